@@ -1,0 +1,27 @@
+# The two set-up commands: `make run` and `make test`. Both install what is
+# missing first, so they work on a fresh Debian machine.
+JOBS ?= $(shell nproc)
+BUILD ?= build
+CMAKE_FLAGS ?=
+
+.PHONY: all build run test test-main test-sanitize deps clean
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+$(BUILD)/build.ninja:
+	cmake -S . -B $(BUILD) -G Ninja $(CMAKE_FLAGS)
+
+build: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) -j $(JOBS)
+
+run: build
+	@scripts/run-sample
+
+test: build
+	@scripts/run-tests $(BUILD) $(JOBS)
+
+clean:
+	rm -rf $(BUILD)

@@ -1,0 +1,97 @@
+# Shared helpers for every target of the project.
+
+set(TOLVANE_WARNINGS -Wall -Wextra -Wno-unused-parameter)
+
+if(TOLVANE_SANITIZER STREQUAL "address")
+  add_compile_options(-fsanitize=address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+elseif(TOLVANE_SANITIZER STREQUAL "thread")
+  add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+  add_link_options(-fsanitize=thread)
+elseif(TOLVANE_SANITIZER STREQUAL "fuzz")
+  add_compile_options(-fsanitize=fuzzer-no-link,address,undefined -fno-omit-frame-pointer -fno-sanitize-recover=undefined)
+  add_link_options(-fsanitize=address,undefined)
+endif()
+
+# Custom target that a sanitizer build builds: every test marked for it.
+if(NOT TARGET san_tests)
+  add_custom_target(san_tests)
+endif()
+
+# tolvane_library(NAME SOURCES ... [DEPS ...])
+#   A static library whose headers are included as "<layer>/<file>.h" from
+#   INCLUDE_ROOT (the folder above the layer's own folder).
+function(tolvane_library name)
+  cmake_parse_arguments(A "" "INCLUDE_ROOT" "SOURCES;DEPS;PUBLIC_DEPS" ${ARGN})
+  add_library(${name} STATIC ${A_SOURCES})
+  target_include_directories(${name} PUBLIC ${A_INCLUDE_ROOT})
+  target_compile_options(${name} PRIVATE ${TOLVANE_WARNINGS})
+  if(A_DEPS)
+    target_link_libraries(${name} PRIVATE ${A_DEPS})
+  endif()
+  if(A_PUBLIC_DEPS)
+    target_link_libraries(${name} PUBLIC ${A_PUBLIC_DEPS})
+  endif()
+endfunction()
+
+# tolvane_test(NAME SOURCES ... DEPS ... [SANITIZE address|thread ...] [LABELS ...])
+#   A GoogleTest executable registered with CTest. In a normal build every test
+#   is built. In a sanitizer build only tests that list that sanitizer under
+#   SANITIZE are built (as part of the san_tests target) and they carry the
+#   label "sanitize".
+function(tolvane_test name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS;SANITIZE;LABELS" ${ARGN})
+  if(TOLVANE_SANITIZER)
+    if(NOT TOLVANE_SANITIZER IN_LIST A_SANITIZE)
+      return()
+    endif()
+    add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
+    add_dependencies(san_tests ${name})
+    list(APPEND A_LABELS sanitize)
+  else()
+    add_executable(${name} ${A_SOURCES})
+  endif()
+  target_compile_options(${name} PRIVATE ${TOLVANE_WARNINGS})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  target_compile_definitions(${name} PRIVATE
+    TOLVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
+    TOLVANE_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
+    TOLVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
+  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${A_LABELS}")
+endfunction()
+
+# tolvane_fuzz(NAME SOURCES ... DEPS ... [SECONDS n] [CORPUS dir])
+#   A libFuzzer target, built only in the "fuzz" flavour, run by CTest for a
+#   bounded time.
+function(tolvane_fuzz name)
+  cmake_parse_arguments(A "" "SECONDS;CORPUS" "SOURCES;DEPS" ${ARGN})
+  if(NOT TOLVANE_SANITIZER STREQUAL "fuzz")
+    return()
+  endif()
+  if(NOT A_SECONDS)
+    set(A_SECONDS 30)
+  endif()
+  add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
+  add_dependencies(san_tests ${name})
+  target_link_libraries(${name} PRIVATE ${A_DEPS})
+  target_link_options(${name} PRIVATE -fsanitize=fuzzer)
+  set(work ${CMAKE_BINARY_DIR}/fuzz-corpus/${name})
+  file(MAKE_DIRECTORY ${work})
+  set(args ${work})
+  if(A_CORPUS)
+    list(APPEND args ${A_CORPUS})
+  endif()
+  add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 ${args})
+  set_tests_properties(${name} PROPERTIES LABELS "sanitize;fuzz" TIMEOUT 600)
+endfunction()
+
+# tolvane_bench(NAME SOURCES ... DEPS ...): a Google Benchmark program under bench/.
+function(tolvane_bench name)
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
+  if(TOLVANE_SANITIZER)
+    return()
+  endif()
+  find_package(benchmark REQUIRED)
+  add_executable(${name} ${A_SOURCES})
+  target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark)
+endfunction()
