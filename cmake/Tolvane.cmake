@@ -95,3 +95,16 @@ function(tolvane_bench name)
   add_executable(${name} ${A_SOURCES})
   target_link_libraries(${name} PRIVATE ${A_DEPS} benchmark::benchmark)
 endfunction()
+
+# tolvane_subdirs(): adds every direct subfolder that has a CMakeLists.txt.
+# Test and bench folders are split this way so that each area builds its own
+# executable and a half-written area never stops another from building.
+function(tolvane_subdirs)
+  file(GLOB children LIST_DIRECTORIES true ${CMAKE_CURRENT_SOURCE_DIR}/*)
+  list(SORT children)
+  foreach(child IN LISTS children)
+    if(IS_DIRECTORY ${child} AND EXISTS ${child}/CMakeLists.txt)
+      add_subdirectory(${child})
+    endif()
+  endforeach()
+endfunction()
