@@ -1,0 +1,10 @@
+#include "rtl/Locale.h"
+
+namespace rtl {
+
+const TFormatSettings& FormatSettings() {
+  static const TFormatSettings settings;
+  return settings;
+}
+
+}  // namespace rtl
