@@ -49,8 +49,8 @@ TDateTime UnixToLocalDateTime(Int64 seconds);
 //   d dd ddd dddd  day, two digits, short and long day name
 //   ddddd dddddd   short / long date format
 //   m mm mmm mmmm  month, two digits, short and long month name; "m"/"mm"
-//                  right after an "h"/"hh" (blanks and separators between
-//                  allowed) or right before an "s" is minutes
+//                  whose last date or time item before it was an "h"/"hh"
+//                  (separators and other text between allowed) is minutes
 //   yy yyyy        year, two or four digits
 //   h hh           hour (12-hour when an am/pm item appears)
 //   n nn  s ss     minute, second;  z zzz  milliseconds
