@@ -353,7 +353,7 @@ namespace {
 
 bool MatchesPattern(const AnsiString& pattern, const AnsiString& name) {
   if (pattern == "*" || pattern == "*.*") return true;
-  return ::fnmatch(pattern.c_str(), name.c_str(), FNM_PERIOD) == 0;
+  return ::fnmatch(pattern.c_str(), name.c_str(), 0) == 0;
 }
 
 // Advances to the next entry that passes the pattern and attributes.

@@ -321,10 +321,12 @@ void TStringList::Changed() {
 }
 
 void TStringList::SetUpdateState(bool updating) {
-  if (updating)
-    Changing();
-  else
+  // Runs with the bracket count already raised (or just back at zero).
+  if (updating) {
+    if (OnChanging) OnChanging(this);
+  } else {
     Changed();
+  }
 }
 
 int TStringList::CompareStrings(const AnsiString& a, const AnsiString& b) const {
