@@ -10,7 +10,7 @@ namespace rtl {
 namespace {
 
 constexpr int64_t kMsPerDay = 86400000;
-// Days from 0001-01-01 to 1899-12-30.
+// The day number of 1899-12-30 when 0001-01-01 is day 1.
 constexpr int64_t kDateDelta = 693594;
 
 const Word kDaysBefore[2][13] = {
@@ -35,7 +35,7 @@ void Split(TDateTime value, int64_t& days, int64_t& ms) {
 
 void DaysToDate(int64_t serial, Word& year, Word& month, Word& day) {
   // Proleptic Gregorian calendar from a count of days since 0001-01-01.
-  int64_t d = serial + kDateDelta;  // days since 0001-01-01, 0-based
+  int64_t d = serial + kDateDelta - 1;  // days since 0001-01-01, 0-based
   if (d < 0) {
     year = month = day = 0;
     return;
@@ -236,7 +236,7 @@ bool TryEncodeDate(Word year, Word month, Word day, TDateTime& date) {
     return false;
   int64_t y = year - 1;
   int64_t days = y * 365 + y / 4 - y / 100 + y / 400 + kDaysBefore[IsLeapYear(year) ? 1 : 0][month - 1] + day;
-  date = static_cast<TDateTime>(days - kDateDelta - 1);
+  date = static_cast<TDateTime>(days - kDateDelta);
   return true;
 }
 
