@@ -287,7 +287,16 @@ Int64 FileSize(const AnsiString& fileName) {
   return static_cast<Int64>(st.st_size);
 }
 
-Integer TryWriteFileAtomically(const AnsiString& path, const AnsiString& bytes) {
+Integer TryWriteFileAtomically(const AnsiString& name, const AnsiString& bytes) {
+  // Through a symbolic link the file it points to is replaced, not the link.
+  AnsiString path = name;
+  struct stat lst;
+  if (::lstat(name.c_str(), &lst) == 0 && S_ISLNK(lst.st_mode)) {
+    if (char* real = ::realpath(name.c_str(), nullptr)) {
+      path = real;
+      std::free(real);
+    }
+  }
   int keepMode = -1;
   struct stat st;
   if (::stat(path.c_str(), &st) == 0) {

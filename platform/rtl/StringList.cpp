@@ -419,6 +419,18 @@ void TStringList::Exchange(Integer index1, Integer index2) {
   Changed();
 }
 
+void TStringList::Move(Integer curIndex, Integer newIndex) {
+  if (curIndex == newIndex) return;
+  if (curIndex < 0 || curIndex >= Count()) IndexError(curIndex);
+  if (newIndex < 0 || newIndex >= Count()) IndexError(newIndex);
+  if (sorted_) throw EStringListError("Operation not allowed on sorted list");
+  Changing();
+  Item item = std::move(items_[curIndex]);
+  items_.erase(items_.begin() + curIndex);
+  items_.insert(items_.begin() + newIndex, std::move(item));
+  Changed();
+}
+
 Integer TStringList::IndexOf(const AnsiString& s) const {
   if (!sorted_) return TStrings::IndexOf(s);
   Integer index;

@@ -152,6 +152,7 @@ class TStringList : public TStrings {
   // Raises EStringListError "Operation not allowed on sorted list" when sorted.
   void Put(Integer index, const AnsiString& s) override;
   void* GetObject(Integer index) const override;
+  // With OwnsObjects, a replaced object is freed.
   void PutObject(Integer index, void* object) override;
   // Raises EStringListError "Operation not allowed on sorted list" when sorted.
   void Insert(Integer index, const AnsiString& s) override;
@@ -163,6 +164,8 @@ class TStringList : public TStrings {
   Integer Add(const AnsiString& s) override;
   Integer AddObject(const AnsiString& s, void* object) override;
   void Exchange(Integer index1, Integer index2) override;
+  // Moves the line with its object (an owned object stays alive).
+  void Move(Integer curIndex, Integer newIndex) override;
   // In a sorted list: binary search through Find; else a linear scan.
   Integer IndexOf(const AnsiString& s) const override;
 

@@ -275,6 +275,14 @@ TEST(Files, AtomicWriteAgeAndSize) {
   }
   EXPECT_EQ(TryWriteFileAtomically(dir / "none/x", "x"), ENOENT);
   EXPECT_EQ(rtl_test::Listing(dir.Path()), (std::vector<std::string>{"out.bin"}));
+
+  // Through a symbolic link, the file behind it is replaced and the link stays.
+  ASSERT_EQ(::symlink("out.bin", (dir / "link.bin").c_str()), 0);
+  WriteFileAtomically(dir / "link.bin", "via link");
+  struct stat st;
+  ASSERT_EQ(::lstat((dir / "link.bin").c_str(), &st), 0);
+  EXPECT_TRUE(S_ISLNK(st.st_mode));
+  EXPECT_EQ(rtl_test::ReadBytes(path), "via link");
   EXPECT_THROW(ReadFileBytes(dir / "absent"), EFOpenError);
 }
 

@@ -305,6 +305,12 @@ TEST(StringList, OwnedObjectsAreFreedOnce) {
     EXPECT_EQ(freed, 1);
     list.PutObject(0, new int(4));
     EXPECT_EQ(freed, 2);
+    // Moving and exchanging lines carries their objects along, unfreed.
+    list.Move(0, 1);
+    list.Exchange(0, 1);
+    EXPECT_EQ(freed, 2);
+    EXPECT_EQ(*static_cast<int*>(list.Objects(0)), 4);
+    EXPECT_EQ(list[0], "b");
   }
   EXPECT_EQ(freed, 4);
 
