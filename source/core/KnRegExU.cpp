@@ -1,6 +1,7 @@
 #include "core/KnRegExU.h"
 
 #include <cctype>
+#include <cstring>
 
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
@@ -411,6 +412,36 @@ class TMatcher {
   size_t end_;
 };
 
+// The characters one node can consume at a match's start, into set. False
+// when the node may match without consuming, or offers an alternative.
+bool FirstCharacters(const TKnNode* node, std::array<uint64_t, 4>& set) {
+  if (node->Alternative) return false;
+  switch (node->Kind) {
+    case TKnNodeKind::nkChar: {
+      const auto u = static_cast<unsigned char>(node->Ch);
+      set[u >> 6] |= uint64_t{1} << (u & 63);
+      return true;
+    }
+    case TKnNodeKind::nkClass:
+      for (size_t k = 0; k < set.size(); ++k) set[k] |= node->MemberSet[k];
+      return true;
+    case TKnNodeKind::nkNClass:
+    case TKnNodeKind::nkAny:
+      for (unsigned c = 0; c < 256; ++c) {
+        if (c == static_cast<unsigned>(kCR) || c == static_cast<unsigned>(kLF)) continue;
+        if (node->Kind == TKnNodeKind::nkNClass && node->HasMember(static_cast<unsigned char>(c))) continue;
+        set[c >> 6] |= uint64_t{1} << (c & 63);
+      }
+      return true;
+    case TKnNodeKind::nkGroup: {
+      const TKnNode* head = node->Group;
+      return !head->Alternative && head->Next && FirstCharacters(head->Next, set);
+    }
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 AnsiString KnErrorMessage(Integer code) {
@@ -511,6 +542,8 @@ void TKnStreamRegEx::Compile(const AnsiString& pattern) {
   pattern_ = nullptr;
   TPatternCompiler compiler(heap_, pattern, ignoreCase_);
   pattern_ = compiler.Compile();
+  firstSet_.fill(0);
+  firstKnown_ = !pattern_->Alternative && pattern_->Next && FirstCharacters(pattern_->Next, firstSet_);
 }
 
 bool TKnStreamRegEx::FindMatch(const AnsiString& text, TKnMatchPos& pos) const {
@@ -518,18 +551,34 @@ bool TKnStreamRegEx::FindMatch(const AnsiString& text, TKnMatchPos& pos) const {
   pos.MatchLength = 0;
   if (!pattern_) return false;
   // The copy ends in CR LF, so "$" also matches at the text's end.
-  AnsiString buf;
-  buf.reserve(text.size() + 2);
-  if (ignoreCase_) {
-    for (char c : text) buf.push_back(rtl::UpCase(c));
-  } else {
-    buf = text;
-  }
+  AnsiString buf = ignoreCase_ ? rtl::UpperCase(text) : text;
   buf.push_back(kCR);
   buf.push_back(kLF);
   const size_t end = buf.size();
   TMatcher matcher(buf.data(), end);
+  const auto canStart = [this](char c) {
+    const auto u = static_cast<unsigned char>(c);
+    return (firstSet_[u >> 6] >> (u & 63)) & 1u;
+  };
+  // A single possible first character is found with memchr.
+  int single = -1;
+  if (firstKnown_) {
+    int count = 0;
+    for (unsigned c = 0; c < 256 && count < 2; ++c)
+      if (canStart(static_cast<char>(c))) {
+        single = static_cast<int>(c);
+        ++count;
+      }
+    if (count != 1) single = -1;
+  }
   for (size_t s = 0; s < end; ++s) {
+    if (single >= 0) {
+      const void* hit = std::memchr(buf.data() + s, single, end - s);
+      if (!hit) break;
+      s = static_cast<size_t>(static_cast<const char*>(hit) - buf.data());
+    } else if (firstKnown_ && !canStart(buf[s])) {
+      continue;
+    }
     const size_t e = matcher.MatchList(pattern_, s);
     if (e != TMatcher::kFail) {
       pos.FirstIndex = static_cast<Cardinal>(s + 1);

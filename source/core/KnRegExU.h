@@ -194,6 +194,11 @@ class TKnStreamRegEx {
   TKnNodeHeap heap_;
   TKnNode* pattern_ = nullptr;
   bool ignoreCase_ = false;
+  // The characters at which a match of the compiled pattern can start, when
+  // its first node must consume one (firstKnown_); lets the search pass
+  // over positions where the first node would fail anyway.
+  bool firstKnown_ = false;
+  std::array<uint64_t, 4> firstSet_{};
 };
 
 // ---------------------------------------------------------------------------
