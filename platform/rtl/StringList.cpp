@@ -183,17 +183,17 @@ void TStrings::SetText(const AnsiString& text) {
   }
 }
 
-AnsiString TStrings::DelimitedWith(char delimiter, char quote) const {
+AnsiString TStrings::DelimitedWith(char delimiter, char quote, bool strict) const {
   const Integer n = Count();
   if (n == 1 && Get(0).empty()) return AnsiString(2, quote);
   AnsiString out;
   for (Integer i = 0; i < n; ++i) {
     if (i > 0) out += delimiter;
     AnsiString s = Get(i);
-    bool needsQuotes = s.empty() && !strictDelimiter_;
+    bool needsQuotes = s.empty() && !strict;
     for (unsigned char c : s) {
       if (c == static_cast<unsigned char>(quote) || c == static_cast<unsigned char>(delimiter) ||
-          (!strictDelimiter_ && c <= ' ')) {
+          (!strict && c <= ' ')) {
         needsQuotes = true;
         break;
       }
@@ -251,24 +251,16 @@ void TStrings::SetDelimitedWith(const AnsiString& text, char delimiter, char quo
   }
 }
 
-AnsiString TStrings::DelimitedText() const { return DelimitedWith(delimiter_, quoteChar_); }
+AnsiString TStrings::DelimitedText() const {
+  return DelimitedWith(delimiter_, quoteChar_, strictDelimiter_);
+}
 
 void TStrings::SetDelimitedText(const AnsiString& text) {
   SetDelimitedWith(text, delimiter_, quoteChar_, strictDelimiter_);
 }
 
-AnsiString TStrings::CommaText() const {
-  // The comma form always quotes blanks, whatever StrictDelimiter says.
-  struct Restore {
-    bool& flag;
-    bool saved;
-    ~Restore() { flag = saved; }
-  };
-  auto* self = const_cast<TStrings*>(this);
-  Restore r{self->strictDelimiter_, strictDelimiter_};
-  self->strictDelimiter_ = false;
-  return DelimitedWith(',', '"');
-}
+// The comma form always quotes blanks, whatever StrictDelimiter says.
+AnsiString TStrings::CommaText() const { return DelimitedWith(',', '"', false); }
 
 void TStrings::SetCommaText(const AnsiString& text) { SetDelimitedWith(text, ',', '"', false); }
 

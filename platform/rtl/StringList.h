@@ -130,7 +130,7 @@ class TStrings {
   [[noreturn]] static void IndexError(Integer index);
 
  private:
-  AnsiString DelimitedWith(char delimiter, char quote) const;
+  AnsiString DelimitedWith(char delimiter, char quote, bool strict) const;
   void SetDelimitedWith(const AnsiString& text, char delimiter, char quote, bool strict);
 
   Integer updateCount_ = 0;
