@@ -95,6 +95,16 @@ void SyncFolderOf(const AnsiString& path) {
   }
 }
 
+// Renames without ever replacing an existing target. File systems without
+// the no-replace flag get a hard link and unlink, which refuse the same way.
+int RenameNoReplace(const AnsiString& from, const AnsiString& to) {
+  if (::renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return 0;
+  if (errno != EINVAL && errno != ENOSYS) return errno;
+  if (::link(from.c_str(), to.c_str()) != 0) return errno;
+  ::unlink(from.c_str());
+  return 0;
+}
+
 bool CopyWithAttributes(const AnsiString& source, const AnsiString& dest, bool failIfExists) {
   struct stat st;
   if (::stat(source.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return false;
@@ -114,9 +124,9 @@ bool CopyWithAttributes(const AnsiString& source, const AnsiString& dest, bool f
   ::utimensat(AT_FDCWD, temp.c_str(), times, 0);
   int r;
   if (failIfExists) {
-    // link() refuses an existing name, which closes the race a stat leaves.
-    r = ::link(temp.c_str(), dest.c_str());
-    ::unlink(temp.c_str());
+    // Refusing at the rename closes the race the check above leaves open.
+    r = RenameNoReplace(temp, dest);
+    if (r != 0) ::unlink(temp.c_str());
   } else {
     r = ::rename(temp.c_str(), dest.c_str());
     if (r != 0) ::unlink(temp.c_str());
@@ -243,8 +253,7 @@ bool DeleteFile(const AnsiString& fileName) {
 }
 
 bool RenameFile(const AnsiString& oldName, const AnsiString& newName) {
-  // renameat2's no-replace flag keeps an existing target, atomically.
-  return ::renameat2(AT_FDCWD, oldName.c_str(), AT_FDCWD, newName.c_str(), RENAME_NOREPLACE) == 0;
+  return RenameNoReplace(oldName, newName) == 0;
 }
 
 bool CopyFile(const AnsiString& source, const AnsiString& dest, bool failIfExists) {
@@ -252,9 +261,9 @@ bool CopyFile(const AnsiString& source, const AnsiString& dest, bool failIfExist
 }
 
 bool MoveFile(const AnsiString& source, const AnsiString& dest) {
-  if (::renameat2(AT_FDCWD, source.c_str(), AT_FDCWD, dest.c_str(), RENAME_NOREPLACE) == 0)
-    return true;
-  if (errno != EXDEV) return false;
+  int err = RenameNoReplace(source, dest);
+  if (err == 0) return true;
+  if (err != EXDEV) return false;
   if (!CopyWithAttributes(source, dest, true)) return false;
   if (::unlink(source.c_str()) != 0) {
     ::unlink(dest.c_str());
