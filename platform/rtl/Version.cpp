@@ -1,8 +1,6 @@
 #include "rtl/Version.h"
 
-#include <limits.h>
 #include <sys/stat.h>
-#include <unistd.h>
 
 namespace rtl {
 
@@ -17,13 +15,6 @@ TFileVersion ProgramFileVersion() {
 }
 
 AnsiString ProgramFileVersionText() { return ProgramFileVersion().ToString(); }
-
-AnsiString ProgramFileName() {
-  char buf[PATH_MAX + 1];
-  ssize_t n = readlink("/proc/self/exe", buf, PATH_MAX);
-  if (n <= 0) return {};
-  return AnsiString(buf, size_t(n));
-}
 
 std::optional<int64_t> ProgramFileModifiedUnixMs() {
   struct stat st {};

@@ -20,9 +20,7 @@ struct TFileVersion {
 
 TFileVersion ProgramFileVersion();
 AnsiString ProgramFileVersionText();
-// The running program file (/proc/self/exe), resolved.
-AnsiString ProgramFileName();
-// Last modification of the program file, milliseconds since 1970-01-01 UTC;
+// Last modification of the program file (ProgramFileName in Files.h), milliseconds since 1970-01-01 UTC;
 // absent when the file cannot be read.
 std::optional<int64_t> ProgramFileModifiedUnixMs();
 
