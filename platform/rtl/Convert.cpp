@@ -20,9 +20,8 @@ int HexDigit(char c) {
   return -1;
 }
 
-// The Val scanner shared by the 32- and 64-bit forms. maxDecimal is the
-// largest magnitude a positive decimal may have; hexMask the full unsigned
-// width a hex value may use.
+// The Val scanner shared by the 32- and 64-bit forms. A decimal must fit the
+// signed range; a hex value may use the full unsigned width.
 template <typename T>
 void ValInteger(std::string_view s, T& value, Integer& code) {
   using U = std::make_unsigned_t<T>;
@@ -82,7 +81,6 @@ void ValInteger(std::string_view s, T& value, Integer& code) {
 // exponent. Returns the index after it; ok tells whether it was well-formed.
 size_t ScanFloat(std::string_view s, size_t i, double& value, bool& ok) {
   ok = false;
-  size_t start = i;
   bool negative = false;
   if (i < s.size() && (s[i] == '+' || s[i] == '-')) negative = s[i++] == '-';
   size_t mantissaStart = i;
@@ -102,7 +100,6 @@ size_t ScanFloat(std::string_view s, size_t i, double& value, bool& ok) {
     if (expDigits == 0) return e;
     i = e;
   }
-  (void)start;
   double v = 0;
   auto [ptr, ec] = std::from_chars(s.data() + mantissaStart, s.data() + i, v);
   if (ec == std::errc::result_out_of_range) {

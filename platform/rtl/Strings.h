@@ -24,6 +24,8 @@ WideString Copy(std::u16string_view s, Integer index);
 // when sub is empty.
 Integer Pos(std::string_view sub, std::string_view s);
 Integer Pos(std::u16string_view sub, std::u16string_view s);
+inline Integer Pos(char sub, std::string_view s) { return Pos(std::string_view(&sub, 1), s); }
+inline Integer Pos(WideChar sub, std::u16string_view s) { return Pos(std::u16string_view(&sub, 1), s); }
 // Like Pos, searching from 1-based offset; 0 when offset < 1 or offset is
 // past the end of s.
 Integer PosEx(std::string_view sub, std::string_view s, Integer offset = 1);

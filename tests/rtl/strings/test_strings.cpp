@@ -45,6 +45,8 @@ TEST(Strings, PosAndPosEx) {
     }
   }
   EXPECT_EQ(Pos(u"ll", u"Hello"), 3);
+  EXPECT_EQ(Pos('=', "key=value"), 4);
+  EXPECT_EQ(Pos(u'=', u"novalue"), 0);
   EXPECT_EQ(PosEx(u"l", u"Hello", 4), 4);
 }
 
