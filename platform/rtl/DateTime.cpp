@@ -21,6 +21,8 @@ const Word kDaysBefore[2][13] = {
 // 1899-12-30 the integer part is the day and the fraction, taken as
 // positive, the time.
 void Split(TDateTime value, int64_t& days, int64_t& ms) {
+  // 0001-01-01 to the end of 9999-12-31.
+  if (!(value > -693594.0 && value < 2958466.0)) throw EConvertError("Invalid date/time value");
   if (value >= 0) {
     int64_t total = std::llround(value * MSecsPerDay);
     days = total / kMsPerDay;
@@ -315,7 +317,6 @@ AnsiString FormatDateTime(std::string_view format, TDateTime value, const TForma
   int64_t days, ms;
   Split(value, days, ms);
   p.hasTime = ms != 0;
-  if (p.month < 1) p.month = 1;  // before year 1: nothing sensible to name
   AnsiString out;
   Render(out, format.empty() ? std::string_view("c") : format, p, settings, 0);
   return out;

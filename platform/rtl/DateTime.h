@@ -45,6 +45,9 @@ TDateTime UnixToDateTime(Int64 seconds);
 // A moment in Unix seconds as local date and time (the machine's time zone).
 TDateTime UnixToLocalDateTime(Int64 seconds);
 
+// A value outside 0001-01-01 .. 9999-12-31 raises EConvertError "Invalid
+// date/time value" in the Decode functions and FormatDateTime.
+//
 // Date/time pictures (letters in any case):
 //   d dd ddd dddd  day, two digits, short and long day name
 //   ddddd dddddd   short / long date format

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 #include <ctime>
 #include <memory>
@@ -50,6 +51,11 @@ TEST(DateTime, InvalidDatesAndTimesRaise) {
   EXPECT_THROW(EncodeTime(0, 60, 0, 0), EConvertError);
   EXPECT_THROW(EncodeTime(0, 0, 60, 0), EConvertError);
   EXPECT_THROW(EncodeTime(0, 0, 0, 1000), EConvertError);
+  for (double bad : {3e6, -7e5, std::nan("")}) {
+    Word y, m, d;
+    EXPECT_THROW(DecodeDate(bad, y, m, d), EConvertError) << bad;
+    EXPECT_THROW(FormatDateTime("yyyy", bad), EConvertError) << bad;
+  }
 }
 
 TEST(DateTime, EveryDayRoundTripsAndWeekdaysAdvance) {
