@@ -57,7 +57,9 @@ bool IsSingleByteCodePage(Integer codePage);
 WideString DecodeCodePage(Integer codePage, std::string_view bytes);
 
 // The result of an encoding: the bytes, and the 0-based UTF-16 positions of
-// the characters the code page could not hold (each written as "?").
+// the characters the code page could not hold. Each is written as "?"; in
+// UTF-8 (where only a lone surrogate cannot be held) as U+FFFD. In UTF-16 a
+// lone surrogate is kept as it is.
 struct EncodeResult {
   std::string bytes;
   std::vector<Integer> unmappable;
