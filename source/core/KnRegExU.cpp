@@ -1,7 +1,7 @@
 #include "core/KnRegExU.h"
 
-#include <cctype>
 #include <cstring>
+#include <string_view>
 
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
@@ -31,7 +31,8 @@ const TKnNode* AfterConstruct(const TKnNode* node) {
   return node->Next;
 }
 
-bool IsAlnum(char c) { return std::isalnum(static_cast<unsigned char>(c)) != 0; }
+// Range ends are ASCII letters and digits, whatever locale the process runs in.
+bool IsAlnum(char c) { return (c >= '0' && c <= '9') || (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z'); }
 
 // ---------------------------------------------------------------------------
 // The compiler: one level of the pattern per call, left to right.
@@ -129,7 +130,7 @@ class TPatternCompiler {
           TKnNode* g = heap_.NewNode(TKnNodeKind::nkGroup);
           g->Group = contents;
           Append(lv, g, TToken::tkPlain);
-          lv.lastGroupTrivial = IsTrivialGroup(contents, p - open - 2, pat_[open + 1]);
+          lv.lastGroupTrivial = IsTrivialGroup(std::string_view(pat_).substr(open + 1, p - open - 2));
           continue;
         }
         case '[':
@@ -192,12 +193,11 @@ class TPatternCompiler {
 
   // A group whose whole text is one character, or one escaped character,
   // followed by "*" or "?": repeating it could repeat an empty match.
-  static bool IsTrivialGroup(const TKnNode* contents, size_t textLength, char firstChar) {
-    const TKnNode* q = contents->Next;
-    if (!q || !IsQuantifier(q)) return false;
-    const TKnNode* item = q->Next;
-    if (!item || item->Next || IsQuantifier(item) || item->Kind == TKnNodeKind::nkGroup) return false;
-    return textLength == 2 || (textLength == 3 && firstChar == '\\');
+  static bool IsTrivialGroup(std::string_view content) {
+    const auto quantifier = [](char c) { return c == '*' || c == '?'; };
+    if (content.size() == 2) return content[0] != '\\' && quantifier(content[1]);
+    if (content.size() == 3) return content[0] == '\\' && quantifier(content[2]);
+    return false;
   }
 
   void ApplyQuantifier(TLevel& lv, char ch) {

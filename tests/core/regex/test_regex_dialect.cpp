@@ -336,7 +336,7 @@ TEST(KnRegExErrors, PatternsTheCompilerRejects) {
       {"[ab", 291},        {"[", 291},         {"[a\\", 291},      {"[^", 291},
       {"{ab", 296},        {"({a)", 296},      {"{a}{", 296},
       {"(a*)*", 302},      {"(a?)*", 302},     {"(a*)+", 302},     {"(\\s*)*", 302},
-      {"(.?)+", 302},      {"(\\]*)*", 302},
+      {"(.?)+", 302},      {"(\\]*)*", 302},   {"(\\n*)*", 302},   {"(**)*", 302},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.pattern);
@@ -357,7 +357,7 @@ TEST(KnRegExErrors, PatternsTheCompilerRejects) {
 TEST(KnRegExErrors, NearMissesCompile) {
   // Each looks like an error case above but is accepted.
   const char* patterns[] = {"a?*", "a??", "a?+", "(a*)?", "(a*)", "([a]*)*", "(ab*)*",
-                            "a*b*", "a|*b", "()*", "(\\n*)*", "*", "**",
+                            "a*b*", "a|*b", "()*", "(\\*)*", "(a\\*)+", "*", "**",
                             "a{b}", "}{a}", "{{a}", "[]", "[^]"};
   for (const char* p : patterns) {
     SCOPED_TRACE(p);
