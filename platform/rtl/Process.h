@@ -37,8 +37,8 @@ class TProcess {
   // when it cannot be started (missing, not executable, bad working folder).
   explicit TProcess(const TProcessOptions& options);
   // A process still running is left running (as closing a handle on the
-  // desktop would) and reaped in the background; its output is no longer
-  // collected.
+  // desktop would) and reaped in the background. Captured output is no
+  // longer read: its pipes close, so further writes to them fail.
   ~TProcess();
   TProcess(const TProcess&) = delete;
   TProcess& operator=(const TProcess&) = delete;

@@ -80,11 +80,15 @@ void Synchronize(const std::function<void()>& fn) {
   item->fn = fn;
   item->synchronous = true;
   Enqueue(item);
+  std::exception_ptr error;
   {
     std::unique_lock<std::mutex> lk(detail::WaitLock());
     Sync().itemDone.wait(lk, [&] { return item->done; });
+    // Taken out under the lock so that the exception lives and dies on this
+    // thread alone, whoever drops the item last.
+    error = std::move(item->error);
   }
-  if (item->error) std::rethrow_exception(item->error);
+  if (error) std::rethrow_exception(std::move(error));
 }
 
 void Queue(std::function<void()> fn) {
@@ -209,7 +213,7 @@ void TThread::ThreadMain() {
   }
   {
     std::lock_guard<std::mutex> lk(detail::WaitLock());
-    st_->fatal = fatal;
+    st_->fatal = std::move(fatal);
     st_->finished = true;
   }
   try {
