@@ -5,6 +5,7 @@
 #include <unistd.h>
 
 #include <cstdlib>
+#include <memory>
 #include <optional>
 #include <set>
 
@@ -184,14 +185,28 @@ TEST(Files, CopyRenameMove) {
 }
 
 TEST(Files, MoveAcrossFileSystemsCopiesAndDeletes) {
-  // Needs two folders on different devices: the build folder and /dev/shm
-  // are on different ones on the machines this runs on.
-  rtl_test::TempDir a(TOLVANE_BIN_DIR);
-  rtl_test::TempDir b("/dev/shm");
-  struct stat sa, sb;
-  if (!a.Valid() || !b.Valid() || ::stat(a.Path().c_str(), &sa) != 0 ||
-      ::stat(b.Path().c_str(), &sb) != 0 || sa.st_dev == sb.st_dev)
-    GTEST_SKIP() << "no second file system to move across";
+  // Needs two writable folders on different devices; separate mounts such
+  // as the build folder, the temporary folder and /dev/shm usually are.
+  std::vector<std::unique_ptr<rtl_test::TempDir>> dirs;
+  std::vector<dev_t> devices;
+  for (const char* root : {TOLVANE_BIN_DIR, "/dev/shm", "/var/tmp", "/tmp"}) {
+    auto d = std::make_unique<rtl_test::TempDir>(root);
+    struct stat st;
+    if (!d->Valid() || ::stat(d->Path().c_str(), &st) != 0) continue;
+    dirs.push_back(std::move(d));
+    devices.push_back(st.st_dev);
+  }
+  const rtl_test::TempDir* first = nullptr;
+  const rtl_test::TempDir* second = nullptr;
+  for (size_t i = 0; i < dirs.size() && !second; ++i)
+    for (size_t j = i + 1; j < dirs.size() && !second; ++j)
+      if (devices[i] != devices[j]) {
+        first = dirs[i].get();
+        second = dirs[j].get();
+      }
+  if (!second) GTEST_SKIP() << "no two writable folders on different file systems";
+  const rtl_test::TempDir& a = *first;
+  const rtl_test::TempDir& b = *second;
   rtl_test::WriteBytes(a / "img.bin", "image bytes");
   EXPECT_TRUE(MoveFile(a / "img.bin", b / "img.bin"));
   EXPECT_FALSE(FileExists(a / "img.bin"));

@@ -2,6 +2,8 @@
 
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <functional>
 #include <memory>
@@ -318,6 +320,31 @@ TEST(IniFiles, FailedWriteRaisesAndLeavesTheOldFileWhole) {
           ini->UpdateFile();
         },
         Exception);
+  }
+}
+
+TEST(IniFiles, WriteIntoReadOnlyFolderRaisesAndLeavesTheOldFileWhole) {
+  if (::geteuid() == 0)
+    GTEST_SKIP() << "root writes into read-only folders; the file-size limit test covers root";
+  rtl_test::TempDir dir;
+  const AnsiString original = "[s]\r\nk=old\r\n";
+  AnsiString path = dir / "locked.ini";
+  for (const IniKind& kind : Kinds()) {
+    SCOPED_TRACE(kind.name);
+    rtl_test::WriteBytes(path, original);
+    ASSERT_EQ(::chmod(dir.Path().c_str(), 0555), 0);
+    auto ini = kind.open(path);
+    try {
+      ini->WriteString("s", "k", "new");
+      ini->UpdateFile();
+      ADD_FAILURE() << "the write did not raise";
+    } catch (const Exception& e) {
+      EXPECT_NE(e.Message().find(path), std::string::npos) << e.Message();
+      EXPECT_NE(e.Message().find("Permission denied"), std::string::npos) << e.Message();
+    }
+    ::chmod(dir.Path().c_str(), 0755);
+    EXPECT_EQ(rtl_test::ReadBytes(path), original);
+    EXPECT_EQ(rtl_test::Listing(dir.Path()), (std::vector<std::string>{"locked.ini"}));
   }
 }
 
