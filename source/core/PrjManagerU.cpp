@@ -1,9 +1,12 @@
 #include "core/PrjManagerU.h"
 
+#include <algorithm>
+#include <string>
 #include <vector>
 
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
+#include "rtl/StringList.h"
 #include "rtl/Strings.h"
 
 namespace core {
@@ -69,6 +72,33 @@ AnsiString Resolve(const AnsiString& path, const AnsiString& folder) {
   return result;
 }
 
+// The indexes below count whose name key is present, in ascending order.
+// Entries without a name key are skipped anyway, so walking only these gives
+// the same list as walking 0 .. count-1, without a damaged count (two
+// thousand million, say) keeping the program busy.
+std::vector<rtl::Integer> NamedEntries(rtl::TCustomIniFile& ini, rtl::Integer count) {
+  rtl::TStringList keys;
+  ini.ReadSection(kFilesSection, keys);
+  std::vector<rtl::Integer> indexes;
+  for (rtl::Integer k = 0; k < keys.Count(); ++k) {
+    const AnsiString key = keys.Get(k);
+    // "FILE." digits ".Name", the digits as a number is written: no sign,
+    // no leading zero.
+    if (key.size() < 11 || !rtl::SameText(key.substr(0, 5), "FILE.") ||
+        !rtl::SameText(key.substr(key.size() - 5), ".Name"))
+      continue;
+    const AnsiString digits = key.substr(5, key.size() - 10);
+    if (digits.empty() || digits.size() > 10 || (digits.size() > 1 && digits[0] == '0') ||
+        digits.find_first_not_of("0123456789") != AnsiString::npos)
+      continue;
+    const long long index = std::stoll(digits);
+    if (index < count) indexes.push_back(static_cast<rtl::Integer>(index));
+  }
+  std::sort(indexes.begin(), indexes.end());
+  indexes.erase(std::unique(indexes.begin(), indexes.end()), indexes.end());
+  return indexes;
+}
+
 }  // namespace
 
 bool HasDrivePart(const AnsiString& path) {
@@ -123,7 +153,7 @@ AnsiString Tprjmanager::GetFileName() const { return HasFileName() ? fileName_ :
 
 AnsiString Tprjmanager::GetProjectDir() const {
   if (!HasFileName()) return AnsiString(1, rtl::PathDelim);
-  return rtl::IncludeTrailingPathDelimiter(rtl::ExtractFilePath(fileName_));
+  return rtl::IncludeTrailingPathDelimiter(rtl::ExtractFilePath(rtl::ExpandFileName(fileName_)));
 }
 
 bool Tprjmanager::FileNameExists() const { return HasFileName() && rtl::FileExists(fileName_); }
@@ -137,7 +167,7 @@ void Tprjmanager::LoadFromIni(rtl::TCustomIniFile& ini) {
   files_.Clear();
   const AnsiString base = BaseFolder();
   const rtl::Integer count = ini.ReadInteger(kProjectSection, kNumFiles, 0);
-  for (rtl::Integer i = 0; i < count; ++i) {
+  for (rtl::Integer i : NamedEntries(ini, count)) {
     const bool active = ini.ReadBool(kFilesSection, FileKey(i, "ACTIVE"), false);
     const AnsiString stored = ini.ReadString(kFilesSection, FileKey(i, "Name"), "");
     if (stored.empty()) continue;

@@ -308,6 +308,37 @@ TEST_F(ProjectTest, DuplicatesAndMissingFilesAreKept) {
                     {site_ + "/gone/never.htm", false, false}});
 }
 
+TEST_F(ProjectTest, EntriesAreFoundByTheirExactNumber) {
+  // Only the numbers "NUM.FILES" covers count, written as numbers are
+  // written; a damaged, enormous count does not stall the load.
+  const std::string pjt = site_ + "/numbers.PJT";
+  WriteFile(pjt,
+            "[PROJECT]\r\nNUM.FILES=2147483647\r\n[FILES]\r\n"
+            "FILE.10.Name=ten.htm\r\nFILE.10.ACTIVE=1\r\n"
+            "FILE.01.Name=leading-zero.htm\r\n"
+            "FILE.-1.Name=negative.htm\r\n"
+            "file.2.name=two.htm\r\n"
+            "FILE.2147483647.Name=beyond.htm\r\n");
+  Tprjmanager prj;
+  Load(prj, pjt);
+  ExpectItems(prj, {{site_ + "/two.htm", false, false}, {site_ + "/ten.htm", true, false}});
+
+  WriteFile(pjt, "[PROJECT]\r\nNUM.FILES=3\r\n[FILES]\r\nFILE.3.Name=beyond.htm\r\nFILE.0.Name=zero.htm\r\n");
+  Load(prj, pjt);
+  ExpectItems(prj, {{site_ + "/zero.htm", false, false}});
+}
+
+TEST_F(ProjectTest, RelativeProjectFileName) {
+  const std::string cwd = rtl::GetCurrentDir();
+  ASSERT_TRUE(rtl::SetCurrentDir(site_));
+  Tprjmanager prj;
+  prj.SetFileName("local.PJT");
+  EXPECT_EQ(prj.GetProjectDir(), site_ + "/");
+  prj.AddFile("index.htm");
+  EXPECT_NE(prj.FindFile(site_ + "/index.htm"), nullptr);
+  rtl::SetCurrentDir(cwd);
+}
+
 TEST_F(ProjectTest, FailedSaveLeavesTheOldFileWhole) {
   // The project and the simulator's sections go through one in-memory INI
   // object that is written once. A write that fails part-way (here: the file
