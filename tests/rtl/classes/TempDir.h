@@ -1,8 +1,10 @@
 #pragma once
 // A fresh folder for one test, removed with everything in it afterwards.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <string>
+#include <vector>
 
 #include <unistd.h>
 
