@@ -40,7 +40,8 @@ class THandleObject {
 
  protected:
   THandleObject() = default;
-  // Looks up or registers a named state; creates with make() when absent.
+  // Takes fresh as the state, or, for a name already in use, the existing
+  // object's state (raising EOSError when that is of another kind).
   void Attach(const AnsiString& name, std::shared_ptr<detail::WaitableState> fresh);
   std::shared_ptr<detail::WaitableState> state_;
 

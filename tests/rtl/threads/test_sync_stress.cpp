@@ -7,6 +7,7 @@
 #include <thread>
 #include <vector>
 
+#include "rtl/Clock.h"
 #include "rtl/SyncObjs.h"
 #include "rtl/Threads.h"
 
@@ -137,4 +138,30 @@ TEST(SyncStress, ThreadsWithOnTerminateWhileTheMainThreadWaits) {
   EXPECT_EQ(terminated, 16);
   EXPECT_EQ(total, 16 * 50);
   for (auto& w : workers) EXPECT_EQ(w->local_, 50);
+}
+
+TEST(SyncStress, TimedWaitsOfManyThreadsFollowAManualClockAdvancedInSmallSteps) {
+  constexpr int kThreads = 6, kWaits = 40;
+  auto clock = std::make_shared<ManualClock>();
+  ScopedClock use(clock);
+  TEvent never(EventReset::Manual), alsoNever(EventReset::Automatic);
+  std::atomic<int> timeouts{0}, finished{0};
+  std::vector<std::thread> workers;
+  for (int w = 0; w < kThreads; ++w)
+    workers.emplace_back([&, w] {
+      THandleObject* list[] = {&never, &alsoNever};
+      for (int i = 0; i < kWaits; ++i) {
+        TWaitResult r = (i + w) % 3 == 0   ? never.WaitFor(10)
+                        : (i + w) % 3 == 1 ? WaitForMultiple(list, false, 7)
+                                           : (Sleep(5), TWaitResult::wrTimeout);
+        if (r == TWaitResult::wrTimeout) ++timeouts;
+      }
+      ++finished;
+    });
+  while (finished < kThreads) {
+    clock->Advance(1);
+    std::this_thread::yield();
+  }
+  for (auto& t : workers) t.join();
+  EXPECT_EQ(timeouts, kThreads * kWaits);
 }
