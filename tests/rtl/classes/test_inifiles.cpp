@@ -242,6 +242,29 @@ TEST(IniFiles, RewriteKeepsCommentsOrderAndUntouchedLines) {
   }
 }
 
+TEST(IniFiles, UnchangedRewriteKeepsEveryLine) {
+  rtl_test::TempDir dir;
+  struct Case {
+    const char* what;
+    AnsiString stored, rewritten;
+  };
+  const std::vector<Case> cases = {
+      {"CR LF kept byte for byte", "; c\r\n[A]\r\n k = v \r\n\r\njunk line\r\n[B]\r\nx=1\r\n",
+       "; c\r\n[A]\r\n k = v \r\n\r\njunk line\r\n[B]\r\nx=1\r\n"},
+      {"LF becomes CR LF", "[A]\nk=v\n", "[A]\r\nk=v\r\n"},
+      {"last line without a line end", "[A]\r\nk=v", "[A]\r\nk=v\r\n"},
+      {"Windows-1252 stored as UTF-8", "[A]\r\nk=Caf\xe9\r\n", "[A]\r\nk=Caf\xc3\xa9\r\n"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    AnsiString path = dir / "same.ini";
+    rtl_test::WriteBytes(path, c.stored);
+    TMemIniFile ini(path);
+    ini.UpdateFile();
+    EXPECT_EQ(rtl_test::ReadBytes(path), c.rewritten);
+  }
+}
+
 TEST(IniFiles, MemIniFileWritesOnlyOnUpdate) {
   rtl_test::TempDir dir;
   AnsiString path = dir / "mem.ini";
