@@ -324,9 +324,9 @@ struct TpsHtmlCodeTable::Table {
   }
 };
 
-std::shared_ptr<const TpsHtmlCodeTable::Table> TpsHtmlCodeTable::Build(
+std::unique_ptr<const TpsHtmlCodeTable::Table> TpsHtmlCodeTable::Build(
     const std::vector<std::pair<AnsiString, Integer>>& aPairs) {
-  auto table = std::make_shared<Table>();
+  auto table = std::make_unique<Table>();
   for (const auto& [name, code] : aPairs) table->Names.push_back(name);
   std::sort(table->Names.begin(), table->Names.end());
   table->Names.erase(std::unique(table->Names.begin(), table->Names.end()), table->Names.end());
@@ -351,12 +351,15 @@ std::shared_ptr<const TpsHtmlCodeTable::Table> TpsHtmlCodeTable::Build(
 TpsHtmlCodeTable::TpsHtmlCodeTable() : FAlwaysEscaped(true, true, 4, 4) {
   std::vector<std::pair<AnsiString, Integer>> pairs;
   for (const auto& [name, code] : BuiltInEntities()) pairs.emplace_back(name, code);
-  FTable.store(Build(pairs));
+  Publish(Build(pairs));
   for (Integer code : {38, 60, 62, 160}) FAlwaysEscaped.Add(code);
 }
 
-std::shared_ptr<const TpsHtmlCodeTable::Table> TpsHtmlCodeTable::Snapshot() const {
-  return FTable.load(std::memory_order_acquire);
+TpsHtmlCodeTable::~TpsHtmlCodeTable() = default;
+
+void TpsHtmlCodeTable::Publish(std::unique_ptr<const Table> aTable) {
+  FTables.push_back(std::move(aTable));
+  FTable.store(FTables.back().get(), std::memory_order_release);
 }
 
 bool TryParseCharacterReference(const AnsiString& aEntity, Integer& aValue) {
@@ -397,7 +400,7 @@ Integer SanitizeCodePoint(Integer aValue) {
 }
 
 bool TpsHtmlCodeTable::TryGetEntityChar(const AnsiString& aEntity, Integer& aCharCode) const {
-  const auto table = Snapshot();
+  const Table* table = Snapshot();
   const Integer position = table->PositionOf(aEntity);
   if (position >= 0 && table->EntityToChar.Find(position, aCharCode)) return true;
   Integer value = 0;
@@ -417,7 +420,7 @@ WideChar TpsHtmlCodeTable::GetEntityChar(const AnsiString& aEntity) const {
 }
 
 bool TpsHtmlCodeTable::GetEntity(Integer aCharCode, AnsiString& aEntity) const {
-  const auto table = Snapshot();
+  const Table* table = Snapshot();
   Integer position = 0;
   if (!table->CharToEntity.Find(aCharCode, position)) {
     aEntity.clear();
@@ -435,7 +438,7 @@ Integer TpsHtmlCodeTable::GetNbspChar() const { return Snapshot()->NbspChar; }
 
 void TpsHtmlCodeTable::DefineEntity(const AnsiString& aEntity, Integer aCharCode) {
   std::lock_guard<std::mutex> guard(FDefineLock);
-  const auto current = Snapshot();
+  const Table* current = Snapshot();
   std::vector<std::pair<AnsiString, Integer>> pairs;
   bool found = false;
   for (Integer position = 0; position < static_cast<Integer>(current->Names.size()); ++position) {
@@ -450,7 +453,7 @@ void TpsHtmlCodeTable::DefineEntity(const AnsiString& aEntity, Integer aCharCode
     }
   }
   if (!found) pairs.emplace_back(aEntity, aCharCode);
-  FTable.store(Build(pairs), std::memory_order_release);
+  Publish(Build(pairs));
 }
 
 std::vector<AnsiString> TpsHtmlCodeTable::EntityNames() const { return Snapshot()->Names; }

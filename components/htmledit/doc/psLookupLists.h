@@ -64,6 +64,7 @@ AnsiString ColorToColorName(TColor aColor);
 class TpsHtmlCodeTable {
  public:
   TpsHtmlCodeTable();
+  ~TpsHtmlCodeTable();
   TpsHtmlCodeTable(const TpsHtmlCodeTable&) = delete;
   TpsHtmlCodeTable& operator=(const TpsHtmlCodeTable&) = delete;
 
@@ -92,10 +93,15 @@ class TpsHtmlCodeTable {
 
  private:
   struct Table;
-  std::shared_ptr<const Table> Snapshot() const;
-  static std::shared_ptr<const Table> Build(const std::vector<std::pair<AnsiString, Integer>>& aPairs);
+  const Table* Snapshot() const { return FTable.load(std::memory_order_acquire); }
+  static std::unique_ptr<const Table> Build(const std::vector<std::pair<AnsiString, Integer>>& aPairs);
+  void Publish(std::unique_ptr<const Table> aTable);
 
-  std::atomic<std::shared_ptr<const Table>> FTable;
+  // Readers take the current table without a lock. A replaced table is kept
+  // until this object goes, so a reader still working on it stays safe;
+  // DefineEntity is called a handful of times per run.
+  std::atomic<const Table*> FTable{nullptr};
+  std::vector<std::unique_ptr<const Table>> FTables;
   std::mutex FDefineLock;  // one DefineEntity at a time
   TpsSortedIntList FAlwaysEscaped;
 };

@@ -21,7 +21,7 @@ TEST(TagCodes, EveryNameBothWays) {
   for (Integer code = 0; code < 39; ++code) {
     EXPECT_EQ(TagNameToCode(names[code]), code) << names[code];
     EXPECT_EQ(TagNameToCode(TpsStrings::UpperCase(names[code])), code) << names[code];
-    if (code != TAG_DRV) EXPECT_EQ(TagCodeToName(static_cast<Byte>(code)), names[code]);
+    if (code != TAG_DRV) { EXPECT_EQ(TagCodeToName(static_cast<Byte>(code)), names[code]); }
   }
 }
 

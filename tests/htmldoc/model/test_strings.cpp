@@ -10,10 +10,6 @@
 
 using namespace htmldoc;
 
-namespace {
-WideString W(const char* utf8) { return rtl::Utf8ToWide(utf8); }
-}  // namespace
-
 TEST(TpsStrings, CaseTrimCompareAndSearch) {
   EXPECT_EQ(TpsStrings::LowerCase("AbC-\xC3\x89"), "abc-\xC3\x89");
   EXPECT_EQ(TpsStrings::UpperCase("abc-\xC3\xA9"), "ABC-\xC3\xA9");
@@ -179,7 +175,7 @@ TEST(Helpers, Numbers) {
   for (const auto& c : ints) {
     Integer value = 0;
     EXPECT_EQ(TryParseInt(c.text, value), c.ok) << c.text;
-    if (c.ok) EXPECT_EQ(value, c.value) << c.text;
+    if (c.ok) { EXPECT_EQ(value, c.value) << c.text; }
   }
 
   struct FloatCase {
@@ -192,7 +188,7 @@ TEST(Helpers, Numbers) {
   for (const auto& c : floats) {
     double value = 0;
     EXPECT_EQ(TryParseFloat(c.text, value), c.ok) << c.text;
-    if (c.ok) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    if (c.ok) { EXPECT_DOUBLE_EQ(value, c.value) << c.text; }
   }
   const FloatCase percents[] = {{"50%", true, 50},   {" 12.5 % ", true, 12.5}, {"0%", true, 0},
                                 {"-1%", false, 0},   {"50", false, 0},         {"%", false, 0},
@@ -200,7 +196,7 @@ TEST(Helpers, Numbers) {
   for (const auto& c : percents) {
     double value = 0;
     EXPECT_EQ(ParsePercentage(c.text, value), c.ok) << c.text;
-    if (c.ok) EXPECT_DOUBLE_EQ(value, c.value) << c.text;
+    if (c.ok) { EXPECT_DOUBLE_EQ(value, c.value) << c.text; }
   }
 }
 
@@ -219,7 +215,7 @@ TEST(Helpers, PopListInteger) {
     Integer value = -99;
     EXPECT_EQ(PopListInteger(list, value), c.ok) << c.list;
     EXPECT_EQ(list, c.rest) << c.list;
-    if (c.ok) EXPECT_EQ(value, c.value) << c.list;
+    if (c.ok) { EXPECT_EQ(value, c.value) << c.list; }
   }
 }
 
