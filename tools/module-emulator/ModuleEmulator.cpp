@@ -87,6 +87,27 @@ void TModuleEmulator::Start() {
     throw;
   }
 
+  Word tftpPort = options_.TftpPort;
+  if (options_.TftpServer) {
+    TTftpOptions t;
+    t.IP = options_.IP;
+    t.Port = options_.TftpPort;
+    t.TimeoutMs = options_.TftpTimeoutMs;
+    t.DallyMs = options_.TftpDallyMs;
+    tftp_ = std::make_unique<TTftpServer>(t);
+    tftp_->SetFaults(options_.TftpFaults);
+    tftp_->OnTransferEnd = OnTftpTransferEnd;
+    try {
+      tftp_->Start();
+    } catch (...) {
+      tftp_.reset();
+      announce_.SetActive(false);
+      command_.SetActive(false);
+      throw;
+    }
+    tftpPort = tftp_->Port();
+  }
+
   // The table as a freshly reset module holds it.
   const AnsiString number = LastNumber(options_.IP);
   std::map<AnsiString, AnsiString> v = {
@@ -117,7 +138,7 @@ void TModuleEmulator::Start() {
       {"HTTP", "80"},
       {"HTTP_USER", "admin"},
       {"HTTP_PASS", "emulated-http-pass"},
-      {"TFTP", rtl::IntToStr(static_cast<rtl::Integer>(options_.TftpPort))},
+      {"TFTP", rtl::IntToStr(static_cast<rtl::Integer>(tftpPort))},
       {"ANNOUNCE_PORT", rtl::IntToStr(static_cast<rtl::Integer>(announce_.Binding().Port))},
       {"UDP", rtl::IntToStr(static_cast<rtl::Integer>(command_.Binding().Port))},
       {"UDP_TX", "7125"},
@@ -149,6 +170,7 @@ void TModuleEmulator::Stop() {
   if (sender_.joinable()) sender_.join();
   command_.SetActive(false);
   announce_.SetActive(false);
+  if (tftp_) tftp_->Stop();
 }
 
 Word TModuleEmulator::CommandPort() const { return command_.Binding().Port; }

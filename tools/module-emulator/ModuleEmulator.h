@@ -26,6 +26,7 @@
 #include <thread>
 #include <vector>
 
+#include "TftpServer.h"
 #include "net/UDPServer.h"
 #include "rtl/Types.h"
 
@@ -51,7 +52,13 @@ struct TEmulatorOptions {
   Word ReceivePort = 7123;    // where announcements are sent
   AnsiString Name;            // the module's ID; default "EMU-" and the last number of IP
   AnsiString HardwareType = "4";
-  Word TftpPort = 69;         // answered for "TFTP"
+  // The TFTP server on IP: its port (0: the system picks one) is answered
+  // for "TFTP". Without the server, TftpPort is answered as it is.
+  bool TftpServer = true;
+  Word TftpPort = 0;
+  int TftpTimeoutMs = 5000;   // the server sends its last answer again after this long
+  int TftpDallyMs = 2000;     // and answers repeats of the last block this long
+  TTftpFaults TftpFaults;
   std::vector<std::pair<AnsiString, AnsiString>> Values;  // initial values by query key
   TEmulatorFaults Faults;
 };
@@ -93,6 +100,8 @@ class TModuleEmulator {
   const AnsiString& IP() const { return options_.IP; }
   Word CommandPort() const;
   Word AnnouncePort() const;
+  // The TFTP server, null when the emulator runs without one.
+  TTftpServer* Tftp() const { return tftp_.get(); }
 
   void SetFaults(const TEmulatorFaults& faults);
   TEmulatorFaults Faults() const;
@@ -110,6 +119,9 @@ class TModuleEmulator {
 
   // Called on a listener thread for every datagram, after it was recorded.
   std::function<void(const TReceivedDatagram&)> OnReceived;
+  // Called on the transfer's thread when a TFTP transfer has ended; set
+  // before Start.
+  std::function<void(const TTftpTransfer&)> OnTftpTransferEnd;
 
  private:
   struct Outgoing {
@@ -131,6 +143,7 @@ class TModuleEmulator {
   TEmulatorOptions options_;
   std::chrono::steady_clock::time_point started_;
 
+  std::unique_ptr<TTftpServer> tftp_;
   net::TUDPServer command_;
   net::TUDPServer announce_;
   std::unique_ptr<net::TUDPServer> other_;  // sender thread only: "reply from another address"

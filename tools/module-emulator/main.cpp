@@ -11,6 +11,7 @@
 
 #include "ModuleEmulator.h"
 #include "rtl/Convert.h"
+#include "rtl/Files.h"
 #include "rtl/Strings.h"
 
 namespace {
@@ -24,7 +25,11 @@ const char kUsage[] =
     "  --receive-port N   port that announcements are sent to (default 7123)\n"
     "  --name NAME        the module's name (its ID; default EMU- and the address's last number)\n"
     "  --hwtype T         hardware type answered for HWTYPE (default 4)\n"
-    "  --tftp-port N      port answered for TFTP (default 69)\n"
+    "  --tftp-port N      port of the TFTP server, answered for TFTP (default 0: the\n"
+    "                     system picks one)\n"
+    "  --no-tftp          run no TFTP server; TFTP answers --tftp-port as given\n"
+    "  --tftp-save FILE   write every image received whole to FILE\n"
+    "  --tftp-timeout MS  the TFTP server repeats its last answer after MS (default 5000)\n"
     "  --set KEY=VALUE    initial value of a setting, by its query key (repeatable)\n"
     "faults:\n"
     "  --silent           answer nothing\n"
@@ -33,10 +38,20 @@ const char kUsage[] =
     "  --reply-from A     answer commands from loopback address A instead of --ip\n"
     "  --error-key KEY    answer ERROR for KEY (repeatable)\n"
     "  --no-reset-reply   apply RESET=1 without answering it\n"
+    "TFTP faults (blocks counted from 1 as they arrive):\n"
+    "  --tftp-drop-ack N       lose the first acknowledgement of block N\n"
+    "  --tftp-duplicate-ack N  acknowledge block N twice\n"
+    "  --tftp-stray-after N    after block N, send the client a datagram from another port\n"
+    "  --tftp-silent-last      never acknowledge the last block\n"
+    "  --tftp-error-at N       answer block N (0: the request) with an error packet\n"
+    "  --tftp-error-code C     its error code (default 3)\n"
+    "  --tftp-error-message T  its message\n"
+    "  --tftp-blksize N        answer the block-size option with N whatever was asked\n"
+    "  --tftp-refuse-option    ignore the option (512-byte blocks)\n"
     "records:\n"
     "  --record FILE      append every datagram received: milliseconds since start,\n"
     "                     channel (command or announce), sender, text (bytes outside\n"
-    "                     32..126 as \\xHH)\n"
+    "                     32..126 as \\xHH); and a line per TFTP transfer as it ends\n"
     "  --ready-file FILE  once listening, write \"<ip> <command port> <announce port>\"\n";
 
 volatile std::sig_atomic_t stopRequested = 0;
@@ -70,6 +85,12 @@ std::string Escape(const std::string& text) {
   std::exit(2);
 }
 
+int Count(const std::string& option, const std::string& text) {
+  rtl::Integer v = 0;
+  if (!rtl::TryStrToInt(text, v) || v < 0) Fail(option + ": not a number: " + text);
+  return v;
+}
+
 rtl::Word PortArg(const std::string& option, const std::string& text) {
   rtl::Integer v = 0;
   if (!rtl::TryStrToInt(text, v) || v < 0 || v > 65535) Fail(option + ": not a port: " + text);
@@ -80,7 +101,7 @@ rtl::Word PortArg(const std::string& option, const std::string& text) {
 
 int main(int argc, char** argv) {
   emulator::TEmulatorOptions o;
-  std::string recordFile, readyFile;
+  std::string recordFile, readyFile, tftpSave;
   for (int i = 1; i < argc; ++i) {
     std::string a = argv[i];
     auto next = [&]() -> std::string {
@@ -104,6 +125,30 @@ int main(int argc, char** argv) {
       o.HardwareType = next();
     } else if (a == "--tftp-port") {
       o.TftpPort = PortArg(a, next());
+    } else if (a == "--no-tftp") {
+      o.TftpServer = false;
+    } else if (a == "--tftp-save") {
+      tftpSave = next();
+    } else if (a == "--tftp-timeout") {
+      o.TftpTimeoutMs = Count(a, next());
+    } else if (a == "--tftp-drop-ack") {
+      o.TftpFaults.DropAckOf = Count(a, next());
+    } else if (a == "--tftp-duplicate-ack") {
+      o.TftpFaults.DuplicateAckOf = Count(a, next());
+    } else if (a == "--tftp-stray-after") {
+      o.TftpFaults.StrayAfter = Count(a, next());
+    } else if (a == "--tftp-silent-last") {
+      o.TftpFaults.SilentAfterLastBlock = true;
+    } else if (a == "--tftp-error-at") {
+      o.TftpFaults.ErrorAt = Count(a, next());
+    } else if (a == "--tftp-error-code") {
+      o.TftpFaults.ErrorCode = Count(a, next());
+    } else if (a == "--tftp-error-message") {
+      o.TftpFaults.ErrorMessage = next();
+    } else if (a == "--tftp-blksize") {
+      o.TftpFaults.OptionBlockSize = Count(a, next());
+    } else if (a == "--tftp-refuse-option") {
+      o.TftpFaults.RefuseOption = true;
     } else if (a == "--set") {
       std::string kv = next();
       auto eq = kv.find('=');
@@ -112,10 +157,7 @@ int main(int argc, char** argv) {
     } else if (a == "--silent") {
       o.Faults.Silent = true;
     } else if (a == "--delay") {
-      rtl::Integer ms = 0;
-      std::string t = next();
-      if (!rtl::TryStrToInt(t, ms) || ms < 0) Fail("--delay: not a number of milliseconds: " + t);
-      o.Faults.ReplyDelayMs = ms;
+      o.Faults.ReplyDelayMs = Count(a, next());
     } else if (a == "--duplicate") {
       o.Faults.DuplicateReplies = true;
     } else if (a == "--reply-from") {
@@ -153,6 +195,32 @@ int main(int argc, char** argv) {
       record << ms << " " << d.Channel << " " << d.PeerIP << ":" << d.PeerPort << " "
              << Escape(d.Text) << "\n"
              << std::flush;
+    };
+  }
+  auto writeRecord = [&](const std::string& line) {
+    if (!record.is_open()) return;
+    std::lock_guard<std::mutex> g(recordLock);
+    record << line << "\n" << std::flush;
+  };
+  if (o.TftpServer) {
+    // Set before Start: the server's threads read it.
+    module.OnTftpTransferEnd = [&](const emulator::TTftpTransfer& t) {
+      char ms[32];
+      std::snprintf(ms, sizeof ms, "%.1f", t.StartMs);
+      std::string line = std::string(ms) + " tftp " + t.ClientIP + ":" + std::to_string(t.ClientPort) +
+                         " " + Escape(t.FileName) + " " + std::to_string(t.Data.size()) + " bytes in " +
+                         std::to_string(t.Blocks) + " blocks of " + std::to_string(t.BlockSize) + ", ";
+      line += t.Complete ? "complete, image " + std::string(t.ImageValid ? "valid: " : "invalid: ") +
+                               Escape(t.ImageCheck)
+                         : "failed: " + Escape(t.Failure);
+      writeRecord(line);
+      if (t.Complete && !tftpSave.empty()) {
+        try {
+          rtl::WriteFileAtomically(tftpSave, std::string(t.Data.begin(), t.Data.end()));
+        } catch (const std::exception& e) {
+          std::cerr << "module-emulator: " << e.what() << "\n";
+        }
+      }
     };
   }
   std::signal(SIGINT, OnSignal);

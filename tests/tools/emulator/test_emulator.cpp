@@ -116,6 +116,8 @@ TEST(ModuleEmulator, AnswersEachSettingOfItsHardwareType) {
 TEST(ModuleEmulator, SettingsWaitForTheReset) {
   TEmulatorOptions o = Options("127.0.0.2");
   o.Values = {{"email_to", "first@localhost"}};
+  o.TftpServer = false;  // then the port is answered as given
+  o.TftpPort = 69;
   TModuleEmulator m(o);
   m.Start();
   Peer peer;
