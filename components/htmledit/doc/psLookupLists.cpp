@@ -2,8 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <limits>
-#include <map>
 
 #include "htmledit/doc/psStrings.h"
 #include "rtl/Strings.h"
@@ -26,8 +24,8 @@ struct TagNameEntry {
   Byte Code;
 };
 
-// The 40 names (39 tags and the unknown code's empty slot is not a name)
-// sorted without regard to ASCII case for a binary search.
+// The names of codes 0 to 38 sorted without regard to ASCII case, for a
+// binary search; code 39 (unknown) has no name.
 const std::vector<TagNameEntry>& TagNameList() {
   static const std::vector<TagNameEntry> list = [] {
     std::vector<TagNameEntry> entries;
