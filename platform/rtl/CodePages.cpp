@@ -107,12 +107,30 @@ bool IconvStep(iconv_t cd, const char*& in, size_t& inLeft, std::string& out) {
   }
 }
 
+// glibc loads and unloads its converter modules inside iconv_open and
+// iconv_close; two threads doing that at once race inside the dynamic
+// loader. Opening and closing are rare, so one lock serialises them.
+std::mutex& IconvOpenLock() {
+  static std::mutex lock;
+  return lock;
+}
+
+iconv_t OpenIconv(const char* to, const char* from) {
+  std::lock_guard<std::mutex> guard(IconvOpenLock());
+  return iconv_open(to, from);
+}
+
+void CloseIconv(iconv_t cd) {
+  std::lock_guard<std::mutex> guard(IconvOpenLock());
+  iconv_close(cd);
+}
+
 // One conversion descriptor per code page, direction and thread, opened on
 // first use, so threads never share iconv state.
 class IconvCache {
  public:
   ~IconvCache() {
-    for (auto& [key, cd] : map_) iconv_close(cd);
+    for (auto& [key, cd] : map_) CloseIconv(cd);
   }
   iconv_t Get(const char* to, const char* from, int key) {
     auto it = map_.find(key);
@@ -120,7 +138,7 @@ class IconvCache {
       iconv(it->second, nullptr, nullptr, nullptr, nullptr);  // back to the initial state
       return it->second;
     }
-    iconv_t cd = iconv_open(to, from);
+    iconv_t cd = OpenIconv(to, from);
     if (cd == reinterpret_cast<iconv_t>(-1))
       throw EEncodingError(std::string("Cannot open the conversion from ") + from + " to " + to);
     map_.emplace(key, cd);
@@ -156,7 +174,7 @@ struct SingleByteTable {
 
 SingleByteTable BuildTable(const CodePageInfo& info) {
   SingleByteTable t;
-  iconv_t cd = iconv_open("UTF-16LE", info.iconvName);
+  iconv_t cd = OpenIconv("UTF-16LE", info.iconvName);
   if (cd == reinterpret_cast<iconv_t>(-1))
     throw EEncodingError(std::string("Cannot open the conversion from ") + info.iconvName);
   for (int b = 0; b < 256; ++b) {
@@ -175,7 +193,7 @@ SingleByteTable BuildTable(const CodePageInfo& info) {
     if (c == kReplacement && info.c1Fallback && b >= 0x80 && b <= 0x9F) c = static_cast<WideChar>(b);
     t.toWide[b] = c;
   }
-  iconv_close(cd);
+  CloseIconv(cd);
   for (int b = 0; b < 256; ++b)
     if (t.toWide[b] != kReplacement) t.toByte.emplace(t.toWide[b], static_cast<unsigned char>(b));
   return t;
