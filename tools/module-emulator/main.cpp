@@ -32,7 +32,7 @@ const char kUsage[] =
     "  --tftp-timeout MS  the TFTP server repeats its last answer after MS (default 5000)\n"
     "  --set KEY=VALUE    initial value of a setting, by its query key (repeatable)\n"
     "faults:\n"
-    "  --silent           answer nothing\n"
+    "  --silent           answer no command and no discovery request\n"
     "  --delay MS         send every answer MS milliseconds late\n"
     "  --duplicate        send every answer twice\n"
     "  --reply-from A     answer commands from loopback address A instead of --ip\n"
@@ -52,7 +52,9 @@ const char kUsage[] =
     "  --record FILE      append every datagram received: milliseconds since start,\n"
     "                     channel (command or announce), sender, text (bytes outside\n"
     "                     32..126 as \\xHH); and a line per TFTP transfer as it ends\n"
-    "  --ready-file FILE  once listening, write \"<ip> <command port> <announce port>\"\n";
+    "  --ready-file FILE  once listening, write \"<ip> <command port> <announce port>\n"
+    "                     <TFTP port>\" (the TFTP port 0 without a server); the same\n"
+    "                     line goes to standard output after \"listening: \"\n";
 
 volatile std::sig_atomic_t stopRequested = 0;
 void OnSignal(int) { stopRequested = 1; }
@@ -232,7 +234,8 @@ int main(int argc, char** argv) {
   }
 
   const std::string ready = module.IP() + " " + std::to_string(module.CommandPort()) + " " +
-                            std::to_string(module.AnnouncePort());
+                            std::to_string(module.AnnouncePort()) + " " +
+                            std::to_string(module.Tftp() ? module.Tftp()->Port() : 0);
   if (!readyFile.empty()) {
     // Written under another name and renamed, so a reader never sees half a line.
     const std::string tmp = readyFile + ".tmp";

@@ -275,11 +275,12 @@ TEST(ModuleEmulatorProgram, RunsAsAPeerProgram) {
   ASSERT_FALSE(line.empty()) << p.StdErr();
   std::istringstream in(line);
   std::string ip;
-  int port = 0, announcePort = 0;
-  in >> ip >> port >> announcePort;
+  int port = 0, announcePort = 0, tftpPort = 0;
+  in >> ip >> port >> announcePort >> tftpPort;
   EXPECT_EQ(ip, "127.0.0.5");
   ASSERT_GT(port, 0);
   EXPECT_GT(announcePort, 0);
+  EXPECT_EQ(tftpPort, 6969);
 
   Peer peer;
   auto ask = [&](const std::string& c) {
@@ -315,7 +316,8 @@ TEST(ModuleEmulatorProgram, RunsAsAPeerProgram) {
     std::vector<std::string> args;
   } bad[] = {{{"--ip", "10.0.0.1"}}, {{"--reply-from", "192.168.100.1"}},
              {{"--port", "70000"}},  {{"--bogus"}},
-             {{"--set", "novalue"}}};
+             {{"--set", "novalue"}}, {{"--tftp-drop-ack", "first"}},
+             {{"--delay", "-5"}},    {{"--tftp-error-at"}}};
   for (const auto& b : bad) {
     rtl::TProcessOptions o;
     o.Program = po.Program;
