@@ -173,6 +173,14 @@ void AddParam(TcustomTagParams& t, const char* name, Byte kind, const char* def,
   t.Params.push_back(std::move(p));
 }
 
+// The value of an attribute line. Lines may carry it as the internal tag
+// does (quoted and escaped) or bare; either way this is the plain value.
+AnsiString LineValue(const rtl::TStrings& lines, Integer index) {
+  AnsiString value = lines.ValueFromIndex(index);
+  if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+  return UnescapeTagValue(value);
+}
+
 TShowTagDialog& DialogSlot() {
   static TShowTagDialog dialog;
   return dialog;
@@ -367,11 +375,7 @@ bool TvormekCmdItem::EditTag(rtl::TStrings& lines, TzelwebParser& parser, AnsiSt
     p.Value.clear();
     for (Integer i = 0; i < lines.Count(); ++i) {
       if (!rtl::SameText(rtl::Trim(lines.Names(i)), p.Name)) continue;
-      // Lines may carry the value as the internal tag does (quoted and
-      // escaped) or bare; either way the dialog shows the plain value.
-      AnsiString value = lines.ValueFromIndex(i);
-      if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-      p.Value = UnescapeTagValue(value);
+      p.Value = LineValue(lines, i);
       break;
     }
   }
@@ -380,7 +384,18 @@ bool TvormekCmdItem::EditTag(rtl::TStrings& lines, TzelwebParser& parser, AnsiSt
   params_ = std::move(edited);
 
   TzelVarList list;
-  tagText = BuildFromParams(parser, list);
+  if (params_.Params.empty()) {
+    // A kind without parameters (the plug-in kind among them) keeps what the
+    // tag carried: rebuilding it from the empty template would lose its data.
+    for (Integer i = 0; i < lines.Count(); ++i) {
+      const AnsiString name = rtl::Trim(lines.Names(i));
+      if (name.empty() || rtl::SameText(name, "type")) continue;
+      list.Add(name, LineValue(lines, i));
+    }
+    tagText = parser.BuildTag(type_, list);
+  } else {
+    tagText = BuildFromParams(parser, list);
+  }
   lines.Clear();
   for (const auto& v : list.Vars)
     if (!v.Value.empty()) lines.Add(v.Name + "=\"" + EscapeTagValue(v.Value) + "\"");
@@ -402,9 +417,7 @@ bool TvormekTagList::EditTag(rtl::TStrings& lines, TzelwebParser& parser, AnsiSt
   Integer type = 0;
   for (Integer i = 0; i < lines.Count(); ++i) {
     if (!rtl::SameText(rtl::Trim(lines.Names(i)), "type")) continue;
-    AnsiString value = lines.ValueFromIndex(i);
-    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
-    type = rtl::StrToInt(value);
+    type = rtl::StrToInt(LineValue(lines, i));
     break;
   }
   return Items(type)->EditTag(lines, parser, tagText);

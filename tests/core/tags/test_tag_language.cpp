@@ -519,6 +519,19 @@ TEST(TagItem, EditReadsTheLinesAndRewritesThem) {
     EXPECT_EQ(lines.Text(), "X=\"2\"\r\nltag=\"&lt;off&gt;\"\r\nhtag=\"on &gt; &quot;1&quot;\"\r\n");
   }
   {
+    // The plug-in kind has no template; its data stays through an edit.
+    FakeDialog dialog(true);
+    rtl::TStringList lines;
+    lines.Add("type=\"5\"");
+    lines.Add("DATA=\"weather &quot;2&quot;\"");
+    AnsiString tag;
+    ASSERT_TRUE(list.EditTag(lines, parser, tag));
+    EXPECT_EQ(dialog.titles[0], "Edit Tag PIN X plug in");
+    EXPECT_TRUE(dialog.shown[0].Params.empty());
+    EXPECT_EQ(parser.EditorToPage(tag), "<!--(PLUG-IN weather \"2\")-->");
+    EXPECT_EQ(lines.Text(), "DATA=\"weather &quot;2&quot;\"\r\n");
+  }
+  {
     FakeDialog dialog(false);
     rtl::TStringList lines;
     lines.Add("type=0");
