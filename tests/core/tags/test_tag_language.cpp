@@ -132,7 +132,9 @@ TEST(TagList, TemplatesCarryTheDialogRows) {
     EXPECT_EQ(p.Max, r.max);
     EXPECT_EQ(p.Hidden, r.hidden);
     EXPECT_EQ(p.List.empty(), !r.keyList);
-    if (r.keyList) EXPECT_EQ(p.List, TVormekWebParser::BuildKeyList());
+    if (r.keyList) {
+      EXPECT_EQ(p.List, TVormekWebParser::BuildKeyList());
+    }
     EXPECT_EQ(p.Description, r.description);
     EXPECT_EQ(p.Value, "");
   }
