@@ -1,0 +1,1071 @@
+#include "vcl/Controls.h"
+
+#include <QGuiApplication>
+#include <QPainter>
+#include <algorithm>
+
+#include "rtl/Format.h"
+#include "vcl/ActnList.h"
+#include "vcl/Forms.h"
+#include "vcl/Menus.h"
+#include "vcl/QtCanvas.h"
+#include "vcl/QtHost.h"
+#include "vcl/WinApi.h"
+
+namespace vcl {
+
+// Registry of window handles; implemented with the message queue.
+HWND RegisterWindow(TWinControl* control);
+void UnregisterWindow(HWND handle);
+
+TShiftState KeysToShiftState(Integer keys) {
+  TShiftState s;
+  if (keys & MK_SHIFT) s.Include(ssShift);
+  if (keys & MK_CONTROL) s.Include(ssCtrl);
+  if (keys & MK_LBUTTON) s.Include(ssLeft);
+  if (keys & MK_RBUTTON) s.Include(ssRight);
+  if (keys & MK_MBUTTON) s.Include(ssMiddle);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  return s;
+}
+
+TShiftState KeyboardStateToShiftState() {
+  TShiftState s;
+  if (GetKeyState(VK_SHIFT) < 0) s.Include(ssShift);
+  if (GetKeyState(VK_CONTROL) < 0) s.Include(ssCtrl);
+  if (GetKeyState(VK_MENU) < 0) s.Include(ssAlt);
+  if (GetKeyState(VK_LBUTTON) < 0) s.Include(ssLeft);
+  if (GetKeyState(VK_RBUTTON) < 0) s.Include(ssRight);
+  if (GetKeyState(VK_MBUTTON) < 0) s.Include(ssMiddle);
+  return s;
+}
+
+void TSizeConstraints::Assign(const TPersistent* source) {
+  if (auto* c = dynamic_cast<const TSizeConstraints*>(source)) {
+    MinWidth = c->MinWidth;
+    MaxWidth = c->MaxWidth;
+    MinHeight = c->MinHeight;
+    MaxHeight = c->MaxHeight;
+    return;
+  }
+  TPersistent::Assign(source);
+}
+
+void TSizeConstraints::Apply(Integer& width, Integer& height) const {
+  if (MaxWidth > 0 && width > MaxWidth) width = MaxWidth;
+  if (width < MinWidth) width = MinWidth;
+  if (MaxHeight > 0 && height > MaxHeight) height = MaxHeight;
+  if (height < MinHeight) height = MinHeight;
+}
+
+TCustomForm* GetParentForm(const TControl* control) {
+  const TControl* c = control;
+  while (c && c->Parent()) c = c->Parent();
+  return const_cast<TCustomForm*>(dynamic_cast<const TCustomForm*>(c));
+}
+
+// ---------------------------------------------------------------- TControl
+
+TControl::TControl(TComponent* owner) : TComponent(owner) {
+  font_.OnChange = [this](TObject*) { FontChanged(); };
+}
+
+TControl::~TControl() {
+  if (action_) {
+    if (auto* a = dynamic_cast<TBasicAction*>(action_)) a->UnregisterClient(this);
+    action_ = nullptr;
+  }
+  if (parent_) parent_->RemoveControl(this);
+}
+
+void TControl::SetParent(TWinControl* parent) {
+  if (parent == parent_) return;
+  if (parent == this) throw EInvalidOperation("A control cannot have itself as its parent");
+  if (parent_) parent_->RemoveControl(this);
+  if (parent) {
+    parent->InsertControl(this);
+    if (parentFont_) Perform(CM_PARENTFONTCHANGED);
+    if (parentColor_) Perform(CM_PARENTCOLORCHANGED);
+    UpdateAnchorRules();
+  }
+}
+
+void TControl::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  if (width < 0) width = 0;
+  if (height < 0) height = 0;
+  constraints_.Apply(width, height);
+  if (left == left_ && top == top_ && width == width_ && height == height_) return;
+  bool sized = width != width_ || height != height_;
+  if (parent_ && dynamic_cast<TGraphicControl*>(this)) parent_->Invalidate();
+  left_ = left;
+  top_ = top;
+  width_ = width;
+  height_ = height;
+  if (!(parent_ && parent_->controlState_.Contains(csAligning))) UpdateAnchorRules();
+  BoundsChanged();
+  InvalidateControl();
+  if (sized) {
+    if (auto* w = dynamic_cast<TWinControl*>(this))
+      w->Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(static_cast<Word>(ClientWidth()), static_cast<Word>(ClientHeight())));
+    else
+      Resize();
+  }
+  if (parent_ && !parent_->controlState_.Contains(csAligning) && align_ != alNone) parent_->Realign();
+}
+
+TRect TControl::ClientRect() const { return Rect(0, 0, width_, height_); }
+
+void TControl::SetClientWidth(Integer v) { SetWidth(width_ - ClientWidth() + v); }
+void TControl::SetClientHeight(Integer v) { SetHeight(height_ - ClientHeight() + v); }
+
+TPoint TControl::ClientOrigin() const {
+  if (!parent_) return {left_, top_};
+  TPoint o = parent_->ClientOrigin();
+  return {o.X + left_, o.Y + top_};
+}
+
+TPoint TControl::ClientToScreen(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return {p.X + o.X, p.Y + o.Y};
+}
+
+TPoint TControl::ScreenToClient(TPoint p) const {
+  TPoint o = ClientOrigin();
+  return {p.X - o.X, p.Y - o.Y};
+}
+
+void TControl::SetAlign(TAlign a) {
+  if (a == align_) return;
+  align_ = a;
+  if (a != alNone && a != alCustom) anchors_ = {akLeft, akTop};
+  if (parent_) parent_->Realign();
+}
+
+void TControl::SetAnchors(const TAnchors& a) {
+  anchors_ = a;
+  UpdateAnchorRules();
+}
+
+void TControl::UpdateAnchorRules() {
+  if (!parent_) return;
+  TRect r = parent_->ClientRect();
+  anchorRight_ = r.Width() - (left_ + width_);
+  anchorBottom_ = r.Height() - (top_ + height_);
+}
+
+void TControl::AnchorTo(Integer parentWidth, Integer parentHeight) {
+  if (align_ != alNone) return;
+  Integer l = left_, t = top_, w = width_, h = height_;
+  if (anchors_.Contains(akRight)) {
+    if (anchors_.Contains(akLeft))
+      w = parentWidth - anchorRight_ - l;
+    else
+      l = parentWidth - anchorRight_ - w;
+  }
+  if (anchors_.Contains(akBottom)) {
+    if (anchors_.Contains(akTop))
+      h = parentHeight - anchorBottom_ - t;
+    else
+      t = parentHeight - anchorBottom_ - h;
+  }
+  SetBounds(l, t, w, h);
+}
+
+bool TControl::Showing() const {
+  if (!visible_) return false;
+  return parent_ ? parent_->Showing() : false;
+}
+
+void TControl::SetVisible(bool v) {
+  if (v == visible_) return;
+  visible_ = v;
+  Perform(CM_VISIBLECHANGED, v ? 1 : 0);
+  if (parent_) {
+    parent_->Invalidate();
+    parent_->Realign();
+  }
+}
+
+void TControl::SetEnabled(bool v) {
+  if (v == enabled_) return;
+  enabled_ = v;
+  Perform(CM_ENABLEDCHANGED);
+}
+
+void TControl::FontChanged() {
+  if (!settingParentFont_) parentFont_ = false;
+  Perform(CM_FONTCHANGED);
+}
+
+void TControl::SetParentFont(bool v) {
+  parentFont_ = v;
+  if (v && parent_) Perform(CM_PARENTFONTCHANGED);
+}
+
+void TControl::SetColor(TColor c) {
+  if (c == color_) return;
+  color_ = c;
+  parentColor_ = false;
+  Perform(CM_COLORCHANGED);
+}
+
+void TControl::SetParentColor(bool v) {
+  parentColor_ = v;
+  if (v && parent_) Perform(CM_PARENTCOLORCHANGED);
+}
+
+void TControl::SetCursor(TCursor c) {
+  if (c == cursor_) return;
+  cursor_ = c;
+  Perform(CM_CURSORCHANGED);
+}
+
+void TControl::SetHint(const AnsiString& h) {
+  hint_ = h;
+  Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetShowHint(bool v) {
+  showHint_ = v;
+  parentShowHint_ = false;
+  Perform(CM_SHOWHINTCHANGED);
+}
+
+void TControl::SetParentShowHint(bool v) {
+  parentShowHint_ = v;
+  if (v && parent_) {
+    showHint_ = parent_->ShowHint();
+    Perform(CM_SHOWHINTCHANGED);
+  }
+}
+
+void TControl::SetText(const AnsiString& s) {
+  if (s == text_) return;
+  text_ = s;
+  Perform(CM_TEXTCHANGED);
+}
+
+void TControl::SetPopupMenu(TPopupMenu* m) {
+  if (popupMenu_) popupMenu_->RemoveFreeNotification(this);
+  popupMenu_ = m;
+  if (m) m->FreeNotification(this);
+}
+
+void TControl::SetAction(TBasicAction* action) {
+  if (action == action_) return;
+  if (action_) action_->UnregisterClient(this);
+  action_ = action;
+  if (action) {
+    action->RegisterClient(this);
+    action->FreeNotification(this);
+    ActionChange(action);
+  }
+}
+
+void TControl::ActionChange(TBasicAction* sender) {
+  auto* a = dynamic_cast<TCustomAction*>(sender);
+  if (!a) return;
+  SetCaption(a->Caption());
+  SetEnabled(a->Enabled());
+  SetHint(a->Hint());
+  SetVisible(a->Visible());
+}
+
+void TControl::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == popupMenu_) popupMenu_ = nullptr;
+  if (component == action_) action_ = nullptr;
+}
+
+void TControl::Loaded() {
+  TComponent::Loaded();
+  UpdateAnchorRules();
+  if (parentFont_ && parent_) Perform(CM_PARENTFONTCHANGED);
+  if (parentColor_ && parent_) Perform(CM_PARENTCOLORCHANGED);
+}
+
+LRESULT TControl::Perform(Cardinal msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  WndProc(m);
+  return m.Result;
+}
+
+void TControl::WndProc(TMessage& message) { Dispatch(message); }
+
+void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
+  TWMMouse mm(m);
+  TShiftState shift = KeysToShiftState(mm.Keys);
+  if (down) {
+    if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
+    if (dbl) {
+      shift.Include(ssDouble);
+      if (button == mbLeft && controlStyle_.Contains(csDoubleClicks)) DblClick();
+    }
+    if (button == mbLeft && controlStyle_.Contains(csClickEvents)) controlState_.Include(csClicked);
+    if (button == mbLeft) controlState_.Include(csLButtonDown);
+    MouseDown(button, shift, mm.XPos, mm.YPos);
+  } else {
+    bool clicked = button == mbLeft && controlState_.Contains(csClicked);
+    if (button == mbLeft) controlState_.Exclude(csClicked).Exclude(csLButtonDown);
+    if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(false);
+    if (clicked && ClientRect().Contains(mm.Pos())) Click();
+    MouseUp(button, shift, mm.XPos, mm.YPos);
+  }
+}
+
+void TControl::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case WM_LBUTTONDOWN: HandleMouseButton(m, mbLeft, true, false); return;
+    case WM_LBUTTONDBLCLK:
+      HandleMouseButton(m, mbLeft, true, controlStyle_.Contains(csDoubleClicks));
+      return;
+    case WM_LBUTTONUP: HandleMouseButton(m, mbLeft, false, false); return;
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONDBLCLK: HandleMouseButton(m, mbRight, true, false); return;
+    case WM_RBUTTONUP: HandleMouseButton(m, mbRight, false, false); return;
+    case WM_MBUTTONDOWN:
+    case WM_MBUTTONDBLCLK: HandleMouseButton(m, mbMiddle, true, false); return;
+    case WM_MBUTTONUP: HandleMouseButton(m, mbMiddle, false, false); return;
+    case WM_MOUSEMOVE: {
+      TWMMouse mm(m);
+      MouseMove(KeysToShiftState(mm.Keys), mm.XPos, mm.YPos);
+      return;
+    }
+    case WM_MOUSEWHEEL: {
+      TWMMouseWheel w(m);
+      if (DoMouseWheel(KeysToShiftState(w.Keys), w.WheelDelta, {w.XPos, w.YPos}))
+        m.Result = 1;
+      else if (parent_)
+        m.Result = parent_->Perform(WM_MOUSEWHEEL, m.WParam, m.LParam);
+      return;
+    }
+    case CM_MOUSEENTER:
+      if (OnMouseEnter) OnMouseEnter(this);
+      return;
+    case CM_MOUSELEAVE:
+      if (OnMouseLeave) OnMouseLeave(this);
+      return;
+    case WM_CONTEXTMENU: {
+      TPoint pos{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      bool handled = false;
+      if (OnContextPopup) OnContextPopup(this, ScreenToClient(pos), handled);
+      if (handled) {
+        m.Result = 1;
+        return;
+      }
+      if (popupMenu_ && popupMenu_->AutoPopup()) {
+        popupMenu_->SetPopupComponent(this);
+        popupMenu_->Popup(pos.X, pos.Y);
+        m.Result = 1;
+        return;
+      }
+      if (parent_) m.Result = parent_->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+      return;
+    }
+    case CM_HITTEST: m.Result = HTCLIENT; return;
+    case CM_ENABLEDCHANGED:
+    case CM_TEXTCHANGED:
+    case CM_COLORCHANGED:
+      Invalidate();
+      return;
+    case CM_FONTCHANGED:
+      Invalidate();
+      return;
+    case CM_PARENTFONTCHANGED:
+      if (parentFont_ && parent_) {
+        settingParentFont_ = true;
+        font_.Assign(parent_->Font());
+        settingParentFont_ = false;
+      }
+      return;
+    case CM_PARENTCOLORCHANGED:
+      if (parentColor_ && parent_) {
+        color_ = parent_->Color();
+        Perform(CM_COLORCHANGED);
+        parentColor_ = true;
+      }
+      return;
+    case CM_VISIBLECHANGED:
+      return;
+    default:
+      DefaultHandler(m);
+  }
+}
+
+void TControl::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  if (OnMouseDown) OnMouseDown(this, button, shift, x, y);
+}
+void TControl::MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  if (OnMouseUp) OnMouseUp(this, button, shift, x, y);
+}
+void TControl::MouseMove(TShiftState shift, Integer x, Integer y) {
+  if (OnMouseMove) OnMouseMove(this, shift, x, y);
+}
+bool TControl::DoMouseWheel(TShiftState shift, Integer delta, TPoint pos) {
+  bool handled = false;
+  if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+  return handled;
+}
+void TControl::Resize() {
+  if (OnResize) OnResize(this);
+}
+
+void TControl::Click() {
+  // A linked action runs instead of OnClick unless OnClick is its own.
+  if (action_ && !OnClick) {
+    action_->Execute();
+    return;
+  }
+  if (OnClick) OnClick(this);
+}
+
+void TControl::DblClick() {
+  if (OnDblClick) OnDblClick(this);
+}
+
+TCustomForm* TControl::ParentForm() const { return GetParentForm(this); }
+
+void TControl::InvalidateControl() {
+  if (parent_ && !dynamic_cast<TWinControl*>(this)) parent_->Invalidate();
+}
+
+void TControl::Invalidate() { InvalidateControl(); }
+
+void TControl::Update() {
+  if (parent_) parent_->Update();
+}
+
+void TControl::BringToFront() {
+  if (!parent_) return;
+  auto& list = parent_->controls_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.push_back(this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) w->Widget()->raise();
+  parent_->Invalidate();
+}
+
+void TControl::SendToBack() {
+  if (!parent_) return;
+  auto& list = parent_->controls_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  list.insert(list.begin(), this);
+  if (auto* w = dynamic_cast<TWinControl*>(this); w && w->HandleAllocated()) w->Widget()->lower();
+  parent_->Invalidate();
+}
+
+bool TControl::MouseCapture() const {
+  if (auto* w = dynamic_cast<const TWinControl*>(this)) return w->host_ && QWidget::mouseGrabber() == w->host_->widget;
+  return parent_ && parent_->host_ && parent_->host_->captureGraphic == this;
+}
+
+void TControl::SetMouseCapture(bool v) {
+  if (dynamic_cast<TWinControl*>(this)) return;  // Qt grabs the mouse for a pressed widget
+  if (parent_ && parent_->host_) {
+    if (v)
+      parent_->host_->captureGraphic = this;
+    else if (parent_->host_->captureGraphic == this)
+      parent_->host_->captureGraphic = nullptr;
+  }
+}
+
+// ------------------------------------------------------------- TWinControl
+
+TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
+  controlStyle_.Include(csAcceptsControls);
+}
+
+TWinControl::~TWinControl() {
+  if (host_) host_->dying = true;
+  // Children go with their parent, as windows do.
+  while (!controls_.empty()) {
+    TControl* c = controls_.back();
+    RemoveControl(c);
+    delete c;
+  }
+  if (auto* form = GetParentForm(this); form && form != this && form->ActiveControl() == this)
+    form->SetActiveControl(nullptr);
+  windowCanvas_.reset();
+  DestroyHandle();
+}
+
+TControl* TWinControl::Controls(Integer index) const {
+  if (index < 0 || index >= ControlCount())
+    throw rtl::EListError(rtl::Format("List index out of bounds (%d)", index));
+  return controls_[static_cast<size_t>(index)];
+}
+
+void TWinControl::InsertControl(TControl* control) {
+  control->parent_ = this;
+  controls_.push_back(control);
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    tabList_.push_back(w);
+    if (HandleAllocated()) {
+      if (w->HandleAllocated()) {
+        w->host_->widget->setParent(host_->widget);
+        w->PlaceWidget();
+        w->host_->widget->setVisible(w->Visible());
+      } else {
+        w->CreateHandle();
+      }
+    }
+  } else {
+    Invalidate();
+  }
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+  if (control->Align() != alNone) Realign();
+}
+
+void TWinControl::RemoveControl(TControl* control) {
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
+  if (auto* w = dynamic_cast<TWinControl*>(control)) {
+    tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
+    if (w->HandleAllocated() && !w->host_->dying) {
+      w->host_->widget->hide();
+      w->host_->widget->setParent(nullptr);
+    }
+    if (auto* form = GetParentForm(this)) {
+      TWinControl* a = form->ActiveControl();
+      if (a && (a == w || w->ContainsControl(a))) form->SetActiveControl(nullptr);
+    }
+  }
+  if (host_) {
+    if (host_->hoverGraphic == control) host_->hoverGraphic = nullptr;
+    if (host_->captureGraphic == control) host_->captureGraphic = nullptr;
+  }
+  control->parent_ = nullptr;
+  Invalidate();
+  if (control->Align() != alNone && !Destroying()) Realign();
+}
+
+bool TWinControl::ContainsControl(const TControl* control) const {
+  for (const TControl* c = control; c; c = c->Parent())
+    if (c == this) return true;
+  return false;
+}
+
+TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls) const {
+  for (auto it = controls_.rbegin(); it != controls_.rend(); ++it) {
+    TControl* c = *it;
+    if (!allowWinControls && dynamic_cast<TWinControl*>(c)) continue;
+    if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;
+    if (c->BoundsRect().Contains(p)) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::Broadcast(TMessage& message) {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    c->WndProc(message);
+    if (message.Result != 0) return;
+  }
+}
+
+void TWinControl::NotifyControls(Cardinal msg) {
+  TMessage m{msg, 0, 0, 0};
+  for (TControl* c : std::vector<TControl*>(controls_)) c->WndProc(m);
+}
+
+bool TWinControl::HasSurface() const { return true; }
+
+HWND TWinControl::Handle() {
+  HandleNeeded();
+  return host_->handle;
+}
+
+bool TWinControl::HandleAllocated() const { return host_ && host_->widget; }
+
+void TWinControl::HandleNeeded() {
+  if (!HandleAllocated()) CreateHandle();
+}
+
+QWidget* TWinControl::Widget() {
+  HandleNeeded();
+  return host_->widget;
+}
+
+QWidget* TWinControl::CreateWidget() {
+  auto* w = new SurfaceWidget(host_.get(), nullptr);
+  return w;
+}
+
+void TWinControl::CreateHandle() {
+  InitApplication();
+  if (parent_) parent_->HandleNeeded();
+  if (HandleAllocated()) return;  // the parent made it on the way
+  host_ = std::make_unique<TWinControlHost>(this);
+  controlState_.Include(csCreating);
+  host_->surface = HasSurface();
+  QWidget* w = CreateWidget();
+  host_->widget = w;
+  if (parent_) w->setParent(parent_->host_->widget);
+  host_->filter = new ControlEventFilter(host_.get(), w);
+  w->installEventFilter(host_->filter);
+  w->setMouseTracking(true);
+  w->setAttribute(Qt::WA_Hover, false);
+  host_->handle = RegisterWindow(this);
+  if (!host_->surface) w->setFont(ToQFont(*Font()));
+  w->setEnabled(Enabled());
+  if (Cursor() != crDefault) w->setCursor(ToQtCursor(Cursor()));
+  if (ShowHint() && !Hint().empty()) w->setToolTip(QString::fromStdString(Hint()));
+  PlaceWidget();
+  if (host_->surface) host_->SizeBuffer(Width(), Height());
+  InitWidget();
+  controlState_.Exclude(csCreating);
+  for (TWinControl* child : std::vector<TWinControl*>(tabList_))
+    if (!child->HandleAllocated()) child->CreateHandle();
+  if (parent_) w->setVisible(Visible());
+  Perform(WM_CREATE);
+}
+
+void TWinControl::DestroyHandle() {
+  if (!host_) return;
+  host_->dying = true;
+  UnregisterWindow(host_->handle);
+  host_.reset();
+}
+
+void TWinControl::PlaceWidget() {
+  if (!HandleAllocated()) return;
+  TPoint off = parent_ ? parent_->WidgetClientOffset() : TPoint{};
+  host_->widget->setGeometry(Left() + off.X, Top() + off.Y, Width(), Height());
+}
+
+void TWinControl::BoundsChanged() {
+  if (!HandleAllocated()) return;
+  PlaceWidget();
+  if (host_->surface) host_->SizeBuffer(Width(), Height());
+  for (TControl* c : controls_)
+    if (auto* g = dynamic_cast<TGraphicControl*>(c)) g->Canvas()->Refresh();
+}
+
+void TWinControl::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  TControl::SetBounds(left, top, width, height);
+}
+
+void TWinControl::SetVisible(bool v) {
+  if (v == Visible()) return;
+  TControl::SetVisible(v);
+  if (HandleAllocated() && parent_) host_->widget->setVisible(v);
+  if (!v)
+    if (auto* form = GetParentForm(this)) {
+      TWinControl* a = form->ActiveControl();
+      if (a && (a == this || ContainsControl(a))) form->SetActiveControl(nullptr);
+    }
+}
+
+void TWinControl::SetEnabled(bool v) {
+  if (v == Enabled()) return;
+  TControl::SetEnabled(v);
+  if (HandleAllocated()) host_->widget->setEnabled(v);
+}
+
+void TWinControl::Invalidate() {
+  if (!HandleAllocated()) return;
+  host_->dirty = true;
+  host_->widget->update();
+}
+
+void TWinControl::Update() {
+  if (!HandleAllocated()) return;
+  host_->PaintBuffer();
+  if (host_->widget->isVisible()) host_->widget->repaint();
+}
+
+bool TWinControl::Focused() const {
+  if (!HandleAllocated()) return false;
+  if (host_->widget->hasFocus()) return true;
+  // In a window that is not active the form's active control stands for
+  // the focus it will get back.
+  TCustomForm* form = GetParentForm(this);
+  return form && form != this && !form->Active() && form->ActiveControl() == this;
+}
+
+bool TWinControl::CanFocus() const {
+  if (!Visible() || !Enabled()) return false;
+  for (TWinControl* p = Parent(); p; p = p->Parent())
+    if (!p->Visible() || !p->Enabled()) return false;
+  return GetParentForm(this) != nullptr || dynamic_cast<const TCustomForm*>(this) != nullptr;
+}
+
+void TWinControl::SetFocus() {
+  TCustomForm* form = GetParentForm(this);
+  if (!CanFocus()) throw EInvalidOperation("Cannot focus a disabled or invisible window");
+  HandleNeeded();
+  host_->widget->setFocus(Qt::OtherFocusReason);
+  // An inactive window gets no focus event; the form still learns which
+  // control is its active one.
+  if (form && form->ActiveControl() != this && form != this) form->SetFocusedControl(this);
+}
+
+Integer TWinControl::TabOrder() const {
+  if (!Parent()) return -1;
+  auto& list = Parent()->tabList_;
+  auto it = std::find(list.begin(), list.end(), this);
+  return it == list.end() ? -1 : static_cast<Integer>(it - list.begin());
+}
+
+void TWinControl::SetTabOrder(Integer v) {
+  if (!Parent()) return;
+  auto& list = Parent()->tabList_;
+  list.erase(std::remove(list.begin(), list.end(), this), list.end());
+  if (v < 0) v = 0;
+  if (v > static_cast<Integer>(list.size())) v = static_cast<Integer>(list.size());
+  list.insert(list.begin() + v, this);
+}
+
+void TWinControl::GetTabOrderList(std::vector<TWinControl*>& list) {
+  for (TWinControl* c : tabList_) {
+    list.push_back(c);
+    c->GetTabOrderList(list);
+  }
+}
+
+TWinControl* TWinControl::FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent) {
+  std::vector<TWinControl*> list;
+  GetTabOrderList(list);
+  if (list.empty()) return nullptr;
+  auto n = static_cast<Integer>(list.size());
+  Integer start = -1;
+  for (Integer i = 0; i < n; ++i)
+    if (list[static_cast<size_t>(i)] == current) start = i;
+  if (start < 0) start = goForward ? n - 1 : 0;
+  Integer i = start;
+  for (Integer step = 0; step < n; ++step) {
+    i = goForward ? (i + 1) % n : (i - 1 + n) % n;
+    TWinControl* c = list[static_cast<size_t>(i)];
+    if (c == current) break;
+    if ((!checkTabStop || c->TabStop()) && (!checkParent || c->Parent() == this) && c->CanFocus()) return c;
+  }
+  return nullptr;
+}
+
+void TWinControl::SelectNext(TWinControl* current, bool goForward, bool checkTabStop) {
+  if (TWinControl* next = FindNextControl(current, goForward, checkTabStop, false)) next->SetFocus();
+}
+
+void TWinControl::Realign() {
+  if (alignDisabled_ > 0) {
+    alignPending_ = true;
+    return;
+  }
+  AlignChildren();
+}
+
+void TWinControl::EnableAlign() {
+  if (--alignDisabled_ <= 0) {
+    alignDisabled_ = 0;
+    if (alignPending_) {
+      alignPending_ = false;
+      AlignChildren();
+    }
+  }
+}
+
+void TWinControl::AdjustClientRect(TRect& rect) const {}
+
+void TWinControl::AlignChildren() {
+  if (controlState_.Contains(csAligning)) return;
+  TRect rect = ClientRect();
+  AdjustClientRect(rect);
+  controlState_.Include(csAligning);
+  try {
+    AlignControls(nullptr, rect);
+  } catch (...) {
+    controlState_.Exclude(csAligning);
+    throw;
+  }
+  controlState_.Exclude(csAligning);
+}
+
+void TWinControl::AlignControls(TControl* control, TRect& rect) {
+  // Edges first (top, bottom, left, right), each group in the order its
+  // members stand now, then the client-aligned controls fill what is left.
+  static constexpr TAlign kOrder[] = {alTop, alBottom, alLeft, alRight, alClient};
+  for (TAlign a : kOrder) {
+    std::vector<TControl*> group;
+    for (TControl* c : controls_)
+      if (c->Align() == a && c->Visible()) group.push_back(c);
+    auto key = [a](TControl* c) {
+      switch (a) {
+        case alTop: return c->Top();
+        case alBottom: return -(c->Top() + c->Height());
+        case alLeft: return c->Left();
+        case alRight: return -(c->Left() + c->Width());
+        default: return 0;
+      }
+    };
+    std::stable_sort(group.begin(), group.end(), [&](TControl* x, TControl* y) { return key(x) < key(y); });
+    for (TControl* c : group) {
+      Integer w = std::max(0, rect.Width()), h = std::max(0, rect.Height());
+      switch (a) {
+        case alTop:
+          c->SetBounds(rect.Left, rect.Top, w, c->Height());
+          rect.Top += c->Height();
+          break;
+        case alBottom:
+          c->SetBounds(rect.Left, rect.Bottom - c->Height(), w, c->Height());
+          rect.Bottom -= c->Height();
+          break;
+        case alLeft:
+          c->SetBounds(rect.Left, rect.Top, c->Width(), h);
+          rect.Left += c->Width();
+          break;
+        case alRight:
+          c->SetBounds(rect.Right - c->Width(), rect.Top, c->Width(), h);
+          rect.Right -= c->Width();
+          break;
+        case alClient:
+          c->SetBounds(rect.Left, rect.Top, w, h);
+          break;
+        default: break;
+      }
+    }
+  }
+  if (Loading()) return;
+  TRect client = ClientRect();
+  for (TControl* c : std::vector<TControl*>(controls_))
+    if (c->Align() == alNone && !c->Loading() &&
+        (c->Anchors().Contains(akRight) || c->Anchors().Contains(akBottom)))
+      c->AnchorTo(client.Width(), client.Height());
+}
+
+void TWinControl::Loaded() {
+  TControl::Loaded();
+  Realign();
+}
+
+void TWinControl::PaintControls() {
+  for (TControl* c : std::vector<TControl*>(controls_)) {
+    auto* g = dynamic_cast<TGraphicControl*>(c);
+    if (!g || !g->Visible() || g->Width() <= 0 || g->Height() <= 0) continue;
+    g->Canvas()->Refresh();
+    g->Perform(WM_PAINT);
+  }
+}
+
+void TWinControl::WndProc(TMessage& m) {
+  bool mouse = m.Msg >= WM_MOUSEFIRST && m.Msg <= WM_MOUSELAST && m.Msg != WM_MOUSEWHEEL;
+  if (mouse && host_) {
+    // Graphic children have no window: their parent hands them their
+    // mouse messages in their own coordinates.
+    TPoint p{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+    TControl* target = host_->captureGraphic;
+    if (!target) target = ControlAtPos(p, false);
+    if (m.Msg == WM_MOUSEMOVE && target != host_->hoverGraphic) {
+      TControl* old = host_->hoverGraphic;
+      host_->hoverGraphic = target;
+      if (old) old->Perform(CM_MOUSELEAVE);
+      if (target) target->Perform(CM_MOUSEENTER);
+    }
+    if (target) {
+      TMessage tm = m;
+      tm.LParam = PointToLParam({p.X - target->Left(), p.Y - target->Top()});
+      target->WndProc(tm);
+      m.Result = tm.Result;
+      return;
+    }
+  }
+  if (m.Msg == CM_MOUSELEAVE && host_ && host_->hoverGraphic) {
+    TControl* old = host_->hoverGraphic;
+    host_->hoverGraphic = nullptr;
+    old->Perform(CM_MOUSELEAVE);
+  }
+  TControl::WndProc(m);
+}
+
+void TWinControl::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case WM_PAINT:
+      if (host_ && host_->surface) {
+        Perform(WM_ERASEBKGND);
+        PaintWindow();
+        PaintControls();
+      }
+      return;
+    case WM_ERASEBKGND:
+      if (host_ && host_->surface && !controlStyle_.Contains(csOpaque)) {
+        if (!windowCanvas_) CreateSurfaceCanvas();
+        windowCanvas_->Brush()->SetColor(Color());
+        windowCanvas_->Brush()->SetStyle(bsSolid);
+        windowCanvas_->FillRect(ClientRect());
+      }
+      m.Result = 1;
+      return;
+    case WM_SIZE:
+      Realign();
+      Resize();
+      return;
+    case WM_SETFOCUS:
+      if (auto* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
+      return;
+    case WM_KILLFOCUS:
+      return;
+    case WM_KEYDOWN:
+    case WM_SYSKEYDOWN:
+      if (DoKeyDown(m)) m.Result = 1;
+      return;
+    case WM_KEYUP:
+    case WM_SYSKEYUP:
+      if (DoKeyUp(m)) m.Result = 1;
+      return;
+    case WM_CHAR:
+      if (DoKeyPress(m)) m.Result = 1;
+      return;
+    case WM_GETDLGCODE:
+      m.Result = 0;
+      return;
+    case CM_DIALOGKEY:
+      // Children with a use for the key (default and cancel buttons) take it.
+      for (TControl* c : std::vector<TControl*>(controls_)) {
+        if (!c->Visible() || !c->Enabled()) continue;
+        c->WndProc(m);
+        if (m.Result != 0) return;
+      }
+      return;
+    case CM_ENTER: DoEnter(); return;
+    case CM_EXIT: DoExit(); return;
+    case CM_FONTCHANGED:
+      if (HandleAllocated() && !host_->surface) host_->widget->setFont(ToQFont(*Font()));
+      Invalidate();
+      NotifyControls(CM_PARENTFONTCHANGED);
+      return;
+    case CM_COLORCHANGED:
+      Invalidate();
+      NotifyControls(CM_PARENTCOLORCHANGED);
+      return;
+    case CM_CURSORCHANGED:
+      if (HandleAllocated()) host_->widget->setCursor(ToQtCursor(Cursor()));
+      return;
+    case CM_SHOWHINTCHANGED:
+      if (HandleAllocated())
+        host_->widget->setToolTip(ShowHint() ? QString::fromStdString(Hint()) : QString());
+      NotifyControls(CM_PARENTSHOWHINTCHANGED);
+      return;
+    case CM_PARENTSHOWHINTCHANGED:
+      if (ParentShowHint() && Parent()) {
+        SetParentShowHint(true);
+      }
+      return;
+    default:
+      TControl::Dispatch(m);
+  }
+}
+
+void TWinControl::DoEnter() {
+  if (OnEnter) OnEnter(this);
+}
+void TWinControl::DoExit() {
+  if (OnExit) OnExit(this);
+}
+void TWinControl::KeyDown(Word& key, TShiftState shift) {
+  if (OnKeyDown) OnKeyDown(this, key, shift);
+}
+void TWinControl::KeyUp(Word& key, TShiftState shift) {
+  if (OnKeyUp) OnKeyUp(this, key, shift);
+}
+void TWinControl::KeyPress(WideChar& key) {
+  if (OnKeyPress) OnKeyPress(this, key);
+}
+
+bool TWinControl::DoKeyDown(TMessage& m) {
+  TShiftState shift = KeyboardStateToShiftState();
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview() && form->DoKeyDown(m)) return true;
+  Word key = static_cast<Word>(m.WParam);
+  KeyDown(key, shift);
+  bool zeroed = m.WParam != 0 && key == 0;
+  m.WParam = key;
+  return zeroed;
+}
+
+bool TWinControl::DoKeyUp(TMessage& m) {
+  TShiftState shift = KeyboardStateToShiftState();
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview() && form->DoKeyUp(m)) return true;
+  Word key = static_cast<Word>(m.WParam);
+  KeyUp(key, shift);
+  bool zeroed = m.WParam != 0 && key == 0;
+  m.WParam = key;
+  return zeroed;
+}
+
+bool TWinControl::DoKeyPress(TMessage& m) {
+  TCustomForm* form = GetParentForm(this);
+  if (form && form != this && form->KeyPreview() && form->DoKeyPress(m)) return true;
+  WideChar key = static_cast<WideChar>(m.WParam);
+  KeyPress(key);
+  bool zeroed = m.WParam != 0 && key == 0;
+  m.WParam = key;
+  return zeroed;
+}
+
+void TWinControl::CreateSurfaceCanvas() { windowCanvas_ = std::make_unique<TControlCanvas>(this); }
+
+TWinControl* FindControl(HWND handle);
+
+// ----------------------------------------------------- canvases, painting
+
+void TControlCanvas::CreateHandle() {
+  if (auto* w = dynamic_cast<TWinControl*>(control_)) {
+    w->HandleNeeded();
+    if (!w->host_->surface) return;
+    auto s = std::make_unique<TCanvasSurface>();
+    s->image = &w->host_->buffer;
+    TWinControlHost* host = w->host_.get();
+    s->drawn = [host] {
+      if (!host->painting && host->widget) host->widget->update();
+    };
+    SetSurface(std::move(s));
+    return;
+  }
+  TWinControl* parent = control_->Parent();
+  if (!parent) return;
+  parent->HandleNeeded();
+  if (!parent->host_->surface) return;
+  auto s = std::make_unique<TCanvasSurface>();
+  TWinControlHost* host = parent->host_.get();
+  TPoint off = parent->WidgetClientOffset();
+  s->image = &host->buffer;
+  s->origin = QPoint(control_->Left() + off.X, control_->Top() + off.Y);
+  s->clip = QRect(s->origin, QSize(control_->Width(), control_->Height()));
+  s->drawn = [host] {
+    if (!host->painting && host->widget) host->widget->update();
+  };
+  SetSurface(std::move(s));
+}
+
+TGraphicControl::TGraphicControl(TComponent* owner)
+    : TControl(owner), canvas_(std::make_unique<TControlCanvas>(this)) {}
+
+TGraphicControl::~TGraphicControl() = default;
+
+void TGraphicControl::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  TControl::SetBounds(left, top, width, height);
+  canvas_->Refresh();
+}
+
+void TGraphicControl::Dispatch(TMessage& m) {
+  if (m.Msg == WM_PAINT) {
+    canvas_->SetFont(Font());
+    Paint();
+    return;
+  }
+  TControl::Dispatch(m);
+}
+
+TCustomControl::TCustomControl(TComponent* owner) : TWinControl(owner) {}
+
+TCanvas* TCustomControl::Canvas() {
+  if (!windowCanvas_) CreateSurfaceCanvas();
+  return windowCanvas_.get();
+}
+
+void TCustomControl::PaintWindow() {
+  Canvas()->SetFont(Font());
+  Canvas()->Brush()->SetColor(Color());
+  Paint();
+}
+
+}  // namespace vcl

@@ -1,0 +1,434 @@
+#pragma once
+// Controls: TControl (bounds, alignment, visibility, fonts and colours,
+// mouse input, messages), TWinControl (a window of its own: children, focus,
+// keyboard input, tab order), TGraphicControl (drawn on its parent's surface)
+// and TCustomControl (a window that paints itself).
+//
+// Every windowed control that paints itself keeps a retained back buffer:
+// its Canvas draws into that buffer whether or not a paint message is in
+// progress, a paint message redraws the buffer, and the screen only ever
+// shows a copy of it. Input arrives as window messages with the desktop's
+// numbers (WM_LBUTTONDOWN, WM_KEYDOWN, CM_MOUSEENTER, ...), dispatched to
+// WndProc and then Dispatch, which derived classes override to handle the
+// messages they care about and pass the rest on.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "vcl/Components.h"
+#include "vcl/Graphics.h"
+#include "vcl/Messages.h"
+
+class QWidget;
+
+namespace vcl {
+
+class TWinControl;
+class TCustomForm;
+class TPopupMenu;
+class TBasicAction;
+struct TWinControlHost;
+
+enum class TMouseButton { mbLeft, mbRight, mbMiddle };
+using enum TMouseButton;
+enum class TShiftStateItem { ssShift, ssAlt, ssCtrl, ssLeft, ssRight, ssMiddle, ssDouble };
+using enum TShiftStateItem;
+using TShiftState = rtl::TSet<TShiftStateItem>;
+
+enum class TAlign { alNone, alTop, alBottom, alLeft, alRight, alClient, alCustom };
+using enum TAlign;
+enum class TAnchorKind { akLeft, akTop, akRight, akBottom };
+using enum TAnchorKind;
+using TAnchors = rtl::TSet<TAnchorKind>;
+
+enum class TControlStyleItem {
+  csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption, csOpaque,
+  csDoubleClicks, csFixedWidth, csFixedHeight, csNoStdEvents, csActionClient, csParentBackground
+};
+using enum TControlStyleItem;
+using TControlStyle = rtl::TSet<TControlStyleItem>;
+enum class TControlStateItem { csLButtonDown, csClicked, csFocusing, csCreating, csAligning };
+using enum TControlStateItem;
+using TControlState = rtl::TSet<TControlStateItem>;
+
+enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
+using enum TAlignment;
+enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
+using enum TVerticalAlignment;
+
+using TCursor = int16_t;
+inline constexpr TCursor crDefault = 0;
+inline constexpr TCursor crNone = -1;
+inline constexpr TCursor crArrow = -2;
+inline constexpr TCursor crCross = -3;
+inline constexpr TCursor crIBeam = -4;
+inline constexpr TCursor crSizeNESW = -6;
+inline constexpr TCursor crSizeNS = -7;
+inline constexpr TCursor crSizeNWSE = -8;
+inline constexpr TCursor crSizeWE = -9;
+inline constexpr TCursor crUpArrow = -10;
+inline constexpr TCursor crHourGlass = -11;
+inline constexpr TCursor crDrag = -12;
+inline constexpr TCursor crNoDrop = -13;
+inline constexpr TCursor crHSplit = -14;
+inline constexpr TCursor crVSplit = -15;
+inline constexpr TCursor crMultiDrag = -16;
+inline constexpr TCursor crNo = -18;
+inline constexpr TCursor crAppStart = -19;
+inline constexpr TCursor crHelp = -20;
+inline constexpr TCursor crHandPoint = -21;
+inline constexpr TCursor crSizeAll = -22;
+
+// Hit-test answer of CM_HITTEST and WM_NCHITTEST for the client area.
+inline constexpr Integer HTCLIENT = 1;
+
+using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+using TMouseWheelEvent =
+    std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
+using TKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
+using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
+
+// Mouse buttons and modifier keys of a mouse message's key flags.
+TShiftState KeysToShiftState(Integer keys);
+// The modifier keys held now (as the last input event reported them).
+TShiftState KeyboardStateToShiftState();
+
+class TSizeConstraints : public TPersistent {
+ public:
+  Integer MinWidth = 0;
+  Integer MaxWidth = 0;  // 0: no limit
+  Integer MinHeight = 0;
+  Integer MaxHeight = 0;
+  void Assign(const TPersistent* source) override;
+  void Apply(Integer& width, Integer& height) const;
+};
+
+class TControl : public TComponent {
+ public:
+  explicit TControl(TComponent* owner);
+  ~TControl() override;
+
+  // --- place ---
+  TWinControl* Parent() const { return parent_; }
+  virtual void SetParent(TWinControl* parent);
+  Integer Left() const { return left_; }
+  Integer Top() const { return top_; }
+  Integer Width() const { return width_; }
+  Integer Height() const { return height_; }
+  void SetLeft(Integer v) { SetBounds(v, top_, width_, height_); }
+  void SetTop(Integer v) { SetBounds(left_, v, width_, height_); }
+  void SetWidth(Integer v) { SetBounds(left_, top_, v, height_); }
+  void SetHeight(Integer v) { SetBounds(left_, top_, width_, v); }
+  // Applies the constraints; a change realigns the parent, repaints and
+  // calls Resize.
+  virtual void SetBounds(Integer left, Integer top, Integer width, Integer height);
+  TRect BoundsRect() const { return Bounds(left_, top_, width_, height_); }
+  void SetBoundsRect(const TRect& r) { SetBounds(r.Left, r.Top, r.Width(), r.Height()); }
+  // The client area in the control's own coordinates.
+  virtual TRect ClientRect() const;
+  Integer ClientWidth() const { return ClientRect().Width(); }
+  Integer ClientHeight() const { return ClientRect().Height(); }
+  void SetClientWidth(Integer v);
+  void SetClientHeight(Integer v);
+  // Screen position of the client area's top-left corner.
+  virtual TPoint ClientOrigin() const;
+  TPoint ClientToScreen(TPoint p) const;
+  TPoint ScreenToClient(TPoint p) const;
+  // A point of the client area in the coordinates of the parent's client area.
+  TPoint ClientToParent(TPoint p) const { return {p.X + left_, p.Y + top_}; }
+
+  TAlign Align() const { return align_; }
+  void SetAlign(TAlign a);
+  const TAnchors& Anchors() const { return anchors_; }
+  void SetAnchors(const TAnchors& a);
+  TSizeConstraints* Constraints() { return &constraints_; }
+
+  // --- state ---
+  bool Visible() const { return visible_; }
+  virtual void SetVisible(bool v);
+  void Show() { SetVisible(true); }
+  void Hide() { SetVisible(false); }
+  // Visible, and every parent up to a form visible too.
+  virtual bool Showing() const;
+  bool Enabled() const { return enabled_; }
+  virtual void SetEnabled(bool v);
+  const TControlStyle& ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(const TControlStyle& s) { controlStyle_ = s; }
+  TControlState& ControlState() { return controlState_; }
+
+  // --- looks ---
+  TFont* Font() { return &font_; }
+  void SetFont(const TFont* f) { font_.Assign(f); }
+  bool ParentFont() const { return parentFont_; }
+  void SetParentFont(bool v);
+  TColor Color() const { return color_; }
+  void SetColor(TColor c);
+  bool ParentColor() const { return parentColor_; }
+  void SetParentColor(bool v);
+  TCursor Cursor() const { return cursor_; }
+  void SetCursor(TCursor c);
+  const AnsiString& Hint() const { return hint_; }
+  void SetHint(const AnsiString& h);
+  bool ShowHint() const { return showHint_; }
+  void SetShowHint(bool v);
+  bool ParentShowHint() const { return parentShowHint_; }
+  void SetParentShowHint(bool v);
+  // Caption and Text are one property under two names.
+  const AnsiString& Caption() const { return text_; }
+  void SetCaption(const AnsiString& s) { SetText(s); }
+  const AnsiString& Text() const { return GetTextRef(); }
+  virtual void SetText(const AnsiString& s);
+  TPopupMenu* PopupMenu() const { return popupMenu_; }
+  void SetPopupMenu(TPopupMenu* m);
+  // The action whose caption, enabled state, hint and visibility the control
+  // follows and which its click executes.
+  TBasicAction* Action() const { return action_; }
+  void SetAction(TBasicAction* action);
+  // Takes the linked action's state (called when the action changes).
+  virtual void ActionChange(TBasicAction* sender);
+
+  // --- messages ---
+  // Sends a message to this control at once and answers its Result.
+  LRESULT Perform(Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  virtual void WndProc(TMessage& message);
+  // The message handlers: each class handles the numbers it knows and
+  // passes everything to its base class's Dispatch.
+  virtual void Dispatch(TMessage& message);
+  virtual void DefaultHandler(TMessage& message) {}
+
+  // --- painting ---
+  // Marks the control for repainting at the next paint.
+  virtual void Invalidate();
+  // Paints what is marked, now.
+  virtual void Update();
+  void Repaint() { Invalidate(); Update(); }
+  void Refresh() { Repaint(); }
+  void BringToFront();
+  void SendToBack();
+
+  bool MouseCapture() const;
+  void SetMouseCapture(bool v);
+
+  virtual void Click();
+  virtual void DblClick();
+
+  TNotifyEvent OnClick;
+  TNotifyEvent OnDblClick;
+  TMouseEvent OnMouseDown;
+  TMouseEvent OnMouseUp;
+  TMouseMoveEvent OnMouseMove;
+  TMouseWheelEvent OnMouseWheel;
+  TNotifyEvent OnMouseEnter;
+  TNotifyEvent OnMouseLeave;
+  TNotifyEvent OnResize;
+  TContextPopupEvent OnContextPopup;
+
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+  void Loaded() override;
+  virtual const AnsiString& GetTextRef() const { return text_; }
+  virtual void MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y);
+  virtual void MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y);
+  virtual void MouseMove(TShiftState shift, Integer x, Integer y);
+  virtual bool DoMouseWheel(TShiftState shift, Integer wheelDelta, TPoint mousePos);
+  virtual void Resize();
+  // The bounds changed (before the parent realigns).
+  virtual void BoundsChanged() {}
+  // Keeps the distances to the parent's edges that the anchors hold.
+  void UpdateAnchorRules();
+  void AnchorTo(Integer parentWidth, Integer parentHeight);
+  // The parent form, or null.
+  TCustomForm* ParentForm() const;
+  void InvalidateControl();
+
+  TControlStyle controlStyle_{csCaptureMouse, csClickEvents, csSetCaption, csDoubleClicks};
+  TControlState controlState_;
+  AnsiString text_;
+
+ private:
+  friend class TWinControl;
+  void FontChanged();
+  void HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl);
+
+  TWinControl* parent_ = nullptr;  // the parent holds this control in its list
+  Integer left_ = 0, top_ = 0, width_ = 0, height_ = 0;
+  TAlign align_ = alNone;
+  TAnchors anchors_{akLeft, akTop};
+  // Distances to the parent's right and bottom edges kept by the anchors.
+  Integer anchorRight_ = 0, anchorBottom_ = 0;
+  TSizeConstraints constraints_;
+  bool visible_ = true;
+  bool enabled_ = true;
+  TFont font_;
+  bool parentFont_ = true;
+  TColor color_ = clWindow;
+  bool parentColor_ = false;
+  TCursor cursor_ = crDefault;
+  AnsiString hint_;
+  bool showHint_ = false;
+  bool parentShowHint_ = true;
+  TPopupMenu* popupMenu_ = nullptr;  // owned by its own owner
+  TBasicAction* action_ = nullptr;   // owned by its action list's owner
+  bool settingParentFont_ = false;
+};
+
+class TControlCanvas;
+
+class TWinControl : public TControl {
+ public:
+  explicit TWinControl(TComponent* owner);
+  ~TWinControl() override;
+
+  // --- children ---
+  Integer ControlCount() const { return static_cast<Integer>(controls_.size()); }
+  TControl* Controls(Integer index) const;
+  void InsertControl(TControl* control);
+  void RemoveControl(TControl* control);
+  bool ContainsControl(const TControl* control) const;
+  // The visible child (graphic or windowed) under p (client coordinates),
+  // the topmost one; disabled ones only with allowDisabled.
+  TControl* ControlAtPos(TPoint p, bool allowDisabled, bool allowWinControls = false) const;
+  // Sends a message to every child.
+  void Broadcast(TMessage& message);
+  void NotifyControls(Cardinal msg);
+
+  // --- the window ---
+  HWND Handle();
+  bool HandleAllocated() const;
+  void HandleNeeded();
+  // The Qt widget that stands for this control's window (created on demand).
+  QWidget* Widget();
+
+  // --- focus and tab order ---
+  bool Focused() const;
+  virtual bool CanFocus() const;
+  virtual void SetFocus();
+  Integer TabOrder() const;
+  void SetTabOrder(Integer v);
+  bool TabStop() const { return tabStop_; }
+  void SetTabStop(bool v) { tabStop_ = v; }
+  // The windowed children in tab order, depth first.
+  void GetTabOrderList(std::vector<TWinControl*>& list);
+  TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
+  void SelectNext(TWinControl* current, bool goForward, bool checkTabStop);
+
+  // --- alignment ---
+  void Realign();
+  void DisableAlign() { ++alignDisabled_; }
+  void EnableAlign();
+  // The area aligned children share (the tab control leaves out its tabs).
+  virtual void AdjustClientRect(TRect& rect) const;
+
+  void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
+  void SetVisible(bool v) override;
+  void SetEnabled(bool v) override;
+  void Invalidate() override;
+  void Update() override;
+  void Dispatch(TMessage& message) override;
+  void WndProc(TMessage& message) override;
+
+  TNotifyEvent OnEnter;
+  TNotifyEvent OnExit;
+  TKeyEvent OnKeyDown;
+  TKeyEvent OnKeyUp;
+  TKeyPressEvent OnKeyPress;
+
+  // Qt side (see QtHost.h).
+  TWinControlHost* Host() const { return host_.get(); }
+
+ protected:
+  // Makes the Qt widget; the default is a surface that paints through
+  // WM_PAINT into the control's back buffer. Standard controls return a
+  // native Qt widget instead.
+  virtual QWidget* CreateWidget();
+  // Pushes properties into a newly made widget.
+  virtual void InitWidget() {}
+  // Whether this control paints itself into a back buffer.
+  virtual bool HasSurface() const;
+  virtual void AlignControls(TControl* control, TRect& rect);
+  virtual void PaintWindow() {}
+  void PaintControls();
+  virtual void DoEnter();
+  virtual void DoExit();
+  virtual void KeyDown(Word& key, TShiftState shift);
+  virtual void KeyUp(Word& key, TShiftState shift);
+  virtual void KeyPress(WideChar& key);
+  // True when the key was consumed (the form's preview included).
+  bool DoKeyDown(TMessage& m);
+  bool DoKeyUp(TMessage& m);
+  bool DoKeyPress(TMessage& m);
+  // Offset of the client area's origin inside the widget.
+  virtual TPoint WidgetClientOffset() const { return {}; }
+  void BoundsChanged() override;
+  void CreateSurfaceCanvas();
+  // Deletes the widget; no messages arrive after this.
+  void DestroyHandle();
+  // Moves the widget to the control's bounds (children follow their parent).
+  virtual void PlaceWidget();
+  void Loaded() override;
+
+  bool tabStop_ = false;
+  std::unique_ptr<TControlCanvas> windowCanvas_;  // for controls with a surface
+
+ private:
+  friend class TControl;
+  friend struct TWinControlHost;
+  friend class TControlCanvas;
+  void CreateHandle();
+  void AlignChildren();
+
+  std::vector<TControl*> controls_;   // z-order, bottom first; not owned
+  std::vector<TWinControl*> tabList_;  // windowed children in tab order
+  std::unique_ptr<TWinControlHost> host_;
+  Integer alignDisabled_ = 0;
+  bool alignPending_ = false;
+};
+
+// A canvas that draws on a control: a windowed control's own back buffer,
+// or the part of its parent's buffer a graphic control covers.
+class TControlCanvas : public TCanvas {
+ public:
+  explicit TControlCanvas(TControl* control) : control_(control) {}
+  TControl* Control() const { return control_; }
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TControl* control_;  // the control that owns this canvas
+};
+
+class TGraphicControl : public TControl {
+ public:
+  explicit TGraphicControl(TComponent* owner);
+  ~TGraphicControl() override;
+  TCanvas* Canvas() { return canvas_.get(); }
+  void Dispatch(TMessage& message) override;
+  void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
+
+ protected:
+  virtual void Paint() {}
+
+ private:
+  std::unique_ptr<TControlCanvas> canvas_;
+};
+
+class TCustomControl : public TWinControl {
+ public:
+  explicit TCustomControl(TComponent* owner);
+  TCanvas* Canvas();
+
+ protected:
+  virtual void Paint() {}
+  void PaintWindow() override;
+};
+
+// The form a control sits on, or null.
+TCustomForm* GetParentForm(const TControl* control);
+
+// The control whose window has the handle, or null once it is gone.
+TWinControl* FindControl(HWND handle);
+
+}  // namespace vcl

@@ -1,0 +1,755 @@
+#include "vcl/Forms.h"
+
+#include <QAbstractEventDispatcher>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontDatabase>
+#include <QMenuBar>
+#include <QResizeEvent>
+#include <QScreen>
+#include <QTimer>
+#include <atomic>
+#include <cstdlib>
+
+#include "rtl/Clock.h"
+#include "rtl/Threads.h"
+#include "vcl/ActnList.h"
+#include "vcl/Dialogs.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Menus.h"
+#include "vcl/QtHost.h"
+#include "vcl/WinApi.h"
+
+namespace vcl {
+
+TApplication* Application = nullptr;
+TScreen* Screen = nullptr;
+
+void InitApplication() {
+  if (!QApplication::instance()) {
+    // Without a display the windows live off screen (tests, headless runs).
+    if (!std::getenv("QT_QPA_PLATFORM") && !std::getenv("DISPLAY") && !std::getenv("WAYLAND_DISPLAY"))
+      setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "tolvane";
+    static char* argv[] = {name, nullptr};
+    new QApplication(argc, argv);  // lives as long as the process
+  }
+  if (!Application) {
+    Application = new TApplication(nullptr);
+    Application->Initialize();
+  }
+  if (!Screen) Screen = new TScreen(nullptr);
+}
+
+void HandleQtEntryException(TObject* sender) {
+  if (Application) {
+    Application->HandleException(sender);
+    return;
+  }
+}
+
+void Free(TObject* object) {
+  if (!object) return;
+  if (auto* form = dynamic_cast<TCustomForm*>(object)) {
+    form->MarkDestroying();
+    if (!form->destroyFired_) {
+      form->destroyFired_ = true;
+      if (form->OnDestroy) form->OnDestroy(form);
+    }
+  }
+  delete object;
+}
+
+// ---------------------------------------------------------------- frame
+
+// The top-level window of a form: it carries the menu bar and the form's
+// client area, and reports resizing, closing and activation to the form.
+class FormFrame : public QWidget {
+ public:
+  explicit FormFrame(TCustomForm* form) : form_(form) {}
+  void Detach() { form_ = nullptr; }
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override {
+    if (form_) Guarded(form_, [&] { form_->FrameResized(e->size().width(), e->size().height()); });
+  }
+  void closeEvent(QCloseEvent* e) override {
+    e->ignore();
+    if (form_) Guarded(form_, [&] { form_->FrameCloseRequested(); });
+  }
+  void changeEvent(QEvent* e) override {
+    if (form_ && e->type() == QEvent::ActivationChange)
+      Guarded(form_, [&] { form_->ActivateChanged(isActiveWindow()); });
+    QWidget::changeEvent(e);
+  }
+
+ private:
+  TCustomForm* form_;  // owns this frame
+};
+
+// ----------------------------------------------------------- TCustomForm
+
+TCustomForm::TCustomForm(TComponent* owner) : TCustomForm(owner, 0) { BeginLoad(); }
+
+TCustomForm::TCustomForm(TComponent* owner, Integer) : TWinControl(owner) {
+  InitApplication();
+  TControl::SetVisible(false);
+  SetColor(clBtnFace);
+  TControl::SetBounds(0, 0, 320, 240);
+  Screen->forms_.push_back(this);
+}
+
+TCustomForm::~TCustomForm() {
+  MarkDestroying();
+  if (!destroyFired_) {
+    destroyFired_ = true;
+    if (OnDestroy) OnDestroy(this);
+  }
+  if (Screen) {
+    auto& f = Screen->forms_;
+    f.erase(std::remove(f.begin(), f.end(), this), f.end());
+  }
+  if (Application && Application->MainForm() == this) Application->SetMainForm(nullptr);
+  activeControl_ = nullptr;
+  // The controls go first (their widgets live in the frame), then the frame.
+  DestroyComponents();
+  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  if (auto* f = static_cast<FormFrame*>(frame_)) {
+    f->Detach();
+    f->hide();
+  }
+  DestroyHandle();
+  delete frame_;
+  frame_ = nullptr;
+}
+
+void TCustomForm::AfterConstruction() {
+  if (created_) return;
+  created_ = true;
+  if (Loading()) EndLoad();
+  DoCreate();
+}
+
+void TCustomForm::DoCreate() {
+  if (OnCreate) OnCreate(this);
+}
+void TCustomForm::DoShow() {
+  if (OnShow) OnShow(this);
+}
+void TCustomForm::DoHide() {
+  if (OnHide) OnHide(this);
+}
+void TCustomForm::DoClose(TCloseAction& action) {
+  if (OnClose) OnClose(this, action);
+}
+
+QWidget* TCustomForm::CreateWidget() {
+  auto* frame = new FormFrame(this);
+  frame_ = frame;
+  frame->setWindowTitle(QString::fromStdString(Caption()));
+  frame->setAttribute(Qt::WA_DeleteOnClose, false);
+  auto* client = new SurfaceWidget(Host(), frame);
+  ApplyBorderStyle();
+  RebuildMenuBar();
+  return client;
+}
+
+int TCustomForm::MenuBarHeight() const { return menuBar_ ? menuBar_->sizeHint().height() : 0; }
+
+TRect TCustomForm::ClientRect() const { return Rect(0, 0, Width(), std::max(0, Height() - MenuBarHeight())); }
+
+TPoint TCustomForm::ClientOrigin() const { return {Left(), Top() + MenuBarHeight()}; }
+
+bool TCustomForm::Showing() const { return Visible(); }
+
+void TCustomForm::SetParent(TWinControl* parent) {
+  if (parent) throw EInvalidOperation("A form cannot be placed inside another control");
+}
+
+void TCustomForm::PlaceWidget() { PlaceWindow(); }
+
+void TCustomForm::PlaceWindow() {
+  if (!frame_ || syncingFrame_) return;
+  syncingFrame_ = true;
+  int menuH = MenuBarHeight();
+  if (borderStyle_ == bsSizeable || borderStyle_ == bsSizeToolWin) {
+    frame_->setMinimumSize(0, 0);
+    frame_->setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
+  } else {
+    frame_->setFixedSize(std::max(1, Width()), std::max(1, Height()));
+  }
+  frame_->setGeometry(Left(), Top(), std::max(1, Width()), std::max(1, Height()));
+  if (menuBar_) menuBar_->setGeometry(0, 0, Width(), menuH);
+  if (Host() && Host()->widget) Host()->widget->setGeometry(0, menuH, Width(), std::max(0, Height() - menuH));
+  syncingFrame_ = false;
+}
+
+void TCustomForm::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  TWinControl::SetBounds(left, top, width, height);
+  if (Host() && Host()->surface) Host()->SizeBuffer(ClientWidth(), ClientHeight());
+}
+
+void TCustomForm::FrameResized(int width, int height) {
+  if (syncingFrame_) return;
+  if (width == Width() && height == Height()) return;
+  syncingFrame_ = true;
+  TWinControl::SetBounds(Left(), Top(), width, height);
+  syncingFrame_ = false;
+  PlaceWindow();
+  if (Host()) Host()->SizeBuffer(ClientWidth(), ClientHeight());
+}
+
+void TCustomForm::FrameCloseRequested() { Close(); }
+
+void TCustomForm::ActivateChanged(bool active) {
+  if (active) {
+    if (activeControl_ && activeControl_->HandleAllocated()) activeControl_->Widget()->setFocus();
+    if (OnActivate) OnActivate(this);
+  } else if (OnDeactivate) {
+    OnDeactivate(this);
+  }
+}
+
+bool TCustomForm::Active() const { return frame_ && frame_->isActiveWindow(); }
+
+void TCustomForm::SetText(const AnsiString& s) {
+  TWinControl::SetText(s);
+  if (frame_) frame_->setWindowTitle(QString::fromStdString(s));
+}
+
+void TCustomForm::ApplyBorderStyle() {
+  if (!frame_) return;
+  Qt::WindowFlags flags = Qt::Window;
+  switch (borderStyle_) {
+    case bsNone: flags |= Qt::FramelessWindowHint; break;
+    case bsDialog: flags = Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint; break;
+    case bsToolWindow:
+    case bsSizeToolWin: flags = Qt::Tool; break;
+    default: break;
+  }
+  bool visible = frame_->isVisible();
+  frame_->setWindowFlags(flags);
+  if (visible) frame_->show();
+}
+
+void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
+  borderStyle_ = s;
+  ApplyBorderStyle();
+  PlaceWindow();
+}
+
+void TCustomForm::SetWindowState(TWindowState s) {
+  windowState_ = s;
+  if (!frame_) return;
+  if (s == wsMaximized)
+    frame_->setWindowState(Qt::WindowMaximized);
+  else if (s == wsMinimized)
+    frame_->setWindowState(Qt::WindowMinimized);
+  else
+    frame_->setWindowState(Qt::WindowNoState);
+}
+
+void TCustomForm::SetActiveControl(TWinControl* c) {
+  if (c == activeControl_) return;
+  if (c && !Destroying() && Visible() && c->CanFocus()) {
+    c->SetFocus();
+    return;
+  }
+  activeControl_ = c;
+}
+
+void TCustomForm::SetFocusedControl(TWinControl* control) {
+  if (control == activeControl_ || Destroying()) return;
+  TWinControl* old = activeControl_;
+  activeControl_ = control;
+  // The nearest parent both share does not change.
+  TWinControl* common = nullptr;
+  for (TWinControl* p = control; p; p = p->Parent())
+    if (old && (p == old || p->ContainsControl(old))) {
+      common = p;
+      break;
+    }
+  for (TWinControl* p = old; p && p != common && p != this; p = p->Parent()) p->Perform(CM_EXIT);
+  std::vector<TWinControl*> entering;
+  for (TWinControl* p = control; p && p != common && p != this; p = p->Parent()) entering.push_back(p);
+  for (auto it = entering.rbegin(); it != entering.rend(); ++it) {
+    if (activeControl_ != control) return;  // a handler moved the focus on
+    (*it)->Perform(CM_ENTER);
+  }
+}
+
+void TCustomForm::SetVisible(bool v) {
+  if (v == Visible()) return;
+  if (v) {
+    HandleNeeded();
+    if (!created_) AfterConstruction();
+    if (!placed_) {
+      placed_ = true;
+      TRect area = Screen->WorkAreaRect();
+      TCustomForm* over = nullptr;
+      if (position_ == poMainFormCenter && Application->MainForm() != this) over = Application->MainForm();
+      if (position_ == poOwnerFormCenter) over = dynamic_cast<TCustomForm*>(Owner());
+      if (over && over->Visible())
+        SetBounds(over->Left() + (over->Width() - Width()) / 2, over->Top() + (over->Height() - Height()) / 2,
+                  Width(), Height());
+      else if (position_ == poScreenCenter || position_ == poDesktopCenter || position_ == poMainFormCenter ||
+               position_ == poOwnerFormCenter)
+        SetBounds(area.Left + (area.Width() - Width()) / 2, area.Top + (area.Height() - Height()) / 2, Width(),
+                  Height());
+    }
+    DoShow();
+    TControl::SetVisible(true);
+    PlaceWindow();
+    frame_->show();
+    frame_->raise();
+    frame_->activateWindow();
+    if (!activeControl_) {
+      if (TWinControl* first = FindNextControl(nullptr, true, true, false)) first->SetFocus();
+    } else if (activeControl_->HandleAllocated()) {
+      activeControl_->Widget()->setFocus();
+    }
+  } else {
+    TControl::SetVisible(false);
+    if (frame_) frame_->hide();
+    DoHide();
+  }
+}
+
+TModalResult TCustomForm::ShowModal() {
+  if (Visible() || !Enabled() || modal_) throw EInvalidOperation("Cannot make a visible window modal");
+  HandleNeeded();
+  modal_ = true;
+  modalResult_ = mrNone;
+  frame_->setWindowModality(Qt::ApplicationModal);
+  struct Restore {
+    TCustomForm* f;
+    ~Restore() {
+      f->modal_ = false;
+      if (f->frame_) f->frame_->setWindowModality(Qt::NonModal);
+    }
+  } restore{this};
+  SetVisible(true);
+  for (;;) {
+    Application->HandleMessage();
+    if (Application->Terminated()) modalResult_ = mrCancel;
+    if (modalResult_ == mrNone) continue;
+    // The form may still refuse to close.
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+      action = caHide;
+      DoClose(action);
+    }
+    if (action == caNone) {
+      if (!Application->Terminated()) {
+        modalResult_ = mrNone;
+        continue;
+      }
+    }
+    TModalResult result = modalResult_;
+    SetVisible(false);
+    if (action == caFree) Release();
+    return result;
+  }
+}
+
+bool TCustomForm::CloseQuery() {
+  bool canClose = true;
+  if (OnCloseQuery) OnCloseQuery(this, canClose);
+  return canClose;
+}
+
+void TCustomForm::Close() {
+  if (modal_) {
+    modalResult_ = mrCancel;
+    return;
+  }
+  if (!CloseQuery()) return;
+  TCloseAction action = caHide;
+  DoClose(action);
+  switch (action) {
+    case caNone: return;
+    case caFree:
+      SetVisible(false);
+      Release();
+      return;
+    case caMinimize: SetWindowState(wsMinimized); return;
+    default: SetVisible(false);
+  }
+  if (Application && Application->MainForm() == this) Application->Terminate();
+}
+
+void TCustomForm::Release() { PostMessage(Handle(), CM_RELEASE); }
+
+void TCustomForm::BringToFront() {
+  if (frame_) {
+    frame_->raise();
+    frame_->activateWindow();
+  }
+}
+
+bool TCustomForm::IsShortCut(Word key, TShiftState shift) {
+  if (OnShortCut) {
+    TMessage m{WM_KEYDOWN, key, 0, 0};
+    bool handled = false;
+    OnShortCut(m, handled);
+    if (handled) return true;
+  }
+  if (menu_ && menu_->IsShortCut(key, shift)) return true;
+  // The action lists on this form, its frames' included, in creation order.
+  std::vector<TActionList*> lists;
+  std::function<void(TComponent*)> collect = [&](TComponent* owner) {
+    for (Integer i = 0; i < owner->ComponentCount(); ++i) {
+      TComponent* c = owner->Components(i);
+      if (auto* l = dynamic_cast<TActionList*>(c)) lists.push_back(l);
+      if (dynamic_cast<TFrame*>(c)) collect(c);
+    }
+  };
+  collect(this);
+  for (TActionList* l : lists)
+    if (l->IsShortCut(key, shift)) return true;
+  return false;
+}
+
+void TCustomForm::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case CM_DIALOGKEY: {
+      Word vk = static_cast<Word>(m.WParam);
+      if (vk == VK_TAB) {
+        bool back = GetKeyState(VK_SHIFT) < 0;
+        SelectNext(activeControl_, !back, true);
+        m.Result = 1;
+        return;
+      }
+      TWinControl::Dispatch(m);
+      return;
+    }
+    case WM_CLOSE: Close(); return;
+    case CM_RELEASE: Free(this); return;
+    default: TWinControl::Dispatch(m);
+  }
+}
+
+void TCustomForm::SetMenu(TMainMenu* m) {
+  if (menu_) menu_->RemoveFreeNotification(this);
+  menu_ = m;
+  if (m) m->FreeNotification(this);
+  RebuildMenuBar();
+}
+
+void TCustomForm::RebuildMenuBar() {
+  if (!frame_) return;
+  int before = MenuBarHeight();
+  if (!menu_) {
+    delete menuBar_;
+    menuBar_ = nullptr;
+  } else {
+    if (!menuBar_) menuBar_ = new QMenuBar(frame_);
+    menuBar_->clear();
+    TMenuItem* root = menu_->Items();
+    for (Integer i = 0; i < root->Count(); ++i) {
+      TMenuItem* top = root->Items(i);
+      if (!top->Visible()) continue;
+      QMenu* sub = menuBar_->addMenu(QString::fromStdString(top->Caption()));
+      sub->setEnabled(top->Enabled());
+      FillQtMenu(sub, top);
+    }
+    menuBar_->show();
+  }
+  // The window keeps its client area; it grows by the menu bar.
+  int after = MenuBarHeight();
+  if (after != before) {
+    TWinControl::SetBounds(Left(), Top(), Width(), Height() + after - before);
+  }
+  PlaceWindow();
+}
+
+void TCustomForm::Notification(TComponent* component, TOperation operation) {
+  TWinControl::Notification(component, operation);
+  if (operation == opRemove) {
+    if (component == menu_) {
+      menu_ = nullptr;
+      if (!Destroying()) RebuildMenuBar();
+    }
+    if (component == activeControl_) activeControl_ = nullptr;
+  }
+}
+
+QWidget* TCustomForm::WindowWidget() {
+  HandleNeeded();
+  return frame_;
+}
+
+bool TCustomForm::SaveWindowImage(const AnsiString& fileName) {
+  HandleNeeded();
+  Update();
+  QPixmap pix = frame_->grab();
+  return pix.save(QString::fromStdString(fileName), "PNG");
+}
+
+// ---------------------------------------------------------------- TFrame
+
+TFrame::TFrame(TComponent* owner) : TWinControl(owner) {
+  SetParentColor(true);
+  SetColor(clBtnFace);
+  SetParentColor(true);
+  TControl::SetBounds(0, 0, 320, 240);
+  tabStop_ = true;
+  BeginLoad();
+}
+
+void TFrame::AfterConstruction() {
+  if (Loading()) EndLoad();
+}
+
+// ---------------------------------------------------------- TApplication
+
+// The Qt objects behind the loop: an object whose events wake the loop and
+// run queued work, and a timer that fires TTimers while Qt runs a loop of
+// its own (menus, native dialogs).
+struct TApplication::Loop {
+  class Waker : public QObject {
+   public:
+    std::atomic<bool> pending{false};
+    bool event(QEvent* e) override {
+      if (e->type() != QEvent::User) return QObject::event(e);
+      pending = false;
+      try {
+        DispatchQueuedMessages();
+        rtl::CheckSynchronize(0);
+      } catch (...) {
+        HandleQtEntryException(Application);
+      }
+      return true;
+    }
+  };
+  Waker waker;
+  QTimer pump;
+};
+
+TApplication::TApplication(TComponent* owner) : TComponent(owner), title_("tolvane") {}
+
+TApplication::~TApplication() {
+  rtl::SetWakeMainThread({});
+  SetMessageQueueWake({});
+}
+
+void TApplication::Initialize() {
+  if (loop_) return;
+  loop_ = std::make_unique<Loop>();
+  Loop* loop = loop_.get();
+  auto wake = [loop] {
+    if (!loop->waker.pending.exchange(true)) QCoreApplication::postEvent(&loop->waker, new QEvent(QEvent::User));
+  };
+  rtl::SetWakeMainThread(wake);
+  SetMessageQueueWake(wake);
+  loop->pump.setInterval(10);
+  QObject::connect(&loop->pump, &QTimer::timeout, &loop->waker, [this] {
+    try {
+      FireDueTimers();
+    } catch (...) {
+      HandleException(this);
+    }
+  });
+}
+
+const AnsiString& TApplication::ExeName() const {
+  static AnsiString name = QCoreApplication::applicationFilePath().toStdString();
+  return name;
+}
+
+bool TApplication::ProcessWaiting() {
+  bool any = false;
+  if (auto* d = QCoreApplication::eventDispatcher()) any = d->processEvents(QEventLoop::AllEvents);
+  QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+  try {
+    any = DispatchQueuedMessages() || any;
+    any = rtl::CheckSynchronize(0) || any;
+    any = FireDueTimers() || any;
+  } catch (...) {
+    HandleException(this);
+  }
+  return any;
+}
+
+void TApplication::ProcessMessages() {
+  InitApplication();
+  ProcessWaiting();
+}
+
+void TApplication::Wait() {
+  if (QueuedMessagesWaiting()) return;
+  if (auto* d = QCoreApplication::eventDispatcher()) {
+    // Wake for the next timer; a clock that does not run by itself is
+    // looked at again soon.
+    int waitMs = -1;
+    if (!timers_.empty()) {
+      auto clock = rtl::CurrentClock();
+      uint64_t now = clock->MonotonicMs();
+      uint64_t next = UINT64_MAX;
+      for (TTimer* t : timers_) next = std::min(next, t->NextDue());
+      waitMs = clock->RealTime() ? static_cast<int>(next > now ? std::min<uint64_t>(next - now, 1000) : 0) : 10;
+    }
+    if (waitMs == 0) return;
+    if (waitMs > 0) QTimer::singleShot(waitMs, &loop_->waker, [] {});
+    d->processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents);
+  }
+}
+
+void TApplication::HandleMessage() {
+  InitApplication();
+  if (ProcessWaiting()) return;
+  if (Idle()) Wait();
+}
+
+bool TApplication::Idle() {
+  bool done = true;
+  try {
+    for (TActionList* l : std::vector<TActionList*>(actionLists_)) {
+      TCustomForm* form = nullptr;
+      for (TComponent* o = l->Owner(); o; o = o->Owner())
+        if ((form = dynamic_cast<TCustomForm*>(o))) break;
+      if (!form || form->Visible()) l->UpdateActions();
+    }
+    if (OnIdle) OnIdle(this, done);
+  } catch (...) {
+    HandleException(this);
+  }
+  return done;
+}
+
+void TApplication::Run() {
+  InitApplication();
+  if (mainForm_) mainForm_->Show();
+  while (!terminated_) {
+    HandleMessage();
+    if (mainForm_ && !mainForm_->Visible()) terminated_ = true;
+  }
+}
+
+void TApplication::Terminate() { terminated_ = true; }
+
+bool TApplication::Active() const { return QApplication::activeWindow() != nullptr; }
+
+void TApplication::HandleException(TObject* sender) {
+  try {
+    throw;
+  } catch (rtl::EAbort&) {
+    return;  // a silent exception
+  } catch (rtl::Exception& e) {
+    if (OnException)
+      OnException(sender, e);
+    else
+      ShowException(e);
+  } catch (std::exception& e) {
+    rtl::Exception wrapped(e.what());
+    if (OnException)
+      OnException(sender, wrapped);
+    else
+      ShowException(wrapped);
+  } catch (...) {
+    rtl::Exception wrapped("Unknown exception");
+    if (OnException)
+      OnException(sender, wrapped);
+    else
+      ShowException(wrapped);
+  }
+}
+
+void TApplication::ShowException(const rtl::Exception& e) {
+  AnsiString msg = e.Message();
+  if (!msg.empty() && msg.back() > '.') msg += '.';
+  MessageBox(msg, title_, MB_OK | MB_ICONSTOP);
+}
+
+Integer TApplication::MessageBox(const AnsiString& text, const AnsiString& caption, Cardinal flags) {
+  return ShowMessageBox(text, caption.empty() ? title_ : caption, flags);
+}
+
+void TApplication::AddActionList(TActionList* list) { actionLists_.push_back(list); }
+void TApplication::RemoveActionList(TActionList* list) {
+  actionLists_.erase(std::remove(actionLists_.begin(), actionLists_.end(), list), actionLists_.end());
+}
+
+void TApplication::AddTimer(TTimer* timer) {
+  if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) timers_.push_back(timer);
+  if (loop_ && !loop_->pump.isActive()) loop_->pump.start();
+}
+
+void TApplication::RemoveTimer(TTimer* timer) {
+  timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
+  if (loop_ && timers_.empty()) loop_->pump.stop();
+}
+
+bool TApplication::FireDueTimers() {
+  if (timers_.empty()) return false;
+  uint64_t now = rtl::GetTickCount64();
+  bool any = false;
+  for (TTimer* t : std::vector<TTimer*>(timers_)) {
+    // A timer freed by an earlier handler has left the list.
+    if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;
+    try {
+      any = t->FireIfDue(now) || any;
+    } catch (...) {
+      HandleException(t);
+    }
+  }
+  return any;
+}
+
+// --------------------------------------------------------------- TScreen
+
+TScreen::TScreen(TComponent* owner) : TComponent(owner) {
+  hintFont_.SetName("Tahoma");
+  menuFont_.SetName("Segoe UI");
+  menuFont_.SetSize(9);
+}
+
+TScreen::~TScreen() = default;
+
+TCustomForm* TScreen::ActiveForm() const {
+  QWidget* active = QApplication::activeWindow();
+  for (TCustomForm* f : forms_)
+    if (f->frame_ && f->frame_ == active) return f;
+  return nullptr;
+}
+
+TWinControl* TScreen::ActiveControl() const {
+  TCustomForm* f = ActiveForm();
+  return f ? f->ActiveControl() : nullptr;
+}
+
+void TScreen::SetCursor(TCursor c) {
+  if (c == cursor_) return;
+  if (cursor_ != crDefault) QApplication::restoreOverrideCursor();
+  cursor_ = c;
+  if (c != crDefault) QApplication::setOverrideCursor(QCursor(ToQtCursor(c)));
+}
+
+rtl::TStrings* TScreen::Fonts() {
+  if (!fonts_) {
+    fonts_ = std::make_unique<rtl::TStringList>();
+    for (const QString& f : QFontDatabase::families()) fonts_->Add(f.toStdString());
+    fonts_->SetSorted(true);
+  }
+  return fonts_.get();
+}
+
+Integer TScreen::Width() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().width() : 0;
+}
+
+Integer TScreen::Height() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  return s ? s->geometry().height() : 0;
+}
+
+TRect TScreen::WorkAreaRect() const {
+  QScreen* s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  QRect r = s->availableGeometry();
+  return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
+}
+
+}  // namespace vcl

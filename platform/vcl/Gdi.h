@@ -1,0 +1,113 @@
+#pragma once
+// The desktop's numbers for edges, frame controls and raster operations,
+// as TCanvas::DrawEdge, DrawFrameControl and BlitFrom take them.
+#include "vcl/Graphics.h"
+
+namespace vcl {
+
+// DrawEdge: which borders (outer and inner, raised or sunken) ...
+inline constexpr Cardinal BDR_RAISEDOUTER = 0x1;
+inline constexpr Cardinal BDR_SUNKENOUTER = 0x2;
+inline constexpr Cardinal BDR_RAISEDINNER = 0x4;
+inline constexpr Cardinal BDR_SUNKENINNER = 0x8;
+inline constexpr Cardinal BDR_OUTER = 0x3;
+inline constexpr Cardinal BDR_INNER = 0xC;
+inline constexpr Cardinal EDGE_RAISED = BDR_RAISEDOUTER | BDR_RAISEDINNER;
+inline constexpr Cardinal EDGE_SUNKEN = BDR_SUNKENOUTER | BDR_SUNKENINNER;
+inline constexpr Cardinal EDGE_ETCHED = BDR_SUNKENOUTER | BDR_RAISEDINNER;
+inline constexpr Cardinal EDGE_BUMP = BDR_RAISEDOUTER | BDR_SUNKENINNER;
+// ... on which sides, and how.
+inline constexpr Cardinal BF_LEFT = 0x1;
+inline constexpr Cardinal BF_TOP = 0x2;
+inline constexpr Cardinal BF_RIGHT = 0x4;
+inline constexpr Cardinal BF_BOTTOM = 0x8;
+inline constexpr Cardinal BF_TOPLEFT = BF_TOP | BF_LEFT;
+inline constexpr Cardinal BF_BOTTOMRIGHT = BF_BOTTOM | BF_RIGHT;
+inline constexpr Cardinal BF_RECT = BF_LEFT | BF_TOP | BF_RIGHT | BF_BOTTOM;
+inline constexpr Cardinal BF_MIDDLE = 0x800;
+inline constexpr Cardinal BF_SOFT = 0x1000;
+inline constexpr Cardinal BF_ADJUST = 0x2000;
+inline constexpr Cardinal BF_FLAT = 0x4000;
+inline constexpr Cardinal BF_MONO = 0x8000;
+
+// DrawFrameControl kinds ...
+inline constexpr Cardinal DFC_CAPTION = 1;
+inline constexpr Cardinal DFC_MENU = 2;
+inline constexpr Cardinal DFC_SCROLL = 3;
+inline constexpr Cardinal DFC_BUTTON = 4;
+// ... their parts (low byte) ...
+inline constexpr Cardinal DFCS_CAPTIONCLOSE = 0x0;
+inline constexpr Cardinal DFCS_CAPTIONMIN = 0x1;
+inline constexpr Cardinal DFCS_CAPTIONMAX = 0x2;
+inline constexpr Cardinal DFCS_CAPTIONRESTORE = 0x3;
+inline constexpr Cardinal DFCS_CAPTIONHELP = 0x4;
+inline constexpr Cardinal DFCS_MENUARROW = 0x0;
+inline constexpr Cardinal DFCS_MENUCHECK = 0x1;
+inline constexpr Cardinal DFCS_MENUBULLET = 0x2;
+inline constexpr Cardinal DFCS_SCROLLUP = 0x0;
+inline constexpr Cardinal DFCS_SCROLLDOWN = 0x1;
+inline constexpr Cardinal DFCS_SCROLLLEFT = 0x2;
+inline constexpr Cardinal DFCS_SCROLLRIGHT = 0x3;
+inline constexpr Cardinal DFCS_SCROLLCOMBOBOX = 0x5;
+inline constexpr Cardinal DFCS_SCROLLSIZEGRIP = 0x8;
+inline constexpr Cardinal DFCS_BUTTONCHECK = 0x0;
+inline constexpr Cardinal DFCS_BUTTONRADIO = 0x4;
+inline constexpr Cardinal DFCS_BUTTON3STATE = 0x8;
+inline constexpr Cardinal DFCS_BUTTONPUSH = 0x10;
+// ... and states.
+inline constexpr Cardinal DFCS_INACTIVE = 0x100;
+inline constexpr Cardinal DFCS_PUSHED = 0x200;
+inline constexpr Cardinal DFCS_CHECKED = 0x400;
+inline constexpr Cardinal DFCS_TRANSPARENT = 0x800;
+inline constexpr Cardinal DFCS_HOT = 0x1000;
+inline constexpr Cardinal DFCS_ADJUSTRECT = 0x2000;
+inline constexpr Cardinal DFCS_FLAT = 0x4000;
+inline constexpr Cardinal DFCS_MONO = 0x8000;
+
+// Ternary raster operations: the high word's low byte is the truth table
+// over pattern (brush, 0xF0), source (0xCC) and destination (0xAA).
+inline constexpr Cardinal SRCCOPY = 0x00CC0020;
+inline constexpr Cardinal SRCPAINT = 0x00EE0086;
+inline constexpr Cardinal SRCAND = 0x008800C6;
+inline constexpr Cardinal SRCINVERT = 0x00660046;
+inline constexpr Cardinal SRCERASE = 0x00440328;
+inline constexpr Cardinal NOTSRCCOPY = 0x00330008;
+inline constexpr Cardinal NOTSRCERASE = 0x001100A6;
+inline constexpr Cardinal MERGECOPY = 0x00C000CA;
+inline constexpr Cardinal MERGEPAINT = 0x00BB0226;
+inline constexpr Cardinal PATCOPY = 0x00F00021;
+inline constexpr Cardinal PATPAINT = 0x00FB0A09;
+inline constexpr Cardinal PATINVERT = 0x005A0049;
+inline constexpr Cardinal DSTINVERT = 0x00550009;
+inline constexpr Cardinal BLACKNESS = 0x00000042;
+inline constexpr Cardinal WHITENESS = 0x00FF0062;
+// The class library's names for the same copy modes.
+inline constexpr Cardinal cmSrcCopy = SRCCOPY;
+inline constexpr Cardinal cmSrcPaint = SRCPAINT;
+inline constexpr Cardinal cmSrcAnd = SRCAND;
+inline constexpr Cardinal cmSrcInvert = SRCINVERT;
+inline constexpr Cardinal cmSrcErase = SRCERASE;
+inline constexpr Cardinal cmNotSrcCopy = NOTSRCCOPY;
+inline constexpr Cardinal cmNotSrcErase = NOTSRCERASE;
+inline constexpr Cardinal cmMergeCopy = MERGECOPY;
+inline constexpr Cardinal cmMergePaint = MERGEPAINT;
+inline constexpr Cardinal cmPatCopy = PATCOPY;
+inline constexpr Cardinal cmPatPaint = PATPAINT;
+inline constexpr Cardinal cmPatInvert = PATINVERT;
+inline constexpr Cardinal cmDstInvert = DSTINVERT;
+inline constexpr Cardinal cmBlackness = BLACKNESS;
+inline constexpr Cardinal cmWhiteness = WHITENESS;
+
+// The result of a ternary raster operation on one 24-bit pixel value.
+constexpr Cardinal ApplyRop3(Cardinal rop, Cardinal pattern, Cardinal source, Cardinal dest) {
+  Cardinal table = (rop >> 16) & 0xFF;
+  Cardinal result = 0;
+  for (int i = 0; i < 8; ++i) {
+    if (!(table & (1u << i))) continue;
+    Cardinal term = ((i & 4) ? pattern : ~pattern) & ((i & 2) ? source : ~source) & ((i & 1) ? dest : ~dest);
+    result |= term;
+  }
+  return result & 0x00FFFFFF;
+}
+
+}  // namespace vcl

@@ -1,0 +1,393 @@
+#include "vcl/QtHost.h"
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QWheelEvent>
+#include <cstdlib>
+
+#include "rtl/Clock.h"
+#include "vcl/Forms.h"
+#include "vcl/QtCanvas.h"
+#include "vcl/WinApi.h"
+
+namespace vcl {
+
+void SetCursorTarget(QWidget* w);
+
+TWinControlHost::~TWinControlHost() {
+  dying = true;
+  if (widget) {
+    QWidget* w = widget;
+    widget = nullptr;
+    delete w;
+  }
+}
+
+void TWinControlHost::SizeBuffer(int width, int height) {
+  width = std::max(width, 1);
+  height = std::max(height, 1);
+  if (buffer.width() == width && buffer.height() == height) return;
+  buffer = QImage(width, height, QImage::Format_RGB32);
+  buffer.fill(ToQColor(control->Color()));
+  dirty = true;
+}
+
+void TWinControlHost::PaintBuffer() {
+  if (!surface || !dirty || painting || dying) return;
+  if (widget) SizeBuffer(std::max(1, control->Width()), std::max(1, control->Height()));
+  dirty = false;
+  painting = true;
+  Guarded(control, [this] { control->Perform(WM_PAINT); });
+  painting = false;
+}
+
+void TWinControlHost::Watch(QObject* object) {
+  if (filter && object) object->installEventFilter(filter);
+}
+
+SurfaceWidget::SurfaceWidget(TWinControlHost* host, QWidget* parent) : QWidget(parent), host_(host) {
+  setAttribute(Qt::WA_OpaquePaintEvent);
+  setAttribute(Qt::WA_NoSystemBackground);
+  setFocusPolicy(Qt::NoFocus);
+}
+
+void SurfaceWidget::paintEvent(QPaintEvent*) {
+  if (host_->dying) return;
+  host_->PaintBuffer();
+  QPainter p(this);
+  p.drawImage(0, 0, host_->buffer);
+}
+
+// ------------------------------------------------------------ translation
+
+Integer MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods) {
+  Integer k = 0;
+  if (buttons & Qt::LeftButton) k |= MK_LBUTTON;
+  if (buttons & Qt::RightButton) k |= MK_RBUTTON;
+  if (buttons & Qt::MiddleButton) k |= MK_MBUTTON;
+  if (mods & Qt::ShiftModifier) k |= MK_SHIFT;
+  if (mods & Qt::ControlModifier) k |= MK_CONTROL;
+  return k;
+}
+
+Word VirtualKeyOf(const QKeyEvent& e) {
+  int k = e.key();
+  if (e.modifiers() & Qt::KeypadModifier) {
+    if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<Word>(VK_NUMPAD0 + (k - Qt::Key_0));
+    switch (k) {
+      case Qt::Key_Asterisk: return VK_MULTIPLY;
+      case Qt::Key_Plus: return VK_ADD;
+      case Qt::Key_Minus: return VK_SUBTRACT;
+      case Qt::Key_Period:
+      case Qt::Key_Comma: return VK_DECIMAL;
+      case Qt::Key_Slash: return VK_DIVIDE;
+      default: break;
+    }
+  }
+  if (k >= Qt::Key_A && k <= Qt::Key_Z) return static_cast<Word>(k);
+  if (k >= Qt::Key_0 && k <= Qt::Key_9) return static_cast<Word>(k);
+  if (k >= Qt::Key_F1 && k <= Qt::Key_F24) return static_cast<Word>(VK_F1 + (k - Qt::Key_F1));
+  switch (k) {
+    case Qt::Key_Backspace: return VK_BACK;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab: return VK_TAB;
+    case Qt::Key_Clear: return VK_CLEAR;
+    case Qt::Key_Return:
+    case Qt::Key_Enter: return VK_RETURN;
+    case Qt::Key_Shift: return VK_SHIFT;
+    case Qt::Key_Control: return VK_CONTROL;
+    case Qt::Key_Alt: return VK_MENU;
+    case Qt::Key_Pause: return VK_PAUSE;
+    case Qt::Key_CapsLock: return VK_CAPITAL;
+    case Qt::Key_Escape: return VK_ESCAPE;
+    case Qt::Key_Space: return VK_SPACE;
+    case Qt::Key_PageUp: return VK_PRIOR;
+    case Qt::Key_PageDown: return VK_NEXT;
+    case Qt::Key_End: return VK_END;
+    case Qt::Key_Home: return VK_HOME;
+    case Qt::Key_Left: return VK_LEFT;
+    case Qt::Key_Up: return VK_UP;
+    case Qt::Key_Right: return VK_RIGHT;
+    case Qt::Key_Down: return VK_DOWN;
+    case Qt::Key_Print: return VK_SNAPSHOT;
+    case Qt::Key_Insert: return VK_INSERT;
+    case Qt::Key_Delete: return VK_DELETE;
+    case Qt::Key_Help: return VK_HELP;
+    case Qt::Key_Meta: return VK_LWIN;
+    case Qt::Key_Menu: return VK_APPS;
+    case Qt::Key_NumLock: return VK_NUMLOCK;
+    case Qt::Key_ScrollLock: return VK_SCROLL;
+    // Symbol keys by their place on a US keyboard, shifted or not.
+    case Qt::Key_Semicolon:
+    case Qt::Key_Colon: return VK_OEM_1;
+    case Qt::Key_Equal:
+    case Qt::Key_Plus: return VK_OEM_PLUS;
+    case Qt::Key_Comma:
+    case Qt::Key_Less: return VK_OEM_COMMA;
+    case Qt::Key_Minus:
+    case Qt::Key_Underscore: return VK_OEM_MINUS;
+    case Qt::Key_Period:
+    case Qt::Key_Greater: return VK_OEM_PERIOD;
+    case Qt::Key_Slash:
+    case Qt::Key_Question: return VK_OEM_2;
+    case Qt::Key_QuoteLeft:
+    case Qt::Key_AsciiTilde: return VK_OEM_3;
+    case Qt::Key_BracketLeft:
+    case Qt::Key_BraceLeft: return VK_OEM_4;
+    case Qt::Key_Backslash:
+    case Qt::Key_Bar: return VK_OEM_5;
+    case Qt::Key_BracketRight:
+    case Qt::Key_BraceRight: return VK_OEM_6;
+    case Qt::Key_Apostrophe:
+    case Qt::Key_QuoteDbl: return VK_OEM_7;
+    case Qt::Key_Exclam: return '1';
+    case Qt::Key_At: return '2';
+    case Qt::Key_NumberSign: return '3';
+    case Qt::Key_Dollar: return '4';
+    case Qt::Key_Percent: return '5';
+    case Qt::Key_AsciiCircum: return '6';
+    case Qt::Key_Ampersand: return '7';
+    case Qt::Key_Asterisk: return '8';
+    case Qt::Key_ParenLeft: return '9';
+    case Qt::Key_ParenRight: return '0';
+    default: return e.text().isEmpty() ? 0 : VK_PACKET;
+  }
+}
+
+LPARAM KeyDataOf(const QKeyEvent& e, bool down) {
+  uint32_t data = 1;  // repeat count
+  data |= (e.nativeScanCode() & 0xFF) << 16;
+  if (e.modifiers() & Qt::AltModifier) data |= 1u << 29;
+  if (!down || e.isAutoRepeat()) data |= 1u << 30;
+  if (!down) data |= 1u << 31;
+  return static_cast<LPARAM>(data);
+}
+
+Qt::CursorShape ToQtCursor(TCursor c) {
+  switch (c) {
+    case crNone: return Qt::BlankCursor;
+    case crCross: return Qt::CrossCursor;
+    case crIBeam: return Qt::IBeamCursor;
+    case crSizeNESW: return Qt::SizeBDiagCursor;
+    case crSizeNS: return Qt::SizeVerCursor;
+    case crSizeNWSE: return Qt::SizeFDiagCursor;
+    case crSizeWE: return Qt::SizeHorCursor;
+    case crUpArrow: return Qt::UpArrowCursor;
+    case crHourGlass: return Qt::WaitCursor;
+    case crDrag:
+    case crMultiDrag: return Qt::DragCopyCursor;
+    case crNoDrop:
+    case crNo: return Qt::ForbiddenCursor;
+    case crHSplit: return Qt::SplitHCursor;
+    case crVSplit: return Qt::SplitVCursor;
+    case crAppStart: return Qt::BusyCursor;
+    case crHelp: return Qt::WhatsThisCursor;
+    case crHandPoint: return Qt::PointingHandCursor;
+    case crSizeAll: return Qt::SizeAllCursor;
+    default: return Qt::ArrowCursor;
+  }
+}
+
+// ------------------------------------------------------------ the filter
+
+namespace {
+
+// The last button press, to tell a double click from two clicks; measured
+// on the clock service so tests can control it.
+struct LastPress {
+  Qt::MouseButton button = Qt::NoButton;
+  uint64_t tick = 0;
+  QPoint screen;
+  HWND wnd = 0;
+} gLastPress;
+
+bool gInjecting = false;
+
+Cardinal ButtonMessage(Qt::MouseButton b, int kind) {  // kind 0 down, 1 up, 2 double
+  static constexpr Cardinal kLeft[] = {WM_LBUTTONDOWN, WM_LBUTTONUP, WM_LBUTTONDBLCLK};
+  static constexpr Cardinal kRight[] = {WM_RBUTTONDOWN, WM_RBUTTONUP, WM_RBUTTONDBLCLK};
+  static constexpr Cardinal kMiddle[] = {WM_MBUTTONDOWN, WM_MBUTTONUP, WM_MBUTTONDBLCLK};
+  switch (b) {
+    case Qt::LeftButton: return kLeft[kind];
+    case Qt::RightButton: return kRight[kind];
+    case Qt::MiddleButton: return kMiddle[kind];
+    default: return 0;
+  }
+}
+
+bool IsDialogKey(Word vk) {
+  return vk == VK_TAB || vk == VK_RETURN || vk == VK_ESCAPE || vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP ||
+         vk == VK_DOWN;
+}
+
+TShiftState ShiftOf(Qt::KeyboardModifiers mods) {
+  TShiftState s;
+  if (mods & Qt::ShiftModifier) s.Include(ssShift);
+  if (mods & Qt::ControlModifier) s.Include(ssCtrl);
+  if (mods & Qt::AltModifier) s.Include(ssAlt);
+  return s;
+}
+
+}  // namespace
+
+QPoint ControlEventFilter::ToClient(QObject* watched, QPointF pos) const {
+  QPoint p = pos.toPoint();
+  auto* w = qobject_cast<QWidget*>(watched);
+  if (w && host_->widget && w != host_->widget) p = w->mapTo(host_->widget, p);
+  return p;
+}
+
+bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
+  TWinControl* c = host_->control;
+  QPoint p = ToClient(watched, e->position());
+  Integer keys = MouseKeysOf(e->buttons(), e->modifiers());
+  TMessage m{0, static_cast<WPARAM>(keys), PointToLParam({p.x(), p.y()}), 0};
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick: {
+      uint64_t now = rtl::GetTickCount64();
+      QPoint screen = e->globalPosition().toPoint();
+      bool dbl = gLastPress.button == e->button() && gLastPress.wnd == host_->handle &&
+                 now - gLastPress.tick <= GetDoubleClickTime() && std::abs(screen.x() - gLastPress.screen.x()) <= 2 &&
+                 std::abs(screen.y() - gLastPress.screen.y()) <= 2;
+      if (dbl)
+        gLastPress = {};
+      else
+        gLastPress = {e->button(), now, screen, host_->handle};
+      m.Msg = ButtonMessage(e->button(), dbl ? 2 : 0);
+      break;
+    }
+    case QEvent::MouseButtonRelease: m.Msg = ButtonMessage(e->button(), 1); break;
+    case QEvent::MouseMove: {
+      // The cursor first: WM_SETCURSOR, and the control's own cursor when
+      // no handler sets one.
+      SetCursorTarget(host_->widget);
+      TMessage sc{WM_SETCURSOR, host_->handle, MakeLParam(HTCLIENT, WM_MOUSEMOVE), 0};
+      Guarded(c, [&] { c->WndProc(sc); });
+      SetCursorTarget(nullptr);
+      if (sc.Result == 0 && host_->widget) {
+        TControl* under = c->ControlAtPos({p.x(), p.y()}, false);
+        TCursor cur = Screen && Screen->Cursor() != crDefault ? Screen->Cursor() : (under ? under : c)->Cursor();
+        if (cur == crDefault)
+          host_->widget->unsetCursor();
+        else
+          host_->widget->setCursor(ToQtCursor(cur));
+      }
+      m.Msg = WM_MOUSEMOVE;
+      break;
+    }
+    default: return false;
+  }
+  if (m.Msg == 0) return false;
+  Guarded(c, [&] { c->WndProc(m); });
+  return host_->surface;
+}
+
+bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
+  if (gInjecting) return false;
+  TWinControl* c = host_->control;
+  Word vk = VirtualKeyOf(*e);
+  LPARAM kd = KeyDataOf(*e, down);
+  bool alt = (e->modifiers() & Qt::AltModifier) || vk == VK_MENU;
+  bool consumed = false;
+  if (!down) {
+    TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYUP : WM_KEYUP), vk, kd, 0};
+    Guarded(c, [&] { c->WndProc(m); });
+    return host_->surface || m.Result != 0;
+  }
+  TCustomForm* form = GetParentForm(c);
+  // Menu and action shortcuts come before the control sees the key.
+  bool shortcut = false;
+  Guarded(c, [&] { shortcut = form && vk && form->IsShortCut(vk, ShiftOf(e->modifiers())); });
+  if (shortcut) return true;
+  TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), vk, kd, 0};
+  Guarded(c, [&] { c->WndProc(m); });
+  consumed = m.Result != 0;
+  if (!consumed && form && IsDialogKey(vk)) {
+    LRESULT code = 0;
+    Guarded(c, [&] { code = c->Perform(WM_GETDLGCODE, vk); });
+    bool wants = (code & DLGC_WANTALLKEYS) || (vk == VK_TAB && (code & DLGC_WANTTAB)) ||
+                 ((vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) && (code & DLGC_WANTARROWS));
+    // A native widget uses its own arrow keys.
+    bool arrow = vk != VK_TAB && vk != VK_RETURN && vk != VK_ESCAPE;
+    if (!wants && !(arrow && !host_->surface)) {
+      LRESULT r = 0;
+      Guarded(form, [&] { r = form->Perform(CM_DIALOGKEY, vk, kd); });
+      consumed = r != 0;
+    }
+  }
+  if (consumed) return true;
+  QString text = e->text();
+  for (QChar ch : text) {
+    TMessage cm{static_cast<Cardinal>(alt ? WM_SYSCHAR : WM_CHAR), ch.unicode(), kd, 0};
+    Guarded(c, [&] { c->WndProc(cm); });
+    if (cm.Result != 0) {
+      consumed = true;
+    } else if (cm.WParam != ch.unicode() && !host_->surface) {
+      // The handler changed the character: the widget gets the new one.
+      QKeyEvent replaced(QEvent::KeyPress, e->key(), e->modifiers(), QString(QChar(static_cast<char16_t>(cm.WParam))));
+      gInjecting = true;
+      QCoreApplication::sendEvent(watched, &replaced);
+      gInjecting = false;
+      consumed = true;
+    }
+  }
+  return host_->surface || consumed;
+}
+
+bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
+  if (host_->dying || !host_->control) return false;
+  TWinControl* c = host_->control;
+  switch (event->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseMove:
+      if (!c->Enabled()) return false;
+      return Mouse(watched, static_cast<QMouseEvent*>(event));
+    case QEvent::Wheel: {
+      auto* w = static_cast<QWheelEvent*>(event);
+      Integer keys = MouseKeysOf(w->buttons(), w->modifiers());
+      QPoint g = w->globalPosition().toPoint();
+      TMessage m{WM_MOUSEWHEEL, MakeWParam(static_cast<Word>(keys), static_cast<Word>(static_cast<int16_t>(w->angleDelta().y()))),
+                 PointToLParam({g.x(), g.y()}), 0};
+      Guarded(c, [&] { c->WndProc(m); });
+      return host_->surface || m.Result != 0;
+    }
+    case QEvent::KeyPress: return Key(watched, static_cast<QKeyEvent*>(event), true);
+    case QEvent::KeyRelease: return Key(watched, static_cast<QKeyEvent*>(event), false);
+    case QEvent::ShortcutOverride: {
+      // Qt asks whether a widget wants a key before its own shortcuts; our
+      // shortcuts are routed through the key messages, so keep the key.
+      event->accept();
+      return false;
+    }
+    case QEvent::Enter:
+      if (watched == host_->widget) Guarded(c, [&] { c->Perform(CM_MOUSEENTER); });
+      return false;
+    case QEvent::Leave:
+      if (watched == host_->widget) Guarded(c, [&] { c->Perform(CM_MOUSELEAVE); });
+      return false;
+    case QEvent::FocusIn:
+      Guarded(c, [&] { c->Perform(WM_SETFOCUS); });
+      return false;
+    case QEvent::FocusOut:
+      Guarded(c, [&] { c->Perform(WM_KILLFOCUS); });
+      return false;
+    case QEvent::ContextMenu: {
+      auto* cm = static_cast<QContextMenuEvent*>(event);
+      LPARAM pos = cm->reason() == QContextMenuEvent::Keyboard ? MakeLParam(0xFFFF, 0xFFFF)
+                                                               : PointToLParam({cm->globalPos().x(), cm->globalPos().y()});
+      LRESULT r = 0;
+      Guarded(c, [&] { r = c->Perform(WM_CONTEXTMENU, host_->handle, pos); });
+      return r != 0 || host_->surface;
+    }
+    default: return false;
+  }
+}
+
+}  // namespace vcl

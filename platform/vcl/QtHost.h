@@ -1,0 +1,94 @@
+#pragma once
+// The Qt side of a windowed control: its widget, its back buffer, and the
+// translation of Qt's events into window messages. Included only by the
+// class library's own sources.
+#include <QImage>
+#include <QObject>
+#include <QPoint>
+#include <QPointer>
+#include <QWidget>
+#include <vector>
+
+#include "vcl/Controls.h"
+
+class QMouseEvent;
+class QKeyEvent;
+
+namespace vcl {
+
+// Calls fn, handing whatever escapes to the application's exception handler:
+// nothing unwinds through Qt's event loop.
+void HandleQtEntryException(TObject* sender);
+template <typename F>
+void Guarded(TObject* sender, F&& fn) {
+  try {
+    fn();
+  } catch (...) {
+    HandleQtEntryException(sender);
+  }
+}
+
+class ControlEventFilter;
+
+struct TWinControlHost {
+  explicit TWinControlHost(TWinControl* c) : control(c) {}
+  ~TWinControlHost();
+
+  TWinControl* control;        // the control this host serves (owns the host)
+  QPointer<QWidget> widget;    // owned: deleted with the host
+  ControlEventFilter* filter = nullptr;  // child QObject of the widget
+  HWND handle = 0;
+  bool surface = false;        // paints through WM_PAINT into buffer
+  QImage buffer;               // the retained back buffer of a surface
+  bool dirty = true;           // the buffer needs a WM_PAINT
+  bool dying = false;          // no more messages: the control is going away
+  bool painting = false;
+  // The graphic child under the mouse, and the one holding the capture.
+  TControl* hoverGraphic = nullptr;
+  TControl* captureGraphic = nullptr;
+
+  // Sizes the buffer to the widget; a new size means a full repaint.
+  void SizeBuffer(int width, int height);
+  // Runs WM_PAINT into the buffer when it is marked dirty.
+  void PaintBuffer();
+  // Listens to another Qt object of the same control (the line edit inside
+  // a combo box) as well.
+  void Watch(QObject* object);
+};
+
+// The widget of a control that paints itself: Qt's paint event only copies
+// the back buffer to the screen, after a WM_PAINT when it was marked dirty.
+class SurfaceWidget : public QWidget {
+ public:
+  SurfaceWidget(TWinControlHost* host, QWidget* parent);
+
+ protected:
+  void paintEvent(QPaintEvent* event) override;
+  bool focusNextPrevChild(bool) override { return false; }
+
+ private:
+  TWinControlHost* host_;  // the host owns this widget
+};
+
+// Turns the events of a control's Qt objects into window messages.
+class ControlEventFilter : public QObject {
+ public:
+  ControlEventFilter(TWinControlHost* host, QObject* parent) : QObject(parent), host_(host) {}
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  bool Mouse(QObject* watched, QMouseEvent* e);
+  bool Key(QObject* watched, QKeyEvent* e, bool down);
+  QPoint ToClient(QObject* watched, QPointF pos) const;
+  TWinControlHost* host_;  // owns the widget this filter belongs to
+};
+
+// The virtual-key code of a Qt key event (a US layout for symbol keys).
+Word VirtualKeyOf(const QKeyEvent& e);
+// The key-data word of a key message (repeat count, scan code, flags).
+LPARAM KeyDataOf(const QKeyEvent& e, bool down);
+// MK_* flags from Qt's buttons and modifiers.
+Integer MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
+Qt::CursorShape ToQtCursor(TCursor cursor);
+
+}  // namespace vcl

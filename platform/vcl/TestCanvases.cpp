@@ -1,0 +1,210 @@
+#include "vcl/TestCanvases.h"
+
+#include <QImage>
+
+#include "rtl/Convert.h"
+#include "vcl/Pictures.h"
+#include "vcl/QtCanvas.h"
+
+namespace vcl {
+
+Integer CharacterCount(const AnsiString& text) {
+  Integer n = 0;
+  for (unsigned char c : text)
+    if ((c & 0xC0) != 0x80) ++n;
+  return n;
+}
+
+// --- Fake metrics ---
+
+TFakeMetricsCanvas::TFakeMetricsCanvas(Integer width, Integer height, TFakeMetrics metrics)
+    : metrics_(metrics), bitmap_(std::make_unique<TBitmap>(width, height)) {}
+
+TFakeMetricsCanvas::~TFakeMetricsCanvas() = default;
+
+void TFakeMetricsCanvas::CreateHandle() {
+  if (bitmap_->Empty()) return;
+  auto s = std::make_unique<TCanvasSurface>();
+  s->image = &bitmap_->Pixels();
+  SetSurface(std::move(s));
+}
+
+TSize TFakeMetricsCanvas::TextExtent(const AnsiString& text) {
+  return {CharacterCount(text) * metrics_.Advance, metrics_.Ascent + metrics_.Descent};
+}
+
+TTextMetrics TFakeMetricsCanvas::GetTextMetrics() {
+  TTextMetrics tm;
+  tm.Ascent = metrics_.Ascent;
+  tm.Descent = metrics_.Descent;
+  tm.Height = metrics_.Ascent + metrics_.Descent;
+  tm.AveCharWidth = metrics_.Advance;
+  tm.MaxCharWidth = metrics_.Advance;
+  return tm;
+}
+
+void TFakeMetricsCanvas::DrawBoxes(Integer x, Integer y, const AnsiString& text) {
+  TBrush saved;
+  saved.Assign(Brush());
+  Brush()->SetColor(Font()->Color());
+  Brush()->SetStyle(bsSolid);
+  Integer i = 0;
+  for (size_t b = 0; b < text.size(); ++b) {
+    auto c = static_cast<unsigned char>(text[b]);
+    if ((c & 0xC0) == 0x80) continue;
+    if (c != ' ' && c != '\t') {
+      Integer left = x + i * metrics_.Advance;
+      FillRect(Rect(left, y, left + metrics_.Advance - 1, y + metrics_.Ascent));
+    }
+    ++i;
+  }
+  SetBrush(&saved);
+}
+
+void TFakeMetricsCanvas::TextOut(Integer x, Integer y, const AnsiString& text) {
+  RequiredState();
+  TSize size = TextExtent(text);
+  if (Brush()->Style() != bsClear) FillRect(Bounds(x, y, size.cx, size.cy));
+  DrawBoxes(x, y, text);
+  TCanvas::MoveTo(x + size.cx, y);
+}
+
+void TFakeMetricsCanvas::TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) {
+  RequiredState();
+  SaveDC();
+  IntersectClipRect(r);
+  if (Brush()->Style() != bsClear) FillRect(r);
+  DrawBoxes(x, y, text);
+  RestoreDC(-1);
+}
+
+// --- Recording ---
+
+AnsiString TCanvasRecord::Call() const {
+  AnsiString s = Op + "(";
+  for (size_t i = 0; i < Args.size(); ++i) {
+    if (i) s += ",";
+    s += rtl::IntToStr(Args[i]);
+  }
+  s += ")";
+  if (!Text.empty() || Op == "TextOut" || Op == "TextRect") s += " '" + Text + "'";
+  return s;
+}
+
+TRecordingCanvas::TRecordingCanvas(TFakeMetrics metrics) : metrics_(metrics) {}
+
+std::vector<AnsiString> TRecordingCanvas::Calls() const {
+  std::vector<AnsiString> calls;
+  for (const TCanvasRecord& r : records_) calls.push_back(r.Call());
+  return calls;
+}
+
+void TRecordingCanvas::Add(AnsiString op, std::vector<Integer> args, AnsiString text) {
+  TCanvasRecord r;
+  r.Op = std::move(op);
+  r.Args = std::move(args);
+  r.Text = std::move(text);
+  r.PenColor = Pen()->Color();
+  r.PenMode = Pen()->Mode();
+  r.PenStyle = Pen()->Style();
+  r.PenWidth = Pen()->Width();
+  r.BrushColor = Brush()->Color();
+  r.BrushStyle = Brush()->Style();
+  r.FontColor = Font()->Color();
+  r.FontName = Font()->Name();
+  r.FontHeight = Font()->Height();
+  records_.push_back(std::move(r));
+  Changed();
+}
+
+void TRecordingCanvas::FillRect(const TRect& r) { Add("FillRect", {r.Left, r.Top, r.Right, r.Bottom}); }
+void TRecordingCanvas::FrameRect(const TRect& r) { Add("FrameRect", {r.Left, r.Top, r.Right, r.Bottom}); }
+void TRecordingCanvas::Rectangle(Integer x1, Integer y1, Integer x2, Integer y2) {
+  Add("Rectangle", {x1, y1, x2, y2});
+  TCanvas::MoveTo(x1, y1);
+}
+void TRecordingCanvas::MoveTo(Integer x, Integer y) {
+  Add("MoveTo", {x, y});
+  TCanvas::MoveTo(x, y);
+}
+void TRecordingCanvas::LineTo(Integer x, Integer y) {
+  Add("LineTo", {x, y});
+  TCanvas::MoveTo(x, y);
+}
+void TRecordingCanvas::TextOut(Integer x, Integer y, const AnsiString& text) {
+  Add("TextOut", {x, y}, text);
+  TCanvas::MoveTo(x + TextExtent(text).cx, y);
+}
+void TRecordingCanvas::TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) {
+  Add("TextRect", {r.Left, r.Top, r.Right, r.Bottom, x, y}, text);
+}
+TSize TRecordingCanvas::TextExtent(const AnsiString& text) {
+  return {CharacterCount(text) * metrics_.Advance, metrics_.Ascent + metrics_.Descent};
+}
+TTextMetrics TRecordingCanvas::GetTextMetrics() {
+  TTextMetrics tm;
+  tm.Ascent = metrics_.Ascent;
+  tm.Descent = metrics_.Descent;
+  tm.Height = metrics_.Ascent + metrics_.Descent;
+  tm.AveCharWidth = metrics_.Advance;
+  tm.MaxCharWidth = metrics_.Advance;
+  return tm;
+}
+TColor TRecordingCanvas::Pixels(Integer, Integer) { return CLR_INVALID; }
+void TRecordingCanvas::SetPixels(Integer x, Integer y, TColor color) {
+  Add("SetPixels", {x, y, static_cast<Integer>(color)});
+}
+void TRecordingCanvas::RoundRect(Integer x1, Integer y1, Integer x2, Integer y2, Integer cw, Integer ch) {
+  Add("RoundRect", {x1, y1, x2, y2, cw, ch});
+}
+void TRecordingCanvas::Ellipse(Integer x1, Integer y1, Integer x2, Integer y2) { Add("Ellipse", {x1, y1, x2, y2}); }
+void TRecordingCanvas::Polygon(const std::vector<TPoint>& points) {
+  std::vector<Integer> args;
+  for (const TPoint& p : points) args.insert(args.end(), {p.X, p.Y});
+  Add("Polygon", args);
+}
+void TRecordingCanvas::Polyline(const std::vector<TPoint>& points) {
+  std::vector<Integer> args;
+  for (const TPoint& p : points) args.insert(args.end(), {p.X, p.Y});
+  Add("Polyline", args);
+}
+void TRecordingCanvas::Arc(Integer x1, Integer y1, Integer x2, Integer y2, Integer x3, Integer y3, Integer x4,
+                           Integer y4) {
+  Add("Arc", {x1, y1, x2, y2, x3, y3, x4, y4});
+}
+void TRecordingCanvas::DrawFocusRect(const TRect& r) { Add("DrawFocusRect", {r.Left, r.Top, r.Right, r.Bottom}); }
+void TRecordingCanvas::FloodFill(Integer x, Integer y, TColor color, TFillStyle style) {
+  Add("FloodFill", {x, y, static_cast<Integer>(color), static_cast<Integer>(style)});
+}
+Integer TRecordingCanvas::SaveDC() {
+  Add("SaveDC", {});
+  return ++saveLevel_;
+}
+bool TRecordingCanvas::RestoreDC(Integer level) {
+  Add("RestoreDC", {level});
+  if (level < 0) level = saveLevel_ + level + 1;
+  if (level < 1 || level > saveLevel_) return false;
+  saveLevel_ = level - 1;
+  return true;
+}
+void TRecordingCanvas::IntersectClipRect(const TRect& r) {
+  Add("IntersectClipRect", {r.Left, r.Top, r.Right, r.Bottom});
+}
+void TRecordingCanvas::ExcludeClipRect(const TRect& r) { Add("ExcludeClipRect", {r.Left, r.Top, r.Right, r.Bottom}); }
+void TRecordingCanvas::SelectClipRegion(const TRegion* region) { Add("SelectClipRegion", {region ? 1 : 0}); }
+void TRecordingCanvas::Draw(Integer x, Integer y, TGraphic* graphic) {
+  Add("Draw", {x, y, graphic ? graphic->Width() : 0, graphic ? graphic->Height() : 0});
+}
+void TRecordingCanvas::StretchDraw(const TRect& r, TGraphic* graphic) {
+  Add("StretchDraw", {r.Left, r.Top, r.Right, r.Bottom});
+}
+void TRecordingCanvas::BlitFrom(const TRect& dest, TCanvas*, const TRect& s, Cardinal rop, TColor transparent) {
+  Add("BlitFrom", {dest.Left, dest.Top, dest.Right, dest.Bottom, s.Left, s.Top, s.Right, s.Bottom,
+                   static_cast<Integer>(rop), static_cast<Integer>(transparent)});
+}
+void TRecordingCanvas::BrushCopy(const TRect& dest, TBitmap*, const TRect& s, TColor transparent) {
+  Add("BrushCopy", {dest.Left, dest.Top, dest.Right, dest.Bottom, s.Left, s.Top, s.Right, s.Bottom,
+                    static_cast<Integer>(transparent)});
+}
+
+}  // namespace vcl

@@ -1,0 +1,119 @@
+#pragma once
+// Canvases that stand in for a real one in tests: the fake-metrics canvas
+// measures every character with the same advance and ascent and descent,
+// and draws each visible character as a solid box, so layouts come out in
+// exact numbers whatever fonts are installed; the recording canvas keeps a
+// list of the primitives drawn on it, in order, with the pen, brush and
+// font they were drawn with.
+#include <memory>
+#include <vector>
+
+#include "vcl/Graphics.h"
+
+namespace vcl {
+
+class TBitmap;
+
+struct TFakeMetrics {
+  Integer Advance = 8;  // every character, spaces included
+  Integer Ascent = 10;
+  Integer Descent = 3;
+};
+
+// Counts characters (code points) of UTF-8 text.
+Integer CharacterCount(const AnsiString& text);
+
+// Draws on a bitmap of its own (32 bits, white at first).
+class TFakeMetricsCanvas : public TCanvas {
+ public:
+  explicit TFakeMetricsCanvas(Integer width = 0, Integer height = 0, TFakeMetrics metrics = {});
+  ~TFakeMetricsCanvas() override;
+
+  const TFakeMetrics& Metrics() const { return metrics_; }
+  TBitmap* Bitmap() { return bitmap_.get(); }
+
+  // Width: characters times the advance; height: ascent plus descent.
+  TSize TextExtent(const AnsiString& text) override;
+  TTextMetrics GetTextMetrics() override;
+  // The cell on the brush (unless clear), then per visible character a box
+  // of the font colour: advance - 1 wide, ascent high, from the cell's top.
+  void TextOut(Integer x, Integer y, const AnsiString& text) override;
+  void TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) override;
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  void DrawBoxes(Integer x, Integer y, const AnsiString& text);
+  TFakeMetrics metrics_;
+  std::unique_ptr<TBitmap> bitmap_;
+};
+
+// One drawing call on a recording canvas.
+struct TCanvasRecord {
+  AnsiString Op;               // "FillRect", "TextOut", "SaveDC" ...
+  std::vector<Integer> Args;   // coordinates and numbers, in call order
+  AnsiString Text;             // the text of text calls
+  TColor PenColor = clBlack;
+  TPenMode PenMode = pmCopy;
+  TPenStyle PenStyle = psSolid;
+  Integer PenWidth = 1;
+  TColor BrushColor = clWhite;
+  TBrushStyle BrushStyle = bsSolid;
+  TColor FontColor = clBlack;
+  AnsiString FontName;
+  Integer FontHeight = 0;
+
+  // "Op(a,b,...)" and, for text calls, " 'text'": the call without state.
+  AnsiString Call() const;
+};
+
+// Needs no surface. Measures like the fake-metrics canvas; Pixels reads
+// CLR_INVALID; DrawText, DrawEdge and DrawFrameControl show up as the
+// primitives they are made of.
+class TRecordingCanvas : public TCanvas {
+ public:
+  explicit TRecordingCanvas(TFakeMetrics metrics = {});
+
+  const std::vector<TCanvasRecord>& Records() const { return records_; }
+  // The calls only, as TCanvasRecord::Call gives them.
+  std::vector<AnsiString> Calls() const;
+  void Clear() { records_.clear(); }
+
+  void FillRect(const TRect& r) override;
+  void FrameRect(const TRect& r) override;
+  void Rectangle(Integer x1, Integer y1, Integer x2, Integer y2) override;
+  void MoveTo(Integer x, Integer y) override;
+  void LineTo(Integer x, Integer y) override;
+  void TextOut(Integer x, Integer y, const AnsiString& text) override;
+  void TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) override;
+  TSize TextExtent(const AnsiString& text) override;
+  TTextMetrics GetTextMetrics() override;
+  TColor Pixels(Integer x, Integer y) override;
+  void SetPixels(Integer x, Integer y, TColor color) override;
+  void RoundRect(Integer x1, Integer y1, Integer x2, Integer y2, Integer cornerWidth, Integer cornerHeight) override;
+  void Ellipse(Integer x1, Integer y1, Integer x2, Integer y2) override;
+  void Polygon(const std::vector<TPoint>& points) override;
+  void Polyline(const std::vector<TPoint>& points) override;
+  void Arc(Integer x1, Integer y1, Integer x2, Integer y2, Integer x3, Integer y3, Integer x4, Integer y4) override;
+  void DrawFocusRect(const TRect& r) override;
+  void FloodFill(Integer x, Integer y, TColor color, TFillStyle style) override;
+  Integer SaveDC() override;
+  bool RestoreDC(Integer level) override;
+  void IntersectClipRect(const TRect& r) override;
+  void ExcludeClipRect(const TRect& r) override;
+  void SelectClipRegion(const TRegion* region) override;
+  void Draw(Integer x, Integer y, TGraphic* graphic) override;
+  void StretchDraw(const TRect& r, TGraphic* graphic) override;
+  void BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Cardinal rop,
+                TColor transparent = clNone) override;
+  void BrushCopy(const TRect& dest, TBitmap* source, const TRect& sourceRect, TColor transparent) override;
+
+ private:
+  void Add(AnsiString op, std::vector<Integer> args, AnsiString text = {});
+  TFakeMetrics metrics_;
+  std::vector<TCanvasRecord> records_;
+  Integer saveLevel_ = 0;
+};
+
+}  // namespace vcl

@@ -1,0 +1,221 @@
+#include "vcl/WinApi.h"
+
+#include <QApplication>
+#include <QCursor>
+#include <QGuiApplication>
+#include <QWidget>
+#include <atomic>
+#include <condition_variable>
+#include <deque>
+#include <future>
+#include <mutex>
+#include <unordered_map>
+
+#include "rtl/Threads.h"
+#include "vcl/QtHost.h"
+
+namespace vcl {
+
+namespace {
+
+struct SentMessage {
+  HWND wnd;
+  TMessage msg;
+  std::promise<LRESULT> done;
+};
+
+struct PostedMessage {
+  HWND wnd;
+  TMessage msg;
+};
+
+struct MessageState {
+  std::mutex lock;
+  std::unordered_map<HWND, TWinControl*> windows;
+  HWND nextHandle = 0x10000;
+  std::deque<std::shared_ptr<SentMessage>> sent;
+  std::deque<PostedMessage> posted;
+  std::function<void()> wake;
+};
+
+MessageState& State() {
+  static MessageState* s = new MessageState;  // lives as long as the process
+  return *s;
+}
+
+void Wake() {
+  std::function<void()> w;
+  {
+    std::lock_guard<std::mutex> g(State().lock);
+    w = State().wake;
+  }
+  if (w) w();
+}
+
+TWinControl* Lookup(HWND wnd) {
+  std::lock_guard<std::mutex> g(State().lock);
+  auto it = State().windows.find(wnd);
+  return it == State().windows.end() ? nullptr : it->second;
+}
+
+LRESULT Deliver(HWND wnd, TMessage& m) {
+  TWinControl* c = Lookup(wnd);
+  if (!c) return 0;
+  try {
+    c->WndProc(m);
+  } catch (...) {
+    HandleQtEntryException(c);
+  }
+  return m.Result;
+}
+
+}  // namespace
+
+HWND RegisterWindow(TWinControl* control) {
+  std::lock_guard<std::mutex> g(State().lock);
+  HWND h = State().nextHandle;
+  State().nextHandle += 4;
+  State().windows[h] = control;
+  return h;
+}
+
+void UnregisterWindow(HWND handle) {
+  std::lock_guard<std::mutex> g(State().lock);
+  State().windows.erase(handle);
+}
+
+TWinControl* FindControl(HWND handle) { return Lookup(handle); }
+
+bool IsWindow(HWND wnd) { return Lookup(wnd) != nullptr; }
+
+LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
+  TMessage m{msg, wParam, lParam, 0};
+  if (rtl::IsMainThread()) {
+    TWinControl* c = Lookup(wnd);
+    if (!c) return 0;
+    c->WndProc(m);
+    return m.Result;
+  }
+  if (!IsWindow(wnd)) return 0;
+  auto s = std::make_shared<SentMessage>();
+  s->wnd = wnd;
+  s->msg = m;
+  std::future<LRESULT> result = s->done.get_future();
+  {
+    std::lock_guard<std::mutex> g(State().lock);
+    State().sent.push_back(s);
+  }
+  Wake();
+  return result.get();
+}
+
+bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
+  {
+    std::lock_guard<std::mutex> g(State().lock);
+    if (!State().windows.count(wnd)) return false;
+    State().posted.push_back({wnd, TMessage{msg, wParam, lParam, 0}});
+  }
+  Wake();
+  return true;
+}
+
+bool QueuedMessagesWaiting() {
+  std::lock_guard<std::mutex> g(State().lock);
+  return !State().sent.empty() || !State().posted.empty();
+}
+
+bool DispatchQueuedMessages() {
+  bool any = false;
+  // Messages sent from other threads first: their senders are waiting.
+  for (;;) {
+    std::shared_ptr<SentMessage> s;
+    {
+      std::lock_guard<std::mutex> g(State().lock);
+      if (State().sent.empty()) break;
+      s = State().sent.front();
+      State().sent.pop_front();
+    }
+    any = true;
+    s->done.set_value(Deliver(s->wnd, s->msg));
+  }
+  // Then what was posted up to now, in order; messages posted by these
+  // handlers wait for the next round.
+  size_t count;
+  {
+    std::lock_guard<std::mutex> g(State().lock);
+    count = State().posted.size();
+  }
+  for (size_t i = 0; i < count; ++i) {
+    PostedMessage p;
+    {
+      std::lock_guard<std::mutex> g(State().lock);
+      if (State().posted.empty()) break;
+      p = State().posted.front();
+      State().posted.pop_front();
+    }
+    any = true;
+    Deliver(p.wnd, p.msg);
+  }
+  return any;
+}
+
+void SetMessageQueueWake(std::function<void()> wake) {
+  std::lock_guard<std::mutex> g(State().lock);
+  State().wake = std::move(wake);
+}
+
+// ------------------------------------------------------------- input state
+
+namespace {
+std::atomic<Cardinal> gDoubleClickTime{500};
+std::function<void(Cardinal)>& BeepHandler() {
+  static std::function<void(Cardinal)> h;
+  return h;
+}
+// The widget answering WM_SETCURSOR right now.
+QWidget* gCursorTarget = nullptr;
+}  // namespace
+
+Cardinal GetDoubleClickTime() { return gDoubleClickTime; }
+void SetDoubleClickTime(Cardinal ms) { gDoubleClickTime = ms; }
+
+int16_t GetKeyState(Integer vk) {
+  if (!QGuiApplication::instance()) return 0;
+  Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+  Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
+  bool down = false;
+  switch (vk) {
+    case VK_SHIFT: down = mods & Qt::ShiftModifier; break;
+    case VK_CONTROL: down = mods & Qt::ControlModifier; break;
+    case VK_MENU: down = mods & Qt::AltModifier; break;
+    case VK_LBUTTON: down = buttons & Qt::LeftButton; break;
+    case VK_RBUTTON: down = buttons & Qt::RightButton; break;
+    case VK_MBUTTON: down = buttons & Qt::MiddleButton; break;
+    default: break;
+  }
+  return down ? static_cast<int16_t>(0x8000) : 0;
+}
+
+TPoint GetCursorPos() {
+  QPoint p = QCursor::pos();
+  return {p.x(), p.y()};
+}
+
+void SetCursorTarget(QWidget* w) { gCursorTarget = w; }
+
+void SetCursor(TCursor cursor) {
+  if (gCursorTarget) gCursorTarget->setCursor(ToQtCursor(cursor));
+}
+
+bool MessageBeep(Cardinal type) {
+  if (BeepHandler()) {
+    BeepHandler()(type);
+    return true;
+  }
+  if (QApplication::instance()) QApplication::beep();
+  return true;
+}
+
+void SetBeepHandler(std::function<void(Cardinal)> handler) { BeepHandler() = std::move(handler); }
+
+}  // namespace vcl

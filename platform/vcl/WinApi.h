@@ -1,0 +1,50 @@
+#pragma once
+// The window-system calls the controls make: sending and posting messages,
+// keyboard and mouse state, the double-click time, cursors, beeps.
+#include <functional>
+
+#include "vcl/Controls.h"
+#include "vcl/Messages.h"
+
+namespace vcl {
+
+// Delivers the message at once and answers its result. From another thread
+// it waits until the user-interface thread has handled it. 0 when the
+// window is gone.
+LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
+// Queues the message for the window (thread-safe); posted messages are
+// handled by the message loop in the order they were posted, after work
+// already in progress. False when the window does not exist.
+bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
+bool IsWindow(HWND wnd);
+// Handles the sent and posted messages waiting now; answers whether any ran.
+// The message loop calls it; user-interface thread only.
+bool DispatchQueuedMessages();
+// True when posted or cross-thread sent messages are waiting.
+bool QueuedMessagesWaiting();
+// Called (on the posting thread) when a message is queued, so the message
+// loop can wake up.
+void SetMessageQueueWake(std::function<void()> wake);
+
+// Milliseconds between two clicks that make a double click (500 unless set);
+// measured on the clock service.
+Cardinal GetDoubleClickTime();
+void SetDoubleClickTime(Cardinal ms);
+
+// High bit set while the key is down (VK_SHIFT, VK_CONTROL, VK_MENU and the
+// mouse buttons, as the last input reported them).
+int16_t GetKeyState(Integer virtualKey);
+TPoint GetCursorPos();
+
+// Sets the cursor of the control now answering WM_SETCURSOR (a handler that
+// sets its own cursor answers the message with a non-zero Result).
+void SetCursor(TCursor cursor);
+
+// Sounds the beep of a message-box type (MB_ICONHAND 16, MB_ICONQUESTION 32,
+// MB_ICONEXCLAMATION 48, MB_ICONASTERISK 64, MB_OK 0; 0xFFFFFFFF a plain beep).
+bool MessageBeep(Cardinal type);
+// Replaces what a beep does (tests record the types instead of sounding
+// them); an empty function restores the sound.
+void SetBeepHandler(std::function<void(Cardinal type)> handler);
+
+}  // namespace vcl

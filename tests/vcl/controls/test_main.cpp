@@ -1,0 +1,46 @@
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QTimer>
+#include <cstdlib>
+
+#include "TestSupport.h"
+#include "vcl/Forms.h"
+
+namespace vcltest {
+
+TForm* MakeForm(int width, int height) {
+  auto* f = new TForm(Application, 0);
+  f->SetClientWidth(width);
+  f->SetClientHeight(height);
+  f->SetLeft(10);
+  f->SetTop(10);
+  return f;
+}
+
+void Pump() {
+  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
+}
+
+void Later(std::function<void()> fn, int ms) { QTimer::singleShot(ms, [fn] { fn(); }); }
+
+TColor ScreenPixel(QWidget* w, int x, int y) {
+  QImage img = w->grab().toImage();
+  QRgb p = img.pixel(x, y);
+  return RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p)));
+}
+
+}  // namespace vcltest
+
+int main(int argc, char** argv) {
+  // The windows of these tests never reach a screen.
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  ::testing::InitGoogleTest(&argc, argv);
+  vcl::InitApplication();
+  // An exception that escapes a handler fails the test that caused it
+  // instead of opening a message box nobody can close.
+  vcl::Application->OnException = [](vcl::TObject*, rtl::Exception& e) {
+    ADD_FAILURE() << "unhandled exception in an event handler: " << e.Message();
+  };
+  return RUN_ALL_TESTS();
+}
