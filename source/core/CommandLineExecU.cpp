@@ -5,6 +5,7 @@
 #include <iterator>
 
 #include "core/CdfsDataU.h"
+#include "core/CdfsDeviceU.h"
 #include "core/PrjManagerU.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
@@ -164,8 +165,9 @@ bool TcommandLineExec::BuildImageFromProject(const AnsiString& projectFile, cons
 }
 
 bool TcommandLineExec::UploadImage(const AnsiString& address, const AnsiString& imageFile) {
-  Report("Unable to upload image " + imageFile + " to " + address +
-         ": this build has no module link to upload with");
+  AnsiString failure;
+  if (UploadImageFile(address, imageFile, std::cout, failure)) return true;
+  Report(failure);
   return false;
 }
 

@@ -394,6 +394,9 @@ bool TvormekProgrammer::Upload(TUploadData data) {
     if (OnUploadProgress) OnUploadProgress(*this, worker.Progress());
   } while (done.WaitFor(kUploadStepMs) == rtl::TWaitResult::wrTimeout);
   worker.WaitFor();
+  // Once more at the end, so that a dialog shows where the transfer ended
+  // (all of it, after a success) rather than its state half a second before.
+  if (OnUploadProgress) OnUploadProgress(*this, worker.Progress());
 
   const bool success = worker.Success();
   if (!success) {

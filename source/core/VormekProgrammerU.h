@@ -180,8 +180,8 @@ class TvormekProgrammer : public TDeviceClient {
   // when the answer is not a number.
   rtl::Integer GetTFTPPort(rtl::Byte deviceKind, const AnsiString& address) override;
   // Sends the stream as "image.cds" on a worker thread and waits in 500 ms
-  // steps, reporting progress before each. True when the transfer completed;
-  // otherwise UploadError() says why.
+  // steps, reporting progress before each and once at the end. True when
+  // the transfer completed; otherwise UploadError() says why.
   bool Upload(TUploadData data) override;
 
   // Why the last upload failed ("" after a success).
