@@ -282,9 +282,45 @@ QImage SourcePixels(TCanvasSurface& s, const TRect& sourceRect, int w, int h) {
 
 }  // namespace
 
+namespace {
+
+// Runs fn(y, x0, x1) over the rows of the visible part of a device
+// rectangle (x1 exclusive), with a pixel accessor that takes the fast
+// path on 32-bit images.
+class PixelRows {
+ public:
+  explicit PixelRows(QImage& image) : image_(image), wide_(image.depth() == 32) {}
+  QRgb Get(int x, int y) const {
+    return (wide_ ? reinterpret_cast<const QRgb*>(image_.constScanLine(y))[x] : image_.pixel(x, y)) & 0x00FFFFFF;
+  }
+  void Set(int x, int y, QRgb rgb) {
+    if (wide_) {
+      reinterpret_cast<QRgb*>(image_.scanLine(y))[x] = 0xFF000000 | rgb;
+    } else {
+      image_.setPixel(x, y, 0xFF000000 | rgb);
+    }
+  }
+
+ private:
+  QImage& image_;
+  bool wide_;
+};
+
+template <typename Fn>
+void ForVisibleRows(const TCanvasSurface& s, const QRect& device, Fn fn) {
+  QRegion area(s.DeviceClip() & device);
+  if (s.region) area &= *s.region;
+  for (const QRect& r : area)
+    for (int y = r.top(); y <= r.bottom(); ++y) fn(y, r.left(), r.right() + 1);
+}
+
+}  // namespace
+
 void TCanvas::BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Cardinal rop, TColor transparent) {
   RequiredState();
   if (dest.IsEmpty()) return;
+  // The operation reads the source unless its truth table is the same for
+  // source 0 and source 1.
   bool usesSource = (((rop >> 18) ^ (rop >> 16)) & 0x33) != 0;
   QImage sub;
   if (usesSource) {
@@ -294,19 +330,19 @@ void TCanvas::BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRe
     sub = SourcePixels(*source->surface_, sourceRect, dest.Width(), dest.Height());
   }
   Changing();
-  QImage& img = *surface_->image;
+  PixelRows pixels(*surface_->image);
   QRgb pattern = ToRgb(brush_.Color());
   QRgb key = transparent == clNone ? 0xFFFFFFFF : ToRgb(transparent & 0x00FFFFFF);
-  for (Integer y = dest.Top; y < dest.Bottom; ++y) {
-    for (Integer x = dest.Left; x < dest.Right; ++x) {
-      QPoint d = QPoint(x, y) + surface_->origin;
-      if (!surface_->Visible(d)) continue;
-      QRgb s = usesSource ? sub.pixel(x - dest.Left, y - dest.Top) & 0x00FFFFFF : 0;
-      if (usesSource && s == key) continue;
-      QRgb dst = img.pixel(d) & 0x00FFFFFF;
-      img.setPixel(d, 0xFF000000 | ApplyRop3(rop, pattern, s, dst));
+  QPoint o = surface_->origin + QPoint(dest.Left, dest.Top);
+  QRect device(o, QSize(dest.Width(), dest.Height()));
+  ForVisibleRows(*surface_, device, [&](int y, int x0, int x1) {
+    const QRgb* src = usesSource ? reinterpret_cast<const QRgb*>(sub.constScanLine(y - o.y())) : nullptr;
+    for (int x = x0; x < x1; ++x) {
+      QRgb sv = src ? src[x - o.x()] & 0x00FFFFFF : 0;
+      if (src && sv == key) continue;
+      pixels.Set(x, y, ApplyRop3(rop, pattern, sv, pixels.Get(x, y)));
     }
-  }
+  });
   Changed();
 }
 
@@ -319,15 +355,16 @@ void TCanvas::BrushCopy(const TRect& dest, TBitmap* source, const TRect& sourceR
   QRgb key = ToRgb(transparent & 0x00FFFFFF);
   QRgb fill = ToRgb(brush_.Color());
   Changing();
-  QImage& img = *surface_->image;
-  for (Integer y = dest.Top; y < dest.Bottom; ++y) {
-    for (Integer x = dest.Left; x < dest.Right; ++x) {
-      QPoint d = QPoint(x, y) + surface_->origin;
-      if (!surface_->Visible(d)) continue;
-      QRgb c = sub.pixel(x - dest.Left, y - dest.Top) & 0x00FFFFFF;
-      img.setPixel(d, 0xFF000000 | (c == key ? fill : c));
+  PixelRows pixels(*surface_->image);
+  QPoint o = surface_->origin + QPoint(dest.Left, dest.Top);
+  QRect device(o, QSize(dest.Width(), dest.Height()));
+  ForVisibleRows(*surface_, device, [&](int y, int x0, int x1) {
+    const auto* src = reinterpret_cast<const QRgb*>(sub.constScanLine(y - o.y()));
+    for (int x = x0; x < x1; ++x) {
+      QRgb c = src[x - o.x()] & 0x00FFFFFF;
+      pixels.Set(x, y, c == key ? fill : c);
     }
-  }
+  });
   Changed();
 }
 

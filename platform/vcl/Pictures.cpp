@@ -119,12 +119,20 @@ class TBitmapCanvas : public TCanvas {
  protected:
   void CreateHandle() override {
     auto s = std::make_unique<TCanvasSurface>();
-    s->image = &bitmap_->Pixels();
+    if (bitmap_->Empty()) {
+      // Drawing on an empty bitmap does nothing and raises nothing: the
+      // canvas draws on a placeholder pixel it is clipped away from.
+      s->image = &placeholder_;
+      s->clip = QRect(2, 2, 1, 1);
+    } else {
+      s->image = &bitmap_->Pixels();
+    }
     SetSurface(std::move(s));
   }
 
  private:
   TBitmap* bitmap_;  // owns this canvas
+  QImage placeholder_{1, 1, QImage::Format_RGB32};
 };
 
 namespace {

@@ -19,11 +19,6 @@ namespace vcl {
 
 namespace {
 
-struct TextLine {
-  AnsiString text;
-  Integer prefixAt = -1;  // byte index of the underlined character, or -1
-};
-
 // Removes '&' markers; "&&" stays one '&'. Returns where the underlined
 // character stands (-1 without one).
 AnsiString StripPrefix(const AnsiString& s, Integer& underline) {
@@ -39,90 +34,10 @@ AnsiString StripPrefix(const AnsiString& s, Integer& underline) {
   return out;
 }
 
-std::vector<AnsiString> SplitParagraphs(const AnsiString& text) {
-  std::vector<AnsiString> out;
-  AnsiString cur;
-  for (size_t i = 0; i < text.size(); ++i) {
-    char c = text[i];
-    if (c == '\r' || c == '\n') {
-      out.push_back(cur);
-      cur.clear();
-      if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') ++i;
-    } else {
-      cur += c;
-    }
-  }
-  out.push_back(cur);
-  return out;
-}
-
 }  // namespace
 
 Integer DrawText(TCanvas* canvas, const AnsiString& text, TRect& rect, Cardinal flags) {
-  bool single = flags & DT_SINGLELINE;
-  bool wrap = (flags & DT_WORDBREAK) && !single;
-  Integer lineHeight = canvas->GetTextMetrics().Height;
-  std::vector<TextLine> lines;
-  std::vector<AnsiString> paragraphs = single ? std::vector<AnsiString>{text} : SplitParagraphs(text);
-  for (const AnsiString& para : paragraphs) {
-    Integer underline = -1;
-    AnsiString plain = (flags & DT_NOPREFIX) ? para : StripPrefix(para, underline);
-    if (!wrap) {
-      lines.push_back({plain, underline});
-      continue;
-    }
-    // Break at blanks; a word wider than the rectangle keeps a line of its
-    // own.
-    size_t pos = 0;
-    do {
-      size_t lineStart = pos, lineEnd = pos, scan = pos;
-      while (scan < plain.size()) {
-        size_t wordEnd = plain.find(' ', scan);
-        if (wordEnd == AnsiString::npos) wordEnd = plain.size();
-        AnsiString candidate = plain.substr(lineStart, wordEnd - lineStart);
-        if (lineEnd > lineStart && canvas->TextWidth(candidate) > rect.Width()) break;
-        lineEnd = wordEnd;
-        scan = wordEnd;
-        while (scan < plain.size() && plain[scan] == ' ') ++scan;
-      }
-      TextLine line{plain.substr(lineStart, lineEnd - lineStart), -1};
-      if (underline >= static_cast<Integer>(lineStart) && underline < static_cast<Integer>(lineEnd))
-        line.prefixAt = underline - static_cast<Integer>(lineStart);
-      lines.push_back(line);
-      pos = scan > lineEnd ? scan : lineEnd;
-      if (pos == lineStart) pos = plain.size();  // nothing fitted and nothing left
-    } while (pos < plain.size());
-  }
-  Integer total = lineHeight * static_cast<Integer>(lines.size());
-  if (flags & DT_CALCRECT) {
-    Integer widest = 0;
-    for (const TextLine& l : lines) widest = std::max(widest, canvas->TextWidth(l.text));
-    rect.Right = rect.Left + widest;
-    rect.Bottom = rect.Top + total;
-    return total;
-  }
-  Integer y = rect.Top;
-  if (single && (flags & DT_VCENTER)) y = rect.Top + (rect.Height() - lineHeight) / 2;
-  if (single && (flags & DT_BOTTOM)) y = rect.Bottom - lineHeight;
-  TTextMetrics tm = canvas->GetTextMetrics();
-  for (const TextLine& l : lines) {
-    Integer w = canvas->TextWidth(l.text);
-    Integer x = rect.Left;
-    if (flags & DT_CENTER) x = rect.Left + (rect.Width() - w) / 2;
-    if (flags & DT_RIGHT) x = rect.Right - w;
-    canvas->TextOut(x, y, l.text);
-    if (l.prefixAt >= 0 && l.prefixAt < static_cast<Integer>(l.text.size())) {
-      Integer ux = x + canvas->TextWidth(l.text.substr(0, static_cast<size_t>(l.prefixAt)));
-      Integer uw = canvas->TextWidth(l.text.substr(static_cast<size_t>(l.prefixAt), 1));
-      TColor keep = canvas->Pen()->Color();
-      canvas->Pen()->SetColor(canvas->Font()->Color());
-      canvas->MoveTo(ux, y + tm.Ascent + 1);
-      canvas->LineTo(ux + uw, y + tm.Ascent + 1);
-      canvas->Pen()->SetColor(keep);
-    }
-    y += lineHeight;
-  }
-  return total;
+  return canvas->DrawText(text, rect, flags);
 }
 
 // ---------------------------------------------------------------- labels
