@@ -6,11 +6,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "rtl/Process.h"
 
 namespace fs = std::filesystem;
@@ -20,17 +19,8 @@ namespace {
 const std::string kBin = TOLVANE_BIN_DIR;
 const fs::path kSample = fs::path(TOLVANE_SOURCE_DIR) / "resources" / "sample";
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& p, const std::string& content) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << content;
-}
+using core_test::Slurp;
+using core_test::WriteFile;
 
 struct RunResult {
   unsigned exitCode;
@@ -40,13 +30,7 @@ struct RunResult {
 
 class BatchProgramTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "batch-program-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-    fs::create_directories(root_ / "tmp");
-  }
-  void TearDown() override { fs::remove_all(root_); }
+  void SetUp() override { fs::create_directories(root_ / "tmp"); }
 
   // Runs a program with a bare environment: no DISPLAY, no WAYLAND_DISPLAY,
   // its own temporary folder.
@@ -65,7 +49,8 @@ class BatchProgramTest : public ::testing::Test {
   RunResult Tolvane(const std::vector<std::string>& args) { return Exec(kBin + "/tolvane", args); }
   RunResult List(const fs::path& image) { return Exec(kBin + "/tamblet", {"--list", image.string()}); }
 
-  fs::path root_;
+  core_test::ScratchFolder scratch_{"batch-program"};
+  const fs::path root_ = scratch_.Path();
 };
 
 std::string SizeLine(const fs::path& f) {

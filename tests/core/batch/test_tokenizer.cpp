@@ -4,11 +4,11 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "core/CommandLineExecU.h"
 
 namespace fs = std::filesystem;
@@ -52,11 +52,6 @@ class RecordingExec : public TcommandLineExec {
   }
 };
 
-void Touch(const fs::path& p) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p) << "x";
-}
-
 }  // namespace
 
 TEST(Tokenizer, SplitsLikeTheDesktopCommandLine) {
@@ -85,15 +80,12 @@ TEST(Tokenizer, SplitsLikeTheDesktopCommandLine) {
 class BatchDispatchTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "batch-dispatch-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-    Touch(root_ / "site.PJT");
-    Touch(root_ / "img.cds");
+    core_test::WriteFile(root_ / "site.PJT", "x");
+    core_test::WriteFile(root_ / "img.cds", "x");
     fs::create_directories(root_ / "my folder");
   }
-  void TearDown() override { fs::remove_all(root_); }
-  fs::path root_;
+  core_test::ScratchFolder scratch_{"batch-dispatch"};
+  const fs::path root_ = scratch_.Path();
 };
 
 TEST_F(BatchDispatchTest, VerbsOperandsAndFailures) {

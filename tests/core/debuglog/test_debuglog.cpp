@@ -7,11 +7,11 @@
 #include <fstream>
 #include <memory>
 #include <regex>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "core/DebugBaseU.h"
 #include "rtl/Clock.h"
 #include "rtl/Exceptions.h"
@@ -35,12 +35,7 @@ struct Tfrm_Main {
   const char* ClassName() const { return "Tfrm_Main"; }
 };
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using core_test::Slurp;
 
 class DebugLogTest : public ::testing::Test {
  protected:
@@ -154,9 +149,8 @@ TEST_F(DebugLogTest, DumpWritesEveryLineWithTheHeaderLast) {
   log.AddLogLine("second");
   clock_->Advance(0x10);
 
-  std::string tmpl = (fs::temp_directory_path() / "debuglog-XXXXXX").string();
-  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-  fs::path file = fs::path(tmpl) / "debug.txt";
+  core_test::ScratchFolder scratch("debuglog");
+  const fs::path file = scratch.Path() / "debug.txt";
   std::ofstream(file) << "an older dump that must be replaced\n";
   log.SaveLogToFile(file.string());
 
@@ -168,8 +162,7 @@ TEST_F(DebugLogTest, DumpWritesEveryLineWithTheHeaderLast) {
   EXPECT_EQ(log.Lines().back(), "0001A313: Log Dump " + header);
 
   // The failure goes to the caller.
-  EXPECT_THROW(log.SaveLogToFile((fs::path(tmpl) / "no-such-folder" / "debug.txt").string()), rtl::Exception);
-  fs::remove_all(tmpl);
+  EXPECT_THROW(log.SaveLogToFile((scratch.Path() / "no-such-folder" / "debug.txt").string()), rtl::Exception);
 }
 
 TEST_F(DebugLogTest, HeaderShowsProgramDateAndFileVersion) {

@@ -4,11 +4,10 @@
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "TambletImage.h"
 #include "core/CdfsDataU.h"
 #include "core/PrjManagerU.h"
@@ -20,17 +19,8 @@ using core::Tprjmanager;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& p, const std::string& content) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << content;
-}
+using core_test::Slurp;
+using core_test::WriteFile;
 
 void WriteScript(const fs::path& p, const std::string& body) {
   WriteFile(p, "#!/bin/sh\n" + body + "\n");
@@ -58,9 +48,6 @@ std::vector<std::string> Snapshot(const fs::path& folder) {
 class ImageBuildTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "imagebuild-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
     // The builder's output and the default staging folder live under the
     // system's temporary folder: give each test its own.
     oldTmp_ = getenv("TMPDIR") ? getenv("TMPDIR") : "";
@@ -72,9 +59,9 @@ class ImageBuildTest : public ::testing::Test {
       unsetenv("TMPDIR");
     else
       setenv("TMPDIR", oldTmp_.c_str(), 1);
-    fs::remove_all(root_);
   }
-  fs::path root_;
+  core_test::ScratchFolder scratch_{"imagebuild-test"};
+  const fs::path root_ = scratch_.Path();
   std::string oldTmp_;
 };
 

@@ -5,11 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <fstream>
-#include <sstream>
 #include <thread>
 #include <unistd.h>
 
+#include "../TestSupport.h"
 #include "ModuleEmulator.h"
 #include "ModuleLinkSupport.h"
 #include "core/VormekConnectionU.h"
@@ -374,11 +373,9 @@ TEST(UDPConnection, SecretValuesNeverReachTheLog) {
 
   const std::string file = ::testing::TempDir() + "debug-" + std::to_string(::getpid()) + ".txt";
   core::TDebugBase::SaveLogToFile(file);
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream all;
-  all << in.rdbuf();
+  const std::string all = core_test::Slurp(file);
   for (const char* secret : {"emulated-wifi-key", "hunter2", "s3cret"})
-    EXPECT_EQ(all.str().find(secret), std::string::npos) << secret;
+    EXPECT_EQ(all.find(secret), std::string::npos) << secret;
   std::remove(file.c_str());
 }
 

@@ -9,9 +9,9 @@
 #include <fstream>
 #include <mutex>
 #include <optional>
-#include <sstream>
 #include <unistd.h>
 
+#include "../TestSupport.h"
 #include "ModuleEmulator.h"
 #include "core/DevListU.h"
 #include "core/VormekSettingsU.h"
@@ -42,20 +42,6 @@ class ScopedEnv {
   std::optional<std::string> old_;
 };
 
-std::string TempDir(const std::string& tag) {
-  std::string dir = ::testing::TempDir() + "modulelink-" + tag + "-" + std::to_string(::getpid());
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  return dir;
-}
-
-std::string ReadAll(const std::string& file) {
-  std::ifstream in(file, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
 // The settings as the main window starts them: the module list's values.
 TVormeksettings FromFreshList() {
   TvormekDevList list;
@@ -67,7 +53,8 @@ TVormeksettings FromFreshList() {
 }  // namespace
 
 TEST(SettingsFile, Location) {
-  const std::string dir = TempDir("location");
+  const core_test::ScratchFolder scratch("modulelink-location");
+  const std::string dir = scratch.Path().string();
   fs::create_directories(dir + "/home");
   struct Case {
     const char* what;
@@ -102,11 +89,11 @@ TEST(SettingsFile, Location) {
     EXPECT_EQ(own, dir + "/cfg/" + name + "/" + name + ".ini");
   }
   EXPECT_FALSE(fs::exists(dir + "/nowhere"));
-  fs::remove_all(dir);
 }
 
 TEST(SettingsFile, MissingFileGivesTheDefaults) {
-  const std::string dir = TempDir("missing");
+  const core_test::ScratchFolder scratch("modulelink-missing");
+  const std::string dir = scratch.Path().string();
   TVormeksettings s = FromFreshList();
   rtl::TMemIniFile ini(dir + "/absent.ini");
   s.ReadFromIni(ini);
@@ -118,11 +105,11 @@ TEST(SettingsFile, MissingFileGivesTheDefaults) {
   TVormeksettings zero;
   EXPECT_EQ(zero.AnnouncePort, 0);
   EXPECT_EQ(zero.RcvAnnouncePort, 0);
-  fs::remove_all(dir);
 }
 
 TEST(SettingsFile, PortsAndAddressRoundTrip) {
-  const std::string dir = TempDir("roundtrip");
+  const core_test::ScratchFolder scratch("modulelink-roundtrip");
+  const std::string dir = scratch.Path().string();
   const std::string file = dir + "/tolvane.ini";
   TVormeksettings written;
   written.AnnouncePort = 7000;
@@ -133,7 +120,7 @@ TEST(SettingsFile, PortsAndAddressRoundTrip) {
     written.WriteToIni(ini);
     ini.UpdateFile();
   }
-  EXPECT_EQ(ReadAll(file),
+  EXPECT_EQ(core_test::Slurp(file),
             "[udp.settings]\r\nAnnounce.port=7000\r\nRcv.Announce.port=7001\r\n"
             "Announce.address=127.255.255.255\r\n");
   // Replaced whole: nothing but the file is left in the folder.
@@ -151,11 +138,11 @@ TEST(SettingsFile, PortsAndAddressRoundTrip) {
   EXPECT_EQ(list.AnnouncePort(), 7000);
   EXPECT_EQ(list.RcvAnnouncePort(), 7001);
   EXPECT_EQ(list.AnnounceAddress(), "127.255.255.255");
-  fs::remove_all(dir);
 }
 
 TEST(SettingsFile, PartialAndBrokenValuesKeepTheirDefaults) {
-  const std::string dir = TempDir("partial");
+  const core_test::ScratchFolder scratch("modulelink-partial");
+  const std::string dir = scratch.Path().string();
   struct Case {
     const char* content;
     int announce, receive;
@@ -179,14 +166,14 @@ TEST(SettingsFile, PartialAndBrokenValuesKeepTheirDefaults) {
     EXPECT_EQ(s.RcvAnnouncePort, c.receive);
     EXPECT_EQ(s.AnnounceAddress, c.address);
   }
-  fs::remove_all(dir);
 }
 
 // A file written on a Windows desktop: CR LF, other sections, names in
 // another case and blanks around "=". Rewriting the discovery values keeps
 // everything else.
 TEST(SettingsFile, WindowsWrittenFile) {
-  const std::string dir = TempDir("windows");
+  const core_test::ScratchFolder scratch("modulelink-windows");
+  const std::string dir = scratch.Path().string();
   const std::string file = dir + "/tolvane.ini";
   fs::copy_file(std::string(TOLVANE_TEST_DATA) + "/net/settings-windows.ini", file);
   TVormeksettings s = FromFreshList();
@@ -206,13 +193,13 @@ TEST(SettingsFile, WindowsWrittenFile) {
   EXPECT_EQ(again.ReadString("udp.settings", "Announce.address", ""), "192.168.100.255");
   EXPECT_EQ(again.ReadInteger("window", "main.width", 0), 1024);
   EXPECT_EQ(again.ReadString("RECENT.PROJECTS", "ITEM-0", ""), "C:\\Projects\\Pump\\pump.pjt");
-  fs::remove_all(dir);
 }
 
 // The load sequence's discovery steps with a file that sends the request to
 // the loopback broadcast address: the emulator is found.
 TEST(SettingsFile, FileValuesDriveDiscovery) {
-  const std::string dir = TempDir("discovery");
+  const core_test::ScratchFolder scratch("modulelink-discovery");
+  const std::string dir = scratch.Path().string();
   emulator::TEmulatorOptions o;
   o.IP = "127.0.0.2";
   o.AnnouncePort = 0;
@@ -250,5 +237,4 @@ TEST(SettingsFile, FileValuesDriveDiscovery) {
   cv.wait_for(g, std::chrono::seconds(2), [&] { return !foundAt.empty(); });
   EXPECT_EQ(foundAt, "127.0.0.2:" + std::to_string(m.CommandPort()));
   EXPECT_EQ(list.BoundPort(), o.ReceivePort);
-  fs::remove_all(dir);
 }

@@ -5,11 +5,10 @@
 #include <unistd.h>
 
 #include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "core/PrjManagerU.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
@@ -21,17 +20,8 @@ using core::Tprjmanager;
 
 namespace {
 
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
-
-void WriteFile(const fs::path& p, const std::string& content) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << content;
-}
+using core_test::Slurp;
+using core_test::WriteFile;
 
 struct Expected {
   std::string name;
@@ -65,16 +55,10 @@ void Save(Tprjmanager& prj, const std::string& file) {
 
 class ProjectTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "project-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-    site_ = (root_ / "web" / "site").string();
-    fs::create_directories(site_);
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  fs::path root_;
-  std::string site_;  // plays C:\web\site
+  void SetUp() override { fs::create_directories(site_); }
+  core_test::ScratchFolder scratch_{"project-test"};
+  const fs::path root_ = scratch_.Path();
+  const std::string site_ = (root_ / "web" / "site").string();  // plays C:\web\site
 };
 
 }  // namespace

@@ -4,30 +4,25 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../../core/TestSupport.h"
 #include "TambletImage.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
+using core_test::Slurp;
+using core_test::WriteFile;
+
 struct RunResult {
   int exitCode = -1;
   std::string out;
   std::string err;
 };
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
 
 // Runs the real tamblet program with an argument vector.
 RunResult RunTamblet(const std::vector<std::string>& args, const fs::path& scratch) {
@@ -53,21 +48,11 @@ RunResult RunTamblet(const std::vector<std::string>& args, const fs::path& scrat
   return r;
 }
 
-void WriteFile(const fs::path& p, const std::string& content) {
-  fs::create_directories(p.parent_path());
-  std::ofstream(p, std::ios::binary) << content;
-}
-
 class TambletTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "tamblet-test-XXXXXX").string();
-    ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-    fs::create_directories(root_ / "src");
-  }
-  void TearDown() override { fs::remove_all(root_); }
-  fs::path root_;
+  void SetUp() override { fs::create_directories(root_ / "src"); }
+  core_test::ScratchFolder scratch_{"tamblet-test"};
+  const fs::path root_ = scratch_.Path();
 };
 
 }  // namespace
