@@ -333,6 +333,7 @@ void TCanvas::BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRe
   PixelRows pixels(*surface_->image);
   QRgb pattern = ToRgb(brush_.Color());
   QRgb key = transparent == clNone ? 0xFFFFFFFF : ToRgb(transparent & 0x00FFFFFF);
+  bool plainCopy = (rop & 0x00FF0000) == (SRCCOPY & 0x00FF0000);
   QPoint o = surface_->origin + QPoint(dest.Left, dest.Top);
   QRect device(o, QSize(dest.Width(), dest.Height()));
   ForVisibleRows(*surface_, device, [&](int y, int x0, int x1) {
@@ -340,7 +341,7 @@ void TCanvas::BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRe
     for (int x = x0; x < x1; ++x) {
       QRgb sv = src ? src[x - o.x()] & 0x00FFFFFF : 0;
       if (src && sv == key) continue;
-      pixels.Set(x, y, ApplyRop3(rop, pattern, sv, pixels.Get(x, y)));
+      pixels.Set(x, y, plainCopy ? sv : ApplyRop3(rop, pattern, sv, pixels.Get(x, y)));
     }
   });
   Changed();
