@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "core/KnRegExU.h"
 #include "core/VormekCmdU.h"
 #include "core/VormekWebParserU.h"
 #include "rtl/Exceptions.h"
@@ -150,6 +151,32 @@ TEST(TagList, TemplatesCarryTheDialogRows) {
   EXPECT_EQ(TVormekWebParser::TagTemplate(2).Template, "<!--(PIN x ANALOG*a/b+c-d_p)-->");
   // No template for the plug-in kind, the catch-all kind or unknown numbers.
   for (Integer type : {5, 13, 14, -1, 255}) EXPECT_EQ(TVormekWebParser::TagTemplate(type), TcustomTagParams{});
+}
+
+TEST(TagList, PagePatternsFindTheirKindOnly) {
+  // The catch-all pattern is the long one, and the only one with quotes.
+  EXPECT_EQ(std::string(kTagSyntaxPatterns[13]).size(), 203u);
+  for (Integer type = 0; type < 13; ++type)
+    EXPECT_EQ(std::string(kTagSyntaxPatterns[static_cast<size_t>(type)]).find('"'), std::string::npos) << type;
+  // Each kind's own example is found by its pattern.
+  const char* examples[] = {
+      "<!--(PIN 3)-->",          "<!--(PIN 3 ANALOG)-->",   "<!--(PIN 3 ANALOG*2/4+1-1,2)-->",
+      "<!--(PIN 3 off/on)-->",   "<!--(SERIAL DATA 1 5)-->", "<!--(PLUG-IN abc)-->",
+      "<!--(IF PIN 2 = 1)-->",   "<!--(IF PIN 2 < 3.5)-->", "<!--(IF SSN != abc)-->",
+      "<!--(ELSE)-->",           "<!--(ENDIF)-->",          "<!--(EXEC ID=abc)-->",
+      "<!--(READ SSN)-->",       "<!--(a note)-->",
+  };
+  for (Integer type = 0; type < kTagKindCount; ++type) {
+    SCOPED_TRACE(type);
+    TKnRegEx re;
+    re.SetIgnoreCase(true);
+    re.MatchPattern()->Add(kTagSyntaxPatterns[static_cast<size_t>(type)]);
+    const std::string text = std::string("x ") + examples[type] + " y";
+    TKnMatchPos pos;
+    ASSERT_TRUE(re.FindMatch(text, pos));
+    EXPECT_EQ(pos.FirstIndex, 3u);
+    EXPECT_EQ(pos.MatchLength, std::string(examples[type]).size());
+  }
 }
 
 TEST(KeyList, ListsEveryKeyOnceInOrder) {
