@@ -83,8 +83,9 @@ class Layout {
         lines.push_back(plain);
       }
     }
-    if (format_ & DT_END_ELLIPSIS)
-      for (Line& l : lines) Ellipsize(l, width);
+    // Only the end of the text gets the dots; a wider line before it is
+    // cut at the rectangle's edge like any other overflow.
+    if ((format_ & DT_END_ELLIPSIS) && !lines.empty()) Ellipsize(lines.back(), width);
     return lines;
   }
 

@@ -326,7 +326,8 @@ class TCanvas : public TPersistent {
   void SetCopyMode(Cardinal rop) { copyMode_ = rop; }
 
   // Text in a rectangle laid out by the DT_* flags (above): lines, word
-  // breaks, alignment, tabs, & prefixes, end ellipsis. With DT_CALCRECT r
+  // breaks, alignment, tabs, & prefixes, an ellipsis at the end of text
+  // that does not fit. With DT_CALCRECT r
   // becomes the rectangle the text needs and nothing is drawn. Answers the
   // text's height (with DT_VCENTER or DT_BOTTOM: from r's top to the text's
   // bottom).
