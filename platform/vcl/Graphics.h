@@ -327,10 +327,9 @@ class TCanvas : public TPersistent {
 
   // Text in a rectangle laid out by the DT_* flags (above): lines, word
   // breaks, alignment, tabs, & prefixes, an ellipsis at the end of text
-  // that does not fit. With DT_CALCRECT r
-  // becomes the rectangle the text needs and nothing is drawn. Answers the
-  // text's height (with DT_VCENTER or DT_BOTTOM: from r's top to the text's
-  // bottom).
+  // that does not fit. With DT_CALCRECT r becomes the rectangle the text
+  // needs and nothing is drawn. Answers the text's height (with DT_VCENTER
+  // or DT_BOTTOM: from r's top to the text's bottom).
   Integer DrawText(const AnsiString& text, TRect& r, Cardinal format);
   // The 3D edges of buttons and fields (BDR_*, EDGE_*, BF_* of Gdi.h).
   bool DrawEdge(TRect& r, Cardinal edge, Cardinal flags);

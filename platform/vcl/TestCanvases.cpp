@@ -23,9 +23,16 @@ TFakeMetricsCanvas::TFakeMetricsCanvas(Integer width, Integer height, TFakeMetri
 TFakeMetricsCanvas::~TFakeMetricsCanvas() = default;
 
 void TFakeMetricsCanvas::CreateHandle() {
-  if (bitmap_->Empty()) return;
   auto s = std::make_unique<TCanvasSurface>();
-  s->image = &bitmap_->Pixels();
+  if (bitmap_->Empty()) {
+    // A canvas made only for measuring draws nowhere: on a pixel it is
+    // clipped away from.
+    static QImage placeholder(1, 1, QImage::Format_RGB32);
+    s->image = &placeholder;
+    s->clip = QRect(2, 2, 1, 1);
+  } else {
+    s->image = &bitmap_->Pixels();
+  }
   SetSurface(std::move(s));
 }
 

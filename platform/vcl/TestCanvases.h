@@ -23,7 +23,8 @@ struct TFakeMetrics {
 // Counts characters (code points) of UTF-8 text.
 Integer CharacterCount(const AnsiString& text);
 
-// Draws on a bitmap of its own (32 bits, white at first).
+// Draws on a bitmap of its own (32 bits, white at first); one made without
+// a size only measures, and its drawing goes nowhere.
 class TFakeMetricsCanvas : public TCanvas {
  public:
   explicit TFakeMetricsCanvas(Integer width = 0, Integer height = 0, TFakeMetrics metrics = {});

@@ -478,3 +478,65 @@ TEST(Regions, Combine) {
 }
 
 }  // namespace
+
+namespace {
+
+// A sheet of the drawing calls, saved into the build folder as
+// vcl_drawing_gallery.png for a person to look at.
+TEST(GdiRules, GallerySheetForPeople) {
+  TBitmap sheet(320, 200);
+  TCanvas* c = sheet.Canvas();
+  c->Brush()->SetColor(clBtnFace);
+  c->FillRect(Rect(0, 0, 320, 200));
+  TRect r = Rect(10, 10, 60, 40);
+  c->DrawEdge(r, EDGE_RAISED, BF_RECT | BF_MIDDLE);
+  r = Rect(70, 10, 120, 40);
+  c->DrawEdge(r, EDGE_SUNKEN, BF_RECT);
+  r = Rect(130, 10, 180, 40);
+  c->DrawEdge(r, EDGE_ETCHED, BF_RECT);
+  Cardinal parts[] = {DFCS_SCROLLUP, DFCS_SCROLLDOWN, DFCS_SCROLLLEFT, DFCS_SCROLLRIGHT, DFCS_SCROLLCOMBOBOX | DFCS_FLAT};
+  for (int i = 0; i < 5; ++i) {
+    r = Bounds(190 + i * 22, 10, 17, 17);
+    c->DrawFrameControl(r, DFC_SCROLL, parts[i]);
+  }
+  Cardinal boxes[] = {DFCS_BUTTONCHECK, DFCS_BUTTONCHECK | DFCS_CHECKED, DFCS_BUTTONRADIO,
+                      DFCS_BUTTONRADIO | DFCS_CHECKED, DFCS_BUTTONCHECK | DFCS_CHECKED | DFCS_INACTIVE};
+  for (int i = 0; i < 5; ++i) {
+    r = Bounds(10 + i * 20, 50, 13, 13);
+    c->DrawFrameControl(r, DFC_BUTTON, boxes[i]);
+  }
+  Cardinal captions[] = {DFCS_CAPTIONCLOSE, DFCS_CAPTIONMIN, DFCS_CAPTIONMAX, DFCS_CAPTIONRESTORE, DFCS_CAPTIONHELP};
+  for (int i = 0; i < 5; ++i) {
+    r = Bounds(120 + i * 20, 48, 16, 14);
+    c->DrawFrameControl(r, DFC_CAPTION, captions[i]);
+  }
+  c->Pen()->SetColor(clNavy);
+  c->Brush()->SetColor(clSkyBlue);
+  c->Ellipse(10, 75, 60, 115);
+  c->RoundRect(70, 75, 120, 115, 12, 12);
+  c->Polygon({{130, 115}, {155, 75}, {180, 115}});
+  c->Arc(190, 75, 240, 115, 240, 95, 215, 75);
+  c->DrawFocusRect(Rect(250, 75, 300, 115));
+  c->Font()->SetName("Tahoma");
+  c->Font()->SetColor(clBlack);
+  c->Brush()->SetStyle(bsClear);
+  r = Rect(10, 125, 150, 190);
+  c->DrawText("Word-broken text in a rectangle, with an &accelerator.", r, DT_WORDBREAK);
+  r = Rect(160, 125, 310, 145);
+  c->DrawText("An ellipsis ends text that does not fit", r, DT_SINGLELINE | DT_END_ELLIPSIS);
+  r = Rect(160, 150, 310, 190);
+  c->DrawText("Centred", r, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  c->Brush()->SetColor(clGray);
+  c->FrameRect(Rect(160, 150, 310, 190));
+
+  TPngImage png;
+  png.Assign(&sheet);
+  AnsiString file = AnsiString(TOLVANE_BIN_DIR) + "/../vcl_drawing_gallery.png";
+  png.SaveToFile(file);
+  TPicture back;
+  back.LoadFromFile(file);
+  EXPECT_EQ(back.Width(), 320);
+  EXPECT_EQ(back.Height(), 200);
+}
+
+}  // namespace

@@ -95,6 +95,14 @@ TEST(TestCanvases, FakeMetricsAreExact) {
   EXPECT_EQ(c.TextExtent("hello"), (TSize{30, 11}));
 }
 
+TEST(TestCanvases, AMeasuringCanvasWithoutPixelsDrawsNowhere) {
+  TFakeMetricsCanvas c;
+  TRect r = Rect(0, 0, 30, 30);
+  EXPECT_EQ(c.DrawText("ab cd", r, DT_WORDBREAK), 26);
+  c.Rectangle(0, 0, 5, 5);
+  EXPECT_EQ(c.Pixels(0, 0), CLR_INVALID);
+}
+
 TEST(TestCanvases, FakeMetricsTextRectClipsItsBoxes) {
   TFakeMetricsCanvas c(40, 20);
   c.Font()->SetColor(clBlack);
