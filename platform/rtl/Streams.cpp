@@ -24,6 +24,37 @@ Int64 NewPosition(Int64 offset, TSeekOrigin origin, Int64 current, Int64 size) {
   return p < 0 ? -1 : p;
 }
 
+// Memory and string streams both keep their bytes in one contiguous buffer of
+// single bytes with a position of their own; reading, writing and seeking in
+// it is the same for both.
+template <class Buffer>
+Integer ReadAt(const Buffer& data, Int64& position, void* buffer, Integer count) {
+  const Int64 size = static_cast<Int64>(data.size());
+  if (count <= 0 || position >= size) return 0;
+  Integer n = static_cast<Integer>(std::min<Int64>(count, size - position));
+  std::memcpy(buffer, data.data() + position, static_cast<size_t>(n));
+  position += n;
+  return n;
+}
+
+// Writing past the end grows the buffer.
+template <class Buffer>
+Integer WriteAt(Buffer& data, Int64& position, const void* buffer, Integer count) {
+  if (count <= 0 || position < 0) return 0;
+  Int64 end = position + count;
+  if (end > static_cast<Int64>(data.size())) data.resize(static_cast<size_t>(end));
+  std::memcpy(data.data() + position, buffer, static_cast<size_t>(count));
+  position = end;
+  return count;
+}
+
+// Moves the position unless the seek falls before the start (then -1).
+Int64 SeekIn(Int64& position, Int64 size, Int64 offset, TSeekOrigin origin) {
+  Int64 p = NewPosition(offset, origin, position, size);
+  if (p >= 0) position = p;
+  return p;
+}
+
 }  // namespace
 
 // ----------------------------------------------------------------- TStream
@@ -142,28 +173,13 @@ void TFileStream::SetSize(Int64 size) {
 
 // ----------------------------------------------------------- TMemoryStream
 
-Integer TMemoryStream::Read(void* buffer, Integer count) {
-  if (count <= 0 || position_ >= Size()) return 0;
-  Integer n = static_cast<Integer>(std::min<Int64>(count, Size() - position_));
-  std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
-  position_ += n;
-  return n;
-}
+Integer TMemoryStream::Read(void* buffer, Integer count) { return ReadAt(data_, position_, buffer, count); }
 
 Integer TMemoryStream::Write(const void* buffer, Integer count) {
-  if (count <= 0 || position_ < 0) return 0;
-  Int64 end = position_ + count;
-  if (end > Size()) data_.resize(static_cast<size_t>(end));
-  std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
-  position_ = end;
-  return count;
+  return WriteAt(data_, position_, buffer, count);
 }
 
-Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
-  Int64 p = NewPosition(offset, origin, position_, Size());
-  if (p >= 0) position_ = p;
-  return p < 0 ? -1 : position_;
-}
+Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) { return SeekIn(position_, Size(), offset, origin); }
 
 void TMemoryStream::SetSize(Int64 size) {
   if (size < 0) throw EStreamError("Stream size cannot be negative");
@@ -199,28 +215,13 @@ void TMemoryStream::SaveToFile(const AnsiString& fileName) const {
 
 // ----------------------------------------------------------- TStringStream
 
-Integer TStringStream::Read(void* buffer, Integer count) {
-  if (count <= 0 || position_ >= Size()) return 0;
-  Integer n = static_cast<Integer>(std::min<Int64>(count, Size() - position_));
-  std::memcpy(buffer, data_.data() + position_, static_cast<size_t>(n));
-  position_ += n;
-  return n;
-}
+Integer TStringStream::Read(void* buffer, Integer count) { return ReadAt(data_, position_, buffer, count); }
 
 Integer TStringStream::Write(const void* buffer, Integer count) {
-  if (count <= 0 || position_ < 0) return 0;
-  Int64 end = position_ + count;
-  if (end > Size()) data_.resize(static_cast<size_t>(end));
-  std::memcpy(data_.data() + position_, buffer, static_cast<size_t>(count));
-  position_ = end;
-  return count;
+  return WriteAt(data_, position_, buffer, count);
 }
 
-Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) {
-  Int64 p = NewPosition(offset, origin, position_, Size());
-  if (p >= 0) position_ = p;
-  return p < 0 ? -1 : position_;
-}
+Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) { return SeekIn(position_, Size(), offset, origin); }
 
 void TStringStream::SetSize(Int64 size) {
   if (size < 0) throw EStreamError("Stream size cannot be negative");
