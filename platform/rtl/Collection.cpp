@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/Exceptions.h"
+#include "rtl/UpdateScope.h"
 
 namespace rtl {
 
@@ -82,11 +83,7 @@ TCollectionItem* TCollection::Add() {
 
 TCollectionItem* TCollection::Insert(Integer index) {
   if (index < 0 || index > Count()) IndexError(index);
-  BeginUpdate();
-  struct Guard {
-    TCollection* c;
-    ~Guard() { c->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TCollection> update(*this);
   TCollectionItem* item = Add();
   MoveItem(Count() - 1, index);
   return item;
@@ -99,11 +96,7 @@ void TCollection::Delete(Integer index) {
 
 void TCollection::Clear() {
   if (items_.empty()) return;
-  BeginUpdate();
-  struct Guard {
-    TCollection* c;
-    ~Guard() { c->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TCollection> update(*this);
   while (!items_.empty()) delete items_.back();
 }
 

@@ -12,6 +12,7 @@
 #include "rtl/Files.h"
 #include "rtl/StringList.h"
 #include "rtl/Strings.h"
+#include "rtl/UpdateScope.h"
 
 namespace rtl {
 
@@ -45,16 +46,9 @@ struct Document {
 
   void Parse(const AnsiString& text) {
     Clear();
-    size_t start = 0;
-    const size_t n = text.size();
-    while (start < n) {
-      size_t p = start;
-      while (p < n && text[p] != '\r' && text[p] != '\n') ++p;
-      AddLine(text.substr(start, p - start));
-      if (p < n && text[p] == '\r') ++p;
-      if (p < n && text[p] == '\n') ++p;
-      start = p;
-    }
+    TStringList lines;
+    lines.SetText(text);
+    for (Integer i = 0; i < lines.Count(); ++i) AddLine(lines[i]);
   }
 
   void AddLine(const AnsiString& raw) {
@@ -144,11 +138,7 @@ struct Document {
 
   void ReadSection(const AnsiString& section, TStrings& strings) {
     AnsiString sec = Trim(section);
-    strings.BeginUpdate();
-    struct Guard {
-      TStrings& s;
-      ~Guard() { s.EndUpdate(); }
-    } guard{strings};
+    TUpdateScope<TStrings> update(strings);
     strings.Clear();
     for (Section& s : sections)
       if (SameText(s.name, sec))
@@ -157,11 +147,7 @@ struct Document {
   }
 
   void ReadSections(TStrings& strings) {
-    strings.BeginUpdate();
-    struct Guard {
-      TStrings& s;
-      ~Guard() { s.EndUpdate(); }
-    } guard{strings};
+    TUpdateScope<TStrings> update(strings);
     strings.Clear();
     std::vector<AnsiString> seen;
     for (const Section& s : sections) {
@@ -175,11 +161,7 @@ struct Document {
 
   void ReadSectionValues(const AnsiString& section, TStrings& strings) {
     AnsiString sec = Trim(section);
-    strings.BeginUpdate();
-    struct Guard {
-      TStrings& s;
-      ~Guard() { s.EndUpdate(); }
-    } guard{strings};
+    TUpdateScope<TStrings> update(strings);
     strings.Clear();
     for (Section& s : sections)
       if (SameText(s.name, sec))

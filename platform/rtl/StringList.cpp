@@ -8,6 +8,7 @@
 #include "rtl/Files.h"
 #include "rtl/Streams.h"
 #include "rtl/Strings.h"
+#include "rtl/UpdateScope.h"
 
 namespace rtl {
 
@@ -39,21 +40,13 @@ void TStrings::InsertObject(Integer index, const AnsiString& s, void* object) {
 }
 
 void TStrings::AddStrings(const TStrings& source) {
-  BeginUpdate();
-  struct Guard {
-    TStrings* s;
-    ~Guard() { s->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TStrings> update(*this);
   for (Integer i = 0; i < source.Count(); ++i) AddObject(source.Get(i), source.GetObject(i));
 }
 
 void TStrings::Assign(const TStrings& source) {
   if (&source == this) return;
-  BeginUpdate();
-  struct Guard {
-    TStrings* s;
-    ~Guard() { s->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TStrings> update(*this);
   Clear();
   delimiter_ = source.delimiter_;
   quoteChar_ = source.quoteChar_;
@@ -77,11 +70,7 @@ void TStrings::Move(Integer curIndex, Integer newIndex) {
   AnsiString s = Get(curIndex);
   void* o = GetObject(curIndex);
   if (newIndex < 0 || newIndex >= Count()) IndexError(newIndex);
-  BeginUpdate();
-  struct Guard {
-    TStrings* s;
-    ~Guard() { s->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TStrings> update(*this);
   Delete(curIndex);
   InsertObject(newIndex, s, o);
 }
@@ -165,11 +154,7 @@ AnsiString TStrings::Text() const {
 }
 
 void TStrings::SetText(const AnsiString& text) {
-  BeginUpdate();
-  struct Guard {
-    TStrings* s;
-    ~Guard() { s->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TStrings> update(*this);
   Clear();
   size_t start = 0;
   const size_t n = text.size();
@@ -207,11 +192,7 @@ AnsiString TStrings::DelimitedWith(char delimiter, char quote, bool strict) cons
 }
 
 void TStrings::SetDelimitedWith(const AnsiString& text, char delimiter, char quote, bool strict) {
-  BeginUpdate();
-  struct Guard {
-    TStrings* s;
-    ~Guard() { s->EndUpdate(); }
-  } guard{this};
+  TUpdateScope<TStrings> update(*this);
   Clear();
   const size_t n = text.size();
   auto isBlank = [&](size_t i) {
