@@ -316,3 +316,114 @@ TEST(TrivialFTPFaults, PacketLayouts) {
   }
   EXPECT_EQ(net::TftpErrorCodeOf(rtl::EWriteError("x")), 0);
 }
+
+namespace {
+
+// A server driven by hand from one port, answering the client's packets
+// from a script on its own thread; it keeps what it received.
+class ScriptedServer {
+ public:
+  ScriptedServer() {
+    sock_.BoundIP = "127.0.0.3";
+    sock_.RealTimeWaits = true;
+    sock_.BufferSize = 70000;
+    sock_.Open();
+  }
+  ~ScriptedServer() {
+    if (thread_.joinable()) thread_.join();
+  }
+  rtl::Word Port() const { return sock_.Binding().Port; }
+  // Each step: the answers to send after the next packet arrives.
+  void Run(std::vector<std::vector<net::TBytes>> steps) {
+    thread_ = std::thread([this, steps = std::move(steps)] {
+      for (const auto& answers : steps) {
+        net::TBytes d;
+        if (!sock_.ReceiveBuffer(d, 3000)) return;
+        received.push_back(d);
+        for (const auto& a : answers) sock_.SendBuffer(sock_.PeerIP(), sock_.PeerPort(), a);
+      }
+      net::TBytes d;
+      while (sock_.ReceiveBuffer(d, 300)) received.push_back(d);  // whatever else comes
+    });
+  }
+  void Join() { thread_.join(); }
+  std::vector<net::TBytes> received;
+
+ private:
+  net::TUDPClient sock_;
+  std::thread thread_;
+};
+
+}  // namespace
+
+TEST(TrivialFTPFaults, OnlyTheFirstOptionIsLookedAt) {
+  ScriptedServer s;
+  s.Run({{net::TftpOptionAckPacket({{"tsize", "700"}, {"blksize", "1000"}})}, {net::TftpAckPacket(1)},
+         {net::TftpAckPacket(2)}});
+  auto source = StreamOf(SomeBytes(700));
+  TIdTrivialFTP client;
+  Aim(client, "127.0.0.3", s.Port());
+  client.Put(*source, "image.cds");
+  s.Join();
+  EXPECT_EQ(client.BlockSize(), 512) << "the block-size option was not the first";
+  ASSERT_EQ(s.received.size(), 3u);
+  EXPECT_EQ(s.received[1].size(), 4u + 512u);
+}
+
+TEST(TrivialFTPFaults, ReadTransferFailures) {
+  // A stream that takes nothing: the client tells the server and raises.
+  struct FullStream : rtl::TMemoryStream {
+    rtl::Integer Write(const void*, rtl::Integer) override { return 0; }
+  };
+  {
+    ScriptedServer s;
+    const auto block = SomeBytes(100);
+    s.Run({{net::TftpDataPacket(1, block.data(), block.size())}});
+    FullStream dest;
+    TIdTrivialFTP client;
+    Aim(client, "127.0.0.3", s.Port());
+    EXPECT_THROW(client.Get("f.bin", dest), rtl::EWriteError);
+    s.Join();
+    ASSERT_EQ(s.received.size(), 2u);
+    EXPECT_EQ(net::TftpOpcode(s.received[0]), net::TFTP_RRQ);
+    EXPECT_EQ(net::TftpOpcode(s.received[1]), net::TFTP_ERROR);
+    EXPECT_EQ(net::TftpNumber(s.received[1]), 0) << "no protocol code for a write error";
+    EXPECT_EQ(net::TftpErrorMessage(s.received[1]), "Stream write error");
+  }
+  {
+    // An acknowledgement during a read is no answer a reader expects.
+    ScriptedServer s;
+    s.Run({{net::TftpAckPacket(1)}});
+    rtl::TMemoryStream dest;
+    TIdTrivialFTP client;
+    Aim(client, "127.0.0.3", s.Port());
+    try {
+      client.Get("f.bin", dest);
+      ADD_FAILURE() << "no exception";
+    } catch (const net::EIdTFTPException& e) {
+      EXPECT_EQ(e.Message(), "Unexpected operation from 127.0.0.3:" + std::to_string(s.Port()));
+    }
+    s.Join();
+  }
+  {
+    // A lost acknowledgement during a read: the block comes again and is
+    // acknowledged again, but stored once.
+    ScriptedServer s;
+    const auto one = SomeBytes(512, 1), two = SomeBytes(10, 2);
+    s.Run({{net::TftpDataPacket(1, one.data(), one.size())},
+           {net::TftpDataPacket(1, one.data(), one.size())},
+           {net::TftpDataPacket(2, two.data(), two.size())},
+           {}});
+    rtl::TMemoryStream dest;
+    TIdTrivialFTP client;
+    Aim(client, "127.0.0.3", s.Port());
+    client.RequestedBlockSize = 512;
+    client.Get("f.bin", dest);
+    s.Join();
+    EXPECT_EQ(dest.Size(), 522);
+    ASSERT_EQ(s.received.size(), 4u);
+    EXPECT_EQ(s.received[1], net::TftpAckPacket(1));
+    EXPECT_EQ(s.received[2], net::TftpAckPacket(1));
+    EXPECT_EQ(s.received[3], net::TftpAckPacket(2));
+  }
+}
