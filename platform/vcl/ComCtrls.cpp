@@ -121,7 +121,7 @@ void TCustomTabControl::Paint() {
     c->FillRect(Rect(r.Right - 1, r.Top + 1, r.Right, r.Bottom));
     c->Brush()->SetStyle(bsClear);
     TRect text = r;
-    DrawText(c, TabCaption(i), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+    c->DrawText(TabCaption(i), text, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
     c->Brush()->SetStyle(bsSolid);
   };
   for (Integer i = 0; i < TabCount(); ++i)
@@ -379,7 +379,7 @@ void TStatusBar::Paint() {
     Cardinal flags = DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX;
     if (align == taCenter) flags |= DT_CENTER;
     if (align == taRightJustify) flags |= DT_RIGHT;
-    DrawText(c, text, t, flags);
+    c->DrawText(text, t, flags);
     c->Brush()->SetStyle(bsSolid);
   };
   if (simplePanel_) {

@@ -83,7 +83,7 @@ TForm* CreateMessageDialog(const AnsiString& msg, TMsgDlgType type, const TMsgDl
   {
     TCanvas measure;
     measure.SetFont(label->Font());
-    DrawText(&measure, msg, textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    measure.DrawText(msg, textRect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
   }
   label->SetAutoSize(false);
   label->SetBounds(textLeft, margin, textRect.Width(), textRect.Height());

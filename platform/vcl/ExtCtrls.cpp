@@ -145,7 +145,7 @@ void TCustomPanel::Paint() {
     if (alignment_ == taRightJustify) flags |= DT_RIGHT;
     if (verticalAlignment_ == taAlignTop) flags &= ~DT_VCENTER;
     if (verticalAlignment_ == taAlignBottom) flags = (flags & ~DT_VCENTER) | DT_BOTTOM;
-    DrawText(c, Caption(), r, flags);
+    c->DrawText(Caption(), r, flags);
   }
 }
 

@@ -15,7 +15,7 @@
 
 namespace vcl {
 
-// ------------------------------------------------------------- DrawText
+// ------------------------------------------------------------ prefixes
 
 namespace {
 
@@ -36,9 +36,6 @@ AnsiString StripPrefix(const AnsiString& s, Integer& underline) {
 
 }  // namespace
 
-Integer DrawText(TCanvas* canvas, const AnsiString& text, TRect& rect, Cardinal flags) {
-  return canvas->DrawText(text, rect, flags);
-}
 
 // ---------------------------------------------------------------- labels
 
@@ -69,11 +66,11 @@ void TCustomLabel::Paint() {
   if (!Enabled()) c->Font()->SetColor(clGrayText);
   if (layout_ != tlTop) {
     TRect calc = r;
-    DrawText(c, Caption(), calc, TextFlags() | DT_CALCRECT);
+    c->DrawText(Caption(), calc, TextFlags() | DT_CALCRECT);
     Integer h = calc.Height();
     r.Top = layout_ == tlCenter ? (Height() - h) / 2 : Height() - h;
   }
-  DrawText(c, Caption(), r, TextFlags());
+  c->DrawText(Caption(), r, TextFlags());
 }
 
 void TCustomLabel::AdjustBounds() {
@@ -82,7 +79,7 @@ void TCustomLabel::AdjustBounds() {
   c->SetFont(Font());
   TRect r = Rect(0, 0, wordWrap_ ? Width() : 0x7FFF, 0);
   AnsiString text = Caption().empty() ? AnsiString(" ") : Caption();
-  DrawText(c, text, r, TextFlags() | DT_CALCRECT);
+  c->DrawText(text, r, TextFlags() | DT_CALCRECT);
   Integer left = Left();
   // A right-aligned label keeps its right edge.
   if (alignment_ == taRightJustify && !wordWrap_) left = Left() + Width() - r.Width();

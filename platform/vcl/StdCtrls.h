@@ -14,14 +14,6 @@ namespace vcl {
 enum class TTextLayout { tlTop, tlCenter, tlBottom };
 using enum TTextLayout;
 
-// Draws text into rect by the DT_* flags (left, centred or right; top,
-// vertically centred or bottom; one line, or broken at word boundaries;
-// '&' marking an underlined accelerator unless DT_NOPREFIX). With
-// DT_CALCRECT nothing is drawn and rect's right and bottom are set to the
-// space the text needs. Answers the height of the text. Measures through
-// the canvas, so a measuring canvas gives exact layouts.
-Integer DrawText(TCanvas* canvas, const AnsiString& text, TRect& rect, Cardinal flags);
-
 class TCustomLabel : public TGraphicControl {
  public:
   explicit TCustomLabel(TComponent* owner);
