@@ -289,6 +289,11 @@ bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
 
 bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   if (gInjecting) return false;
+  // Qt hands a key the focused widget left alone on to its parents; the
+  // desktop gives a key to the focused window only.
+  QWidget* focus = QApplication::focusWidget();
+  auto* target = qobject_cast<QWidget*>(watched);
+  if (focus && target && focus != target && target->isAncestorOf(focus)) return false;
   TWinControl* c = host_->control;
   Word vk = VirtualKeyOf(*e);
   LPARAM kd = KeyDataOf(*e, down);
