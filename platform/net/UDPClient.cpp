@@ -13,18 +13,6 @@ namespace net {
 
 namespace {
 
-[[noreturn]] void Raise(const rtl::AnsiString& what, int err) {
-  throw ESocketError("Socket error # " + std::to_string(err) + ": " + what + ": " +
-                         std::strerror(err),
-                     err);
-}
-
-rtl::AnsiString AddressText(const sockaddr_in& a) {
-  char buf[INET_ADDRSTRLEN] = {};
-  ::inet_ntop(AF_INET, &a.sin_addr, buf, sizeof buf);
-  return buf;
-}
-
 // Waits for the socket to become readable: true when it did.
 bool WaitReadable(int fd, rtl::Cardinal timeoutMs, bool realTime) {
   pollfd p{fd, POLLIN, 0};
@@ -34,7 +22,7 @@ bool WaitReadable(int fd, rtl::Cardinal timeoutMs, bool realTime) {
     for (;;) {
       int n = ::poll(&p, 1, ms);
       if (n >= 0) return n > 0;
-      if (errno != EINTR) Raise("poll", errno);
+      if (errno != EINTR) RaiseSocketError("poll", errno);
     }
   }
   // A clock that moves only when told: look at the socket in short real
@@ -43,7 +31,7 @@ bool WaitReadable(int fd, rtl::Cardinal timeoutMs, bool realTime) {
   for (;;) {
     int n = ::poll(&p, 1, 2);
     if (n > 0) return true;
-    if (n < 0 && errno != EINTR) Raise("poll", errno);
+    if (n < 0 && errno != EINTR) RaiseSocketError("poll", errno);
     if (timeoutMs != rtl::INFINITE && clock->MonotonicMs() >= end) return false;
   }
 }
@@ -57,7 +45,7 @@ TUDPClient::~TUDPClient() { Close(); }
 void TUDPClient::Open() {
   if (fd_ >= 0) return;
   int fd = ::socket(AF_INET, SOCK_DGRAM | SOCK_CLOEXEC, 0);
-  if (fd < 0) Raise("socket", errno);
+  if (fd < 0) RaiseSocketError("socket", errno);
   int on = BroadcastEnabled ? 1 : 0;
   ::setsockopt(fd, SOL_SOCKET, SO_BROADCAST, &on, sizeof on);
   sockaddr_in local;
@@ -70,9 +58,9 @@ void TUDPClient::Open() {
   if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
     int err = errno;
     ::close(fd);
-    Raise("Could not bind socket (" + (BoundIP.empty() ? rtl::AnsiString("0.0.0.0") : BoundIP) +
-              ":" + std::to_string(BoundPort) + ")",
-          err);
+    RaiseSocketError("Could not bind socket (" + (BoundIP.empty() ? rtl::AnsiString("0.0.0.0") : BoundIP) +
+                         ":" + std::to_string(BoundPort) + ")",
+                     err);
   }
   sockaddr_in bound{};
   socklen_t len = sizeof bound;
@@ -91,7 +79,7 @@ void TUDPClient::SendBuffer(const rtl::AnsiString& host, rtl::Word port, const T
   sockaddr_in to = ResolveIPv4(host, port);
   if (::sendto(fd_, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to),
                sizeof to) < 0)
-    Raise("sendto " + host + ":" + std::to_string(port), errno);
+    RaiseSocketError("sendto " + host + ":" + std::to_string(port), errno);
 }
 
 bool TUDPClient::ReceiveBuffer(TBytes& data, rtl::Cardinal timeoutMs) {
@@ -108,7 +96,7 @@ bool TUDPClient::ReceiveBuffer(TBytes& data, rtl::Cardinal timeoutMs) {
       // surfaces here; it is not a datagram, so keep waiting.
       if (errno == EAGAIN || errno == EWOULDBLOCK || errno == ECONNREFUSED || errno == EINTR)
         continue;
-      Raise("recvfrom", errno);
+      RaiseSocketError("recvfrom", errno);
     }
     data.resize(static_cast<size_t>(got));
     binding_.PeerIP = AddressText(from);

@@ -12,12 +12,6 @@ namespace net {
 
 namespace {
 
-[[noreturn]] void RaiseSocketError(const rtl::AnsiString& what, int err) {
-  throw ESocketError("Socket error # " + std::to_string(err) + ": " + what + ": " +
-                         std::strerror(err),
-                     err);
-}
-
 // Owns a descriptor until released, so that a failing activation closes it.
 class FdGuard {
  public:
@@ -49,12 +43,6 @@ void SetFlag(int fd, int option, bool on, const char* name) {
   if (::setsockopt(fd, SOL_SOCKET, option, &v, sizeof v) != 0) RaiseSocketError(name, errno);
 }
 
-rtl::AnsiString AddressText(const sockaddr_in& a) {
-  char buf[INET_ADDRSTRLEN] = {};
-  ::inet_ntop(AF_INET, &a.sin_addr, buf, sizeof buf);
-  return buf;
-}
-
 void SendOn(int fd, const rtl::AnsiString& host, rtl::Word port, const TBytes& data) {
   sockaddr_in to = ResolveIPv4(host, port);
   ssize_t n = ::sendto(fd, data.data(), data.size(), 0, reinterpret_cast<const sockaddr*>(&to),
@@ -63,6 +51,18 @@ void SendOn(int fd, const rtl::AnsiString& host, rtl::Word port, const TBytes& d
 }
 
 }  // namespace
+
+void RaiseSocketError(const rtl::AnsiString& what, int err) {
+  throw ESocketError("Socket error # " + std::to_string(err) + ": " + what + ": " +
+                         std::strerror(err),
+                     err);
+}
+
+rtl::AnsiString AddressText(const sockaddr_in& a) {
+  char buf[INET_ADDRSTRLEN] = {};
+  ::inet_ntop(AF_INET, &a.sin_addr, buf, sizeof buf);
+  return buf;
+}
 
 sockaddr_in ResolveIPv4(const rtl::AnsiString& host, rtl::Word port) {
   sockaddr_in a{};

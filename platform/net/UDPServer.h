@@ -113,6 +113,12 @@ class TUDPServer {
 // ESocketError for anything else.
 struct sockaddr_in ResolveIPv4(const rtl::AnsiString& host, rtl::Word port);
 
+// A socket address's IPv4 part in dotted form.
+rtl::AnsiString AddressText(const struct sockaddr_in& address);
+
+// Raises ESocketError "Socket error # <errno>: <what>: <system's reason>".
+[[noreturn]] void RaiseSocketError(const rtl::AnsiString& what, int err);
+
 // Bytes to text and back, one character per byte, no conversion.
 rtl::AnsiString BytesToText(const TBytes& data);
 TBytes TextToBytes(const rtl::AnsiString& text);
