@@ -136,15 +136,7 @@ struct Document {
         std::erase_if(s.lines, [&](const Line& l) { return l.entry && SameText(l.key, id); });
   }
 
-  void ReadSection(const AnsiString& section, TStrings& strings) {
-    AnsiString sec = Trim(section);
-    TUpdateScope<TStrings> update(strings);
-    strings.Clear();
-    for (Section& s : sections)
-      if (SameText(s.name, sec))
-        for (const Line& l : s.lines)
-          if (l.entry) strings.Add(l.key);
-  }
+  void ReadSection(const AnsiString& section, TStrings& strings) { ReadEntries(section, strings, false); }
 
   void ReadSections(TStrings& strings) {
     TUpdateScope<TStrings> update(strings);
@@ -160,13 +152,18 @@ struct Document {
   }
 
   void ReadSectionValues(const AnsiString& section, TStrings& strings) {
+    ReadEntries(section, strings, true);
+  }
+
+  // The keys of a section, or its "key=value" lines, in file order.
+  void ReadEntries(const AnsiString& section, TStrings& strings, bool withValues) {
     AnsiString sec = Trim(section);
     TUpdateScope<TStrings> update(strings);
     strings.Clear();
     for (Section& s : sections)
       if (SameText(s.name, sec))
         for (const Line& l : s.lines)
-          if (l.entry) strings.Add(l.key + "=" + l.value);
+          if (l.entry) strings.Add(withValues ? l.key + "=" + l.value : l.key);
   }
 };
 
