@@ -12,6 +12,7 @@
 #include <cstdlib>
 
 #include "rtl/Clock.h"
+#include "rtl/MessagePump.h"
 #include "rtl/Threads.h"
 #include "vcl/ActnList.h"
 #include "vcl/Dialogs.h"
@@ -530,6 +531,7 @@ struct TApplication::Loop {
 TApplication::TApplication(TComponent* owner) : TComponent(owner), title_("tolvane") {}
 
 TApplication::~TApplication() {
+  rtl::SetProcessMessagesHandler({});
   rtl::SetWakeMainThread({});
   SetMessageQueueWake({});
 }
@@ -543,6 +545,8 @@ void TApplication::Initialize() {
   };
   rtl::SetWakeMainThread(wake);
   SetMessageQueueWake(wake);
+  // Waiting loops below this layer pump through the application.
+  rtl::SetProcessMessagesHandler([this] { ProcessMessages(); });
   loop->pump.setInterval(10);
   QObject::connect(&loop->pump, &QTimer::timeout, &loop->waker, [this] {
     try {

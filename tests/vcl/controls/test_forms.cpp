@@ -7,6 +7,7 @@
 
 #include "TestSupport.h"
 #include "rtl/Clock.h"
+#include "rtl/MessagePump.h"
 #include "rtl/Threads.h"
 #include "vcl/Dialogs.h"
 #include "vcl/ExtCtrls.h"
@@ -246,6 +247,18 @@ TEST(Threads, SynchronizeFromAWorkerRunsOnTheUserInterfaceThread) {
   w.WaitFor();
   EXPECT_EQ(w.ranOn, rtl::MainThreadID());
   EXPECT_NE(w.ThreadID(), rtl::MainThreadID());
+}
+
+TEST(Threads, WaitingLoopsBelowTheClassLibraryPumpThroughTheApplication) {
+  TForm* form = MakeForm();
+  auto* rec = new Recorder(form);
+  rec->SetParent(form);
+  rec->only = {WM_USER + 1};
+  rec->log.clear();
+  PostMessage(rec->Handle(), WM_USER + 1);
+  rtl::ProcessMessages();  // what a module-link wait loop calls
+  EXPECT_EQ(rec->log.size(), 1u);
+  Free(form);
 }
 
 TEST(Threads, QueuedCallsRunInOrderFromTheLoop) {
