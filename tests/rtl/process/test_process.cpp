@@ -5,8 +5,10 @@
 
 #include <filesystem>
 #include <fstream>
+#include <stdexcept>
 #include <thread>
 
+#include "../classes/TempDir.h"
 #include "rtl/Clock.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Process.h"
@@ -24,18 +26,15 @@ TProcessOptions Child(std::vector<AnsiString> args, bool capture = true) {
   return o;
 }
 
-// A fresh folder under the temporary folder, removed afterwards.
+// A folder with the given name inside a fresh temporary folder, removed
+// afterwards.
 struct TempFolder {
-  explicit TempFolder(const std::string& leaf = "proc test") {
-    std::string base = fs::temp_directory_path() / "rtl-process-XXXXXX";
-    std::vector<char> buf(base.begin(), base.end());
-    buf.push_back(0);
-    root = mkdtemp(buf.data());
-    path = root / leaf;
+  explicit TempFolder(const std::string& leaf = "proc test") : path(dir / leaf) {
+    if (!dir.Valid()) throw std::runtime_error("cannot make a temporary folder");
     fs::create_directories(path);
   }
-  ~TempFolder() { fs::remove_all(root); }
-  fs::path root, path;
+  rtl_test::TempDir dir;
+  fs::path path;
 };
 
 std::vector<AnsiString> SplitNul(const AnsiString& s) {
