@@ -110,4 +110,47 @@ constexpr Cardinal ApplyRop3(Cardinal rop, Cardinal pattern, Cardinal source, Ca
   return result & 0x00FFFFFF;
 }
 
+// The desktop's drawing calls, with the canvas in place of the device
+// context they take.
+inline bool BitBlt(TCanvas* dest, Integer x, Integer y, Integer w, Integer h, TCanvas* source, Integer sx,
+                   Integer sy, Cardinal rop) {
+  dest->BlitFrom(Bounds(x, y, w, h), source, Bounds(sx, sy, w, h), rop);
+  return true;
+}
+inline bool StretchBlt(TCanvas* dest, Integer x, Integer y, Integer w, Integer h, TCanvas* source, Integer sx,
+                       Integer sy, Integer sw, Integer sh, Cardinal rop) {
+  dest->BlitFrom(Bounds(x, y, w, h), source, Bounds(sx, sy, sw, sh), rop);
+  return true;
+}
+// Source pixels of the transparent colour are left out.
+inline bool TransparentBlt(TCanvas* dest, Integer x, Integer y, Integer w, Integer h, TCanvas* source, Integer sx,
+                           Integer sy, Integer sw, Integer sh, TColor transparent) {
+  dest->BlitFrom(Bounds(x, y, w, h), source, Bounds(sx, sy, sw, sh), SRCCOPY, transparent);
+  return true;
+}
+// The brush (pattern) combined with the destination.
+inline bool PatBlt(TCanvas* dest, Integer x, Integer y, Integer w, Integer h, Cardinal rop) {
+  dest->BlitFrom(Bounds(x, y, w, h), nullptr, TRect{}, rop);
+  return true;
+}
+inline Integer SaveDC(TCanvas* c) { return c->SaveDC(); }
+inline bool RestoreDC(TCanvas* c, Integer level) { return c->RestoreDC(level); }
+inline void IntersectClipRect(TCanvas* c, Integer l, Integer t, Integer r, Integer b) {
+  c->IntersectClipRect(Rect(l, t, r, b));
+}
+inline void ExcludeClipRect(TCanvas* c, Integer l, Integer t, Integer r, Integer b) {
+  c->ExcludeClipRect(Rect(l, t, r, b));
+}
+inline void SelectClipRgn(TCanvas* c, const TRegion* region) { c->SelectClipRegion(region); }
+inline bool DrawEdge(TCanvas* c, TRect& r, Cardinal edge, Cardinal flags) { return c->DrawEdge(r, edge, flags); }
+inline bool DrawFrameControl(TCanvas* c, TRect& r, Cardinal type, Cardinal state) {
+  return c->DrawFrameControl(r, type, state);
+}
+inline void DrawFocusRect(TCanvas* c, const TRect& r) { c->DrawFocusRect(r); }
+inline TColor GetPixel(TCanvas* c, Integer x, Integer y) { return c->Pixels(x, y); }
+inline TColor SetPixel(TCanvas* c, Integer x, Integer y, TColor color) {
+  c->SetPixels(x, y, color);
+  return color;
+}
+
 }  // namespace vcl

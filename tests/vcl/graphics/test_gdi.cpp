@@ -540,3 +540,35 @@ TEST(GdiRules, GallerySheetForPeople) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(GdiCalls, DesktopCallsReachTheCanvas) {
+  TBitmap src(4, 4);
+  src.Canvas()->Brush()->SetColor(clRed);
+  src.Canvas()->FillRect(Rect(0, 0, 4, 4));
+  src.Canvas()->SetPixels(1, 1, clBlue);
+  TBitmap dst(10, 10);
+  TCanvas* c = dst.Canvas();
+  EXPECT_TRUE(BitBlt(c, 2, 2, 4, 4, src.Canvas(), 0, 0, SRCCOPY));
+  EXPECT_EQ(GetPixel(c, 3, 3), clBlue);
+  EXPECT_EQ(GetPixel(c, 2, 2), clRed);
+  EXPECT_TRUE(TransparentBlt(c, 6, 6, 4, 4, src.Canvas(), 0, 0, 4, 4, clRed));
+  EXPECT_EQ(GetPixel(c, 6, 6), clWhite);
+  EXPECT_EQ(GetPixel(c, 7, 7), clBlue);
+  EXPECT_TRUE(StretchBlt(c, 0, 0, 2, 2, src.Canvas(), 0, 0, 4, 4, SRCCOPY));
+  EXPECT_EQ(GetPixel(c, 0, 0), clRed);
+  c->Brush()->SetColor(clWhite);
+  EXPECT_TRUE(PatBlt(c, 0, 8, 2, 2, PATINVERT));  // white pattern XOR white
+  EXPECT_EQ(GetPixel(c, 0, 9), clBlack);
+  EXPECT_TRUE(PatBlt(c, 0, 8, 1, 1, DSTINVERT));
+  EXPECT_EQ(GetPixel(c, 0, 8), clWhite);
+  EXPECT_EQ(SaveDC(c), 1);
+  IntersectClipRect(c, 0, 0, 1, 1);
+  EXPECT_EQ(GetPixel(c, 5, 5), CLR_INVALID);
+  EXPECT_TRUE(RestoreDC(c, 1));
+  EXPECT_EQ(SetPixel(c, 5, 5, clLime), clLime);
+  EXPECT_EQ(GetPixel(c, 5, 5), clLime);
+}
+
+}  // namespace
