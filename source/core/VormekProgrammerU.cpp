@@ -392,6 +392,8 @@ bool TvormekProgrammer::Upload(TUploadData data) {
   worker.Start();
   do {
     if (OnUploadProgress) OnUploadProgress(*this, worker.Progress());
+    // Lets a dialog repaint between the steps.
+    rtl::ProcessMessages();
   } while (done.WaitFor(kUploadStepMs) == rtl::TWaitResult::wrTimeout);
   worker.WaitFor();
   // Once more at the end, so that a dialog shows where the transfer ended
