@@ -78,6 +78,8 @@ TEST(TrivialFTPFaults, TransfersArriveWholeDespiteFaults) {
       {"lost acknowledgement: block sent again", faults([](TTftpFaults& f) { f.DropAckOf = 3; }), 1, 1, 0, false},
       {"lost acknowledgement of the request's answer", faults([](TTftpFaults& f) { f.DropAckOf = 1; }), 1, 1, 0,
        false},
+      {"lost acknowledgement of the last block: sent again", faults([](TTftpFaults& f) { f.DropAckOf = 6; }), 1,
+       1, 0, false},
       {"doubled acknowledgement: no doubled traffic", faults([](TTftpFaults& f) { f.DuplicateAckOf = 2; }), 0, 0,
        0, false},
       {"stray datagram from another port", faults([](TTftpFaults& f) { f.StrayAfter = 2; }), 0, 0, 1, false},
