@@ -38,6 +38,7 @@ struct DecodeResult {
   int width = 0;
   int height = 0;
   int components = 0;
+  bool invertedCmyk = false;  // Adobe's CMYK files store ink inverted
 };
 
 // Reads the header (and, when pixels is given, the whole picture into it,
@@ -60,7 +61,11 @@ DecodeResult Decode(const std::vector<Byte>& data, int scaleDenom, bool grayscal
   jpeg_read_header(&info, TRUE);
   info.scale_num = 1;
   info.scale_denom = static_cast<unsigned int>(scaleDenom);
-  info.out_color_space = grayscale ? JCS_GRAYSCALE : JCS_RGB;
+  // libjpeg turns neither CMYK nor YCCK into RGB; those come out as CMYK
+  // and are converted below.
+  bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
+  info.out_color_space = cmyk ? JCS_CMYK : grayscale ? JCS_GRAYSCALE : JCS_RGB;
+  result.invertedCmyk = info.saw_Adobe_marker;
   if (fast) {
     info.dct_method = JDCT_IFAST;
     info.do_fancy_upsampling = FALSE;
@@ -208,6 +213,15 @@ void TJPEGImage::DIBNeeded() {
       if (r.components == 3) {
         gg = src[x * 3 + 1];
         bb = src[x * 3 + 2];
+      } else if (r.components == 4) {
+        // Ink to light: each colour is what its ink and the black leave.
+        const Byte* p = src + x * 4;
+        int k = r.invertedCmyk ? p[3] : 255 - p[3];
+        auto light = [&](Byte ink) { return static_cast<Byte>((r.invertedCmyk ? ink : 255 - ink) * k / 255); };
+        rr = light(p[0]);
+        gg = light(p[1]);
+        bb = light(p[2]);
+        if (grayscale_) rr = gg = bb = static_cast<Byte>((rr * 299 + gg * 587 + bb * 114 + 500) / 1000);
       }
       dst[x * 3] = bb;
       dst[x * 3 + 1] = gg;

@@ -3,6 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdlib>
+
+extern "C" {
+#include <jpeglib.h>
+}
 
 #include "vcl/Jpeg.h"
 
@@ -195,6 +200,52 @@ TEST(Jpeg, DrawsOnACanvas) {
   EXPECT_LE(GetRValue(inside), 40) << "the dark square";
   EXPECT_EQ(target.Canvas()->Pixels(2, 2), clWhite);
   EXPECT_EQ(target.Canvas()->Pixels(67, 50 - 1), clWhite);
+}
+
+// A CMYK file as print programs write it: Adobe marker, ink stored
+// inverted. Left half red ink-wise (magenta and yellow), right half black.
+std::vector<Byte> CmykFile(int w, int h) {
+  jpeg_compress_struct info;
+  jpeg_error_mgr err;
+  info.err = jpeg_std_error(&err);
+  jpeg_create_compress(&info);
+  unsigned char* out = nullptr;
+  unsigned long size = 0;
+  jpeg_mem_dest(&info, &out, &size);
+  info.image_width = w;
+  info.image_height = h;
+  info.input_components = 4;
+  info.in_color_space = JCS_CMYK;
+  jpeg_set_defaults(&info);
+  jpeg_set_colorspace(&info, JCS_CMYK);
+  jpeg_set_quality(&info, 95, TRUE);
+  jpeg_start_compress(&info, TRUE);
+  std::vector<Byte> row(static_cast<size_t>(w) * 4);
+  for (int x = 0; x < w; ++x) {
+    Byte ink[4] = {0, 255, 255, 0};  // red
+    if (x >= w / 2) ink[0] = ink[1] = ink[2] = 0, ink[3] = 255;  // black
+    for (int c = 0; c < 4; ++c) row[x * 4 + c] = static_cast<Byte>(255 - ink[c]);
+  }
+  while (info.next_scanline < info.image_height) {
+    JSAMPROW p = row.data();
+    jpeg_write_scanlines(&info, &p, 1);
+  }
+  jpeg_finish_compress(&info);
+  jpeg_destroy_compress(&info);
+  std::vector<Byte> bytes(out, out + size);
+  std::free(out);
+  return bytes;
+}
+
+TEST(Jpeg, CmykFilesDecodeToTheirColours) {
+  auto j = Decoded(CmykFile(32, 16));
+  ASSERT_EQ(j->Width(), 32);
+  TColor left = j->Bitmap()->Canvas()->Pixels(4, 8);
+  TColor right = j->Bitmap()->Canvas()->Pixels(28, 8);
+  EXPECT_GE(GetRValue(left), 240);
+  EXPECT_LE(GetGValue(left), 15);
+  EXPECT_LE(GetBValue(left), 15);
+  EXPECT_LE(GetRValue(right) + GetGValue(right) + GetBValue(right), 45);
 }
 
 }  // namespace
