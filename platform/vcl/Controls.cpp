@@ -295,6 +295,7 @@ void TControl::WndProc(TMessage& message) { Dispatch(message); }
 
 void TControl::HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl) {
   TWMMouse mm(m);
+  if (down && Application) Application->CancelHint();
   TShiftState shift = KeysToShiftState(mm.Keys);
   if (down) {
     if (controlStyle_.Contains(csCaptureMouse)) SetMouseCapture(true);
@@ -329,6 +330,7 @@ void TControl::Dispatch(TMessage& m) {
     case WM_MBUTTONUP: HandleMouseButton(m, mbMiddle, false, false); return;
     case WM_MOUSEMOVE: {
       TWMMouse mm(m);
+      if (Application) Application->HintMouseMessage(this, mm.Pos());
       MouseMove(KeysToShiftState(mm.Keys), mm.XPos, mm.YPos);
       return;
     }
@@ -344,6 +346,7 @@ void TControl::Dispatch(TMessage& m) {
       if (OnMouseEnter) OnMouseEnter(this);
       return;
     case CM_MOUSELEAVE:
+      if (Application) Application->HintMouseLeave(this);
       if (OnMouseLeave) OnMouseLeave(this);
       return;
     case WM_CONTEXTMENU: {
@@ -608,7 +611,6 @@ void TWinControl::CreateHandle() {
   if (!host_->surface) w->setFont(ToQFont(*Font()));
   w->setEnabled(Enabled());
   if (Cursor() != crDefault) w->setCursor(ToQtCursor(Cursor()));
-  if (ShowHint() && !Hint().empty()) w->setToolTip(QString::fromStdString(Hint()));
   PlaceWidget();
   if (host_->surface) host_->SizeBuffer(Width(), Height());
   InitWidget();
@@ -939,8 +941,6 @@ void TWinControl::Dispatch(TMessage& m) {
       if (HandleAllocated()) host_->widget->setCursor(ToQtCursor(Cursor()));
       return;
     case CM_SHOWHINTCHANGED:
-      if (HandleAllocated())
-        host_->widget->setToolTip(ShowHint() ? QString::fromStdString(Hint()) : QString());
       NotifyControls(CM_PARENTSHOWHINTCHANGED);
       return;
     case CM_PARENTSHOWHINTCHANGED:

@@ -587,12 +587,14 @@ void TApplication::Wait() {
     // Wake for the next timer; a clock that does not run by itself is
     // looked at again soon.
     int waitMs = -1;
+    if (hintControl_ && !hintDone_) waitMs = 10;
     if (!timers_.empty()) {
       auto clock = rtl::CurrentClock();
       uint64_t now = clock->MonotonicMs();
       uint64_t next = UINT64_MAX;
       for (TTimer* t : timers_) next = std::min(next, t->NextDue());
-      waitMs = clock->RealTime() ? static_cast<int>(next > now ? std::min<uint64_t>(next - now, 1000) : 0) : 10;
+      int due = clock->RealTime() ? static_cast<int>(next > now ? std::min<uint64_t>(next - now, 1000) : 0) : 10;
+      waitMs = waitMs < 0 ? due : std::min(waitMs, due);
     }
     if (waitMs == 0) return;
     if (waitMs > 0) QTimer::singleShot(waitMs, &loop_->waker, [] {});
@@ -677,18 +679,183 @@ void TApplication::RemoveActionList(TActionList* list) {
 
 void TApplication::AddTimer(TTimer* timer) {
   if (std::find(timers_.begin(), timers_.end(), timer) == timers_.end()) timers_.push_back(timer);
-  if (loop_ && !loop_->pump.isActive()) loop_->pump.start();
+  UpdatePump();
 }
 
 void TApplication::RemoveTimer(TTimer* timer) {
   timers_.erase(std::remove(timers_.begin(), timers_.end(), timer), timers_.end());
-  if (loop_ && timers_.empty()) loop_->pump.stop();
+  UpdatePump();
+}
+
+void TApplication::UpdatePump() {
+  if (!loop_) return;
+  bool needed = !timers_.empty() || hintControl_;
+  if (needed && !loop_->pump.isActive()) loop_->pump.start();
+  if (!needed && loop_->pump.isActive()) loop_->pump.stop();
+}
+
+// ------------------------------------------------------------------ hints
+
+AnsiString GetShortHint(const AnsiString& hint) {
+  auto bar = hint.find('|');
+  return bar == AnsiString::npos ? hint : hint.substr(0, bar);
+}
+
+AnsiString GetLongHint(const AnsiString& hint) {
+  auto bar = hint.find('|');
+  return bar == AnsiString::npos ? hint : hint.substr(bar + 1);
+}
+
+void TApplication::SetShowHint(bool v) {
+  showHint_ = v;
+  if (!v) CancelHint();
+}
+
+void TApplication::SetHint(const AnsiString& h) {
+  if (h == hint_) return;
+  hint_ = h;
+  if (OnHint) OnHint(this);
+}
+
+void TApplication::HintMouseMessage(TControl* control, TPoint clientPos) {
+  TControl* target = control;
+  while (target && target->Hint().empty()) target = target->Parent();
+  SetHint(target ? GetLongHint(target->Hint()) : AnsiString());
+  if (!showHint_ || !target || !target->ShowHint()) target = nullptr;
+  hintCursor_ = control->ClientToScreen(clientPos);
+  if (target == hintControl_) return;
+  CancelHint();
+  if (hintControl_) RemoveFreeNotification(hintControl_);
+  hintControl_ = target;
+  hintDone_ = false;
+  if (target) {
+    target->FreeNotification(this);
+    hintStart_ = rtl::GetTickCount64();
+  }
+  UpdatePump();
+}
+
+void TApplication::HintMouseLeave(TControl* control) {
+  if (!hintControl_ || !(control == hintControl_ ||
+                         (dynamic_cast<TWinControl*>(control) &&
+                          static_cast<TWinControl*>(control)->ContainsControl(hintControl_))))
+    return;
+  CancelHint();
+  RemoveFreeNotification(hintControl_);
+  hintControl_ = nullptr;
+  SetHint("");
+  UpdatePump();
+}
+
+void TApplication::CancelHint() {
+  if (hintWindow_) hintWindow_->ReleaseHandle();
+  if (hintShown_ || hintControl_) hintDone_ = true;
+  hintShown_ = false;
+}
+
+bool TApplication::CheckHint(uint64_t now) {
+  if (!hintControl_ || hintDone_) return false;
+  if (!hintShown_ && now >= hintStart_ + hintPause_) {
+    ActivateHintFor(hintControl_);
+    return true;
+  }
+  if (hintShown_ && hintHideAt_ != 0 && now >= hintHideAt_) {
+    CancelHint();
+    return true;
+  }
+  return false;
+}
+
+void TApplication::ActivateHintFor(TControl* control) {
+  THintInfo info;
+  info.HintControl = control;
+  info.CursorPos = hintCursor_;
+  info.CursorRect = control->ClientRect();
+  info.HintPos = {hintCursor_.X, hintCursor_.Y + 20};  // below the arrow cursor
+  info.HintMaxWidth = Screen ? Screen->Width() : 640;
+  info.HintStr = GetShortHint(control->Hint());
+  info.HideTimeout = static_cast<Integer>(hintHidePause_);
+  bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
+  if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
+  if (!canShow || info.HintStr.empty()) {
+    hintDone_ = true;
+    return;
+  }
+  if (!hintWindow_) hintWindow_ = new THintWindow(this);
+  hintWindow_->SetColor(info.HintColor);
+  TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
+  OffsetRect(r, info.HintPos.X, info.HintPos.Y);
+  hintWindow_->ActivateHint(r, info.HintStr);
+  hintShown_ = true;
+  hintHideAt_ = info.HideTimeout > 0 ? rtl::GetTickCount64() + static_cast<uint64_t>(info.HideTimeout) : 0;
+}
+
+void TApplication::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation != opRemove) return;
+  if (component == hintControl_) {
+    CancelHint();
+    hintControl_ = nullptr;
+    UpdatePump();
+  }
+  if (component == hintWindow_) hintWindow_ = nullptr;
+  if (component == mainForm_) mainForm_ = nullptr;
+}
+
+THintWindow::THintWindow(TComponent* owner) : TCustomControl(owner) {
+  SetColor(clInfoBk);
+  if (Screen) SetFont(Screen->HintFont());
+  TControl::SetVisible(false);
+}
+
+QWidget* THintWindow::CreateWidget() {
+  QWidget* w = TCustomControl::CreateWidget();
+  w->setWindowFlags(Qt::ToolTip | Qt::FramelessWindowHint);
+  return w;
+}
+
+TRect THintWindow::CalcHintRect(Integer maxWidth, const AnsiString& hint) {
+  TRect r = Rect(0, 0, maxWidth, 0);
+  Canvas()->SetFont(Font());
+  Canvas()->DrawText(hint, r, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  r.Right += 6;
+  r.Bottom += 4;
+  return r;
+}
+
+void THintWindow::ActivateHint(const TRect& rect, const AnsiString& hint) {
+  SetCaption(hint);
+  SetBoundsRect(rect);
+  TControl::SetVisible(true);
+  Invalidate();
+  Widget()->show();
+  Widget()->raise();
+}
+
+void THintWindow::ReleaseHandle() {
+  TControl::SetVisible(false);
+  if (HandleAllocated()) Widget()->hide();
+}
+
+bool THintWindow::Showing() const { return Visible() && Host() && Host()->widget && Host()->widget->isVisible(); }
+
+void THintWindow::Paint() {
+  TCanvas* c = Canvas();
+  c->Brush()->SetColor(Color());
+  c->FillRect(ClientRect());
+  c->Brush()->SetColor(clInfoText);
+  c->FrameRect(ClientRect());
+  c->SetFont(Font());
+  c->Font()->SetColor(clInfoText);
+  c->Brush()->SetStyle(bsClear);
+  TRect r = Rect(3, 2, Width() - 3, Height() - 2);
+  c->DrawText(Caption(), r, DT_WORDBREAK | DT_NOPREFIX);
 }
 
 bool TApplication::FireDueTimers() {
-  if (timers_.empty()) return false;
+  if (timers_.empty() && !hintControl_) return false;
   uint64_t now = rtl::GetTickCount64();
-  bool any = false;
+  bool any = CheckHint(now);
   for (TTimer* t : std::vector<TTimer*>(timers_)) {
     // A timer freed by an earlier handler has left the list.
     if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;

@@ -170,6 +170,42 @@ class TFrame : public TWinControl {
   void AfterConstruction() override;
 };
 
+// What CM_HINTSHOW hands a control (LParam points to it) before its hint
+// shows; the control may change it, or answer a non-zero Result to cancel.
+struct THintInfo {
+  TControl* HintControl = nullptr;
+  TPoint CursorPos;     // screen
+  TRect CursorRect;     // client coordinates of HintControl
+  TPoint HintPos;       // screen position of the hint window
+  Integer HintMaxWidth = 0;
+  TColor HintColor = clInfoBk;
+  AnsiString HintStr;
+  Integer ReshowTimeout = 0;
+  Integer HideTimeout = 0;
+  void* HintData = nullptr;
+};
+using TShowHintEvent = std::function<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
+
+// The parts of a hint written "short|long" (without '|' both are the whole).
+AnsiString GetShortHint(const AnsiString& hint);
+AnsiString GetLongHint(const AnsiString& hint);
+
+// The small window a hint shows in.
+class THintWindow : public TCustomControl {
+ public:
+  explicit THintWindow(TComponent* owner);
+  // The size the text needs, at most maxWidth wide (screen coordinates from 0).
+  virtual TRect CalcHintRect(Integer maxWidth, const AnsiString& hint);
+  // Shows the hint in rect (screen coordinates).
+  virtual void ActivateHint(const TRect& rect, const AnsiString& hint);
+  void ReleaseHandle();
+  bool Showing() const override;
+
+ protected:
+  QWidget* CreateWidget() override;
+  void Paint() override;
+};
+
 using TExceptionEvent = std::function<void(TObject* Sender, rtl::Exception& E)>;
 using TIdleEvent = std::function<void(TObject* Sender, bool& Done)>;
 
@@ -224,7 +260,19 @@ class TApplication : public TComponent {
   Cardinal HintHidePause() const { return hintHidePause_; }
   void SetHintHidePause(Cardinal ms) { hintHidePause_ = ms; }
   bool ShowHint() const { return showHint_; }
-  void SetShowHint(bool v) { showHint_ = v; }
+  void SetShowHint(bool v);
+  // The long part of the hint of the control under the mouse; OnHint fires
+  // when it changes (status bars show it).
+  const AnsiString& Hint() const { return hint_; }
+  void SetHint(const AnsiString& h);
+  // The hint being shown, or null.
+  THintWindow* HintWindow() const { return hintWindow_; }
+  // Mouse bookkeeping the controls report: the hint of the control under
+  // the mouse shows after HintPause on the clock service and hides after
+  // HintHidePause; a click, a key or leaving the control cancels it.
+  void HintMouseMessage(TControl* control, TPoint clientPos);
+  void HintMouseLeave(TControl* control);
+  void CancelHint();
   const AnsiString& HelpFile() const { return helpFile_; }
   void SetHelpFile(const AnsiString& f) { helpFile_ = f; }
   bool Active() const;
@@ -236,6 +284,8 @@ class TApplication : public TComponent {
 
   TExceptionEvent OnException;
   TIdleEvent OnIdle;
+  TNotifyEvent OnHint;
+  TShowHintEvent OnShowHint;
   TNotifyEvent OnActivate;
   TNotifyEvent OnDeactivate;
 
@@ -250,6 +300,10 @@ class TApplication : public TComponent {
   struct Loop;
   void Wait();
   bool ProcessWaiting();
+  bool CheckHint(uint64_t now);
+  void ActivateHintFor(TControl* control);
+  void UpdatePump();
+  void Notification(TComponent* component, TOperation operation) override;
 
   AnsiString title_;
   TCustomForm* mainForm_ = nullptr;  // owned by this application
@@ -257,6 +311,14 @@ class TApplication : public TComponent {
   Cardinal hintPause_ = 500;
   Cardinal hintHidePause_ = 2500;
   bool showHint_ = true;
+  AnsiString hint_;
+  TControl* hintControl_ = nullptr;  // the control whose hint is pending or shown
+  TPoint hintCursor_;                // screen position of the last move over it
+  uint64_t hintStart_ = 0;
+  uint64_t hintHideAt_ = 0;
+  bool hintShown_ = false;
+  bool hintDone_ = false;            // shown and hidden: not again until the mouse moves on
+  THintWindow* hintWindow_ = nullptr;  // owned (a component of this application)
   AnsiString helpFile_;
   std::vector<TTimer*> timers_;            // not owned
   std::vector<TActionList*> actionLists_;  // not owned
