@@ -3,6 +3,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "../simulator/SimCases.h"
 #include "core/VormekCmdU.h"
 #include "core/ZelWebExtU.h"
 #include "rtl/Exceptions.h"
@@ -92,6 +93,17 @@ TEST(WebExt, SimulateGivesThePreviewAndItsMessages) {
     EXPECT_EQ(result.find("11DBC841"), std::string::npos);
     EXPECT_EQ(ErrorsOf(ext), errors);
     EXPECT_EQ(Values(ext).ID, "renamed");
+  }
+}
+
+// The simulator's table of pages, opened in the editor and previewed.
+TEST(WebExt, SimulateGivesTheSimulatorsResults) {
+  for (const simtest::Case& c : simtest::Cases()) {
+    SCOPED_TRACE(c.name);
+    TZelWebExt ext;
+    if (c.setup) c.setup(Values(ext));
+    EXPECT_EQ(ext.Simulate(ext.LoadPage(c.page)), c.output);
+    EXPECT_EQ(ErrorsOf(ext), c.errors);
   }
 }
 
