@@ -252,34 +252,6 @@ size_t DecodeUtf8At(std::string_view s, size_t i, char32_t& cp, bool& ok) {
   return k;
 }
 
-void AppendCodePoint(WideString& out, char32_t cp) {
-  if (cp < 0x10000) {
-    out += static_cast<WideChar>(cp);
-  } else {
-    cp -= 0x10000;
-    out += static_cast<WideChar>(0xD800 + (cp >> 10));
-    out += static_cast<WideChar>(0xDC00 + (cp & 0x3FF));
-  }
-}
-
-void AppendUtf8(std::string& out, char32_t cp) {
-  if (cp < 0x80) {
-    out += static_cast<char>(cp);
-  } else if (cp < 0x800) {
-    out += static_cast<char>(0xC0 | (cp >> 6));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else if (cp < 0x10000) {
-    out += static_cast<char>(0xE0 | (cp >> 12));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (cp >> 18));
-    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (cp & 0x3F));
-  }
-}
-
 bool IsHigh(WideChar c) { return c >= 0xD800 && c <= 0xDBFF; }
 bool IsLow(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
 
@@ -401,6 +373,34 @@ EncodeResult EncodeIconv(const CodePageInfo& info, std::u16string_view text) {
 
 }  // namespace
 
+void AppendUtf16(WideString& out, char32_t cp) {
+  if (cp < 0x10000) {
+    out += static_cast<WideChar>(cp);
+  } else {
+    cp -= 0x10000;
+    out += static_cast<WideChar>(0xD800 + (cp >> 10));
+    out += static_cast<WideChar>(0xDC00 + (cp & 0x3FF));
+  }
+}
+
+void AppendUtf8(std::string& out, char32_t cp) {
+  if (cp < 0x80) {
+    out += static_cast<char>(cp);
+  } else if (cp < 0x800) {
+    out += static_cast<char>(0xC0 | (cp >> 6));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else if (cp < 0x10000) {
+    out += static_cast<char>(0xE0 | (cp >> 12));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  } else {
+    out += static_cast<char>(0xF0 | (cp >> 18));
+    out += static_cast<char>(0x80 | ((cp >> 12) & 0x3F));
+    out += static_cast<char>(0x80 | ((cp >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (cp & 0x3F));
+  }
+}
+
 Integer GetACP() { return CP_UTF8; }
 
 WideString Utf8ToWide(std::string_view s) {
@@ -411,7 +411,7 @@ WideString Utf8ToWide(std::string_view s) {
     char32_t cp = 0;
     bool ok;
     size_t n = DecodeUtf8At(s, i, cp, ok);
-    AppendCodePoint(r, ok ? cp : kReplacement);
+    AppendUtf16(r, ok ? cp : kReplacement);
     i += n;
   }
   return r;

@@ -44,6 +44,11 @@ AnsiString WideToUtf8(std::u16string_view s);
 inline WideString ToWide(std::string_view s) { return Utf8ToWide(s); }
 inline AnsiString ToAnsi(std::u16string_view s) { return WideToUtf8(s); }
 
+// Appends one code point (at most U+10FFFF) as its UTF-8 bytes, or as one
+// UTF-16 unit or a surrogate pair.
+void AppendUtf8(std::string& out, char32_t codePoint);
+void AppendUtf16(WideString& out, char32_t codePoint);
+
 // True when the string is well-formed UTF-8.
 bool IsValidUtf8(std::string_view s);
 

@@ -130,35 +130,6 @@ class EntityScanner {
   size_t FSemi = Text::npos;
 };
 
-void AppendUtf8(AnsiString& aOut, Integer aCode) {
-  const auto c = static_cast<uint32_t>(aCode);
-  if (c < 0x80) {
-    aOut += static_cast<char>(c);
-  } else if (c < 0x800) {
-    aOut += static_cast<char>(0xC0 | (c >> 6));
-    aOut += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    aOut += static_cast<char>(0xE0 | (c >> 12));
-    aOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    aOut += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    aOut += static_cast<char>(0xF0 | (c >> 18));
-    aOut += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    aOut += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    aOut += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
-void AppendUtf16(WideString& aOut, Integer aCode) {
-  if (aCode < 0x10000) {
-    aOut += static_cast<WideChar>(aCode);
-  } else {
-    const Integer v = aCode - 0x10000;
-    aOut += static_cast<WideChar>(0xD800 + (v >> 10));
-    aOut += static_cast<WideChar>(0xDC00 + (v & 0x3FF));
-  }
-}
-
 template <typename Text, typename Append>
 Text Decode(const Text& aText, Append aAppend) {
   Text result;
@@ -185,10 +156,10 @@ Text Decode(const Text& aText, Append aAppend) {
 AnsiString DecodeEntities(const AnsiString& aText) {
   // The 8-bit text is in the system code page, UTF-8: every decoded
   // character is written as its UTF-8 bytes.
-  return Decode(aText, AppendUtf8);
+  return Decode(aText, rtl::AppendUtf8);
 }
 
-WideString DecodeEntitiesW(const WideString& aText) { return Decode(aText, AppendUtf16); }
+WideString DecodeEntitiesW(const WideString& aText) { return Decode(aText, rtl::AppendUtf16); }
 
 AnsiString EncodeEntities(const WideString& aText, bool aNumeric) {
   const TpsHtmlCodeTable& table = HtmlCodeTable();

@@ -94,6 +94,36 @@ TEST(CodePages, KnownCharacters) {
   }
 }
 
+TEST(CodePages, AppendingCodePointsAtTheEncodingBoundaries) {
+  struct Case {
+    char32_t cp;
+    const char* utf8;
+    std::u16string utf16;
+  } cases[] = {
+      {0x41, "A", u"A"},
+      {0x7F, "\x7F", u"\x7F"},
+      {0x80, "\xC2\x80", u"\x80"},
+      {0x7FF, "\xDF\xBF", u"\u07FF"},
+      {0x800, "\xE0\xA0\x80", u"\u0800"},
+      {0xFFFD, "\xEF\xBF\xBD", u"\uFFFD"},
+      {0xFFFF, "\xEF\xBF\xBF", u"\uFFFF"},
+      {0x10000, "\xF0\x90\x80\x80", u"\U00010000"},
+      {0x1F600, "\xF0\x9F\x98\x80", u"\U0001F600"},
+      {0x10FFFF, "\xF4\x8F\xBF\xBF", u"\U0010FFFF"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<unsigned>(c.cp));
+    std::string utf8 = "x";
+    AppendUtf8(utf8, c.cp);
+    EXPECT_EQ(utf8, std::string("x") + c.utf8);
+    WideString utf16 = u"x";
+    AppendUtf16(utf16, c.cp);
+    EXPECT_EQ(utf16, u"x" + c.utf16);
+    // Both spell the same character.
+    EXPECT_EQ(Utf8ToWide(utf8), utf16);
+  }
+}
+
 TEST(CodePages, InvalidUtf8BecomesReplacementCharacters) {
   struct Case {
     const char* bytes;
