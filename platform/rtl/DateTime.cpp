@@ -5,6 +5,7 @@
 
 #include "rtl/Clock.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Strings.h"
 
 namespace rtl {
 namespace {
@@ -79,13 +80,8 @@ AnsiString Pad(int value, int width) {
   return s;
 }
 
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 32) : c; }
-
 bool StartsNoCase(std::string_view s, size_t i, std::string_view word) {
-  if (i + word.size() > s.size()) return false;
-  for (size_t k = 0; k < word.size(); ++k)
-    if (Upper(s[i + k]) != Upper(word[k])) return false;
-  return true;
+  return i <= s.size() && StartsText(word, s.substr(i));
 }
 
 // True when the picture holds a 12-hour marker outside quotes.
@@ -115,9 +111,9 @@ void Render(AnsiString& out, std::string_view f, const Parts& p, const TFormatSe
   size_t i = 0;
   while (i < f.size()) {
     char c = f[i];
-    char u = Upper(c);
+    char u = UpCase(c);
     size_t run = 1;
-    while (i + run < f.size() && Upper(f[i + run]) == u) ++run;
+    while (i + run < f.size() && UpCase(f[i + run]) == u) ++run;
     switch (u) {
       case '"':
       case '\'': {

@@ -3,6 +3,7 @@
 #include "rtl/CodePages.h"
 #include "rtl/Convert.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Strings.h"
 
 namespace rtl {
 namespace {
@@ -182,7 +183,7 @@ AnsiString Format(std::string_view format, const std::vector<FormatArg>& args) {
     }
     if (i >= format.size()) Invalid(format);
     char type = format[i++];
-    if (type >= 'a' && type <= 'z') type = static_cast<char>(type - 32);
+    type = UpCase(type);
     const FormatArg& arg = takeArg();
     AnsiString text = Directive(format, type, precision, arg);
     size_t len = CharCount(text);
