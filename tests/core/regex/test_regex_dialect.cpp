@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "NodeCount.h"
 #include "core/KnRegExU.h"
 #include "rtl/StringList.h"
 
@@ -493,12 +494,6 @@ TEST(KnRegExCompile, NodeLists) {
   TKnStreamRegEx engine;
   engine.Compile("\\w");
   EXPECT_EQ(engine.Pattern()->Next->Members.size(), 29u);
-}
-
-size_t CountNodes(const TKnNode* n) {
-  size_t count = 0;
-  for (; n; n = n->Next) count += 1 + CountNodes(n->Group);
-  return count;
 }
 
 TEST(KnRegExCompile, NodesAreRecycled) {

@@ -15,6 +15,7 @@
 #include <string>
 #include <thread>
 
+#include "NodeCount.h"
 #include "core/KnRegExU.h"
 #include "rtl/StringList.h"
 
@@ -72,12 +73,6 @@ class Watchdog {
   std::string text_;
   std::thread thread_;
 };
-
-size_t CountNodes(const TKnNode* n) {
-  size_t count = 0;
-  for (; n; n = n->Next) count += 1 + CountNodes(n->Group);
-  return count;
-}
 
 std::string RandomString(std::mt19937& rng, const char* alphabet, size_t alphabetSize, int maxLength) {
   std::string s;
