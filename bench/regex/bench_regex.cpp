@@ -18,6 +18,7 @@
 
 #include "core/KnRegExU.h"
 #include "rtl/StringList.h"
+#include "rtl/Strings.h"
 
 namespace {
 
@@ -59,10 +60,8 @@ const char* kTags[14] = {
     "<!--(READ SSN)-->",       "<!--(PIN 12)-->",
 };
 
-std::string ReplaceAll(std::string s, const std::string& from, const std::string& to) {
-  for (size_t at = s.find(from); at != std::string::npos; at = s.find(from, at + to.size()))
-    s.replace(at, from.size(), to);
-  return s;
+std::string ReplaceAll(const std::string& s, const char* from, const char* to) {
+  return rtl::StringReplace(s, from, to, {rtl::TReplaceFlag::rfReplaceAll});
 }
 
 // About 1 MB of markup, the tags at the end, line breaks hidden.
