@@ -239,6 +239,27 @@ void TControl::SetParentShowHint(bool v) {
   }
 }
 
+void TControl::SetName(const AnsiString& name) {
+  AnsiString old = Name();
+  TComponent::SetName(name);
+  // A control not yet given a caption shows its name, as a new one does.
+  bool ownerLoading = Owner() && Owner()->Loading();
+  if (controlStyle_.Contains(csSetCaption) && !Loading() && !ownerLoading && text_ == old) SetText(name);
+}
+
+bool IsAccel(Word ch, const AnsiString& caption) {
+  for (size_t i = 0; i + 1 < caption.size(); ++i) {
+    if (caption[i] != '&') continue;
+    if (caption[i + 1] == '&') {
+      ++i;
+      continue;
+    }
+    auto up = [](int c) { return c >= 'a' && c <= 'z' ? c - 'a' + 'A' : c; };
+    return up(static_cast<unsigned char>(caption[i + 1])) == up(ch);
+  }
+  return false;
+}
+
 void TControl::SetText(const AnsiString& s) {
   if (s == text_) return;
   text_ = s;
@@ -919,7 +940,9 @@ void TWinControl::Dispatch(TMessage& m) {
       m.Result = 0;
       return;
     case CM_DIALOGKEY:
-      // Children with a use for the key (default and cancel buttons) take it.
+    case CM_DIALOGCHAR:
+      // Children with a use for the key (default and cancel buttons,
+      // captions with an accelerator) take it.
       for (TControl* c : std::vector<TControl*>(controls_)) {
         if (!c->Visible() || !c->Enabled()) continue;
         c->WndProc(m);

@@ -176,6 +176,8 @@ class TControl : public TComponent {
   bool ParentShowHint() const { return parentShowHint_; }
   void SetParentShowHint(bool v);
   // Caption and Text are one property under two names.
+  // A control whose caption still equals its name follows a new name.
+  void SetName(const AnsiString& name) override;
   const AnsiString& Caption() const { return text_; }
   void SetCaption(const AnsiString& s) { SetText(s); }
   const AnsiString& Text() const { return GetTextRef(); }
@@ -424,6 +426,9 @@ class TCustomControl : public TWinControl {
   virtual void Paint() {}
   void PaintWindow() override;
 };
+
+// True when caption marks ch (case ignored) as its accelerator with '&'.
+bool IsAccel(Word ch, const AnsiString& caption);
 
 // The form a control sits on, or null.
 TCustomForm* GetParentForm(const TControl* control);

@@ -330,6 +330,12 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   for (QChar ch : text) {
     TMessage cm{static_cast<Cardinal>(alt ? WM_SYSCHAR : WM_CHAR), ch.unicode(), kd, 0};
     Guarded(c, [&] { c->WndProc(cm); });
+    if (cm.Result == 0 && alt && form) {
+      // Alt with a letter presses the control whose caption marks it.
+      LRESULT r = 0;
+      Guarded(form, [&] { r = form->Perform(CM_DIALOGCHAR, cm.WParam, kd); });
+      cm.Result = r;
+    }
     if (cm.Result != 0) {
       consumed = true;
     } else if (cm.WParam != ch.unicode() && !host_->surface) {

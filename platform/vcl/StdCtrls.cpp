@@ -189,6 +189,13 @@ void TButton::Dispatch(TMessage& m) {
     case CM_TEXTCHANGED:
       if (HandleAllocated()) static_cast<QPushButton*>(Widget())->setText(QString::fromStdString(Caption()));
       return;
+    case CM_DIALOGCHAR:
+      if (IsAccel(static_cast<Word>(m.WParam), Caption()) && CanFocus()) {
+        SetFocus();
+        Click();
+        m.Result = 1;
+      }
+      return;
     case CM_DIALOGKEY: {
       Word vk = static_cast<Word>(m.WParam);
       if (!CanFocus()) return;
@@ -248,6 +255,14 @@ void TCheckBox::SetAllowGrayed(bool v) {
 }
 
 void TCheckBox::Dispatch(TMessage& m) {
+  if (m.Msg == CM_DIALOGCHAR) {
+    if (IsAccel(static_cast<Word>(m.WParam), Caption()) && CanFocus()) {
+      SetFocus();
+      SetChecked(!Checked());
+      m.Result = 1;
+    }
+    return;
+  }
   if (m.Msg == CM_TEXTCHANGED) {
     if (HandleAllocated()) static_cast<QCheckBox*>(Widget())->setText(QString::fromStdString(Caption()));
     return;

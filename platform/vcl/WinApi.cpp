@@ -216,6 +216,8 @@ bool MessageBeep(Cardinal type) {
   return true;
 }
 
+void Beep() { MessageBeep(0xFFFFFFFF); }
+
 void SetBeepHandler(std::function<void(Cardinal)> handler) { BeepHandler() = std::move(handler); }
 
 }  // namespace vcl

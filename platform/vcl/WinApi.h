@@ -43,6 +43,8 @@ void SetCursor(TCursor cursor);
 // Sounds the beep of a message-box type (MB_ICONHAND 16, MB_ICONQUESTION 32,
 // MB_ICONEXCLAMATION 48, MB_ICONASTERISK 64, MB_OK 0; 0xFFFFFFFF a plain beep).
 bool MessageBeep(Cardinal type);
+// The plain beep.
+void Beep();
 // Replaces what a beep does (tests record the types instead of sounding
 // them); an empty function restores the sound.
 void SetBeepHandler(std::function<void(Cardinal type)> handler);

@@ -156,3 +156,62 @@ TEST(Cursors, WmSetCursorLetsAControlChooseAndOtherwiseItsCursorShows) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Keyboard, AltWithAMarkedLetterPressesButtonsAndFocusesLabelledControls) {
+  TForm* form = MakeForm();
+  auto* edit = new TEdit(form);
+  edit->SetBounds(100, 10, 100, 21);
+  edit->SetParent(form);
+  auto* other = new TEdit(form);
+  other->SetBounds(100, 40, 100, 21);
+  other->SetParent(form);
+  auto* label = new TLabel(form);
+  label->SetCaption("IP &Address");
+  label->SetFocusControl(edit);
+  label->SetParent(form);
+  auto* button = new TButton(form);
+  button->SetCaption("&Refresh");
+  button->SetBounds(10, 80, 75, 25);
+  button->SetParent(form);
+  int clicks = 0;
+  button->OnClick = [&](TObject*) { ++clicks; };
+  form->Show();
+  other->SetFocus();
+  Pump();
+  auto alt = [&](Qt::Key key, const char* text) {
+    QKeyEvent e(QEvent::KeyPress, key, Qt::AltModifier, text);
+    QCoreApplication::sendEvent(form->ActiveControl()->Widget(), &e);
+  };
+  alt(Qt::Key_A, "a");
+  EXPECT_EQ(form->ActiveControl(), edit);
+  alt(Qt::Key_R, "r");
+  EXPECT_EQ(clicks, 1);
+  alt(Qt::Key_Z, "z");  // nothing marked with it
+  EXPECT_EQ(clicks, 1);
+  Free(form);
+}
+
+TEST(Names, AControlWithoutCaptionShowsItsNameUnlessItsFormIsLoading) {
+  TForm* plain = MakeForm();
+  auto* panel = new TPanel(plain);
+  panel->SetName("IPPanel");
+  EXPECT_EQ(panel->Caption(), "IPPanel");
+  panel->SetCaption("");
+  panel->SetName("Other");
+  EXPECT_EQ(panel->Caption(), "");
+  Free(plain);
+  struct Loaded : TForm {
+    TPanel* panel;
+    explicit Loaded(TComponent* owner) : TForm(owner) {
+      panel = new TPanel(this);
+      panel->SetName("IPPanel");
+    }
+  };
+  auto* loaded = Create<Loaded>(nullptr);
+  EXPECT_EQ(loaded->panel->Caption(), "");
+  Free(loaded);
+}
+
+}  // namespace
