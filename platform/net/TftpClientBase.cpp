@@ -1,7 +1,5 @@
 #include "net/TftpClientBase.h"
 
-#include <arpa/inet.h>
-
 #include <algorithm>
 
 namespace net {
@@ -128,12 +126,7 @@ void TTftpClientBase::BeginTransfer() {
 }
 
 rtl::AnsiString TTftpClientBase::ServerIP() {
-  if (serverIP_.empty()) {
-    sockaddr_in a = ResolveIPv4(Host, Port);
-    char buf[INET_ADDRSTRLEN] = {};
-    ::inet_ntop(AF_INET, &a.sin_addr, buf, sizeof buf);
-    serverIP_ = buf;
-  }
+  if (serverIP_.empty()) serverIP_ = AddressText(ResolveIPv4(Host, Port));
   return serverIP_;
 }
 
