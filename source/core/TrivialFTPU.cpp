@@ -5,6 +5,7 @@
 
 #include "core/DebugBaseU.h"
 #include "rtl/Clock.h"
+#include "rtl/Convert.h"
 #include "rtl/Format.h"
 #include "rtl/Strings.h"
 
@@ -26,15 +27,12 @@ struct TransferEnd {
   }
 };
 
-// A strict decimal number (digits only, at most nine of them), or -1.
+// A number written in decimal digits only (no sign, blanks or "$" hex), or -1.
 rtl::Integer DecimalOrMinusOne(const AnsiString& text) {
-  if (text.empty() || text.size() > 9) return -1;
   rtl::Integer v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    v = v * 10 + (c - '0');
-  }
-  return v;
+  const bool digits =
+      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits && rtl::TryStrToInt(text, v) ? v : -1;
 }
 
 // How long is left of a wait that began at startMs.

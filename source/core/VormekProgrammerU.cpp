@@ -1,5 +1,6 @@
 #include "core/VormekProgrammerU.h"
 
+#include <algorithm>
 #include <atomic>
 
 #include "core/TrivialFTPU.h"
@@ -18,15 +19,12 @@ namespace {
   throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
 }
 
-// A decimal number of at most nine digits, or -1.
+// A number written in decimal digits only (no sign, blanks or "$" hex), or -1.
 rtl::Integer DecimalOrMinusOne(const AnsiString& text) {
-  if (text.empty() || text.size() > 9) return -1;
   rtl::Integer v = 0;
-  for (char c : text) {
-    if (c < '0' || c > '9') return -1;
-    v = v * 10 + (c - '0');
-  }
-  return v;
+  const bool digits =
+      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return digits && rtl::TryStrToInt(text, v) ? v : -1;
 }
 
 struct Row {
