@@ -128,7 +128,6 @@ void TRecordingCanvas::FillRect(const TRect& r) { Add("FillRect", {r.Left, r.Top
 void TRecordingCanvas::FrameRect(const TRect& r) { Add("FrameRect", {r.Left, r.Top, r.Right, r.Bottom}); }
 void TRecordingCanvas::Rectangle(Integer x1, Integer y1, Integer x2, Integer y2) {
   Add("Rectangle", {x1, y1, x2, y2});
-  TCanvas::MoveTo(x1, y1);
 }
 void TRecordingCanvas::MoveTo(Integer x, Integer y) {
   Add("MoveTo", {x, y});

@@ -265,6 +265,21 @@ TEST(GdiRules, ShapesStayInsideTheirBounds) {
   }
 }
 
+TEST(GdiRules, ShapesNeitherUseNorMoveThePenPosition) {
+  auto bmp = Blank();
+  TCanvas* c = bmp->Canvas();
+  c->MoveTo(3, 4);
+  c->Rectangle(10, 10, 15, 15);
+  c->Ellipse(10, 10, 15, 15);
+  c->RoundRect(10, 10, 15, 15, 2, 2);
+  c->Polygon({{0, 0}, {5, 0}, {0, 5}});
+  c->Polyline({{0, 0}, {5, 5}});
+  c->Arc(0, 0, 9, 9, 9, 4, 4, 0);
+  EXPECT_EQ(c->PenPos(), Point(3, 4));
+  c->LineTo(6, 4);
+  EXPECT_EQ(c->PenPos(), Point(6, 4));
+}
+
 TEST(GdiRules, EllipseIsFilledWithTheBrushAndOutlinedWithThePen) {
   auto bmp = Blank();
   bmp->Canvas()->Ellipse(0, 0, 20, 20);

@@ -36,6 +36,8 @@ TEST(TestCanvases, RecordingCanvasListsWhatWasPaintedInOrder) {
   EXPECT_EQ(recs[1].BrushStyle, bsClear);
   EXPECT_EQ(recs[2].FontColor, clWhite);
   EXPECT_EQ(c.PenPos(), Point(80, 22)) << "TextOut moves the pen past the text";
+  c.Rectangle(0, 0, 5, 5);
+  EXPECT_EQ(c.PenPos(), Point(80, 22)) << "a rectangle leaves the pen where it was";
 }
 
 TEST(TestCanvases, CompositeCallsShowAsTheirPrimitives) {
