@@ -59,12 +59,12 @@ void Tdevices::SendBroadcast(const AnsiString& host, rtl::Word port, const AnsiS
 }
 
 void Tdevices::OnAnnouncement(const net::TBytes& data, const net::TUDPBinding& binding) {
-  const AnsiString key = binding.PeerIP + ":" + rtl::IntToStr(announcePort_.load());
   if (!IsValidAnnounce(data)) return;
   TdeviceInfo item;
-  item.Address = key;
-  item.Key = key;
-  item.Host = key.substr(0, key.find(':'));
+  item.Host = binding.PeerIP;
+  item.Key = item.Host + ":" + rtl::IntToStr(announcePort_.load());
+  // Until the announcement is parsed the module goes by its sender's key.
+  item.Address = item.Key;
   item.Name = item.Host;
   const AnsiString text = net::BytesToText(data);
   ParseAnnounce(item, text);
