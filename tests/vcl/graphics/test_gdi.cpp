@@ -203,9 +203,16 @@ TEST(GdiRules, InvertingModesDrawnTwiceRestoreEveryPixel) {
          c->LineTo(17, 15);
        }},
   };
-  for (const Case& k : cases) {
+  // Every pixel format of a bitmap.
+  std::vector<std::pair<TPixelFormat, const Case*>> runs;
+  for (TPixelFormat format : {pfDevice, pf24bit, pf32bit})
+    for (const Case& k : cases) runs.push_back({format, &k});
+  for (auto [format, kp] : runs) {
+    const Case& k = *kp;
     SCOPED_TRACE(k.name);
+    SCOPED_TRACE(static_cast<int>(format));
     auto bmp = Blank();
+    bmp->SetPixelFormat(format);
     Pattern(bmp.get());
     std::vector<TColor> before = All(bmp.get());
     TCanvas* c = bmp->Canvas();
