@@ -64,7 +64,8 @@ DecodeResult Decode(const std::vector<Byte>& data, int scaleDenom, bool grayscal
   // libjpeg turns neither CMYK nor YCCK into RGB; those come out as CMYK
   // and are converted below.
   bool cmyk = info.jpeg_color_space == JCS_CMYK || info.jpeg_color_space == JCS_YCCK;
-  info.out_color_space = cmyk ? JCS_CMYK : grayscale ? JCS_GRAYSCALE : JCS_RGB;
+  // Colour comes out in the bitmap's own blue, green, red order.
+  info.out_color_space = cmyk ? JCS_CMYK : grayscale ? JCS_GRAYSCALE : JCS_EXT_BGR;
   result.invertedCmyk = info.saw_Adobe_marker;
   if (fast) {
     info.dct_method = JDCT_IFAST;
@@ -207,13 +208,14 @@ void TJPEGImage::DIBNeeded() {
   for (int y = 0; y < r.height; ++y) {
     auto* dst = static_cast<Byte*>(bitmap->ScanLine(y));
     const Byte* src = pixels.data() + static_cast<size_t>(y) * r.width * r.components;
+    if (r.components == 3) {
+      std::memcpy(dst, src, static_cast<size_t>(r.width) * 3);
+      continue;
+    }
     for (int x = 0; x < r.width; ++x) {
       // Bitmap rows are blue, green, red.
       Byte rr = src[x * r.components], gg = rr, bb = rr;
-      if (r.components == 3) {
-        gg = src[x * 3 + 1];
-        bb = src[x * 3 + 2];
-      } else if (r.components == 4) {
+      if (r.components == 4) {
         // Ink to light: each colour is what its ink and the black leave.
         const Byte* p = src + x * 4;
         int k = r.invertedCmyk ? p[3] : 255 - p[3];
