@@ -1,5 +1,6 @@
 #include "core/DeviceSimulatorU.h"
 
+#include <algorithm>
 #include <cstring>
 
 #include "core/KnRegExU.h"
