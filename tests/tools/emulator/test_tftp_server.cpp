@@ -325,7 +325,9 @@ TEST(TftpServer, AcknowledgementFaults) {
   {  // silence after the last block, also for its repeat
     TTftpFaults f;
     f.SilentAfterLastBlock = true;
-    auto server = Server("127.0.0.9", f);
+    // The repeat goes 300 ms after the last block: the server must still be
+    // listening then, so it dallies well past that.
+    auto server = Server("127.0.0.9", f, 5000, 2000);
     ScriptedClient c(*server, "127.0.0.9");
     c.Request(2, "image.cds", 0);
     c.Next();
