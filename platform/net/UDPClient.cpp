@@ -58,9 +58,8 @@ void TUDPClient::Open() {
   if (::bind(fd, reinterpret_cast<sockaddr*>(&local), sizeof local) != 0) {
     int err = errno;
     ::close(fd);
-    RaiseSocketError("Could not bind socket (" + (BoundIP.empty() ? rtl::AnsiString("0.0.0.0") : BoundIP) +
-                         ":" + std::to_string(BoundPort) + ")",
-                     err);
+    const rtl::AnsiString ip = BoundIP.empty() ? rtl::AnsiString("0.0.0.0") : BoundIP;
+    RaiseSocketError("Could not bind socket (" + ip + ":" + std::to_string(BoundPort) + ")", err);
   }
   sockaddr_in bound{};
   socklen_t len = sizeof bound;

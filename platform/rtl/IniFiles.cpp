@@ -136,7 +136,9 @@ struct Document {
         std::erase_if(s.lines, [&](const Line& l) { return l.entry && SameText(l.key, id); });
   }
 
-  void ReadSection(const AnsiString& section, TStrings& strings) { ReadEntries(section, strings, false); }
+  void ReadSection(const AnsiString& section, TStrings& strings) {
+    ReadEntries(section, strings, false);
+  }
 
   void ReadSections(TStrings& strings) {
     TUpdateScope<TStrings> update(strings);

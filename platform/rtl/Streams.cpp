@@ -173,13 +173,17 @@ void TFileStream::SetSize(Int64 size) {
 
 // ----------------------------------------------------------- TMemoryStream
 
-Integer TMemoryStream::Read(void* buffer, Integer count) { return ReadAt(data_, position_, buffer, count); }
+Integer TMemoryStream::Read(void* buffer, Integer count) {
+  return ReadAt(data_, position_, buffer, count);
+}
 
 Integer TMemoryStream::Write(const void* buffer, Integer count) {
   return WriteAt(data_, position_, buffer, count);
 }
 
-Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) { return SeekIn(position_, Size(), offset, origin); }
+Int64 TMemoryStream::Seek(Int64 offset, TSeekOrigin origin) {
+  return SeekIn(position_, Size(), offset, origin);
+}
 
 void TMemoryStream::SetSize(Int64 size) {
   if (size < 0) throw EStreamError("Stream size cannot be negative");
@@ -215,13 +219,17 @@ void TMemoryStream::SaveToFile(const AnsiString& fileName) const {
 
 // ----------------------------------------------------------- TStringStream
 
-Integer TStringStream::Read(void* buffer, Integer count) { return ReadAt(data_, position_, buffer, count); }
+Integer TStringStream::Read(void* buffer, Integer count) {
+  return ReadAt(data_, position_, buffer, count);
+}
 
 Integer TStringStream::Write(const void* buffer, Integer count) {
   return WriteAt(data_, position_, buffer, count);
 }
 
-Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) { return SeekIn(position_, Size(), offset, origin); }
+Int64 TStringStream::Seek(Int64 offset, TSeekOrigin origin) {
+  return SeekIn(position_, Size(), offset, origin);
+}
 
 void TStringStream::SetSize(Int64 size) {
   if (size < 0) throw EStreamError("Stream size cannot be negative");
