@@ -49,7 +49,7 @@ TEST(Globals, DragAlignmentsToIndexFollowsTheFixedOrder) {
 TEST(NotificationList, NotifiesInArrayOrderWithTheSender) {
   TpsNotificationEventHandlerList list;
   std::vector<std::string> calls;
-  int a, b, sender;
+  int a = 0, b = 0, sender = 0;  // only their addresses matter
   list.Add(&a, [&](TObjectPtr s) { calls.push_back(s == &sender ? "a" : "a?"); });
   list.Add(&b, [&](TObjectPtr s) { calls.push_back(s == &sender ? "b" : "b?"); });
   list.Notify(&sender);
@@ -65,7 +65,7 @@ TEST(NotificationList, EmptyListNotifiesNothing) {
 
 TEST(NotificationList, RemoveMovesTheLastIntoThePlace) {
   TpsNotificationEventHandlerList list;
-  int a, b, c;
+  int a = 0, b = 0, c = 0;
   std::string order;
   list.Add(&a, [&](TObjectPtr) { order += "A"; });
   list.Add(&b, [&](TObjectPtr) { order += "B"; });
@@ -81,7 +81,7 @@ TEST(NotificationList, RemoveMovesTheLastIntoThePlace) {
 
 TEST(NotificationList, SubscriberAddedTwiceIsRemovedOnceAtATime) {
   TpsNotificationEventHandlerList list;
-  int a, b;
+  int a = 0, b = 0;
   int calls = 0;
   list.Add(&a, [&](TObjectPtr) { ++calls; });
   list.Add(&b, [&](TObjectPtr) {});
