@@ -62,12 +62,28 @@ AnsiString BitText(bool value) { return value ? "1" : "0"; }
 // the rest and is searched again.
 class TdeviceSimulator::Expansion {
  public:
+  static constexpr size_t kExtraEvaluations = 100000;
+
   Expansion(TdeviceSimulator& sim, const AnsiString& text) : sim_(sim), buf_(text) { out_.reserve(text.size()); }
 
   AnsiString Run() {
+    // A key's value may itself hold a tag, which is expanded in its turn; a
+    // value that reads its own key would feed the expansion for ever and
+    // hang the preview. A page cannot hold more tags than it has bytes, so
+    // far more evaluations than that (with room for values that hold tags)
+    // means the expansion is feeding itself: report it and keep the rest of
+    // the text as it stands.
+    const size_t maxEvaluations = buf_.size() + kExtraEvaluations;
+    size_t evaluations = 0;
     for (;;) {
       size_t start = 0, end = 0;
       if (!FindTag(cur_, start, end)) break;
+      if (++evaluations > maxEvaluations) {
+        Commit(start);
+        sim_.currentLine_ = outLines_;
+        sim_.DoError("Expansion stopped: a key's value keeps expanding into tags", -1);
+        break;
+      }
       Commit(start);
       sim_.currentLine_ = outLines_;
       AnsiString tag = buf_.substr(cur_, end - cur_);

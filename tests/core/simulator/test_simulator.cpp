@@ -113,3 +113,20 @@ TEST(Simulator, ValuesChangedAfterEveryExpansion) {
 }
 
 }  // namespace
+
+namespace {
+
+// A key whose value reads the key itself would expand for ever; the run
+// stops with a message and keeps the text around it.
+TEST(Simulator, AValueThatReadsItsOwnKeyStops) {
+  simtest::Rig rig;
+  rig.sim.Params().ExtraCmds.AddKey("REG9", rig.parser.PageToEditor("x<!--(READ REG9)-->"));
+  const std::string out = rig.Expand("before\r\n<!--(READ REG9)-->\r\nafter");
+  ASSERT_EQ(rig.errors.size(), 1u);
+  EXPECT_EQ(rig.errors[0].first, "Expansion stopped: a key's value keeps expanding into tags");
+  EXPECT_EQ(rig.errors[0].second, 1);
+  EXPECT_EQ(out.rfind("before\r\nxxx", 0), 0u);
+  EXPECT_EQ(out.substr(out.size() - 7), "\r\nafter");
+}
+
+}  // namespace
