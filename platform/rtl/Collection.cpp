@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/Exceptions.h"
+#include "rtl/ListErrors.h"
 #include "rtl/UpdateScope.h"
 
 namespace rtl {
@@ -46,7 +47,7 @@ TCollection::~TCollection() {
 }
 
 void TCollection::IndexError(Integer index) {
-  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  throw EListError(ListIndexMessage(index));
 }
 
 void TCollection::InsertItem(TCollectionItem* item) {

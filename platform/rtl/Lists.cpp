@@ -3,6 +3,7 @@
 #include <algorithm>
 
 #include "rtl/Exceptions.h"
+#include "rtl/ListErrors.h"
 
 namespace rtl {
 
@@ -12,7 +13,7 @@ TList::~TList() {
 }
 
 void TList::IndexError(Integer index) {
-  throw EListError("List index out of bounds (" + std::to_string(index) + ")");
+  throw EListError(ListIndexMessage(index));
 }
 
 void TList::SetCount(Integer count) {

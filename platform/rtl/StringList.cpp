@@ -6,6 +6,7 @@
 #include "rtl/CodePages.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Files.h"
+#include "rtl/ListErrors.h"
 #include "rtl/Streams.h"
 #include "rtl/Strings.h"
 #include "rtl/UpdateScope.h"
@@ -15,7 +16,7 @@ namespace rtl {
 // ---------------------------------------------------------------- TStrings
 
 void TStrings::IndexError(Integer index) {
-  throw EStringListError("List index out of bounds (" + std::to_string(index) + ")");
+  throw EStringListError(ListIndexMessage(index));
 }
 
 int TStrings::CompareStrings(const AnsiString& a, const AnsiString& b) const {

@@ -4,6 +4,7 @@
 
 #include "rtl/Convert.h"
 #include "rtl/Exceptions.h"
+#include "rtl/ListErrors.h"
 #include "rtl/Strings.h"
 
 namespace core {
@@ -43,7 +44,7 @@ rtl::Integer Tdevices::Count() const {
 TdeviceInfo Tdevices::GetItem(rtl::Integer index) const {
   std::lock_guard<std::mutex> g(lock_);
   if (index < 0 || index >= static_cast<rtl::Integer>(items_.size()))
-    throw rtl::EListError("List index out of bounds (" + rtl::IntToStr(index) + ")");
+    throw rtl::EListError(rtl::ListIndexMessage(index));
   return items_[index];
 }
 

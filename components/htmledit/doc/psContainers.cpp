@@ -4,11 +4,12 @@
 #include <string>
 
 #include "rtl/Exceptions.h"
+#include "rtl/ListErrors.h"
 
 namespace htmldoc {
 
 void RaiseListIndexError(Integer aIndex) {
-  throw rtl::EListError("List index out of bounds (" + std::to_string(aIndex) + ")");
+  throw rtl::EListError(rtl::ListIndexMessage(aIndex));
 }
 
 // ---------------------------------------------------------------------------
