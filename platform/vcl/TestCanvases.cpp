@@ -120,6 +120,7 @@ void TRecordingCanvas::Add(AnsiString op, std::vector<Integer> args, AnsiString 
   r.FontColor = Font()->Color();
   r.FontName = Font()->Name();
   r.FontHeight = Font()->Height();
+  r.FontStyle = Font()->Style();
   records_.push_back(std::move(r));
   Changed();
 }

@@ -64,6 +64,7 @@ struct TCanvasRecord {
   TColor FontColor = clBlack;
   AnsiString FontName;
   Integer FontHeight = 0;
+  TFontStyles FontStyle;
 
   // "Op(a,b,...)" and, for text calls, " 'text'": the call without state.
   AnsiString Call() const;

@@ -19,6 +19,7 @@ void PaintCaptionBox(TCanvas* c, const TRect& bounds, const AnsiString& caption)
   c->Brush()->SetStyle(bsClear);
   c->Rectangle(bounds);
   c->Font()->SetColor(clWhite);
+  c->Font()->SetStyle(TFontStyles{fsBold});
   Integer x = bounds.Left + (bounds.Width() - c->TextWidth(caption)) / 2;
   c->TextOut(x, bounds.Top + 2, caption);
 }
@@ -35,6 +36,8 @@ TEST(TestCanvases, RecordingCanvasListsWhatWasPaintedInOrder) {
   EXPECT_EQ(recs[1].PenColor, clGray);
   EXPECT_EQ(recs[1].BrushStyle, bsClear);
   EXPECT_EQ(recs[2].FontColor, clWhite);
+  EXPECT_TRUE(recs[2].FontStyle.Contains(fsBold));
+  EXPECT_FALSE(recs[0].FontStyle.Contains(fsBold));
   EXPECT_EQ(c.PenPos(), Point(80, 22)) << "TextOut moves the pen past the text";
   c.Rectangle(0, 0, 5, 5);
   EXPECT_EQ(c.PenPos(), Point(80, 22)) << "a rectangle leaves the pen where it was";
