@@ -55,6 +55,13 @@ TComponent::~TComponent() {
   if (owner_) owner_->RemoveComponent(this);
 }
 
+void TComponent::BeforeDestruction() {
+  if (beforeDestroyDone_) return;
+  beforeDestroyDone_ = true;
+  BeforeDestroy();
+  MarkDestroying();
+}
+
 void TComponent::MarkDestroying() {
   if (state_.Contains(csDestroying)) return;
   state_.Include(csDestroying);
@@ -126,6 +133,7 @@ void TComponent::Remove(TComponent* component) {
 void TComponent::DestroyComponents() {
   while (!components_.empty()) {
     TComponent* last = components_.back();
+    last->BeforeDestruction();
     Remove(last);
     Notification(last, opRemove);
     delete last;

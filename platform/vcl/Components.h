@@ -27,6 +27,9 @@ class TObject {
   // Runs after the most derived constructor, through vcl::Create or the
   // first use that needs a finished object.
   virtual void AfterConstruction() {}
+  // Runs while the object is still whole, just before it is deleted by
+  // vcl::Free, by its owner or by its parent control.
+  virtual void BeforeDestruction() {}
 };
 
 using TNotifyEvent = std::function<void(TObject* Sender)>;
@@ -92,6 +95,8 @@ class TComponent : public TPersistent {
   void RemoveFreeNotification(TComponent* component);
 
   const TComponentState& ComponentState() const { return state_; }
+  // Runs BeforeDestroy once, then enters the destroying state.
+  void BeforeDestruction() final;
   bool Loading() const { return state_.Contains(csLoading); }
   bool Destroying() const { return state_.Contains(csDestroying); }
 
@@ -102,6 +107,9 @@ class TComponent : public TPersistent {
 
  protected:
   virtual void Notification(TComponent* component, TOperation operation);
+  // The last work of a whole object (a window's WM_DESTROY, a form's
+  // OnDestroy); runs once.
+  virtual void BeforeDestroy() {}
   // Called once the component's properties are all set after loading.
   virtual void Loaded();
   // Marks csDestroying on this component and every owned one.
@@ -112,6 +120,7 @@ class TComponent : public TPersistent {
   void Remove(TComponent* component);
   void Insert(TComponent* component);
 
+  bool beforeDestroyDone_ = false;
   TComponent* owner_ = nullptr;  // owns this component
   AnsiString name_;
   Integer tag_ = 0;

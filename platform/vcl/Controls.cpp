@@ -388,6 +388,25 @@ void TControl::Dispatch(TMessage& m) {
       return;
     }
     case CM_HITTEST: m.Result = HTCLIENT; return;
+    case WM_SETTEXT:
+      SetText(m.LParam ? reinterpret_cast<const char*>(m.LParam) : "");
+      m.Result = 1;
+      return;
+    case WM_GETTEXTLENGTH: m.Result = static_cast<LRESULT>(Text().size()); return;
+    case WM_GETTEXT: {
+      // WParam: room in the buffer, the terminating zero included.
+      auto* buffer = reinterpret_cast<char*>(m.LParam);
+      size_t room = static_cast<size_t>(m.WParam);
+      if (!buffer || room == 0) {
+        m.Result = 0;
+        return;
+      }
+      size_t n = std::min(room - 1, Text().size());
+      std::copy_n(Text().data(), n, buffer);
+      buffer[n] = '\0';
+      m.Result = static_cast<LRESULT>(n);
+      return;
+    }
     case CM_ENABLEDCHANGED:
     case CM_TEXTCHANGED:
     case CM_COLORCHANGED:
@@ -504,6 +523,7 @@ TWinControl::~TWinControl() {
   // Children go with their parent, as windows do.
   while (!controls_.empty()) {
     TControl* c = controls_.back();
+    c->BeforeDestruction();
     RemoveControl(c);
     delete c;
   }
@@ -640,6 +660,10 @@ void TWinControl::CreateHandle() {
     if (!child->HandleAllocated()) child->CreateHandle();
   if (parent_) w->setVisible(Visible());
   Perform(WM_CREATE);
+}
+
+void TWinControl::BeforeDestroy() {
+  if (HandleAllocated() && !host_->dying) Perform(WM_DESTROY);
 }
 
 void TWinControl::DestroyHandle() {
@@ -938,6 +962,12 @@ void TWinControl::Dispatch(TMessage& m) {
       return;
     case WM_GETDLGCODE:
       m.Result = 0;
+      return;
+    case WM_SETREDRAW:
+      if (HandleAllocated()) {
+        host_->widget->setUpdatesEnabled(m.WParam != 0);
+        if (m.WParam != 0) Invalidate();
+      }
       return;
     case CM_DIALOGKEY:
     case CM_DIALOGCHAR:

@@ -330,6 +330,8 @@ class TWinControl : public TControl {
   void Update() override;
   void Dispatch(TMessage& message) override;
   void WndProc(TMessage& message) override;
+  // A window still there gets WM_DESTROY.
+  void BeforeDestroy() override;
 
   TNotifyEvent OnEnter;
   TNotifyEvent OnExit;

@@ -282,7 +282,7 @@ void TCustomRadioGroup::UpdateButtons() {
   while (static_cast<Integer>(buttons_.size()) > items_.Count()) {
     TWinControl* b = buttons_.back();
     buttons_.pop_back();
-    delete b;
+    Free(b);
   }
   while (static_cast<Integer>(buttons_.size()) < items_.Count()) {
     auto* b = new TRadioButton(this);

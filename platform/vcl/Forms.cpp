@@ -52,13 +52,7 @@ void HandleQtEntryException(TObject* sender) {
 
 void Free(TObject* object) {
   if (!object) return;
-  if (auto* form = dynamic_cast<TCustomForm*>(object)) {
-    form->MarkDestroying();
-    if (!form->destroyFired_) {
-      form->destroyFired_ = true;
-      if (form->OnDestroy) form->OnDestroy(form);
-    }
-  }
+  object->BeforeDestruction();
   delete object;
 }
 
@@ -102,11 +96,7 @@ TCustomForm::TCustomForm(TComponent* owner, Integer) : TWinControl(owner) {
 }
 
 TCustomForm::~TCustomForm() {
-  MarkDestroying();
-  if (!destroyFired_) {
-    destroyFired_ = true;
-    if (OnDestroy) OnDestroy(this);
-  }
+  BeforeDestruction();  // for a form deleted without vcl::Free
   if (Screen) {
     auto& f = Screen->forms_;
     f.erase(std::remove(f.begin(), f.end(), this), f.end());
@@ -115,7 +105,7 @@ TCustomForm::~TCustomForm() {
   activeControl_ = nullptr;
   // The controls go first (their widgets live in the frame), then the frame.
   DestroyComponents();
-  while (ControlCount() > 0) delete Controls(ControlCount() - 1);
+  while (ControlCount() > 0) Free(Controls(ControlCount() - 1));
   if (auto* f = static_cast<FormFrame*>(frame_)) {
     f->Detach();
     f->hide();
@@ -130,6 +120,14 @@ void TCustomForm::AfterConstruction() {
   created_ = true;
   if (Loading()) EndLoad();
   DoCreate();
+}
+
+void TCustomForm::BeforeDestroy() {
+  if (!destroyFired_) {
+    destroyFired_ = true;
+    if (OnDestroy) OnDestroy(this);
+  }
+  TWinControl::BeforeDestroy();
 }
 
 void TCustomForm::DoCreate() {
@@ -201,9 +199,11 @@ void TCustomForm::FrameResized(int width, int height) {
   if (Host()) Host()->SizeBuffer(ClientWidth(), ClientHeight());
 }
 
-void TCustomForm::FrameCloseRequested() { Close(); }
+void TCustomForm::FrameCloseRequested() { Perform(WM_CLOSE); }
 
 void TCustomForm::ActivateChanged(bool active) {
+  Perform(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE);
+  Perform(active ? CM_ACTIVATE : CM_DEACTIVATE);
   if (active) {
     if (activeControl_ && activeControl_->HandleAllocated()) activeControl_->Widget()->setFocus();
     if (OnActivate) OnActivate(this);
@@ -588,11 +588,11 @@ void TApplication::Wait() {
     // looked at again soon.
     int waitMs = -1;
     if (hintControl_ && !hintDone_) waitMs = 10;
-    if (!timers_.empty()) {
+    uint64_t next = NextWindowTimerDue();
+    for (TTimer* t : timers_) next = std::min(next, t->NextDue());
+    if (next != UINT64_MAX) {
       auto clock = rtl::CurrentClock();
       uint64_t now = clock->MonotonicMs();
-      uint64_t next = UINT64_MAX;
-      for (TTimer* t : timers_) next = std::min(next, t->NextDue());
       int due = clock->RealTime() ? static_cast<int>(next > now ? std::min<uint64_t>(next - now, 1000) : 0) : 10;
       waitMs = waitMs < 0 ? due : std::min(waitMs, due);
     }
@@ -689,7 +689,7 @@ void TApplication::RemoveTimer(TTimer* timer) {
 
 void TApplication::UpdatePump() {
   if (!loop_) return;
-  bool needed = !timers_.empty() || hintControl_;
+  bool needed = !timers_.empty() || hintControl_ || NextWindowTimerDue() != UINT64_MAX;
   if (needed && !loop_->pump.isActive()) loop_->pump.start();
   if (!needed && loop_->pump.isActive()) loop_->pump.stop();
 }
@@ -853,9 +853,17 @@ void THintWindow::Paint() {
 }
 
 bool TApplication::FireDueTimers() {
-  if (timers_.empty() && !hintControl_) return false;
+  bool windowTimers = NextWindowTimerDue() != UINT64_MAX;
+  if (timers_.empty() && !hintControl_ && !windowTimers) return false;
   uint64_t now = rtl::GetTickCount64();
   bool any = CheckHint(now);
+  if (windowTimers) {
+    try {
+      any = FireWindowTimers(now) || any;
+    } catch (...) {
+      HandleException(this);
+    }
+  }
   for (TTimer* t : std::vector<TTimer*>(timers_)) {
     // A timer freed by an earlier handler has left the list.
     if (std::find(timers_.begin(), timers_.end(), t) == timers_.end()) continue;

@@ -132,7 +132,7 @@ class TCustomForm : public TWinControl {
   friend class FormFrame;
   friend class TMenu;
   friend class TScreen;
-  friend void Free(TObject* object);
+  void BeforeDestroy() override;
   void PlaceWindow();
   void ApplyBorderStyle();
   void FrameResized(int width, int height);
@@ -295,6 +295,9 @@ class TApplication : public TComponent {
   // Fires the timers that are due on the clock service; answers whether any
   // fired.
   bool FireDueTimers();
+  // Keeps the loop's timer running while timers, window timers or a hint
+  // wait for their time.
+  void UpdatePump();
 
  private:
   struct Loop;
@@ -302,7 +305,6 @@ class TApplication : public TComponent {
   bool ProcessWaiting();
   bool CheckHint(uint64_t now);
   void ActivateHintFor(TControl* control);
-  void UpdatePump();
   void Notification(TComponent* component, TOperation operation) override;
 
   AnsiString title_;

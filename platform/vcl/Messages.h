@@ -61,6 +61,11 @@ struct TWMSize {
 
 inline constexpr Integer WHEEL_DELTA = 120;
 
+// States of WM_ACTIVATE.
+inline constexpr Integer WA_INACTIVE = 0;
+inline constexpr Integer WA_ACTIVE = 1;
+inline constexpr Integer WA_CLICKACTIVE = 2;
+
 // Size types of WM_SIZE.
 inline constexpr Integer SIZE_RESTORED = 0;
 inline constexpr Integer SIZE_MINIMIZED = 1;

@@ -4,6 +4,7 @@
 #include <QCursor>
 #include <QGuiApplication>
 #include <QWidget>
+#include <algorithm>
 #include <atomic>
 #include <condition_variable>
 #include <deque>
@@ -11,7 +12,9 @@
 #include <mutex>
 #include <unordered_map>
 
+#include "rtl/Clock.h"
 #include "rtl/Threads.h"
+#include "vcl/Forms.h"
 #include "vcl/QtHost.h"
 
 namespace vcl {
@@ -162,6 +165,62 @@ bool DispatchQueuedMessages() {
 void SetMessageQueueWake(std::function<void()> wake) {
   std::lock_guard<std::mutex> g(State().lock);
   State().wake = std::move(wake);
+}
+
+// ---------------------------------------------------------- window timers
+
+namespace {
+struct WindowTimer {
+  HWND wnd;
+  uintptr_t id;
+  Cardinal interval;
+  uint64_t next;
+};
+std::vector<WindowTimer>& WindowTimers() {
+  static std::vector<WindowTimer> timers;  // user-interface thread only
+  return timers;
+}
+}  // namespace
+
+uintptr_t SetTimer(HWND wnd, uintptr_t id, Cardinal ms) {
+  if (!IsWindow(wnd)) return 0;
+  KillTimer(wnd, id);
+  WindowTimers().push_back({wnd, id, std::max<Cardinal>(ms, 1), rtl::GetTickCount64() + std::max<Cardinal>(ms, 1)});
+  if (Application) Application->UpdatePump();
+  return id;
+}
+
+bool KillTimer(HWND wnd, uintptr_t id) {
+  auto& t = WindowTimers();
+  auto it = std::find_if(t.begin(), t.end(), [&](const WindowTimer& w) { return w.wnd == wnd && w.id == id; });
+  if (it == t.end()) return false;
+  t.erase(it);
+  return true;
+}
+
+bool FireWindowTimers(uint64_t now) {
+  bool any = false;
+  auto& t = WindowTimers();
+  // Copies: a handler may set or kill timers.
+  for (WindowTimer w : std::vector<WindowTimer>(t)) {
+    auto it = std::find_if(t.begin(), t.end(), [&](const WindowTimer& x) { return x.wnd == w.wnd && x.id == w.id; });
+    if (it == t.end() || now < it->next) continue;
+    if (!IsWindow(w.wnd)) {
+      t.erase(it);
+      continue;
+    }
+    it->next = now + it->interval;
+    any = true;
+    TMessage m{WM_TIMER, w.id, 0, 0};
+    Deliver(w.wnd, m);
+  }
+  return any;
+}
+
+uint64_t NextWindowTimerDue() {
+  uint64_t next = UINT64_MAX;
+  for (const WindowTimer& w : WindowTimers()) next = std::min(next, w.next);
+  return next;
 }
 
 // ------------------------------------------------------------- input state

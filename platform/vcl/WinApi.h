@@ -26,6 +26,18 @@ bool QueuedMessagesWaiting();
 // loop can wake up.
 void SetMessageQueueWake(std::function<void()> wake);
 
+// Sends WM_TIMER (WParam id) to the window every ms milliseconds of the
+// clock service, from the message loop; setting an id again restarts it.
+// User-interface thread only. Answers the id (0 for a window that does not
+// exist).
+uintptr_t SetTimer(HWND wnd, uintptr_t id, Cardinal ms);
+bool KillTimer(HWND wnd, uintptr_t id);
+// For the message loop: sends the WM_TIMER messages due now (missed periods
+// once); answers whether any was sent. NextWindowTimerDue is UINT64_MAX
+// without timers.
+bool FireWindowTimers(uint64_t now);
+uint64_t NextWindowTimerDue();
+
 // Milliseconds between two clicks that make a double click (500 unless set);
 // measured on the clock service.
 Cardinal GetDoubleClickTime();

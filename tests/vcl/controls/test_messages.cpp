@@ -28,7 +28,11 @@ class MessagesTest : public ::testing::Test {
     Pump();
     rec->log.clear();
   }
-  void TearDown() override { Free(form); }
+  void TearDown() override {
+    // Handlers capture the test's locals; the form's end must not reach them.
+    if (rec) rec->onMessage = nullptr;
+    Free(form);
+  }
   QWidget* W() { return rec->Widget(); }
 
   TForm* form = nullptr;
@@ -318,6 +322,66 @@ TEST_F(MessagesTest, AnExceptionInAHandlerReachesTheApplicationHandler) {
   rec->OnMouseDown = nullptr;
   Application->OnException = keep;
   EXPECT_EQ(caught, (std::vector<AnsiString>{"'x' is not a valid integer value"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MessagesTest, WindowTimersSendWmTimerOnTheClockService) {
+  auto clock = std::make_shared<rtl::ManualClock>(0);
+  rtl::ScopedClock scoped(clock);
+  rec->only = {WM_TIMER};
+  rec->log.clear();
+  ASSERT_EQ(SetTimer(rec->Handle(), 7, 50), 7u);
+  SetTimer(rec->Handle(), 8, 120);
+  clock->Advance(50);
+  Application->ProcessMessages();
+  clock->Advance(70);
+  Application->ProcessMessages();
+  std::vector<WPARAM> ids;
+  for (const TMessage& m : rec->log) ids.push_back(m.WParam);
+  EXPECT_EQ(ids, (std::vector<WPARAM>{7, 7, 8}));
+  EXPECT_TRUE(KillTimer(rec->Handle(), 7));
+  EXPECT_FALSE(KillTimer(rec->Handle(), 7));
+  clock->Advance(500);
+  Application->ProcessMessages();
+  EXPECT_EQ(rec->log.size(), 4u);  // only id 8, once for the missed periods
+  EXPECT_EQ(rec->log.back().WParam, 8u);
+}
+
+TEST_F(MessagesTest, TextMessagesReadAndWriteTheCaption) {
+  rec->SetCaption("Hello");
+  EXPECT_EQ(rec->Perform(WM_GETTEXTLENGTH), 5);
+  char buffer[4];
+  EXPECT_EQ(rec->Perform(WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer)), 3);
+  EXPECT_STREQ(buffer, "Hel");
+  rec->Perform(WM_SETTEXT, 0, reinterpret_cast<LPARAM>("World"));
+  EXPECT_EQ(rec->Caption(), "World");
+}
+
+TEST_F(MessagesTest, FreedWindowsGetWmDestroyWhileWhole) {
+  std::vector<AnsiString> destroyed;
+  auto* a = new Recorder(form);
+  a->SetParent(form);
+  a->onMessage = [&](TMessage& m) {
+    if (m.Msg == WM_DESTROY) destroyed.push_back("a");
+  };
+  auto* b = new Recorder(form);
+  b->SetParent(rec);  // freed with its parent
+  b->onMessage = [&](TMessage& m) {
+    if (m.Msg == WM_DESTROY) destroyed.push_back("b");
+  };
+  rec->onMessage = [&](TMessage& m) {
+    if (m.Msg == WM_DESTROY) destroyed.push_back("rec");
+  };
+  a->Handle();
+  b->Handle();
+  Free(a);
+  EXPECT_EQ(destroyed, (std::vector<AnsiString>{"a"}));
+  Free(rec);
+  rec = nullptr;
+  EXPECT_EQ(destroyed, (std::vector<AnsiString>{"a", "rec", "b"}));
 }
 
 }  // namespace
