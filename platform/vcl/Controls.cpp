@@ -557,10 +557,12 @@ void TWinControl::InsertControl(TControl* control) {
     Invalidate();
   }
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 1);
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 1);
   if (control->Align() != alNone) Realign();
 }
 
 void TWinControl::RemoveControl(TControl* control) {
+  Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
   Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -978,6 +980,10 @@ void TWinControl::Dispatch(TMessage& m) {
         c->WndProc(m);
         if (m.Result != 0) return;
       }
+      return;
+    case CM_FOCUSCHANGED:
+      // Every control on the form hears where the focus went.
+      for (TControl* c : std::vector<TControl*>(controls_)) c->WndProc(m);
       return;
     case CM_ENTER: DoEnter(); return;
     case CM_EXIT: DoExit(); return;

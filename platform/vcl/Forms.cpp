@@ -278,6 +278,7 @@ void TCustomForm::SetFocusedControl(TWinControl* control) {
     if (activeControl_ != control) return;  // a handler moved the focus on
     (*it)->Perform(CM_ENTER);
   }
+  Perform(CM_FOCUSCHANGED, 0, reinterpret_cast<LPARAM>(control));
 }
 
 void TCustomForm::SetVisible(bool v) {

@@ -314,7 +314,13 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   consumed = m.Result != 0;
   if (!consumed && form && IsDialogKey(vk)) {
     LRESULT code = 0;
-    Guarded(c, [&] { code = c->Perform(WM_GETDLGCODE, vk); });
+    // A control that asks for the special key gets it as an ordinary one.
+    Guarded(c, [&] {
+      if (c->Perform(CM_WANTSPECIALKEY, vk, kd) != 0)
+        code = DLGC_WANTALLKEYS;
+      else
+        code = c->Perform(WM_GETDLGCODE, vk);
+    });
     bool wants = (code & DLGC_WANTALLKEYS) || (vk == VK_TAB && (code & DLGC_WANTTAB)) ||
                  ((vk == VK_LEFT || vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN) && (code & DLGC_WANTARROWS));
     // A native widget uses its own arrow keys.

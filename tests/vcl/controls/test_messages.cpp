@@ -10,6 +10,7 @@
 #include "TestSupport.h"
 #include "rtl/Clock.h"
 #include "rtl/Threads.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/WinApi.h"
 
 using namespace vcl;
@@ -382,6 +383,54 @@ TEST_F(MessagesTest, FreedWindowsGetWmDestroyWhileWhole) {
   Free(rec);
   rec = nullptr;
   EXPECT_EQ(destroyed, (std::vector<AnsiString>{"a", "rec", "b"}));
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(MessagesTest, SpecialKeysGoToAControlThatAsksForThem) {
+  auto* next = new Recorder(form);
+  next->SetBounds(0, 150, 10, 10);
+  next->SetParent(form);
+  rec->SetFocus();
+  Pump();
+  rec->only = {WM_KEYDOWN};
+  rec->log.clear();
+  QTest::keyClick(W(), Qt::Key_Tab);
+  EXPECT_EQ(form->ActiveControl(), next);  // the form moved the focus
+  EXPECT_TRUE(rec->log.size() == 1u);       // after the control saw the key
+  rec->SetFocus();
+  rec->log.clear();
+  rec->onMessage = [](TMessage& m) {
+    if (m.Msg == CM_WANTSPECIALKEY && m.WParam == VK_TAB) m.Result = 1;
+  };
+  QTest::keyClick(W(), Qt::Key_Tab);
+  EXPECT_EQ(form->ActiveControl(), rec);
+  ASSERT_EQ(rec->log.size(), 1u);
+  EXPECT_EQ(rec->log[0].WParam, VK_TAB);
+}
+
+TEST_F(MessagesTest, ParentsHearOfChildrenAndControlsOfFocusChanges) {
+  std::vector<std::pair<Cardinal, LPARAM>> heard;
+  rec->onMessage = [&](TMessage& m) {
+    if (m.Msg == CM_CONTROLCHANGE || m.Msg == CM_FOCUSCHANGED)
+      heard.push_back({m.Msg, m.Msg == CM_CONTROLCHANGE ? m.LParam : (m.LParam != 0 ? 1 : 0)});
+  };
+  auto* other = new Recorder(form);
+  other->SetParent(form);
+  other->SetFocus();
+  heard.clear();
+  auto* child = new TPanel(form);
+  child->SetParent(rec);
+  child->SetParent(nullptr);
+  rec->SetFocus();
+  Pump();
+  ASSERT_GE(heard.size(), 3u);
+  EXPECT_EQ(heard[0], (std::pair<Cardinal, LPARAM>{CM_CONTROLCHANGE, 1}));
+  EXPECT_EQ(heard[1], (std::pair<Cardinal, LPARAM>{CM_CONTROLCHANGE, 0}));
+  EXPECT_EQ(heard[2].first, CM_FOCUSCHANGED);
+  delete child;
 }
 
 }  // namespace
