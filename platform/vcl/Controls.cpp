@@ -653,7 +653,7 @@ void TWinControl::CreateHandle() {
   host_->handle = RegisterWindow(this);
   if (!host_->surface) w->setFont(ToQFont(*Font()));
   w->setEnabled(Enabled());
-  if (Cursor() != crDefault) w->setCursor(ToQtCursor(Cursor()));
+  if (Cursor() != crDefault) w->setCursor(ToQCursor(Cursor()));
   PlaceWidget();
   if (host_->surface) host_->SizeBuffer(Width(), Height());
   InitWidget();
@@ -997,7 +997,7 @@ void TWinControl::Dispatch(TMessage& m) {
       NotifyControls(CM_PARENTCOLORCHANGED);
       return;
     case CM_CURSORCHANGED:
-      if (HandleAllocated()) host_->widget->setCursor(ToQtCursor(Cursor()));
+      if (HandleAllocated()) host_->widget->setCursor(ToQCursor(Cursor()));
       return;
     case CM_SHOWHINTCHANGED:
       NotifyControls(CM_PARENTSHOWHINTCHANGED);

@@ -8,7 +8,9 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QPixmap>
 #include <atomic>
+#include <map>
 #include <cstdlib>
 
 #include "rtl/Clock.h"
@@ -903,7 +905,46 @@ void TScreen::SetCursor(TCursor c) {
   if (c == cursor_) return;
   if (cursor_ != crDefault) QApplication::restoreOverrideCursor();
   cursor_ = c;
-  if (c != crDefault) QApplication::setOverrideCursor(QCursor(ToQtCursor(c)));
+  if (c != crDefault) QApplication::setOverrideCursor(ToQCursor(c));
+}
+
+namespace {
+// Cursors made by LoadCursorFromFile (by handle) and the ids that use them.
+std::vector<QCursor>& LoadedCursors() {
+  static std::vector<QCursor> cursors;
+  return cursors;
+}
+std::map<TCursor, HCURSOR>& CursorIds() {
+  static std::map<TCursor, HCURSOR> ids;
+  return ids;
+}
+}  // namespace
+
+HCURSOR LoadCursorFromFile(const AnsiString& fileName, TPoint hotSpot) {
+  InitApplication();
+  QPixmap pix(QString::fromStdString(fileName));
+  if (pix.isNull()) return 0;
+  LoadedCursors().emplace_back(pix, hotSpot.X, hotSpot.Y);
+  return static_cast<HCURSOR>(LoadedCursors().size());  // 1-based, 0 is none
+}
+
+QCursor ToQCursor(TCursor cursor) {
+  auto it = CursorIds().find(cursor);
+  if (it != CursorIds().end() && it->second > 0 && it->second <= LoadedCursors().size())
+    return LoadedCursors()[it->second - 1];
+  return QCursor(ToQtCursor(cursor));
+}
+
+HCURSOR TScreen::Cursors(TCursor id) const {
+  auto it = CursorIds().find(id);
+  return it == CursorIds().end() ? 0 : it->second;
+}
+
+void TScreen::SetCursors(TCursor id, HCURSOR cursor) {
+  if (cursor == 0)
+    CursorIds().erase(id);
+  else
+    CursorIds()[id] = cursor;
 }
 
 rtl::TStrings* TScreen::Fonts() {

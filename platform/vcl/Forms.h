@@ -327,6 +327,11 @@ class TApplication : public TComponent {
   std::unique_ptr<Loop> loop_;
 };
 
+// A cursor made from an image file (PNG, BMP, ICO, CUR), with its hot spot;
+// 0 when the file cannot be read. Cursors live as long as the process.
+using HCURSOR = uintptr_t;
+HCURSOR LoadCursorFromFile(const AnsiString& fileName, TPoint hotSpot);
+
 class TScreen : public TComponent {
  public:
   explicit TScreen(TComponent* owner);
@@ -340,6 +345,10 @@ class TScreen : public TComponent {
   // long work).
   TCursor Cursor() const { return cursor_; }
   void SetCursor(TCursor c);
+  // Cursors by id: the standard ones, and those a program adds under its
+  // own (positive) ids from an image with its hot spot.
+  HCURSOR Cursors(TCursor id) const;
+  void SetCursors(TCursor id, HCURSOR cursor);
   // Installed font families, sorted.
   rtl::TStrings* Fonts();
   Integer PixelsPerInch() const { return 96; }

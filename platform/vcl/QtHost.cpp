@@ -275,7 +275,7 @@ bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
         if (cur == crDefault)
           host_->widget->unsetCursor();
         else
-          host_->widget->setCursor(ToQtCursor(cur));
+          host_->widget->setCursor(ToQCursor(cur));
       }
       m.Msg = WM_MOUSEMOVE;
       break;

@@ -2,6 +2,7 @@
 // The Qt side of a windowed control: its widget, its back buffer, and the
 // translation of Qt's events into window messages. Included only by the
 // class library's own sources.
+#include <QCursor>
 #include <QImage>
 #include <QObject>
 #include <QPoint>
@@ -90,5 +91,8 @@ LPARAM KeyDataOf(const QKeyEvent& e, bool down);
 // MK_* flags from Qt's buttons and modifiers.
 Integer MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
 Qt::CursorShape ToQtCursor(TCursor cursor);
+// The cursor to show for an id: one registered with Screen->SetCursors, else
+// the standard shape.
+QCursor ToQCursor(TCursor cursor);
 
 }  // namespace vcl

@@ -263,7 +263,7 @@ TPoint GetCursorPos() {
 void SetCursorTarget(QWidget* w) { gCursorTarget = w; }
 
 void SetCursor(TCursor cursor) {
-  if (gCursorTarget) gCursorTarget->setCursor(ToQtCursor(cursor));
+  if (gCursorTarget) gCursorTarget->setCursor(ToQCursor(cursor));
 }
 
 bool MessageBeep(Cardinal type) {

@@ -215,3 +215,35 @@ TEST(Names, AControlWithoutCaptionShowsItsNameUnlessItsFormIsLoading) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Cursors, ProgramCursorsFromImagesUnderTheirOwnIds) {
+  QTemporaryDir dir;
+  QImage img(16, 16, QImage::Format_ARGB32);
+  img.fill(Qt::red);
+  QString path = dir.filePath("drag.png");
+  ASSERT_TRUE(img.save(path));
+  EXPECT_EQ(LoadCursorFromFile(dir.filePath("missing.png").toStdString(), {0, 0}), 0u);
+  HCURSOR h = LoadCursorFromFile(path.toStdString(), {3, 4});
+  ASSERT_NE(h, 0u);
+  const TCursor crDragText = 1;
+  Screen->SetCursors(crDragText, h);
+  EXPECT_EQ(Screen->Cursors(crDragText), h);
+  TForm* form = MakeForm();
+  auto* rec = new Recorder(form);
+  rec->SetBounds(0, 0, 50, 50);
+  rec->SetParent(form);
+  form->Show();
+  rec->SetCursor(crDragText);
+  QWidget* w = rec->Widget();
+  QMouseEvent move(QEvent::MouseMove, QPointF(5, 5), w->mapToGlobal(QPointF(5, 5)), Qt::NoButton, Qt::NoButton,
+                   Qt::NoModifier);
+  QCoreApplication::sendEvent(w, &move);
+  EXPECT_EQ(w->cursor().shape(), Qt::BitmapCursor);
+  EXPECT_EQ(w->cursor().hotSpot(), QPoint(3, 4));
+  Screen->SetCursors(crDragText, 0);
+  Free(form);
+}
+
+}  // namespace
