@@ -274,11 +274,10 @@ TEST(Threads, QueuedCallsRunInOrderFromTheLoop) {
 // Clicks a button of the modal dialog open at the time.
 void ClickDialogButton(const char* name) {
   Later([name] {
-    TCustomForm* dlg = Screen->ActiveForm();
-    for (Integer i = 0; !dlg && i < Screen->FormCount(); ++i)
-      if (Screen->Forms(i)->Visible()) dlg = Screen->Forms(i);
-    ASSERT_NE(dlg, nullptr);
-    auto* b = dynamic_cast<TButton*>(dlg->FindComponent(name));
+    // The newest visible form with such a button: the box, over its owner.
+    TButton* b = nullptr;
+    for (Integer i = Screen->FormCount() - 1; !b && i >= 0; --i)
+      if (Screen->Forms(i)->Visible()) b = dynamic_cast<TButton*>(Screen->Forms(i)->FindComponent(name));
     ASSERT_NE(b, nullptr) << name;
     QTest::mouseClick(b->Widget(), Qt::LeftButton);
   });
@@ -310,6 +309,61 @@ TEST(MessageBoxes, DialogLayoutAndKeys) {
   EXPECT_LT(ok->Top() + ok->Height(), dlg->ClientHeight() + 1);
   Later([&] { QTest::keyClick(ok->Widget(), Qt::Key_Escape); });
   EXPECT_EQ(dlg->ShowModal(), mrOk);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ModalForms, AMessageBoxInsideAModalDialogKeepsTheDialogOpen) {
+  auto* form = Create<OkCancelForm>(nullptr);
+  form->ok->SetModalResult(mrNone);  // the handler decides, as a checking OK button does
+  int boxes = 0;
+  form->ok->OnClick = [&](TObject*) {
+    if (form->edit->Text().empty()) {
+      ClickDialogButton("OK");
+      ShowMessageBox("Value for Key is required.", "Error", MB_OK | MB_ICONHAND);
+      ++boxes;
+      return;
+    }
+    form->SetModalResult(mrOk);
+  };
+  Later([form] {
+    QTest::mouseClick(form->ok->Widget(), Qt::LeftButton);
+    Later([form] {
+      form->edit->SetText("KEY");
+      QTest::mouseClick(form->ok->Widget(), Qt::LeftButton);
+    });
+  });
+  std::vector<Cardinal> beeps;
+  SetBeepHandler([&](Cardinal t) { beeps.push_back(t); });
+  EXPECT_EQ(form->ShowModal(), mrOk);
+  SetBeepHandler({});
+  EXPECT_EQ(boxes, 1);
+  EXPECT_EQ(beeps, (std::vector<Cardinal>{MB_ICONHAND}));
+  Free(form);
+}
+
+TEST(Forms, AnExceptionWhilePaintingReachesTheHandlerAndNotQt) {
+  struct Broken : TCustomControl {
+    using TCustomControl::TCustomControl;
+    void Paint() override { throw rtl::Exception("paint failed"); }
+  };
+  TForm* form = MakeForm();
+  auto* broken = new Broken(form);
+  broken->SetBounds(0, 0, 50, 50);
+  broken->SetParent(form);
+  auto keep = Application->OnException;
+  std::vector<AnsiString> caught;
+  Application->OnException = [&](TObject*, rtl::Exception& e) { caught.push_back(e.Message()); };
+  form->Show();
+  broken->Repaint();
+  QImage shot = broken->Widget()->grab().toImage();  // Qt paints on regardless
+  Application->OnException = keep;
+  EXPECT_FALSE(shot.isNull());
+  ASSERT_FALSE(caught.empty());
+  EXPECT_EQ(caught[0], "paint failed");
+  Free(form);
 }
 
 }  // namespace
