@@ -11,6 +11,7 @@
 #include "vcl/ComCtrls.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Menus.h"
+#include "vcl/Spin.h"
 #include "vcl/StdCtrls.h"
 
 using namespace vcl;
@@ -305,6 +306,37 @@ TEST(SampleForm, GrabSavedAsPng) {
   EXPECT_EQ(RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p))),
             ColorToRGB(clBtnFace));
   Free(form);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StdCtrlsTest, SpinEditStepsTypesAndKeepsItsRange) {
+  auto* spin = new TSpinEdit(form);
+  spin->SetBounds(10, 10, 100, 22);
+  spin->SetParent(form);
+  spin->SetMinValue(1);
+  spin->SetMaxValue(65535);
+  EXPECT_EQ(spin->Value(), 1);  // clamped into the new range
+  int changes = 0;
+  spin->OnChange = [&](TObject*) { ++changes; };
+  spin->SetValue(6666);
+  EXPECT_EQ(spin->Text(), "6666");
+  EXPECT_EQ(changes, 1);
+  spin->SetFocus();
+  QTest::keyClick(spin->Widget(), Qt::Key_Up);
+  EXPECT_EQ(spin->Value(), 6667);
+  spin->SetValue(70000);
+  EXPECT_EQ(spin->Value(), 65535);
+  spin->SetText("abc");
+  EXPECT_EQ(spin->Value(), 1);
+  auto* line = spin->Widget()->findChild<QLineEdit*>();
+  ASSERT_NE(line, nullptr);
+  line->selectAll();
+  QTest::keyClicks(line, "7124");
+  EXPECT_EQ(spin->Value(), 7124);
+  EXPECT_GE(changes, 5);
 }
 
 }  // namespace
