@@ -1,6 +1,5 @@
 // Shapes, clipping, copies between canvases and the desktop's 3D edges
 // and frame controls, drawn with the canvas's pen, brush and clipping.
-#include <QPainterPath>
 #include <QPolygon>
 #include <cmath>
 #include <deque>
