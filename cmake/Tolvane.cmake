@@ -38,13 +38,14 @@ function(tolvane_library name)
   endif()
 endfunction()
 
-# tolvane_test(NAME SOURCES ... DEPS ... [SANITIZE address|thread ...] [LABELS ...])
+# tolvane_test(NAME SOURCES ... DEPS ... [SANITIZE address|thread ...] [LABELS ...]
+#              [RESOURCE_LOCK name ...])
 #   A GoogleTest executable registered with CTest. In a normal build every test
 #   is built. In a sanitizer build only tests that list that sanitizer under
 #   SANITIZE are built (as part of the san_tests target) and they carry the
 #   label "sanitize".
 function(tolvane_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS;SANITIZE;LABELS" ${ARGN})
+  cmake_parse_arguments(A "" "" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
   if(TOLVANE_SANITIZER)
     if(NOT TOLVANE_SANITIZER IN_LIST A_SANITIZE)
       return()
@@ -61,7 +62,18 @@ function(tolvane_test name)
     TOLVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TOLVANE_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"
     TOLVANE_SOURCE_DIR="${CMAKE_SOURCE_DIR}")
-  gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES LABELS "${A_LABELS}")
+  set(properties "")
+  if(A_LABELS)
+    list(APPEND properties LABELS "${A_LABELS}")
+  endif()
+  if(A_RESOURCE_LOCK)
+    list(APPEND properties RESOURCE_LOCK "${A_RESOURCE_LOCK}")
+  endif()
+  if(properties)
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
+  else()
+    gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
+  endif()
 endfunction()
 
 # tolvane_fuzz(NAME SOURCES ... DEPS ... [SECONDS n] [CORPUS dir])
