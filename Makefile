@@ -18,7 +18,7 @@ build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
 run: build
-	@scripts/run-sample
+	@BUILD=$(BUILD) scripts/run-sample
 
 test: build
 	@scripts/run-tests $(BUILD) $(JOBS)
