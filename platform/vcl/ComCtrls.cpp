@@ -393,3 +393,211 @@ void TStatusBar::Paint() {
 }
 
 }  // namespace vcl
+
+#include "vcl/ActnList.h"
+#include "vcl/ImgList.h"
+
+namespace vcl {
+
+// ------------------------------------------------------------ tool buttons
+
+TToolButton::TToolButton(TComponent* owner) : TGraphicControl(owner) {
+  controlStyle_.Exclude(csDoubleClicks);
+  TControl::SetBounds(0, 0, 23, 22);
+}
+
+TToolBar* TToolButton::ToolBar() const { return dynamic_cast<TToolBar*>(Parent()); }
+
+void TToolButton::SetStyle(TToolButtonStyle s) {
+  style_ = s;
+  if (Parent()) Parent()->Realign();
+  Invalidate();
+}
+
+void TToolButton::SetImageIndex(Integer v) {
+  imageIndex_ = v;
+  Invalidate();
+}
+
+void TToolButton::SetDown(bool v) {
+  if (v == down_) return;
+  down_ = v;
+  // One button of a group is down at a time.
+  if (v && grouped_ && Parent())
+    for (Integer i = 0; i < Parent()->ControlCount(); ++i)
+      if (auto* b = dynamic_cast<TToolButton*>(Parent()->Controls(i)); b && b != this && b->grouped_ && b->style_ == tbsCheck)
+        b->SetDown(false);
+  Invalidate();
+}
+
+void TToolButton::Click() {
+  if (style_ == tbsCheck) SetDown(grouped_ ? true : !down_);
+  TGraphicControl::Click();
+}
+
+void TToolButton::ActionChange(TBasicAction* sender) {
+  TGraphicControl::ActionChange(sender);
+  if (auto* a = dynamic_cast<TCustomAction*>(sender)) {
+    imageIndex_ = a->ImageIndex();
+    if (style_ == tbsCheck) down_ = a->Checked();
+  }
+  Invalidate();
+}
+
+void TToolButton::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case CM_MOUSEENTER:
+      hot_ = true;
+      Invalidate();
+      break;
+    case CM_MOUSELEAVE:
+      hot_ = false;
+      Invalidate();
+      break;
+    case CM_TEXTCHANGED:
+      if (Parent()) Parent()->Realign();
+      break;
+    default: break;
+  }
+  TGraphicControl::Dispatch(m);
+}
+
+void TToolButton::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  if (button == mbLeft && Enabled() && style_ != tbsSeparator && style_ != tbsDivider) {
+    pressed_ = true;
+    Invalidate();
+  }
+  TGraphicControl::MouseDown(button, shift, x, y);
+}
+
+void TToolButton::MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  pressed_ = false;
+  Invalidate();
+  TGraphicControl::MouseUp(button, shift, x, y);
+}
+
+void TToolButton::Paint() {
+  TCanvas* c = Canvas();
+  TRect r = ClientRect();
+  TColor face = Parent() ? Parent()->Color() : ColorToRGB(clBtnFace);
+  c->Brush()->SetColor(face);
+  c->FillRect(r);
+  if (style_ == tbsSeparator) return;
+  if (style_ == tbsDivider) {
+    TRect line = Rect(r.Width() / 2 - 1, 2, r.Width() / 2 + 1, r.Height() - 2);
+    Frame3D(c, line, ColorToRGB(clBtnShadow), ColorToRGB(clBtnHighlight), 1);
+    return;
+  }
+  bool sunk = pressed_ || down_;
+  if (sunk || (hot_ && Enabled())) {
+    TRect frame = r;
+    Frame3D(c, frame, ColorToRGB(sunk ? clBtnShadow : clBtnHighlight), ColorToRGB(sunk ? clBtnHighlight : clBtnShadow), 1);
+  }
+  Integer offset = sunk ? 1 : 0;
+  TToolBar* bar = ToolBar();
+  TImageList* images = bar ? bar->Images() : nullptr;
+  Integer textTop = 0;
+  if (images && imageIndex_ >= 0 && imageIndex_ < images->Count()) {
+    Integer x = (r.Width() - images->Width()) / 2 + offset;
+    Integer y = (bar->ShowCaptions() ? 3 : (r.Height() - images->Height()) / 2) + offset;
+    images->Draw(c, x, y, imageIndex_, Enabled());
+    textTop = y + images->Height();
+  }
+  if ((!images || (bar && bar->ShowCaptions())) && !Caption().empty()) {
+    c->SetFont(Font());
+    if (!Enabled()) c->Font()->SetColor(clGrayText);
+    c->Brush()->SetStyle(bsClear);
+    TRect t = Rect(offset, textTop + offset, r.Width() + offset, r.Height() + offset);
+    c->DrawText(Caption(), t, DT_SINGLELINE | DT_CENTER | DT_VCENTER);
+  }
+}
+
+// --------------------------------------------------------------- tool bar
+
+TToolBar::TToolBar(TComponent* owner) : TCustomControl(owner) {
+  SetColor(clBtnFace);
+  TControl::SetBounds(0, 0, 150, 29);
+  SetAlign(alTop);
+}
+
+TToolBar::~TToolBar() = default;
+
+void TToolBar::SetImages(TImageList* images) {
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images) images->FreeNotification(this);
+  Invalidate();
+}
+
+void TToolBar::SetShowCaptions(bool v) {
+  showCaptions_ = v;
+  Realign();
+  Invalidate();
+}
+
+void TToolBar::SetButtonWidth(Integer v) {
+  buttonWidth_ = v;
+  Realign();
+}
+
+void TToolBar::SetButtonHeight(Integer v) {
+  buttonHeight_ = v;
+  Realign();
+}
+
+Integer TToolBar::ButtonCount() const {
+  Integer n = 0;
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (dynamic_cast<TToolButton*>(Controls(i))) ++n;
+  return n;
+}
+
+TToolButton* TToolBar::Buttons(Integer index) const {
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (auto* b = dynamic_cast<TToolButton*>(Controls(i)))
+      if (index-- == 0) return b;
+  return nullptr;
+}
+
+void TToolBar::AlignControls(TControl* control, TRect& rect) {
+  std::vector<TControl*> row;
+  for (Integer i = 0; i < ControlCount(); ++i)
+    if (Controls(i)->Visible()) row.push_back(Controls(i));
+  std::stable_sort(row.begin(), row.end(), [](TControl* a, TControl* b) { return a->Left() < b->Left(); });
+  TCanvas measure;
+  measure.SetFont(Font());
+  Integer x = rect.Left + 2;
+  for (TControl* c : row) {
+    Integer w = c->Width();
+    if (auto* b = dynamic_cast<TToolButton*>(c)) {
+      if (b->Style() == tbsSeparator || b->Style() == tbsDivider)
+        w = 8;
+      else if (showCaptions_ || !images_)
+        w = std::max(buttonWidth_, measure.TextWidth(b->Caption()) + 12);
+      else
+        w = buttonWidth_;
+      c->SetBounds(x, rect.Top + 2, w, buttonHeight_);
+    } else {
+      c->SetBounds(x, rect.Top + 2, w, c->Height());
+    }
+    x += w;
+  }
+}
+
+void TToolBar::Dispatch(TMessage& m) {
+  TCustomControl::Dispatch(m);
+  // Buttons come, go and change their captions: lay the row out again.
+  if (m.Msg == CM_CONTROLCHANGE && !Destroying()) Realign();
+}
+
+void TToolBar::Paint() {
+  Canvas()->Brush()->SetColor(Color());
+  Canvas()->FillRect(ClientRect());
+}
+
+void TToolBar::Notification(TComponent* component, TOperation operation) {
+  TCustomControl::Notification(component, operation);
+  if (operation == opRemove && component == images_) images_ = nullptr;
+}
+
+}  // namespace vcl

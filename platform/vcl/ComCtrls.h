@@ -183,3 +183,76 @@ class TStatusBar : public TCustomControl {
 };
 
 }  // namespace vcl
+
+namespace vcl {
+
+class TImageList;
+class TToolBar;
+
+enum class TToolButtonStyle { tbsButton, tbsCheck, tbsSeparator, tbsDivider };
+using enum TToolButtonStyle;
+
+// A button of a tool bar: a caption and/or an image of the bar's image
+// list; a check button stays down until clicked again (in a group, until
+// another one of its group is clicked).
+class TToolButton : public TGraphicControl {
+ public:
+  explicit TToolButton(TComponent* owner);
+  TToolButtonStyle Style() const { return style_; }
+  void SetStyle(TToolButtonStyle s);
+  Integer ImageIndex() const { return imageIndex_; }
+  void SetImageIndex(Integer v);
+  bool Down() const { return down_; }
+  void SetDown(bool v);
+  bool Grouped() const { return grouped_; }
+  void SetGrouped(bool v) { grouped_ = v; }
+  TToolBar* ToolBar() const;
+  void Click() override;
+  void ActionChange(TBasicAction* sender) override;
+  void Dispatch(TMessage& message) override;
+
+ protected:
+  void Paint() override;
+  void MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) override;
+  void MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y) override;
+
+ private:
+  TToolButtonStyle style_ = tbsButton;
+  Integer imageIndex_ = -1;
+  bool down_ = false;
+  bool grouped_ = false;
+  bool hot_ = false;
+  bool pressed_ = false;
+};
+
+// A row of tool buttons along the top of its parent, laid out left to right
+// in the order of their Left.
+class TToolBar : public TCustomControl {
+ public:
+  explicit TToolBar(TComponent* owner);
+  ~TToolBar() override;
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+  bool ShowCaptions() const { return showCaptions_; }
+  void SetShowCaptions(bool v);
+  Integer ButtonWidth() const { return buttonWidth_; }
+  void SetButtonWidth(Integer v);
+  Integer ButtonHeight() const { return buttonHeight_; }
+  void SetButtonHeight(Integer v);
+  Integer ButtonCount() const;
+  TToolButton* Buttons(Integer index) const;
+  void Dispatch(TMessage& message) override;
+
+ protected:
+  void AlignControls(TControl* control, TRect& rect) override;
+  void Paint() override;
+  void Notification(TComponent* component, TOperation operation) override;
+
+ private:
+  TImageList* images_ = nullptr;  // owned by its own owner
+  bool showCaptions_ = false;
+  Integer buttonWidth_ = 23;
+  Integer buttonHeight_ = 22;
+};
+
+}  // namespace vcl

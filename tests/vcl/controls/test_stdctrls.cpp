@@ -240,6 +240,15 @@ TEST(SampleForm, GrabSavedAsPng) {
     menu->Items()->Add(item);
   }
   form->SetMenu(menu);
+  auto* tools = new TToolBar(form);
+  tools->SetParent(form);
+  Integer left = 0;
+  for (const char* caption : {"Refresh", "Read", "Write"}) {
+    auto* b = new TToolButton(form);
+    b->SetCaption(caption);
+    b->SetLeft(left += 100);
+    b->SetParent(tools);
+  }
   auto* status = new TStatusBar(form);
   status->SetParent(form);
   status->Panels()->Add()->SetText("Connected");
@@ -337,6 +346,50 @@ TEST_F(StdCtrlsTest, SpinEditStepsTypesAndKeepsItsRange) {
   QTest::keyClicks(line, "7124");
   EXPECT_EQ(spin->Value(), 7124);
   EXPECT_GE(changes, 5);
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StdCtrlsTest, ToolBarLaysOutButtonsAndClicksThem) {
+  auto* bar = new TToolBar(form);
+  bar->SetParent(form);
+  EXPECT_EQ(bar->Top(), 0);
+  EXPECT_EQ(bar->Width(), form->ClientWidth());
+  auto addButton = [&](const char* caption, TToolButtonStyle style, Integer left) {
+    auto* b = new TToolButton(form);
+    b->SetCaption(caption);
+    b->SetStyle(style);
+    b->SetLeft(left);
+    b->SetParent(bar);
+    return b;
+  };
+  auto* refresh = addButton("Refresh", tbsButton, 0);
+  auto* sep = addButton("", tbsSeparator, 100);
+  auto* low = addButton("Low", tbsCheck, 200);
+  auto* high = addButton("High", tbsCheck, 300);
+  low->SetGrouped(true);
+  high->SetGrouped(true);
+  EXPECT_EQ(bar->ButtonCount(), 4);
+  EXPECT_EQ(refresh->Left(), 2);
+  EXPECT_EQ(sep->Left(), refresh->Left() + refresh->Width());
+  EXPECT_EQ(low->Left(), sep->Left() + 8);
+  EXPECT_EQ(high->Left(), low->Left() + low->Width());
+  int clicks = 0;
+  refresh->OnClick = [&](TObject*) { ++clicks; };
+  auto clickOn = [&](TControl* b) {
+    QTest::mouseClick(bar->Widget(), Qt::LeftButton, {}, QPoint(b->Left() + 3, b->Top() + 3));
+  };
+  clickOn(refresh);
+  EXPECT_EQ(clicks, 1);
+  clickOn(low);
+  EXPECT_TRUE(low->Down());
+  clickOn(high);
+  EXPECT_TRUE(high->Down());
+  EXPECT_FALSE(low->Down());
+  clickOn(high);  // a grouped button stays down
+  EXPECT_TRUE(high->Down());
 }
 
 }  // namespace
