@@ -8,7 +8,6 @@
 #include <atomic>
 #include <condition_variable>
 #include <deque>
-#include <future>
 #include <mutex>
 #include <unordered_map>
 
@@ -21,12 +20,6 @@ namespace vcl {
 
 namespace {
 
-struct SentMessage {
-  HWND wnd;
-  TMessage msg;
-  std::promise<LRESULT> done;
-};
-
 struct PostedMessage {
   HWND wnd;
   TMessage msg;
@@ -36,7 +29,6 @@ struct MessageState {
   std::mutex lock;
   std::unordered_map<HWND, TWinControl*> windows;
   HWND nextHandle = 0x10000;
-  std::deque<std::shared_ptr<SentMessage>> sent;
   std::deque<PostedMessage> posted;
   std::function<void()> wake;
 };
@@ -100,16 +92,11 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
     return m.Result;
   }
   if (!IsWindow(wnd)) return 0;
-  auto s = std::make_shared<SentMessage>();
-  s->wnd = wnd;
-  s->msg = m;
-  std::future<LRESULT> result = s->done.get_future();
-  {
-    std::lock_guard<std::mutex> g(State().lock);
-    State().sent.push_back(s);
-  }
-  Wake();
-  return result.get();
+  // The user-interface thread runs it with the other synchronized work; a
+  // main thread waiting for this worker serves it too.
+  LRESULT result = 0;
+  rtl::Synchronize([&] { result = Deliver(wnd, m); });
+  return result;
 }
 
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
@@ -124,25 +111,13 @@ bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
 
 bool QueuedMessagesWaiting() {
   std::lock_guard<std::mutex> g(State().lock);
-  return !State().sent.empty() || !State().posted.empty();
+  return !State().posted.empty();
 }
 
 bool DispatchQueuedMessages() {
   bool any = false;
-  // Messages sent from other threads first: their senders are waiting.
-  for (;;) {
-    std::shared_ptr<SentMessage> s;
-    {
-      std::lock_guard<std::mutex> g(State().lock);
-      if (State().sent.empty()) break;
-      s = State().sent.front();
-      State().sent.pop_front();
-    }
-    any = true;
-    s->done.set_value(Deliver(s->wnd, s->msg));
-  }
-  // Then what was posted up to now, in order; messages posted by these
-  // handlers wait for the next round.
+  // What was posted up to now, in order; messages posted by these handlers
+  // wait for the next round.
   size_t count;
   {
     std::lock_guard<std::mutex> g(State().lock);

@@ -9,18 +9,19 @@
 namespace vcl {
 
 // Delivers the message at once and answers its result. From another thread
-// it waits until the user-interface thread has handled it. 0 when the
-// window is gone.
+// it waits until the user-interface thread has handled it (as synchronized
+// work, so a user-interface thread waiting for that worker serves it). 0
+// when the window is gone.
 LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 // Queues the message for the window (thread-safe); posted messages are
 // handled by the message loop in the order they were posted, after work
 // already in progress. False when the window does not exist.
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool IsWindow(HWND wnd);
-// Handles the sent and posted messages waiting now; answers whether any ran.
+// Handles the posted messages waiting now; answers whether any ran.
 // The message loop calls it; user-interface thread only.
 bool DispatchQueuedMessages();
-// True when posted or cross-thread sent messages are waiting.
+// True when posted messages are waiting.
 bool QueuedMessagesWaiting();
 // Called (on the posting thread) when a message is queued, so the message
 // loop can wake up.

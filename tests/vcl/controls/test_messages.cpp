@@ -287,7 +287,7 @@ TEST_F(MessagesTest, MessagesFromAWorkerThreadArriveOnTheUserInterfaceThread) {
   worker.join();
   Pump();
   EXPECT_EQ(answer.load(), 42);
-  // Sent messages jump the queue; the posted ones keep their order.
+  // The posted ones keep their order; the sent one is answered.
   std::vector<WPARAM> posted;
   for (const TMessage& m : rec->log)
     if (m.Msg == FOUND) posted.push_back(m.WParam);
