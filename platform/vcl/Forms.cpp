@@ -156,6 +156,11 @@ QWidget* TCustomForm::CreateWidget() {
   return client;
 }
 
+void TCustomForm::InitWidget() {
+  // Keys typed while nothing inside has the focus go to the window itself.
+  Host()->Watch(frame_);
+}
+
 int TCustomForm::MenuBarHeight() const { return menuBar_ ? menuBar_->sizeHint().height() : 0; }
 
 TRect TCustomForm::ClientRect() const { return Rect(0, 0, Width(), std::max(0, Height() - MenuBarHeight())); }

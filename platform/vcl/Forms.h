@@ -120,6 +120,7 @@ class TCustomForm : public TWinControl {
 
  protected:
   QWidget* CreateWidget() override;
+  void InitWidget() override;
   void PlaceWidget() override;
   virtual void DoCreate();
   virtual void DoShow();

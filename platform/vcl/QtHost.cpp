@@ -363,9 +363,14 @@ bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::MouseButtonPress:
     case QEvent::MouseButtonDblClick:
     case QEvent::MouseButtonRelease:
-    case QEvent::MouseMove:
-      if (!c->Enabled()) return false;
+    case QEvent::MouseMove: {
+      // Only the control's own widget and what lies inside it: a form also
+      // listens to its window frame, for keys.
+      auto* w = qobject_cast<QWidget*>(watched);
+      if (!c->Enabled() || !host_->widget || !w || (w != host_->widget && !host_->widget->isAncestorOf(w)))
+        return false;
       return Mouse(watched, static_cast<QMouseEvent*>(event));
+    }
     case QEvent::Wheel: {
       auto* w = static_cast<QWheelEvent*>(event);
       Integer keys = MouseKeysOf(w->buttons(), w->modifiers());

@@ -247,3 +247,21 @@ TEST(Cursors, ProgramCursorsFromImagesUnderTheirOwnIds) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Keyboard, AFormWithNothingFocusedGetsTheKeysItself) {
+  TForm* form = MakeForm();
+  form->Show();
+  Pump();
+  std::vector<Word> keys;
+  std::vector<WideChar> chars;
+  form->OnKeyDown = [&](TObject*, Word& key, TShiftState) { keys.push_back(key); };
+  form->OnKeyPress = [&](TObject*, WideChar& key) { chars.push_back(key); };
+  QTest::keyClick(form->WindowWidget(), Qt::Key_A);
+  EXPECT_EQ(keys, (std::vector<Word>{'A'}));
+  EXPECT_EQ(chars, (std::vector<WideChar>{u'a'}));
+  Free(form);
+}
+
+}  // namespace
