@@ -367,3 +367,25 @@ TEST(Forms, AnExceptionWhilePaintingReachesTheHandlerAndNotQt) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(Forms, ResizingTheWindowResizesTheFormAndItsAlignedControls) {
+  TForm* form = MakeForm(300, 200);
+  auto* client = new TPanel(form);
+  client->SetParent(form);
+  client->SetAlign(alClient);
+  int resizes = 0;
+  form->OnResize = [&](TObject*) { ++resizes; };
+  form->Show();
+  Pump();
+  form->WindowWidget()->resize(420, 260);  // as the window manager would
+  Pump();
+  EXPECT_EQ(form->Width(), 420);
+  EXPECT_EQ(form->ClientHeight(), 260);
+  EXPECT_EQ(client->BoundsRect(), Rect(0, 0, 420, 260));
+  EXPECT_GE(resizes, 1);
+  Free(form);
+}
+
+}  // namespace
