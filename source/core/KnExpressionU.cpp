@@ -4,7 +4,8 @@
 #include <numbers>
 
 #include "rtl/Convert.h"
-#include "rtl/Format.h"
+#include "rtl/Exceptions.h"
+#include "rtl/ListErrors.h"
 #include "rtl/Strings.h"
 
 namespace core {
@@ -49,7 +50,7 @@ const TKnIdentifier* TKnExpression::FindIdentifier(const AnsiString& name) const
 
 const TKnIdentifier& TKnExpression::Identifiers(Integer index) const {
   if (index < 0 || index >= IdentifierCount())
-    throw rtl::EListError(rtl::Format("List index out of bounds (%d)", {index}));
+    throw rtl::EListError(rtl::ListIndexMessage(index));
   return identifiers_[static_cast<size_t>(index)];
 }
 

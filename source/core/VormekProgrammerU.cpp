@@ -6,6 +6,7 @@
 #include "core/TrivialFTPU.h"
 #include "rtl/Clock.h"
 #include "rtl/Convert.h"
+#include "rtl/ListErrors.h"
 #include "rtl/MessagePump.h"
 #include "rtl/Strings.h"
 #include "rtl/SyncObjs.h"
@@ -16,7 +17,7 @@ namespace core {
 namespace {
 
 [[noreturn]] void RaiseIndex(rtl::Integer index) {
-  throw rtl::EListError("List index out of bounds (" + std::to_string(index) + ")");
+  throw rtl::EListError(rtl::ListIndexMessage(index));
 }
 
 // A number written in decimal digits only (no sign, blanks or "$" hex), or -1.

@@ -4,7 +4,7 @@
 
 #include "rtl/Convert.h"
 #include "rtl/Exceptions.h"
-#include "rtl/Format.h"
+#include "rtl/ListErrors.h"
 #include "rtl/Strings.h"
 
 namespace core {
@@ -75,12 +75,12 @@ void TzelVarList::Add(const AnsiString& name, const AnsiString& value) { Vars.pu
 void TzelVarList::SetCount(Integer count) { Vars.resize(count < 0 ? 0 : static_cast<size_t>(count)); }
 
 const TzelVar& TzelVarList::Items(Integer index) const {
-  if (index < 0 || index >= Count()) throw rtl::EListError(rtl::Format("List index out of bounds (%d)", index));
+  if (index < 0 || index >= Count()) throw rtl::EListError(rtl::ListIndexMessage(index));
   return Vars[static_cast<size_t>(index)];
 }
 
 void TzelVarList::Put(Integer index, const TzelVar& var) {
-  if (index < 0 || index >= Count()) throw rtl::EListError(rtl::Format("List index out of bounds (%d)", index));
+  if (index < 0 || index >= Count()) throw rtl::EListError(rtl::ListIndexMessage(index));
   Vars[static_cast<size_t>(index)] = var;
 }
 
