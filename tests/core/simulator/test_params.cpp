@@ -1,10 +1,9 @@
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 
+#include "../TestSupport.h"
 #include "SimTestSupport.h"
 #include "core/PrjManagerU.h"
 #include "core/VormekParamsU.h"
@@ -16,26 +15,8 @@ using core::TvormekParams;
 
 namespace {
 
-class TempFolder {
- public:
-  TempFolder() {
-    path_ = fs::temp_directory_path() / ("tolvane-sim-" + std::to_string(getpid()) + "-" + std::to_string(counter_++));
-    fs::create_directories(path_);
-  }
-  ~TempFolder() { fs::remove_all(path_); }
-  fs::path operator/(const std::string& name) const { return path_ / name; }
-
- private:
-  static inline int counter_ = 0;
-  fs::path path_;
-};
-
-std::string Slurp(const fs::path& p) {
-  std::ifstream in(p, std::ios::binary);
-  std::stringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using core_test::ScratchFolder;
+using core_test::Slurp;
 
 TEST(VormekParams, Defaults) {
   TvormekParams p;
@@ -94,7 +75,8 @@ TEST(VormekParams, ExtraKeysMatchTrimmedWithoutCase) {
 // The project's own sections, then the simulated values, in one file, as
 // the project commands write them; read back in the same order.
 TEST(VormekParams, RoundTripThroughAProjectFile) {
-  TempFolder folder;
+  ScratchFolder scratch("tolvane-sim");
+  const fs::path& folder = scratch.Path();
   const std::string file = (folder / "site.PJT").string();
   std::ofstream(folder / "index.htm") << "<p>x</p>";
 
@@ -159,7 +141,8 @@ TEST(VormekParams, RoundTripThroughAProjectFile) {
 }
 
 TEST(VormekParams, LoadingHandEditedFiles) {
-  TempFolder folder;
+  ScratchFolder scratch("tolvane-sim");
+  const fs::path& folder = scratch.Path();
   const std::string file = (folder / "p.PJT").string();
   std::ofstream(file, std::ios::binary) << "[SIM.SECTION]\r\n"
                                            "PIN.STATUS.1=5\r\n"
@@ -192,7 +175,8 @@ TEST(VormekParams, LoadingHandEditedFiles) {
 }
 
 TEST(VormekParams, SavingAShorterKeyListLeavesNoStaleKeys) {
-  TempFolder folder;
+  ScratchFolder scratch("tolvane-sim");
+  const fs::path& folder = scratch.Path();
   const std::string file = (folder / "p.PJT").string();
   TvormekParams p;
   for (int i = 0; i < 4; ++i) p.ExtraCmds.AddKey("K" + std::to_string(i), "v");
@@ -237,7 +221,8 @@ TEST(VormekParams, VoltsText) {
 // The simulator hands the project file to its values and has the frame
 // redisplay them after loading.
 TEST(VormekParams, SimulatorLoadsAndSavesItsSections) {
-  TempFolder folder;
+  ScratchFolder scratch("tolvane-sim");
+  const fs::path& folder = scratch.Path();
   const std::string file = (folder / "p.PJT").string();
   simtest::Rig writer;
   writer.sim.Params().PinRef(2).State = 1;

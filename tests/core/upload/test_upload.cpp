@@ -2,7 +2,6 @@
 // the module emulator (port query, transfer, progress, failures), and verb U
 // of the real tolvane program end to end.
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -10,6 +9,7 @@
 #include <thread>
 #include <tuple>
 
+#include "../TestSupport.h"
 #include "../programmer/FastClock.h"
 #include "../tftp/TftpdPeer.h"
 #include "ModuleEmulator.h"
@@ -59,13 +59,6 @@ struct RecordingDialog : core::IProgressDialog {
 
 class UploadTest : public ::testing::Test {
  protected:
-  void SetUp() override {
-    std::string tmpl = (fs::temp_directory_path() / "upload-test-XXXXXX").string();
-    ASSERT_NE(::mkdtemp(tmpl.data()), nullptr);
-    root_ = tmpl;
-  }
-  void TearDown() override { fs::remove_all(root_); }
-
   // A real image of a few pages, written to a file.
   std::vector<uint8_t> WriteImage(const std::string& name, size_t pageSize) {
     std::vector<tamblet::ImageFile> files = {
@@ -82,7 +75,8 @@ class UploadTest : public ::testing::Test {
   // The programmer of a data module talks from a port of its own here.
   static void OwnPort(TcdfsDevice& d) { d.GetProgrammer().Connection().SetLocalPort(0); }
 
-  fs::path root_;
+  core_test::ScratchFolder scratch_{"upload-test"};
+  const fs::path& root_ = scratch_.Path();
 };
 
 }  // namespace
