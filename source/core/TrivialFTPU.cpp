@@ -5,7 +5,7 @@
 
 #include "core/DebugBaseU.h"
 #include "rtl/Clock.h"
-#include "rtl/Convert.h"
+#include "rtl/DecimalDigits.h"
 #include "rtl/Format.h"
 #include "rtl/Strings.h"
 
@@ -26,14 +26,6 @@ struct TransferEnd {
     client.Close();
   }
 };
-
-// A number written in decimal digits only (no sign, blanks or "$" hex), or -1.
-rtl::Integer DecimalOrMinusOne(const AnsiString& text) {
-  rtl::Integer v = 0;
-  const bool digits =
-      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return digits && rtl::TryStrToInt(text, v) ? v : -1;
-}
 
 // How long is left of a wait that began at startMs.
 rtl::Cardinal Remaining(uint64_t startMs, rtl::Cardinal timeoutMs) {
@@ -76,7 +68,7 @@ void TIdTrivialFTP::CheckOptionAck(const net::TBytes& packet) {
   const auto texts = net::TftpTexts(packet, 2);
   if (texts.empty() || !rtl::SameText(texts[0], "blksize")) return;
   const AnsiString value = texts.size() > 1 ? texts[1] : AnsiString();
-  const rtl::Integer size = DecimalOrMinusOne(value);
+  const rtl::Integer size = rtl::DecimalOrMinusOne(value);
   if (size < kMinBlockSize || size > RequestedBlockSize) {
     const AnsiString message = "Unacceptable block size: " + value + " (asked for " +
                                std::to_string(RequestedBlockSize) + ")";

@@ -6,6 +6,7 @@
 #include "core/TrivialFTPU.h"
 #include "rtl/Clock.h"
 #include "rtl/Convert.h"
+#include "rtl/DecimalDigits.h"
 #include "rtl/ListErrors.h"
 #include "rtl/MessagePump.h"
 #include "rtl/Strings.h"
@@ -18,14 +19,6 @@ namespace {
 
 [[noreturn]] void RaiseIndex(rtl::Integer index) {
   throw rtl::EListError(rtl::ListIndexMessage(index));
-}
-
-// A number written in decimal digits only (no sign, blanks or "$" hex), or -1.
-rtl::Integer DecimalOrMinusOne(const AnsiString& text) {
-  rtl::Integer v = 0;
-  const bool digits =
-      !text.empty() && std::all_of(text.begin(), text.end(), [](char c) { return c >= '0' && c <= '9'; });
-  return digits && rtl::TryStrToInt(text, v) ? v : -1;
 }
 
 struct Row {
@@ -94,7 +87,7 @@ rtl::Byte HardwareTypeToMask(rtl::Integer hardwareType) {
 }
 
 rtl::Byte HardwareTypeTextToMask(const AnsiString& hardwareType) {
-  const rtl::Integer n = DecimalOrMinusOne(hardwareType);
+  const rtl::Integer n = rtl::DecimalOrMinusOne(hardwareType);
   return n < 0 ? 255 : HardwareTypeToMask(n);
 }
 
@@ -377,7 +370,7 @@ rtl::Integer TvormekProgrammer::GetTFTPPort(rtl::Byte deviceKind, const AnsiStri
   Log("Request TFTP port");
   AnsiString value;
   if (!QueryWithRetry("TFTP", value)) return -1;
-  const rtl::Integer port = DecimalOrMinusOne(value);
+  const rtl::Integer port = rtl::DecimalOrMinusOne(value);
   return port < 0 ? -2 : port;
 }
 
