@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "../tags/ZelVarPrinting.h"
 #include "core/KnRegExU.h"
 #include "core/VormekWebParserU.h"
 #include "rtl/Exceptions.h"
@@ -17,17 +18,6 @@
 #include "rtl/Strings.h"
 
 namespace core {
-
-// Readable failure output for attribute lists.
-void PrintTo(const TzelVar& v, std::ostream* os) { *os << v.Name << "=\"" << v.Value << "\""; }
-void PrintTo(const TzelVarList& list, std::ostream* os) {
-  *os << "{";
-  for (const auto& v : list.Vars) {
-    *os << " ";
-    PrintTo(v, os);
-  }
-  *os << " }";
-}
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "ZelVarPrinting.h"
 #include "core/KnRegExU.h"
 #include "core/VormekCmdU.h"
 #include "core/VormekWebParserU.h"
@@ -15,17 +16,6 @@
 #include "rtl/Strings.h"
 
 namespace core {
-
-// Readable failure output for attribute lists.
-void PrintTo(const TzelVar& v, std::ostream* os) { *os << v.Name << "=\"" << v.Value << "\""; }
-void PrintTo(const TzelVarList& list, std::ostream* os) {
-  *os << "{";
-  for (const auto& v : list.Vars) {
-    *os << " ";
-    PrintTo(v, os);
-  }
-  *os << " }";
-}
 
 namespace {
 
