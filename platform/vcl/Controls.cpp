@@ -981,6 +981,29 @@ void TWinControl::Dispatch(TMessage& m) {
         if (m.Result != 0) return;
       }
       return;
+    case WM_CONTEXTMENU: {
+      // A graphic child under the mouse offers its own menu first; what it
+      // does not handle comes back here through its parent link.
+      TPoint pos{GET_X_LPARAM(m.LParam), GET_Y_LPARAM(m.LParam)};
+      bool fromKeyboard = pos.X == -1 && pos.Y == -1;
+      if (!routingContextMenu_ && !fromKeyboard) {
+        if (TControl* child = ControlAtPos(ScreenToClient(pos), false)) {
+          routingContextMenu_ = true;
+          LRESULT r = 0;
+          try {
+            r = child->Perform(WM_CONTEXTMENU, m.WParam, m.LParam);
+          } catch (...) {
+            routingContextMenu_ = false;
+            throw;
+          }
+          routingContextMenu_ = false;
+          m.Result = r;
+          return;
+        }
+      }
+      TControl::Dispatch(m);
+      return;
+    }
     case CM_FOCUSCHANGED:
       // Every control on the form hears where the focus went.
       for (TControl* c : std::vector<TControl*>(controls_)) c->WndProc(m);

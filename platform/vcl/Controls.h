@@ -388,6 +388,7 @@ class TWinControl : public TControl {
   std::unique_ptr<TWinControlHost> host_;
   Integer alignDisabled_ = 0;
   bool alignPending_ = false;
+  bool routingContextMenu_ = false;
 };
 
 // A canvas that draws on a control: a windowed control's own back buffer,

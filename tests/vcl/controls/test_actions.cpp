@@ -200,3 +200,31 @@ TEST(ClipboardTest, RegisteredFormatsTravelTogetherWithText) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(ActionsTest, AGraphicControlUnderTheMouseOffersItsOwnPopupMenu) {
+  auto* label = new TLabel(form);
+  label->SetCaption("Devices Found");
+  label->SetBounds(10, 100, 100, 17);
+  label->SetParent(form);
+  auto* popup = new TPopupMenu(form);
+  auto* item = new TMenuItem(form);
+  item->SetCaption("Copy");
+  popup->Items()->Add(item);
+  label->SetPopupMenu(popup);
+  TComponent* shownFor = nullptr;
+  popup->OnPopup = [&](TObject*) { shownFor = popup->PopupComponent(); };
+  Later([] {
+    if (QWidget* menu = QApplication::activePopupWidget()) menu->close();
+  });
+  TPoint onLabel = form->ClientToScreen({20, 105});
+  form->Perform(WM_CONTEXTMENU, form->Handle(), PointToLParam(onLabel));
+  EXPECT_EQ(shownFor, label);
+  // Elsewhere on the form nothing offers a menu, and nothing loops.
+  shownFor = nullptr;
+  EXPECT_EQ(form->Perform(WM_CONTEXTMENU, form->Handle(), PointToLParam(form->ClientToScreen({250, 150}))), 0);
+  EXPECT_EQ(shownFor, nullptr);
+}
+
+}  // namespace
