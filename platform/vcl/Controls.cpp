@@ -2,6 +2,7 @@
 
 #include <QGuiApplication>
 #include <QPainter>
+#include <QPalette>
 #include <algorithm>
 
 #include "rtl/Format.h"
@@ -651,7 +652,10 @@ void TWinControl::CreateHandle() {
   w->setMouseTracking(true);
   w->setAttribute(Qt::WA_Hover, false);
   host_->handle = RegisterWindow(this);
-  if (!host_->surface) w->setFont(ToQFont(*Font()));
+  if (!host_->surface) {
+    w->setFont(ToQFont(*Font()));
+    ApplyNativeColors();
+  }
   w->setEnabled(Enabled());
   if (Cursor() != crDefault) w->setCursor(ToQCursor(Cursor()));
   PlaceWidget();
@@ -666,6 +670,17 @@ void TWinControl::CreateHandle() {
 
 void TWinControl::BeforeDestroy() {
   if (HandleAllocated() && !host_->dying) Perform(WM_DESTROY);
+}
+
+void TWinControl::ApplyNativeColors() {
+  QWidget* w = host_->widget;
+  QPalette pal = w->palette();
+  // The text colour; the field colour only for controls with a field
+  // (edits, combo boxes), whose default is the window colour.
+  QColor text = ToQColor(Font()->Color());
+  for (auto role : {QPalette::Text, QPalette::WindowText, QPalette::ButtonText}) pal.setColor(role, text);
+  if (nativeField_) pal.setColor(QPalette::Base, ToQColor(Color()));
+  w->setPalette(pal);
 }
 
 void TWinControl::DestroyHandle() {
@@ -1011,11 +1026,15 @@ void TWinControl::Dispatch(TMessage& m) {
     case CM_ENTER: DoEnter(); return;
     case CM_EXIT: DoExit(); return;
     case CM_FONTCHANGED:
-      if (HandleAllocated() && !host_->surface) host_->widget->setFont(ToQFont(*Font()));
+      if (HandleAllocated() && !host_->surface) {
+        host_->widget->setFont(ToQFont(*Font()));
+        ApplyNativeColors();
+      }
       Invalidate();
       NotifyControls(CM_PARENTFONTCHANGED);
       return;
     case CM_COLORCHANGED:
+      if (HandleAllocated() && !host_->surface) ApplyNativeColors();
       Invalidate();
       NotifyControls(CM_PARENTCOLORCHANGED);
       return;

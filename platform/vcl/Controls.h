@@ -374,6 +374,8 @@ class TWinControl : public TControl {
   void Loaded() override;
 
   bool tabStop_ = false;
+  // A native control whose Color is the colour of its text field.
+  bool nativeField_ = false;
   std::unique_ptr<TControlCanvas> windowCanvas_;  // for controls with a surface
 
  private:
@@ -382,6 +384,7 @@ class TWinControl : public TControl {
   friend class TControlCanvas;
   void CreateHandle();
   void AlignChildren();
+  void ApplyNativeColors();
 
   std::vector<TControl*> controls_;   // z-order, bottom first; not owned
   std::vector<TWinControl*> tabList_;  // windowed children in tab order

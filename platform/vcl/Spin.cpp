@@ -11,6 +11,7 @@ namespace vcl {
 
 TSpinEdit::TSpinEdit(TComponent* owner) : TWinControl(owner) {
   tabStop_ = true;
+  nativeField_ = true;
   SetColor(clWindow);
   TControl::SetBounds(0, 0, 121, 22);
   controlStyle_.Exclude(csSetCaption);

@@ -317,6 +317,7 @@ void TRadioButton::Dispatch(TMessage& m) {
 
 TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
   tabStop_ = true;
+  nativeField_ = true;
   SetColor(clWindow);
   TControl::SetBounds(0, 0, 121, 21);
   controlStyle_.Exclude(csSetCaption);
@@ -428,6 +429,7 @@ void TCustomEdit::Dispatch(TMessage& m) {
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
   tabStop_ = true;
+  nativeField_ = true;
   SetColor(clWindow);
   TControl::SetBounds(0, 0, 145, 21);
   controlStyle_.Exclude(csSetCaption);

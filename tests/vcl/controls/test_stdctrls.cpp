@@ -4,6 +4,7 @@
 
 #include <QComboBox>
 #include <QLineEdit>
+#include <QStyle>
 #include <QFileInfo>
 #include <QTest>
 
@@ -390,6 +391,24 @@ TEST_F(StdCtrlsTest, ToolBarLaysOutButtonsAndClicksThem) {
   EXPECT_FALSE(low->Down());
   clickOn(high);  // a grouped button stays down
   EXPECT_TRUE(high->Down());
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(StdCtrlsTest, NativeControlsShowTheirColourAndFontColour) {
+  auto* edit = Add<TEdit>(10, 10, 120, 21);
+  QWidget* w = edit->Widget();
+  EXPECT_EQ(w->palette().color(QPalette::Base), QColor(Qt::white));
+  edit->SetColor(clYellow);
+  edit->Font()->SetColor(clRed);
+  EXPECT_EQ(w->palette().color(QPalette::Base), QColor(Qt::yellow));
+  EXPECT_EQ(w->palette().color(QPalette::Text), QColor(Qt::red));
+  auto* check = Add<TCheckBox>(10, 40, 120, 17);
+  check->Font()->SetColor(clBlue);
+  EXPECT_EQ(check->Widget()->palette().color(QPalette::WindowText), QColor(Qt::blue));
+  EXPECT_EQ(check->Widget()->palette().color(QPalette::Base), w->style()->standardPalette().color(QPalette::Base));
 }
 
 }  // namespace
