@@ -3,7 +3,6 @@
 #include <ostream>
 
 #include "core/DebugBaseU.h"
-#include "rtl/Convert.h"
 #include "rtl/Streams.h"
 
 namespace core {
@@ -44,8 +43,7 @@ void TcdfsDevice::Log(const AnsiString& text) { TDebugBase::LogFor(text, *this);
 void TcdfsDevice::UploadProgress(TDeviceClient&, const TUploadProgress& progress) {
   if (MoxProgressDialog1) {
     if (progress.BytesToSend > 0)
-      MoxProgressDialog1->SetPosition(static_cast<rtl::Integer>(
-          rtl::Round(static_cast<double>(progress.BytesDone) / static_cast<double>(progress.BytesToSend) * 100)));
+      MoxProgressDialog1->SetPosition(PercentOf(progress.BytesDone, progress.BytesToSend));
     MoxProgressDialog1->SetText(progress.Status);
   }
   Log(progress.Status);

@@ -91,6 +91,11 @@ rtl::Byte HardwareTypeTextToMask(const AnsiString& hardwareType) {
   return n < 0 ? 255 : HardwareTypeToMask(n);
 }
 
+rtl::Integer PercentOf(rtl::Int64 done, rtl::Int64 total) {
+  if (total <= 0) return 0;
+  return static_cast<rtl::Integer>(rtl::Round(static_cast<double>(done) / static_cast<double>(total) * 100));
+}
+
 // ---------------------------------------------------------------------------
 
 void TdeviceCmds::Add(const TdeviceCmd& entry) {
@@ -312,7 +317,7 @@ bool TvormekProgrammer::ReadSettings(rtl::Byte deviceKind, const AnsiString& add
   rtl::Integer done = 0;
   for (auto& g : groups_) {
     for (rtl::Integer i = 0; i < g.Count() && !cancelled_; ++i) {
-      percent_ = static_cast<rtl::Integer>(rtl::Round(static_cast<double>(done) / total * 100));
+      percent_ = PercentOf(done, total);
       NotifyProgress();
       if (reachable) {
         AnsiString value, raw;
@@ -340,7 +345,7 @@ bool TvormekProgrammer::WriteSettings(rtl::Byte deviceKind, const AnsiString& ad
   bool result = true;
   const rtl::Integer count = g.Count();
   for (rtl::Integer i = 0; i < count && !cancelled_; ++i) {
-    percent_ = static_cast<rtl::Integer>(rtl::Round(static_cast<double>(i) / count * 100));
+    percent_ = PercentOf(i, count);
     NotifyProgress();
     const TdeviceCmd cmd = g.GetCmd(i);
     if (!cmd.SetName.empty() && cmd.HasValue) {

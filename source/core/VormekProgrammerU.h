@@ -101,6 +101,9 @@ struct TUploadProgress {
   AnsiString Status;
 };
 
+// done as a whole percentage of total, rounded; 0 while total is not positive.
+rtl::Integer PercentOf(rtl::Int64 done, rtl::Int64 total);
+
 // One upload: the module's address ("IP:command port"), its TFTP port (0:
 // ask the module), and the data from the stream's position to its end (the
 // stream is not owned).
