@@ -14,15 +14,13 @@ namespace core {
 
 namespace {
 
-constexpr size_t kPrefixLength = sizeof(kInternalTagPrefix) - 1;
-
-char Upper(char c) { return (c >= 'a' && c <= 'z') ? static_cast<char>(c - 'a' + 'A') : c; }
+constexpr size_t kPrefixLength = kInternalTagPrefixLength;
 
 // True when the count characters at text[at] equal the start of the tag
 // prefix, ignoring case.
 bool PrefixMatches(const AnsiString& text, size_t at, size_t count) {
   for (size_t i = 0; i < count; ++i)
-    if (Upper(text[at + i]) != Upper(kInternalTagPrefix[i])) return false;
+    if (rtl::UpCase(text[at + i]) != rtl::UpCase(kInternalTagPrefix[i])) return false;
   return true;
 }
 
@@ -78,14 +76,12 @@ class TdeviceSimulator::Expansion {
     for (;;) {
       size_t start = 0, end = 0;
       if (!FindTag(cur_, start, end)) break;
+      Commit(start);
+      sim_.currentLine_ = outLines_;
       if (++evaluations > maxEvaluations) {
-        Commit(start);
-        sim_.currentLine_ = outLines_;
         sim_.DoError("Expansion stopped: a key's value keeps expanding into tags", -1);
         break;
       }
-      Commit(start);
-      sim_.currentLine_ = outLines_;
       AnsiString tag = buf_.substr(cur_, end - cur_);
       sim_.EvaluateTag(tag, false);
       if (tag == kIfTrueMarker || tag == kIfFalseMarker) {
@@ -147,14 +143,21 @@ class TdeviceSimulator::Expansion {
     out_.append(buf_, cur_, to - cur_);
     cur_ = to;
     // The last "<" of the new piece, unless a character after it rules it out.
+    const size_t i = AfterLastStop(base);
+    if (i > base) candidate_ = out_[i - 1] == '<' ? i - 1 : AnsiString::npos;
+    if (candidate_ != AnsiString::npos && !StillFits(candidate_)) candidate_ = AnsiString::npos;
+  }
+
+  // Just past the last "<", ">", CR or LF of out[from..]; from when there
+  // is none.
+  size_t AfterLastStop(size_t from) const {
     size_t i = out_.size();
-    while (i > base) {
+    while (i > from) {
       const char c = out_[i - 1];
       if (c == '<' || c == '>' || c == '\r' || c == '\n') break;
       --i;
     }
-    if (i > base) candidate_ = out_[i - 1] == '<' ? i - 1 : AnsiString::npos;
-    if (candidate_ != AnsiString::npos && !StillFits(candidate_)) candidate_ = AnsiString::npos;
+    return i;
   }
 
   // Whether out[at..] can still grow into a match: the tag prefix as far as
@@ -176,12 +179,7 @@ class TdeviceSimulator::Expansion {
     PutInFront(tail);
     // The candidate's own "<" came back; look for an earlier one in out.
     candidate_ = AnsiString::npos;
-    size_t i = out_.size();
-    while (i > 0) {
-      const char c = out_[i - 1];
-      if (c == '<' || c == '>' || c == '\r' || c == '\n') break;
-      --i;
-    }
+    const size_t i = AfterLastStop(0);
     if (i > 0 && out_[i - 1] == '<' && StillFits(i - 1)) candidate_ = i - 1;
   }
 

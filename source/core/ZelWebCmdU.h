@@ -31,7 +31,7 @@ using rtl::Word;
 // ---------------------------------------------------------------------------
 // The internal tag's fixed prefix (15 characters) and the empty tag.
 inline constexpr char kInternalTagPrefix[] = "<#_zelbe54f7mdl";
-inline constexpr Integer kInternalTagPrefixLength = 15;
+inline constexpr Integer kInternalTagPrefixLength = sizeof(kInternalTagPrefix) - 1;
 inline constexpr char kEmptyInternalTag[] = "<#_zelbe54f7mdl />";
 
 // True when text begins with the internal tag prefix, ignoring case.
