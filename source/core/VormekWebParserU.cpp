@@ -52,7 +52,8 @@ AnsiString HideLineBreaks(const AnsiString& text) {
 
 AnsiString RestoreLineBreaks(const AnsiString& text) {
   using rtl::TReplaceFlag;
-  if (text.find("_RT") == AnsiString::npos && text.find("_LF") == AnsiString::npos) return text;
+  if (text.find(kLineFeedPlaceholder) == AnsiString::npos && text.find(kCarriageReturnPlaceholder) == AnsiString::npos)
+    return text;
   AnsiString s = rtl::StringReplace(text, kLineFeedPlaceholder, "\n", {TReplaceFlag::rfReplaceAll});
   return rtl::StringReplace(s, kCarriageReturnPlaceholder, "\r", {TReplaceFlag::rfReplaceAll});
 }
