@@ -181,6 +181,14 @@ AnsiString LineValue(const rtl::TStrings& lines, Integer index) {
   return UnescapeTagValue(value);
 }
 
+// The first line whose name, blanks around it ignored, is name in any ASCII
+// case; -1 when there is none.
+Integer LineIndexOf(const rtl::TStrings& lines, const AnsiString& name) {
+  for (Integer i = 0; i < lines.Count(); ++i)
+    if (rtl::SameText(rtl::Trim(lines.Names(i)), name)) return i;
+  return -1;
+}
+
 TShowTagDialog& DialogSlot() {
   static TShowTagDialog dialog;
   return dialog;
@@ -372,12 +380,8 @@ bool TvormekCmdItem::InsertTag(TzelwebParser& parser, AnsiString& tagText) {
 bool TvormekCmdItem::EditTag(rtl::TStrings& lines, TzelwebParser& parser, AnsiString& tagText) {
   TcustomTagParams edited = params_;
   for (auto& p : edited.Params) {
-    p.Value.clear();
-    for (Integer i = 0; i < lines.Count(); ++i) {
-      if (!rtl::SameText(rtl::Trim(lines.Names(i)), p.Name)) continue;
-      p.Value = LineValue(lines, i);
-      break;
-    }
+    const Integer line = LineIndexOf(lines, p.Name);
+    p.Value = line < 0 ? AnsiString() : LineValue(lines, line);
   }
   const auto& dialog = ShowTagDialog();
   if (!dialog || !dialog("Edit Tag " + name_, edited)) return false;
@@ -414,12 +418,8 @@ void TvormekTagList::FillCommands() {
 }
 
 bool TvormekTagList::EditTag(rtl::TStrings& lines, TzelwebParser& parser, AnsiString& tagText) {
-  Integer type = 0;
-  for (Integer i = 0; i < lines.Count(); ++i) {
-    if (!rtl::SameText(rtl::Trim(lines.Names(i)), "type")) continue;
-    type = rtl::StrToInt(LineValue(lines, i));
-    break;
-  }
+  const Integer line = LineIndexOf(lines, "type");
+  const Integer type = line < 0 ? 0 : rtl::StrToInt(LineValue(lines, line));
   return Items(type)->EditTag(lines, parser, tagText);
 }
 
