@@ -16,6 +16,13 @@ void PutText(TBytes& d, const rtl::AnsiString& s) {
   d.push_back(0);
 }
 
+void PutOptions(TBytes& d, const TTftpOptions& options) {
+  for (const auto& [name, value] : options) {
+    PutText(d, name);
+    PutText(d, value);
+  }
+}
+
 }  // namespace
 
 void RaiseTftpError(rtl::Word code, const rtl::AnsiString& message) {
@@ -50,10 +57,7 @@ TBytes TftpRequestPacket(TTftpOpcode opcode, const rtl::AnsiString& fileName,
   PutWord(d, opcode);
   PutText(d, fileName);
   PutText(d, mode);
-  for (const auto& [name, value] : options) {
-    PutText(d, name);
-    PutText(d, value);
-  }
+  PutOptions(d, options);
   return d;
 }
 
@@ -84,10 +88,7 @@ TBytes TftpErrorPacket(rtl::Word code, const rtl::AnsiString& message) {
 TBytes TftpOptionAckPacket(const TTftpOptions& options) {
   TBytes d;
   PutWord(d, TFTP_OACK);
-  for (const auto& [name, value] : options) {
-    PutText(d, name);
-    PutText(d, value);
-  }
+  PutOptions(d, options);
   return d;
 }
 
@@ -130,28 +131,25 @@ rtl::AnsiString TTftpClientBase::ServerIP() {
   return serverIP_;
 }
 
-void TTftpClientBase::SendPacket(TBytes packet) {
-  last_ = std::move(packet);
-  if (locked_)
-    SendBuffer(transferIP_, transferPort_, last_);
-  else
-    SendBuffer(Host, Port, last_);
-}
-
-void TTftpClientBase::Retransmit() {
-  ++retransmissions_;
-  if (locked_)
-    SendBuffer(transferIP_, transferPort_, last_);
-  else
-    SendBuffer(Host, Port, last_);
-}
-
-void TTftpClientBase::SendErrorPacket(rtl::Word code, const rtl::AnsiString& message) {
-  const TBytes packet = TftpErrorPacket(code, message);
+void TTftpClientBase::SendToServer(const TBytes& packet) {
   if (locked_)
     SendBuffer(transferIP_, transferPort_, packet);
   else
     SendBuffer(Host, Port, packet);
+}
+
+void TTftpClientBase::SendPacket(TBytes packet) {
+  last_ = std::move(packet);
+  SendToServer(last_);
+}
+
+void TTftpClientBase::Retransmit() {
+  ++retransmissions_;
+  SendToServer(last_);
+}
+
+void TTftpClientBase::SendErrorPacket(rtl::Word code, const rtl::AnsiString& message) {
+  SendToServer(TftpErrorPacket(code, message));
 }
 
 bool TTftpClientBase::ReceivePacket(TBytes& packet, rtl::Cardinal timeoutMs) {

@@ -118,6 +118,8 @@ class TTftpClientBase : public TUDPClient {
 
  private:
   rtl::AnsiString ServerIP();
+  // To the server's transfer port once it has answered, else to Host and Port.
+  void SendToServer(const TBytes& packet);
 
   bool locked_ = false;
   rtl::AnsiString transferIP_;
