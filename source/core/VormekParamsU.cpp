@@ -1,6 +1,7 @@
 #include "core/VormekParamsU.h"
 
 #include <charconv>
+#include <utility>
 
 #include "rtl/Convert.h"
 #include "rtl/Exceptions.h"
@@ -10,16 +11,29 @@
 
 namespace core {
 
+namespace {
+
+// A key line "key=value" cut at its first "="; a line without one is all key.
+std::pair<AnsiString, AnsiString> SplitKeyLine(const AnsiString& line) {
+  const size_t eq = line.find('=');
+  if (eq == AnsiString::npos) return {line, AnsiString()};
+  return {line.substr(0, eq), line.substr(eq + 1)};
+}
+
+void CheckPinNumber(Integer pin) {
+  if (!TvormekParams::IsPinNumber(pin)) throw rtl::EListError(rtl::Format("Pin number out of range (%d)", {pin}));
+}
+
+}  // namespace
+
 void TextraCmds::AddKey(const AnsiString& key, const AnsiString& value) { Add(key + "=" + value); }
 
 bool TextraCmds::FindKey(const AnsiString& key, AnsiString& value) const {
   const AnsiString wanted = rtl::Trim(key);
   for (Integer i = 0; i < Count(); ++i) {
-    const AnsiString line = Get(i);
-    const size_t eq = line.find('=');
-    const AnsiString name = eq == AnsiString::npos ? line : line.substr(0, eq);
+    auto [name, lineValue] = SplitKeyLine(Get(i));
     if (rtl::AnsiSameText(rtl::Trim(name), wanted)) {
-      value = eq == AnsiString::npos ? AnsiString() : line.substr(eq + 1);
+      value = std::move(lineValue);
       return true;
     }
   }
@@ -32,12 +46,12 @@ TvormekParams::TvormekParams() {
 }
 
 TPinData TvormekParams::GetPin(Integer pin) const {
-  if (!IsPinNumber(pin)) throw rtl::EListError(rtl::Format("Pin number out of range (%d)", {pin}));
+  CheckPinNumber(pin);
   return pins_[static_cast<size_t>(pin - 1)];
 }
 
 TPinData& TvormekParams::PinRef(Integer pin) {
-  if (!IsPinNumber(pin)) throw rtl::EListError(rtl::Format("Pin number out of range (%d)", {pin}));
+  CheckPinNumber(pin);
   return pins_[static_cast<size_t>(pin - 1)];
 }
 
@@ -100,10 +114,9 @@ void TvormekParams::SaveToIni(rtl::TCustomIniFile& ini) const {
   ini.WriteInteger(kExtraKeysSection, "Count", ExtraCmds.Count());
   for (Integer i = 0; i < ExtraCmds.Count(); ++i) {
     const AnsiString num = rtl::IntToStr(i);
-    const AnsiString line = ExtraCmds.Get(i);
-    const size_t eq = line.find('=');
-    ini.WriteString(kExtraKeysSection, "Key." + num, eq == AnsiString::npos ? line : line.substr(0, eq));
-    ini.WriteString(kExtraKeysSection, "Value." + num, eq == AnsiString::npos ? AnsiString() : line.substr(eq + 1));
+    const auto [key, value] = SplitKeyLine(ExtraCmds.Get(i));
+    ini.WriteString(kExtraKeysSection, "Key." + num, key);
+    ini.WriteString(kExtraKeysSection, "Value." + num, value);
   }
 }
 
