@@ -5,7 +5,6 @@
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <pwd.h>
-#include <stdlib.h>
 #include <sys/socket.h>
 #include <unistd.h>
 
@@ -19,6 +18,7 @@
 #include <thread>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "rtl/Process.h"
 
 namespace tftp_test {
@@ -63,9 +63,6 @@ struct TftpdOptions {
 class Tftpd {
  public:
   explicit Tftpd(TftpdOptions o = {}) : options_(std::move(o)) {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "tftpd-peer-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) throw std::runtime_error("mkdtemp");
-    root_ = tmpl;
     std::filesystem::permissions(root_, std::filesystem::perms::all);
     for (int attempt = 0; attempt < 5 && !process_; ++attempt) {
       port_ = FreeUdpPort(options_.IP);
@@ -100,9 +97,9 @@ class Tftpd {
     if (!process_) throw std::runtime_error("in.tftpd did not start: " + error_);
   }
   ~Tftpd() {
+    // The server goes before its folder.
     if (process_) process_->Kill();
     std::error_code ec;
-    std::filesystem::remove_all(root_, ec);
     std::filesystem::remove(root_.string() + ".rules", ec);
   }
   Tftpd(const Tftpd&) = delete;
@@ -127,7 +124,8 @@ class Tftpd {
 
  private:
   TftpdOptions options_;
-  std::filesystem::path root_;
+  core_test::ScratchFolder scratch_{"tftpd-peer"};
+  const std::filesystem::path& root_ = scratch_.Path();
   int port_ = 0;
   std::unique_ptr<rtl::TProcess> process_;
   std::string error_;
