@@ -285,7 +285,9 @@ TEST(Programmer, WritesAGroupThenResets) {
     ASSERT_TRUE(pr.p.ReadSettings(1, AddressOf(m)));
     for (int i = 0; i < pr.p.Cmds(3).Count(); ++i) {
       const TdeviceCmd c = pr.p.Cmds(3).GetCmd(i);
-      if (wanted.count(c.GetName)) EXPECT_EQ(c.Value, wanted[c.GetName]);
+      if (wanted.count(c.GetName)) {
+        EXPECT_EQ(c.Value, wanted[c.GetName]);
+      }
     }
   }
 }

@@ -72,12 +72,12 @@ TEST(TrivialFTP, PutToTftpdArrivesWhole) {
     int blockSize;   // the size the transfer used
     int dataEvents;  // data packets sent, the empty last one included
   } cases[] = {
-      {"block size accepted", {"127.0.0.1", 65464, false}, 1500, 100000, 1500, 67},
-      {"exact multiple ends with an empty block", {"127.0.0.1", 65464, false}, 1500, 3000, 1500, 3},
-      {"negotiated down", {"127.0.0.1", 1024, false}, 1500, 50000, 1024, 49},
-      {"option refused: 512-byte blocks", {"127.0.0.1", 65464, true}, 1500, 512 * 20, 512, 21},
-      {"empty file", {"127.0.0.1", 65464, false}, 1500, 0, 1500, 1},
-      {"block number wraps after 65535", {"127.0.0.1", 65464, false}, 8, 8 * 70000 + 3, 8, 70001},
+      {"block size accepted", {"127.0.0.1", 65464, false, ""}, 1500, 100000, 1500, 67},
+      {"exact multiple ends with an empty block", {"127.0.0.1", 65464, false, ""}, 1500, 3000, 1500, 3},
+      {"negotiated down", {"127.0.0.1", 1024, false, ""}, 1500, 50000, 1024, 49},
+      {"option refused: 512-byte blocks", {"127.0.0.1", 65464, true, ""}, 1500, 512 * 20, 512, 21},
+      {"empty file", {"127.0.0.1", 65464, false, ""}, 1500, 0, 1500, 1},
+      {"block number wraps after 65535", {"127.0.0.1", 65464, false, ""}, 8, 8 * 70000 + 3, 8, 70001},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -132,11 +132,11 @@ TEST(TrivialFTP, GetFromTftpdAppendsTheFile) {
     size_t size;
     int blockSize;
   } cases[] = {
-      {"block size accepted", {"127.0.0.1", 65464, false}, 1500, 70000, 1500},
-      {"exact multiple", {"127.0.0.1", 65464, false}, 1500, 4500, 1500},
-      {"negotiated down", {"127.0.0.1", 600, false}, 1500, 10000, 600},
-      {"option refused", {"127.0.0.1", 65464, true}, 1500, 5000, 512},
-      {"empty file", {"127.0.0.1", 65464, false}, 1500, 0, 1500},
+      {"block size accepted", {"127.0.0.1", 65464, false, ""}, 1500, 70000, 1500},
+      {"exact multiple", {"127.0.0.1", 65464, false, ""}, 1500, 4500, 1500},
+      {"negotiated down", {"127.0.0.1", 600, false, ""}, 1500, 10000, 600},
+      {"option refused", {"127.0.0.1", 65464, true, ""}, 1500, 5000, 512},
+      {"empty file", {"127.0.0.1", 65464, false, ""}, 1500, 0, 1500},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.what);
@@ -207,7 +207,9 @@ TEST(TrivialFTP, ServerErrorsRaiseTheirClasses) {
     }
     EXPECT_EQ(r.workEnds, 1) << "work end fires after an exception too";
     EXPECT_FALSE(client.Active());
-    if (!c.put) EXPECT_EQ(stream.Size(), 100) << "nothing appended";
+    if (!c.put) {
+      EXPECT_EQ(stream.Size(), 100) << "nothing appended";
+    }
   }
 }
 
