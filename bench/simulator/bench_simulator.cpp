@@ -11,10 +11,8 @@
 
 namespace {
 
-
-// The page in comment form: groups of tags, each group on its own lines,
-// filled up with plain markup to kPageSize.
-// A page of about pageSize bytes holding tagCount tags.
+// A page of about pageSize bytes in comment form holding tagCount tags: groups
+// of tags, each group on its own line, with plain markup between the groups.
 std::string MakePage(int tagCount, size_t pageSize) {
   static const char* const group[] = {
       "<!--(PIN 3)-->", "<!--(PIN 2 ANALOG)-->", "<!--(PIN 2 ANALOG*2/4+1-0.5,2)-->", "<!--(PIN 4 off/on)-->",
@@ -31,7 +29,7 @@ std::string MakePage(int tagCount, size_t pageSize) {
     tags += "</p>\r\n";
   }
   std::string page = "<html>\r\n<head><title>Big</title></head>\r\n<body>\r\n";
-  // Plain markup between the groups brings the page to kPageSize.
+  // Plain markup between the groups brings the page to pageSize.
   const size_t filler = pageSize - page.size() - tags.size() - 18;
   const size_t perGroup = filler / static_cast<size_t>(groups);
   std::string pad = "<p>";
