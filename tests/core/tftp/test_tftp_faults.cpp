@@ -330,11 +330,14 @@ class ScriptedServer {
     sock_.RealTimeWaits = true;
     sock_.BufferSize = 70000;
     sock_.Open();
+    port_ = sock_.Binding().Port;
   }
   ~ScriptedServer() {
     if (thread_.joinable()) thread_.join();
   }
-  rtl::Word Port() const { return sock_.Binding().Port; }
+  // Read once when bound: the binding also holds the latest sender, which the
+  // server's thread rewrites.
+  rtl::Word Port() const { return port_; }
   // Each step: the answers to send after the next packet arrives.
   void Run(std::vector<std::vector<net::TBytes>> steps) {
     thread_ = std::thread([this, steps = std::move(steps)] {
@@ -353,6 +356,7 @@ class ScriptedServer {
 
  private:
   net::TUDPClient sock_;
+  rtl::Word port_ = 0;
   std::thread thread_;
 };
 
