@@ -183,12 +183,10 @@ class TvormekProgrammer::TDataUploader : public rtl::TThread {
           std::lock_guard<std::mutex> g(lock_);
           progress_.Status = text;
         };
+        // Open raises when the socket cannot be had; the transfer closes it.
         tftp.Open();
-        if (tftp.Active()) {
-          tftp.Put(*data_.Stream, kRemoteImageName);
-          tftp.Close();
-          success_ = true;
-        }
+        tftp.Put(*data_.Stream, kRemoteImageName);
+        success_ = true;
       } else if (data_.TFTPPort == -1) {
         SetFailure("The device did not tell its TFTP port.");
       } else {
