@@ -6,10 +6,10 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
 #include <string>
 #include <vector>
 
+#include "../TestSupport.h"
 #include "../tags/ZelVarPrinting.h"
 #include "core/KnRegExU.h"
 #include "core/VormekWebParserU.h"
@@ -377,12 +377,7 @@ TEST(FindTagAt, FindsTheTagCoveringAPosition) {
 
 std::filesystem::path PagesFolder() { return std::filesystem::path(TOLVANE_TEST_DATA) / "core" / "pages"; }
 
-AnsiString ReadFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  std::ostringstream s;
-  s << in.rdbuf();
-  return s.str();
-}
+using core_test::Slurp;
 
 // Every line end as CR LF (files whose line ends are mixed stay as they are).
 AnsiString WithCrLf(const AnsiString& text) {
@@ -402,8 +397,8 @@ TEST(PageCorpus, ConvertsThereAndBack) {
   ASSERT_FALSE(pages.empty());
   TVormekWebParser parser;
   for (const auto& path : pages) {
-    const AnsiString stored = ReadFile(path);
-    const AnsiString storedExpected = ReadFile(path.string() + ".expected");
+    const AnsiString stored = Slurp(path);
+    const AnsiString storedExpected = Slurp(path.string() + ".expected");
     const bool mixed = stored.find('\r') != AnsiString::npos;
     struct Variant {
       const char* name;
@@ -442,7 +437,7 @@ TEST(PageCorpus, CoversEveryKind) {
   TVormekWebParser parser;
   std::vector<int> kinds(kTagKindCount, 0);
   for (const auto& path : CorpusPages()) {
-    const AnsiString editor = parser.PageToEditor(ReadFile(path));
+    const AnsiString editor = parser.PageToEditor(Slurp(path));
     for (const auto& hit : FindInternalTags(editor))
       ++kinds[static_cast<size_t>(parser.ParseTag(editor.substr(hit.first, hit.length)).IntValue("type"))];
   }
