@@ -46,7 +46,8 @@ void BM_UploadOurs(benchmark::State& state) {
 }
 
 void BM_UploadCurl(benchmark::State& state) {
-  const auto file = std::filesystem::temp_directory_path() / "bench-tftp-image.cds";
+  const core_test::ScratchFolder scratch("bench-tftp");
+  const auto file = scratch.Path() / "image.cds";
   std::ofstream(file, std::ios::binary)
       .write(reinterpret_cast<const char*>(Image().data()), static_cast<std::streamsize>(Image().size()));
   rtl::TProcessOptions p;
@@ -65,7 +66,6 @@ void BM_UploadCurl(benchmark::State& state) {
   }
   state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(kImageSize));
   CheckArrived(state, "curl.cds");
-  std::filesystem::remove(file);
 }
 
 }  // namespace
