@@ -425,7 +425,7 @@ void TCanvas::Rectangle(Integer x1, Integer y1, Integer x2, Integer y2) {
       }
     }
   }
-  penPos_ = {x1, y1};
+  // The pen position is neither used nor moved by a rectangle.
   Changed();
 }
 
