@@ -113,6 +113,17 @@ bool TBasicAction::Update() {
   return false;
 }
 
+bool RelinkAction(TBasicAction*& link, TBasicAction* action, TComponent* client) {
+  if (action == link) return false;
+  if (link) link->UnregisterClient(client);
+  link = action;
+  if (action) {
+    action->RegisterClient(client);
+    action->FreeNotification(client);
+  }
+  return true;
+}
+
 void TBasicAction::RegisterClient(TComponent* client) {
   if (std::find(clients_.begin(), clients_.end(), client) == clients_.end()) clients_.push_back(client);
 }

@@ -26,6 +26,13 @@ AnsiString ShortCutToText(TShortCut shortCut);
 // The inverse of ShortCutToText, case ignored; scNone when not understood.
 TShortCut TextToShortCut(const AnsiString& text);
 
+class TBasicAction;
+
+// Moves client's link from the action it follows to action (either may be
+// null): unregisters from the old one, registers with the new one and asks
+// to hear of its freeing. False when link already was action.
+bool RelinkAction(TBasicAction*& link, TBasicAction* action, TComponent* client);
+
 class TBasicAction : public TComponent {
  public:
   explicit TBasicAction(TComponent* owner) : TComponent(owner) {}

@@ -274,14 +274,7 @@ void TControl::SetPopupMenu(TPopupMenu* m) {
 }
 
 void TControl::SetAction(TBasicAction* action) {
-  if (action == action_) return;
-  if (action_) action_->UnregisterClient(this);
-  action_ = action;
-  if (action) {
-    action->RegisterClient(this);
-    action->FreeNotification(this);
-    ActionChange(action);
-  }
+  if (RelinkAction(action_, action, this) && action) ActionChange(action);
 }
 
 void TControl::ActionChange(TBasicAction* sender) {

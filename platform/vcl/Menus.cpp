@@ -88,14 +88,7 @@ void TMenuItem::SetDefault(bool v) {
 }
 
 void TMenuItem::SetAction(TBasicAction* action) {
-  if (action == action_) return;
-  if (action_) action_->UnregisterClient(this);
-  action_ = action;
-  if (action) {
-    action->RegisterClient(this);
-    action->FreeNotification(this);
-    ActionChange(action);
-  }
+  if (RelinkAction(action_, action, this) && action) ActionChange(action);
 }
 
 void TMenuItem::ActionChange(TBasicAction* sender) {

@@ -2,7 +2,6 @@
 
 #include <QImage>
 #include <QTimer>
-#include <cstdlib>
 
 #include "TestSupport.h"
 #include "vcl/Forms.h"
@@ -31,16 +30,3 @@ TColor ScreenPixel(QWidget* w, int x, int y) {
 }
 
 }  // namespace vcltest
-
-int main(int argc, char** argv) {
-  // The windows of these tests never reach a screen.
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  ::testing::InitGoogleTest(&argc, argv);
-  vcl::InitApplication();
-  // An exception that escapes a handler fails the test that caused it
-  // instead of opening a message box nobody can close.
-  vcl::Application->OnException = [](vcl::TObject*, rtl::Exception& e) {
-    ADD_FAILURE() << "unhandled exception in an event handler: " << e.Message();
-  };
-  return RUN_ALL_TESTS();
-}
