@@ -1,5 +1,7 @@
 #include "net/UDPClient.h"
 
+#include <chrono>
+
 #include <arpa/inet.h>
 #include <cerrno>
 #include <cstring>
@@ -83,8 +85,25 @@ void TUDPClient::SendBuffer(const rtl::AnsiString& host, rtl::Word port, const T
 
 bool TUDPClient::ReceiveBuffer(TBytes& data, rtl::Cardinal timeoutMs) {
   Open();
+  // A wake-up that brings no datagram (an ICMP error of an earlier send)
+  // must not start the time-out again: the wait ends at one deadline,
+  // measured on the clock the wait itself follows.
+  auto clock = rtl::CurrentClock();
+  const bool realTime = RealTimeWaits && !clock->RealTime();
+  auto nowMs = [&]() -> uint64_t {
+    if (!realTime) return clock->MonotonicMs();
+    return static_cast<uint64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(
+                                     std::chrono::steady_clock::now().time_since_epoch())
+                                     .count());
+  };
+  const uint64_t start = nowMs();
   for (;;) {
-    if (!WaitReadable(fd_, timeoutMs, RealTimeWaits)) return false;
+    rtl::Cardinal remaining = timeoutMs;
+    if (timeoutMs != rtl::INFINITE) {
+      const uint64_t elapsed = nowMs() - start;
+      remaining = elapsed >= timeoutMs ? 0 : static_cast<rtl::Cardinal>(timeoutMs - elapsed);
+    }
+    if (!WaitReadable(fd_, remaining, RealTimeWaits)) return false;
     data.resize(static_cast<size_t>(std::max<rtl::Integer>(BufferSize, 1)));
     sockaddr_in from{};
     socklen_t len = sizeof from;
