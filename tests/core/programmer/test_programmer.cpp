@@ -21,7 +21,10 @@ using emulator::TModuleEmulator;
 
 namespace {
 
-constexpr int kSpeedUp = 20;
+// Waits run this many times faster than real time. Modest, so that a reply
+// from the emulator under a sanitizer on a loaded machine still comes well
+// within the first wait and no command goes out twice by accident.
+constexpr int kSpeedUp = 5;
 
 emulator::TEmulatorOptions Module(const std::string& ip, const std::string& hardwareType) {
   emulator::TEmulatorOptions o;
@@ -201,7 +204,9 @@ TEST(Programmer, ReadsEveryOfferedSettingOfHardwareTypes0And4) {
     int highest = 0;
     for (const auto& [percent, text] : progress) highest = std::max(highest, percent);
     EXPECT_EQ(highest, static_cast<int>(rtl::Round((total - 1) * 100.0 / total)));
-    const auto sent = Commands(m);
+    // A slow reply may be asked for again; the order is what counts here.
+    auto sent = Commands(m);
+    sent.erase(std::unique(sent.begin(), sent.end()), sent.end());
     ASSERT_GE(sent.size(), 2u);
     EXPECT_EQ(sent[0], "AT*TFTP?") << "the connect step asks the TFTP port first";
     EXPECT_EQ(sent[1], "AT*HWTYPE?");
