@@ -36,19 +36,19 @@ void TFakeMetricsCanvas::CreateHandle() {
   SetSurface(std::move(s));
 }
 
-TSize TFakeMetricsCanvas::TextExtent(const AnsiString& text) {
-  return {CharacterCount(text) * metrics_.Advance, metrics_.Ascent + metrics_.Descent};
-}
-
-TTextMetrics TFakeMetricsCanvas::GetTextMetrics() {
+TTextMetrics TFakeMetrics::TextMetrics() const {
   TTextMetrics tm;
-  tm.Ascent = metrics_.Ascent;
-  tm.Descent = metrics_.Descent;
-  tm.Height = metrics_.Ascent + metrics_.Descent;
-  tm.AveCharWidth = metrics_.Advance;
-  tm.MaxCharWidth = metrics_.Advance;
+  tm.Ascent = Ascent;
+  tm.Descent = Descent;
+  tm.Height = Ascent + Descent;
+  tm.AveCharWidth = Advance;
+  tm.MaxCharWidth = Advance;
   return tm;
 }
+
+TSize TFakeMetricsCanvas::TextExtent(const AnsiString& text) { return metrics_.TextExtent(text); }
+
+TTextMetrics TFakeMetricsCanvas::GetTextMetrics() { return metrics_.TextMetrics(); }
 
 void TFakeMetricsCanvas::DrawBoxes(Integer x, Integer y, const AnsiString& text) {
   TBrush saved;
@@ -145,18 +145,8 @@ void TRecordingCanvas::TextOut(Integer x, Integer y, const AnsiString& text) {
 void TRecordingCanvas::TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) {
   Add("TextRect", {r.Left, r.Top, r.Right, r.Bottom, x, y}, text);
 }
-TSize TRecordingCanvas::TextExtent(const AnsiString& text) {
-  return {CharacterCount(text) * metrics_.Advance, metrics_.Ascent + metrics_.Descent};
-}
-TTextMetrics TRecordingCanvas::GetTextMetrics() {
-  TTextMetrics tm;
-  tm.Ascent = metrics_.Ascent;
-  tm.Descent = metrics_.Descent;
-  tm.Height = metrics_.Ascent + metrics_.Descent;
-  tm.AveCharWidth = metrics_.Advance;
-  tm.MaxCharWidth = metrics_.Advance;
-  return tm;
-}
+TSize TRecordingCanvas::TextExtent(const AnsiString& text) { return metrics_.TextExtent(text); }
+TTextMetrics TRecordingCanvas::GetTextMetrics() { return metrics_.TextMetrics(); }
 TColor TRecordingCanvas::Pixels(Integer, Integer) { return CLR_INVALID; }
 void TRecordingCanvas::SetPixels(Integer x, Integer y, TColor color) {
   Add("SetPixels", {x, y, static_cast<Integer>(color)});

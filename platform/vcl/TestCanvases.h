@@ -14,14 +14,20 @@ namespace vcl {
 
 class TBitmap;
 
+// Counts characters (code points) of UTF-8 text.
+Integer CharacterCount(const AnsiString& text);
+
 struct TFakeMetrics {
   Integer Advance = 8;  // every character, spaces included
   Integer Ascent = 10;
   Integer Descent = 3;
-};
 
-// Counts characters (code points) of UTF-8 text.
-Integer CharacterCount(const AnsiString& text);
+  // What a canvas with these metrics measures, for both stand-in canvases.
+  TSize TextExtent(const AnsiString& text) const {
+    return {CharacterCount(text) * Advance, Ascent + Descent};
+  }
+  TTextMetrics TextMetrics() const;
+};
 
 // Draws on a bitmap of its own (32 bits, white at first); one made without
 // a size only measures, and its drawing goes nowhere.

@@ -170,7 +170,9 @@ TEST_F(PaintingTest, XorPenDrawnTwiceRestoresEveryPixel) {
     c->MoveTo(0, 40);
     c->LineTo(60, 40);
     c->Rectangle(5, 35, 50, 45);
-    if (pass == 0) EXPECT_NE(c->Pixels(10, 40), RGB(40, 100, 200));
+    if (pass == 0) {
+      EXPECT_NE(c->Pixels(10, 40), RGB(40, 100, 200));
+    }
   }
   EXPECT_EQ(c->Surface()->image->copy(), before);
 }

@@ -30,6 +30,19 @@ std::unique_ptr<TBitmap> Blank(Integer w = 20, Integer h = 20) {
   return b;
 }
 
+// Draws each case on a fresh blank bitmap and checks the listed pixels.
+void CheckPixelCases(const std::vector<PixelCase>& cases) {
+  for (const PixelCase& k : cases) {
+    SCOPED_TRACE(k.name);
+    auto bmp = Blank();
+    k.draw(bmp->Canvas());
+    // Clipping left selected would hide pixels from reading too.
+    bmp->Canvas()->SelectClipRegion(nullptr);
+    for (const Px& p : k.expect)
+      EXPECT_EQ(bmp->Canvas()->Pixels(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
+  }
+}
+
 TEST(GdiRules, PixelTable) {
   const std::vector<PixelCase> cases = {
       {"FillRect leaves out right and bottom",
@@ -139,15 +152,7 @@ TEST(GdiRules, PixelTable) {
        },
        {{0, 0, clBlue}, {4, 4, clBlue}, {5, 5, clWhite}}},
   };
-  for (const PixelCase& k : cases) {
-    SCOPED_TRACE(k.name);
-    auto bmp = Blank();
-    k.draw(bmp->Canvas());
-    // Clipping left selected would hide pixels from reading too.
-    bmp->Canvas()->SelectClipRegion(nullptr);
-    for (const Px& p : k.expect)
-      EXPECT_EQ(bmp->Canvas()->Pixels(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
-  }
+  CheckPixelCases(cases);
 }
 
 TEST(GdiRules, PixelsOutsideSurfaceOrClippingAreInvalid) {
@@ -303,12 +308,7 @@ TEST(GdiRules, CopiesBetweenCanvases) {
   src.Canvas()->Brush()->SetColor(clBlue);
   src.Canvas()->FillRect(Rect(1, 1, 3, 3));
 
-  struct Case {
-    const char* name;
-    std::function<void(TCanvas*)> draw;
-    std::vector<Px> expect;
-  };
-  const std::vector<Case> cases = {
+  const std::vector<PixelCase> cases = {
       {"CopyRect copies the pixels",
        [&](TCanvas* c) { c->CopyRect(Rect(10, 10, 14, 14), src.Canvas(), Rect(0, 0, 4, 4)); },
        {{10, 10, clRed}, {11, 11, clBlue}, {13, 13, clRed}, {14, 14, clWhite}}},
@@ -350,15 +350,7 @@ TEST(GdiRules, CopiesBetweenCanvases) {
        [&](TCanvas* c) { c->StretchDraw(Rect(0, 0, 12, 12), &src); },
        {{2, 2, clRed}, {3, 3, clBlue}, {8, 8, clBlue}, {9, 9, clRed}, {12, 12, clWhite}}},
   };
-  for (const Case& k : cases) {
-    SCOPED_TRACE(k.name);
-    auto bmp = Blank();
-    k.draw(bmp->Canvas());
-    // Clipping left selected would hide pixels from reading too.
-    bmp->Canvas()->SelectClipRegion(nullptr);
-    for (const Px& p : k.expect)
-      EXPECT_EQ(bmp->Canvas()->Pixels(p.x, p.y), p.color) << "at " << p.x << "," << p.y;
-  }
+  CheckPixelCases(cases);
 }
 
 TEST(GdiRules, SourceInvertTwiceRestores) {
