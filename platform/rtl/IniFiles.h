@@ -35,8 +35,9 @@ class TCustomIniFile {
   virtual void WriteString(const AnsiString& section, const AnsiString& ident,
                            const AnsiString& value) = 0;
   // Decimal (or "0x"/"$" hexadecimal) integer; def when missing or not a number.
-  Integer ReadInteger(const AnsiString& section, const AnsiString& ident, Integer def);
-  void WriteInteger(const AnsiString& section, const AnsiString& ident, Integer value);
+  // Virtual so that a store with typed values (the registry) keeps integers as such.
+  virtual Integer ReadInteger(const AnsiString& section, const AnsiString& ident, Integer def);
+  virtual void WriteInteger(const AnsiString& section, const AnsiString& ident, Integer value);
   // Any non-zero integer is true; def when missing or not a number.
   bool ReadBool(const AnsiString& section, const AnsiString& ident, bool def);
   // Writes "1" or "0".

@@ -6,6 +6,8 @@
 #include <string>
 #include <vector>
 
+#include <signal.h>
+#include <sys/resource.h>
 #include <unistd.h>
 
 namespace rtl_test {
@@ -42,6 +44,8 @@ inline std::string ReadBytes(const std::string& path) {
   return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
+inline bool Exists(const std::string& path) { return std::filesystem::exists(path); }
+
 // Names in a folder, sorted.
 inline std::vector<std::string> Listing(const std::string& dir) {
   std::vector<std::string> names;
@@ -50,5 +54,28 @@ inline std::vector<std::string> Listing(const std::string& dir) {
   std::sort(names.begin(), names.end());
   return names;
 }
+
+// Lowers the file-size limit for the life of the guard, so that writing a
+// file longer than `bytes` fails with EFBIG, even for root.
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit lower = saved_;
+    lower.rlim_cur = bytes;
+    ok_ = ::setrlimit(RLIMIT_FSIZE, &lower) == 0;
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    ::signal(SIGXFSZ, oldHandler_);
+  }
+  bool Ok() const { return ok_; }
+
+ private:
+  struct rlimit saved_ {};
+  sighandler_t oldHandler_;
+  bool ok_ = false;
+};
 
 }  // namespace rtl_test

@@ -1,7 +1,5 @@
 #include <gtest/gtest.h>
 
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -39,29 +37,6 @@ std::vector<AnsiString> Lines(const TStrings& s) {
   for (Integer i = 0; i < s.Count(); ++i) out.push_back(s[i]);
   return out;
 }
-
-// Lowers the file-size limit for the life of the guard, so that writing a
-// file longer than `bytes` fails with EFBIG, even for root.
-class FileSizeLimit {
- public:
-  explicit FileSizeLimit(rlim_t bytes) {
-    ::getrlimit(RLIMIT_FSIZE, &saved_);
-    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit lower = saved_;
-    lower.rlim_cur = bytes;
-    ok_ = ::setrlimit(RLIMIT_FSIZE, &lower) == 0;
-  }
-  ~FileSizeLimit() {
-    ::setrlimit(RLIMIT_FSIZE, &saved_);
-    ::signal(SIGXFSZ, oldHandler_);
-  }
-  bool Ok() const { return ok_; }
-
- private:
-  struct rlimit saved_ {};
-  sighandler_t oldHandler_;
-  bool ok_ = false;
-};
 
 }  // namespace
 
@@ -313,7 +288,7 @@ TEST(IniFiles, FailedWriteRaisesAndLeavesTheOldFileWhole) {
     rtl_test::WriteBytes(path, original);
     auto ini = kind.open(path);
     {
-      FileSizeLimit limit(1024);
+      rtl_test::FileSizeLimit limit(1024);
       ASSERT_TRUE(limit.Ok());
       try {
         ini->WriteString("s", "k", longValue);
