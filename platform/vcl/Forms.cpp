@@ -37,6 +37,7 @@ void InitApplication() {
     static char name[] = "tolvane";
     static char* argv[] = {name, nullptr};
     new QApplication(argc, argv);  // lives as long as the process
+    ApplyDesktopLook();
   }
   if (!Application) {
     Application = new TApplication(nullptr);

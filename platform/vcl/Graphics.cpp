@@ -59,7 +59,7 @@ TColor GetSysColor(Integer index) {
 TColor ColorToRGB(TColor color) {
   if (color == clNone) return clBlack;
   if (color == clDefault) return GetSysColor(5);
-  if (color & clSystemColor) return GetSysColor(static_cast<Integer>(color & 0xFF));
+  if (color & 0x80000000u) return GetSysColor(static_cast<Integer>(color & 0xFF));
   return color & 0x00FFFFFF;
 }
 

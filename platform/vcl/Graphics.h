@@ -17,7 +17,8 @@
 
 namespace vcl {
 
-// 0x00BBGGRR; with the top bit set, the low byte is a system colour index.
+// 0x00BBGGRR; system colours are 0xFF000000 + their index (a colour with
+// the top bit set is read as one).
 using TColor = rtl::Cardinal;
 
 constexpr TColor RGB(Byte r, Byte g, Byte b) {
@@ -52,7 +53,7 @@ inline constexpr TColor clDefault = 0x20000000;
 // What GetPixel answers outside the surface or its clipping.
 inline constexpr TColor CLR_INVALID = 0xFFFFFFFF;
 
-inline constexpr TColor clSystemColor = 0x80000000;
+inline constexpr TColor clSystemColor = 0xFF000000;
 inline constexpr TColor clScrollBar = clSystemColor | 0;
 inline constexpr TColor clBackground = clSystemColor | 1;
 inline constexpr TColor clActiveCaption = clSystemColor | 2;
@@ -341,6 +342,11 @@ class TCanvas : public TPersistent {
   bool HandleAllocated() const;
   // Drops the surface (a control canvas binds again on the next drawing).
   void Refresh();
+
+  // A part of the desktop theme (vcl/UxTheme.h) drawn by the application's
+  // style inside r and, when given, the clip rectangle.
+  virtual void DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
+                             const TRect* clip);
 
   // Fired before and after each drawing operation.
   TNotifyEvent OnChanging;

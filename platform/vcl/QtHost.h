@@ -91,6 +91,9 @@ LPARAM KeyDataOf(const QKeyEvent& e, bool down);
 // MK_* flags from Qt's buttons and modifiers.
 Integer MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
 Qt::CursorShape ToQtCursor(TCursor cursor);
+// The application's style and its palette from the system colour table
+// (DesktopLook.cpp); InitApplication applies it once.
+void ApplyDesktopLook();
 // The cursor to show for an id: one registered with Screen->SetCursors, else
 // the standard shape.
 QCursor ToQCursor(TCursor cursor);

@@ -203,5 +203,11 @@ void TRecordingCanvas::BrushCopy(const TRect& dest, TBitmap*, const TRect& s, TC
   Add("BrushCopy", {dest.Left, dest.Top, dest.Right, dest.Bottom, s.Left, s.Top, s.Right, s.Bottom,
                     static_cast<Integer>(transparent)});
 }
+void TRecordingCanvas::DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
+                                     const TRect* clip) {
+  std::vector<Integer> args{part, state, r.Left, r.Top, r.Right, r.Bottom};
+  if (clip) args.insert(args.end(), {clip->Left, clip->Top, clip->Right, clip->Bottom});
+  Add("DrawThemePart", std::move(args), themeClass);
+}
 
 }  // namespace vcl

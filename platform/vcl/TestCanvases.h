@@ -116,6 +116,9 @@ class TRecordingCanvas : public TCanvas {
   void BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Cardinal rop,
                 TColor transparent = clNone) override;
   void BrushCopy(const TRect& dest, TBitmap* source, const TRect& sourceRect, TColor transparent) override;
+  // "DrawThemePart(part,state,l,t,r,b[,clip l,t,r,b]) 'class'".
+  void DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
+                     const TRect* clip) override;
 
  private:
   void Add(AnsiString op, std::vector<Integer> args, AnsiString text = {});

@@ -81,6 +81,16 @@ void UnregisterWindow(HWND handle) {
 
 TWinControl* FindControl(HWND handle) { return Lookup(handle); }
 
+std::vector<HWND> EnumWindowHandles() {
+  std::vector<HWND> handles;
+  {
+    std::lock_guard<std::mutex> g(State().lock);
+    for (const auto& [h, c] : State().windows) handles.push_back(h);
+  }
+  std::sort(handles.begin(), handles.end());  // handles grow with age
+  return handles;
+}
+
 bool IsWindow(HWND wnd) { return Lookup(wnd) != nullptr; }
 
 LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {

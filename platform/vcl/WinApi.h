@@ -2,6 +2,7 @@
 // The window-system calls the controls make: sending and posting messages,
 // keyboard and mouse state, the double-click time, cursors, beeps.
 #include <functional>
+#include <vector>
 
 #include "vcl/Controls.h"
 #include "vcl/Messages.h"
@@ -18,6 +19,8 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0
 // already in progress. False when the window does not exist.
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
 bool IsWindow(HWND wnd);
+// Every window that exists now, oldest first.
+std::vector<HWND> EnumWindowHandles();
 // Handles the posted messages waiting now; answers whether any ran.
 // The message loop calls it; user-interface thread only.
 bool DispatchQueuedMessages();
@@ -61,5 +64,72 @@ void Beep();
 // Replaces what a beep does (tests record the types instead of sounding
 // them); an empty function restores the sound.
 void SetBeepHandler(std::function<void(Cardinal type)> handler);
+
+// --- System modules ---
+// The desktop's libraries are modules of this layer: "kernel32"
+// (GetLocaleInfoEx), "user32" (the layered-window calls) and "uxtheme" (the
+// theme service of vcl/UxTheme.h). Names are matched without regard to case,
+// with or without ".dll". kernel32 and user32 are loaded from the start;
+// uxtheme only while someone holds it through LoadLibrary.
+using HMODULE = uintptr_t;  // 0: no module
+using FARPROC = void (*)();  // cast to the export's own type before calling
+// A loaded module's handle; 0 when it is unknown or not loaded. The load
+// count does not change.
+HMODULE GetModuleHandle(const AnsiString& name);
+// Loads the module (or counts one more use of it); 0 when there is none.
+HMODULE LoadLibrary(const AnsiString& name);
+// Counts one use less; false for a handle that is not loaded.
+bool FreeLibrary(HMODULE module);
+// The export of that name (exact case), or null.
+FARPROC GetProcAddress(HMODULE module, const AnsiString& name);
+// For tests: a hidden module cannot be loaded or found, a hidden export is
+// not found; showing restores them.
+void SetModuleHidden(const AnsiString& name, bool hidden);
+void SetExportHidden(const AnsiString& module, const AnsiString& exportName, bool hidden);
+// How many times the module was loaded through LoadLibrary and not freed.
+Integer ModuleLoadCount(const AnsiString& name);
+
+// kernel32's "GetLocaleInfoEx": one item of the program's fixed regional
+// settings (rtl/Locale.h) for "en-US", the user's default (null) or the
+// invariant locale (""), as UTF-16 with its terminating zero. Answers the
+// characters written, the size needed when size is 0, and 0 for an unknown
+// locale or item or a buffer too small.
+Integer GetLocaleInfoEx(const char16_t* localeName, Cardinal lcType, char16_t* data, Integer size);
+inline constexpr Cardinal LOCALE_SLIST = 0x0C;
+inline constexpr Cardinal LOCALE_SDECIMAL = 0x0E;
+inline constexpr Cardinal LOCALE_STHOUSAND = 0x0F;
+inline constexpr Cardinal LOCALE_SCURRENCY = 0x14;
+inline constexpr Cardinal LOCALE_SDATE = 0x1D;
+inline constexpr Cardinal LOCALE_STIME = 0x1E;
+inline constexpr Cardinal LOCALE_SSHORTDATE = 0x1F;
+inline constexpr Cardinal LOCALE_SLONGDATE = 0x20;
+inline constexpr Cardinal LOCALE_S1159 = 0x28;
+inline constexpr Cardinal LOCALE_S2359 = 0x29;
+inline constexpr Cardinal LOCALE_SNAME = 0x5C;
+inline constexpr Cardinal LOCALE_SENGLISHLANGUAGENAME = 0x1001;
+inline constexpr Cardinal LOCALE_SENGLISHCOUNTRYNAME = 0x1002;
+inline constexpr Cardinal LOCALE_STIMEFORMAT = 0x1003;
+
+// user32's layered windows. SetLayeredWindowAttributes: LWA_ALPHA makes a
+// top-level window translucent by alpha; LWA_COLORKEY leaves the key
+// colour's pixels of its back buffer out of the window's shape.
+// UpdateLayeredWindow moves and sizes the window (pptDst, psize), copies
+// the source canvas from pptSrc into its back buffer and applies the blend's
+// constant alpha (ULW_ALPHA) or the key (ULW_COLORKEY). False for a window
+// that does not exist.
+struct BLENDFUNCTION {
+  Byte BlendOp = 0;  // AC_SRC_OVER
+  Byte BlendFlags = 0;
+  Byte SourceConstantAlpha = 255;
+  Byte AlphaFormat = 0;
+};
+inline constexpr Cardinal LWA_COLORKEY = 1;
+inline constexpr Cardinal LWA_ALPHA = 2;
+inline constexpr Cardinal ULW_COLORKEY = 1;
+inline constexpr Cardinal ULW_ALPHA = 2;
+inline constexpr Cardinal ULW_OPAQUE = 4;
+bool SetLayeredWindowAttributes(HWND wnd, TColor key, Byte alpha, Cardinal flags);
+bool UpdateLayeredWindow(HWND wnd, TCanvas* dcDst, const TPoint* pptDst, const TSize* psize, TCanvas* dcSrc,
+                         const TPoint* pptSrc, TColor key, const BLENDFUNCTION* blend, Cardinal flags);
 
 }  // namespace vcl
