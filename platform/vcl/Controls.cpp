@@ -7,6 +7,7 @@
 
 #include "rtl/Format.h"
 #include "vcl/ActnList.h"
+#include "vcl/Gdi.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
 #include "vcl/QtCanvas.h"
@@ -651,6 +652,7 @@ void TWinControl::CreateHandle() {
   }
   w->setEnabled(Enabled());
   if (Cursor() != crDefault) w->setCursor(ToQCursor(Cursor()));
+  if (host_->surface) CalcNonClientInsets();
   PlaceWidget();
   if (host_->surface) host_->SizeBuffer(Width(), Height());
   InitWidget();
@@ -692,9 +694,62 @@ void TWinControl::PlaceWidget() {
 void TWinControl::BoundsChanged() {
   if (!HandleAllocated()) return;
   PlaceWidget();
-  if (host_->surface) host_->SizeBuffer(Width(), Height());
+  if (host_->surface) {
+    host_->SizeBuffer(Width(), Height());
+    if (CalcNonClientInsets()) {
+      if (windowCanvas_) windowCanvas_->Refresh();
+      for (TControl* c : controls_)
+        if (auto* child = dynamic_cast<TWinControl*>(c)) child->PlaceWidget();
+    }
+  }
   for (TControl* c : controls_)
     if (auto* g = dynamic_cast<TGraphicControl*>(c)) g->Canvas()->Refresh();
+}
+
+bool TWinControl::CalcNonClientInsets() {
+  TRect window = BoundsRect();
+  TRect client = window;
+  Perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&client));
+  TRect insets{std::max(0, client.Left - window.Left), std::max(0, client.Top - window.Top),
+               std::max(0, window.Right - client.Right), std::max(0, window.Bottom - client.Bottom)};
+  if (insets == ncInsets_) return false;
+  ncInsets_ = insets;
+  return true;
+}
+
+void TWinControl::UpdateNonClientArea() {
+  if (!HandleAllocated() || !host_->surface) return;
+  if (CalcNonClientInsets()) {
+    if (windowCanvas_) windowCanvas_->Refresh();
+    for (TControl* c : controls_) {
+      if (auto* child = dynamic_cast<TWinControl*>(c)) child->PlaceWidget();
+      if (auto* g = dynamic_cast<TGraphicControl*>(c)) g->Canvas()->Refresh();
+    }
+    Perform(WM_SIZE, SIZE_RESTORED, MakeLParam(static_cast<Word>(ClientWidth()), static_cast<Word>(ClientHeight())));
+  }
+  host_->frameDirty = true;
+  Invalidate();
+}
+
+TRect TWinControl::ClientRect() const {
+  return Rect(0, 0, std::max(0, Width() - ncInsets_.Left - ncInsets_.Right),
+              std::max(0, Height() - ncInsets_.Top - ncInsets_.Bottom));
+}
+
+TPoint TWinControl::ClientOrigin() const {
+  TPoint o = TControl::ClientOrigin();
+  return {o.X + ncInsets_.Left, o.Y + ncInsets_.Top};
+}
+
+void TWinControl::PaintDefaultNonClient() {
+  if (ncInsets_ == TRect{}) return;
+  TWindowCanvas canvas(this, TWindowCanvas::TArea::Window);
+  TRect whole = Rect(0, 0, Width(), Height());
+  // Only the border: the client area is the control's own.
+  canvas.ExcludeClipRect(Rect(ncInsets_.Left, ncInsets_.Top, Width() - ncInsets_.Right, Height() - ncInsets_.Bottom));
+  canvas.Brush()->SetColor(Color());
+  canvas.FillRect(whole);
+  canvas.DrawEdge(whole, EDGE_SUNKEN, BF_RECT);
 }
 
 void TWinControl::SetBounds(Integer left, Integer top, Integer width, Integer height) {
@@ -954,6 +1009,12 @@ void TWinControl::Dispatch(TMessage& m) {
       Realign();
       Resize();
       return;
+    case WM_NCCALCSIZE:
+      // No border unless a control claims one.
+      return;
+    case WM_NCPAINT:
+      if (host_ && host_->surface) PaintDefaultNonClient();
+      return;
     case WM_SETFOCUS:
       if (auto* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);
       return;
@@ -1107,6 +1168,11 @@ void TControlCanvas::CreateHandle() {
     if (!w->host_->surface) return;
     auto s = std::make_unique<TCanvasSurface>();
     s->image = &w->host_->buffer;
+    if (w->ncInsets_ != TRect{}) {
+      TRect client = w->ClientRect();
+      s->origin = QPoint(w->ncInsets_.Left, w->ncInsets_.Top);
+      s->clip = QRect(s->origin, QSize(client.Width(), client.Height()));
+    }
     TWinControlHost* host = w->host_.get();
     s->drawn = [host] {
       if (!host->painting && host->widget) host->widget->update();
@@ -1124,6 +1190,11 @@ void TControlCanvas::CreateHandle() {
   s->image = &host->buffer;
   s->origin = QPoint(control_->Left() + off.X, control_->Top() + off.Y);
   s->clip = QRect(s->origin, QSize(control_->Width(), control_->Height()));
+  if (parent->ncInsets_ != TRect{}) {
+    // Never into the parent's border.
+    TRect client = parent->ClientRect();
+    s->clip &= QRect(QPoint(off.X, off.Y), QSize(client.Width(), client.Height()));
+  }
   s->drawn = [host] {
     if (!host->painting && host->widget) host->widget->update();
   };

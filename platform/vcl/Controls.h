@@ -329,6 +329,20 @@ class TWinControl : public TControl {
   void Invalidate() override;
   void Update() override;
   void Dispatch(TMessage& message) override;
+
+  // --- the non-client area ---
+  // A control that paints itself may claim a border by shrinking the
+  // rectangle WM_NCCALCSIZE hands it (LParam: a TRect*, the window's bounds
+  // in its parent's client coordinates). Its back buffer covers the whole
+  // window; WM_NCPAINT paints the border through a window canvas, the
+  // client area is what ClientRect says, and children, client canvases and
+  // mouse positions are all relative to the client area's corner.
+  TRect ClientRect() const override;
+  TPoint ClientOrigin() const override;
+  // The border widths on each side (all 0 without a border or a window).
+  const TRect& NonClientInsets() const { return ncInsets_; }
+  // Asks WM_NCCALCSIZE again (the frame changed) and repaints the frame.
+  void UpdateNonClientArea();
   void WndProc(TMessage& message) override;
   // A window still there gets WM_DESTROY.
   void BeforeDestroy() override;
@@ -363,8 +377,9 @@ class TWinControl : public TControl {
   bool DoKeyDown(TMessage& m);
   bool DoKeyUp(TMessage& m);
   bool DoKeyPress(TMessage& m);
-  // Offset of the client area's origin inside the widget.
-  virtual TPoint WidgetClientOffset() const { return {}; }
+  // Offset of the client area's origin inside the widget (the border's
+  // left and top widths).
+  virtual TPoint WidgetClientOffset() const { return {ncInsets_.Left, ncInsets_.Top}; }
   void BoundsChanged() override;
   void CreateSurfaceCanvas();
   // Deletes the widget; no messages arrive after this.
@@ -382,9 +397,13 @@ class TWinControl : public TControl {
   friend class TControl;
   friend struct TWinControlHost;
   friend class TControlCanvas;
+  friend class TWindowCanvas;
   void CreateHandle();
   void AlignChildren();
   void ApplyNativeColors();
+  // Sends WM_NCCALCSIZE; answers whether the insets changed.
+  bool CalcNonClientInsets();
+  void PaintDefaultNonClient();
 
   std::vector<TControl*> controls_;   // z-order, bottom first; not owned
   std::vector<TWinControl*> tabList_;  // windowed children in tab order
@@ -392,6 +411,7 @@ class TWinControl : public TControl {
   Integer alignDisabled_ = 0;
   bool alignPending_ = false;
   bool routingContextMenu_ = false;
+  TRect ncInsets_;  // border widths: Left, Top, Right, Bottom
 };
 
 // A canvas that draws on a control: a windowed control's own back buffer,
@@ -406,6 +426,25 @@ class TControlCanvas : public TCanvas {
 
  private:
   TControl* control_;  // the control that owns this canvas
+};
+
+// A canvas on a windowed control's back buffer the way a device context
+// from GetDC (the client area) or GetWindowDC (the whole window, border
+// included) draws. While the control is not showing, all drawing is clipped
+// away and GetClipBox finds an empty area. The canvas must not outlive the
+// control.
+class TWindowCanvas : public TCanvas {
+ public:
+  enum class TArea { Client, Window };
+  TWindowCanvas(TWinControl* control, TArea area) : control_(control), area_(area) {}
+  TWinControl* Control() const { return control_; }
+
+ protected:
+  void CreateHandle() override;
+
+ private:
+  TWinControl* control_;  // the control that owns or outlives this canvas
+  TArea area_;
 };
 
 class TGraphicControl : public TControl {

@@ -147,6 +147,15 @@ inline bool DrawFrameControl(TCanvas* c, TRect& r, Cardinal type, Cardinal state
   return c->DrawFrameControl(r, type, state);
 }
 inline void DrawFocusRect(TCanvas* c, const TRect& r) { c->DrawFocusRect(r); }
+// What GetClipBox finds the visible area of a canvas to be.
+inline constexpr Integer RGN_ERROR = 0;  // no surface to draw on
+inline constexpr Integer NULLREGION = 1;
+inline constexpr Integer SIMPLEREGION = 2;
+inline constexpr Integer COMPLEXREGION = 3;
+// The bounds of the area drawing on the canvas reaches (its own
+// coordinates) and what kind of area it is; RGN_ERROR with an empty rect
+// for a canvas with nothing to draw on.
+Integer GetClipBox(TCanvas* c, TRect& rect);
 inline TColor GetPixel(TCanvas* c, Integer x, Integer y) { return c->Pixels(x, y); }
 inline TColor SetPixel(TCanvas* c, Integer x, Integer y, TColor color) {
   c->SetPixels(x, y, color);

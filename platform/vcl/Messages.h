@@ -103,6 +103,7 @@ inline constexpr Cardinal WM_SETCURSOR = 0x0020;
 inline constexpr Cardinal WM_WINDOWPOSCHANGED = 0x0047;
 inline constexpr Cardinal WM_NOTIFY = 0x004E;
 inline constexpr Cardinal WM_CONTEXTMENU = 0x007B;
+inline constexpr Cardinal WM_NCCALCSIZE = 0x0083;
 inline constexpr Cardinal WM_NCHITTEST = 0x0084;
 inline constexpr Cardinal WM_NCPAINT = 0x0085;
 inline constexpr Cardinal WM_NCACTIVATE = 0x0086;

@@ -34,15 +34,29 @@ void TWinControlHost::SizeBuffer(int width, int height) {
   buffer = QImage(width, height, QImage::Format_RGB32);
   buffer.fill(ToQColor(control->Color()));
   dirty = true;
+  frameDirty = true;
 }
 
 void TWinControlHost::PaintBuffer() {
-  if (!surface || !dirty || painting || dying) return;
+  if (!surface || !(dirty || frameDirty) || painting || dying) return;
   if (widget) SizeBuffer(std::max(1, control->Width()), std::max(1, control->Height()));
+  const bool client = dirty;
+  const bool frame = frameDirty && control->ncInsets_ != TRect{};
   dirty = false;
+  frameDirty = false;
   painting = true;
-  Guarded(control, [this] { control->Perform(WM_PAINT); });
+  Guarded(control, [&] {
+    if (frame) control->Perform(WM_NCPAINT, 1);
+    if (client) control->Perform(WM_PAINT);
+  });
   painting = false;
+}
+
+QPoint TWinControlHost::ClientOffset() const { return QPoint(control->ncInsets_.Left, control->ncInsets_.Top); }
+
+bool TWinControlHost::InClientArea(QPoint p) const {
+  TRect client = control->ClientRect();
+  return QRect(ClientOffset(), QSize(client.Width(), client.Height())).contains(p);
 }
 
 void TWinControlHost::Watch(QObject* object) {
@@ -238,12 +252,21 @@ QPoint ControlEventFilter::ToClient(QObject* watched, QPointF pos) const {
   QPoint p = pos.toPoint();
   auto* w = qobject_cast<QWidget*>(watched);
   if (w && host_->widget && w != host_->widget) p = w->mapTo(host_->widget, p);
-  return p;
+  return p - host_->ClientOffset();
 }
 
 bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
   TWinControl* c = host_->control;
   QPoint p = ToClient(watched, e->position());
+  // The border is no part of the client area: what happens there is no
+  // client mouse message, unless it belongs to a drag that began inside.
+  const bool press = e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick;
+  if (host_->surface && !host_->InClientArea(p + host_->ClientOffset())) {
+    if (press || !pressedInClient_) return true;
+  } else if (press) {
+    pressedInClient_ = true;
+  }
+  if (e->type() == QEvent::MouseButtonRelease && e->buttons() == Qt::NoButton) pressedInClient_ = false;
   Integer keys = MouseKeysOf(e->buttons(), e->modifiers());
   TMessage m{0, static_cast<WPARAM>(keys), PointToLParam({p.x(), p.y()}), 0};
   switch (e->type()) {

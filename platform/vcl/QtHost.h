@@ -42,6 +42,7 @@ struct TWinControlHost {
   bool surface = false;        // paints through WM_PAINT into buffer
   QImage buffer;               // the retained back buffer of a surface
   bool dirty = true;           // the buffer needs a WM_PAINT
+  bool frameDirty = true;      // the border (if any) needs a WM_NCPAINT
   bool dying = false;          // no more messages: the control is going away
   bool painting = false;
   // The graphic child under the mouse, and the one holding the capture.
@@ -50,8 +51,13 @@ struct TWinControlHost {
 
   // Sizes the buffer to the widget; a new size means a full repaint.
   void SizeBuffer(int width, int height);
-  // Runs WM_PAINT into the buffer when it is marked dirty.
+  // Runs WM_NCPAINT (for a control with a border) and WM_PAINT into the
+  // buffer for what is marked dirty.
   void PaintBuffer();
+  // Where the client area starts in the widget (past the border).
+  QPoint ClientOffset() const;
+  // Whether a widget point lies in the client area.
+  bool InClientArea(QPoint widgetPoint) const;
   // Listens to another Qt object of the same control (the line edit inside
   // a combo box) as well.
   void Watch(QObject* object);
@@ -82,6 +88,7 @@ class ControlEventFilter : public QObject {
   bool Key(QObject* watched, QKeyEvent* e, bool down);
   QPoint ToClient(QObject* watched, QPointF pos) const;
   TWinControlHost* host_;  // owns the widget this filter belongs to
+  bool pressedInClient_ = false;  // a button went down in the client area and is still held
 };
 
 // The virtual-key code of a Qt key event (a US layout for symbol keys).

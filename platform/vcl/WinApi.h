@@ -2,6 +2,7 @@
 // The window-system calls the controls make: sending and posting messages,
 // keyboard and mouse state, the double-click time, cursors, beeps.
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "vcl/Controls.h"
@@ -51,6 +52,33 @@ void SetDoubleClickTime(Cardinal ms);
 // mouse buttons, as the last input reported them).
 int16_t GetKeyState(Integer virtualKey);
 TPoint GetCursorPos();
+
+// Device contexts of a window, as canvases on its back buffer (see
+// TWindowCanvas): GetDC the client area, GetWindowDC the whole window with
+// its border. Null for a window that does not exist or paints no buffer of
+// its own. The canvas must be dropped before the window is freed.
+std::unique_ptr<TCanvas> GetDC(HWND wnd);
+std::unique_ptr<TCanvas> GetWindowDC(HWND wnd);
+
+// RedrawWindow flags.
+inline constexpr Cardinal RDW_INVALIDATE = 0x0001;
+inline constexpr Cardinal RDW_INTERNALPAINT = 0x0002;
+inline constexpr Cardinal RDW_ERASE = 0x0004;
+inline constexpr Cardinal RDW_VALIDATE = 0x0008;
+inline constexpr Cardinal RDW_NOINTERNALPAINT = 0x0010;
+inline constexpr Cardinal RDW_NOERASE = 0x0020;
+inline constexpr Cardinal RDW_NOCHILDREN = 0x0040;
+inline constexpr Cardinal RDW_ALLCHILDREN = 0x0080;
+inline constexpr Cardinal RDW_UPDATENOW = 0x0100;
+inline constexpr Cardinal RDW_ERASENOW = 0x0200;
+inline constexpr Cardinal RDW_FRAME = 0x0400;
+inline constexpr Cardinal RDW_NOFRAME = 0x0800;
+// RDW_INVALIDATE marks the client area for repainting (when update is null
+// or not empty; the whole area is repainted), with RDW_FRAME the border
+// too; RDW_VALIDATE and RDW_NOFRAME take such marks back; RDW_UPDATENOW and
+// RDW_ERASENOW paint what is marked at once; RDW_ALLCHILDREN applies the
+// same to every windowed child. False for a window that does not exist.
+bool RedrawWindow(HWND wnd, const TRect* update, Cardinal flags);
 
 // Sets the cursor of the control now answering WM_SETCURSOR (a handler that
 // sets its own cursor answers the message with a non-zero Result).

@@ -1,19 +1,17 @@
 #include "htmledit/doc/psGlobals.h"
 
+#include "rtl/SystemInfo.h"
+
 namespace htmldoc {
 
-namespace {
-// What the version query of a current Windows desktop reports.
-constexpr int kMajorVersion = 10;
-constexpr int kMinorVersion = 0;
-constexpr int kPlatformId = 2;  // the NT family
-}  // namespace
-
 bool IsWin98OrLater() {
-  return kMajorVersion > 4 || (kMajorVersion == 4 && kMinorVersion > 0);
+  return rtl::kWindowsMajorVersion > 4 || (rtl::kWindowsMajorVersion == 4 && rtl::kWindowsMinorVersion > 0);
 }
 
-bool IsWinNT() { return kPlatformId != 0 && kPlatformId != 1; }
+bool IsWinNT() {
+  return rtl::kWindowsPlatformId != rtl::VER_PLATFORM_WIN32s &&
+         rtl::kWindowsPlatformId != rtl::VER_PLATFORM_WIN32_WINDOWS;
+}
 
 Integer DragAlignmentsToIndex(TpsAllowedDragAlignments aAlignments) {
   const uint64_t bits = aAlignments.Bits();
