@@ -1,17 +1,22 @@
 #include "vcl/Controls.h"
 
+#include <QApplication>
+#include <QFrame>
 #include <QGuiApplication>
 #include <QPainter>
 #include <QPalette>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <algorithm>
 
 #include "rtl/Format.h"
 #include "vcl/ActnList.h"
-#include "vcl/Gdi.h"
 #include "vcl/Forms.h"
+#include "vcl/Gdi.h"
 #include "vcl/Menus.h"
 #include "vcl/QtCanvas.h"
 #include "vcl/QtHost.h"
+#include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -749,7 +754,23 @@ void TWinControl::PaintDefaultNonClient() {
   canvas.ExcludeClipRect(Rect(ncInsets_.Left, ncInsets_.Top, Width() - ncInsets_.Right, Height() - ncInsets_.Bottom));
   canvas.Brush()->SetColor(Color());
   canvas.FillRect(whole);
-  canvas.DrawEdge(whole, EDGE_SUNKEN, BF_RECT);
+  if (!IsThemeActive()) {
+    canvas.DrawEdge(whole, EDGE_SUNKEN, BF_RECT);
+    return;
+  }
+  // Themed: the frame the application's style gives a sunken field, so the
+  // border matches the native fields beside it.
+  TCanvasSurface* s = canvas.Surface();
+  if (!s) return;
+  SurfacePainter p(*s);
+  QStyleOptionFrame frame;
+  frame.rect = QRect(0, 0, Width(), Height());
+  frame.state = QStyle::State_Sunken | QStyle::State_Active;
+  if (Enabled()) frame.state |= QStyle::State_Enabled;
+  frame.lineWidth = std::max({ncInsets_.Left, ncInsets_.Top, ncInsets_.Right, ncInsets_.Bottom, 1});
+  frame.frameShape = QFrame::StyledPanel;
+  frame.palette = QApplication::palette();
+  QApplication::style()->drawPrimitive(QStyle::PE_Frame, &frame, &*p);
 }
 
 void TWinControl::SetBounds(Integer left, Integer top, Integer width, Integer height) {
@@ -1014,6 +1035,14 @@ void TWinControl::Dispatch(TMessage& m) {
       return;
     case WM_NCPAINT:
       if (host_ && host_->surface) PaintDefaultNonClient();
+      return;
+    case WM_THEMECHANGED:
+      // The default border is drawn one way themed and another way not.
+      if (host_ && host_->surface && ncInsets_ != TRect{}) {
+        host_->frameDirty = true;
+        Invalidate();
+      }
+      TControl::Dispatch(m);
       return;
     case WM_SETFOCUS:
       if (auto* form = GetParentForm(this); form && form != this) form->SetFocusedControl(this);

@@ -4,6 +4,7 @@
 
 #include "rtl/SystemInfo.h"
 #include "support/StartupProbes.h"
+#include "support/SupportLibrary.h"
 
 using namespace support;
 
@@ -78,4 +79,12 @@ TEST_F(StartupProbesTest, QueryFileVersionLeavesTheVersionOnFailure) {
   ASSERT_TRUE(QueryFileVersion("C:\\Windows\\System32\\SHELL32.DLL", v));
   EXPECT_EQ(v.MS, 0x000A0000u);
   EXPECT_EQ(v.LS >> 16, rtl::kWindowsBuildNumber);
+}
+
+TEST_F(StartupProbesTest, LibraryStartUpRunsTheProbesAndShutDownEndsThem) {
+  StartUpSupport();
+  EXPECT_TRUE(IsWindowsNT());
+  EXPECT_EQ(rtl::TimerPeriodCounts().Begun, 1);
+  ShutDownSupport();
+  EXPECT_EQ(rtl::TimerPeriodCounts().Ended, 1);
 }

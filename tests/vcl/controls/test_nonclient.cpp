@@ -6,6 +6,8 @@
 
 #include "TestSupport.h"
 #include "vcl/Gdi.h"
+#include "vcl/Pictures.h"
+#include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
 
 using namespace vcl;
@@ -74,9 +76,35 @@ TEST_F(NonClientTest, ClientAreaLiesInsideTheClaimedBorder) {
   EXPECT_NE(window->Pixels(59, 39), clRed);
   EXPECT_EQ(box->Canvas()->Pixels(0, 0), clRed);
 
-  // The default border is a sunken edge, the window's own colours.
+}
+
+TEST_F(NonClientTest, DefaultBorderFollowsTheTheme) {
+  // Themed: the style's frame of a sunken field, drawn in the border only.
+  ASSERT_TRUE(IsThemeActive());
+  auto window = GetWindowDC(box->Handle());
+  TColor themedCorner = window->Pixels(0, 20);
+  EXPECT_NE(themedCorner, clWhite);
+  EXPECT_EQ(window->Pixels(3, 1), clYellow);
+  // Unthemed: the sunken edge in the window colours; the switch repaints
+  // the border by itself.
+  box->only = {WM_NCPAINT, WM_THEMECHANGED};
+  box->log.clear();
+  SetThemeActive(false);
+  box->Update();
+  EXPECT_EQ(box->Numbers(), (std::vector<Cardinal>{WM_THEMECHANGED, WM_NCPAINT}));
   EXPECT_EQ(window->Pixels(0, 0), ColorToRGB(clBtnShadow));
+  EXPECT_EQ(window->Pixels(1, 1), ColorToRGB(cl3DDkShadow));
   EXPECT_EQ(window->Pixels(59, 39), ColorToRGB(clBtnHighlight));
+  EXPECT_EQ(window->Pixels(2, 20), clWhite);  // the rest of the border: the control's colour
+  EXPECT_EQ(window->Pixels(3, 1), clYellow);
+  SetThemeActive(true);
+  box->Update();
+  EXPECT_EQ(window->Pixels(0, 20), themedCorner);
+  TBitmap grab(60, 40);
+  grab.Canvas()->CopyRect(Rect(0, 0, 60, 40), window.get(), Rect(0, 0, 60, 40));
+  TPngImage png;
+  png.Assign(&grab);
+  png.SaveToFile(AnsiString(TOLVANE_BUILD_DIR) + "/vcl-themed-border.png");
 }
 
 TEST_F(NonClientTest, ChildrenAndMousePositionsAreClientRelative) {
