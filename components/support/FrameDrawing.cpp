@@ -161,67 +161,60 @@ void PaintEtchedFrame(TCanvas* canvas, const TRect& rect, TColor outer, TColor i
   PaintFrameSides(canvas, moved, outer, unused, sides, outer);
 }
 
-void PaintPasses(TCanvas* canvas, const TRect& rect, TSides sides, TPassColors outer, const TPassColors* inner) {
-  TRect r;
-  PaintFrameSides(canvas, rect, outer.ul, r, sides, outer.lr);
-  if (inner) PaintFrameSides(canvas, r, inner->ul, r, sides, inner->lr);
-}
+// The colours of one 3D style: one pass or two (outer first), or an etched
+// frame of an outer and an inner colour.
+struct TStyleColors {
+  TPassColors outer{};
+  TPassColors inner{};
+  Integer passes = 0;  // 0 for a style this table does not draw
+  bool etched = false;
+};
 
-void PaintSystemColorFrame(TCanvas* canvas, const TRect& rect, TFrameStyle style, TSides sides) {
+TStyleColors OnePass(TColor ul, TColor lr) { return {{ul, lr}, {}, 1, false}; }
+TStyleColors TwoPasses(TPassColors outer, TPassColors inner) { return {outer, inner, 2, false}; }
+TStyleColors Etched(TColor outer, TColor inner) { return {{outer, outer}, {inner, inner}, 2, true}; }
+
+// On the window colour: the system's 3D colours.
+TStyleColors SystemStyleColors(TFrameStyle style) {
   using namespace vcl;
-  TPassColors in{};
   switch (style) {
-    case fsStatus: PaintPasses(canvas, rect, sides, {clBtnShadow, clBtnHighlight}, nullptr); return;
-    case fsPopup: PaintPasses(canvas, rect, sides, {clBtnHighlight, clBtnShadow}, nullptr); return;
-    case fsRaised:
-      in = {clBtnHighlight, clBtnShadow};
-      PaintPasses(canvas, rect, sides, {cl3DLight, cl3DDkShadow}, &in);
-      return;
-    case fsLowered:
-      in = {cl3DDkShadow, cl3DLight};
-      PaintPasses(canvas, rect, sides, {clBtnShadow, clBtnHighlight}, &in);
-      return;
-    case fsButtonUp:
-      in = {cl3DLight, clBtnShadow};
-      PaintPasses(canvas, rect, sides, {clBtnHighlight, cl3DDkShadow}, &in);
-      return;
-    case fsButtonDown:
-      in = {clBtnShadow, clBtnShadow};
-      PaintPasses(canvas, rect, sides, {clBtnText, clBtnText}, &in);
-      return;
-    case fsGroove: PaintEtchedFrame(canvas, rect, clBtnShadow, clBtnHighlight, sides); return;
-    case fsBump: PaintEtchedFrame(canvas, rect, clBtnHighlight, clBtnShadow, sides); return;
-    default: return;
+    case fsStatus: return OnePass(clBtnShadow, clBtnHighlight);
+    case fsPopup: return OnePass(clBtnHighlight, clBtnShadow);
+    case fsRaised: return TwoPasses({cl3DLight, cl3DDkShadow}, {clBtnHighlight, clBtnShadow});
+    case fsLowered: return TwoPasses({clBtnShadow, clBtnHighlight}, {cl3DDkShadow, cl3DLight});
+    case fsButtonUp: return TwoPasses({clBtnHighlight, cl3DDkShadow}, {cl3DLight, clBtnShadow});
+    case fsButtonDown: return TwoPasses({clBtnText, clBtnText}, {clBtnShadow, clBtnShadow});
+    case fsGroove: return Etched(clBtnShadow, clBtnHighlight);
+    case fsBump: return Etched(clBtnHighlight, clBtnShadow);
+    default: return {};
   }
 }
 
-void PaintShadedFrame(TCanvas* canvas, const TRect& rect, TFrameStyle style, TColor color, TSides sides) {
+// On any other colour: darker and lighter shades of it.
+TStyleColors ShadedStyleColors(TFrameStyle style, TColor color) {
   auto D = [color](Integer n) { return ReduceLuminance(color, n); };
   auto L = [color](Integer n) { return RaiseLuminance(color, n); };
-  TPassColors in{};
   switch (style) {
-    case fsStatus: PaintPasses(canvas, rect, sides, {D(50), L(100)}, nullptr); return;
-    case fsPopup: PaintPasses(canvas, rect, sides, {L(100), D(50)}, nullptr); return;
-    case fsLowered:
-      in = {D(100), L(50)};
-      PaintPasses(canvas, rect, sides, {D(50), L(100)}, &in);
-      return;
-    case fsRaised:
-      in = {L(100), D(50)};
-      PaintPasses(canvas, rect, sides, {L(50), D(100)}, &in);
-      return;
-    case fsButtonUp:
-      in = {L(40), D(50)};
-      PaintPasses(canvas, rect, sides, {L(100), D(100)}, &in);
-      return;
-    case fsButtonDown:
-      in = {D(50), D(50)};
-      PaintPasses(canvas, rect, sides, {D(100), D(100)}, &in);
-      return;
-    case fsGroove: PaintEtchedFrame(canvas, rect, D(50), L(100), sides); return;
-    case fsBump: PaintEtchedFrame(canvas, rect, L(100), D(50), sides); return;
-    default: return;
+    case fsStatus: return OnePass(D(50), L(100));
+    case fsPopup: return OnePass(L(100), D(50));
+    case fsLowered: return TwoPasses({D(50), L(100)}, {D(100), L(50)});
+    case fsRaised: return TwoPasses({L(50), D(100)}, {L(100), D(50)});
+    case fsButtonUp: return TwoPasses({L(100), D(100)}, {L(40), D(50)});
+    case fsButtonDown: return TwoPasses({D(100), D(100)}, {D(50), D(50)});
+    case fsGroove: return Etched(D(50), L(100));
+    case fsBump: return Etched(L(100), D(50));
+    default: return {};
   }
+}
+
+void PaintStyleColors(TCanvas* canvas, const TRect& rect, const TStyleColors& colors, TSides sides) {
+  if (colors.etched) {
+    PaintEtchedFrame(canvas, rect, colors.outer.ul, colors.inner.ul, sides);
+    return;
+  }
+  TRect r = rect;
+  if (colors.passes >= 1) PaintFrameSides(canvas, r, colors.outer.ul, r, sides, colors.outer.lr);
+  if (colors.passes >= 2) PaintFrameSides(canvas, r, colors.inner.ul, r, sides, colors.inner.lr);
 }
 
 }  // namespace
@@ -236,10 +229,8 @@ void PaintControlFrame(TCanvas* canvas, Integer width, Integer height, TFrameSty
     case fsFlat: PaintFrameSides(canvas, whole, frameColor, inner, sides, frameColor); return;
     case fsFlatBold: PaintBorder(canvas, whole, frameColor, inner, sides, 2, frameColor); return;
     default:
-      if (color == clWindow)
-        PaintSystemColorFrame(canvas, whole, style, sides);
-      else
-        PaintShadedFrame(canvas, whole, style, color, sides);
+      PaintStyleColors(canvas, whole, color == clWindow ? SystemStyleColors(style) : ShadedStyleColors(style, color),
+                       sides);
   }
 }
 
