@@ -13,6 +13,7 @@
 // the grid, and a wrong one raises instead of touching memory outside.
 #include <functional>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "grid/model/CellProperties.h"
@@ -310,6 +311,31 @@ class TGridModel {
   Integer NumHiddenColumns() const { return hiddenColCount_; }
   Integer AllColCount() const { return ColCount() + hiddenColCount_; }
 
+  // ===== Imports =====
+
+  // Stores a text that comes from an import or a stream (OnLoadCell first).
+  virtual void LoadCell(Integer col, Integer row, AnsiString value);
+  std::function<void(Integer col, Integer row, AnsiString& value)> OnLoadCell;
+  // Progress of file work in percent.
+  std::function<void(Integer percent)> OnFileProgress;
+  // 0: found per file; else the CSV delimiter.
+  char CSVDelimiter = 0;
+  // "~" (and a lone "^" for empty) rather than character 11 stands for a
+  // line break in imported fields.
+  bool TildeLineBreaks = false;
+  // Imports and transfers start at cell (0, 0), else at the first normal cell.
+  bool TransferFixedCells = true;
+  bool ReadFirstCSVLine = true;
+  // CSV lines are in the OEM code page.
+  bool OemConvert = false;
+  // Reads a delimited text file from the first data row on: fields by the
+  // delimiter (quoted fields may hold it), the grid grows to hold them, old
+  // cells past a line's fields are kept, and the row count ends after the
+  // lines read (at most maxRows when that is positive). Raises "File is
+  // empty" for a file without lines, leaving the grid as it was.
+  void ImportCSV(const AnsiString& fileName, Integer maxRows);
+  void ImportCSVText(std::string_view bytes, Integer maxRows);
+
   // Verifies the invariants; raises EAssertionFailed naming the broken one.
   void Check() const;
 
@@ -343,6 +369,9 @@ class TGridModel {
   virtual void ShowRowControls(Integer realRow) {}
   virtual void PlaceRowControl(Integer realRow) {}
   virtual void PlaceCellControls() {}
+  // Cells of the block changed together; an import or paste has ended.
+  virtual void CellsChanged(const TGridRect& block) {}
+  virtual void CellsLoaded() {}
 
  protected:
   // The rows hidden whose real number is below the given one.
