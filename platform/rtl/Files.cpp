@@ -10,6 +10,7 @@
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <random>
 #include <vector>
 
@@ -445,6 +446,28 @@ AnsiString AppDataFolder() {
   if (x && *x) return IncludeTrailingPathDelimiter(x);
   const char* home = std::getenv("HOME");
   return IncludeTrailingPathDelimiter(AnsiString(home && *home ? home : "") + "/.config");
+}
+
+AnsiString DocumentsFolder() {
+  const char* x = std::getenv("XDG_DOCUMENTS_DIR");
+  if (x && *x) return IncludeTrailingPathDelimiter(x);
+  const char* homeEnv = std::getenv("HOME");
+  const AnsiString home = homeEnv ? homeEnv : "";
+  // The user-dirs file holds lines such as XDG_DOCUMENTS_DIR="$HOME/Documents".
+  std::ifstream dirs(AppDataFolder() + "user-dirs.dirs");
+  std::string line;
+  while (std::getline(dirs, line)) {
+    const std::string key = "XDG_DOCUMENTS_DIR=";
+    size_t at = line.find_first_not_of(" \t");
+    if (at == std::string::npos || line.compare(at, key.size(), key) != 0) continue;
+    std::string value = line.substr(at + key.size());
+    while (!value.empty() && (value.back() == '\r' || value.back() == ' ')) value.pop_back();
+    if (value.size() >= 2 && value.front() == '"' && value.back() == '"') value = value.substr(1, value.size() - 2);
+    if (value.rfind("$HOME", 0) == 0) value = home + value.substr(5);
+    if (!value.empty() && value.front() == '/') return IncludeTrailingPathDelimiter(value);
+  }
+  if (!home.empty() && DirectoryExists(home + "/Documents")) return home + "/Documents/";
+  return AnsiString();
 }
 
 AnsiString ProgramFileName() {

@@ -109,6 +109,11 @@ void FindClose(TSearchRec& f);
 AnsiString TempFolder();
 // $XDG_CONFIG_HOME, else $HOME/.config; with a trailing delimiter.
 AnsiString AppDataFolder();
+// The user's documents folder: $XDG_DOCUMENTS_DIR, else the XDG_DOCUMENTS_DIR
+// line of the user-dirs file in the configuration folder ("$HOME" expanded),
+// else $HOME/Documents when that folder exists; with a trailing delimiter,
+// or "" when none of these names one.
+AnsiString DocumentsFolder();
 // The folder of the running program (/proc/self/exe); trailing delimiter.
 AnsiString ProgramFolder();
 // The running program's full file name.

@@ -979,4 +979,12 @@ TRect TScreen::WorkAreaRect() const {
   return Rect(r.left(), r.top(), r.left() + r.width(), r.top() + r.height());
 }
 
+TRect TScreen::MonitorBoundsRect(const TRect& r) const {
+  QScreen* s = QGuiApplication::screenAt(QPoint((r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2));
+  if (!s) s = QGuiApplication::primaryScreen();
+  if (!s) return {};
+  const QRect g = s->geometry();
+  return Rect(g.left(), g.top(), g.left() + g.width(), g.top() + g.height());
+}
+
 }  // namespace vcl

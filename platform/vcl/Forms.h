@@ -356,6 +356,9 @@ class TScreen : public TComponent {
   Integer Width() const;
   Integer Height() const;
   TRect WorkAreaRect() const;
+  // The whole bounds (not the work area) of the monitor that holds the
+  // centre of r, else of the primary monitor.
+  TRect MonitorBoundsRect(const TRect& r) const;
   Integer WorkAreaWidth() const { return WorkAreaRect().Width(); }
   Integer WorkAreaHeight() const { return WorkAreaRect().Height(); }
   TFont* HintFont() { return &hintFont_; }

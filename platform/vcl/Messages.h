@@ -152,6 +152,14 @@ inline constexpr Cardinal WM_THEMECHANGED = 0x031A;
 inline constexpr Cardinal WM_USER = 0x0400;
 inline constexpr Cardinal WM_APP = 0x8000;
 
+// Rich-edit messages.
+inline constexpr Cardinal EM_EXGETSEL = WM_USER + 52;  // 1076; lParam: TCharRange*
+// A character range of a rich-edit selection.
+struct TCharRange {
+  Integer cpMin = 0;
+  Integer cpMax = 0;
+};
+
 // Notifications of the class library, sent between controls.
 inline constexpr Cardinal CM_BASE = 0xB000;
 inline constexpr Cardinal CM_ACTIVATE = CM_BASE + 0;
