@@ -94,6 +94,15 @@ bool CheckBody(const std::string& bytes, BodyLayout& layout) {
       const size_t repl = static_cast<size_t>(static_cast<const char*>(end) - pool) + 1;
       if (repl >= poolLength || !std::memchr(pool + repl, 0, poolLength - repl)) return false;
     }
+    // The word's probe sequence reaches its slot without passing an empty
+    // one, as every insertion leaves it; otherwise no search could find it.
+    const std::string_view text(pool + word, static_cast<size_t>(static_cast<const char*>(end) - (pool + word)));
+    int32_t index = WordHash(text, n);
+    const int32_t step = ProbeStep(index);
+    for (int32_t probes = 0; index != i; ++probes) {
+      if (probes >= n || ReadInt(bytes, layout.slotsAt + 4 * static_cast<size_t>(index)) == 0) return false;
+      index = (index + step) % n;
+    }
   }
   return live == wc;
 }

@@ -139,6 +139,18 @@ void TMainDictionary::SetActive(bool value) {
     return;
   }
   const auto size = static_cast<uint64_t>(st.st_size);
+  // The sizes are checked before anything is mapped.
+  const uint64_t e = classOffsets_[9];
+  unsigned char poolLength[4];
+  if (!(e + 4 < size) || ::pread(fd_, poolLength, 4, static_cast<off_t>(e)) != 4) {
+    SetActive(false);
+    return;
+  }
+  const uint64_t n = Read32(poolLength);
+  if (size < e + n + 3076) {
+    SetActive(false);
+    return;
+  }
   void* view = ::mmap(nullptr, size, PROT_READ, MAP_SHARED, fd_, 0);
   if (view == MAP_FAILED) {
     SetActive(false);
@@ -146,13 +158,8 @@ void TMainDictionary::SetActive(bool value) {
   }
   base_ = static_cast<const unsigned char*>(view);
   mappedSize_ = size;
-  const uint64_t e = classOffsets_[9];
-  if (!(e + 4 < size)) {
-    SetActive(false);
-    return;
-  }
-  const uint64_t n = Read32(base_ + e);
-  if (size < e + n + 3076) {
+  // The mapping may show a file that changed since the check: re-read.
+  if (Read32(base_ + e) != n) {
     SetActive(false);
     return;
   }
