@@ -16,6 +16,9 @@ namespace {
 
 bool IsCssWhite(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f'; }
 
+// A line end ends a quoted string, as CSS's tokenizer has it.
+bool IsLineEnd(char c) { return c == '\n' || c == '\r' || c == '\f'; }
+
 // Walks text once, keeping the line and column of the last character taken:
 // CR LF, CR and LF each end one line.
 class CssScanner {
@@ -140,6 +143,12 @@ AnsiString CollapseCssWhitespace(const AnsiString& aText) {
   char quote = 0;
   for (size_t i = 0; i < aText.size(); ++i) {
     const char c = aText[i];
+    if (quote && IsLineEnd(c)) {
+      // A line end ends a string, as the reader saw it; closed here, the
+      // string keeps its end when the line end becomes a space.
+      result += quote;
+      quote = 0;
+    }
     if (quote) {
       result += c;
       if (c == '\\' && i + 1 < aText.size())
@@ -163,6 +172,35 @@ AnsiString CollapseCssWhitespace(const AnsiString& aText) {
   return result;
 }
 
+AnsiString TrimCssWhitespace(const AnsiString& aText) {
+  size_t first = 0, last = aText.size();
+  while (first < last && IsCssWhite(aText[first])) ++first;
+  while (last > first && IsCssWhite(aText[last - 1])) --last;
+  return aText.substr(first, last - first);
+}
+
+size_t FindCssTopLevel(const AnsiString& aText, char aSeparator) {
+  Integer depth = 0;
+  char quote = 0;
+  for (size_t i = 0; i < aText.size(); ++i) {
+    const char c = aText[i];
+    if (c == '\\') {
+      ++i;
+    } else if (quote) {
+      if (c == quote || IsLineEnd(c)) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == '(' || c == '[') {
+      ++depth;
+    } else if ((c == ')' || c == ']') && depth > 0) {
+      --depth;
+    } else if (c == aSeparator && depth == 0) {
+      return i;
+    }
+  }
+  return AnsiString::npos;
+}
+
 std::vector<AnsiString> SplitCssTopLevel(const AnsiString& aText, char aSeparator) {
   std::vector<AnsiString> parts;
   if (aText.empty()) return parts;
@@ -175,7 +213,7 @@ std::vector<AnsiString> SplitCssTopLevel(const AnsiString& aText, char aSeparato
       piece += c;
       if (c == '\\' && i + 1 < aText.size())
         piece += aText[++i];
-      else if (c == quote)
+      else if (c == quote || IsLineEnd(c))
         quote = 0;
       continue;
     }
@@ -196,6 +234,51 @@ std::vector<AnsiString> SplitCssTopLevel(const AnsiString& aText, char aSeparato
   }
   parts.push_back(TrimSpaces(piece));
   return parts;
+}
+
+AnsiString BalanceCss(const AnsiString& aText, bool aCloseBraces) {
+  // Counts as the readers do: parentheses and brackets on one depth,
+  // braces (of at-rules) on their own.
+  AnsiString result;
+  result.reserve(aText.size() + 4);
+  std::string parens;  // closing characters, innermost last
+  Integer braces = 0;
+  char quote = 0;
+  for (size_t i = 0; i < aText.size(); ++i) {
+    const char c = aText[i];
+    if (c == '\\') {
+      if (i + 1 == aText.size()) break;  // a lone backslash at the end
+      result += c;
+      result += aText[++i];
+      continue;
+    }
+    if (quote) {
+      if (c == quote || IsLineEnd(c)) quote = 0;
+    } else if (c == '"' || c == '\'') {
+      quote = c;
+    } else if (c == ';' && !aCloseBraces && parens.empty()) {
+      result += '\\';
+    } else if (c == '(') {
+      parens += ')';
+    } else if (c == '[') {
+      parens += ']';
+    } else if ((c == ')' || c == ']') && !parens.empty()) {
+      parens.pop_back();
+    } else if (c == '{' || c == '}') {
+      if (!aCloseBraces) {
+        if (parens.empty()) result += '\\';
+      } else if (c == '{') {
+        ++braces;
+      } else if (braces > 0) {
+        --braces;
+      }
+    }
+    result += c;
+  }
+  if (quote) result += quote;
+  result.append(parens.rbegin(), parens.rend());
+  result.append(braces, '}');
+  return result;
 }
 
 void ApplyDeclaration(const AnsiString& aSelectorGroup, const AnsiString& aProperty,

@@ -69,12 +69,30 @@ void ApplyDeclaration(const AnsiString& aSelectorGroup, const AnsiString& aPrope
                       TpsCssParseContext& aContext);
 
 // --- Lexical helpers shared with the declaration readers ---------------------
+//
+// Like the reader, they take a backslash with the character after it, and
+// end a quoted string at its quote or at a line end.
+
+// Without CSS's white space (space, tab, CR, LF, form feed) at either end.
+AnsiString TrimCssWhitespace(const AnsiString& aText);
+// The first aSeparator outside quoted strings, parentheses and brackets;
+// npos when none.
+size_t FindCssTopLevel(const AnsiString& aText, char aSeparator);
 
 // Splits at aSeparator where it stands outside quoted strings, parentheses
 // and brackets; each piece trimmed of spaces. The empty text gives none.
 std::vector<AnsiString> SplitCssTopLevel(const AnsiString& aText, char aSeparator);
 // Runs of white space become one space, none at either end; white space
-// inside quoted strings is kept.
+// inside quoted strings is kept, and a string that a line end ended gets
+// its closing quote.
 AnsiString CollapseCssWhitespace(const AnsiString& aText);
+
+// Text made safe to write inside a style sheet, closing what the end of a
+// sheet would close when read: a trailing lone backslash is dropped, an open
+// string gets its quote, open parentheses and brackets (and with
+// aCloseBraces, braces) get their closers. Without aCloseBraces a brace
+// outside strings and parentheses is escaped, so a value cannot end its
+// rule, nor a semicolon its declaration.
+AnsiString BalanceCss(const AnsiString& aText, bool aCloseBraces);
 
 }  // namespace htmldoc

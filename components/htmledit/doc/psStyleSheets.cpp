@@ -36,7 +36,7 @@ Integer SafeRound(double aValue) {
   return static_cast<Integer>(rtl::Round(aValue));
 }
 
-AnsiString Keyword(const AnsiString& aText) { return rtl::LowerCase(TrimSpaces(aText)); }
+AnsiString Keyword(const AnsiString& aText) { return rtl::LowerCase(TrimCssWhitespace(aText)); }
 
 // The text split as a length reads it: spaces removed, upper-cased, the
 // trailing run of letters A to Z is the unit, the rest the number.
@@ -78,32 +78,6 @@ bool SameAttributeKind(const TpsCSSAttribute& a, const TpsCSSAttribute& b) {
   return a.Id() == b.Id() && a.Important == b.Important && typeid(a) == typeid(b);
 }
 
-// The first aSeparator outside quoted strings, parentheses and brackets;
-// npos when none.
-size_t FindTopLevel(const AnsiString& aText, char aSeparator) {
-  Integer depth = 0;
-  char quote = 0;
-  for (size_t i = 0; i < aText.size(); ++i) {
-    const char c = aText[i];
-    if (quote) {
-      if (c == '\\')
-        ++i;
-      else if (c == quote)
-        quote = 0;
-    } else if (c == '"' || c == '\'') {
-      quote = c;
-    } else if (c == '\\') {
-      ++i;
-    } else if (c == '(' || c == '[') {
-      ++depth;
-    } else if ((c == ')' || c == ']') && depth > 0) {
-      --depth;
-    } else if (c == aSeparator && depth == 0) {
-      return i;
-    }
-  }
-  return AnsiString::npos;
-}
 
 // A value's trailing "!important", which the typed readings leave out and
 // the writer puts back.
@@ -117,6 +91,19 @@ bool StripImportant(AnsiString& aValue) {
   if (bang == 0 || text[bang - 1] != '!') return false;
   aValue = TrimSpaces(text.substr(0, bang - 1));
   return true;
+}
+
+// A name or value as it may stand in a declaration that is read again:
+// balanced, braces escaped, and without what a reader trims.
+AnsiString WritableText(const AnsiString& aText) {
+  // Trimming can leave a lone backslash that balancing drops, which can
+  // leave white space to trim: repeat until nothing changes.
+  AnsiString text = TrimCssWhitespace(aText);
+  for (;;) {
+    AnsiString next = TrimCssWhitespace(BalanceCss(text, false));
+    if (next == text) return text;
+    text = std::move(next);
+  }
 }
 
 bool IsCssWideKeyword(const AnsiString& aKeyword) {
@@ -314,7 +301,7 @@ TpsCSSIntegerAttribute::TpsCSSIntegerAttribute(Integer aId, const AnsiString& aT
   }
   // A keyword the class lacks ("overline", "inherit") is written back as
   // it came.
-  if (keyword != aTable.NameOf(FValue)) FText = TrimSpaces(aText);
+  if (keyword != aTable.NameOf(FValue)) FText = TrimCssWhitespace(aText);
 }
 
 AnsiString TpsCSSIntegerAttribute::GetAsString() const {
@@ -365,7 +352,7 @@ TpsCSSTextAlignAttribute::TpsCSSTextAlignAttribute(Byte aValue)
 TpsCSSBooleanAttribute::TpsCSSBooleanAttribute(Integer aId, bool aValue, const AnsiString& aText,
                                                const char* aTrueName, const char* aFalseName)
     : TpsCSSAttribute(aId), FValue(aValue) {
-  if (Keyword(aText) != (aValue ? aTrueName : aFalseName)) FText = TrimSpaces(aText);
+  if (Keyword(aText) != (aValue ? aTrueName : aFalseName)) FText = TrimCssWhitespace(aText);
 }
 
 AnsiString TpsCSSBooleanAttribute::ValueName() const { return FValue ? "true" : "false"; }
@@ -420,12 +407,13 @@ void TpsCSSFontWeightAttribute::ApplyToCanvas(TpsStyleCanvas* aCanvas, TpsStyleS
 
 TpsCSSAbstractColorAttribute::TpsCSSAbstractColorAttribute(Integer aId, const AnsiString& aText)
     : TpsCSSAttributeCopy(aId) {
-  if (aText.empty()) {
+  const AnsiString text = TrimCssWhitespace(aText);
+  if (text.empty()) {
     FColor = 0x00FFFFFF;
     return;
   }
-  FColor = ParseCssColor(aText);
-  if (FColor == clNone) FText = TrimSpaces(aText);
+  FColor = ParseCssColor(text);
+  if (FColor == clNone) FText = text;
 }
 
 AnsiString TpsCSSAbstractColorAttribute::GetAsString() const {
@@ -447,7 +435,7 @@ void TpsCSSColorAttribute::ApplyToCanvas(TpsStyleCanvas* aCanvas, TpsStyleStack*
 // Lengths
 
 TpsCSSLengthAttribute::TpsCSSLengthAttribute(Integer aId, const AnsiString& aText)
-    : TpsCSSAttributeCopy(aId), FText(TrimSpaces(aText)) {
+    : TpsCSSAttributeCopy(aId), FText(TrimCssWhitespace(aText)) {
   AnsiString number, unit;
   SplitLengthText(aText, number, unit);
   double value = 0;
@@ -743,8 +731,9 @@ void TpsCSSAttributeList::SetAttribute(const TpsCSSAttribute& aAttribute) {
   const Integer id = aAttribute.Id();
   if (id < 0) return;
   if (static_cast<size_t>(id) >= FSlots.size()) FSlots.resize(id + 1);
-  if (FSlots[id] && typeid(*FSlots[id]) == typeid(aAttribute))
-    FSlots[id]->Assign(aAttribute);
+  TpsCSSAttribute* slot = FSlots[id].get();
+  if (slot && typeid(*slot) == typeid(aAttribute))
+    slot->Assign(aAttribute);
   else
     FSlots[id] = aAttribute.Clone();
 }
@@ -801,12 +790,15 @@ AnsiString TpsCSSAttributeList::GetAsString(Integer aDeclarationCount) const {
   bool first = true;
   const bool indent = Indent && (aDeclarationCount < 0 ? Count() : aDeclarationCount) > 1;
   const auto write = [&](const char* aName, const TpsCSSAttribute& aAttribute) {
+    // A value that writes as nothing would read back as another value.
+    const AnsiString value = WritableText(aAttribute.GetAsString());
+    if (value.empty()) return;
     if (!first && LineBreaks) text += "\r\n";
     if (indent) text += "  ";
     first = false;
     text += aName;
     text += ':';
-    text += aAttribute.GetAsString();
+    text += value;
     if (aAttribute.Important) text += " !important";
     text += ';';
   };
@@ -901,11 +893,11 @@ std::unique_ptr<TpsStyle> TpsStyle::Clone() const {
 
 void TpsStyle::SetDeclarations(const AnsiString& aText) {
   for (const AnsiString& piece : SplitCssTopLevel(aText, ';')) {
-    const size_t colon = FindTopLevel(piece, ':');
+    const size_t colon = FindCssTopLevel(piece, ':');
     if (colon == AnsiString::npos) continue;
     // Inline styles may run over several lines.
-    const AnsiString name = rtl::Trim(piece.substr(0, colon));
-    const AnsiString value = rtl::Trim(piece.substr(colon + 1));
+    const AnsiString name = TrimCssWhitespace(piece.substr(0, colon));
+    const AnsiString value = TrimCssWhitespace(piece.substr(colon + 1));
     try {
       SetAttributeAsString(name, value);
     } catch (const EpsHtmlEditCssParserUnknownAttributeException&) {
@@ -996,12 +988,18 @@ void TpsStyle::SetAttributeAsString(const AnsiString& aName, const AnsiString& a
           width = style = color = words[0];
         } else {
           for (const AnsiString& word : words) {
-            if (word == "none" || word == "hidden" || IsBorderStyleKeyword(word))
+            if (word == "none" || word == "hidden" || IsBorderStyleKeyword(word)) {
               style = word;
-            else if (IsBorderWidthWord(word))
+            } else if (IsBorderWidthWord(word)) {
               width = word;
-            else if (IsBorderColorWord(word))
+            } else if (IsBorderColorWord(word)) {
               color = word;
+            } else {
+              // A word the model cannot place ("var(--width)"): the
+              // declaration is kept whole, as one it does not know.
+              AddUnknownDeclaration(aName, aValue);
+              return;
+            }
           }
         }
         if (!width.empty()) {
@@ -1047,40 +1045,49 @@ void TpsStyle::AddUnknownDeclaration(const AnsiString& aName, const AnsiString& 
   }
 }
 
-AnsiString TpsStyle::UnknownDeclarationsText() const {
+AnsiString TpsStyle::UnknownDeclarationsText(bool aLayout) const {
   AnsiString text;
   for (const auto& [name, value] : FUnknown) {
-    if (LineBreaks) text += "\r\n";
-    if (Indent) text += "  ";
-    text += name + ":" + value + ";";
+    const AnsiString writtenName = WritableText(name);
+    const AnsiString writtenValue = WritableText(value);
+    // Read again, an empty value would remove the declaration.
+    if (writtenName.empty() || writtenValue.empty()) continue;
+    if (aLayout && LineBreaks) text += "\r\n";
+    if (aLayout && Indent) text += "  ";
+    text += writtenName + ":" + writtenValue + ";";
   }
   return text;
 }
 
+Integer TpsStyle::DeclarationCount() const {
+  Integer count = FAttributes->Count();
+  for (const auto& [name, value] : FUnknown)
+    if (!WritableText(name).empty() && !WritableText(value).empty()) ++count;
+  return count;
+}
+
 AnsiString TpsStyle::GetAsString() {
-  const Integer n = FAttributes->Count() + static_cast<Integer>(FUnknown.size());
-  if (n == 0) return {};
+  const Integer n = DeclarationCount();
+  if (n == 0 || WritableText(GetSelector()).empty()) return {};
   if (n != 1 && MultiLine) {
     FAttributes->Indent = true;
     FAttributes->LineBreaks = LineBreaks;
     AnsiString attributes = FAttributes->GetAsString(n);
-    AnsiString unknown = UnknownDeclarationsText();
+    AnsiString unknown = UnknownDeclarationsText(true);
     // The first declaration starts its own line already.
     if (attributes.empty() && unknown.rfind("\r\n", 0) == 0) unknown.erase(0, 2);
-    return GetSelector() + (BraceOnOwnLine ? "\r\n{" : " {") + "\r\n" + attributes + unknown + "\r\n}";
+    return WritableText(GetSelector()) + (BraceOnOwnLine ? "\r\n{" : " {") + "\r\n" + attributes + unknown + "\r\n}";
   }
   FAttributes->Indent = false;
   FAttributes->LineBreaks = LineBreaks;
   AnsiString attributes = FAttributes->GetAsString();
-  AnsiString unknown = UnknownDeclarationsText();
+  AnsiString unknown = UnknownDeclarationsText(true);
   if (attributes.empty() && unknown.rfind("\r\n", 0) == 0) unknown.erase(0, 2);
-  return GetSelector() + " { " + attributes + unknown + " }";
+  return WritableText(GetSelector()) + " { " + attributes + unknown + " }";
 }
 
 AnsiString TpsStyle::GetAttributesAsString() const {
-  AnsiString text = FAttributes->GetAsString();
-  for (const auto& [name, value] : FUnknown) text += name + ":" + value + ";";
-  return text;
+  return FAttributes->GetAsString() + UnknownDeclarationsText(false);
 }
 
 AnsiString TpsStyle::GetFontFamily() const {
@@ -1128,10 +1135,10 @@ AnsiString DeclarationsDifference(const AnsiString& aBase, const AnsiString& aTe
   TpsStyle base(-1, aBase);
   TpsStyle text(-1, aText);
   text.RemoveEqualAttributes(base);
-  for (const auto& [name, value] : base.UnknownDeclarations()) {
+  for (const auto& declaration : base.UnknownDeclarations()) {
     const auto& unknown = text.UnknownDeclarations();
-    auto it = std::find_if(unknown.begin(), unknown.end(), [&](const auto& d) { return d.first == name; });
-    if (it != unknown.end() && it->second == value) text.AddUnknownDeclaration(name, {});
+    auto it = std::find(unknown.begin(), unknown.end(), declaration);
+    if (it != unknown.end()) text.AddUnknownDeclaration(declaration.first, {});
   }
   return text.GetAttributesAsString();
 }
@@ -1230,26 +1237,38 @@ bool IsLeadingAtRule(const AnsiString& aText) {
   return keyword == "charset" || keyword == "import" || keyword == "namespace";
 }
 
+// An at-rule as it may stand before other text: closed, and ended by ";"
+// when it has no block.
+AnsiString WritableAtRule(const AnsiString& aText) {
+  AnsiString text = TrimCssWhitespace(BalanceCss(aText, true));
+  if (text.empty() || (text.back() != ';' && text.back() != '}')) text += ';';
+  return text;
+}
+
 }  // namespace
 
 AnsiString TpsStyleSheet::GetAsString() {
   AnsiString text;
   for (const AnsiString& rule : FAtRules)
-    if (IsLeadingAtRule(rule)) text += rule + "\r\n";
+    if (IsLeadingAtRule(rule)) text += WritableAtRule(rule) + "\r\n";
+  // Rules are separated by line ends; one that writes nothing leaves no
+  // empty line, so the text read and written again is the same.
+  bool first = true;
   for (Integer i = 0; i < GetCount(); ++i) {
     TpsStyle& style = *FStyles[i];
     if (!style.Output()) continue;
     style.LineBreaks = style.MultiLine = style.BraceOnOwnLine = style.Indent = Beautify;
     const AnsiString rule = style.GetAsString();
     if (rule.empty()) continue;
+    if (!first) text += "\r\n";
     text += rule;
-    if (i != GetCount() - 1) text += "\r\n";
+    first = false;
   }
   for (const AnsiString& rule : FAtRules) {
     if (IsLeadingAtRule(rule)) continue;
     if (!text.empty() && text.compare(text.size() - std::min<size_t>(2, text.size()), 2, "\r\n") != 0)
       text += "\r\n";
-    text += rule;
+    text += WritableAtRule(rule);
   }
   return text;
 }

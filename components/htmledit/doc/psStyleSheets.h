@@ -549,7 +549,10 @@ class TpsStyle {
   bool Indent = false;
 
  private:
-  AnsiString UnknownDeclarationsText() const;
+  // With aLayout each is put on its line and indented as the flags say.
+  AnsiString UnknownDeclarationsText(bool aLayout) const;
+  // Attributes, and unknown declarations that write a name and a value.
+  Integer DeclarationCount() const;
 
   Integer FId;
   AnsiString FName;

@@ -165,4 +165,28 @@ TEST(CssReader, LexicalHelpers) {
   EXPECT_EQ(SplitCssTopLevel("a,", ','), (std::vector<AnsiString>{"a", ""}));
   EXPECT_EQ(CollapseCssWhitespace("  a \t\r\n b  \"c   d\"  "), "a b \"c   d\"");
   EXPECT_EQ(CollapseCssWhitespace("'x\\'  y'   z"), "'x\\'  y' z");
+  EXPECT_EQ(FindCssTopLevel("a(b:c):d", ':'), 6u);
+  EXPECT_EQ(FindCssTopLevel("'a:\nb:c", ':'), 5u);  // a line end ends the string
+  EXPECT_EQ(FindCssTopLevel("abc", ':'), AnsiString::npos);
+}
+
+TEST(CssReader, BalancedForWriting) {
+  struct Case {
+    const char* text;
+    bool closeBraces;
+    const char* written;
+  };
+  const Case cases[] = {
+      {"url(a", false, "url(a)"},
+      {"f([x", false, "f([x])"},
+      {"'abc", false, "'abc'"},
+      {"a}b;c{", false, "a\\}b\\;c\\{"},
+      {"f(a;b{)", false, "f(a;b{)"},
+      {"x\\", false, "x"},
+      {"'a\nb", false, "'a\nb"},
+      {"@media x { a { b: c", true, "@media x { a { b: c}}"},
+      {"@import 'x", true, "@import 'x'"},
+      {"red", false, "red"},
+  };
+  for (const auto& c : cases) EXPECT_EQ(BalanceCss(c.text, c.closeBraces), c.written) << c.text;
 }

@@ -121,7 +121,7 @@ TEST(Style, BorderShorthands) {
       {"border-left: 1em double blue", "- - - 1em", "double", "blue"},
       {"border: 1px solid red !important", "1px! 1px! 1px! 1px!", "solid!", "red!"},
       {"border: inherit", "inherit inherit inherit inherit", "inherit", "inherit"},
-      {"border: 2px wavy", "2px 2px 2px 2px", "-", "-"},
+      {"border: 2px wavy", "- - - -", "-", "-"},  // kept whole, see below
   };
   for (const auto& c : cases) {
     TpsStyle style(-1, c.declarations);
@@ -132,6 +132,9 @@ TEST(Style, BorderShorthands) {
     EXPECT_EQ(Text(style, CSS_BORDER_STYLE), c.borderStyle) << c.declarations;
     EXPECT_EQ(Text(style, CSS_BORDER_COLOR), c.color) << c.declarations;
   }
+  // A word that is no width, style or colour keeps the declaration whole.
+  TpsStyle unplaced(-1, "border: 1px var(--style) red; border-top: 2px wavy");
+  EXPECT_EQ(unplaced.GetAttributesAsString(), "border:1px var(--style) red;border-top:2px wavy;");
   // Typed widths stay as computed: "thin" reads as 0 pixels.
   TpsStyle thin(-1, "border: thin solid");
   EXPECT_EQ(thin.Attributes().GetLengthInPixels(CSS_BORDER_TOP_WIDTH), 0);
@@ -282,6 +285,21 @@ TEST(StyleSheet, WrittenSheetKeepsAtRulesInPlace) {
   beautiful.Beautify = true;
   LoadCss(beautiful, "p { color: blue; float: left } b { color: red }");
   EXPECT_EQ(beautiful.GetAsString(), "p\r\n{\r\n  color:blue;\r\n  float:left;\r\n}\r\nb { color:red; }");
+}
+
+// What a reader took to the end of the text, or a value that holds a
+// brace or a semicolon, is written so that it cannot swallow what follows.
+TEST(StyleSheet, WrittenTextReadsBackTheSame) {
+  TpsStyleSheet sheet;
+  LoadCss(sheet, "p { color: red; background: url(a.png }");
+  sheet.FindStyle("p")->SetAttributeAsString("width", "{;}");
+  sheet.AddAtRule("@media print { q { color: red }");
+  sheet.AddAtRule("@import 'x.css'");
+  const AnsiString written = sheet.GetAsString();
+  EXPECT_EQ(written, "@import 'x.css';\r\np { width:\\{\\;\\};color:red; }\r\n@media print { q { color: red }}");
+  TpsStyleSheet again;
+  LoadCss(again, written);
+  EXPECT_EQ(again.GetAsString(), written);
 }
 
 TEST(StyleSheet, ErrorModesThroughTheSink) {
