@@ -103,17 +103,20 @@ class CssScanner {
         if (!AtEnd()) text += Take();
         continue;
       }
-      if (c == '}' && braces == 0) return text;
+      // Inside parentheses or brackets braces and semicolons are plain
+      // characters, as in a declaration.
+      if (c == '}' && braces == 0 && parens == 0) return text;
       text += Take();
       if (c == '(' || c == '[') {
         ++parens;
       } else if ((c == ')' || c == ']') && parens > 0) {
         --parens;
+      } else if (parens > 0) {
       } else if (c == '{') {
         ++braces;
       } else if (c == '}') {
         if (--braces == 0) return text;
-      } else if (c == ';' && braces == 0 && parens == 0) {
+      } else if (c == ';' && braces == 0) {
         return text;
       }
     }
@@ -264,14 +267,13 @@ AnsiString BalanceCss(const AnsiString& aText, bool aCloseBraces) {
       parens += ']';
     } else if ((c == ')' || c == ']') && !parens.empty()) {
       parens.pop_back();
-    } else if (c == '{' || c == '}') {
-      if (!aCloseBraces) {
-        if (parens.empty()) result += '\\';
-      } else if (c == '{') {
+    } else if ((c == '{' || c == '}') && parens.empty()) {
+      if (!aCloseBraces)
+        result += '\\';
+      else if (c == '{')
         ++braces;
-      } else if (braces > 0) {
+      else if (braces > 0)
         --braces;
-      }
     }
     result += c;
   }

@@ -89,7 +89,10 @@ bool StripImportant(AnsiString& aValue) {
   size_t bang = text.size() - word;
   while (bang > 0 && (text[bang - 1] == ' ' || text[bang - 1] == '\t')) --bang;
   if (bang == 0 || text[bang - 1] != '!') return false;
-  aValue = TrimSpaces(text.substr(0, bang - 1));
+  // "!important" alone is no value with a priority.
+  const AnsiString value = TrimCssWhitespace(text.substr(0, bang - 1));
+  if (value.empty()) return false;
+  aValue = value;
   return true;
 }
 
