@@ -121,6 +121,11 @@ inline constexpr Cardinal WM_SYSCOMMAND = 0x0112;
 inline constexpr Cardinal WM_TIMER = 0x0113;
 inline constexpr Cardinal WM_HSCROLL = 0x0114;
 inline constexpr Cardinal WM_VSCROLL = 0x0115;
+// Scroll-bar requests of WM_HSCROLL and WM_VSCROLL (low word of WParam; the
+// high word carries the position of the two thumb requests), and the bars.
+inline constexpr Integer SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGEDOWN = 3, SB_THUMBPOSITION = 4,
+                         SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
+inline constexpr Integer SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3;
 inline constexpr Cardinal WM_MENUSELECT = 0x011F;
 inline constexpr Cardinal WM_MOUSEFIRST = 0x0200;
 inline constexpr Cardinal WM_MOUSEMOVE = 0x0200;
