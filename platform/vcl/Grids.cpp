@@ -131,6 +131,21 @@ void TCustomGrid::SetRowCount(Integer value) {
   Invalidate();
 }
 
+void TCustomGrid::CountsChanged(Integer colCount, Integer rowCount, Integer fixedCols, Integer fixedRows) {
+  const Integer oldCols = colCount_, oldRows = rowCount_;
+  if (EditorMode() && (colCount != oldCols || rowCount != oldRows)) HideEditor();
+  colCount_ = std::max(colCount, 1);
+  rowCount_ = std::max(rowCount, 1);
+  fixedCols_ = std::clamp(fixedCols, 0, colCount_ - 1);
+  fixedRows_ = std::clamp(fixedRows, 0, rowCount_ - 1);
+  colWidths_.resize(colCount_, defaultColWidth_);
+  rowHeights_.resize(rowCount_, defaultRowHeight_);
+  CheckSelection();
+  if (colCount_ != oldCols || rowCount_ != oldRows) SizeChanged(oldCols, oldRows);
+  UpdateScrollBars();
+  Invalidate();
+}
+
 void TCustomGrid::SetFixedCols(Integer value) {
   if (value < 0) throw EInvalidGridOperation("Grid index out of range");
   if (value >= colCount_) throw EInvalidGridOperation("Fixed column count must be less than column count");
@@ -710,16 +725,15 @@ void TCustomGrid::Paint() {
       if (showSelected && (focused || options_.Contains(goDrawFocusSelected) || options_.Contains(goRowSelect)))
         state.Include(gdSelected);
     }
-    c->SaveDC();
+    // As on the desktop, a cell's drawing is not clipped to its rectangle:
+    // a grid may paint a block of cells when asked for one of them.
+    c->Font()->Assign(Font());
     if (defaultDrawing_) {
       c->Brush()->SetColor(fixed ? fixedColor_ : state.Contains(gdSelected) ? clHighlight : Color());
-      c->Font()->Assign(Font());
       if (state.Contains(gdSelected)) c->Font()->SetColor(clHighlightText);
       c->FillRect(r);
     }
-    c->IntersectClipRect(r);
     DrawCell(col, row, r, state);
-    c->RestoreDC(-1);
     c->Font()->Assign(Font());
     if (defaultDrawing_ && fixed && gridLineWidth_ > 0) {
       // The raised look of the class library's fixed cells.
@@ -1221,7 +1235,7 @@ void TStringGrid::DrawCell(Integer col, Integer row, const TRect& r, TGridDrawSt
   if (DefaultDrawing()) {
     TCanvas* c = Canvas();
     c->Brush()->SetStyle(bsClear);
-    c->TextOut(r.Left + 2, r.Top + 2, Cells(col, row));
+    c->TextRect(r, r.Left + 2, r.Top + 2, Cells(col, row));
     c->Brush()->SetStyle(bsSolid);
   }
   TDrawGrid::DrawCell(col, row, r, state);

@@ -214,6 +214,9 @@ class TCustomGrid : public TCustomControl {
   virtual Integer StoredRowHeight(Integer row) const;
   // The columns and rows of the store follow the counts and moves.
   virtual void StoreSizeChanged(Integer oldColCount, Integer oldRowCount);
+  // Takes counts that a descendant's store changed by itself (rows it hid
+  // or put back): the view follows without asking the store again.
+  void CountsChanged(Integer colCount, Integer rowCount, Integer fixedCols, Integer fixedRows);
   virtual void StoreMoveColumn(Integer fromIndex, Integer toIndex);
   virtual void StoreMoveRow(Integer fromIndex, Integer toIndex);
 
