@@ -308,8 +308,58 @@ void TControl::Loaded() {
 
 LRESULT TControl::Perform(Cardinal msg, WPARAM wParam, LPARAM lParam) {
   TMessage m{msg, wParam, lParam, 0};
-  WndProc(m);
+  WindowProc(m);
   return m.Result;
+}
+
+struct TControl::THookEntry {
+  Integer id = 0;
+  TWindowHook hook;
+  bool removed = false;
+};
+
+namespace {
+
+// Runs the hooks below position `end` of a snapshot of the chain, newest
+// first, ending in the control's own procedure. Entries keep a flag rather
+// than leaving the snapshot, so a hook removed meanwhile is skipped.
+void RunHooks(TControl* control, const std::vector<std::shared_ptr<TControl::THookEntry>>& chain, size_t end,
+              TMessage& m) {
+  while (end > 0 && chain[end - 1]->removed) --end;
+  if (end == 0) {
+    control->WndProc(m);
+    return;
+  }
+  const std::shared_ptr<TControl::THookEntry>& entry = chain[end - 1];
+  entry->hook(m, [control, &chain, end](TMessage& next) { RunHooks(control, chain, end - 1, next); });
+}
+
+}  // namespace
+
+void TControl::WindowProc(TMessage& m) {
+  if (hooks_.empty()) {
+    WndProc(m);
+    return;
+  }
+  std::vector<std::shared_ptr<THookEntry>> chain = hooks_;
+  RunHooks(this, chain, chain.size(), m);
+}
+
+Integer TControl::AddWindowHook(TWindowHook hook) {
+  auto entry = std::make_shared<THookEntry>();
+  entry->id = nextHookId_++;
+  entry->hook = std::move(hook);
+  hooks_.push_back(entry);
+  return entry->id;
+}
+
+void TControl::RemoveWindowHook(Integer id) {
+  for (auto it = hooks_.begin(); it != hooks_.end(); ++it)
+    if ((*it)->id == id) {
+      (*it)->removed = true;
+      hooks_.erase(it);
+      return;
+    }
 }
 
 void TControl::WndProc(TMessage& message) { Dispatch(message); }
@@ -540,6 +590,7 @@ TControl* TWinControl::Controls(Integer index) const {
 }
 
 void TWinControl::InsertControl(TControl* control) {
+  Perform(CM_CONTROLLISTCHANGING, reinterpret_cast<WPARAM>(control), 1);
   control->parent_ = this;
   controls_.push_back(control);
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
@@ -563,7 +614,7 @@ void TWinControl::InsertControl(TControl* control) {
 
 void TWinControl::RemoveControl(TControl* control) {
   Perform(CM_CONTROLCHANGE, reinterpret_cast<WPARAM>(control), 0);
-  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
+  Perform(CM_CONTROLLISTCHANGING, reinterpret_cast<WPARAM>(control), 0);
   controls_.erase(std::remove(controls_.begin(), controls_.end(), control), controls_.end());
   if (auto* w = dynamic_cast<TWinControl*>(control)) {
     tabList_.erase(std::remove(tabList_.begin(), tabList_.end(), w), tabList_.end());
@@ -581,6 +632,7 @@ void TWinControl::RemoveControl(TControl* control) {
     if (host_->captureGraphic == control) host_->captureGraphic = nullptr;
   }
   control->parent_ = nullptr;
+  Perform(CM_CONTROLLISTCHANGE, reinterpret_cast<WPARAM>(control), 0);
   Invalidate();
   if (control->Align() != alNone && !Destroying()) Realign();
 }
@@ -596,21 +648,23 @@ TControl* TWinControl::ControlAtPos(TPoint p, bool allowDisabled, bool allowWinC
     TControl* c = *it;
     if (!allowWinControls && dynamic_cast<TWinControl*>(c)) continue;
     if (!c->Visible() || (!allowDisabled && !c->Enabled())) continue;
-    if (c->BoundsRect().Contains(p)) return c;
+    // A control may answer that a point of its bounds is not its own.
+    if (c->BoundsRect().Contains(p) && c->Perform(CM_HITTEST, 0, PointToLParam({p.X - c->Left(), p.Y - c->Top()})) != 0)
+      return c;
   }
   return nullptr;
 }
 
 void TWinControl::Broadcast(TMessage& message) {
   for (TControl* c : std::vector<TControl*>(controls_)) {
-    c->WndProc(message);
+    c->WindowProc(message);
     if (message.Result != 0) return;
   }
 }
 
 void TWinControl::NotifyControls(Cardinal msg) {
   TMessage m{msg, 0, 0, 0};
-  for (TControl* c : std::vector<TControl*>(controls_)) c->WndProc(m);
+  for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
 }
 
 bool TWinControl::HasSurface() const { return true; }
@@ -643,6 +697,11 @@ void TWinControl::CreateHandle() {
   host_ = std::make_unique<TWinControlHost>(this);
   controlState_.Include(csCreating);
   host_->surface = HasSurface();
+  TCreateParams params;
+  CreateParams(params);
+  style_ = params.Style;
+  exStyle_ = params.ExStyle;
+  classStyle_ = params.ClassStyle;
   QWidget* w = CreateWidget();
   host_->widget = w;
   if (parent_) w->setParent(parent_->host_->widget);
@@ -666,6 +725,59 @@ void TWinControl::CreateHandle() {
     if (!child->HandleAllocated()) child->CreateHandle();
   if (parent_) w->setVisible(Visible());
   Perform(WM_CREATE);
+}
+
+void TWinControl::CreateParams(TCreateParams& params) {
+  params.Style = WS_CHILD;
+  params.ExStyle = 0;
+  params.ClassStyle = CS_HREDRAW | CS_VREDRAW;
+  params.WinClassName = ClassName();
+}
+
+void TWinControl::DestroyWnd() {
+  if (!HandleAllocated()) return;
+  for (TWinControl* child : std::vector<TWinControl*>(tabList_)) child->DestroyWnd();
+  Perform(WM_DESTROY);
+  if (windowCanvas_) windowCanvas_->Refresh();
+  for (TControl* c : controls_)
+    if (auto* g = dynamic_cast<TGraphicControl*>(c)) g->Canvas()->Refresh();
+  DestroyHandle();
+}
+
+void TWinControl::RecreateWnd() {
+  if (!HandleAllocated()) return;
+  DestroyWnd();
+  CreateHandle();
+  if (Parent() && Parent()->HandleAllocated()) Parent()->Invalidate();
+}
+
+Cardinal TWinControl::WindowStyle() const {
+  if (!HandleAllocated()) return 0;
+  Cardinal s = style_ & ~(WS_VISIBLE | WS_DISABLED | WS_CHILD | WS_TABSTOP);
+  if (Visible()) s |= WS_VISIBLE;
+  if (!Enabled()) s |= WS_DISABLED;
+  if (Parent()) s |= WS_CHILD;
+  if (TabStop()) s |= WS_TABSTOP;
+  return s;
+}
+
+Cardinal TWinControl::WindowExStyle() const { return HandleAllocated() ? exStyle_ : 0; }
+
+void TWinControl::SetWindowStyle(Cardinal style) {
+  if (!HandleAllocated()) return;
+  STYLESTRUCT change{WindowStyle(), 0};
+  style_ = style & ~(WS_VISIBLE | WS_DISABLED | WS_CHILD | WS_TABSTOP);
+  change.styleNew = WindowStyle();
+  if (change.styleNew != change.styleOld)
+    Perform(WM_STYLECHANGED, static_cast<WPARAM>(static_cast<intptr_t>(-16)), reinterpret_cast<LPARAM>(&change));
+}
+
+void TWinControl::SetWindowExStyle(Cardinal exStyle) {
+  if (!HandleAllocated()) return;
+  STYLESTRUCT change{exStyle_, exStyle};
+  exStyle_ = exStyle;
+  if (change.styleNew != change.styleOld)
+    Perform(WM_STYLECHANGED, static_cast<WPARAM>(static_cast<intptr_t>(-20)), reinterpret_cast<LPARAM>(&change));
 }
 
 void TWinControl::BeforeDestroy() {
@@ -781,6 +893,7 @@ void TWinControl::SetVisible(bool v) {
   if (v == Visible()) return;
   TControl::SetVisible(v);
   if (HandleAllocated() && parent_) host_->widget->setVisible(v);
+  Perform(CM_SHOWINGCHANGED);
   if (!v)
     if (auto* form = GetParentForm(this)) {
       TWinControl* a = form->ActiveControl();
@@ -995,7 +1108,7 @@ void TWinControl::WndProc(TMessage& m) {
     if (target) {
       TMessage tm = m;
       tm.LParam = PointToLParam({p.X - target->Left(), p.Y - target->Top()});
-      target->WndProc(tm);
+      target->WindowProc(tm);
       m.Result = tm.Result;
       return;
     }
@@ -1012,19 +1125,40 @@ void TWinControl::Dispatch(TMessage& m) {
   switch (m.Msg) {
     case WM_PAINT:
       if (host_ && host_->surface) {
-        Perform(WM_ERASEBKGND);
+        if (!windowCanvas_) CreateSurfaceCanvas();
+        Perform(WM_ERASEBKGND, reinterpret_cast<WPARAM>(windowCanvas_.get()));
         PaintWindow();
         PaintControls();
       }
       return;
-    case WM_ERASEBKGND:
+    case WM_ERASEBKGND: {
+      // WParam: the canvas to erase on (the control's own without one).
+      auto* canvas = reinterpret_cast<TCanvas*>(m.WParam);
       if (host_ && host_->surface && !controlStyle_.Contains(csOpaque)) {
-        if (!windowCanvas_) CreateSurfaceCanvas();
-        windowCanvas_->Brush()->SetColor(Color());
-        windowCanvas_->Brush()->SetStyle(bsSolid);
-        windowCanvas_->FillRect(ClientRect());
+        if (!canvas) {
+          if (!windowCanvas_) CreateSurfaceCanvas();
+          canvas = windowCanvas_.get();
+        }
+        canvas->Brush()->SetColor(Color());
+        canvas->Brush()->SetStyle(bsSolid);
+        canvas->FillRect(ClientRect());
       }
       m.Result = 1;
+      return;
+    }
+    case WM_CHANGEUISTATE:
+      // Goes up to the top window, which tells every window below.
+      if (Parent())
+        m.Result = Parent()->Perform(WM_CHANGEUISTATE, m.WParam, m.LParam);
+      else
+        Perform(WM_UPDATEUISTATE, m.WParam, m.LParam);
+      return;
+    case WM_UPDATEUISTATE:
+      for (TWinControl* child : std::vector<TWinControl*>(tabList_)) child->Perform(WM_UPDATEUISTATE, m.WParam, m.LParam);
+      return;
+    case WM_QUERYUISTATE:
+      // Focus rectangles and accelerators always show here.
+      m.Result = 0;
       return;
     case WM_SIZE:
       Realign();
@@ -1075,7 +1209,7 @@ void TWinControl::Dispatch(TMessage& m) {
       // captions with an accelerator) take it.
       for (TControl* c : std::vector<TControl*>(controls_)) {
         if (!c->Visible() || !c->Enabled()) continue;
-        c->WndProc(m);
+        c->WindowProc(m);
         if (m.Result != 0) return;
       }
       return;
@@ -1104,7 +1238,7 @@ void TWinControl::Dispatch(TMessage& m) {
     }
     case CM_FOCUSCHANGED:
       // Every control on the form hears where the focus went.
-      for (TControl* c : std::vector<TControl*>(controls_)) c->WndProc(m);
+      for (TControl* c : std::vector<TControl*>(controls_)) c->WindowProc(m);
       return;
     case CM_ENTER: DoEnter(); return;
     case CM_EXIT: DoExit(); return;

@@ -79,8 +79,31 @@ inline constexpr TCursor crHelp = -20;
 inline constexpr TCursor crHandPoint = -21;
 inline constexpr TCursor crSizeAll = -22;
 
-// Hit-test answer of CM_HITTEST and WM_NCHITTEST for the client area.
+// Hit-test answers of CM_HITTEST and WM_NCHITTEST.
+inline constexpr Integer HTTRANSPARENT = -1;
+inline constexpr Integer HTNOWHERE = 0;
 inline constexpr Integer HTCLIENT = 1;
+inline constexpr Integer HTCAPTION = 2;
+
+// Window style bits (GWL_STYLE; the low word belongs to the control's
+// class), extended style bits (GWL_EXSTYLE) and class style bits.
+inline constexpr Cardinal WS_OVERLAPPED = 0x00000000;
+inline constexpr Cardinal WS_TABSTOP = 0x00010000;
+inline constexpr Cardinal WS_HSCROLL = 0x00100000;
+inline constexpr Cardinal WS_VSCROLL = 0x00200000;
+inline constexpr Cardinal WS_DLGFRAME = 0x00400000;
+inline constexpr Cardinal WS_BORDER = 0x00800000;
+inline constexpr Cardinal WS_CAPTION = 0x00C00000;  // WS_BORDER | WS_DLGFRAME
+inline constexpr Cardinal WS_DISABLED = 0x08000000;
+inline constexpr Cardinal WS_VISIBLE = 0x10000000;
+inline constexpr Cardinal WS_CHILD = 0x40000000;
+inline constexpr Cardinal WS_POPUP = 0x80000000;
+inline constexpr Cardinal WS_EX_TOPMOST = 0x00000008;
+inline constexpr Cardinal WS_EX_TRANSPARENT = 0x00000020;
+inline constexpr Cardinal WS_EX_TOOLWINDOW = 0x00000080;
+inline constexpr Cardinal WS_EX_CLIENTEDGE = 0x00000200;
+inline constexpr Cardinal CS_VREDRAW = 0x0001;
+inline constexpr Cardinal CS_HREDRAW = 0x0002;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
@@ -194,6 +217,19 @@ class TControl : public TComponent {
   // --- messages ---
   // Sends a message to this control at once and answers its Result.
   LRESULT Perform(Cardinal msg, WPARAM wParam = 0, LPARAM lParam = 0);
+  // Where every message enters: the window hooks, newest first, then
+  // WndProc.
+  void WindowProc(TMessage& message);
+  using TWndMethod = std::function<void(TMessage& message)>;
+  // A hook sees each message before the procedure it replaced (the hook
+  // added before it, or WndProc) and calls next to pass it on, or not.
+  using TWindowHook = std::function<void(TMessage& message, const TWndMethod& next)>;
+  // Answers the hook's id for RemoveWindowHook.
+  Integer AddWindowHook(TWindowHook hook);
+  // Takes out only that hook, whichever order hooks are removed in; a hook
+  // removed while a message is passing never sees the rest of it.
+  void RemoveWindowHook(Integer id);
+  struct THookEntry;  // Controls.cpp
   virtual void WndProc(TMessage& message);
   // The message handlers: each class handles the numbers it knows and
   // passes everything to its base class's Dispatch.
@@ -254,6 +290,8 @@ class TControl : public TComponent {
   void FontChanged();
   void HandleMouseButton(TMessage& m, TMouseButton button, bool down, bool dbl);
 
+  std::vector<std::shared_ptr<THookEntry>> hooks_;  // oldest first
+  Integer nextHookId_ = 1;
   TWinControl* parent_ = nullptr;  // the parent holds this control in its list
   Integer left_ = 0, top_ = 0, width_ = 0, height_ = 0;
   TAlign align_ = alNone;
@@ -343,6 +381,22 @@ class TWinControl : public TControl {
   const TRect& NonClientInsets() const { return ncInsets_; }
   // Asks WM_NCCALCSIZE again (the frame changed) and repaints the frame.
   void UpdateNonClientArea();
+
+  // --- the window itself ---
+  // Destroys the window (windowed children first, each told WM_DESTROY)
+  // and makes it again with fresh creation parameters.
+  void RecreateWnd();
+  // The style bits of the window (GetWindowLong): those CreateParams gave
+  // or SetWindowLong set, with WS_VISIBLE, WS_DISABLED, WS_CHILD and
+  // WS_TABSTOP following the control's state. 0 without a window.
+  Cardinal WindowStyle() const;
+  Cardinal WindowExStyle() const;
+  Cardinal ClassStyle() const { return classStyle_; }
+  // Sets the bits (the four state bits are not taken) and sends
+  // WM_STYLECHANGED when they changed.
+  void SetWindowStyle(Cardinal style);
+  void SetWindowExStyle(Cardinal exStyle);
+  void SetClassStyle(Cardinal style) { classStyle_ = style; }
   void WndProc(TMessage& message) override;
   // A window still there gets WM_DESTROY.
   void BeforeDestroy() override;
@@ -357,6 +411,17 @@ class TWinControl : public TControl {
   TWinControlHost* Host() const { return host_.get(); }
 
  protected:
+  // What a window of this control is made with.
+  struct TCreateParams {
+    Cardinal Style = WS_CHILD;
+    Cardinal ExStyle = 0;
+    Cardinal ClassStyle = CS_HREDRAW | CS_VREDRAW;
+    AnsiString WinClassName;
+  };
+  virtual void CreateParams(TCreateParams& params);
+  // Tells the windowed children and this control WM_DESTROY and destroys
+  // their windows, children first.
+  virtual void DestroyWnd();
   // Makes the Qt widget; the default is a surface that paints through
   // WM_PAINT into the control's back buffer. Standard controls return a
   // native Qt widget instead.
@@ -412,6 +477,7 @@ class TWinControl : public TControl {
   bool alignPending_ = false;
   bool routingContextMenu_ = false;
   TRect ncInsets_;  // border widths: Left, Top, Right, Bottom
+  Cardinal style_ = 0, exStyle_ = 0, classStyle_ = 0;
 };
 
 // A canvas that draws on a control: a windowed control's own back buffer,

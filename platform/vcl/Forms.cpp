@@ -8,6 +8,7 @@
 #include <QResizeEvent>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 #include <QPixmap>
 #include <atomic>
 #include <map>
@@ -207,7 +208,12 @@ void TCustomForm::FrameResized(int width, int height) {
   if (Host()) Host()->SizeBuffer(ClientWidth(), ClientHeight());
 }
 
-void TCustomForm::FrameCloseRequested() { Perform(WM_CLOSE); }
+void TCustomForm::FrameCloseRequested() {
+  // The window manager's close request is the desktop's Alt+F4: a shortcut
+  // that takes Alt+F4 decides, else the form closes.
+  if (IsShortCut(VK_F4, TShiftState{ssAlt})) return;
+  Perform(WM_CLOSE);
+}
 
 void TCustomForm::ActivateChanged(bool active) {
   Perform(WM_ACTIVATE, active ? WA_ACTIVE : WA_INACTIVE);
@@ -237,15 +243,64 @@ void TCustomForm::ApplyBorderStyle() {
     case bsSizeToolWin: flags = Qt::Tool; break;
     default: break;
   }
+  if (!titleBar_) {
+    flags |= Qt::FramelessWindowHint;
+  } else if (borderStyle_ != bsNone && borderIcons_ != TBorderIcons{biSystemMenu, biMinimize, biMaximize}) {
+    // Only the buttons asked for.
+    flags |= Qt::CustomizeWindowHint | Qt::WindowTitleHint;
+    flags &= ~(Qt::WindowCloseButtonHint | Qt::WindowMinimizeButtonHint | Qt::WindowMaximizeButtonHint |
+               Qt::WindowContextHelpButtonHint);
+    if (borderIcons_.Contains(biSystemMenu)) flags |= Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint;
+    bool sizing = borderStyle_ == bsSizeable || borderStyle_ == bsSingle;
+    if (sizing && borderIcons_.Contains(biMinimize)) flags |= Qt::WindowMinimizeButtonHint;
+    if (sizing && borderIcons_.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
+    if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
+  }
+  if (frame_->windowFlags() == flags) return;
   bool visible = frame_->isVisible();
   frame_->setWindowFlags(flags);
+  ApplyOwnerWindow();
   if (visible) frame_->show();
 }
 
 void TCustomForm::SetBorderStyle(TFormBorderStyle s) {
   borderStyle_ = s;
+  titleBar_ = s != bsNone;
+  if (HandleAllocated()) {
+    Cardinal style = WindowStyle() & ~WS_CAPTION;
+    SetWindowStyle(titleBar_ ? style | WS_CAPTION : style);
+    Cardinal ex = WindowExStyle() & ~WS_EX_TOOLWINDOW;
+    SetWindowExStyle(s == bsToolWindow || s == bsSizeToolWin ? ex | WS_EX_TOOLWINDOW : ex);
+  }
   ApplyBorderStyle();
   PlaceWindow();
+}
+
+void TCustomForm::SetBorderIcons(const TBorderIcons& icons) {
+  borderIcons_ = icons;
+  ApplyBorderStyle();
+}
+
+void TCustomForm::CreateParams(TCreateParams& params) {
+  TWinControl::CreateParams(params);
+  params.Style = WS_POPUP | (titleBar_ ? WS_CAPTION : 0);
+  params.ExStyle = borderStyle_ == bsToolWindow || borderStyle_ == bsSizeToolWin ? WS_EX_TOOLWINDOW : 0;
+}
+
+void TCustomForm::SetOwnerWindow(HWND owner) {
+  if (owner == ownerWindow_) return;
+  ownerWindow_ = owner;
+  ApplyOwnerWindow();
+}
+
+void TCustomForm::ApplyOwnerWindow() {
+  if (!frame_) return;
+  QWindow* mine = frame_->windowHandle();
+  if (!mine) return;
+  QWindow* owner = nullptr;
+  if (auto* form = dynamic_cast<TCustomForm*>(FindControl(ownerWindow_)); form && form != this && form->frame_)
+    owner = form->frame_->windowHandle();
+  mine->setTransientParent(owner);
 }
 
 void TCustomForm::SetWindowState(TWindowState s) {
@@ -312,6 +367,7 @@ void TCustomForm::SetVisible(bool v) {
     TControl::SetVisible(true);
     PlaceWindow();
     frame_->show();
+    ApplyOwnerWindow();
     frame_->raise();
     frame_->activateWindow();
     if (!activeControl_) {
@@ -436,6 +492,19 @@ void TCustomForm::Dispatch(TMessage& m) {
     }
     case WM_CLOSE: Close(); return;
     case CM_RELEASE: Free(this); return;
+    case WM_STYLECHANGED:
+      // The caption bits decide the title bar.
+      if (static_cast<intptr_t>(m.WParam) == -16) {
+        auto* change = reinterpret_cast<const STYLESTRUCT*>(m.LParam);
+        bool title = (change->styleNew & WS_CAPTION) != 0;
+        if (title != titleBar_) {
+          titleBar_ = title;
+          ApplyBorderStyle();
+          PlaceWindow();
+        }
+      }
+      TWinControl::Dispatch(m);
+      return;
     default: TWinControl::Dispatch(m);
   }
 }

@@ -43,6 +43,9 @@ enum class TWindowState { wsNormal, wsMinimized, wsMaximized };
 using enum TWindowState;
 enum class TCloseAction { caNone, caHide, caFree, caMinimize };
 using enum TCloseAction;
+enum class TBorderIcon { biSystemMenu, biMinimize, biMaximize, biHelp };
+using enum TBorderIcon;
+using TBorderIcons = rtl::TSet<TBorderIcon>;
 
 using TCloseEvent = std::function<void(TObject* Sender, TCloseAction& Action)>;
 using TCloseQueryEvent = std::function<void(TObject* Sender, bool& CanClose)>;
@@ -67,8 +70,18 @@ class TCustomForm : public TWinControl {
   bool Showing() const override;
   void SetParent(TWinControl* parent) override;
 
+  // The title bar comes and goes with the style (and with WS_CAPTION set
+  // or cleared through SetWindowStyle); the window manager draws it outside
+  // the form's bounds, so the client area keeps its size either way.
   TFormBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TFormBorderStyle s);
+  // The buttons of the title bar; none leaves a bare title.
+  const TBorderIcons& BorderIcons() const { return borderIcons_; }
+  void SetBorderIcons(const TBorderIcons& icons);
+  // The window this one belongs to (kept above it); 0 for none. Set with
+  // SetWindowLong(GWL_HWNDPARENT).
+  HWND OwnerWindow() const { return ownerWindow_; }
+  void SetOwnerWindow(HWND owner);
   TPosition Position() const { return position_; }
   void SetPosition(TPosition p) { position_ = p; }
   TWindowState WindowState() const { return windowState_; }
@@ -122,6 +135,7 @@ class TCustomForm : public TWinControl {
   QWidget* CreateWidget() override;
   void InitWidget() override;
   void PlaceWidget() override;
+  void CreateParams(TCreateParams& params) override;
   virtual void DoCreate();
   virtual void DoShow();
   virtual void DoHide();
@@ -142,7 +156,11 @@ class TCustomForm : public TWinControl {
   int MenuBarHeight() const;
   void ActivateChanged(bool active);
 
+  void ApplyOwnerWindow();
   TFormBorderStyle borderStyle_ = bsSizeable;
+  TBorderIcons borderIcons_{biSystemMenu, biMinimize, biMaximize};
+  bool titleBar_ = true;  // WS_CAPTION
+  HWND ownerWindow_ = 0;
   TPosition position_ = poDesigned;
   TWindowState windowState_ = wsNormal;
   bool keyPreview_ = false;

@@ -147,6 +147,13 @@ inline bool DrawFrameControl(TCanvas* c, TRect& r, Cardinal type, Cardinal state
   return c->DrawFrameControl(r, type, state);
 }
 inline void DrawFocusRect(TCanvas* c, const TRect& r) { c->DrawFocusRect(r); }
+// The window origin of a canvas: the logical point that lands on the
+// canvas's device corner (0, 0 until set). Clipping set before keeps its
+// place on the device. The old origin goes to old when given.
+bool SetWindowOrgEx(TCanvas* c, Integer x, Integer y, TPoint* old);
+bool GetWindowOrgEx(TCanvas* c, TPoint* origin);
+bool OffsetWindowOrgEx(TCanvas* c, Integer dx, Integer dy, TPoint* old);
+
 // What GetClipBox finds the visible area of a canvas to be.
 inline constexpr Integer RGN_ERROR = 0;  // no surface to draw on
 inline constexpr Integer NULLREGION = 1;

@@ -100,7 +100,9 @@ inline constexpr Cardinal WM_SYSCOLORCHANGE = 0x0015;
 inline constexpr Cardinal WM_SHOWWINDOW = 0x0018;
 inline constexpr Cardinal WM_CANCELMODE = 0x001F;
 inline constexpr Cardinal WM_SETCURSOR = 0x0020;
+inline constexpr Cardinal WM_MOUSEACTIVATE = 0x0021;
 inline constexpr Cardinal WM_WINDOWPOSCHANGED = 0x0047;
+inline constexpr Cardinal WM_STYLECHANGED = 0x007D;
 inline constexpr Cardinal WM_NOTIFY = 0x004E;
 inline constexpr Cardinal WM_CONTEXTMENU = 0x007B;
 inline constexpr Cardinal WM_NCCALCSIZE = 0x0083;
@@ -127,6 +129,10 @@ inline constexpr Integer SB_LINEUP = 0, SB_LINEDOWN = 1, SB_PAGEUP = 2, SB_PAGED
                          SB_THUMBTRACK = 5, SB_TOP = 6, SB_BOTTOM = 7, SB_ENDSCROLL = 8;
 inline constexpr Integer SB_HORZ = 0, SB_VERT = 1, SB_BOTH = 3;
 inline constexpr Cardinal WM_MENUSELECT = 0x011F;
+inline constexpr Cardinal WM_CHANGEUISTATE = 0x0127;
+inline constexpr Cardinal WM_UPDATEUISTATE = 0x0128;
+inline constexpr Cardinal WM_QUERYUISTATE = 0x0129;
+inline constexpr Cardinal WM_CTLCOLOREDIT = 0x0133;
 inline constexpr Cardinal WM_MOUSEFIRST = 0x0200;
 inline constexpr Cardinal WM_MOUSEMOVE = 0x0200;
 inline constexpr Cardinal WM_LBUTTONDOWN = 0x0201;
@@ -140,6 +146,7 @@ inline constexpr Cardinal WM_MBUTTONUP = 0x0208;
 inline constexpr Cardinal WM_MBUTTONDBLCLK = 0x0209;
 inline constexpr Cardinal WM_MOUSEWHEEL = 0x020A;
 inline constexpr Cardinal WM_MOUSELAST = 0x020A;
+inline constexpr Cardinal WM_PARENTNOTIFY = 0x0210;
 inline constexpr Cardinal WM_SIZING = 0x0214;
 inline constexpr Cardinal WM_CAPTURECHANGED = 0x0215;
 inline constexpr Cardinal WM_MOVING = 0x0216;
@@ -206,6 +213,9 @@ inline constexpr Cardinal CM_INVALIDATE = CM_BASE + 52;
 inline constexpr Cardinal CM_CONTROLCHANGE = CM_BASE + 54;
 inline constexpr Cardinal CM_CHANGED = CM_BASE + 55;
 inline constexpr Cardinal CM_MOUSEWHEEL = CM_BASE + 67;
+// Sent before a child is inserted or removed (CM_CONTROLLISTCHANGE follows
+// after): WParam the child, LParam 1 for inserting.
+inline constexpr Cardinal CM_CONTROLLISTCHANGING = CM_BASE + 82;
 
 // Notifications a parent reflects back to the control they concern.
 inline constexpr Cardinal CN_BASE = 0xBC00;
@@ -222,6 +232,29 @@ inline constexpr Integer DLGC_WANTARROWS = 0x0001;
 inline constexpr Integer DLGC_WANTTAB = 0x0002;
 inline constexpr Integer DLGC_WANTALLKEYS = 0x0004;
 inline constexpr Integer DLGC_WANTCHARS = 0x0080;
+inline constexpr Integer DLGC_HASSETSEL = 0x0008;
+inline constexpr Integer DLGC_BUTTON = 0x2000;
+
+// WM_MOUSEACTIVATE answers.
+inline constexpr Integer MA_ACTIVATE = 1;
+inline constexpr Integer MA_ACTIVATEANDEAT = 2;
+inline constexpr Integer MA_NOACTIVATE = 3;
+inline constexpr Integer MA_NOACTIVATEANDEAT = 4;
+
+// Keyboard cues (WM_CHANGEUISTATE, WM_UPDATEUISTATE: LoWord the action,
+// HiWord the cues).
+inline constexpr Word UIS_SET = 1;
+inline constexpr Word UIS_CLEAR = 2;
+inline constexpr Word UIS_INITIALIZE = 3;
+inline constexpr Word UISF_HIDEFOCUS = 0x1;
+inline constexpr Word UISF_HIDEACCEL = 0x2;
+
+// WM_STYLECHANGED: WParam says which (GWL_STYLE, GWL_EXSTYLE of WinApi.h),
+// LParam points to the old and new bits.
+struct STYLESTRUCT {
+  Cardinal styleOld = 0;
+  Cardinal styleNew = 0;
+};
 
 // Virtual-key codes.
 inline constexpr Word VK_LBUTTON = 0x01;

@@ -22,6 +22,8 @@ struct TCanvasSurface {
   QImage* image = nullptr;
   QPoint origin;
   QRect clip;  // null: the whole image
+  // The window origin (SetWindowOrgEx): already taken out of origin.
+  QPoint windowOrg;
   // Runs after each drawing operation (a control schedules a screen update).
   std::function<void()> drawn;
 

@@ -290,7 +290,7 @@ bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
       // no handler sets one.
       SetCursorTarget(host_->widget);
       TMessage sc{WM_SETCURSOR, host_->handle, MakeLParam(HTCLIENT, WM_MOUSEMOVE), 0};
-      Guarded(c, [&] { c->WndProc(sc); });
+      Guarded(c, [&] { c->WindowProc(sc); });
       SetCursorTarget(nullptr);
       if (sc.Result == 0 && host_->widget) {
         TControl* under = c->ControlAtPos({p.x(), p.y()}, false);
@@ -306,7 +306,17 @@ bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
     default: return false;
   }
   if (m.Msg == 0) return false;
-  Guarded(c, [&] { c->WndProc(m); });
+  if (press) {
+    // The window asks its form whether the click activates it and whether
+    // the click itself is eaten. Activating is the window manager's part.
+    LRESULT answer = 0;
+    if (TCustomForm* form = GetParentForm(c))
+      Guarded(form, [&] {
+        answer = form->Perform(WM_MOUSEACTIVATE, form->Handle(), MakeLParam(static_cast<Word>(HTCLIENT), static_cast<Word>(m.Msg)));
+      });
+    if (answer == MA_ACTIVATEANDEAT || answer == MA_NOACTIVATEANDEAT) return true;
+  }
+  Guarded(c, [&] { c->WindowProc(m); });
   return host_->surface;
 }
 
@@ -324,7 +334,7 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   bool consumed = false;
   if (!down) {
     TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYUP : WM_KEYUP), vk, kd, 0};
-    Guarded(c, [&] { c->WndProc(m); });
+    Guarded(c, [&] { c->WindowProc(m); });
     return host_->surface || m.Result != 0;
   }
   TCustomForm* form = GetParentForm(c);
@@ -333,7 +343,7 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   Guarded(c, [&] { shortcut = form && vk && form->IsShortCut(vk, ShiftOf(e->modifiers())); });
   if (shortcut) return true;
   TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), vk, kd, 0};
-  Guarded(c, [&] { c->WndProc(m); });
+  Guarded(c, [&] { c->WindowProc(m); });
   consumed = m.Result != 0;
   if (!consumed && form && IsDialogKey(vk)) {
     LRESULT code = 0;
@@ -358,7 +368,7 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   QString text = e->text();
   for (QChar ch : text) {
     TMessage cm{static_cast<Cardinal>(alt ? WM_SYSCHAR : WM_CHAR), ch.unicode(), kd, 0};
-    Guarded(c, [&] { c->WndProc(cm); });
+    Guarded(c, [&] { c->WindowProc(cm); });
     if (cm.Result == 0 && alt && form) {
       // Alt with a letter presses the control whose caption marks it.
       LRESULT r = 0;
@@ -400,7 +410,7 @@ bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
       QPoint g = w->globalPosition().toPoint();
       TMessage m{WM_MOUSEWHEEL, MakeWParam(static_cast<Word>(keys), static_cast<Word>(static_cast<int16_t>(w->angleDelta().y()))),
                  PointToLParam({g.x(), g.y()}), 0};
-      Guarded(c, [&] { c->WndProc(m); });
+      Guarded(c, [&] { c->WindowProc(m); });
       return host_->surface || m.Result != 0;
     }
     case QEvent::KeyPress: return Key(watched, static_cast<QKeyEvent*>(event), true);

@@ -57,7 +57,7 @@ LRESULT Deliver(HWND wnd, TMessage& m) {
   TWinControl* c = Lookup(wnd);
   if (!c) return 0;
   try {
-    c->WndProc(m);
+    c->WindowProc(m);
   } catch (...) {
     HandleQtEntryException(c);
   }
@@ -98,7 +98,7 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
   if (rtl::IsMainThread()) {
     TWinControl* c = Lookup(wnd);
     if (!c) return 0;
-    c->WndProc(m);
+    c->WindowProc(m);
     return m.Result;
   }
   if (!IsWindow(wnd)) return 0;

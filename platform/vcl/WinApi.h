@@ -60,6 +60,25 @@ TPoint GetCursorPos();
 std::unique_ptr<TCanvas> GetDC(HWND wnd);
 std::unique_ptr<TCanvas> GetWindowDC(HWND wnd);
 
+// Window bits and links, as GetWindowLong and SetWindowLong reach them:
+// GWL_STYLE and GWL_EXSTYLE the control's style bits (TWinControl's
+// WindowStyle), GWL_HWNDPARENT a form's owner window (a child's parent for
+// reading). Setting answers the old value; 0 for a window that does not
+// exist or an index not known.
+inline constexpr Integer GWL_HWNDPARENT = -8;
+inline constexpr Integer GWL_STYLE = -16;
+inline constexpr Integer GWL_EXSTYLE = -20;
+inline constexpr Integer GCL_STYLE = -26;
+intptr_t GetWindowLong(HWND wnd, Integer index);
+intptr_t SetWindowLong(HWND wnd, Integer index, intptr_t value);
+Cardinal GetClassLong(HWND wnd, Integer index);
+Cardinal SetClassLong(HWND wnd, Integer index, Cardinal value);
+
+// System parameters: SPI_GETWHEELSCROLLLINES writes the lines one wheel
+// step scrolls (3) to a Cardinal. False for anything else.
+inline constexpr Cardinal SPI_GETWHEELSCROLLLINES = 0x0068;
+bool SystemParametersInfo(Cardinal action, Cardinal param, void* data, Cardinal winIni);
+
 // RedrawWindow flags.
 inline constexpr Cardinal RDW_INVALIDATE = 0x0001;
 inline constexpr Cardinal RDW_INTERNALPAINT = 0x0002;
