@@ -43,7 +43,8 @@ using TAnchors = rtl::TSet<TAnchorKind>;
 
 enum class TControlStyleItem {
   csAcceptsControls, csCaptureMouse, csClickEvents, csFramed, csSetCaption, csOpaque,
-  csDoubleClicks, csFixedWidth, csFixedHeight, csNoStdEvents, csActionClient, csParentBackground
+  csDoubleClicks, csFixedWidth, csFixedHeight, csNoStdEvents, csActionClient, csParentBackground,
+  csNeedsBorderPaint
 };
 using enum TControlStyleItem;
 using TControlStyle = rtl::TSet<TControlStyleItem>;

@@ -8,6 +8,22 @@
 
 namespace vcl {
 
+// The base of dialog components: a non-visual component that shows a
+// dialog when executed and tells when it shows and closes.
+class TCommonDialog : public TComponent {
+ public:
+  explicit TCommonDialog(TComponent* owner) : TComponent(owner) {}
+  // Shows the dialog; true when the user confirmed it.
+  virtual bool Execute() = 0;
+  Integer HelpContext() const { return helpContext_; }
+  void SetHelpContext(Integer v) { helpContext_ = v; }
+  TNotifyEvent OnShow;
+  TNotifyEvent OnClose;
+
+ private:
+  Integer helpContext_ = 0;
+};
+
 // Message-box flags: buttons, then icons.
 inline constexpr Cardinal MB_OK = 0x0;
 inline constexpr Cardinal MB_OKCANCEL = 0x1;

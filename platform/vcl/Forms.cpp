@@ -852,6 +852,7 @@ void TApplication::ActivateHintFor(TControl* control) {
   info.HintPos = {hintCursor_.X, hintCursor_.Y + 20};  // below the arrow cursor
   info.HintMaxWidth = Screen ? Screen->Width() : 640;
   info.HintStr = GetShortHint(control->Hint());
+  info.HintColor = hintColor_;
   info.HideTimeout = static_cast<Integer>(hintHidePause_);
   bool canShow = control->Perform(CM_HINTSHOW, 0, reinterpret_cast<LPARAM>(&info)) == 0;
   if (canShow && OnShowHint) OnShowHint(info.HintStr, canShow, info);
@@ -859,7 +860,15 @@ void TApplication::ActivateHintFor(TControl* control) {
     hintDone_ = true;
     return;
   }
-  if (!hintWindow_) hintWindow_ = new THintWindow(this);
+  if (info.HintWindowClass) {
+    // A window of the control's own kind for this hint.
+    if (hintWindow_) Free(hintWindow_);
+    hintWindow_ = info.HintWindowClass(this);
+  } else if (!hintWindow_ || hintWindowCustom_) {
+    if (hintWindow_) Free(hintWindow_);
+    hintWindow_ = new THintWindow(this);
+  }
+  hintWindowCustom_ = static_cast<bool>(info.HintWindowClass);
   hintWindow_->SetColor(info.HintColor);
   TRect r = hintWindow_->CalcHintRect(info.HintMaxWidth, info.HintStr);
   OffsetRect(r, info.HintPos.X, info.HintPos.Y);

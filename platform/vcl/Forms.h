@@ -95,6 +95,8 @@ class TCustomForm : public TWinControl {
   TMainMenu* Menu() const { return menu_; }
   void SetMenu(TMainMenu* m);
   bool Active() const;
+  // True while the form runs its modal loop.
+  bool Modal() const { return modal_; }
 
   // Shows the form and runs the message loop until ModalResult is set and
   // the form agrees to close; answers the result. Raises EInvalidOperation
@@ -191,6 +193,7 @@ class TFrame : public TWinControl {
 
 // What CM_HINTSHOW hands a control (LParam points to it) before its hint
 // shows; the control may change it, or answer a non-zero Result to cancel.
+class THintWindow;
 struct THintInfo {
   TControl* HintControl = nullptr;
   TPoint CursorPos;     // screen
@@ -202,6 +205,8 @@ struct THintInfo {
   Integer ReshowTimeout = 0;
   Integer HideTimeout = 0;
   void* HintData = nullptr;
+  // Makes the window this hint shows in; empty: the application's own.
+  std::function<THintWindow*(TComponent* owner)> HintWindowClass;
 };
 using TShowHintEvent = std::function<void(AnsiString& HintStr, bool& CanShow, THintInfo& HintInfo)>;
 
@@ -274,6 +279,9 @@ class TApplication : public TComponent {
   // A message box with the application title by default; answers IDOK etc.
   Integer MessageBox(const AnsiString& text, const AnsiString& caption, Cardinal flags);
 
+  // The colour hints show on unless a control says otherwise.
+  TColor HintColor() const { return hintColor_; }
+  void SetHintColor(TColor c) { hintColor_ = c; }
   Cardinal HintPause() const { return hintPause_; }
   void SetHintPause(Cardinal ms) { hintPause_ = ms; }
   Cardinal HintHidePause() const { return hintHidePause_; }
@@ -329,6 +337,7 @@ class TApplication : public TComponent {
   AnsiString title_;
   TCustomForm* mainForm_ = nullptr;  // owned by this application
   bool terminated_ = false;
+  TColor hintColor_ = clInfoBk;
   Cardinal hintPause_ = 500;
   Cardinal hintHidePause_ = 2500;
   bool showHint_ = true;
@@ -340,6 +349,7 @@ class TApplication : public TComponent {
   bool hintShown_ = false;
   bool hintDone_ = false;            // shown and hidden: not again until the mouse moves on
   THintWindow* hintWindow_ = nullptr;  // owned (a component of this application)
+  bool hintWindowCustom_ = false;      // made by a control's HintWindowClass
   AnsiString helpFile_;
   std::vector<TTimer*> timers_;            // not owned
   std::vector<TActionList*> actionLists_;  // not owned
