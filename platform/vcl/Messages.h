@@ -164,6 +164,19 @@ inline constexpr Cardinal WM_THEMECHANGED = 0x031A;
 inline constexpr Cardinal WM_USER = 0x0400;
 inline constexpr Cardinal WM_APP = 0x8000;
 
+// Edit-control messages. Texts are UTF-8; character indices count
+// characters (code points), not bytes.
+inline constexpr Cardinal EM_GETSEL = 0x00B0;        // wParam, lParam: Cardinal* start, end
+inline constexpr Cardinal EM_SETSEL = 0x00B1;        // start, end
+inline constexpr Cardinal EM_LINESCROLL = 0x00B6;    // lParam: lines to scroll
+inline constexpr Cardinal EM_SCROLLCARET = 0x00B7;
+inline constexpr Cardinal EM_GETLINECOUNT = 0x00BA;
+inline constexpr Cardinal EM_LINEINDEX = 0x00BB;     // line -> its first character, -1 past the end
+inline constexpr Cardinal EM_REPLACESEL = 0x00C2;    // lParam: const char* (NUL-ended)
+inline constexpr Cardinal EM_GETLINE = 0x00C4;       // line; lParam: buffer whose first Word is its size
+inline constexpr Cardinal EM_LINEFROMCHAR = 0x00C9;
+inline constexpr Cardinal EM_GETFIRSTVISIBLELINE = 0x00CE;
+inline constexpr Cardinal EM_POSFROMCHAR = 0x00D6;   // index -> MakeLParam(x, y), -1 when none
 // Rich-edit messages.
 inline constexpr Cardinal EM_EXGETSEL = WM_USER + 52;  // 1076; lParam: TCharRange*
 // A character range of a rich-edit selection.

@@ -1,75 +1,11 @@
 #include "spell/engine/lx3StringParser.h"
 
 #include <algorithm>
-#include <unordered_map>
 
 #include "spell/engine/lx3Text.h"
 
 namespace spell {
 
-namespace {
-
-// Length and code point of the UTF-8 character at s[i]; an invalid byte is
-// a character of its own (code point -1).
-size_t DecodeAt(const std::string& s, size_t i, int32_t& cp) {
-  const auto b = static_cast<unsigned char>(s[i]);
-  size_t n = 0;
-  int32_t min = 0;
-  if (b < 0x80) {
-    cp = b;
-    return 1;
-  } else if ((b & 0xE0) == 0xC0) {
-    n = 2, cp = b & 0x1F, min = 0x80;
-  } else if ((b & 0xF0) == 0xE0) {
-    n = 3, cp = b & 0x0F, min = 0x800;
-  } else if ((b & 0xF8) == 0xF0) {
-    n = 4, cp = b & 0x07, min = 0x10000;
-  } else {
-    cp = -1;
-    return 1;
-  }
-  if (i + n > s.size()) {
-    cp = -1;
-    return 1;
-  }
-  for (size_t k = 1; k < n; ++k) {
-    const auto c = static_cast<unsigned char>(s[i + k]);
-    if ((c & 0xC0) != 0x80) {
-      cp = -1;
-      return 1;
-    }
-    cp = (cp << 6) | (c & 0x3F);
-  }
-  if (cp < min || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) {
-    cp = -1;
-    return 1;
-  }
-  return n;
-}
-
-// Code points above 0x7F that Windows-1252 holds, with their bytes.
-const std::unordered_map<int32_t, char>& Cp1252Bytes() {
-  static const std::unordered_map<int32_t, char> table = [] {
-    std::unordered_map<int32_t, char> t;
-    for (int b = 0x80; b <= 0xFF; ++b) {
-      const std::string one(1, static_cast<char>(b));
-      const std::string utf8 = FromEngineText(one);
-      int32_t cp = 0;
-      if (DecodeAt(utf8, 0, cp) == utf8.size() && cp > 0) t.emplace(cp, static_cast<char>(b));
-    }
-    return t;
-  }();
-  return table;
-}
-
-char ToEngineChar(int32_t cp) {
-  if (cp >= 0 && cp < 0x80) return static_cast<char>(cp);
-  const auto& table = Cp1252Bytes();
-  auto it = table.find(cp);
-  return it == table.end() ? ' ' : it->second;
-}
-
-}  // namespace
 
 void TStringParser::Initialize(std::string* text) {
   text_ = text;
@@ -87,7 +23,7 @@ void TStringParser::Index() {
   while (text_ && i < s.size()) {
     starts_.push_back(i);
     int32_t cp = 0;
-    i += DecodeAt(s, i, cp);
+    i += DecodeUtf8Char(s, i, cp);
   }
   starts_.push_back(text_ ? s.size() : 0);
 }
@@ -95,8 +31,8 @@ void TStringParser::Index() {
 char TStringParser::CharAt(Integer x) const {
   if (x < 1 || x > Length()) return 0;
   int32_t cp = 0;
-  DecodeAt(*text_, starts_[static_cast<size_t>(x) - 1], cp);
-  return ToEngineChar(cp);
+  DecodeUtf8Char(*text_, starts_[static_cast<size_t>(x) - 1], cp);
+  return EngineCharOf(cp);
 }
 
 char TStringParser::GetChar() { return CharAt(cursor_); }

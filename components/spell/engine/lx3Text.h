@@ -8,6 +8,8 @@
 // Czech, Polish and Russian dictionaries are out of reach: their letters
 // live in code pages 1250 and 1251. Their rule and letter tables are built
 // as given, but no word held in 1252 ever meets them.
+#include <cstddef>
+#include <cstdint>
 #include <string>
 #include <string_view>
 
@@ -35,5 +37,16 @@ bool EngineSameText(std::string_view a, std::string_view b);
 bool ToEngineText(std::string_view utf8, std::string& out);
 // 1252 to UTF-8.
 AnsiString FromEngineText(std::string_view engineText);
+
+// Text cursors over UTF-8 show the engine one byte per character: the
+// character's 1252 byte, or a blank (a word boundary) for a character 1252
+// cannot hold.
+// Length of the UTF-8 character at s[i] and its code point; an invalid byte
+// is a character of its own (code point -1).
+size_t DecodeUtf8Char(std::string_view s, size_t i, int32_t& codePoint);
+// The 1252 byte of a code point; a blank when 1252 cannot hold it.
+char EngineCharOf(int32_t codePoint);
+// One engine byte per character of utf8.
+std::string EngineCharsOfUtf8(std::string_view utf8);
 
 }  // namespace spell
