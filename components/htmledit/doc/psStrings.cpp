@@ -1,6 +1,8 @@
 #include "htmledit/doc/psStrings.h"
 
 #include <algorithm>
+#include <map>
+#include <mutex>
 
 #include "htmledit/doc/psLookupLists.h"
 #include "rtl/Convert.h"
@@ -564,6 +566,50 @@ WideString TpsCharacterEncoding::Decode(std::string_view aBytes) const {
 
 rtl::EncodeResult TpsCharacterEncoding::Encode(const WideString& aText) const {
   return rtl::EncodeCodePage(FCodePage, aText);
+}
+
+namespace {
+
+bool IsUnicodeCodePage(Integer aCodePage) {
+  return aCodePage == rtl::CP_UTF8 || aCodePage == rtl::CP_UTF7 || aCodePage == 1200 || aCodePage == 1201 ||
+         aCodePage == 12000 || aCodePage == 12001;
+}
+
+// Which characters of the basic plane a code page holds, found once per
+// code page by encoding them all and reading the refusals.
+const std::vector<bool>& HeldCharacters(Integer aCodePage) {
+  static std::mutex lock;
+  static std::map<Integer, std::unique_ptr<std::vector<bool>>> tables;
+  std::lock_guard<std::mutex> guard(lock);
+  auto& table = tables[aCodePage];
+  if (!table) {
+    table = std::make_unique<std::vector<bool>>(0x10000, false);
+    WideString all;
+    std::vector<char32_t> codes;
+    for (char32_t c = 0; c <= 0xFFFF; ++c) {
+      if (c >= 0xD800 && c <= 0xDFFF) continue;
+      all += static_cast<WideChar>(c);
+      codes.push_back(c);
+    }
+    if (rtl::IsCodePageSupported(aCodePage)) {
+      const rtl::EncodeResult result = rtl::EncodeCodePage(aCodePage, all);
+      for (char32_t c : codes) (*table)[c] = true;
+      for (Integer position : result.unmappable) (*table)[codes[position]] = false;
+    } else {
+      for (char32_t c = 0; c < 0x80; ++c) (*table)[c] = true;
+    }
+  }
+  return *table;
+}
+
+}  // namespace
+
+bool TpsCharacterEncoding::CanEncode(char32_t aCodePoint) const {
+  const Integer codePage = FCodePage == 0 ? rtl::CP_UTF8 : FCodePage;
+  if (aCodePoint >= 0xD800 && aCodePoint <= 0xDFFF) return false;
+  if (IsUnicodeCodePage(codePage)) return aCodePoint <= 0x10FFFF;
+  if (aCodePoint > 0xFFFF) return false;
+  return HeldCharacters(codePage)[aCodePoint];
 }
 
 bool TpsCharacterEncoding::IsKnownCharset(const AnsiString& aName) {

@@ -189,6 +189,9 @@ class TpsCharacterEncoding {
   // code page is the system code page.
   WideString Decode(std::string_view aBytes) const;
   rtl::EncodeResult Encode(const WideString& aText) const;
+  // Whether the code page holds the character: beyond U+FFFF only the
+  // Unicode encodings do, a surrogate none. Safe from any thread.
+  bool CanEncode(char32_t aCodePoint) const;
 
   static bool IsKnownCharset(const AnsiString& aName);
   // The text after the first "=", trimmed; empty when there is no "=".

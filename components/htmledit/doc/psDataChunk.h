@@ -1,0 +1,406 @@
+#pragma once
+// The document as the editor holds it: a doubly linked list of small
+// element records, each one tag, one character, the cursor, an embedded
+// layout node, a numbered marker or an item kept verbatim. There is no
+// tree: nesting exists only as opening and closing tags in sequence, and
+// every structural question is answered by walking the list.
+//
+// TpsDataChunk is one class; its operations are implemented by concern:
+// psDataChunk.cpp (elements, links, finders, tests, Check), 
+// psDataChunkFocus.cpp (focus stack and blocks), psDataChunkText.cpp
+// (text in and out), psDocument.cpp (the first tag pair of a code).
+//
+// The operations trust their callers: an element passed in belongs to the
+// list (a free one where it is to be linked), and ranges run forwards.
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "htmledit/doc/psHtmlTag.h"
+#include "htmledit/doc/psStrings.h"
+
+namespace htmldoc {
+
+class TpsStyleSheet;
+
+// A layout node embedded in the list; the view's windows derive from it.
+// The list only points at it.
+class TpsEmbeddedNode {
+ protected:
+  ~TpsEmbeddedNode() = default;
+};
+
+// The smart-tag handler that marked a character; the smart-tag framework's
+// handlers derive from it and its handler list keeps them alive.
+class IpsSmartTagHandler {
+ protected:
+  ~IpsSmartTagHandler() = default;
+};
+
+struct TpsSmartTagMark {
+  IpsSmartTagHandler* Handler = nullptr;  // not owned
+  Integer MarkId = 0;
+  bool Marked = false;
+};
+
+void InitSmartTagMark(TpsSmartTagMark& aMark);
+bool HasSmartTagMark(const TpsSmartTagMark& aMark);
+
+// --- Payloads kept verbatim ---------------------------------------------------
+
+class TpsChunkElementContent {
+ public:
+  virtual ~TpsChunkElementContent() = default;
+};
+
+class TpsIgnoreElement : public TpsChunkElementContent {
+ public:
+  virtual AnsiString GetText() const = 0;
+  virtual std::unique_ptr<TpsIgnoreElement> Clone() const = 0;
+};
+
+class TpsStringIgnoreElement : public TpsIgnoreElement {
+ public:
+  explicit TpsStringIgnoreElement(AnsiString aText) : Text(std::move(aText)) {}
+  AnsiString GetText() const override { return Text; }
+  std::unique_ptr<TpsIgnoreElement> Clone() const override {
+    return std::make_unique<TpsStringIgnoreElement>(*this);
+  }
+  AnsiString Text;
+};
+
+class TpsCommentIgnoreElement final : public TpsStringIgnoreElement {
+ public:
+  using TpsStringIgnoreElement::TpsStringIgnoreElement;
+  std::unique_ptr<TpsIgnoreElement> Clone() const override {
+    return std::make_unique<TpsCommentIgnoreElement>(*this);
+  }
+};
+
+class TpsTagIgnoreElement final : public TpsStringIgnoreElement {
+ public:
+  using TpsStringIgnoreElement::TpsStringIgnoreElement;
+  std::unique_ptr<TpsIgnoreElement> Clone() const override {
+    return std::make_unique<TpsTagIgnoreElement>(*this);
+  }
+};
+
+// --- Elements --------------------------------------------------------------------
+
+enum TpsChunkElementKind : Byte { ceTag, ceChar, ceCursor, ceNode, ceMarker, ceIgnore };
+using TpsChunkElementKinds = rtl::TSet<TpsChunkElementKind>;
+
+// One element. Kept small (a page holds hundreds of thousands, undo keeps
+// 50 copies): the kind selects one payload cell. A tag element owns its
+// tag and an ignore element its content (FreeElement frees them); an
+// embedded node is owned by the view.
+struct TpsChunkElement {
+  uint32_t Id = 0;
+  TpsChunkElementKind Kind = ceChar;
+  bool Selected = false;
+  bool Placeholder = false;
+  bool FromEntity = false;
+  TpsChunkElement* Prev = nullptr;
+  TpsChunkElement* Next = nullptr;
+  union {
+    TpsHtmlTag* Tag;
+    WideChar Char;
+    Integer MarkerNo;
+    TpsEmbeddedNode* Node;
+    TpsIgnoreElement* Content;
+  };
+  TpsSmartTagMark SmartTag;
+
+  TpsChunkElement() : Tag(nullptr) {}
+};
+
+using PpsChunkElement = TpsChunkElement*;
+
+// The process-wide id counter: starts at 1, hands each id out once, safe
+// from any thread.
+uint32_t NextElementId();
+// aId 0 takes the next id.
+TpsChunkElement* NewElement(uint32_t aId = 0);
+TpsChunkElement* NewCharacterElement(WideChar aChar);
+// The element takes ownership of aTag.
+TpsChunkElement* NewTagElement(std::unique_ptr<TpsHtmlTag> aTag);
+TpsChunkElement* NewCursorElement();
+TpsChunkElement* NewMarkerElement(Integer aMarker);
+TpsChunkElement* NewIgnoreElement(std::unique_ptr<TpsIgnoreElement> aContent);
+TpsChunkElement* NewNodeElement(TpsEmbeddedNode* aNode);
+// A copy with a fresh id (aNewId) or the same id; tags and contents are
+// copied, an embedded node is shared, a character keeps its mark and flags.
+TpsChunkElement* CloneElement(const TpsChunkElement* aElement, bool aNewId);
+// Frees the tag or content, then the record; nullptr is ignored.
+void FreeElement(TpsChunkElement* aElement);
+
+// Tag code groups.
+bool IsInlineCode(Byte aTagCode);
+bool IsBlockCode(Byte aTagCode);
+bool IsTextBlockCode(Byte aTagCode);
+bool IsListCode(Byte aTagCode);
+bool IsTableCode(Byte aTagCode);
+
+// --- The list --------------------------------------------------------------------
+
+struct TpsDataChunkFocus {
+  TpsChunkElement* SavedFirst;
+  TpsChunkElement* SavedLast;
+  TpsChunkElement* Before;
+  TpsChunkElement* After;
+};
+
+// A point in document coordinates (the view's rectangles use it too).
+struct TpsPoint {
+  Integer X = 0;
+  Integer Y = 0;
+  bool operator==(const TpsPoint&) const = default;
+};
+TpsPoint MakePoint(Integer aX, Integer aY);
+
+class TpsDataChunk {
+ public:
+  TpsDataChunk() = default;
+  // A list over a chain linked to each other and to no list.
+  static std::unique_ptr<TpsDataChunk> CreateFromChain(TpsChunkElement* aFirst, TpsChunkElement* aLast);
+  ~TpsDataChunk();
+  TpsDataChunk(const TpsDataChunk&) = delete;
+  TpsDataChunk& operator=(const TpsDataChunk&) = delete;
+
+  TpsChunkElement* First() const { return FFirst; }
+  TpsChunkElement* Last() const { return FLast; }
+
+  // Raises EpsHtmlEditException naming the first broken invariant: links
+  // both ways and both ends, no cycle, unique ids, at most one cursor, a
+  // payload for every kind that has one, aFocusDepth open focuses; with
+  // aInlinePairs also inline pairs balanced, not crossing each other nor a
+  // block boundary.
+  void Check(Integer aFocusDepth = 0, bool aInlinePairs = false) const;
+  Integer FocusDepth() const { return static_cast<Integer>(FFocusStack.size()); }
+
+  // --- Link primitives ---------------------------------------------------------
+  void AddElement(TpsChunkElement* aElement);
+  void PrependElement(TpsChunkElement* aElement);
+  void InsertElement(TpsChunkElement* aElement, TpsChunkElement* aTarget, bool aAfter);
+  void InsertBefore(TpsChunkElement* aElement, TpsChunkElement* aTarget) { InsertElement(aElement, aTarget, false); }
+  void InsertAfter(TpsChunkElement* aElement, TpsChunkElement* aTarget) { InsertElement(aElement, aTarget, true); }
+  void RemoveElement(TpsChunkElement* aElement, bool aFree);
+  void UnlinkElement(TpsChunkElement* aElement) { RemoveElement(aElement, false); }
+  TpsChunkElement* RemoveAndNext(TpsChunkElement* aElement, bool aFree);
+  void DetachRange(TpsChunkElement* aFirst, TpsChunkElement* aLast);
+  static void FreeChain(TpsChunkElement* aElement);
+  void DeleteRange(TpsChunkElement* aFirst, TpsChunkElement* aLast);
+  void InsertChain(TpsChunkElement* aFirst, TpsChunkElement* aLast, bool aAfter, TpsChunkElement* aTarget);
+  std::unique_ptr<TpsDataChunk> Extract(TpsChunkElement* aFirst, TpsChunkElement* aLast);
+  std::unique_ptr<TpsDataChunk> ExtractFromStart(TpsChunkElement* aLast) { return Extract(FFirst, aLast); }
+  // Moves every element of aSource (left empty) after or before aElement,
+  // or after Last when aElement is nullptr.
+  void InsertChunk(TpsDataChunk& aSource, TpsChunkElement* aElement, bool aAfter);
+  void PrependChunk(TpsDataChunk& aSource) { InsertChunk(aSource, FFirst, false); }
+  void MoveRange(TpsChunkElement* aFirst, TpsChunkElement* aLast, TpsChunkElement* aTarget, bool aAfter);
+  void MoveElementAfter(TpsChunkElement* aElement, TpsChunkElement* aTarget);
+  void MoveElementBefore(TpsChunkElement* aElement, TpsChunkElement* aTarget);
+  // Ids kept.
+  std::unique_ptr<TpsDataChunk> Clone(bool aClearSelection) const;
+  void AppendCopyOf(const TpsDataChunk& aSource);
+  static TpsChunkElement* NextElement(const TpsChunkElement* aElement) { return aElement->Next; }
+  static TpsChunkElement* PreviousElement(const TpsChunkElement* aElement) { return aElement->Prev; }
+  bool IsEmpty() const { return FFirst == nullptr; }
+  bool ContainsElement(const TpsChunkElement* aElement) const;
+  uint32_t GetFirstElementId() const { return FFirst ? FFirst->Id : 0; }
+  // Deletes every element (the list must be unfocused).
+  void Clear();
+
+  // --- Typed appends and insertions ----------------------------------------
+  void AddTag(std::unique_ptr<TpsHtmlTag> aTag);
+  void AddCharacter(WideChar aChar, bool aSelected = false, bool aPlaceholder = false, bool aFromEntity = false);
+  void AppendCursor();
+  void AddIgnoreElement(std::unique_ptr<TpsIgnoreElement> aContent);
+  void AddMarker(Integer aMarker);
+  void PrependTag(std::unique_ptr<TpsHtmlTag> aTag);
+  TpsChunkElement* InsertTag(std::unique_ptr<TpsHtmlTag> aTag, TpsChunkElement* aTarget, bool aAfter);
+  TpsChunkElement* InsertCharacter(WideChar aChar, TpsChunkElement* aTarget, bool aAfter);
+  TpsChunkElement* InsertIgnoreElement(std::unique_ptr<TpsIgnoreElement> aContent, TpsChunkElement* aTarget,
+                                       bool aAfter);
+  static std::unique_ptr<TpsHtmlTag> CopyTag(const TpsChunkElement* aElement);
+  void InvalidateTagStyles();
+
+  // --- Finders -----------------------------------------------------------------
+  TpsChunkElement* FindElementOfKind(TpsChunkElementKind aKind, bool aForward, TpsChunkElement* aStart) const;
+  TpsChunkElement* FindElementOfKinds(TpsChunkElementKinds aKinds, bool aForward, TpsChunkElement* aStart) const;
+  TpsChunkElement* FindContentElement(TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindElementById(uint32_t aId) const;
+  uint32_t FirstOfIds(uint32_t aIdA, uint32_t aIdB) const;
+  TpsChunkElement* FindTag(Byte aTagCode, Byte aTagType, TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindTagOfCode(Byte aTagCode, TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindTagById(const AnsiString& aId) const;
+  TpsChunkElement* FindAnchorByName(const AnsiString& aName) const;
+  // The cursor; nullptr when the list has none.
+  TpsChunkElement* GetCursor() const { return FindElementOfKind(ceCursor, true, nullptr); }
+  bool HasCursor() const { return GetCursor() != nullptr; }
+
+  // --- Element tests (False for nullptr) --------------------------------------
+  static bool IsTagElement(const TpsChunkElement* e) { return e && e->Kind == ceTag; }
+  static bool IsCharacterElement(const TpsChunkElement* e) { return e && e->Kind == ceChar; }
+  static bool IsCursorElement(const TpsChunkElement* e) { return e && e->Kind == ceCursor; }
+  static bool IsIgnoreElement(const TpsChunkElement* e) { return e && e->Kind == ceIgnore; }
+  static bool IsMarkerElement(const TpsChunkElement* e) { return e && e->Kind == ceMarker; }
+  static bool IsEmbeddedNode(const TpsChunkElement* e) { return e->Kind == ceNode; }
+  static bool IsBlank(const TpsChunkElement* e);
+  static bool IsSpaceOrTab(const TpsChunkElement* e);
+  static bool IsNonBlankCharacter(const TpsChunkElement* e);
+  static bool IsWordCharacterElement(const TpsChunkElement* e);
+  static bool IsTag(const TpsChunkElement* e, Byte aTagCode, Byte aTagType);
+  static bool IsEmptyTag(const TpsChunkElement* e);
+  static bool IsImageTag(const TpsChunkElement* e);
+  static bool IsInlineTag(const TpsChunkElement* e);
+  static bool IsInlineOpenTag(const TpsChunkElement* e);
+  static bool IsInlineCloseTag(const TpsChunkElement* e);
+  static bool IsBlockTag(const TpsChunkElement* e);
+  static bool IsBlockOpenTag(const TpsChunkElement* e);
+  static bool IsBlockCloseTag(const TpsChunkElement* e);
+  static bool IsListOpenTag(const TpsChunkElement* e);
+  static bool IsListCloseTag(const TpsChunkElement* e);
+  static bool IsTableTag(const TpsChunkElement* e);
+  static bool IsCustomTag(const TpsChunkElement* e);
+  static bool IsCustomOpenTag(const TpsChunkElement* e);
+  static bool IsCustomCloseTag(const TpsChunkElement* e);
+  static bool IsFirstCharacter(const TpsChunkElement* e);
+  static bool IsLastCharacter(const TpsChunkElement* e);
+  // The element's tag code (its tag's cached code); TAG_UNKNOWN for others.
+  static Byte TagCodeOf(const TpsChunkElement* e);
+
+  // --- Focus stack and blocks (psDataChunkFocus.cpp) --------------------------
+  bool Focus(TpsChunkElement* aFirst, TpsChunkElement* aLast);
+  void Unfocus();
+  bool FocusBlock(TpsChunkElement* aElement);
+  bool TryFocusBlock(TpsChunkElement* aElement);
+  bool FocusMarkedBlock(Integer aMarker);
+  bool TryFocusMarkedBlock(Integer aMarker);
+  bool FocusCursorBlock();
+  bool FocusCursorTable();
+  bool FocusSmallestBlockContainingAllSelectedElements();
+  TpsChunkElement* FindMarker(Integer aMarker) const;
+
+  TpsChunkElement* FindPartnerTag(TpsChunkElement* aTag, TpsChunkElement* aStop) const;
+  TpsChunkElement* FindPartnerTagEx(TpsChunkElement* aTag, TpsChunkElement* aStop, bool& aPassedCursor) const;
+  TpsChunkElement* FindEnclosingTag(Byte aTagCode, Byte aTagType, TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* GetBlockStart(TpsChunkElement* aElement) const;
+  TpsChunkElement* GetBlockEnd(TpsChunkElement* aElement) const;
+  TpsChunkElement* GetParentBlockStart(TpsChunkElement* aBlockStart) const;
+  TpsChunkElement* FindEnclosingBlock(TpsChunkElement* aElement, Byte aTagCode) const;
+  TpsChunkElement* FindEnclosingBlockWithin(TpsChunkElement* aElement, Byte aTagCode, Integer aMaxLevels) const;
+  bool IsInTextBlock(TpsChunkElement* aElement) const;
+  TpsChunkElement* FindBlockTag(TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindBlockOpenTag(TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindTextBlockTag(TpsChunkElement* aStart, bool aForward) const;
+  TpsChunkElement* FindPreviousBlock(TpsChunkElement* aElement) const;
+  TpsChunkElement* FindNextBlock(TpsChunkElement* aElement, bool& aSameLevel) const;
+  TpsChunkElement* FindAdjacentBlockBefore(TpsChunkElement* aElement, Byte aTagCode) const;
+  TpsChunkElement* FindAdjacentBlockAfter(TpsChunkElement* aElement, Byte aTagCode) const;
+  TpsChunkElement* FindListAroundCursor() const;
+  bool IsInsideTag(TpsChunkElement* aElement, Byte aTagCode) const;
+  bool IsCursorInsideTag(Byte aTagCode) const;
+  bool ContainsBlockTag(TpsChunkElement* aFirst, TpsChunkElement* aLast, Byte aTagCode) const;
+  bool BlockHasContent(TpsChunkElement* aElement);
+  Integer CountBlockTags(const std::vector<Byte>& aTagCodes, Integer aLevel) const;
+  Byte GetLeadingBlockTagCode() const;
+  bool IsEmptyParagraphTag(TpsChunkElement* aElement) const;
+  bool FindEmptyParagraphAfter(TpsChunkElement* aElement, TpsChunkElement*& aOpenTag) const;
+  bool FindEmptyParagraphBefore(TpsChunkElement* aElement, TpsChunkElement*& aCloseTag) const;
+  TpsChunkElement* GetEnclosingLink(TpsChunkElement* aElement) const;
+  bool IsInsideLink(uint32_t aElementId) const;
+  TpsChunkElement* FindFirstNonBlankCharacterOutsideTables();
+  TpsChunkElement* GetNonBlankCharacter(Integer aIndex) const;
+
+  // --- Text in (psDataChunkText.cpp) ------------------------------------------
+  // White space collapsed: CR dropped, tab and LF as spaces, no two spaces
+  // in a row.
+  void AddText(const WideString& aText);
+  // The same, with every named reference of the HTML standard and every
+  // numeric one read as its character(s), marked FromEntity. A reference
+  // beyond U+FFFF gives a surrogate pair; zero, a surrogate or a value
+  // beyond U+10FFFF gives U+FFFD.
+  void AddTextWithEntities(const WideString& aText);
+  // One character element per character, after (before) aElement, or
+  // appended when aElement is nullptr.
+  void InsertTextAt(const WideString& aText, TpsChunkElement* aElement, bool aAfter);
+  // Before the cursor; a CR (with an LF after it) becomes a "br" tag.
+  void InsertTextAtCursor(const WideString& aText, bool aSelected);
+
+  // --- Text out ---------------------------------------------------------------
+  // A character is written as itself only when it needs no escape, did not
+  // come from an entity and aEncoding holds it; else as its entity, or
+  // "&#n;" (one reference for a surrogate pair).
+  WideString GetHtmlText(TpsChunkElement* aFirst, TpsChunkElement* aLast, const AnsiString& aCursorText,
+                         bool aNumericCharRefs, const TpsCharacterEncoding& aEncoding) const;
+  static WideString GetElementHtml(const TpsChunkElement* aElement, const AnsiString& aCursorText,
+                                   bool aNumericCharRefs, const TpsCharacterEncoding& aEncoding);
+  static AnsiString GetElementText(const TpsChunkElement* aElement, const AnsiString& aCursorText,
+                                   bool aNumericCharRefs);
+  WideString GetPlainText() const;
+  // UTF-8 (the system code page): a character may take several bytes, so
+  // offsets into this text are no character counts. A non-breaking space
+  // is a space.
+  AnsiString GetCharacters() const;
+  // UTF-8, as GetCharacters.
+  AnsiString GetSelectedText() const;
+  WideString GetDebugText() const;
+  uint32_t GetCharacterIdsCrc() const;
+
+  // --- Positions ----------------------------------------------------------------
+  // With aSkipLeadingBlanks spaces and tabs before the first other
+  // character do not count (the spell checker's walk counts so).
+  Integer CountCharacters(bool aSkipLeadingBlanks, bool aStopAtCursor) const;
+  TpsChunkElement* GetCharacterByIndex(Integer aIndex, bool aSkipLeadingBlanks) const;
+  Integer GetCursorOffset() const;
+  Integer GetCharacterCountAfterCursor(bool aCountBlanks) const;
+  // From the cursor; every occurrence is found (after a mismatch the search
+  // starts again at the character after the failed match's first one).
+  bool FindText(const WideString& aText, bool aMatchCase, bool aForward, uint32_t& aStartId,
+                uint32_t& aEndId) const;
+
+  // --- The first tag pair of a code (psDocument.cpp) --------------------------
+  bool HasTagPair(Byte aTagCode) const;
+  AnsiString GetTagPairText(Byte aTagCode) const;
+  bool SetTagPairText(Byte aTagCode, const AnsiString& aText);
+  bool SetTagPairElement(Byte aTagCode, TpsChunkElement* aElement);
+  void InsertTagPair(std::unique_ptr<TpsHtmlTag> aOpenTag, std::unique_ptr<TpsHtmlTag> aCloseTag, bool aAfter,
+                     TpsChunkElement* aTarget, const AnsiString& aText);
+  void InsertTagPairWithText(const TpsHtmlTagEventsRef& aEvents, Byte aTagCode, bool aAfter,
+                             TpsChunkElement* aTarget, const AnsiString& aText);
+  bool RemoveTagPair(Byte aTagCode);
+
+ private:
+  // The first opening tag of the code and the first closing tag after it.
+  bool FindTagPair(Byte aTagCode, TpsChunkElement*& aOpen, TpsChunkElement*& aClose) const;
+
+  TpsChunkElement* FFirst = nullptr;
+  TpsChunkElement* FLast = nullptr;
+  std::vector<TpsDataChunkFocus> FFocusStack;
+};
+
+bool IsChunkEmpty(const TpsDataChunk* aChunk);
+
+// --- Tag pairs and image alignment ----------------------------------------------
+
+// An opening tag from aTagText and its closing partner (the name, no
+// attributes).
+void CreateTagPair(const TpsHtmlTagEventsRef& aEvents, const AnsiString& aTagText,
+                   std::unique_ptr<TpsHtmlTag>& aOpenTag, std::unique_ptr<TpsHtmlTag>& aCloseTag);
+// An opening and a closing "@cust" tag standing for aSourceText.
+void CreateCustomTagPair(const AnsiString& aSourceText, const TpsHtmlTagEventsRef& aEvents,
+                         std::unique_ptr<TpsHtmlTag>& aOpenTag, std::unique_ptr<TpsHtmlTag>& aCloseTag);
+
+// Alignments: 0 left, 1 right, 2 middle, 3 top, 4 bottom, 5 none.
+bool IsFloatingAlignment(Byte aAlign);
+Byte GetTagAlignment(TpsHtmlTag& aTag, const TpsStyleSheet& aStyleSheet);
+using TpsStyleIdEvent = std::function<void(TpsHtmlTag* aSender, const AnsiString& aStyleText, Integer& aStyleId)>;
+void SetTagAlignment(TpsHtmlTag& aTag, Byte aAlign, const TpsStyleSheet& aStyleSheet,
+                     const TpsStyleIdEvent& aOnStyleId);
+// aFloat: 0 left, 1 right, 2 none, 3 remove.
+void SetInlineFloat(TpsHtmlTag& aTag, Byte aFloat, const TpsStyleSheet& aStyleSheet,
+                    const TpsStyleIdEvent& aOnStyleId);
+
+}  // namespace htmldoc
