@@ -139,7 +139,11 @@ std::unique_ptr<TpsDataChunk> TpsDataChunk::CreateFromChain(TpsChunkElement* aFi
   return chunk;
 }
 
-TpsDataChunk::~TpsDataChunk() { FreeChain(FFirst); }
+TpsDataChunk::~TpsDataChunk() {
+  // A list left focused still frees what lies outside its range.
+  while (!FFocusStack.empty()) Unfocus();
+  FreeChain(FFirst);
+}
 
 void TpsDataChunk::Clear() {
   FreeChain(FFirst);
