@@ -262,7 +262,7 @@ TEST(ChunkFinders, FindersAndTests) {
   EXPECT_EQ(c->FindElementById(c->Last()->Id), c->Last());
   EXPECT_EQ(c->FindElementById(0), nullptr);
   EXPECT_EQ(c->FirstOfIds(c->Last()->Id, c->First()->Id), c->First()->Id);
-  EXPECT_EQ(c->FirstOfIds(1, 2), 0u);
+  EXPECT_EQ(c->FirstOfIds(0xFFFFFFF0u, 0xFFFFFFF1u), 0u);
   TpsChunkElement* link = c->FindTag(TAG_A, ttOpening, nullptr, true);
   EXPECT_EQ(c->FindTag(TAG_A, ttOpening, link, true), link);  // includes its start
   EXPECT_EQ(Shown(c->FindTagOfCode(TAG_A, nullptr, false)), "</a>");
