@@ -6,6 +6,7 @@
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <algorithm>
 #include <QScreen>
 #include <QTimer>
 #include <QWindow>
@@ -213,6 +214,31 @@ void TCustomForm::FrameCloseRequested() {
   // that takes Alt+F4 decides, else the form closes.
   if (IsShortCut(VK_F4, TShiftState{ssAlt})) return;
   Perform(WM_CLOSE);
+}
+
+Integer TCustomForm::AddResizeListener(TResizeListener listener) {
+  const Integer id = nextResizeListener_++;
+  resizeListeners_.emplace_back(id, std::move(listener));
+  return id;
+}
+
+void TCustomForm::RemoveResizeListener(Integer id) {
+  std::erase_if(resizeListeners_, [id](const auto& entry) { return entry.first == id; });
+}
+
+void TCustomForm::Resize() {
+  // A listener may take itself or another off while it runs: each id is
+  // looked up again before its call.
+  std::vector<Integer> ids;
+  for (const auto& entry : resizeListeners_) ids.push_back(entry.first);
+  for (Integer id : ids) {
+    auto it = std::find_if(resizeListeners_.begin(), resizeListeners_.end(),
+                           [id](const auto& entry) { return entry.first == id; });
+    if (it == resizeListeners_.end()) continue;
+    TResizeListener listener = it->second;
+    listener(this);
+  }
+  TWinControl::Resize();
 }
 
 void TCustomForm::ActivateChanged(bool active) {

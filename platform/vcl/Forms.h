@@ -65,6 +65,14 @@ class TCustomForm : public TWinControl {
   void SetVisible(bool v) override;
   void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
   void SetText(const AnsiString& s) override;
+
+  // Objects that follow the form's size (a grid that sizes with its form):
+  // each is told of a resize before the form's own OnResize, in the order
+  // they were added, and takes itself off before it goes, so no entry ever
+  // outlives its object. AddResizeListener answers the entry's id.
+  using TResizeListener = std::function<void(TCustomForm* form)>;
+  Integer AddResizeListener(TResizeListener listener);
+  void RemoveResizeListener(Integer id);
   TRect ClientRect() const override;
   TPoint ClientOrigin() const override;
   bool Showing() const override;
@@ -134,6 +142,7 @@ class TCustomForm : public TWinControl {
   TShortCutEvent OnShortCut;
 
  protected:
+  void Resize() override;
   QWidget* CreateWidget() override;
   void InitWidget() override;
   void PlaceWidget() override;
@@ -176,6 +185,8 @@ class TCustomForm : public TWinControl {
   QWidget* frame_ = nullptr;              // top-level window, owned here
   QMenuBar* menuBar_ = nullptr;           // child of frame_
   bool syncingFrame_ = false;
+  std::vector<std::pair<Integer, TResizeListener>> resizeListeners_;
+  Integer nextResizeListener_ = 1;
 };
 
 class TForm : public TCustomForm {
