@@ -27,6 +27,8 @@ namespace grid {
 // The string grid's refusals of a fixed count.
 using rtl::Exception;
 RTL_DECLARE_EXCEPTION(EInvalidGridOperation, Exception);
+// The grid's own errors.
+RTL_DECLARE_EXCEPTION(ELumGridError, Exception);
 
 class TRowStrings;
 
@@ -310,6 +312,27 @@ class TGridModel {
   bool IsHiddenColumn(Integer col) const;
   Integer NumHiddenColumns() const { return hiddenColCount_; }
   Integer AllColCount() const { return ColCount() + hiddenColCount_; }
+
+  // ===== Typed views of the cells =====
+
+  // The display text as an integer (decimal, or hexadecimal after "$", "x"
+  // or "0x"; empty and "-" read 0); else ELumGridError "Cell does not
+  // contain integer value".
+  Integer IntegerCells(Integer col, Integer row);
+  void SetIntegerCells(Integer col, Integer row, Integer value);
+  // The number in the display text (currency, thousand separators and
+  // parentheses allowed); else ELumGridError "Cell does not contain a float
+  // value".
+  double FloatCells(Integer col, Integer row);
+  // The same for a real row, hidden or shown.
+  double AllFloatCells(Integer col, Integer realRow);
+  // Stored in FloatFormat.
+  void SetFloatCells(Integer col, Integer row, double value);
+  // Stored in the short date format.
+  void SetDateCells(Integer col, Integer row, TDateTime value);
+  // Stored as the cell's own text in the wide-text encoding.
+  void SetWideCellText(Integer col, Integer row, std::u16string_view value);
+  AnsiString FloatFormat = "%.2f";
 
   // ===== Imports =====
 
