@@ -121,8 +121,6 @@ bool IsTextBlockCode(Byte aTagCode) {
 bool IsListCode(Byte aTagCode) { return aTagCode == TAG_UL || aTagCode == TAG_OL; }
 bool IsTableCode(Byte aTagCode) { return aTagCode >= TAG_TABLE && aTagCode <= TAG_TH; }
 
-TpsPoint MakePoint(Integer aX, Integer aY) { return TpsPoint{aX, aY}; }
-
 bool IsChunkEmpty(const TpsDataChunk* aChunk) { return !aChunk || aChunk->IsEmpty(); }
 
 // ---------------------------------------------------------------------------

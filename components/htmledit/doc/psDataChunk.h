@@ -17,6 +17,7 @@
 #include <memory>
 #include <vector>
 
+#include "htmledit/doc/psGeometry.h"
 #include "htmledit/doc/psHtmlTag.h"
 #include "htmledit/doc/psStrings.h"
 
@@ -151,13 +152,6 @@ struct TpsDataChunkFocus {
   TpsChunkElement* After;
 };
 
-// A point in document coordinates (the view's rectangles use it too).
-struct TpsPoint {
-  Integer X = 0;
-  Integer Y = 0;
-  bool operator==(const TpsPoint&) const = default;
-};
-TpsPoint MakePoint(Integer aX, Integer aY);
 
 class TpsDataChunk {
  public:
