@@ -829,9 +829,15 @@ bool TWinControl::CalcNonClientInsets() {
   Perform(WM_NCCALCSIZE, 0, reinterpret_cast<LPARAM>(&client));
   TRect insets{std::max(0, client.Left - window.Left), std::max(0, client.Top - window.Top),
                std::max(0, window.Right - client.Right), std::max(0, window.Bottom - client.Bottom)};
-  if (insets == ncInsets_) return false;
+  // The window's own scroll bars lie inside the border.
+  if (host_) {
+    if (host_->scrollBars[SB_VERT].shown) insets.Right += WindowScrollBarExtent();
+    if (host_->scrollBars[SB_HORZ].shown) insets.Bottom += WindowScrollBarExtent();
+  }
+  const bool changed = insets != ncInsets_;
   ncInsets_ = insets;
-  return true;
+  if (host_) PlaceWindowScrollBars(this);
+  return changed;
 }
 
 void TWinControl::UpdateNonClientArea() {

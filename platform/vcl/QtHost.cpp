@@ -257,6 +257,7 @@ QPoint ControlEventFilter::ToClient(QObject* watched, QPointF pos) const {
 
 bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
   TWinControl* c = host_->control;
+  SetInputModifiers(e->modifiers());
   QPoint p = ToClient(watched, e->position());
   // The border is no part of the client area: what happens there is no
   // client mouse message, unless it belongs to a drag that began inside.
@@ -322,6 +323,14 @@ bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
 
 bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   if (gInjecting) return false;
+  {
+    // A released modifier key is up from this message on.
+    Qt::KeyboardModifiers mods = e->modifiers();
+    if (!down && e->key() == Qt::Key_Shift) mods &= ~Qt::ShiftModifier;
+    if (!down && e->key() == Qt::Key_Control) mods &= ~Qt::ControlModifier;
+    if (!down && e->key() == Qt::Key_Alt) mods &= ~Qt::AltModifier;
+    SetInputModifiers(mods);
+  }
   // Qt hands a key the focused widget left alone on to its parents; the
   // desktop gives a key to the focused window only.
   QWidget* focus = QApplication::focusWidget();

@@ -14,6 +14,7 @@
 
 class QMouseEvent;
 class QKeyEvent;
+class QScrollBar;
 
 namespace vcl {
 
@@ -30,6 +31,14 @@ void Guarded(TObject* sender, F&& fn) {
 }
 
 class ControlEventFilter;
+
+// One of a window's own scroll bars (SB_HORZ, SB_VERT): its numbers, and
+// the Qt bar that shows it in the non-client area while it is shown.
+struct TWindowScrollBar {
+  Integer min = 0, max = 0, page = 0, pos = 0, trackPos = 0;
+  bool shown = false;
+  QPointer<QScrollBar> bar;  // child of the control's widget
+};
 
 struct TWinControlHost {
   explicit TWinControlHost(TWinControl* c) : control(c) {}
@@ -48,6 +57,7 @@ struct TWinControlHost {
   // The graphic child under the mouse, and the one holding the capture.
   TControl* hoverGraphic = nullptr;
   TControl* captureGraphic = nullptr;
+  TWindowScrollBar scrollBars[2];  // indexed by SB_HORZ, SB_VERT
 
   // Sizes the buffer to the widget; a new size means a full repaint.
   void SizeBuffer(int width, int height);
@@ -90,6 +100,15 @@ class ControlEventFilter : public QObject {
   TWinControlHost* host_;  // owns the widget this filter belongs to
   bool pressedInClient_ = false;  // a button went down in the client area and is still held
 };
+
+// Records the modifiers of an input event as the keyboard state GetKeyState
+// reports (the desktop's state as of the last input message).
+void SetInputModifiers(Qt::KeyboardModifiers mods);
+
+// The width of a vertical (height of a horizontal) window scroll bar.
+int WindowScrollBarExtent();
+// Places the shown scroll bars of the control in its non-client area.
+void PlaceWindowScrollBars(TWinControl* control);
 
 // The virtual-key code of a Qt key event (a US layout for symbol keys).
 Word VirtualKeyOf(const QKeyEvent& e);

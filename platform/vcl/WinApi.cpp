@@ -9,6 +9,7 @@
 #include <condition_variable>
 #include <deque>
 #include <mutex>
+#include <optional>
 #include <unordered_map>
 
 #include "rtl/Clock.h"
@@ -223,9 +224,17 @@ QWidget* gCursorTarget = nullptr;
 Cardinal GetDoubleClickTime() { return gDoubleClickTime; }
 void SetDoubleClickTime(Cardinal ms) { gDoubleClickTime = ms; }
 
+namespace {
+// The modifiers the last key or mouse event carried; until one arrives,
+// the application's own reading.
+std::optional<Qt::KeyboardModifiers> gInputModifiers;
+}  // namespace
+
+void SetInputModifiers(Qt::KeyboardModifiers mods) { gInputModifiers = mods; }
+
 int16_t GetKeyState(Integer vk) {
   if (!QGuiApplication::instance()) return 0;
-  Qt::KeyboardModifiers mods = QGuiApplication::keyboardModifiers();
+  Qt::KeyboardModifiers mods = gInputModifiers ? *gInputModifiers : QGuiApplication::keyboardModifiers();
   Qt::MouseButtons buttons = QGuiApplication::mouseButtons();
   bool down = false;
   switch (vk) {

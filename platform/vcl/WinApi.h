@@ -79,6 +79,37 @@ Cardinal SetClassLong(HWND wnd, Integer index, Cardinal value);
 inline constexpr Cardinal SPI_GETWHEELSCROLLLINES = 0x0068;
 bool SystemParametersInfo(Cardinal action, Cardinal param, void* data, Cardinal winIni);
 
+// A window's own scroll bars (SB_HORZ, SB_VERT), shown in its non-client
+// area inside any border it claims. The window keeps the numbers; the
+// user's actions on a bar arrive as WM_HSCROLL / WM_VSCROLL (the thumb's
+// position in the high word of SB_THUMBTRACK and SB_THUMBPOSITION) and
+// move nothing until the window sets the position.
+struct SCROLLINFO {
+  Cardinal cbSize = sizeof(SCROLLINFO);
+  Cardinal fMask = 0;
+  Integer nMin = 0;
+  Integer nMax = 0;
+  Cardinal nPage = 0;
+  Integer nPos = 0;
+  Integer nTrackPos = 0;
+};
+inline constexpr Cardinal SIF_RANGE = 0x1;
+inline constexpr Cardinal SIF_PAGE = 0x2;
+inline constexpr Cardinal SIF_POS = 0x4;
+inline constexpr Cardinal SIF_DISABLENOSCROLL = 0x8;
+inline constexpr Cardinal SIF_TRACKPOS = 0x10;
+inline constexpr Cardinal SIF_ALL = SIF_RANGE | SIF_PAGE | SIF_POS | SIF_TRACKPOS;
+// Sets the parts fMask names (the position kept within min .. max - page
+// + 1); the bar shows while the range exceeds the page and hides otherwise
+// (with SIF_DISABLENOSCROLL it stays, disabled). Answers the position.
+Integer SetScrollInfo(HWND wnd, Integer bar, const SCROLLINFO* info, bool redraw);
+bool GetScrollInfo(HWND wnd, Integer bar, SCROLLINFO* info);
+// Answers the old position.
+Integer SetScrollPos(HWND wnd, Integer bar, Integer pos, bool redraw);
+Integer GetScrollPos(HWND wnd, Integer bar);
+bool SetScrollRange(HWND wnd, Integer bar, Integer minPos, Integer maxPos, bool redraw);
+bool ShowScrollBar(HWND wnd, Integer bar, bool show);
+
 // RedrawWindow flags.
 inline constexpr Cardinal RDW_INVALIDATE = 0x0001;
 inline constexpr Cardinal RDW_INTERNALPAINT = 0x0002;
