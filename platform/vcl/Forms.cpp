@@ -168,7 +168,15 @@ int TCustomForm::MenuBarHeight() const { return menuBar_ ? menuBar_->sizeHint().
 
 TRect TCustomForm::ClientRect() const { return Rect(0, 0, Width(), std::max(0, Height() - MenuBarHeight())); }
 
-TPoint TCustomForm::ClientOrigin() const { return {Left(), Top() + MenuBarHeight()}; }
+TPoint TCustomForm::ClientOrigin() const {
+  // Where the client area really is once the window exists: the window
+  // manager's frame lies between the form's corner and it.
+  if (Host() && Host()->widget && frame_ && frame_->isVisible()) {
+    QPoint p = Host()->widget->mapToGlobal(QPoint(0, 0));
+    return {p.x(), p.y()};
+  }
+  return {Left(), Top() + MenuBarHeight()};
+}
 
 bool TCustomForm::Showing() const { return Visible(); }
 

@@ -258,6 +258,10 @@ QPoint ControlEventFilter::ToClient(QObject* watched, QPointF pos) const {
 bool ControlEventFilter::Mouse(QObject* watched, QMouseEvent* e) {
   TWinControl* c = host_->control;
   SetInputModifiers(e->modifiers());
+  {
+    QPoint g = e->globalPosition().toPoint();
+    SetMessagePos({g.x(), g.y()});
+  }
   QPoint p = ToClient(watched, e->position());
   // The border is no part of the client area: what happens there is no
   // client mouse message, unless it belongs to a drag that began inside.

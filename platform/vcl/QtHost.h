@@ -104,6 +104,8 @@ class ControlEventFilter : public QObject {
 // Records the modifiers of an input event as the keyboard state GetKeyState
 // reports (the desktop's state as of the last input message).
 void SetInputModifiers(Qt::KeyboardModifiers mods);
+// Records where the mouse was for the message being made (GetMessagePos).
+void SetMessagePos(TPoint screen);
 
 // The width of a vertical (height of a horizontal) window scroll bar.
 int WindowScrollBarExtent();

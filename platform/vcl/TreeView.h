@@ -233,9 +233,9 @@ class TCustomTreeView : public TCustomControl {
   bool ToolTips() const;
   void SetToolTips(bool v);
   TImageList* Images() const { return images_; }
-  void SetImages(TImageList* list);
+  virtual void SetImages(TImageList* list);
   TImageList* StateImages() const { return stateImages_; }
-  void SetStateImages(TImageList* list);
+  virtual void SetStateImages(TImageList* list);
   // A sunken border in the non-client area.
   bool BorderVisible() const { return border_; }
   void SetBorderVisible(bool v);

@@ -232,6 +232,13 @@ std::optional<Qt::KeyboardModifiers> gInputModifiers;
 
 void SetInputModifiers(Qt::KeyboardModifiers mods) { gInputModifiers = mods; }
 
+namespace {
+TPoint gMessagePos;
+}  // namespace
+
+void SetMessagePos(TPoint screen) { gMessagePos = screen; }
+TPoint GetMessagePos() { return gMessagePos; }
+
 int16_t GetKeyState(Integer vk) {
   if (!QGuiApplication::instance()) return 0;
   Qt::KeyboardModifiers mods = gInputModifiers ? *gInputModifiers : QGuiApplication::keyboardModifiers();

@@ -52,6 +52,9 @@ void SetDoubleClickTime(Cardinal ms);
 // mouse buttons, as the last input reported them).
 int16_t GetKeyState(Integer virtualKey);
 TPoint GetCursorPos();
+// The screen position of the mouse when the last mouse message was made
+// (the cursor may have moved since).
+TPoint GetMessagePos();
 
 // Device contexts of a window, as canvases on its back buffer (see
 // TWindowCanvas): GetDC the client area, GetWindowDC the whole window with
