@@ -156,16 +156,18 @@ TEST(UDPConnection, RetryScheduleInRealTime) {
   ASSERT_TRUE(m.WaitForReceived(4, 1000));
   auto got = m.Received();
   ASSERT_EQ(got.size(), 4u);
-  // A wait ends in the first slice whose tick difference passes the limit:
-  // the fifth slice or the sixth, depending on where the millisecond ticks fall.
+  // A wait ends in the first slice whose tick difference passes the limit.
+  // The exact schedule is proven on the manual clock; in real time a busy
+  // machine can only make a wait longer, so the upper bounds leave room for
+  // a loaded CI host while still telling each wait from the next one's length.
   const double lower[] = {500, 1000, 2000};
   for (int i = 0; i < 3; ++i) {
     const double gap = got[i + 1].TimeMs - got[i].TimeMs;
     EXPECT_GE(gap, lower[i] - 5) << "gap " << i;
-    EXPECT_LE(gap, lower[i] + 100 + 150) << "gap " << i;
+    EXPECT_LT(gap, lower[i] * 1.5 + 250) << "gap " << i;
   }
   EXPECT_GE(totalMs, 7500 - 5);
-  EXPECT_LE(totalMs, 7900 + 600);
+  EXPECT_LE(totalMs, 7900 + 2500);
 }
 
 TEST(UDPConnection, DatagramsFromAnotherAddressAreIgnored) {

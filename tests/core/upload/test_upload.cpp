@@ -284,13 +284,14 @@ TEST_F(UploadTest, VerbUOfTheProgram) {
     p.Environment = std::vector<std::string>{"PATH=/usr/bin:/bin", "HOME=" + root_.string(),
                                              "TMPDIR=" + root_.string()};
     p.CaptureOutput = true;
-    // Another program may hold the command port for a moment (the batch
-    // mode's own tests use it too): try again then.
+    // Another program may hold the command port for a while (the batch
+    // mode's own tests use it, and so does any other test run on the same
+    // host): try again then.
     for (int attempt = 1;; ++attempt) {
       rtl::TProcess proc(p);
       EXPECT_TRUE(proc.WaitFor(60000));
       auto result = std::make_tuple(proc.ExitCode(), proc.StdOut(), proc.StdErr());
-      if (attempt == 5 || std::get<2>(result).find("Could not bind socket") == std::string::npos)
+      if (attempt == 20 || std::get<2>(result).find("Could not bind socket") == std::string::npos)
         return result;
       std::this_thread::sleep_for(std::chrono::seconds(3));
     }
