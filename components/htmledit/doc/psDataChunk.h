@@ -233,6 +233,9 @@ class TpsDataChunk {
   // The cursor; nullptr when the list has none.
   TpsChunkElement* GetCursor() const { return FindElementOfKind(ceCursor, true, nullptr); }
   bool HasCursor() const { return GetCursor() != nullptr; }
+  // The cursor (the list's own, else a new one) before the first text,
+  // then before an embedded node, link or custom tag that precedes it.
+  void MoveCursorToStart();
 
   // --- Element tests (False for nullptr) --------------------------------------
   static bool IsTagElement(const TpsChunkElement* e) { return e && e->Kind == ceTag; }

@@ -10,6 +10,9 @@
 
 namespace htmldoc {
 
+class TpsDataChunk;
+class TpsTableDataAccess;
+
 struct TpsPoint {
   Integer X = 0;
   Integer Y = 0;
@@ -79,6 +82,10 @@ class TpsColumnWidthList {
  public:
   void Clear() { FEntries.clear(); }
   void Add(Integer aWidth, Byte aWidthType) { FEntries.push_back({aWidth, aWidthType}); }
+  // One entry per cell of the table's first row (none without rows).
+  void LoadFromTableAccess(TpsTableDataAccess& aAccess);
+  // The first table of the list.
+  void LoadFromTable(TpsDataChunk& aChunk);
   Integer Count() const { return static_cast<Integer>(FEntries.size()); }
   // Index arguments outside the list raise EListError.
   Integer GetWidth(Integer aIndex) const;
