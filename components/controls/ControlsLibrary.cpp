@@ -1,5 +1,7 @@
 #include "controls/ControlsLibrary.h"
 
+#include "controls/LumGDIP.h"
+#include "controls/LumMenuUtil.h"
 #include "controls/LumStyleIF.h"
 #include "controls/LumXPVS.h"
 
@@ -7,11 +9,14 @@ namespace controls {
 
 void StartUpControls() {
   BindThemeLibrary();
+  StartUpGdiplus();
+  StartUpMenuUtil();
   BindThemeLibraryLenient();
 }
 
 void ShutDownControls() {
   UnbindThemeLibraryLenient();
+  ShutDownGdiplus();
   UnbindThemeLibrary();
 }
 

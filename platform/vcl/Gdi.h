@@ -169,4 +169,41 @@ inline TColor SetPixel(TCanvas* c, Integer x, Integer y, TColor color) {
   return color;
 }
 
+// A logical font as the desktop describes it (CreateFontIndirect, theme
+// fonts).
+struct LOGFONT {
+  Integer lfHeight = 0;      // as TFont::Height: negative for the character height
+  Integer lfWidth = 0;
+  Integer lfEscapement = 0;  // tenths of a degree, counter-clockwise
+  Integer lfOrientation = 0;
+  Integer lfWeight = 400;    // 700 bold
+  Byte lfItalic = 0;
+  Byte lfUnderline = 0;
+  Byte lfStrikeOut = 0;
+  Byte lfCharSet = 1;
+  Byte lfOutPrecision = 0;
+  Byte lfClipPrecision = 0;
+  Byte lfQuality = 0;
+  Byte lfPitchAndFamily = 0;  // low bits: 1 fixed, 2 variable pitch
+  AnsiString lfFaceName;
+};
+inline constexpr Byte DEFAULT_PITCH = 0;
+inline constexpr Byte FIXED_PITCH = 1;
+inline constexpr Byte VARIABLE_PITCH = 2;
+inline constexpr Integer FW_NORMAL = 400;
+inline constexpr Integer FW_BOLD = 700;
+
+// A font object made from a logical font; whoever makes it deletes it.
+struct TFontHandle;
+using HFONT = TFontHandle*;
+HFONT CreateFontIndirect(const LOGFONT& font);
+// False for null.
+bool DeleteObject(HFONT font);
+// The logical font it was made from; false for null.
+bool GetObject(HFONT font, LOGFONT* out);
+// Gives the canvas font (or any font) the face, size, styles, pitch and
+// escapement of the font object, as selecting it into a device context
+// does.
+void AssignFontHandle(TFont* font, HFONT handle);
+
 }  // namespace vcl

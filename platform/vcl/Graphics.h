@@ -215,6 +215,22 @@ struct TCanvasSurface;  // the bound drawing target (Qt side)
 class TGraphic;         // Pictures.h
 class TBitmap;          // Pictures.h
 class TRegion;          // Regions.h
+// GDI+ objects (GdiPlus.h).
+struct GpGraphics;
+struct GpPath;
+struct GpBrush;
+struct GpPen;
+struct GpImage;
+struct GpImageAttributes;
+struct GpFont;
+struct GpRectF;
+
+// What GDI+ text layout needs of a font on a canvas, in pixels.
+struct TGdipFontMetrics {
+  double Ascent = 0;
+  double Descent = 0;
+  double LineSpacing = 0;
+};
 
 // Text layout flags of TCanvas::DrawText.
 inline constexpr Cardinal DT_TOP = 0x0;
@@ -347,6 +363,20 @@ class TCanvas : public TPersistent {
   // style inside r and, when given, the clip rectangle.
   virtual void DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
                              const TRect* clip);
+
+  // GDI+ drawing (vcl/GdiPlus.h) arrives here, so stand-in canvases see
+  // it: paths filled and outlined, images, and text as laid-out lines
+  // (top-left of the line's cell, the UTF-16 index of an underlined hot-key
+  // character or -1, the layout clip when there is one). Text layout
+  // measures through the last two.
+  virtual void GdipFillPath(const GpGraphics* g, const GpPath* path, const GpBrush* brush);
+  virtual void GdipDrawPath(const GpGraphics* g, const GpPath* path, const GpPen* pen);
+  virtual void GdipDrawImage(const GpGraphics* g, const GpImage* image, const GpRectF& dest, const GpRectF& source,
+                             const GpImageAttributes* attributes);
+  virtual void GdipDrawTextLine(const GpGraphics* g, const GpFont* font, const GpBrush* brush, double x, double top,
+                                const WideString& text, Integer underlined, const GpRectF* clip);
+  virtual double GdipTextAdvance(const GpFont* font, const WideString& text);
+  virtual TGdipFontMetrics GdipFontMetrics(const GpFont* font);
 
   // Fired before and after each drawing operation.
   TNotifyEvent OnChanging;

@@ -11,6 +11,7 @@
 #include "rtl/Strings.h"
 #include "vcl/Jpeg.h"
 #include "vcl/QtCanvas.h"
+#include "vcl/Resources.h"
 
 namespace vcl {
 
@@ -442,6 +443,16 @@ void TPicture::LoadFromFile(const AnsiString& fileName) {
 
 void TPicture::SaveToFile(const AnsiString& fileName) {
   if (graphic_) graphic_->SaveToFile(fileName);
+}
+
+void TBitmap::LoadFromResourceName(uintptr_t, const AnsiString& name) {
+  const Byte* data = nullptr;
+  size_t size = 0;
+  if (!FindResourceData(name, &data, &size)) ResourceNotFound(name);
+  rtl::TMemoryStream bytes;
+  bytes.WriteBuffer(data, static_cast<Integer>(size));
+  bytes.SetPosition(0);
+  LoadFromStream(bytes);
 }
 
 }  // namespace vcl

@@ -107,6 +107,10 @@ class TBitmap : public TGraphic {
   // not valid". Saving writes 24 bits (32 for pf32bit).
   void LoadFromStream(rtl::TStream& stream) override;
   void SaveToStream(rtl::TStream& stream) override;
+  // A bitmap resource of the program (vcl/Resources.h) by name; raises
+  // EResNotFound "Resource NAME not found" for a name no library
+  // registered.
+  void LoadFromResourceName(uintptr_t instance, const AnsiString& name);
 
   const QImage* Image() override;
   TColor DrawTransparentColor() override;

@@ -2,7 +2,11 @@
 
 #include <QImage>
 
+#include <cmath>
+
+#include "rtl/CodePages.h"
 #include "rtl/Convert.h"
+#include "vcl/GdiPlusObjects.h"
 #include "vcl/Pictures.h"
 #include "vcl/QtCanvas.h"
 
@@ -44,6 +48,50 @@ TTextMetrics TFakeMetrics::TextMetrics() const {
   tm.AveCharWidth = Advance;
   tm.MaxCharWidth = Advance;
   return tm;
+}
+
+double TFakeMetrics::GdipTextAdvance(const WideString& text) const {
+  double n = 0;
+  for (char16_t c : text)
+    if (c < 0xDC00 || c > 0xDFFF) ++n;  // a low surrogate ends a character already counted
+  return n * Advance;
+}
+
+TGdipFontMetrics TFakeMetrics::GdipFontMetrics() const {
+  return {static_cast<double>(Ascent), static_cast<double>(Descent), static_cast<double>(Ascent + Descent)};
+}
+
+namespace {
+
+// The colour GDI+ text is drawn in on a stand-in canvas: a solid brush's,
+// a gradient's first.
+TColor BrushColorOf(const GpBrush& b) {
+  ARGB c = b.type == BrushTypeSolidColor ? b.color : b.type == BrushTypeLinearGradient ? b.colors[0] : b.centerColor;
+  return RGB((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF);
+}
+
+}  // namespace
+
+double TFakeMetricsCanvas::GdipTextAdvance(const GpFont*, const WideString& text) {
+  return metrics_.GdipTextAdvance(text);
+}
+
+TGdipFontMetrics TFakeMetricsCanvas::GdipFontMetrics(const GpFont*) { return metrics_.GdipFontMetrics(); }
+
+void TFakeMetricsCanvas::GdipDrawTextLine(const GpGraphics*, const GpFont*, const GpBrush* brush, double x,
+                                          double top, const WideString& text, Integer, const GpRectF* clip) {
+  RequiredState();
+  SaveDC();
+  if (clip)
+    IntersectClipRect(Rect(static_cast<Integer>(std::floor(clip->X)), static_cast<Integer>(std::floor(clip->Y)),
+                           static_cast<Integer>(std::ceil(clip->X + clip->Width)),
+                           static_cast<Integer>(std::ceil(clip->Y + clip->Height))));
+  TFont saved;
+  saved.Assign(Font());
+  Font()->SetColor(BrushColorOf(*brush));
+  DrawBoxes(static_cast<Integer>(std::lround(x)), static_cast<Integer>(std::lround(top)), rtl::ToAnsi(text));
+  SetFont(&saved);
+  RestoreDC(-1);
 }
 
 TSize TFakeMetricsCanvas::TextExtent(const AnsiString& text) { return metrics_.TextExtent(text); }
@@ -203,6 +251,50 @@ void TRecordingCanvas::BrushCopy(const TRect& dest, TBitmap*, const TRect& s, TC
   Add("BrushCopy", {dest.Left, dest.Top, dest.Right, dest.Bottom, s.Left, s.Top, s.Right, s.Bottom,
                     static_cast<Integer>(transparent)});
 }
+namespace {
+
+Integer Whole(double v) { return static_cast<Integer>(std::lround(v)); }
+
+std::vector<Integer> BoundsOf(const GpPath& path) {
+  QRectF r = path.ToQt().boundingRect();
+  return {Whole(r.left()), Whole(r.top()), Whole(r.right()), Whole(r.bottom()),
+          static_cast<Integer>(path.points.size())};
+}
+
+}  // namespace
+
+void TRecordingCanvas::GdipFillPath(const GpGraphics*, const GpPath* path, const GpBrush* brush) {
+  std::vector<Integer> args = BoundsOf(*path);
+  ARGB first = brush->type == BrushTypeSolidColor       ? brush->color
+               : brush->type == BrushTypeLinearGradient ? brush->colors[0]
+                                                        : brush->centerColor;
+  args.insert(args.end(), {static_cast<Integer>(brush->type), static_cast<Integer>(first)});
+  Add("GdipFillPath", std::move(args));
+}
+
+void TRecordingCanvas::GdipDrawPath(const GpGraphics*, const GpPath* path, const GpPen* pen) {
+  std::vector<Integer> args = BoundsOf(*path);
+  args.insert(args.end(), {static_cast<Integer>(pen->color), Whole(pen->width), static_cast<Integer>(pen->dash)});
+  Add("GdipDrawPath", std::move(args));
+}
+
+void TRecordingCanvas::GdipDrawImage(const GpGraphics*, const GpImage*, const GpRectF& d, const GpRectF& s,
+                                     const GpImageAttributes* attributes) {
+  Add("GdipDrawImage", {Whole(d.X), Whole(d.Y), Whole(d.Width), Whole(d.Height), Whole(s.X), Whole(s.Y),
+                        Whole(s.Width), Whole(s.Height), attributes && attributes->keyed ? 1 : 0});
+}
+
+void TRecordingCanvas::GdipDrawTextLine(const GpGraphics*, const GpFont*, const GpBrush*, double x, double top,
+                                        const WideString& text, Integer underlined, const GpRectF*) {
+  Add("GdipDrawTextLine", {Whole(x), Whole(top), underlined}, rtl::ToAnsi(text));
+}
+
+double TRecordingCanvas::GdipTextAdvance(const GpFont*, const WideString& text) {
+  return metrics_.GdipTextAdvance(text);
+}
+
+TGdipFontMetrics TRecordingCanvas::GdipFontMetrics(const GpFont*) { return metrics_.GdipFontMetrics(); }
+
 void TRecordingCanvas::DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
                                      const TRect* clip) {
   std::vector<Integer> args{part, state, r.Left, r.Top, r.Right, r.Bottom};

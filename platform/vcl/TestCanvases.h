@@ -27,6 +27,10 @@ struct TFakeMetrics {
     return {CharacterCount(text) * Advance, Ascent + Descent};
   }
   TTextMetrics TextMetrics() const;
+  // GDI+ text: characters (code points) times the advance; ascent and
+  // descent as for the canvas, lines that far apart.
+  double GdipTextAdvance(const WideString& text) const;
+  TGdipFontMetrics GdipFontMetrics() const;
 };
 
 // Draws on a bitmap of its own (32 bits, white at first); one made without
@@ -46,6 +50,12 @@ class TFakeMetricsCanvas : public TCanvas {
   // of the font colour: advance - 1 wide, ascent high, from the cell's top.
   void TextOut(Integer x, Integer y, const AnsiString& text) override;
   void TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) override;
+  // GDI+ text measures with the metrics and draws as boxes in the brush's
+  // colour.
+  double GdipTextAdvance(const GpFont* font, const WideString& text) override;
+  TGdipFontMetrics GdipFontMetrics(const GpFont* font) override;
+  void GdipDrawTextLine(const GpGraphics* g, const GpFont* font, const GpBrush* brush, double x, double top,
+                        const WideString& text, Integer underlined, const GpRectF* clip) override;
 
  protected:
   void CreateHandle() override;
@@ -119,6 +129,19 @@ class TRecordingCanvas : public TCanvas {
   // "DrawThemePart(part,state,l,t,r,b[,clip l,t,r,b]) 'class'".
   void DrawThemePart(const char* themeClass, Integer part, Integer state, const TRect& r,
                      const TRect* clip) override;
+  // GDI+, rounded to whole pixels: "GdipFillPath(l,t,r,b,points,brush
+  // type,argb)" (the first colour of a gradient), "GdipDrawPath(l,t,r,b,
+  // points,argb,width,dash)", "GdipDrawImage(x,y,w,h,sx,sy,sw,sh,keyed)",
+  // "GdipDrawTextLine(x,top,underlined) 'text'"; text measures as on the
+  // fake-metrics canvas.
+  void GdipFillPath(const GpGraphics* g, const GpPath* path, const GpBrush* brush) override;
+  void GdipDrawPath(const GpGraphics* g, const GpPath* path, const GpPen* pen) override;
+  void GdipDrawImage(const GpGraphics* g, const GpImage* image, const GpRectF& dest, const GpRectF& source,
+                     const GpImageAttributes* attributes) override;
+  void GdipDrawTextLine(const GpGraphics* g, const GpFont* font, const GpBrush* brush, double x, double top,
+                        const WideString& text, Integer underlined, const GpRectF* clip) override;
+  double GdipTextAdvance(const GpFont* font, const WideString& text) override;
+  TGdipFontMetrics GdipFontMetrics(const GpFont* font) override;
 
  private:
   void Add(AnsiString op, std::vector<Integer> args, AnsiString text = {});

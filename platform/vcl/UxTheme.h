@@ -12,7 +12,7 @@
 // needs answer E_NOTIMPL (or their "nothing" value).
 #include <cstdint>
 
-#include "vcl/Graphics.h"
+#include "vcl/Gdi.h"
 
 namespace vcl {
 
@@ -31,25 +31,6 @@ inline constexpr HRESULT E_FAIL = static_cast<HRESULT>(0x80004005);
 inline constexpr HRESULT E_HANDLE = static_cast<HRESULT>(0x80070006);
 inline constexpr HRESULT E_INVALIDARG = static_cast<HRESULT>(0x80070057);
 inline constexpr HRESULT E_POINTER = static_cast<HRESULT>(0x80004003);
-
-// A logical font as the desktop describes it (CreateFontIndirect, theme
-// fonts).
-struct LOGFONT {
-  Integer lfHeight = 0;
-  Integer lfWidth = 0;
-  Integer lfEscapement = 0;  // tenths of a degree
-  Integer lfOrientation = 0;
-  Integer lfWeight = 400;
-  Byte lfItalic = 0;
-  Byte lfUnderline = 0;
-  Byte lfStrikeOut = 0;
-  Byte lfCharSet = 1;
-  Byte lfOutPrecision = 0;
-  Byte lfClipPrecision = 0;
-  Byte lfQuality = 0;
-  Byte lfPitchAndFamily = 0;
-  AnsiString lfFaceName;
-};
 
 struct MARGINS {
   Integer cxLeftWidth = 0;
