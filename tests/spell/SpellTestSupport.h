@@ -1,6 +1,9 @@
 #pragma once
 // Dictionaries for the spell checker's tests: the word list every build
 // compiles, and small main dictionaries compiled here with the same tool.
+#include <signal.h>
+#include <sys/resource.h>
+
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -41,5 +44,28 @@ inline std::string CompileAdm(const std::filesystem::path& folder, const std::st
   core_test::WriteFile(file, admc::Compile(admc::PrepareWords(words), options, stats));
   return file;
 }
+
+// Limits the size of the files this process writes until the scope ends;
+// SIGXFSZ is ignored meanwhile, so a write beyond the limit fails (EFBIG).
+class FileSizeLimit {
+ public:
+  explicit FileSizeLimit(rlim_t bytes) {
+    ::getrlimit(RLIMIT_FSIZE, &saved_);
+    oldHandler_ = ::signal(SIGXFSZ, SIG_IGN);
+    struct rlimit small = saved_;
+    small.rlim_cur = bytes;
+    ::setrlimit(RLIMIT_FSIZE, &small);
+  }
+  ~FileSizeLimit() {
+    ::setrlimit(RLIMIT_FSIZE, &saved_);
+    ::signal(SIGXFSZ, oldHandler_);
+  }
+  FileSizeLimit(const FileSizeLimit&) = delete;
+  FileSizeLimit& operator=(const FileSizeLimit&) = delete;
+
+ private:
+  struct rlimit saved_ {};
+  sighandler_t oldHandler_ = SIG_DFL;
+};
 
 }  // namespace spell_test

@@ -1,13 +1,12 @@
 // The spell configuration over its four storages, against a host that
 // stands in for the spell-checker component.
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 
 #include <map>
 #include <string>
 #include <vector>
 
+#include "SpellTestSupport.h"
 #include "core/TestSupport.h"
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
@@ -252,15 +251,11 @@ TEST_F(ConfigurationTest, AFailedSaveKeepsEverythingForTheNextOne) {
     const std::string before = core_test::Slurp(file);
     ASSERT_FALSE(before.empty());
     for (int i = 0; i < 40; ++i) config.GetMainDictionaries().Add("Dictionary" + std::to_string(i) + ".adm");
-    struct rlimit saved {};
-    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-    auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-    struct rlimit small = saved;
-    small.rlim_cur = before.size() + 16;
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-    const bool ok = config.Save();
-    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
-    ::signal(SIGXFSZ, oldHandler);
+    bool ok = true;
+    {
+      spell_test::FileSizeLimit limit(before.size() + 16);
+      ok = config.Save();
+    }
     EXPECT_FALSE(ok) << storage;
     EXPECT_TRUE(config.Modified());
     EXPECT_EQ(host.saved, 1);  // only the first save

@@ -2,8 +2,6 @@
 // and the sharing of one file between programs (merge on save).
 #include <fcntl.h>
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -14,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "SpellTestSupport.h"
 #include "core/TestSupport.h"
 #include "rtl/Exceptions.h"
 #include "spell/engine/lx3CustomDictionary.h"
@@ -433,17 +432,12 @@ TEST(CustomDictionary, AFailedWriteKeepsTheOldFileAndTheWords) {
   auto d = Open(file);
   for (int i = 0; i < 200; ++i) d->AddIgnore("word" + std::to_string(i));
 
-  struct rlimit saved {};
-  ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
-  auto oldHandler = ::signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = oldBytes.size() + 64;
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
-  EXPECT_FALSE(d->Save());
-  d->SetLoaded(false);         // the save fails: still loaded, still modified
-  d->SetFilename(other);       // and still on its old file
-  ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
-  ::signal(SIGXFSZ, oldHandler);
+  {
+    spell_test::FileSizeLimit limit(oldBytes.size() + 64);
+    EXPECT_FALSE(d->Save());
+    d->SetLoaded(false);    // the save fails: still loaded, still modified
+    d->SetFilename(other);  // and still on its old file
+  }
 
   EXPECT_NE(d->LastError(), 0);
   EXPECT_TRUE(d->Loaded());
