@@ -1,0 +1,469 @@
+#include "spell/engine/lx3SpellBase.h"
+
+#include <algorithm>
+#include <fstream>
+
+#include "rtl/CodePages.h"
+#include "rtl/Convert.h"
+#include "rtl/Files.h"
+#include "rtl/Registry.h"
+#include "spell/engine/lx3CustomDictionary.h"
+#include "spell/engine/lx3Ignore.h"
+#include "spell/engine/lx3MainDictionary.h"
+#include "spell/engine/lx3ParseEngine.h"
+#include "spell/engine/lx3PhoneticsMap.h"
+#include "spell/engine/lx3Suggestions.h"
+#include "spell/engine/lx3Text.h"
+
+namespace spell {
+
+namespace {
+// Only the primary language (the low 10 bits) says whether a dictionary is
+// English or French.
+constexpr Integer PrimaryLanguageOf(Cardinal lcid) { return static_cast<Integer>(lcid & 0x3FF); }
+}  // namespace
+
+TLexaSpell3Base::TLexaSpell3Base()
+    : internal_(std::make_unique<TCustomDictionary>()),
+      generator_(std::make_unique<TSuggestionsGenerator>()),
+      phonetics_(std::make_unique<TPhoneticsMap>()),
+      engine_(std::make_unique<TMainParsingEngine>()),
+      config_(std::make_unique<TLexaConfig>(this)) {
+  configDictionaryDir_.Add("%AppDir%");
+  configDefaultMain_.Add("American.adm");
+}
+
+TLexaSpell3Base::~TLexaSpell3Base() {
+  Lock lock(mutex_);
+  // The configuration saves itself; the dictionaries save their changes.
+  config_.reset();
+}
+
+void TLexaSpell3Base::SetConfigStorage(TConfigStorage v) {
+  Lock lock(mutex_);
+  if (v == configStorage_) return;
+  configStorage_ = v;
+  config_->Reload();
+}
+
+void TLexaSpell3Base::SetConfigID(const AnsiString& v) {
+  Lock lock(mutex_);
+  if (v == configID_) return;
+  configID_ = v;
+  config_->Reload();
+}
+
+void TLexaSpell3Base::SetConfigFilename(const AnsiString& v) {
+  Lock lock(mutex_);
+  if (v == configFilename_) return;
+  configFilename_ = v;
+  if (configStorage_ == csFile) config_->Reload();
+}
+
+void TLexaSpell3Base::SetConfigRegistryKey(const AnsiString& v) {
+  Lock lock(mutex_);
+  if (v == configRegistryKey_) return;
+  configRegistryKey_ = v;
+  if (configStorage_ == csRegistry) config_->Reload();
+}
+
+void TLexaSpell3Base::SetQuoteChars(const AnsiString& v) {
+  Lock lock(mutex_);
+  quoteChars_ = v;
+  ApplyOptions(true);
+}
+
+// ---- paths and texts ----
+
+AnsiString TLexaSpell3Base::ExpandPath(const AnsiString& path) { return ExpandConfigID(ExpandPathMacros(path)); }
+
+AnsiString TLexaSpell3Base::ExpandConfigID(const AnsiString& path) {
+  return ReplaceFirst("%ConfigID%", ExpandPathMacros(configID_), path);
+}
+
+AnsiString TLexaSpell3Base::GetString(int id) {
+  Lock lock(mutex_);
+  AnsiString text = GetSpellLanguageString(id, UILanguage);
+  if (OnGetString) OnGetString(this, id, text);
+  return text;
+}
+
+Integer TLexaSpell3Base::GetPrimaryLanguage() {
+  Lock lock(mutex_);
+  return mains_.empty() ? 0 : static_cast<Integer>(mains_.front()->Language());
+}
+
+// ---- configuration host ----
+
+void TLexaSpell3Base::DoConfigReadString(const AnsiString& configID, const AnsiString& key, const AnsiString& def,
+                                         AnsiString& value) {
+  if (OnConfigReadString) OnConfigReadString(this, configID, key, def, value);
+}
+
+void TLexaSpell3Base::DoConfigWriteString(const AnsiString& configID, const AnsiString& key,
+                                          const AnsiString& value) {
+  if (OnConfigWriteString) OnConfigWriteString(this, configID, key, value);
+}
+
+void TLexaSpell3Base::DoConfigLoaded() {
+  if (OnConfigLoaded) OnConfigLoaded(this);
+}
+
+void TLexaSpell3Base::DoConfigSaved() {
+  if (OnConfigSaved) OnConfigSaved(this);
+}
+
+const rtl::TStrings& TLexaSpell3Base::GetMSWordCustomDictionaries() {
+  Lock lock(mutex_);
+  if (msWordCache_.Count() > 0) return msWordCache_;
+  for (rtl::HKEY root : {rtl::HKEY_CURRENT_USER, rtl::HKEY_LOCAL_MACHINE}) {
+    rtl::TRegistry reg(root);
+    if (!reg.OpenKeyReadOnly("Software\\Microsoft\\Shared Tools\\Proofing Tools\\Custom Dictionaries")) continue;
+    for (Integer i = 1;; ++i) {
+      const AnsiString name = rtl::IntToStr(i);
+      if (!reg.ValueExists(name)) break;
+      AnsiString path;
+      try {
+        path = reg.ReadString(name);
+      } catch (const rtl::Exception&) {
+        break;
+      }
+      if (path.empty()) break;
+      if (path.find('\\') == AnsiString::npos) path = GetSpecialFolder(CSIDL_APPDATA) + "\\Microsoft\\Proof\\" + path;
+      if (rtl::FileExists(NativeFileName(path))) msWordCache_.Add(path);
+    }
+  }
+  return msWordCache_;
+}
+
+void TLexaSpell3Base::RebuildFolders() {
+  folders_.Clear();
+  folders_.AddStrings(configDictionaryDir_);
+  if (config_->Loaded()) folders_.AddStrings(config_->GetNewPaths());
+  msWordCache_.Clear();
+}
+
+void TLexaSpell3Base::ConfigurationChanged(bool reload) {
+  Lock lock(mutex_);
+  RebuildFolders();
+  if (reload) {
+    const AnsiString activeFile = activeCustom_ ? activeCustom_->Filename() : AnsiString();
+    LoadDictionaries();
+    (void)activeFile;  // the check run's undo list is cleared when it changed
+  }
+  ApplyOptions(false);
+  if (OnConfigChanged) OnConfigChanged(this);
+}
+
+// ---- dictionary sets ----
+
+AnsiString TLexaSpell3Base::JoinFolder(const AnsiString& folder, const AnsiString& name) {
+  AnsiString f = folder;
+  if (!f.empty() && (f.back() == '\\' || f.back() == '/')) f.pop_back();
+  return ExpandPath(f + "\\" + name);
+}
+
+std::unique_ptr<TMainDictionary> TLexaSpell3Base::OpenMainDictionary(const AnsiString& name) {
+  auto d = std::make_unique<TMainDictionary>();
+  if (IsPathName(name)) {
+    const AnsiString path = ExpandPath(name);
+    d->Open(path);
+    return d->FileName() == path ? std::move(d) : nullptr;
+  }
+  for (Integer i = 0; i < folders_.Count(); ++i) {
+    const AnsiString path = JoinFolder(folders_[i], name);
+    d->Open(path);
+    if (d->FileName() == path) return d;
+  }
+  return nullptr;
+}
+
+std::unique_ptr<TCustomDictionary> TLexaSpell3Base::OpenCustomDictionary(const AnsiString& name) {
+  TCustomDictionary* supplied = nullptr;
+  if (OnCreateCustomDictionary) OnCreateCustomDictionary(this, supplied);
+  std::unique_ptr<TCustomDictionary> d(supplied ? supplied : new TCustomDictionary());
+  AnsiString path;
+  if (IsPathName(name)) {
+    path = ExpandPath(name);
+    ForceFolder(rtl::ExtractFileDir(NativeFileName(path)));
+  } else {
+    for (Integer i = 0; i < folders_.Count() && path.empty(); ++i) {
+      ForceFolder(ExpandPath(folders_[i]));
+      const AnsiString candidate = JoinFolder(folders_[i], name);
+      if (rtl::FileExists(NativeFileName(candidate))) path = candidate;
+    }
+    if (path.empty() && folders_.Count() > 0) path = JoinFolder(folders_[0], name);
+  }
+  if (path.empty()) return nullptr;
+  // Open copies of the same file write their changes first, so this one
+  // reads the current contents.
+  for (auto& c : customs_)
+    if (c->Filename() == path) c->Save();
+  if (activeCustom_ && activeCustom_->Filename() == path) activeCustom_->Save();
+  d->SetFilename(path);
+  return d->Filename() == path ? std::move(d) : nullptr;
+}
+
+void TLexaSpell3Base::LoadDictionaries() {
+  Lock lock(mutex_);
+  englishPresent_ = false;
+  primaryCountdown_ = 100;
+  mains_.clear();
+  rtl::TStringList& mainNames = config_->GetMainDictionaries();
+  for (Integer i = 0; i < mainNames.Count(); ++i)
+    if (auto d = OpenMainDictionary(mainNames[i])) {
+      if (PrimaryLanguageOf(d->Language()) == 9) englishPresent_ = true;
+      mains_.push_back(std::move(d));
+    }
+  customs_.clear();
+  const AnsiString active = config_->GetActiveCustom();
+  rtl::TStringList& customNames = config_->GetCustomDictionaries();
+  for (Integer i = 0; i < customNames.Count(); ++i)
+    if (customNames[i] != active)
+      if (auto d = OpenCustomDictionary(customNames[i])) customs_.push_back(std::move(d));
+  words_.clear();
+  rtl::TStringList& wordPaths = config_->GetMSWordCustomDictionaries();
+  for (Integer i = 0; i < wordPaths.Count(); ++i) {
+    const AnsiString path = NativeFileName(ExpandPath(wordPaths[i]));
+    if (!rtl::FileExists(path)) continue;
+    auto d = std::make_unique<TCustomDictionary>();
+    std::ifstream in(path, std::ios::binary);
+    for (std::string line; std::getline(in, line);) {
+      if (!line.empty() && line.back() == '\r') line.pop_back();
+      std::string w;
+      if (ToEngineText(rtl::ReadStoredText(line), w)) d->AddIgnore(w);
+    }
+    words_.push_back(std::move(d));
+  }
+  activeCustom_.reset();
+  if (!active.empty()) activeCustom_ = OpenCustomDictionary(active);
+  if (!mapping_ && !MappingDictionaryName.empty()) mapping_ = OpenCustomDictionary(MappingDictionaryName);
+  if (!learning_ && SuggestionsLearning) learning_ = OpenCustomDictionary(SuggestionsLearningDict);
+  if (OnDictionariesChanged) OnDictionariesChanged(this);
+}
+
+void TLexaSpell3Base::ChoosePrimaryDictionary() {
+  Lock lock(mutex_);
+  if (mains_.size() >= 2) {
+    auto best = mains_.begin();
+    for (auto it = mains_.begin(); it != mains_.end(); ++it)
+      if ((*it)->HitCount() > (*best)->HitCount()) best = it;
+    std::rotate(mains_.begin(), best, best + 1);
+  }
+  if (mains_.empty()) return;
+  const Cardinal language = mains_.front()->Language();
+  generator_->SetLanguage(static_cast<Integer>(language));
+  if (auto* e = dynamic_cast<TMainParsingEngine*>(engine_.get()))
+    e->SetFrenchApostrophes(PrimaryLanguageOf(language) == 12);
+}
+
+void TLexaSpell3Base::ReleaseDictionaries() {
+  Lock lock(mutex_);
+  if (KeepDictionariesActive) return;
+  config_->Save();
+  for (auto& m : mains_) m->SetActive(false);
+  if (activeCustom_) activeCustom_->SetLoaded(false);
+  for (auto& c : customs_) c->SetLoaded(false);
+  if (learning_) learning_->SetLoaded(false);
+}
+
+// ---- options and filters ----
+
+void TLexaSpell3Base::ApplyOptions(bool force) {
+  Lock lock(mutex_);
+  const TSpellOptions options = config_->GetOptions();
+  if (optionsCached_ && options == cachedOptions_ && !force) return;
+  optionsCached_ = true;
+  cachedOptions_ = options;
+  ClearIgnoreFilters();
+  if (HasSpellOption(options, soInternet)) AddIgnoreFilter(std::make_unique<TURLIgnore>());
+  if (HasSpellOption(options, soUpcase)) AddIgnoreFilter(std::make_unique<TUppercaseWordIgnore>());
+  if (HasSpellOption(options, soNumbers)) AddIgnoreFilter(std::make_unique<TNumbersIgnore>());
+  if (HasSpellOption(options, soHTML)) AddIgnoreFilter(std::make_unique<THTMLIgnore>());
+  if (HasSpellOption(options, soQuoted)) {
+    std::string quotes;
+    ToEngineText(quoteChars_, quotes);
+    AddIgnoreFilter(std::make_unique<TQuotedLineIgnore>(quotes));
+  }
+  if (HasSpellOption(options, soAbbreviations)) AddIgnoreFilter(std::make_unique<TAbbreviationsIgnore>());
+  primaryOnly_ = HasSpellOption(options, soPrimaryOnly);
+  repeated_ = HasSpellOption(options, soRepeated);
+  dualCaps_ = HasSpellOption(options, soDUalCaps);
+  liveSpelling_ = HasSpellOption(options, soLiveSpelling);
+  liveCorrect_ = HasSpellOption(options, soLiveCorrect);
+  if (OnAddCustomIgnore) OnAddCustomIgnore(this);
+}
+
+void TLexaSpell3Base::AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter) {
+  Lock lock(mutex_);
+  if (!filter) return;
+  if (filter->HooksParser()) tokenizingFilters_.push_back(filter.get());
+  if (filter->ChecksLines()) lineFilters_.push_back(filter.get());
+  filters_.push_back(std::move(filter));
+}
+
+void TLexaSpell3Base::ClearIgnoreFilters() {
+  Lock lock(mutex_);
+  tokenizingFilters_.clear();
+  lineFilters_.clear();
+  filters_.clear();
+}
+
+bool TLexaSpell3Base::IsIgnoredByFilters(const std::string& engineWord, TControlParser* parser) {
+  Lock lock(mutex_);
+  for (auto& f : filters_)
+    if (f->IsIgnoredWord(engineWord, parser)) return true;
+  return false;
+}
+
+// ---- rules ----
+
+std::string TLexaSpell3Base::ApplyCaseRuleEngine(const std::string& w) {
+  if (w.empty()) return w;
+  switch (AllowedCases) {
+    case cmNone:
+      return w;
+    case cmInitialCaps:
+      return EngineLowerChar(w[0]) + w.substr(1);
+    case cmInitialCapsOrUpcase:
+      if (EngineUpperCase(w) == w) return EngineLowerCase(w);
+      return EngineLowerChar(w[0]) + w.substr(1);
+    case cmAnyCase:
+      return EngineLowerCase(w);
+    case cmCustom: {
+      AnsiString variant = FromEngineText(w);
+      if (OnCaseModification) OnCaseModification(this, variant);
+      std::string out;
+      return ToEngineText(variant, out) ? out : w;
+    }
+  }
+  return w;
+}
+
+AnsiString TLexaSpell3Base::ApplyCaseRule(const AnsiString& word) {
+  Lock lock(mutex_);
+  std::string w;
+  if (!ToEngineText(word, w)) return word;
+  return FromEngineText(ApplyCaseRuleEngine(w));
+}
+
+bool TLexaSpell3Base::InMainDictionariesEngine(const std::string& w, bool countHit) {
+  for (auto& m : mains_)
+    if (m->WordExists(w)) {
+      if (countHit) m->CountHit();
+      return true;
+    }
+  return false;
+}
+
+bool TLexaSpell3Base::InAnyDictionaryEngine(const std::string& w) {
+  if (InMainDictionariesEngine(w, true)) return true;
+  if (activeCustom_ && activeCustom_->IsIgnored(w)) return true;
+  for (auto& c : customs_)
+    if (c->IsIgnored(w)) return true;
+  for (auto& d : words_)
+    if (d->IsIgnored(w)) return true;
+  return internal_->IsIgnored(w);
+}
+
+bool TLexaSpell3Base::IsExcludedEngine(const std::string& w) {
+  if (activeCustom_ && activeCustom_->IsExcluded(w)) return true;
+  for (auto& c : customs_)
+    if (c->IsExcluded(w)) return true;
+  std::string r;
+  return mapping_ && mapping_->GetAutoCorrect(w, r);
+}
+
+bool TLexaSpell3Base::IsKnownPossessiveEngine(const std::string& w) {
+  static const char* const endings[] = {"'s", "'S", "\x92s", "\x92S"};
+  for (const char* ending : endings) {
+    const size_t at = w.find(ending);
+    if (at == std::string::npos) continue;
+    if (at + 2 != w.size()) return false;
+    const std::string stem = w.substr(0, w.size() - 2);
+    const std::string variant = ApplyCaseRuleEngine(stem);
+    for (auto& m : mains_)
+      if (PrimaryLanguageOf(m->Language()) == 9 && (m->WordExists(variant) || m->WordExists(stem))) return true;
+    return false;
+  }
+  return false;
+}
+
+bool TLexaSpell3Base::InMainDictionaries(const AnsiString& word) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w;
+  return ToEngineText(word, w) && InMainDictionariesEngine(w, true);
+}
+
+bool TLexaSpell3Base::InAnyDictionary(const AnsiString& word) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w;
+  return ToEngineText(word, w) && InAnyDictionaryEngine(w);
+}
+
+bool TLexaSpell3Base::IsExcludedWord(const AnsiString& word) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w;
+  return ToEngineText(word, w) && IsExcludedEngine(w);
+}
+
+bool TLexaSpell3Base::IsKnownPossessive(const AnsiString& word) {
+  Lock lock(mutex_);
+  std::string w;
+  return ToEngineText(word, w) && IsKnownPossessiveEngine(w);
+}
+
+bool TLexaSpell3Base::WordAcceptable(const AnsiString& word) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w;
+  const bool held = ToEngineText(word, w);
+  if (held && InAnyDictionaryEngine(w)) return !(UseExcludeWords && IsExcludedEngine(w));
+  if (held) {
+    const std::string variant = ApplyCaseRuleEngine(w);
+    if (InAnyDictionaryEngine(variant)) return !(UseExcludeWords && IsExcludedEngine(variant));
+    if (englishPresent_ && IsKnownPossessiveEngine(w)) return true;
+  }
+  double number = 0;
+  if (rtl::TryStrToFloat(word, number)) return true;
+  std::u16string wide = rtl::Utf8ToWide(word);
+  if (wide.size() == 1 || (wide.size() == 2 && wide[0] >= 0xD800 && wide[0] < 0xDC00)) return true;
+  return held && IsIgnoredByFilters(w, currentParser_);
+}
+
+bool TLexaSpell3Base::FindAutoCorrection(const AnsiString& word, AnsiString& replacement) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w, r;
+  if (!ToEngineText(word, w)) return false;
+  auto found = [&](TCustomDictionary* d) {
+    if (d && d->GetAutoCorrect(w, r)) {
+      replacement = FromEngineText(r);
+      return true;
+    }
+    return false;
+  };
+  if (found(activeCustom_.get()) || found(internal_.get())) return true;
+  for (auto& c : customs_)
+    if (found(c.get())) return true;
+  if (MappingAutoReplace && found(mapping_.get())) return true;
+  if (SuggestionsAutoReplace && learning_ && learning_->GetAutoCorrect(w, r) && WordAcceptable(FromEngineText(r))) {
+    replacement = FromEngineText(r);
+    return true;
+  }
+  if (dualCaps_ && w.size() >= 3 && EngineLowerCase(w.substr(2)) == w.substr(2) &&
+      EngineUpperCase(w.substr(0, 2)) == w.substr(0, 2)) {
+    std::string candidate = w;
+    candidate[1] = EngineLowerChar(candidate[1]);
+    if (candidate != w && EngineIsCasedLetter(w[0]) && WordAcceptable(FromEngineText(candidate))) {
+      replacement = FromEngineText(candidate);
+      return true;
+    }
+  }
+  return false;
+}
+
+}  // namespace spell

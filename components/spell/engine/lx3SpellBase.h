@@ -1,0 +1,185 @@
+#pragma once
+// The spell-checker component's engine: its settings, dictionary sets,
+// configuration, ignore filters, and the rules that decide whether a word
+// is acceptable and how it is corrected automatically. Words at this
+// boundary are UTF-8; below it, engine text (Windows-1252), converted once.
+// A word 1252 cannot hold is in no dictionary and is never added.
+//
+// One recursive mutex serialises the component: every public operation
+// holds it for its duration, so the editor's analysis thread and the user-
+// interface thread never overlap inside it.
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <string>
+#include <vector>
+
+#include "rtl/StringList.h"
+#include "spell/engine/lx3Configuration.h"
+#include "spell/engine/lx3SpellLanguages.h"
+#include "spell/engine/lx3Types.h"
+#include "spell/engine/lx3Util.h"
+
+namespace spell {
+
+class TCustomDictionary;
+class TMainDictionary;
+class TParserIgnore;
+class TParsingEngine;
+class TPhoneticsMap;
+class TSuggestionsGenerator;
+class TControlParser;
+
+enum TCaseModification { cmNone, cmInitialCaps, cmInitialCapsOrUpcase, cmAnyCase, cmCustom };
+
+class TLexaSpell3Base : public TLexaConfigHost {
+ public:
+  TLexaSpell3Base();
+  TLexaSpell3Base(const TLexaSpell3Base&) = delete;
+  TLexaSpell3Base& operator=(const TLexaSpell3Base&) = delete;
+  virtual ~TLexaSpell3Base();
+
+  // ---- configuration settings ----
+  void SetConfigStorage(TConfigStorage v);
+  void SetConfigID(const AnsiString& v);
+  void SetConfigFilename(const AnsiString& v);
+  void SetConfigRegistryKey(const AnsiString& v);
+  rtl::TStringList& ConfigDictionaryDir() { return configDictionaryDir_; }
+  rtl::TStringList& ConfigDefaultMainList() { return configDefaultMain_; }
+  rtl::TStringList& ConfigDefaultCustomList() { return configDefaultCustom_; }
+  void SetConfigDefaultActiveCustom(const AnsiString& v) { configDefaultActiveCustom_ = v; }
+  void SetConfigDefaultOptions(TSpellOptions v) { configDefaultOptions_ = v; }
+  void SetConfigUseMSWordCustom(bool v) { configUseMSWordCustom_ = v; }
+  void SetConfigDefaultUseMSWordCustom(bool v) { configDefaultUseMSWordCustom_ = v; }
+  TLexaConfig& Config() { return *config_; }
+
+  // ---- behaviour settings ----
+  bool UseExcludeWords = true;
+  TCaseModification AllowedCases = cmInitialCapsOrUpcase;
+  bool MappingAutoReplace = true;
+  bool SuggestionsAutoReplace = false;
+  TSpellLanguageType UILanguage = ltEnglish;
+  void SetQuoteChars(const AnsiString& v);
+  const AnsiString& QuoteChars() const { return quoteChars_; }
+
+  // ---- events ----
+  std::function<void(void* sender)> OnConfigChanged, OnConfigLoaded, OnConfigSaved, OnDictionariesChanged,
+      OnAddCustomIgnore;
+  std::function<void(void* sender, const AnsiString& configID, const AnsiString& key, const AnsiString& def,
+                     AnsiString& value)>
+      OnConfigReadString;
+  std::function<void(void* sender, const AnsiString& configID, const AnsiString& key, const AnsiString& value)>
+      OnConfigWriteString;
+  std::function<void(void* sender, int id, AnsiString& text)> OnGetString;
+  std::function<void(void* sender, AnsiString& word)> OnCaseModification;
+  std::function<void(void* sender, TCustomDictionary*& dictionary)> OnCreateCustomDictionary;
+
+  // ---- rules ----
+  bool WordAcceptable(const AnsiString& word);
+  bool FindAutoCorrection(const AnsiString& word, AnsiString& replacement);
+  bool InMainDictionaries(const AnsiString& word);
+  bool InAnyDictionary(const AnsiString& word);
+  bool IsExcludedWord(const AnsiString& word);
+  bool IsKnownPossessive(const AnsiString& word);
+  AnsiString ApplyCaseRule(const AnsiString& word);
+  AnsiString GetString(int id);
+  Integer GetPrimaryLanguage();
+
+  // ---- options and filters ----
+  void ApplyOptions(bool force);
+  void AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter);
+  void ClearIgnoreFilters();
+  bool IsIgnoredByFilters(const std::string& engineWord, TControlParser* parser);
+  bool PrimaryOnly() const { return primaryOnly_; }
+  bool Repeated() const { return repeated_; }
+  bool DualCaps() const { return dualCaps_; }
+  bool LiveSpelling() const { return liveSpelling_; }
+  bool LiveCorrect() const { return liveCorrect_; }
+
+  // ---- dictionary sets ----
+  void LoadDictionaries();
+  void ReleaseDictionaries();
+  void ChoosePrimaryDictionary();
+  Integer MainDictionaryCount() const { return static_cast<Integer>(mains_.size()); }
+  TMainDictionary* MainDictionary(Integer i) const { return mains_.at(static_cast<size_t>(i)).get(); }
+  TCustomDictionary* ActiveCustomDictionary() const { return activeCustom_.get(); }
+  TCustomDictionary* InternalDictionary() const { return internal_.get(); }
+  std::unique_ptr<TMainDictionary> OpenMainDictionary(const AnsiString& name);
+  std::unique_ptr<TCustomDictionary> OpenCustomDictionary(const AnsiString& name);
+  // The lines of the dictionary folders followed by the configuration's added folders.
+  const rtl::TStringList& Folders() const { return folders_; }
+
+  // ---- TLexaConfigHost ----
+  TConfigStorage ConfigStorage() const override { return configStorage_; }
+  AnsiString ConfigID() const override { return configID_; }
+  AnsiString ConfigFilename() const override { return configFilename_; }
+  AnsiString ConfigRegistryKey() const override { return configRegistryKey_; }
+  const rtl::TStrings& ConfigDefaultMain() const override { return configDefaultMain_; }
+  const rtl::TStrings& ConfigDefaultCustom() const override { return configDefaultCustom_; }
+  AnsiString ConfigDefaultActiveCustom() const override { return configDefaultActiveCustom_; }
+  TSpellOptions ConfigDefaultOptions() const override { return configDefaultOptions_; }
+  bool ConfigUseMSWordCustom() const override { return configUseMSWordCustom_; }
+  bool ConfigDefaultUseMSWordCustom() const override { return configDefaultUseMSWordCustom_; }
+  bool Designing() const override { return false; }
+  AnsiString ExpandPath(const AnsiString& path) override;
+  AnsiString ExpandConfigID(const AnsiString& path) override;
+  const rtl::TStrings& GetMSWordCustomDictionaries() override;
+  void DoConfigReadString(const AnsiString& configID, const AnsiString& key, const AnsiString& def,
+                          AnsiString& value) override;
+  void DoConfigWriteString(const AnsiString& configID, const AnsiString& key, const AnsiString& value) override;
+  void DoConfigLoaded() override;
+  void DoConfigSaved() override;
+  void ConfigurationChanged(bool reload) override;
+
+ protected:
+  using Lock = std::lock_guard<std::recursive_mutex>;
+  mutable std::recursive_mutex mutex_;
+
+ private:
+  bool InMainDictionariesEngine(const std::string& w, bool countHit);
+  bool InAnyDictionaryEngine(const std::string& w);
+  bool IsExcludedEngine(const std::string& w);
+  bool IsKnownPossessiveEngine(const std::string& w);
+  std::string ApplyCaseRuleEngine(const std::string& w);
+  void RebuildFolders();
+  AnsiString JoinFolder(const AnsiString& folder, const AnsiString& name);
+
+  TConfigStorage configStorage_ = csRegistry;
+  AnsiString configID_ = "%UserName%";
+  AnsiString configFilename_ = "%AppDir%\\Spell.cfg";
+  AnsiString configRegistryKey_ = "Software\\Vovavovuz Software\\%AppName%";
+  rtl::TStringList configDictionaryDir_, configDefaultMain_, configDefaultCustom_;
+  AnsiString configDefaultActiveCustom_ = "%ConfigID%.adu";
+  TSpellOptions configDefaultOptions_ = 1699;
+  bool configUseMSWordCustom_ = true;
+  bool configDefaultUseMSWordCustom_ = false;
+  AnsiString quoteChars_ = ">";
+
+  std::unique_ptr<TCustomDictionary> internal_;
+  std::unique_ptr<TSuggestionsGenerator> generator_;
+  std::unique_ptr<TPhoneticsMap> phonetics_;
+  std::unique_ptr<TParsingEngine> engine_;
+  std::vector<std::unique_ptr<TMainDictionary>> mains_;
+  std::vector<std::unique_ptr<TCustomDictionary>> customs_;
+  std::vector<std::unique_ptr<TCustomDictionary>> words_;
+  std::unique_ptr<TCustomDictionary> activeCustom_, mapping_, learning_;
+  std::vector<std::unique_ptr<TParserIgnore>> filters_;
+  std::vector<TParserIgnore*> tokenizingFilters_, lineFilters_;
+  std::unique_ptr<TLexaConfig> config_;
+  rtl::TStringList folders_;
+  rtl::TStringList msWordCache_;
+  bool englishPresent_ = false;
+  Integer primaryCountdown_ = 100;
+  bool primaryOnly_ = false, repeated_ = true, dualCaps_ = true, liveSpelling_ = true, liveCorrect_ = true;
+  bool optionsCached_ = false;
+  TSpellOptions cachedOptions_ = 0;
+  TControlParser* currentParser_ = nullptr;
+
+ public:
+  AnsiString MappingDictionaryName;
+  bool SuggestionsLearning = true;
+  AnsiString SuggestionsLearningDict = "%AppDir%\\%UserName%_sp.adl";
+  bool KeepDictionariesActive = false;
+};
+
+}  // namespace spell

@@ -1,0 +1,133 @@
+// The spell-checker component's rules against American.adm from the build,
+// found through "%AppDir%", with the configuration kept nowhere.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "SpellTestSupport.h"
+#include "rtl/Files.h"
+#include "spell/engine/lx3CustomDictionary.h"
+#include "spell/engine/lx3MainDictionary.h"
+#include "spell/engine/lx3SpellBase.h"
+
+using namespace spell;
+
+namespace {
+
+class ComponentTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    spell::testing::SetUserNameHook([] { return AnsiString("ann"); });
+    spell.SetConfigStorage(csNone);
+    // Custom and learning dictionaries in the scratch folder, the main one
+    // beside the program.
+    spell.ConfigDictionaryDir().Clear();
+    spell.ConfigDictionaryDir().Add(dir.Path().string());
+    spell.ConfigDictionaryDir().Add("%AppDir%");
+    spell.SuggestionsLearningDict = (dir.Path() / "ann_sp.adl").string();
+  }
+  void TearDown() override { spell::testing::SetUserNameHook(nullptr); }
+  core_test::ScratchFolder dir{"spell-component"};
+  TLexaSpell3Base spell;
+};
+
+}  // namespace
+
+TEST_F(ComponentTest, FirstRunFindsTheMainDictionaryBesideTheProgram) {
+  EXPECT_TRUE(spell.WordAcceptable("house"));
+  ASSERT_EQ(spell.MainDictionaryCount(), 1);
+  EXPECT_EQ(spell.MainDictionary(0)->FileName(), rtl::ExcludeTrailingPathDelimiter(rtl::ProgramFolder()) + "\\American.adm");
+  EXPECT_EQ(spell.GetPrimaryLanguage(), 1033);
+  ASSERT_NE(spell.ActiveCustomDictionary(), nullptr);
+  EXPECT_EQ(spell.ActiveCustomDictionary()->Filename(), dir.Path().string() + "\\ann.adu");
+  EXPECT_FALSE(spell.WordAcceptable("hosue"));
+}
+
+TEST_F(ComponentTest, Acceptance) {
+  struct Case {
+    const char* word;
+    bool acceptable;
+  } cases[] = {
+      {"a", true},          {"I", true},          {"x", true},      {"3.14", true},  {"-2", true},
+      {"1st", false},       {"HOUSE", true},      {"House", true},  {"HoUSE", false}, {"dog's", true},
+      {"dog\xE2\x80\x99s", true}, {"dgo's", false}, {"QWFP", false}, {"mp3", false},
+      {"caf\xC3\xA9", true}, {"\xCE\xB1\xCE\xB2\xCE\xB3", false},  // Greek: in no dictionary
+      {"\xCE\xB1", true},   // one character
+  };
+  for (const Case& c : cases) EXPECT_EQ(spell.WordAcceptable(c.word), c.acceptable) << c.word;
+  spell.Config().SetOptions(spell.Config().GetOptions() | SpellOption(soUpcase) | SpellOption(soNumbers));
+  EXPECT_TRUE(spell.WordAcceptable("QWFP"));
+  EXPECT_TRUE(spell.WordAcceptable("mp3"));
+}
+
+TEST_F(ComponentTest, ExcludedWords) {
+  ASSERT_TRUE(spell.WordAcceptable("house"));
+  ASSERT_TRUE(spell.ActiveCustomDictionary()->AddExclude("house"));
+  EXPECT_FALSE(spell.WordAcceptable("house"));
+  spell.UseExcludeWords = false;
+  EXPECT_TRUE(spell.WordAcceptable("house"));
+}
+
+TEST_F(ComponentTest, PossessivesNeedAnEnglishDictionary) {
+  spell_test::CompileAdm(dir.Path(), "French.adm", {"dog", "chien"}, 1036);
+  spell.Config().EnsureLoaded();
+  spell.Config().GetMainDictionaries().Clear();
+  spell.Config().GetMainDictionaries().Add("French.adm");
+  ASSERT_EQ(spell.MainDictionaryCount(), 1);
+  EXPECT_TRUE(spell.WordAcceptable("dog"));
+  EXPECT_FALSE(spell.WordAcceptable("dog's"));
+  EXPECT_FALSE(spell.WordAcceptable("dog\xE2\x80\x99s"));
+}
+
+TEST_F(ComponentTest, AutomaticCorrection) {
+  AnsiString r;
+  EXPECT_TRUE(spell.FindAutoCorrection("THe", r));
+  EXPECT_EQ(r, "The");
+  EXPECT_FALSE(spell.FindAutoCorrection("TV", r));
+  EXPECT_FALSE(spell.FindAutoCorrection("T4x", r));
+  ASSERT_TRUE(spell.InternalDictionary()->AddAutoCorrect("teh", "tea"));
+  ASSERT_TRUE(spell.ActiveCustomDictionary()->AddAutoCorrect("teh", "the"));
+  EXPECT_TRUE(spell.FindAutoCorrection("teh", r));
+  EXPECT_EQ(r, "the");  // the active dictionary's pair first
+}
+
+TEST_F(ComponentTest, CaseRules) {
+  struct Case {
+    TCaseModification rule;
+    const char* word;
+    const char* variant;
+  } cases[] = {
+      {cmNone, "HoUSE", "HoUSE"},           {cmInitialCaps, "HOUSE", "hOUSE"},
+      {cmInitialCapsOrUpcase, "HOUSE", "house"}, {cmInitialCapsOrUpcase, "HoUSE", "hoUSE"},
+      {cmAnyCase, "HoUSE", "house"},        {cmInitialCapsOrUpcase, "\xC3\x89T\xC3\x89", "\xC3\xA9t\xC3\xA9"},
+  };
+  for (const Case& c : cases) {
+    spell.AllowedCases = c.rule;
+    EXPECT_EQ(spell.ApplyCaseRule(c.word), c.variant) << c.word;
+  }
+  spell.AllowedCases = cmCustom;
+  spell.OnCaseModification = [](void*, AnsiString& w) { w = "custom"; };
+  EXPECT_EQ(spell.ApplyCaseRule("Word"), "custom");
+}
+
+TEST_F(ComponentTest, PrimaryByHitsAndFrenchElision) {
+  spell_test::CompileAdm(dir.Path(), "French.adm", {"chien", "maison"}, 1036);
+  spell.Config().EnsureLoaded();
+  spell.Config().GetMainDictionaries().Add("French.adm");
+  ASSERT_EQ(spell.MainDictionaryCount(), 2);
+  for (int i = 0; i < 3; ++i) spell.WordAcceptable("maison");
+  spell.WordAcceptable("house");
+  spell.ChoosePrimaryDictionary();
+  EXPECT_EQ(spell.GetPrimaryLanguage(), 1036);
+  for (int i = 0; i < 5; ++i) spell.WordAcceptable("house");
+  spell.ChoosePrimaryDictionary();
+  EXPECT_EQ(spell.GetPrimaryLanguage(), 1033);
+}
+
+TEST_F(ComponentTest, TextsGoThroughTheEvent) {
+  EXPECT_EQ(spell.GetString(lsMnSpelling), "&Spelling ...");
+  spell.OnGetString = [](void*, int id, AnsiString& text) {
+    if (id == lsMnSpelling) text = "Check";
+  };
+  EXPECT_EQ(spell.GetString(lsMnSpelling), "Check");
+}
