@@ -141,6 +141,120 @@ void TLexaSpell3Base::RebuildFolders() {
   folders_.AddStrings(configDictionaryDir_);
   if (config_->Loaded()) folders_.AddStrings(config_->GetNewPaths());
   msWordCache_.Clear();
+  mainCache_.Clear();
+  customCache_.Clear();
+}
+
+void TLexaSpell3Base::DictionaryDirChanged() { ConfigurationChanged(true); }
+
+void TLexaSpell3Base::FindDictionaryFiles(const AnsiString& extension, rtl::TStrings& list) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  for (Integer i = 0; i < folders_.Count(); ++i) {
+    const AnsiString folder = NativeFileName(ExpandPath(folders_[i]));
+    rtl::TSearchRec f;
+    if (rtl::FindFirst(rtl::IncludeTrailingPathDelimiter(folder) + "*." + extension, rtl::faAnyFile & ~rtl::faDirectory,
+                       f) == 0) {
+      do list.Add(f.Name);
+      while (rtl::FindNext(f) == 0);
+      rtl::FindClose(f);
+    }
+  }
+  for (Integer i = 0; i < list.Count(); ++i)
+    for (Integer j = list.Count() - 1; j > i; --j)
+      if (list[j] == list[i]) list.Delete(j);
+}
+
+const rtl::TStringList& TLexaSpell3Base::GetAvailableMainDictionaries() {
+  Lock lock(mutex_);
+  if (mainCache_.Count() == 0) FindDictionaryFiles("adm", mainCache_);
+  return mainCache_;
+}
+
+const rtl::TStringList& TLexaSpell3Base::GetAvailableCustomDictionaries() {
+  Lock lock(mutex_);
+  if (customCache_.Count() == 0) {
+    FindDictionaryFiles("adu", customCache_);
+    const AnsiString active = config_->GetActiveCustom();
+    if (!active.empty() && customCache_.IndexOf(active) < 0) customCache_.Insert(0, active);
+  }
+  return customCache_;
+}
+
+void TLexaSpell3Base::SetCustomDictionaryInUse(const AnsiString& name, bool inUse) {
+  Lock lock(mutex_);
+  rtl::TStringList& list = config_->GetCustomDictionaries();
+  const Integer at = list.IndexOf(name);
+  if (at >= 0 && !inUse) {
+    const bool wasActive = config_->GetActiveCustom() == name;
+    list.Delete(at);
+    if (wasActive) config_->SetActiveCustom(list.Count() > 0 ? list[0] : AnsiString());
+  } else if (at < 0 && inUse) {
+    if (OpenCustomDictionary(name)) list.Add(name);
+  }
+}
+
+void TLexaSpell3Base::SetMSWordDictionaryInUse(const AnsiString& path, bool inUse) {
+  Lock lock(mutex_);
+  rtl::TStringList& list = config_->GetMSWordCustomDictionaries();
+  const Integer at = list.IndexOf(path);
+  if (at >= 0 && !inUse)
+    list.Delete(at);
+  else if (at < 0 && inUse && rtl::FileExists(NativeFileName(ExpandPath(path))))
+    list.Add(path);
+}
+
+void TLexaSpell3Base::DeleteCustomDictionary(const AnsiString& name) {
+  Lock lock(mutex_);
+  SetCustomDictionaryInUse(name, false);
+  customCache_.Clear();
+  if (auto d = OpenCustomDictionary(name)) {
+    const AnsiString file = NativeFileName(d->Filename());
+    d->SetModified(false);
+    d.reset();
+    if (rtl::FileExists(file)) rtl::DeleteFile(file);
+  }
+}
+
+void TLexaSpell3Base::NewCustomDictionary(const AnsiString& name) {
+  Lock lock(mutex_);
+  AnsiString file = name;
+  const size_t slash = file.find_last_of("\\/");
+  if (slash != AnsiString::npos) file = file.substr(slash + 1);
+  file = rtl::ChangeFileExt(file, ".adu");
+  if (auto d = OpenCustomDictionary(file)) {
+    d->SetLoaded(true);
+    d->SetModified(true);
+    d->Save();
+  }
+  if (config_->GetCustomDictionaries().IndexOf(file) < 0) config_->GetCustomDictionaries().Add(file);
+  customCache_.Clear();
+}
+
+bool TLexaSpell3Base::RenameCustomDictionary(const AnsiString& oldName, const AnsiString& newName) {
+  Lock lock(mutex_);
+  if (oldName == newName || GetAvailableCustomDictionaries().IndexOf(oldName) < 0) return false;
+  auto old = OpenCustomDictionary(oldName);
+  if (!old) return false;
+  const AnsiString oldPath = old->Filename();
+  const size_t slash = oldPath.find_last_of("\\/");
+  const AnsiString folder = slash == AnsiString::npos ? AnsiString() : oldPath.substr(0, slash + 1);
+  const AnsiString newFile = rtl::ChangeFileExt(newName, ".adu");
+  const AnsiString newPath = folder + newFile;
+  if (rtl::FileExists(NativeFileName(newPath)) || !CanCreateFile(newPath, true)) return false;
+  old->SetLoaded(true);
+  old->SetModified(true);
+  if (!old->Save()) return false;
+  old.reset();
+  if (!rtl::RenameFile(NativeFileName(oldPath), NativeFileName(newPath))) return false;
+  const bool wasActive = config_->GetActiveCustom() == oldName;
+  rtl::TStringList& list = config_->GetCustomDictionaries();
+  const Integer at = list.IndexOf(oldName);
+  if (at >= 0) list.Delete(at);
+  list.Add(newFile);
+  if (wasActive) config_->SetActiveCustom(newFile);
+  customCache_.Clear();
+  return true;
 }
 
 void TLexaSpell3Base::ConfigurationChanged(bool reload) {
@@ -265,6 +379,95 @@ void TLexaSpell3Base::ReleaseDictionaries() {
   if (activeCustom_) activeCustom_->SetLoaded(false);
   for (auto& c : customs_) c->SetLoaded(false);
   if (learning_) learning_->SetLoaded(false);
+}
+
+// ---- suggestions ----
+
+bool TLexaSpell3Base::IsSuggestionWord(const std::string& w) {
+  bool found = false;
+  if (primaryOnly_)
+    found = InMainDictionariesEngine(w, true) || InMainDictionariesEngine(ApplyCaseRuleEngine(w), true);
+  else
+    found = InAnyDictionaryEngine(w) || InAnyDictionaryEngine(ApplyCaseRuleEngine(w));
+  if (!found && englishPresent_) found = IsKnownPossessiveEngine(w);
+  return found;
+}
+
+void TLexaSpell3Base::LearnReplacement(const AnsiString& word, const AnsiString& replacement) {
+  Lock lock(mutex_);
+  std::string w, r;
+  if (!learning_ || !ToEngineText(word, w) || !ToEngineText(replacement, r)) return;
+  learning_->AddAutoCorrect(w, r);
+  learning_->AddIgnore(r);
+}
+
+void TLexaSpell3Base::Suggest(const AnsiString& word, rtl::TStrings& list) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  GetSuggestions(word, MaxSuggestions, list);
+}
+
+void TLexaSpell3Base::GetSuggestions(const AnsiString& word, Integer max, rtl::TStrings& list) {
+  Lock lock(mutex_);
+  config_->EnsureLoaded();
+  std::string w;
+  list.Clear();
+  if (!ToEngineText(word, w)) return;
+  std::string r;
+  if (mapping_ && mapping_->GetAutoCorrect(w, r)) {
+    list.Add(FromEngineText(r));
+    return;
+  }
+  struct Entry {
+    std::string word;
+    Integer score = 0;
+  };
+  std::vector<Entry> entries;
+  // The caller's list gets what was built, also when an error interrupts.
+  struct Deliver {
+    std::vector<Entry>& entries;
+    rtl::TStrings& list;
+    ~Deliver() {
+      list.Clear();
+      for (const Entry& e : entries) list.Add(FromEngineText(e.word));
+    }
+  } deliver{entries, list};
+  rtl::TStringList work;
+  generator_->GenerateWithCaseVariants(w, max < 0 ? -1 : max, [this](const std::string& c) { return IsSuggestionWord(c); }, &work);
+  const Integer nearMisses = work.Count();
+  if (PhoneticSuggestions && !mains_.empty()) {
+    const auto language = static_cast<Integer>(mains_.front()->Language());
+    if (phonetics_->Language() != language) {
+      phonetics_->SetLanguage(language);
+      if (OnAdjustPhoneticsMap) OnAdjustPhoneticsMap(this);
+    }
+    mains_.front()->FindPhoneticCandidates(w, *phonetics_, work);
+    if (PrimaryLanguageOf(static_cast<Cardinal>(phonetics_->Language())) == 9 && work.Count() < 20) {
+      phonetics_->SetLanguage(0);
+      if (OnAdjustPhoneticsMap) OnAdjustPhoneticsMap(this);
+      mains_.front()->FindPhoneticCandidates(w, *phonetics_, work);
+    }
+  }
+  for (Integer i = 0; i < work.Count(); ++i) {
+    const Integer score = WordDistance(w, work[i]);
+    if (i >= nearMisses && !phonetics_->DistanceAcceptable(w, score)) continue;
+    entries.push_back({work[i], score});
+  }
+  if (learning_) {
+    std::string learnt;
+    if (learning_->GetAutoCorrect(w, learnt)) {
+      auto it = std::find_if(entries.begin(), entries.end(), [&](const Entry& e) { return EngineSameText(e.word, learnt); });
+      if (it != entries.end() && it->word == learnt)
+        it->score = 0;
+      else if (WordAcceptable(FromEngineText(learnt)))
+        entries.insert(entries.begin(), Entry{learnt, 0});
+    }
+    for (Entry& e : entries) e.score = learning_->IsIgnored(e.word) ? 2 * e.score - 1 : 2 * e.score;
+  }
+  for (size_t i = 0; i + 1 < entries.size(); ++i)
+    for (size_t j = i + 1; j < entries.size(); ++j)
+      if (entries[j].score < entries[i].score) std::swap(entries[i], entries[j]);
+  if (max >= 0 && entries.size() > static_cast<size_t>(max)) entries.resize(static_cast<size_t>(max));
 }
 
 // ---- options and filters ----

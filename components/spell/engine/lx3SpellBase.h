@@ -85,6 +85,19 @@ class TLexaSpell3Base : public TLexaConfigHost {
   AnsiString GetString(int id);
   Integer GetPrimaryLanguage();
 
+  // ---- suggestions ----
+  // At most max ranked suggestions (no limit when max is negative).
+  void GetSuggestions(const AnsiString& word, Integer max, rtl::TStrings& list);
+  void Suggest(const AnsiString& word, rtl::TStrings& list);
+  bool IsSuggestionWord(const std::string& engineWord);
+  void LearnReplacement(const AnsiString& word, const AnsiString& replacement);
+  Integer MaxSuggestions = -1;
+  bool PhoneticSuggestions = true;
+  std::function<void(void* sender)> OnAdjustPhoneticsMap;
+  TPhoneticsMap& PhoneticsMap() { return *phonetics_; }
+  TCustomDictionary* LearningDictionary() const { return learning_.get(); }
+  TCustomDictionary* MappingDictionary() const { return mapping_.get(); }
+
   // ---- options and filters ----
   void ApplyOptions(bool force);
   void AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter);
@@ -106,6 +119,16 @@ class TLexaSpell3Base : public TLexaConfigHost {
   TCustomDictionary* InternalDictionary() const { return internal_.get(); }
   std::unique_ptr<TMainDictionary> OpenMainDictionary(const AnsiString& name);
   std::unique_ptr<TCustomDictionary> OpenCustomDictionary(const AnsiString& name);
+  // Available dictionary files by name (each cache filled while empty).
+  const rtl::TStringList& GetAvailableMainDictionaries();
+  const rtl::TStringList& GetAvailableCustomDictionaries();
+  void FindDictionaryFiles(const AnsiString& extension, rtl::TStrings& list);
+  void DictionaryDirChanged();
+  void SetCustomDictionaryInUse(const AnsiString& name, bool inUse);
+  void SetMSWordDictionaryInUse(const AnsiString& path, bool inUse);
+  void NewCustomDictionary(const AnsiString& name);
+  void DeleteCustomDictionary(const AnsiString& name);
+  bool RenameCustomDictionary(const AnsiString& oldName, const AnsiString& newName);
   // The lines of the dictionary folders followed by the configuration's added folders.
   const rtl::TStringList& Folders() const { return folders_; }
 
@@ -167,7 +190,7 @@ class TLexaSpell3Base : public TLexaConfigHost {
   std::vector<TParserIgnore*> tokenizingFilters_, lineFilters_;
   std::unique_ptr<TLexaConfig> config_;
   rtl::TStringList folders_;
-  rtl::TStringList msWordCache_;
+  rtl::TStringList msWordCache_, mainCache_, customCache_;
   bool englishPresent_ = false;
   Integer primaryCountdown_ = 100;
   bool primaryOnly_ = false, repeated_ = true, dualCaps_ = true, liveSpelling_ = true, liveCorrect_ = true;

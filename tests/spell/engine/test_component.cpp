@@ -2,6 +2,7 @@
 // found through "%AppDir%", with the configuration kept nowhere.
 #include <gtest/gtest.h>
 
+#include <fstream>
 #include <string>
 
 #include "SpellTestSupport.h"
@@ -130,4 +131,46 @@ TEST_F(ComponentTest, TextsGoThroughTheEvent) {
     if (id == lsMnSpelling) text = "Check";
   };
   EXPECT_EQ(spell.GetString(lsMnSpelling), "Check");
+}
+
+TEST_F(ComponentTest, CommonMisspellingsHaveTheirWordInTheTopFive) {
+  std::ifstream in(std::string(TOLVANE_TEST_DATA) + "/spell/misspellings.txt");
+  size_t pairs = 0;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    const size_t tab = line.find('\t');
+    ASSERT_NE(tab, std::string::npos) << line;
+    const std::string wrong = line.substr(0, tab), right = line.substr(tab + 1);
+    rtl::TStringList list;
+    spell.GetSuggestions(wrong, 5, list);
+    EXPECT_GE(list.IndexOf(right), 0) << wrong << " -> " << right << ": " << list.CommaText();
+    EXPECT_LE(list.Count(), 5);
+    ++pairs;
+  }
+  EXPECT_GT(pairs, 50u);
+}
+
+TEST_F(ComponentTest, RankingRules) {
+  rtl::TStringList list;
+  spell.GetSuggestions("recieve", 3, list);
+  EXPECT_LE(list.Count(), 3);
+  // A learnt replacement comes first, whatever its distance.
+  spell.GetSuggestions("hte", -1, list);
+  ASSERT_GT(list.Count(), 0);
+  EXPECT_EQ(list[0], "the");
+  spell.LearnReplacement("hte", "hate");
+  spell.GetSuggestions("hte", -1, list);
+  EXPECT_EQ(list[0], "hate");
+  // A mapping pair alone.
+  const std::string mapping = (dir.Path() / "map.adu").string();
+  {
+    TCustomDictionary m;
+    m.SetFilename(mapping);
+    m.SetLoaded(true);
+    m.AddAutoCorrect("colour", "color");
+  }
+  spell.MappingDictionaryName = mapping;
+  spell.Config().GetMainDictionaries().Add("American.adm");  // reload the sets: the mapping opens
+  spell.GetSuggestions("colour", -1, list);
+  EXPECT_EQ(list.CommaText(), "color");
 }
