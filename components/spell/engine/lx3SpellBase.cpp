@@ -31,6 +31,21 @@ TLexaSpell3Base::TLexaSpell3Base()
       config_(std::make_unique<TLexaConfig>(this)) {
   configDictionaryDir_.Add("%AppDir%");
   configDefaultMain_.Add("American.adm");
+  // The tokenizing filters take part in reading words.
+  engine_->OnCharacter = [this](char c, TControlParser* parser, bool& ignored) {
+    for (TParserIgnore* f : tokenizingFilters_)
+      if (f->IgnoreChar(c, parser)) {
+        ignored = true;
+        return;
+      }
+  };
+  engine_->OnWord = [this](const std::string& word, TControlParser* parser, bool& ignored) {
+    for (TParserIgnore* f : tokenizingFilters_)
+      if (f->IgnoreParsedWord(word, parser)) {
+        ignored = true;
+        return;
+      }
+  };
 }
 
 TLexaSpell3Base::~TLexaSpell3Base() {

@@ -16,6 +16,7 @@
 
 #include "rtl/StringList.h"
 #include "spell/engine/lx3Configuration.h"
+#include "spell/engine/lx3ParserBase.h"
 #include "spell/engine/lx3SpellLanguages.h"
 #include "spell/engine/lx3Types.h"
 #include "spell/engine/lx3Util.h"
@@ -31,6 +32,20 @@ class TSuggestionsGenerator;
 class TControlParser;
 
 enum TCaseModification { cmNone, cmInitialCaps, cmInitialCapsOrUpcase, cmAnyCase, cmCustom };
+enum TWordCheckType { wcAccepted, wcExcluded, wcCorrected, wcDenied, wcRepeated };
+enum TSpellUI { suiDialog, suiSilent };
+enum TSpellEndMessage { emNever, emAlways, emExceptCancel, emNoDialog };
+enum TSpellEndPosition { epHome, epOriginal, epNoModify };
+
+// One undoable decision of a check run.
+struct TLexaUndo {
+  Integer X = 0, Y = 0;  // the parser position: the start of the current word
+  AnsiString Word;
+  AnsiString Replacement;
+  TSpellAction Action = saIgnore;
+  bool Automatic = false;
+  Integer Data = 0;
+};
 
 class TLexaSpell3Base : public TLexaConfigHost {
  public:
@@ -98,6 +113,57 @@ class TLexaSpell3Base : public TLexaConfigHost {
   TCustomDictionary* LearningDictionary() const { return learning_.get(); }
   TCustomDictionary* MappingDictionary() const { return mapping_.get(); }
 
+  // ---- check runs ----
+  // Starts a run over parser (check types: 0 the selection, 1 from the
+  // cursor, 2 the whole text, 3 the selection or else the whole text from
+  // the cursor, 4 on from where the caller put the parser). With
+  // ownsParser the run frees the parser when it ends.
+  void CheckParser(TControlParser* parser, Integer checkType, bool ownsParser = false);
+  // Checks a UTF-8 text; the changes come back in text.
+  void CheckString(AnsiString& text);
+  Integer WordCount(TControlParser* parser, Integer checkType);
+  Integer WordCountString(const AnsiString& text);
+  void CountWords(TControlParser* parser, Integer checkType, Integer& words, Integer& errors, bool& hasErrors,
+                  bool stopAtFirstError, bool checkSpelling);
+  void IgnoreCurrent();
+  void IgnoreAllCurrent();
+  void ChangeCurrent(const AnsiString& replacement);
+  void ChangeAllCurrent(const AnsiString& replacement);
+  void AddCurrent();
+  void AutoCorrectCurrent(const AnsiString& replacement);
+  void UndoCurrent();
+  void IgnoreRepeated();
+  void DeleteRepeated();
+  void CancelCheck();
+  void StopCheck(bool cancelled);
+  void ResumeCheck();
+  bool CanUndo();
+  void ClearUndo();
+  bool IsRepeatedWord(const std::string& engineWord, TControlParser* parser);
+  bool Checking() const { return checking_; }
+  bool Cancelled() const { return cancelled_; }
+  const AnsiString& CurrentWord() const { return currentWord_; }
+  bool RepeatedPrompt() const { return repeatedPrompt_; }
+  Integer WordsChecked() const { return wordsChecked_; }
+  Integer UndoCount() const { return static_cast<Integer>(undo_.size()); }
+
+  TSpellUI UIType = suiSilent;
+  TSpellEndMessage EndMessage = emExceptCancel;
+  TSpellEndPosition EndCursorPosition = epOriginal;
+  bool EndMessageWordCount = false;
+  Integer MaxUndo = -1;
+  bool SynchronousCheck = true;
+  bool UseAutoCorrectFirst = false;
+  bool RecheckReplacedWords = true;
+  bool ResumeFromLastPosition = true;
+  std::function<void(void* sender, const AnsiString& word, TWordCheckType& type, AnsiString& replacement)>
+      OnWordCheck;
+  std::function<void(void* sender, const AnsiString& word, bool repeated)> OnPromptWord;
+  std::function<void(void* sender)> OnCompleteCheck, OnShowEndMessage, OnBeforeChange;
+  std::function<void(void* sender, bool before, const AnsiString& replacement, Integer state)> OnParserReplaceWord;
+  std::function<void(void* sender, bool before, Integer state)> OnParserIgnoreWord;
+  std::function<void(void* sender, Integer undoState, TSpellAction action, Integer& data)> OnParserUndoLast;
+
   // ---- options and filters ----
   void ApplyOptions(bool force);
   void AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter);
@@ -158,6 +224,20 @@ class TLexaSpell3Base : public TLexaConfigHost {
   using Lock = std::lock_guard<std::recursive_mutex>;
   mutable std::recursive_mutex mutex_;
 
+  // The window layer's parts of a run: the spell dialog, the message box
+  // and waiting for the user's next command. Without a window layer there
+  // is no dialog, no message box is shown, and waiting runs the pending
+  // synchronised work.
+  virtual void ShowSpellDialog() {}
+  virtual void HideSpellDialog() {}
+  // Shows the end message; the base shows nothing.
+  virtual void ShowMessageText(const AnsiString& text, const AnsiString& caption) {}
+  // Asks a yes/no question; the base answers No.
+  virtual bool AskYesNo(const AnsiString& text, const AnsiString& caption) { return false; }
+  virtual void WaitForCommand();
+  virtual void ShowEndMessage();
+  bool DialogShown() const { return dialogShownInRun_; }
+
  private:
   bool InMainDictionariesEngine(const std::string& w, bool countHit);
   bool InAnyDictionaryEngine(const std::string& w);
@@ -197,6 +277,29 @@ class TLexaSpell3Base : public TLexaConfigHost {
   bool optionsCached_ = false;
   TSpellOptions cachedOptions_ = 0;
   TControlParser* currentParser_ = nullptr;
+  // Check-run state.
+  void ContinueCheck();
+  void CompleteCheck();
+  void CheckSmartSelection(TControlParser* parser);
+  void BeginMultiPartCheck();
+  void EndMultiPartCheck();
+  void PromptWord();
+  void ReplaceCurrentWord(const AnsiString& text, Integer state);
+  void IgnoreCurrentWord(Integer state);
+  void AddUndo(TSpellAction action, const AnsiString& replacement, bool automatic);
+  void UndoLastAction();
+  void NotifyUndo(Integer phase, TSpellAction action, Integer& data);
+  void SelectCurrentWord();
+  bool checking_ = false, cancelled_ = false, beforeChangeFired_ = false, repeatedPrompt_ = false;
+  AnsiString currentWord_;
+  std::string previousAccepted_;
+  Integer wordsChecked_ = 0;
+  Integer startX_ = 0, startY_ = 0;
+  bool multiPart_ = false, hideDialogAllowed_ = true, savedHideDialogAllowed_ = true, savedKeepActive_ = false;
+  bool freeParserAtEnd_ = false;
+  bool dialogShownInRun_ = false;
+  std::unique_ptr<TControlParser> ownedParser_;
+  std::vector<TLexaUndo> undo_;
 
  public:
   AnsiString MappingDictionaryName;

@@ -1,0 +1,177 @@
+// Check runs over strings with American.adm: prompts, dialog commands,
+// undo, the end message and word counts.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "SpellTestSupport.h"
+#include "spell/engine/lx3CustomDictionary.h"
+#include "spell/engine/lx3SpellBase.h"
+#include "spell/engine/lx3StringParser.h"
+
+using namespace spell;
+
+namespace {
+
+// The component with its window parts recorded instead of shown.
+class RecordingSpell : public TLexaSpell3Base {
+ public:
+  std::vector<std::string> messages;
+  std::vector<std::string> prompts;
+  bool answerYes = false;
+
+ protected:
+  void ShowMessageText(const AnsiString& text, const AnsiString&) override { messages.push_back(text); }
+  bool AskYesNo(const AnsiString&, const AnsiString&) override { return answerYes; }
+};
+
+class CheckRunTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    spell::testing::SetUserNameHook([] { return AnsiString("ann"); });
+    spell.SetConfigStorage(csNone);
+    spell.ConfigDictionaryDir().Clear();
+    spell.ConfigDictionaryDir().Add(dir.Path().string());
+    spell.ConfigDictionaryDir().Add("%AppDir%");
+    spell.SuggestionsLearningDict = (dir.Path() / "ann_sp.adl").string();
+    spell.UIType = suiDialog;
+    spell.SynchronousCheck = false;
+    spell.OnPromptWord = [this](void*, const AnsiString& word, bool repeated) {
+      spell.prompts.push_back(word + (repeated ? " (repeated)" : ""));
+    };
+  }
+  void TearDown() override { spell::testing::SetUserNameHook(nullptr); }
+  // Starts a run over text; the parser lives as long as the test.
+  void Start(const std::string& initial) {
+    text = initial;
+    parser.Initialize(&text);
+    spell.CheckParser(&parser, 2);
+  }
+  core_test::ScratchFolder dir{"spell-run"};
+  RecordingSpell spell;
+  std::string text;
+  TStringParser parser;
+};
+
+using Prompts = std::vector<std::string>;
+
+}  // namespace
+
+TEST_F(CheckRunTest, ACleanTextShowsOnlyTheEndMessage) {
+  Start("This text is spelled well.");
+  EXPECT_FALSE(spell.Checking());
+  EXPECT_TRUE(spell.prompts.empty());
+  EXPECT_EQ(spell.messages, std::vector<std::string>{"The spelling check is complete."});
+  spell.EndMessage = emNoDialog;
+  spell.messages.clear();
+  Start("All good here.");
+  EXPECT_TRUE(spell.messages.empty());
+  spell.EndMessage = emAlways;
+  spell.EndMessageWordCount = true;
+  Start("Three words here");
+  EXPECT_EQ(spell.messages.back(), "The spelling check is complete.\r\n\r\nWords checked: 3");
+}
+
+TEST_F(CheckRunTest, RepeatedWords) {
+  Start("I saw the the cat");
+  ASSERT_EQ(spell.prompts, Prompts{"the the (repeated)"});
+  spell.ChangeCurrent("x");  // not on a repeated prompt
+  spell.DeleteRepeated();
+  EXPECT_EQ(text, "I saw the cat");
+  EXPECT_FALSE(spell.Checking());
+  Start("the the end");
+  spell.IgnoreRepeated();
+  EXPECT_EQ(text, "the the end");
+  Start("the  the, the");  // two blanks, a comma: no repeat
+  EXPECT_EQ(spell.prompts.size(), 2u);
+}
+
+TEST_F(CheckRunTest, ChangeRechecksTheReplacement) {
+  Start("a speling mistake");
+  ASSERT_EQ(spell.prompts, Prompts{"speling"});
+  spell.ChangeCurrent("spellling");
+  ASSERT_EQ(spell.prompts.back(), "spellling");  // read again, still wrong
+  spell.ChangeCurrent("spelling");
+  EXPECT_EQ(text, "a spelling mistake");
+  EXPECT_FALSE(spell.Checking());
+}
+
+TEST_F(CheckRunTest, UndoTakesBackAutomaticCorrectionsToo) {
+  spell.InternalDictionary()->AddAutoCorrect("teh", "the");
+  Start("qwzx teh cat");
+  ASSERT_EQ(spell.prompts, Prompts{"qwzx"});
+  spell.IgnoreCurrent();  // then "teh" is corrected automatically and the run ends
+  EXPECT_EQ(text, "qwzx the cat");
+  EXPECT_FALSE(spell.Checking());
+  Start("qwzx teh zzqv cat");
+  spell.IgnoreCurrent();
+  ASSERT_EQ(spell.prompts.back(), "zzqv");
+  EXPECT_EQ(text, "qwzx the zzqv cat");
+  EXPECT_EQ(spell.UndoCount(), 2);
+  spell.UndoCurrent();  // the correction and the Ignore
+  EXPECT_EQ(text, "qwzx teh zzqv cat");
+  EXPECT_EQ(spell.prompts.back(), "qwzx");
+  spell.CancelCheck();
+}
+
+TEST_F(CheckRunTest, MaxUndo) {
+  spell.MaxUndo = 0;
+  Start("qwzx zzqv vvxq");
+  spell.IgnoreCurrent();
+  EXPECT_FALSE(spell.CanUndo());
+  spell.CancelCheck();
+  spell.MaxUndo = 2;
+  Start("qwzx zzqv vvxq xqqz");
+  spell.IgnoreCurrent();
+  spell.IgnoreCurrent();
+  spell.IgnoreCurrent();
+  EXPECT_EQ(spell.UndoCount(), 2);
+  spell.CancelCheck();
+}
+
+TEST_F(CheckRunTest, CancelEndsWithoutTheMessageAndLeavesTheCaret) {
+  Start("qwzx words");
+  spell.CancelCheck();
+  EXPECT_FALSE(spell.Checking());
+  EXPECT_TRUE(spell.messages.empty());
+  EXPECT_TRUE(spell.Cancelled());
+  spell.IgnoreCurrent();  // no run: nothing
+}
+
+TEST_F(CheckRunTest, AddAndIgnoreAll) {
+  Start("qwzx and qwzx again zzqv");
+  spell.IgnoreAllCurrent();
+  EXPECT_EQ(spell.prompts.back(), "zzqv");
+  spell.AddCurrent();
+  EXPECT_TRUE(spell.ActiveCustomDictionary()->IsIgnored("zzqv"));
+  EXPECT_TRUE(spell.InternalDictionary()->IsIgnored("qwzx"));
+  EXPECT_FALSE(spell.Checking());
+}
+
+TEST_F(CheckRunTest, ChangeAllInAStringWithCharactersOutsideTheCodePage) {
+  AnsiString s = "\xCE\xB1\xCE\xB2 teh \xE4\xB8\xAD\xE6\x96\x87 teh";
+  spell.SynchronousCheck = true;
+  spell.OnPromptWord = [this](void*, const AnsiString&, bool) { spell.ChangeAllCurrent("the"); };
+  spell.CheckString(s);
+  EXPECT_EQ(s, "\xCE\xB1\xCE\xB2 the \xE4\xB8\xAD\xE6\x96\x87 the");
+}
+
+TEST_F(CheckRunTest, WordCounts) {
+  EXPECT_EQ(spell.WordCountString("one two, three"), 3);
+  EXPECT_EQ(spell.WordCountString(""), 0);
+  const TSpellOptions options = spell.Config().GetOptions();
+  ASSERT_TRUE(HasSpellOption(options, soInternet));
+  EXPECT_EQ(spell.WordCountString("see http://example.com/x now"), 2);
+  Integer words = 0, errors = 0;
+  bool hasErrors = false;
+  AnsiString t = "a qwzx the the b";
+  TStringParser p;
+  p.Initialize(&t);
+  spell.CountWords(&p, 2, words, errors, hasErrors, false, true);
+  EXPECT_EQ(words, 5);
+  EXPECT_EQ(errors, 2);  // the unknown word and the repeat
+  EXPECT_TRUE(hasErrors);
+  spell.CountWords(&p, 1, words, errors, hasErrors, false, true);
+  EXPECT_EQ(words, 0);  // only the selection or the whole text
+}
