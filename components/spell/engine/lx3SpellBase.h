@@ -36,6 +36,9 @@ enum TWordCheckType { wcAccepted, wcExcluded, wcCorrected, wcDenied, wcRepeated 
 enum TSpellUI { suiDialog, suiSilent };
 enum TSpellEndMessage { emNever, emAlways, emExceptCancel, emNoDialog };
 enum TSpellEndPosition { epHome, epOriginal, epNoModify };
+enum TSpellPopupOption { spCancel, spDialog, spAutoCorrect, spChangeAll, spAdd, spIgnoreAll, spIgnore, spReplace };
+// A set of popup options, bit n for option n (the live-spelling popup: 177).
+using TSpellPopupOptions = Byte;
 
 // One undoable decision of a check run.
 struct TLexaUndo {
@@ -164,6 +167,20 @@ class TLexaSpell3Base : public TLexaConfigHost {
   std::function<void(void* sender, bool before, Integer state)> OnParserIgnoreWord;
   std::function<void(void* sender, Integer undoState, TSpellAction action, Integer& data)> OnParserUndoLast;
 
+  // ---- the live-spelling popup ----
+  // Shows the popup for word at the screen point and performs the choice;
+  // on a replacement word comes back as the chosen suggestion.
+  TSpellPopupOption ShowPopupMenu(void* control, TSpellPopupOptions options, Integer x, Integer y, AnsiString& word);
+  // The replaceable steps; menus and items are the window layer's objects.
+  std::function<void(void* sender, void* owner, void*& menu)> OnPopupCreateMenu;
+  std::function<void(void* sender, void* menu, void* parent, const AnsiString& caption, bool enabled,
+                     bool hasChildren, Integer tag, void*& item)>
+      OnPopupAddMenuItem;
+  std::function<void(void* sender, void* menu, Integer x, Integer y, Integer& tag, AnsiString& caption)>
+      OnPopupDoMenu;
+  std::function<void(void* sender, const AnsiString& word, AnsiString& resultWord, TSpellPopupOption& result)>
+      OnPopupResult;
+
   // ---- options and filters ----
   void ApplyOptions(bool force);
   void AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter);
@@ -235,6 +252,16 @@ class TLexaSpell3Base : public TLexaConfigHost {
   // Asks a yes/no question; the base answers No.
   virtual bool AskYesNo(const AnsiString& text, const AnsiString& caption) { return false; }
   virtual void WaitForCommand();
+  // The popup's steps without events: the base has no menus (it creates
+  // none and shows nothing); the window layer makes real ones.
+  virtual void* CreatePopupMenu(void* owner);
+  virtual void* AddPopupMenuItem(void* menu, void* parent, const AnsiString& caption, bool enabled,
+                                 bool hasChildren, Integer tag);
+  virtual void RunPopupMenu(void* menu, Integer x, Integer y, Integer& tag, AnsiString& caption);
+  virtual void FreePopupMenu(void* menu) {}
+  // A menu item's click: the chosen tag and caption.
+  void PopupItemClicked(Integer tag, const AnsiString& caption);
+
   virtual void ShowEndMessage();
   bool DialogShown() const { return dialogShownInRun_; }
 
@@ -300,6 +327,9 @@ class TLexaSpell3Base : public TLexaConfigHost {
   bool dialogShownInRun_ = false;
   std::unique_ptr<TControlParser> ownedParser_;
   std::vector<TLexaUndo> undo_;
+  bool popupActive_ = false;
+  Integer popupTag_ = 0;
+  AnsiString popupCaption_;
 
  public:
   AnsiString MappingDictionaryName;

@@ -175,3 +175,87 @@ TEST_F(CheckRunTest, WordCounts) {
   spell.CountWords(&p, 1, words, errors, hasErrors, false, true);
   EXPECT_EQ(words, 0);  // only the selection or the whole text
 }
+
+namespace {
+struct MenuItem {
+  std::string caption;
+  bool enabled;
+  Integer tag;
+  int parent;  // index of the parent item, -1 at the top
+};
+}  // namespace
+
+TEST_F(CheckRunTest, LiveSpellingPopup) {
+  std::vector<MenuItem> items;
+  int menus = 0;
+  spell.OnPopupCreateMenu = [&](void*, void*, void*& menu) {
+    ++menus;
+    menu = &items;
+  };
+  spell.OnPopupAddMenuItem = [&](void*, void* menu, void* parent, const AnsiString& caption, bool enabled, bool,
+                                 Integer tag, void*& item) {
+    EXPECT_EQ(menu, &items);
+    const int parentIndex = parent ? static_cast<int>(reinterpret_cast<intptr_t>(parent)) - 1 : -1;
+    items.push_back({caption, enabled, tag, parentIndex});
+    item = reinterpret_cast<void*>(static_cast<intptr_t>(items.size()));
+  };
+  Integer choose = 0;
+  std::string chooseCaption;
+  spell.OnPopupDoMenu = [&](void*, void*, Integer, Integer, Integer& tag, AnsiString& caption) {
+    tag = choose;
+    caption = chooseCaption;
+  };
+  AnsiString word = "recieve";
+  choose = 5;  // Ignore All
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177, 10, 20, word), spIgnoreAll);
+  EXPECT_TRUE(spell.InternalDictionary()->IsIgnored("recieve"));
+  // 177: up to five suggestions, a separator, Ignore All, Add and a closing separator.
+  ASSERT_GE(items.size(), 5u);
+  size_t suggestions = 0;
+  while (suggestions < items.size() && items[suggestions].tag == 7) ++suggestions;
+  EXPECT_GE(suggestions, 1u);
+  EXPECT_LE(suggestions, 5u);
+  EXPECT_EQ(items[0].caption, "receive");
+  ASSERT_EQ(items.size(), suggestions + 4);
+  EXPECT_EQ(items[suggestions].caption, "-");
+  EXPECT_EQ(items[suggestions + 1].caption, "&Ignore All");
+  EXPECT_EQ(items[suggestions + 2].caption, "&Add");
+  EXPECT_TRUE(items[suggestions + 2].enabled);
+  EXPECT_EQ(items[suggestions + 3].caption, "-");
+
+  items.clear();
+  word = "recieve";
+  choose = 7;
+  chooseCaption = "receive";
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 0xFF, 0, 0, word), spReplace);
+  EXPECT_EQ(word, "receive");
+  std::string learnt;
+  EXPECT_TRUE(spell.LearningDictionary()->GetAutoCorrect("recieve", learnt));
+  EXPECT_EQ(learnt, "receive");
+  // Change All and Auto Correct carry one sub-item per suggestion.
+  int changeAll = -1;
+  for (size_t i = 0; i < items.size(); ++i)
+    if (items[i].caption == "&Change All") changeAll = static_cast<int>(i);
+  ASSERT_GE(changeAll, 0);
+  size_t children = 0, replacements = 0;
+  for (const MenuItem& m : items) {
+    children += m.parent == changeAll && m.tag == 3;
+    replacements += m.tag == 7;
+  }
+  EXPECT_EQ(children, replacements);
+
+  AnsiString empty;
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177, 0, 0, empty), spCancel);
+  items.clear();
+  word = "qqqqqqqqqqqxz";
+  choose = 0;
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177, 0, 0, word), spCancel);
+  ASSERT_FALSE(items.empty());
+  EXPECT_EQ(items[0].caption, "(no suggestions)");
+  EXPECT_FALSE(items[0].enabled);
+  // The dialog's list honours MaxSuggestions; the popup keeps five.
+  spell.MaxSuggestions = 3;
+  rtl::TStringList list;
+  spell.Suggest("recieve", list);
+  EXPECT_LE(list.Count(), 3);
+}
