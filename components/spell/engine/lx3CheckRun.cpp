@@ -49,7 +49,7 @@ void TLexaSpell3Base::CheckParser(TControlParser* parser, Integer checkType, boo
         dialogShownInRun_ = false;
       }
       ChoosePrimaryDictionary();
-      ContinueCheck();
+      ContinueCheck();  // inside the guard below
     } catch (...) {
       // An error ends the run as a cancel does, so later checks start.
       cancelled_ = true;
@@ -60,6 +60,20 @@ void TLexaSpell3Base::CheckParser(TControlParser* parser, Integer checkType, boo
   // The wait runs without the lock: the dialog's commands take it each time,
   // and live spelling goes on meanwhile.
   while (SynchronousCheck && checking_) WaitForCommand();
+}
+
+void TLexaSpell3Base::GuardedContinue() {
+  try {
+    ContinueCheck();
+  } catch (...) {
+    // An error leaving the loop ends the run as a cancel does, so later
+    // checks start; then it goes on to the caller.
+    if (checking_) {
+      cancelled_ = true;
+      CompleteCheck();
+    }
+    throw;
+  }
 }
 
 void TLexaSpell3Base::ContinueCheck() {
@@ -156,7 +170,7 @@ void TLexaSpell3Base::IgnoreCurrent() {
   if (!checking_) return;
   AddUndo(saIgnore, "", false);
   IgnoreCurrentWord(kIgnoreState);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::IgnoreAllCurrent() {
@@ -166,7 +180,7 @@ void TLexaSpell3Base::IgnoreAllCurrent() {
   std::string w;
   if (ToEngineText(currentWord_, w)) internal_->AddIgnore(w);
   IgnoreCurrentWord(kIgnoreAllState);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::ChangeCurrent(const AnsiString& replacement) {
@@ -180,7 +194,7 @@ void TLexaSpell3Base::ChangeCurrent(const AnsiString& replacement) {
     currentParser_->SetPosition(x - static_cast<Integer>(EngineCharsOfUtf8(replacement).size()), y, 0);
   }
   LearnReplacement(currentWord_, replacement);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::ChangeAllCurrent(const AnsiString& replacement) {
@@ -191,7 +205,7 @@ void TLexaSpell3Base::ChangeAllCurrent(const AnsiString& replacement) {
   if (ToEngineText(currentWord_, w) && ToEngineText(replacement, r)) internal_->AddAutoCorrect(w, r);
   ReplaceCurrentWord(replacement, kChangeAllState);
   LearnReplacement(currentWord_, replacement);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::AddCurrent() {
@@ -201,7 +215,7 @@ void TLexaSpell3Base::AddCurrent() {
   std::string w;
   if (activeCustom_ && ToEngineText(currentWord_, w)) activeCustom_->AddIgnore(w);
   IgnoreCurrentWord(kAddState);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::AutoCorrectCurrent(const AnsiString& replacement) {
@@ -213,14 +227,14 @@ void TLexaSpell3Base::AutoCorrectCurrent(const AnsiString& replacement) {
     activeCustom_->AddAutoCorrect(w, r);
   LearnReplacement(currentWord_, replacement);
   ReplaceCurrentWord(replacement, kAutoCorrectState);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::UndoCurrent() {
   Lock lock(mutex_);
   if (!checking_ || !CanUndo()) return;
   UndoLastAction();
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::IgnoreRepeated() { IgnoreCurrent(); }
@@ -231,7 +245,7 @@ void TLexaSpell3Base::DeleteRepeated() {
   const AnsiString single = FromEngineText(previousAccepted_);
   AddUndo(saChange, single, false);
   ReplaceCurrentWord(single, kChangeState);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 void TLexaSpell3Base::CancelCheck() { StopCheck(true); }
@@ -257,7 +271,7 @@ void TLexaSpell3Base::ResumeCheck() {
     y = cy;
   }
   engine_->StartAt(x, y);
-  ContinueCheck();
+  GuardedContinue();
 }
 
 // ---- undo ----

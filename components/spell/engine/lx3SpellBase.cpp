@@ -278,7 +278,8 @@ void TLexaSpell3Base::ConfigurationChanged(bool reload) {
   if (reload) {
     const AnsiString activeFile = activeCustom_ ? activeCustom_->Filename() : AnsiString();
     LoadDictionaries();
-    (void)activeFile;  // the check run's undo list is cleared when it changed
+    // Undo records name the active dictionary's words.
+    if (!activeCustom_ || activeCustom_->Filename() != activeFile) undo_.clear();
   }
   ApplyOptions(false);
   if (OnConfigChanged) OnConfigChanged(this);

@@ -8,6 +8,7 @@
 // One recursive mutex serialises the component: every public operation
 // holds it for its duration, so the editor's analysis thread and the user-
 // interface thread never overlap inside it.
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <mutex>
@@ -70,6 +71,9 @@ class TLexaSpell3Base : public TLexaConfigHost {
   void SetConfigUseMSWordCustom(bool v) { configUseMSWordCustom_ = v; }
   void SetConfigDefaultUseMSWordCustom(bool v) { configDefaultUseMSWordCustom_ = v; }
   TLexaConfig& Config() { return *config_; }
+  // Holds the component's lock for a caller that changes the configuration
+  // (or several settings) directly, as the dialogs do.
+  std::unique_lock<std::recursive_mutex> LockComponent() { return std::unique_lock<std::recursive_mutex>(mutex_); }
 
   // ---- behaviour settings ----
   bool UseExcludeWords = true;
@@ -306,6 +310,7 @@ class TLexaSpell3Base : public TLexaConfigHost {
   TControlParser* currentParser_ = nullptr;
   // Check-run state.
   void ContinueCheck();
+  void GuardedContinue();
   void CompleteCheck();
   void CheckSmartSelection(TControlParser* parser);
   void BeginMultiPartCheck();
@@ -317,7 +322,8 @@ class TLexaSpell3Base : public TLexaConfigHost {
   void UndoLastAction();
   void NotifyUndo(Integer phase, TSpellAction action, Integer& data);
   void SelectCurrentWord();
-  bool checking_ = false, cancelled_ = false, beforeChangeFired_ = false, repeatedPrompt_ = false;
+  std::atomic<bool> checking_{false};  // read by the waiting loop without the lock
+  bool cancelled_ = false, beforeChangeFired_ = false, repeatedPrompt_ = false;
   AnsiString currentWord_;
   std::string previousAccepted_;
   Integer wordsChecked_ = 0;

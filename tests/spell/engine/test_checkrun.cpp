@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "SpellTestSupport.h"
+#include "rtl/Exceptions.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3SpellBase.h"
 #include "spell/engine/lx3StringParser.h"
@@ -258,4 +259,19 @@ TEST_F(CheckRunTest, LiveSpellingPopup) {
   rtl::TStringList list;
   spell.Suggest("recieve", list);
   EXPECT_LE(list.Count(), 3);
+}
+
+TEST_F(CheckRunTest, AnErrorInTheLoopEndsTheRun) {
+  spell.OnWordCheck = [](void*, const AnsiString& word, TWordCheckType&, AnsiString&) {
+    if (word == "boom") throw rtl::EConvertError("boom");
+  };
+  EXPECT_THROW(Start("one boom two"), rtl::EConvertError);
+  EXPECT_FALSE(spell.Checking());
+  EXPECT_TRUE(spell.messages.empty());  // as a cancel: no end message
+  Start("qwzx then boom");
+  ASSERT_TRUE(spell.Checking());
+  EXPECT_THROW(spell.IgnoreCurrent(), rtl::EConvertError);
+  EXPECT_FALSE(spell.Checking());
+  Start("fine words");  // later checks start
+  EXPECT_EQ(spell.messages.size(), 1u);
 }
