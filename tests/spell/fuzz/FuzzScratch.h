@@ -10,7 +10,12 @@ namespace spell_fuzz {
 
 inline const std::filesystem::path& ScratchFolder() {
   static const std::filesystem::path folder = [] {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "spell-fuzz-XXXXXX").string();
+    // A memory file system where there is one: the saves flush to disk.
+    std::error_code ec;
+    const std::filesystem::path base =
+        std::filesystem::is_directory("/dev/shm", ec) ? std::filesystem::path("/dev/shm")
+                                                      : std::filesystem::temp_directory_path();
+    std::string tmpl = (base / "spell-fuzz-XXXXXX").string();
     if (!::mkdtemp(tmpl.data())) std::abort();
     std::atexit([] {
       std::error_code ec;
