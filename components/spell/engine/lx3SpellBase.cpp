@@ -88,6 +88,64 @@ void TLexaSpell3Base::SetQuoteChars(const AnsiString& v) {
   ApplyOptions(true);
 }
 
+// ---- owned parts and pass-through settings ----
+
+Integer TLexaSpell3Base::PhoneticMaxDistance() const { Lock lock(mutex_); return phonetics_->MaxDistance(); }
+void TLexaSpell3Base::SetPhoneticMaxDistance(Integer v) { Lock lock(mutex_); phonetics_->SetMaxDistance(v); }
+Integer TLexaSpell3Base::PhoneticDivisor() const { Lock lock(mutex_); return phonetics_->Divisor(); }
+void TLexaSpell3Base::SetPhoneticDivisor(Integer v) { Lock lock(mutex_); phonetics_->SetDivisor(v); }
+Integer TLexaSpell3Base::PhoneticDepth() const { Lock lock(mutex_); return phonetics_->StartDepth(); }
+void TLexaSpell3Base::SetPhoneticDepth(Integer v) { Lock lock(mutex_); phonetics_->SetStartDepth(v); }
+
+void TLexaSpell3Base::SetParsingEngine(std::unique_ptr<TParsingEngine> engine) {
+  Lock lock(mutex_);
+  if (!engine) return;
+  engine->OnCharacter = engine_->OnCharacter;
+  engine->OnWord = engine_->OnWord;
+  engine_ = std::move(engine);
+  ApplyOptions(true);
+}
+
+void TLexaSpell3Base::SetSuggestionsGenerator(std::unique_ptr<TSuggestionsGenerator> generator) {
+  Lock lock(mutex_);
+  if (generator) generator_ = std::move(generator);
+}
+
+void TLexaSpell3Base::SetPhoneticsMap(std::unique_ptr<TPhoneticsMap> map) {
+  Lock lock(mutex_);
+  if (map) phonetics_ = std::move(map);
+}
+
+void TLexaSpell3Base::SetKeepDictionariesActive(bool v) {
+  Lock lock(mutex_);
+  KeepDictionariesActive = v;
+  if (!v) ReleaseDictionaries();
+}
+
+void TLexaSpell3Base::SetMappingDictionaryName(const AnsiString& v) {
+  Lock lock(mutex_);
+  if (v == MappingDictionaryName) return;
+  MappingDictionaryName = v;
+  mapping_.reset();
+  if (!mains_.empty()) LoadDictionaries();
+}
+
+void TLexaSpell3Base::SetSuggestionsLearning(bool v) {
+  Lock lock(mutex_);
+  if (v == SuggestionsLearning) return;
+  SuggestionsLearning = v;
+  learning_.reset();
+  if (v && config_->Loaded()) learning_ = OpenCustomDictionary(SuggestionsLearningDict);
+}
+
+void TLexaSpell3Base::SetSuggestionsLearningDict(const AnsiString& v) {
+  Lock lock(mutex_);
+  if (v == SuggestionsLearningDict) return;
+  SuggestionsLearningDict = v;
+  learning_.reset();
+  if (SuggestionsLearning && config_->Loaded()) learning_ = OpenCustomDictionary(v);
+}
+
 // ---- paths and texts ----
 
 AnsiString TLexaSpell3Base::ExpandPath(const AnsiString& path) { return ExpandConfigID(ExpandPathMacros(path)); }
@@ -283,6 +341,7 @@ void TLexaSpell3Base::ConfigurationChanged(bool reload) {
   }
   ApplyOptions(false);
   if (OnConfigChanged) OnConfigChanged(this);
+  ConfigChangedListeners.NotifyListeners(this);
 }
 
 // ---- dictionary sets ----
@@ -511,6 +570,7 @@ void TLexaSpell3Base::ApplyOptions(bool force) {
   liveSpelling_ = HasSpellOption(options, soLiveSpelling);
   liveCorrect_ = HasSpellOption(options, soLiveCorrect);
   if (OnAddCustomIgnore) OnAddCustomIgnore(this);
+  OptionsAppliedListeners.NotifyListeners(this);
 }
 
 void TLexaSpell3Base::AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter) {

@@ -154,6 +154,42 @@ class TLexaSpell3Base : public TLexaConfigHost {
   Integer WordsChecked() const { return wordsChecked_; }
   Integer UndoCount() const { return static_cast<Integer>(undo_.size()); }
 
+  // Dialog placement and commands (the dialogs come with the window layer).
+  enum TSpellDialogInitialPos { ipScreenCenter, ipUnderSelection, ipAvoidControl, ipUserDefined, ipLastUserPos,
+                                ipIgnore, ipDesktopCenter };
+  enum TSpellDialogAvoidPos { saNone, saAvoid, saAvoidUpDown, saMove, saMoveUpDown };
+  TSpellDialogInitialPos DialogInitialPos = ipLastUserPos;
+  TSpellDialogAvoidPos DialogSelectionAvoid = saAvoid;
+  bool DialogShowImmediate = false;
+  bool DialogShowModal = false;
+  bool UseHourglassCursor = true;
+  static constexpr Cardinal AllDialogCommands = 0x7FFFF;
+  Cardinal CommandsVisible = AllDialogCommands;
+  Cardinal CommandsEnabled = AllDialogCommands;
+  AnsiString HelpFile;
+  Integer HelpCtxSpellDialog = 0, HelpCtxConfigDialog = 0, HelpCtxDictionariesDialog = 0,
+          HelpCtxDictionaryEditDialog = 0;
+  TSpellOptions ConfigAvailableOptions = 1804;
+  AnsiString ConfigUserOption1, ConfigUserOption2, ConfigUserOption3, ConfigUserOption4;
+  AnsiString Version() const { return GetVersionText(); }
+  // Straight through to the phonetics map.
+  Integer PhoneticMaxDistance() const;
+  void SetPhoneticMaxDistance(Integer v);
+  Integer PhoneticDivisor() const;
+  void SetPhoneticDivisor(Integer v);
+  Integer PhoneticDepth() const;
+  void SetPhoneticDepth(Integer v);
+  // Replace the owned parts (null is ignored).
+  void SetParsingEngine(std::unique_ptr<TParsingEngine> engine);
+  void SetSuggestionsGenerator(std::unique_ptr<TSuggestionsGenerator> generator);
+  void SetPhoneticsMap(std::unique_ptr<TPhoneticsMap> map);
+  void SetKeepDictionariesActive(bool v);
+  void SetMappingDictionaryName(const AnsiString& v);
+  void SetSuggestionsLearning(bool v);
+  void SetSuggestionsLearningDict(const AnsiString& v);
+  // Notified with the component: options applied, configuration changed.
+  TEventList OptionsAppliedListeners, ConfigChangedListeners;
+
   TSpellUI UIType = suiSilent;
   TSpellEndMessage EndMessage = emExceptCancel;
   TSpellEndPosition EndCursorPosition = epOriginal;

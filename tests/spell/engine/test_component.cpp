@@ -174,3 +174,27 @@ TEST_F(ComponentTest, RankingRules) {
   spell.GetSuggestions("colour", -1, list);
   EXPECT_EQ(list.CommaText(), "color");
 }
+
+TEST_F(ComponentTest, SettingsPassThroughAndListeners) {
+  EXPECT_EQ(spell.Version(), "3.4.4 Pro");
+  EXPECT_EQ(spell.PhoneticDepth(), 2);
+  spell.SetPhoneticDepth(3);
+  EXPECT_EQ(spell.PhoneticsMap().StartDepth(), 3);
+  spell.SetPhoneticDivisor(3);
+  EXPECT_EQ(spell.PhoneticsMap().Divisor(), 3);
+  spell.SetPhoneticMaxDistance(5);
+  EXPECT_EQ(spell.PhoneticMaxDistance(), 5);
+  int applied = 0, changed = 0;
+  spell.OptionsAppliedListeners.AddListener(&applied, [&](void* sender) {
+    EXPECT_EQ(sender, &spell);
+    ++applied;
+  });
+  spell.ConfigChangedListeners.AddListener(&changed, [&](void*) { ++changed; });
+  spell.Config().EnsureLoaded();
+  const int before = applied;
+  spell.Config().SetOptions(spell.Config().GetOptions() ^ SpellOption(soHTML));
+  EXPECT_EQ(applied, before + 1);
+  EXPECT_GE(changed, 1);
+  spell.SetQuoteChars("|");  // forces the filters to be made again
+  EXPECT_EQ(applied, before + 2);
+}
