@@ -9,6 +9,7 @@
 #include "rtl/Files.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3MainDictionary.h"
+#include "spell/engine/lx3PhoneticsMap.h"
 #include "spell/engine/lx3SpellBase.h"
 
 using namespace spell;
