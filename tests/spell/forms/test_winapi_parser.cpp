@@ -3,11 +3,19 @@
 // counted as characters, lines joined by CR LF).
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QMenu>
+#include <QTimer>
+
 #include <cstring>
 #include <string>
 #include <vector>
 
 #include "Tokenize.h"
+#include "core/TestSupport.h"
+#include "spell/engine/lx3Util.h"
+#include "spell/lx3SpellWindows.h"
 #include "spell/engine/lx3ParseEngine.h"
 #include "spell/engine/lx3Text.h"
 #include "spell/lx3WinAPIParser.h"
@@ -275,4 +283,57 @@ TEST(WinApiParser, ScreenRectangles) {
   p.CenterSelection();
   EXPECT_EQ(f.edit->selStart, 4);  // the selection comes back
   EXPECT_EQ(f.edit->selEnd, 7);
+}
+
+namespace {
+// The spell checker with its window parts, on a scratch configuration.
+struct WindowSpell {
+  core_test::ScratchFolder dir{"spell-window"};
+  spell::TLexaSpell3WindowBase spell;
+  WindowSpell() {
+    spell::testing::SetUserNameHook([] { return AnsiString("ann"); });
+    spell.SetConfigStorage(spell::csNone);
+    spell.ConfigDictionaryDir().Clear();
+    spell.ConfigDictionaryDir().Add(dir.Path().string());
+    spell.ConfigDictionaryDir().Add(TOLVANE_BIN_DIR);
+    spell.SuggestionsLearningDict = (dir.Path() / "ann_sp.adl").string();
+  }
+  ~WindowSpell() { spell::testing::SetUserNameHook(nullptr); }
+};
+}  // namespace
+
+TEST(SpellWindows, CheckAnEditControl) {
+  Fixture f("teh cat sat");
+  WindowSpell w;
+  w.spell.EndMessage = spell::emNever;
+  w.spell.OnPromptWord = [&](void*, const AnsiString& word, bool) {
+    EXPECT_EQ(word, "teh");
+    w.spell.ChangeCurrent("the");
+  };
+  w.spell.CheckWinControl(f.edit, 2);
+  EXPECT_EQ(f.edit->text, "the cat sat");
+  EXPECT_FALSE(w.spell.Checking());
+  EXPECT_EQ(w.spell.WordCountEditControl(f.edit, 2), 3);
+}
+
+TEST(SpellWindows, PopupAsAClassLibraryMenu) {
+  WindowSpell w;
+  std::vector<std::string> captions;
+  // Choose "receive" in the menu as the user would, once it is open.
+  QTimer::singleShot(50, [&] {
+    auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(menu, nullptr);
+    for (QAction* a : menu->actions()) captions.push_back(a->text().toStdString());
+    for (QAction* a : menu->actions())
+      if (a->text() == "receive") {
+        a->trigger();
+        break;
+      }
+    menu->close();
+  });
+  AnsiString word = "recieve";
+  EXPECT_EQ(w.spell.ShowPopupMenu(nullptr, 177, 100, 100, word), spell::spReplace);
+  EXPECT_EQ(word, "receive");
+  ASSERT_FALSE(captions.empty());
+  EXPECT_EQ(captions.front(), "receive");
 }
