@@ -7,7 +7,10 @@
 //
 // One recursive mutex serialises the component: every public operation
 // holds it for its duration, so the editor's analysis thread and the user-
-// interface thread never overlap inside it.
+// interface thread never overlap inside it. Two waits run without it: a
+// synchronous check run waiting for the dialog's next command, and the
+// popup while it is shown. Events fired while the configuration loads run
+// on the loading thread, which may be the editor's analysis thread.
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -95,6 +98,17 @@ class TLexaSpell3Base : public TLexaConfigHost {
   std::function<void(void* sender, int id, AnsiString& text)> OnGetString;
   std::function<void(void* sender, AnsiString& word)> OnCaseModification;
   std::function<void(void* sender, TCustomDictionary*& dictionary)> OnCreateCustomDictionary;
+
+  // ---- dialogs ----
+  // The base only fires the events; the window layer shows its own dialogs
+  // when they are not assigned.
+  std::function<void(void* sender, void* owner)> OnShowConfigDialog, OnShowCustomDictionariesDialog,
+      OnShowAddDictionaryDir;
+  std::function<void(void* sender, void* owner, TCustomDictionary* dictionary)> OnShowEditCustomDictionaryDialog;
+  void ShowConfigDialog() { Lock lock(mutex_); DoShowConfigDialog(this); }
+  void ShowCustomDictionariesDialog() { Lock lock(mutex_); DoShowCustomDictionariesDialog(this); }
+  void ShowEditCustomDictionaryDialog(TCustomDictionary* d) { Lock lock(mutex_); DoShowEditCustomDictionaryDialog(this, d); }
+  void ShowAddDictionaryDir() { Lock lock(mutex_); DoShowAddDictionaryDir(this); }
 
   // ---- rules ----
   bool WordAcceptable(const AnsiString& word);
@@ -292,6 +306,14 @@ class TLexaSpell3Base : public TLexaConfigHost {
   // Asks a yes/no question; the base answers No.
   virtual bool AskYesNo(const AnsiString& text, const AnsiString& caption) { return false; }
   virtual void WaitForCommand();
+  virtual void DoShowConfigDialog(void* owner) { if (OnShowConfigDialog) OnShowConfigDialog(this, owner); }
+  virtual void DoShowCustomDictionariesDialog(void* owner) {
+    if (OnShowCustomDictionariesDialog) OnShowCustomDictionariesDialog(this, owner);
+  }
+  virtual void DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* d) {
+    if (OnShowEditCustomDictionaryDialog) OnShowEditCustomDictionaryDialog(this, owner, d);
+  }
+  virtual void DoShowAddDictionaryDir(void* owner) { if (OnShowAddDictionaryDir) OnShowAddDictionaryDir(this, owner); }
   // The popup's steps without events: the base has no menus (it creates
   // none and shows nothing); the window layer makes real ones.
   virtual void* CreatePopupMenu(void* owner);
