@@ -1,6 +1,7 @@
 #include "spell/lx3SpellWindows.h"
 
 #include "spell/lx3WinAPIParser.h"
+#include "vcl/Controls.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
@@ -55,6 +56,16 @@ bool TLexaSpell3WindowBase::AskYesNo(const AnsiString& text, const AnsiString& c
 void TLexaSpell3WindowBase::WaitForCommand() {
   vcl::InitApplication();
   vcl::Application->HandleMessage();
+}
+
+void TLexaSpell3WindowBase::SetBusyCursor(bool busy) {
+  vcl::InitApplication();
+  if (busy) {
+    savedCursor_ = vcl::Screen->Cursor();
+    vcl::Screen->SetCursor(vcl::crHourGlass);
+  } else {
+    vcl::Screen->SetCursor(static_cast<vcl::TCursor>(savedCursor_));
+  }
 }
 
 void TLexaSpell3WindowBase::CheckEditControl(vcl::TWinControl* control, Integer checkType) {

@@ -3,6 +3,8 @@
 // popup as a class-library popup menu, the end message and the smart
 // selection's question as message boxes, waiting for the dialog's commands
 // in the application's message loop, and checks of edit controls.
+#include <cstdint>
+
 #include "spell/engine/lx3SpellBase.h"
 
 namespace vcl {
@@ -32,6 +34,10 @@ class TLexaSpell3WindowBase : public TLexaSpell3Base {
   void ShowMessageText(const AnsiString& text, const AnsiString& caption) override;
   bool AskYesNo(const AnsiString& text, const AnsiString& caption) override;
   void WaitForCommand() override;
+  void SetBusyCursor(bool busy) override;
+
+ private:
+  int16_t savedCursor_ = 0;  // the screen cursor before a long run
 };
 
 }  // namespace spell

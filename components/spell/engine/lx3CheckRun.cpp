@@ -3,6 +3,7 @@
 #include <chrono>
 #include <thread>
 
+#include "rtl/Clock.h"
 #include "rtl/MessagePump.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3ParseEngine.h"
@@ -78,7 +79,21 @@ void TLexaSpell3Base::GuardedContinue() {
 
 void TLexaSpell3Base::ContinueCheck() {
   TControlParser* p = currentParser_;
+  // After a second of checking the hourglass shows until the loop stops.
+  const uint64_t started = rtl::GetTickCount64();
+  bool busy = false;
+  struct BusyGuard {
+    TLexaSpell3Base& spell;
+    bool& busy;
+    ~BusyGuard() {
+      if (busy) spell.SetBusyCursor(false);
+    }
+  } guard{*this, busy};
   for (;;) {
+    if (UseHourglassCursor && !busy && rtl::GetTickCount64() - started > 1000) {
+      busy = true;
+      SetBusyCursor(true);
+    }
     const std::string word = engine_->NextWord();
     if (word.empty()) {
       CompleteCheck();
@@ -159,8 +174,13 @@ void TLexaSpell3Base::ReplaceCurrentWord(const AnsiString& text, Integer state) 
 
 void TLexaSpell3Base::IgnoreCurrentWord(Integer state) {
   if (OnParserIgnoreWord) OnParserIgnoreWord(this, true, state);
+  WordIgnoredListeners.State = state;
+  WordIgnoredListeners.Before = true;
+  WordIgnoredListeners.NotifyListeners(this);
   currentParser_->IgnoreWord(state);
   if (OnParserIgnoreWord) OnParserIgnoreWord(this, false, state);
+  WordIgnoredListeners.Before = false;
+  WordIgnoredListeners.NotifyListeners(this);
 }
 
 // ---- dialog commands ----

@@ -132,6 +132,8 @@ TSpellPopupOption TLexaSpell3Base::ShowPopupMenu(void* control, TSpellPopupOptio
       break;
   }
   if (OnPopupResult) OnPopupResult(this, incoming, word, result);
+  PopupResultListeners.Result = result;
+  PopupResultListeners.NotifyListeners(this);
   return result;
 }
 

@@ -595,6 +595,13 @@ bool TLexaSpell3Base::IsIgnoredByFilters(const std::string& engineWord, TControl
   return false;
 }
 
+bool TLexaSpell3Base::IsLineIgnoredByFilters(const std::string& engineLine) {
+  Lock lock(mutex_);
+  for (TParserIgnore* f : lineFilters_)
+    if (f->IsIgnoredLine(engineLine)) return true;
+  return false;
+}
+
 // ---- rules ----
 
 std::string TLexaSpell3Base::ApplyCaseRuleEngine(const std::string& w) {

@@ -54,6 +54,17 @@ struct TLexaUndo {
   Integer Data = 0;
 };
 
+// Notification lists carrying the values of the notification.
+class TParserIgnoreWordEventList : public TEventList {
+ public:
+  Integer State = 0;
+  bool Before = false;
+};
+class TPopupResultEventList : public TEventList {
+ public:
+  TSpellPopupOption Result = spCancel;
+};
+
 class TLexaSpell3Base : public TLexaConfigHost {
  public:
   TLexaSpell3Base();
@@ -203,6 +214,8 @@ class TLexaSpell3Base : public TLexaConfigHost {
   void SetSuggestionsLearningDict(const AnsiString& v);
   // Notified with the component: options applied, configuration changed.
   TEventList OptionsAppliedListeners, ConfigChangedListeners;
+  TParserIgnoreWordEventList WordIgnoredListeners;
+  TPopupResultEventList PopupResultListeners;
 
   TSpellUI UIType = suiSilent;
   TSpellEndMessage EndMessage = emExceptCancel;
@@ -240,6 +253,7 @@ class TLexaSpell3Base : public TLexaConfigHost {
   void AddIgnoreFilter(std::unique_ptr<TParserIgnore> filter);
   void ClearIgnoreFilters();
   bool IsIgnoredByFilters(const std::string& engineWord, TControlParser* parser);
+  bool IsLineIgnoredByFilters(const std::string& engineLine);
   bool PrimaryOnly() const { return primaryOnly_; }
   bool Repeated() const { return repeated_; }
   bool DualCaps() const { return dualCaps_; }
@@ -306,6 +320,8 @@ class TLexaSpell3Base : public TLexaConfigHost {
   // Asks a yes/no question; the base answers No.
   virtual bool AskYesNo(const AnsiString& text, const AnsiString& caption) { return false; }
   virtual void WaitForCommand();
+  // The hourglass of long runs (UseHourglassCursor); the base has no cursor.
+  virtual void SetBusyCursor(bool busy) {}
   virtual void DoShowConfigDialog(void* owner) { if (OnShowConfigDialog) OnShowConfigDialog(this, owner); }
   virtual void DoShowCustomDictionariesDialog(void* owner) {
     if (OnShowCustomDictionariesDialog) OnShowCustomDictionariesDialog(this, owner);

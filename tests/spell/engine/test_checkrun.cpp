@@ -275,3 +275,22 @@ TEST_F(CheckRunTest, AnErrorInTheLoopEndsTheRun) {
   Start("fine words");  // later checks start
   EXPECT_EQ(spell.messages.size(), 1u);
 }
+
+TEST_F(CheckRunTest, NotificationListsCarryTheirValues) {
+  std::vector<std::pair<Integer, bool>> ignored;
+  spell.WordIgnoredListeners.AddListener(this, [&](void*) {
+    ignored.emplace_back(spell.WordIgnoredListeners.State, spell.WordIgnoredListeners.Before);
+  });
+  std::vector<TSpellPopupOption> results;
+  spell.PopupResultListeners.AddListener(this, [&](void*) { results.push_back(spell.PopupResultListeners.Result); });
+  Start("qwzx word");
+  spell.IgnoreCurrent();
+  EXPECT_EQ(ignored, (std::vector<std::pair<Integer, bool>>{{10, true}, {10, false}}));
+  spell.OnPopupDoMenu = [](void*, void*, Integer, Integer, Integer& tag, AnsiString&) { tag = 6; };
+  AnsiString word = "qwzx";
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177 | (1 << spIgnore), 0, 0, word), spIgnore);
+  EXPECT_EQ(results, std::vector<TSpellPopupOption>{spIgnore});
+  spell.Config().SetOptions(spell.Config().GetOptions() | SpellOption(soQuoted));
+  EXPECT_TRUE(spell.IsLineIgnoredByFilters("> quoted"));
+  EXPECT_FALSE(spell.IsLineIgnoredByFilters("plain"));
+}
