@@ -142,6 +142,7 @@ class TLexaSpell3Base : public TLexaConfigHost {
   bool PhoneticSuggestions = true;
   std::function<void(void* sender)> OnAdjustPhoneticsMap;
   TPhoneticsMap& PhoneticsMap() { return *phonetics_; }
+  TParsingEngine& ParsingEngine() { return *engine_; }
   TCustomDictionary* LearningDictionary() const { return learning_.get(); }
   TCustomDictionary* MappingDictionary() const { return mapping_.get(); }
 

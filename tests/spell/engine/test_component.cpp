@@ -9,6 +9,7 @@
 #include "rtl/Files.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3MainDictionary.h"
+#include "spell/engine/lx3ParseEngine.h"
 #include "spell/engine/lx3PhoneticsMap.h"
 #include "spell/engine/lx3SpellBase.h"
 
@@ -198,4 +199,70 @@ TEST_F(ComponentTest, SettingsPassThroughAndListeners) {
   EXPECT_GE(changed, 1);
   spell.SetQuoteChars("|");  // forces the filters to be made again
   EXPECT_EQ(applied, before + 2);
+}
+
+TEST_F(ComponentTest, CustomDictionaryManagement) {
+  spell.Config().EnsureLoaded();
+  spell.NewCustomDictionary("mine.txt");
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "mine.adu"));
+  EXPECT_GE(spell.Config().GetCustomDictionaries().IndexOf("mine.adu"), 0);
+  spell.Config().SetActiveCustom("mine.adu");
+  EXPECT_GE(spell.GetAvailableCustomDictionaries().IndexOf("mine.adu"), 0);
+  EXPECT_TRUE(spell.RenameCustomDictionary("mine.adu", "ours"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "ours.adu"));
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "mine.adu"));
+  EXPECT_GE(spell.Config().GetCustomDictionaries().IndexOf("ours.adu"), 0);
+  EXPECT_LT(spell.Config().GetCustomDictionaries().IndexOf("mine.adu"), 0);
+  EXPECT_EQ(spell.Config().ActiveCustomName(), "ours.adu");
+  // A name whose file exists: refused, nothing changes.
+  spell.NewCustomDictionary("theirs");
+  EXPECT_FALSE(spell.RenameCustomDictionary("ours.adu", "theirs"));
+  EXPECT_TRUE(std::filesystem::exists(dir.Path() / "ours.adu"));
+  // Taking the active one out of use makes the first remaining one active.
+  spell.SetCustomDictionaryInUse("ours.adu", false);
+  EXPECT_EQ(spell.Config().ActiveCustomName(), spell.Config().GetCustomDictionaries()[0]);
+  spell.DeleteCustomDictionary("theirs.adu");
+  EXPECT_FALSE(std::filesystem::exists(dir.Path() / "theirs.adu"));
+  EXPECT_LT(spell.Config().GetCustomDictionaries().IndexOf("theirs.adu"), 0);
+}
+
+TEST_F(ComponentTest, FrenchElisionAndTheSecondPhoneticPass) {
+  spell_test::CompileAdm(dir.Path(), "French.adm", {"chien", "maison", "homme"}, 1036);
+  spell.Config().EnsureLoaded();
+  int adjusted = 0;
+  spell.OnAdjustPhoneticsMap = [&](void*) { ++adjusted; };
+  rtl::TStringList list;
+  spell.GetSuggestions("qwzxyv", 5, list);  // English primary, few candidates: a second pass
+  EXPECT_EQ(adjusted, 2);
+  EXPECT_EQ(spell.PhoneticsMap().Language(), 0);
+  spell.Config().GetMainDictionaries().Clear();
+  spell.Config().GetMainDictionaries().Add("French.adm");
+  spell.ChoosePrimaryDictionary();
+  auto* engine = dynamic_cast<TMainParsingEngine*>(&spell.ParsingEngine());
+  ASSERT_NE(engine, nullptr);
+  EXPECT_TRUE(engine->FrenchApostrophes());
+  adjusted = 0;
+  spell.GetSuggestions("chein", 5, list);
+  EXPECT_EQ(adjusted, 1);  // French: no second pass
+  spell.Config().GetMainDictionaries().Clear();
+  spell.Config().GetMainDictionaries().Add("American.adm");
+  spell.ChoosePrimaryDictionary();
+  EXPECT_FALSE(engine->FrenchApostrophes());
+}
+
+TEST_F(ComponentTest, ThePrimaryIsChosenAgainAfterAHundredWords) {
+  spell_test::CompileAdm(dir.Path(), "French.adm", {"maison"}, 1036);
+  spell.Config().EnsureLoaded();
+  spell.Config().GetMainDictionaries().Add("French.adm");
+  // "maison maison" would stop as a repeated word.
+  spell.Config().SetOptions(static_cast<TSpellOptions>(spell.Config().GetOptions() & ~SpellOption(soRepeated)));
+  spell.KeepDictionariesActive = true;
+  std::string few;
+  for (int i = 0; i < 99; ++i) few += "maison ";
+  spell.CheckString(few);
+  EXPECT_EQ(spell.GetPrimaryLanguage(), 1033);  // 99 words: the start's choice stands
+  spell.LoadDictionaries();
+  std::string hundred = few + "maison house";
+  spell.CheckString(hundred);
+  EXPECT_EQ(spell.GetPrimaryLanguage(), 1036);  // chosen again at the 100th word
 }
