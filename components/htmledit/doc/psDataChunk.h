@@ -6,14 +6,17 @@
 // every structural question is answered by walking the list.
 //
 // TpsDataChunk is one class; its operations are implemented by concern:
-// psDataChunk.cpp (elements, links, finders, tests, Check), 
-// psDataChunkFocus.cpp (focus stack and blocks), psDataChunkText.cpp
-// (text in and out), psDocument.cpp (the first tag pair of a code).
+// psDataChunk.cpp (elements, links, finders, tests, Check),
+// psDataChunkFocus.cpp (focus stack and blocks), psDataChunkCursor.cpp
+// (cursor, markers, selection, words, smart-tag marks),
+// psDataChunkText.cpp (text in and out), psDocument.cpp (the first tag
+// pair of a code).
 //
 // The operations trust their callers: an element passed in belongs to the
 // list (a free one where it is to be linked), and ranges run forwards.
 #include <atomic>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <vector>
 
@@ -230,12 +233,121 @@ class TpsDataChunk {
   TpsChunkElement* FindTagOfCode(Byte aTagCode, TpsChunkElement* aStart, bool aForward) const;
   TpsChunkElement* FindTagById(const AnsiString& aId) const;
   TpsChunkElement* FindAnchorByName(const AnsiString& aName) const;
-  // The cursor; nullptr when the list has none.
+
+  // --- Cursor (psDataChunkCursor.cpp) ----------------------------------------
+  // The cursor is the list's first cursor element. Moves that need one make
+  // it when the list has none; queries answer nil, False or 0 without one.
   TpsChunkElement* GetCursor() const { return FindElementOfKind(ceCursor, true, nullptr); }
   bool HasCursor() const { return GetCursor() != nullptr; }
+  // A new cursor element, without looking for an existing one.
+  void InsertCursor(TpsChunkElement* aElement, bool aAfter);
+  // Nothing when aTarget is the cursor.
+  void MoveCursor(TpsChunkElement* aTarget, bool aAfter);
+  void PlaceCursor(TpsChunkElement* aTarget, bool aAfter) { MoveCursor(aTarget, aAfter); }
+  // The marker must exist.
+  void MoveCursorToMarker(Integer aMarker, bool aRemoveMarker, bool aAfter);
   // The cursor (the list's own, else a new one) before the first text,
   // then before an embedded node, link or custom tag that precedes it.
   void MoveCursorToStart();
+  // Before the last "br" of the list, else after the last element.
+  void MoveCursorToEnd();
+  bool TryMoveCursorToEnd();
+  void MoveCursorBeforeEmbeddedNode();
+  bool MoveCursorRight();
+  // Also back over custom tags and embedded nodes right before the
+  // character.
+  bool MoveCursorLeft();
+  bool MoveCursorWordLeft();
+  bool MoveCursorWordRight(bool& aMoved);
+  // Out of custom tags, embedded nodes and links around the cursor.
+  void MoveCursorBackOverCustomTags();
+  void MoveCursorForwardOverCustomTags();
+  void InsertElementAtCursor(TpsChunkElement* aElement, bool aBefore);
+  void DeleteElementNextToCursor(bool aForward);
+
+  // --- Queries at the cursor ----------------------------------------------
+  TpsChunkElement* GetAdjacentCharacter(TpsChunkElement* aElement, bool aBackward, bool aSkipBlanks) const;
+  TpsChunkElement* GetCharacterNextToCursor(bool aBackward, bool aSkipBlanks) const;
+  TpsChunkElement* FindContentNextToCursor(bool aForward) const;
+  TpsChunkElement* GetImageNextToCursor(bool aForward) const;
+  bool HasEmbeddedNodeBeforeCursor() const;
+  bool IsCursorAtLineBreak(bool aForward, bool aIgnoreBlanks) const;
+  bool IsBlankBeforeCursor() const;
+  bool IsBlankAfterCursor() const;
+  bool GetBlanksAroundCursor(TpsChunkElement*& aBefore, TpsChunkElement*& aAfter) const;
+  bool FindEmptyTagPairAtCursor(Byte aTagCode, TpsChunkElement*& aOpen, TpsChunkElement*& aClose) const;
+  TpsChunkElement* FindCustomTagBeforeCursor() const;
+  bool IsCursorInEmptyInlineTag() const;
+
+  // --- Words and characters ------------------------------------------------
+  bool GetWordAtCursor(TpsChunkElement*& aFirst, TpsChunkElement*& aLast) const;
+  TpsChunkElement* FindFirstWordCharacter() const;
+  TpsChunkElement* FindLastWordStart() const;
+  TpsChunkElement* FindWordEnd(TpsChunkElement* aElement) const;
+  bool EndsWithWordCharacter() const;
+  bool ContainsWordSeparator() const;
+  // Characters other than space and tab from aElement on, passing over the
+  // cursor, while their selection equals the first one's; aElement ends on
+  // the last character read (nil when none).
+  void ReadWord(TpsChunkElement*& aElement, WideString& aWord) const;
+  bool HasNonBlankCharacter() const;
+  bool HasNonBlankCharacterBetween(TpsChunkElement* aFirst, TpsChunkElement* aLast) const;
+  // nil aStop is the last element.
+  TpsChunkElement* FindNonBlankCharacter(TpsChunkElement* aStart, TpsChunkElement* aStop) const;
+  TpsChunkElement* FindBlankCharacter(TpsChunkElement* aStart, TpsChunkElement* aStop) const;
+  bool IsBlankRange(TpsChunkElement* aFirst, TpsChunkElement* aLast, bool aAllowCursor, bool aAllowMarkers,
+                    bool aAllowBlanks, bool aExclusive) const;
+  bool ContainsOnlyImagesAndCustomTags(TpsChunkElement* aFirst, TpsChunkElement* aLast) const;
+
+  // --- Markers ---------------------------------------------------------------
+  TpsChunkElement* InsertMarker(Integer aMarker, TpsChunkElement* aElement, bool aAfter);
+  // A negative number is not inserted.
+  void MarkRange(TpsChunkElement* aFirst, TpsChunkElement* aLast, Integer aStartMarker, Integer aEndMarker);
+  void MarkElement(TpsChunkElement* aElement, Integer aStartMarker, Integer aEndMarker) {
+    MarkRange(aElement, aElement, aStartMarker, aEndMarker);
+  }
+  // Widened to a custom pair right around it, then to the link around it.
+  void MarkElementWithWrappers(TpsChunkElement* aElement, Integer aStartMarker, Integer aEndMarker);
+  // Block tags do not count as selected ends; False when nothing is selected.
+  bool MarkSelection(Integer aStartMarker, Integer aEndMarker);
+  void InsertMarkerAtCursor(Integer aMarker, bool aAfter);
+  void PrependMarker(Integer aMarker) { PrependElement(NewMarkerElement(aMarker)); }
+  void AppendMarker(Integer aMarker) { AddMarker(aMarker); }
+  void RemoveMarker(Integer aMarker);
+  void RemoveMarkers(Integer aLow, Integer aHigh);
+  void InsertElementAtMarker(Integer aMarker, TpsChunkElement* aElement, bool aAfter, bool aRemoveMarker);
+  void InsertCopyAtMarker(Integer aMarker, const TpsChunkElement* aElement, bool aAfter, bool aRemoveMarker);
+  void InsertTagAtMarker(std::unique_ptr<TpsHtmlTag> aTag, Integer aMarker, bool aAfter, bool aRemoveMarker);
+
+  // --- Selection ---------------------------------------------------------------
+  TpsChunkElement* FindSelected(bool aFromStart, bool aSkipBlockTags) const;
+  bool HasSelection() const;
+  TpsChunkElement* GetFirstSelected(bool aSkipBlockTags) const { return FindSelected(true, aSkipBlockTags); }
+  TpsChunkElement* GetLastSelected(bool aSkipBlockTags) const { return FindSelected(false, aSkipBlockTags); }
+  TpsChunkElement* FindSelectedFrom(TpsChunkElement* aElement) const;
+  TpsChunkElement* FindFirstSelectedCharacter() const;
+  TpsChunkElement* FindLastSelectedCharacter() const;
+  using TpsSelectionChangeEvent = std::function<void(TpsDataChunk* aChunk, TpsChunkElement* aElement)>;
+  // Ids of 0 stand for the first and the last element; the cursor is never
+  // selected. aOnChange hears of every embedded node that changed.
+  bool SetSelection(bool aSelected, uint32_t aFirstId, uint32_t aLastId, bool aClearOthers,
+                    const TpsSelectionChangeEvent& aOnChange = nullptr);
+  // Marks the selected part of the next block with aMarker and aMarker + 1
+  // (then raised by 2) and gives the block tag that ends it.
+  TpsChunkElement* MarkNextSelectedRun(TpsChunkElement* aStart, Integer& aMarker);
+
+  // --- Smart-tag marks ---------------------------------------------------------
+  // The handler is not owned. nil ends are the list's ends.
+  void SetSmartTag(TpsChunkElement* aFirst, TpsChunkElement* aLast, bool aMarked, Integer aId,
+                   IpsSmartTagHandler* aHandler);
+  void ClearSmartTagsExcept(Integer aId);
+  bool HasSmartTagBetween(TpsChunkElement* aFirst, TpsChunkElement* aLast) const;
+  bool HasSmartTag() const { return HasSmartTagBetween(nullptr, nullptr); }
+  bool HasSmartTagBeforeCursor() const;
+  bool GetSmartTagIdsAtCursor(Integer& aBeforeId, Integer& aAfterId) const;
+  // UTF-8 (the system code page), as GetCharacters.
+  AnsiString GetSmartTagText(Integer aId) const;
+  bool FindSmartTagRange(Integer aId, TpsChunkElement*& aFirst, TpsChunkElement*& aLast) const;
 
   // --- Element tests (False for nullptr) --------------------------------------
   static bool IsTagElement(const TpsChunkElement* e) { return e && e->Kind == ceTag; }
@@ -278,6 +390,7 @@ class TpsDataChunk {
   bool FocusCursorBlock();
   bool FocusCursorTable();
   bool FocusSmallestBlockContainingAllSelectedElements();
+  // The first marker of that number; nullptr when none.
   TpsChunkElement* FindMarker(Integer aMarker) const;
 
   TpsChunkElement* FindPartnerTag(TpsChunkElement* aTag, TpsChunkElement* aStop) const;
@@ -370,6 +483,9 @@ class TpsDataChunk {
   bool RemoveTagPair(Byte aTagCode);
 
  private:
+  // Characters as the background analysis reads them: UTF-8 (the system
+  // code page), a non-breaking space as a space.
+  static AnsiString ToSystemCharacters(WideString aText);
   // The first opening tag of the code and the first closing tag after it.
   bool FindTagPair(Byte aTagCode, TpsChunkElement*& aOpen, TpsChunkElement*& aClose) const;
 

@@ -432,37 +432,3 @@ TpsChunkElement* TpsDataChunk::GetNonBlankCharacter(Integer aIndex) const {
 }
 
 }  // namespace htmldoc
-
-namespace htmldoc {
-
-void TpsDataChunk::MoveCursorToStart() {
-  TpsChunkElement* cursor = GetCursor();
-  if (cursor)
-    UnlinkElement(cursor);
-  else
-    cursor = NewCursorElement();
-  if (!FFirst) {
-    AddElement(cursor);
-    return;
-  }
-  TpsChunkElement* target = nullptr;
-  for (TpsChunkElement* e = FFirst; e && !target; e = e->Next)
-    if (IsNonBlankCharacter(e)) target = e;
-  for (TpsChunkElement* e = FFirst; e && !target; e = e->Next)
-    if (IsBlank(e)) target = e;
-  if (!target) target = FFirst;
-  InsertBefore(cursor, target);
-  // Before an embedded node, a link or a custom tag that precedes it.
-  for (TpsChunkElement* e = FFirst; e != cursor; e = e->Next) {
-    if (e->Kind == ceNode) {
-      MoveElementBefore(cursor, e);
-      break;
-    }
-  }
-  for (Byte code : {TAG_A, TAG_CUST}) {
-    TpsChunkElement* open = FindTag(code, ttOpening, cursor, false);
-    if (open) MoveElementBefore(cursor, open);
-  }
-}
-
-}  // namespace htmldoc

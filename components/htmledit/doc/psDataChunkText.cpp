@@ -298,12 +298,17 @@ WideString TpsDataChunk::GetPlainText() const {
   return text;
 }
 
+AnsiString TpsDataChunk::ToSystemCharacters(WideString aText) {
+  const WideChar nbsp = static_cast<WideChar>(HtmlCodeTable().GetNbspChar());
+  std::replace(aText.begin(), aText.end(), nbsp, u' ');
+  return rtl::WideToUtf8(aText);
+}
+
 AnsiString TpsDataChunk::GetCharacters() const {
   WideString text;
-  const WideChar nbsp = static_cast<WideChar>(HtmlCodeTable().GetNbspChar());
   for (const TpsChunkElement* e = FFirst; e; e = e->Next)
-    if (e->Kind == ceChar) text += e->Char == nbsp ? u' ' : e->Char;
-  return rtl::WideToUtf8(text);
+    if (e->Kind == ceChar) text += e->Char;
+  return ToSystemCharacters(std::move(text));
 }
 
 AnsiString TpsDataChunk::GetSelectedText() const {

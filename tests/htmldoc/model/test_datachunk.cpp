@@ -14,34 +14,8 @@
 using namespace htmldoc;
 using htmldoc::testing::DumpFixture;
 using htmldoc::testing::ReadFixture;
-
-namespace {
-
-// The element that shows the text aText in the dump (a tag's text, a
-// character, "|" or "@M1@"), the aNth of them.
-TpsChunkElement* At(const TpsDataChunk& aChunk, const std::string& aText, int aNth = 0) {
-  for (TpsChunkElement* e = aChunk.First(); e; e = e->Next) {
-    std::string shown;
-    switch (e->Kind) {
-      case ceTag: shown = e->Tag->GetText(); break;
-      case ceChar: shown = rtl::WideToUtf8(WideString(1, e->Char)); break;
-      case ceCursor: shown = "|"; break;
-      case ceMarker: shown = "@M" + std::to_string(e->MarkerNo) + "@"; break;
-      default: break;
-    }
-    if (shown == aText && aNth-- == 0) return e;
-  }
-  return nullptr;
-}
-
-std::string Shown(const TpsChunkElement* e) {
-  if (!e) return "nil";
-  TpsDataChunk one;
-  one.AddElement(CloneElement(e, false));
-  return DumpFixture(one);
-}
-
-}  // namespace
+using htmldoc::testing::At;
+using htmldoc::testing::Shown;
 
 TEST(ChunkFixture, ReadsAndDumpsEveryKind) {
   const char* const fixtures[] = {

@@ -4,6 +4,7 @@
 // the user-interface thread edits under nested locks.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <atomic>
 #include <thread>
 
@@ -169,16 +170,22 @@ TEST(DocumentLock, TimeOutOnTheManualClock) {
 
 // A background thread follows the smart-tag thread's protocol (registers
 // its id, waits for the mutex or its stop event, polls the yield event
-// between steps, reads characters and sets smart-tag marks) while the
-// user-interface thread runs nested locks and edits the same list.
+// between steps, reads the characters and sets, reads and clears smart-tag
+// marks) while the user-interface thread runs nested locks and edits the
+// same list at its cursor.
 TEST(DocumentLock, BackgroundThreadAndNestedEdits) {
+  struct Handler final : IpsSmartTagHandler {};
+  Handler handler;
   TpsDocumentAccess access;
   TpsEvent stop(true);
   TpsDataChunk chunk;
   chunk.AddText(u"some words of a page that the smart tags read");
+  chunk.MoveCursorToEnd();
   std::atomic<int> rounds{0};
+  std::atomic<bool> wrong{false};
   std::thread worker([&] {
     access.SetWorkerThreadId(rtl::CurrentThreadId());
+    Integer nextId = 1;
     for (;;) {
       // The stop event first, so it wins over a free mutex.
       TpsHandle woke = WaitForAnyOfTwo(stop.Handle(), access.Mutex().Handle());
@@ -186,12 +193,20 @@ TEST(DocumentLock, BackgroundThreadAndNestedEdits) {
       for (int step = 0; step < 50 && !access.YieldEvent().WaitFor(0); ++step) {
         // An editor call back into the lock passes straight through.
         TpsDocumentLockGuard guard(access);
+        chunk.ClearSmartTagsExcept(0);
+        // Mark the first word of the text as the analysis would.
         const AnsiString text = chunk.GetCharacters();
-        Integer id = 1;
-        for (TpsChunkElement* e = chunk.First(); e; e = e->Next) {
-          e->SmartTag.Marked = !text.empty();
-          e->SmartTag.MarkId = id++;
-        }
+        const size_t begin = text.find_first_not_of(' ');
+        if (begin == AnsiString::npos) continue;
+        const size_t end = std::min(text.find(' ', begin), text.size());
+        TpsChunkElement* first = chunk.GetCharacterByIndex(static_cast<Integer>(begin), false);
+        TpsChunkElement* last = chunk.GetCharacterByIndex(static_cast<Integer>(end) - 1, false);
+        const Integer id = nextId++;
+        chunk.SetSmartTag(first, last, true, id, &handler);
+        TpsChunkElement *markedFirst, *markedLast;
+        if (chunk.GetSmartTagText(id) != text.substr(begin, end - begin) ||
+            !chunk.FindSmartTagRange(id, markedFirst, markedLast) || markedFirst != first || markedLast != last)
+          wrong = true;
       }
       ++rounds;
       access.Mutex().Release();
@@ -200,8 +215,12 @@ TEST(DocumentLock, BackgroundThreadAndNestedEdits) {
   for (int i = 0; i < 200; ++i) {
     TpsDocumentLockGuard outer(access);
     TpsDocumentLockGuard inner(access);
-    chunk.InsertCharacter(u'x', chunk.First(), false);
-    chunk.RemoveElement(chunk.Last(), true);
+    chunk.MoveCursorToStart();
+    chunk.InsertTextAtCursor(u"x", false);
+    bool moved;
+    chunk.MoveCursorWordRight(moved);
+    chunk.MoveCursorToEnd();
+    chunk.DeleteElementNextToCursor(false);
     chunk.Check();
   }
   while (rounds == 0) std::this_thread::yield();
@@ -209,6 +228,8 @@ TEST(DocumentLock, BackgroundThreadAndNestedEdits) {
   stop.SetEvent();
   access.Unlock();
   worker.join();
+  EXPECT_FALSE(wrong);
   EXPECT_EQ(access.LockCount(), 0);
   EXPECT_EQ(chunk.CountCharacters(false, false), 45);
+  EXPECT_EQ(chunk.GetCharacters(), AnsiString(45, 'x'));
 }

@@ -252,4 +252,30 @@ inline std::string DumpFixture(const TpsDataChunk& aChunk) {
   return text;
 }
 
+// The element that shows the text aText in the dump (a tag's text, a
+// character, "|" or "@M1@"), the aNth of them; nullptr when none.
+inline TpsChunkElement* At(const TpsDataChunk& aChunk, const std::string& aText, int aNth = 0) {
+  for (TpsChunkElement* e = aChunk.First(); e; e = e->Next) {
+    std::string shown;
+    switch (e->Kind) {
+      case ceTag: shown = e->Tag->GetText(); break;
+      case ceChar: shown = rtl::WideToUtf8(WideString(1, e->Char)); break;
+      case ceCursor: shown = "|"; break;
+      case ceMarker: shown = "@M" + std::to_string(e->MarkerNo) + "@"; break;
+      default: break;
+    }
+    if (shown == aText && aNth-- == 0) return e;
+  }
+  return nullptr;
+}
+
+// One element as the dump shows it; "nil" for nullptr.
+inline std::string Shown(const TpsChunkElement* e) {
+  if (!e) return "nil";
+  TpsDataChunk one;
+  one.AddElement(CloneElement(e, false));
+  one.First()->Selected = false;
+  return DumpFixture(one);
+}
+
 }  // namespace htmldoc::testing
