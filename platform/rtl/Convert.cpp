@@ -316,6 +316,15 @@ bool TryStrToFloat(std::string_view s, double& value) {
   value = v;
   return true;
 }
+bool TryStrToFloat(std::string_view s, double& value, const TFormatSettings& settings) {
+  if (settings.DecimalSeparator == '.') return TryStrToFloat(s, value);
+  if (s.find('.') != std::string_view::npos) return false;
+  std::string text(s);
+  for (char& c : text)
+    if (c == settings.DecimalSeparator) c = '.';
+  return TryStrToFloat(text, value);
+}
+
 double StrToFloat(std::string_view s) {
   double v;
   if (!TryStrToFloat(s, v)) NotFloat(s);

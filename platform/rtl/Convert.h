@@ -6,6 +6,7 @@
 #include <string_view>
 #include <type_traits>
 
+#include "rtl/Locale.h"
 #include "rtl/Types.h"
 
 namespace rtl {
@@ -56,6 +57,10 @@ bool TryStrToInt64(std::string_view s, Int64& value);
 double StrToFloat(std::string_view s);
 double StrToFloatDef(std::string_view s, double def);
 bool TryStrToFloat(std::string_view s, double& value);
+// The same with the settings' DecimalSeparator in place of "." (a "." is
+// then refused unless it is the separator); the thousand separator is not
+// accepted.
+bool TryStrToFloat(std::string_view s, double& value, const TFormatSettings& settings);
 
 enum class TFloatFormat { ffGeneral, ffExponent, ffFixed, ffNumber };
 // The run-time's general float text: 15 significant digits, no trailing

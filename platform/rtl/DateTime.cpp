@@ -1,10 +1,12 @@
 #include "rtl/DateTime.h"
 
+#include <algorithm>
 #include <cmath>
 #include <ctime>
 
 #include "rtl/Clock.h"
 #include "rtl/Exceptions.h"
+#include "rtl/Format.h"
 #include "rtl/Strings.h"
 
 namespace rtl {
@@ -321,5 +323,150 @@ AnsiString FormatDateTime(std::string_view format, TDateTime value, const TForma
 AnsiString DateTimeToStr(TDateTime value) { return FormatDateTime("c", value); }
 AnsiString DateToStr(TDateTime value) { return FormatDateTime(FormatSettings().ShortDateFormat, value); }
 AnsiString TimeToStr(TDateTime value) { return FormatDateTime(FormatSettings().LongTimeFormat, value); }
+
+TDateTime IncMonth(TDateTime date, Integer months) {
+  Word y, m, d;
+  DecodeDate(date, y, m, d);
+  int64_t total = static_cast<int64_t>(y) * 12 + (m - 1) + months;
+  if (total < 12 || total >= 10000 * 12) throw EConvertError("Invalid argument to date encode");
+  Word ny = static_cast<Word>(total / 12), nm = static_cast<Word>(total % 12 + 1);
+  Word nd = std::min(d, DaysInAMonth(ny, nm));
+  TDateTime day = EncodeDate(ny, nm, nd);
+  double time = std::fabs(date - std::trunc(date));
+  return day >= 0 ? day + time : day - time;
+}
+
+namespace {
+
+void SkipBlanks(std::string_view s, size_t& i) {
+  while (i < s.size() && s[i] == ' ') ++i;
+}
+
+// Up to nine decimal digits at i; false when there is none.
+bool ScanNumber(std::string_view s, size_t& i, int& value, int& digits) {
+  SkipBlanks(s, i);
+  size_t start = i;
+  value = 0;
+  while (i < s.size() && s[i] >= '0' && s[i] <= '9' && i - start < 9) value = value * 10 + (s[i++] - '0');
+  digits = static_cast<int>(i - start);
+  return digits > 0;
+}
+
+bool ScanChar(std::string_view s, size_t& i, char c) {
+  SkipBlanks(s, i);
+  if (i < s.size() && s[i] == c) {
+    ++i;
+    return true;
+  }
+  return false;
+}
+
+// 'd', 'm' or 'y' for the order of the short date format.
+char DateOrder(std::string_view format) {
+  for (char c : format) {
+    char l = static_cast<char>(c >= 'A' && c <= 'Z' ? c + 32 : c);
+    if (l == 'd' || l == 'm' || l == 'y') return l;
+  }
+  return 'm';
+}
+
+bool StartsWithText(std::string_view s, size_t i, std::string_view word) {
+  if (word.empty() || s.size() - i < word.size()) return false;
+  return SameText(s.substr(i, word.size()), word);
+}
+
+// An am/pm marker at i: 0 none, 1 am, 2 pm.
+int ScanAmPm(std::string_view s, size_t& i, const TFormatSettings& fs) {
+  SkipBlanks(s, i);
+  const std::string_view words[][2] = {{fs.TimeAMString, fs.TimePMString}, {"AM", "PM"}, {"A", "P"}};
+  for (const auto& pair : words)
+    for (int k = 0; k < 2; ++k)
+      if (StartsWithText(s, i, pair[k])) {
+        i += pair[k].size();
+        return k + 1;
+      }
+  return 0;
+}
+
+}  // namespace
+
+bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& settings) {
+  size_t i = 0;
+  int n[3] = {0, 0, 0}, digits[3] = {0, 0, 0};
+  int count = 0;
+  if (!ScanNumber(s, i, n[0], digits[0])) return false;
+  count = 1;
+  while (count < 3 && ScanChar(s, i, settings.DateSeparator)) {
+    if (!ScanNumber(s, i, n[count], digits[count])) return false;
+    ++count;
+  }
+  // A separator may end the date ("1/2/").
+  if (count == 3) ScanChar(s, i, settings.DateSeparator);
+  SkipBlanks(s, i);
+  if (i != s.size() || count < 2) return false;
+  Word thisYear, thisMonth, thisDay;
+  DecodeDate(Date(), thisYear, thisMonth, thisDay);
+  int year, month, day;
+  bool yearGiven = count == 3;
+  switch (DateOrder(settings.ShortDateFormat)) {
+    case 'd':
+      day = n[0], month = n[1], year = yearGiven ? n[2] : thisYear;
+      break;
+    case 'y':
+      if (yearGiven)
+        year = n[0], month = n[1], day = n[2];
+      else
+        year = thisYear, month = n[0], day = n[1];
+      break;
+    default:
+      month = n[0], day = n[1], year = yearGiven ? n[2] : thisYear;
+  }
+  int yearDigits = yearGiven ? digits[DateOrder(settings.ShortDateFormat) == 'y' ? 0 : 2] : 4;
+  if (yearDigits <= 2) year += thisYear / 100 * 100;
+  if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1) return false;
+  return TryEncodeDate(static_cast<Word>(year), static_cast<Word>(month), static_cast<Word>(day), value);
+}
+
+bool TryStrToDate(std::string_view s, TDateTime& value) { return TryStrToDate(s, value, FormatSettings()); }
+
+TDateTime StrToDate(std::string_view s) {
+  TDateTime v;
+  if (!TryStrToDate(s, v)) throw EConvertError(Format("'%s' is not a valid date", {AnsiString(s)}));
+  return v;
+}
+
+bool TryStrToTime(std::string_view s, TDateTime& value, const TFormatSettings& settings) {
+  size_t i = 0;
+  int ampm = ScanAmPm(s, i, settings);
+  int part[4] = {0, 0, 0, 0}, digits = 0;
+  if (!ScanNumber(s, i, part[0], digits)) return false;
+  int count = 1;
+  while (count < 3 && ScanChar(s, i, settings.TimeSeparator)) {
+    if (!ScanNumber(s, i, part[count], digits)) return false;
+    ++count;
+  }
+  if (count == 3 && (ScanChar(s, i, settings.DecimalSeparator) || ScanChar(s, i, '.'))) {
+    if (!ScanNumber(s, i, part[3], digits)) return false;
+  }
+  if (ampm == 0) ampm = ScanAmPm(s, i, settings);
+  SkipBlanks(s, i);
+  if (i != s.size()) return false;
+  int hour = part[0];
+  if (ampm != 0) {
+    if (hour < 1 || hour > 12) return false;
+    hour = hour % 12 + (ampm == 2 ? 12 : 0);
+  }
+  if (hour > 23 || part[1] > 59 || part[2] > 59 || part[3] > 999) return false;
+  return TryEncodeTime(static_cast<Word>(hour), static_cast<Word>(part[1]), static_cast<Word>(part[2]),
+                       static_cast<Word>(part[3]), value);
+}
+
+bool TryStrToTime(std::string_view s, TDateTime& value) { return TryStrToTime(s, value, FormatSettings()); }
+
+TDateTime StrToTime(std::string_view s) {
+  TDateTime v;
+  if (!TryStrToTime(s, v)) throw EConvertError(Format("'%s' is not a valid time", {AnsiString(s)}));
+  return v;
+}
 
 }  // namespace rtl

@@ -68,4 +68,27 @@ AnsiString DateTimeToStr(TDateTime value);  // "c"
 AnsiString DateToStr(TDateTime value);      // short date format
 AnsiString TimeToStr(TDateTime value);      // long time format
 
+// The date months later (earlier for a negative count), the day kept inside
+// the new month (31 January plus one month is the last day of February);
+// the time of day is kept.
+TDateTime IncMonth(TDateTime date, Integer months = 1);
+
+// A date typed in the settings' order (the first of "d", "m" and "y" in
+// ShortDateFormat decides: day-month-year, month-day-year or
+// year-month-day) with the DateSeparator between the numbers and blanks
+// allowed around them; two numbers are day and month of the current year; a
+// year below 100 belongs to the current century. StrToDate raises
+// EConvertError "'%s' is not a valid date".
+bool TryStrToDate(std::string_view s, TDateTime& value, const TFormatSettings& settings);
+bool TryStrToDate(std::string_view s, TDateTime& value);
+TDateTime StrToDate(std::string_view s);
+// A time "h", "h:m", "h:m:s" or "h:m:s.z" with the TimeSeparator, blanks
+// allowed, with an optional am/pm marker (the settings' strings, "AM"/"PM"
+// or "A"/"P", any case) before or after; hours 0..23 (1..12 with a marker),
+// minutes and seconds 0..59. StrToTime raises EConvertError "'%s' is not a
+// valid time".
+bool TryStrToTime(std::string_view s, TDateTime& value, const TFormatSettings& settings);
+bool TryStrToTime(std::string_view s, TDateTime& value);
+TDateTime StrToTime(std::string_view s);
+
 }  // namespace rtl

@@ -1,10 +1,17 @@
 #include "rtl/Locale.h"
 
 namespace rtl {
+namespace {
 
-const TFormatSettings& FormatSettings() {
-  static const TFormatSettings settings;
+TFormatSettings& Current() {
+  static TFormatSettings settings;
   return settings;
 }
+
+}  // namespace
+
+const TFormatSettings& FormatSettings() { return Current(); }
+
+void SetFormatSettings(const TFormatSettings& settings) { Current() = settings; }
 
 }  // namespace rtl

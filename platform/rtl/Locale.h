@@ -1,6 +1,6 @@
 #pragma once
-// The desktop's regional settings, with one fixed answer so that no result
-// depends on the machine's locale: "." and "," as decimal and thousands
+// The desktop's regional settings, with one answer that does not depend on
+// the machine's locale unless the program sets another: "." and "," as decimal and thousands
 // separators, "/" and ":" as date and time separators, month/day/year dates,
 // English month and day names.
 #include <array>
@@ -37,5 +37,23 @@ struct TFormatSettings {
 
 // The process-wide settings every formatting routine uses by default.
 const TFormatSettings& FormatSettings();
+// Replaces the process-wide settings (the user changed the regional
+// settings; tests run under other locales). User-interface thread only,
+// while no other thread formats.
+void SetFormatSettings(const TFormatSettings& settings);
+
+// Sets the process-wide settings for its lifetime and puts the old ones back.
+class TFormatSettingsScope {
+ public:
+  explicit TFormatSettingsScope(const TFormatSettings& settings) : saved_(FormatSettings()) {
+    SetFormatSettings(settings);
+  }
+  ~TFormatSettingsScope() { SetFormatSettings(saved_); }
+  TFormatSettingsScope(const TFormatSettingsScope&) = delete;
+  TFormatSettingsScope& operator=(const TFormatSettingsScope&) = delete;
+
+ private:
+  TFormatSettings saved_;
+};
 
 }  // namespace rtl

@@ -669,6 +669,36 @@ void TWinControl::NotifyControls(Cardinal msg) {
 
 bool TWinControl::HasSurface() const { return true; }
 
+bool TWinControl::Ctl3D() const {
+  if (parentCtl3D_ && parent_) return parent_->Ctl3D();
+  return ctl3D_;
+}
+void TWinControl::SetCtl3D(bool v) {
+  parentCtl3D_ = false;
+  if (v == ctl3D_) return;
+  ctl3D_ = v;
+  Invalidate();
+}
+void TWinControl::SetParentCtl3D(bool v) {
+  if (v == parentCtl3D_) return;
+  parentCtl3D_ = v;
+  Invalidate();
+}
+
+void TWinControl::SetPaintOverNative(bool v) {
+  paintOverNative_ = v;
+  if (host_) {
+    host_->overNative = v;
+    host_->UpdateOverlay();
+  }
+  Invalidate();
+}
+
+TCanvas* TWinControl::OverlayCanvas() {
+  if (!overlayCanvas_) overlayCanvas_ = std::make_unique<TControlCanvas>(this);
+  return overlayCanvas_.get();
+}
+
 HWND TWinControl::Handle() {
   HandleNeeded();
   return host_->handle;
@@ -702,6 +732,7 @@ void TWinControl::CreateHandle() {
   style_ = params.Style;
   exStyle_ = params.ExStyle;
   classStyle_ = params.ClassStyle;
+  host_->overNative = paintOverNative_ && !host_->surface;
   QWidget* w = CreateWidget();
   host_->widget = w;
   if (parent_) w->setParent(parent_->host_->widget);
@@ -723,6 +754,7 @@ void TWinControl::CreateHandle() {
   controlState_.Exclude(csCreating);
   for (TWinControl* child : std::vector<TWinControl*>(tabList_))
     if (!child->HandleAllocated()) child->CreateHandle();
+  host_->UpdateOverlay();
   if (parent_) w->setVisible(Visible());
   Perform(WM_CREATE);
 }
@@ -917,6 +949,7 @@ void TWinControl::Invalidate() {
   if (!HandleAllocated()) return;
   host_->dirty = true;
   host_->widget->update();
+  if (host_->overlayWidget) host_->overlayWidget->update();
 }
 
 void TWinControl::Update() {

@@ -52,6 +52,12 @@ enum class TControlStateItem { csLButtonDown, csClicked, csFocusing, csCreating,
 using enum TControlStateItem;
 using TControlState = rtl::TSet<TControlStateItem>;
 
+// A form's border; controls with a border of their own (edits) use the
+// first two values.
+enum class TFormBorderStyle { bsNone, bsSingle, bsSizeable, bsDialog, bsToolWindow, bsSizeToolWin };
+using enum TFormBorderStyle;
+using TBorderStyle = TFormBorderStyle;
+
 enum class TAlignment { taLeftJustify, taRightJustify, taCenter };
 using enum TAlignment;
 enum class TVerticalAlignment { taAlignTop, taAlignBottom, taVerticalCenter };
@@ -350,6 +356,12 @@ class TWinControl : public TControl {
   void SetTabOrder(Integer v);
   bool TabStop() const { return tabStop_; }
   void SetTabStop(bool v) { tabStop_ = v; }
+  // The three-dimensional look of borders; a control whose ParentCtl3D is
+  // on follows its parent's.
+  bool Ctl3D() const;
+  void SetCtl3D(bool v);
+  bool ParentCtl3D() const { return parentCtl3D_; }
+  void SetParentCtl3D(bool v);
   // The windowed children in tab order, depth first.
   void GetTabOrderList(std::vector<TWinControl*>& list);
   TWinControl* FindNextControl(TWinControl* current, bool goForward, bool checkTabStop, bool checkParent);
@@ -446,6 +458,14 @@ class TWinControl : public TControl {
   // Offset of the client area's origin inside the widget (the border's
   // left and top widths).
   virtual TPoint WidgetClientOffset() const { return {ncInsets_.Left, ncInsets_.Top}; }
+  // For a control over a native widget that draws on top of it (a frame, a
+  // button face, a label): each time the widget has painted itself, the
+  // control gets WM_PAINT and draws through OverlayCanvas, whose pixels
+  // cover the widget's where it draws and leave them elsewhere.
+  void SetPaintOverNative(bool v);
+  bool PaintOverNative() const { return paintOverNative_; }
+  // The canvas of that drawing; it draws only during that WM_PAINT.
+  TCanvas* OverlayCanvas();
   void BoundsChanged() override;
   void CreateSurfaceCanvas();
   // Deletes the widget; no messages arrive after this.
@@ -479,6 +499,10 @@ class TWinControl : public TControl {
   bool routingContextMenu_ = false;
   TRect ncInsets_;  // border widths: Left, Top, Right, Bottom
   Cardinal style_ = 0, exStyle_ = 0, classStyle_ = 0;
+  bool ctl3D_ = true;
+  bool parentCtl3D_ = true;
+  bool paintOverNative_ = false;
+  std::unique_ptr<TControlCanvas> overlayCanvas_;
 };
 
 // A canvas that draws on a control: a windowed control's own back buffer,

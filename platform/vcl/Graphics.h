@@ -245,6 +245,8 @@ inline constexpr Cardinal DT_EXPANDTABS = 0x40;
 inline constexpr Cardinal DT_NOCLIP = 0x100;
 inline constexpr Cardinal DT_CALCRECT = 0x400;
 inline constexpr Cardinal DT_NOPREFIX = 0x800;
+// A partly visible last line is left out, as an edit field shows it.
+inline constexpr Cardinal DT_EDITCONTROL = 0x2000;
 inline constexpr Cardinal DT_HIDEPREFIX = 0x100000;
 inline constexpr Cardinal DT_END_ELLIPSIS = 0x8000;
 

@@ -55,8 +55,7 @@ using TGridDrawState = rtl::TSet<TGridDrawStateItem>;
 enum class TGridState { gsNormal, gsSelecting, gsRowSizing, gsColSizing, gsRowMoving, gsColMoving };
 using enum TGridState;
 
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-using enum TScrollStyle;
+// TScrollStyle: StdCtrls.h.
 
 enum class TGridBorderStyle { bsNone, bsSingle };
 

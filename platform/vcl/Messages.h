@@ -111,6 +111,21 @@ inline constexpr Cardinal WM_NCPAINT = 0x0085;
 inline constexpr Cardinal WM_NCACTIVATE = 0x0086;
 inline constexpr Cardinal WM_GETDLGCODE = 0x0087;
 inline constexpr Cardinal WM_NCLBUTTONDOWN = 0x00A1;
+// Edit control messages.
+inline constexpr Cardinal EM_GETRECT = 0x00B2;
+inline constexpr Cardinal EM_SETRECT = 0x00B3;
+inline constexpr Cardinal EM_SETRECTNP = 0x00B4;
+inline constexpr Cardinal EM_SETREADONLY = 0x00CF;
+// Combo box messages and notifications.
+inline constexpr Cardinal CB_GETCOUNT = 0x0146;
+inline constexpr Cardinal CB_GETCURSEL = 0x0147;
+inline constexpr Cardinal CB_SHOWDROPDOWN = 0x014F;
+inline constexpr Cardinal CB_GETDROPPEDSTATE = 0x0157;
+inline constexpr Cardinal CB_GETDROPPEDWIDTH = 0x015F;
+inline constexpr Cardinal CB_SETDROPPEDWIDTH = 0x0160;
+inline constexpr Word CBN_SELCHANGE = 1;
+inline constexpr Word CBN_DROPDOWN = 7;
+inline constexpr Word CBN_CLOSEUP = 8;
 inline constexpr Cardinal WM_KEYDOWN = 0x0100;
 inline constexpr Cardinal WM_KEYUP = 0x0101;
 inline constexpr Cardinal WM_CHAR = 0x0102;
@@ -239,6 +254,16 @@ inline constexpr Cardinal CN_KEYUP = CN_BASE + WM_KEYUP;
 inline constexpr Cardinal CN_CHAR = CN_BASE + WM_CHAR;
 inline constexpr Cardinal CN_SYSKEYDOWN = CN_BASE + WM_SYSKEYDOWN;
 inline constexpr Cardinal CN_SYSCHAR = CN_BASE + WM_SYSCHAR;
+
+// Edit styles a control's creation parameters carry (the window styles are
+// in Controls.h).
+inline constexpr Cardinal ES_LEFT = 0x0000;
+inline constexpr Cardinal ES_CENTER = 0x0001;
+inline constexpr Cardinal ES_RIGHT = 0x0002;
+inline constexpr Cardinal ES_MULTILINE = 0x0004;
+inline constexpr Cardinal ES_AUTOHSCROLL = 0x0080;
+inline constexpr Cardinal ES_READONLY = 0x0800;
+inline constexpr Cardinal WS_CLIPCHILDREN = 0x02000000;
 
 // WM_GETDLGCODE answers.
 inline constexpr Integer DLGC_WANTARROWS = 0x0001;

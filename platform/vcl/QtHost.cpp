@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -57,6 +58,60 @@ QPoint TWinControlHost::ClientOffset() const { return QPoint(control->ncInsets_.
 bool TWinControlHost::InClientArea(QPoint p) const {
   TRect client = control->ClientRect();
   return QRect(ClientOffset(), QSize(client.Width(), client.Height())).contains(p);
+}
+
+namespace {
+
+// The child that shows what a control draws over its native widget: on top
+// of the widget's own children, letting the mouse through.
+class OverlayWidget : public QWidget {
+ public:
+  OverlayWidget(TWinControlHost* host, QWidget* parent) : QWidget(parent), host_(host) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+  }
+
+ protected:
+  void paintEvent(QPaintEvent*) override {
+    host_->PaintOverlay();
+    QPainter p(this);
+    p.drawImage(0, 0, host_->overlay);
+  }
+
+ private:
+  TWinControlHost* host_;  // owns the widget this overlay belongs to
+};
+
+}  // namespace
+
+void TWinControlHost::UpdateOverlay() {
+  if (!widget) return;
+  if (overNative && !surface) {
+    if (!overlayWidget) overlayWidget = new OverlayWidget(this, widget);
+    overlayWidget->setGeometry(0, 0, widget->width(), widget->height());
+    overlayWidget->raise();
+    overlayWidget->show();
+    overlayWidget->update();
+  } else if (overlayWidget) {
+    delete overlayWidget.data();
+  }
+}
+
+void TWinControlHost::PaintOverlay() {
+  if (overlay.size() != widget->size()) overlay = QImage(widget->size(), QImage::Format_ARGB32_Premultiplied);
+  overlay.fill(Qt::transparent);
+  TCanvas* canvas = control->OverlayCanvas();
+  auto s = std::make_unique<TCanvasSurface>();
+  s->image = &overlay;
+  TPoint origin = control->WidgetClientOffset();
+  s->origin = QPoint(origin.X, origin.Y);
+  canvas->SetSurface(std::move(s));
+  canvas->SetFont(control->Font());
+  painting = true;
+  Guarded(control, [&] { control->Perform(WM_PAINT); });
+  painting = false;
+  canvas->Refresh();
 }
 
 void TWinControlHost::Watch(QObject* object) {
@@ -172,9 +227,77 @@ Word VirtualKeyOf(const QKeyEvent& e) {
   }
 }
 
+namespace {
+
+// The desktop's scan code of a key (its keyboard's set 1), which key data
+// carries: handlers tell the keypad's keys from the main keyboard's by it
+// (the keypad's decimal key is 0x53, the full stop 0x34).
+uint32_t ScanCodeOf(Word vk, bool keypad) {
+  if (keypad) {
+    static constexpr uint8_t kPad[10] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
+    if (vk >= VK_NUMPAD0 && vk <= VK_NUMPAD0 + 9) return kPad[vk - VK_NUMPAD0];
+    switch (vk) {
+      case VK_DECIMAL: return 0x53;
+      case VK_MULTIPLY: return 0x37;
+      case VK_SUBTRACT: return 0x4A;
+      case VK_ADD: return 0x4E;
+      case VK_DIVIDE: return 0x35;
+      case VK_RETURN: return 0x1C;
+      default: break;
+    }
+  }
+  static constexpr uint8_t kLetters[26] = {0x1E, 0x30, 0x2E, 0x20, 0x12, 0x21, 0x22, 0x23, 0x17,
+                                           0x24, 0x25, 0x26, 0x32, 0x31, 0x18, 0x19, 0x10, 0x13,
+                                           0x1F, 0x14, 0x16, 0x2F, 0x11, 0x2D, 0x15, 0x2C};
+  if (vk >= 'A' && vk <= 'Z') return kLetters[vk - 'A'];
+  if (vk >= '1' && vk <= '9') return 0x02 + (vk - '1');
+  if (vk == '0') return 0x0B;
+  if (vk >= VK_F1 && vk <= VK_F1 + 9) return 0x3B + (vk - VK_F1);
+  switch (vk) {
+    case VK_ESCAPE: return 0x01;
+    case VK_BACK: return 0x0E;
+    case VK_TAB: return 0x0F;
+    case VK_RETURN: return 0x1C;
+    case VK_CONTROL: return 0x1D;
+    case VK_SHIFT: return 0x2A;
+    case VK_MENU: return 0x38;
+    case VK_SPACE: return 0x39;
+    case VK_OEM_MINUS: return 0x0C;
+    case VK_OEM_PLUS: return 0x0D;
+    case VK_OEM_4: return 0x1A;
+    case VK_OEM_6: return 0x1B;
+    case VK_OEM_1: return 0x27;
+    case VK_OEM_7: return 0x28;
+    case VK_OEM_3: return 0x29;
+    case VK_OEM_5: return 0x2B;
+    case VK_OEM_COMMA: return 0x33;
+    case VK_OEM_PERIOD: return 0x34;
+    case VK_OEM_2: return 0x35;
+    case VK_HOME: return 0x47;
+    case VK_UP: return 0x48;
+    case VK_PRIOR: return 0x49;
+    case VK_LEFT: return 0x4B;
+    case VK_RIGHT: return 0x4D;
+    case VK_END: return 0x4F;
+    case VK_DOWN: return 0x50;
+    case VK_NEXT: return 0x51;
+    case VK_INSERT: return 0x52;
+    case VK_DELETE: return 0x53;
+    default: return 0;
+  }
+}
+
+}  // namespace
+
 LPARAM KeyDataOf(const QKeyEvent& e, bool down) {
   uint32_t data = 1;  // repeat count
-  data |= (e.nativeScanCode() & 0xFF) << 16;
+  Word vk = VirtualKeyOf(e);
+  bool keypad = e.modifiers() & Qt::KeypadModifier;
+  data |= ScanCodeOf(vk, keypad) << 16;
+  // Navigation keys off the keypad are the extended ones.
+  bool navigation = vk == VK_HOME || vk == VK_END || vk == VK_PRIOR || vk == VK_NEXT || vk == VK_LEFT ||
+                    vk == VK_RIGHT || vk == VK_UP || vk == VK_DOWN || vk == VK_INSERT || vk == VK_DELETE;
+  if ((navigation && !keypad) || (keypad && (vk == VK_RETURN || vk == VK_DIVIDE))) data |= 1u << 24;
   if (e.modifiers() & Qt::AltModifier) data |= 1u << 29;
   if (!down || e.isAutoRepeat()) data |= 1u << 30;
   if (!down) data |= 1u << 31;
@@ -402,6 +525,33 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   return host_->surface || consumed;
 }
 
+bool ControlEventFilter::InputMethod(QObject* watched, QInputMethodEvent* e) {
+  // An input method's result reaches the control as typed characters, one
+  // WM_CHAR per UTF-16 unit, which a handler may drop or change.
+  if (gInjecting || e->commitString().isEmpty()) return false;
+  TWinControl* c = host_->control;
+  QString kept;
+  bool changed = false;
+  for (QChar ch : e->commitString()) {
+    TMessage cm{WM_CHAR, ch.unicode(), 0, 0};
+    Guarded(c, [&] { c->WndProc(cm); });
+    if (cm.Result != 0 || cm.WParam == 0) {
+      changed = true;
+      continue;
+    }
+    if (cm.WParam != ch.unicode()) changed = true;
+    kept += QChar(static_cast<char16_t>(cm.WParam));
+  }
+  if (host_->surface) return true;
+  if (!changed) return false;
+  QInputMethodEvent replaced(e->preeditString(), e->attributes());
+  replaced.setCommitString(kept, e->replacementStart(), e->replacementLength());
+  gInjecting = true;
+  QCoreApplication::sendEvent(watched, &replaced);
+  gInjecting = false;
+  return true;
+}
+
 bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
   if (host_->dying || !host_->control) return false;
   TWinControl* c = host_->control;
@@ -426,6 +576,12 @@ bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
       Guarded(c, [&] { c->WindowProc(m); });
       return host_->surface || m.Result != 0;
     }
+    case QEvent::Resize:
+    case QEvent::ChildAdded:
+      // The overlay covers the widget and stays above its children.
+      if (watched == host_->widget && host_->overlayWidget) host_->UpdateOverlay();
+      return false;
+    case QEvent::InputMethod: return InputMethod(watched, static_cast<QInputMethodEvent*>(event));
     case QEvent::KeyPress: return Key(watched, static_cast<QKeyEvent*>(event), true);
     case QEvent::KeyRelease: return Key(watched, static_cast<QKeyEvent*>(event), false);
     case QEvent::ShortcutOverride: {

@@ -15,6 +15,7 @@
 class QMouseEvent;
 class QKeyEvent;
 class QScrollBar;
+class QInputMethodEvent;
 
 namespace vcl {
 
@@ -54,6 +55,12 @@ struct TWinControlHost {
   bool frameDirty = true;      // the border (if any) needs a WM_NCPAINT
   bool dying = false;          // no more messages: the control is going away
   bool painting = false;
+  // A native widget whose control draws over it (and over the widget's own
+  // children) into this transparent image, shown by a child laid on top
+  // (see TWinControl::SetPaintOverNative).
+  bool overNative = false;
+  QImage overlay;
+  QPointer<QWidget> overlayWidget;  // a child of widget
   // The graphic child under the mouse, and the one holding the capture.
   TControl* hoverGraphic = nullptr;
   TControl* captureGraphic = nullptr;
@@ -68,6 +75,10 @@ struct TWinControlHost {
   QPoint ClientOffset() const;
   // Whether a widget point lies in the client area.
   bool InClientArea(QPoint widgetPoint) const;
+  // Makes or removes the overlay child as overNative says.
+  void UpdateOverlay();
+  // The control's WM_PAINT into the overlay image, shown by the overlay.
+  void PaintOverlay();
   // Listens to another Qt object of the same control (the line edit inside
   // a combo box) as well.
   void Watch(QObject* object);
@@ -96,6 +107,7 @@ class ControlEventFilter : public QObject {
  private:
   bool Mouse(QObject* watched, QMouseEvent* e);
   bool Key(QObject* watched, QKeyEvent* e, bool down);
+  bool InputMethod(QObject* watched, QInputMethodEvent* e);
   QPoint ToClient(QObject* watched, QPointF pos) const;
   TWinControlHost* host_;  // owns the widget this filter belongs to
   bool pressedInClient_ = false;  // a button went down in the client area and is still held

@@ -313,118 +313,6 @@ void TRadioButton::Dispatch(TMessage& m) {
   TButtonControl::Dispatch(m);
 }
 
-// ----------------------------------------------------------------- edits
-
-TCustomEdit::TCustomEdit(TComponent* owner) : TWinControl(owner) {
-  tabStop_ = true;
-  nativeField_ = true;
-  SetColor(clWindow);
-  TControl::SetBounds(0, 0, 121, 21);
-  controlStyle_.Exclude(csSetCaption);
-}
-
-QWidget* TCustomEdit::CreateWidget() {
-  auto* e = new QLineEdit();
-  QObject::connect(e, &QLineEdit::textChanged, e, [this, e](const QString& t) {
-    if (syncing_) return;
-    Guarded(this, [&] {
-      QString shown = t;
-      if (charCase_ == ecUpperCase) shown = t.toUpper();
-      if (charCase_ == ecLowerCase) shown = t.toLower();
-      if (shown != t) {
-        int pos = e->cursorPosition();
-        syncing_ = true;
-        e->setText(shown);
-        e->setCursorPosition(pos);
-        syncing_ = false;
-      }
-      text_ = shown.toStdString();
-      modified_ = true;
-      Change();
-    });
-  });
-  return e;
-}
-
-void TCustomEdit::InitWidget() {
-  auto* e = static_cast<QLineEdit*>(Widget());
-  syncing_ = true;
-  e->setText(QString::fromStdString(text_));
-  e->setMaxLength(maxLength_ > 0 ? maxLength_ : 32767);
-  e->setReadOnly(readOnly_);
-  e->setEchoMode(passwordChar_ ? QLineEdit::Password : QLineEdit::Normal);
-  syncing_ = false;
-}
-
-void TCustomEdit::SetText(const AnsiString& s) {
-  if (s == text_) return;
-  text_ = s;
-  if (HandleAllocated()) {
-    syncing_ = true;
-    static_cast<QLineEdit*>(Widget())->setText(QString::fromStdString(s));
-    syncing_ = false;
-  }
-  Perform(CM_TEXTCHANGED);
-  Change();
-}
-
-void TCustomEdit::Change() {
-  if (OnChange) OnChange(this);
-}
-
-void TCustomEdit::SetMaxLength(Integer v) {
-  maxLength_ = v;
-  if (HandleAllocated()) static_cast<QLineEdit*>(Widget())->setMaxLength(v > 0 ? v : 32767);
-}
-void TCustomEdit::SetReadOnly(bool v) {
-  readOnly_ = v;
-  if (HandleAllocated()) static_cast<QLineEdit*>(Widget())->setReadOnly(v);
-}
-void TCustomEdit::SetPasswordChar(char c) {
-  passwordChar_ = c;
-  if (HandleAllocated()) static_cast<QLineEdit*>(Widget())->setEchoMode(c ? QLineEdit::Password : QLineEdit::Normal);
-}
-void TCustomEdit::SetCharCase(TEditCharCase c) {
-  charCase_ = c;
-  if (c == ecUpperCase) SetText(rtl::AnsiUpperCase(text_));
-  if (c == ecLowerCase) SetText(rtl::AnsiLowerCase(text_));
-}
-
-Integer TCustomEdit::SelStart() const {
-  if (!HandleAllocated()) return 0;
-  auto* e = static_cast<QLineEdit*>(const_cast<TCustomEdit*>(this)->Widget());
-  return e->hasSelectedText() ? e->selectionStart() : e->cursorPosition();
-}
-void TCustomEdit::SetSelStart(Integer v) { static_cast<QLineEdit*>(Widget())->setCursorPosition(v); }
-Integer TCustomEdit::SelLength() const {
-  if (!HandleAllocated()) return 0;
-  return static_cast<QLineEdit*>(const_cast<TCustomEdit*>(this)->Widget())->selectionLength();
-}
-void TCustomEdit::SetSelLength(Integer v) {
-  auto* e = static_cast<QLineEdit*>(Widget());
-  e->setSelection(SelStart(), v);
-}
-AnsiString TCustomEdit::SelText() const {
-  if (!HandleAllocated()) return {};
-  return static_cast<QLineEdit*>(const_cast<TCustomEdit*>(this)->Widget())->selectedText().toStdString();
-}
-void TCustomEdit::SelectAll() { static_cast<QLineEdit*>(Widget())->selectAll(); }
-void TCustomEdit::CopyToClipboard() { Perform(WM_COPY); }
-void TCustomEdit::CutToClipboard() { Perform(WM_CUT); }
-void TCustomEdit::PasteFromClipboard() { Perform(WM_PASTE); }
-
-void TCustomEdit::Dispatch(TMessage& m) {
-  switch (m.Msg) {
-    case WM_COPY: static_cast<QLineEdit*>(Widget())->copy(); return;
-    case WM_CUT: static_cast<QLineEdit*>(Widget())->cut(); return;
-    case WM_PASTE: static_cast<QLineEdit*>(Widget())->paste(); return;
-    case WM_CLEAR: static_cast<QLineEdit*>(Widget())->del(); return;
-    case WM_UNDO: static_cast<QLineEdit*>(Widget())->undo(); return;
-    case CM_TEXTCHANGED: return;
-    default: TWinControl::Dispatch(m);
-  }
-}
-
 // ------------------------------------------------------------ combo boxes
 
 TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
@@ -438,15 +326,40 @@ TCustomComboBox::TCustomComboBox(TComponent* owner) : TWinControl(owner) {
 
 TCustomComboBox::~TCustomComboBox() { items_.OnChange = nullptr; }
 
+// The native combo box; it tells its control when its list drops down and
+// closes up, as the desktop's notifications do.
+class ComboWidget : public QComboBox {
+ public:
+  explicit ComboWidget(TCustomComboBox* control) : control_(control) {}
+  void showPopup() override {
+    Guarded(control_, [&] {
+      control_->Perform(CN_COMMAND, MakeWParam(0, CBN_DROPDOWN));
+      if (control_->OnDropDown) control_->OnDropDown(control_);
+    });
+    QComboBox::showPopup();
+  }
+  void hidePopup() override {
+    bool wasShown = view()->isVisible();
+    QComboBox::hidePopup();
+    if (!wasShown) return;
+    Guarded(control_, [&] {
+      control_->Perform(CN_COMMAND, MakeWParam(0, CBN_CLOSEUP));
+      if (control_->OnCloseUp) control_->OnCloseUp(control_);
+    });
+  }
+
+ private:
+  TCustomComboBox* control_;  // owns the widget's host
+};
+
 QWidget* TCustomComboBox::CreateWidget() {
-  auto* c = new QComboBox();
+  auto* c = new ComboWidget(this);
   QObject::connect(c, &QComboBox::activated, c, [this](int index) {
     if (syncing_) return;
     Guarded(this, [&] {
       itemIndex_ = index;
       text_ = index >= 0 && index < items_.Count() ? items_[index] : AnsiString();
-      Click();
-      Select();
+      Perform(CN_COMMAND, MakeWParam(0, CBN_SELCHANGE));
     });
   });
   QObject::connect(c, &QComboBox::editTextChanged, c, [this](const QString& t) {
@@ -464,6 +377,31 @@ QWidget* TCustomComboBox::CreateWidget() {
   return c;
 }
 
+void TCustomComboBox::Dispatch(TMessage& m) {
+  switch (m.Msg) {
+    case CN_COMMAND:
+      if (HiWord(static_cast<Cardinal>(m.WParam)) == CBN_SELCHANGE) {
+        Click();
+        Select();
+      }
+      return;
+    case CB_GETDROPPEDSTATE: m.Result = DroppedDown() ? 1 : 0; return;
+    case CB_SHOWDROPDOWN:
+      SetDroppedDown(m.WParam != 0);
+      m.Result = 1;
+      return;
+    case CB_GETCOUNT: m.Result = items_.Count(); return;
+    case CB_GETCURSEL: m.Result = itemIndex_; return;
+    case CB_SETDROPPEDWIDTH:
+      droppedWidth_ = static_cast<Integer>(m.WParam);
+      if (HandleAllocated()) static_cast<QComboBox*>(Widget())->view()->setMinimumWidth(droppedWidth_);
+      m.Result = droppedWidth_;
+      return;
+    case CB_GETDROPPEDWIDTH: m.Result = std::max(droppedWidth_, Width()); return;
+    default: TWinControl::Dispatch(m);
+  }
+}
+
 void TCustomComboBox::InitWidget() {
   auto* c = static_cast<QComboBox*>(Widget());
   c->setEditable(style_ == csDropDown || style_ == csSimple);
@@ -472,6 +410,7 @@ void TCustomComboBox::InitWidget() {
     Host()->Watch(c->lineEdit());
   }
   c->setMaxVisibleItems(dropDownCount_);
+  if (droppedWidth_ > 0) c->view()->setMinimumWidth(droppedWidth_);
   SyncWidget();
 }
 
@@ -534,13 +473,10 @@ bool TCustomComboBox::DroppedDown() const {
 
 void TCustomComboBox::SetDroppedDown(bool v) {
   auto* c = static_cast<QComboBox*>(Widget());
-  if (v) {
-    if (OnDropDown) OnDropDown(this);
+  if (v)
     c->showPopup();
-  } else {
+  else
     c->hidePopup();
-    if (OnCloseUp) OnCloseUp(this);
-  }
 }
 
 void TCustomComboBox::Clear() {

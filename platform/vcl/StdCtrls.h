@@ -132,6 +132,18 @@ class TRadioButton : public TButtonControl {
 enum class TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 using enum TEditCharCase;
 
+enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
+using enum TScrollStyle;
+
+// A native edit field. Beyond the text and the selection it answers the
+// edit messages a control built on it sends itself: EM_GETRECT and
+// EM_SETRECTNP (the formatting rectangle, kept as the field's text margins
+// so that children at an edge never cover the text), EM_SETSEL and
+// EM_GETSEL (in characters), EM_SETREADONLY; the text survives RecreateWnd. Cut, copy and paste, from the keyboard or the field's
+// context menu, arrive as WM_CUT, WM_COPY and WM_PASTE, so a handler can
+// refuse them. A descendant that answers MultiLineWindow gets a multi-line
+// field whose scroll bars and wrapping follow WS_HSCROLL, WS_VSCROLL and
+// ES_AUTOHSCROLL of its creation parameters.
 class TCustomEdit : public TWinControl {
  public:
   explicit TCustomEdit(TComponent* owner);
@@ -146,6 +158,10 @@ class TCustomEdit : public TWinControl {
   void SetCharCase(TEditCharCase c);
   bool Modified() const { return modified_; }
   void SetModified(bool v) { modified_ = v; }
+  bool AutoSelect() const { return autoSelect_; }
+  void SetAutoSelect(bool v) { autoSelect_ = v; }
+  TBorderStyle BorderStyle() const { return borderStyle_; }
+  void SetBorderStyle(TBorderStyle v);
   // Selection in UTF-16 units from the start of the text.
   Integer SelStart() const;
   void SetSelStart(Integer v);
@@ -158,6 +174,9 @@ class TCustomEdit : public TWinControl {
   void CutToClipboard();
   void PasteFromClipboard();
   void Dispatch(TMessage& message) override;
+  // Inside the two-pixel sunken border of bsSingle, as on the desktop:
+  // children and the formatting rectangle are placed in these coordinates.
+  TRect ClientRect() const override;
 
   TNotifyEvent OnChange;
 
@@ -165,15 +184,31 @@ class TCustomEdit : public TWinControl {
   QWidget* CreateWidget() override;
   void InitWidget() override;
   bool HasSurface() const override { return false; }
+  TPoint WidgetClientOffset() const override;
   virtual void Change();
+  // ES_AUTOHSCROLL, and ES_READONLY for a read-only edit; the field follows
+  // the edit styles it is made with or given later (WM_STYLECHANGED):
+  // alignment, scroll bars, wrapping.
+  void CreateParams(TCreateParams& params) override;
+  // The window and its children exist (after WM_CREATE).
+  virtual void CreateWnd() {}
+  virtual bool MultiLineWindow() const { return false; }
 
  private:
+  void ApplyParams();
+  void ApplyMargins();
+  void TextEdited(const AnsiString& text);
   Integer maxLength_ = 0;
   bool readOnly_ = false;
   char passwordChar_ = 0;
   TEditCharCase charCase_ = ecNormal;
   bool modified_ = false;
   bool syncing_ = false;
+  bool autoSelect_ = true;
+  TBorderStyle borderStyle_ = bsSingle;
+  // The formatting rectangle once set (EM_SETRECTNP); empty: the client area.
+  bool hasFormatRect_ = false;
+  TRect formatRect_{};
 };
 
 class TEdit : public TCustomEdit {
@@ -207,6 +242,11 @@ class TCustomComboBox : public TWinControl {
   bool DroppedDown() const;
   void SetDroppedDown(bool v);
   void Clear();
+  // CN_COMMAND carries the list's notifications (CBN_SELCHANGE, and
+  // CBN_DROPDOWN and CBN_CLOSEUP before OnDropDown and after OnCloseUp);
+  // CB_GETDROPPEDSTATE, CB_SHOWDROPDOWN, CB_GETCOUNT, CB_GETCURSEL and
+  // CB_SETDROPPEDWIDTH / CB_GETDROPPEDWIDTH are answered.
+  void Dispatch(TMessage& message) override;
 
   // OnChange fires when the text changes (typing or choosing); OnSelect
   // when the user chooses an item from the list.
@@ -231,6 +271,7 @@ class TCustomComboBox : public TWinControl {
   TComboBoxStyle style_ = csDropDown;
   Integer dropDownCount_ = 8;
   Integer maxLength_ = 0;
+  Integer droppedWidth_ = 0;
   bool syncing_ = false;
 };
 

@@ -261,6 +261,24 @@ TPoint GetCursorPos() {
   return {p.x(), p.y()};
 }
 
+Integer GetSystemMetrics(Integer index) {
+  switch (index) {
+    case SM_CXSCREEN:
+      InitApplication();
+      return Screen->Width();
+    case SM_CYSCREEN:
+      InitApplication();
+      return Screen->Height();
+    case SM_CXVSCROLL:
+    case SM_CYHSCROLL: return 17;
+    case SM_CXBORDER:
+    case SM_CYBORDER: return 1;
+    case SM_CXEDGE:
+    case SM_CYEDGE: return 2;
+    default: return 0;
+  }
+}
+
 void SetCursorTarget(QWidget* w) { gCursorTarget = w; }
 
 void SetCursor(TCursor cursor) {

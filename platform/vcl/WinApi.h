@@ -132,6 +132,17 @@ inline constexpr Cardinal RDW_NOFRAME = 0x0800;
 // RDW_ERASENOW paint what is marked at once; RDW_ALLCHILDREN applies the
 // same to every windowed child. False for a window that does not exist.
 bool RedrawWindow(HWND wnd, const TRect* update, Cardinal flags);
+// System measures: scroll-bar sizes (17 at 96 pixels per inch), borders and
+// edges, the screen from the primary screen's geometry; 0 for others.
+inline constexpr Integer SM_CXSCREEN = 0;
+inline constexpr Integer SM_CYSCREEN = 1;
+inline constexpr Integer SM_CXVSCROLL = 2;
+inline constexpr Integer SM_CYHSCROLL = 3;
+inline constexpr Integer SM_CXBORDER = 5;
+inline constexpr Integer SM_CYBORDER = 6;
+inline constexpr Integer SM_CXEDGE = 45;
+inline constexpr Integer SM_CYEDGE = 46;
+Integer GetSystemMetrics(Integer index);
 
 // Sets the cursor of the control now answering WM_SETCURSOR (a handler that
 // sets its own cursor answers the message with a non-zero Result).
