@@ -80,6 +80,7 @@ bool CheckBody(const std::string& bytes, BodyLayout& layout) {
   const char* pool = bytes.data() + layout.poolAt;
   const size_t poolLength = static_cast<size_t>(layout.poolLength);
   int64_t live = 0;
+  int64_t perKind[3] = {0, 0, 0};  // ignore, exclude, auto-correct
   for (int32_t i = 0; i < n; ++i) {
     const int32_t v = ReadInt(bytes, layout.slotsAt + 4 * static_cast<size_t>(i));
     if (v == 0 || v == -1) continue;
@@ -88,6 +89,7 @@ bool CheckBody(const std::string& bytes, BodyLayout& layout) {
     const auto word = static_cast<size_t>(v);
     if (word >= poolLength) return false;  // the kind byte and one word byte at least
     if (!IsKind(pool[word - 1])) return false;
+    ++perKind[pool[word - 1] == dkIgnore ? 0 : pool[word - 1] == dkExclude ? 1 : 2];
     const void* end = std::memchr(pool + word, 0, poolLength - word);
     if (!end) return false;
     if (pool[word - 1] == dkAutoCorrect) {
@@ -104,7 +106,10 @@ bool CheckBody(const std::string& bytes, BodyLayout& layout) {
       index = (index + step) % n;
     }
   }
-  return live == wc;
+  // The header's counts are kept in step with the records by every change;
+  // a file where they disagree would be saved back in a form no reader takes.
+  return live == wc && perKind[0] == layout.ignoreCount && perKind[1] == layout.excludeCount &&
+         perKind[2] == layout.autoCorrectCount;
 }
 
 bool ReadWholeFile(int fd, std::string& bytes) {

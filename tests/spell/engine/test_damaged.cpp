@@ -52,6 +52,9 @@ void ExerciseAdu(const std::string& file, const std::string& scratch) {
     d.Check();
     ASSERT_TRUE(d.SaveToFile(scratch));
     d.SetModified(false);  // the damaged input itself is never written
+    TCustomDictionary back;
+    back.SetFilename(scratch);
+    ASSERT_EQ(back.Filename(), scratch) << "a file read in is saved in a form no reader takes";
   }
 }
 
@@ -99,5 +102,47 @@ TEST(DamagedFiles, CustomDictionary) {
     changed[i] = static_cast<char>(changed[i] ^ 0x5A);
     memory.Set(changed);
     ASSERT_NO_FATAL_FAILURE(ExerciseAdu(file, scratch)) << "byte " << i;
+  }
+}
+
+// The header's per-kind counts must match the records: a file whose counts
+// were altered but still add up within the word count used to be read, then
+// saved back with counts the reader refuses.
+TEST(DamagedFiles, CustomDictionaryCountsMustMatchTheRecords) {
+  core_test::ScratchFolder dir("spell-adu-counts");
+  const std::string source = (dir.Path() / "source.adu").string();
+  spell_test::WriteSmallAdu(source);
+  const std::string valid = core_test::Slurp(source);
+  const size_t counts = valid.find('\x1A') + 1;  // ignore, exclude, auto-correct, words
+  auto withCounts = [&](int ignore, int exclude, int autoCorrect) {
+    std::string bytes = valid;
+    const int values[] = {ignore, exclude, autoCorrect};
+    for (int k = 0; k < 3; ++k)
+      for (int b = 0; b < 4; ++b) bytes[counts + 4 * k + b] = static_cast<char>((values[k] >> (8 * b)) & 0xFF);
+    return bytes;
+  };
+  ASSERT_EQ(valid, withCounts(3, 1, 2));  // the small file as written
+  struct Case {
+    int ignore, exclude, autoCorrect;
+    bool accepted;
+  };
+  const Case cases[] = {{3, 1, 2, true}, {2, 1, 3, false}, {3, 0, 3, false}, {3, 1, 5, false}, {0, 0, 0, false}};
+  spell_test::MemoryFile memory;
+  const std::string file = memory.Path();
+  const std::string saved = (dir.Path() / "saved.adu").string();
+  for (const Case& c : cases) {
+    memory.Set(withCounts(c.ignore, c.exclude, c.autoCorrect));
+    TCustomDictionary d;
+    d.SetFilename(file);
+    EXPECT_EQ(d.Filename() == file, c.accepted) << c.ignore << "/" << c.exclude << "/" << c.autoCorrect;
+    if (!c.accepted) continue;
+    d.SetLoaded(true);
+    d.RemoveIgnore("alpha");
+    ASSERT_TRUE(d.SaveToFile(saved));
+    d.SetModified(false);
+    TCustomDictionary back;
+    back.SetFilename(saved);
+    EXPECT_EQ(back.Filename(), saved);
+    EXPECT_EQ(back.GetIgnoreCount(), 2);
   }
 }
