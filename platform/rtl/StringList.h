@@ -9,6 +9,7 @@
 // ObjectToInt, as tag codes and line numbers are.
 #include <cstdint>
 #include <functional>
+#include <utility>
 #include <vector>
 
 #include "rtl/Types.h"
@@ -198,6 +199,14 @@ class TStringList : public TStrings {
   void InsertItem(Integer index, const AnsiString& s, void* object);
   void Changing();
   void Changed();
+  // The line and the object at index without a copy; index already
+  // validated (for descendants that read many lines, such as editors).
+  const AnsiString& ItemText(Integer index) const { return items_[static_cast<size_t>(index)].text; }
+  void* ItemObject(Integer index) const { return items_[static_cast<size_t>(index)].object; }
+  // Replaces the line at index without events or checks; index already
+  // validated.
+  void SetItemText(Integer index, AnsiString s) { items_[static_cast<size_t>(index)].text = std::move(s); }
+  void SetItemObject(Integer index, void* object) { items_[static_cast<size_t>(index)].object = object; }
 
  private:
   struct Item {

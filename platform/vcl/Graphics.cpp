@@ -1,5 +1,6 @@
 #include "vcl/Graphics.h"
 
+#include <QFontInfo>
 #include <QFontMetrics>
 #include <QFontMetricsF>
 #include <QPolygon>
@@ -93,6 +94,8 @@ AnsiString SubstituteFontName(const AnsiString& name) {
       {"Verdana", "DejaVu Sans"},            {"Times New Roman", "Liberation Serif"},
       {"Courier New", "Liberation Mono"},    {"Courier", "Liberation Mono"},
       {"Consolas", "Liberation Mono"},
+      // The desktop's fixed-pitch system face, which editors fall back to.
+      {"FixedSys", "DejaVu Sans Mono"},
   };
   for (const Entry& e : kTable)
     if (rtl::SameText(name, e.asked)) return e.installed;
@@ -507,6 +510,7 @@ TTextMetrics TCanvas::GetTextMetrics() {
   tm.ExternalLeading = std::max(0, m.leading());
   tm.AveCharWidth = m.averageCharWidth();
   tm.MaxCharWidth = m.maxWidth();
+  tm.VariablePitch = !QFontInfo(qf).fixedPitch();
   return tm;
 }
 

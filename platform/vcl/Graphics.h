@@ -207,6 +207,8 @@ struct TTextMetrics {
   Integer ExternalLeading = 0;
   Integer AveCharWidth = 0;
   Integer MaxCharWidth = 0;
+  // Characters of different widths (a proportional face).
+  bool VariablePitch = false;
 };
 
 // --- The canvas ---

@@ -129,6 +129,7 @@ void SurfaceWidget::paintEvent(QPaintEvent*) {
   host_->PaintBuffer();
   QPainter p(this);
   p.drawImage(0, 0, host_->buffer);
+  PaintCaret(p, host_->handle, host_->ClientOffset());
 }
 
 // ------------------------------------------------------------ translation

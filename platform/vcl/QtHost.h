@@ -13,6 +13,7 @@
 #include "vcl/Controls.h"
 
 class QMouseEvent;
+class QPainter;
 class QKeyEvent;
 class QScrollBar;
 class QInputMethodEvent;
@@ -123,6 +124,10 @@ void SetMessagePos(TPoint screen);
 int WindowScrollBarExtent();
 // Places the shown scroll bars of the control in its non-client area.
 void PlaceWindowScrollBars(TWinControl* control);
+
+// Draws the system caret (Caret.h) when wnd owns it and it is in the
+// showing half of its blink; clientOffset places the client area.
+void PaintCaret(QPainter& painter, HWND wnd, QPoint clientOffset);
 
 // The virtual-key code of a Qt key event (a US layout for symbol keys).
 Word VirtualKeyOf(const QKeyEvent& e);
