@@ -1,0 +1,528 @@
+// The code editor's construction, settings, its side of the line store,
+// and the window messages of the caret.
+#include "memo/LumCustomMemo.h"
+
+#include <algorithm>
+
+#include "memo/LumMemoSettings.h"
+#include "memo/LumMemoUndo.h"
+#include "memo/MemoScope.h"
+#include "memo/text/MemoChars.h"
+#include "vcl/Caret.h"
+#include "vcl/ExtCtrls.h"
+
+namespace memo {
+
+// ------------------------------------------------------------ edit scopes
+
+TEditScope::TEditScope(TLumCustomMemo& memo) : memo_(memo), store_(memo.TextStore()) {
+  if (store_->Journal().ScopeDepth() == 0) memo_.scopeRecord_ = nullptr;
+  store_->Journal().BeginScope();
+}
+
+TEditScope::~TEditScope() {
+  TLineJournal& journal = store_->Journal();
+  if (journal.ScopeDepth() == 1) {
+    TUndo* record = memo_.scopeRecord_;
+    if (journal.HasPending() && record && record->HasChanges() && memo_.UndoList()->Contains(record))
+      record->AddChanges(journal.Take());
+    memo_.scopeRecord_ = nullptr;
+  }
+  journal.EndScope();
+}
+
+// ---------------------------------------------------------- construction
+
+TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
+  SetControlStyle({vcl::csCaptureMouse, vcl::csClickEvents, vcl::csDoubleClicks});
+  formOwner_ = owner;
+  SetBounds(0, 0, 100, 40);
+  SetTabStop(true);
+  SetCursor(vcl::crIBeam);
+
+  vcl::TFont font;
+  font.SetName("Courier New");
+  font.SetSize(10);
+  TControl::SetFont(&font);
+  SetParentFont(false);
+
+  lines_ = std::make_unique<TLumMemoStrings>();
+  lines_->SetMemo(this);
+  lines_->Add("");
+  lines_->OnChange = [this](rtl::TStrings*) { LinesChanged(); };
+
+  printOptions_ = std::make_unique<TPrintOptions>();
+  autoCorrect_ = std::make_unique<TAutoCorrect>();
+  autoCompletion_ = std::make_unique<TAutoCompletion>();
+  markerList_ = std::make_unique<TLumMarkerList>(this);
+  wrapIndexList_ = std::make_unique<TIntList>();
+  bookmarks_ = std::make_unique<TIntList>();
+  for (int i = 0; i < 10; ++i) bookmarks_->Add(-1);
+
+  urlStyle_ = std::make_unique<TCharStyle>();
+  urlStyle_->TextColor = vcl::clBlue;
+  urlStyle_->BkColor = vcl::clWhite;
+  urlStyle_->Style = {vcl::fsUnderline};
+
+  vScroll_ = new vcl::TScrollBar(this);
+  vScroll_->SetKind(vcl::sbVertical);
+  vScroll_->SetVisible(false);
+  vScroll_->SetParent(this);
+  vScroll_->SetAlign(vcl::alRight);
+  vScroll_->SetWidth(16);
+  vScroll_->SetSmallChange(1);
+  vScroll_->SetTabStop(false);
+  hScroll_ = new vcl::TScrollBar(this);
+  hScroll_->SetKind(vcl::sbHorizontal);
+  hScroll_->SetVisible(false);
+  hScroll_->SetParent(this);
+  hScroll_->SetAlign(vcl::alBottom);
+  hScroll_->SetHeight(16);
+  hScroll_->SetTabStop(false);
+  for (vcl::TScrollBar* bar : {vScroll_, hScroll_})
+    bar->OnScroll = [this](TObject* sender, vcl::TScrollCode code, Integer& pos) {
+      ScrollBarScroll(sender, code, pos);
+    };
+  vScroll_->OnChange = [this](TObject* sender) { VScrollChange(sender); };
+  hScroll_->OnChange = [this](TObject* sender) { HScrollChange(sender); };
+
+  activeLineSettings_ = std::make_unique<TLumActiveLineSettings>(this);
+  gutter_ = std::make_unique<TLumGutter>(this);
+  gutter_->Left = 1;
+  gutter_->Top = 1;
+  gutter_->Width = 45;
+  gutter_->Height = 0;
+
+  undoList_ = std::make_unique<TLumUndoList>(this);
+
+  hintTimer_ = new vcl::TTimer(this);
+  hintTimer_->SetEnabled(false);
+  hintTimer_->SetInterval(static_cast<rtl::Cardinal>(autoHintParameterDelay_));
+  completionTimer_ = new vcl::TTimer(this);
+  completionTimer_->SetEnabled(false);
+  completionTimer_->SetInterval(500);
+  autoCompletion_->OnDelayChange = [this] {
+    completionTimer_->SetInterval(static_cast<rtl::Cardinal>(std::max(autoCompletion_->Delay(), 1)));
+  };
+  scrollHintWindow_ = new vcl::THintWindow(this);
+
+  codeFolding_ = std::make_unique<TCodeFolding>();
+  codeFolding_->OnChange = [this](TCodeFolding*, TCodeFoldingChange reason) {
+    if (reason == TCodeFoldingChange::cfcEnabled) {
+      ShowCaretAt(true);
+      RebuildRegions();
+    }
+    Invalidate();
+  };
+  created_ = true;
+}
+
+TLumCustomMemo::~TLumCustomMemo() {
+  lines_->OnChange = nullptr;
+  lines_->SetMemo(nullptr);
+  undoList_->Clear();
+  if (vcl::GetCaretState().Owner != 0 && HandleAllocated() && vcl::GetCaretState().Owner == Handle())
+    vcl::DestroyCaret();
+  for (vcl::TScrollBar* bar : {vScroll_, hScroll_}) {
+    bar->OnScroll = nullptr;
+    bar->OnChange = nullptr;
+  }
+  hintTimer_->SetEnabled(false);
+  completionTimer_->SetEnabled(false);
+  codeFolding_->OnChange = nullptr;
+}
+
+// -------------------------------------------------- text, undo, styler
+
+TLumMemoStrings* TLumCustomMemo::TextStore() const { return lines_.get(); }
+
+TLumUndoList* TLumCustomMemo::UndoList() const { return undoList_.get(); }
+
+TLumCustomMemoStyler* TLumCustomMemo::ActiveStyler() const { return useStyler_ ? syntaxStyles_ : nullptr; }
+
+void TLumCustomMemo::SetLines(const rtl::TStrings* list) {
+  if (!list) return;
+  TLumMemoStrings* store = TextStore();
+  store->Clear();
+  store->AddStrings(*list);
+  if (trimTrailingSpaces_)
+    for (Integer i = 0; i < store->Count(); ++i) {
+      AnsiString trimmed = TrimRightBlanks(store->Line(i));
+      if (trimmed != store->Line(i)) store->Put(i, trimmed);
+    }
+  if (ComponentState().Contains(vcl::csDesigning)) {
+    ResizeUpdate();
+    Repaint();
+  } else {
+    DoSelectionChange();
+    Invalidate();
+  }
+}
+
+Integer TLumCustomMemo::LineCount() const { return TextStore()->Count(); }
+const AnsiString& TLumCustomMemo::LineText(Integer line) const { return TextStore()->Line(line); }
+Integer TLumCustomMemo::LineLen(Integer line) const {
+  TLumMemoStrings* s = TextStore();
+  return line >= 0 && line < s->Count() ? s->LineLength(line) : 0;
+}
+
+bool TLumCustomMemo::ContinuationsPossible() const { return wordWrap_ != wwNone || wrapIndexList_->Count() > 0; }
+
+bool TLumCustomMemo::IsContinuation(Integer line) const {
+  if (!ContinuationsPossible()) return false;
+  TLineProp* p = TextStore()->GetLineProp(line);
+  return p && p->Continuation;
+}
+
+// ------------------------------------------------------------- settings
+
+void TLumCustomMemo::SetColorIndex(Integer index, TColor value) {
+  TColor* slot = index == 0 ? &bkColor_ : index == 1 ? &selColor_ : &selBkColor_;
+  if (*slot == value) return;
+  *slot = value;
+  Invalidate();
+}
+
+void TLumCustomMemo::SetSmartTabs(bool v) {
+  smartTabs_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetEnhancedHomeKey(bool v) {
+  enhancedHomeKey_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetTrimTrailingSpaces(bool v) {
+  trimTrailingSpaces_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetCaseSensitive(bool v) {
+  if (v == caseSensitive_) return;
+  caseSensitive_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetUseStyler(bool v) {
+  useStyler_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetHideSelection(bool v) {
+  if (v == hideSelection_) return;
+  hideSelection_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetShowRightMargin(bool v) {
+  showRightMargin_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetRightMargin(Integer v) {
+  if (v == rightMargin_) return;
+  rightMargin_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetRightMarginColor(TColor v) {
+  if (v == rightMarginColor_) return;
+  rightMarginColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetUrlAware(bool v) {
+  if (v == urlAware_) return;
+  urlAware_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBorderColor(TColor v) {
+  borderColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBlockShow(bool v) {
+  blockShow_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBlockColor(TColor v) {
+  blockColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBlockLineColor(TColor v) {
+  blockLineColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBreakpointColor(TColor v) {
+  if (v == breakpointColor_) return;
+  breakpointColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetBreakpointTextColor(TColor v) {
+  if (v == breakpointTextColor_) return;
+  breakpointTextColor_ = v;
+  Invalidate();
+}
+void TLumCustomMemo::SetAutoHintParameterDelay(Integer v) {
+  autoHintParameterDelay_ = v;
+  if (v > 0) hintTimer_->SetInterval(static_cast<rtl::Cardinal>(v));
+}
+
+void TLumCustomMemo::SetUndoLimit(Integer v) {
+  if (v == undoLimit_) return;
+  v = std::clamp(v, 1, 100);
+  undoLimit_ = v;
+  undoList_->SetLimit(v);
+}
+
+void TLumCustomMemo::SetAcceptFiles(bool v) { acceptFiles_ = v; }
+
+void TLumCustomMemo::SetScrollBars(vcl::TScrollStyle v) {
+  if (v == scrollBars_) return;
+  scrollBars_ = v;
+  ResizeUpdate();
+  Invalidate();
+}
+
+void TLumCustomMemo::SetBorderStyle(TBorderStyle v) {
+  borderStyle_ = v;
+  PlaceGutter();
+  Invalidate();
+}
+
+void TLumCustomMemo::SetCtl3D(bool v) {
+  ctl3D_ = v;
+  PlaceGutter();
+  Invalidate();
+}
+
+void TLumCustomMemo::PlaceGutter() {
+  if (borderStyle_ == vcl::TFormBorderStyle::bsSingle) {
+    gutter_->Left = gutter_->Top = ctl3D_ ? 2 : 1;
+    gutter_->Width = gutter_->GutterWidth();
+  } else {
+    gutter_->Left = gutter_->Top = 0;
+    gutter_->Width = gutter_->GutterWidth() + 2;
+  }
+}
+
+void TLumCustomMemo::InvalidateGutter() { Invalidate(); }
+
+void TLumCustomMemo::SetCursor(vcl::TCursor c) {
+  TControl::SetCursor(c);
+  textCursor_ = c;
+}
+
+void TLumCustomMemo::SetCodeFolding(const TCodeFolding* v) {
+  if (v) codeFolding_->Assign(v);
+}
+
+void TLumCustomMemo::SetPrintOptions(const TPrintOptions* v) {
+  if (v) printOptions_->Assign(v);
+}
+
+void TLumCustomMemo::SetUrlStyle(TCharStyle* v) {
+  if (v && v != urlStyle_.get()) urlStyle_.reset(v);
+}
+
+void TLumCustomMemo::SetHiddenCaret(bool v) {
+  if (v == hiddenCaret_) return;
+  hiddenCaret_ = v;
+  if (Focused()) ShowCaretAt(!v);
+}
+
+void TLumCustomMemo::SetActiveLine(Integer line) {
+  activeLine_ = line;
+  if (activeLineSettings_->ShowActiveLine()) {
+    MakeCaretVisible();
+    Integer rows = GetVisibleExtent(1);
+    if (line < topLine_ || line > topLine_ + rows - 1) {
+      topLine_ = std::max(0, line - rows / 2);
+      UpdateScrollBars(false);
+    }
+  }
+  Invalidate();
+}
+
+void TLumCustomMemo::SetMeasuringCanvas(TCanvas* canvas) {
+  measuringCanvas_ = canvas;
+  lineHeight_ = 0;
+  charWidth_ = 0;
+  ApplyFontIfNeeded();
+}
+
+TCanvas* TLumCustomMemo::MeasureCanvas() { return measuringCanvas_ ? measuringCanvas_ : Canvas(); }
+
+// --------------------------------------------------- events and overrides
+
+void TLumCustomMemo::DoSelectionChange() {
+  if (OnSelectionChange) OnSelectionChange(this);
+}
+void TLumCustomMemo::DoStatusChange() {
+  if (OnStatusChange) OnStatusChange(this);
+}
+void TLumCustomMemo::DoCursorChange() {
+  if (OnCursorChange) OnCursorChange(this);
+}
+void TLumCustomMemo::DoChange() {
+  if (OnChange) OnChange(this);
+}
+void TLumCustomMemo::DoGutterClick(Integer lineNo) {
+  if (OnGutterClick) OnGutterClick(this, lineNo);
+}
+
+void TLumCustomMemo::Resize() {
+  TCustomControl::Resize();
+  ResizeUpdate();
+}
+
+void TLumCustomMemo::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+  TCustomControl::Notification(component, operation);
+}
+
+void TLumCustomMemo::Dispatch(vcl::TMessage& m) {
+  switch (m.Msg) {
+    case vcl::WM_SETFOCUS:
+      TCustomControl::Dispatch(m);
+      FocusGained();
+      return;
+    case vcl::WM_KILLFOCUS:
+      TCustomControl::Dispatch(m);
+      FocusLost(static_cast<vcl::HWND>(m.WParam));
+      return;
+    case vcl::CM_FONTCHANGED:
+      TCustomControl::Dispatch(m);
+      UpdateFontMetrics();
+      return;
+    default:
+      TCustomControl::Dispatch(m);
+  }
+}
+
+void TLumCustomMemo::CreateSystemCaret() {
+  vcl::CreateCaret(Handle(), 2, std::max(lineHeight_ - 2, 1));
+}
+
+void TLumCustomMemo::FocusGained() {
+  ApplyFontIfNeeded();
+  CreateSystemCaret();
+  caretShown_ = false;
+  caretPos_ = {0xFFFF, 0xFFFF};
+  ShowCaretAt(true);
+  vcl::SetCaretBlinkTime(vcl::GetCaretBlinkTime());
+  Invalidate();
+}
+
+void TLumCustomMemo::FocusLost(vcl::HWND newFocus) {
+  hintTimer_->SetEnabled(true);
+  bool toOwnBar = newFocus != 0 && ((vScroll_->HandleAllocated() && newFocus == vScroll_->Handle()) ||
+                                    (hScroll_->HandleAllocated() && newFocus == hScroll_->Handle()));
+  if (toOwnBar) return;
+  vcl::SetCaretBlinkTime(vcl::GetCaretBlinkTime());
+  if (vcl::GetCaretState().Owner == Handle()) vcl::DestroyCaret();
+  caretShown_ = false;
+  Invalidate();
+}
+
+// ------------------------------------------------------ the store's side
+
+void TLumCustomMemo::StoreLineChanged(Integer index) {
+  if (index < topLine_) startStateLine_ = -1;
+}
+
+void TLumCustomMemo::StoreBeginLoad() {
+  selStartX_ = selEndX_ = lastCaretX_ = caretX_;
+  selStartY_ = selEndY_ = lastCaretY_ = caretY_;
+  UndoList()->Clear();
+  caretX_ = caretY_ = 0;
+  notifications_ = false;
+}
+
+void TLumCustomMemo::StoreEndLoad(Integer longestLine) {
+  startStateLine_ = -1;
+  caretX_ = caretY_ = 0;
+  selStartX_ = selStartY_ = selEndX_ = selEndY_ = lastCaretX_ = lastCaretY_ = 0;
+  longestLine_ = longestLine;
+  notifications_ = true;
+  LinesChanged();
+  Rewrap();
+  RebuildRegions();
+  Invalidate();
+}
+
+void TLumCustomMemo::StoreAbortLoad() { notifications_ = true; }
+
+void TLumCustomMemo::StoreBeforeInsert() { ClearSelection(); }
+
+void TLumCustomMemo::StoreAfterInsert() {
+  caretY_ = std::clamp(caretY_, 0, std::max(LineCount() - 1, 0));
+  Invalidate();
+}
+
+void TLumCustomMemo::StoreLineInserted(Integer index) { ShiftBookmarksDown(index); }
+
+void TLumCustomMemo::StoreDeleteLine(Integer index) {
+  Integer oldX = caretX_, oldY = caretY_;
+  bool single = LineCount() == 1;
+  RemoveRegionsForDeletedLine(index);
+  caretY_ = index;
+  DeleteLine();
+  caretX_ = single ? 0 : oldX;
+  caretY_ = std::clamp(oldY - (index < oldY ? 1 : 0), 0, std::max(LineCount() - 1, 0));
+  Invalidate();
+}
+
+void TLumCustomMemo::StoreBeforeClear() {
+  selStartX_ = selStartY_ = selEndX_ = selEndY_ = 0;
+  caretX_ = caretY_ = 0;
+  Invalidate();
+}
+
+void TLumCustomMemo::StoreAfterClear() { regionCount_ = 0; }
+
+bool TLumCustomMemo::StoreFoldingEnabled() const { return codeFolding_->Enabled(); }
+
+void TLumCustomMemo::StoreAssign(const rtl::TStrings& source) {
+  bool folding = codeFolding_->Enabled();
+  if (folding) codeFolding_->SetEnabled(false);
+  ClearAll();
+  startStateLine_ = -1;
+  SetLines(&source);
+  RecalcLongestLine();
+  UpdateScrollBars(false);
+  if (folding) codeFolding_->SetEnabled(true);
+}
+
+void TLumCustomMemo::StoreLinesAppended() {
+  RecalcLongestLine();
+  Invalidate();
+}
+
+void TLumCustomMemo::StoreLinesReplaced() {
+  startStateLine_ = -1;
+  RecalcLongestLine();
+}
+
+// ---------------------------------------------------------------- bookmarks
+
+void TLumCustomMemo::ShiftBookmarksDown(Integer from) {
+  for (Integer i = 0; i < bookmarks_->Count(); ++i)
+    if (bookmarks_->Items(i) >= from) bookmarks_->SetItems(i, bookmarks_->Items(i) + 1);
+}
+
+void TLumCustomMemo::ShiftBookmarksUp(Integer from) {
+  for (Integer i = 0; i < bookmarks_->Count(); ++i)
+    if (bookmarks_->Items(i) >= from && bookmarks_->Items(i) > 0) bookmarks_->SetItems(i, bookmarks_->Items(i) - 1);
+}
+
+void TLumCustomMemo::ResetBookmarksBeyondText() {
+  for (Integer i = 0; i < bookmarks_->Count(); ++i)
+    if (bookmarks_->Items(i) >= LineCount()) bookmarks_->SetItems(i, -1);
+}
+
+// ------------------------------------------- hooks of the later parts
+
+void TLumCustomMemo::Rewrap() {}
+void TLumCustomMemo::StoreUnwrap() {}
+void TLumCustomMemo::StoreWrap() {}
+void TLumCustomMemo::RebuildRegions() {}
+void TLumCustomMemo::ExpandRegionAt(Integer) {}
+void TLumCustomMemo::RemoveRegionsForDeletedLine(Integer) {}
+void TLumCustomMemo::HideParameterHint() {}
+void TLumCustomMemo::RefreshParameterHint() {}
+void TLumCustomMemo::StopCompletionTimer() { completionTimer_->SetEnabled(false); }
+Integer TLumCustomMemo::RealToVisible(Integer line) const { return line; }
+Integer TLumCustomMemo::VisibleToReal(Integer row) const { return row; }
+
+}  // namespace memo
