@@ -1,6 +1,8 @@
 #pragma once
 // Helpers of the code editor's tests: a memo on a shown form, its text as
 // one string, and a stand-in canvas for exact cell sizes.
+#include <QTest>
+#include <QWidget>
 #include <memory>
 #include <string>
 #include <vector>
@@ -27,7 +29,14 @@ struct MemoOnForm {
     memo = new TLumCustomMemo(form);
     memo->SetParent(form);
     memo->SetBounds(10, 10, width, height);
-    if (show) form->Show();
+    if (show) {
+      form->Show();
+      // Focus events reach only the controls of the active window.
+      QWidget* w = form->WindowWidget();
+      w->activateWindow();
+      (void)QTest::qWaitForWindowActive(w, 2000);
+      vcl::Application->ProcessMessages();
+    }
   }
   ~MemoOnForm() { vcl::Free(form); }
   MemoOnForm(const MemoOnForm&) = delete;
