@@ -13,6 +13,9 @@
 
 namespace memo {
 
+// The class library's notice that the desktop's look changed.
+constexpr rtl::Cardinal kThemeChangedNotice = vcl::CM_BASE + 53;
+
 // ------------------------------------------------------------ edit scopes
 
 TEditScope::TEditScope(TLumCustomMemo& memo) : memo_(memo), store_(memo.TextStore()) {
@@ -384,6 +387,11 @@ void TLumCustomMemo::Dispatch(vcl::TMessage& m) {
     case vcl::CM_FONTCHANGED:
       TCustomControl::Dispatch(m);
       UpdateFontMetrics();
+      return;
+    case vcl::WM_THEMECHANGED:
+    case kThemeChangedNotice:
+      TCustomControl::Dispatch(m);
+      ThemeChangedHook();
       return;
     default:
       TCustomControl::Dispatch(m);

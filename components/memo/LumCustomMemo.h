@@ -16,6 +16,7 @@
 #include <functional>
 #include <memory>
 
+#include "controls/LumStyleIF.h"
 #include "memo/text/LumMemoStrings.h"
 #include "vcl/Controls.h"
 #include "vcl/Forms.h"
@@ -76,7 +77,7 @@ struct TMemoPos {
   bool operator==(const TMemoPos&) const = default;
 };
 
-class TLumCustomMemo : public vcl::TCustomControl, private ILumMemoEditor {
+class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware, private ILumMemoEditor {
  public:
   explicit TLumCustomMemo(vcl::TComponent* owner);
   ~TLumCustomMemo() override;
@@ -299,6 +300,8 @@ class TLumCustomMemo : public vcl::TCustomControl, private ILumMemoEditor {
   TIntList* WrapIndexList() const { return wrapIndexList_.get(); }
   // Theme adaptation: the gutter colours of the desktop's theme now.
   void AdaptToTheme();
+  // One preset look: the gutter's colours and the border colour.
+  void SetComponentStyle(controls::REZORuvar AStyle) override;
 
   // ------------------------------------------------------------ events
   TNotifyEvent OnChange;

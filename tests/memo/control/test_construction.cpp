@@ -5,6 +5,8 @@
 #include "MemoTestSupport.h"
 #include "memo/LumMemoSettings.h"
 #include "rtl/Exceptions.h"
+#include "vcl/UxTheme.h"
+#include "vcl/WinApi.h"
 
 using namespace memotest;
 using Lines = std::vector<std::string>;
@@ -268,6 +270,59 @@ TEST(MemoStore, ClearAll) {
   EXPECT_EQ(f.memo->TopLine(), 0);
   f.memo->InsertChar('z');  // an empty text gets its line back
   EXPECT_EQ(LinesOf(f.memo), Lines{"z"});
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MemoTheme, GutterColoursFollowTheDesktopTheme) {
+  MemoOnForm f(300, 200, false);
+  TLumGutter* g = f.memo->Gutter();
+  vcl::SetThemeActive(true);
+  vcl::SetThemeColorSchemeName(u"NormalColor");
+  f.memo->SetAutoThemeAdapt(true);
+  EXPECT_EQ(g->GutterColor(), 0xE0A57Du);
+  EXPECT_EQ(g->GutterColorTo(), 0xFCE1CBu);
+  struct Case {
+    const char16_t* scheme;
+    TColor from, to;
+  };
+  const Case cases[] = {{u"HomeStead", 0x8CC0B1, 0xCFF0EA}, {u"Metallic", 0xB39698, 0xECE2E1},
+                        {u"Royale", 0xFFFFFF, vcl::clBtnFace}};
+  for (const Case& c : cases) {
+    vcl::SetThemeColorSchemeName(c.scheme);
+    f.memo->AdaptToTheme();
+    EXPECT_EQ(g->GutterColor(), c.from);
+    EXPECT_EQ(g->GutterColorTo(), c.to);
+  }
+  // Switching themes off reaches the memo as the theme-changed message.
+  vcl::SetThemeColorSchemeName(u"NormalColor");
+  f.memo->AdaptToTheme();
+  f.memo->HandleNeeded();
+  vcl::SetThemeActive(false);
+  EXPECT_EQ(g->GutterColor(), 0xFFFFFFu);
+  EXPECT_EQ(g->GutterColorTo(), vcl::clBtnFace);
+  vcl::SetThemeActive(true);
+  EXPECT_EQ(g->GutterColor(), 0xE0A57Du);
+  EXPECT_EQ(vcl::ModuleLoadCount("uxtheme"), 0);  // asked and let go
+}
+
+TEST(MemoTheme, PresetLooks) {
+  MemoOnForm f(300, 200, false);
+  controls::IStyleAware* aware = controls::StyleAwareOf(f.memo);
+  ASSERT_NE(aware, nullptr);
+  aware->SetComponentStyle(controls::tsOffice2003Silver);
+  EXPECT_EQ(f.memo->Gutter()->GutterColor(), 0xECE2E1u);
+  EXPECT_EQ(f.memo->Gutter()->GutterColorTo(), 0xB39698u);
+  EXPECT_EQ(f.memo->BorderColor(), 0x947C7Cu);
+  EXPECT_EQ(f.memo->Gutter()->BorderColor(), 0x947C7Cu);
+  aware->SetComponentStyle(controls::tsCustom);  // keeps its own colours
+  EXPECT_EQ(f.memo->Gutter()->GutterColor(), 0xECE2E1u);
+  EXPECT_EQ(f.memo->BorderColor(), 0x947C7Cu);
+  aware->SetComponentStyle(controls::tsWindowsXP);
+  EXPECT_EQ(f.memo->Gutter()->GutterColor(), vcl::clBtnFace);
+  EXPECT_EQ(f.memo->BorderColor(), 0x000000u);
 }
 
 }  // namespace
