@@ -1,0 +1,133 @@
+// The code editor's text beside QScintilla's on the same 100,000 lines made
+// of the Apache manual's English pages: loading, saving, and the length of
+// a selection near the end (the main window asks for it on every idle
+// update). Run with --benchmark_filter to pick one side.
+#include <benchmark/benchmark.h>
+
+#include <Qsci/qsciscintilla.h>
+
+#include <QApplication>
+#include <cstdlib>
+
+#include "MemoCorpus.h"
+#include "memo/LumCustomMemo.h"
+#include "vcl/Forms.h"
+
+namespace {
+
+constexpr int kLines = 100000;
+
+// The English pages, one after another, cut at 100,000 lines (CR LF).
+const std::string& BigText() {
+  static const std::string text = [] {
+    std::string out;
+    int lines = 0;
+    auto files = memotest::ManualFiles(true);
+    while (lines < kLines) {
+      bool any = false;
+      for (const auto& f : files) {
+        if (f.string().find("/en/") == std::string::npos) continue;
+        any = true;
+        std::string page = memotest::Slurp(f);
+        size_t start = 0;
+        while (start < page.size() && lines < kLines) {
+          size_t end = page.find('\n', start);
+          if (end == std::string::npos) end = page.size();
+          std::string line = page.substr(start, end - start);
+          if (!line.empty() && line.back() == '\r') line.pop_back();
+          out += line;
+          out += "\r\n";
+          ++lines;
+          start = end + 1;
+        }
+        if (lines >= kLines) break;
+      }
+      if (!any) {
+        std::fprintf(stderr, "%s is missing: install Debian's apache2-doc package\n", memotest::kManualRoot);
+        std::exit(1);
+      }
+    }
+    return out;
+  }();
+  return text;
+}
+
+struct Editors {
+  Editors() {
+    vcl::InitApplication();
+    form = new vcl::TForm(vcl::Application, 0);
+    memo = new memo::TLumCustomMemo(form);
+    memo->SetParent(form);
+    memo->SetBounds(0, 0, 800, 600);
+    sci = new QsciScintilla();
+    sci->resize(800, 600);
+  }
+  vcl::TForm* form;
+  memo::TLumCustomMemo* memo;  // owned by the form
+  QsciScintilla* sci;
+};
+
+Editors& Both() {
+  static Editors e;
+  return e;
+}
+
+void BM_Memo_LoadFromString(benchmark::State& state) {
+  const std::string& text = BigText();
+  auto* m = Both().memo;
+  for (auto _ : state) m->TextStore()->LoadFromString(text);
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_Qsci_setText(benchmark::State& state) {
+  const std::string& text = BigText();
+  auto* s = Both().sci;
+  for (auto _ : state) s->setText(QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())));
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * text.size()));
+}
+
+void BM_Memo_SaveToString(benchmark::State& state) {
+  auto* m = Both().memo;
+  m->TextStore()->LoadFromString(BigText());
+  for (auto _ : state) benchmark::DoNotOptimize(m->TextStore()->SaveToString());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * BigText().size()));
+}
+
+void BM_Qsci_text(benchmark::State& state) {
+  auto* s = Both().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  for (auto _ : state) benchmark::DoNotOptimize(s->text().toUtf8());
+  state.SetBytesProcessed(static_cast<int64_t>(state.iterations() * BigText().size()));
+}
+
+// A selection of a few lines, 200 lines before the end.
+void BM_Memo_GetSelLength(benchmark::State& state) {
+  auto* m = Both().memo;
+  m->TextStore()->LoadFromString(BigText());
+  m->SetSelection({0, kLines - 200}, {5, kLines - 195});
+  for (auto _ : state) benchmark::DoNotOptimize(m->GetSelLength());
+}
+
+void BM_Qsci_selectedTextLength(benchmark::State& state) {
+  auto* s = Both().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  s->setSelection(kLines - 200, 0, kLines - 195, 5);
+  for (auto _ : state) benchmark::DoNotOptimize(s->selectedText().size());
+}
+
+BENCHMARK(BM_Memo_LoadFromString)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Qsci_setText)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memo_SaveToString)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Qsci_text)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memo_GetSelLength)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_Qsci_selectedTextLength)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  setenv("QT_QPA_PLATFORM", "offscreen", 1);
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
