@@ -392,6 +392,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void StoreTrimmedLine(Integer line);
   void FillLineTo(Integer line, Integer column);
   void AddRecord(TUndo* record);
+  // Deletes a line through the store's raw path: the operation that calls
+  // it keeps the line's text in its own record.
+  void DeleteLineRaw(Integer index);
   void ShiftBookmarksDown(Integer from);
   void ShiftBookmarksUp(Integer from);
   void ResetBookmarksBeyondText();

@@ -41,7 +41,7 @@ void TLumCustomMemo::SetCaretX(Integer x) {
   }
   caretX_ = x;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     if (store->Count() == 0) {
       // The caret needs a line: one of x blanks, or an empty one.
       store->Add(autoExpand_ ? AnsiString(static_cast<size_t>(std::max(x, 0)), ' ') : AnsiString());
@@ -89,7 +89,7 @@ void TLumCustomMemo::SetCaretLine(Integer y) {
   Integer old = caretY_;
   caretY_ = y;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     if (trimTrailingSpaces_ || wordWrap_ != wwNone) StoreTrimmedLine(old);
     HideParameterHint();
   }
@@ -282,7 +282,7 @@ void TLumCustomMemo::ClearAll() {
   caretX_ = caretY_ = 0;
   leftCol_ = topLine_ = 0;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     TextStore()->Clear();
     Invalidate();
     caretX_ = caretY_ = 0;

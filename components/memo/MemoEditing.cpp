@@ -47,6 +47,19 @@ std::vector<AnsiString> SplitAtCrLf(const AnsiString& text) {
 
 void TLumCustomMemo::AddRecord(TUndo* record) { UndoList()->Add(record); }
 
+void TLumCustomMemo::DeleteLineRaw(Integer index) {
+  TLumMemoStrings* store = TextStore();
+  bool wasDeleting = store->Deleting();
+  store->SetDeleting(true);
+  try {
+    store->Delete(index);
+  } catch (...) {
+    store->SetDeleting(wasDeleting);
+    throw;
+  }
+  store->SetDeleting(wasDeleting);
+}
+
 void TLumCustomMemo::ClearUnderlines(Integer line) {
   if (TLineProp* p = TextStore()->GetLineProp(line)) {
     p->UnderlineStarts.Clear();
@@ -91,7 +104,7 @@ void TLumCustomMemo::InsertChar(std::string_view ch) {
   bool overwrote = false;
   AnsiString replaced;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     if (overwrite_ && isChar && at < store->LineLength(caretY_)) {
       replaced = AnsiString(CharAt(line, at));
       CharDelete(line, at, 1);
@@ -153,7 +166,7 @@ void TLumCustomMemo::InsertText(const AnsiString& text) {
   std::vector<AnsiString> pieces = SplitAtCrLf(text);
   Integer newColumn = 0;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     store->Put(sy, CharHead(line, sx) + pieces[0]);
     store->InsertLine(sy + 1, CharTail(line, sx));
     for (size_t i = 1; i < pieces.size(); ++i) {
@@ -205,7 +218,7 @@ bool TLumCustomMemo::DeleteSelection(bool repaint) {
   }
   bool lastIsContinuation = IsContinuation(ey);
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     AnsiString joined = CharHead(first, sx) + CharTail(last, ex);
     if (trimTrailingSpaces_) joined = TrimRightBlanks(joined);
     store->Put(sy, joined);
@@ -216,15 +229,7 @@ bool TLumCustomMemo::DeleteSelection(bool repaint) {
     // through the store's raw path (no delete-line records of their own),
     // their bookmarks and markers going up with the text below.
     auto removeLine = [&](Integer at) {
-      bool wasDeleting = store->Deleting();
-      store->SetDeleting(true);
-      try {
-        store->Delete(at);
-      } catch (...) {
-        store->SetDeleting(wasDeleting);
-        throw;
-      }
-      store->SetDeleting(wasDeleting);
+      DeleteLineRaw(at);
       ShiftBookmarksUp(at);
       markerList_->Markers()->RemoveMarkerAt(at);
       markerList_->Markers()->ShiftUp(at + 1);
@@ -269,7 +274,7 @@ void TLumCustomMemo::DeleteChar(Integer x, Integer y) {
   ClearSelection();
   TLumMemoStrings* store = TextStore();
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     if (caretY_ < store->Count()) {
       AnsiString line = store->Line(caretY_);
       if (caretX_ < store->LineLength(caretY_)) {
@@ -287,15 +292,7 @@ void TLumCustomMemo::DeleteChar(Integer x, Integer y) {
           AddRecord(new TDeleteCharUndo(x, y, caretX_, next, removed, backspace));
         } else {
           store->Put(caretY_, line + store->Line(next));
-          bool wasDeleting = store->Deleting();
-          store->SetDeleting(true);
-          try {
-            store->Delete(next);
-          } catch (...) {
-            store->SetDeleting(wasDeleting);
-            throw;
-          }
-          store->SetDeleting(wasDeleting);
+          DeleteLineRaw(next);
           // The joined line's bookmarks and markers go with its text.
           ShiftBookmarksUp(next);
           markerList_->Markers()->ShiftUp(next);
@@ -341,7 +338,7 @@ void TLumCustomMemo::Backspace() {
         }
       }
       {
-        TNotificationsOff quiet(notifications_);
+        TFlagScope quiet(notifications_, false);
         AnsiString line = store->Line(caretY_);
         AnsiString removed = CharCopy(line, d, c - d);
         store->Put(caretY_, CharHead(line, d) + CharTail(line, c));
@@ -414,7 +411,7 @@ void TLumCustomMemo::NewLine() {
   Integer beforeX = caretX_, beforeY = caretY_;
   AnsiString indent;
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     TLumMemoStrings* store = TextStore();
     if (store->Count() == 0) store->Add("");
     caretY_ = std::clamp(caretY_, 0, store->Count() - 1);
@@ -455,7 +452,7 @@ void TLumCustomMemo::TabKey(TShiftState shift) {
       break;
     }
     {
-      TNotificationsOff quiet(notifications_);
+      TFlagScope quiet(notifications_, false);
       if (caretY_ >= store->Count()) SetCaretLine(caretY_);
       if (target > c) {
         Integer beforeX = caretX_, beforeY = caretY_;
@@ -497,22 +494,14 @@ void TLumCustomMemo::DeleteLine() {
   Integer deleted = caretY_;
   markerList_->Markers()->RemoveMarkerAt(deleted);
   bool emptied = store->Count() == 1;
-  bool wasDeleting = store->Deleting();
-  store->SetDeleting(true);
-  try {
-    if (emptied) {
-      store->Put(0, "");
-    } else if (caretY_ == store->Count() - 1) {
-      --caretY_;
-      store->Delete(deleted);
-    } else {
-      store->Delete(deleted);
-    }
-  } catch (...) {
-    store->SetDeleting(wasDeleting);
-    throw;
+  if (emptied) {
+    store->Put(0, "");
+  } else if (caretY_ == store->Count() - 1) {
+    --caretY_;
+    DeleteLineRaw(deleted);
+  } else {
+    DeleteLineRaw(deleted);
   }
-  store->SetDeleting(wasDeleting);
   if (!emptied) {
     // Bookmarks and markers below the deleted line stay with their text.
     ShiftBookmarksUp(deleted);
@@ -552,7 +541,7 @@ void TLumCustomMemo::PasteFromClipboard() {
   Integer startLine = caretY_;
   TLumMemoStrings* store = TextStore();
   if (autoExpand_ && caretY_ < store->Count() && store->LineLength(caretY_) < caretX_) {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     FillLineTo(caretY_, caretX_);
   }
   if (!vcl::Clipboard()->HasFormat(vcl::CF_TEXT)) return;
@@ -634,7 +623,7 @@ void TLumCustomMemo::ReplayChanges(TUndo& record, bool backwards) {
   TLumMemoStrings* store = TextStore();
   const TLineChanges& changes = record.Changes();
   {
-    TNotificationsOff quiet(notifications_);
+    TFlagScope quiet(notifications_, false);
     if (backwards)
       store->RevertChanges(changes);
     else

@@ -20,20 +20,6 @@ class TEditScope {
   TLumMemoStrings* store_;  // the text the operation began on
 };
 
-// Switches the memo's change notifications off for a scope and puts back
-// what was there.
-class TNotificationsOff {
- public:
-  explicit TNotificationsOff(bool& flag) : flag_(flag), old_(flag) { flag_ = false; }
-  ~TNotificationsOff() { flag_ = old_; }
-  TNotificationsOff(const TNotificationsOff&) = delete;
-  TNotificationsOff& operator=(const TNotificationsOff&) = delete;
-
- private:
-  bool& flag_;
-  bool old_;
-};
-
 // Sets a flag for a scope and puts back what was there.
 class TFlagScope {
  public:

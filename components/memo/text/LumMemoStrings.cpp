@@ -128,51 +128,45 @@ void TLumMemoStrings::DeleteRaw(Integer index) {
   TStringList::Delete(index);
 }
 
-void TLumMemoStrings::RevertChanges(const TLineChanges& changes) {
-  journal_.Suspend();
-  try {
-    for (auto it = changes.rbegin(); it != changes.rend(); ++it) {
-      const TLineChange& c = *it;
-      switch (c.Kind) {
-        case TLineChange::TKind::lcPut:
-          if (c.Index >= 0 && c.Index < Count()) PutRaw(c.Index, c.Before);
-          break;
-        case TLineChange::TKind::lcInsert:
-          if (c.Index >= 0 && c.Index < Count()) DeleteRaw(c.Index);
-          break;
-        case TLineChange::TKind::lcDelete:
-          if (c.Index >= 0) InsertRaw(std::min(c.Index, Count()), c.Before);
-          break;
-      }
-    }
-  } catch (...) {
-    journal_.Resume();
-    throw;
+namespace {
+
+// Replays are never journalled, even when one raises half-way.
+class TJournalSuspended {
+ public:
+  explicit TJournalSuspended(TLineJournal& journal) : journal_(journal) { journal_.Suspend(); }
+  ~TJournalSuspended() { journal_.Resume(); }
+  TJournalSuspended(const TJournalSuspended&) = delete;
+  TJournalSuspended& operator=(const TJournalSuspended&) = delete;
+
+ private:
+  TLineJournal& journal_;
+};
+
+}  // namespace
+
+// Each change is applied forwards or backwards; an index the text no longer
+// has is skipped (a put, or a line to remove) or clamped (a line to put
+// back).
+void TLumMemoStrings::ReplayChange(const TLineChange& c, bool backwards) {
+  using TKind = TLineChange::TKind;
+  bool insert = (c.Kind == TKind::lcInsert) != backwards;
+  if (c.Kind == TKind::lcPut) {
+    if (c.Index >= 0 && c.Index < Count()) PutRaw(c.Index, backwards ? c.Before : c.After);
+  } else if (insert) {
+    if (c.Index >= 0) InsertRaw(std::min(c.Index, Count()), backwards ? c.Before : c.After);
+  } else if (c.Index >= 0 && c.Index < Count()) {
+    DeleteRaw(c.Index);
   }
-  journal_.Resume();
+}
+
+void TLumMemoStrings::RevertChanges(const TLineChanges& changes) {
+  TJournalSuspended quiet(journal_);
+  for (auto it = changes.rbegin(); it != changes.rend(); ++it) ReplayChange(*it, true);
 }
 
 void TLumMemoStrings::ApplyChanges(const TLineChanges& changes) {
-  journal_.Suspend();
-  try {
-    for (const TLineChange& c : changes) {
-      switch (c.Kind) {
-        case TLineChange::TKind::lcPut:
-          if (c.Index >= 0 && c.Index < Count()) PutRaw(c.Index, c.After);
-          break;
-        case TLineChange::TKind::lcInsert:
-          if (c.Index >= 0) InsertRaw(std::min(c.Index, Count()), c.After);
-          break;
-        case TLineChange::TKind::lcDelete:
-          if (c.Index >= 0 && c.Index < Count()) DeleteRaw(c.Index);
-          break;
-      }
-    }
-  } catch (...) {
-    journal_.Resume();
-    throw;
-  }
-  journal_.Resume();
+  TJournalSuspended quiet(journal_);
+  for (const TLineChange& c : changes) ReplayChange(c, false);
 }
 
 void TLumMemoStrings::ClearRaw() {

@@ -239,6 +239,7 @@ class TLumMemoStrings : public rtl::TStringList {
 
  private:
   void LoadText(const AnsiString& bytes);
+  void ReplayChange(const TLineChange& change, bool backwards);
   void ClearRaw();
   TLineProp* NewLineProp(void* data);
   void RebuildLengths();
