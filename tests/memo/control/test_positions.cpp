@@ -4,6 +4,7 @@
 #include <random>
 
 #include "MemoTestSupport.h"
+#include "memo/LumMemoSettings.h"
 #include "memo/text/MemoChars.h"
 
 using namespace memotest;
@@ -212,6 +213,72 @@ TEST(MemoPositions, OffsetsAndSelectionsOverRandomTexts) {
       ASSERT_EQ(f.memo->GetSelLength(), memo::CharLength(expected));
     }
   }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(MemoPositions, WordWiseCaretMoves) {
+  MemoOnForm f;
+  SetText(f.memo, {"abc def  ghi", "next"});
+  f.memo->MoveCaret(1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretX(), 4);  // stops after the blank, at the next word
+  f.memo->MoveCaret(1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretX(), 9);
+  f.memo->MoveCaret(1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretX(), 12);  // the end of the trimmed line
+  f.memo->MoveCaret(1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretY(), 1);  // past it: the next line's start
+  EXPECT_EQ(f.memo->CaretX(), 0);
+  f.memo->MoveCaret(-1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretY(), 0);
+  EXPECT_EQ(f.memo->CaretX(), 9);
+  f.memo->MoveCaret(-1, 0, {vcl::ssCtrl});
+  EXPECT_EQ(f.memo->CaretX(), 4);
+  f.memo->MoveCaret(-1, 0, {vcl::ssCtrl, vcl::ssShift});
+  EXPECT_EQ(f.memo->CaretX(), 0);
+  EXPECT_EQ(f.memo->GetSelText(), "abc ");
+}
+
+TEST(MemoPositions, ShiftUpAndDownPullTheColumnToTheLine) {
+  MemoOnForm f;
+  SetText(f.memo, {"ab", "a longer line", "xyz"});
+  f.memo->SetCaret(10, 1);
+  f.memo->MoveCaret(0, 1, {vcl::ssShift});
+  EXPECT_EQ(f.memo->CaretX(), 3);
+  EXPECT_EQ(f.memo->GetSelText(), "ine\r\nxyz");
+  f.memo->MoveCaret(0, 1, {});
+  EXPECT_FALSE(f.memo->HasSelection());
+}
+
+TEST(MemoMarkers, QueriesAndShifts) {
+  TLumMarkers markers;
+  EXPECT_FALSE(markers.HasMarkers());
+  TLumMarker* a = markers.Add();
+  a->SetLineNumber(4);
+  a->SetImageIndex(2);
+  a->SetText("four");
+  TLumMarker* b = markers.Add();
+  b->SetLineNumber(9);
+  EXPECT_TRUE(markers.HasMarkers());
+  EXPECT_TRUE(markers.HasMarkerAt(4));
+  EXPECT_FALSE(markers.HasMarkerAt(5));
+  EXPECT_TRUE(markers.HasMarkerAfter(8));
+  EXPECT_FALSE(markers.HasMarkerAfter(9));
+  EXPECT_EQ(markers.MarkerAt(9), b);
+  EXPECT_EQ(markers.ImageIndexAt(4), 2);
+  EXPECT_EQ(markers.ImageIndexAt(5), -1);
+  EXPECT_EQ(a->DisplayName(), "four");
+  markers.ShiftDown(5);
+  EXPECT_EQ(a->LineNumber(), 4);
+  EXPECT_EQ(b->LineNumber(), 10);
+  markers.ShiftUp(4);
+  EXPECT_EQ(a->LineNumber(), 3);
+  markers.RemoveMarkerAt(3);
+  EXPECT_EQ(markers.Count(), 1);
+  markers.RemoveMarkerAt(3);  // none there: nothing
+  EXPECT_EQ(markers.Count(), 1);
 }
 
 }  // namespace
