@@ -7,16 +7,6 @@
 
 namespace vcl {
 
-Integer GetSystemMetrics(Integer index) {
-  switch (index) {
-    case SM_CXVSCROLL:
-    case SM_CYHSCROLL:
-    case SM_CYVTHUMB:
-    case SM_CXHTHUMB: return 17;
-    default: return 0;
-  }
-}
-
 TScrollBar::TScrollBar(TComponent* owner) : TWinControl(owner) {
   tabStop_ = true;
   TControl::SetBounds(0, 0, 121, GetSystemMetrics(SM_CYHSCROLL));

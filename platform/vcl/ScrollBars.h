@@ -1,11 +1,13 @@
 #pragma once
-// TScrollBar, the stand-alone scroll bar control, and the desktop's scroll
-// bar sizes. The bar keeps its own range and position; the Qt slider shows
-// them, with the thumb's last position at Max - PageSize + 1 as the desktop
-// places it, while Position itself may lie anywhere from Min to Max.
+// TScrollBar, the stand-alone scroll bar control. The bar keeps its own
+// range and position; the Qt slider shows them, with the thumb's last
+// position at Max - PageSize + 1 as the desktop places it, while Position
+// itself may lie anywhere from Min to Max.
 #include <functional>
 
 #include "vcl/Controls.h"
+#include "vcl/StdCtrls.h"  // TScrollStyle
+#include "vcl/WinApi.h"    // GetSystemMetrics
 
 namespace vcl {
 
@@ -13,19 +15,7 @@ enum class TScrollBarKind { sbHorizontal, sbVertical };
 using enum TScrollBarKind;
 enum class TScrollCode { scLineUp, scLineDown, scPageUp, scPageDown, scPosition, scTrack, scTop, scBottom, scEndScroll };
 using enum TScrollCode;
-// Which scroll bars a control shows.
-enum class TScrollStyle { ssNone, ssHorizontal, ssVertical, ssBoth };
-using enum TScrollStyle;
-
 using TScrollEvent = std::function<void(TObject* Sender, TScrollCode ScrollCode, Integer& ScrollPos)>;
-
-// GetSystemMetrics indexes.
-inline constexpr Integer SM_CXVSCROLL = 2;  // width of a vertical scroll bar
-inline constexpr Integer SM_CYHSCROLL = 3;  // height of a horizontal one
-inline constexpr Integer SM_CYVTHUMB = 9;
-inline constexpr Integer SM_CXHTHUMB = 10;
-// The desktop's sizes at 96 pixels per inch; 0 for an index it does not know.
-Integer GetSystemMetrics(Integer index);
 
 class TScrollBar : public TWinControl {
  public:
