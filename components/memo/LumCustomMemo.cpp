@@ -42,6 +42,7 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   SetBounds(0, 0, 100, 40);
   SetTabStop(true);
   SetCursor(vcl::crIBeam);
+  TCustomControl::SetCtl3D(false);
 
   vcl::TFont font;
   font.SetName("Courier New");
@@ -285,14 +286,14 @@ void TLumCustomMemo::SetBorderStyle(TBorderStyle v) {
 }
 
 void TLumCustomMemo::SetCtl3D(bool v) {
-  ctl3D_ = v;
+  TCustomControl::SetCtl3D(v);
   PlaceGutter();
   Invalidate();
 }
 
 void TLumCustomMemo::PlaceGutter() {
   if (borderStyle_ == vcl::TFormBorderStyle::bsSingle) {
-    gutter_->Left = gutter_->Top = ctl3D_ ? 2 : 1;
+    gutter_->Left = gutter_->Top = Ctl3D() ? 2 : 1;
     gutter_->Width = gutter_->GutterWidth();
   } else {
     gutter_->Left = gutter_->Top = 0;

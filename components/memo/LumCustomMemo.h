@@ -264,7 +264,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void SetRightMarginColor(TColor v);
   TBorderStyle BorderStyle() const { return borderStyle_; }
   void SetBorderStyle(TBorderStyle v);
-  bool Ctl3D() const { return ctl3D_; }
+  // Also places the gutter (the look itself is the control's Ctl3D).
   void SetCtl3D(bool v);
   TColor BorderColor() const { return borderColor_; }
   void SetBorderColor(TColor v);
@@ -443,7 +443,6 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TWordWrapStyle wordWrap_ = wwNone;
   bool hiddenCaret_ = false;
   TBorderStyle borderStyle_ = vcl::TFormBorderStyle::bsSingle;
-  bool ctl3D_ = false;
   TCanvas* measuringCanvas_ = nullptr;  // a test's canvas; not owned
   bool applyingFont_ = false;
   Integer scrollBarsDepth_ = 0;

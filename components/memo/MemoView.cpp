@@ -31,7 +31,7 @@ TRect TLumCustomMemo::TextRect() const {
   if (HasHorz(scrollBars_) && hScroll_->Visible()) r.Bottom -= hScroll_->Height();
   if (borderStyle_ == vcl::TFormBorderStyle::bsNone)
     vcl::InflateRect(r, 2, 2);
-  else if (borderStyle_ == vcl::TFormBorderStyle::bsSingle && !ctl3D_)
+  else if (borderStyle_ == vcl::TFormBorderStyle::bsSingle && !Ctl3D())
     vcl::InflateRect(r, 1, 1);
   if (codeFolding_->Enabled() && regionCount_ > 0) r.Left += 16;
   return r;
