@@ -289,6 +289,65 @@ void TPrintSettings::Assign(const vcl::TPersistent* source) {
   titleLines_.Assign(s->titleLines_);
 }
 
+
+// ===== TControlLook =====
+
+TControlLook::TControlLook(vcl::TCustomGrid* grid) : grid_(grid) {
+  for (auto& g : glyphs_) g = std::make_unique<vcl::TBitmap>();
+  for (auto& c : fixedGradient_) c = clNone;
+}
+
+TControlLook::~TControlLook() = default;
+
+void TControlLook::Repaint() {
+  if (grid_) grid_->Invalidate();
+}
+
+void TControlLook::SetColor(TColor value) { Set(color_, value); }
+void TControlLook::SetCommentColor(TColor value) { Set(commentColor_, value); }
+void TControlLook::SetCheckSize(Integer value) { Set(checkSize_, value); }
+void TControlLook::SetRadioSize(Integer value) { Set(radioSize_, value); }
+void TControlLook::SetControlStyle(TControlStyle value) { Set(controlStyle_, value); }
+void TControlLook::SetDropDownAlwaysVisible(bool value) { Set(dropDownAlwaysVisible_, value); }
+void TControlLook::SetSpinButtonsAlwaysVisible(bool value) { Set(spinButtonsAlwaysVisible_, value); }
+void TControlLook::SetFlatButton(bool value) { Set(flatButton_, value); }
+void TControlLook::SetNoDisabledCheckRadioLook(bool value) { Set(noDisabledCheckRadioLook_, value); }
+void TControlLook::SetNoDisabledButtonLook(bool value) { Set(noDisabledButtonLook_, value); }
+void TControlLook::SetProgressMarginX(Integer value) { Set(progressMarginX_, value); }
+void TControlLook::SetProgressMarginY(Integer value) { Set(progressMarginY_, value); }
+void TControlLook::SetProgressXP(bool value) { Set(progressXP_, value); }
+
+void TControlLook::SetGlyph(int index, const vcl::TBitmap* value) {
+  glyphs_[index]->Assign(value);
+  Repaint();
+}
+
+void TControlLook::SetFixedGradient(TFixedGradientSlot slot, TColor value) {
+  fixedGradient_[static_cast<int>(slot)] = value;
+  if (value == clNone) return;
+  if (OnFixedGradient) OnFixedGradient(slot, vcl::ColorToRGB(value));
+  Repaint();
+}
+
+void TControlLook::Assign(const vcl::TPersistent* source) {
+  const auto* s = dynamic_cast<const TControlLook*>(source);
+  if (s == nullptr) return;
+  checkSize_ = s->checkSize_;
+  radioSize_ = s->radioSize_;
+  controlStyle_ = s->controlStyle_;
+  for (int i = 0; i < 4; ++i) glyphs_[i]->Assign(s->glyphs_[i].get());
+  progressMarginX_ = s->progressMarginX_;
+  progressMarginY_ = s->progressMarginY_;
+  commentColor_ = s->commentColor_;
+  color_ = s->color_;
+  GRID_COPY(ProgressBorderColor);
+  GRID_COPY(CheckAlwaysActive);
+  GRID_COPY(RadioAlwaysActive);
+  for (int i = 0; i < FixedGradientSlotCount; ++i) fixedGradient_[i] = s->fixedGradient_[i];
+  dropDownAlwaysVisible_ = s->dropDownAlwaysVisible_;
+  spinButtonsAlwaysVisible_ = s->spinButtonsAlwaysVisible_;
+}
+
 #undef GRID_COPY
 
 }  // namespace grid

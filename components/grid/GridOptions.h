@@ -339,4 +339,104 @@ class TPrintSettings : public vcl::TPersistent {
   rtl::TStringList titleLines_;
 };
 
+// The look of what the grid draws as controls inside cells: check boxes,
+// radio buttons, buttons, progress bars, comment marks, and the gradients
+// of fixed cells, hovered fixed cells and pressed fixed cells.
+enum class TControlStyle { csClassic, csFlat, csWinXP, csMelbrook, csRUZ, csGlyph, csTheme };
+using enum TControlStyle;
+
+// The grid's own fixed-cell colours that the look sets and ControlLook may
+// override.
+enum class TFixedGradientSlot {
+  fgFrom, fgTo, fgMirrorFrom, fgMirrorTo,
+  fgHoverFrom, fgHoverTo, fgHoverMirrorFrom, fgHoverMirrorTo, fgHoverBorder,
+  fgDownFrom, fgDownTo, fgDownMirrorFrom, fgDownMirrorTo, fgDownBorder
+};
+using enum TFixedGradientSlot;
+inline constexpr int FixedGradientSlotCount = 14;
+
+class TControlLook : public vcl::TPersistent {
+ public:
+  explicit TControlLook(vcl::TCustomGrid* grid);
+  ~TControlLook() override;
+
+  bool CheckAlwaysActive = false;
+  bool RadioAlwaysActive = false;
+  TColor ProgressBorderColor = clGray;
+  bool FixedDropDownButton = false;
+
+  // These store and repaint the grid.
+  TColor Color() const { return color_; }
+  void SetColor(TColor value);
+  TColor CommentColor() const { return commentColor_; }
+  void SetCommentColor(TColor value);
+  Integer CheckSize() const { return checkSize_; }
+  void SetCheckSize(Integer value);
+  Integer RadioSize() const { return radioSize_; }
+  void SetRadioSize(Integer value);
+  TControlStyle ControlStyle() const { return controlStyle_; }
+  void SetControlStyle(TControlStyle value);
+  bool DropDownAlwaysVisible() const { return dropDownAlwaysVisible_; }
+  void SetDropDownAlwaysVisible(bool value);
+  bool SpinButtonsAlwaysVisible() const { return spinButtonsAlwaysVisible_; }
+  void SetSpinButtonsAlwaysVisible(bool value);
+  bool FlatButton() const { return flatButton_; }
+  void SetFlatButton(bool value);
+  bool NoDisabledCheckRadioLook() const { return noDisabledCheckRadioLook_; }
+  void SetNoDisabledCheckRadioLook(bool value);
+  bool NoDisabledButtonLook() const { return noDisabledButtonLook_; }
+  void SetNoDisabledButtonLook(bool value);
+  Integer ProgressMarginX() const { return progressMarginX_; }
+  void SetProgressMarginX(Integer value);
+  Integer ProgressMarginY() const { return progressMarginY_; }
+  void SetProgressMarginY(Integer value);
+  bool ProgressXP() const { return progressXP_; }
+  void SetProgressXP(bool value);
+  // Owned; the setters copy the given bitmap and repaint.
+  vcl::TBitmap* CheckedGlyph() const { return glyphs_[0].get(); }
+  void SetCheckedGlyph(const vcl::TBitmap* value) { SetGlyph(0, value); }
+  vcl::TBitmap* UnCheckedGlyph() const { return glyphs_[1].get(); }
+  void SetUnCheckedGlyph(const vcl::TBitmap* value) { SetGlyph(1, value); }
+  vcl::TBitmap* RadioOnGlyph() const { return glyphs_[2].get(); }
+  void SetRadioOnGlyph(const vcl::TBitmap* value) { SetGlyph(2, value); }
+  vcl::TBitmap* RadioOffGlyph() const { return glyphs_[3].get(); }
+  void SetRadioOffGlyph(const vcl::TBitmap* value) { SetGlyph(3, value); }
+
+  // The fixed-cell gradient colours: a value other than clNone also goes to
+  // the grid's matching colour at once (OnFixedGradient).
+  TColor FixedGradient(TFixedGradientSlot slot) const { return fixedGradient_[static_cast<int>(slot)]; }
+  void SetFixedGradient(TFixedGradientSlot slot, TColor value);
+  std::function<void(TFixedGradientSlot slot, TColor value)> OnFixedGradient;
+
+  // Copies the values without the setters' effects, except FlatButton,
+  // the two NoDisabled looks, ProgressXP and FixedDropDownButton.
+  void Assign(const vcl::TPersistent* source) override;
+
+ private:
+  void Repaint();
+  void SetGlyph(int index, const vcl::TBitmap* value);
+  template <class T>
+  void Set(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Repaint();
+  }
+  vcl::TCustomGrid* grid_;
+  TColor color_ = clBlack;
+  TColor commentColor_ = clRed;
+  Integer checkSize_ = 15;
+  Integer radioSize_ = 10;
+  TControlStyle controlStyle_ = csTheme;
+  bool dropDownAlwaysVisible_ = false;
+  bool spinButtonsAlwaysVisible_ = false;
+  bool flatButton_ = false;
+  bool noDisabledCheckRadioLook_ = false;
+  bool noDisabledButtonLook_ = false;
+  Integer progressMarginX_ = 2;
+  Integer progressMarginY_ = 2;
+  bool progressXP_ = false;
+  std::unique_ptr<vcl::TBitmap> glyphs_[4];
+  TColor fixedGradient_[FixedGradientSlotCount];
+};
+
 }  // namespace grid

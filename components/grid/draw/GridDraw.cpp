@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <mutex>
 #include <numbers>
 
 #include "rtl/Convert.h"
@@ -9,6 +10,7 @@
 #include "rtl/Strings.h"
 #include "vcl/Gdi.h"
 #include "vcl/Pictures.h"
+#include "vcl/Resources.h"
 #include "vcl/UxTheme.h"
 
 namespace grid {
@@ -473,6 +475,16 @@ void DrawTransparentBitmap(TCanvas* canvas, vcl::TBitmap* bitmap, TColor backgro
   temp.Canvas()->Brush()->SetColor(backgroundColor);
   temp.Canvas()->BrushCopy(all, bitmap, all, bitmap->Canvas()->Pixels(0, 0));
   canvas->CopyRect({r.Left, r.Top, r.Left + all.Right, r.Top + all.Bottom}, temp.Canvas(), all);
+}
+
+void RegisterGridResources();  // generated from resources/grid
+
+void DrawResourceBitmap(TCanvas* canvas, TColor backgroundColor, const TRect& r, const AnsiString& name) {
+  static std::once_flag once;
+  std::call_once(once, RegisterGridResources);
+  vcl::TBitmap bitmap;
+  bitmap.LoadFromResourceName(vcl::HInstance, name);
+  DrawTransparentBitmap(canvas, &bitmap, backgroundColor, r);
 }
 
 void DrawErrorUnderline(vcl::TControl*, TCanvas* canvas, const AnsiString& text, const TRect& r,

@@ -84,6 +84,10 @@ void DrawCellShape(TCanvas* canvas, Integer x, Integer y, Integer width, Integer
 // The bitmap in its own size at the rectangle's top-left, its top-left
 // pixel's colour replaced by the background.
 void DrawTransparentBitmap(TCanvas* canvas, vcl::TBitmap* bitmap, TColor backgroundColor, const TRect& r);
+// The same with a bitmap resource of the program: the grid's node glyphs
+// "VOELEAFOPEN", "VOELEAFCLOSE", "XPNODEO" and "XPNODEC". A name no library
+// registered raises EResNotFound.
+void DrawResourceBitmap(TCanvas* canvas, TColor backgroundColor, const TRect& r, const AnsiString& name);
 // A red zig-zag under count characters of text from first (0-based),
 // positions measured in the canvas's font.
 void DrawErrorUnderline(vcl::TControl* owner, TCanvas* canvas, const AnsiString& text, const TRect& r,

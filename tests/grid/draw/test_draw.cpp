@@ -7,6 +7,7 @@
 
 #include "grid/draw/GridDraw.h"
 #include "vcl/Pictures.h"
+#include "vcl/Resources.h"
 #include "vcl/TestCanvases.h"
 
 using namespace grid;
@@ -263,6 +264,39 @@ TEST(GridDraw, ButtonsAndBitmaps) {
   EXPECT_EQ(target.Pixels(3, 3), 0x123456u);
   EXPECT_EQ(target.Pixels(5, 5), 0x0000FFu);
   EXPECT_EQ(target.Pixels(7, 7), White);
+}
+
+TEST(GridDraw, ResourceBitmapsAreTheNodeGlyphs) {
+  // Each glyph at (2, 2) on a green background: its corner takes the
+  // background, its box or triangle is drawn, nothing lies past its size.
+  struct Case {
+    const char* name;
+    Integer size;
+    Integer markX, markY;  // a pixel of the drawing
+  } cases[] = {{"XPNODEC", 10, 4, 2}, {"XPNODEO", 10, 4, 4}, {"VOELEAFCLOSE", 12, 3, 6}, {"voeleafopen", 12, 6, 3}};
+  const TColor Green = 0x00FF00;
+  for (const auto& k : cases) {
+    TFakeMetricsCanvas canvas(20, 20);
+    canvas.Brush()->SetColor(White);
+    canvas.FillRect({0, 0, 20, 20});
+    DrawResourceBitmap(&canvas, Green, {2, 2, 20, 20}, k.name);
+    EXPECT_EQ(canvas.Pixels(2, 2), Green) << k.name;
+    EXPECT_NE(canvas.Pixels(2 + k.markX, 2 + k.markY), Green) << k.name;
+    EXPECT_NE(canvas.Pixels(2 + k.markX, 2 + k.markY), White) << k.name;
+    EXPECT_EQ(canvas.Pixels(2 + k.size, 2 + k.size), White) << k.name;
+    EXPECT_EQ(canvas.Pixels(1, 1), White) << k.name;
+  }
+  // The collapsed node has the plus bar the open one lacks.
+  TFakeMetricsCanvas open(12, 12), closed(12, 12);
+  DrawResourceBitmap(&open, White, {0, 0, 12, 12}, "XPNODEO");
+  DrawResourceBitmap(&closed, White, {0, 0, 12, 12}, "XPNODEC");
+  EXPECT_EQ(open.Pixels(4, 2), open.Pixels(2, 2));
+  EXPECT_EQ(closed.Pixels(4, 2), 0u);
+  EXPECT_EQ(closed.Pixels(4, 4), 0u);
+  EXPECT_EQ(open.Pixels(4, 4), 0u);
+
+  TFakeMetricsCanvas canvas(10, 10);
+  EXPECT_THROW(DrawResourceBitmap(&canvas, White, {0, 0, 10, 10}, "NOSUCHGLYPH"), vcl::EResNotFound);
 }
 
 TEST(GridDraw, ErrorUnderlineRunsUnderTheRange) {

@@ -1,0 +1,642 @@
+#include "grid/GridComponent.h"
+
+#include <algorithm>
+
+#include "controls/LumHintInfo.h"
+#include "dropdown/VoeCombo.h"
+#include "dropdown/VoeEdit.h"
+#include "dropdown/VoeSpin.h"
+#include "dropdown/VoeUni.h"
+#include "grid/model/GridUtils.h"
+#include "rtl/SystemInfo.h"
+#include "vcl/Forms.h"
+#include "vcl/Messages.h"
+#include "vcl/StdCtrls.h"
+#include "vcl/UxTheme.h"
+#include "vcl/WinApi.h"
+
+namespace grid {
+
+namespace {
+
+vcl::TCursor linkCursor = vcl::crDefault;
+
+// The major and minor words of a system library's file version; 0 when it
+// has none.
+Cardinal FileVersionMS(const char* name) {
+  Cardinal handle = 0;
+  const Cardinal size = rtl::GetFileVersionInfoSize(name, &handle);
+  if (size == 0) return 0;
+  std::vector<char> block(size);
+  if (!rtl::GetFileVersionInfo(name, handle, size, block.data())) return 0;
+  void* info = nullptr;
+  Cardinal length = 0;
+  if (!rtl::VerQueryValue(block.data(), "\\", &info, &length) || length < sizeof(rtl::VS_FIXEDFILEINFO)) return 0;
+  return static_cast<const rtl::VS_FIXEDFILEINFO*>(info)->dwFileVersionMS;
+}
+
+Integer MulDiv(Integer value, Integer m, Integer d) {
+  return static_cast<Integer>((static_cast<int64_t>(value) * m + (d / 2)) / d);
+}
+
+template <class T>
+T* Make(TVadOdizadEzev* grid) {
+  return new T(grid);
+}
+
+// The drop-down library's base controls stand for the grid's editors until
+// the cell editor adapters register theirs.
+std::vector<TEditorFactory>& EditorFactories() {
+  static std::vector<TEditorFactory> table = [] {
+    std::vector<TEditorFactory> t(GridEditorControlCount);
+    t[static_cast<int>(ecCombo)] = Make<dropdown::TVOEComboBox>;
+    t[static_cast<int>(ecSpin)] = Make<dropdown::TVoeSpinEdit>;
+    t[static_cast<int>(ecTransEdit)] = Make<vcl::TEdit>;
+    t[static_cast<int>(ecUniEdit)] = Make<dropdown::TVoeUniEdit>;
+    t[static_cast<int>(ecUniMemo)] = Make<dropdown::TVoeUniMemo>;
+    t[static_cast<int>(ecUniEditBtn)] = Make<dropdown::TVoeUniEditBtn>;
+    t[static_cast<int>(ecUniCombo)] = Make<dropdown::TVOEUniComboBox>;
+    t[static_cast<int>(ecCheckBox)] = Make<vcl::TCheckBox>;
+    t[static_cast<int>(ecEditBtn)] = Make<dropdown::TVoeEditBtn>;
+    t[static_cast<int>(ecUnitEditBtn)] = Make<dropdown::TVoeUnitEditBtn>;
+    t[static_cast<int>(ecButton)] = Make<vcl::TButton>;
+    return t;
+  }();
+  return table;
+}
+
+}  // namespace
+
+void RegisterGridEditorFactory(TGridEditorControl kind, TEditorFactory factory) {
+  EditorFactories()[static_cast<int>(kind)] = std::move(factory);
+}
+
+bool HasGridEditorFactory(TGridEditorControl kind) {
+  return static_cast<bool>(EditorFactories()[static_cast<int>(kind)]);
+}
+
+vcl::TCursor TVadOdizadEzev::LinkCursor() { return linkCursor; }
+
+// ===== construction and destruction =====
+
+TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
+  for (auto& c : fixedGradient_) c = clNone;
+
+  printSettings_ = std::make_unique<TPrintSettings>();
+  htmlSettings_ = std::make_unique<THTMLSettings>();
+  controlLook_ = std::make_unique<TControlLook>(this);
+  controlLook_->OnFixedGradient = [this](TFixedGradientSlot slot, TColor value) { SetFixedGradientColor(slot, value); };
+  // The navigation and mouse settings need no notice: their readers ask
+  // them when they act.
+  navigation_ = std::make_unique<TNavigation>();
+  columnSize_ = std::make_unique<TColumnSize>(this);
+  cellNode_ = std::make_unique<TCellNode>(this);
+  sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>();
+  mouseActions_ = std::make_unique<TMouseActions>(this);
+  columnHeaders_ = std::make_unique<rtl::TStringList>();
+  columnHeaders_->OnChange = [this](rtl::TStrings*) { WriteColumnHeaders(); };
+  filterDropDownValues_ = std::make_unique<TIntList>(-1, -1);
+  fixedFont_ = std::make_unique<vcl::TFont>();
+  fixedFont_->SetName("Tahoma");
+  fixedFont_->SetStyle(vcl::TFontStyles{vcl::fsBold});
+  fixedFont_->OnChange = [this](vcl::TObject*) { Invalidate(); };
+  activeCellFont_ = std::make_unique<vcl::TFont>();
+  activeCellFont_->SetStyle(vcl::TFontStyles{vcl::fsBold});
+  activeCellFont_->OnChange = [this](vcl::TObject*) { Invalidate(); };
+  rowHeaders_ = std::make_unique<rtl::TStringList>();
+  rowHeaders_->OnChange = [this](rtl::TStrings*) { WriteRowHeaders(); };
+  lookupHistory_ = std::make_unique<rtl::TStringList>();
+  lookupItems_ = std::make_unique<rtl::TStringList>();
+  sortIndexes_ = std::make_unique<TSortIndexList>();
+  sortList1_ = std::make_unique<TIntList>();
+  sortList2_ = std::make_unique<TIntList>();
+  Model().AutoMergeColumns().OnChange = [this](TIntList*, Integer, Integer) { Model().ApplyAutoMerge(); };
+  disjunctCells_ = std::make_unique<TIntList>();
+  disjunctRows_ = std::make_unique<TIntList>();
+  rowModified_ = std::make_unique<TIntList>();
+  backgroundBitmap_ = std::make_unique<vcl::TBitmap>();
+  cellControls_ = std::make_unique<TControlList>();
+
+  SetRowCount(10);
+  vcl::TControl::SetBounds(Left(), Top(), 400, 250);
+  SetAutoSize(false);
+
+  if (auto* form = dynamic_cast<vcl::TCustomForm*>(owner); form != nullptr) {
+    form_ = form;
+    formWidth_ = form->Width();
+    formHeight_ = form->Height();
+    formListener_ = form->AddResizeListener([this](vcl::TCustomForm* f) { FormResized(f); });
+  }
+
+  SetFloatFormat("%.2f");
+  SetDefaultRowHeight(22);
+  Model().SetFixedRowHeight(DefaultRowHeight());
+  fixedGradient_[static_cast<int>(fgFrom)] = 0xFFFFFF;
+  fixedGradient_[static_cast<int>(fgTo)] = vcl::ColorToRGB(clBtnFace);
+  ScrollWidth = vcl::GetSystemMetrics(vcl::SM_CXVSCROLL);
+
+  rtl::OSVERSIONINFO version;
+  version.dwOSVersionInfoSize = sizeof(version);
+  rtl::GetVersionEx(&version);
+  isWinXP_ = version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion >= 1);
+  isWin7_ = version.dwMajorVersion > 6 || (version.dwMajorVersion == 6 && version.dwMinorVersion >= 1);
+  isVista_ = controls::IsWindowsVistaOrLater();
+  newComCtrls_ = (FileVersionMS("COMCTL32.DLL") >> 16) > 5;
+  Cardinal lines = 3;
+  if (vcl::SystemParametersInfo(vcl::SPI_GETWHEELSCROLLLINES, 0, &lines, 0)) wheelLines_ = static_cast<Integer>(lines);
+
+  columnOrder_ = std::make_unique<TIntList>();
+  spareGraphic_ = std::make_unique<TCellGraphic>();
+  officeHint_ = std::make_unique<controls::TLumHintInfo>();
+  ignoredColumns_ = std::make_unique<TIntList>(-1, -1);
+
+  CreateEditors();
+  linkCursor = vcl::crHandPoint;
+}
+
+void TVadOdizadEzev::CreateEditors() {
+  // The drop-down editors start in the Windows XP style.
+  componentStyle_ = controls::tsWindowsXP;
+  auto& factories = EditorFactories();
+  for (int i = 0; i < GridEditorControlCount; ++i) {
+    if (!factories[i]) continue;
+    vcl::TWinControl* control = factories[i](this);
+    control->SetParent(this);
+    control->SetVisible(false);
+    editors_[i] = control;
+  }
+  // The set-up each kind gets.
+  auto xp = [this](auto* c) {
+    if (c != nullptr) c->SetIsWinXP(isWinXP_);
+  };
+  auto noBorder = [](auto* c) {
+    if (c != nullptr) c->SetBorderStyle(vcl::bsNone);
+  };
+  auto disable = [this](TGridEditorControl kind) {
+    if (auto* c = EditorControl(kind)) c->SetEnabled(false);
+  };
+  for (auto kind : {ecCombo, ecSpin, ecUniEdit, ecUniMemo, ecUniEditBtn, ecUniCombo, ecCheckBox, ecEditBtn,
+                    ecUnitEditBtn, ecButton})
+    disable(kind);
+  if (auto* c = dynamic_cast<dropdown::TVOEComboBox*>(EditorControl(ecCombo))) c->SetXPLook(isWinXP_);
+  if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(EditorControl(ecSpin))) {
+    spin->SetBorderStyle(vcl::bsNone);
+    spin->SetXPLook(isWinXP_);
+  }
+  noBorder(dynamic_cast<vcl::TEdit*>(EditorControl(ecTransEdit)));
+  noBorder(dynamic_cast<dropdown::TVoeUniEdit*>(EditorControl(ecUniEdit)));
+  noBorder(dynamic_cast<dropdown::TVoeUniMemo*>(EditorControl(ecUniMemo)));
+  if (auto* c = dynamic_cast<dropdown::TVoeUniEditBtn*>(EditorControl(ecUniEditBtn))) {
+    c->SetBorderStyle(vcl::bsNone);
+    c->SetIsWinXP(isWinXP_);
+    c->SetButtonCaption("...");
+  }
+  xp(dynamic_cast<dropdown::TVOEUniComboBox*>(EditorControl(ecUniCombo)));
+  if (auto* c = dynamic_cast<dropdown::TVoeEditBtn*>(EditorControl(ecEditBtn))) {
+    c->SetBorderStyle(vcl::bsNone);
+    c->SetIsWinXP(isWinXP_);
+    c->SetButtonCaption("...");
+  }
+  if (auto* c = dynamic_cast<dropdown::TVoeUnitEditBtn*>(EditorControl(ecUnitEditBtn))) {
+    c->SetBorderStyle(vcl::bsNone);
+    c->SetButtonCaption("...");
+  }
+}
+
+TVadOdizadEzev::~TVadOdizadEzev() {
+  // Only our own listener goes: the form's handler and the other grids'
+  // listeners stay as they are.
+  if (form_ != nullptr && formListener_ != 0) form_->RemoveResizeListener(formListener_);
+  form_ = nullptr;
+  Model().AutoMergeColumns().OnChange = nullptr;
+  columnHeaders_->OnChange = nullptr;
+  rowHeaders_->OnChange = nullptr;
+  fixedFont_->OnChange = nullptr;
+  activeCellFont_->OnChange = nullptr;
+  // The editor controls are components of the grid and go with it.
+}
+
+void TVadOdizadEzev::FormResized(vcl::TCustomForm* form) {
+  if (ComponentState().Contains(vcl::csDestroying) || ComponentState().Contains(vcl::csDesigning)) return;
+  if (SizeWithForm && form != nullptr) {
+    const Integer w = Width() + form->Width() - formWidth_;
+    const Integer h = Height() + form->Height() - formHeight_;
+    if (w > 0 && h > 0) {
+      SetBounds(Left(), Top(), w, h);
+      formWidth_ = form->Width();
+      formHeight_ = form->Height();
+    }
+  }
+  if (columnSize_->Stretch() && columnSize_->OnStretch) columnSize_->OnStretch(columnSize_->StretchColumn);
+}
+
+// ===== loading, window, resizing =====
+
+void TVadOdizadEzev::Loaded() {
+  TBaseGrid::Loaded();
+  restoreCursor_ = cursor_;
+  WriteColumnHeaders();
+  WriteRowHeaders();
+  if (look_ == glRUZ) {
+    look_ = glCustom;
+    SetLook(glRUZ);
+  }
+  Model().RememberLoadedDimensions();
+  Model().SetLargestRowCount(std::max(Model().LargestRowCount(), RowCount()));
+  gridLoaded_ = true;
+  auto options = Options();
+  if (options.Contains(vcl::goAlwaysShowEditor)) {
+    options.Exclude(vcl::goAlwaysShowEditor);
+    SetOptions(options);
+    navigation_->AlwaysEdit = true;
+  }
+  if (!isWinXP_ && controlLook_->ControlStyle() == csTheme && !ComponentState().Contains(vcl::csDesigning))
+    controlLook_->SetControlStyle(csClassic);
+  ShowAlwaysScrollBars();
+  columnOrder_->Clear();
+  for (Integer c = 0; c < ColCount(); ++c) columnOrder_->Insert(c, c);
+}
+
+void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
+  TBaseGrid::Dispatch(message);
+  // The XP look stays on only while visual styles are in use.
+  if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying))
+    isWinXP_ = isWinXP_ && vcl::IsThemeActive();
+}
+
+void TVadOdizadEzev::Resize() {
+  TBaseGrid::Resize();
+  ShowAlwaysScrollBars();
+}
+
+void TVadOdizadEzev::SetBounds(Integer left, Integer top, Integer width, Integer height) {
+  const Integer rowHeight = DefaultRowHeight();
+  if (IntegralHeight && rowHeight > 0 && !ComponentState().Contains(vcl::csUpdating)) {
+    const Integer s = VisibleColCount() + TBaseGrid::FixedCols() < ColCount()
+                          ? vcl::GetSystemMetrics(vcl::SM_CYHSCROLL)
+                          : 0;
+    const Integer b = BorderStyle() == vcl::TGridBorderStyle::bsSingle ? 2 : 0;
+    Integer rest = (height - s - b) % rowHeight;
+    if (rest < 0) rest += rowHeight;
+    height = height + b - rest;
+  }
+  TBaseGrid::SetBounds(left, top, width, height);
+}
+
+void TVadOdizadEzev::ShowAlwaysScrollBars(bool hide) {
+  // The class library grid shows a bar exactly while its content does not
+  // fit, so a bar asked for always stays only as the style allows it.
+  if (ScrollBarAlways == saNone && !hide) return;
+  auto bars = ScrollBars();
+  const bool wantVert = ScrollBarAlways == saVert || ScrollBarAlways == saBoth;
+  const bool wantHorz = ScrollBarAlways == saHorz || ScrollBarAlways == saBoth;
+  if (ScrollBarAlways == saNone) return;
+  const bool vert = wantVert || bars == vcl::ssVertical || bars == vcl::ssBoth;
+  const bool horz = wantHorz || bars == vcl::ssHorizontal || bars == vcl::ssBoth;
+  const auto style = vert && horz ? vcl::ssBoth : vert ? vcl::ssVertical : horz ? vcl::ssHorizontal : vcl::ssNone;
+  if (style != bars) SetScrollBars(style);
+}
+
+void TVadOdizadEzev::ChangeScale(Integer m, Integer d) {
+  if (d == 0) return;
+  SetDefaultRowHeight(MulDiv(DefaultRowHeight(), m, d));
+  if (ComponentState().Contains(vcl::csDesigning) || m == d) return;
+  fixedFont_->SetSize(MulDiv(fixedFont_->Size(), m, d));
+  activeCellFont_->SetSize(MulDiv(activeCellFont_->Size(), m, d));
+}
+
+void TVadOdizadEzev::Invalidate() {
+  if (skipRepaint_) {
+    skipRepaint_ = false;
+    return;
+  }
+  TBaseGrid::Invalidate();
+}
+
+// ===== dimensions =====
+
+void TVadOdizadEzev::SetRowCount(Integer value) {
+  TBaseGrid::SetRowCount(value);
+  ShowAlwaysScrollBars();
+}
+
+void TVadOdizadEzev::SetColCount(Integer value) {
+  TBaseGrid::SetColCount(value);
+  // The bounds again, so that an integral height counts the new bar.
+  SetBounds(Left(), Top(), Width(), Height());
+  ShowAlwaysScrollBars();
+}
+
+void TVadOdizadEzev::SetFixedColWidth(Integer value) { Model().SetFixedColWidth(value); }
+void TVadOdizadEzev::SetFixedRowHeight(Integer value) { Model().SetFixedRowHeight(value); }
+void TVadOdizadEzev::SetFixedFooters(Integer value) { Model().SetFixedFooters(value); }
+void TVadOdizadEzev::SetFixedRightCols(Integer value) { Model().SetFixedRightCols(value); }
+
+void TVadOdizadEzev::SetWordWrap(bool value) {
+  Model().SetWordWrap(value);
+  if (InplaceEditor() != nullptr) InplaceEditor()->SetWordWrap(value);
+}
+
+void TVadOdizadEzev::SetVAlignment(TVAlignment value) {
+  vAlignment_ = value;
+  vAlignmentFlag_ = value == vtaCenter ? 4 : value == vtaBottom ? 8 : 0;
+  if (!ComponentState().Contains(vcl::csUpdating)) Invalidate();
+}
+
+void TVadOdizadEzev::SetMaxEditLength(Integer value) {
+  maxEditLength_ = value;
+  if (InplaceEditor() != nullptr) InplaceEditor()->SetMaxLength(value);
+}
+
+void TVadOdizadEzev::SetAutoSize(bool value) {
+  autoSize_ = value;
+}
+
+void TVadOdizadEzev::SetFlat(bool value) {
+  flat_ = value;
+  if (!ComponentState().Contains(vcl::csLoading)) Invalidate();
+}
+
+void TVadOdizadEzev::SetOfficeHint(const controls::TLumHintInfo* value) { officeHint_->Assign(value); }
+
+void TVadOdizadEzev::SetCursor(vcl::TCursor value) {
+  cursor_ = value;
+  restoreCursor_ = value;
+  vcl::TWinControl::SetCursor(value);
+}
+
+// ===== current cell =====
+
+void TVadOdizadEzev::SetCurrentRow(Integer row) {
+  SetRow(row);
+  if (Row() != lastReportedRow_ && OnRowUpdate) {
+    OnRowUpdate(this, lastReportedRow_, Row());
+    lastReportedRow_ = Row();
+  }
+}
+
+vcl::TRect TVadOdizadEzev::GetUsedCellsRect() {
+  vcl::TRect r{0, 0, 0, 0};
+  bool any = false;
+  for (Integer row = 0; row < RowCount(); ++row)
+    for (Integer col = 0; col < ColCount(); ++col) {
+      if (Model().GetDisplayCell(col, row).empty()) continue;
+      if (!any) {
+        r = {col, row, col, row};
+        any = true;
+        continue;
+      }
+      r.Left = std::min(r.Left, col);
+      r.Top = std::min(r.Top, row);
+      r.Right = std::max(r.Right, col);
+      r.Bottom = std::max(r.Bottom, row);
+    }
+  return r;
+}
+
+// ===== look =====
+
+void TVadOdizadEzev::SetLook(TGridLook value) {
+  // The colours of each look come with the looks; the value is kept.
+  if (value == look_) return;
+  look_ = value;
+  Invalidate();
+}
+
+void TVadOdizadEzev::SetActiveCellShow(bool value) { SetRepainting(activeCellShow_, value); }
+void TVadOdizadEzev::SetActiveCellColor(TColor value) { SetRepainting(activeCellColor_, value); }
+void TVadOdizadEzev::SetActiveCellColorTo(TColor value) { SetRepainting(activeCellColorTo_, value); }
+
+void TVadOdizadEzev::SetFixedGradientColor(TFixedGradientSlot slot, TColor value) {
+  SetRepainting(fixedGradient_[static_cast<int>(slot)], value);
+}
+
+void TVadOdizadEzev::SetComponentStyle(controls::REZORuvar style) { componentStyle_ = style; }
+
+// ===== headers =====
+
+void TVadOdizadEzev::WriteColumnHeaders() {
+  if (Model().RowCount() == 0) return;
+  for (Integer i = 0; i < columnHeaders_->Count() && i < ColCount(); ++i) SetCells(i, 0, (*columnHeaders_)[i]);
+}
+
+void TVadOdizadEzev::WriteRowHeaders() {
+  if (Model().ColCount() == 0) return;
+  for (Integer i = 0; i < rowHeaders_->Count() && i < RowCount(); ++i) SetCells(0, i, (*rowHeaders_)[i]);
+}
+
+// ===== the operations that ask the events =====
+
+void TVadOdizadEzev::CanEditCell(Integer col, Integer row, bool& canEdit) {
+  if (OnCanEditCell) OnCanEditCell(this, row, col, canEdit);
+}
+
+void TVadOdizadEzev::GridHint(Integer col, Integer row, AnsiString& hint, WideString& wideHint) {
+  if (OnGridHint) OnGridHint(this, row, col, hint);
+  rtl::TStringList notes;
+  notes.SetText(hint);
+  officeHint_->SetNotes(&notes);
+  if (OnGridWideHint) OnGridWideHint(this, row, col, wideHint);
+  if (!wideHint.empty()) hint = EncodeWideText(wideHint);
+  if (OnOfficeHint) OnOfficeHint(this, col, row, officeHint_.get());
+}
+
+void TVadOdizadEzev::GetCellColor(Integer col, Integer row, TGridDrawState state, vcl::TBrush* brush,
+                                  vcl::TFont* font) {
+  if (activeCellShow_) {
+    const Integer fixedCols = FixedCols();
+    const Integer fixedRows = FixedRows();
+    const bool headsRow = row == Row() && DisplColIndex(col) == fixedCols - 1 && fixedCols > 0;
+    const bool headsCol = DisplColIndex(col) == Col() && row == fixedRows - 1 && fixedRows > 0;
+    if (headsRow || headsCol) {
+      font->Assign(activeCellFont_.get());
+      brush->SetColor(activeCellColor_);
+    }
+  }
+  if (Model().HasCellProperties(col, row)) {
+    const TCellProperties& p = Model().CellProperties(col, row);
+    const TCellType type = p.Graphic() ? p.Graphic()->CellType : ctNone;
+    const bool brushed = type == ctIcon || type == ctNone || type == ctImageList || type == ctEmpty ||
+                         type == ctImages || type == ctComment;
+    if (brushed && p.BrushColor() != clNone) brush->SetColor(p.BrushColor());
+    if (p.FontColor != clNone) font->SetColor(p.FontColor);
+    if (!p.FontStyle.Empty()) font->SetStyle(vcl::TFontStyles::FromBits(p.FontStyle.Bits()));
+    if (p.FontSize != 0) font->SetSize(p.FontSize);
+    if (!p.FontName.empty()) font->SetName(p.FontName);
+  }
+  if (OnGetCellColor) OnGetCellColor(this, row, col, state, brush, font);
+}
+
+void TVadOdizadEzev::GetCellPrintColor(Integer col, Integer row, TGridDrawState state, vcl::TBrush* brush,
+                                       vcl::TFont* font) {
+  if (OnGetCellPrintColor) OnGetCellPrintColor(this, row, col, state, brush, font);
+}
+
+void TVadOdizadEzev::GetCellBorder(Integer col, Integer row, vcl::TPen* pen, TCellBorders& borders) {
+  if (OnGetCellBorder) OnGetCellBorder(this, row, col, pen, borders);
+}
+
+void TVadOdizadEzev::GetCellPrintBorder(Integer col, Integer row, vcl::TPen* pen, TCellBorders& borders) {
+  if (OnGetCellPrintBorder) OnGetCellPrintBorder(this, row, col, pen, borders);
+}
+
+void TVadOdizadEzev::GetAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign) {
+  if (col == 0 && mouseActions_->HotmailRowSelect()) hAlign = taCenter;
+  if (OnGetAlignment) OnGetAlignment(this, row, col, hAlign, vAlign);
+}
+
+void TVadOdizadEzev::GetEditorType(Integer col, Integer row, TEditorType& editor) {
+  if (OnGetEditorType) OnGetEditorType(this, col, row, editor);
+}
+
+void TVadOdizadEzev::GetCellEditorType(Integer col, Integer row, TEditorType& editor) {
+  if (OnGetEditorType) OnGetEditorType(this, col, row, editor);
+}
+
+void TVadOdizadEzev::IsFixedCell(Integer col, Integer row, bool& isFixed) {
+  isFixed = isFixed || Model().IsFixedByCount(col, row);
+  if (!isFixed && OnIsFixedCell) OnIsFixedCell(this, row, col, isFixed);
+}
+
+bool TVadOdizadEzev::IsFixed(Integer col, Integer row) {
+  bool fixed = false;
+  IsFixedCell(col, row, fixed);
+  return fixed;
+}
+
+void TVadOdizadEzev::CheckCanEdit(Integer col, Integer row, bool& canEdit) {
+  const TCellCoord base = Model().BaseCell(col, row);
+  if (Model().HasCellProperties(base.X, base.Y) && canEdit) {
+    canEdit = !Model().CellProperties(base.X, base.Y).ReadOnly;
+    if (!Options().Contains(vcl::goEditing) && !EditorRequested && !mouseActions_->RangeSelectAndEdit)
+      canEdit = false;
+  }
+  CanEditCell(base.X, base.Y, canEdit);
+}
+
+void TVadOdizadEzev::IsPasswordCell(Integer col, Integer row, bool& isPassword) {
+  if (OnIsPasswordCell) OnIsPasswordCell(this, row, col, isPassword);
+}
+
+void TVadOdizadEzev::GetWordWrap(Integer col, Integer row, bool& wordWrap) {
+  if (OnGetWordWrap) OnGetWordWrap(this, col, row, wordWrap);
+}
+
+bool TVadOdizadEzev::HasComboBox(Integer col, Integer row) {
+  bool has = false;
+  if (OnHasComboBox) {
+    OnHasComboBox(this, col, row, has);
+    return has;
+  }
+  if (!controlLook_->DropDownAlwaysVisible()) return false;
+  TEditorType editor = DefaultEditor;
+  GetCellEditorType(col, row, editor);
+  return editor == edComboEdit || editor == edComboList || editor == edUniComboEdit || editor == edUniComboList;
+}
+
+bool TVadOdizadEzev::HasSpinEdit(Integer col, Integer row) {
+  if (col < FixedCols() || row < FixedRows()) return false;
+  bool has = false;
+  if (OnHasSpinEdit) {
+    OnHasSpinEdit(this, col, row, has);
+    return has;
+  }
+  if (!controlLook_->SpinButtonsAlwaysVisible()) return false;
+  TEditorType editor = DefaultEditor;
+  GetEditorType(col, row, editor);
+  return editor == edSpinEdit || editor == edFloatSpinEdit || editor == edTimeSpinEdit || editor == edDateSpinEdit;
+}
+
+void TVadOdizadEzev::GetCheckTrue(Integer col, Integer row, AnsiString& value) {
+  value = checkTrue_;
+  if (OnGetCheckTrue) OnGetCheckTrue(this, col, row, value);
+}
+
+void TVadOdizadEzev::GetCheckFalse(Integer col, Integer row, AnsiString& value) {
+  value = checkFalse_;
+  if (OnGetCheckFalse) OnGetCheckFalse(this, col, row, value);
+}
+
+void TVadOdizadEzev::CanAddRow(bool& canAdd) {
+  if (OnCanAddRow) OnCanAddRow(this, canAdd);
+}
+
+void TVadOdizadEzev::CanInsertRow(Integer row, bool& canInsert) {
+  if (OnCanInsertRow) OnCanInsertRow(this, row, canInsert);
+}
+
+AnsiString TVadOdizadEzev::GetEditMask(Integer col, Integer row) {
+  AnsiString mask;
+  if (OnGetEditMask) OnGetEditMask(this, col, row, mask);
+  return mask;
+}
+
+vcl::TCustomForm* TVadOdizadEzev::ParentForm(vcl::TControl* control) {
+  for (vcl::TControl* c = control; c != nullptr; c = c->Parent())
+    if (auto* form = dynamic_cast<vcl::TCustomForm*>(c)) return form;
+  return nullptr;
+}
+
+// ===== copying =====
+
+void TVadOdizadEzev::AssignCells(const vcl::TPersistent* source) {
+  auto* s = dynamic_cast<const TVadOdizadEzev*>(source);
+  if (s == nullptr || s == this) return;
+  auto& from = const_cast<TVadOdizadEzev*>(s)->Model();
+  SetColCount(from.ColCount());
+  SetRowCount(from.RowCount());
+  for (Integer row = 0; row < from.RowCount(); ++row)
+    for (Integer col = 0; col < from.ColCount(); ++col) Model().SetRawCell(col, row, from.GetRawCell(col, row));
+  Invalidate();
+}
+
+void TVadOdizadEzev::Assign(const vcl::TPersistent* source) {
+  auto* s = dynamic_cast<const TVadOdizadEzev*>(source);
+  if (s == nullptr || s == this) return;
+  SetFont(const_cast<TVadOdizadEzev*>(s)->Font());
+  activeCellColor_ = s->activeCellColor_;
+  activeCellColorTo_ = s->activeCellColorTo_;
+  activeCellFont_->Assign(s->activeCellFont_.get());
+  activeCellShow_ = s->activeCellShow_;
+  SetActiveRowShow(s->ActiveRowShow());
+  SetAlign(s->Align());
+  AnchorHint = s->AnchorHint;
+  AutoNumAlign = s->AutoNumAlign;
+  autoSize_ = s->autoSize_;
+  AutoThemeAdapt = s->AutoThemeAdapt;
+  AutoFilterUpdate = s->AutoFilterUpdate;
+  mouseActions_->Assign(s->mouseActions_.get());
+  navigation_->Assign(s->navigation_.get());
+  printSettings_->Assign(s->printSettings_.get());
+  htmlSettings_->Assign(s->htmlSettings_.get());
+  cellNode_->Assign(s->cellNode_.get());
+  columnSize_->Assign(s->columnSize_.get());
+  officeHint_->Assign(s->officeHint_.get());
+  SetFixedRowAlways(s->FixedRowAlways());
+  SetColCount(s->ColCount());
+  SetRowCount(s->RowCount());
+  SetFixedRows(s->FixedRows());
+  SetFixedCols(s->FixedCols());
+  SetDefaultColWidth(s->DefaultColWidth());
+  SetDefaultRowHeight(s->DefaultRowHeight());
+  SetFixedRowHeight(s->FixedRowHeight());
+  SetFixedColWidth(s->FixedColWidth());
+  InvalidEntryTitle = s->InvalidEntryTitle;
+  InvalidEntryIcon = s->InvalidEntryIcon;
+  InvalidEntryText = s->InvalidEntryText;
+  SetOptions(s->Options());
+  for (Integer c = 0; c < ColCount(); ++c) SetColWidths(c, s->ColWidths(c));
+  columnHeaders_->Assign(*s->columnHeaders_);
+  for (Integer r = 0; r < RowCount(); ++r) SetRowHeights(r, s->RowHeights(r));
+  ScrollProportional = s->ScrollProportional;
+  ScrollSynch = s->ScrollSynch;
+  ScrollHints = s->ScrollHints;
+  ScrollBarAlways = s->ScrollBarAlways;
+  SetScrollBars(s->ScrollBars());
+  ScrollColor = s->ScrollColor;
+  ScrollType = s->ScrollType;
+  ScrollWidth = s->ScrollWidth;
+  AssignCells(s);
+}
+
+}  // namespace grid

@@ -1,0 +1,446 @@
+#pragma once
+// TVadOdizadEzev: the editable string grid the program's dialogs place on
+// their forms. It owns its settings objects, its lists and one hidden editor
+// control per editor kind, follows its form's size through the form's
+// resize listeners (it never takes over the form's own OnResize, so several
+// grids on one form may be freed in any order), and asks its owner
+// everything through overridable operations, each firing one event.
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "controls/LumStyleIF.h"
+#include "grid/BaseGrid.h"
+#include "grid/GridObjects.h"
+#include "grid/GridOptions.h"
+
+namespace controls {
+class TLumHintInfo;
+}
+namespace vcl {
+class TCustomForm;
+class TWinControl;
+}  // namespace vcl
+
+namespace grid {
+
+enum class TGridLook { glStandard, glSoft, glClassic, glRUZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
+using enum TGridLook;
+enum class THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
+using enum THoverFixedCells;
+enum class TScrollType { ssNormal, ssFlat, ssEncarta };
+using enum TScrollType;
+enum class TScrollBarAlways { saNone, saVert, saHorz, saBoth };
+using enum TScrollBarAlways;
+enum class TScrollHintType { shNone, shVertical, shHorizontal, shBoth };
+using enum TScrollHintType;
+enum class TIntelliPan { ipVertical, ipHorizontal, ipBoth, ipNone };
+using enum TIntelliPan;
+enum class TInvalidEntryIcon { ieNone, ieInfo, ieWarning, ieError };
+using enum TInvalidEntryIcon;
+
+// Sides of a cell that get a border line.
+enum class TCellBorder { cbLeft, cbTop, cbRight, cbBottom };
+using enum TCellBorder;
+using TCellBorders = rtl::TSet<TCellBorder>;
+
+// The hidden editor controls, in the order the grid makes them.
+enum class TGridEditorControl {
+  ecCombo, ecTrackbarDropDown, ecMemoDropDown, ecCalculatorDropDown, ecTimePickerDropDown, ecDetailDropDown,
+  ecGridDropDown, ecColorDropDown, ecImageDropDown, ecSpin, ecTransEdit, ecUniEdit, ecUniMemo, ecUniEditBtn,
+  ecUniCombo, ecDatePicker, ecDateTimePicker, ecCheckBox, ecEditBtn, ecUnitEditBtn, ecButton, ecPopupButton,
+  ecControlEdit, ecControlCombo
+};
+using enum TGridEditorControl;
+inline constexpr int GridEditorControlCount = 24;
+
+class TVadOdizadEzev;
+// Makes the control of one kind, owned by the grid and parented on it; the
+// grid hides it and applies the set-up of its kind afterwards.
+using TEditorFactory = std::function<vcl::TWinControl*(TVadOdizadEzev* grid)>;
+// The table every grid makes its editors from. It starts with the base
+// controls of the drop-down library; a later registration for a kind
+// replaces the earlier one (the cell editor adapters take their places).
+// Kinds without a factory get no control.
+void RegisterGridEditorFactory(TGridEditorControl kind, TEditorFactory factory);
+bool HasGridEditorFactory(TGridEditorControl kind);
+
+// Event types (the parameter order is each event's own).
+using TCanEditCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& CanEdit)>;
+using TGridHintEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, AnsiString& HintStr)>;
+using TGridWideHintEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, WideString& HintStr)>;
+using TOfficeHintEvent =
+    std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, controls::TLumHintInfo* OfficeHint)>;
+using TGridColorEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, TGridDrawState AState,
+                                           vcl::TBrush* ABrush, vcl::TFont* AFont)>;
+using TGridBorderEvent =
+    std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, vcl::TPen* APen, TCellBorders& Borders)>;
+using TGridAlignEvent =
+    std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGetEditorTypeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
+using TIsFixedCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsFixed)>;
+using TIsPasswordCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
+using TWordWrapEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
+using THasComboBoxEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& HasComboBox)>;
+using THasSpinEditEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& HasSpinEdit)>;
+using TGetCheckEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)>;
+using TCanAddRowEvent = std::function<void(vcl::TObject* Sender, bool& CanAdd)>;
+using TCanInsertRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow, bool& CanInsert)>;
+using TEditChangeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
+using TRowUpdateEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer NewRow)>;
+
+class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
+ public:
+  explicit TVadOdizadEzev(vcl::TComponent* owner);
+  ~TVadOdizadEzev() override;
+
+  // ===== owned settings objects (setters copy into the owned one) =====
+  TNavigation* Navigation() const { return navigation_.get(); }
+  void SetNavigation(const TNavigation* value) { navigation_->Assign(value); }
+  TMouseActions* MouseActions() const { return mouseActions_.get(); }
+  void SetMouseActions(const TMouseActions* value) { mouseActions_->Assign(value); }
+  TColumnSize* ColumnSize() const { return columnSize_.get(); }
+  void SetColumnSize(const TColumnSize* value) { columnSize_->Assign(value); }
+  TCellNode* CellNode() const { return cellNode_.get(); }
+  void SetCellNode(const TCellNode* value) { cellNode_->Assign(value); }
+  TSizeWhileTyping* SizeWhileTyping() const { return sizeWhileTyping_.get(); }
+  THTMLSettings* HTMLSettings() const { return htmlSettings_.get(); }
+  void SetHTMLSettings(const THTMLSettings* value) { htmlSettings_->Assign(value); }
+  TPrintSettings* PrintSettings() const { return printSettings_.get(); }
+  void SetPrintSettings(const TPrintSettings* value) { printSettings_->Assign(value); }
+  TControlLook* ControlLook() const { return controlLook_.get(); }
+  void SetControlLook(const TControlLook* value) { controlLook_->Assign(value); }
+  controls::TLumHintInfo* OfficeHint() const { return officeHint_.get(); }
+  void SetOfficeHint(const controls::TLumHintInfo* value);
+  vcl::TFont* FixedFont() const { return fixedFont_.get(); }
+  void SetFixedFont(const vcl::TFont* value) { fixedFont_->Assign(value); }
+  vcl::TFont* ActiveCellFont() const { return activeCellFont_.get(); }
+  void SetActiveCellFont(const vcl::TFont* value) { activeCellFont_->Assign(value); }
+  rtl::TStringList* ColumnHeaders() const { return columnHeaders_.get(); }
+  void SetColumnHeaders(const rtl::TStrings* value) { columnHeaders_->Assign(*value); }
+  rtl::TStringList* RowHeaders() const { return rowHeaders_.get(); }
+  void SetRowHeaders(const rtl::TStrings* value) { rowHeaders_->Assign(*value); }
+  rtl::TStringList* LookupItems() const { return lookupItems_.get(); }
+  void SetLookupItems(const rtl::TStrings* value) { lookupItems_->Assign(*value); }
+  rtl::TStringList* LookupHistoryList() const { return lookupHistory_.get(); }
+  TControlList* CellControls() const { return cellControls_.get(); }
+  TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
+  TIntList* FilterDropDownValues() const { return filterDropDownValues_.get(); }
+  TIntList* DisjunctCells() const { return disjunctCells_.get(); }
+  TIntList* DisjunctRows() const { return disjunctRows_.get(); }
+  TIntList* RowModified() const { return rowModified_.get(); }
+  TIntList* ColumnOrder() const { return columnOrder_.get(); }
+  TCellGraphic* SpareCellGraphic() const { return spareGraphic_.get(); }
+
+  // ===== dimensions and fixed cells =====
+  bool FixedRowAlways() const { return Model().FixedRowAlways(); }
+  void SetFixedRowAlways(bool value) { Model().SetFixedRowAlways(value); }
+  bool FixedColAlways() const { return Model().FixedColAlways(); }
+  void SetFixedColAlways(bool value) { Model().SetFixedColAlways(value); }
+  Integer FixedRows() const { return Model().FixedRows(); }
+  Integer FixedCols() const { return Model().FixedCols(); }
+  void SetRowCount(Integer value) override;
+  void SetColCount(Integer value) override;
+  Integer FixedColWidth() const { return ColWidths(0); }
+  // Nothing while loading or when the value is the default column width.
+  void SetFixedColWidth(Integer value);
+  Integer FixedRowHeight() const { return Model().FixedRowHeight(); }
+  void SetFixedRowHeight(Integer value);
+  Integer FixedFooters() const { return Model().FixedFooters(); }
+  void SetFixedFooters(Integer value);
+  Integer FixedRightCols() const { return Model().FixedRightCols(); }
+  void SetFixedRightCols(Integer value);
+  bool WordWrap() const { return Model().WordWrap(); }
+  void SetWordWrap(bool value);
+  TVAlignment VAlignment() const { return vAlignment_; }
+  // The text-layout flag of the alignment: top 0, centre 4, bottom 8.
+  Cardinal VAlignmentFlag() const { return vAlignmentFlag_; }
+  void SetVAlignment(TVAlignment value);
+  Integer MaxEditLength() const { return maxEditLength_; }
+  void SetMaxEditLength(Integer value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool value);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool value);
+  bool SizeWithForm = false;
+  bool IntegralHeight = false;
+
+  // ===== current cell =====
+  Integer CurrentRow() const { return Row(); }
+  // Makes the row current and reports a change of row through OnRowUpdate.
+  void SetCurrentRow(Integer row);
+  Integer CurrentRealCol() const { return Model().RealColIndex(Col()); }
+  Integer RealRowIndex(Integer index) const { return Model().RealRowIndex(index); }
+  Integer RealColIndex(Integer index) const { return Model().RealColIndex(index); }
+  Integer DisplRowIndex(Integer index) const { return Model().DisplRowIndex(index); }
+  // The smallest block holding every cell whose display text is not empty;
+  // (0, 0, 0, 0) when all are empty.
+  virtual vcl::TRect GetUsedCellsRect();
+
+  // ===== look =====
+  TGridLook Look() const { return look_; }
+  void SetLook(TGridLook value);
+  bool ActiveCellShow() const { return activeCellShow_; }
+  void SetActiveCellShow(bool value);
+  TColor ActiveCellColor() const { return activeCellColor_; }
+  void SetActiveCellColor(TColor value);
+  TColor ActiveCellColorTo() const { return activeCellColorTo_; }
+  void SetActiveCellColorTo(TColor value);
+  TColor SelectionColor() const { return selectionColor_; }
+  void SetSelectionColor(TColor value) { SetRepainting(selectionColor_, value); }
+  TColor SelectionColorTo() const { return selectionColorTo_; }
+  void SetSelectionColorTo(TColor value) { SetRepainting(selectionColorTo_, value); }
+  TColor SelectionMirrorColor() const { return selectionMirrorColor_; }
+  void SetSelectionMirrorColor(TColor value) { SetRepainting(selectionMirrorColor_, value); }
+  TColor SelectionMirrorColorTo() const { return selectionMirrorColorTo_; }
+  void SetSelectionMirrorColorTo(TColor value) { SetRepainting(selectionMirrorColorTo_, value); }
+  TColor SelectionTextColor() const { return selectionTextColor_; }
+  void SetSelectionTextColor(TColor value) { SetRepainting(selectionTextColor_, value); }
+  bool SelectionRectangle() const { return selectionRectangle_; }
+  void SetSelectionRectangle(bool value) { SetRepainting(selectionRectangle_, value); }
+  bool SelectionResizer() const { return selectionResizer_; }
+  void SetSelectionResizer(bool value) { SetRepainting(selectionResizer_, value); }
+  // The fixed cells' gradient and the colours of hovered and pressed fixed
+  // cells (the look sets them; ControlLook overrides them).
+  TColor FixedGradientColor(TFixedGradientSlot slot) const { return fixedGradient_[static_cast<int>(slot)]; }
+  void SetFixedGradientColor(TFixedGradientSlot slot, TColor value);
+  bool AutoThemeAdapt = false;
+  bool FixedAsButtons = false;
+  bool HideFocusRect = false;
+  bool Hovering = false;
+  THoverFixedCells HoverFixedCells = hfNone;
+  bool SelectionRTFKeep = false;
+  bool ShowDesignHelper = true;
+
+  // ===== text and HTML =====
+  bool EnableHTML = true;
+  bool EnableBlink = false;
+  bool EnhTextSize = false;
+  bool Multilinecells = false;
+  bool AnchorHint = false;
+  bool AutoNumAlign = false;
+  AnsiString FloatFormat() const { return Model().FloatFormat; }
+  void SetFloatFormat(const AnsiString& value) { Model().FloatFormat = value; }
+  TColor URLColor = clBlue;
+  bool URLShow = false;
+  bool URLShowInText = false;
+  bool URLFull = false;
+  bool URLEdit = false;
+  char PasswordChar = '*';
+  Integer XYOffsetX = 2;
+  Integer XYOffsetY = 2;
+
+  // ===== editing =====
+  TEditorType DefaultEditor = edNormal;
+  bool EditWithTags = false;
+  Integer MaxComboLength = 0;
+  bool Lookup = false;
+  bool LookupCaseSensitive = false;
+  bool LookupHistory = false;
+  bool OemConvert = false;
+  AnsiString ValidChars;
+  bool ExcelStyleDecimalSeparator = false;
+  AnsiString InvalidEntryTitle;
+  AnsiString InvalidEntryText;
+  TInvalidEntryIcon InvalidEntryIcon = ieWarning;
+  // Set while the grid itself asks for an editor (the edit cycle sets it).
+  bool EditorRequested = false;
+
+  // ===== scrolling =====
+  TScrollBarAlways ScrollBarAlways = saNone;
+  TColor ScrollColor = clNone;
+  bool ScrollProportional = false;
+  bool ScrollSynch = false;
+  TScrollType ScrollType = ssNormal;
+  Integer ScrollWidth = 17;
+  TScrollHintType ScrollHints = shNone;
+  bool EnableWheel = true;
+  TIntelliPan IntelliPan = ipVertical;
+  bool IntelliZoom = true;
+
+  // ===== hints, filters, transfer =====
+  TColor HintColor = clInfoBk;
+  bool HintShowCells = false;
+  bool HintShowLargeText = false;
+  bool HintShowSizing = false;
+  bool HTMLHint = false;
+  bool UseInternalHintClass = true;
+  bool FilterActive = false;
+  bool FilterDropDownAuto = false;
+  AnsiString FilterDropDownClear = "(All)";
+  Integer FilterDropDownRow = 0;
+  bool AutoFilterUpdate = true;
+  bool EnhRowColMove = true;
+
+  vcl::TCursor Cursor() const { return cursor_; }
+  // Also the cursor link hovering gives back.
+  void SetCursor(vcl::TCursor value);
+  vcl::TCursor RestoreCursor() const { return restoreCursor_; }
+
+  // ===== system facts taken at construction =====
+  bool IsWinXP() const { return isWinXP_; }
+  bool IsWin7() const { return isWin7_; }
+  bool IsVista() const { return isVista_; }
+  bool NewComCtrls() const { return newComCtrls_; }
+  Integer WheelScrollLines() const { return wheelLines_; }
+  bool GridLoaded() const { return gridLoaded_; }
+
+  // ===== the events =====
+  TCanEditCellEvent OnCanEditCell;
+  TGridHintEvent OnGridHint;
+  TGridWideHintEvent OnGridWideHint;
+  TOfficeHintEvent OnOfficeHint;
+  TGridColorEvent OnGetCellColor;
+  TGridColorEvent OnGetCellPrintColor;
+  TGridBorderEvent OnGetCellBorder;
+  TGridBorderEvent OnGetCellPrintBorder;
+  TGridAlignEvent OnGetAlignment;
+  TGetEditorTypeEvent OnGetEditorType;
+  TIsFixedCellEvent OnIsFixedCell;
+  TIsPasswordCellEvent OnIsPasswordCell;
+  TWordWrapEvent OnGetWordWrap;
+  THasComboBoxEvent OnHasComboBox;
+  THasSpinEditEvent OnHasSpinEdit;
+  TGetCheckEvent OnGetCheckTrue;
+  TGetCheckEvent OnGetCheckFalse;
+  TCanAddRowEvent OnCanAddRow;
+  TCanInsertRowEvent OnCanInsertRow;
+  TEditChangeEvent OnEditChange;
+  TRowUpdateEvent OnRowUpdate;
+  vcl::TNotifyEvent OnEditingDone;
+
+  // ===== the operations that ask the events =====
+  virtual void CanEditCell(Integer col, Integer row, bool& canEdit);
+  virtual void GridHint(Integer col, Integer row, AnsiString& hint, WideString& wideHint);
+  virtual void GetCellColor(Integer col, Integer row, TGridDrawState state, vcl::TBrush* brush, vcl::TFont* font);
+  virtual void GetCellPrintColor(Integer col, Integer row, TGridDrawState state, vcl::TBrush* brush,
+                                 vcl::TFont* font);
+  virtual void GetCellBorder(Integer col, Integer row, vcl::TPen* pen, TCellBorders& borders);
+  virtual void GetCellPrintBorder(Integer col, Integer row, vcl::TPen* pen, TCellBorders& borders);
+  virtual void GetAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign);
+  virtual void GetEditorType(Integer col, Integer row, TEditorType& editor);
+  virtual void GetCellEditorType(Integer col, Integer row, TEditorType& editor);
+  virtual void IsFixedCell(Integer col, Integer row, bool& isFixed);
+  virtual void CheckCanEdit(Integer col, Integer row, bool& canEdit);
+  virtual void IsPasswordCell(Integer col, Integer row, bool& isPassword);
+  virtual void GetWordWrap(Integer col, Integer row, bool& wordWrap);
+  virtual bool HasComboBox(Integer col, Integer row);
+  virtual bool HasSpinEdit(Integer col, Integer row);
+  virtual void GetCheckTrue(Integer col, Integer row, AnsiString& value);
+  virtual void GetCheckFalse(Integer col, Integer row, AnsiString& value);
+  virtual void CanAddRow(bool& canAdd);
+  virtual void CanInsertRow(Integer row, bool& canInsert);
+  // The texts of another grid of this class, counts included.
+  virtual void AssignCells(const vcl::TPersistent* source);
+  bool IsFixed(Integer col, Integer row) override;
+
+  void Assign(const vcl::TPersistent* source) override;
+  // The first form among the control and its parents, or null.
+  static vcl::TCustomForm* ParentForm(vcl::TControl* control);
+  bool IsIgnoredColumn(Integer col) const { return ignoredColumns_->HasValue(col); }
+  void Invalidate() override;
+  // The next Invalidate only clears this flag.
+  void SkipNextRepaint() { skipRepaint_ = true; }
+  void SetBounds(Integer left, Integer top, Integer width, Integer height) override;
+  // Shows, enables and disables the scroll bars ScrollBarAlways asks for;
+  // with hide, a bar whose content fits goes away when none is asked for.
+  void ShowAlwaysScrollBars(bool hide = false);
+
+  // ===== the editor controls =====
+  // The hidden control of a kind; null while designing or when the kind
+  // has no factory.
+  vcl::TWinControl* EditorControl(TGridEditorControl kind) const { return editors_[static_cast<int>(kind)]; }
+  controls::REZORuvar ComponentStyle() const { return componentStyle_; }
+  void SetComponentStyle(controls::REZORuvar style) override;
+  // The cursor the unit shows over links; each construction sets it.
+  static vcl::TCursor LinkCursor();
+  // Scaling of a form by m/d.
+  void ChangeScale(Integer m, Integer d);
+
+ protected:
+  void Loaded() override;
+  void Resize() override;
+  void Dispatch(vcl::TMessage& message) override;
+  AnsiString GetEditMask(Integer col, Integer row) override;
+  Integer GetEditLimit() override { return maxEditLength_; }
+  void FormResized(vcl::TCustomForm* form);
+
+ private:
+  template <class T>
+  void SetRepainting(T& field, T value) {
+    if (field == value) return;
+    field = value;
+    Invalidate();
+  }
+  void CreateEditors();
+  void WriteColumnHeaders();
+  void WriteRowHeaders();
+  bool EditorTypeShowsCombo(TEditorType editor) const;
+
+  std::unique_ptr<TPrintSettings> printSettings_;
+  std::unique_ptr<THTMLSettings> htmlSettings_;
+  std::unique_ptr<TControlLook> controlLook_;
+  std::unique_ptr<TNavigation> navigation_;
+  std::unique_ptr<TColumnSize> columnSize_;
+  std::unique_ptr<TCellNode> cellNode_;
+  std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
+  std::unique_ptr<TMouseActions> mouseActions_;
+  std::unique_ptr<rtl::TStringList> columnHeaders_;
+  std::unique_ptr<TIntList> filterDropDownValues_;
+  std::unique_ptr<vcl::TFont> fixedFont_;
+  std::unique_ptr<vcl::TFont> activeCellFont_;
+  std::unique_ptr<rtl::TStringList> rowHeaders_;
+  std::unique_ptr<rtl::TStringList> lookupHistory_;
+  std::unique_ptr<rtl::TStringList> lookupItems_;
+  std::unique_ptr<TSortIndexList> sortIndexes_;
+  std::unique_ptr<TIntList> sortList1_;
+  std::unique_ptr<TIntList> sortList2_;
+  std::unique_ptr<TIntList> disjunctCells_;
+  std::unique_ptr<TIntList> disjunctRows_;
+  std::unique_ptr<TIntList> rowModified_;
+  std::unique_ptr<vcl::TBitmap> backgroundBitmap_;
+  std::unique_ptr<TControlList> cellControls_;
+  std::unique_ptr<TIntList> columnOrder_;
+  std::unique_ptr<TCellGraphic> spareGraphic_;
+  std::unique_ptr<controls::TLumHintInfo> officeHint_;
+  std::unique_ptr<TIntList> ignoredColumns_;
+  vcl::TWinControl* editors_[GridEditorControlCount] = {};  // owned as components of the grid
+
+  vcl::TCustomForm* form_ = nullptr;  // the owner form whose resizes we follow
+  Integer formListener_ = 0;
+  Integer formWidth_ = 0;
+  Integer formHeight_ = 0;
+
+  TVAlignment vAlignment_ = vtaTop;
+  Cardinal vAlignmentFlag_ = 0;
+  Integer maxEditLength_ = 0;
+  bool autoSize_ = false;
+  bool flat_ = false;
+  Integer lastReportedRow_ = -1;
+  TGridLook look_ = glXP;
+  bool activeCellShow_ = false;
+  TColor activeCellColor_ = clGray;
+  TColor activeCellColorTo_ = clNone;
+  TColor selectionColor_ = 0xEACAB6;
+  TColor selectionColorTo_ = clNone;
+  TColor selectionMirrorColor_ = clNone;
+  TColor selectionMirrorColorTo_ = clNone;
+  TColor selectionTextColor_ = clBlack;
+  bool selectionRectangle_ = false;
+  bool selectionResizer_ = false;
+  TColor fixedGradient_[FixedGradientSlotCount];
+  AnsiString checkTrue_ = "Y";
+  AnsiString checkFalse_ = "N";
+  vcl::TCursor cursor_ = vcl::crDefault;
+  vcl::TCursor restoreCursor_ = vcl::crDefault;
+  bool skipRepaint_ = false;
+  bool gridLoaded_ = false;
+  bool isWinXP_ = false;
+  bool isWin7_ = false;
+  bool isVista_ = false;
+  bool newComCtrls_ = false;
+  Integer wheelLines_ = 3;
+  controls::REZORuvar componentStyle_ = controls::tsWindowsXP;
+};
+
+}  // namespace grid
