@@ -5,9 +5,12 @@
 #include <algorithm>
 
 #include "memo/LumMemoSettings.h"
+#include "memo/LumMemoStyler.h"
 #include "memo/LumMemoUndo.h"
 #include "memo/MemoScope.h"
 #include "memo/text/MemoChars.h"
+#include "memo/text/MemoTokenizer.h"
+#include "rtl/Strings.h"
 #include "vcl/Caret.h"
 #include "vcl/ExtCtrls.h"
 
@@ -110,6 +113,9 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   };
   scrollHintWindow_ = new vcl::THintWindow(this);
 
+  tokenizer_ = std::make_unique<TLineTokenizer>();
+  stylerList_ = new TLumStylerList(this, owner);
+
   codeFolding_ = std::make_unique<TCodeFolding>();
   codeFolding_->OnChange = [this](TCodeFolding*, TCodeFoldingChange reason) {
     if (reason == TCodeFoldingChange::cfcEnabled) {
@@ -143,6 +149,54 @@ TLumMemoStrings* TLumCustomMemo::TextStore() const { return lines_.get(); }
 TLumUndoList* TLumCustomMemo::UndoList() const { return undoList_.get(); }
 
 TLumCustomMemoStyler* TLumCustomMemo::ActiveStyler() const { return useStyler_ ? syntaxStyles_ : nullptr; }
+
+void TLumCustomMemo::SetSyntaxStyles(TLumCustomMemoStyler* styler) {
+  if (syntaxStyles_ && syntaxStyles_ != styler) {
+    syntaxStyles_->RemoveFreeNotification(this);
+    // The styler must not reach this editor after it has gone.
+    if (syntaxStyles_->AllStyles()->Editor() == this) syntaxStyles_->AllStyles()->SetEditor(nullptr);
+  }
+  syntaxStyles_ = styler;
+  useStyler_ = styler != nullptr;
+  if (styler) {
+    styler->FreeNotification(this);
+    TElementStyles* styles = styler->AllStyles();
+    styles->SetEditor(this);
+    // The lists are sorted for the binary search; without case
+    // sensitivity they hold lower case (for every editor sharing them).
+    for (Integer i = 0; i < styles->Count(); ++i) {
+      TElementStyle* e = styles->Items(i);
+      if (e->StyleType() != stKeyword) continue;
+      rtl::TStringList* keys = e->KeyWords();
+      keys->SetSorted(false);
+      if (!caseSensitive_)
+        for (Integer k = 0; k < keys->Count(); ++k) keys->Put(k, rtl::LowerCase(keys->Get(k)));
+      keys->SetSorted(true);
+    }
+  }
+  tokenizerStyler_ = nullptr;
+  StyleChanged();
+  Invalidate();
+}
+
+void TLumCustomMemo::StyleChanged() { startStateLine_ = -1; }
+
+TLineTokenizer& TLumCustomMemo::Tokenizer() const {
+  TLumCustomMemoStyler* styler = ActiveStyler();
+  Integer version = styler ? styler->Version() : 0;
+  if (styler != tokenizerStyler_ || version != tokenizerVersion_ || caseSensitive_ != tokenizerCase_ ||
+      urlAware_ != tokenizerUrls_ || (styler && !tokenizer_->Defs()) || (!styler && tokenizer_->Defs())) {
+    tokenizer_->SetDefs(styler ? &styler->Defs() : nullptr, caseSensitive_, urlAware_);
+    tokenizerStyler_ = styler;
+    tokenizerVersion_ = version;
+    tokenizerCase_ = caseSensitive_;
+    tokenizerUrls_ = urlAware_;
+  } else if (styler) {
+    // Plain settings (markers, number characters) are read afresh.
+    styler->Defs();
+  }
+  return *tokenizer_;
+}
 
 void TLumCustomMemo::SetLines(const rtl::TStrings* list) {
   if (!list) return;
@@ -202,10 +256,12 @@ void TLumCustomMemo::SetTrimTrailingSpaces(bool v) {
 void TLumCustomMemo::SetCaseSensitive(bool v) {
   if (v == caseSensitive_) return;
   caseSensitive_ = v;
+  StyleChanged();
   Invalidate();
 }
 void TLumCustomMemo::SetUseStyler(bool v) {
   useStyler_ = v;
+  StyleChanged();
   Invalidate();
 }
 void TLumCustomMemo::SetHideSelection(bool v) {
@@ -230,6 +286,7 @@ void TLumCustomMemo::SetRightMarginColor(TColor v) {
 void TLumCustomMemo::SetUrlAware(bool v) {
   if (v == urlAware_) return;
   urlAware_ = v;
+  StyleChanged();
   Invalidate();
 }
 void TLumCustomMemo::SetBorderColor(TColor v) {
@@ -373,6 +430,14 @@ void TLumCustomMemo::Resize() {
 
 void TLumCustomMemo::Notification(vcl::TComponent* component, vcl::TOperation operation) {
   TCustomControl::Notification(component, operation);
+  if (operation == vcl::opRemove && component && component == syntaxStyles_) {
+    syntaxStyles_ = nullptr;
+    useStyler_ = false;
+    tokenizerStyler_ = nullptr;
+    tokenizer_->SetDefs(nullptr, caseSensitive_, urlAware_);
+    StyleChanged();
+    Invalidate();
+  }
 }
 
 void TLumCustomMemo::Dispatch(vcl::TMessage& m) {

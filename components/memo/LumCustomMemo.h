@@ -50,6 +50,8 @@ class TCharStyle;
 class TLumCustomMemoStyler;
 class TLumMemoSource;
 class TLumMemoChecker;
+class TLumStylerList;
+class TLineTokenizer;
 
 enum class TWordWrapStyle { wwNone, wwClientWidth, wwRightMargin };
 using enum TWordWrapStyle;
@@ -91,6 +93,15 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TLumMemoStrings* TextStore() const;
   TLumUndoList* UndoList() const;
   TLumCustomMemoStyler* ActiveStyler() const;
+  TLumCustomMemoStyler* SyntaxStyles() const { return syntaxStyles_; }
+  // Takes the styler (nil: none): keyword lists lower-cased and sorted
+  // unless CaseSensitive, cached states dropped, repainted.
+  void SetSyntaxStyles(TLumCustomMemoStyler* styler);
+  // The styler's style-change hook.
+  void StyleChanged();
+  // The tokenizer, set to the active styler's definitions as they are now.
+  TLineTokenizer& Tokenizer() const;
+  TLumStylerList* StylerList() const { return stylerList_; }
   TLumMemoSource* MemoSource() const { return memoSource_; }
 
   // ------------------------------------------------ caret and selection
@@ -500,6 +511,13 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   std::unique_ptr<TCharStyle> urlStyle_;
   std::unique_ptr<TIntList> bookmarks_;
   std::unique_ptr<TIntList> wrapIndexList_;
+  // Brought up to date by Tokenizer(), also from const queries.
+  std::unique_ptr<TLineTokenizer> tokenizer_;
+  mutable const TLumCustomMemoStyler* tokenizerStyler_ = nullptr;  // what the tokenizer was set from
+  mutable Integer tokenizerVersion_ = 0;
+  mutable bool tokenizerCase_ = false;
+  mutable bool tokenizerUrls_ = true;
+  TLumStylerList* stylerList_ = nullptr;  // owned (a component of this memo)
   vcl::TTimer* hintTimer_ = nullptr;        // owned (a component of this memo)
   vcl::TTimer* completionTimer_ = nullptr;  // owned (a component of this memo)
 

@@ -2,6 +2,8 @@
 #include <algorithm>
 
 #include "memo/LumCustomMemo.h"
+#include "memo/LumMemoStyler.h"
+#include "memo/text/MemoTokenizer.h"
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoUndo.h"
 #include "memo/MemoScope.h"
@@ -311,7 +313,10 @@ Integer TLumCustomMemo::LastPos(const AnsiString& needle, const AnsiString& text
   return result;
 }
 
-bool TLumCustomMemo::IsDelimiter(char ch) const { return ch == ' ' || ch == '"' || ch == '\''; }
+bool TLumCustomMemo::IsDelimiter(char ch) const {
+  if (ch == ' ' || ch == '"' || ch == '\'') return true;
+  return syntaxStyles_ && useStyler_ && syntaxStyles_->AllStyles()->IsDelimiterChar(ch);
+}
 
 bool TLumCustomMemo::IsWordDelimiter(char ch) const {
   switch (ch) {
@@ -327,7 +332,10 @@ bool TLumCustomMemo::IsTokenDelimiter(char ch) const {
   return ch == ' ' || ch == '"' || ch == '\'' || ch == '(' || ch == ')';
 }
 
-bool TLumCustomMemo::IsSymbolChar(char ch) const { return ch == ' '; }
+bool TLumCustomMemo::IsSymbolChar(char ch) const {
+  if (!ActiveStyler()) return ch == ' ';
+  return Tokenizer().SymbolChars().find(ch) != AnsiString::npos;
+}
 
 AnsiString TLumCustomMemo::WordAtWith(Integer column, Integer line, bool (TLumCustomMemo::*delim)(char) const) const {
   if (line < 0 || line >= LineCount() || column < 0) return {};

@@ -108,6 +108,7 @@ void TLumMemoStrings::PutRaw(Integer index, AnsiString s) {
   Integer len = CharLength(s);
   if (journal_.Recording()) journal_.Record({TLineChange::TKind::lcPut, index, ItemText(index), s});
   Changing();
+  TokenStatesStale(index + 1);
   SetItemText(index, std::move(s));
   lineLengths_.SetItems(index, len);
   Changed();
@@ -118,6 +119,7 @@ void TLumMemoStrings::InsertRaw(Integer index, AnsiString s) {
   Integer len = CharLength(s);
   if (journal_.Recording()) journal_.Record({TLineChange::TKind::lcInsert, index, {}, s});
   lineLengths_.Insert(index, len);
+  TokenStatesStale(index);
   InsertItem(index, s, nullptr);
 }
 
@@ -125,6 +127,7 @@ void TLumMemoStrings::DeleteRaw(Integer index) {
   if (index < 0 || index >= Count()) IndexError(index);
   if (journal_.Recording()) journal_.Record({TLineChange::TKind::lcDelete, index, ItemText(index), {}});
   lineLengths_.Delete(index);
+  TokenStatesStale(index);
   TStringList::Delete(index);
 }
 
@@ -172,6 +175,7 @@ void TLumMemoStrings::ApplyChanges(const TLineChanges& changes) {
 void TLumMemoStrings::ClearRaw() {
   lineProps_.clear();
   lineLengths_.Clear();
+  TokenStatesStale(0);
   TStringList::Clear();
   // Line numbers in pending changes mean nothing in a new text.
   journal_.Drop();
@@ -302,6 +306,7 @@ Integer TLumMemoStrings::AddObject(const AnsiString& s, void* object) {
   Integer len = CharLength(s);
   if (journal_.Recording()) journal_.Record({TLineChange::TKind::lcInsert, index, {}, s});
   lineLengths_.Add(len);
+  TokenStatesStale(index);
   InsertItem(index, s, NewLineProp(object));
   return index;
 }
@@ -394,6 +399,7 @@ void TLumMemoStrings::Clear() {
 
 void TLumMemoStrings::Exchange(Integer index1, Integer index2) {
   TStringList::Exchange(index1, index2);
+  TokenStatesStale(std::min(index1, index2));
   Integer a = lineLengths_.Items(index1);
   lineLengths_.SetItems(index1, lineLengths_.Items(index2));
   lineLengths_.SetItems(index2, a);
@@ -402,12 +408,14 @@ void TLumMemoStrings::Exchange(Integer index1, Integer index2) {
 
 void TLumMemoStrings::Move(Integer curIndex, Integer newIndex) {
   TStringList::Move(curIndex, newIndex);
+  TokenStatesStale(std::min(curIndex, newIndex));
   if (curIndex != newIndex) lineLengths_.Move(curIndex, newIndex);
   journal_.Drop();
 }
 
 void TLumMemoStrings::CustomSort(const std::function<int(TStringList& list, Integer i, Integer j)>& compare) {
   TStringList::CustomSort(compare);
+  TokenStatesStale(0);
   RebuildLengths();
   journal_.Drop();
 }
@@ -439,6 +447,7 @@ void TLumMemoStrings::ReplaceLines(const rtl::TStrings& list) {
   {
     rtl::TUpdateScope<rtl::TStrings> update(*this);
     lineLengths_.Clear();
+    TokenStatesStale(0);
     TStringList::Clear();
     for (Integer i = 0; i < list.Count(); ++i) {
       auto* prop = static_cast<TLineProp*>(list.GetObject(i));

@@ -175,6 +175,12 @@ class TLumMemoStrings : public rtl::TStringList {
   // deleted since.
   Integer LinePropCount() const { return static_cast<Integer>(lineProps_.size()); }
   TLineJournal& Journal() { return journal_; }
+  // Cached line-start token states of this line and below may predate an
+  // edit above them (an edit marks every line after it); the tokenizer
+  // drops them as it passes and moves the mark past what it rescanned.
+  Integer TokenStatesStaleFrom() const { return tokenStatesStaleFrom_; }
+  void TokenStatesStale(Integer from) { tokenStatesStaleFrom_ = std::min(tokenStatesStaleFrom_, std::max(from, 0)); }
+  void TokenStatesFreshTo(Integer line) { tokenStatesStaleFrom_ = std::max(tokenStatesStaleFrom_, line + 1); }
 
   // The line at index without a copy; raises the index error outside.
   const AnsiString& Line(Integer index) const;
@@ -251,6 +257,7 @@ class TLumMemoStrings : public rtl::TStringList {
   std::vector<std::unique_ptr<TLineProp>> lineProps_;
   TIntList lineLengths_;
   TLineJournal journal_;
+  Integer tokenStatesStaleFrom_ = 0;
 };
 
 // The lines of a text, split at CR LF, CR and LF; a final line break makes no
