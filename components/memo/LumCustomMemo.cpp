@@ -13,6 +13,7 @@
 #include "rtl/Strings.h"
 #include "vcl/Caret.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/Pictures.h"
 
 namespace memo {
 

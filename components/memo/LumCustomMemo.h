@@ -185,6 +185,18 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   Integer RealToVisible(Integer line) const;
   Integer VisibleToReal(Integer row) const;
 
+  // --------------------------------------------------------- painting
+  void Paint() override;
+  // One text row on canvas, from the running token state (left for the
+  // next line).
+  void DrawLine(TCanvas* canvas, Integer line, Integer row, TTokenState& state);
+  // A red zigzag along the rectangle's bottom.
+  static void WavyLine(TCanvas* canvas, const TRect& r);
+  // steps bands from one colour to the other (0 counts as 1).
+  static void GradientFill(TCanvas* canvas, TColor from, TColor to, bool horizontal, const TRect& r, Integer steps);
+  // A two-line frame of kind 0 to 3.
+  static void Draw3DFrame(TCanvas* canvas, const TRect& r, Integer kind);
+
   // ---------------------------------------------------------- editing
   void InsertChar(std::string_view ch);
   void InsertChar(char ch) { InsertChar(std::string_view(&ch, 1)); }
@@ -520,6 +532,14 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TLumStylerList* stylerList_ = nullptr;  // owned (a component of this memo)
   vcl::TTimer* hintTimer_ = nullptr;        // owned (a component of this memo)
   vcl::TTimer* completionTimer_ = nullptr;  // owned (a component of this memo)
+
+  // --- painting
+  class TRowPainter;
+  std::unique_ptr<vcl::TBitmap> lineBitmap_;
+  TTokenState startState_;  // at the start of startStateLine_
+  // The block keywords around the caret: line, column, length (-1: none).
+  Integer blockStartLine_ = -1, blockStartCol_ = -1, blockStartLen_ = -1;
+  Integer blockEndLine_ = -1, blockEndCol_ = -1, blockEndLen_ = -1;
 
   // --- the running edit's record for the line changes it still makes
   TUndo* scopeRecord_ = nullptr;

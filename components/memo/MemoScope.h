@@ -5,6 +5,9 @@
 
 namespace memo {
 
+inline bool HasVert(vcl::TScrollStyle s) { return s == vcl::ssVertical || s == vcl::ssBoth; }
+inline bool HasHorz(vcl::TScrollStyle s) { return s == vcl::ssHorizontal || s == vcl::ssBoth; }
+
 // Brackets one editing operation: the line changes it makes are journalled
 // and go with the undo record it adds; what it changes after adding the
 // record joins that record when the outermost operation ends.

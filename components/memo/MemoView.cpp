@@ -13,8 +13,6 @@ namespace memo {
 
 namespace {
 
-bool HasVert(vcl::TScrollStyle s) { return s == vcl::ssVertical || s == vcl::ssBoth; }
-bool HasHorz(vcl::TScrollStyle s) { return s == vcl::ssHorizontal || s == vcl::ssBoth; }
 
 }  // namespace
 

@@ -63,3 +63,24 @@ inline void SetText(TLumCustomMemo* m, const std::vector<std::string>& lines) {
 }
 
 }  // namespace memotest
+
+#include <QImage>
+#include <QPixmap>
+
+namespace memotest {
+
+// The control as it shows now (every pending paint done).
+inline QImage Grab(vcl::TWinControl* c) {
+  vcl::Application->ProcessMessages();
+  return c->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+inline vcl::TColor PixelAt(const QImage& img, int x, int y) {
+  QRgb p = img.pixel(x, y);
+  return vcl::RGB(static_cast<rtl::Byte>(qRed(p)), static_cast<rtl::Byte>(qGreen(p)), static_cast<rtl::Byte>(qBlue(p)));
+}
+
+// Saved in the build folder for a person to look at.
+inline void SaveShot(const QImage& img, const char* name) { img.save(QString(TOLVANE_BUILD_DIR "/") + name); }
+
+}  // namespace memotest
