@@ -24,9 +24,16 @@
 #include "htmledit/doc/psHtmlTag.h"
 #include "htmledit/doc/psStrings.h"
 
+namespace rtl {
+class TStringList;
+}
+
 namespace htmldoc {
 
 class TpsStyleSheet;
+
+// Turns declaration text into a style id (the editor's OnStyleAttributeToId).
+using TpsStyleIdEvent = std::function<void(TpsHtmlTag* aSender, const AnsiString& aStyleText, Integer& aStyleId)>;
 
 // A layout node embedded in the list; the view's windows derive from it.
 // The list only points at it.
@@ -349,6 +356,41 @@ class TpsDataChunk {
   AnsiString GetSmartTagText(Integer aId) const;
   bool FindSmartTagRange(Integer aId, TpsChunkElement*& aFirst, TpsChunkElement*& aLast) const;
 
+  // --- Inline formatting on marked ranges (psDataChunkFormat.cpp) ----------
+  // The inline opening tags open at an element, found by walking back from
+  // it (the element itself included) to the nearest block tag; innermost
+  // first with index 0.
+  using TpsInlineTagCallback = std::function<void(Integer aIndex, TpsChunkElement* aTag)>;
+  Integer ForEachInlineTagAround(TpsChunkElement* aStart, const TpsInlineTagCallback& aCallback) const;
+  Integer ForEachInlineTagAroundCursor(const TpsInlineTagCallback& aCallback) const;
+  Integer ForEachInlineTagAroundMarker(Integer aMarker, const TpsInlineTagCallback& aCallback) const;
+  TpsChunkElement* GetInlineTagAroundCursor(Integer aIndex) const;
+  // The outermost open tag of that code at the cursor; -1 when none.
+  Integer IndexOfInlineTagAroundCursor(Byte aTagCode) const;
+  bool IsCursorInsideInlineTag(Byte aTagCode) const { return IndexOfInlineTagAroundCursor(aTagCode) != -1; }
+  // Closes every tag open at aElement right before it and reopens it right
+  // after it; a tag without partner is closed by a tag of its name.
+  Integer SplitInlineTagsAt(TpsChunkElement* aElement);
+  void SplitInlineTagsAtMarker(Integer aMarker) { SplitInlineTagsAt(FindMarker(aMarker)); }
+  // Afterwards every inline pair lies wholly inside or wholly outside the
+  // marked range, and no two pairs cross.
+  void SplitCrossingTags(Integer aStartMarker, Integer aEndMarker);
+  // The markers must exist and stay in place.
+  void WrapMarkedRange(const TpsHtmlTagEventsRef& aEvents, Integer aStartMarker, Integer aEndMarker,
+                       const AnsiString& aTagText, const TpsStyleSheet* aStyleSheet, const TpsStyleIdEvent& aOnStyleId);
+  void ApplyTagToMarkedRange(const TpsHtmlTagEventsRef& aEvents, Integer aStartMarker, Integer aEndMarker,
+                             const AnsiString& aTagText, const TpsStyleSheet* aStyleSheet,
+                             const TpsStyleIdEvent& aOnStyleId);
+  void WrapMarkedRangeInCustomTag(Integer aStartMarker, Integer aEndMarker, const AnsiString& aSourceText,
+                                  const TpsHtmlTagEventsRef& aEvents);
+  // Tags whose text is aTagText (as the tag writer writes it) are removed;
+  // others open at a marker are split there.
+  void RemoveTagFromMarkedRange(Integer aStartMarker, Integer aEndMarker, const AnsiString& aTagText,
+                                const TpsStyleSheet* aStyleSheet);
+  // The texts of the inline tags open at the first character of every text
+  // run of the selection, each once; empty without a selection.
+  std::unique_ptr<rtl::TStringList> GetTagsCoveringSelection(const TpsStyleSheet* aStyleSheet) const;
+
   // --- Element tests (False for nullptr) --------------------------------------
   static bool IsTagElement(const TpsChunkElement* e) { return e && e->Kind == ceTag; }
   static bool IsCharacterElement(const TpsChunkElement* e) { return e && e->Kind == ceChar; }
@@ -509,7 +551,6 @@ void CreateCustomTagPair(const AnsiString& aSourceText, const TpsHtmlTagEventsRe
 // Alignments: 0 left, 1 right, 2 middle, 3 top, 4 bottom, 5 none.
 bool IsFloatingAlignment(Byte aAlign);
 Byte GetTagAlignment(TpsHtmlTag& aTag, const TpsStyleSheet& aStyleSheet);
-using TpsStyleIdEvent = std::function<void(TpsHtmlTag* aSender, const AnsiString& aStyleText, Integer& aStyleId)>;
 void SetTagAlignment(TpsHtmlTag& aTag, Byte aAlign, const TpsStyleSheet& aStyleSheet,
                      const TpsStyleIdEvent& aOnStyleId);
 // aFloat: 0 left, 1 right, 2 none, 3 remove.
