@@ -391,6 +391,60 @@ class TpsDataChunk {
   // run of the selection, each once; empty without a selection.
   std::unique_ptr<rtl::TStringList> GetTagsCoveringSelection(const TpsStyleSheet* aStyleSheet) const;
 
+  // --- Deletion, block moves and clean-up (psDataChunkEdit.cpp) -------------
+  // Selected characters, empty tags and pairs whose two tags are selected
+  // go (other kinds stay); then EnsureCursorInBlock. Raises
+  // EpsHtmlEditException for a tag of no known type.
+  void DeleteSelection(const TpsHtmlTagEventsRef& aEvents);
+  void DeleteBetweenMarkers(Integer aStartMarker, Integer aEndMarker, bool aRemoveMarkers);
+  // The whole block around the marker; nothing without the marker.
+  void DeleteMarkedBlock(Integer aMarker);
+  // The nearest character, tags between not counted.
+  void DeleteCharacterBeforeCursor();
+  void DeleteCharacterAfterCursor();
+  void DeleteLineBreakNearCursor(bool aForward);
+  // Puts a cursor that stands in no text block into the nearest one, or
+  // into a new paragraph.
+  void EnsureCursorInBlock(const TpsHtmlTagEventsRef& aEvents);
+
+  void MoveMarkedRange(Integer aStartMarker, Integer aEndMarker, Integer aTargetMarker, bool aAfter,
+                       bool aRemoveTargetMarker, bool aRemoveMarkers);
+  // Joins the source marker's block to the target marker (Backspace and
+  // Delete at a block edge); a block left empty goes with its empty parents.
+  void MoveBlockContentToMarker(Integer aSourceMarker, Integer aTargetMarker);
+  void RemoveEmptyBlockPairsAround(TpsChunkElement* aOpenTag, TpsChunkElement* aCloseTag);
+  // Takes the marked range out of the start marker's block, closing and
+  // reopening the block around it; the markers go.
+  void SplitBlockAroundMarkers(Integer aStartMarker, Integer aEndMarker, bool aRemoveInner);
+
+  // Clean-up passes; every element they remove is freed.
+  void RemoveUnselectedCharacters();
+  void RemoveUnselectedEmptyTags();
+  void RemoveUnselectedBlockTags();
+  void RemoveUnselectedCustomTags();
+  void RemoveTagPairsWithoutSelection();
+  // Characters enclosed by no tag pair.
+  void RemoveTopLevelCharacters();
+  void TrimBlanks(bool aIncludeNbsp);
+  bool RemoveLeadingBlanks();
+  // In every run of spaces and tabs all but the last go.
+  bool CollapseBlanks();
+  void RemoveInlineTags(bool aIncludeLinks);
+  bool RemovePlaceholders();
+  void RemoveCustomTags();
+  void RemoveTags(Byte aTagCode, Byte aTagType);
+  void RemoveElementOfKind(TpsChunkElementKind aKind);
+  // aRemove starts True; a pair is removed only when it is still True.
+  using TpsCanRemoveEvent =
+      std::function<void(TpsDataChunk* aChunk, TpsChunkElement* aOpenTag, bool& aRemove, TpsChunkElement* aCloseTag)>;
+  // A pair the handler keeps is passed over; the passes end when one
+  // removes nothing.
+  bool RemoveEmptyInlineTagPairs(const TpsCanRemoveEvent& aOnCanRemove);
+  bool RemoveBlankInlineTagPairs(const TpsCanRemoveEvent& aOnCanRemove);
+  bool RemoveInlineTagPairsWithoutText();
+  void PutNbspIntoEmptyBlocks();
+  void RemoveNbspFromEmptyBlocks();
+
   // --- Element tests (False for nullptr) --------------------------------------
   static bool IsTagElement(const TpsChunkElement* e) { return e && e->Kind == ceTag; }
   static bool IsCharacterElement(const TpsChunkElement* e) { return e && e->Kind == ceChar; }

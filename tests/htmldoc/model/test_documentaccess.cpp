@@ -220,7 +220,7 @@ TEST(DocumentLock, BackgroundThreadAndNestedEdits) {
     bool moved;
     chunk.MoveCursorWordRight(moved);
     chunk.MoveCursorToEnd();
-    chunk.DeleteElementNextToCursor(false);
+    chunk.DeleteCharacterBeforeCursor();
     chunk.Check();
   }
   while (rounds == 0) std::this_thread::yield();
