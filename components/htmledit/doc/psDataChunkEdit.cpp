@@ -161,17 +161,22 @@ void TpsDataChunk::SplitBlockAroundMarkers(Integer aStartMarker, Integer aEndMar
     RemoveElement(end, true);
     return;
   }
+  // The copies first: the block's own tags may go on the way.
+  TpsChunkElement* closeCopy = CloneElement(close, true);
+  TpsChunkElement* openCopy = CloneElement(open, true);
   // Only blanks, markers, the cursor and verbatim items count as nothing.
   if (IsBlankRange(open, start, true, true, true, true)) {
     DeleteRange(open, start);
+    FreeElement(closeCopy);
   } else {
-    InsertElement(CloneElement(close, true), start, false);
+    InsertElement(closeCopy, start, false);
     RemoveElement(start, true);
   }
   if (IsBlankRange(end, close, true, true, true, true)) {
     DeleteRange(end, close);
+    FreeElement(openCopy);
   } else {
-    InsertElement(CloneElement(open, true), end, true);
+    InsertElement(openCopy, end, true);
     RemoveElement(end, true);
   }
 }
