@@ -5,13 +5,13 @@
 #include <benchmark/benchmark.h>
 
 #ifdef TOLVANE_BENCH_WITH_QT
-#include <QGuiApplication>
 #include <QTextDocument>
 #endif
 
 #include <memory>
 #include <string>
 
+#include "BenchApplication.h"
 #include "htmledit/doc/psDataChunk.h"
 #include "rtl/CodePages.h"
 
@@ -84,14 +84,7 @@ BENCHMARK(BM_FindText)->Unit(benchmark::kMillisecond);
 // --- QTextDocument on the same text --------------------------------------------
 #ifdef TOLVANE_BENCH_WITH_QT
 
-QGuiApplication& Application() {
-  static int argc = 1;
-  static char name[] = "bench_htmldoc";
-  static char* argv[] = {name, nullptr};
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  static QGuiApplication application(argc, argv);
-  return application;
-}
+using htmldoc::bench::Application;
 
 QString SampleHtml(size_t aCharacters) {
   const WideString text = SampleText(aCharacters);

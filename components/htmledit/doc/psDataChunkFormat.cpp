@@ -17,6 +17,9 @@ namespace htmldoc {
 
 namespace {
 
+// Inline tag codes are those below this.
+constexpr size_t kInlineCodeCount = TAG_STRIKE + 1;
+
 // The inline opening tags open at aStart, innermost first: a block tag ends
 // the walk, a closing tag closes one pair, an opening tag cancels one
 // closed pair or is open.
@@ -142,31 +145,56 @@ Integer TpsDataChunk::SplitInlineTagsAt(TpsChunkElement* aElement) {
   return static_cast<Integer>(open.size());
 }
 
-void TpsDataChunk::SplitCrossingTags(Integer aStartMarker, Integer aEndMarker) {
-  TpsChunkElement* start = FindMarker(aStartMarker);
-  TpsChunkElement* end = FindMarker(aEndMarker);
-  for (;;) {
-    // A closing tag whose opening tag lies before the range crosses the
-    // start; the first one is the innermost pair open there. An opening
-    // tag whose closing tag lies after the range crosses the end; the last
-    // one is the innermost pair open there. Innermost first keeps the split
-    // pairs nested.
-    TpsChunkElement* crossesStart = nullptr;
-    TpsChunkElement* crossesEnd = nullptr;
-    for (TpsChunkElement* e = start->Next; e && e != end && !crossesStart; e = e->Next) {
-      if (IsInlineCloseTag(e) && !FindPartnerTag(e, start))
-        crossesStart = e;
-      else if (IsInlineOpenTag(e) && !FindPartnerTag(e, end))
-        crossesEnd = e;
-    }
-    if (crossesStart) {
-      SplitPairAt(*this, FindPartnerTag(crossesStart, nullptr), crossesStart, start);
-    } else if (crossesEnd) {
-      SplitPairAt(*this, crossesEnd, FindPartnerTag(crossesEnd, nullptr), end);
-    } else {
-      return;
+namespace {
+
+// The two markers of a range, found in one walk (a list may be long).
+void FindMarkerPair(const TpsDataChunk& aChunk, Integer aStartMarker, Integer aEndMarker, TpsChunkElement*& aStart,
+                    TpsChunkElement*& aEnd) {
+  aStart = aEnd = nullptr;
+  for (TpsChunkElement* e = aChunk.First(); e && !(aStart && aEnd); e = e->Next) {
+    if (e->Kind != ceMarker) continue;
+    if (!aStart && e->MarkerNo == aStartMarker) aStart = e;
+    else if (!aEnd && e->MarkerNo == aEndMarker) aEnd = e;
+  }
+}
+
+// Splits the pairs that cross an edge of the range between aStart and
+// aEnd, innermost first at each edge, so that the split pairs stay nested.
+// One walk pairs the tags of each code as FindPartnerTag pairs them: a
+// closing tag left without opening tag in the range crosses the start, an
+// opening tag left open crosses the end. Splitting one pair creates no
+// other crossing, so all are split after the one walk.
+void SplitCrossingTagsBetween(TpsDataChunk& aChunk, TpsChunkElement* aStart, TpsChunkElement* aEnd) {
+  std::vector<std::vector<std::pair<size_t, TpsChunkElement*>>> open(kInlineCodeCount);
+  std::vector<TpsChunkElement*> crossesStart;
+  size_t position = 0;
+  for (TpsChunkElement* e = aStart->Next; e && e != aEnd; e = e->Next, ++position) {
+    if (TpsDataChunk::IsInlineOpenTag(e)) {
+      open[TpsDataChunk::TagCodeOf(e)].emplace_back(position, e);
+    } else if (TpsDataChunk::IsInlineCloseTag(e)) {
+      auto& sameCode = open[TpsDataChunk::TagCodeOf(e)];
+      if (sameCode.empty())
+        crossesStart.push_back(e);
+      else
+        sameCode.pop_back();
     }
   }
+  // The first closing tag is the innermost pair open at the start.
+  for (TpsChunkElement* close : crossesStart) SplitPairAt(aChunk, aChunk.FindPartnerTag(close, nullptr), close, aStart);
+  // The last opening tag is the innermost pair open at the end.
+  std::vector<std::pair<size_t, TpsChunkElement*>> crossesEnd;
+  for (const auto& sameCode : open) crossesEnd.insert(crossesEnd.end(), sameCode.begin(), sameCode.end());
+  std::sort(crossesEnd.begin(), crossesEnd.end(), [](const auto& a, const auto& b) { return a.first > b.first; });
+  for (const auto& entry : crossesEnd)
+    SplitPairAt(aChunk, entry.second, aChunk.FindPartnerTag(entry.second, nullptr), aEnd);
+}
+
+}  // namespace
+
+void TpsDataChunk::SplitCrossingTags(Integer aStartMarker, Integer aEndMarker) {
+  TpsChunkElement *start, *end;
+  FindMarkerPair(*this, aStartMarker, aEndMarker, start, end);
+  SplitCrossingTagsBetween(*this, start, end);
 }
 
 // ---------------------------------------------------------------------------
@@ -174,39 +202,47 @@ void TpsDataChunk::SplitCrossingTags(Integer aStartMarker, Integer aEndMarker) {
 
 namespace {
 
-void InsertPairAroundMarkers(TpsDataChunk& aChunk, std::unique_ptr<TpsHtmlTag> aOpen,
-                             std::unique_ptr<TpsHtmlTag> aClose, Integer aStartMarker, Integer aEndMarker) {
-  aChunk.InsertTag(std::move(aOpen), aChunk.FindMarker(aStartMarker), false);
-  aChunk.InsertTag(std::move(aClose), aChunk.FindMarker(aEndMarker), true);
+// The markers of a range whose crossing pairs are split.
+void PrepareRange(TpsDataChunk& aChunk, Integer aStartMarker, Integer aEndMarker, TpsChunkElement*& aStart,
+                  TpsChunkElement*& aEnd) {
+  FindMarkerPair(aChunk, aStartMarker, aEndMarker, aStart, aEnd);
+  SplitCrossingTagsBetween(aChunk, aStart, aEnd);
+}
+
+void InsertPairAround(TpsDataChunk& aChunk, std::unique_ptr<TpsHtmlTag> aOpen, std::unique_ptr<TpsHtmlTag> aClose,
+                      TpsChunkElement* aStart, TpsChunkElement* aEnd) {
+  aChunk.InsertTag(std::move(aOpen), aStart, false);
+  aChunk.InsertTag(std::move(aClose), aEnd, true);
 }
 
 }  // namespace
 
 void TpsDataChunk::WrapMarkedRange(const TpsHtmlTagEventsRef& aEvents, Integer aStartMarker, Integer aEndMarker,
                                    const AnsiString& aTagText, const TpsStyleSheet*, const TpsStyleIdEvent&) {
-  SplitCrossingTags(aStartMarker, aEndMarker);
+  TpsChunkElement *start, *end;
+  PrepareRange(*this, aStartMarker, aEndMarker, start, end);
   std::unique_ptr<TpsHtmlTag> open, close;
   CreateTagPair(aEvents, aTagText, open, close);
-  InsertPairAroundMarkers(*this, std::move(open), std::move(close), aStartMarker, aEndMarker);
+  InsertPairAround(*this, std::move(open), std::move(close), start, end);
 }
 
 void TpsDataChunk::WrapMarkedRangeInCustomTag(Integer aStartMarker, Integer aEndMarker,
                                               const AnsiString& aSourceText, const TpsHtmlTagEventsRef& aEvents) {
-  SplitCrossingTags(aStartMarker, aEndMarker);
+  TpsChunkElement *start, *end;
+  PrepareRange(*this, aStartMarker, aEndMarker, start, end);
   std::unique_ptr<TpsHtmlTag> open, close;
   CreateCustomTagPair(aSourceText, aEvents, open, close);
-  InsertPairAroundMarkers(*this, std::move(open), std::move(close), aStartMarker, aEndMarker);
+  InsertPairAround(*this, std::move(open), std::move(close), start, end);
 }
 
 void TpsDataChunk::ApplyTagToMarkedRange(const TpsHtmlTagEventsRef& aEvents, Integer aStartMarker,
                                          Integer aEndMarker, const AnsiString& aTagText,
                                          const TpsStyleSheet* aStyleSheet, const TpsStyleIdEvent& aOnStyleId) {
-  SplitCrossingTags(aStartMarker, aEndMarker);
+  TpsChunkElement *start, *end;
+  PrepareRange(*this, aStartMarker, aEndMarker, start, end);
   const TpsMarkupTag model(aTagText, false, true, true);
   const Byte modelCode = TagNameToCode(model.GetName());
   const AnsiString modelStyle = model.GetAttribute("style");
-  TpsChunkElement* start = FindMarker(aStartMarker);
-  TpsChunkElement* end = FindMarker(aEndMarker);
 
   // A pair that holds exactly the range, give or take blanks and the
   // cursor, is part of the range.
@@ -276,7 +312,7 @@ void TpsDataChunk::ApplyTagToMarkedRange(const TpsHtmlTagEventsRef& aEvents, Int
 
   std::unique_ptr<TpsHtmlTag> open, close;
   CreateTagPair(aEvents, model.GetText(), open, close);
-  InsertPairAroundMarkers(*this, std::move(open), std::move(close), aStartMarker, aEndMarker);
+  InsertPairAround(*this, std::move(open), std::move(close), start, end);
 }
 
 void TpsDataChunk::RemoveTagFromMarkedRange(Integer aStartMarker, Integer aEndMarker, const AnsiString& aTagText,
@@ -284,23 +320,32 @@ void TpsDataChunk::RemoveTagFromMarkedRange(Integer aStartMarker, Integer aEndMa
   // Texts compared as the tag writer writes them.
   const AnsiString wanted = TpsMarkupTag(aTagText).GetText();
   const auto isWanted = [&wanted](const TpsChunkElement* e) { return GetElementText(e, {}, false) == wanted; };
-  for (Integer number : {aStartMarker, aEndMarker}) {
-    TpsChunkElement* marker = FindMarker(number);
+  TpsChunkElement *start, *end;
+  FindMarkerPair(*this, aStartMarker, aEndMarker, start, end);
+  for (TpsChunkElement* marker : {start, end}) {
     for (TpsChunkElement* tag : OpenInlineTags(marker)) {
       SplitPairAt(*this, tag, FindPartnerTag(tag, nullptr), marker);
       if (isWanted(tag)) break;
     }
   }
-  TpsChunkElement* end = FindMarker(aEndMarker);
-  for (TpsChunkElement* e = FindMarker(aStartMarker)->Next; e && e != end;) {
-    TpsChunkElement* next = e->Next;
-    TpsChunkElement* partner = IsInlineOpenTag(e) && isWanted(e) ? FindPartnerTag(e, end) : nullptr;
-    if (partner) {
-      if (next == partner) next = partner->Next;
-      RemoveElement(partner, true);
-      RemoveElement(e, true);
+  // The wanted pairs that close before the end marker, paired in one walk
+  // as FindPartnerTag pairs them; removing one pair changes the pairing of
+  // no other.
+  std::vector<std::vector<std::pair<TpsChunkElement*, bool>>> open(kInlineCodeCount);
+  std::vector<std::pair<TpsChunkElement*, TpsChunkElement*>> pairs;
+  for (TpsChunkElement* e = start->Next; e && e != end; e = e->Next) {
+    if (IsInlineOpenTag(e)) {
+      open[TagCodeOf(e)].emplace_back(e, isWanted(e));
+    } else if (IsInlineCloseTag(e)) {
+      auto& sameCode = open[TagCodeOf(e)];
+      if (sameCode.empty()) continue;
+      if (sameCode.back().second) pairs.emplace_back(sameCode.back().first, e);
+      sameCode.pop_back();
     }
-    e = next;
+  }
+  for (const auto& pair : pairs) {
+    RemoveElement(pair.first, true);
+    RemoveElement(pair.second, true);
   }
 }
 
@@ -315,26 +360,42 @@ std::unique_ptr<rtl::TStringList> TpsDataChunk::GetTagsCoveringSelection(const T
     const AnsiString text = GetElementText(e, {}, false);
     if (std::find(candidates.begin(), candidates.end(), text) == candidates.end()) candidates.push_back(text);
   }
-  // The tags open at the first character of each text run. They are read
-  // in the whole list: a tag opened before the selection covers it too.
+  // The tags open at the first character of each text run, read in the
+  // whole list (a tag opened before the selection covers it too) and kept
+  // up to date on the way: an opening tag is pushed, a closing tag closes
+  // the last one still open, a block tag ends them all, as the walk back
+  // from a position counts them.
+  std::vector<TpsChunkElement*> open = OpenInlineTags(first);
+  std::reverse(open.begin(), open.end());
   std::vector<bool> covers(candidates.size(), true);
-  for (TpsChunkElement* e = first; e;) {
-    TpsChunkElement* runStart = e;
-    bool hasText = false;
-    while (e && e->Kind == ceChar) {
-      hasText = hasText || IsNonBlankCharacter(e);
-      if (e == last) break;
-      e = e->Next;
-    }
-    if (hasText) {
-      std::set<AnsiString> open;
-      for (TpsChunkElement* tag : OpenInlineTags(runStart)) open.insert(GetElementText(tag, {}, false));
+  std::set<AnsiString> atRunStart;
+  bool inRun = false, runHasText = false;
+  const auto endRun = [&]() {
+    if (inRun && runHasText)
       for (size_t i = 0; i < candidates.size(); ++i)
-        if (!open.count(candidates[i])) covers[i] = false;
+        if (!atRunStart.count(candidates[i])) covers[i] = false;
+    inRun = runHasText = false;
+  };
+  for (TpsChunkElement* e = first;; e = e->Next) {
+    if (e->Kind == ceChar) {
+      if (!inRun) {
+        inRun = true;
+        atRunStart.clear();
+        for (TpsChunkElement* tag : open) atRunStart.insert(GetElementText(tag, {}, false));
+      }
+      runHasText = runHasText || IsNonBlankCharacter(e);
+    } else {
+      endRun();
+      if (IsBlockTag(e))
+        open.clear();
+      else if (IsInlineOpenTag(e))
+        open.push_back(e);
+      else if (IsInlineCloseTag(e) && !open.empty())
+        open.pop_back();
     }
-    if (!e || e == last) break;
-    e = e->Next;
+    if (e == last) break;
   }
+  endRun();
   for (size_t i = 0; i < candidates.size(); ++i)
     if (covers[i]) result->Add(candidates[i]);
   return result;
