@@ -10,6 +10,7 @@
 #include <functional>
 #include <memory>
 
+#include "grid/model/GridAdvance.h"
 #include "grid/model/GridLists.h"
 #include "grid/model/GridTypes.h"
 #include "rtl/StringList.h"
@@ -23,8 +24,6 @@ class TCustomGrid;
 
 namespace grid {
 
-enum class TAdvanceDirection { adLeftRight, adTopBottom };
-using enum TAdvanceDirection;
 enum class TInsertPosition { pInsertBefore, pInsertAfter };
 using enum TInsertPosition;
 enum class TClipboardPasteAction { paReplace, paInsert };
