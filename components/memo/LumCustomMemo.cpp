@@ -14,6 +14,9 @@
 #include "vcl/Caret.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Pictures.h"
+#include "vcl/Shell.h"
+#include "vcl/Clipbrd.h"
+#include "vcl/Menus.h"
 
 namespace memo {
 
@@ -455,6 +458,38 @@ void TLumCustomMemo::Dispatch(vcl::TMessage& m) {
       TCustomControl::Dispatch(m);
       UpdateFontMetrics();
       return;
+    case vcl::WM_GETDLGCODE:
+      m.Result = vcl::DLGC_WANTARROWS | vcl::DLGC_WANTCHARS | (wantTab_ ? vcl::DLGC_WANTTAB : 0);
+      return;
+    case vcl::CM_WANTSPECIALKEY:
+      if (m.WParam == vcl::VK_RETURN) {
+        m.Result = 1;
+        return;
+      }
+      TCustomControl::Dispatch(m);
+      return;
+    case vcl::WM_SYSCHAR:
+      // Alt+Backspace undoes (KeyDown); its character must not beep.
+      if (m.WParam == vcl::VK_BACK) {
+        m.Result = 0;
+        return;
+      }
+      TCustomControl::Dispatch(m);
+      return;
+    case vcl::WM_ERASEBKGND:
+      m.Result = 1;
+      return;
+    case vcl::WM_LBUTTONDBLCLK: {
+      vcl::TWMMouse mm(m);
+      DoubleClickAt(mm.XPos, mm.YPos);
+      return;
+    }
+    case vcl::WM_CONTEXTMENU:
+      ContextMenu(m);
+      return;
+    case vcl::WM_COMMAND:
+      MenuCommand(static_cast<Integer>(m.WParam & 0xFFFF));
+      return;
     case vcl::WM_THEMECHANGED:
     case kThemeChangedNotice:
       TCustomControl::Dispatch(m);
@@ -462,6 +497,49 @@ void TLumCustomMemo::Dispatch(vcl::TMessage& m) {
       return;
     default:
       TCustomControl::Dispatch(m);
+  }
+}
+
+void TLumCustomMemo::ContextMenu(vcl::TMessage& m) {
+  if (CanFocus() && !Focused()) SetFocus();
+  vcl::TPoint screen{vcl::GET_X_LPARAM(m.LParam), vcl::GET_Y_LPARAM(m.LParam)};
+  if (PopupMenu()) {
+    TCustomControl::Dispatch(m);
+    return;
+  }
+  vcl::TPoint client = ScreenToClient(screen);
+  Integer gutterWidth = gutter_->Visible() ? gutter_->Width : 0;
+  if (client.X <= gutterWidth) return;
+  bool selection = HasSelection();
+  std::vector<vcl::TPopupItem> items = {
+      {"Undo\tCtrl-Z", 5, CanUndo() && !readOnly_},
+      {"Redo\tCtrl-Y", 6, CanRedo() && !readOnly_},
+      {},
+      {"Copy\tCtrl-C", 1, selection},
+      {"Cut\tCtrl-X", 2, selection},
+      {"Paste\tCtrl-V", 3, vcl::Clipboard()->HasFormat(vcl::CF_TEXT) && !readOnly_},
+      {"Delete", 7, selection},
+      {},
+      {"Select All\tCtrl-A", 4, true},
+  };
+  vcl::TCursor before = TControl::Cursor();
+  TControl::SetCursor(vcl::crDefault);
+  Integer command = vcl::TrackPopupItems(items, screen);
+  TControl::SetCursor(before);
+  m.Result = 1;
+  if (command) Perform(vcl::WM_COMMAND, static_cast<vcl::WPARAM>(command), 0);
+}
+
+void TLumCustomMemo::MenuCommand(Integer id) {
+  switch (id) {
+    case 1: CopyToClipboard(); break;
+    case 2: CutToClipboard(); break;
+    case 3: PasteFromClipboard(); break;
+    case 4: SelectAll(); break;
+    case 5: Undo(); break;
+    case 6: Redo(); break;
+    case 7: DeleteSelection(true); break;
+    default: break;
   }
 }
 

@@ -185,6 +185,19 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   Integer RealToVisible(Integer line) const;
   Integer VisibleToReal(Integer row) const;
 
+  // ------------------------------------------------------------ input
+  // The key command table (keys are virtual-key codes or control characters).
+  void ExecuteKey(vcl::Word key, TShiftState shift);
+  void PageMove(Integer direction, TShiftState shift);
+  void HomeKey(TShiftState shift);
+  void EndKey(TShiftState shift);
+  void SetCaretFromMouse(Integer x, Integer y, vcl::TMouseButton button, TShiftState shift, bool fromPress);
+  // Moves (or with copy, copies) the selection to a client point; a drop
+  // inside the selection changes nothing.
+  void DropSelection(Integer x, Integer y, bool copy);
+  // The word around the caret selected, as a double click does at (x, y).
+  void DoubleClickAt(Integer x, Integer y);
+
   // --------------------------------------------------------- painting
   void Paint() override;
   // One text row on canvas, from the running token state (left for the
@@ -341,6 +354,10 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TGutterClickEvent OnGutterDblClick;
   TGutterDrawEvent OnGutterDraw;
   TScrollHintEvent OnScrollHint;
+  std::function<void(TObject* Sender, const AnsiString& CurrentWord, AnsiString& NewWord)> OnWordComplete;
+  std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
+  TNotifyEvent OnFind;
+  TNotifyEvent OnReplace;
 
   // --- used by the undo records and the option groups
   // Places the caret exactly (a column beyond the line end stays), with
@@ -363,6 +380,11 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
  protected:
   void Dispatch(vcl::TMessage& message) override;
   void Resize() override;
+  void KeyDown(vcl::Word& key, TShiftState shift) override;
+  void KeyPress(vcl::WideChar& key) override;
+  void MouseDown(vcl::TMouseButton button, TShiftState shift, Integer x, Integer y) override;
+  void MouseMove(TShiftState shift, Integer x, Integer y) override;
+  void MouseUp(vcl::TMouseButton button, TShiftState shift, Integer x, Integer y) override;
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   virtual void DoSelectionChange();
   virtual void DoStatusChange();
@@ -532,6 +554,19 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TLumStylerList* stylerList_ = nullptr;  // owned (a component of this memo)
   vcl::TTimer* hintTimer_ = nullptr;        // owned (a component of this memo)
   vcl::TTimer* completionTimer_ = nullptr;  // owned (a component of this memo)
+
+  // --- input
+  void AutoCorrectWordBeforeCaret();
+  void ContextMenu(vcl::TMessage& m);
+  void MenuCommand(Integer id);
+  AnsiString UrlPieceAt(Integer line, Integer column) const;
+  bool completionAllowed_ = true;
+  bool mouseSelecting_ = false;
+  bool dragPending_ = false;
+  bool draggingSelection_ = false;
+  bool skipMove_ = false;
+  vcl::TPoint pressPoint_{0, 0};
+  char16_t pendingSurrogate_ = 0;
 
   // --- painting
   class TRowPainter;
