@@ -4,6 +4,7 @@
 // update). Run with --benchmark_filter to pick one side.
 #include <benchmark/benchmark.h>
 
+#include <Qsci/qscilexerhtml.h>
 #include <Qsci/qsciscintilla.h>
 
 #include <QApplication>
@@ -11,6 +12,8 @@
 
 #include "MemoCorpus.h"
 #include "memo/LumCustomMemo.h"
+#include "memo/LumMemoStyler.h"
+#include "vcl/Messages.h"
 #include "vcl/Forms.h"
 
 namespace {
@@ -115,6 +118,138 @@ void BM_Qsci_selectedTextLength(benchmark::State& state) {
   for (auto _ : state) benchmark::DoNotOptimize(s->selectedText().size());
 }
 
+// ------------------------------------------------ showing, typing, paging
+// Both editors coloured for HTML, shown (offscreen) and painted after each
+// step: the memo with the HTML styler, QScintilla with its HTML lexer.
+
+struct Shown {
+  Shown() {
+    Editors& e = Both();
+    auto* styler = new memo::TLumHTMLMemoStyler(e.form);
+    e.memo->SetSyntaxStyles(styler);
+    e.form->SetClientWidth(800);
+    e.form->SetClientHeight(600);
+    e.form->Show();
+    e.sci->setLexer(new QsciLexerHTML(e.sci));
+    e.sci->show();
+  }
+};
+
+Editors& ShownBoth() {
+  static Shown shown;
+  return Both();
+}
+
+void PaintMemo(memo::TLumCustomMemo* m) {
+  m->Invalidate();
+  m->Update();
+}
+
+void PaintSci(QsciScintilla* s) { s->viewport()->repaint(); }
+
+void BM_Memo_LoadAndShow(benchmark::State& state) {
+  auto* m = ShownBoth().memo;
+  for (auto _ : state) {
+    m->TextStore()->LoadFromString(BigText());
+    PaintMemo(m);
+  }
+}
+
+void BM_Qsci_LoadAndShow(benchmark::State& state) {
+  auto* s = ShownBoth().sci;
+  for (auto _ : state) {
+    s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+    PaintSci(s);
+  }
+}
+
+void BM_Memo_Type1000InTheMiddle(benchmark::State& state) {
+  auto* m = ShownBoth().memo;
+  m->TextStore()->LoadFromString(BigText());
+  for (auto _ : state) {
+    m->SetCaret(0, kLines / 2);
+    m->MakeCaretVisible();
+    for (int i = 0; i < 1000; ++i) {
+      m->InsertChar('x');
+      PaintMemo(m);
+    }
+  }
+}
+
+void BM_Qsci_Type1000InTheMiddle(benchmark::State& state) {
+  auto* s = ShownBoth().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  for (auto _ : state) {
+    s->setCursorPosition(kLines / 2, 0);
+    s->ensureCursorVisible();
+    for (int i = 0; i < 1000; ++i) {
+      s->SendScintilla(QsciScintilla::SCI_ADDTEXT, 1, "x");
+      PaintSci(s);
+    }
+  }
+}
+
+void BM_Memo_PageDownThroughTheText(benchmark::State& state) {
+  auto* m = ShownBoth().memo;
+  m->TextStore()->LoadFromString(BigText());
+  for (auto _ : state) {
+    m->SetCaret(0, 0);
+    m->ScrollBy(vcl::sbVertical, -m->TopLine());
+    while (m->CaretY() < m->TextStore()->Count() - 1) {
+      m->ExecuteKey(vcl::VK_NEXT, {});
+      PaintMemo(m);
+    }
+  }
+}
+
+void BM_Qsci_PageDownThroughTheText(benchmark::State& state) {
+  auto* s = ShownBoth().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  for (auto _ : state) {
+    s->setCursorPosition(0, 0);
+    int line = 0, index = 0;
+    while (line < kLines - 1) {
+      s->SendScintilla(QsciScintilla::SCI_PAGEDOWN);
+      PaintSci(s);
+      s->getCursorPosition(&line, &index);
+    }
+  }
+}
+
+void BM_Memo_JumpNearTheEnd(benchmark::State& state) {
+  auto* m = ShownBoth().memo;
+  m->TextStore()->LoadFromString(BigText());
+  for (auto _ : state) {
+    m->SetCaret(0, 0);
+    m->ScrollBy(vcl::sbVertical, -m->TopLine());
+    PaintMemo(m);
+    m->SetCaret(0, kLines - 500);
+    m->MakeCaretVisible();
+    PaintMemo(m);
+  }
+}
+
+void BM_Qsci_JumpNearTheEnd(benchmark::State& state) {
+  auto* s = ShownBoth().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  for (auto _ : state) {
+    s->setCursorPosition(0, 0);
+    s->ensureCursorVisible();
+    PaintSci(s);
+    s->setCursorPosition(kLines - 500, 0);
+    s->ensureCursorVisible();
+    PaintSci(s);
+  }
+}
+
+BENCHMARK(BM_Memo_LoadAndShow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Qsci_LoadAndShow)->Unit(benchmark::kMillisecond)->Iterations(3);
+BENCHMARK(BM_Memo_Type1000InTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Qsci_Type1000InTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Memo_PageDownThroughTheText)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Qsci_PageDownThroughTheText)->Unit(benchmark::kMillisecond)->Iterations(1);
+BENCHMARK(BM_Memo_JumpNearTheEnd)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_Qsci_JumpNearTheEnd)->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_Memo_LoadFromString)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Qsci_setText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Memo_SaveToString)->Unit(benchmark::kMillisecond);
