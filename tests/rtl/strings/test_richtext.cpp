@@ -9,6 +9,8 @@
 #include <fstream>
 #include <sstream>
 
+#include <unistd.h>
+
 #include "rtl/RichText.h"
 
 using rtl::ReadRichText;
@@ -154,7 +156,9 @@ std::string Normalised(const std::string& text) {
 TEST(RichText, PlainTextAgreesWithUnrtfOnTheApacheManual) {
   const std::string manual = "/usr/share/doc/apache2-doc/manual";
   const char* pages[] = {"en/bind.html", "en/dso.html", "de/bind.html", "fr/dso.html", "ja/bind.html", "ko/dso.html"};
-  const std::filesystem::path dir = std::filesystem::temp_directory_path() / "tolvane-richtext-peer";
+  // One folder per process: the build flavours may run this test at once.
+  const std::filesystem::path dir =
+      std::filesystem::temp_directory_path() / ("tolvane-richtext-peer-" + std::to_string(getpid()));
   std::filesystem::create_directories(dir);
   int compared = 0;
   for (const char* page : pages) {
