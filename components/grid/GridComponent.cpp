@@ -7,6 +7,7 @@
 #include "dropdown/VoeEdit.h"
 #include "dropdown/VoeSpin.h"
 #include "dropdown/VoeUni.h"
+#include "grid/model/GridAdvance.h"
 #include "grid/model/GridUtils.h"
 #include "rtl/SystemInfo.h"
 #include "vcl/Forms.h"
@@ -575,6 +576,81 @@ vcl::TCustomForm* TVadOdizadEzev::ParentForm(vcl::TControl* control) {
   for (vcl::TControl* c = control; c != nullptr; c = c->Parent())
     if (auto* form = dynamic_cast<vcl::TCustomForm*>(c)) return form;
   return nullptr;
+}
+
+// ===== navigation =====
+
+Integer TVadOdizadEzev::FirstNavigableColumn() { return FixedCols() > 0 || !HasNodes() ? FixedCols() : 1; }
+
+namespace {
+
+// The Enter walk's questions answered by the grid.
+class EnterHost : public TEnterAdvanceHost {
+ public:
+  explicit EnterHost(TVadOdizadEzev* grid) : grid_(grid) {}
+  TAdvanceShape Shape() const override {
+    TAdvanceShape s;
+    s.ColCount = grid_->ColCount();
+    s.RowCount = grid_->RowCount();
+    s.FixedCols = grid_->FixedCols();
+    s.FixedRows = grid_->FixedRows();
+    s.FixedFooters = grid_->FixedFooters();
+    s.FixedRightCols = grid_->FixedRightCols();
+    s.VisibleFixedRightCols = grid_->VisibleFixedRightCols();
+    s.FirstNavigableColumn = grid_->FirstNavigableColumn();
+    return s;
+  }
+  TCellCoord Span(TCellCoord cell) const override { return grid_->Model().CellSpan(cell.X, cell.Y); }
+  bool CanEdit(TCellCoord cell) override {
+    bool can = true;
+    grid_->CheckCanEdit(grid_->RealColIndex(cell.X), cell.Y, can);
+    return can;
+  }
+  bool AppendRow() override {
+    bool canAdd = true;
+    grid_->CanAddRow(canAdd);
+    if (!canAdd) return false;
+    grid_->SetRowCount(grid_->RowCount() + 1);
+    if (grid_->OnAutoAddRow) grid_->OnAutoAddRow(grid_, grid_->RowCount() - grid_->FixedFooters() - 1);
+    return true;
+  }
+  void AppendColumn() override {
+    grid_->SetColCount(grid_->ColCount() + 1);
+    if (grid_->OnAutoInsertCol) grid_->OnAutoInsertCol(grid_, grid_->ColCount() - grid_->FixedRightCols() - 1);
+  }
+
+ private:
+  TVadOdizadEzev* grid_;
+};
+
+}  // namespace
+
+void TVadOdizadEzev::AdvanceAfterEnter(Integer col, Integer row, bool showEditor, bool forward, bool autoEdit,
+                                       bool force) {
+  if (!navigation_->AdvanceOnEnter && !force) return;
+  if (mouseActions_->RangeSelectAndEdit && !Options().Contains(vcl::goEditing)) {
+    auto options = Options();
+    options.Include(vcl::goEditing);
+    SetOptions(options);
+  }
+  EnterHost host(this);
+  const TEnterAdvance plan =
+      PlanEnterAdvance(host, {col, row}, forward, navigation_->AdvanceDirection(), navigation_->AdvanceInsert());
+  if (!plan.Moved) return;
+  Integer newCol = plan.Target.X;
+  Integer newRow = plan.Target.Y;
+  bool allow = true;
+  if (OnAutoAdvance) OnAutoAdvance(this, row, col, newRow, newCol, allow);
+  if (allow && OnCellChanging) OnCellChanging(this, row, col, newRow, newCol, allow);
+  if (!allow) return;
+  if (newCol >= 0 && newCol < ColCount()) SetCol(newCol);
+  if (newRow >= 0 && newRow < RowCount()) SetRow(newRow);
+  if (!showEditor) return;
+  if (autoEdit && navigation_->AdvanceAutoEdit) {
+    bool can = true;
+    CheckCanEdit(RealColIndex(Col()), Row(), can);
+    if (can) ShowEditor();
+  }
 }
 
 // ===== copying =====

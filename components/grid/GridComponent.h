@@ -88,6 +88,12 @@ using TCanAddRowEvent = std::function<void(vcl::TObject* Sender, bool& CanAdd)>;
 using TCanInsertRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow, bool& CanInsert)>;
 using TEditChangeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>;
 using TRowUpdateEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer NewRow)>;
+using TAutoAdvanceEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer OldCol, Integer& NewRow,
+                                             Integer& NewCol, bool& Allow)>;
+using TCellChangingEvent =
+    std::function<void(vcl::TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
+using TAutoAddRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow)>;
+using TAutoInsertColEvent = std::function<void(vcl::TObject* Sender, Integer ACol)>;
 
 class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
  public:
@@ -307,6 +313,10 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TCanInsertRowEvent OnCanInsertRow;
   TEditChangeEvent OnEditChange;
   TRowUpdateEvent OnRowUpdate;
+  TAutoAdvanceEvent OnAutoAdvance;
+  TCellChangingEvent OnCellChanging;
+  TAutoAddRowEvent OnAutoAddRow;
+  TAutoInsertColEvent OnAutoInsertCol;
   vcl::TNotifyEvent OnEditingDone;
 
   // ===== the operations that ask the events =====
@@ -330,6 +340,16 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void GetCheckFalse(Integer col, Integer row, AnsiString& value);
   virtual void CanAddRow(bool& canAdd);
   virtual void CanInsertRow(Integer row, bool& canInsert);
+  // ===== navigation =====
+  // FixedCols, or 1 when there are no fixed columns but node rows.
+  Integer FirstNavigableColumn();
+  // The fixed right columns that are shown (no column is ever hidden).
+  Integer VisibleFixedRightCols() const { return FixedRightCols(); }
+  // The current cell moves on as after Enter (with force even when
+  // Navigation.AdvanceOnEnter is off), passing over cells that cannot be
+  // edited; when none can, it stays and no event fires.
+  void AdvanceAfterEnter(Integer col, Integer row, bool showEditor, bool forward, bool autoEdit, bool force);
+
   // The texts of another grid of this class, counts included.
   virtual void AssignCells(const vcl::TPersistent* source);
   bool IsFixed(Integer col, Integer row) override;

@@ -573,3 +573,75 @@ TEST(GridComponent, GrabOfASmallGridInTheFourSelectionLooks) {
   ASSERT_TRUE(all.save(TOLVANE_BUILD_DIR "/grid-component-looks.png"));
   vcl::Free(form);
 }
+
+// Enter on a grid set up like a settings dialog: column 2 is refused by
+// OnCanEditCell, so the advance passes over it; the events come in order
+// and may change or refuse the target.
+TEST(GridComponent, EnterAdvancePassesOverRefusedCellsWithItsEvents) {
+  TForm* form = MakeForm();
+  auto* grid = new TVadOdizadEzev(form);
+  grid->SetParent(form);
+  grid->SetColCount(4);
+  grid->SetRowCount(3);
+  std::vector<std::string> events;
+  grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer col, bool& can) { can = can && col != 2; };
+  grid->OnAutoAdvance = [&](vcl::TObject*, Integer oldRow, Integer oldCol, Integer& newRow, Integer& newCol, bool&) {
+    events.push_back("advance " + std::to_string(oldCol) + "," + std::to_string(oldRow) + " -> " +
+                     std::to_string(newCol) + "," + std::to_string(newRow));
+  };
+  grid->OnCellChanging = [&](vcl::TObject*, Integer, Integer, Integer newRow, Integer newCol, bool&) {
+    events.push_back("changing " + std::to_string(newCol) + "," + std::to_string(newRow));
+  };
+  grid->SetCol(1);
+  grid->SetRow(1);
+  // Off without force.
+  grid->AdvanceAfterEnter(1, 1, false, true, false, false);
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_TRUE(events.empty());
+
+  grid->Navigation()->AdvanceOnEnter = true;
+  grid->AdvanceAfterEnter(1, 1, false, true, false, false);
+  EXPECT_EQ(grid->Col(), 3);
+  EXPECT_EQ(grid->Row(), 1);
+  EXPECT_EQ(events, (std::vector<std::string>{"advance 1,1 -> 3,1", "changing 3,1"}));
+
+  // At the last cell with AdvanceInsert: a row is added and reported.
+  grid->Navigation()->SetAdvanceInsert(true);
+  std::vector<Integer> added;
+  grid->OnAutoAddRow = [&](vcl::TObject*, Integer row) { added.push_back(row); };
+  grid->SetRow(2);
+  grid->AdvanceAfterEnter(3, 2, false, true, false, false);
+  EXPECT_EQ(grid->RowCount(), 4);
+  EXPECT_EQ(added, (std::vector<Integer>{3}));
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_EQ(grid->Col(), 1);
+
+  // The handler refuses: the current cell stays.
+  grid->OnCellChanging = [](vcl::TObject*, Integer, Integer, Integer, Integer, bool& allow) { allow = false; };
+  grid->AdvanceAfterEnter(1, 3, false, true, false, false);
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->Row(), 3);
+
+  // Nothing can be edited: the current cell stays and no event fires.
+  events.clear();
+  grid->OnCellChanging = nullptr;
+  grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer, bool& can) { can = false; };
+  grid->Navigation()->SetAdvanceInsert(false);
+  grid->AdvanceAfterEnter(1, 3, false, true, false, false);
+  EXPECT_EQ(grid->Col(), 1);
+  EXPECT_EQ(grid->Row(), 3);
+  EXPECT_TRUE(events.empty());
+
+  // Top to bottom, the handler moving the target.
+  grid->OnCanEditCell = nullptr;
+  grid->Navigation()->SetAdvanceDirection(adTopBottom);
+  grid->OnAutoAdvance = [](vcl::TObject*, Integer, Integer, Integer& newRow, Integer& newCol, bool&) {
+    newRow = 1;
+    newCol = 2;
+  };
+  grid->SetRow(1);
+  grid->AdvanceAfterEnter(1, 1, false, true, false, false);
+  EXPECT_EQ(grid->Col(), 2);
+  EXPECT_EQ(grid->Row(), 1);
+  vcl::Free(form);
+}
