@@ -9,6 +9,8 @@
 #include "dropdown/VoeUni.h"
 #include "grid/model/GridAdvance.h"
 #include "grid/model/GridUtils.h"
+#include "rtl/Format.h"
+#include "rtl/Strings.h"
 #include "rtl/SystemInfo.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
@@ -576,6 +578,42 @@ vcl::TCustomForm* TVadOdizadEzev::ParentForm(vcl::TControl* control) {
   for (vcl::TControl* c = control; c != nullptr; c = c->Parent())
     if (auto* form = dynamic_cast<vcl::TCustomForm*>(c)) return form;
   return nullptr;
+}
+
+// ===== shown text =====
+
+void TVadOdizadEzev::GetFormattedCell(Integer col, Integer row, AnsiString& text) {
+  text = Model().GetDisplayCell(col, row);
+  if (!OnGetFloatFormat || GetNumberKind(text) == TNumberKind::nkNone) return;
+  AnsiString format = FloatFormat();
+  bool isFloat = true;
+  OnGetFloatFormat(this, col, row, isFloat, format);
+  if (!isFloat) return;
+  try {
+    if (format.find('d') != AnsiString::npos)
+      text = rtl::Format(format, {Model().IntegerCells(col, row)});
+    else
+      text = rtl::Format(format, {Model().FloatCells(col, row)});
+  } catch (const rtl::Exception&) {
+    // The display text stays.
+  }
+}
+
+void TVadOdizadEzev::GetFilterCellText(Integer col, Integer row, AnsiString& text) {
+  text = Model().GetDisplayCell(col, row);
+}
+
+void TVadOdizadEzev::ResolveCellAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign) {
+  vAlign = vAlignment_;
+  hAlign = taLeftJustify;
+  if (AutoNumAlign) {
+    AnsiString text;
+    GetFilterCellText(col, row, text);
+    if (GetNumberKind(rtl::Trim(text)) != TNumberKind::nkNone) hAlign = taRightJustify;
+  } else if (Model().HasCellProperties(col, row)) {
+    hAlign = Model().CellProperties(col, row).Alignment;
+  }
+  GetAlignment(col, row, hAlign, vAlign);
 }
 
 // ===== navigation =====

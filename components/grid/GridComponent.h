@@ -92,6 +92,8 @@ using TAutoAdvanceEvent = std::function<void(vcl::TObject* Sender, Integer OldRo
                                              Integer& NewCol, bool& Allow)>;
 using TCellChangingEvent =
     std::function<void(vcl::TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
+using TFloatFormatEvent =
+    std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TAutoAddRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow)>;
 using TAutoInsertColEvent = std::function<void(vcl::TObject* Sender, Integer ACol)>;
 
@@ -313,6 +315,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TCanInsertRowEvent OnCanInsertRow;
   TEditChangeEvent OnEditChange;
   TRowUpdateEvent OnRowUpdate;
+  TFloatFormatEvent OnGetFloatFormat;
   TAutoAdvanceEvent OnAutoAdvance;
   TCellChangingEvent OnCellChanging;
   TAutoAddRowEvent OnAutoAddRow;
@@ -340,6 +343,17 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void GetCheckFalse(Integer col, Integer row, AnsiString& value);
   virtual void CanAddRow(bool& canAdd);
   virtual void CanInsertRow(Integer row, bool& canInsert);
+  // ===== shown text =====
+  // The display text; a number in FloatFormat (or the format the event
+  // gives) only while OnGetFloatFormat is assigned and leaves IsFloat on.
+  // A format that fails leaves the display text.
+  void GetFormattedCell(Integer col, Integer row, AnsiString& text);
+  // The display text, unformatted (formulas, filters and searches).
+  void GetFilterCellText(Integer col, Integer row, AnsiString& text);
+  // VAlignment, left or (with AutoNumAlign) right for numbers, else the
+  // cell's own alignment; then GetAlignment and its event.
+  void ResolveCellAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign);
+
   // ===== navigation =====
   // FixedCols, or 1 when there are no fixed columns but node rows.
   Integer FirstNavigableColumn();

@@ -645,3 +645,68 @@ TEST(GridComponent, EnterAdvancePassesOverRefusedCellsWithItsEvents) {
   EXPECT_EQ(grid->Row(), 1);
   vcl::Free(form);
 }
+
+TEST(GridComponent, FormattedTextAndAlignment) {
+  TForm* form = MakeForm();
+  auto* grid = new TVadOdizadEzev(form);
+  grid->SetCells(1, 1, "3.14159");
+  grid->SetCells(2, 1, "=A1+B1");
+  grid->SetCells(3, 1, "12 kg");
+  AnsiString text;
+  // Without the event the float format is not applied.
+  grid->GetFormattedCell(1, 1, text);
+  EXPECT_EQ(text, "3.14159");
+
+  AnsiString given = "%.2f";
+  bool keep = true;
+  grid->OnGetFloatFormat = [&](vcl::TObject*, Integer, Integer, bool& isFloat, AnsiString& format) {
+    format = given;
+    isFloat = keep;
+  };
+  grid->GetFormattedCell(1, 1, text);
+  EXPECT_EQ(text, "3.14");
+  grid->SetCells(1, 2, "42");
+  given = "%d";
+  grid->GetFormattedCell(1, 2, text);
+  EXPECT_EQ(text, "42");
+  given = "%d";
+  grid->GetFormattedCell(1, 1, text);  // not an integer: the conversion fails
+  EXPECT_EQ(text, "3.14159");
+  given = "%s%s";  // a format that fails
+  grid->GetFormattedCell(1, 1, text);
+  EXPECT_EQ(text, "3.14159");
+  keep = false;
+  given = "%.2f";
+  grid->GetFormattedCell(1, 1, text);
+  EXPECT_EQ(text, "3.14159");
+  // Formulas and texts are never formatted.
+  keep = true;
+  grid->GetFormattedCell(2, 1, text);
+  EXPECT_EQ(text, "=A1+B1");
+  grid->GetFormattedCell(3, 1, text);
+  EXPECT_EQ(text, "12 kg");
+
+  TAlignment h;
+  TVAlignment v;
+  grid->SetVAlignment(vtaCenter);
+  grid->AutoNumAlign = true;
+  grid->ResolveCellAlignment(1, 1, h, v);
+  EXPECT_EQ(h, taRightJustify);
+  EXPECT_EQ(v, vtaCenter);
+  grid->ResolveCellAlignment(3, 1, h, v);
+  EXPECT_EQ(h, taLeftJustify);
+  grid->Model().CellProperties(3, 1).Alignment = taCenter;
+  grid->ResolveCellAlignment(3, 1, h, v);
+  EXPECT_EQ(h, taLeftJustify);  // with AutoNumAlign the cell's own is not read
+  grid->AutoNumAlign = false;
+  grid->ResolveCellAlignment(3, 1, h, v);
+  EXPECT_EQ(h, taCenter);
+  grid->OnGetAlignment = [](vcl::TObject*, Integer, Integer, TAlignment& ha, TVAlignment& va) {
+    ha = taRightJustify;
+    va = vtaBottom;
+  };
+  grid->ResolveCellAlignment(3, 1, h, v);
+  EXPECT_EQ(h, taRightJustify);
+  EXPECT_EQ(v, vtaBottom);
+  vcl::Free(form);
+}
