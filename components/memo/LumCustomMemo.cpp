@@ -331,7 +331,24 @@ void TLumCustomMemo::SetUndoLimit(Integer v) {
   undoList_->SetLimit(v);
 }
 
-void TLumCustomMemo::SetAcceptFiles(bool v) { acceptFiles_ = v; }
+void TLumCustomMemo::SetAcceptFiles(bool v) {
+  acceptFiles_ = v;
+  if (HandleAllocated()) vcl::DragAcceptFiles(Handle(), v);
+}
+
+void TLumCustomMemo::FilesDropped(vcl::HDROP drop) {
+  if (!acceptFiles_) return;
+  vcl::Cardinal count = vcl::DragQueryFile(drop, 0xFFFFFFFFu, nullptr, 0);
+  for (vcl::Cardinal i = 0; i < count; ++i) {
+    char name[256];
+    // Names longer than 255 characters cannot be read.
+    if (vcl::DragQueryFile(drop, i, nullptr, 0) > 255) continue;
+    vcl::DragQueryFile(drop, i, name, sizeof name);
+    bool defaultHandler = true;
+    if (OnFileDrop) OnFileDrop(this, name, defaultHandler);
+    if (defaultHandler) TextStore()->LoadFromFile(name);
+  }
+}
 
 void TLumCustomMemo::SetScrollBars(vcl::TScrollStyle v) {
   if (v == scrollBars_) return;
@@ -489,6 +506,13 @@ void TLumCustomMemo::Dispatch(vcl::TMessage& m) {
       return;
     case vcl::WM_COMMAND:
       MenuCommand(static_cast<Integer>(m.WParam & 0xFFFF));
+      return;
+    case vcl::WM_CREATE:
+      TCustomControl::Dispatch(m);
+      if (acceptFiles_) vcl::DragAcceptFiles(Handle(), true);
+      return;
+    case vcl::WM_DROPFILES:
+      FilesDropped(reinterpret_cast<vcl::HDROP>(m.WParam));
       return;
     case vcl::WM_THEMECHANGED:
     case kThemeChangedNotice:

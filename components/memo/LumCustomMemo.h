@@ -358,6 +358,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;
+  std::function<void(TObject* Sender, const AnsiString& FileName, bool& DefaultHandler)> OnFileDrop;
 
   // --- used by the undo records and the option groups
   // Places the caret exactly (a column beyond the line end stays), with
@@ -558,6 +559,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // --- input
   void AutoCorrectWordBeforeCaret();
   void ContextMenu(vcl::TMessage& m);
+  void FilesDropped(void* drop);
   void MenuCommand(Integer id);
   AnsiString UrlPieceAt(Integer line, Integer column) const;
   bool completionAllowed_ = true;

@@ -2,16 +2,20 @@
 
 #include <QApplication>
 #include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QUrl>
 #include <QWheelEvent>
 #include <cstdlib>
 
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
+#include "vcl/ShellDrop.h"
 #include "vcl/QtCanvas.h"
 #include "vcl/WinApi.h"
 
@@ -603,6 +607,25 @@ bool ControlEventFilter::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::FocusOut:
       Guarded(c, [&] { c->Perform(WM_KILLFOCUS); });
       return false;
+    case QEvent::DragEnter:
+    case QEvent::DragMove:
+    case QEvent::Drop: {
+      // Files from the desktop, for a control that accepts them.
+      auto* d = static_cast<QDropEvent*>(event);
+      if (watched != host_->widget || !host_->widget->acceptDrops() || !d->mimeData() || !d->mimeData()->hasUrls())
+        return false;
+      if (event->type() != QEvent::Drop) {
+        d->acceptProposedAction();
+        return true;
+      }
+      TDroppedFiles files;
+      for (const QUrl& url : d->mimeData()->urls())
+        if (url.isLocalFile()) files.Names.push_back(url.toLocalFile().toStdString());
+      if (files.Names.empty()) return false;
+      d->acceptProposedAction();
+      Guarded(c, [&] { c->Perform(WM_DROPFILES, reinterpret_cast<WPARAM>(static_cast<void*>(&files)), 0); });
+      return true;
+    }
     case QEvent::ContextMenu: {
       auto* cm = static_cast<QContextMenuEvent*>(event);
       LPARAM pos = cm->reason() == QContextMenuEvent::Keyboard ? MakeLParam(0xFFFF, 0xFFFF)

@@ -63,3 +63,32 @@ void SetPopupTrackHook(std::function<Integer(const std::vector<TPopupItem>& item
 }
 
 }  // namespace vcl
+
+#include <QWidget>
+#include <cstring>
+
+#include "vcl/Controls.h"
+#include "vcl/ShellDrop.h"
+
+namespace vcl {
+
+void DragAcceptFiles(HWND wnd, bool accept) {
+  if (TWinControl* c = FindControl(wnd))
+    if (QWidget* w = c->Widget()) w->setAcceptDrops(accept);
+}
+
+Cardinal DragQueryFile(HDROP drop, Cardinal index, char* buffer, Cardinal size) {
+  auto* files = static_cast<const TDroppedFiles*>(drop);
+  if (!files) return 0;
+  if (index == 0xFFFFFFFFu) return static_cast<Cardinal>(files->Names.size());
+  if (index >= files->Names.size()) return 0;
+  const AnsiString& name = files->Names[index];
+  if (buffer && size > 0) {
+    size_t n = std::min<size_t>(name.size(), size - 1);
+    std::memcpy(buffer, name.data(), n);
+    buffer[n] = 0;
+  }
+  return static_cast<Cardinal>(name.size());
+}
+
+}  // namespace vcl

@@ -36,3 +36,15 @@ Integer TrackPopupItems(const std::vector<TPopupItem>& items, TPoint screen);
 void SetPopupTrackHook(std::function<Integer(const std::vector<TPopupItem>& items, TPoint screen)> hook);
 
 }  // namespace vcl
+
+namespace vcl {
+
+// Files dropped from the desktop: a window that accepts them gets
+// WM_DROPFILES with a drop handle in WParam, valid while the message runs.
+using HDROP = void*;
+void DragAcceptFiles(HWND wnd, bool accept);
+// index 0xFFFFFFFF: the number of files; else the length of that file's
+// name, copied into buffer (size bytes with its terminating NUL) when given.
+Cardinal DragQueryFile(HDROP drop, Cardinal index, char* buffer, Cardinal size);
+
+}  // namespace vcl

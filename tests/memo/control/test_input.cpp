@@ -307,3 +307,45 @@ TEST(MemoInput, DialogMessages) {
   EXPECT_EQ(f.memo->Perform(vcl::CM_WANTSPECIALKEY, vcl::VK_RETURN, 0), 1);
   EXPECT_EQ(f.memo->Perform(vcl::WM_ERASEBKGND, 0, 0), 1);
 }
+
+#include <fstream>
+
+#include "vcl/ShellDrop.h"
+
+// Files dropped from the desktop: the handler may take them over; else the
+// text is loaded from the file (the last of several wins).
+TEST(MemoInput, DroppedFilesLoadUnlessTheHandlerTakesThem) {
+  InputMemo f;
+  std::string dir = ::testing::TempDir();
+  std::string a = dir + "/memo-drop-a.txt", b = dir + "/memo-drop-b.txt";
+  std::ofstream(a) << "from a\r\n";
+  std::ofstream(b) << "from b\r\n";
+  // What the host hands over for a drop of those files.
+  auto drop = [&](std::vector<std::string> names) {
+    vcl::TDroppedFiles files;
+    for (auto& n : names) files.Names.push_back(n);
+    f.memo->Perform(vcl::WM_DROPFILES, reinterpret_cast<vcl::WPARAM>(static_cast<void*>(&files)), 0);
+  };
+  drop({a});
+  EXPECT_EQ(LinesOf(f.memo)[0], "") << "files are not accepted by default";
+  f.memo->SetAcceptFiles(true);
+  EXPECT_TRUE(f.W()->acceptDrops());
+  drop({a, b});
+  EXPECT_EQ(LinesOf(f.memo)[0], "from b");
+  std::vector<AnsiString> offered;
+  f.memo->OnFileDrop = [&](TObject*, const AnsiString& name, bool& def) {
+    offered.push_back(name);
+    def = false;
+  };
+  drop({a});
+  EXPECT_EQ(offered, std::vector<AnsiString>{a});
+  EXPECT_EQ(LinesOf(f.memo)[0], "from b") << "the handler took it";
+  drop({std::string(300, 'x')});
+  EXPECT_EQ(offered.size(), 1u) << "a name longer than 255 characters cannot be read";
+  vcl::TDroppedFiles two{{"p", "quux"}};
+  char name[3];
+  EXPECT_EQ(vcl::DragQueryFile(&two, 0xFFFFFFFFu, nullptr, 0), 2u);
+  EXPECT_EQ(vcl::DragQueryFile(&two, 1, name, sizeof name), 4u);
+  EXPECT_STREQ(name, "qu");
+  EXPECT_EQ(vcl::DragQueryFile(&two, 2, name, sizeof name), 0u);
+}
