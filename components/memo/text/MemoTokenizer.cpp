@@ -3,25 +3,13 @@
 #include <algorithm>
 
 #include "memo/text/MemoChars.h"
+#include "rtl/Strings.h"
 
 namespace memo {
 
 namespace {
 
 char Upper(char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; }
-char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
-
-AnsiString UpperText(std::string_view s) {
-  AnsiString r(s);
-  for (char& c : r) c = Upper(c);
-  return r;
-}
-
-AnsiString LowerText(std::string_view s) {
-  AnsiString r(s);
-  for (char& c : r) c = Lower(c);
-  return r;
-}
 
 bool StartsAt(std::string_view s, size_t at, std::string_view marker) {
   return !marker.empty() && at <= s.size() && s.substr(at).starts_with(marker);
@@ -76,15 +64,15 @@ void TLineTokenizer::SetDefs(const TStylerDefs* defs, bool caseSensitive, bool u
   if (!defs_) return;
   for (const TStyleDef& style : defs_->Styles)
     if (style.StyleType == stSymbol) symbolChars_ += style.Symbols;
-  numberStart_ = UpperText(defs_->NumberChars + defs_->HexChars);
-  numberChars_ = UpperText(defs_->NumberChars) + "E";
-  hexPrefix_ = UpperText(defs_->HexChars);
+  numberStart_ = rtl::UpperCase(defs_->NumberChars + defs_->HexChars);
+  numberChars_ = rtl::UpperCase(defs_->NumberChars) + "E";
+  hexPrefix_ = rtl::UpperCase(defs_->HexChars);
   escape_ = defs_->EscapeChar.empty() ? 0 : defs_->EscapeChar[0];
   for (const TStyleDef& style : defs_->Styles) {
     std::vector<AnsiString> keys;
     if (style.StyleType == stKeyword) {
       keys.reserve(style.KeyWords.size());
-      for (const AnsiString& k : style.KeyWords) keys.push_back(caseSensitive_ ? k : LowerText(k));
+      for (const AnsiString& k : style.KeyWords) keys.push_back(caseSensitive_ ? k : rtl::LowerCase(k));
       std::sort(keys.begin(), keys.end());
     }
     keys_.push_back(std::move(keys));
@@ -92,7 +80,7 @@ void TLineTokenizer::SetDefs(const TStylerDefs* defs, bool caseSensitive, bool u
 }
 
 bool TLineTokenizer::IsURL(std::string_view text) {
-  AnsiString s = LowerText(text.substr(0, 8));
+  AnsiString s = rtl::LowerCase(text.substr(0, 8));
   for (std::string_view scheme : {"http://", "mailto:", "www.", "https://", "ftp://", "nntp://"})
     if (std::string_view(s).starts_with(scheme)) return true;
   return false;
@@ -141,7 +129,7 @@ bool TLineTokenizer::IsSymbol(char ch) const { return Has(symbolChars_, ch); }
 
 bool TLineTokenizer::IsKeyword(std::string_view word, const TStyleDef& style) const {
   const auto& keys = keys_[static_cast<size_t>(&style - defs_->Styles.data())];
-  AnsiString key = caseSensitive_ ? AnsiString(word) : LowerText(word);
+  AnsiString key = caseSensitive_ ? AnsiString(word) : rtl::LowerCase(word);
   return std::binary_search(keys.begin(), keys.end(), key);
 }
 
@@ -356,7 +344,7 @@ void TLineTokenizer::TokenizePiece(std::string_view piece, TTokenState& state, T
     if (wordStart && Has(numberStart_, Upper(rest[p]))) {
       AnsiString allowed = numberChars_;
       size_t q = p;
-      if (!hexPrefix_.empty() && UpperText(std::string_view(rest).substr(p, hexPrefix_.size())) == hexPrefix_) {
+      if (!hexPrefix_.empty() && rtl::UpperCase(std::string_view(rest).substr(p, hexPrefix_.size())) == hexPrefix_) {
         allowed += "ABCDEF";
         q = p + hexPrefix_.size();
       }
@@ -372,7 +360,7 @@ void TLineTokenizer::TokenizePiece(std::string_view piece, TTokenState& state, T
         }
         ++q;
         if (!hexAdded && !hexPrefix_.empty() && q - p == hexPrefix_.size() &&
-            UpperText(std::string_view(rest).substr(p, q - p)) == hexPrefix_) {
+            rtl::UpperCase(std::string_view(rest).substr(p, q - p)) == hexPrefix_) {
           allowed += "ABCDEF";
           hexAdded = true;
         }
