@@ -618,6 +618,26 @@ void TVadOdizadEzev::ResolveCellAlignment(Integer col, Integer row, TAlignment& 
 
 // ===== navigation =====
 
+bool TVadOdizadEzev::IsCellEditable(Integer col, Integer row) {
+  if (!Options().Contains(vcl::goEditing) && !mouseActions_->RangeSelectAndEdit && !EditorRequested) return false;
+  const TCellCoord base = Model().BaseCell(col, row);
+  bool canEdit = true;
+  CheckCanEdit(base.X, base.Y, canEdit);
+  bool fixed = false;
+  IsFixedCell(DisplColIndex(base.X), base.Y, fixed);
+  return canEdit && !fixed;
+}
+
+bool TVadOdizadEzev::IsFixedForNavigation(Integer col, Integer row) {
+  const TCellCoord base = Model().BaseCell(col, row);
+  const Integer displayCol = DisplColIndex(base.X);
+  if (base.Y >= RowCount() - FixedFooters()) return true;
+  if (displayCol >= ColCount() - FixedRightCols() && displayCol < ColCount()) return true;
+  bool fixed = false;
+  IsFixedCell(displayCol, base.Y, fixed);
+  return fixed;
+}
+
 Integer TVadOdizadEzev::FirstNavigableColumn() { return FixedCols() > 0 || !HasNodes() ? FixedCols() : 1; }
 
 namespace {

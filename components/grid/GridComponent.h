@@ -355,6 +355,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void ResolveCellAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign);
 
   // ===== navigation =====
+  // Editing is on (goEditing, RangeSelectAndEdit or the grid's own
+  // request), the cell's block may be edited and it is not fixed. col is
+  // a real column.
+  bool IsCellEditable(Integer col, Integer row);
+  // Fixed footer rows, fixed right columns and the fixed cells.
+  virtual bool IsFixedForNavigation(Integer col, Integer row);
+  bool IsLastDataRow() const { return Row() == RowCount() - FixedFooters() - 1; }
   // FixedCols, or 1 when there are no fixed columns but node rows.
   Integer FirstNavigableColumn();
   // The fixed right columns that are shown (no column is ever hidden).

@@ -710,3 +710,41 @@ TEST(GridComponent, FormattedTextAndAlignment) {
   EXPECT_EQ(v, vtaBottom);
   vcl::Free(form);
 }
+
+TEST(GridComponent, EditableAndNavigableCells) {
+  TForm* form = MakeForm();
+  auto* grid = new TVadOdizadEzev(form);
+  grid->SetColCount(6);
+  grid->SetRowCount(6);
+  // Editing off: nothing is editable.
+  EXPECT_FALSE(grid->IsCellEditable(2, 2));
+  auto options = grid->Options();
+  options.Include(vcl::goEditing);
+  grid->SetOptions(options);
+  EXPECT_TRUE(grid->IsCellEditable(2, 2));
+  EXPECT_FALSE(grid->IsCellEditable(0, 2));  // fixed
+  EXPECT_FALSE(grid->IsCellEditable(2, 0));
+  // A covered cell answers for its block's base.
+  grid->MergeCells(2, 2, 2, 2);
+  grid->OnCanEditCell = [](vcl::TObject*, Integer row, Integer col, bool& can) { can = !(col == 2 && row == 2); };
+  EXPECT_FALSE(grid->IsCellEditable(3, 3));
+  EXPECT_TRUE(grid->IsCellEditable(4, 3));
+  // Range editing alone is enough.
+  options.Exclude(vcl::goEditing);
+  grid->SetOptions(options);
+  grid->MouseActions()->RangeSelectAndEdit = true;
+  EXPECT_TRUE(grid->IsCellEditable(4, 3));
+
+  grid->SetFixedFooters(1);
+  grid->SetFixedRightCols(1);
+  EXPECT_TRUE(grid->IsFixedForNavigation(2, 5));  // footer row
+  EXPECT_TRUE(grid->IsFixedForNavigation(5, 2));  // fixed right column
+  EXPECT_TRUE(grid->IsFixedForNavigation(0, 2));
+  EXPECT_FALSE(grid->IsFixedForNavigation(3, 3));
+  grid->SetRow(4);
+  EXPECT_TRUE(grid->IsLastDataRow());
+  grid->SetRow(3);
+  EXPECT_FALSE(grid->IsLastDataRow());
+  EXPECT_EQ(grid->FirstNavigableColumn(), 1);
+  vcl::Free(form);
+}
