@@ -23,6 +23,7 @@
 #include "vcl/ExtCtrls.h"
 #include "vcl/Menus.h"
 #include "vcl/QtHost.h"
+#include "vcl/QtMenus.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -557,16 +558,7 @@ void TCustomForm::RebuildMenuBar() {
     delete menuBar_;
     menuBar_ = nullptr;
   } else {
-    if (!menuBar_) menuBar_ = new QMenuBar(frame_);
-    menuBar_->clear();
-    TMenuItem* root = menu_->Items();
-    for (Integer i = 0; i < root->Count(); ++i) {
-      TMenuItem* top = root->Items(i);
-      if (!top->Visible()) continue;
-      QMenu* sub = menuBar_->addMenu(QString::fromStdString(top->Caption()));
-      sub->setEnabled(top->Enabled());
-      FillQtMenu(sub, top);
-    }
+    menuBar_ = MakeMenuBar(menuBar_, menu_, frame_, this);
     menuBar_->show();
   }
   // The window keeps its client area; it grows by the menu bar.

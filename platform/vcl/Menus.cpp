@@ -7,7 +7,11 @@
 #include "rtl/Format.h"
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
+#include "vcl/Gdi.h"
+#include "vcl/ImgList.h"
+#include "vcl/Pictures.h"
 #include "vcl/QtHost.h"
+#include "vcl/QtMenus.h"
 
 namespace vcl {
 
@@ -28,9 +32,10 @@ AnsiString StripHotkey(const AnsiString& caption) {
 
 // ------------------------------------------------------------- TMenuItem
 
-TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner) {}
+TMenuItem::TMenuItem(TComponent* owner) : TComponent(owner), command_(RegisterMenuItem(this)) {}
 
 TMenuItem::~TMenuItem() {
+  UnregisterMenuItem(this);
   if (action_) action_->UnregisterClient(this);
   while (!items_.empty()) {
     TMenuItem* last = items_.back();
@@ -40,8 +45,92 @@ TMenuItem::~TMenuItem() {
   if (parent_) parent_->Remove(this);
 }
 
-void TMenuItem::Changed() {
-  if (TMenu* m = GetParentMenu()) m->MenuChanged();
+void TMenuItem::Changed(bool rebuild) {
+  if (TMenu* m = GetParentMenu()) m->ItemChanged(this, rebuild);
+}
+
+TBitmap* TMenuItem::Bitmap() {
+  if (!bitmap_) bitmap_ = std::make_unique<TBitmap>();
+  return bitmap_.get();
+}
+
+void TMenuItem::SetBitmap(const TBitmap* bitmap) {
+  Bitmap()->Assign(bitmap);
+  Changed();
+}
+
+bool TMenuItem::HasBitmap() const { return bitmap_ && !bitmap_->Empty(); }
+
+void TMenuItem::SetBreak(TMenuBreak v) {
+  if (v == break_) return;
+  break_ = v;
+  Changed();
+}
+
+void TMenuItem::SetSubMenuImages(TImageList* images) {
+  if (images == subMenuImages_) return;
+  if (subMenuImages_) subMenuImages_->RemoveFreeNotification(this);
+  subMenuImages_ = images;
+  if (images) images->FreeNotification(this);
+  Changed();
+}
+
+TImageList* TMenuItem::GetImageList() const {
+  for (const TMenuItem* p = parent_; p; p = p->parent_)
+    if (p->subMenuImages_) return p->subMenuImages_;
+  TMenu* m = GetParentMenu();
+  return m ? m->Images() : nullptr;
+}
+
+TRect TMenuItem::ScreenRect() const { return MenuItemScreenRect(this); }
+
+Integer TMenuItem::Level() const {
+  Integer level = -1;
+  for (const TMenuItem* p = parent_; p; p = p->parent_) ++level;
+  return level;
+}
+
+void TMenuItem::MeasureItem(TCanvas* canvas, Integer& width, Integer& height) {
+  if (OnMeasureItem) OnMeasureItem(this, canvas, width, height);
+}
+
+void TMenuItem::AdvancedDrawItem(TCanvas* canvas, const TRect& rect, TOwnerDrawState state, bool topLevel) {
+  if (OnAdvancedDrawItem)
+    OnAdvancedDrawItem(this, canvas, rect, state);
+  else if (OnDrawItem)
+    OnDrawItem(this, canvas, rect, state.Contains(odSelected));
+  else
+    DrawPlain(canvas, rect, state, topLevel);
+}
+
+void TMenuItem::DrawPlain(TCanvas* canvas, const TRect& rect, TOwnerDrawState state, bool topLevel) {
+  bool selected = state.Contains(odSelected) || state.Contains(odHotLight);
+  canvas->Brush()->SetColor(selected ? clHighlight : topLevel ? clMenuBar : clMenu);
+  canvas->FillRect(rect);
+  if (IsLine()) {
+    Integer y = (rect.Top + rect.Bottom) / 2;
+    canvas->Pen()->SetColor(clBtnShadow);
+    canvas->MoveTo(rect.Left + 2, y);
+    canvas->LineTo(rect.Right - 2, y);
+    return;
+  }
+  canvas->Font()->Assign(Screen->MenuFont());
+  canvas->Font()->SetColor(state.Contains(odDisabled) ? clGrayText : selected ? clHighlightText : clMenuText);
+  canvas->Brush()->SetStyle(bsClear);
+  TRect text = rect;
+  text.Left += topLevel ? 6 : 24;
+  Cardinal format = DT_SINGLELINE | DT_VCENTER | (topLevel ? DT_CENTER : DT_LEFT);
+  if (topLevel) text.Left = rect.Left;
+  canvas->DrawText(caption_, text, format);
+  if (shortCut_ != scNone && !topLevel) {
+    TRect keys = rect;
+    keys.Right -= 10;
+    canvas->DrawText(ShortCutToText(shortCut_), keys, DT_SINGLELINE | DT_VCENTER | DT_RIGHT);
+  }
+  if (checked_ && !topLevel) {
+    TRect box = Rect(rect.Left + 4, (rect.Top + rect.Bottom) / 2 - 6, rect.Left + 17, (rect.Top + rect.Bottom) / 2 + 7);
+    canvas->DrawFrameControl(box, DFC_MENU, radioItem_ ? DFCS_MENUBULLET : DFCS_MENUCHECK);
+  }
 }
 
 void TMenuItem::SetCaption(const AnsiString& v) {
@@ -107,6 +196,7 @@ void TMenuItem::ActionChange(TBasicAction* sender) {
 void TMenuItem::Notification(TComponent* component, TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation == opRemove && component == action_) action_ = nullptr;
+  if (operation == opRemove && component == subMenuImages_) subMenuImages_ = nullptr;
 }
 
 TMenuItem* TMenuItem::Items(Integer index) const {
@@ -191,6 +281,29 @@ TMenu::~TMenu() {
   delete items_;
 }
 
+void TMenu::SetOwnerDraw(bool v) {
+  if (v == ownerDraw_) return;
+  ownerDraw_ = v;
+  MenuChanged();
+}
+
+void TMenu::SetImages(TImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images) images->FreeNotification(this);
+  MenuChanged();
+}
+
+void TMenu::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == images_) images_ = nullptr;
+}
+
+void TMenu::UpdateItems() { MenuChanged(); }
+
+void TMenu::ItemChanged(TMenuItem*, bool) { MenuChanged(); }
+
 void TMenu::MenuChanged() {
   if (Destroying()) return;
   if (OnChange) OnChange(this);
@@ -224,6 +337,11 @@ bool TMenu::IsShortCut(Word key, TShiftState shift) {
 
 void TPopupMenu::Popup(Integer x, Integer y) {
   if (OnPopup) OnPopup(this);
+  InitApplication();
+  if (OwnerDraw()) {
+    ExecOwnerDrawPopup(this, x, y);
+    return;
+  }
   QMenu menu;
   FillQtMenu(&menu, Items());
   menu.exec(QPoint(x, y));

@@ -1,6 +1,7 @@
 #pragma once
 // Menus: menu items in a tree, the main menu of a form and pop-up menus.
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "vcl/ActnList.h"
@@ -12,6 +13,32 @@ class QMenu;
 namespace vcl {
 
 class TMenu;
+class TMenuWindow;
+class TImageList;
+class TBitmap;
+
+// The state an owner-drawn menu item is painted in.
+enum class TOwnerDrawStateItem {
+  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive,
+  odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
+};
+using enum TOwnerDrawStateItem;
+using TOwnerDrawState = rtl::TSet<TOwnerDrawStateItem>;
+enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
+using enum TMenuBreak;
+enum class TMenuAutoFlag { maAutomatic, maManual, maParent };
+using enum TMenuAutoFlag;
+enum class TBiDiMode { bdLeftToRight, bdRightToLeft, bdRightToLeftNoAlign, bdRightToLeftReadingOnly };
+using enum TBiDiMode;
+
+// Owner-drawn items: the measure handler gets the canvas with the menu
+// font and the default size to change; the draw handlers get a canvas over
+// the whole menu window (not clipped to the item) and the item's rectangle
+// in that window.
+using TMenuMeasureItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, Integer& Width, Integer& Height)>;
+using TMenuDrawItemEvent = std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, bool Selected)>;
+using TAdvancedMenuDrawItemEvent =
+    std::function<void(TObject* Sender, TCanvas* ACanvas, TRect ARect, TOwnerDrawState State)>;
 
 class TMenuItem : public TComponent {
  public:
@@ -44,6 +71,28 @@ class TMenuItem : public TComponent {
   void SetDefault(bool v);
   Integer ImageIndex() const { return imageIndex_; }
   void SetImageIndex(Integer v) { imageIndex_ = v; }
+  // The item's own glyph (made on first use); empty by default.
+  TBitmap* Bitmap();
+  void SetBitmap(const TBitmap* bitmap);
+  // Whether the item has a glyph bitmap that is not empty.
+  bool HasBitmap() const;
+  TMenuBreak Break() const { return break_; }
+  void SetBreak(TMenuBreak v);
+  Integer HelpContext() const { return helpContext_; }
+  void SetHelpContext(Integer v) { helpContext_ = v; }
+  // Images for this item's sub-items (null: the menu's).
+  TImageList* SubMenuImages() const { return subMenuImages_; }
+  void SetSubMenuImages(TImageList* images);
+  // The images the item draws from: its parent's sub-menu images, else
+  // the menu's.
+  TImageList* GetImageList() const;
+  // A number naming the item among all menu items while it exists.
+  Cardinal Command() const { return command_; }
+  // The item's rectangle on screen while its menu window (or menu bar)
+  // shows it; empty otherwise.
+  TRect ScreenRect() const;
+  // Nesting depth: 0 for the items directly in a menu's Items.
+  Integer Level() const;
   TBasicAction* Action() const { return action_; }
   void SetAction(TBasicAction* action);
   void ActionChange(TBasicAction* sender);
@@ -71,14 +120,24 @@ class TMenuItem : public TComponent {
   // Toggles an auto-check item and runs OnClick, or the action.
   virtual void Click();
 
+  // Owner drawing (the menu's OwnerDraw): OnMeasureItem may change the
+  // default size; OnAdvancedDrawItem, else OnDrawItem, paints the item,
+  // else the class library paints it plainly.
+  void MeasureItem(TCanvas* canvas, Integer& width, Integer& height);
+  void AdvancedDrawItem(TCanvas* canvas, const TRect& rect, TOwnerDrawState state, bool topLevel);
+
   TNotifyEvent OnClick;
+  TMenuMeasureItemEvent OnMeasureItem;
+  TMenuDrawItemEvent OnDrawItem;
+  TAdvancedMenuDrawItemEvent OnAdvancedDrawItem;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;
 
  private:
   friend class TMenu;
-  void Changed();
+  void Changed(bool rebuild = true);
+  void DrawPlain(TCanvas* canvas, const TRect& rect, TOwnerDrawState state, bool topLevel);
 
   AnsiString caption_;
   bool checked_ = false;
@@ -92,6 +151,11 @@ class TMenuItem : public TComponent {
   bool default_ = false;
   Integer imageIndex_ = -1;
   TBasicAction* action_ = nullptr;  // owned by its own owner
+  std::unique_ptr<TBitmap> bitmap_;
+  TMenuBreak break_ = mbNone;
+  Integer helpContext_ = 0;
+  TImageList* subMenuImages_ = nullptr;  // owned by its own owner
+  Cardinal command_;
   TMenuItem* parent_ = nullptr;     // holds this item in its list
   TMenu* menu_ = nullptr;           // set on a menu's root item
   std::vector<TMenuItem*> items_;   // owned
@@ -109,15 +173,36 @@ class TMenu : public TComponent {
   // The item with that shortcut, searched depth first; or null.
   TMenuItem* FindItemByShortCut(TShortCut sc) const;
 
+  // Items measured and painted by their handlers (TMenuItem::MeasureItem,
+  // AdvancedDrawItem) instead of the style.
+  bool OwnerDraw() const { return ownerDraw_; }
+  void SetOwnerDraw(bool v);
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+  TBiDiMode BiDiMode() const { return biDiMode_; }
+  void SetBiDiMode(TBiDiMode v) { biDiMode_ = v; }
+  TMenuAutoFlag AutoHotkeys() const { return autoHotkeys_; }
+  void SetAutoHotkeys(TMenuAutoFlag v) { autoHotkeys_ = v; }
+  // Rebuilds the native items, so that every item is measured again.
+  void UpdateItems();
+
   // Fired after any item below changed.
   TNotifyEvent OnChange;
 
  protected:
   friend class TMenuItem;
+  // An item changed; rebuild says whether the native items must be made
+  // again. The default runs MenuChanged.
+  virtual void ItemChanged(TMenuItem* source, bool rebuild);
   virtual void MenuChanged();
+  void Notification(TComponent* component, TOperation operation) override;
 
  private:
   TMenuItem* items_;  // owned
+  bool ownerDraw_ = false;
+  TImageList* images_ = nullptr;  // owned by its own owner
+  TBiDiMode biDiMode_ = bdLeftToRight;
+  TMenuAutoFlag autoHotkeys_ = maAutomatic;
 };
 
 class TMainMenu : public TMenu {
@@ -150,6 +235,70 @@ class TPopupMenu : public TMenu {
 
 // Qt side: fills a Qt menu with the visible sub-items of item.
 void FillQtMenu(QMenu* menu, TMenuItem* item);
+
+// A window of a menu on screen: a pop-up menu's own window or a drop-down
+// or sub-menu. It lives while it shows; handles of hidden windows are
+// gone.
+class TMenuWindow {
+ public:
+  virtual ~TMenuWindow() = default;
+  HWND Handle() const { return handle_; }
+  // The menu it belongs to, and the item whose sub-items it shows (the
+  // menu's root for a pop-up's own window).
+  virtual TMenu* Menu() const = 0;
+  virtual TMenuItem* ParentItem() const = 0;
+  // Screen rectangle.
+  virtual TRect WindowRect() const = 0;
+  // The window's shape (a copy); null shows all of it.
+  virtual void SetRegion(const TRegion* region) = 0;
+  virtual bool HasRegion() const = 0;
+  // Moves the window on screen (before it shows, when called while it is
+  // being prepared).
+  virtual void MoveBy(Integer dx, Integer dy) = 0;
+  // A canvas over the whole window.
+  virtual TCanvas* WindowCanvas() = 0;
+  // The frame hook: installed at most once per showing; hiding, closing or
+  // destroying the window runs the undo and removes the region.
+  bool HookInstalled() const { return hooked_; }
+  void InstallHook(std::function<void()> undo) {
+    hooked_ = true;
+    undo_ = std::move(undo);
+  }
+
+ protected:
+  void Unhook() {
+    hooked_ = false;
+    auto undo = std::move(undo_);
+    undo_ = nullptr;
+    if (undo) undo();
+  }
+  HWND handle_ = 0;
+
+ private:
+  bool hooked_ = false;
+  std::function<void()> undo_;
+};
+
+// The menu window of a handle, or null.
+TMenuWindow* FindMenuWindow(HWND handle);
+// The window a canvas draws into: a menu window's handle, a control's
+// window handle, or 0.
+HWND WindowFromDC(TCanvas* canvas);
+// What an owner-drawn item measures through its handler, starting from
+// width x height, with the menu font on the canvas (the measure message a
+// menu's window sends for it).
+TSize SendMeasureItem(TMenuItem* item, Integer width, Integer height);
+// The size of a menu-bar button (the non-client metrics' menu size).
+TSize MenuButtonSize();
+// Qt's menu animation for this program (on unless switched off).
+bool MenuAnimation();
+void SetMenuAnimation(bool on);
+// The keyboard's name for a key, as the desktop's US layout gives it:
+// bits 16-23 the scan code, bit 24 the extended-key flag (MapVirtualKey
+// gives the scan code of a virtual key). "" for an unknown key.
+AnsiString GetKeyNameText(LPARAM keyData);
+inline constexpr Cardinal MAPVK_VK_TO_VSC = 0;
+Cardinal MapVirtualKey(Cardinal code, Cardinal mapType);
 
 // The caption without '&' markers ("&&" stays one '&').
 AnsiString StripHotkey(const AnsiString& caption);
