@@ -4,8 +4,9 @@
 // is gone. Nothing here runs at static initialisation.
 namespace controls {
 
-// In unit order: the strict theme binding, GDI+, the menu kit's probe of
-// the layered-window calls, the lenient theme binding.
+// In unit order: the library's bitmaps, the strict theme binding, GDI+,
+// the menu kit's probe of the layered-window calls, the menus' switch of
+// the menu animation, the lenient theme binding.
 void StartUpControls();
 // The reverse.
 void ShutDownControls();

@@ -1,5 +1,7 @@
 #include "vcl/ActnList.h"
 
+#include "vcl/ImgList.h"
+
 #include <algorithm>
 #include <cctype>
 
@@ -232,6 +234,19 @@ TActionList::TActionList(TComponent* owner) : TComponent(owner) {
 TActionList::~TActionList() {
   if (Application) Application->RemoveActionList(this);
   for (TContainedAction* a : std::vector<TContainedAction*>(actions_)) RemoveAction(a);
+}
+
+void TActionList::SetImages(TImageList* images) {
+  if (images == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images) images->FreeNotification(this);
+  if (OnChange) OnChange(this);
+}
+
+void TActionList::Notification(TComponent* component, TOperation operation) {
+  TComponent::Notification(component, operation);
+  if (operation == opRemove && component == images_) images_ = nullptr;
 }
 
 TContainedAction* TActionList::Actions(Integer index) const {

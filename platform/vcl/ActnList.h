@@ -11,6 +11,7 @@
 namespace vcl {
 
 class TActionList;
+class TImageList;
 
 // A key code with scShift, scCtrl and scAlt added.
 using TShortCut = Word;
@@ -145,13 +146,21 @@ class TActionList : public TComponent {
   bool ExecuteAction(TBasicAction* action);
   bool UpdateAction(TBasicAction* action);
 
+  // The images the actions' ImageIndex refers to (null: none).
+  TImageList* Images() const { return images_; }
+  void SetImages(TImageList* images);
+
   TActionEvent OnExecute;
   TActionEvent OnUpdate;
   TNotifyEvent OnChange;
 
+ protected:
+  void Notification(TComponent* component, TOperation operation) override;
+
  private:
   std::vector<TContainedAction*> actions_;  // owned by their owner component
   TActionListState state_ = asNormal;
+  TImageList* images_ = nullptr;  // owned by its own owner
 };
 
 }  // namespace vcl

@@ -1,6 +1,7 @@
 #include "vcl/Menus.h"
 
 #include <QAction>
+#include <QMenuBar>
 #include <QMenu>
 #include <algorithm>
 
@@ -301,6 +302,14 @@ void TMenu::Notification(TComponent* component, TOperation operation) {
 }
 
 void TMenu::UpdateItems() { MenuChanged(); }
+
+void TMenu::RepaintBars() {
+  if (!Screen) return;
+  for (Integer i = 0; i < Screen->FormCount(); ++i) {
+    TCustomForm* f = Screen->Forms(i);
+    if (f->Menu() == this && f->menuBar_) f->menuBar_->update();
+  }
+}
 
 void TMenu::ItemChanged(TMenuItem*, bool) { MenuChanged(); }
 

@@ -185,6 +185,8 @@ class TMenu : public TComponent {
   void SetAutoHotkeys(TMenuAutoFlag v) { autoHotkeys_ = v; }
   // Rebuilds the native items, so that every item is measured again.
   void UpdateItems();
+  // Repaints the menu bars that show this menu (without rebuilding them).
+  void RepaintBars();
 
   // Fired after any item below changed.
   TNotifyEvent OnChange;
