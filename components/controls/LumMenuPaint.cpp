@@ -296,7 +296,11 @@ void DrawContent(TMenuItem* item, IStyledMenu* menu, TCustomLumMenuStyler* style
     TBitmap* arrow = styler->Glyphs()->SubMenu();
     ResizeRect(cell, arrow->Width(), arrow->Height());
     canvas->Font()->SetColor(vcl::clBlack);
-    canvas->Draw(cell.Left, cell.Top, arrow);
+    // The triangle's first column is full height, so its bottom-left pixel
+    // (the automatic key colour) is the arrow itself: the white around it
+    // is what is left out.
+    canvas->BlitFrom(vcl::Bounds(cell.Left, cell.Top, arrow->Width(), arrow->Height()), arrow->Canvas(),
+                     BitmapRect(arrow), vcl::SRCCOPY, vcl::clWhite);
   }
   // 7.-9. The caption.
   TRect t = r;

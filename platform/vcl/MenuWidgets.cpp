@@ -120,10 +120,9 @@ class OwnerDrawStyle : public QProxyStyle {
     const TMenuItem* item = CurrentItem();
     if (item && (type == CT_MenuItem || type == CT_MenuBarItem)) {
       TSize m = SendMeasureItem(const_cast<TMenuItem*>(item), 0, DefaultHeight());
-      // A pop-up item's rectangle is what it measures plus the 17 pixels
-      // the desktop adds on the right for its sub-menu arrow.
-      int extra = type == CT_MenuItem ? 17 : 0;
-      return QSize(std::max(0, m.cx + extra), std::max(0, m.cy));
+      // An item's rectangle is what it measures plus the 17 pixels the
+      // desktop adds on the right (bar items included).
+      return QSize(std::max(0, m.cx + 17), std::max(0, m.cy));
     }
     return QProxyStyle::sizeFromContents(type, option, size, widget);
   }

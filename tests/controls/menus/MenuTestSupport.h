@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QTimer>
+#include <QMenuBar>
 #include <QWidget>
 #include <functional>
 

@@ -1,7 +1,8 @@
-// Styled pop-up menus shown through Qt: their pixels, their window's shape
-// and place, keys, and the placement rule.
+// Styled pop-up menus shown through Qt: the pixels of every layer, the
+// window's shape and place, keys, the placement rule, updates and stylers.
 #include <gtest/gtest.h>
 
+#include <QMenu>
 #include <QTest>
 
 #include "MenuTestSupport.h"
@@ -11,24 +12,334 @@
 using namespace menutest;
 using vcl::TColor;
 
-TEST(StyledPopup, ShowsItsItemsWithTheIconBarAndFrame) {
-  vcl::TComponent owner(nullptr);
-  auto* styler = new TLumMenuOfficeStyler(&owner);
-  styler->SetStyle(osOffice2003Blue);
-  auto* menu = new TLumPopupMenu(&owner);
-  menu->SetMenuStyler(styler);
-  AddItem(menu->Items(), "&Open");
-  AddItem(menu->Items(), "-");
-  AddItem(menu->Items(), "Close");
+namespace {
+
+int Distance(TColor a, TColor b) {
+  int d = 0;
+  for (int i = 0; i < 3; ++i)
+    d = std::max(d, std::abs(static_cast<int>((a >> (8 * i)) & 0xFF) - static_cast<int>((b >> (8 * i)) & 0xFF)));
+  return d;
+}
+
+// An item's rectangle in its window.
+vcl::TRect InWindow(TMenuItem* item, vcl::TMenuWindow* window) {
+  vcl::TRect r = item->ScreenRect();
+  vcl::TRect w = window->WindowRect();
+  vcl::OffsetRect(r, -w.Left, -w.Top);
+  return r;
+}
+
+struct PopupFixture {
+  vcl::TComponent owner{nullptr};
+  TLumMenuOfficeStyler* styler = new TLumMenuOfficeStyler(&owner);
+  TLumPopupMenu* menu = new TLumPopupMenu(&owner);
+  TMenuItem* open;
+  TMenuItem* line;
+  TMenuItem* check;
+  TMenuItem* radio;
+  TMenuItem* sub;
+  TMenuItem* last;
+
+  explicit PopupFixture(TOfficeStyle style) {
+    styler->SetStyle(style);
+    menu->SetMenuStyler(styler);
+    open = AddItem(menu->Items(), "&Open");
+    open->SetShortCut(vcl::ShortCut('O', {vcl::ssCtrl}));
+    line = AddItem(menu->Items(), "-");
+    check = AddItem(menu->Items(), "Checked");
+    check->SetChecked(true);
+    radio = AddItem(menu->Items(), "Radio");
+    radio->SetRadioItem(true);
+    radio->SetChecked(true);
+    sub = AddItem(menu->Items(), "More");
+    AddItem(sub, "Inside");
+    last = AddItem(menu->Items(), "Last");
+  }
+};
+
+class StyledPopupPixels : public ::testing::TestWithParam<TOfficeStyle> {};
+
+}  // namespace
+
+TEST_P(StyledPopupPixels, EveryLayerOfThePopup) {
+  PopupFixture f(GetParam());
+  TCustomLumMenuStyler* s = f.styler;
+  // A vertical background gradient that must run on across items.
+  s->Background()->SetColor(0, vcl::RGB(250, 250, 10));
+  s->Background()->SetColor(1, vcl::RGB(10, 200, 250));
+  s->Background()->SetGradientDirection(gdVertical);
   bool looked = false;
-  WithOpenPopup([&] { menu->Popup(100, 100); }, nullptr, [&](OpenPopup& open) {
+  WithOpenPopup([&] { f.menu->Popup(100, 100); }, nullptr, [&](OpenPopup& open) {
     looked = true;
     ASSERT_NE(open.window, nullptr);
-    QImage& img = open.pixels;
-    EXPECT_GT(img.width(), 40);
-    TColor border = styler->MenuBorderColor();
-    EXPECT_EQ(At(img, 1, img.height() / 2), border) << "frame";
-    open.pixels.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/menu_debug.png"));
+    const QImage& img = open.pixels;
+    img.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/styled_popup_" +
+                                    std::to_string(static_cast<int>(GetParam())) + ".png"));
+    Integer icon = s->IconBar()->Size();
+    vcl::TRect o = InWindow(f.open, open.window), l = InWindow(f.last, open.window);
+    // The icon bar: the same horizontal gradient in every item.
+    for (int x = 2; x < icon; x += 3) EXPECT_EQ(At(img, x, o.Top + 5), At(img, x, l.Top + 5)) << x;
+    EXPECT_LE(Distance(At(img, 3, o.Top + 5), s->IconBar()->Color()), 12);
+    // The background: one vertical fill over the popup's height.
+    int height = img.height();
+    TColor from = s->Background()->Color(), to = s->Background()->ColorTo();
+    vcl::TRect sepRow = InWindow(f.line, open.window);
+    for (int y = 3; y < height - 3; y += 2) {
+      if (y >= sepRow.Top && y < sepRow.Bottom) continue;  // the separator's line
+      TColor want = vcl::RGB(vcl::GetRValue(from) + (vcl::GetRValue(to) - vcl::GetRValue(from)) * y / height,
+                             vcl::GetGValue(from) + (vcl::GetGValue(to) - vcl::GetGValue(from)) * y / height,
+                             vcl::GetBValue(from) + (vcl::GetBValue(to) - vcl::GetBValue(from)) * y / height);
+      TColor got = At(img, img.width() - 17 - 5, y);
+      EXPECT_LE(Distance(got, want), 6) << "row " << y;
+    }
+    // The separator's line, right of the icon bar and its margin.
+    vcl::TRect sep = InWindow(f.line, open.window);
+    int mid = sep.Top + sep.Height() / 2;
+    EXPECT_EQ(At(img, icon + 10, mid), s->Separator()->Color() & 0xFFFFFF);
+    // Check and radio boxes in the icon bar's colours.
+    vcl::TRect c = InWindow(f.check, open.window);
+    // (the icon cell is a square of the item's height less 2, centred in
+    // the icon bar's width)
+    EXPECT_EQ(At(img, c.Left + 5, c.Top + 3), s->IconBar()->CheckColor());
+    EXPECT_EQ(At(img, c.Left + 3, c.Top + c.Height() / 2), s->IconBar()->CheckBorder());
+    vcl::TRect r = InWindow(f.radio, open.window);
+    EXPECT_EQ(At(img, r.Left + 5, r.Top + 3), s->IconBar()->RadioColor());
+    EXPECT_EQ(At(img, r.Left + 3, r.Top + r.Height() / 2), s->IconBar()->RadioBorder());
+    // The sub-menu arrow: black pixels near the right edge.
+    vcl::TRect m = InWindow(f.sub, open.window);
+    int blacks = 0;
+    for (int y = m.Top; y < m.Bottom; ++y)
+      for (int x = m.Right - 17 - 10; x < m.Right - 17; ++x) blacks += At(img, x, y) == vcl::clBlack;
+    EXPECT_EQ(blacks, 16) << "the 4 x 7 triangle";
+    // The frame: the border colour, then the background colour inside it.
+    EXPECT_EQ(At(img, 1, height / 2), s->MenuBorderColor());
+    EXPECT_EQ(At(img, 2, height / 2), s->Background()->Color());
+    EXPECT_EQ(At(img, img.width() - 18 - 1, height / 2), s->MenuBorderColor());
+    // The window's shape and place.
+    EXPECT_EQ(open.widget->mask().boundingRect(), QRect(1, 1, img.width() - 2 - 17, img.height() - 2));
+    EXPECT_EQ(open.widget->pos(), QPoint(100 - 1, 100 - 2));
   });
   EXPECT_TRUE(looked);
+}
+
+TEST_P(StyledPopupPixels, SelectedItemsAfterTheKeyboardMovesOnThem) {
+  PopupFixture f(GetParam());
+  TCustomLumMenuStyler* s = f.styler;
+  bool looked = false;
+  // Down three times: Open, (the separator is skipped) Checked, Radio.
+  WithOpenPopup(
+      [&] { f.menu->Popup(50, 50); },
+      [](QWidget* w) {
+        for (int i = 0; i < 2; ++i) QTest::keyClick(w, Qt::Key_Down);
+      },
+      [&](OpenPopup& open) {
+        looked = true;
+        const QImage& img = open.pixels;
+        vcl::TRect c = InWindow(f.check, open.window);
+        TSelectedItem* sel = s->SelectedItem();
+        EXPECT_EQ(At(img, c.Left + 5, c.Top + 3), sel->CheckColor()) << "the check box in the selected colours";
+        EXPECT_EQ(At(img, c.Right - 17 - 1, c.Top + c.Height() / 2), sel->BorderColor()) << "the item's frame";
+        EXPECT_EQ(At(img, c.Left + s->IconBar()->Size() + 30, c.Top + 2), sel->Color() & 0xFFFFFF)
+            << "the selected box";
+        vcl::TRect o = InWindow(f.open, open.window);
+        EXPECT_NE(At(img, o.Left + s->IconBar()->Size() + 30, o.Top + 2), sel->Color()) << "no longer selected";
+      });
+  EXPECT_TRUE(looked);
+}
+
+INSTANTIATE_TEST_SUITE_P(Presets, StyledPopupPixels,
+                         ::testing::Values(osOffice2003Blue, osOffice2003Silver));
+
+TEST(StyledPopup, AWindowOf200By100GetsItsShapeAndPlace) {
+  vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  for (int i = 0; i < 5; ++i) {
+    TMenuItem* item = AddItem(menu->Items(), "Item");
+    // Sized by its own handler: 183 + the desktop's 17 by 20.
+    item->OnMeasureItem = [](vcl::TObject*, vcl::TCanvas*, Integer& w, Integer& h) {
+      w = 183;
+      h = 20;
+    };
+  }
+  menu->SetAlignment(vcl::paCenter);
+  bool looked = false;
+  WithOpenPopup([&] { menu->Popup(200, 150); }, nullptr, [&](OpenPopup& open) {
+    looked = true;
+    EXPECT_EQ(open.widget->size(), QSize(200, 100));
+    EXPECT_EQ(open.widget->mask().boundingRect(), QRect(1, 1, 181, 98));
+    EXPECT_EQ(open.widget->pos(), QPoint(200 + 8 - 1, 150 - 2)) << "centred: 8 right; then 1 left, 2 up";
+    ASSERT_NE(open.window, nullptr);
+    EXPECT_TRUE(open.window->HookInstalled());
+  });
+  EXPECT_TRUE(looked);
+}
+
+TEST(StyledPopup, KeysAndEnterRunTheChosenItem) {
+  vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  std::vector<std::string> clicked;
+  for (const char* c : {"One", "-", "Two", "Three"}) {
+    TMenuItem* item = AddItem(menu->Items(), c);
+    item->OnClick = [&clicked, c](vcl::TObject*) { clicked.push_back(c); };
+  }
+  QTimer::singleShot(0, [] {
+    QWidget* w = QApplication::activePopupWidget();
+    if (!w) return;
+    QTest::keyClick(w, Qt::Key_Down);
+    QTest::keyClick(w, Qt::Key_Down);
+    QTest::keyClick(w, Qt::Key_Return);
+  });
+  menu->Popup(30, 30);
+  EXPECT_EQ(clicked, std::vector<std::string>{"Two"});
+}
+
+TEST(StyledPopup, PlacementByAlignment) {
+  struct Case {
+    vcl::TPopupAlignment alignment;
+    Integer x, expected;
+  } cases[] = {
+      {vcl::paLeft, 10, 10},    {vcl::paLeft, 900, 917},  {vcl::paLeft, 1100, 1023}, {vcl::paRight, 500, 517},
+      {vcl::paRight, 100, 100}, {vcl::paCenter, 500, 508},
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(PopupPlacementX(c.alignment, c.x, 100, 1024), c.expected) << static_cast<int>(c.alignment) << " " << c.x;
+  vcl::TComponent owner(nullptr);
+  TLumPopupMenu empty(&owner);
+  bool shown = false;
+  QTimer::singleShot(0, [&] {
+    shown = QApplication::activePopupWidget() != nullptr;
+    if (QWidget* w = QApplication::activePopupWidget()) w->close();
+  });
+  empty.Popup(10, 10);
+  QApplication::processEvents();
+  EXPECT_FALSE(shown) << "a popup without items does not open";
+}
+
+TEST(StyledMenus, UpdatesHookOnceAtTheLastEndUpdate) {
+  vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  Integer before = menu->HookPasses();
+  menu->BeginUpdate();
+  menu->BeginUpdate();
+  for (int i = 0; i < 20; ++i) AddItem(menu->Items(), "Recent " + std::to_string(i));
+  EXPECT_FALSE(static_cast<bool>(menu->Items()->Items(0)->OnMeasureItem)) << "not hooked while updating";
+  menu->EndUpdate();
+  EXPECT_TRUE(menu->Updating());
+  EXPECT_EQ(menu->HookPasses(), before);
+  menu->EndUpdate();
+  EXPECT_FALSE(menu->Updating());
+  EXPECT_EQ(menu->HookPasses(), before + 1) << "one pass for all twenty";
+  EXPECT_TRUE(static_cast<bool>(menu->Items()->Items(19)->OnAdvancedDrawItem));
+  menu->EndUpdate();
+  EXPECT_EQ(menu->UpdateCount(), 0) << "an EndUpdate too many leaves the count at 0";
+  EXPECT_EQ(menu->HookPasses(), before + 2) << "and hooks again";
+}
+
+TEST(StyledMenus, AnItemsOwnDrawHandlerStays) {
+  vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  auto* own = new TMenuItem(menu);
+  own->SetCaption("Own");
+  own->OnDrawItem = [](vcl::TObject*, vcl::TCanvas*, vcl::TRect, bool) {};
+  menu->Items()->Add(own);
+  TMenuItem* plain = AddItem(menu->Items(), "Plain");
+  menu->BeginUpdate();
+  menu->EndUpdate();
+  EXPECT_FALSE(static_cast<bool>(own->OnAdvancedDrawItem)) << "its own handler draws it";
+  EXPECT_TRUE(static_cast<bool>(own->OnDrawItem));
+  EXPECT_TRUE(static_cast<bool>(plain->OnAdvancedDrawItem));
+}
+
+TEST(StyledMenus, StylersComeAndGo) {
+  vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  EXPECT_EQ(menu->Version(), "2.5.3.1");
+  ASSERT_NE(menu->InternalStyler(), nullptr);
+  EXPECT_EQ(menu->InternalStyler()->Name(), "InternalMenuStyler");
+  EXPECT_EQ(menu->GetCurrentStyler(), menu->InternalStyler());
+  auto* user = new TLumMenuStyler(&owner);
+  menu->SetMenuStyler(user);
+  EXPECT_EQ(menu->InternalStyler(), nullptr) << "freed";
+  EXPECT_EQ(menu->GetCurrentStyler(), user);
+  EXPECT_EQ(user->Menu(), menu);
+  menu->SetMenuStyler(nullptr);
+  ASSERT_NE(menu->InternalStyler(), nullptr);
+  EXPECT_EQ(menu->InternalStyler()->Name(), "InternalMenuStyler");
+  // A user styler freed while in use gives way to a fresh internal one.
+  menu->SetMenuStyler(user);
+  vcl::Free(user);
+  ASSERT_NE(menu->GetCurrentStyler(), nullptr);
+  EXPECT_EQ(menu->GetCurrentStyler(), menu->InternalStyler());
+  // Also one the menu owns itself.
+  auto* owned = new TLumMenuStyler(menu);
+  menu->SetMenuStyler(owned);
+  vcl::Free(owned);
+  ASSERT_NE(menu->GetCurrentStyler(), nullptr);
+  EXPECT_EQ(menu->GetCurrentStyler()->Name(), "InternalMenuStyler");
+  EXPECT_EQ(menu->MenuStyler(), nullptr);
+  // Measuring still works with the fresh one.
+  TMenuItem* item = AddItem(menu->Items(), "After");
+  EXPECT_GT(vcl::SendMeasureItem(item, 0, 15).cx, 0);
+}
+
+TEST(StyledMainMenu, TheBarShowsTheRootItemsOnOneGradient) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetClientWidth(400);
+  form->SetClientHeight(200);
+  auto* styler = new TLumMenuOfficeStyler(form);
+  styler->SetStyle(osOffice2003Blue);
+  auto* menu = new TLumMainMenu(form);
+  menu->SetMenuStyler(styler);
+  TMenuItem* file = AddItem(menu->Items(), "&File");
+  TMenuItem* openItem = AddItem(file, "Open");
+  TMenuItem* recent = AddItem(file, "Recent");
+  AddItem(recent, "one.pjt");
+  AddItem(menu->Items(), "&Edit");
+  form->SetMenu(menu);
+  form->Show();
+  QApplication::processEvents();
+  auto* bar = form->Widget()->window()->findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  QImage img = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  TColor right = At(img, img.width() - 1, img.height() / 2);
+  EXPECT_NE(right, vcl::clMenuBar);
+  EXPECT_LE(Distance(right, styler->RootItem()->Color()), 40) << "the bar gradient reaches the right edge";
+  EXPECT_LE(Distance(At(img, 1, img.height() / 2), styler->RootItem()->Color()), 8);
+  vcl::TRect fileRect = file->ScreenRect();
+  EXPECT_FALSE(fileRect.IsEmpty());
+  img.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/menu_bar.png"));
+  // Open the drop-down and its sub-menu with the keyboard.
+  bool looked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* drop = QApplication::activePopupWidget();
+    if (!drop) return;
+    looked = true;
+    QImage barNow = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QPoint fileAt = bar->mapFromGlobal(QPoint(fileRect.Left, fileRect.Top));
+    EXPECT_EQ(At(barNow, fileAt.x(), fileAt.y() + 2), styler->RootItem()->SelectedBorderColor())
+        << "the selected root item's box";
+    EXPECT_EQ(At(barNow, fileAt.x() + 5, fileAt.y() + fileRect.Height() - 1), styler->Background()->Color())
+        << "its bottom row joins the drop-down";
+    QImage dropImg = drop->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QPoint rootInDrop = drop->mapFromGlobal(QPoint(fileRect.Left, fileRect.Top));
+    EXPECT_EQ(At(dropImg, rootInDrop.x() + 4, 1), styler->Background()->Color()) << "the top border under the item";
+    EXPECT_EQ(At(dropImg, drop->width() - 17 - 2, 1), styler->MenuBorderColor());
+    // The sub-menu opens to the right and moves 14 pixels left.
+    QTest::keyClick(drop, Qt::Key_Down);
+    QTest::keyClick(drop, Qt::Key_Right);
+    QWidget* subMenu = QApplication::activePopupWidget();
+    if (subMenu != drop && subMenu) {
+      vcl::TRect recentRect = recent->ScreenRect();
+      EXPECT_EQ(subMenu->pos().x(), recentRect.Right - 14) << "beside its parent item, 14 to the left";
+    } else {
+      ADD_FAILURE() << "no sub-menu opened";
+    }
+    while (QWidget* p = QApplication::activePopupWidget()) p->close();
+  });
+  QTest::keyClick(bar, Qt::Key_F, Qt::AltModifier);
+  QApplication::processEvents();
+  QTest::mouseClick(bar, Qt::LeftButton, {}, bar->mapFromGlobal(QPoint(fileRect.Left + 3, fileRect.Top + 3)));
+  EXPECT_TRUE(looked);
+  (void)openItem;
+  vcl::Free(form);
 }
