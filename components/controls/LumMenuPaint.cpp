@@ -680,11 +680,10 @@ void DrawPopupFrame(TMenuItem* item, TCanvas* canvas) {
     w = window->WindowRect();
   }
   TCanvas* frame = window->WindowCanvas();
-  TRect inner = vcl::Rect(1, 1, width - 1, height - 1);
-  if (firstLevel)
-    inner.Right -= 17;
-  else if (subMenu && toTheRight)
-    inner.Right -= 34;
+  // The frame follows the window's shape, 17 pixels in from the right for
+  // every window. (Framing a sub-menu that lies to the right 34 pixels in
+  // would leave a strip of its items outside the frame, inside the shape.)
+  TRect inner = vcl::Rect(1, 1, width - 1 - 17, height - 1);
   frame->Brush()->SetColor(styler->MenuBorderColor());
   frame->FrameRect(inner);
   if (!popup && level == 1) {

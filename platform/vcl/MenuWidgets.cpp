@@ -69,9 +69,13 @@ const TMenuItem*& CurrentItem() {
 // widgets' retained pixels.
 class ImageCanvas : public TCanvas {
  public:
-  void Bind(QImage* image, HWND window) {
+  // origin and clip: where the canvas's (0, 0) lies in the image and what
+  // it may touch (null: all of it).
+  void Bind(QImage* image, HWND window, QPoint origin = {}, QRect clip = {}) {
     auto s = std::make_unique<TCanvasSurface>();
     s->image = image;
+    s->origin = origin;
+    s->clip = clip;
     SetSurface(std::move(s));
     window_ = window;
   }
@@ -112,7 +116,9 @@ TOwnerDrawState StateOf(const QStyleOptionMenuItem& opt, const TMenuItem* item, 
 }
 
 // Sizes from the items' handlers, and no margins of the style's own: an
-// owner-drawn menu is all items.
+// owner-drawn menu is its items inside the desktop's border.
+constexpr int kMenuBorder = 3;
+
 class OwnerDrawStyle : public QProxyStyle {
  public:
   QSize sizeFromContents(ContentsType type, const QStyleOption* option, const QSize& size,
@@ -130,6 +136,9 @@ class OwnerDrawStyle : public QProxyStyle {
   int pixelMetric(PixelMetric metric, const QStyleOption* option, const QWidget* widget) const override {
     switch (metric) {
       case PM_MenuPanelWidth:
+        // The desktop's pop-up border: items start 3 pixels in, so a frame
+        // drawn one and two pixels inside the window leaves them whole.
+        return kMenuBorder;
       case PM_MenuHMargin:
       case PM_MenuVMargin:
       case PM_MenuDesktopFrameWidth:
@@ -258,19 +267,24 @@ class OwnerDrawMenu : public QMenu, public TMenuWindow {
     canvas_.Bind(&buffer_, handle_);
   }
 
+  // Items draw on the client area, as on the desktop: (0, 0) is the first
+  // item's corner, and the border is reached only through WindowCanvas.
   void Render() {
     Prepare();
+    const QPoint origin(kMenuBorder, kMenuBorder);
+    const QRect client = rect().adjusted(kMenuBorder, kMenuBorder, -kMenuBorder, -kMenuBorder);
+    ImageCanvas itemCanvas;
     for (QAction* action : actions()) {
       TMenuItem* item = ItemOf(action);
       if (!item || !action->isVisible()) continue;
-      QRect r = actionGeometry(action);
+      QRect r = actionGeometry(action).translated(-origin);
       if (r.isEmpty()) continue;
       QStyleOptionMenuItem opt;
       initStyleOption(&opt, action);
       CurrentItem() = nullptr;
-      canvas_.Bind(&buffer_, handle_);
-      canvas_.Reset(clMenu);
-      item->AdvancedDrawItem(&canvas_, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1),
+      itemCanvas.Bind(&buffer_, handle_, origin, client);
+      itemCanvas.Reset(clMenu);
+      item->AdvancedDrawItem(&itemCanvas, Rect(r.left(), r.top(), r.right() + 1, r.bottom() + 1),
                              StateOf(opt, item, false), false);
     }
   }
@@ -531,64 +545,11 @@ AnsiString GetKeyNameText(LPARAM keyData) {
 }
 
 Cardinal MapVirtualKey(Cardinal code, Cardinal mapType) {
-  if (mapType != MAPVK_VK_TO_VSC) return 0;
-  switch (code) {
-    case VK_ESCAPE: return 0x01;
-    case VK_BACK: return 0x0E;
-    case VK_TAB: return 0x0F;
-    case VK_RETURN: return 0x1C;
-    case VK_CONTROL: return 0x1D;
-    case VK_SHIFT: return 0x2A;
-    case VK_MENU: return 0x38;
-    case VK_SPACE: return 0x39;
-    case VK_CAPITAL: return 0x3A;
-    case VK_NUMLOCK: return 0x45;
-    case VK_SCROLL: return 0x46;
-    case VK_HOME: return 0x47;
-    case VK_UP: return 0x48;
-    case VK_PRIOR: return 0x49;
-    case VK_LEFT: return 0x4B;
-    case VK_RIGHT: return 0x4D;
-    case VK_END: return 0x4F;
-    case VK_DOWN: return 0x50;
-    case VK_NEXT: return 0x51;
-    case VK_INSERT: return 0x52;
-    case VK_DELETE: return 0x53;
-    case VK_MULTIPLY: return 0x37;
-    case VK_SUBTRACT: return 0x4A;
-    case VK_ADD: return 0x4E;
-    case VK_DIVIDE: return 0x35;
-    case VK_DECIMAL: return 0x53;
-    case VK_LWIN: return 0x5B;
-    case VK_RWIN: return 0x5C;
-    case VK_APPS: return 0x5D;
-    case VK_OEM_1: return 0x27;
-    case VK_OEM_PLUS: return 0x0D;
-    case VK_OEM_COMMA: return 0x33;
-    case VK_OEM_MINUS: return 0x0C;
-    case VK_OEM_PERIOD: return 0x34;
-    case VK_OEM_2: return 0x35;
-    case VK_OEM_3: return 0x29;
-    case VK_OEM_4: return 0x1A;
-    case VK_OEM_5: return 0x2B;
-    case VK_OEM_6: return 0x1B;
-    case VK_OEM_7: return 0x28;
-    default: break;
-  }
-  if (code >= VK_F1 && code <= VK_F1 + 9) return 0x3B + (code - VK_F1);
-  if (code == VK_F11) return 0x57;
-  if (code == VK_F12) return 0x58;
-  if (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9) {
-    static constexpr Byte kPad[] = {0x52, 0x4F, 0x50, 0x51, 0x4B, 0x4C, 0x4D, 0x47, 0x48, 0x49};
-    return kPad[code - VK_NUMPAD0];
-  }
-  for (const char* row : kRows) {
-    Byte first = static_cast<Byte>(row[0]);
-    for (size_t i = 1; row[i]; ++i)
-      if (static_cast<Cardinal>(static_cast<unsigned char>(row[i])) == code && (code >= '0' && code <= 'Z'))
-        return first + static_cast<Cardinal>(i - 1);
-  }
-  return 0;
+  if (mapType != MAPVK_VK_TO_VSC || code > 0xFF) return 0;
+  // The keypad's own keys are told apart by their virtual keys.
+  bool keypad = (code >= VK_NUMPAD0 && code <= VK_NUMPAD0 + 9) || code == VK_MULTIPLY || code == VK_ADD ||
+                code == VK_SUBTRACT || code == VK_DECIMAL || code == VK_DIVIDE;
+  return ScanCodeOf(static_cast<Word>(code), keypad);
 }
 
 }  // namespace vcl

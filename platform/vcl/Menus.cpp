@@ -345,6 +345,7 @@ bool TMenu::IsShortCut(Word key, TShiftState shift) {
 }
 
 void TPopupMenu::Popup(Integer x, Integer y) {
+  popupPoint_ = Point(x, y);
   if (OnPopup) OnPopup(this);
   InitApplication();
   if (OwnerDraw()) {

@@ -227,9 +227,12 @@ class TPopupMenu : public TMenu {
   void SetPopupComponent(TComponent* c) { popupComponent_ = c; }
   TPopupAlignment Alignment() const { return alignment_; }
   void SetAlignment(TPopupAlignment a) { alignment_ = a; }
+  // The screen point the menu was last shown at.
+  TPoint PopupPoint() const { return popupPoint_; }
   TNotifyEvent OnPopup;
 
  private:
+  TPoint popupPoint_{};
   bool autoPopup_ = true;
   TComponent* popupComponent_ = nullptr;  // not owned
   TPopupAlignment alignment_ = paLeft;

@@ -232,8 +232,6 @@ Word VirtualKeyOf(const QKeyEvent& e) {
   }
 }
 
-namespace {
-
 // The desktop's scan code of a key (its keyboard's set 1), which key data
 // carries: handlers tell the keypad's keys from the main keyboard's by it
 // (the keypad's decimal key is 0x53, the full stop 0x34).
@@ -259,6 +257,14 @@ uint32_t ScanCodeOf(Word vk, bool keypad) {
   if (vk == '0') return 0x0B;
   if (vk >= VK_F1 && vk <= VK_F1 + 9) return 0x3B + (vk - VK_F1);
   switch (vk) {
+    case VK_F11: return 0x57;
+    case VK_F12: return 0x58;
+    case VK_CAPITAL: return 0x3A;
+    case VK_NUMLOCK: return 0x45;
+    case VK_SCROLL: return 0x46;
+    case VK_LWIN: return 0x5B;
+    case VK_RWIN: return 0x5C;
+    case VK_APPS: return 0x5D;
     case VK_ESCAPE: return 0x01;
     case VK_BACK: return 0x0E;
     case VK_TAB: return 0x0F;
@@ -291,8 +297,6 @@ uint32_t ScanCodeOf(Word vk, bool keypad) {
     default: return 0;
   }
 }
-
-}  // namespace
 
 LPARAM KeyDataOf(const QKeyEvent& e, bool down) {
   uint32_t data = 1;  // repeat count

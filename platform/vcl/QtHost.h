@@ -133,6 +133,8 @@ void PaintCaret(QPainter& painter, HWND wnd, QPoint clientOffset);
 Word VirtualKeyOf(const QKeyEvent& e);
 // The key-data word of a key message (repeat count, scan code, flags).
 LPARAM KeyDataOf(const QKeyEvent& e, bool down);
+// The desktop's scan code of a virtual key, on the keypad or not (0: none).
+uint32_t ScanCodeOf(Word vk, bool keypad);
 // MK_* flags from Qt's buttons and modifiers.
 Integer MouseKeysOf(Qt::MouseButtons buttons, Qt::KeyboardModifiers mods);
 Qt::CursorShape ToQtCursor(TCursor cursor);

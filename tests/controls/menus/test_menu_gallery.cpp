@@ -19,7 +19,7 @@ QImage Grab(TLumPopupMenu* menu, int downs) {
                 [downs](QWidget* w) {
                   for (int i = 0; i < downs; ++i) QTest::keyClick(w, Qt::Key_Down);
                 },
-                [&](OpenPopup& open) { shot = open.pixels.copy(QRect(QPoint(0, 0), open.widget->mask().boundingRect().bottomRight() + QPoint(2, 2))); });
+                [&](OpenPopup& open) { shot = open.pixels.copy(open.widget->mask().boundingRect()); });
   return shot;
 }
 

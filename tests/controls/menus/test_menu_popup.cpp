@@ -3,6 +3,9 @@
 #include <gtest/gtest.h>
 
 #include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QScreen>
 #include <QTest>
 
 #include "MenuTestSupport.h"
@@ -19,6 +22,12 @@ int Distance(TColor a, TColor b) {
   for (int i = 0; i < 3; ++i)
     d = std::max(d, std::abs(static_cast<int>((a >> (8 * i)) & 0xFF) - static_cast<int>((b >> (8 * i)) & 0xFF)));
   return d;
+}
+
+void MoveMouse(QWidget* w, QPoint at) {
+  QMouseEvent move(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &move);
+  QApplication::processEvents();
 }
 
 // An item's rectangle in its window.
@@ -80,15 +89,17 @@ TEST_P(StyledPopupPixels, EveryLayerOfThePopup) {
     // The icon bar: the same horizontal gradient in every item.
     for (int x = 2; x < icon; x += 3) EXPECT_EQ(At(img, x, o.Top + 5), At(img, x, l.Top + 5)) << x;
     EXPECT_LE(Distance(At(img, 3, o.Top + 5), s->IconBar()->Color()), 12);
-    // The background: one vertical fill over the popup's height.
+    // The background: one vertical fill over the items' height.
     int height = img.height();
+    int top = o.Top, span = l.Bottom - o.Top;
     TColor from = s->Background()->Color(), to = s->Background()->ColorTo();
     vcl::TRect sepRow = InWindow(f.line, open.window);
-    for (int y = 3; y < height - 3; y += 2) {
+    for (int y = top; y < l.Bottom; y += 2) {
       if (y >= sepRow.Top && y < sepRow.Bottom) continue;  // the separator's line
-      TColor want = vcl::RGB(vcl::GetRValue(from) + (vcl::GetRValue(to) - vcl::GetRValue(from)) * y / height,
-                             vcl::GetGValue(from) + (vcl::GetGValue(to) - vcl::GetGValue(from)) * y / height,
-                             vcl::GetBValue(from) + (vcl::GetBValue(to) - vcl::GetBValue(from)) * y / height);
+      int at = y - top;
+      TColor want = vcl::RGB(vcl::GetRValue(from) + (vcl::GetRValue(to) - vcl::GetRValue(from)) * at / span,
+                             vcl::GetGValue(from) + (vcl::GetGValue(to) - vcl::GetGValue(from)) * at / span,
+                             vcl::GetBValue(from) + (vcl::GetBValue(to) - vcl::GetBValue(from)) * at / span);
       TColor got = At(img, img.width() - 17 - 5, y);
       EXPECT_LE(Distance(got, want), 6) << "row " << y;
     }
@@ -153,12 +164,13 @@ INSTANTIATE_TEST_SUITE_P(Presets, StyledPopupPixels,
 TEST(StyledPopup, AWindowOf200By100GetsItsShapeAndPlace) {
   vcl::TComponent owner(nullptr);
   auto* menu = new TLumPopupMenu(&owner);
-  for (int i = 0; i < 5; ++i) {
+  for (int i = 0; i < 2; ++i) {
     TMenuItem* item = AddItem(menu->Items(), "Item");
-    // Sized by its own handler: 183 + the desktop's 17 by 20.
+    // Sized by its own handler: 177 + the desktop's 17 by 47, inside the
+    // window's 3-pixel border.
     item->OnMeasureItem = [](vcl::TObject*, vcl::TCanvas*, Integer& w, Integer& h) {
-      w = 183;
-      h = 20;
+      w = 177;
+      h = 47;
     };
   }
   menu->SetAlignment(vcl::paCenter);
@@ -203,7 +215,35 @@ TEST(StyledPopup, PlacementByAlignment) {
   };
   for (const Case& c : cases)
     EXPECT_EQ(PopupPlacementX(c.alignment, c.x, 100, 1024), c.expected) << static_cast<int>(c.alignment) << " " << c.x;
+  // Through Qt, on this desktop: the point the pop-up is shown at, and
+  // where its window lands (one pixel left of it, two up).
   vcl::TComponent owner(nullptr);
+  auto* menu = new TLumPopupMenu(&owner);
+  TMenuItem* first = AddItem(menu->Items(), "First");
+  first->OnMeasureItem = [](vcl::TObject*, vcl::TCanvas*, Integer& w, Integer& h) {
+    w = 100;
+    h = 20;
+  };
+  AddItem(menu->Items(), "Second");
+  const Integer desktop = vcl::Screen->Width();
+  struct Shown {
+    vcl::TPopupAlignment alignment;
+    Integer x, expected;
+  } shown_cases[] = {
+      {vcl::paLeft, 10, 10},
+      {vcl::paLeft, desktop - 124, desktop - 107},
+      {vcl::paRight, 300, 317},
+      {vcl::paCenter, 200, 208},
+  };
+  for (const Shown& c : shown_cases) {
+    menu->SetAlignment(c.alignment);
+    QPoint at;
+    WithOpenPopup([&] { menu->Popup(c.x, 40); }, nullptr, [&](OpenPopup& open) { at = open.widget->pos(); });
+    EXPECT_EQ(menu->PopupPoint().X, c.expected) << static_cast<int>(c.alignment) << " " << c.x;
+    if (c.expected < desktop / 2) {
+      EXPECT_EQ(at, QPoint(c.expected - 1, 40 - 2));
+    }
+  }
   TLumPopupMenu empty(&owner);
   bool shown = false;
   QTimer::singleShot(0, [&] {
@@ -294,20 +334,29 @@ TEST(StyledMainMenu, TheBarShowsTheRootItemsOnOneGradient) {
   TMenuItem* openItem = AddItem(file, "Open");
   TMenuItem* recent = AddItem(file, "Recent");
   AddItem(recent, "one.pjt");
-  AddItem(menu->Items(), "&Edit");
+  TMenuItem* edit = AddItem(menu->Items(), "&Edit");
+  AddItem(edit, "Undo");
   form->SetMenu(menu);
   form->Show();
   QApplication::processEvents();
   auto* bar = form->Widget()->window()->findChild<QMenuBar*>();
   ASSERT_NE(bar, nullptr);
   QImage img = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  img.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/menu_bar.png"));
   TColor right = At(img, img.width() - 1, img.height() / 2);
   EXPECT_NE(right, vcl::clMenuBar);
   EXPECT_LE(Distance(right, styler->RootItem()->Color()), 40) << "the bar gradient reaches the right edge";
   EXPECT_LE(Distance(At(img, 1, img.height() / 2), styler->RootItem()->Color()), 8);
   vcl::TRect fileRect = file->ScreenRect();
   EXPECT_FALSE(fileRect.IsEmpty());
-  img.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/menu_bar.png"));
+  // The mouse over a root item gives it the hover look.
+  vcl::TRect editRect = edit->ScreenRect();
+  QPoint editAt = bar->mapFromGlobal(QPoint(editRect.Left, editRect.Top));
+  MoveMouse(bar, editAt + QPoint(5, 5));
+  QImage hover = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+  EXPECT_EQ(At(hover, editAt.x(), editAt.y() + editRect.Height() / 2), styler->RootItem()->HoverBorderColor());
+  EXPECT_LE(Distance(At(hover, editAt.x() + 3, editAt.y() + 2), styler->RootItem()->HoverColor()), 12);
+  MoveMouse(bar, QPoint(bar->width() - 5, 5));
   // Open the drop-down and its sub-menu with the keyboard.
   bool looked = false;
   QTimer::singleShot(0, [&] {
@@ -331,6 +380,25 @@ TEST(StyledMainMenu, TheBarShowsTheRootItemsOnOneGradient) {
     if (subMenu != drop && subMenu) {
       vcl::TRect recentRect = recent->ScreenRect();
       EXPECT_EQ(subMenu->pos().x(), recentRect.Right - 14) << "beside its parent item, 14 to the left";
+      QImage subImg = subMenu->grab().toImage().convertToFormat(QImage::Format_RGB32);
+      QRect shape = subMenu->mask().boundingRect();
+      EXPECT_EQ(shape, QRect(1, 1, subMenu->width() - 2 - 17, subMenu->height() - 2));
+      EXPECT_EQ(At(subImg, shape.right(), shape.center().y()), styler->MenuBorderColor())
+          << "the frame runs along the shape's right edge, with no item beyond it";
+      EXPECT_EQ(At(subImg, shape.right() - 1, shape.center().y()), styler->Background()->Color());
+      // For a person to look at: the window with its bar, the open
+      // drop-down and its sub-menu, each in its shape.
+      QWidget* top = form->Widget()->window();
+      QImage sheet(top->width() + 200, top->height() + 100, QImage::Format_RGB32);
+      sheet.fill(QColor(0xDD, 0xDD, 0xDD));
+      QPainter p(&sheet);
+      p.drawImage(0, 0, top->grab().toImage());
+      for (QWidget* w : {drop, subMenu}) {
+        QRect shape = w->mask().boundingRect();
+        p.drawImage(top->mapFromGlobal(w->mapToGlobal(shape.topLeft())), w->grab(shape).toImage());
+      }
+      p.end();
+      sheet.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/menu_bar_open.png"));
     } else {
       ADD_FAILURE() << "no sub-menu opened";
     }
@@ -341,5 +409,46 @@ TEST(StyledMainMenu, TheBarShowsTheRootItemsOnOneGradient) {
   QTest::mouseClick(bar, Qt::LeftButton, {}, bar->mapFromGlobal(QPoint(fileRect.Left + 3, fileRect.Top + 3)));
   EXPECT_TRUE(looked);
   (void)openItem;
+  vcl::Free(form);
+}
+
+// A sub-menu without room on the right opens to the left of its drop-down
+// and moves 20 pixels right.
+TEST(StyledMainMenu, ASubMenuOpeningToTheLeftMovesRight) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetClientWidth(300);
+  form->SetClientHeight(100);
+  const QRect screen = QGuiApplication::primaryScreen()->geometry();
+  form->SetLeft(screen.right() - 120);
+  form->SetTop(40);
+  auto* menu = new TLumMainMenu(form);
+  TMenuItem* file = AddItem(menu->Items(), "&File");
+  TMenuItem* recent = AddItem(file, "Recent projects");
+  AddItem(recent, "a project with a long name.pjt");
+  form->SetMenu(menu);
+  form->Show();
+  QApplication::processEvents();
+  auto* bar = form->Widget()->window()->findChild<QMenuBar*>();
+  ASSERT_NE(bar, nullptr);
+  bool looked = false;
+  QTimer::singleShot(0, [&] {
+    QWidget* drop = QApplication::activePopupWidget();
+    if (!drop) return;
+    QTest::keyClick(drop, Qt::Key_Down);
+    QTest::keyClick(drop, Qt::Key_Right);
+    QWidget* sub = QApplication::activePopupWidget();
+    if (sub && sub != drop) {
+      looked = true;
+      vcl::TRect parent = recent->ScreenRect();
+      EXPECT_LT(sub->pos().x(), parent.Left) << "opened to the left";
+      // Qt puts it flush with the parent item's left edge; the frame step
+      // moves it 20 to the right.
+      EXPECT_EQ(sub->pos().x() + sub->width(), parent.Left + 20);
+    }
+    while (QWidget* p = QApplication::activePopupWidget()) p->close();
+  });
+  QTest::keyClick(bar, Qt::Key_F, Qt::AltModifier);
+  QApplication::processEvents();
+  EXPECT_TRUE(looked);
   vcl::Free(form);
 }
