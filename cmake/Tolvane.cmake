@@ -48,6 +48,9 @@ function(tolvane_test name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
   if(TOLVANE_SANITIZER)
     if(NOT TOLVANE_SANITIZER IN_LIST A_SANITIZE)
+      # Declared but never built in this flavour, so settings a folder adds
+      # to its target afterwards still find it.
+      add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
       return()
     endif()
     add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})
@@ -110,6 +113,7 @@ endfunction()
 function(tolvane_bench name)
   cmake_parse_arguments(A "" "" "SOURCES;DEPS" ${ARGN})
   if(TOLVANE_SANITIZER)
+    add_executable(${name} EXCLUDE_FROM_ALL ${A_SOURCES})  # never built here, as for tests
     return()
   endif()
   find_package(benchmark REQUIRED)
