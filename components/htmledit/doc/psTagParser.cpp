@@ -1,6 +1,7 @@
 #include "htmledit/doc/psTagParser.h"
 
 #include "htmledit/doc/psStrings.h"
+#include "htmledit/doc/psTagText.h"
 #include "rtl/CodePages.h"
 #include "rtl/Convert.h"
 
@@ -43,8 +44,9 @@ bool ReadValue(std::u16string_view aBody, size_t aAt, bool aQuotedOnly, std::u16
     aNext = close + 1;
     return true;
   }
-  if (v >= end || aBody[v] == u'/') {
-    // The "/" stays for the next step, where it marks an empty tag.
+  if (v >= end || TrimTrailing(aBody.substr(v)) == u"/") {
+    // A "/" alone stays for the next step, where it marks an empty tag; a
+    // value may begin with "/" all the same ("/index.html").
     aValue = {};
     aNext = v;
     return true;
@@ -126,8 +128,13 @@ void TpsMarkupTagParser::Parse(const WideString& aText) {
   FTagType = ttOpening;
   FName.clear();
   const size_t open = aText.find(u'<');
-  const size_t close = aText.find(u'>');
-  if (open == WideString::npos || close == WideString::npos || close < open) return;
+  if (open == WideString::npos) return;
+  bool stoppedAtLt = false;
+  const size_t length = FindTagEnd(
+      [&aText, open](size_t k) { return open + k < aText.size() ? static_cast<int>(aText[open + k]) : -1; }, false,
+      stoppedAtLt);
+  if (length == kNoTagEnd) return;
+  const size_t close = open + length;
   const std::u16string_view body = std::u16string_view(aText).substr(open + 1, close - open - 1);
   const size_t end = body.size();
 
@@ -296,19 +303,25 @@ AnsiString TpsMarkupTag::GetText() const {
   if (!FName.empty()) {
     text = (FTagType == ttClosing ? "</" : "<") + FName;
     for (size_t i = 0; i < FNames.size(); ++i) {
-      AnsiString value = FValues[i];
-      // The value is written in double quotes; one inside would end it early.
-      ReplaceAll(value, "\"", "&quot;");
       text += ' ';
       text += FNames[i];
-      text += "=\"";
-      text += value;
-      text += '"';
+      text += '=';
+      text += QuoteAttributeValue(FValues[i]);
     }
     text += FTagType == ttEmpty ? " />" : ">";
   }
   if (OnGetText) OnGetText(const_cast<TpsMarkupTag*>(this), text);
   return text;
+}
+
+AnsiString QuoteAttributeValue(const AnsiString& aValue) {
+  // A double quote inside double quotes would end the value early: such a
+  // value goes between single quotes, or, holding both, gets "&quot;".
+  if (aValue.find('"') == AnsiString::npos) return '"' + aValue + '"';
+  if (aValue.find('\'') == AnsiString::npos) return '\'' + aValue + '\'';
+  AnsiString value = aValue;
+  ReplaceAll(value, "\"", "&quot;");
+  return '"' + value + '"';
 }
 
 // ---------------------------------------------------------------------------

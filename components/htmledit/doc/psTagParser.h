@@ -102,8 +102,9 @@ class TpsMarkupTag : public TpsMarkupTagParser {
 
   // Same name and type, and the same attributes with equal values in any order.
   bool Equals(const TpsMarkupTag& aOther) const;
-  // The tag as text: values in double quotes (a double quote inside written
-  // as "&quot;"), " />" closing an empty tag; empty for a tag without a name.
+  // The tag as text: values in double quotes (one holding a double quote in
+  // single quotes, one holding both kinds with "&quot;"), " />" closing an
+  // empty tag; empty for a tag without a name.
   virtual AnsiString GetText() const;
 
   std::function<void(TObjectPtr aSender, AnsiString& aText)> OnGetText;
@@ -127,6 +128,9 @@ class TpsMarkupTagList : public rtl::TObjectList<TpsMarkupTag> {
   // Each tag's text followed by CR LF.
   AnsiString GetText() const;
 };
+
+// An attribute value as a tag's text writes it, quotes included.
+AnsiString QuoteAttributeValue(const AnsiString& aValue);
 
 // Codes below 12 are the inline formatting tags.
 bool IsInlineOpeningTag(Byte aTagCode, Byte aTagType);

@@ -160,15 +160,9 @@ void ScanTag(const std::string& aText, Visit aVisit) {
   }
 }
 
-bool TagEndsInsideAValue(const Record& r, const std::string&) {
-  // The tag is read from the first "<" to the first ">", even when that ">"
-  // stands inside a quoted value.
-  return r.text.find('>') + 1 != r.text.size();
-}
-
 bool HasUnquotedValue(const Record& r, const std::string&) {
-  // Unquoted values may hold blanks and end before the next "name=", at a
-  // quote, or (when they start with "/") at once.
+  // Unquoted values may hold blanks and end before the next "name=" or at
+  // a quote.
   bool found = false;
   ScanTag(r.text, [&](size_t, char, bool unquoted) { found = found || unquoted; });
   return found;
@@ -217,7 +211,6 @@ struct KnownDifference {
 };
 
 const KnownDifference kKnownDifferences[] = {
-    {"a '>' inside a quoted value ends the tag", TagEndsInsideAValue},
     {"unquoted values follow their own rules", HasUnquotedValue},
     {"a '/' inside the tag marks it empty and ends the attributes", HasSlashInside},
     {"entities beyond the table stay undecoded", ValueHasReferenceBeyondTheTable},

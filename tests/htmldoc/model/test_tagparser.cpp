@@ -71,7 +71,11 @@ TEST(MarkupTag, ParsesNamesTypesAndAttributes) {
       {"<p a=b=c>", lenient, "p", ttOpening, {}},
       {"<p a=>", lenient, "p", ttOpening, {{"a", ""}}},
       {"<p a=/>", lenient, "p", ttEmpty, {{"a", ""}}},
-      {"<a href=/x.html>", lenient, "a", ttOpening, {{"href", ""}}},
+      // Mended: a value may begin with "/" (a "/" alone marks an empty tag).
+      {"<a href=/x.html>", lenient, "a", ttOpening, {{"href", "/x.html"}}},
+      {"<a href=/x.html/>", lenient, "a", ttEmpty, {{"href", "/x.html"}}},
+      // Mended: a ">" inside a quoted value belongs to the value.
+      {"<a title=\"a>b\" c=d>", lenient, "a", ttOpening, {{"title", "a>b"}, {"c", "d"}}},
       {"<a href=x.cgi?a=1>", lenient, "a", ttOpening, {}},
       {"<img src=\"a.png\"/>", lenient, "img", ttEmpty, {{"src", "a.png"}}},
       {"<img src=\"a.png\"/ alt=x>", lenient, "img", ttEmpty, {{"src", "a.png"}}},
@@ -112,7 +116,8 @@ TEST(MarkupTag, GetText) {
       {"<br/>", "<br />"},
       {"</td>", "</td>"},
       {"<img src=a.png />", "<img src=\"a.png\" />"},
-      {"<a title='say \"hi\"'>", "<a title=\"say &quot;hi&quot;\">"},
+      // Mended: a value holding a double quote goes between single quotes.
+      {"<a title='say \"hi\"'>", "<a title='say \"hi\"'>"},
       {"<a href='x?a=1&amp;b=2'>", "<a href=\"x?a=1&amp;b=2\">"},
       {"<td nowrap>", "<td nowrap=\"nowrap\">"},
       {"no tag", ""},
