@@ -213,6 +213,14 @@ void TpsHtmlParser::ParseText() {
   }
   // Tabs stand for spaces only in body text; elsewhere they are white space.
   if (inBody) run = ExpandTabs(run, TabStops);
+  // White space collapses across what left nothing in the list between two
+  // runs (a title, a doctype), so that a page written back reads the same.
+  const TpsChunkElement* last = FChunk->Last();
+  if (last && last->Kind == ceChar && last->Char == u' ' && !last->FromEntity) {
+    const size_t text = run.find_first_not_of(" \t\r\n");
+    run.erase(0, text == AnsiString::npos ? run.size() : text);
+    if (run.empty()) return;
+  }
   FChunk->AddTextWithEntities(rtl::Utf8ToWide(run));
 }
 

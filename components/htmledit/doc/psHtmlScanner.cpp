@@ -104,7 +104,6 @@ bool TpsHtmlScanner::ReadTagText(AnsiString& aText) {
 
 AnsiString TpsHtmlScanner::ReadTextRun(bool aStopAtPercent, bool aStopAtTag) {
   AnsiString run;
-  run.reserve(256);
   for (int c; (c = At(0)) >= 0;) {
     if (aStopAtTag && c == '<' && StartsTag(At(1))) break;
     if (aStopAtPercent && c == '%' && !run.empty()) break;

@@ -148,6 +148,9 @@ TEST(HtmlParser, PagesIntoNodeLists) {
        "<html>a&amp;b c<head>&nbsp;</head></html>"},
       {"mended: a comment in the head", "<html><head><!--x--></head></html>",
        "<html><head>{c:<!--x-->}</head></html>"},
+      {"white space collapses across a dropped title",
+       "<html><head>\n<title>T</title>\n<link rel=\"a\"></head></html>",
+       "<html><head> <link rel=\"a\"></head></html>"},
       {"closing custom tags stay", "<p>a</p></mytag>", "<p>a</p><@cust></@cust>"},
   };
   for (const Case& c : cases) EXPECT_EQ(ParsePage(c.page), c.expected) << c.name;
