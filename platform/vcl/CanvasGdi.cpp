@@ -346,6 +346,30 @@ void TCanvas::BlitFrom(const TRect& dest, TCanvas* source, const TRect& sourceRe
   Changed();
 }
 
+void TCanvas::AlphaBlendFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Byte alpha) {
+  RequiredState();
+  if (!source || dest.IsEmpty() || sourceRect.IsEmpty() || alpha == 0) return;
+  source->RequiredState();
+  QImage sub = SourcePixels(*source->surface_, sourceRect, dest.Width(), dest.Height());
+  Changing();
+  PixelRows pixels(*surface_->image);
+  const int a = alpha, na = 255 - alpha;
+  auto mix = [&](QRgb s, QRgb d, int shift) {
+    const int sv = (s >> shift) & 0xFF, dv = (d >> shift) & 0xFF;
+    return static_cast<QRgb>((sv * a + dv * na + 127) / 255) << shift;
+  };
+  QPoint o = surface_->origin + QPoint(dest.Left, dest.Top);
+  QRect device(o, QSize(dest.Width(), dest.Height()));
+  ForVisibleRows(*surface_, device, [&](int y, int x0, int x1) {
+    const auto* src = reinterpret_cast<const QRgb*>(sub.constScanLine(y - o.y()));
+    for (int x = x0; x < x1; ++x) {
+      const QRgb s = src[x - o.x()], d = pixels.Get(x, y);
+      pixels.Set(x, y, mix(s, d, 16) | mix(s, d, 8) | mix(s, d, 0));
+    }
+  });
+  Changed();
+}
+
 void TCanvas::BrushCopy(const TRect& dest, TBitmap* source, const TRect& sourceRect, TColor transparent) {
   RequiredState();
   if (!source || source->Empty() || dest.IsEmpty() || sourceRect.IsEmpty()) return;

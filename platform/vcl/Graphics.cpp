@@ -7,6 +7,7 @@
 #include <QString>
 #include <cmath>
 #include <cstdlib>
+#include <unordered_map>
 
 #include "rtl/Strings.h"
 #include "vcl/QtCanvas.h"
@@ -528,6 +529,114 @@ void TCanvas::SetPixels(Integer x, Integer y, TColor color) {
   Changing();
   surface_->image->setPixel(d, ToQColor(color).rgb());
   Changed();
+}
+
+
+// --- UTF-16 text, one character at a time ---
+
+std::vector<TTextCharacter> SplitTextCharacters(const WideString& text) {
+  std::vector<TTextCharacter> chars;
+  chars.reserve(text.size());
+  for (size_t i = 0; i < text.size();) {
+    const bool pair = i + 1 < text.size() && text[i] >= 0xD800 && text[i] <= 0xDBFF && text[i + 1] >= 0xDC00 &&
+                      text[i + 1] <= 0xDFFF;
+    const size_t len = pair ? 2 : 1;
+    chars.push_back({i, len});
+    i += len;
+  }
+  return chars;
+}
+
+namespace {
+
+// The font last measured on this thread with the advances of its
+// characters: layout measures one character at a time, and building a
+// Qt font and its metrics for every call would cost more than the text.
+class AdvanceCache {
+ public:
+  static AdvanceCache& For(const TFont& f) {
+    thread_local AdvanceCache cache;
+    if (!cache.Matches(f)) cache.Load(f);
+    return cache;
+  }
+  const QFont& Font() const { return font_; }
+  const QFontMetrics& Metrics() const { return *metrics_; }
+  int Advance(const char16_t* units, size_t length) {
+    const uint32_t key = length == 2 ? 0x10000u + ((units[0] - 0xD800u) << 10) + (units[1] - 0xDC00u) : units[0];
+    auto it = advances_.find(key);
+    if (it != advances_.end()) return it->second;
+    const int a = metrics_->horizontalAdvance(QString(reinterpret_cast<const QChar*>(units), int(length)));
+    advances_.emplace(key, a);
+    return a;
+  }
+
+ private:
+  bool Matches(const TFont& f) const {
+    return metrics_ && f.Name() == name_ && f.Height() == height_ && f.Style() == style_ && f.Pitch() == pitch_;
+  }
+  void Load(const TFont& f) {
+    name_ = f.Name();
+    height_ = f.Height();
+    style_ = f.Style();
+    pitch_ = f.Pitch();
+    font_ = ToQFont(f);
+    metrics_ = std::make_unique<QFontMetrics>(font_);
+    advances_.clear();
+  }
+
+  AnsiString name_;
+  Integer height_ = 0;
+  TFontStyles style_;
+  TFontPitch pitch_ = fpDefault;
+  QFont font_;
+  std::unique_ptr<QFontMetrics> metrics_;
+  std::unordered_map<uint32_t, int> advances_;
+};
+
+}  // namespace
+
+TSize TCanvas::TextExtentW(const WideString& text) {
+  AdvanceCache& cache = AdvanceCache::For(font_);
+  Integer width = 0;
+  for (const TTextCharacter& c : SplitTextCharacters(text))
+    width += cache.Advance(text.data() + c.Index, c.Length) + characterExtra_;
+  return {width, cache.Metrics().height()};
+}
+
+void TCanvas::TextOutW(Integer x, Integer y, const WideString& text) {
+  RequiredState();
+  Changing();
+  AdvanceCache& cache = AdvanceCache::For(font_);
+  const std::vector<TTextCharacter> chars = SplitTextCharacters(text);
+  std::vector<int> lefts;
+  lefts.reserve(chars.size());
+  int width = 0;
+  for (const TTextCharacter& c : chars) {
+    lefts.push_back(width);
+    width += cache.Advance(text.data() + c.Index, c.Length) + characterExtra_;
+  }
+  {
+    SurfacePainter p(*surface_);
+    p->translate(x, y);
+    if (font_.Orientation() != 0) p->rotate(-font_.Orientation() / 10.0);
+    if (brush_.Style() != bsClear) p->fillRect(QRect(0, 0, width, cache.Metrics().height()), ToQColor(brush_.Color()));
+    p->setFont(cache.Font());
+    p->setPen(ToQColor(font_.Color()));
+    const int baseline = cache.Metrics().ascent();
+    for (size_t i = 0; i < chars.size(); ++i) {
+      const char16_t* units = text.data() + chars[i].Index;
+      if (chars[i].Length == 1 && (units[0] == u' ' || units[0] == u'\t')) continue;
+      p->drawText(QPoint(lefts[i], baseline), QString(reinterpret_cast<const QChar*>(units), int(chars[i].Length)));
+    }
+  }
+  penPos_ = {x + width, y};
+  Changed();
+}
+
+Integer TCanvas::SetTextCharacterExtra(Integer extra) {
+  const Integer old = characterExtra_;
+  characterExtra_ = extra;
+  return old;
 }
 
 }  // namespace vcl

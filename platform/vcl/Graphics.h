@@ -288,6 +288,26 @@ class TCanvas : public TPersistent {
   // brush is clear.
   virtual void TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text);
   virtual TSize TextExtent(const AnsiString& text);
+  // UTF-16 text. Every character (a surrogate pair is one) stands at the
+  // integer advance measured for it alone, plus the character extra, with
+  // no kerning or ligatures between characters, so the text covers exactly
+  // the sum of what its characters measure one by one. TextOutW draws the
+  // cell on the brush colour unless the brush is clear and moves the pen
+  // position to the end; TextExtentW's width counts the extra after every
+  // character, as the desktop measures it.
+  virtual void TextOutW(Integer x, Integer y, const WideString& text);
+  virtual TSize TextExtentW(const WideString& text);
+  // Spacing added after every character by TextOutW and TextExtentW;
+  // answers the previous value.
+  virtual Integer SetTextCharacterExtra(Integer extra);
+  Integer TextCharacterExtra() const { return characterExtra_; }
+  // ExtTextOut's options (ETO_*), kept for the text calls.
+  Cardinal TextFlags() const { return textFlags_; }
+  void SetTextFlags(Cardinal flags) { textFlags_ = flags; }
+  // Source's rectangle stretched to dest over what is there, with the
+  // constant opacity alpha (0 leaves dest, 255 copies): per channel
+  // (source * alpha + dest * (255 - alpha)) / 255, rounded.
+  virtual void AlphaBlendFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Byte alpha);
   Integer TextWidth(const AnsiString& text) { return TextExtent(text).cx; }
   Integer TextHeight(const AnsiString& text) { return TextExtent(text).cy; }
   virtual TTextMetrics GetTextMetrics();
@@ -405,6 +425,21 @@ class TCanvas : public TPersistent {
   TPoint penPos_;
   std::unique_ptr<TCanvasSurface> surface_;
   Cardinal copyMode_ = 0x00CC0020;  // SRCCOPY
+  Integer characterExtra_ = 0;
+  Cardinal textFlags_ = 0;
 };
+
+// ExtTextOut options, as TCanvas::TextFlags keeps them.
+inline constexpr Cardinal ETO_OPAQUE = 0x0002;
+inline constexpr Cardinal ETO_CLIPPED = 0x0004;
+
+// The characters of UTF-16 text as TextOutW places them: each entry is the
+// index of a character's first unit and its length (2 for a surrogate
+// pair, 1 otherwise, a lone surrogate included).
+struct TTextCharacter {
+  size_t Index;
+  size_t Length;
+};
+std::vector<TTextCharacter> SplitTextCharacters(const WideString& text);
 
 }  // namespace vcl

@@ -39,6 +39,7 @@ class ControlEventFilter;
 struct TWindowScrollBar {
   Integer min = 0, max = 0, page = 0, pos = 0, trackPos = 0;
   bool shown = false;
+  Cardinal arrows = 0;  // ESB_* last set by EnableScrollBar
   QPointer<QScrollBar> bar;  // child of the control's widget
 };
 

@@ -45,6 +45,7 @@ std::vector<Module> MakeModules() {
                      true,
                      {{"UpdateLayeredWindow", Address(&UpdateLayeredWindow)},
                       {"SetLayeredWindowAttributes", Address(&SetLayeredWindowAttributes)}}});
+  modules.push_back({"msimg32", 0x10300000, false, {{"AlphaBlend", Address(&AlphaBlend)}}});
   modules.push_back({"uxtheme",
                      0x10200000,
                      false,
@@ -279,6 +280,29 @@ bool UpdateLayeredWindow(HWND wnd, TCanvas*, const TPoint* pptDst, const TSize* 
     if ((flags & ULW_ALPHA) && blend) host->widget->window()->setWindowOpacity(blend->SourceConstantAlpha / 255.0);
     if (flags & ULW_COLORKEY) ApplyColorKey(host, key);
   }
+  return true;
+}
+
+bool AlphaBlend(TCanvas* dest, Integer xDest, Integer yDest, Integer wDest, Integer hDest, TCanvas* source,
+                Integer xSrc, Integer ySrc, Integer wSrc, Integer hSrc, BLENDFUNCTION blend) {
+  if (!dest || !source || wDest <= 0 || hDest <= 0 || wSrc <= 0 || hSrc <= 0) return false;
+  if (blend.BlendOp != AC_SRC_OVER || blend.AlphaFormat != 0) return false;
+  dest->AlphaBlendFrom(Bounds(xDest, yDest, wDest, hDest), source, Bounds(xSrc, ySrc, wSrc, hSrc),
+                       blend.SourceConstantAlpha);
+  return true;
+}
+
+bool ClientToScreen(HWND wnd, TPoint* point) {
+  TWinControl* c = FindControl(wnd);
+  if (!c || !point) return false;
+  *point = c->ClientToScreen(*point);
+  return true;
+}
+
+bool ScreenToClient(HWND wnd, TPoint* point) {
+  TWinControl* c = FindControl(wnd);
+  if (!c || !point) return false;
+  *point = c->ScreenToClient(*point);
   return true;
 }
 

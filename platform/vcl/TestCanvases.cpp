@@ -94,7 +94,36 @@ void TFakeMetricsCanvas::GdipDrawTextLine(const GpGraphics*, const GpFont*, cons
   RestoreDC(-1);
 }
 
+TSize TFakeMetrics::TextExtentW(const WideString& text, Integer extra) const {
+  return {static_cast<Integer>(SplitTextCharacters(text).size()) * (Advance + extra), Ascent + Descent};
+}
+
 TSize TFakeMetricsCanvas::TextExtent(const AnsiString& text) { return metrics_.TextExtent(text); }
+
+TSize TFakeMetricsCanvas::TextExtentW(const WideString& text) {
+  return metrics_.TextExtentW(text, TextCharacterExtra());
+}
+
+void TFakeMetricsCanvas::TextOutW(Integer x, Integer y, const WideString& text) {
+  RequiredState();
+  TSize size = TextExtentW(text);
+  if (Brush()->Style() != bsClear) FillRect(Bounds(x, y, size.cx, size.cy));
+  TBrush saved;
+  saved.Assign(Brush());
+  Brush()->SetColor(Font()->Color());
+  Brush()->SetStyle(bsSolid);
+  Integer left = x;
+  for (const TTextCharacter& c : SplitTextCharacters(text)) {
+    if (!(c.Length == 1 && (text[c.Index] == u' ' || text[c.Index] == u'\t'))) DrawBox(left, y);
+    left += metrics_.Advance + TextCharacterExtra();
+  }
+  SetBrush(&saved);
+  TCanvas::MoveTo(x + size.cx, y);
+}
+
+void TFakeMetricsCanvas::DrawBox(Integer left, Integer top) {
+  FillRect(Rect(left, top, left + metrics_.Advance - 1, top + metrics_.Ascent));
+}
 
 TTextMetrics TFakeMetricsCanvas::GetTextMetrics() { return metrics_.TextMetrics(); }
 
@@ -107,10 +136,7 @@ void TFakeMetricsCanvas::DrawBoxes(Integer x, Integer y, const AnsiString& text)
   for (size_t b = 0; b < text.size(); ++b) {
     auto c = static_cast<unsigned char>(text[b]);
     if ((c & 0xC0) == 0x80) continue;
-    if (c != ' ' && c != '\t') {
-      Integer left = x + i * metrics_.Advance;
-      FillRect(Rect(left, y, left + metrics_.Advance - 1, y + metrics_.Ascent));
-    }
+    if (c != ' ' && c != '\t') DrawBox(x + i * metrics_.Advance, y);
     ++i;
   }
   SetBrush(&saved);
@@ -142,7 +168,7 @@ AnsiString TCanvasRecord::Call() const {
     s += rtl::IntToStr(Args[i]);
   }
   s += ")";
-  if (!Text.empty() || Op == "TextOut" || Op == "TextRect") s += " '" + Text + "'";
+  if (!Text.empty() || Op == "TextOut" || Op == "TextOutW" || Op == "TextRect") s += " '" + Text + "'";
   return s;
 }
 
@@ -194,6 +220,20 @@ void TRecordingCanvas::TextRect(const TRect& r, Integer x, Integer y, const Ansi
   Add("TextRect", {r.Left, r.Top, r.Right, r.Bottom, x, y}, text);
 }
 TSize TRecordingCanvas::TextExtent(const AnsiString& text) { return metrics_.TextExtent(text); }
+void TRecordingCanvas::TextOutW(Integer x, Integer y, const WideString& text) {
+  Add("TextOutW", {x, y}, rtl::WideToUtf8(text));
+  TCanvas::MoveTo(x + TextExtentW(text).cx, y);
+}
+TSize TRecordingCanvas::TextExtentW(const WideString& text) {
+  return metrics_.TextExtentW(text, TextCharacterExtra());
+}
+Integer TRecordingCanvas::SetTextCharacterExtra(Integer extra) {
+  Add("SetTextCharacterExtra", {extra});
+  return TCanvas::SetTextCharacterExtra(extra);
+}
+void TRecordingCanvas::AlphaBlendFrom(const TRect& d, TCanvas*, const TRect& s, Byte alpha) {
+  Add("AlphaBlend", {d.Left, d.Top, d.Right, d.Bottom, s.Left, s.Top, s.Right, s.Bottom, alpha});
+}
 TTextMetrics TRecordingCanvas::GetTextMetrics() { return metrics_.TextMetrics(); }
 TColor TRecordingCanvas::Pixels(Integer, Integer) { return CLR_INVALID; }
 void TRecordingCanvas::SetPixels(Integer x, Integer y, TColor color) {

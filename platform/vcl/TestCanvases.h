@@ -26,6 +26,7 @@ struct TFakeMetrics {
   TSize TextExtent(const AnsiString& text) const {
     return {CharacterCount(text) * Advance, Ascent + Descent};
   }
+  TSize TextExtentW(const WideString& text, Integer extra) const;
   TTextMetrics TextMetrics() const;
   // GDI+ text: characters (code points) times the advance; ascent and
   // descent as for the canvas, lines that far apart.
@@ -56,12 +57,17 @@ class TFakeMetricsCanvas : public TCanvas {
   TGdipFontMetrics GdipFontMetrics(const GpFont* font) override;
   void GdipDrawTextLine(const GpGraphics* g, const GpFont* font, const GpBrush* brush, double x, double top,
                         const WideString& text, Integer underlined, const GpRectF* clip) override;
+  // Every character (a surrogate pair is one) takes the advance plus the
+  // character extra; visible ones are drawn as TextOut draws them.
+  TSize TextExtentW(const WideString& text) override;
+  void TextOutW(Integer x, Integer y, const WideString& text) override;
 
  protected:
   void CreateHandle() override;
 
  private:
   void DrawBoxes(Integer x, Integer y, const AnsiString& text);
+  void DrawBox(Integer left, Integer top);
   TFakeMetrics metrics_;
   std::unique_ptr<TBitmap> bitmap_;
 };
@@ -107,6 +113,14 @@ class TRecordingCanvas : public TCanvas {
   void TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) override;
   TSize TextExtent(const AnsiString& text) override;
   TTextMetrics GetTextMetrics() override;
+  // "TextOutW(x,y) 'text'" with the text as UTF-8; measured as the
+  // fake-metrics canvas measures it.
+  void TextOutW(Integer x, Integer y, const WideString& text) override;
+  TSize TextExtentW(const WideString& text) override;
+  // "SetTextCharacterExtra(n)".
+  Integer SetTextCharacterExtra(Integer extra) override;
+  // "AlphaBlend(dest l,t,r,b, source l,t,r,b, alpha)".
+  void AlphaBlendFrom(const TRect& dest, TCanvas* source, const TRect& sourceRect, Byte alpha) override;
   TColor Pixels(Integer x, Integer y) override;
   void SetPixels(Integer x, Integer y, TColor color) override;
   void RoundRect(Integer x1, Integer y1, Integer x2, Integer y2, Integer cornerWidth, Integer cornerHeight) override;

@@ -112,6 +112,20 @@ Integer SetScrollPos(HWND wnd, Integer bar, Integer pos, bool redraw);
 Integer GetScrollPos(HWND wnd, Integer bar);
 bool SetScrollRange(HWND wnd, Integer bar, Integer minPos, Integer maxPos, bool redraw);
 bool ShowScrollBar(HWND wnd, Integer bar, bool show);
+// Enables or disables the arrows of a window's scroll bar (SB_HORZ,
+// SB_VERT, SB_BOTH); a bar with both arrows disabled takes no input.
+// GetScrollBarArrows answers what was last set (ESB_ENABLE_BOTH at first).
+inline constexpr Cardinal ESB_ENABLE_BOTH = 0x0000;
+inline constexpr Cardinal ESB_DISABLE_LTUP = 0x0001;
+inline constexpr Cardinal ESB_DISABLE_RTDN = 0x0002;
+inline constexpr Cardinal ESB_DISABLE_BOTH = 0x0003;
+bool EnableScrollBar(HWND wnd, Integer bar, Cardinal arrows);
+Cardinal GetScrollBarArrows(HWND wnd, Integer bar);
+
+// A point in the window's client coordinates to screen coordinates, in
+// place; false for a window that does not exist.
+bool ClientToScreen(HWND wnd, TPoint* point);
+bool ScreenToClient(HWND wnd, TPoint* point);
 
 // RedrawWindow flags.
 inline constexpr Cardinal RDW_INVALIDATE = 0x0001;
@@ -221,6 +235,17 @@ inline constexpr Cardinal ULW_COLORKEY = 1;
 inline constexpr Cardinal ULW_ALPHA = 2;
 inline constexpr Cardinal ULW_OPAQUE = 4;
 bool SetLayeredWindowAttributes(HWND wnd, TColor key, Byte alpha, Cardinal flags);
+
+// msimg32's "AlphaBlend": source's rectangle stretched onto the target's
+// with the blend's constant alpha (AC_SRC_OVER; per-pixel alpha
+// (AlphaFormat AC_SRC_ALPHA) is not supported and fails). False for a
+// missing canvas or an empty rectangle. The module is not loaded at start.
+inline constexpr Byte AC_SRC_OVER = 0x00;
+inline constexpr Byte AC_SRC_ALPHA = 0x01;
+bool AlphaBlend(TCanvas* dest, Integer xDest, Integer yDest, Integer wDest, Integer hDest, TCanvas* source,
+                Integer xSrc, Integer ySrc, Integer wSrc, Integer hSrc, BLENDFUNCTION blend);
+using TAlphaBlendFunction = bool (*)(TCanvas*, Integer, Integer, Integer, Integer, TCanvas*, Integer, Integer,
+                                     Integer, Integer, BLENDFUNCTION);
 bool UpdateLayeredWindow(HWND wnd, TCanvas* dcDst, const TPoint* pptDst, const TSize* psize, TCanvas* dcSrc,
                          const TPoint* pptSrc, TColor key, const BLENDFUNCTION* blend, Cardinal flags);
 

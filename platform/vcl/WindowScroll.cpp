@@ -20,6 +20,8 @@ TWinControlHost* HostOf(HWND wnd) {
 
 bool ValidBar(Integer bar) { return bar == SB_HORZ || bar == SB_VERT; }
 
+bool Needed(const TWindowScrollBar& b) { return b.page > 0 ? b.max - b.min + 1 > b.page : b.max > b.min; }
+
 Integer MaxPos(const TWindowScrollBar& b) { return std::max(b.min, b.max - std::max(b.page - 1, 0)); }
 
 // Shows the numbers on the Qt bar without it reporting anything back.
@@ -113,10 +115,10 @@ Integer SetScrollInfo(HWND wnd, Integer bar, const SCROLLINFO* info, bool) {
   if (info->fMask & SIF_PAGE) b.page = static_cast<Integer>(std::min<Cardinal>(info->nPage, b.max - b.min + 1));
   if (info->fMask & SIF_POS) b.pos = info->nPos;
   b.pos = std::clamp(b.pos, b.min, MaxPos(b));
-  const bool needed = b.page > 0 ? b.max - b.min + 1 > b.page : b.max > b.min;
+  const bool needed = Needed(b);
   SetShown(host->control, bar, needed || (info->fMask & SIF_DISABLENOSCROLL && b.shown));
   if (b.bar) {
-    b.bar->setEnabled(needed);
+    b.bar->setEnabled(needed && b.arrows != ESB_DISABLE_BOTH);
     SyncBar(b);
   }
   return b.pos;
@@ -171,6 +173,24 @@ bool ShowScrollBar(HWND wnd, Integer bar, bool show) {
   if (!ValidBar(bar)) return false;
   SetShown(host->control, bar, show);
   return true;
+}
+
+bool EnableScrollBar(HWND wnd, Integer bar, Cardinal arrows) {
+  TWinControlHost* host = HostOf(wnd);
+  if (!host) return false;
+  if (bar != SB_BOTH && !ValidBar(bar)) return false;
+  for (Integer i : {SB_HORZ, SB_VERT}) {
+    if (bar != SB_BOTH && bar != i) continue;
+    TWindowScrollBar& b = host->scrollBars[i];
+    b.arrows = arrows & ESB_DISABLE_BOTH;
+    if (b.bar) b.bar->setEnabled(Needed(b) && b.arrows != ESB_DISABLE_BOTH);
+  }
+  return true;
+}
+
+Cardinal GetScrollBarArrows(HWND wnd, Integer bar) {
+  TWinControlHost* host = HostOf(wnd);
+  return host && ValidBar(bar) ? host->scrollBars[bar].arrows : ESB_ENABLE_BOTH;
 }
 
 }  // namespace vcl

@@ -1,0 +1,82 @@
+#pragma once
+// The view's one seam to the editor component: every call a view node
+// makes on the editor goes through IpsEditorHost, each member named after
+// the operation it stands for. The view never includes the control's
+// headers; the editor component implements this interface, and tests use
+// a fake host.
+#include <memory>
+
+#include "htmledit/doc/psHtmlTag.h"
+#include "htmledit/view/psViewTypes.h"
+#include "vcl/Controls.h"
+
+namespace htmldoc {
+class TpsStyleSheet;
+class TpsStyleContextTree;
+}  // namespace htmldoc
+
+namespace htmlview {
+
+// Positions in the view: a text node and the id of a document element in
+// it, for the first and last selected element, or for the elements before
+// and after the caret (either half may be empty: no node and id 0).
+struct TpsSelectionRange {
+  TpsTextNode* StartNode = nullptr;
+  uint32_t StartElementID = 0;
+  TpsTextNode* EndNode = nullptr;
+  uint32_t EndElementID = 0;
+};
+
+void ClearSelectionRange(TpsSelectionRange& aRange);
+// All four fields set.
+bool IsSelectionRangeValid(const TpsSelectionRange& aRange);
+
+// Edit modes of the editor.
+constexpr Byte emText = 0;
+constexpr Byte emImage = 1;
+
+class IpsEditorHost {
+ public:
+  // --- State the view reads ---
+  virtual Byte EditMode() = 0;
+  virtual bool AllowMultipleSpaces() = 0;
+  // Blanks a typed tab stands for (the view uses at least 1).
+  virtual Integer TabStops() = 0;
+  // The cursor shown over text (the editor's own).
+  virtual vcl::TCursor Cursor() = 0;
+  virtual htmldoc::TpsStyleSheet* StyleSheet() = 0;
+  virtual htmldoc::TpsStyleContextTree* StyleContextTree() = 0;
+  // The callbacks every tag of the document turns style texts into ids with.
+  virtual const htmldoc::TpsHtmlTagEventsRef& DocumentEvents() = 0;
+  // The id of the style sheet's rule for a declaration text (registered
+  // when new).
+  virtual Integer GetInternalStyleID(const AnsiString& aStyleText) = 0;
+
+  // --- Requests ---
+  virtual void RequestRepaint() = 0;
+  // Places the caret again after a relayout.
+  virtual void UpdateCaretPosition() = 0;
+  // Recorded and fired at the editor's next pending-update pass.
+  virtual void NotifyDocumentChange(htmldoc::TpsDocumentChange aChange) = 0;
+  virtual void NotifyCursorMoved() = 0;
+  // The text selection object forgets its range (its elements go).
+  virtual void ClearSelection() = 0;
+  // The root's height changed: the scroll ranges follow.
+  virtual void UpdateScrollRanges() = 0;
+
+  // --- Screen ---
+  // The screen surface the view paints and measures on.
+  virtual TpsAbstractCanvas* ScreenCanvas() = 0;
+  // The device context of the editor's back buffer, and its return.
+  virtual vcl::TCanvas* GetDC() = 0;
+  virtual void ReleaseDC(vcl::TCanvas* aDC) = 0;
+  virtual vcl::TPoint ClientToScreen(const vcl::TPoint& aPoint) = 0;
+  // The editor's hint window at a screen point.
+  virtual std::unique_ptr<TpsHintWindow> CreateHintWindow(const vcl::TPoint& aScreenPoint, TpsHintTriggerArea* aArea,
+                                                          const AnsiString& aText) = 0;
+
+ protected:
+  ~IpsEditorHost() = default;
+};
+
+}  // namespace htmlview

@@ -1,0 +1,121 @@
+#pragma once
+// What the view's tests share: a fake editor host that answers options
+// from a table and records each call, a window that records the messages
+// it receives, and pixel tables.
+#include <QImage>
+#include <map>
+#include <set>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "htmldoc/support/ChunkFixture.h"
+#include "htmldoc/support/StyleSheetLoader.h"
+#include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psDocumentNode.h"
+#include "htmledit/view/psEditorHost.h"
+#include "htmledit/view/psWindows.h"
+#include "rtl/Strings.h"
+#include "vcl/Pictures.h"
+
+namespace htmlview::testing {
+
+class FakeHost : public IpsEditorHost {
+ public:
+  FakeHost() : Tree(&Sheet), Events(htmldoc::testing::SheetEvents(Sheet)) {}
+
+  // Answers, by member name.
+  std::map<std::string, Integer> Options{
+      {"EditMode", emText}, {"AllowMultipleSpaces", 0}, {"TabStops", 4}, {"Cursor", vcl::crIBeam}};
+  std::vector<std::string> Calls;
+  htmldoc::TpsStyleSheet Sheet;
+  htmldoc::TpsStyleContextTree Tree;
+  htmldoc::TpsHtmlTagEventsRef Events;
+  TpsScrollCanvas Canvas;
+  vcl::TCanvas* DC = nullptr;
+  vcl::TPoint ScreenOffset{100, 200};
+
+  Byte EditMode() override { return static_cast<Byte>(Options["EditMode"]); }
+  bool AllowMultipleSpaces() override { return Options["AllowMultipleSpaces"] != 0; }
+  Integer TabStops() override { return Options["TabStops"]; }
+  vcl::TCursor Cursor() override { return static_cast<vcl::TCursor>(Options["Cursor"]); }
+  htmldoc::TpsStyleSheet* StyleSheet() override { return &Sheet; }
+  htmldoc::TpsStyleContextTree* StyleContextTree() override { return &Tree; }
+  const htmldoc::TpsHtmlTagEventsRef& DocumentEvents() override { return Events; }
+  Integer GetInternalStyleID(const AnsiString& aStyleText) override {
+    Calls.push_back("GetInternalStyleID " + aStyleText);
+    Integer id = -1;
+    Events->OnStyleAttributeToId(nullptr, aStyleText, id);
+    return id;
+  }
+  void RequestRepaint() override { Calls.push_back("RequestRepaint"); }
+  void UpdateCaretPosition() override { Calls.push_back("UpdateCaretPosition"); }
+  void NotifyDocumentChange(htmldoc::TpsDocumentChange aChange) override {
+    Calls.push_back("NotifyDocumentChange " + std::to_string(aChange));
+  }
+  void NotifyCursorMoved() override { Calls.push_back("NotifyCursorMoved"); }
+  void ClearSelection() override { Calls.push_back("ClearSelection"); }
+  void UpdateScrollRanges() override { Calls.push_back("UpdateScrollRanges"); }
+  TpsAbstractCanvas* ScreenCanvas() override { return &Canvas; }
+  vcl::TCanvas* GetDC() override {
+    Calls.push_back("GetDC");
+    return DC;
+  }
+  void ReleaseDC(vcl::TCanvas*) override { Calls.push_back("ReleaseDC"); }
+  vcl::TPoint ClientToScreen(const vcl::TPoint& p) override { return {p.X + ScreenOffset.X, p.Y + ScreenOffset.Y}; }
+  std::unique_ptr<TpsHintWindow> CreateHintWindow(const vcl::TPoint& aScreenPoint, TpsHintTriggerArea* aArea,
+                                                  const AnsiString& aText) override {
+    Calls.push_back("CreateHintWindow " + std::to_string(aScreenPoint.X) + "," + std::to_string(aScreenPoint.Y) +
+                    " " + aText);
+    return std::make_unique<TpsHintWindow>(aArea);
+  }
+
+  // Drops the calls recorded so far.
+  void Forget() { Calls.clear(); }
+};
+
+// Every message a window is offered, as "name:id", in order.
+using MessageLog = std::vector<std::string>;
+
+// A window that logs what it is offered and consumes the ids it is told to.
+class LogWindow : public TpsWindow {
+ public:
+  LogWindow(TpsWindow* aParent, std::string aName, MessageLog* aLog) : TpsWindow(aParent), Name(std::move(aName)), Log(aLog) {}
+  void HandleMessage(TpsMessage& m) override {
+    TpsWindow::HandleMessage(m);
+    if (Log) Log->push_back(Name + ":" + std::to_string(m.Id) + (Destroyed ? "!" : ""));
+    LastX = m.X;
+    LastY = m.Y;
+    LastValue = m.Value;
+    if (Consumes.count(m.Id)) m.MarkHandled(this);
+  }
+  void Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) override {
+    if (Log) Log->push_back(Name + ":paint");
+    TpsWindow::Paint(aCanvas, aPaintChildren);
+  }
+  std::string Name;
+  MessageLog* Log;
+  std::set<Integer> Consumes;
+  Integer LastX = 0, LastY = 0, LastValue = 0;
+};
+
+// A pixel table of a bitmap's rectangle: one character per pixel, rows
+// joined by '|'; colours by the key, '?' for others.
+// Read from the pixels themselves, so a clipping left selected hides nothing.
+inline std::string PixelRows(vcl::TBitmap& aBitmap, const vcl::TRect& r,
+                             const std::map<vcl::TColor, char>& aKey) {
+  std::string s;
+  const QImage& image = aBitmap.Pixels();
+  for (Integer y = r.Top; y < r.Bottom; ++y) {
+    if (y > r.Top) s += '|';
+    for (Integer x = r.Left; x < r.Right; ++x) {
+      const QRgb rgb = image.pixel(x, y);
+      const vcl::TColor color = vcl::RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+      auto it = aKey.find(color);
+      s += it == aKey.end() ? '?' : it->second;
+    }
+  }
+  return s;
+}
+
+}  // namespace htmlview::testing
