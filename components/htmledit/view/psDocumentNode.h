@@ -135,6 +135,16 @@ class TpsDocumentNode : public TpsWindow {
  private:
   void Relayout();
   void CollectTextNodes(std::vector<TpsWindow*>& aNodes);
+  // Edit operations on the content taken out.
+  void InsertText(TpsMessage& aMessage);
+  void DeleteWord(bool aBackward);
+  void DeleteCharacter(bool aForward);
+  void DeleteMarkedBlock(Integer aBlockMarker, Integer aCursorMarker);
+  void IndentListItem(TpsMessage& aMessage);
+  void OutdentListItem(Integer aMarker);
+  void SetListTag(Integer aMarker, Byte aTagCode);
+  void SetAlignmentOfSelectedBlocks(Byte aAlignment);
+  void SetSelectedListTag(Byte aTagCode);
 };
 
 // The wrapper of an image: exactly one child, the image node. Its owner
