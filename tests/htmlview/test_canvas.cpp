@@ -321,6 +321,7 @@ TEST(Surfaces, RealFontTextKeepsEachCharacterInItsMeasuredBox) {
       x += advance;
     }
     EXPECT_EQ(whole.Canvas()->TextExtentW(line).cx, x - 10);
+    whole.Pixels().save(QString("htmlview_text_extra_%1.png").arg(extra));
     for (Integer y = 0; y < 60; ++y)
       for (Integer px = 0; px < 400; ++px)
         ASSERT_EQ(whole.Canvas()->Pixels(px, y), alone.Canvas()->Pixels(px, y)) << px << "," << y;

@@ -16,38 +16,33 @@ void TpsLineObjects::Grow(Integer aAdding) {
   FItems.resize(static_cast<size_t>(FCapacity));
 }
 
-void TpsLineObjects::AddTextItem(Integer aX, Integer aY, htmldoc::TpsChunkElement* aElement, Integer aOffsetY,
-                                 Integer aOffsetX, Integer aDescent, bool aWordStart, Integer aHeight,
-                                 Integer aWidth) {
+TpsLineItem& TpsLineObjects::Append(Byte aKind, Integer aX, Integer aY, Integer aHeight, Integer aWidth) {
   Grow(1);
   TpsLineItem& item = FItems[static_cast<size_t>(FCount)];
   item = TpsLineItem{};
-  item.Kind = loText;
+  item.Kind = aKind;
   item.X = aX;
   item.Y = aY;
+  item.Height = aHeight;
+  item.Width = aWidth;
+  ++FCount;
+  ++(aKind == loText ? FTextCount : FObjectCount);
+  return item;
+}
+
+void TpsLineObjects::AddTextItem(Integer aX, Integer aY, htmldoc::TpsChunkElement* aElement, Integer aOffsetY,
+                                 Integer aOffsetX, Integer aDescent, bool aWordStart, Integer aHeight,
+                                 Integer aWidth) {
+  TpsLineItem& item = Append(loText, aX, aY, aHeight, aWidth);
   item.Element = aElement;
   item.OffsetY = aOffsetY;
   item.OffsetX = aOffsetX;
   item.Descent = aDescent;
   item.WordStart = aWordStart;
-  item.Height = aHeight;
-  item.Width = aWidth;
-  ++FCount;
-  ++FTextCount;
 }
 
 void TpsLineObjects::AddObjectItem(Integer aX, Integer aY, TpsSkinNode* aNode, Integer aHeight, Integer aWidth) {
-  Grow(1);
-  TpsLineItem& item = FItems[static_cast<size_t>(FCount)];
-  item = TpsLineItem{};
-  item.Kind = loObject;
-  item.X = aX;
-  item.Y = aY;
-  item.Node = aNode;
-  item.Height = aHeight;
-  item.Width = aWidth;
-  ++FCount;
-  ++FObjectCount;
+  Append(loObject, aX, aY, aHeight, aWidth).Node = aNode;
 }
 
 Integer TpsLineObjects::IndexOfKind(Byte aKind, Integer aN) const {

@@ -87,6 +87,7 @@ class TpsLineObjects {
 
  private:
   void Grow(Integer aAdding);
+  TpsLineItem& Append(Byte aKind, Integer aX, Integer aY, Integer aHeight, Integer aWidth);
   void FreeNode(TpsLineItem& aItem);
 
   std::vector<TpsLineItem> FItems;  // its size is the capacity
