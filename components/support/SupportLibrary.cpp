@@ -1,11 +1,18 @@
 #include "support/SupportLibrary.h"
 
 #include "support/StartupProbes.h"
+#include "support/UnitVersioning.h"
 
 namespace support {
 
-void StartUpSupport() { StartPlatformProbes(); }
+void StartUpSupport() {
+  RegisterLibraryUnits();
+  StartPlatformProbes();
+}
 
-void ShutDownSupport() { StopPlatformProbes(); }
+void ShutDownSupport() {
+  StopPlatformProbes();
+  UnregisterLibraryUnits();
+}
 
 }  // namespace support

@@ -4,7 +4,8 @@
 // the last one is gone. Nothing here runs at static initialisation.
 namespace support {
 
-// In unit order: the platform probes (timer period, COM, versions).
+// In unit order: the version records of the units, the platform probes
+// (timer period, COM, versions).
 void StartUpSupport();
 // The reverse.
 void ShutDownSupport();
