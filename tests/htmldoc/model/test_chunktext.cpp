@@ -296,3 +296,55 @@ TEST(ChunkSearch, AgreesWithASubstringSearch) {
     }
   }
 }
+
+// The same from a cursor anywhere in the list, in both directions: forward
+// the first occurrence after the cursor, backward the last one before it,
+// as a plain substring search over the text on that side finds them.
+TEST(ChunkSearch, AgreesWithASubstringSearchFromAnyCursorBothWays) {
+  std::mt19937 random(23);
+  const char* const pieces[] = {"a", "b", "A", "B", "<b>", "</b>", "<br />", "</p><p>", "a", "b", "a"};
+  for (int round = 0; round < 600; ++round) {
+    const int length = 5 + random() % 30;
+    const int cursorAt = random() % (length + 1);
+    std::string fixture = "<p>";
+    for (int i = 0; i < length; ++i) {
+      if (i == cursorAt) fixture += "|";
+      fixture += pieces[random() % std::size(pieces)];
+    }
+    if (cursorAt == length) fixture += "|";
+    fixture += "</p>";
+    auto chunk = ReadFixture(fixture);
+    WideString needle;
+    for (int i = 0, n = 1 + random() % 4; i < n; ++i) needle += u"abAB"[random() % 4];
+    const bool matchCase = random() % 2;
+    const bool forward = random() % 2;
+    // The text on the searched side in document order, block and line
+    // boundaries as '\n'.
+    WideString runs;
+    std::vector<uint32_t> ids;
+    const TpsChunkElement* cursor = chunk->GetCursor();
+    const TpsChunkElement* from = forward ? cursor->Next : chunk->First();
+    for (const TpsChunkElement* e = from; e && (forward || e != cursor); e = e->Next) {
+      if (TpsDataChunk::IsBlockTag(e) || TpsDataChunk::TagCodeOf(e) == TAG_BR) {
+        runs += u'\n';
+        ids.push_back(0);
+      } else if (e->Kind == ceChar) {
+        runs += e->Char;
+        ids.push_back(e->Id);
+      }
+    }
+    const WideString haystack = matchCase ? runs : TpsStrings::WideLowerCase(runs);
+    const WideString pattern = matchCase ? needle : TpsStrings::WideLowerCase(needle);
+    const size_t at = forward ? haystack.find(pattern) : haystack.rfind(pattern);
+    uint32_t start = 0, end = 0;
+    const bool found = chunk->FindText(needle, matchCase, forward, start, end);
+    const std::string context = fixture + " " + rtl::WideToUtf8(needle) + (forward ? " forward" : " backward") +
+                                (matchCase ? " case" : "");
+    ASSERT_EQ(found, at != WideString::npos) << context;
+    if (found) {
+      EXPECT_EQ(start, ids[at]) << context;
+      EXPECT_EQ(end, ids[at + pattern.size() - 1]) << context;
+    }
+    EXPECT_NO_THROW(chunk->Check()) << context;
+  }
+}

@@ -51,6 +51,11 @@ TEST(DocumentSkeleton, BuiltFromWhatIsThere) {
       // mended: a missing "</html>" is added, so the head is not written again
       {"<html><head></head><body>x</body>", "<html><head></head><body>x</body></html>", "</head>", "</html>"},
       {"</head><body>x</body></html>", "<html></head><body>x</body></html>", "</head>", "</html>"},
+      // mended: the body's end goes before the trailing "</html>"
+      {"<html><body>x</html>", "<html><head></head><body>x</body></html>", "</head>", "</html>"},
+      // a body that begins or ends the whole list: that side names nothing
+      {"<body>x</body><html><head></head></html>", "<body>x</body><html><head></head></html>", "nil", "<html>"},
+      {"<html><head></head></html><body>x</body>", "<html><head></head></html><body>x</body>", "</html>", "nil"},
   };
   for (const auto& c : cases) {
     TpsStyleSheet sheet;
@@ -80,6 +85,19 @@ TEST(DocumentSkeleton, PartsAroundTheBody) {
   auto bare = Document("<body>x</body><html></html>", sheet);
   EXPECT_EQ(DumpFixture(bare->Chunk()), "<head></head><body>x</body><html></html>");
   EXPECT_EQ(Text(bare->GetHtmlBeforeBody(Utf8())), "<head></head>");
+
+  // mended: a side that names no element writes nothing, where a nil
+  // start or end would have meant the whole list (the head written twice).
+  auto bodyFirst = Document("<body>x</body><html><head><title>t</title></head></html>", sheet);
+  ASSERT_EQ(bodyFirst->BeforeBody(), nullptr);
+  EXPECT_EQ(Text(bodyFirst->GetHtmlBeforeBody(Utf8())), "");
+  EXPECT_EQ(Text(bodyFirst->GetHtmlAfterBody(Utf8())), "<html><head><title>t</title></head></html>");
+  auto bodyLast = Document("<html><head><title>t</title></head></html><body>x</body>", sheet);
+  ASSERT_EQ(bodyLast->AfterBody(), nullptr);
+  EXPECT_EQ(Text(bodyLast->GetHtmlAfterBody(Utf8())), "");
+  EXPECT_EQ(Text(bodyLast->GetHtmlBeforeBody(Utf8())), "<html><head><title>t</title></head></html>");
+  EXPECT_EQ(DumpFixture(*bodyLast->ExtractBody()), "<body>x</body>");
+  EXPECT_NO_THROW(bodyLast->Chunk().Check());
 }
 
 TEST(DocumentHead, TitleStyleSheetAndTags) {
