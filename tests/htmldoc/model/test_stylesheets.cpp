@@ -515,6 +515,45 @@ TEST(StyleStack, FontSizesOffsetsAndLineHeights) {
   EXPECT_EQ(sizes[1]->GetAsString(), "150%");
 }
 
+// Box offsets in pixels: lengths by their unit at 96 pixels per inch; em,
+// ex and percentages against the font size the stack computes for the
+// level, 12 pixels without one; negative offsets count as 0; the sign
+// follows the side.
+TEST(StyleStack, BoxOffsetsInPixels) {
+  TpsStyleSheet sheet;
+  LoadCss(sheet, "body { font-size: 20px }");
+  TpsStyleContextTree tree(&sheet);
+  TpsStyleStack stack(&tree);
+  FakeStyleCanvas canvas;
+  stack.SetCanvas(&canvas);
+  stack.BeginLevel();
+  stack.PushStyle(sheet.IndexOfStyle("body"));
+  ASSERT_EQ(stack.GetFontPixelSize(), 20);
+  struct Case {
+    const char* property;
+    const char* value;
+    Integer withoutStack;  // base 12
+    Integer onTheStack;    // base 20
+  };
+  const Case cases[] = {
+      {"top", "10px", 10, 10},       {"top", "1in", 96, 96},        {"top", "2.54cm", 96, 96},
+      {"top", "25.4mm", 96, 96},     {"top", "12pt", 16, 16},       {"top", "1pc", 16, 16},
+      {"top", "1em", 12, 20},        {"top", "2ex", 12, 20},        {"top", "50%", 6, 10},
+      {"top", "0.625em", 8, 12},  // 7.5 and 12.5 round to even
+      {"top", "-4px", 0, 0},         {"top", "-1em", 0, 0},         {"top", "auto", 0, 0},
+      {"top", "inherit", 0, 0},      {"top", "calc(1em + 2px)", 0, 0},
+      {"bottom", "10px", -10, -10},  {"bottom", "1em", -12, -20},   {"left", "25%", 3, 5},
+      {"right", "10px", -10, -10},
+  };
+  for (const auto& c : cases) {
+    auto attribute = CreateCssAttribute(TpsCSSAttributeIdList::IndexOf(c.property), c.value);
+    const auto* offset = dynamic_cast<const TpsCSSBoxOffsetAttribute*>(attribute.get());
+    ASSERT_NE(offset, nullptr) << c.property;
+    EXPECT_EQ(offset->GetOffsetInPixels(&canvas, nullptr), c.withoutStack) << c.property << ": " << c.value;
+    EXPECT_EQ(offset->GetOffsetInPixels(&canvas, &stack), c.onTheStack) << c.property << ": " << c.value;
+  }
+}
+
 // Random pushes, pops and restores, with the sheet changing now and then:
 // the cached cascade is always the plain merge of the styles in order.
 TEST(StyleStack, RandomSequencesMatchAPlainMerge) {
