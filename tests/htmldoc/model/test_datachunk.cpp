@@ -3,6 +3,7 @@
 // one out, with Check() after every operation.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <thread>
 #include <unordered_set>
@@ -10,6 +11,9 @@
 
 #include "../support/ChunkFixture.h"
 #include "htmledit/doc/psDataChunk.h"
+#include "rtl/Process.h"
+
+extern char** environ;
 
 using namespace htmldoc;
 using htmldoc::testing::DumpFixture;
@@ -84,6 +88,32 @@ TEST(ChunkElements, IdsCopiesAndFreeing) {
   EXPECT_EQ(DumpFixture(*unselected), "ab");
   delete cleared;
   EXPECT_TRUE(IsChunkEmpty(nullptr));
+}
+
+// The first element a process makes has id 1. Other tests have made
+// elements by now, so the test runs itself again as a fresh process that
+// makes one element before anything else.
+TEST(ChunkElements, FirstElementOfAProcessHasIdOne) {
+  if (std::getenv("TOLVANE_FIRST_ID_PROBE")) {
+    TpsChunkElement* first = NewElement();
+    EXPECT_EQ(first->Id, 1u);
+    EXPECT_EQ(NewElement(0)->Id, 2u);
+    EXPECT_EQ(NextElementId(), 3u);
+    FreeElement(first);
+    return;
+  }
+  rtl::TProcessOptions options;
+  options.Program = "/proc/self/exe";
+  options.Arguments = {"--gtest_filter=ChunkElements.FirstElementOfAProcessHasIdOne"};
+  std::vector<AnsiString> environment;
+  for (char** entry = environ; *entry; ++entry) environment.emplace_back(*entry);
+  environment.emplace_back("TOLVANE_FIRST_ID_PROBE=1");
+  options.Environment = environment;
+  options.CaptureOutput = true;
+  AnsiString out, err;
+  const auto exitCode = rtl::RunProgram(options, &out, &err);
+  EXPECT_EQ(exitCode, 0u) << out << err;
+  EXPECT_NE(out.find("[  PASSED  ] 1 test"), AnsiString::npos) << out;
 }
 
 // Several threads making elements at once get distinct ids.
