@@ -299,8 +299,11 @@ vcl::AnsiString TLumMainMenu::Version() const { return VersionText(GetVersionNum
 // --- Start-up ---
 
 void StartUpLumMenus() {
-  Animation().kept = vcl::MenuAnimation();
-  Animation().switched = true;
+  // A second start must not take our own "off" for the user's setting.
+  if (!Animation().switched) {
+    Animation().kept = vcl::MenuAnimation();
+    Animation().switched = true;
+  }
   vcl::SetMenuAnimation(false);
 }
 

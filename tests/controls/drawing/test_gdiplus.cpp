@@ -440,3 +440,70 @@ TEST(GdiplusText, RealTextDrawsInsideItsLayoutInTheBrushColour) {
     }
   EXPECT_GT(inside, 30);
 }
+
+// Which smoothing modes blend the edge of a shape: HighQuality, AntiAlias
+// and the two 8 x n modes; Default, HighSpeed and None leave two colours.
+TEST(GdiplusPixels, SmoothingModesThatAntiAlias) {
+  struct Case {
+    int mode;
+    bool blends;
+  } cases[] = {{0, false}, {1, false}, {2, true}, {3, false}, {4, true}, {5, true}, {6, true}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.mode);
+    auto b = White(40, 40);
+    TGPGraphics g(b->Canvas());
+    ASSERT_EQ(g.SetSmoothingMode(static_cast<vcl::SmoothingMode>(c.mode)), vcl::Ok);
+    TGPSolidBrush black(MakeOpaqueARGB(0, 0, 0));
+    ASSERT_EQ(g.FillEllipse(&black, 5, 5, 29, 23), vcl::Ok);
+    int blended = 0, inked = 0;
+    for (int y = 0; y < 40; ++y)
+      for (int x = 0; x < 40; ++x) {
+        TColor p = At(*b, x, y);
+        if (p == vcl::clBlack) ++inked;
+        else if (p != vcl::clWhite) ++blended;
+      }
+    EXPECT_GT(inked, 300);
+    if (c.blends)
+      EXPECT_GT(blended, 20);
+    else
+      EXPECT_EQ(blended, 0);
+  }
+}
+
+// Text hints 1 and 2 draw aliased text in the brush colour alone; the
+// system default, the anti-aliased hints and ClearType draw grey-scale
+// anti-aliased text (a back buffer has no sub-pixel order): its blended
+// pixels are shades between the brush and the background, never coloured.
+TEST(GdiplusText, RenderingHintsAsATable) {
+  for (int hint = 0; hint <= 5; ++hint) {
+    SCOPED_TRACE(hint);
+    auto b = White(140, 30);
+    TGPGraphics g(b->Canvas());
+    ASSERT_EQ(g.SetTextRenderingHint(static_cast<vcl::TextRenderingHint>(hint)), vcl::Ok);
+    TGPFontFamily family(u"Tahoma");
+    TGPFont font(&family, 11, 0, vcl::UnitPoint);
+    TGPSolidBrush black(MakeOpaqueARGB(0, 0, 0));
+    ASSERT_EQ(g.DrawString(u"Rounded sample", -1, &font, MakeGPRectF(2, 2, 136, 26), nullptr, &black), vcl::Ok);
+    int ink = 0, grey = 0, coloured = 0;
+    for (int y = 0; y < 30; ++y)
+      for (int x = 0; x < 140; ++x) {
+        TColor p = At(*b, x, y);
+        if (p == vcl::clWhite) continue;
+        ++ink;
+        if (p == vcl::clBlack) continue;
+        if (Channel(p, 0) == Channel(p, 1) && Channel(p, 1) == Channel(p, 2))
+          ++grey;
+        else
+          ++coloured;
+      }
+    EXPECT_GT(ink, 60);
+    EXPECT_EQ(coloured, 0) << "no sub-pixel colour fringes";
+    if (hint == 1 || hint == 2)
+      EXPECT_EQ(grey, 0) << "aliased";
+    else
+      EXPECT_GT(grey, 20) << "anti-aliased";
+  }
+  auto b = White(4, 4);
+  TGPGraphics g(b->Canvas());
+  EXPECT_EQ(g.SetTextRenderingHint(static_cast<vcl::TextRenderingHint>(6)), vcl::InvalidParameter);
+}

@@ -328,3 +328,95 @@ TEST(OfficeHint, AssignCopiesEveryFieldFromAnotherHintOnly) {
   target.SetPicture(&none);
   EXPECT_TRUE(target.Picture()->Empty());
 }
+
+namespace {
+
+// A PNG of nothing but its signature and a header chunk (with a right
+// checksum) giving the size.
+std::string PngHeaderOnly(uint32_t w, uint32_t h) {
+  auto be32 = [](std::string& s, uint32_t v) {
+    for (int shift = 24; shift >= 0; shift -= 8) s += static_cast<char>((v >> shift) & 0xFF);
+  };
+  std::string chunk = "IHDR";
+  be32(chunk, w);
+  be32(chunk, h);
+  chunk += std::string("\x08\x06\x00\x00\x00", 5);  // 8-bit RGBA
+  uint32_t crc = 0xFFFFFFFFu;
+  for (unsigned char c : chunk) {
+    crc ^= c;
+    for (int k = 0; k < 8; ++k) crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+  }
+  std::string png("\x89PNG\r\n\x1a\n", 8);
+  be32(png, 13);
+  png += chunk;
+  be32(png, crc ^ 0xFFFFFFFFu);
+  return png;
+}
+
+}  // namespace
+
+// Metafiles are known by their signature but not decoded, and a picture too
+// large to decode, like a broken one, reads 0 x 0; none of them raises or
+// draws.
+TEST(GdipPicture, MetafilesAndOversizedPicturesReadAsNothing) {
+  std::string emf(88, '\0');
+  emf[0] = 1;  // the header record's type
+  emf.replace(40, 4, " EMF");
+  std::string placeable("\xD7\xCD\xC6\x9A", 4);
+  placeable += std::string(40, '\0');
+  std::string wmf("\x01\x00\x09\x00", 4);
+  wmf += std::string(40, '\0');
+  struct Case {
+    const char* what;
+    std::string bytes;
+    int32_t format;
+  } cases[] = {
+      {"enhanced metafile", emf, kRawFormatEMF},
+      {"placeable metafile", placeable, kRawFormatWMF},
+      {"plain metafile", wmf, kRawFormatWMF},
+      // not decoded, so no picture to answer a format either
+      {"PNG of 40000 x 40000", PngHeaderOnly(40000, 40000), kRawFormatUnknown},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    rtl::TStringStream raw(c.bytes);
+    TGPImage image(&raw);
+    EXPECT_EQ(image.GetRawFormat(), c.format);
+    EXPECT_EQ(image.GetWidth(), 0u);
+    EXPECT_EQ(image.GetHeight(), 0u);
+
+    TGDIPPicture picture;
+    rtl::TStringStream s(c.bytes);
+    EXPECT_NO_THROW(picture.LoadFromStream(s));
+    EXPECT_FALSE(picture.Empty());
+    EXPECT_TRUE(picture.RefreshImageSize());
+    EXPECT_EQ(picture.Width(), 0);
+    EXPECT_EQ(picture.Height(), 0);
+    auto sheet = Sheet(12, 12, vcl::clWhite);
+    EXPECT_NO_THROW(sheet->Canvas()->StretchDraw(vcl::Rect(0, 0, 12, 12), &picture));
+    for (int y = 0; y < 12; ++y)
+      for (int x = 0; x < 12; ++x) ASSERT_EQ(sheet->Canvas()->Pixels(x, y), vcl::clWhite) << x << "," << y;
+    rtl::TMemoryStream saved;
+    picture.SaveToStream(saved);
+    EXPECT_EQ(Bytes(saved), std::vector<vcl::Byte>(c.bytes.begin(), c.bytes.end())) << "the bytes stay as they came";
+  }
+}
+
+// Drawing runs in every step of a fade: the decoded picture is made once
+// and kept until the bytes change.
+TEST(GdipPicture, TheDecodedPictureIsKeptUntilTheBytesChange) {
+  TGDIPPicture picture;
+  picture.LoadFromFile(kData + "alpha.png");
+  ASSERT_FALSE(picture.Empty());
+  const QImage* first = picture.Image();
+  ASSERT_NE(first, nullptr);
+  const qint64 key = first->cacheKey();
+  auto sheet = Sheet(20, 20, vcl::clWhite);
+  for (int i = 0; i < 3; ++i) sheet->Canvas()->StretchDraw(vcl::Rect(0, 0, 20, 20), &picture);
+  ASSERT_EQ(picture.Image(), first);
+  EXPECT_EQ(picture.Image()->cacheKey(), key) << "not decoded again by drawing";
+  picture.LoadFromFile(std::string(TOLVANE_TEST_DATA) + "/vcl/picture.gif");
+  ASSERT_NE(picture.Image(), nullptr);
+  EXPECT_EQ(picture.Image()->size(), QSize(picture.Width(), picture.Height())) << "the new bytes' picture";
+  EXPECT_NE(picture.Image()->cacheKey(), key);
+}

@@ -2,6 +2,8 @@
 // styler, as tables.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+
 #include "controls/LumAppStyler.h"
 #include "controls/LumMenuOfficeStyler.h"
 #include "controls/LumMenus.h"
@@ -472,4 +474,34 @@ TEST(AppStyler, AutoThemeAdaptPicksThePresetOfTheScheme) {
     EXPECT_EQ(app.Style(), c.style);
   }
   vcl::SetThemeColorSchemeName(u"NormalColor");
+}
+
+// The program's own menus open without Qt's menu effect while the library
+// runs; the setting found at start-up comes back at shut-down, and nothing
+// outside the program is read or written.
+TEST(MenuAnimation, OffWhileTheLibraryRunsAndRestoredAtShutDown) {
+  EXPECT_FALSE(vcl::MenuAnimation()) << "the test program started the library";
+  EXPECT_FALSE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+  ShutDownLumMenus();
+  const bool before = vcl::MenuAnimation();
+  // Qt reports an effect only while the general UI effects are on, which
+  // the offscreen platform leaves off.
+  const bool general = QApplication::isEffectEnabled(Qt::UI_General);
+  QApplication::setEffectEnabled(Qt::UI_General, true);
+  for (bool setting : {true, false}) {
+    SCOPED_TRACE(setting);
+    vcl::SetMenuAnimation(setting);
+    ASSERT_EQ(vcl::MenuAnimation(), setting);
+    StartUpLumMenus();
+    EXPECT_FALSE(QApplication::isEffectEnabled(Qt::UI_AnimateMenu));
+    StartUpLumMenus();  // a second start keeps the first one's setting
+    ShutDownLumMenus();
+    EXPECT_EQ(QApplication::isEffectEnabled(Qt::UI_AnimateMenu), setting);
+    ShutDownLumMenus();  // a second stop changes nothing
+    EXPECT_EQ(QApplication::isEffectEnabled(Qt::UI_AnimateMenu), setting);
+  }
+  vcl::SetMenuAnimation(before);
+  QApplication::setEffectEnabled(Qt::UI_General, general);
+  StartUpLumMenus();
+  EXPECT_FALSE(vcl::MenuAnimation());
 }
