@@ -1,18 +1,23 @@
 // Real pages no one here wrote (the Apache HTTP Server manual from Debian's
-// apache2-doc, in English, Russian, German and Korean) read by the page
-// parser:
+// apache2-doc, in English, Russian, German and Korean, and Python's own
+// documentation from python3-doc) read by the page parser:
+//   - each page gives the elements that Python's html.parser events give
+//     once the editor's reading rules are applied (pageelements.py);
 //   - round trip: each page parsed, written back whole in UTF-8 (each
 //     custom pair as its tag as written, the HTML read between, and its
 //     closing tag) and parsed again gives the same elements, and a second
-//     write is byte for byte the first;
+//     write is byte for byte the first; html5lib builds the same tree from
+//     the written page as from the original;
 //   - charsets: copies made by iconv in other code pages (meta changed, in
 //     both meta forms) give the characters and attributes of the UTF-8
 //     original, and the Korean pages in EUC-KR give the text iconv decodes.
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <future>
 #include <fstream>
 #include <iostream>
+#include <map>
 #include <regex>
 #include <sstream>
 #include <string>
@@ -31,13 +36,42 @@ using namespace htmldoc;
 namespace {
 
 const std::filesystem::path kCorpusRoot = "/usr/share/doc/apache2-doc/manual";
+const std::filesystem::path kPythonRoot = "/usr/share/doc/python3-doc/html";
 const char kEditingPosition[] = "<!-- editing position -->";
 
-std::vector<std::filesystem::path> Pages(const char* aLanguage) {
+std::vector<std::filesystem::path> PagesUnder(const std::filesystem::path& aFolder) {
   std::vector<std::filesystem::path> pages;
-  for (const auto& entry : std::filesystem::recursive_directory_iterator(kCorpusRoot / aLanguage))
+  for (const auto& entry : std::filesystem::recursive_directory_iterator(
+           aFolder, std::filesystem::directory_options::follow_directory_symlink))
     if (entry.path().extension() == ".html") pages.push_back(entry.path());
   std::sort(pages.begin(), pages.end());
+  return pages;
+}
+
+std::vector<std::filesystem::path> Pages(const char* aLanguage) { return PagesUnder(kCorpusRoot / aLanguage); }
+
+// Both corpora, or a loud failure when one is missing.
+bool CorporaInstalled() {
+  bool installed = true;
+  if (!std::filesystem::is_directory(kCorpusRoot)) {
+    ADD_FAILURE() << kCorpusRoot << " is missing: run scripts/install-deps (apache2-doc)";
+    installed = false;
+  }
+  if (!std::filesystem::is_directory(kPythonRoot)) {
+    ADD_FAILURE() << kPythonRoot << " is missing: run scripts/install-deps (python3-doc)";
+    installed = false;
+  }
+  return installed;
+}
+
+std::vector<std::filesystem::path> AllPages() {
+  std::vector<std::filesystem::path> pages;
+  for (const char* language : {"en", "ru", "de", "ko"}) {
+    const auto some = Pages(language);
+    pages.insert(pages.end(), some.begin(), some.end());
+  }
+  const auto python = PagesUnder(kPythonRoot);
+  pages.insert(pages.end(), python.begin(), python.end());
   return pages;
 }
 
@@ -138,6 +172,91 @@ std::string Iconv(const std::string& aBytes, const char* aFrom, const char* aTo,
   return out;
 }
 
+std::string Unhex(const std::string& aHex) {
+  std::string bytes;
+  for (size_t i = 0; i + 1 < aHex.size(); i += 2) bytes += static_cast<char>(std::stoi(aHex.substr(i, 2), nullptr, 16));
+  return bytes;
+}
+
+// pageelements.py over aPages in one run: for each page its items, in the
+// script's notation; "X" alone when the page makes the parser fail.
+std::map<std::string, std::vector<std::string>> PythonItems(const char* aMode,
+                                                            const std::vector<std::filesystem::path>& aPages) {
+  rtl::TProcessOptions options;
+  options.Program = "python3";
+  options.Arguments = {std::string(TOLVANE_SOURCE_DIR) + "/tests/htmldoc/corpus/pageelements.py", aMode};
+  for (const auto& page : aPages) options.Arguments.push_back(page.string());
+  options.CaptureOutput = true;
+  AnsiString out, err;
+  const auto exitCode = rtl::RunProgram(options, &out, &err);
+  EXPECT_EQ(exitCode, 0u) << "pageelements.py failed: " << err;
+  std::map<std::string, std::vector<std::string>> items;
+  std::vector<std::string>* current = nullptr;
+  std::istringstream lines(out);
+  for (std::string line; std::getline(lines, line);) {
+    if (line.rfind("P\t", 0) == 0) {
+      current = &items[Unhex(line.substr(2))];
+    } else if (current) {
+      current->push_back(line == "X" ? line : Unhex(line));
+    }
+  }
+  return items;
+}
+
+std::string TagItem(const char* aKind, const TpsMarkupTag& aTag) {
+  std::string item = std::string(aKind) + " " + aTag.GetName();
+  for (Integer i = 0; i < aTag.GetAttributeCount(); ++i) {
+    const AnsiString value = DecodeEntities(aTag.GetAttributeValue(i));
+    if (!value.empty()) item += " " + aTag.GetAttributeName(i) + "=\"" + value + "\"";
+  }
+  return item;
+}
+
+const char* KindName(Byte aTagType) {
+  return aTagType == ttOpening ? "open" : aTagType == ttClosing ? "close" : "empty";
+}
+
+// The node list in pageelements.py's notation: a custom pair read back as
+// the tag it stands for (opening when the page never closed it) and its
+// closing tag, the characters of a run as one text item.
+std::vector<std::string> Items(const TpsDataChunk& aChunk) {
+  std::vector<std::string> items;
+  std::vector<std::string> closing;
+  WideString run;
+  const auto endRun = [&] {
+    if (!run.empty()) items.push_back("text " + rtl::WideToUtf8(run));
+    run.clear();
+  };
+  for (const TpsChunkElement* e = aChunk.First(); e; e = e->Next) {
+    if (e->Kind == ceChar) {
+      run += e->Char;
+      continue;
+    }
+    endRun();
+    if (TpsDataChunk::IsCustomOpenTag(e)) {
+      const TpsMarkupTag source(e->Tag->CustomSource, false, true, false);
+      const bool opened = source.GetTagType() == ttOpening || !e->Tag->CustomAsWritten;
+      items.push_back(TagItem(opened ? "open" : KindName(source.GetTagType()), source));
+      closing.push_back(source.GetTagType() == ttOpening && e->Tag->CustomAsWritten ? "close " + source.GetName()
+                                                                                     : std::string());
+    } else if (TpsDataChunk::IsCustomCloseTag(e)) {
+      if (!closing.empty()) {
+        if (!closing.back().empty()) items.push_back(closing.back());
+        closing.pop_back();
+      }
+    } else if (e->Kind == ceTag) {
+      items.push_back(TagItem(KindName(e->Tag->GetTagType()), *e->Tag));
+    } else if (e->Kind == ceIgnore) {
+      const bool comment = dynamic_cast<const TpsCommentIgnoreElement*>(e->Content) != nullptr;
+      items.push_back((comment ? "comment " : "verbatim ") + e->Content->GetText());
+    } else if (e->Kind == ceCursor) {
+      items.push_back("cursor");
+    }
+  }
+  endRun();
+  return items;
+}
+
 }  // namespace
 
 TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
@@ -230,4 +349,36 @@ TEST(ParserCorpus, CharsetCopiesGiveTheOriginal) {
   }
   std::cout << korean << " EUC-KR pages compared\n";
   EXPECT_GT(korean, 0u);
+}
+
+TEST(ParserCorpus, ElementsAsPythonsHtmlParserReadsThem) {
+  if (!CorporaInstalled()) return;
+  const auto pages = AllPages();
+  // Python reads the pages while we do.
+  auto python = std::async(std::launch::async, [&pages] { return PythonItems("elements", pages); });
+  std::vector<std::vector<std::string>> ours;
+  size_t refused = 0;
+  for (const auto& path : pages) {
+    try {
+      Integer codePage = 0;
+      ours.push_back(Items(*ParseBytes(ReadBytes(path), codePage)));
+    } catch (const EpsHtmlEditParserError&) {
+      ours.push_back({"X"});
+      ++refused;
+    }
+  }
+  const auto expected = python.get();
+  ASSERT_EQ(expected.size(), pages.size()) << "pageelements.py left pages out";
+  size_t same = 0;
+  for (size_t i = 0; i < pages.size(); ++i) {
+    const auto& want = expected.at(pages[i].string());
+    if (ours[i] == want) {
+      ++same;
+      continue;
+    }
+    ExpectSameElements(ours[i], want, pages[i].string());
+  }
+  std::cout << pages.size() << " pages, " << same << " read as html.parser reads them (" << refused
+            << " refused)\n";
+  EXPECT_GT(same, 1000u);
 }
