@@ -257,6 +257,73 @@ TEST(ChunkLinks, CheckFindsBrokenLists) {
   }
 }
 
+// Each invariant Check() guards, broken on its own: the message names it.
+// Every row mends the list again before it is freed.
+TEST(ChunkLinks, CheckNamesEachBrokenInvariant) {
+  using Change = void (*)(TpsDataChunk&);
+  struct Case {
+    const char* message;
+    Change breakIt;
+    Change mendIt;
+  };
+  const Case cases[] = {
+      {"the first element has a predecessor", [](TpsDataChunk& c) { c.First()->Prev = c.Last(); },
+       [](TpsDataChunk& c) { c.First()->Prev = nullptr; }},
+      {"the last element has a successor", [](TpsDataChunk& c) { c.Last()->Next = c.First(); },
+       [](TpsDataChunk& c) { c.Last()->Next = nullptr; }},
+      {"the list runs in a cycle", [](TpsDataChunk& c) { At(c, "c")->Next = At(c, "b"); },
+       [](TpsDataChunk& c) { At(c, "c")->Next = c.Last(); }},
+      {"does not link back", [](TpsDataChunk& c) { c.Last()->Prev = c.First(); },
+       [](TpsDataChunk& c) { c.Last()->Prev = At(c, "c"); }},
+      {"the last element is not the list's end", [](TpsDataChunk& c) { At(c, "c")->Next = nullptr; },
+       [](TpsDataChunk& c) { At(c, "c")->Next = c.Last(); }},
+      {"an element has id 0", [](TpsDataChunk& c) { At(c, "b")->Id = 0; },
+       [](TpsDataChunk& c) { c.First()->Next->Id = NextElementId(); }},
+      {"has no tag",
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceTag;
+         c.First()->Next->Tag = nullptr;
+       },
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceChar;
+         c.First()->Next->Char = u'b';
+       }},
+      {"has no content",
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceIgnore;
+         c.First()->Next->Content = nullptr;
+       },
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceChar;
+         c.First()->Next->Char = u'b';
+       }},
+      {"has no node",
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceNode;
+         c.First()->Next->Node = nullptr;
+       },
+       [](TpsDataChunk& c) {
+         c.First()->Next->Kind = ceChar;
+         c.First()->Next->Char = u'b';
+       }},
+      {"has kind 9", [](TpsDataChunk& c) { c.First()->Next->Kind = static_cast<TpsChunkElementKind>(9); },
+       [](TpsDataChunk& c) { c.First()->Next->Kind = ceChar; }},
+  };
+  for (const auto& c : cases) {
+    auto chunk = ReadFixture("abcd");
+    c.breakIt(*chunk);
+    try {
+      chunk->Check();
+      ADD_FAILURE() << "no complaint: " << c.message;
+    } catch (const EpsHtmlEditException& e) {
+      EXPECT_NE(e.Message().find(c.message), std::string::npos) << e.Message();
+    }
+    c.mendIt(*chunk);
+    EXPECT_NO_THROW(chunk->Check()) << c.message;
+    EXPECT_EQ(DumpFixture(*chunk), "abcd") << c.message;
+  }
+}
+
 TEST(ChunkFinders, FindersAndTests) {
   auto c = ReadFixture("<p id=\"Top\">a <a name=\"n\">b</a>|\u00a0\t<img src=\"x\" /></p><br />#{s:x}@M2@");
   EXPECT_EQ(Shown(c->FindElementOfKind(ceTag, false, nullptr)), "<br />");
