@@ -202,7 +202,7 @@ const rtl::TStrings& TLexaSpell3Base::GetMSWordCustomDictionaries() {
         break;
       }
       if (path.empty()) break;
-      if (path.find('\\') == AnsiString::npos) path = GetSpecialFolder(CSIDL_APPDATA) + "\\Microsoft\\Proof\\" + path;
+      if (!IsPathName(path)) path = GetSpecialFolder(CSIDL_APPDATA) + "\\Microsoft\\Proof\\" + path;
       if (rtl::FileExists(NativeFileName(path))) msWordCache_.Add(path);
     }
   }

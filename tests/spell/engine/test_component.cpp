@@ -2,11 +2,13 @@
 // found through "%AppDir%", with the configuration kept nowhere.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <string>
 
 #include "SpellTestSupport.h"
 #include "rtl/Files.h"
+#include "rtl/Registry.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3MainDictionary.h"
 #include "spell/engine/lx3ParseEngine.h"
@@ -265,4 +267,70 @@ TEST_F(ComponentTest, ThePrimaryIsChosenAgainAfterAHundredWords) {
   std::string hundred = few + "maison house";
   spell.CheckString(hundred);
   EXPECT_EQ(spell.GetPrimaryLanguage(), 1036);  // chosen again at the 100th word
+}
+
+// The word processor's custom dictionaries, listed in the registry stand-in
+// under the current user: a name without a folder lives in the application
+// data's "Microsoft\Proof"; the list ends at the first missing or empty
+// value; files that do not exist are left out.
+TEST_F(ComponentTest, WordProcessorDictionariesFromTheRegistry) {
+  rtl::SetRegistryFile((dir.Path() / "registry.ini").string());
+  spell::testing::SetSpecialFolderHook([this](Integer csidl) -> AnsiString {
+    return csidl == CSIDL_APPDATA ? AnsiString(dir.Path().string()) : AnsiString();
+  });
+  struct Restore {
+    ~Restore() {
+      rtl::SetRegistryFile("");
+      spell::testing::SetSpecialFolderHook(nullptr);
+    }
+  } restore;
+  // A fresh machine has none.
+  EXPECT_EQ(spell.GetMSWordCustomDictionaries().Count(), 0);
+
+  const std::string own = (dir.Path() / "own.dic").string();
+  core_test::WriteFile(own, "zorblax\r\nquibbleton\r\n");
+  std::filesystem::create_directories(dir.Path() / "Microsoft" / "Proof");
+  core_test::WriteFile((dir.Path() / "Microsoft" / "Proof" / "CUSTOM.DIC").string(), "frobnitz\n");
+  core_test::WriteFile((dir.Path() / "late.dic").string(), "zyxlater\n");
+  {
+    rtl::TRegistry reg(rtl::HKEY_CURRENT_USER);
+    ASSERT_TRUE(reg.OpenKey("Software\\Microsoft\\Shared Tools\\Proofing Tools\\Custom Dictionaries", true));
+    reg.WriteString("1", own);
+    reg.WriteString("2", "CUSTOM.DIC");
+    reg.WriteString("3", (dir.Path() / "missing.dic").string());
+    reg.WriteString("4", "");
+    reg.WriteString("5", (dir.Path() / "late.dic").string());
+  }
+  const std::string proof = dir.Path().string() + "\\Microsoft\\Proof\\CUSTOM.DIC";
+  // An empty list is read again at the next request.
+  const rtl::TStrings& found = spell.GetMSWordCustomDictionaries();
+  ASSERT_EQ(found.Count(), 2);
+  EXPECT_EQ(found[0], own);
+  EXPECT_EQ(found[1], proof);
+
+  // In use, their lines are accepted words; out of use they are not.
+  EXPECT_FALSE(spell.WordAcceptable("zorblax"));
+  spell.SetMSWordDictionaryInUse(own, true);
+  spell.SetMSWordDictionaryInUse(proof, true);
+  spell.SetMSWordDictionaryInUse((dir.Path() / "missing.dic").string(), true);  // no file: not taken
+  EXPECT_EQ(spell.Config().GetMSWordCustomDictionaries().Count(), 2);
+  EXPECT_TRUE(spell.WordAcceptable("zorblax"));
+  EXPECT_TRUE(spell.WordAcceptable("quibbleton"));
+  EXPECT_TRUE(spell.WordAcceptable("frobnitz"));
+  EXPECT_FALSE(spell.WordAcceptable("zyxlater"));
+  spell.SetMSWordDictionaryInUse(own, false);
+  EXPECT_FALSE(spell.WordAcceptable("zorblax"));
+  EXPECT_TRUE(spell.WordAcceptable("frobnitz"));
+
+  // A first run with ConfigDefaultUseMSWordCustom takes every one of them.
+  TLexaSpell3Base fresh;
+  fresh.SetConfigStorage(csNone);
+  fresh.SetConfigDefaultUseMSWordCustom(true);
+  fresh.ConfigDictionaryDir().Clear();
+  fresh.ConfigDictionaryDir().Add(dir.Path().string());
+  fresh.ConfigDictionaryDir().Add("%AppDir%");
+  fresh.SuggestionsLearning = false;
+  EXPECT_TRUE(fresh.WordAcceptable("zorblax"));
+  EXPECT_TRUE(fresh.WordAcceptable("frobnitz"));
+  EXPECT_EQ(fresh.Config().GetMSWordCustomDictionaries().Count(), 2);
 }
