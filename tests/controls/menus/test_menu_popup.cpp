@@ -452,3 +452,50 @@ TEST(StyledMainMenu, ASubMenuOpeningToTheLeftMovesRight) {
   EXPECT_TRUE(looked);
   vcl::Free(form);
 }
+
+// A window is adjusted once per showing: hiding a sub-menu removes its
+// shape and undoes the hook, and showing it again shapes and moves it again
+// from where Qt puts it, landing where it landed the first time.
+TEST(StyledPopup, ASubMenuIsAdjustedAgainEachTimeItShows) {
+  PopupFixture f(osOffice2003Blue);
+  bool looked = false;
+  WithOpenPopup([&] { f.menu->Popup(60, 60); }, nullptr, [&](OpenPopup& open) {
+    auto* top = qobject_cast<QMenu*>(open.widget);
+    ASSERT_NE(top, nullptr);
+    // Down to the one item with a sub-menu.
+    auto onSubItem = [top] { return top->activeAction() && top->activeAction()->menu(); };
+    for (int i = 0; i < 8 && !onSubItem(); ++i) QTest::keyClick(top, Qt::Key_Down);
+    ASSERT_TRUE(onSubItem());
+    struct Seen {
+      QPoint pos;
+      QRect shape;
+      bool hooked = false;
+    };
+    auto openSub = [&]() -> std::pair<QWidget*, Seen> {
+      QTest::keyClick(top, Qt::Key_Right);
+      QApplication::processEvents();
+      QWidget* sub = QApplication::activePopupWidget();
+      if (!sub || sub == top) return {nullptr, {}};
+      auto* window = dynamic_cast<vcl::TMenuWindow*>(sub);
+      return {sub, {sub->pos(), sub->mask().boundingRect(), window && window->HookInstalled()}};
+    };
+    auto [sub, first] = openSub();
+    ASSERT_NE(sub, nullptr) << "the sub-menu opened";
+    EXPECT_TRUE(first.hooked);
+    EXPECT_EQ(first.shape, QRect(1, 1, sub->width() - 2 - 17, sub->height() - 2));
+    QTest::keyClick(sub, Qt::Key_Left);
+    QApplication::processEvents();
+    EXPECT_FALSE(sub->isVisible());
+    EXPECT_TRUE(sub->mask().isEmpty()) << "the shape goes with the showing";
+    auto* window = dynamic_cast<vcl::TMenuWindow*>(sub);
+    ASSERT_NE(window, nullptr);
+    EXPECT_FALSE(window->HookInstalled()) << "hiding undid the hook";
+    auto [again, second] = openSub();
+    ASSERT_EQ(again, sub) << "the same window shows again";
+    EXPECT_TRUE(second.hooked);
+    EXPECT_EQ(second.shape, first.shape);
+    EXPECT_EQ(second.pos, first.pos) << "moved once more from Qt's place, not twice";
+    looked = true;
+  });
+  EXPECT_TRUE(looked);
+}
