@@ -63,6 +63,9 @@ std::vector<TEditorFactory>& EditorFactories() {
     t[static_cast<int>(ecEditBtn)] = Make<dropdown::TVoeEditBtn>;
     t[static_cast<int>(ecUnitEditBtn)] = Make<dropdown::TVoeUnitEditBtn>;
     t[static_cast<int>(ecButton)] = Make<vcl::TButton>;
+    t[static_cast<int>(ecPopupButton)] = Make<TPopupButton>;
+    t[static_cast<int>(ecControlEdit)] = Make<vcl::TEdit>;
+    t[static_cast<int>(ecControlCombo)] = Make<dropdown::TVOEComboBox>;
     return t;
   }();
   return table;
@@ -160,6 +163,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
 void TVadOdizadEzev::CreateEditors() {
   // The drop-down editors start in the Windows XP style.
   componentStyle_ = controls::tsWindowsXP;
+  for (Integer direction = 0; direction < 4; ++direction) dropArrows_[direction] = new TArrowWindow(this, direction);
   auto& factories = EditorFactories();
   for (int i = 0; i < GridEditorControlCount; ++i) {
     if (!factories[i]) continue;
@@ -179,7 +183,7 @@ void TVadOdizadEzev::CreateEditors() {
     if (auto* c = EditorControl(kind)) c->SetEnabled(false);
   };
   for (auto kind : {ecCombo, ecSpin, ecUniEdit, ecUniMemo, ecUniEditBtn, ecUniCombo, ecCheckBox, ecEditBtn,
-                    ecUnitEditBtn, ecButton})
+                    ecUnitEditBtn, ecButton, ecPopupButton})
     disable(kind);
   if (auto* c = dynamic_cast<dropdown::TVOEComboBox*>(EditorControl(ecCombo))) c->SetXPLook(isWinXP_);
   if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(EditorControl(ecSpin))) {

@@ -391,6 +391,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The hidden control of a kind; null while designing or when the kind
   // has no factory.
   vcl::TWinControl* EditorControl(TGridEditorControl kind) const { return editors_[static_cast<int>(kind)]; }
+  // The arrows that show where a dragged column or row lands, by direction
+  // (TArrowWindow::adUp .. adLeft).
+  TArrowWindow* DropArrow(Integer direction) const { return dropArrows_[direction]; }
   controls::REZORuvar ComponentStyle() const { return componentStyle_; }
   void SetComponentStyle(controls::REZORuvar style) override;
   // The cursor the unit shows over links; each construction sets it.
@@ -446,6 +449,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<controls::TLumHintInfo> officeHint_;
   std::unique_ptr<TIntList> ignoredColumns_;
   vcl::TWinControl* editors_[GridEditorControlCount] = {};  // owned as components of the grid
+  TArrowWindow* dropArrows_[4] = {};                           // likewise; up, down, right, left
 
   vcl::TCustomForm* form_ = nullptr;  // the owner form whose resizes we follow
   Integer formListener_ = 0;

@@ -6,11 +6,14 @@
 
 #include "grid/model/GridTypes.h"
 #include "vcl/Components.h"
+#include "vcl/Controls.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Graphics.h"
 
 namespace vcl {
 class TControl;
-}
+class TImageList;
+}  // namespace vcl
 
 namespace grid {
 
@@ -54,5 +57,67 @@ class TFilePicture : public vcl::TPersistent {
   Integer width_ = 0;
   Integer height_ = 0;
 };
+
+// The small arrow that shows where a dragged column or row will land: a
+// bare pop-up window of the grid in lime, shaped to its arrow.
+class TArrowWindow : public vcl::TPanel {
+ public:
+  enum TDirection { adUp = 0, adDown = 1, adRight = 2, adLeft = 3 };
+  // Hidden, parented on and owned by the grid.
+  TArrowWindow(vcl::TWinControl* grid, Integer direction);
+  Integer Direction() const { return direction_; }
+  // The seven corners of the arrow of a direction (0 up, 1 down, 2 right,
+  // 3 left), in window coordinates; the window's shape is their polygon.
+  static std::vector<vcl::TPoint> ArrowPoints(Integer direction);
+  void WndProc(vcl::TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void Paint() override;
+
+ private:
+  Integer direction_;
+};
+
+// The caption window that floats beside the pointer while columns are
+// moved: a disabled, topmost pop-up with a thin border, its face a
+// gradient, its caption on one line (cut with an ellipsis) or, holding
+// "</", mini-HTML.
+class TPopupButton : public vcl::TCustomControl {
+ public:
+  explicit TPopupButton(vcl::TComponent* owner);
+  bool Flat() const { return flat_; }
+  void SetFlat(bool v);
+  TColor GradFrom() const { return gradFrom_; }
+  void SetGradFrom(TColor v);
+  TColor GradTo() const { return gradTo_; }
+  void SetGradTo(TColor v);
+  TColor GradMirrorFrom() const { return gradMirrorFrom_; }
+  void SetGradMirrorFrom(TColor v);
+  TColor GradMirrorTo() const { return gradMirrorTo_; }
+  void SetGradMirrorTo(TColor v);
+  // Pictures of an HTML caption; none at first.
+  vcl::TImageList* Images() const { return images_; }
+  void SetImages(vcl::TImageList* v) { images_ = v; }
+  void WndProc(vcl::TMessage& message) override;
+
+ protected:
+  void CreateParams(TCreateParams& params) override;
+  void Paint() override;
+
+ private:
+  bool flat_ = false;
+  TColor gradFrom_ = clNone;
+  TColor gradTo_ = clNone;
+  TColor gradMirrorFrom_ = clNone;
+  TColor gradMirrorTo_ = clNone;
+  vcl::TImageList* images_ = nullptr;
+};
+
+// Windows 5.1 (XP) or later.
+bool IsWinXPOrLater();
+// XP or later, visual themes active and the common controls of version 6
+// or later: the look in which the grid draws themed parts.
+bool IsThemedXP();
 
 }  // namespace grid

@@ -24,7 +24,7 @@ constexpr Integer SizingMargin = 3;
 
 // ===== TInplaceEdit =====
 
-TInplaceEdit::TInplaceEdit(TComponent* owner) : TCustomEdit(owner) {
+TInplaceEdit::TInplaceEdit(TComponent* owner) : TCustomMaskEdit(owner) {
   grid_ = dynamic_cast<TCustomGrid*>(owner);
   SetVisible(false);
   SetTabStop(false);
@@ -47,12 +47,12 @@ void TInplaceEdit::UpdateContents() {
 }
 
 void TInplaceEdit::Change() {
-  TCustomEdit::Change();
+  TCustomMaskEdit::Change();
   if (grid_ && !updating_) grid_->SetEditText(grid_->Col(), grid_->Row(), Text());
 }
 
 void TInplaceEdit::KeyDown(Word& key, TShiftState shift) {
-  TCustomEdit::KeyDown(key, shift);
+  TCustomMaskEdit::KeyDown(key, shift);
   if (!grid_ || key == 0) return;
   // Keys that move between cells or end the edit are the grid's.
   switch (key) {
@@ -78,7 +78,7 @@ void TInplaceEdit::KeyDown(Word& key, TShiftState shift) {
 }
 
 void TInplaceEdit::KeyPress(WideChar& key) {
-  TCustomEdit::KeyPress(key);
+  TCustomMaskEdit::KeyPress(key);
   // Enter, Escape and Tab were handled as keys.
   if (key == '\r' || key == 27 || key == '\t') key = 0;
 }
@@ -88,7 +88,7 @@ void TInplaceEdit::Dispatch(TMessage& m) {
     m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS | DLGC_WANTALLKEYS;
     return;
   }
-  TCustomEdit::Dispatch(m);
+  TCustomMaskEdit::Dispatch(m);
 }
 
 // ===== TCustomGrid: dimensions =====

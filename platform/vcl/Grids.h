@@ -17,6 +17,7 @@
 #include "rtl/Exceptions.h"
 #include "rtl/StringList.h"
 #include "vcl/Controls.h"
+#include "vcl/Mask.h"
 #include "vcl/StdCtrls.h"
 
 class QScrollBar;
@@ -62,7 +63,7 @@ enum class TGridBorderStyle { bsNone, bsSingle };
 class TCustomGrid;
 
 // The editor the grid shows over the current cell.
-class TInplaceEdit : public TCustomEdit {
+class TInplaceEdit : public TCustomMaskEdit {
  public:
   explicit TInplaceEdit(TComponent* owner);
   TCustomGrid* Grid() const { return grid_; }

@@ -1,5 +1,6 @@
 #include "vcl/Regions.h"
 
+#include <QPolygon>
 #include <QRegion>
 
 namespace vcl {
@@ -60,5 +61,11 @@ TRegion TRegion::Xor(const TRegion& other) const { return FromQRegion(ToQRegion(
 
 bool TRegion::operator==(const TRegion& other) const { return ToQRegion(*this) == ToQRegion(other); }
 
+
+TRegion PolygonRegion(const std::vector<TPoint>& points, bool winding) {
+  QPolygon polygon;
+  for (const TPoint& p : points) polygon << QPoint(p.X, p.Y);
+  return FromQRegion(QRegion(polygon, winding ? Qt::WindingFill : Qt::OddEvenFill));
+}
 
 }  // namespace vcl

@@ -33,4 +33,8 @@ class TRegion {
   std::vector<TRect> rects_;
 };
 
+// The pixels inside a closed polygon (the desktop's CreatePolygonRgn):
+// winding fill when winding, else alternate (even-odd).
+TRegion PolygonRegion(const std::vector<TPoint>& points, bool winding);
+
 }  // namespace vcl

@@ -14,6 +14,7 @@
 #include "vcl/QtCanvas.h"
 #include "vcl/QtHost.h"
 #include "vcl/UxTheme.h"
+#include "vcl/Regions.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -250,6 +251,34 @@ bool SetLayeredWindowAttributes(HWND wnd, TColor key, Byte alpha, Cardinal flags
   if (flags & LWA_COLORKEY) {
     c->Host()->PaintBuffer();
     ApplyColorKey(c->Host(), key);
+  }
+  return true;
+}
+
+bool SetWindowRgn(HWND wnd, const TRegion* region, bool redraw) {
+  TWinControl* c = FindControl(wnd);
+  if (!c || !c->Host() || !c->Host()->widget) return false;
+  QWidget* w = c->Host()->widget;
+  if (!region) {
+    w->clearMask();
+  } else {
+    QRegion shape;
+    for (const TRect& band : region->Rects()) shape += QRect(band.Left, band.Top, band.Width(), band.Height());
+    w->setMask(shape);
+  }
+  if (redraw) w->update();
+  return true;
+}
+
+bool GetWindowRgn(HWND wnd, TRegion* region) {
+  TWinControl* c = FindControl(wnd);
+  if (!c || !c->Host() || !c->Host()->widget) return false;
+  const QRegion mask = c->Host()->widget->mask();
+  if (mask.isEmpty()) return false;
+  if (region) {
+    TRegion result;
+    for (const QRect& b : mask) result = result.Union(TRegion(Bounds(b.x(), b.y(), b.width(), b.height())));
+    *region = result;
   }
   return true;
 }

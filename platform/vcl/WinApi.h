@@ -235,6 +235,12 @@ inline constexpr Cardinal ULW_COLORKEY = 1;
 inline constexpr Cardinal ULW_ALPHA = 2;
 inline constexpr Cardinal ULW_OPAQUE = 4;
 bool SetLayeredWindowAttributes(HWND wnd, TColor key, Byte alpha, Cardinal flags);
+// user32's window regions: the window shows only the region's pixels (in
+// window coordinates); null (or an empty region) shows all of it again. False for a window that
+// does not exist. GetWindowRgn copies the shape and answers False when the
+// window has none.
+bool SetWindowRgn(HWND wnd, const TRegion* region, bool redraw);
+bool GetWindowRgn(HWND wnd, TRegion* region);
 
 // msimg32's "AlphaBlend": source's rectangle stretched onto the target's
 // with the blend's constant alpha (AC_SRC_OVER; per-pixel alpha
