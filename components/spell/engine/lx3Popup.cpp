@@ -110,15 +110,19 @@ TSpellPopupOption TLexaSpell3Base::ShowPopupMenu(void* control, TSpellPopupOptio
       word = caption;
       result = spChangeAll;
       break;
+    // A word 1252 cannot hold is in no dictionary and cannot be put in one:
+    // Add and Ignore All then change nothing and say so.
     case 4:
-      if (activeCustom_) {
-        if (held) activeCustom_->AddIgnore(w);
+      if (activeCustom_ && held) {
+        activeCustom_->AddIgnore(w);
         result = spAdd;
       }
       break;
     case 5:
-      if (held) internal_->AddIgnore(w);
-      result = spIgnoreAll;
+      if (held) {
+        internal_->AddIgnore(w);
+        result = spIgnoreAll;
+      }
       break;
     case 6:
       result = spIgnore;

@@ -254,6 +254,19 @@ TEST_F(CheckRunTest, LiveSpellingPopup) {
   ASSERT_FALSE(items.empty());
   EXPECT_EQ(items[0].caption, "(no suggestions)");
   EXPECT_FALSE(items[0].enabled);
+  // A word holding a character 1252 cannot hold is never added: Add and
+  // Ignore All answer Cancel and the word stays unacceptable.
+  for (Integer tag : {4, 5}) {
+    word = "\xCE\xBA\xCE\xB1\xCE\xBBos";  // Greek letters, then Latin
+    choose = tag;
+    EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177, 0, 0, word), spCancel) << tag;
+    EXPECT_FALSE(spell.WordAcceptable(word)) << tag;
+  }
+  EXPECT_EQ(spell.ActiveCustomDictionary()->GetIgnoreCount(), 0);
+  word = "qqxzq";
+  choose = 4;
+  EXPECT_EQ(spell.ShowPopupMenu(nullptr, 177, 0, 0, word), spAdd);
+  EXPECT_TRUE(spell.WordAcceptable("qqxzq"));
   // The dialog's list honours MaxSuggestions; the popup keeps five.
   spell.MaxSuggestions = 3;
   rtl::TStringList list;
