@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 #include <sys/wait.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <string>
 #include <vector>
@@ -34,7 +35,146 @@ AdmcRun RunAdmc(const std::string& arguments) {
   return run;
 }
 
+uint32_t Get32(const std::string& b, size_t at) {
+  uint32_t v = 0;
+  for (int i = 3; i >= 0; --i) v = (v << 8) | static_cast<unsigned char>(b.at(at + static_cast<size_t>(i)));
+  return v;
+}
+
+// Reads a compiled file straight from its bytes, without the reader, and
+// checks the compiler's rules on it: node 0 is the root, classes follow one
+// another, the first letters and the root carry no extra letters, children
+// come in byte order, every other node took as many letters as it could
+// (at most 8, never one that ends a word), and the words spelled out are
+// the list's, in order.
+void CheckStructure(const std::string& b, const std::vector<std::string>& words) {
+  const size_t titleLength = static_cast<unsigned char>(b.at(1024));
+  size_t at = 1025 + 2 * (titleLength + 1);
+  at += 4;  // language
+  ASSERT_EQ(Get32(b, at), words.size());
+  const uint32_t nodeCount = Get32(b, at + 4);
+  at += 8;
+  uint32_t counts[9], first[10] = {0};
+  size_t arrays[9];
+  for (int k = 0; k < 9; ++k) counts[k] = Get32(b, at + 4 * static_cast<size_t>(k));
+  at += 36;
+  for (int k = 0; k < 9; ++k) {
+    first[k + 1] = first[k] + counts[k];
+    arrays[k] = at;
+    at += static_cast<size_t>(counts[k]) * (4 + static_cast<size_t>(k));
+  }
+  ASSERT_EQ(first[9], nodeCount);
+  const uint32_t poolLength = Get32(b, at);
+  const size_t pool = at + 4;
+  const size_t firstTable = pool + poolLength;
+  ASSERT_EQ(b.size(), firstTable + 2048 + 1024);
+  const bool wide = nodeCount >= 65535;
+
+  struct Node {
+    unsigned char letter;
+    bool end;
+    std::string extra;
+    std::vector<uint32_t> children;
+  };
+  auto readRefs = [&](size_t offset, size_t count) {
+    std::vector<uint32_t> refs;
+    size_t p = pool + offset;
+    for (size_t i = 0; i < count; ++i) {
+      const auto b0 = static_cast<unsigned char>(b.at(p));
+      const auto b1 = static_cast<unsigned char>(b.at(p + 1));
+      if (!wide) {
+        refs.push_back(b0 | b1 << 8);
+        p += 2;
+      } else if (b0 >= 0x80) {
+        refs.push_back((b0 - 0x80u) << 8 | b1);
+        p += 2;
+      } else {
+        refs.push_back(static_cast<uint32_t>(b0) << 16 | b1 << 8 | static_cast<unsigned char>(b.at(p + 2)));
+        p += 3;
+      }
+    }
+    return refs;
+  };
+  std::vector<Node> nodes(nodeCount);
+  for (uint32_t i = 0; i < nodeCount; ++i) {
+    int k = 0;
+    while (i >= first[k + 1]) ++k;
+    const size_t where = arrays[k] + (i - first[k]) * (4 + static_cast<size_t>(k));
+    const uint32_t value = Get32(b, where);
+    Node& n = nodes[i];
+    n.letter = value & 0xFF;
+    n.end = value >> 31;
+    n.extra = b.substr(where + 4, static_cast<size_t>(k));
+    const uint32_t field = (value >> 8) & 0xFFFFF;
+    const uint32_t c = (value >> 28) & 7;
+    if (c == 1) {
+      n.children = {field};
+    } else if (c >= 2) {
+      n.children = readRefs(field, c);
+    } else if (field != 0xFFFFF) {
+      const auto many = static_cast<unsigned char>(b.at(pool + field));
+      ASSERT_GT(many, 7);
+      n.children = readRefs(field + 1, many);
+    }
+    for (uint32_t child : n.children) ASSERT_LT(child, nodeCount);
+  }
+  // The first-letter table repeats the root's children.
+  ASSERT_TRUE(nodes[0].extra.empty());
+  std::vector<bool> firstLetter(nodeCount, false);
+  for (uint32_t child : nodes[0].children) {
+    const Node& n = nodes[child];
+    firstLetter[child] = true;
+    EXPECT_TRUE(n.extra.empty());
+    const size_t entry = firstTable + 8 * n.letter;
+    EXPECT_EQ(b.at(entry) != 0, n.end);
+    ASSERT_EQ(static_cast<unsigned char>(b.at(entry + 1)), n.children.size());
+    const uint32_t where = Get32(b, entry + 4);
+    if (n.children.size() == 1) EXPECT_EQ(where, n.children[0]);
+    if (n.children.size() > 1) EXPECT_EQ(readRefs(where, n.children.size()), n.children);
+  }
+  // The rules on every node, and the words in order.
+  std::vector<std::string> spelled;
+  std::vector<std::pair<uint32_t, std::string>> stack = {{0, ""}};
+  uint64_t visits = 0;
+  while (!stack.empty()) {
+    auto [index, prefix] = stack.back();
+    stack.pop_back();
+    ASSERT_LE(++visits, nodeCount) << "a node reached twice";
+    const Node& n = nodes[index];
+    std::string word = prefix;
+    if (index != 0) {
+      word += static_cast<char>(n.letter);
+      if (n.end) spelled.push_back(word);
+      word += n.extra;
+    }
+    for (size_t i = 1; i < n.children.size(); ++i)
+      ASSERT_LT(nodes[n.children[i - 1]].letter, nodes[n.children[i]].letter) << word;
+    if (index != 0 && !firstLetter[index] && n.extra.size() < 8)
+      EXPECT_FALSE(n.children.size() == 1 && !nodes[n.children[0]].end) << "could have folded on: " << word;
+    if (!n.extra.empty()) EXPECT_FALSE(n.children.empty()) << "a word ends on an extra letter: " << word;
+    for (auto it = n.children.rbegin(); it != n.children.rend(); ++it) stack.push_back({*it, word});
+  }
+  EXPECT_EQ(visits, nodeCount);
+  EXPECT_EQ(spelled, words);
+}
+
 }  // namespace
+
+TEST(AdmCompiler, TheFileFollowsTheRules) {
+  // Long single-letter runs (folded in steps of 8), word ends inside runs,
+  // a first letter with one child, a node with more than seven children.
+  const std::vector<std::string> small = admc::PrepareWords(
+      {"a", "abcdefghijklmnopqrstu", "abcdefghijklm", "abcdefghijklmnopqrstuvwxyz", "q", "qu", "quixotic",
+       "x", "xa", "xb", "xc", "xd", "xe", "xf", "xg", "xh", "xi", "xia", "xib", "zzzzzzzzzzzzzzzzzzzzzzzzz"});
+  admc::Statistics stats;
+  const std::string bytes = admc::Compile(small, admc::Options{}, &stats);
+  EXPECT_FALSE(stats.threeByteReferences);
+  EXPECT_GT(stats.classCounts[8], 0u);
+  ASSERT_NO_FATAL_FAILURE(CheckStructure(bytes, small));
+  // The dictionary every build makes: 2- and 3-byte references.
+  const std::string american = core_test::Slurp(spell_test::AmericanAdmPath());
+  ASSERT_NO_FATAL_FAILURE(CheckStructure(american, spell_test::AmericanWords()));
+}
 
 TEST(AdmCompiler, WordsAreReadAsTheToolTakesThem) {
   // CR line ends, empty lines and repeats go; possessives of listed words
