@@ -3,6 +3,7 @@
 #include "memo/LumCustomMemo.h"
 
 #include <algorithm>
+#include <mutex>
 
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoStyler.h"
@@ -14,6 +15,7 @@
 #include "vcl/Caret.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Pictures.h"
+#include "vcl/Resources.h"
 #include "vcl/Shell.h"
 #include "vcl/Clipbrd.h"
 #include "vcl/Menus.h"
@@ -43,6 +45,19 @@ TEditScope::~TEditScope() {
 
 // ---------------------------------------------------------- construction
 
+void RegisterMemoResources();  // generated from bitmaps/
+
+namespace {
+
+// The editor's own bitmaps join the program's resources when the first
+// editor is made, not at static initialisation.
+void RegisterMemoResourcesOnce() {
+  static std::once_flag once;
+  std::call_once(once, RegisterMemoResources);
+}
+
+}  // namespace
+
 TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   SetControlStyle({vcl::csCaptureMouse, vcl::csClickEvents, vcl::csDoubleClicks});
   formOwner_ = owner;
@@ -69,6 +84,9 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   wrapIndexList_ = std::make_unique<TIntList>();
   bookmarks_ = std::make_unique<TIntList>();
   for (int i = 0; i < 10; ++i) bookmarks_->Add(-1);
+  RegisterMemoResourcesOnce();
+  flagBitmap_ = std::make_unique<vcl::TBitmap>();
+  flagBitmap_->LoadFromResourceName(vcl::HInstance, "RUZ_FLAG");
 
   urlStyle_ = std::make_unique<TCharStyle>();
   urlStyle_->TextColor = vcl::clBlue;

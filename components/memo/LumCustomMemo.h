@@ -332,6 +332,8 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void SetActiveLine(Integer line);
   // The ten bookmarks (-1: unset).
   TIntList* Bookmarks() const { return bookmarks_.get(); }
+  // The picture the gutter draws beside a flagged line.
+  vcl::TBitmap* FlagBitmap() const { return flagBitmap_.get(); }
   // Lines the last wrap made continuations.
   TIntList* WrapIndexList() const { return wrapIndexList_.get(); }
   // Theme adaptation: the gutter colours of the desktop's theme now.
@@ -573,6 +575,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // --- painting
   class TRowPainter;
   std::unique_ptr<vcl::TBitmap> lineBitmap_;
+  std::unique_ptr<vcl::TBitmap> flagBitmap_;
   TTokenState startState_;  // at the start of startStateLine_
   // The block keywords around the caret: line, column, length (-1: none).
   Integer blockStartLine_ = -1, blockStartCol_ = -1, blockStartLen_ = -1;

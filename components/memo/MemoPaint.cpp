@@ -2,6 +2,7 @@
 // to the control at once; the colours of a run come from its token state,
 // with the selection, the active line and breakpoints laid over them.
 #include <algorithm>
+#include <vector>
 
 #include "memo/LumCustomMemo.h"
 #include "memo/LumMemoSettings.h"
@@ -9,6 +10,7 @@
 #include "memo/MemoScope.h"
 #include "memo/text/MemoChars.h"
 #include "memo/text/MemoTokenizer.h"
+#include "rtl/CodePages.h"
 #include "vcl/Pictures.h"
 
 namespace memo {
@@ -31,11 +33,24 @@ uint8_t BitsOf(const vcl::TFontStyles& s) {
                               (s.Contains(vcl::fsUnderline) ? 4 : 0) | (s.Contains(vcl::fsStrikeOut) ? 8 : 0));
 }
 
-// A NUL shows as a visible placeholder of one cell.
-AnsiString NulShown(std::string_view text) {
-  AnsiString s(text);
-  for (size_t i = s.find('\0'); i != AnsiString::npos; i = s.find('\0', i + 3)) s.replace(i, 1, "\xE2\x90\x80");
-  return s;
+// What one character of a line shows: a byte outside a well-formed UTF-8
+// sequence (text in another code page, kept as it was loaded) shows as its
+// windows-1252 character, as the desktop shows 8-bit text; a NUL as a
+// visible placeholder.
+AnsiString CharShown(std::string_view ch) {
+  if (ch.size() == 1 && static_cast<unsigned char>(ch[0]) >= 0x80) {
+    static const std::vector<AnsiString> kHighHalf = [] {
+      std::vector<AnsiString> t;
+      for (int b = 0x80; b <= 0xFF; ++b) {
+        char byte = static_cast<char>(b);
+        t.push_back(rtl::ToAnsi(rtl::DecodeCodePage(1252, std::string_view(&byte, 1))));
+      }
+      return t;
+    }();
+    return kHighHalf[static_cast<unsigned char>(ch[0]) - 0x80];
+  }
+  if (ch.size() == 1 && ch[0] == '\0') return "\xE2\x90\x80";
+  return AnsiString(ch);
 }
 
 }  // namespace
@@ -128,14 +143,14 @@ class TLumCustomMemo::TRowPainter : public ILinePainter {
     c_->Brush()->SetStyle(vcl::bsClear);
     c_->Font()->SetColor(fore);
     c_->Font()->SetStyle(StylesOf(style));
-    if (IsAscii(text)) {
-      c_->DrawText(NulShown(text), r, kRunFlags);
+    if (IsAscii(text) && text.find('\0') == std::string_view::npos) {
+      c_->DrawText(AnsiString(text), r, kRunFlags);
     } else {
       // Every glyph starts at its cell, whatever font supplies it.
       TCharLine chars(text);
       for (Integer i = 0; i < chars.Length(); ++i) {
         TRect cell{r.Left + i * m_.charWidth_, 0, r.Left + (i + 1) * m_.charWidth_, m_.lineHeight_};
-        c_->DrawText(NulShown(chars.At(i)), cell, kRunFlags);
+        c_->DrawText(CharShown(chars.At(i)), cell, kRunFlags);
       }
     }
     c_->Brush()->SetStyle(vcl::bsSolid);

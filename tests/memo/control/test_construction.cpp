@@ -5,6 +5,7 @@
 #include "MemoTestSupport.h"
 #include "memo/LumMemoSettings.h"
 #include "rtl/Exceptions.h"
+#include "vcl/Pictures.h"
 #include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
 
@@ -70,6 +71,15 @@ TEST(MemoConstruction, AFreshEditor) {
   // The option groups with their defaults.
   EXPECT_EQ(m->Bookmarks()->Count(), 10);
   for (Integer i = 0; i < 10; ++i) EXPECT_EQ(m->Bookmarks()->Items(i), -1);
+  // The flag picture from the program's resources: a red pennant on a black
+  // pole, the bottom-left pixel the colour the gutter leaves out.
+  vcl::TBitmap* flag = m->FlagBitmap();
+  ASSERT_NE(flag, nullptr);
+  EXPECT_EQ(flag->Width(), 16);
+  EXPECT_EQ(flag->Height(), 16);
+  EXPECT_EQ(flag->Canvas()->Pixels(0, 15), 0x808000u);
+  EXPECT_EQ(flag->Canvas()->Pixels(3, 10), 0x000000u);
+  EXPECT_EQ(flag->Canvas()->Pixels(6, 5), 0x0000FFu);
   TLumGutter* g = m->Gutter();
   EXPECT_EQ(g->Left, 1);
   EXPECT_EQ(g->Top, 1);

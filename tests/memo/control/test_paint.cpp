@@ -288,3 +288,23 @@ TEST(MemoPaint, ColoursBelowAnEditFollowItWhereverTheViewWent) {
   EXPECT_EQ(edited.copy(t.Left, t.Top, t.Width(), t.Height()), fresh.copy(t.Left, t.Top, t.Width(), t.Height()));
   memotest::SaveShot(edited, "memo_after_edit.png");
 }
+
+// A byte kept from another code page shows as its windows-1252 character
+// and a NUL as a visible placeholder, each in one cell: rows holding them
+// look like rows holding those characters.
+TEST(MemoPaint, KeptBytesAndNulShowInOneCell) {
+  PaintedMemo f;
+  f.memo->SetHiddenCaret(true);
+  memotest::SetText(f.memo, {"caf\xE9 \x80", "caf\xC3\xA9 \xE2\x82\xAC", std::string("a\0b", 3),
+                             "a\xE2\x90\x80" "b"});
+  EXPECT_EQ(f.memo->TextStore()->LineLength(0), 6);
+  EXPECT_EQ(f.memo->TextStore()->LineLength(2), 3);
+  QImage img = Grab(f.memo);
+  auto row = [&](Integer r) {
+    TRect c = f.memo->CellRect(0, r);
+    return img.copy(c.Left, c.Top, 8 * f.memo->CharWidth(), f.memo->LineHeight());
+  };
+  EXPECT_EQ(row(0), row(1));
+  EXPECT_EQ(row(2), row(3));
+  EXPECT_NE(row(0), row(2));
+}
