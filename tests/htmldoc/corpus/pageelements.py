@@ -23,7 +23,7 @@ of Python's html.parser with the editor's reading rules applied.
       keeps it between two "@cust" tags; the test reads them back as the
       tag), one whose closing tag never comes as an opening tag.
   pageelements.py tree FILE...
-      For each page (UTF-8) a line "P <tab> hex(path)", then the tree
+      For each page a line "P <tab> hex(path)", then the tree
       html5lib builds from it: one line per node, hex of "DEPTH element NAME a="v" ...", "DEPTH text ..." (white space
       collapsed, runs of white space only left out) or "DEPTH comment ...".
 """
@@ -236,8 +236,8 @@ def tree(path, out):
 
     out.write("P\t" + hexed(path) + "\n")
     with open(path, "rb") as f:
-        document = html5lib.parse(f.read(), treebuilder="etree", namespaceHTMLElements=False,
-                                  transport_encoding="utf-8")
+        # The charset as a browser finds it: byte-order mark, then meta.
+        document = html5lib.parse(f.read(), treebuilder="etree", namespaceHTMLElements=False)
 
     def walk(node, depth):
         if isinstance(node.tag, str):
