@@ -88,8 +88,13 @@ vcl::TCursor TVadOdizadEzev::LinkCursor() { return linkCursor; }
 TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   for (auto& c : fixedGradient_) c = clNone;
 
+  searchFooter_ = std::make_unique<TSearchFooter>();
+  floatingFooter_ = std::make_unique<TFloatingFooter>();
   printSettings_ = std::make_unique<TPrintSettings>();
   htmlSettings_ = std::make_unique<THTMLSettings>();
+  sortSettings_ = std::make_unique<TSortSettings>();
+  dragDropSettings_ = std::make_unique<TDragDropSettings>();
+  dragScrollOptions_ = std::make_unique<TDragScrollOptions>();
   controlLook_ = std::make_unique<TControlLook>(this);
   controlLook_->OnFixedGradient = [this](TFixedGradientSlot slot, TColor value) { SetFixedGradientColor(slot, value); };
   // The navigation and mouse settings need no notice: their readers ask
@@ -97,8 +102,10 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   navigation_ = std::make_unique<TNavigation>();
   columnSize_ = std::make_unique<TColumnSize>(this);
   cellNode_ = std::make_unique<TCellNode>(this);
+  bands_ = std::make_unique<TBands>(this);
   sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>();
   mouseActions_ = std::make_unique<TMouseActions>(this);
+  grouping_ = std::make_unique<TGrouping>();
   columnHeaders_ = std::make_unique<rtl::TStringList>();
   columnHeaders_->OnChange = [this](rtl::TStrings*) { WriteColumnHeaders(); };
   filterDropDownValues_ = std::make_unique<TIntList>(-1, -1);
@@ -121,11 +128,19 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   disjunctRows_ = std::make_unique<TIntList>();
   rowModified_ = std::make_unique<TIntList>();
   backgroundBitmap_ = std::make_unique<vcl::TBitmap>();
+  backGround_ = std::make_unique<TBackGround>(this);
   cellControls_ = std::make_unique<TControlList>();
+  progressAppearance_ = std::make_unique<TGridProgressAppearance>();
+  progressAppearance_->OnChange = [this](vcl::TObject*) { Invalidate(); };
 
   SetRowCount(10);
   vcl::TControl::SetBounds(Left(), Top(), 400, 250);
+  filter_ = std::make_unique<TFilter>();
   SetAutoSize(false);
+  balloon_ = std::make_unique<TBalloonSettings>();
+  showModified_ = std::make_unique<TShowModified>();
+  // The marks are drawn in the first column.
+  showModified_->OnChange = [this](vcl::TObject*) { Invalidate(); };
 
   if (auto* form = dynamic_cast<vcl::TCustomForm*>(owner); form != nullptr) {
     form_ = form;
@@ -155,6 +170,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   spareGraphic_ = std::make_unique<TCellGraphic>();
   officeHint_ = std::make_unique<controls::TLumHintInfo>();
   ignoredColumns_ = std::make_unique<TIntList>(-1, -1);
+  filterDropDown_ = std::make_unique<TFilterDropDown>();
 
   CreateEditors();
   linkCursor = vcl::crHandPoint;
@@ -738,6 +754,7 @@ void TVadOdizadEzev::Assign(const vcl::TPersistent* source) {
   activeCellShow_ = s->activeCellShow_;
   SetActiveRowShow(s->ActiveRowShow());
   SetAlign(s->Align());
+  filterDropDown_->Assign(s->filterDropDown_.get());
   AnchorHint = s->AnchorHint;
   AutoNumAlign = s->AutoNumAlign;
   autoSize_ = s->autoSize_;
@@ -745,9 +762,17 @@ void TVadOdizadEzev::Assign(const vcl::TPersistent* source) {
   AutoFilterUpdate = s->AutoFilterUpdate;
   mouseActions_->Assign(s->mouseActions_.get());
   navigation_->Assign(s->navigation_.get());
+  grouping_->Assign(s->grouping_.get());
+  searchFooter_->Assign(s->searchFooter_.get());
   printSettings_->Assign(s->printSettings_.get());
+  filter_->Assign(*s->filter_);
   htmlSettings_->Assign(s->htmlSettings_.get());
+  bands_->Assign(s->bands_.get());
   cellNode_->Assign(s->cellNode_.get());
+  sortSettings_->Assign(s->sortSettings_.get());
+  dragScrollOptions_->Assign(s->dragScrollOptions_.get());
+  dragDropSettings_->Assign(s->dragDropSettings_.get());
+  progressAppearance_->Assign(s->progressAppearance_.get());
   columnSize_->Assign(s->columnSize_.get());
   officeHint_->Assign(s->officeHint_.get());
   SetFixedRowAlways(s->FixedRowAlways());

@@ -12,6 +12,7 @@
 #include "controls/LumStyleIF.h"
 #include "grid/BaseGrid.h"
 #include "grid/GridObjects.h"
+#include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
 
 namespace controls {
@@ -104,6 +105,22 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
 
   // ===== owned settings objects (setters copy into the owned one) =====
   TNavigation* Navigation() const { return navigation_.get(); }
+  // The settings of the later operations (footers, sorting, drag and drop,
+  // bands and background, grouping, balloons, modified rows, progress, the
+  // filter and its drop-down).
+  TSearchFooter* SearchFooter() const { return searchFooter_.get(); }
+  TFloatingFooter* FloatingFooter() const { return floatingFooter_.get(); }
+  TSortSettings* SortSettings() const { return sortSettings_.get(); }
+  TDragDropSettings* DragDropSettings() const { return dragDropSettings_.get(); }
+  TDragScrollOptions* DragScrollOptions() const { return dragScrollOptions_.get(); }
+  TBands* Bands() const { return bands_.get(); }
+  TGrouping* Grouping() const { return grouping_.get(); }
+  TBackGround* BackGround() const { return backGround_.get(); }
+  TGridProgressAppearance* ProgressAppearance() const { return progressAppearance_.get(); }
+  TFilter* Filter() const { return filter_.get(); }
+  TBalloonSettings* Balloon() const { return balloon_.get(); }
+  TShowModified* ShowModified() const { return showModified_.get(); }
+  TFilterDropDown* FilterDropDown() const { return filterDropDown_.get(); }
   void SetNavigation(const TNavigation* value) { navigation_->Assign(value); }
   TMouseActions* MouseActions() const { return mouseActions_.get(); }
   void SetMouseActions(const TMouseActions* value) { mouseActions_->Assign(value); }
@@ -421,6 +438,19 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void WriteRowHeaders();
   bool EditorTypeShowsCombo(TEditorType editor) const;
 
+  std::unique_ptr<TSearchFooter> searchFooter_;
+  std::unique_ptr<TFloatingFooter> floatingFooter_;
+  std::unique_ptr<TSortSettings> sortSettings_;
+  std::unique_ptr<TDragDropSettings> dragDropSettings_;
+  std::unique_ptr<TDragScrollOptions> dragScrollOptions_;
+  std::unique_ptr<TBands> bands_;
+  std::unique_ptr<TGrouping> grouping_;
+  std::unique_ptr<TBackGround> backGround_;
+  std::unique_ptr<TGridProgressAppearance> progressAppearance_;
+  std::unique_ptr<TFilter> filter_;
+  std::unique_ptr<TBalloonSettings> balloon_;
+  std::unique_ptr<TShowModified> showModified_;
+  std::unique_ptr<TFilterDropDown> filterDropDown_;
   std::unique_ptr<TPrintSettings> printSettings_;
   std::unique_ptr<THTMLSettings> htmlSettings_;
   std::unique_ptr<TControlLook> controlLook_;
