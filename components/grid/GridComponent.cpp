@@ -14,6 +14,7 @@
 #include "rtl/SystemInfo.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
+#include "vcl/ScrollBars.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
@@ -224,6 +225,10 @@ void TVadOdizadEzev::CreateEditors() {
     c->SetBorderStyle(vcl::bsNone);
     c->SetButtonCaption("...");
   }
+  for (auto*& bar : scrollBarControls_) {
+    bar = new vcl::TScrollBar(this);
+    bar->SetVisible(false);
+  }
 }
 
 TVadOdizadEzev::~TVadOdizadEzev() {
@@ -282,9 +287,25 @@ void TVadOdizadEzev::Loaded() {
 
 void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
   TBaseGrid::Dispatch(message);
+  if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying)) WindowCreated();
+}
+
+void TVadOdizadEzev::WindowCreated() {
+  if (Parent() == nullptr) return;
+  if (!ComponentState().Contains(vcl::csDesigning)) {
+    for (auto* bar : scrollBarControls_) {
+      if (bar == nullptr) continue;
+      bar->SetVisible(false);
+      bar->SetParent(this);
+      bar->SetTabStop(false);
+      bar->SetKind(vcl::sbVertical);
+      bar->SetCtl3D(false);
+    }
+  }
+  // The grid's own clock: lookups expire, hovering and blinking follow it.
+  vcl::SetTimer(Handle(), GridTimerId, 500);
   // The XP look stays on only while visual styles are in use.
-  if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying))
-    isWinXP_ = isWinXP_ && vcl::IsThemeActive();
+  isWinXP_ = isWinXP_ && vcl::IsThemeActive();
 }
 
 void TVadOdizadEzev::Resize() {

@@ -19,6 +19,7 @@ namespace controls {
 class TLumHintInfo;
 }
 namespace vcl {
+class TScrollBar;
 class TCustomForm;
 class TWinControl;
 }  // namespace vcl
@@ -54,6 +55,8 @@ enum class TGridEditorControl {
 };
 using enum TGridEditorControl;
 inline constexpr int GridEditorControlCount = 24;
+// The identifier of the grid's 500 ms window timer.
+inline constexpr uintptr_t GridTimerId = 111;
 
 class TVadOdizadEzev;
 // Makes the control of one kind, owned by the grid and parented on it; the
@@ -411,6 +414,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The arrows that show where a dragged column or row lands, by direction
   // (TArrowWindow::adUp .. adLeft).
   TArrowWindow* DropArrow(Integer direction) const { return dropArrows_[direction]; }
+  // The grid's own two scroll-bar controls (the flat and proportional bars
+  // use them); hidden, vertical and flat once the window exists.
+  vcl::TScrollBar* ScrollBarControl(Integer index) const { return scrollBarControls_[index]; }
   controls::REZORuvar ComponentStyle() const { return componentStyle_; }
   void SetComponentStyle(controls::REZORuvar style) override;
   // The cursor the unit shows over links; each construction sets it.
@@ -434,6 +440,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
     Invalidate();
   }
   void CreateEditors();
+  // After the window is made: the scroll-bar controls placed, the timer on.
+  void WindowCreated();
   void WriteColumnHeaders();
   void WriteRowHeaders();
   bool EditorTypeShowsCombo(TEditorType editor) const;
@@ -480,6 +488,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TIntList> ignoredColumns_;
   vcl::TWinControl* editors_[GridEditorControlCount] = {};  // owned as components of the grid
   TArrowWindow* dropArrows_[4] = {};                           // likewise; up, down, right, left
+  vcl::TScrollBar* scrollBarControls_[2] = {};                 // likewise
 
   vcl::TCustomForm* form_ = nullptr;  // the owner form whose resizes we follow
   Integer formListener_ = 0;

@@ -10,6 +10,7 @@
 #include "grid/GridComponent.h"
 #include "grid/GridObjects.h"
 #include "rtl/SystemInfo.h"
+#include "vcl/ScrollBars.h"
 #include "vcl/Forms.h"
 #include "vcl/Regions.h"
 #include "vcl/UxTheme.h"
@@ -206,5 +207,30 @@ TEST(GridIndicators, TheGridMakesItsArrowsAndCaptionWindow) {
   EXPECT_FALSE(caption->Visible());
   EXPECT_NE(grid->EditorControl(ecControlEdit), nullptr);
   EXPECT_NE(grid->EditorControl(ecControlCombo), nullptr);
+  vcl::Free(form);
+}
+
+TEST(GridIndicators, TheWindowPlacesTheScrollBarControlsAndStartsTheTimer) {
+  TForm* form = MakeForm();
+  auto* grid = new TVadOdizadEzev(form);
+  for (Integer i = 0; i < 2; ++i) {
+    ASSERT_NE(grid->ScrollBarControl(i), nullptr);
+    EXPECT_EQ(grid->ScrollBarControl(i)->Owner(), grid);
+    EXPECT_EQ(grid->ScrollBarControl(i)->Parent(), nullptr) << "not before the window";
+  }
+  grid->SetParent(form);
+  form->Show();
+  grid->HandleNeeded();
+  for (Integer i = 0; i < 2; ++i) {
+    vcl::TScrollBar* bar = grid->ScrollBarControl(i);
+    EXPECT_EQ(bar->Parent(), grid);
+    EXPECT_FALSE(bar->Visible());
+    EXPECT_FALSE(bar->TabStop());
+    EXPECT_EQ(bar->Kind(), vcl::sbVertical);
+    EXPECT_FALSE(bar->Ctl3D());
+  }
+  // The 500 ms timer runs: stopping it finds it.
+  EXPECT_TRUE(vcl::KillTimer(grid->Handle(), GridTimerId));
+  EXPECT_FALSE(vcl::KillTimer(grid->Handle(), GridTimerId));
   vcl::Free(form);
 }
