@@ -150,12 +150,30 @@ TEST_F(CheckRunTest, AddAndIgnoreAll) {
   EXPECT_FALSE(spell.Checking());
 }
 
-TEST_F(CheckRunTest, ChangeAllInAStringWithCharactersOutsideTheCodePage) {
+TEST_F(CheckRunTest, ChangesInAStringWithCharactersOutsideTheCodePage) {
   AnsiString s = "\xCE\xB1\xCE\xB2 teh \xE4\xB8\xAD\xE6\x96\x87 teh";
   spell.SynchronousCheck = true;
   spell.OnPromptWord = [this](void*, const AnsiString&, bool) { spell.ChangeAllCurrent("the"); };
   spell.CheckString(s);
   EXPECT_EQ(s, "\xCE\xB1\xCE\xB2 the \xE4\xB8\xAD\xE6\x96\x87 the");
+
+  // Change, word by word, with the characters touching the words and
+  // replacements of other lengths: they read as word boundaries and stay.
+  struct Case {
+    AnsiString text, replacement, changed;
+  } cases[] = {
+      {"\xCE\xB1\xCE\xB2teh\xE4\xB8\xAD", "the", "\xCE\xB1\xCE\xB2the\xE4\xB8\xAD"},
+      {"\xE4\xB8\xADrecieve\xCE\xA9 fine", "receive", "\xE4\xB8\xADreceive\xCE\xA9 fine"},
+      {"qwzx\xCE\xA9\xCE\xA9qwzx", "a", "a\xCE\xA9\xCE\xA9" "a"},
+      {"caf\xC3\xA9 \xF0\x9F\x98\x80 speling", "spelling", "caf\xC3\xA9 \xF0\x9F\x98\x80 spelling"},
+  };
+  for (const Case& c : cases) {
+    AnsiString text = c.text;
+    const AnsiString replacement = c.replacement;
+    spell.OnPromptWord = [this, replacement](void*, const AnsiString&, bool) { spell.ChangeCurrent(replacement); };
+    spell.CheckString(text);
+    EXPECT_EQ(text, c.changed);
+  }
 }
 
 TEST_F(CheckRunTest, WordCounts) {
