@@ -499,3 +499,61 @@ TEST(StyledPopup, ASubMenuIsAdjustedAgainEachTimeItShows) {
   });
   EXPECT_TRUE(looked);
 }
+
+// The side bar through Qt: one fill down the whole pop-up with its caption
+// running across the rows of several items, as one piece. (That only the
+// first item paints it is counted on the recording canvas, in the measure
+// tests: pixels cannot tell a second, identical painting.)
+TEST_P(StyledPopupPixels, TheSideBarRunsDownThePopupWithItsCaption) {
+  vcl::TComponent owner(nullptr);
+  auto* styler = new TLumMenuOfficeStyler(&owner);
+  styler->SetStyle(GetParam());
+  auto* menu = new TLumPopupMenu(&owner);
+  menu->SetMenuStyler(styler);
+  TSideBar* bar = styler->SideBar();
+  bar->SetVisible(true);
+  bar->SetVisibleIn(viFirstLevel);
+  bar->SetCaption("Tolvane Tolvane");
+  bar->SetShadowColor(vcl::clNone);
+  const TColor barColor = vcl::RGB(40, 70, 140);
+  bar->Background()->SetColor(0, barColor);
+  bar->Background()->SetColor(1, barColor);
+  bar->Font()->SetColor(vcl::clWhite);
+  std::vector<TMenuItem*> items;
+  for (int i = 0; i < 8; ++i) items.push_back(AddItem(menu->Items(), "Item " + std::to_string(i)));
+  bool looked = false;
+  WithOpenPopup([&] { menu->Popup(80, 40); }, nullptr, [&](OpenPopup& open) {
+    looked = true;
+    ASSERT_NE(open.window, nullptr);
+    const QImage& img = open.pixels;
+    img.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/styled_popup_side_bar_" +
+                                    std::to_string(static_cast<int>(GetParam())) + ".png"));
+    vcl::TRect first = InWindow(items.front(), open.window), last = InWindow(items.back(), open.window);
+    // A column inside the bar's border, left of the letters: the bar's
+    // colour from the first item's top to the last item's bottom, less the
+    // border's rows.
+    for (int y = first.Top + 1; y < last.Bottom - 1; ++y)
+      ASSERT_EQ(At(img, first.Left + 2, y), barColor) << "row " << y;
+    // The caption's white letters, item by item.
+    int itemsShowingLetters = 0, letterPixels = 0;
+    for (TMenuItem* item : items) {
+      vcl::TRect r = InWindow(item, open.window);
+      int here = 0;
+      for (int y = r.Top; y < r.Bottom; ++y)
+        for (int x = r.Left; x < r.Left + bar->Size(); ++x) {
+          // near-white: the letters, not the bar's border or splitter
+          TColor c = At(img, x, y);
+          if (vcl::GetRValue(c) > 200 && vcl::GetGValue(c) > 200 && vcl::GetBValue(c) > 200) ++here;
+        }
+      letterPixels += here;
+      if (item != items.front() && here > 0) ++itemsShowingLetters;
+    }
+    EXPECT_GT(letterPixels, 60) << "the caption is there";
+    EXPECT_GE(itemsShowingLetters, 3) << "the caption spans the rows of several items";
+    // Item text starts right of the bar and its splitter.
+    EXPECT_EQ(At(img, first.Left + bar->Size() + bar->SplitterWidth() + 2, first.Top + first.Height() / 2),
+              At(img, first.Left + bar->Size() + bar->SplitterWidth() + 2, last.Top + last.Height() / 2))
+        << "the icon bar begins after the side bar in every item";
+  });
+  EXPECT_TRUE(looked);
+}
