@@ -412,10 +412,13 @@ void TBaseGrid::MoveToBaseCell() {
 
 void TBaseGrid::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
   const Integer col = Col(), row = Row();
+  bool footerPage = false;
   switch (key) {
     case vcl::VK_NEXT:
-      if (model_->FooterRowShown() && RowCount() > 1 && VisibleRowCount() + TopRow() - FixedRows() + 1 == RowCount())
+      if (model_->FooterRowShown() && RowCount() > 1 && VisibleRowCount() + TopRow() - FixedRows() + 1 == RowCount()) {
         MoveCurrent(col, RowCount() - 2, true, false);
+        footerPage = true;
+      }
       break;
     case vcl::VK_RIGHT:
       if (model_->HasCellProperties(col, row)) {
@@ -450,6 +453,9 @@ void TBaseGrid::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       break;
   }
   vcl::TStringGrid::KeyDown(key, shift);
+  // The row under the footer must never become current, yet the string
+  // grid's own page step would carry the current cell onto it.
+  if (footerPage && Row() == RowCount() - 1) MoveCurrent(Col(), RowCount() - 2, true, false);
   MoveToBaseCell();
 }
 

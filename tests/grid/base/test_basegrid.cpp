@@ -180,3 +180,17 @@ TEST_F(BaseGridTest, TheFourSelectionLooks) {
   }
   all.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/grid-base-looks.png"));
 }
+
+// With the footer row shown, Page Down on the last page stops on the row
+// above the footer; without it the last row becomes current.
+TEST_F(BaseGridTest, PageDownOnTheLastPageStopsAboveTheFooterRow) {
+  for (bool footer : {false, true}) {
+    grid->Model().SetFooterRowShown(footer);
+    grid->SetCol(1);
+    grid->SetRow(1);
+    vcl::Word next = vcl::VK_NEXT;
+    grid->Perform(vcl::WM_KEYDOWN, next, 0);
+    EXPECT_EQ(grid->Row(), footer ? 2 : 3) << footer;
+    EXPECT_EQ(grid->Col(), 1);
+  }
+}
