@@ -232,6 +232,35 @@ TEST(AdmCompiler, OutputDependsOnTheInputAlone) {
   EXPECT_THROW(admc::Compile({"b", "a"}, options), admc::CompileError);  // not byte-sorted
 }
 
+TEST(AdmCompiler, AChildPoolBeyondTwentyBitsStopsIt) {
+  // Every four-letter string of a..z: 475,254 nodes, each inner one with 26
+  // children, so the child references pass the 20-bit field.
+  std::vector<std::string> words;
+  std::string w(4, 'a');
+  for (int i = 0; i < 26 * 26 * 26 * 26; ++i) {
+    int v = i;
+    for (int k = 3; k >= 0; --k, v /= 26) w[static_cast<size_t>(k)] = static_cast<char>('a' + v % 26);
+    words.push_back(w);
+  }
+  try {
+    admc::Compile(words, admc::Options{});
+    ADD_FAILURE() << "compiled";
+  } catch (const admc::CompileError& e) {
+    EXPECT_NE(std::string(e.what()).find("0xFFFFF"), std::string::npos) << e.what();
+  }
+  // Three letters fit.
+  words.clear();
+  w.resize(3);
+  for (int i = 0; i < 26 * 26 * 26; ++i) {
+    int v = i;
+    for (int k = 2; k >= 0; --k, v /= 26) w[static_cast<size_t>(k)] = static_cast<char>('a' + v % 26);
+    words.push_back(w);
+  }
+  admc::Statistics stats;
+  EXPECT_NO_THROW(admc::Compile(words, admc::Options{}, &stats));
+  EXPECT_EQ(stats.nodes, 1u + 26 + 26 * 26 + 26 * 26 * 26);
+}
+
 TEST(AdmCompiler, TheProgram) {
   core_test::ScratchFolder dir("spell-admc");
   const std::string list = (dir.Path() / "words.txt").string();
