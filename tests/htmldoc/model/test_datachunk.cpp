@@ -96,10 +96,12 @@ TEST(ChunkElements, IdsCopiesAndFreeing) {
 TEST(ChunkElements, FirstElementOfAProcessHasIdOne) {
   if (std::getenv("TOLVANE_FIRST_ID_PROBE")) {
     TpsChunkElement* first = NewElement();
+    TpsChunkElement* second = NewElement(0);
     EXPECT_EQ(first->Id, 1u);
-    EXPECT_EQ(NewElement(0)->Id, 2u);
+    EXPECT_EQ(second->Id, 2u);
     EXPECT_EQ(NextElementId(), 3u);
     FreeElement(first);
+    FreeElement(second);
     return;
   }
   rtl::TProcessOptions options;
