@@ -102,6 +102,26 @@ TEST(ThemeBindings, BothAreBoundAtStartAndCallable) {
   char16_t scheme[32];
   EXPECT_EQ(e.GetCurrentThemeName(nullptr, 0, scheme, 32, nullptr, 0), vcl::S_OK);
   EXPECT_EQ(std::u16string(scheme), u"NormalColor");
+  // What no component here calls answers "not implemented" through the
+  // same table, and leaves its out-parameters alone.
+  vcl::TColor color = vcl::clFuchsia;
+  vcl::Integer value = 7;
+  vcl::TRect out = vcl::Rect(1, 2, 3, 4);
+  struct Case {
+    const char* what;
+    vcl::HRESULT result;
+  } cases[] = {
+      {"GetThemeColor", e.GetThemeColor(t, vcl::BP_PUSHBUTTON, 1, 0, &color)},
+      {"GetThemeInt", e.GetThemeInt(t, vcl::BP_PUSHBUTTON, 1, 0, &value)},
+      {"GetThemeBackgroundContentRect", e.GetThemeBackgroundContentRect(t, &rec, vcl::BP_PUSHBUTTON, 1, &r, &out)},
+      {"DrawThemeText", e.DrawThemeText(t, &rec, vcl::BP_PUSHBUTTON, 1, u"x", 1, 0, 0, &r)},
+      {"DrawThemeIcon", e.DrawThemeIcon(t, &rec, vcl::BP_PUSHBUTTON, 1, &r, nullptr, 0)},
+  };
+  for (const Case& c : cases) EXPECT_EQ(c.result, vcl::E_NOTIMPL) << c.what;
+  EXPECT_EQ(color, vcl::clFuchsia);
+  EXPECT_EQ(value, 7);
+  EXPECT_EQ(out, vcl::Rect(1, 2, 3, 4));
+  EXPECT_EQ(rec.Calls().size(), 1u) << "nothing drawn by them";
   EXPECT_EQ(e.CloseThemeData(t), vcl::S_OK);
 }
 
