@@ -360,7 +360,22 @@ void TVadOdizadEzev::Invalidate() {
 // ===== dimensions =====
 
 void TVadOdizadEzev::SetRowCount(Integer value) {
+  const Integer oldCount = RowCount();
+  // The floating footer shows the last row: its texts move with it.
+  std::vector<AnsiString> footerTexts;
+  const bool moveFooter = floatingFooter_ != nullptr && floatingFooter_->Visible;
+  if (moveFooter)
+    for (Integer c = 0; c < ColCount(); ++c) footerTexts.push_back(Model().GetRawCell(c, oldCount - 1));
   TBaseGrid::SetRowCount(value);
+  const Integer newCount = RowCount();
+  if (moveFooter && newCount != oldCount) {
+    for (Integer c = 0; c < ColCount(); ++c) Model().SetRawCell(c, newCount - 1, footerTexts[c]);
+    if (oldCount - 1 < newCount - 1) {
+      Model().ClearCellProperties(0, oldCount - 1, ColCount() - 1, oldCount - 1);
+      for (Integer c = 0; c < ColCount(); ++c) Model().SetRawCell(c, oldCount - 1, AnsiString());
+    }
+    Invalidate();
+  }
   ShowAlwaysScrollBars();
 }
 

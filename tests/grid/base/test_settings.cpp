@@ -324,3 +324,30 @@ TEST(GridSettings, TheGridMakesAndCopiesThem) {
   EXPECT_EQ(b->ProgressAppearance()->Steps, 3);
   vcl::Free(form);
 }
+
+// The floating footer shows the last row, so a new row count carries its
+// texts to the new last row and empties the old one.
+TEST(GridSettings, AVisibleFloatingFooterMovesWithTheLastRow) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  auto* grid = new TVadOdizadEzev(form);
+  grid->SetRowCount(10);
+  grid->SetCells(1, 9, "total");
+  grid->SetCells(2, 9, "42");
+  grid->SetCells(1, 5, "data");
+  grid->SetRowCount(12);  // the footer is not shown: nothing moves
+  EXPECT_EQ(grid->Cells(1, 9), "total");
+  EXPECT_EQ(grid->Cells(1, 11), "");
+  grid->SetRowCount(10);
+
+  grid->FloatingFooter()->Visible = true;
+  grid->SetRowCount(12);
+  EXPECT_EQ(grid->Cells(1, 11), "total");
+  EXPECT_EQ(grid->Cells(2, 11), "42");
+  EXPECT_EQ(grid->Cells(1, 9), "");
+  EXPECT_EQ(grid->Cells(2, 9), "");
+  EXPECT_EQ(grid->Cells(1, 5), "data");
+  grid->SetRowCount(8);  // fewer rows: the footer texts come along
+  EXPECT_EQ(grid->Cells(1, 7), "total");
+  EXPECT_EQ(grid->Cells(1, 5), "data");
+  vcl::Free(form);
+}
