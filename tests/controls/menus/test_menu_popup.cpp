@@ -156,6 +156,25 @@ TEST_P(StyledPopupPixels, SelectedItemsAfterTheKeyboardMovesOnThem) {
         EXPECT_NE(At(img, o.Left + s->IconBar()->Size() + 30, o.Top + 2), sel->Color()) << "no longer selected";
       });
   EXPECT_TRUE(looked);
+  // One more: the radio item in the selected colours, the check item back
+  // in the icon bar's.
+  looked = false;
+  WithOpenPopup(
+      [&] { f.menu->Popup(50, 50); },
+      [](QWidget* w) {
+        for (int i = 0; i < 3; ++i) QTest::keyClick(w, Qt::Key_Down);
+      },
+      [&](OpenPopup& open) {
+        looked = true;
+        const QImage& img = open.pixels;
+        TSelectedItem* sel = s->SelectedItem();
+        vcl::TRect r = InWindow(f.radio, open.window);
+        EXPECT_EQ(At(img, r.Left + 5, r.Top + 3), sel->RadioColor()) << "the radio box in the selected colours";
+        EXPECT_EQ(At(img, r.Right - 17 - 1, r.Top + r.Height() / 2), sel->BorderColor()) << "the item's frame";
+        vcl::TRect c = InWindow(f.check, open.window);
+        EXPECT_EQ(At(img, c.Left + 5, c.Top + 3), s->IconBar()->CheckColor());
+      });
+  EXPECT_TRUE(looked);
 }
 
 INSTANTIATE_TEST_SUITE_P(Presets, StyledPopupPixels,
