@@ -539,4 +539,38 @@ void DrawDropTriangle(TCanvas* canvas, Integer x, Integer y, TColor color) {
   canvas->Polygon({{x - 3, y}, {x + 3, y}, {x, y + 3}});
 }
 
+// --- layered windows ---
+
+namespace {
+
+// The export of user32 by name, or null; the module stays loaded while the
+// call runs.
+template <typename F>
+struct User32Export {
+  explicit User32Export(const char* name) : module(vcl::LoadLibrary("USER32.DLL")) {
+    if (module != 0) function = reinterpret_cast<F>(vcl::GetProcAddress(module, name));
+  }
+  ~User32Export() {
+    if (module != 0) vcl::FreeLibrary(module);
+  }
+  vcl::HMODULE module;
+  F function = nullptr;
+};
+
+}  // namespace
+
+bool CallUpdateLayeredWindow(vcl::HWND wnd, TCanvas* dcDst, const vcl::TPoint* pptDst, const vcl::TSize* psize,
+                             TCanvas* dcSrc, const vcl::TPoint* pptSrc, TColor key,
+                             const vcl::BLENDFUNCTION* blend, Cardinal flags) {
+  User32Export<decltype(&vcl::UpdateLayeredWindow)> update("UpdateLayeredWindow");
+  if (update.function == nullptr) return true;
+  return update.function(wnd, dcDst, pptDst, psize, dcSrc, pptSrc, key, blend, flags);
+}
+
+bool CallSetLayeredWindowAttributes(vcl::HWND wnd, TColor key, Byte alpha, Cardinal flags) {
+  User32Export<decltype(&vcl::SetLayeredWindowAttributes)> set("SetLayeredWindowAttributes");
+  if (set.function == nullptr) return true;
+  return set.function(wnd, key, alpha, flags);
+}
+
 }  // namespace grid

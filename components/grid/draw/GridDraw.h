@@ -9,6 +9,7 @@
 #include "grid/model/GridUtils.h"
 #include "vcl/Graphics.h"
 #include "vcl/Types.h"
+#include "vcl/WinApi.h"
 
 namespace vcl {
 class TBitmap;
@@ -98,5 +99,13 @@ void DrawComboButton(TCanvas* canvas, vcl::HWND window, const TRect& r, bool the
 void DrawSpinButtons(TCanvas* canvas, vcl::HWND window, const TRect& r, bool themed, Integer unused = 0);
 // A filled triangle 7 pixels wide pointing down from (x, y).
 void DrawDropTriangle(TCanvas* canvas, Integer x, Integer y, TColor color);
+
+// The layered-window calls of "USER32.DLL", looked up at each call and
+// passed through; True without doing anything when the library or the
+// function is not there (the drag picture and hints then show opaque).
+bool CallUpdateLayeredWindow(vcl::HWND wnd, TCanvas* dcDst, const vcl::TPoint* pptDst, const vcl::TSize* psize,
+                             TCanvas* dcSrc, const vcl::TPoint* pptSrc, TColor key,
+                             const vcl::BLENDFUNCTION* blend, Cardinal flags);
+bool CallSetLayeredWindowAttributes(vcl::HWND wnd, TColor key, Byte alpha, Cardinal flags);
 
 }  // namespace grid

@@ -9,6 +9,7 @@
 
 #include "grid/GridComponent.h"
 #include "grid/GridObjects.h"
+#include "grid/draw/GridDraw.h"
 #include "rtl/SystemInfo.h"
 #include "vcl/ScrollBars.h"
 #include "vcl/Forms.h"
@@ -232,5 +233,53 @@ TEST(GridIndicators, TheWindowPlacesTheScrollBarControlsAndStartsTheTimer) {
   // The 500 ms timer runs: stopping it finds it.
   EXPECT_TRUE(vcl::KillTimer(grid->Handle(), GridTimerId));
   EXPECT_FALSE(vcl::KillTimer(grid->Handle(), GridTimerId));
+  vcl::Free(form);
+}
+
+// The layered-window calls go through to user32 and do nothing, answering
+// True, when the library or the export is missing.
+TEST(GridIndicators, LayeredWindowCallsPassThroughOrDoNothing) {
+  TForm* form = MakeForm();
+  form->Show();
+  auto* panel = new vcl::TPanel(form);
+  panel->SetParent(form);
+  panel->SetBounds(0, 0, 40, 30);
+  panel->HandleNeeded();
+
+  EXPECT_TRUE(CallSetLayeredWindowAttributes(form->Handle(), 0, 128, vcl::LWA_ALPHA));
+  EXPECT_NEAR(form->Widget()->window()->windowOpacity(), 128 / 255.0, 0.01);
+  EXPECT_FALSE(CallSetLayeredWindowAttributes(0, 0, 128, vcl::LWA_ALPHA)) << "the call's own answer";
+
+  const vcl::TPoint to{5, 6};
+  const vcl::TSize size{20, 10};
+  EXPECT_TRUE(CallUpdateLayeredWindow(panel->Handle(), nullptr, &to, &size, nullptr, nullptr, 0, nullptr, 0));
+  EXPECT_EQ(panel->BoundsRect(), vcl::Bounds(5, 6, 20, 10));
+
+  struct Missing {
+    const char* module;
+    const char* exportName;
+  } missing[] = {{"user32", nullptr}, {"user32", "SetLayeredWindowAttributes"}, {"user32", "UpdateLayeredWindow"}};
+  for (const Missing& m : missing) {
+    if (m.exportName == nullptr)
+      vcl::SetModuleHidden(m.module, true);
+    else
+      vcl::SetExportHidden(m.module, m.exportName, true);
+    const vcl::TPoint away{30, 20};
+    const bool movedAllowed = m.exportName != nullptr && std::string(m.exportName) == "SetLayeredWindowAttributes";
+    const bool setPresent = m.exportName != nullptr && std::string(m.exportName) == "UpdateLayeredWindow";
+    // Without the export: True; with it, the call's own False for no window.
+    EXPECT_EQ(CallSetLayeredWindowAttributes(0, 0, 200, vcl::LWA_ALPHA), !setPresent)
+        << (m.exportName ? m.exportName : "module");
+    EXPECT_TRUE(CallUpdateLayeredWindow(panel->Handle(), nullptr, &away, &size, nullptr, nullptr, 0, nullptr, 0));
+    if (movedAllowed)
+      EXPECT_EQ(panel->Left(), 30);  // only the other export is missing
+    else
+      EXPECT_EQ(panel->Left(), 5) << "nothing done";
+    panel->SetBounds(5, 6, 20, 10);
+    if (m.exportName == nullptr)
+      vcl::SetModuleHidden(m.module, false);
+    else
+      vcl::SetExportHidden(m.module, m.exportName, false);
+  }
   vcl::Free(form);
 }
