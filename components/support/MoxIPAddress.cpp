@@ -1,7 +1,6 @@
 #include "support/MoxIPAddress.h"
 
 #include "rtl/Convert.h"
-#include "rtl/Format.h"
 #include "vcl/Forms.h"
 #include "vcl/Pictures.h"
 #include "vcl/WinApi.h"
@@ -9,30 +8,6 @@
 namespace support {
 
 using namespace vcl;
-
-// --------------------------------------------------------------- parsing
-
-std::array<Byte, 4> ParseIPAddressText(const AnsiString& text) {
-  std::array<Byte, 4> out{};
-  size_t from = 0;
-  for (size_t field = 0; field < 4; ++field) {
-    size_t dot = field < 3 ? text.find('.', from) : AnsiString::npos;
-    const AnsiString token = text.substr(from, dot == AnsiString::npos ? AnsiString::npos : dot - from);
-    const size_t b = token.find_first_not_of(' '), e = token.find_last_not_of(' ');
-    const AnsiString digits = b == AnsiString::npos ? AnsiString() : token.substr(b, e - b + 1);
-    // Only a decimal number that fits a byte counts; anything else is 0,
-    // a number too large for its field included.
-    Integer value = 0;
-    if (!digits.empty() && digits.size() <= 3 && digits.find_first_not_of("0123456789") == AnsiString::npos) {
-      value = std::stoi(digits);
-      if (value > 255) value = 0;
-    }
-    out[field] = static_cast<Byte>(value);
-    if (dot == AnsiString::npos) break;
-    from = dot + 1;
-  }
-  return out;
-}
 
 // ----------------------------------------------------------------- range
 
@@ -201,8 +176,7 @@ AnsiString TMoxIPAddress::GetText() {
   if (HandleAllocated() && engine_->FieldCount()) {
     for (Integer i = 0; i < 4; ++i) shown += (i ? "." : "") + engine_->Field(i)->FieldText();
   } else {
-    shown = rtl::Format("%d.%d.%d.%d", Integer(values_->Value1()), Integer(values_->Value2()),
-                        Integer(values_->Value3()), Integer(values_->Value4()));
+    shown = FormatIPAddressText(values_->values_);
   }
   ApplyTextValues(shown);
   text_ = shown;
@@ -211,9 +185,7 @@ AnsiString TMoxIPAddress::GetText() {
 
 void TMoxIPAddress::SetText(const AnsiString& s) {
   ApplyTextValues(s);
-  const AnsiString normal = rtl::Format("%d.%d.%d.%d", Integer(values_->Value1()), Integer(values_->Value2()),
-                                        Integer(values_->Value3()), Integer(values_->Value4()));
-  text_ = normal;
+  text_ = FormatIPAddressText(values_->values_);
   // The window shows the values, blank fields included.
   if (HandleAllocated()) Perform(IPM_SETADDRESS, 0, static_cast<LPARAM>(values_->Address()));
   Invalidate();

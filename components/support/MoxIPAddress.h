@@ -7,6 +7,7 @@
 #include <functional>
 #include <memory>
 
+#include "support/IPAddressText.h"
 #include "support/MoxExControls.h"
 #include "vcl/IPAddress.h"
 
@@ -156,10 +157,5 @@ class TMoxIPAddress : public TMoxExCustomControl {
   bool focusFromField_ = false;
   std::unique_ptr<vcl::TIPAddressWindow> engine_;
 };
-
-// The four numbers of an address text: split at "." into at most four
-// tokens (the fourth takes the rest); a token that is not a number from 0
-// to 255 counts as 0.
-std::array<Byte, 4> ParseIPAddressText(const AnsiString& text);
 
 }  // namespace support
