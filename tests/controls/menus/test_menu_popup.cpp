@@ -576,3 +576,45 @@ TEST_P(StyledPopupPixels, TheSideBarRunsDownThePopupWithItsCaption) {
   });
   EXPECT_TRUE(looked);
 }
+
+// A menu read with its form: items are left alone while loading, and
+// Loaded hooks those without handlers of their own, keeps an item's own
+// draw handler, and frees the internal styler once a user styler took over.
+TEST(StyledMenus, LoadingWithTheFormHooksAtLoaded) {
+  for (bool userStyler : {false, true}) {
+    SCOPED_TRACE(userStyler);
+    vcl::TComponent form(nullptr);
+    form.BeginLoad();
+    auto* menu = new TLumPopupMenu(&form);
+    ASSERT_TRUE(menu->Loading());
+    auto* own = new TMenuItem(menu);
+    own->SetCaption("Own");
+    own->OnDrawItem = [](vcl::TObject*, vcl::TCanvas*, vcl::TRect, bool) {};
+    menu->Items()->Add(own);
+    TMenuItem* plain = AddItem(menu->Items(), "Plain");
+    TMenuItem* sub = AddItem(plain, "Inside");
+    EXPECT_FALSE(static_cast<bool>(plain->OnAdvancedDrawItem)) << "left alone while loading";
+    TCustomLumMenuStyler* internal = menu->InternalStyler();
+    ASSERT_NE(internal, nullptr);
+    TLumMenuStyler* styler = nullptr;
+    if (userStyler) {
+      styler = new TLumMenuStyler(&form);
+      menu->SetMenuStyler(styler);
+      EXPECT_EQ(menu->InternalStyler(), internal) << "still loading: nothing freed";
+    }
+    form.EndLoad();
+    EXPECT_FALSE(menu->Loading());
+    EXPECT_TRUE(menu->OwnerDraw());
+    EXPECT_TRUE(static_cast<bool>(plain->OnAdvancedDrawItem));
+    EXPECT_TRUE(static_cast<bool>(plain->OnMeasureItem));
+    EXPECT_TRUE(static_cast<bool>(sub->OnAdvancedDrawItem)) << "sub-items too";
+    EXPECT_FALSE(static_cast<bool>(own->OnAdvancedDrawItem)) << "its own handler draws it";
+    ASSERT_TRUE(static_cast<bool>(own->OnDrawItem));
+    if (userStyler) {
+      EXPECT_EQ(menu->InternalStyler(), nullptr) << "freed at Loaded";
+      EXPECT_EQ(menu->GetCurrentStyler(), styler);
+    } else {
+      EXPECT_EQ(menu->GetCurrentStyler(), internal) << "the internal styler stays in use";
+    }
+  }
+}
