@@ -552,6 +552,14 @@ void TVadOdizadEzev::GetCellEditorType(Integer col, Integer row, TEditorType& ed
   if (OnGetEditorType) OnGetEditorType(this, col, row, editor);
 }
 
+void TVadOdizadEzev::GetFormat(Integer col, TSortStyle& style, AnsiString& prefix, AnsiString& suffix) {
+  if (OnGetFormat) OnGetFormat(this, col, style, prefix, suffix);
+}
+
+void TVadOdizadEzev::SearchFooterAction(const AnsiString& value, Integer col, Integer row, TSearchAction action) {
+  if (OnSearchFooterAction) OnSearchFooterAction(this, value, col, row, action);
+}
+
 void TVadOdizadEzev::IsFixedCell(Integer col, Integer row, bool& isFixed) {
   isFixed = isFixed || Model().IsFixedByCount(col, row);
   if (!isFixed && OnIsFixedCell) OnIsFixedCell(this, row, col, isFixed);

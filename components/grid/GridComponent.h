@@ -81,6 +81,10 @@ using TGridBorderEvent =
     std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, vcl::TPen* APen, TCellBorders& Borders)>;
 using TGridAlignEvent =
     std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, TAlignment& HAlign, TVAlignment& VAlign)>;
+using TGetFormatEvent = std::function<void(vcl::TObject* Sender, Integer ACol, TSortStyle& AStyle,
+                                           AnsiString& APrefix, AnsiString& ASuffix)>;
+using TSearchFooterActionEvent = std::function<void(vcl::TObject* Sender, const AnsiString& Value, Integer ACol,
+                                                    Integer ARow, TSearchAction SearchAction)>;
 using TGetEditorTypeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
 using TIsFixedCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsFixed)>;
 using TIsPasswordCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
@@ -324,6 +328,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TGridBorderEvent OnGetCellPrintBorder;
   TGridAlignEvent OnGetAlignment;
   TGetEditorTypeEvent OnGetEditorType;
+  TGetFormatEvent OnGetFormat;
+  TSearchFooterActionEvent OnSearchFooterAction;
   TIsFixedCellEvent OnIsFixedCell;
   TIsPasswordCellEvent OnIsPasswordCell;
   TWordWrapEvent OnGetWordWrap;
@@ -353,6 +359,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void GetAlignment(Integer col, Integer row, TAlignment& hAlign, TVAlignment& vAlign);
   virtual void GetEditorType(Integer col, Integer row, TEditorType& editor);
   virtual void GetCellEditorType(Integer col, Integer row, TEditorType& editor);
+  // The sort style of a column and the prefix and suffix its cells carry.
+  virtual void GetFormat(Integer col, TSortStyle& style, AnsiString& prefix, AnsiString& suffix);
+  virtual void SearchFooterAction(const AnsiString& value, Integer col, Integer row, TSearchAction action);
   virtual void IsFixedCell(Integer col, Integer row, bool& isFixed);
   virtual void CheckCanEdit(Integer col, Integer row, bool& canEdit);
   virtual void IsPasswordCell(Integer col, Integer row, bool& isPassword);

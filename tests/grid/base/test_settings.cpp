@@ -3,6 +3,9 @@
 // or notify, and the grid making and copying them.
 #include <gtest/gtest.h>
 
+#include <tuple>
+#include <vector>
+
 #include "grid/GridComponent.h"
 #include "grid/GridSettings.h"
 #include "vcl/Forms.h"
@@ -349,5 +352,38 @@ TEST(GridSettings, AVisibleFloatingFooterMovesWithTheLastRow) {
   grid->SetRowCount(8);  // fewer rows: the footer texts come along
   EXPECT_EQ(grid->Cells(1, 7), "total");
   EXPECT_EQ(grid->Cells(1, 5), "data");
+  vcl::Free(form);
+}
+
+// The sort format and the search footer's report reach the owner through
+// the grid's operations, with the grid as Sender and the values as passed.
+TEST(GridSettings, FormatAndSearchOperationsFireTheirEvents) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  auto* grid = new TVadOdizadEzev(form);
+  TSortStyle style = ssAutomatic;
+  AnsiString prefix, suffix;
+  grid->GetFormat(2, style, prefix, suffix);  // no handler: unchanged
+  EXPECT_EQ(style, ssAutomatic);
+  grid->OnGetFormat = [&](vcl::TObject* sender, Integer col, TSortStyle& s, AnsiString& p, AnsiString& x) {
+    EXPECT_EQ(sender, grid);
+    EXPECT_EQ(col, 2);
+    s = col == 2 ? ssFinancial : ssRaw;
+    p = "$";
+    x = " USD";
+  };
+  grid->GetFormat(2, style, prefix, suffix);
+  EXPECT_EQ(style, ssFinancial);
+  EXPECT_EQ(prefix, "$");
+  EXPECT_EQ(suffix, " USD");
+
+  std::vector<std::tuple<AnsiString, Integer, Integer, TSearchAction>> reports;
+  grid->SearchFooterAction("x", 1, 1, saFindFirst);  // no handler: nothing
+  grid->OnSearchFooterAction = [&](vcl::TObject* sender, const AnsiString& v, Integer c, Integer r, TSearchAction a) {
+    EXPECT_EQ(sender, grid);
+    reports.emplace_back(v, c, r, a);
+  };
+  grid->SearchFooterAction("volt", 3, 4, saFindNext);
+  ASSERT_EQ(reports.size(), 1u);
+  EXPECT_EQ(reports[0], std::make_tuple(AnsiString("volt"), 3, 4, saFindNext));
   vcl::Free(form);
 }
