@@ -14,6 +14,9 @@
 #include "rtl/SystemInfo.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
+#include "vcl/Pictures.h"
+#include "vcl/Menus.h"
+#include "vcl/ImgList.h"
 #include "vcl/ScrollBars.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/UxTheme.h"
@@ -89,6 +92,7 @@ vcl::TCursor TVadOdizadEzev::LinkCursor() { return linkCursor; }
 TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   for (auto& c : fixedGradient_) c = clNone;
 
+  rowIndicator_ = std::make_unique<vcl::TBitmap>();
   searchFooter_ = std::make_unique<TSearchFooter>();
   floatingFooter_ = std::make_unique<TFloatingFooter>();
   printSettings_ = std::make_unique<TPrintSettings>();
@@ -409,6 +413,34 @@ void TVadOdizadEzev::SetMaxEditLength(Integer value) {
 
 void TVadOdizadEzev::SetAutoSize(bool value) {
   autoSize_ = value;
+}
+
+void TVadOdizadEzev::SetGridImages(vcl::TImageList* value) {
+  if (value == gridImages_) return;
+  if (gridImages_ != nullptr) gridImages_->RemoveFreeNotification(this);
+  gridImages_ = value;
+  if (gridImages_ != nullptr) gridImages_->FreeNotification(this);
+  Invalidate();
+}
+
+void TVadOdizadEzev::SetFixedDropDownMenu(vcl::TPopupMenu* value) {
+  if (value == fixedDropDownMenu_) return;
+  if (fixedDropDownMenu_ != nullptr) fixedDropDownMenu_->RemoveFreeNotification(this);
+  fixedDropDownMenu_ = value;
+  if (fixedDropDownMenu_ != nullptr) fixedDropDownMenu_->FreeNotification(this);
+}
+
+void TVadOdizadEzev::SetRowIndicator(const vcl::TBitmap* value) {
+  rowIndicator_->Assign(value);
+  Invalidate();
+}
+
+void TVadOdizadEzev::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+  if (operation == vcl::TOperation::opRemove) {
+    if (component == gridImages_) gridImages_ = nullptr;
+    if (component == fixedDropDownMenu_) fixedDropDownMenu_ = nullptr;
+  }
+  TBaseGrid::Notification(component, operation);
 }
 
 void TVadOdizadEzev::SetFlat(bool value) {

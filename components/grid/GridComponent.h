@@ -19,6 +19,8 @@ namespace controls {
 class TLumHintInfo;
 }
 namespace vcl {
+class TImageList;
+class TPopupMenu;
 class TScrollBar;
 class TCustomForm;
 class TWinControl;
@@ -194,6 +196,17 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void SetAutoSize(bool value);
   bool Flat() const { return flat_; }
   void SetFlat(bool value);
+  // Pictures of cells (image cells, the image picker); not owned, forgotten
+  // when freed.
+  vcl::TImageList* GridImages() const { return gridImages_; }
+  void SetGridImages(vcl::TImageList* value);
+  // The menu of the fixed cells' drop-down buttons; not owned, forgotten
+  // when freed.
+  vcl::TPopupMenu* FixedDropDownMenu() const { return fixedDropDownMenu_; }
+  void SetFixedDropDownMenu(vcl::TPopupMenu* value);
+  // The picture of the current row's indicator; the setter copies it.
+  vcl::TBitmap* RowIndicator() const { return rowIndicator_.get(); }
+  void SetRowIndicator(const vcl::TBitmap* value);
   bool SizeWithForm = false;
   bool IntegralHeight = false;
 
@@ -437,6 +450,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void Loaded() override;
   void Resize() override;
   void Dispatch(vcl::TMessage& message) override;
+  void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   AnsiString GetEditMask(Integer col, Integer row) override;
   Integer GetEditLimit() override { return maxEditLength_; }
   void FormResized(vcl::TCustomForm* form);
@@ -455,6 +469,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void WriteRowHeaders();
   bool EditorTypeShowsCombo(TEditorType editor) const;
 
+  vcl::TImageList* gridImages_ = nullptr;
+  vcl::TPopupMenu* fixedDropDownMenu_ = nullptr;
+  std::unique_ptr<vcl::TBitmap> rowIndicator_;
   std::unique_ptr<TSearchFooter> searchFooter_;
   std::unique_ptr<TFloatingFooter> floatingFooter_;
   std::unique_ptr<TSortSettings> sortSettings_;

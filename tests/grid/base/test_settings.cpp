@@ -9,6 +9,8 @@
 #include "grid/GridComponent.h"
 #include "grid/GridSettings.h"
 #include "vcl/Forms.h"
+#include "vcl/ImgList.h"
+#include "vcl/Menus.h"
 #include "vcl/Pictures.h"
 
 using namespace grid;
@@ -385,5 +387,44 @@ TEST(GridSettings, FormatAndSearchOperationsFireTheirEvents) {
   grid->SearchFooterAction("volt", 3, 4, saFindNext);
   ASSERT_EQ(reports.size(), 1u);
   EXPECT_EQ(reports[0], std::make_tuple(AnsiString("volt"), 3, 4, saFindNext));
+  vcl::Free(form);
+}
+
+// The grid's references to an image list and a menu are forgotten when
+// those go first, and leave them alone when the grid goes first; the row
+// indicator is a copy.
+TEST(GridSettings, ReferencedComponentsAndTheRowIndicator) {
+  for (bool gridFirst : {false, true}) {
+    auto* form = new vcl::TForm(vcl::Application, 0);
+    auto* grid = new TVadOdizadEzev(form);
+    auto* images = new vcl::TImageList(form);
+    auto* menu = new vcl::TPopupMenu(form);
+    EXPECT_EQ(grid->GridImages(), nullptr);
+    EXPECT_EQ(grid->FixedDropDownMenu(), nullptr);
+    grid->SetGridImages(images);
+    grid->SetFixedDropDownMenu(menu);
+    EXPECT_EQ(grid->GridImages(), images);
+    EXPECT_EQ(grid->FixedDropDownMenu(), menu);
+    if (gridFirst) {
+      vcl::Free(grid);
+      vcl::Free(images);  // no notice to a grid that is gone
+      vcl::Free(menu);
+    } else {
+      vcl::Free(images);
+      vcl::Free(menu);
+      EXPECT_EQ(grid->GridImages(), nullptr);
+      EXPECT_EQ(grid->FixedDropDownMenu(), nullptr);
+    }
+    vcl::Free(form);
+  }
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  auto* grid = new TVadOdizadEzev(form);
+  EXPECT_TRUE(grid->RowIndicator()->Empty());
+  vcl::TBitmap arrow;
+  arrow.SetSize(8, 12);
+  grid->SetRowIndicator(&arrow);
+  arrow.SetSize(1, 1);
+  EXPECT_EQ(grid->RowIndicator()->Width(), 8);
+  EXPECT_EQ(grid->RowIndicator()->Height(), 12);
   vcl::Free(form);
 }
