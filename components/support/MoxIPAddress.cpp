@@ -172,15 +172,16 @@ void TMoxIPAddress::ApplyTextValues(const AnsiString& s) {
 }
 
 AnsiString TMoxIPAddress::GetText() {
-  AnsiString shown;
   if (HandleAllocated() && engine_->FieldCount()) {
+    AnsiString shown;
     for (Integer i = 0; i < 4; ++i) shown += (i ? "." : "") + engine_->Field(i)->FieldText();
-  } else {
-    shown = FormatIPAddressText(values_->values_);
+    // Reading changes nothing the user sees: the values and the address
+    // take the fields (blank ones as 0) without going back to the window.
+    values_->values_ = ParseIPAddressText(shown);
+    address_ = values_->Address();
   }
-  ApplyTextValues(shown);
-  text_ = shown;
-  return shown;
+  text_ = FormatIPAddressText(values_->values_);
+  return text_;
 }
 
 void TMoxIPAddress::SetText(const AnsiString& s) {

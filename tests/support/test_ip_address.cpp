@@ -246,6 +246,16 @@ TEST_F(IPAddressTest, TextAndAddressCases) {
   EXPECT_EQ(ip->Field(0)->FieldText(), "100");
 }
 
+TEST_F(IPAddressTest, ReadingTheTextLeavesTheFieldsAlone) {
+  ip->Clear();
+  FocusField(1);
+  Type("7");
+  EXPECT_EQ(ip->GetText(), "0.7.0.0");
+  EXPECT_EQ(Shown(), ".7..");
+  EXPECT_EQ(ip->AddressValues()->Value2(), 7);
+  EXPECT_EQ(ip->FocusedField(), 1);
+}
+
 TEST_F(IPAddressTest, ABlankControlStaysBlankWhenItsWindowIsMadeAgain) {
   ip->Clear();
   EXPECT_TRUE(ip->IsBlank());
