@@ -191,7 +191,11 @@ void TLumCustomMemo::VScrollChange(TObject*) {
     Integer top = vScroll_->Max() - vScroll_->PageSize() + 1;
     if (vScroll_->Position() > top) vScroll_->SetPosition(top);
   }
-  topLine_ = VisibleToReal(vScroll_->Position());
+  Integer top = VisibleToReal(vScroll_->Position());
+  // A bar that clamps the view (a page key may leave the first line below
+  // the last one the bar reaches) moves the text: the rows must follow.
+  if (top != topLine_) Invalidate();
+  topLine_ = top;
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }
 
@@ -202,6 +206,7 @@ void TLumCustomMemo::HScrollChange(TObject*) {
     Integer top = hScroll_->Max() - hScroll_->PageSize() + 1;
     if (hScroll_->Position() > top) hScroll_->SetPosition(top + 1);
   }
+  if (hScroll_->Position() != leftCol_) Invalidate();
   leftCol_ = hScroll_->Position();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
 }

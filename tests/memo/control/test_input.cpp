@@ -161,6 +161,18 @@ TEST(MemoInput, TheInsertKeyAsksItsHandler) {
   f.Key(Qt::Key_Insert);
   EXPECT_TRUE(f.memo->Overwrite());
   EXPECT_TRUE(f.memo->CanUndo());
+  // The Insert key inserts no line, so a marker below the caret stays on
+  // its line whichever Insert command ran.
+  memotest::SetText(f.memo, {"a", "b", "c"});
+  f.memo->MarkerList()->Markers()->Add()->SetLineNumber(2);
+  f.memo->SetCaret(0, 0);
+  f.memo->SetSelection({0, 0}, {1, 0});
+  f.Key(Qt::Key_Insert);
+  f.Key(Qt::Key_Insert, Qt::ControlModifier);
+  f.memo->SetCaret(0, 0);
+  f.Key(Qt::Key_Insert, Qt::ShiftModifier);
+  EXPECT_EQ(LinesOf(f.memo), (std::vector<std::string>{"aa", "b", "c"}));
+  EXPECT_EQ(f.memo->MarkerList()->Markers()->Items(0)->LineNumber(), 2);
 }
 
 // The correction is undone as a paste over the word: the word comes back
