@@ -5,7 +5,10 @@
 #include <QFontMetricsF>
 #include <QPolygon>
 #include <QString>
+#include <algorithm>
 #include <cmath>
+#include <memory>
+#include <vector>
 #include <cstdlib>
 #include <unordered_map>
 
@@ -192,6 +195,54 @@ QFont ToQFont(const TFont& f) {
   }
   return q;
 }
+
+namespace {
+
+// The Qt fonts of the text calls, kept between calls: a row of coloured
+// runs switches among a few styles but draws many times in each, and
+// building a Qt font with its metrics costs more than drawing the text.
+class QtFontCache {
+ public:
+  struct Entry {
+    AnsiString name;
+    Integer height = 0;
+    TFontStyles style;
+    TFontPitch pitch = fpDefault;
+    QFont font;
+    std::unique_ptr<QFontMetrics> metrics;
+  };
+  static const Entry& For(const TFont& f) {
+    thread_local QtFontCache cache;
+    return cache.Find(f);
+  }
+
+ private:
+  const Entry& Find(const TFont& f) {
+    for (size_t i = 0; i < entries_.size(); ++i) {
+      const Entry& e = *entries_[i];
+      if (e.height == f.Height() && e.style == f.Style() && e.pitch == f.Pitch() && e.name == f.Name()) {
+        std::rotate(entries_.begin(), entries_.begin() + static_cast<std::ptrdiff_t>(i),
+                    entries_.begin() + static_cast<std::ptrdiff_t>(i) + 1);
+        return *entries_.front();
+      }
+    }
+    auto e = std::make_unique<Entry>();
+    e->name = f.Name();
+    e->height = f.Height();
+    e->style = f.Style();
+    e->pitch = f.Pitch();
+    e->font = ToQFont(f);
+    e->metrics = std::make_unique<QFontMetrics>(e->font);
+    if (entries_.size() == kEntries) entries_.pop_back();
+    entries_.insert(entries_.begin(), std::move(e));
+    return *entries_.front();
+  }
+
+  static constexpr size_t kEntries = 8;
+  std::vector<std::unique_ptr<Entry>> entries_;  // the most recent first
+};
+
+}  // namespace
 
 void TPen::Assign(const TPersistent* source) {
   if (auto* p = dynamic_cast<const TPen*>(source)) {
@@ -461,8 +512,9 @@ void TCanvas::LineTo(Integer x, Integer y) {
 void TCanvas::TextOut(Integer x, Integer y, const AnsiString& text) {
   RequiredState();
   Changing();
-  QFont qf = ToQFont(font_);
-  QFontMetrics m(qf);
+  const QtFontCache::Entry& cached = QtFontCache::For(font_);
+  const QFont& qf = cached.font;
+  const QFontMetrics& m = *cached.metrics;
   QString s = QString::fromStdString(text);
   int width = m.horizontalAdvance(s);
   {
@@ -481,8 +533,9 @@ void TCanvas::TextOut(Integer x, Integer y, const AnsiString& text) {
 void TCanvas::TextRect(const TRect& r, Integer x, Integer y, const AnsiString& text) {
   RequiredState();
   Changing();
-  QFont qf = ToQFont(font_);
-  QFontMetrics m(qf);
+  const QtFontCache::Entry& cached = QtFontCache::For(font_);
+  const QFont& qf = cached.font;
+  const QFontMetrics& m = *cached.metrics;
   {
     SurfacePainter p(*surface_);
     QRect qr(r.Left, r.Top, r.Width(), r.Height());
@@ -496,13 +549,14 @@ void TCanvas::TextRect(const TRect& r, Integer x, Integer y, const AnsiString& t
 }
 
 TSize TCanvas::TextExtent(const AnsiString& text) {
-  QFontMetrics m(ToQFont(font_));
+  const QFontMetrics& m = *QtFontCache::For(font_).metrics;
   return {m.horizontalAdvance(QString::fromStdString(text)), m.height()};
 }
 
 TTextMetrics TCanvas::GetTextMetrics() {
-  QFont qf = ToQFont(font_);
-  QFontMetrics m(qf);
+  const QtFontCache::Entry& cached = QtFontCache::For(font_);
+  const QFont& qf = cached.font;
+  const QFontMetrics& m = *cached.metrics;
   TTextMetrics tm;
   tm.Ascent = m.ascent();
   tm.Descent = m.descent();
