@@ -223,7 +223,7 @@ TEST(MemoInput, ADoubleClickSelectsTheWord) {
   // as the double-click message.
   QPoint p = f.CellPoint(4, 0);
   f.Click(p);
-  f.memo->Perform(vcl::WM_LBUTTONDBLCLK, 0, vcl::PointToLParam({p.x(), p.y()}));
+  f.Click(p);
   EXPECT_EQ(f.memo->CaretX(), 11) << f.memo->SelStart().X << "," << f.memo->SelEnd().X;
   EXPECT_EQ(f.memo->GetSelText(), "twofold");
 }
