@@ -7,7 +7,7 @@
 //     custom pair as its tag as written, the HTML read between, and its
 //     closing tag) and parsed again gives the same elements, and a second
 //     write is byte for byte the first; html5lib builds the same tree from
-//     the written page as from the original;
+//     every written page as from its original;
 //   - charsets: copies made by iconv in other code pages (meta changed, in
 //     both meta forms) and UTF-8 copies with a byte-order mark (meta naming
 //     another charset) give the characters and attributes of the UTF-8
@@ -36,6 +36,20 @@
 using namespace htmldoc;
 
 namespace {
+
+// html5lib's judgement gains nothing from a sanitizer build's checks, only
+// its time: there it reads every seventh page.
+#if defined(__SANITIZE_ADDRESS__) || defined(__SANITIZE_THREAD__)
+constexpr size_t kJudgeEvery = 7;
+#elif defined(__has_feature)
+#if __has_feature(address_sanitizer) || __has_feature(thread_sanitizer)
+constexpr size_t kJudgeEvery = 7;
+#else
+constexpr size_t kJudgeEvery = 1;
+#endif
+#else
+constexpr size_t kJudgeEvery = 1;
+#endif
 
 const std::filesystem::path kCorpusRoot = "/usr/share/doc/apache2-doc/manual";
 const std::filesystem::path kPythonRoot = "/usr/share/doc/python3-doc/html";
@@ -294,7 +308,7 @@ TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
   const auto pages = AllPages();
   const auto folder = std::filesystem::temp_directory_path() / ("parser-roundtrip-" + std::to_string(::getpid()));
   std::filesystem::create_directories(folder);
-  // html5lib judges every seventh page, written and as it came.
+  // html5lib judges every page (see kJudgeEvery), written and as it came.
   std::vector<std::filesystem::path> originals, copies;
   size_t same = 0;
   for (size_t index = 0; index < pages.size(); ++index) {
@@ -316,19 +330,16 @@ TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
     }
     EXPECT_EQ(WritePage(std::move(second), titleAgain), written) << path;
     ++same;
-    if (index % 7 == 0) {
-      originals.push_back(path);
-      copies.push_back(folder / (std::to_string(index) + ".html"));
-      std::ofstream(copies.back(), std::ios::binary) << written;
-    }
+    if (index % kJudgeEvery != 0) continue;
+    originals.push_back(path);
+    copies.push_back(folder / (std::to_string(index) + ".html"));
+    std::ofstream(copies.back(), std::ios::binary) << written;
   }
   std::cout << same << " of " << pages.size() << " pages read the same after a write\n";
   EXPECT_GT(same, 1000u);
 
   // The trees html5lib builds; the written copies are UTF-8 with a
   // byte-order mark, the originals in the charset their meta names.
-  auto want = PythonItems("tree", originals, "/usr/bin/python3");
-  auto got = PythonItems("tree", copies, "/usr/bin/python3");
   // Normalisation: the editor writes the title first in the head; the
   // title's own place goes, its text stays compared.
   const auto titleFirst = [](std::vector<std::string>& aTree) {
@@ -355,8 +366,30 @@ TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
     }
     return aTree;
   };
-  size_t alike = 0, tabs = 0;
+  // And one the markup tag calls for: an attribute read as empty is left
+  // out when written, or written with its name as value when it had none.
+  // Such attributes (empty, or holding their own name) leave both trees.
+  const auto withoutEmptyAttributes = [](std::vector<std::string> aTree) {
+    static const std::regex empty(" ([^ =\"]+)=\"(\\1)?\"");
+    for (auto& line : aTree)
+      if (line.find(" element ") != std::string::npos) line = std::regex_replace(line, empty, "");
+    return aTree;
+  };
+  size_t alike = 0, tabs = 0, bare = 0;
+  // In batches, the originals and the copies read side by side.
+  constexpr size_t kBatch = 100;
+  std::map<std::string, std::vector<std::string>> want, got;
   for (size_t i = 0; i < originals.size(); ++i) {
+    if (i % kBatch == 0) {
+      const auto end = std::min(i + kBatch, originals.size());
+      const std::vector<std::filesystem::path> someOriginals(originals.begin() + i, originals.begin() + end);
+      const std::vector<std::filesystem::path> someCopies(copies.begin() + i, copies.begin() + end);
+      auto wantLater = std::async(std::launch::async, [&someOriginals] {
+        return PythonItems("tree", someOriginals, "/usr/bin/python3");
+      });
+      got = PythonItems("tree", someCopies, "/usr/bin/python3");
+      want = wantLater.get();
+    }
     titleFirst(want[originals[i].string()]);
     titleFirst(got[copies[i].string()]);
     if (got[copies[i].string()] == want[originals[i].string()]) {
@@ -368,12 +401,17 @@ TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
       ++tabs;
       continue;
     }
+    if (withoutEmptyAttributes(got[copies[i].string()]) == withoutEmptyAttributes(want[originals[i].string()])) {
+      ++bare;
+      continue;
+    }
     ExpectSameElements(got[copies[i].string()], want[originals[i].string()],
                        originals[i].string() + " in html5lib");
   }
   std::cout << alike << " of " << originals.size() << " written pages give html5lib the original's tree\n"
-            << "  " << tabs << " differ: a tab in body text stands for no-break spaces\n";
-  EXPECT_GT(alike, 100u);
+            << "  " << tabs << " differ: a tab in body text stands for no-break spaces\n"
+            << "  " << bare << " differ: an empty attribute is left out, one without a value written with its name as value\n";
+  EXPECT_GT(alike, 1000u / kJudgeEvery);
   std::filesystem::remove_all(folder);
 }
 
