@@ -39,13 +39,16 @@ function(tolvane_library name)
 endfunction()
 
 # tolvane_test(NAME SOURCES ... DEPS ... [SANITIZE address|thread ...] [LABELS ...]
-#              [RESOURCE_LOCK name ...])
+#              [RESOURCE_LOCK name ...] [SHARDS n])
 #   A GoogleTest executable registered with CTest. In a normal build every test
-#   is built. In a sanitizer build only tests that list that sanitizer under
-#   SANITIZE are built (as part of the san_tests target) and they carry the
-#   label "sanitize".
+#   is built and each of its tests is a CTest test of its own. In a sanitizer
+#   build only programs that list that sanitizer under SANITIZE are built (as
+#   part of the san_tests target); they carry the label "sanitize" and run as
+#   SHARDS processes (TOLVANE_SANITIZER_SHARDS unless given), each taking its
+#   share of the tests through GoogleTest's sharding.
+set(TOLVANE_SANITIZER_SHARDS 3 CACHE STRING "Processes per test program in a sanitizer build")
 function(tolvane_test name)
-  cmake_parse_arguments(A "" "" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(A "" "SHARDS" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
   if(TOLVANE_SANITIZER)
     if(NOT TOLVANE_SANITIZER IN_LIST A_SANITIZE)
       # Declared but never built in this flavour, so settings a folder adds
@@ -72,12 +75,37 @@ function(tolvane_test name)
   if(A_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK "${A_RESOURCE_LOCK}")
   endif()
-  if(TOLVANE_SANITIZER STREQUAL "address" AND TOLVANE_WITH_GUI)
-    # Qt's font look-up leaves fontconfig's caches to the end of the process:
-    # the system library's, not ours, so only its leaks are let pass.
-    list(APPEND properties ENVIRONMENT "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-system-libraries.supp")
-  endif()
-  if(properties)
+  if(TOLVANE_SANITIZER)
+    # A process start under a sanitizer is dear (the runtime's own start-up,
+    # and Qt with fontconfig in the window-layer programs): one per test
+    # would cost more than the tests, and discovering the tests would start
+    # every program once more at build time. A few shards per program keep
+    # ctest's parallelism.
+    if(NOT A_SHARDS)
+      set(A_SHARDS ${TOLVANE_SANITIZER_SHARDS})
+    endif()
+    set(env "")
+    if(TOLVANE_SANITIZER STREQUAL "address" AND TOLVANE_WITH_GUI)
+      # Qt's font look-up leaves fontconfig's caches to the end of the
+      # process: the system library's, not ours, so only its leaks pass.
+      list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-system-libraries.supp")
+    endif()
+    math(EXPR last "${A_SHARDS} - 1")
+    foreach(i RANGE ${last})
+      set(test ${name}.shard${i})
+      add_test(NAME ${test} COMMAND ${name} --gtest_brief=1)
+      # Comparisons over whole corpora (suites named "...Corpus") run in the
+      # normal build only: under ASan they take many minutes and reach no
+      # code the smaller cases and the fuzz targets do not.
+      set(test_env ${env} GTEST_TOTAL_SHARDS=${A_SHARDS} GTEST_SHARD_INDEX=${i}
+          GTEST_FILTER=-*Corpus.*)
+      set_tests_properties(${test} PROPERTIES TIMEOUT 900 LABELS "${A_LABELS}"
+        ENVIRONMENT "${test_env}")
+      if(A_RESOURCE_LOCK)
+        set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${A_RESOURCE_LOCK}")
+      endif()
+    endforeach()
+  elseif(properties)
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60 PROPERTIES ${properties})
   else()
     gtest_discover_tests(${name} DISCOVERY_TIMEOUT 60)
@@ -86,7 +114,15 @@ endfunction()
 
 # tolvane_fuzz(NAME SOURCES ... DEPS ... [SECONDS n] [CORPUS dir])
 #   A libFuzzer target, built only in the "address" flavour, run by CTest for
-#   a bounded time.
+#   a bounded time from a fixed seed: a slower machine runs a prefix of the
+#   same inputs, so what passed here cannot fail there by luck of the draw.
+#   TOLVANE_FUZZ_SEED picks another sequence for a longer hunt by hand.
+#   The runs share one budget, TOLVANE_FUZZ_BUDGET seconds of CPU in all:
+#   SECONDS is a target's weight in it (its run length if the weights added
+#   up to the budget), so a new target takes its time from the others
+#   instead of lengthening CI.
+set(TOLVANE_FUZZ_SEED 20261210 CACHE STRING "libFuzzer seed of the bounded fuzz runs")
+set(TOLVANE_FUZZ_BUDGET 360 CACHE STRING "CPU seconds shared by all bounded fuzz runs")
 function(tolvane_fuzz name)
   cmake_parse_arguments(A "" "SECONDS;CORPUS" "SOURCES;DEPS" ${ARGN})
   if(NOT TOLVANE_SANITIZER STREQUAL "address")
@@ -105,8 +141,33 @@ function(tolvane_fuzz name)
   if(A_CORPUS)
     list(APPEND args ${A_CORPUS})
   endif()
-  add_test(NAME ${name} COMMAND ${name} -max_total_time=${A_SECONDS} -rss_limit_mb=2048 ${args})
-  set_tests_properties(${name} PROPERTIES LABELS "sanitize;fuzz" TIMEOUT 600)
+  set_target_properties(${name} PROPERTIES TOLVANE_FUZZ_WEIGHT ${A_SECONDS} TOLVANE_FUZZ_ARGS "${args}")
+  get_property(known GLOBAL PROPERTY TOLVANE_FUZZ_TARGETS)
+  if(NOT known)
+    # The shares are known only once every folder has declared its targets.
+    cmake_language(DEFER DIRECTORY ${CMAKE_SOURCE_DIR} CALL tolvane_fuzz_tests)
+  endif()
+  set_property(GLOBAL APPEND PROPERTY TOLVANE_FUZZ_TARGETS ${name})
+endfunction()
+
+function(tolvane_fuzz_tests)
+  get_property(targets GLOBAL PROPERTY TOLVANE_FUZZ_TARGETS)
+  set(total 0)
+  foreach(name IN LISTS targets)
+    get_target_property(weight ${name} TOLVANE_FUZZ_WEIGHT)
+    math(EXPR total "${total} + ${weight}")
+  endforeach()
+  foreach(name IN LISTS targets)
+    get_target_property(weight ${name} TOLVANE_FUZZ_WEIGHT)
+    get_target_property(args ${name} TOLVANE_FUZZ_ARGS)
+    math(EXPR seconds "${TOLVANE_FUZZ_BUDGET} * ${weight} / ${total}")
+    if(seconds LESS 5)
+      set(seconds 5)
+    endif()
+    add_test(NAME ${name} COMMAND ${name} -seed=${TOLVANE_FUZZ_SEED} -max_total_time=${seconds}
+             -rss_limit_mb=2048 ${args})
+    set_tests_properties(${name} PROPERTIES LABELS "sanitize;fuzz" TIMEOUT 600)
+  endforeach()
 endfunction()
 
 # tolvane_bench(NAME SOURCES ... DEPS ...): a Google Benchmark program under bench/.
