@@ -20,6 +20,15 @@
 
 namespace htmlview::testing {
 
+// The editor's selection object: records that it was cleared in the
+// host's call list.
+class FakeSelection : public IpsTextSelection {
+ public:
+  explicit FakeSelection(std::vector<std::string>* aCalls) : Calls(aCalls) {}
+  void Clear() override { Calls->push_back("TextSelection.Clear"); }
+  std::vector<std::string>* Calls;
+};
+
 class FakeHost : public IpsEditorHost {
  public:
   FakeHost() : Tree(&Sheet), Events(htmldoc::testing::SheetEvents(Sheet)) {}
@@ -34,6 +43,7 @@ class FakeHost : public IpsEditorHost {
   TpsScrollCanvas Canvas;
   vcl::TCanvas* DC = nullptr;
   vcl::TPoint ScreenOffset{100, 200};
+  FakeSelection Selection{&Calls};
 
   Byte EditMode() override { return static_cast<Byte>(Options["EditMode"]); }
   bool AllowMultipleSpaces() override { return Options["AllowMultipleSpaces"] != 0; }
@@ -54,7 +64,7 @@ class FakeHost : public IpsEditorHost {
     Calls.push_back("NotifyDocumentChange " + std::to_string(aChange));
   }
   void NotifyCursorMoved() override { Calls.push_back("NotifyCursorMoved"); }
-  void ClearSelection() override { Calls.push_back("ClearSelection"); }
+  IpsTextSelection* TextSelection() override { return &Selection; }
   void UpdateScrollRanges() override { Calls.push_back("UpdateScrollRanges"); }
   TpsAbstractCanvas* ScreenCanvas() override { return &Canvas; }
   vcl::TCanvas* GetDC() override {

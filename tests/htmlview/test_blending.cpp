@@ -115,7 +115,9 @@ TEST(Blending, AlphaBlendGraphicFollowsPainterOpacity) {
                           std::abs(qBlue(a) - qBlue(b))});
       }
     EXPECT_LE(worst, 1);
-    if (alpha == 0) EXPECT_EQ(target.Pixels(), before);
+    if (alpha == 0) {
+      EXPECT_EQ(target.Pixels(), before);
+    }
   }
 }
 

@@ -300,9 +300,15 @@ TEST(Surfaces, RealFontTextKeepsEachCharacterInItsMeasuredBox) {
       c->Brush()->SetStyle(vcl::bsClear);
       c->SetTextCharacterExtra(extra);
     };
+    // The line goes through a surface scrolled to (0, 100).
     vcl::TBitmap whole(400, 60);
-    prepare(whole.Canvas());
-    whole.Canvas()->TextOutW(10, 5, line);
+    TpsScrollCanvas surface;
+    surface.BeginPaint(whole.Canvas());
+    surface.SetViewRect({0, 100, 399, 159});
+    prepare(surface.GetCanvas());
+    surface.SetCharacterExtra(extra);
+    surface.TextOutW(10, 105, line);
+    surface.EndPaint();
     Integer x = 10;
     vcl::TBitmap alone(400, 60);
     prepare(alone.Canvas());

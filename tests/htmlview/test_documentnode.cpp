@@ -183,7 +183,9 @@ TEST(NodeBase, BoxMetricsFromTheCascade) {
     EXPECT_EQ(node->InsetBottom, r.insetBottom);
     EXPECT_EQ(node->BorderStyle, r.borderStyle);
     EXPECT_EQ(node->GetHorizontalInsets(), r.insetLeft + r.insetRight);
-    if (r.borderStyle == 4) EXPECT_EQ(node->BorderColor, vcl::RGB(255, 0, 0));
+    if (r.borderStyle == 4) {
+      EXPECT_EQ(node->BorderColor, vcl::RGB(255, 0, 0));
+    }
     t.Root->FreeChild(node);
   }
 }
@@ -263,6 +265,34 @@ TEST(SkinNode, WrapsExactlyOneImageNode) {
   EXPECT_FALSE(skin->IsFloatingImage(image));
   EXPECT_EQ(image, nullptr);
   EXPECT_EQ(DumpFixture(*skin->GetChunk(true)), "<img src=\"i\">");
+}
+
+}  // namespace
+
+namespace {
+
+// A placeholder element of a node list stands for a view window: the
+// window is the list's embedded node, and the list carries it through a
+// copy and a hand-over without touching it.
+TEST(NodeBase, APlaceholderElementPointsAtAViewWindow) {
+  NodeTree t;
+  KindNode* line = t.Add(t.Root, 0, 0, 100, 20, true, false);
+  auto skinOwner = NewWindow<TpsSkinNode>(t.Root);
+  skinOwner->WindowFlags.SetFlag(wfFloating, true);
+  skinOwner->Owner = line;
+  TpsSkinNode* skin = static_cast<TpsSkinNode*>(t.Root->AddChild(std::move(skinOwner)));
+  line->Content = ReadFixture("<p>a</p>", t.Host.Events);
+  line->Content->InsertElement(htmldoc::NewNodeElement(skin), line->Content->First(), true);
+  htmldoc::TpsChunkElement* placeholder = line->Content->First()->Next;
+  ASSERT_TRUE(TpsDataChunk::IsEmbeddedNode(placeholder));
+  EXPECT_EQ(placeholder->Kind, 3);
+  EXPECT_EQ(static_cast<TpsWindow*>(placeholder->Node), skin);
+  auto copy = t.Root->GetChunk(true);
+  copy->Check();
+  EXPECT_EQ(DumpFixture(*copy), "<p>#a</p>");
+  EXPECT_EQ(static_cast<TpsWindow*>(copy->First()->Next->Node), skin);
+  EXPECT_EQ(static_cast<TpsSkinNode*>(static_cast<TpsWindow*>(copy->First()->Next->Node))->WindowId,
+            skin->WindowId);
 }
 
 }  // namespace

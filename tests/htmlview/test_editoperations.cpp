@@ -9,8 +9,10 @@
 
 #include "ViewFixture.h"
 #include "htmledit/doc/psLookupLists.h"
+#include "htmledit/doc/psStrings.h"
 #include "htmledit/doc/psTagParser.h"
 #include "htmldoc/support/ChunkFixture.h"
+#include "rtl/CodePages.h"
 
 namespace {
 
@@ -99,6 +101,26 @@ void P(TpsMessage& m, Integer a, Integer b = 0, Integer c = 0) {
   m.SetParam(3, c);
 }
 
+// What the document model's HTML writer gives for a list written in the
+// fixture notation: the cursor as "|", markers and the selection unwritten,
+// a no-break space as its entity.
+std::string WriterHtml(const std::string& aFixture) {
+  std::string out;
+  for (size_t i = 0; i < aFixture.size();) {
+    if (aFixture.compare(i, 2, "@M") == 0) {
+      i = aFixture.find('@', i + 2) + 1;
+    } else if (aFixture[i] == '[' || aFixture[i] == ']') {
+      ++i;
+    } else if (aFixture.compare(i, 2, "\xc2\xa0") == 0) {
+      out += "&nbsp;";
+      i += 2;
+    } else {
+      out += aFixture[i++];
+    }
+  }
+  return out;
+}
+
 void RunRows(const std::vector<Row>& aRows) {
   for (const Row& r : aRows) {
     SCOPED_TRACE(r.name);
@@ -112,6 +134,9 @@ void RunRows(const std::vector<Row>& aRows) {
     e.Send(*m);
     e.Root->EditChunk->Check();
     EXPECT_EQ(e.Out(), r.out);
+    const htmldoc::TpsCharacterEncoding utf8("utf-8");
+    EXPECT_EQ(rtl::WideToUtf8(e.Root->EditChunk->GetHtmlText(nullptr, nullptr, "|", false, utf8)),
+              WriterHtml(r.out));
     const Integer layouts = e.Root->Layouts;
     e.Send(psmRelayout);
     EXPECT_EQ(e.Root->Layouts, layouts + 1);
@@ -364,10 +389,57 @@ TEST(EditOperations, Tables) {
   RunRows({
       {"row below", table, nullptr, psmTableInsertRowBelow,
        "<table><tr><td>a|</td><td>b</td></tr><tr><td></td><td></td></tr></table>"},
+      {"row above", table, nullptr, psmTableInsertRowAbove,
+       "<table><tr><td></td><td></td></tr><tr><td>a|</td><td>b</td></tr></table>"},
+      {"column right", table, nullptr, psmTableInsertColumnRight,
+       "<table><tr><td>a|</td><td></td><td>b</td></tr></table>"},
       {"column left", table, nullptr, psmTableInsertColumnLeft,
        "<table><tr><td></td><td>a|</td><td>b</td></tr></table>"},
       {"row deleted", "<table><tr><td>a|</td></tr><tr><td>b</td></tr></table>", nullptr, psmTableDeleteRow,
        "<table><tr><td>|b</td></tr></table>"},
+      {"column deleted, the cursor into the next cell", table, nullptr, psmTableDeleteColumn,
+       "<table><tr><td>|b</td></tr></table>"},
+      {"the only column stays", "<table><tr><td>a|</td></tr></table>", nullptr, psmTableDeleteColumn,
+       "<table><tr><td>a|</td></tr></table>"},
+      {"pixel column resized: the next one gives the room",
+       "<table><tr><td width=\"100\">a@M1@|</td><td width=\"50\">b</td></tr></table>",
+       [](Editing&, TpsMessage& m) {
+         P(m, 1);
+         m.Value = 0;    // column
+         m.Value2 = 20;  // delta
+         m.Value3 = 150;  // table width
+       },
+       psmTableResizeColumn,
+       "<table><tr><td width=\"120\">a@M1@|</td><td width=\"30\">b</td></tr></table>"},
+      {"percent column resized by the delta's share of the table",
+       "<table><tr><td width=\"50%\">a@M1@|</td><td width=\"50%\">b</td></tr></table>",
+       [](Editing&, TpsMessage& m) {
+         P(m, 1);
+         m.Value = 0;
+         m.Value2 = 40;
+         m.Value3 = 400;
+       },
+       psmTableResizeColumn,
+       "<table><tr><td width=\"60%\">a@M1@|</td><td width=\"40%\">b</td></tr></table>"},
+      {"table of a percent width resized: (current + delta - fixed) of the available width",
+       "<table width=\"20%\"><tr><td>a@M1@|</td></tr></table>",
+       [](Editing&, TpsMessage& m) {
+         P(m, 1);
+         m.Value = 100;   // delta
+         m.Value2 = 300;  // current width
+         m.Value3 = 40;   // fixed width
+         m.Value4 = 720;  // available width
+       },
+       psmTableResize, "<table width=\"50%\"><tr><td>a@M1@|</td></tr></table>"},
+      {"table of a pixel width grows by the delta", "<table width=\"300\"><tr><td>a@M1@|</td></tr></table>",
+       [](Editing&, TpsMessage& m) {
+         P(m, 1);
+         m.Value = 50;
+         m.Value2 = 300;
+         m.Value3 = 0;
+         m.Value4 = 800;
+       },
+       psmTableResize, "<table width=\"350\"><tr><td>a@M1@|</td></tr></table>"},
       {"cursor to a cell", table,
        [](Editing&, TpsMessage& m) {
          m.X = 1;
@@ -413,7 +485,7 @@ TEST(EditOperations, ProtocolChecks) {
   e.Host.Forget();
   e.Send(psmRelayout);
   EXPECT_EQ(e.Host.Calls,
-            (std::vector<std::string>{"GetDC", "RequestRepaint", "UpdateCaretPosition", "ReleaseDC"}));
+            (std::vector<std::string>{"GetDC", "RequestRepaint", "ReleaseDC", "UpdateCaretPosition"}));
   e.Send(psmExtractChunk);
   e.Host.Options["EditMode"] = emImage;
   e.Host.Forget();
@@ -440,7 +512,7 @@ TEST(EditOperations, DeleteSelectionClearsTheSelectionObject) {
   e.Send(psmExtractChunk);
   e.Host.Forget();
   e.Send(psmDeleteSelection);
-  EXPECT_EQ(e.Host.Calls, std::vector<std::string>{"ClearSelection"});
+  EXPECT_EQ(e.Host.Calls, std::vector<std::string>{"TextSelection.Clear"});
 }
 
 TEST(EditOperations, InvalidatedStylesAreAskedAgain) {

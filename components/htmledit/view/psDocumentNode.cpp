@@ -327,21 +327,24 @@ void TpsDocumentNode::Relayout() {
     canvas->BeginPaint(dc);
     canvas->Refresh();
   }
-  struct EndPaintScope {
-    IpsEditorHost* Editor;
-    TpsAbstractCanvas* Canvas;
-    vcl::TCanvas* DC;
-    ~EndPaintScope() {
-      if (Editor) Editor->ReleaseDC(DC);
-      if (Canvas) Canvas->EndPaint();
-    }
-  } scope{Editor, canvas, dc};
-  RequireContentOut();
-  CleanUpChunk();
-  LayoutChunk(*EditChunk);
-  EditChunk.reset();
-  WindowFlags.SetFlag(wfContentTakenOut, false);
-  if (Editor) Editor->RequestRepaint();
+  {
+    struct EndPaintScope {
+      IpsEditorHost* Editor;
+      TpsAbstractCanvas* Canvas;
+      vcl::TCanvas* DC;
+      ~EndPaintScope() {
+        if (Editor) Editor->ReleaseDC(DC);
+        if (Canvas) Canvas->EndPaint();
+      }
+    } scope{Editor, canvas, dc};
+    RequireContentOut();
+    CleanUpChunk();
+    LayoutChunk(*EditChunk);
+    EditChunk.reset();
+    WindowFlags.SetFlag(wfContentTakenOut, false);
+    if (Editor) Editor->RequestRepaint();
+  }
+  // The caret is placed once the device context is back with the editor.
   if (Editor && Editor->EditMode() == emText) Editor->UpdateCaretPosition();
 }
 

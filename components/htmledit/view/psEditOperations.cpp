@@ -236,7 +236,7 @@ bool TpsDocumentNode::HandleEditOperation(TpsMessage& m) {
       break;
     }
     case psmDeleteSelection:
-      if (Editor) Editor->ClearSelection();
+      if (Editor) Editor->TextSelection()->Clear();
       chunk->DeleteSelection(events);
       break;
     case psmMoveMarkedRange:

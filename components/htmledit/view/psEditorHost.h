@@ -31,6 +31,18 @@ void ClearSelectionRange(TpsSelectionRange& aRange);
 // All four fields set.
 bool IsSelectionRangeValid(const TpsSelectionRange& aRange);
 
+// The editor's text selection as the view reaches it. The selection
+// object belongs to the editor component; the view only asks it to forget
+// its range when the elements it names are about to go.
+class IpsTextSelection {
+ public:
+  // Forgets the range (the text stays).
+  virtual void Clear() = 0;
+
+ protected:
+  ~IpsTextSelection() = default;
+};
+
 // Edit modes of the editor.
 constexpr Byte emText = 0;
 constexpr Byte emImage = 1;
@@ -59,8 +71,8 @@ class IpsEditorHost {
   // Recorded and fired at the editor's next pending-update pass.
   virtual void NotifyDocumentChange(htmldoc::TpsDocumentChange aChange) = 0;
   virtual void NotifyCursorMoved() = 0;
-  // The text selection object forgets its range (its elements go).
-  virtual void ClearSelection() = 0;
+  // The editor's text selection object; never nullptr.
+  virtual IpsTextSelection* TextSelection() = 0;
   // The root's height changed: the scroll ranges follow.
   virtual void UpdateScrollRanges() = 0;
 
