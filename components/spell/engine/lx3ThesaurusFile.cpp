@@ -230,7 +230,10 @@ void TThesaurusFile::Load() {
     ok = false;
   }
   if (!ok) {
+    // Nothing of a file that could not be read whole is kept.
     ClearStreams();
+    name_.clear();
+    kindNames_.Clear();
     loaded_ = false;
     return;
   }

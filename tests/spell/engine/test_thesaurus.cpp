@@ -174,6 +174,8 @@ TEST(ThesaurusFile, CutOrChangedFilesStayUnloadedOrAnswer) {
       EXPECT_FALSE(r.thesaurus.Lookup("cat")) << cut;
       EXPECT_FALSE(r.thesaurus.Loaded()) << cut;
       EXPECT_EQ(r.thesaurus.NodeCount(), 0);
+      EXPECT_EQ(r.thesaurus.Name(), "");
+      EXPECT_EQ(r.thesaurus.KindNames().Count(), 0);
     }
     for (size_t at = 0; at < valid.size(); ++at)
       for (unsigned char flip : {0x01, 0x80, 0xFF}) {
