@@ -2,6 +2,7 @@
 // descendant, behind one set of text, selection and clipboard calls.
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QLineEdit>
 #include <QMenu>
 #include <QPlainTextEdit>
@@ -18,19 +19,34 @@
 namespace vcl {
 namespace {
 
+// The message a standard context-menu entry stands for, 0 for none.
+Cardinal ClipboardMessage(const QAction* a) {
+  const std::pair<const char*, Cardinal> byName[] = {
+      {"edit-cut", WM_CUT}, {"edit-copy", WM_COPY}, {"edit-paste", WM_PASTE}, {"edit-delete", WM_CLEAR},
+      {"edit-undo", WM_UNDO}};
+  for (auto [name, msg] : byName)
+    if (a->objectName() == QLatin1String(name)) return msg;
+  // Older Qt versions leave the entries unnamed: their captions, in the
+  // widgets' own translation, tell them apart (the shortcut after the tab
+  // is left out).
+  const std::pair<const char*, Cardinal> byCaption[] = {
+      {"Cu&t", WM_CUT}, {"&Copy", WM_COPY}, {"&Paste", WM_PASTE}, {"Delete", WM_CLEAR}, {"&Undo", WM_UNDO}};
+  QString caption = a->text().section(QLatin1Char('\t'), 0, 0);
+  if (caption.isEmpty()) return 0;
+  for (const char* context : {"QLineEdit", "QWidgetTextControl"})
+    for (auto [source, msg] : byCaption)
+      if (caption == QCoreApplication::translate(context, source)) return msg;
+  return 0;
+}
+
 // Replaces the direct clipboard actions of a field's standard context menu
 // by the messages, so the control's handlers decide.
 void RouteClipboardActions(QMenu* menu, TControl* control) {
-  const std::pair<const char*, Cardinal> routes[] = {
-      {"edit-cut", WM_CUT}, {"edit-copy", WM_COPY}, {"edit-paste", WM_PASTE}, {"edit-delete", WM_CLEAR},
-      {"edit-undo", WM_UNDO}};
   for (QAction* a : menu->actions())
-    for (auto [name, msg] : routes)
-      if (a->objectName() == QLatin1String(name)) {
-        a->disconnect();
-        Cardinal m = msg;
-        QObject::connect(a, &QAction::triggered, menu, [control, m] { Guarded(control, [&] { control->Perform(m); }); });
-      }
+    if (Cardinal m = ClipboardMessage(a)) {
+      a->disconnect();
+      QObject::connect(a, &QAction::triggered, menu, [control, m] { Guarded(control, [&] { control->Perform(m); }); });
+    }
 }
 
 class LineField : public QLineEdit {

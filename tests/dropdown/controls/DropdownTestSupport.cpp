@@ -85,8 +85,9 @@ namespace {
 void SendMouse(TWinControl* parent, QEvent::Type type, int x, int y) {
   QWidget* w = parent->Widget();
   QPointF local(x, y);
-  Qt::MouseButtons buttons = type == QEvent::MouseButtonPress ? Qt::LeftButton : Qt::NoButton;
-  QMouseEvent e(type, local, w->mapToGlobal(local), Qt::LeftButton, buttons, Qt::NoModifier);
+  Qt::MouseButtons buttons = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+  Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+  QMouseEvent e(type, local, w->mapToGlobal(local), button, buttons, Qt::NoModifier);
   QCoreApplication::sendEvent(w, &e);
 }
 
@@ -94,5 +95,6 @@ void SendMouse(TWinControl* parent, QEvent::Type type, int x, int y) {
 
 void MouseDown(TWinControl* parent, int x, int y) { SendMouse(parent, QEvent::MouseButtonPress, x, y); }
 void MouseUp(TWinControl* parent, int x, int y) { SendMouse(parent, QEvent::MouseButtonRelease, x, y); }
+void MouseDrag(TWinControl* parent, int x, int y) { SendMouse(parent, QEvent::MouseMove, x, y); }
 
 }  // namespace ddtest

@@ -49,5 +49,7 @@ class ManualTime {
 // windowed parent's widget (client coordinates of the parent).
 void MouseDown(TWinControl* parent, int x, int y);
 void MouseUp(TWinControl* parent, int x, int y);
+// Moves the mouse over the parent's widget with the left button held.
+void MouseDrag(TWinControl* parent, int x, int y);
 
 }  // namespace ddtest

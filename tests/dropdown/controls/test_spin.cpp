@@ -3,7 +3,12 @@
 // grid configures it.
 #include <gtest/gtest.h>
 
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QContextMenuEvent>
 #include <QTest>
+#include <QWidget>
 
 #include "DropdownTestSupport.h"
 #include "dropdown/VoeSpin.h"
@@ -392,6 +397,85 @@ TEST_F(SpinEdit, DeleteAndPasteNeedAnEditableEdit) {
   spin->SelectAll();
   Key(spin, Qt::Key_X, Qt::ControlModifier);
   EXPECT_EQ(spin->Text(), "42");
+}
+
+TEST_F(SpinEdit, TheContextMenusClipboardEntriesAskTheEdit) {
+  // The field's own menu sends the same messages as the keys, so a
+  // non-editable spin edit refuses its Cut and Paste too.
+  auto runMenu = [&](const char* entry) {
+    bool found = false;
+    Later([&] {
+      QWidget* popup = QApplication::activePopupWidget();
+      ASSERT_NE(popup, nullptr);
+      for (QAction* a : popup->actions())
+        if (a->text().section(QLatin1Char('\t'), 0, 0).remove(QLatin1Char('&')) == QLatin1String(entry)) {
+          found = true;
+          a->setEnabled(true);
+          a->trigger();
+        }
+      popup->close();
+    });
+    QWidget* w = spin->Widget();
+    QContextMenuEvent e(QContextMenuEvent::Mouse, QPoint(5, 5), w->mapToGlobal(QPoint(5, 5)));
+    QCoreApplication::sendEvent(w, &e);
+    Pump();
+    EXPECT_TRUE(found) << entry;
+  };
+  spin->SetFocus();
+  Pump();
+  QGuiApplication::clipboard()->setText("9");
+  spin->SetEditorEnabled(false);
+  spin->SetText("42");
+  spin->SelectAll();
+  runMenu("Cut");
+  EXPECT_EQ(spin->Text(), "42");
+  runMenu("Paste");
+  EXPECT_EQ(spin->Text(), "42");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "9");
+  spin->SetEditorEnabled(true);
+  spin->SelectAll();
+  runMenu("Cut");
+  EXPECT_EQ(spin->Text(), "");
+  EXPECT_EQ(QGuiApplication::clipboard()->text(), "42");
+  runMenu("Paste");
+  EXPECT_EQ(spin->Text(), "42");
+}
+
+TEST_F(SpinEdit, EditAlignPlacesTheTextAndKeepsIt) {
+  spin->SetBounds(10, 10, 140, 26);
+  spin->SetText("7");
+  TRect r;
+  spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  // The dark pixels of the digit, left of the spin button.
+  auto digit = [&] {
+    QImage img = Grab(spin);
+    int lo = img.width(), hi = -1;
+    for (int y = 0; y < img.height(); ++y)
+      for (int x = 0; x < spin->Button()->Left(); ++x)
+        if (qGray(img.pixel(x, y)) < 96) lo = std::min(lo, x), hi = std::max(hi, x);
+    return std::pair{lo, hi};
+  };
+  struct Case {
+    TEditAlign align;
+    const char* name;
+  } cases[] = {{eaRight, "right"}, {eaCenter, "centre"}, {eaLeft, "left"}};
+  for (const auto& c : cases) {
+    spin->SetEditAlign(c.align);
+    EXPECT_EQ(spin->Text(), "7") << c.name;  // through the new window
+    auto [lo, hi] = digit();
+    ASSERT_GE(hi, lo) << c.name;
+    int border = (spin->Width() - spin->ClientWidth()) / 2;
+    int left = border + r.Left, right = border + r.Right;
+    if (c.align == eaLeft) {
+      EXPECT_LT(lo - left, 6) << c.name;
+    } else if (c.align == eaRight) {
+      EXPECT_LT(right - 1 - hi, 6) << c.name;
+    } else {
+      EXPECT_LE(std::abs((lo + hi + 1) / 2 - (left + right) / 2), 3) << c.name;
+    }
+    // Never under the spin button.
+    EXPECT_LT(hi, spin->Button()->Left()) << c.name;
+  }
 }
 
 TEST_F(SpinEdit, TheTagParameterSequence) {
