@@ -5,6 +5,7 @@
 #include <sys/wait.h>
 
 #include <algorithm>
+#include <cstdint>
 #include <cstdio>
 #include <map>
 #include <set>
@@ -262,6 +263,66 @@ TEST(Adtc, VelunHoldsDebiansThesaurusForTheHeadsOfTheSmallList) {
   for (Integer i = 0; i < t.NodeCount(); ++i)
     if (static_cast<unsigned char>(bytes.at(at + 4 + 4 * static_cast<size_t>(i) + 2)) & 0x80) ++wordEnds;
   EXPECT_EQ(static_cast<size_t>(wordEnds), heads.size());
+
+  // The trie's form, from the bytes: no chains; every node but the root
+  // names its parent, and each child names the node that lists it; a
+  // single child in the one-child form, more in byte order; word ends and
+  // only they carry references, ascending kinds of one record each.
+  {
+    const size_t nodes = at + 4;
+    const size_t links = nodes + 4 * static_cast<size_t>(t.NodeCount()) + 4;
+    auto value = [&](size_t i) {
+      uint32_t v = 0;
+      for (size_t b = 4; b-- > 0;) v = v << 8 | static_cast<unsigned char>(bytes.at(nodes + 4 * i + b));
+      return v;
+    };
+    auto link16 = [&](size_t p) {
+      return static_cast<size_t>(static_cast<unsigned char>(bytes.at(links + p)) |
+                                 static_cast<unsigned char>(bytes.at(links + p + 1)) << 8);
+    };
+    std::vector<size_t> parentOf(static_cast<size_t>(t.NodeCount()), SIZE_MAX);
+    std::vector<size_t> listedBy(static_cast<size_t>(t.NodeCount()), SIZE_MAX);
+    for (size_t i = 0; i < static_cast<size_t>(t.NodeCount()); ++i) {
+      const uint32_t v = value(i);
+      ASSERT_EQ(v & (1u << 22), 0u) << "node " << i << " is a chain";
+      ASSERT_EQ((v & (1u << 21)) != 0, i != 0) << "node " << i;
+      size_t p = v & 0xFFFFF;
+      std::vector<size_t> children;
+      if (v & (1u << 20)) {
+        children.push_back(link16(p));
+        p += 2;
+      } else {
+        const size_t n = static_cast<unsigned char>(bytes.at(links + p));
+        ASSERT_NE(n, 1u) << "node " << i << ": a single child takes the one-child form";
+        for (size_t c = 0; c < n; ++c) children.push_back(link16(p + 1 + 2 * c));
+        p += 1 + 2 * n;
+      }
+      for (size_t c = 0; c < children.size(); ++c) {
+        ASSERT_LT(children[c], parentOf.size());
+        listedBy[children[c]] = i;
+        if (c > 0) {
+          ASSERT_LT(value(children[c - 1]) >> 24, value(children[c]) >> 24) << "node " << i;
+        }
+      }
+      if (i != 0) {
+        parentOf[i] = link16(p);
+        p += 2;
+      }
+      if (v & (1u << 23)) {
+        const size_t m = static_cast<unsigned char>(bytes.at(links + p));
+        ASSERT_GE(m, 1u);
+        for (size_t r = 0; r < m; ++r) {
+          const size_t reference = link16(p + 1 + 2 * r);
+          EXPECT_EQ(reference / 5, link16(p + 1) / 5) << "node " << i;
+          EXPECT_NE(reference % 5, 0u);
+          if (r > 0) {
+            EXPECT_GT(reference, link16(p - 1 + 2 * r));
+          }
+        }
+      }
+    }
+    for (size_t i = 1; i < parentOf.size(); ++i) ASSERT_EQ(parentOf[i], listedBy[i]) << "node " << i;
+  }
   EXPECT_EQ(t.MeaningCount(), heads.size());
   EXPECT_GT(heads.size(), 12000u);
 
@@ -298,8 +359,9 @@ TEST(Adtc, VelunHoldsDebiansThesaurusForTheHeadsOfTheSmallList) {
       if (n > 0) next.emplace_back(n, w);
     }
     if (next.size() > 13107) {
-      std::sort(next.begin(), next.end(),
-                [](const auto& a, const auto& b) { return a.first != b.first ? a.first > b.first : a.second < b.second; });
+      std::sort(next.begin(), next.end(), [](const auto& a, const auto& b) {
+        return a.first != b.first ? a.first > b.first : a.second < b.second;
+      });
       next.resize(13000);
     }
     std::set<std::string> words;
