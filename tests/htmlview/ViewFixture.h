@@ -37,6 +37,8 @@ class FakeHost : public IpsEditorHost {
   std::map<std::string, Integer> Options{
       {"EditMode", emText}, {"AllowMultipleSpaces", 0}, {"TabStops", 4}, {"Cursor", vcl::crIBeam}};
   std::vector<std::string> Calls;
+  // The options read, in order (kept apart from the requests above).
+  std::vector<std::string> Reads;
   htmldoc::TpsStyleSheet Sheet;
   htmldoc::TpsStyleContextTree Tree;
   htmldoc::TpsHtmlTagEventsRef Events;
@@ -45,10 +47,10 @@ class FakeHost : public IpsEditorHost {
   vcl::TPoint ScreenOffset{100, 200};
   FakeSelection Selection{&Calls};
 
-  Byte EditMode() override { return static_cast<Byte>(Options["EditMode"]); }
-  bool AllowMultipleSpaces() override { return Options["AllowMultipleSpaces"] != 0; }
-  Integer TabStops() override { return Options["TabStops"]; }
-  vcl::TCursor Cursor() override { return static_cast<vcl::TCursor>(Options["Cursor"]); }
+  Byte EditMode() override { return static_cast<Byte>(Option("EditMode")); }
+  bool AllowMultipleSpaces() override { return Option("AllowMultipleSpaces") != 0; }
+  Integer TabStops() override { return Option("TabStops"); }
+  vcl::TCursor Cursor() override { return static_cast<vcl::TCursor>(Option("Cursor")); }
   htmldoc::TpsStyleSheet* StyleSheet() override { return &Sheet; }
   htmldoc::TpsStyleContextTree* StyleContextTree() override { return &Tree; }
   const htmldoc::TpsHtmlTagEventsRef& DocumentEvents() override { return Events; }
@@ -80,8 +82,17 @@ class FakeHost : public IpsEditorHost {
     return std::make_unique<TpsHintWindow>(aArea);
   }
 
-  // Drops the calls recorded so far.
-  void Forget() { Calls.clear(); }
+  // Drops the calls and reads recorded so far.
+  void Forget() {
+    Calls.clear();
+    Reads.clear();
+  }
+
+ private:
+  Integer Option(const std::string& aName) {
+    Reads.push_back(aName);
+    return Options[aName];
+  }
 };
 
 // Every message a window is offered, as "name:id", in order.

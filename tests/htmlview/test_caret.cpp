@@ -225,6 +225,17 @@ TEST(ScrollBars, OverTheControlsOwnBars) {
   horz.SetEnabled(false);
   EXPECT_EQ(vcl::GetScrollBarArrows(h, vcl::SB_HORZ), vcl::ESB_DISABLE_BOTH);
 
+  // The horizontal bar answers its own requests, leaving the vertical one.
+  horz.SetRange(1000);
+  horz.SetPosition(40);
+  const Integer vertical = vert.GetPosition();
+  rig.Control->Perform(vcl::WM_HSCROLL, vcl::MakeWParam(vcl::SB_LINEDOWN, 0), 0);
+  EXPECT_EQ(horz.GetPosition(), 48);
+  rig.Control->Perform(vcl::WM_HSCROLL, vcl::MakeWParam(vcl::SB_TOP, 0), 0);
+  EXPECT_EQ(horz.GetPosition(), 0);
+  EXPECT_EQ(vert.GetPosition(), vertical);
+  EXPECT_EQ(vcl::GetScrollPos(h, vcl::SB_HORZ), 0);
+
   // A range that fits, or a hidden bar, shows no bar.
   horz.SetRange(50);
   EXPECT_EQ(horz.GetPosition(), 0);

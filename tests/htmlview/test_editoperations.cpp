@@ -480,12 +480,17 @@ TEST(EditOperations, ProtocolChecks) {
 
   // 560 lays out again after a clean-up of the cursor block, repaints and
   // places the caret; in image mode it leaves the caret.
+  // Inserting text reads the blank and tab options.
   text->WideText = u"x";
+  e.Host.Forget();
   e.Send(*text);
+  EXPECT_EQ(e.Host.Reads, (std::vector<std::string>{"AllowMultipleSpaces", "TabStops"}));
   e.Host.Forget();
   e.Send(psmRelayout);
   EXPECT_EQ(e.Host.Calls,
             (std::vector<std::string>{"GetDC", "RequestRepaint", "ReleaseDC", "UpdateCaretPosition"}));
+  // The new leaf takes the editor's cursor; the edit mode decides the caret.
+  EXPECT_EQ(e.Host.Reads, (std::vector<std::string>{"Cursor", "EditMode"}));
   e.Send(psmExtractChunk);
   e.Host.Options["EditMode"] = emImage;
   e.Host.Forget();
