@@ -195,6 +195,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // Moves (or with copy, copies) the selection to a client point; a drop
   // inside the selection changes nothing.
   void DropSelection(Integer x, Integer y, bool copy);
+  // A drop of the memo's own drag moves its selection there (with Ctrl
+  // held, copies it); then OnDragDrop fires.
+  void DragDrop(TObject* source, Integer x, Integer y) override;
   // The word around the caret selected, as a double click does at (x, y).
   void DoubleClickAt(Integer x, Integer y);
 
@@ -567,9 +570,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   bool completionAllowed_ = true;
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
-  bool draggingSelection_ = false;
   bool skipMove_ = false;
-  vcl::TPoint pressPoint_{0, 0};
   char16_t pendingSurrogate_ = 0;
 
   // --- painting

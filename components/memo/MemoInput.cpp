@@ -347,7 +347,6 @@ void TLumCustomMemo::SetCaretFromMouse(Integer x, Integer y, vcl::TMouseButton b
     Integer start = GetSelStart();
     if (offset > start && offset < start + GetSelLength()) {
       dragPending_ = true;
-      pressPoint_ = {x, y};
       return;
     }
   }
@@ -416,14 +415,16 @@ void TLumCustomMemo::MouseMove(TShiftState shift, Integer x, Integer y) {
   vcl::TPoint cell = ClientToCell(x, y);
   Integer column = std::max(cell.X, 0) + leftCol_;
   Integer line = VisibleToReal(RealToVisible(topLine_) + std::max(cell.Y, 0));
-  // A press inside the selection becomes a drag of it once the mouse has
-  // moved two pixels.
-  if (dragPending_ && !draggingSelection_ &&
-      (std::abs(x - pressPoint_.X) >= 2 || std::abs(y - pressPoint_.Y) >= 2))
-    draggingSelection_ = true;
+  // A press inside the selection becomes a drag of it, which starts once
+  // the mouse has moved two pixels more.
+  if (dragPending_) {
+    dragPending_ = false;
+    BeginDrag(false, 2);
+    return;
+  }
   bool overUrl = line < LineCount() && Tokenizer().URLAtColumn(LineText(line), column);
   TControl::SetCursor(overUrl ? vcl::crHandPoint : textCursor_);
-  if (shift.Contains(vcl::ssLeft) && mouseSelecting_ && !dragPending_ && !draggingSelection_) {
+  if (shift.Contains(vcl::ssLeft) && mouseSelecting_ && !dragPending_) {
     TMemoPos before = SelEnd();
     SetCaretLine(std::clamp(line, 0, std::max(LineCount() - 1, 0)));
     if (x < TextRect().Left) {
@@ -441,15 +442,18 @@ void TLumCustomMemo::MouseUp(vcl::TMouseButton button, TShiftState shift, Intege
   TCustomControl::MouseUp(button, shift, x, y);
   if (button == vcl::mbLeft) ShowCaretAt(true);
   mouseSelecting_ = false;
-  if (draggingSelection_) {
-    draggingSelection_ = false;
-    DropSelection(x, y, (vcl::GetKeyState(vcl::VK_CONTROL) & 0x8000) != 0 || shift.Contains(vcl::ssCtrl));
-  } else if (dragPending_) {
+  if (dragPending_) {
     dragPending_ = false;
     ClearSelection();
     SetCaretFromMouse(x, y, button, shift, false);
     ClearSelection();
   }
+}
+
+void TLumCustomMemo::DragDrop(TObject* source, Integer x, Integer y) {
+  dragPending_ = false;
+  if (source == this) DropSelection(x, y, (vcl::GetKeyState(vcl::VK_CONTROL) & 0x8000) != 0);
+  TCustomControl::DragDrop(source, x, y);
 }
 
 void TLumCustomMemo::DropSelection(Integer x, Integer y, bool copy) {

@@ -8,6 +8,7 @@
 #include <QStyle>
 #include <QStyleOptionFrame>
 #include <algorithm>
+#include <cstdlib>
 
 #include "rtl/Format.h"
 #include "vcl/ActnList.h"
@@ -77,7 +78,123 @@ TControl::TControl(TComponent* owner) : TComponent(owner) {
   font_.OnChange = [this](TObject*) { FontChanged(); };
 }
 
+namespace {
+
+// The one drag of the program: its source, where the mouse was when it was
+// asked for, and the control last told about it.
+struct TDragTracking {
+  TControl* source = nullptr;
+  TPoint start;
+  Integer threshold = 0;
+  bool active = false;
+  TControl* over = nullptr;
+};
+
+TDragTracking& DragTracking() {
+  static TDragTracking d;
+  return d;
+}
+
+// The control under a screen point: the deepest showing windowed control
+// that holds it, then its graphic child there.
+TControl* ControlAtScreen(TPoint screen) {
+  TWinControl* best = nullptr;
+  int bestDepth = -1;
+  for (HWND h : EnumWindowHandles()) {
+    TWinControl* c = FindControl(h);
+    if (!c || !c->Showing()) continue;
+    TPoint p = c->ScreenToClient(screen);
+    if (p.X < 0 || p.Y < 0 || p.X >= c->Width() || p.Y >= c->Height()) continue;
+    int depth = 0;
+    for (TWinControl* q = c->Parent(); q; q = q->Parent()) ++depth;
+    if (depth >= bestDepth) {
+      best = c;
+      bestDepth = depth;
+    }
+  }
+  if (!best) return nullptr;
+  if (TControl* child = best->ControlAtPos(best->ScreenToClient(screen), false)) return child;
+  return best;
+}
+
+void DragMoveTo(TPoint screen) {
+  TDragTracking& d = DragTracking();
+  if (!d.active) {
+    if (std::abs(screen.X - d.start.X) < d.threshold && std::abs(screen.Y - d.start.Y) < d.threshold) return;
+    d.active = true;
+  }
+  TControl* target = ControlAtScreen(screen);
+  bool accept = false;
+  if (target != d.over) {
+    if (TControl* left = d.over) {
+      TPoint p = left->ScreenToClient(screen);
+      left->DragOver(d.source, p.X, p.Y, dsDragLeave, accept);
+    }
+    d.over = target;
+    if (target) {
+      TPoint p = target->ScreenToClient(screen);
+      accept = false;
+      target->DragOver(d.source, p.X, p.Y, dsDragEnter, accept);
+    }
+  }
+  if (target && d.over == target) {
+    TPoint p = target->ScreenToClient(screen);
+    accept = false;
+    target->DragOver(d.source, p.X, p.Y, dsDragMove, accept);
+  }
+}
+
+// Ends the drag: a drop on the control under the point when it takes it.
+void FinishDrag(TPoint screen, bool drop) {
+  TDragTracking d = DragTracking();
+  DragTracking() = {};
+  if (!d.source) return;
+  TControl* target = d.active && drop ? ControlAtScreen(screen) : nullptr;
+  TPoint p;
+  bool accepted = false;
+  if (target) {
+    p = target->ScreenToClient(screen);
+    target->DragOver(d.source, p.X, p.Y, dsDragMove, accepted);
+    if (accepted) target->DragDrop(d.source, p.X, p.Y);
+  }
+  if (!accepted) target = nullptr;
+  if (d.source->OnEndDrag) d.source->OnEndDrag(d.source, target, target ? p.X : 0, target ? p.Y : 0);
+}
+
+}  // namespace
+
+void TControl::BeginDrag(bool immediate, Integer threshold) {
+  TDragTracking& d = DragTracking();
+  if (d.source) return;
+  d.source = this;
+  d.start = GetMessagePos();
+  d.threshold = threshold < 0 ? 5 : threshold;
+  d.active = immediate;
+  d.over = nullptr;
+  if (immediate) DragMoveTo(d.start);
+}
+
+void TControl::EndDrag(bool drop) {
+  if (DragTracking().source == this) FinishDrag(GetCursorPos(), drop);
+}
+
+bool TControl::Dragging() const { return DragTracking().source == this && DragTracking().active; }
+
+void TControl::DragOver(TObject* source, Integer x, Integer y, TDragState state, bool& accept) {
+  accept = false;
+  if (OnDragOver) {
+    accept = true;
+    OnDragOver(this, source, x, y, state, accept);
+  }
+}
+
+void TControl::DragDrop(TObject* source, Integer x, Integer y) {
+  if (OnDragDrop) OnDragDrop(this, source, x, y);
+}
+
 TControl::~TControl() {
+  if (DragTracking().source == this) DragTracking() = {};
+  if (DragTracking().over == this) DragTracking().over = nullptr;
   if (action_) {
     if (auto* a = dynamic_cast<TBasicAction*>(action_)) a->UnregisterClient(this);
     action_ = nullptr;
@@ -392,7 +509,15 @@ void TControl::Dispatch(TMessage& m) {
     case WM_LBUTTONDBLCLK:
       HandleMouseButton(m, mbLeft, true, controlStyle_.Contains(csDoubleClicks));
       return;
-    case WM_LBUTTONUP: HandleMouseButton(m, mbLeft, false, false); return;
+    case WM_LBUTTONUP:
+      if (DragTracking().source == this) {
+        // The release ends the drag; the control still sees its button
+        // come up, but no click.
+        controlState_.Exclude(csClicked);
+        FinishDrag(ClientToScreen(TWMMouse(m).Pos()), true);
+      }
+      HandleMouseButton(m, mbLeft, false, false);
+      return;
     case WM_RBUTTONDOWN:
     case WM_RBUTTONDBLCLK: HandleMouseButton(m, mbRight, true, false); return;
     case WM_RBUTTONUP: HandleMouseButton(m, mbRight, false, false); return;
@@ -401,6 +526,10 @@ void TControl::Dispatch(TMessage& m) {
     case WM_MBUTTONUP: HandleMouseButton(m, mbMiddle, false, false); return;
     case WM_MOUSEMOVE: {
       TWMMouse mm(m);
+      if (DragTracking().source == this) {
+        DragMoveTo(ClientToScreen(mm.Pos()));
+        return;
+      }
       if (Application) Application->HintMouseMessage(this, mm.Pos());
       MouseMove(KeysToShiftState(mm.Keys), mm.XPos, mm.YPos);
       return;

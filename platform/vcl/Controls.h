@@ -114,6 +114,12 @@ inline constexpr Cardinal CS_HREDRAW = 0x0002;
 
 using TMouseEvent = std::function<void(TObject* Sender, TMouseButton Button, TShiftState Shift, Integer X, Integer Y)>;
 using TMouseMoveEvent = std::function<void(TObject* Sender, TShiftState Shift, Integer X, Integer Y)>;
+enum TDragState { dsDragEnter, dsDragLeave, dsDragMove };
+using TDragOverEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y, TDragState State,
+                                          bool& Accept)>;
+using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Integer X, Integer Y)>;
+// Target is the control that took the drop, or null when it was refused.
+using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
@@ -269,6 +275,25 @@ class TControl : public TComponent {
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
   TContextPopupEvent OnContextPopup;
+
+  // --- dragging inside the program ---
+  // Starts dragging this control while the left button is down: at once,
+  // or once the mouse has moved threshold pixels from where it was (-1:
+  // the desktop's 5). Until the button comes up, the control under the
+  // mouse is asked whether it takes the drag (DragOver); the release drops
+  // on it when it does (DragDrop) and cancels otherwise. The mouse moves of
+  // a drag do not reach this control's MouseMove.
+  void BeginDrag(bool immediate, Integer threshold = -1);
+  // Drops (when asked and the control under the mouse takes it) or cancels.
+  void EndDrag(bool drop);
+  bool Dragging() const;
+  // Refuses, unless OnDragOver is set: it is then asked with Accept true.
+  virtual void DragOver(TObject* source, Integer x, Integer y, TDragState state, bool& accept);
+  // Fires OnDragDrop.
+  virtual void DragDrop(TObject* source, Integer x, Integer y);
+  TDragOverEvent OnDragOver;
+  TDragDropEvent OnDragDrop;
+  TEndDragEvent OnEndDrag;
 
  protected:
   void Notification(TComponent* component, TOperation operation) override;

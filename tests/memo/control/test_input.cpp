@@ -266,16 +266,56 @@ TEST(MemoInput, DraggingTheSelectionMovesItToTheDropPoint) {
   f.memo->SetSelection({0, 0}, {0, 2});
   f.memo->DropSelection(f.CellPoint(5, 2).x(), f.CellPoint(5, 2).y(), false);
   EXPECT_EQ(LinesOf(f.memo), (std::vector<std::string>{"threeone", "two", ""}));
-  // Through the mouse: press inside the selection, move, release.
+  // Through the mouse: a press inside the selection, moves, a release. The
+  // memo takes the drag only when its OnDragOver accepts it, as any control.
+  auto drag = [&](QPoint from, QPoint to) {
+    QTest::mousePress(f.W(), Qt::LeftButton, Qt::NoModifier, from);
+    QTest::mouseMove(f.W(), from + QPoint(1, 0));
+    QTest::mouseMove(f.W(), from + QPoint(2, 0));  // within the threshold
+    EXPECT_FALSE(f.memo->Dragging());
+    QTest::mouseMove(f.W(), to);
+    EXPECT_TRUE(f.memo->Dragging());
+    QTest::mouseRelease(f.W(), Qt::LeftButton, Qt::NoModifier, to);
+    vcl::Application->ProcessMessages();
+    EXPECT_FALSE(f.memo->Dragging());
+  };
+  std::vector<std::string> ended;
+  f.memo->OnEndDrag = [&](TObject*, TObject* target, Integer, Integer) {
+    ended.push_back(target == f.memo ? "memo" : target ? "other" : "refused");
+  };
   memotest::SetText(f.memo, {"abc def ghi"});
   f.memo->SetSelection({0, 0}, {3, 0});
-  QPoint from = f.CellPoint(1, 0), to = f.CellPoint(11, 0);
-  QTest::mousePress(f.W(), Qt::LeftButton, Qt::NoModifier, from);
-  QTest::mouseMove(f.W(), from + QPoint(3, 0));
-  QTest::mouseMove(f.W(), to);
-  QTest::mouseRelease(f.W(), Qt::LeftButton, Qt::NoModifier, to);
-  vcl::Application->ProcessMessages();
+  drag(f.CellPoint(1, 0), f.CellPoint(11, 0));
+  EXPECT_EQ(LinesOf(f.memo)[0], "abc def ghi") << "refused without an OnDragOver";
+  std::vector<vcl::TDragState> states;
+  std::vector<TObject*> dropped;
+  f.memo->OnDragOver = [&](TObject*, TObject* source, Integer, Integer, vcl::TDragState state, bool& accept) {
+    states.push_back(state);
+    accept = source == f.memo;
+  };
+  f.memo->OnDragDrop = [&](TObject*, TObject* source, Integer, Integer) { dropped.push_back(source); };
+  f.memo->SetSelection({0, 0}, {3, 0});
+  drag(f.CellPoint(2, 0), f.CellPoint(11, 0));  // not where the last press was: no double click
   EXPECT_EQ(LinesOf(f.memo)[0], " def ghiabc");
+  EXPECT_EQ(dropped, std::vector<TObject*>{f.memo});
+  ASSERT_FALSE(states.empty());
+  EXPECT_EQ(states.front(), vcl::dsDragEnter);
+  EXPECT_EQ(ended, (std::vector<std::string>{"refused", "memo"}));
+  // Onto another control that takes it: that control gets the drop with
+  // the memo as its source, and the memo's text stays.
+  auto* other = new TLumCustomMemo(f.form);
+  other->SetParent(f.form);
+  other->SetBounds(f.memo->Left() + 300, f.memo->Top() + 150, 90, 80);
+  std::vector<TObject*> otherGot;
+  other->OnDragOver = [](TObject*, TObject*, Integer, Integer, vcl::TDragState, bool& accept) { accept = true; };
+  other->OnDragDrop = [&](TObject*, TObject* source, Integer, Integer) { otherGot.push_back(source); };
+  vcl::Application->ProcessMessages();
+  f.memo->SetSelection({4, 0}, {8, 0});
+  drag(f.CellPoint(5, 0), QPoint(345, 190));
+  EXPECT_EQ(otherGot, std::vector<TObject*>{f.memo});
+  EXPECT_EQ(LinesOf(f.memo)[0], " def ghiabc");
+  EXPECT_EQ(LinesOf(other)[0], "");
+  EXPECT_EQ(ended.back(), "other");
 }
 
 TEST(MemoInput, TheContextMenusItemsAndCommands) {
