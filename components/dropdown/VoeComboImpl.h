@@ -90,7 +90,6 @@ void TFlatCombo<Base>::Dispatch(TMessage& m) {
       Base::Dispatch(m);
       if (!PaintsFlat()) return;
       // The native box has painted itself; the button and the frame go
-      // over it.
       // over it. The frame is drawn as on a fresh window device context:
       // what the button excluded from clipping does not hold for it.
       TCanvas* c = this->OverlayCanvas();
@@ -105,6 +104,7 @@ void TFlatCombo<Base>::Dispatch(TMessage& m) {
     case CM_ENTER:
     case CM_EXIT:
     case WM_NCPAINT:
+    case WM_THEMECHANGED:  // the themed drop-down button and the frame follow the theme
       Base::Dispatch(m);
       if (PaintsFlat()) this->Invalidate();
       return;

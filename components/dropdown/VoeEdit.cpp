@@ -114,6 +114,8 @@ void TVoeEditButton::Loaded() {
 void TVoeEditButton::Dispatch(TMessage& m) {
   TWinControl::Dispatch(m);
   if (m.Msg == WM_SIZE) FitButton();
+  // A themed button face changes with the theme.
+  if (m.Msg == WM_THEMECHANGED) Invalidate();
 }
 
 void TVoeEditButton::ButtonMouseUp(TMouseButton b) {

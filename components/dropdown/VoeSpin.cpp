@@ -256,6 +256,11 @@ void TVoeSpinButton::Dispatch(TMessage& m) {
       TWinControl::Dispatch(m);
       if (focusedArrow_) focusedArrow_->Invalidate();
       return;
+    case WM_THEMECHANGED:
+      // Themed arrows change their look with the theme.
+      TWinControl::Dispatch(m);
+      Invalidate();
+      return;
     default: TWinControl::Dispatch(m);
   }
 }

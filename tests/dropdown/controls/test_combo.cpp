@@ -2,6 +2,8 @@
 // and the frame and button they paint over the native box.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QCoreApplication>
 #include <QWidget>
 #include <QEvent>
@@ -85,17 +87,32 @@ TEST_F(FlatCombo, DropWidthAboveZeroWidensTheList) {
 }
 
 TEST_F(FlatCombo, ADisabledComboShowsItsParentsColour) {
-  combo->SetColor(RGB(255, 255, 200));
-  combo->SetEnabled(false);
-  EXPECT_TRUE(combo->ParentColor());
-  EXPECT_EQ(combo->Color(), form->Color());
-  combo->SetEnabled(true);
-  EXPECT_FALSE(combo->ParentColor());
-  EXPECT_EQ(combo->Color(), RGB(255, 255, 200));
-  // Not flat: the colours stay.
-  combo->SetFlat(false);
-  combo->SetEnabled(false);
-  EXPECT_EQ(combo->Color(), RGB(255, 255, 200));
+  auto* uni = new TVOEUniComboBox(form);
+  uni->SetParent(form);
+  uni->SetBounds(10, 60, 150, 24);
+  struct Case {
+    const char* name;
+    TWinControl* box;
+    std::function<void(bool)> setFlat;
+  } cases[] = {
+      {"flat combo", combo, [&](bool v) { combo->SetFlat(v); }},
+      {"wide combo", uni, [&](bool v) { uni->SetFlat(v); }},
+  };
+  for (const auto& c : cases) {
+    TWinControl* box = c.box;
+    box->SetColor(RGB(255, 255, 200));
+    box->SetEnabled(false);
+    EXPECT_TRUE(box->ParentColor()) << c.name;
+    EXPECT_EQ(box->Color(), form->Color()) << c.name;
+    EXPECT_EQ(PixelAt(Grab(box), box->Width() / 3, box->Height() / 2), ColorToRGB(form->Color())) << c.name;
+    box->SetEnabled(true);
+    EXPECT_FALSE(box->ParentColor()) << c.name;
+    EXPECT_EQ(box->Color(), RGB(255, 255, 200)) << c.name;
+    // Not flat: the colours stay.
+    c.setFlat(false);
+    box->SetEnabled(false);
+    EXPECT_EQ(box->Color(), RGB(255, 255, 200)) << c.name;
+  }
 }
 
 TEST_F(FlatCombo, AutoFocusTakesTheFocusOnlyWhenItCan) {
@@ -221,10 +238,14 @@ TEST_F(FlatCombo, XPLookDrawsTheThemedButton) {
 }
 
 TEST_F(FlatCombo, XPLookWithoutAThemePaintsThePlainButton) {
-  SetThemeActive(false);
+  // The theme switched off under a themed combo: it repaints plain, and
+  // themed again when the theme comes back.
   combo->SetXPLook(true);
+  QImage themed = Grab(combo);
+  SetThemeActive(false);
   QImage img = Grab(combo);
   SetThemeActive(true);
+  EXPECT_EQ(Grab(combo), themed);
   int w = combo->Width(), h = combo->Height(), bw = combo->ButtonWidth();
   Expected e(w, h);
   TRect arrow = Rect(w - bw - 2, 2, w - 2, h);

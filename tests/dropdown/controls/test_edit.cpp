@@ -8,6 +8,7 @@
 #include "DropdownTestSupport.h"
 #include "dropdown/VoeEdit.h"
 #include "vcl/Menus.h"
+#include "vcl/UxTheme.h"
 
 namespace dropdown {
 namespace {
@@ -65,6 +66,19 @@ TEST_F(EditBtn, LayoutBesideTheButton) {
   edit->SetCtl3D(false);
   edit->SetBounds(10, 10, 141, 30);
   EXPECT_EQ(edit->Button()->BoundsRect(), Rect(141 - 18, 1, 141, 28));
+}
+
+TEST_F(EditBtn, TheThemedButtonFallsBackToItsPlainFace) {
+  QImage plain = Grab(edit->Button());
+  edit->SetIsWinXP(true);
+  QImage themed = Grab(edit->Button());
+  EXPECT_NE(themed, plain);
+  SetThemeActive(false);
+  QImage unthemed = Grab(edit->Button());
+  edit->SetIsWinXP(false);
+  QImage plainUnthemed = Grab(edit->Button());
+  SetThemeActive(true);
+  EXPECT_EQ(unthemed, plainUnthemed);
 }
 
 TEST_F(EditBtn, TheButtonClicksOnReleaseWhereverTheMouseIs) {

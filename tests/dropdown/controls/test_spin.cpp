@@ -16,6 +16,7 @@
 #include "rtl/Locale.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Resources.h"
+#include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
 
 namespace dropdown {
@@ -717,6 +718,13 @@ TEST_F(SpinEdit, ThemedArrowsDrawThroughTheTheme) {
   QImage themed = Grab(spin->Button());
   EXPECT_NE(plain, themed);
   SaveShot(themed, "dropdown_spin_button_themed.png");
+  // Without a theme the arrows keep their plain look.
+  SetThemeActive(false);
+  QImage unthemed = Grab(spin->Button());
+  spin->SetXPLook(false);
+  QImage plainUnthemed = Grab(spin->Button());
+  SetThemeActive(true);
+  EXPECT_EQ(unthemed, plainUnthemed);
 }
 
 }  // namespace
