@@ -68,6 +68,33 @@ TEST_F(EditBtn, LayoutBesideTheButton) {
   EXPECT_EQ(edit->Button()->BoundsRect(), Rect(141 - 18, 1, 141, 28));
 }
 
+TEST_F(EditBtn, TheButtonsFaces) {
+  TVoeEditButton* box = edit->Button();
+  TLumSpeedButton* b = box->Button();
+  int w = box->Width(), h = box->Height();
+  struct Case {
+    const char* look;
+    bool flat, pressed;
+    TColor topLeft, bottomRight;
+  } cases[] = {
+      // The push button's raised frame, outer lines.
+      {"push", false, false, ColorToRGB(cl3DLight), ColorToRGB(cl3DDkShadow)},
+      // The flat face's single inner edge, raised or sunken.
+      {"flat", true, false, ColorToRGB(clBtnHighlight), ColorToRGB(clBtnShadow)},
+      {"flat pressed", true, true, ColorToRGB(cl3DDkShadow), ColorToRGB(cl3DLight)},
+  };
+  for (const auto& c : cases) {
+    box->SetFlat(c.flat);
+    EXPECT_EQ(b->Flat(), c.flat) << c.look;
+    if (c.pressed) MouseDown(box, w / 2, h / 2);
+    QImage img = Grab(box);
+    if (c.pressed) MouseUp(box, w / 2, h / 2);
+    EXPECT_EQ(PixelAt(img, 0, 0), c.topLeft) << c.look;
+    EXPECT_EQ(PixelAt(img, w - 1, h - 1), c.bottomRight) << c.look;
+    EXPECT_EQ(PixelAt(img, 3, h / 2), ColorToRGB(clBtnFace)) << c.look;
+  }
+}
+
 TEST_F(EditBtn, TheThemedButtonFallsBackToItsPlainFace) {
   QImage plain = Grab(edit->Button());
   edit->SetIsWinXP(true);

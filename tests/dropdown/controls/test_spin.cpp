@@ -565,6 +565,36 @@ TEST_F(SpinEdit, TheSpinButtonSitsInsideTheRightEdge) {
   EXPECT_GT(spin->Height(), 4);
 }
 
+TEST_F(SpinEdit, DirectionFlatAndTransparentReachTheArrows) {
+  spin->SetBounds(10, 10, 100, 30);
+  TVoeSpinButton* b = spin->Button();
+  struct Case {
+    TSpinDirection dir;
+    Integer width;
+    TArrowDirection up, down;
+  } cases[] = {{spHorizontal, 20, adRight, adLeft}, {spVertical, 15, adUp, adDown}};
+  for (const auto& c : cases) {
+    spin->SetDirection(c.dir);
+    EXPECT_EQ(spin->Width(), 100);
+    EXPECT_EQ(b->Width(), c.width);
+    EXPECT_EQ(b->UpButton()->ArrowDirection(), c.up);
+    EXPECT_EQ(b->DownButton()->ArrowDirection(), c.down);
+    // Laid out again: inside the right edge, the text clear of it.
+    EXPECT_EQ(b->BoundsRect(), Rect(100 - c.width - 5, 0, 100 - 5, 25));
+    TRect r;
+    spin->Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+    EXPECT_EQ(r.Right, spin->ClientWidth() - c.width - 2);
+  }
+  for (bool v : {true, false}) {
+    spin->SetSpinFlat(v);
+    spin->SetSpinTransparent(v);
+    for (TLumTimerSpeedButton* arrow : {b->UpButton(), b->DownButton()}) {
+      EXPECT_EQ(arrow->Flat(), v);
+      EXPECT_EQ(arrow->Transparent(), v);
+    }
+  }
+}
+
 TEST_F(SpinEdit, GeneratedGlyphsArePixelExact) {
   EnsureDropdownResources();
   const char* up[] = {

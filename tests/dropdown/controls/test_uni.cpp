@@ -213,6 +213,14 @@ TEST_F(WideControls, AnInputMethodResultArrivesAsCharacters) {
   Pump();
   EXPECT_EQ(pressed, (std::vector<WideChar>{0x4E2D, 0x6587, 0x5B57}));
   EXPECT_EQ(edit->GetText(), u"\u4E2D\u5B57");
+  // A character beyond the basic plane comes as its two UTF-16 units, in
+  // order, and lands whole.
+  pressed.clear();
+  e.setCommitString(QString::fromUtf16(u"\U0001F600x"));
+  QCoreApplication::sendEvent(edit->Widget(), &e);
+  Pump();
+  EXPECT_EQ(pressed, (std::vector<WideChar>{0xD83D, 0xDE00, u'x'}));
+  EXPECT_EQ(edit->GetText(), u"\u4E2D\u5B57\U0001F600x");
 }
 
 TEST_F(WideControls, TheMemoStartsUnwrappedAndKeepsItsTextWhenRecreated) {
