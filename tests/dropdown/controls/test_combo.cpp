@@ -263,7 +263,7 @@ TEST_F(FlatCombo, TheWideComboPaintsItsOwnWay) {
   uni->SetColor(clWindow);
   Pump();
   int w = uni->Width(), h = uni->Height(), bw = uni->ButtonWidth();
-  auto expected = [&](bool hot) {
+  auto expected = [&](bool hot, bool dropped = false) {
     auto e = std::make_unique<Expected>(w, h);
     TCanvas* c = e->bmp.Canvas();
     TRect arrow = Rect(w - bw + 1, 1, w - 1, h - 1);
@@ -277,7 +277,7 @@ TEST_F(FlatCombo, TheWideComboPaintsItsOwnWay) {
     c->ExcludeClipRect(Rect(w - bw + 4, 4, w - 4, h - 4));
     TRect r = Rect(w - bw, 2, w - 2, h - 2);
     if (hot) {
-      c->DrawEdge(r, EDGE_RAISED, BF_RECT);
+      c->DrawEdge(r, EDGE_RAISED, BF_RECT | (dropped ? BF_FLAT : 0));
     } else {
       c->Brush()->SetColor(clBtnFace);
       c->FillRect(Rect(r.Left, r.Top + 1, r.Right - 1, r.Bottom - 1));
@@ -296,6 +296,21 @@ TEST_F(FlatCombo, TheWideComboPaintsItsOwnWay) {
   QImage hot = Grab(uni);
   SaveShot(hot, "dropdown_unicombo_hot.png");
   EXPECT_EQ(expected(true)->Mismatches(hot), 0);
+  // While its list is down the button's edge lies flat, and rises again
+  // when the list closes (the combo holds the focus, as after a click on
+  // its button: the open list takes the mouse away from it).
+  uni->Items()->Add(u"one");
+  uni->SetFocus();
+  Pump();
+  uni->SetDroppedDown(true);
+  Pump();
+  ASSERT_TRUE(uni->DroppedDown());
+  QImage dropped = Grab(uni);
+  SaveShot(dropped, "dropdown_unicombo_dropped.png");
+  EXPECT_EQ(expected(true, true)->Mismatches(dropped), 0);
+  uni->SetDroppedDown(false);
+  Pump();
+  EXPECT_EQ(expected(true)->Mismatches(Grab(uni)), 0);
 }
 
 }  // namespace
