@@ -365,6 +365,37 @@ TEST_F(SpinEdit, KeypadDecimalKeyTypesTheLocaleSeparator) {
   EXPECT_EQ(beeps.count, 2);
 }
 
+TEST_F(SpinEdit, FocusComesWithTheArrowsAndSelectsTheText) {
+  auto* other = new TVoeSpinEdit(form);
+  other->SetParent(form);
+  other->SetBounds(10, 60, 120, 24);
+  other->SetFocus();
+  Pump();
+  // A press on an arrow hands the focus to the edit; the release steps.
+  TVoeSpinButton* b = spin->Button();
+  MouseDown(b, 7, 3);
+  EXPECT_TRUE(spin->Focused());
+  MouseUp(b, 7, 3);
+  EXPECT_EQ(spin->Text(), "1");
+  // Entering by the keyboard selects the whole value.
+  other->SetFocus();
+  Pump();
+  spin->SetText("42");
+  spin->SetFocus();
+  Pump();
+  EXPECT_EQ(spin->SelStart(), 0);
+  EXPECT_EQ(spin->SelLength(), 2);
+  // A value written into a non-editable edit is selected too.
+  spin->SetSelLength(0);
+  spin->SetEditorEnabled(false);
+  spin->SetValue(57);
+  EXPECT_EQ(spin->SelLength(), 2);
+  spin->SetEditorEnabled(true);
+  spin->SetSelLength(0);
+  spin->SetValue(58);
+  EXPECT_EQ(spin->SelLength(), 0);
+}
+
 TEST_F(SpinEdit, ReturnIsTabMovesTheFocusOn) {
   auto* next = new TVoeSpinEdit(form);
   next->SetParent(form);
