@@ -1,5 +1,6 @@
 #include "dropdown/VoeSpin.h"
 
+#include <algorithm>
 #include <cmath>
 #include <mutex>
 
@@ -476,14 +477,26 @@ TDateTime ShiftYears(Integer n, TDateTime date) {
 void TVoeSpinEdit::StepDate(Integer sign) {
   const auto& fs = rtl::FormatSettings();
   AnsiString upper = rtl::UpperCase(fs.ShortDateFormat);
-  bool monthFirst = rtl::Pos("M", upper) < rtl::Pos("D", upper);
+  Integer posY = rtl::Pos("Y", upper), posM = rtl::Pos("M", upper), posD = rtl::Pos("D", upper);
   WideString text = WideText(Text());
   Integer p = SelStart();
   Integer s1 = PosAfter(text, static_cast<char16_t>(fs.DateSeparator), 1);
   Integer s2 = s1 > 0 ? PosAfter(text, static_cast<char16_t>(fs.DateSeparator), s1 + 1) : 0;
   Integer field = p < s1 ? 0 : p < s2 ? 1 : 2;
   TDateTime v = DateValue();
-  enum { Month, Day, Year } what = field == 2 ? Year : (field == 0) == monthFirst ? Month : Day;
+  enum Kind { Month, Day, Year };
+  // The fields in the format's order, so the one under the caret steps;
+  // a format that does not name all three reads month, day, year or day,
+  // month, year.
+  Kind order[3] = {Month, Day, Year};
+  if (posY > 0 && posM > 0 && posD > 0) {
+    std::pair<Integer, Kind> byPos[] = {{posM, Month}, {posD, Day}, {posY, Year}};
+    std::sort(std::begin(byPos), std::end(byPos), [](auto a, auto b) { return a.first < b.first; });
+    for (int i = 0; i < 3; ++i) order[i] = byPos[i].second;
+  } else if (posD > 0 && (posM == 0 || posD < posM)) {
+    order[0] = Day, order[1] = Month;
+  }
+  Kind what = order[field];
   switch (what) {
     case Month: v = rtl::IncMonth(v, sign); break;
     case Day: v += sign; break;

@@ -190,8 +190,11 @@ TEST_F(SpinEdit, PageAndArrowKeysStepWithoutReachingKeyDown) {
 }
 
 TEST_F(SpinEdit, DateStepsTheFieldUnderTheCaret) {
+  rtl::TFormatSettings yearFirst;
+  yearFirst.DateSeparator = '-';
+  yearFirst.ShortDateFormat = "yyyy-MM-dd";
   struct Case {
-    int locale;  // 0 month first (M/d/yyyy), 1 day first (dd.MM.yyyy)
+    int locale;  // 0 month first (M/d/yyyy), 1 day first (dd.MM.yyyy), 2 year first (yyyy-MM-dd)
     const char* text;
     Integer caret;
     int sign;
@@ -203,10 +206,13 @@ TEST_F(SpinEdit, DateStepsTheFieldUnderTheCaret) {
       {0, "2/29/2024", 7, 1, "2/28/2025"},    {0, "3/1/2024", 0, -1, "2/1/2024"},
       {1, "31.01.2024", 0, 1, "01.02.2024"},  {1, "31.01.2024", 3, 1, "29.02.2024"},
       {1, "31.01.2024", 6, 1, "31.01.2025"},  {1, "29.02.2024", 8, -1, "28.02.2023"},
+      // Year first: still the field under the caret.
+      {2, "2024-01-31", 0, 1, "2025-01-31"},  {2, "2024-01-31", 4, -1, "2023-01-31"},
+      {2, "2024-01-31", 5, 1, "2024-02-29"},  {2, "2024-01-31", 8, 1, "2024-02-01"},
   };
   spin->SetSpinType(sptDate);
   for (const auto& c : cases) {
-    rtl::TFormatSettingsScope scope(c.locale == 1 ? CommaLocale() : rtl::TFormatSettings{});
+    rtl::TFormatSettingsScope scope(c.locale == 1 ? CommaLocale() : c.locale == 2 ? yearFirst : rtl::TFormatSettings{});
     spin->SetText(c.text);
     spin->SetSelStart(c.caret);
     if (c.sign > 0)
