@@ -303,6 +303,7 @@ void* TComboBoxStrings::GetObject(Integer Index) const { return PlatformItems(Co
 void TComboBoxStrings::PutObject(Integer Index, void* Object) { PlatformItems(ComboBox).PutObject(Index, Object); }
 Integer TComboBoxStrings::Add(const WideString& S) { return PlatformItems(ComboBox).Add(rtl::ToAnsi(S)); }
 void TComboBoxStrings::Insert(Integer Index, const WideString& S) {
+  if (Index < 0 || Index > GetCount()) throw EOutOfResources("Unable to insert a line");
   PlatformItems(ComboBox).Insert(Index, rtl::ToAnsi(S));
 }
 void TComboBoxStrings::Delete(Integer Index) { PlatformItems(ComboBox).Delete(Index); }

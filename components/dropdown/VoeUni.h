@@ -200,6 +200,13 @@ class TVoeUniEditBtn : public TEditWithButton<TCustomUNIEdit> {
 class TCustomUNIComboBox;
 
 // The wide combo box's items, kept in the combo box's own list.
+// An item the combo box could not take.
+class EOutOfResources : public rtl::Exception {
+ public:
+  using Exception::Exception;
+  const char* ClassName() const noexcept override { return "EOutOfResources"; }
+};
+
 class TComboBoxStrings : public TWideStrings {
  public:
   explicit TComboBoxStrings(TCustomUNIComboBox* combo) : ComboBox(combo) {}
@@ -209,6 +216,8 @@ class TComboBoxStrings : public TWideStrings {
   void PutObject(Integer Index, void* Object) override;
   // Answers the new item's index (its sorted place when the box sorts).
   Integer Add(const WideString& S) override;
+  // An index outside 0..Count raises EOutOfResources ("Unable to insert a
+  // line") and leaves the list as it was.
   void Insert(Integer Index, const WideString& S) override;
   void Delete(Integer Index) override;
   // Clearing the items keeps the edit text.

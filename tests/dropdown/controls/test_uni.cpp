@@ -338,6 +338,31 @@ TEST_F(WideList, FindingMovingAndComparing) {
   EXPECT_EQ(L().IndexOf(u"x"), -1);
 }
 
+TEST_F(WideList, AnItemOutsideTheListIsRefused) {
+  L().SetTextStr(u"a\r\nb\r\n");
+  struct Case {
+    Integer index;
+    bool taken;
+  } cases[] = {{-1, false}, {3, false}, {2, true}, {0, true}};
+  for (const auto& c : cases) {
+    Integer before = L().Count();
+    if (c.taken) {
+      L().Insert(c.index, u"\u4E2D");
+      EXPECT_EQ(L().Count(), before + 1) << c.index;
+      EXPECT_EQ(L().Get(c.index), u"\u4E2D") << c.index;
+    } else {
+      try {
+        L().Insert(c.index, u"\u4E2D");
+        ADD_FAILURE() << "no error for " << c.index;
+      } catch (const EOutOfResources& e) {
+        EXPECT_EQ(e.Message(), "Unable to insert a line");
+      }
+      EXPECT_EQ(L().Count(), before) << c.index;
+    }
+  }
+  EXPECT_EQ(All(), (std::vector<WideString>{u"\u4E2D", u"a", u"b", u"\u4E2D"}));
+}
+
 TEST_F(WideList, ObjectsTravelWithTheirStrings) {
   int a = 1, b = 2;
   L().AddObject(u"a", &a);
