@@ -500,6 +500,27 @@ TEST_F(WideControls, BackspaceInTheWideComboOnlyFiresTheEvent) {
   EXPECT_EQ(combo->GetText(), u"ab");
 }
 
+TEST_F(WideControls, AFailingKeyHandlerOfTheWideComboReachesTheApplication) {
+  auto* combo = Make<TVOEUniComboBox>(true);
+  combo->SetText(AnsiString(""));
+  combo->SetFocus();
+  Pump();
+  combo->OnKeyPress = [](TObject*, WideChar&) { throw rtl::Exception("refused"); };
+  int handled = 0;
+  auto saved = Application->OnException;
+  Application->OnException = [&](TObject*, rtl::Exception& e) {
+    EXPECT_EQ(e.Message(), "refused");
+    ++handled;
+  };
+  Type(combo, "a");
+  Application->OnException = saved;
+  EXPECT_EQ(handled, 1);
+  // The box goes on working.
+  combo->OnKeyPress = nullptr;
+  Type(combo, "b");
+  EXPECT_EQ(combo->GetText().back(), u'b');
+}
+
 TEST_F(WideControls, EnterOrEscapeClosesAnOpenList) {
   auto* combo = Make<TVOEUniComboBox>(true);
   combo->Items()->Add(u"one");
