@@ -532,3 +532,46 @@ TEST(EditOperations, InvalidatedStylesAreAskedAgain) {
 }
 
 }  // namespace
+
+namespace {
+
+// A whole editing command as the editor posts it: begin, take the content
+// out, the command's own message (its parameters filled in after posting),
+// relayout, the change and cursor notices, end; the queue runs once.
+TEST(EditOperations, AWholeCommandThroughTheQueue) {
+  FakeHost host;
+  TpsWindowManager manager(&host.Canvas);
+  manager.SetRootWindow(NewWindow<SmallRoot>(nullptr, &host));
+  auto* root = static_cast<SmallRoot*>(manager.Root());
+  root->LayoutChunk(*ReadFixture("<p>ab|</p>", host.Events));
+
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmBeginEdit));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmExtractChunk));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmInsertText));
+  manager.GetLastPostedMessage()->WideText = u"cd";
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmRelayout));
+  manager.PostMessage(std::make_unique<TpsNotifyDocumentChangeMsg>(htmldoc::dcSplitCurrentBlock, nullptr));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmDocumentChanged));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmCursorMoved));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmEndEdit));
+  EXPECT_EQ(manager.QueuedCount(), 8);
+  host.Forget();
+  manager.ProcessMessages();
+  EXPECT_EQ(manager.QueuedCount(), 0);
+  EXPECT_EQ(host.Calls, (std::vector<std::string>{"GetDC", "RequestRepaint", "ReleaseDC", "UpdateCaretPosition",
+                                                  "NotifyDocumentChange " + std::to_string(htmldoc::dcSplitCurrentBlock),
+                                                  "NotifyDocumentChange " + std::to_string(htmldoc::dcUnknown),
+                                                  "NotifyCursorMoved"}));
+  EXPECT_FALSE(root->WindowFlags.GetFlag(wfContentTakenOut));
+  EXPECT_EQ(root->Layouts, 2);
+  EXPECT_EQ(DumpFixture(*root->GetChunk(true)), "<p>abcd|</p>");
+
+  // A query the sender keeps is answered and left to it; the begin and end
+  // of an edit are marked handled by the root.
+  TpsMessage begin(mrCommand, psmBeginEdit, nullptr);
+  begin.AutoFree = false;
+  manager.PostAndProcess(begin);
+  EXPECT_TRUE(begin.IsHandled());
+}
+
+}  // namespace
