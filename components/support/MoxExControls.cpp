@@ -122,7 +122,10 @@ void TMoxExHooks<Base>::Dispatch(TMessage& m) {
   struct Restore {
     TMessage*& slot;
     TMessage* value;
-    ~Restore() { slot = value; }
+    bool armed = true;
+    ~Restore() {
+      if (armed) slot = value;
+    }
   } restore{current_, outer};
 
   switch (m.Msg) {
@@ -218,7 +221,12 @@ void TMoxExHooks<Base>::Dispatch(TMessage& m) {
       InheritedMessage();
       Highlight();
       return;
-    default: Base::Dispatch(m);
+    default:
+      // The class library's handling may free the control (a released
+      // form), so nothing of it is touched after the call.
+      current_ = outer;
+      restore.armed = false;
+      Base::Dispatch(m);
   }
 }
 
