@@ -703,3 +703,37 @@ TEST(AutoScroll, ScrollsEveryFiftyMillisecondsWhileTheLeftButtonIsHeld) {
 }
 
 }  // namespace
+
+namespace {
+
+// Messages left behind go with their owners, each once (checked under the
+// address sanitizer): deferred clones with the window that keeps them,
+// queued messages with the manager, while a message its sender keeps is
+// only forgotten by the queue.
+TEST(Windows, MessagesLeftBehindAreFreedOnceWithTheirOwners) {
+  TpsMessage kept(mrCommand, psmIsTextNode, nullptr);
+  kept.AutoFree = false;
+  {
+    Tree t;
+    LogWindow* block = t.Add(t.Root, "block", 0, 0, 10, 10);
+    TpsNotifyDocumentChangeMsg notice(htmldoc::dcSplitCurrentBlock, nullptr);
+    notice.AutoFree = false;
+    block->DeferMessage(notice, true);
+    block->DeferMessage(kept, false);
+    t.Root->FreeChild(block);  // its clones go with it
+    t.Manager.PostMessage(TpsMessage::Create(mrCommand, psmEndEdit));
+    t.Manager.PostMessage(kept);
+    TpsMessagePtr copy = notice.Clone(nullptr);
+    copy->AutoFree = true;  // the queue owns it
+    t.Manager.PostMessage(std::move(copy));
+    EXPECT_EQ(t.Manager.QueuedCount(), 3);
+    t.Manager.ClearQueue();
+    EXPECT_EQ(t.Manager.QueuedCount(), 0);
+    t.Manager.PostMessage(TpsMessage::Create(mrCommand, psmBeginEdit));
+    t.Manager.PostMessage(kept);
+  }  // the manager frees what it owns and forgets the kept message
+  kept.Text = "still the sender's";
+  EXPECT_EQ(kept.Id, psmIsTextNode);
+}
+
+}  // namespace
