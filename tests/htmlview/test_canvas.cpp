@@ -371,3 +371,39 @@ TEST(Surfaces, StyleCanvasSetsTheFont) {
 }
 
 }  // namespace
+
+namespace {
+
+// The screen surface and a preview page draw their text opaque; the
+// printer's surface leaves the printer canvas's flags. A preview page
+// measures fonts at the printer's resolution.
+TEST(Surfaces, TextFlagsAndFontResolutionOfEachSurface) {
+  vcl::TRecordingCanvas screenDC, printer;
+  TpsScrollCanvas screen;
+  screen.BeginPaint(&screenDC);
+  EXPECT_NE(screenDC.TextFlags() & vcl::ETO_OPAQUE, 0u);
+  screen.EndPaint();
+  TpsPrintCanvas print(&printer);
+  EXPECT_EQ(print.GetHandle(), &printer);
+  EXPECT_EQ(printer.TextFlags() & vcl::ETO_OPAQUE, 0u);
+  TpsPrintPreviewCanvas preview({1000, 1400}, {500, 700}, 300, 96, 0.5);
+  EXPECT_FALSE(preview.PageOpen());
+  preview.BeginPage();
+  EXPECT_NE(preview.GetCanvas()->TextFlags() & vcl::ETO_OPAQUE, 0u);
+  EXPECT_EQ(preview.GetFont()->PixelsPerInch(), 300);
+  // Painting brackets leave a preview page alone.
+  vcl::TCanvas* page = preview.GetHandle();
+  preview.BeginPaint(&screenDC);
+  EXPECT_EQ(preview.GetHandle(), page);
+  preview.EndPaint();
+  EXPECT_EQ(preview.GetHandle(), page);
+  // A new page ends the open one; the zoom can change between pages.
+  preview.SetZoomFactor(0.25);
+  EXPECT_EQ(preview.GetZoomedPageSize(), (vcl::TSize{125, 175}));
+  preview.BeginPage();
+  EXPECT_TRUE(preview.PageOpen());
+  preview.EndPage();
+  EXPECT_EQ(preview.GetHandle(), nullptr);
+}
+
+}  // namespace
