@@ -232,8 +232,9 @@ void TMoxCustomArrangePanel::CreateParams(TCreateParams& params) {
 
 bool TMoxCustomArrangePanel::Hot() const { return MouseOver() && hotTrack_; }
 
-// The class library has no drag of its own that could run over a panel.
-bool TMoxCustomArrangePanel::DragInProgress() const { return false; }
+// The class library tells a drag only to the control being dragged, so the
+// panel sees its own drag; another control dragged over it goes unseen.
+bool TMoxCustomArrangePanel::DragInProgress() const { return Dragging(); }
 
 // ------------------------------------------------------------- painting
 
