@@ -8,11 +8,13 @@
 #include <functional>
 
 #include "ViewFixture.h"
+#include "htmledit/doc/psHtmlParser.h"
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/doc/psStrings.h"
 #include "htmledit/doc/psTagParser.h"
 #include "htmldoc/support/ChunkFixture.h"
 #include "rtl/CodePages.h"
+#include "rtl/Streams.h"
 
 namespace {
 
@@ -572,6 +574,64 @@ TEST(EditOperations, AWholeCommandThroughTheQueue) {
   begin.AutoFree = false;
   manager.PostAndProcess(begin);
   EXPECT_TRUE(begin.IsHandled());
+}
+
+}  // namespace
+
+namespace {
+
+// A page end to end: read by the document model's page parser (the
+// editing-position comment places the cursor), edited by the editor's
+// messages through the queue, written by the model's HTML writer with the
+// cursor as that comment again.
+TEST(EditOperations, APageReadEditedAndWrittenBack) {
+  const char kEditingPosition[] = "<!-- editing position -->";
+  FakeHost host;
+  TpsWindowManager manager(&host.Canvas);
+  manager.SetRootWindow(NewWindow<SmallRoot>(nullptr, &host));
+  auto* root = static_cast<SmallRoot*>(manager.Root());
+  {
+    htmldoc::TpsHtmlParser parser(kEditingPosition);
+    parser.TagEvents = host.Events;
+    rtl::TStringStream page(
+        "<html><head></head><body><p>one<!-- editing position --></p>"
+        "<ul><li>a</li><li>b</li></ul></body></html>");
+    htmldoc::TpsCharacterEncoding encoding = htmldoc::TpsCharacterEncoding::CreateFromCodePage(0);
+    std::unique_ptr<TpsDataChunk> chunk = parser.Parse(page, encoding, false);
+    ASSERT_TRUE(chunk);
+    root->LayoutChunk(*chunk);
+  }
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmBeginEdit));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmExtractChunk));
+  manager.ProcessMessages();
+  TpsDataChunk& content = *root->EditChunk;
+  uint32_t b = 0;
+  for (TpsChunkElement* e = content.First(); e; e = e->Next)
+    if (e->Kind == htmldoc::ceChar && e->Char == u'b') b = e->Id;
+  ASSERT_NE(b, 0u);
+
+  // Typed text with a tab and a trailing blank at the cursor, then the
+  // second list item indented under the first through a marker.
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmInsertText));
+  manager.GetLastPostedMessage()->WideText = u" two\tthree";
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmInsertMarkerAtElement));
+  manager.GetLastPostedMessage()->SetParam(1, 7);
+  manager.GetLastPostedMessage()->ElementId = b;
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmIndentListItem));
+  manager.GetLastPostedMessage()->SetParam(1, 7);
+  manager.GetLastPostedMessage()->TagCode = htmldoc::TAG_OL;
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmRemoveMarker));
+  manager.GetLastPostedMessage()->SetParam(1, 7);
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmRelayout));
+  manager.PostMessage(TpsMessage::Create(mrCommand, psmEndEdit));
+  manager.ProcessMessages();
+
+  auto out = root->GetChunk(true);
+  out->Check();
+  const htmldoc::TpsCharacterEncoding utf8("utf-8");
+  EXPECT_EQ(rtl::WideToUtf8(out->GetHtmlText(nullptr, nullptr, kEditingPosition, false, utf8)),
+            "<html><head></head><body><p>one two&nbsp;&nbsp;&nbsp;&nbsp;three"
+            "<!-- editing position --></p><ul><li>a<ol><li>b</li></ol></li></ul></body></html>");
 }
 
 }  // namespace
