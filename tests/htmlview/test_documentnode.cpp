@@ -296,3 +296,35 @@ TEST(NodeBase, APlaceholderElementPointsAtAViewWindow) {
 }
 
 }  // namespace
+
+namespace {
+
+// An image node's stand-in that notes the selected mark it is given.
+class MarkedImage : public TpsDocumentNode {
+ public:
+  using TpsDocumentNode::TpsDocumentNode;
+  void HandleMessage(TpsMessage& m) override {
+    TpsDocumentNode::HandleMessage(m);
+    if (m.Id == psmSetImageSelected && m.Target == this) {
+      Marks.push_back(m.Result);
+      m.MarkHandled(nullptr);
+    }
+  }
+  std::vector<bool> Marks;
+};
+
+TEST(SkinNode, SelectingTheImageGoesToItsImageNodeThroughTheQueue) {
+  FakeHost host;
+  TpsWindowManager manager(&host.Canvas);
+  manager.SetRootWindow(NewWindow<KindNode>(nullptr, false, false, &host));
+  TpsWindow* root = manager.Root();
+  auto* skin = static_cast<TpsSkinNode*>(root->AddChild(NewWindow<TpsSkinNode>(root)));
+  auto* image = static_cast<MarkedImage*>(skin->AddChild(NewWindow<MarkedImage>(skin)));
+  EXPECT_EQ(skin->GetEditor(), &host);
+  skin->SetImageSelected(true);
+  skin->SetImageSelected(false);
+  EXPECT_EQ(image->Marks, (std::vector<bool>{true, false}));
+  EXPECT_EQ(manager.QueuedCount(), 0);
+}
+
+}  // namespace
