@@ -593,7 +593,7 @@ TEST(Hints, AWindowThatWantsNoHintStartsNoTimer) {
   EXPECT_TRUE(f.Hints().empty());
 }
 
-TEST(Hints, ADocumentNodeShowsTheEditorsHintOnTheScreen) {
+TEST(Hints, AreasAndSettings) {
   HintFixture f;
   EXPECT_EQ(f.Window->FindHintArea({45, 5})->HintText, "right");
   EXPECT_EQ(f.Window->FindHintArea({90, 5}), nullptr);
@@ -601,6 +601,40 @@ TEST(Hints, ADocumentNodeShowsTheEditorsHintOnTheScreen) {
   EXPECT_EQ(settings.HintMaxWidth, 160);
   EXPECT_EQ(settings.HintColor, vcl::clInfoBk);
   EXPECT_EQ(settings.HintPause, static_cast<Integer>(vcl::Application->HintPause()));
+}
+
+// A view node shows the editor's hint window, at the screen point under
+// the mouse: the document point less the viewport's origin, then the
+// editor's client-to-screen.
+TEST(Hints, ADocumentNodeShowsTheEditorsHintOnTheScreen) {
+  auto clock = std::make_shared<rtl::ManualClock>(1000);
+  rtl::ScopedClock scope(clock);
+  FakeHost host;
+  host.Canvas.SetViewRect({0, 100, 399, 399});
+  TpsWindowManager manager(&host.Canvas);
+  manager.OnCreateTimer = [] { return vcl::Create<vcl::TTimer>(nullptr); };
+  manager.SetRootWindow(NewWindow<TpsDocumentNode>(nullptr, &host));
+  TpsWindow* root = manager.Root();
+  root->SetBounds(0, 0, 400, 1000);
+  TpsWindow* node = root->AddChild(NewWindow<TpsDocumentNode>(root));
+  node->SetBounds(50, 150, 100, 50);
+  auto settings = std::make_unique<TpsHintSettings>();
+  settings->HintPause = 300;
+  node->AddHintArea(std::make_unique<TpsRectangularHintTriggerArea>(node, TpsRect{0, 0, 99, 49}, std::move(settings),
+                                                                     "alt text"));
+  manager.DispatchMessage(At(mrPositional, psmMouseMove, 60, 170));
+  clock->Advance(299);
+  vcl::Application->FireDueTimers();
+  EXPECT_TRUE(host.Calls.empty());
+  clock->Advance(1);
+  vcl::Application->FireDueTimers();
+  // (60, 170) in the document is (60, 70) in the client, (160, 270) on the screen.
+  EXPECT_EQ(host.Calls, std::vector<std::string>{"CreateHintWindow 160,270 alt text"});
+  ASSERT_NE(node->GetHintWindow(), nullptr);
+  EXPECT_EQ(node->GetHintWindow()->Area, node->GetCurrentHintArea());
+  // Freeing the node hides its hint and stops the timer.
+  root->FreeChild(node);
+  EXPECT_EQ(manager.HintTimer(), nullptr);
 }
 
 // --- Labels, overlap lists, auto-scroll ---
