@@ -699,6 +699,10 @@ TWinControl::TWinControl(TComponent* owner) : TControl(owner) {
 
 TWinControl::~TWinControl() {
   if (host_) host_->dying = true;
+  // Leave the parent while still a windowed control: once this destructor
+  // is done, the base's removal no longer sees one, and the parent would
+  // keep this control in its tab order.
+  if (TWinControl* parent = Parent()) parent->RemoveControl(this);
   // Children go with their parent, as windows do.
   while (!controls_.empty()) {
     TControl* c = controls_.back();

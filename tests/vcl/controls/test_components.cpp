@@ -99,6 +99,24 @@ struct AlignCase {
   TRect want;
 };
 
+// A windowed control freed while parented leaves the parent's tab order
+// too, so moving the focus later never meets a freed control.
+TEST(Components, AWindowedChildFreedLeavesItsParentsTabOrder) {
+  TForm* form = MakeForm();
+  auto* first = new TEdit(form);
+  first->SetParent(form);
+  auto* doomed = new TEdit(form);
+  doomed->SetParent(form);
+  auto* last = new TEdit(form);
+  last->SetParent(form);
+  form->HandleNeeded();
+  delete doomed;
+  std::vector<TWinControl*> order;
+  form->GetTabOrderList(order);
+  EXPECT_EQ(order, (std::vector<TWinControl*>{first, last}));
+  Free(form);
+}
+
 TEST(Layout, AlignmentSharesTheClientAreaInOrder) {
   TForm* form = MakeForm(400, 300);
   auto add = [form](TAlign a, Integer w, Integer h) {
