@@ -771,3 +771,31 @@ TEST(Windows, MessagesLeftBehindAreFreedOnceWithTheirOwners) {
 }
 
 }  // namespace
+
+namespace {
+
+// A window paints those of its children that meet the viewport, each with
+// its own children; PaintAll paints the root, then the labels.
+TEST(Windows, PaintingReachesTheChildrenInView) {
+  Tree t;
+  vcl::TRecordingCanvas dc;
+  t.Host.Canvas.BeginPaint(&dc);
+  LogWindow* a = t.Add(t.Root, "a", 0, 0, 100, 100);
+  t.Add(a, "a1", 10, 10, 20, 20);
+  t.Add(a, "a2", 10, 90, 20, 20);  // partly in view
+  t.Add(t.Root, "far", 0, 400, 100, 100);
+  t.Host.Canvas.SetViewRect({0, 0, 399, 299});
+  auto label = NewWindow<LogWindow>(t.Root, "label", &t.Log);
+  label->Owner = a;
+  t.Manager.AddStickyWindow(std::move(label));
+  t.Manager.PaintAll();
+  EXPECT_EQ(t.Log, (MessageLog{"root:paint", "a:paint", "a1:paint", "a2:paint", "label:paint"}));
+  // Scrolled down: only the far one.
+  t.Log.clear();
+  t.Host.Canvas.SetOrigin(0, 350);
+  t.Manager.PaintAll();
+  EXPECT_EQ(t.Log, (MessageLog{"root:paint", "far:paint", "label:paint"}));
+  t.Host.Canvas.EndPaint();
+}
+
+}  // namespace
