@@ -113,12 +113,3 @@ void BM_QTreeWidgetToggleRoot(benchmark::State& state) {
 BENCHMARK(BM_QTreeWidgetToggleRoot)->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  InitApplication();
-  benchmark::Initialize(&argc, argv);
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  return 0;
-}
