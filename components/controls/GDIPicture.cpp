@@ -75,23 +75,29 @@ bool TGDIPPicture::RefreshImageSize() {
   return true;
 }
 
+vcl::TBitmap* TGDIPPicture::FileBitmap() {
+  TGPImage* image = Decoded();
+  if (!image || image->GetRawFormat() != kRawFormatBMP) return nullptr;
+  if (!bitmap_ && !bitmapRejected_) {
+    try {
+      auto bitmap = std::make_unique<vcl::TBitmap>();
+      data_->SetPosition(0);
+      bitmap->LoadFromStream(*data_);
+      bitmap->SetTransparentMode(vcl::tmAuto);
+      bitmap->SetTransparent(true);
+      bitmap_ = std::move(bitmap);
+    } catch (const rtl::Exception&) {
+      bitmapRejected_ = true;  // the class library's reader refuses it: nothing to draw
+    }
+  }
+  return bitmap_.get();
+}
+
 void TGDIPPicture::Draw(vcl::TCanvas* Canvas, const TRect& Rect) {
   if (empty_ || data_->Size() == 0 || !Canvas) return;
   TGPImage* image = Decoded();
   if (image->GetRawFormat() == kRawFormatBMP) {
-    if (!bitmap_ && !bitmapRejected_) {
-      try {
-        auto bitmap = std::make_unique<vcl::TBitmap>();
-        data_->SetPosition(0);
-        bitmap->LoadFromStream(*data_);
-        bitmap->SetTransparentMode(vcl::tmAuto);
-        bitmap->SetTransparent(true);
-        bitmap_ = std::move(bitmap);
-      } catch (const rtl::Exception&) {
-        bitmapRejected_ = true;  // the class library's reader refuses it: nothing to draw
-      }
-    }
-    if (bitmap_) Canvas->Draw(Rect.Left, Rect.Top, bitmap_.get());
+    if (vcl::TBitmap* bitmap = FileBitmap()) Canvas->Draw(Rect.Left, Rect.Top, bitmap);
     return;
   }
   width_ = static_cast<vcl::Integer>(image->GetWidth());

@@ -67,6 +67,14 @@ class TGDIPPicture : public vcl::TGraphic {
   // The bytes as loaded.
   rtl::TMemoryStream& Data() { return *data_; }
 
+  // The decoded picture, kept until the bytes change; null while there are
+  // no bytes (bytes that do not decode give an image whose calls fail).
+  TGPImage* GdipImage() { return Decoded(); }
+  // A plain bitmap file as the class library reads it, transparent with
+  // its bottom-left colour; null for any other picture or one the class
+  // library's reader refuses. Kept like the decoded picture.
+  vcl::TBitmap* FileBitmap();
+
   vcl::TNotifyEvent OnClear;
 
  private:
