@@ -5,6 +5,7 @@
 
 #include "controls/LumStyleIF.h"
 #include "vcl/Components.h"
+#include "vcl/Forms.h"
 #include "vcl/Graphics.h"
 
 namespace vcl {
@@ -153,6 +154,60 @@ class TGlowButtonAppearance : public vcl::TPersistent {
   TGDIPGradient Gradient_, GradientMirror_, GradientHot_, GradientMirrorHot_, GradientDown_, GradientMirrorDown_;
   TGDIPGradient GradientChecked_, GradientMirrorChecked_, GradientDisabled_, GradientMirrorDisabled_;
   bool SystemFont_;
+};
+
+// Where a button's key tip goes, round the button or over it; stored in
+// one byte. shpAuto is left to the host and otherwise reads as shpTop.
+enum class TShortCutHintPos : uint8_t {
+  shpLeft,
+  shpTop,
+  shpRight,
+  shpBottom,
+  shpCenter,
+  shpAuto,
+  shpTopLeft,
+  shpTopRight,
+  shpAboveTop,
+  shpAboveTopLeft,
+  shpAboveTopRight,
+  shpBottomLeft,
+  shpBottomRight,
+  shpBelowBottom,
+  shpBelowBottomLeft,
+  shpBelowBottomRight,
+  shpBelowBottomCenter,
+};
+using enum TShortCutHintPos;
+
+// The screen point of a key tip kw x kh for a button W x H whose client
+// origin is at the screen point P. Left-aligned places sit 6 pixels in,
+// right-aligned ones end one pixel past the button's right edge.
+vcl::TPoint KeyTipPlacement(TShortCutHintPos Position, vcl::TPoint P, int W, int H, int kw, int kh);
+
+// The key-tip bubble: a frameless, shadowless pop-up that clicks pass
+// through, painting a 16-band gradient from TopColor down to BottomColor,
+// its text centred on one line and a grey rounded outline. A new text
+// sizes it to the text plus 6 x 4, never narrower than "O" plus 8.
+class TShortCutHintWindow : public vcl::THintWindow {
+ public:
+  explicit TShortCutHintWindow(vcl::TComponent* AOwner);
+
+  vcl::TColor TopColor() const { return topColor_; }
+  vcl::TColor BottomColor() const { return bottomColor_; }
+  // Take effect at the next paint; nothing is repainted here.
+  void SetTopColor(vcl::TColor Value) { topColor_ = Value; }
+  void SetBottomColor(vcl::TColor Value) { bottomColor_ = Value; }
+
+ protected:
+  void CreateParams(TCreateParams& Params) override;
+  QWidget* CreateWidget() override;
+  void Dispatch(vcl::TMessage& Message) override;
+  void Paint() override;
+  void Resize() override;
+
+ private:
+  vcl::TColor topColor_ = vcl::clWhite;
+  vcl::TColor bottomColor_ = vcl::clWhite;
 };
 
 // Loads a preset look into the record through its setters (tsCustom
