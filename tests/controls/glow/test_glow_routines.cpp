@@ -334,3 +334,41 @@ TEST(GlowPictures, AnImageListGlyphIsKeyedByItsBottomLeftPixel) {
   EXPECT_EQ(At(*b, 0, 0), kSheet);
   EXPECT_EQ(At(*b, 1, 1), kSheet);
 }
+
+TEST(GlowBorders, TheFocusFrameIsDottedAndARadiusOfZeroKeepsItsStraightEdges) {
+  for (int radius : {0, 3}) {
+    auto b = Sheet(24, 14);
+    {
+      TGPGraphics g(b->Canvas());
+      DrawDottedRoundRect(&g, vcl::clGray, 2, 2, 19, 9, radius);
+    }
+    // Along the top edge's middle, drawn and clear pixels alternate.
+    int drawn = 0, clear = 0;
+    for (int x = 7; x < 17; ++x) (At(*b, x, 2) == vcl::clGray ? drawn : clear)++;
+    EXPECT_GE(drawn, 3) << radius;
+    EXPECT_GE(clear, 3) << radius;
+    for (int x = 7; x < 16; ++x)
+      EXPECT_FALSE(At(*b, x, 2) == vcl::clGray && At(*b, x + 1, 2) == vcl::clGray) << radius << " " << x;
+    EXPECT_EQ(At(*b, 11, 7), kSheet) << radius;
+  }
+}
+
+TEST(GlowHalves, ARadialHalfGlowsItsSecondColourFromTheEdgesMiddle) {
+  // Upper: ColorB at the top edge's middle, ColorA towards the sides.
+  auto up = Sheet(40, 20);
+  {
+    TGPGraphics g(up->Canvas());
+    DrawGlowHalf(&g, vcl::Rect(0, 0, 40, 20), vcl::clBlack, vcl::clWhite, ggRadial, true);
+  }
+  EXPECT_GT(vcl::GetRValue(At(*up, 20, 0)), 200);
+  EXPECT_LT(vcl::GetRValue(At(*up, 0, 19)), 60);
+  EXPECT_GT(vcl::GetRValue(At(*up, 20, 2)), vcl::GetRValue(At(*up, 20, 15)));
+  // Lower: ColorA at the bottom edge's middle, ColorB towards the sides.
+  auto down = Sheet(40, 20);
+  {
+    TGPGraphics g(down->Canvas());
+    DrawGlowHalf(&g, vcl::Rect(0, 0, 40, 20), vcl::clWhite, vcl::clBlack, ggRadial, false);
+  }
+  EXPECT_GT(vcl::GetRValue(At(*down, 20, 19)), 200);
+  EXPECT_LT(vcl::GetRValue(At(*down, 0, 0)), 60);
+}
