@@ -319,3 +319,37 @@ TEST(HtmlTextDraw, PicturesComeFromTheContainerByNameAndTheCacheByLocation) {
 
 }  // namespace
 }  // namespace dropdown
+
+namespace dropdown {
+namespace {
+
+TEST(HtmlTextDraw, BackgroundsAndBlinkingText) {
+  struct Case {
+    const char* name;
+    const char* html;
+    bool blink;
+    const char* calls;
+  } cases[] = {
+      // The page background fills the whole cell; a paragraph's each of its
+      // lines across the cell's width.
+      {"page background", "<BODY BGCOLOR=\"clYellow\">a", true, "FillRect(0,0,200,100) TextOut(1,0) 'a'#ff000008"},
+      {"paragraph background", "<P BGCOLOR=\"#00FF00\">a<BR>b</P>c", true,
+       "FillRect(0,0,200,13) TextOut(1,0) 'a'#ff000008 FillRect(0,13,200,26) TextOut(1,13) 'b'#ff000008 TextOut(1,26) 'c'#ff000008"},
+      // Blinking text takes the brush colour at entry while the phase is off.
+      {"blink on", "<BLINK>a</BLINK>b", true, "TextOut(1,0) 'a'#ff000008 TextOut(9,0) 'b'#ff000008"},
+      {"blink off", "<BLINK>a</BLINK>b", false, "TextOut(1,0) 'a'#ffffff TextOut(9,0) 'b'#ff000008"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    vcl::TRecordingCanvas canvas;
+    canvas.Brush()->SetColor(vcl::clWhite);
+    THtmlTextOptions o;
+    o.BlinkPhase = c.blink;
+    THtmlTextResult r;
+    DrawHTMLText(&canvas, c.html, kCell, o, r);
+    EXPECT_EQ(Drawn(canvas, true), c.calls);
+  }
+}
+
+}  // namespace
+}  // namespace dropdown
