@@ -79,6 +79,11 @@ const Case kHtmlCases[] = {
     {"mend: a block closed from outside leaves the context", "<body><div><p>a</div>b</body>", true,
      "<body><div><p>a</p></div><p>b</p></body>"},
     {"closing block not open is dropped", "<p>a</div>b</p>", true, "<p>ab</p>"},
+    {"self-closed block and inline tags open", "<p/>a<b/>c", true, "<p>a<b>c</b></p>"},
+    {"a structure tag closes the open blocks", "<p>a<head>", false, "<p>a</p><head></head>"},
+    {"a declaration ends at its first >", "<p>a<!x='>'b</p>", true, "<p>a<!x='>'b</p>"},
+    {"a script inside a block opens no head", "<p>a<script>x</script>b", true, "<p>ab</p>"},
+    {"an open inline closes before an implied body", "<html><i>a<p>b", false, "<html><i>a</i><body><p>b</p></body></html>"},
     {"second body dropped", "<html><body><p>a</p><body><p>b</p></body></html>", true,
      "<html><body><p>a</p><p>b</p></body></html>"},
 };

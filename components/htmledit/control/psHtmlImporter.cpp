@@ -98,6 +98,10 @@ void TpsHtmlImporter::Import(const AnsiString& aHtml, bool aWrapInParagraphs, An
           else
             end = found + 2;
         }
+      } else if (aHtml.compare(pos, 2, "<!") == 0 || aHtml.compare(pos, 2, "<?") == 0) {
+        // Declarations and processing instructions end at the first ">",
+        // as the page parser reads them.
+        end = aHtml.find('>', pos + 2);
       } else {
         bool stoppedAtLt = false;
         const size_t k = htmldoc::FindTagEnd([&](size_t i) { return at(pos + i); }, false, stoppedAtLt);
@@ -159,6 +163,11 @@ void TpsHtmlImporter::ProcessTag(const AnsiString& aToken) {
   if (IsEmptyName(name)) {
     tag.SetTagType(htmldoc::ttEmpty);
     EnsureParagraph();
+  } else if (tag.GetTagType() == htmldoc::ttEmpty && (IsStructure(name) || IsBlock(name) || IsInline(name) ||
+                                                      name == "font")) {
+    // "<p/>" opens a paragraph as "<p>" does; written self-closed it would
+    // stand beside the closing tag the importer adds.
+    tag.SetTagType(htmldoc::ttOpening);
   }
   if ((name == "meta" && StructureOpen("body")) || (BlockOpen("script") && name != "script")) return;
   if (name == "style" && !StructureOpen("head")) {
@@ -177,9 +186,10 @@ void TpsHtmlImporter::ProcessTag(const AnsiString& aToken) {
       if (IsBodyLevelBlock(name) && StructureOpen("html") && !StructureOpen("body")) {
         // The body the page left out, kept open like one it wrote.
         if (StructureOpen("head")) ProcessTagText("</head>");
+        CloseAllInlines();
         Append("<body>");
         FStructureStack.push_back("body");
-      } else if (name == "script" && !StructureOpen("head") && !StructureOpen("body")) {
+      } else if (name == "script" && FBlockStack.empty() && FInlineStack.empty() && !StructureOpen("head") && !StructureOpen("body")) {
         FStructureStack.push_back("head");
         Append("<head>");
       }
@@ -213,6 +223,8 @@ void TpsHtmlImporter::OpenStructure(TpsMarkupTag& aTag) {
   const AnsiString name = aTag.GetName();
   // A second opening of what is open would nest a body in a body.
   if (StructureOpen(name.c_str())) return;
+  // A structure element never stands inside a block.
+  CloseAllBlocks();
   if (name == "body" && StructureOpen("head")) ProcessTagText("</head>");
   FStructureStack.push_back(name);
   Append(aTag.GetText());
