@@ -18,19 +18,6 @@ uint32_t Le32(const Byte* b) {
          (static_cast<uint32_t>(b[3]) << 24);
 }
 
-const char* ReaderFormat(TGpImageFormat f) {
-  switch (f) {
-    case TGpImageFormat::BMP: return "bmp";
-    case TGpImageFormat::PNG: return "png";
-    case TGpImageFormat::GIF: return "gif";
-    case TGpImageFormat::JPEG:
-    case TGpImageFormat::EXIF: return "jpeg";
-    case TGpImageFormat::TIFF: return "tiff";
-    case TGpImageFormat::Icon: return "ico";
-    default: return nullptr;
-  }
-}
-
 GpStatus Load(rtl::TStream* stream, GpImage** image) {
   if (!image) return InvalidParameter;
   *image = nullptr;
@@ -52,7 +39,7 @@ GpStatus Load(rtl::TStream* stream, GpImage** image) {
   }
   QBuffer buffer(&bytes);
   buffer.open(QIODevice::ReadOnly);
-  QImageReader reader(&buffer, ReaderFormat(format));
+  QImageReader reader(&buffer, QtReaderFormat(format));
   QImage decoded;
   if (format == TGpImageFormat::Icon) {
     // The largest of the icon's images.
@@ -170,6 +157,19 @@ GpStatus GdipDrawImageRectRect(GpGraphics* g, GpImage* image, REAL dstX, REAL ds
 
 const QImage* GdipImagePixels(GpImage* image) {
   return image && !image->pixels.isNull() ? &image->pixels : nullptr;
+}
+
+const char* QtReaderFormat(TGpImageFormat f) {
+  switch (f) {
+    case TGpImageFormat::BMP: return "bmp";
+    case TGpImageFormat::PNG: return "png";
+    case TGpImageFormat::GIF: return "gif";
+    case TGpImageFormat::JPEG:
+    case TGpImageFormat::EXIF: return "jpeg";
+    case TGpImageFormat::TIFF: return "tiff";
+    case TGpImageFormat::Icon: return "ico";
+    default: return nullptr;
+  }
 }
 
 }  // namespace vcl

@@ -110,4 +110,8 @@ ARGB ArgbOfPremultiplied(QRgb pixel);
 // transparent outside its boundary.
 QBrush ToQtBrush(const GpBrush& brush);
 
+// The name of Qt's image reader for a picture file kind, or nullptr for a
+// kind no reader here takes.
+const char* QtReaderFormat(TGpImageFormat format);
+
 }  // namespace vcl

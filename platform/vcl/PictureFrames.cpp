@@ -6,20 +6,16 @@
 #include <QImageReader>
 
 #include "vcl/GdiPlus.h"
+#include "vcl/GdiPlusObjects.h"
 
 namespace vcl {
 
 namespace {
 
-const char* ReaderFormat(TGpImageFormat f) {
-  switch (f) {
-    case TGpImageFormat::BMP: return "bmp";
-    case TGpImageFormat::PNG: return "png";
-    case TGpImageFormat::GIF: return "gif";
-    case TGpImageFormat::JPEG:
-    case TGpImageFormat::EXIF: return "jpeg";
-    default: return nullptr;
-  }
+// The kinds a page's pictures come in; other picture files are refused.
+bool PagePictureKind(TGpImageFormat f) {
+  return f == TGpImageFormat::BMP || f == TGpImageFormat::PNG || f == TGpImageFormat::GIF ||
+         f == TGpImageFormat::JPEG || f == TGpImageFormat::EXIF;
 }
 
 }  // namespace
@@ -35,7 +31,8 @@ Integer TPictureFrame::Height() const { return Empty() ? 0 : image_->height(); }
 
 TPictureReadResult TPictureFrame::Decode(const Byte* data, size_t size, Integer frameIndex, const TRect& crop) {
   image_.reset();
-  const char* format = ReaderFormat(GdipFormatOfSignature(data, size));
+  const TGpImageFormat kind = GdipFormatOfSignature(data, size);
+  const char* format = PagePictureKind(kind) ? QtReaderFormat(kind) : nullptr;
   if (!format || size > 0x7FFFFFFF) return TPictureReadResult::UnknownFormat;
   if (frameIndex < 0) return TPictureReadResult::Unreadable;
   // The bytes stay the caller's: the reader only looks at them.
