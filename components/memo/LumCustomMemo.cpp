@@ -6,6 +6,7 @@
 #include <mutex>
 
 #include "memo/LumMemoSettings.h"
+#include "memo/LumMemoSource.h"
 #include "memo/LumMemoStyler.h"
 #include "memo/LumMemoUndo.h"
 #include "memo/MemoScope.h"
@@ -150,6 +151,15 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
 }
 
 TLumCustomMemo::~TLumCustomMemo() {
+  // The source keeps this memo's view for the next one.
+  if (SourceShown()) memoSource_->Attach(nullptr);
+  if (memoSource_) memoSource_->RemoveFreeNotification(this);
+  memoSource_ = nullptr;
+  if (memoChecker_) {
+    memoChecker_->RemoveFreeNotification(this);
+    if (memoChecker_->Memo() == this) memoChecker_->SetMemo(nullptr);
+  }
+  memoChecker_ = nullptr;
   lines_->OnChange = nullptr;
   lines_->SetMemo(nullptr);
   undoList_->Clear();
@@ -166,11 +176,16 @@ TLumCustomMemo::~TLumCustomMemo() {
 
 // -------------------------------------------------- text, undo, styler
 
-TLumMemoStrings* TLumCustomMemo::TextStore() const { return lines_.get(); }
+bool TLumCustomMemo::SourceShown() const { return memoSource_ && memoSource_->Memo() == this; }
 
-TLumUndoList* TLumCustomMemo::UndoList() const { return undoList_.get(); }
+TLumMemoStrings* TLumCustomMemo::TextStore() const { return SourceShown() ? memoSource_->Lines() : lines_.get(); }
 
-TLumCustomMemoStyler* TLumCustomMemo::ActiveStyler() const { return useStyler_ ? syntaxStyles_ : nullptr; }
+TLumUndoList* TLumCustomMemo::UndoList() const { return SourceShown() ? memoSource_->UndoList() : undoList_.get(); }
+
+TLumCustomMemoStyler* TLumCustomMemo::ActiveStyler() const {
+  if (!useStyler_) return nullptr;
+  return SourceShown() ? memoSource_->SyntaxStyler() : syntaxStyles_;
+}
 
 void TLumCustomMemo::SetSyntaxStyles(TLumCustomMemoStyler* styler) {
   if (syntaxStyles_ && syntaxStyles_ != styler) {
@@ -469,6 +484,14 @@ void TLumCustomMemo::Resize() {
 
 void TLumCustomMemo::Notification(vcl::TComponent* component, vcl::TOperation operation) {
   TCustomControl::Notification(component, operation);
+  if (operation == vcl::opRemove && component && component == memoSource_) {
+    SourceGone(memoSource_);
+    return;
+  }
+  if (operation == vcl::opRemove && component && component == memoChecker_) {
+    memoChecker_ = nullptr;
+    return;
+  }
   if (operation == vcl::opRemove && component && component == syntaxStyles_) {
     syntaxStyles_ = nullptr;
     useStyler_ = false;
@@ -687,6 +710,105 @@ void TLumCustomMemo::StoreLinesAppended() {
 void TLumCustomMemo::StoreLinesReplaced() {
   startStateLine_ = -1;
   RecalcLongestLine();
+}
+
+// ------------------------------------------------------ shared text sources
+
+void TLumCustomMemo::SetMemoSource(TLumMemoSource* source) {
+  if (source == memoSource_) return;
+  if (memoSource_) {
+    TLumMemoSource* old = memoSource_;
+    if (old->Memo() == this) old->Attach(nullptr);
+    old->RemoveFreeNotification(this);
+  }
+  memoSource_ = source;
+  if (source) source->FreeNotification(this);
+  if (!LoadingOrDesigning()) {
+    if (source) {
+      source->Attach(this);
+    } else {
+      // Back to the memo's own text, from its top.
+      RestoreViewState(TMemoSavedView{});
+    }
+  }
+  StyleChanged();
+  RecalcLongestLine();
+  UpdateScrollBars(false);
+  Invalidate();
+}
+
+void TLumCustomMemo::SourceAttaching(TLumMemoSource* source) {
+  if (memoSource_ != source) {
+    if (memoSource_) {
+      TLumMemoSource* old = memoSource_;
+      memoSource_ = nullptr;
+      if (old->Memo() == this) old->Attach(nullptr);
+      old->RemoveFreeNotification(this);
+    }
+    memoSource_ = source;
+    source->FreeNotification(this);
+  }
+  ExpandSourceTabs();
+  StyleChanged();
+}
+
+void TLumCustomMemo::ExpandSourceTabs() {
+  TLumMemoStrings* store = memoSource_->Lines();
+  AnsiString blanks(static_cast<size_t>(std::max(tabSize_, 0)), ' ');
+  for (Integer i = 0; i < store->Count(); ++i) {
+    const AnsiString& line = store->Line(i);
+    if (line.find('\t') == AnsiString::npos) continue;
+    AnsiString expanded;
+    for (char c : line)
+      if (c == '\t')
+        expanded += blanks;
+      else
+        expanded += c;
+    store->PutRaw(i, std::move(expanded));
+  }
+}
+
+void TLumCustomMemo::SourceGone(TLumMemoSource* source) {
+  if (source != memoSource_) return;
+  memoSource_ = nullptr;
+  RestoreViewState(TMemoSavedView{});
+  StyleChanged();
+  RecalcLongestLine();
+  UpdateScrollBars(false);
+  Invalidate();
+}
+
+TMemoSavedView TLumCustomMemo::SavedViewState() const {
+  return {caretX_, caretY_, leftCol_, topLine_, selStartX_, selStartY_, selEndX_, selEndY_};
+}
+
+void TLumCustomMemo::RestoreViewState(const TMemoSavedView& view) {
+  Integer last = std::max(LineCount() - 1, 0);
+  auto line = [last](Integer y) { return std::clamp(y, 0, last); };
+  caretX_ = std::max(view.CaretX, 0);
+  caretY_ = line(view.CaretY);
+  leftCol_ = std::max(view.LeftCol, 0);
+  topLine_ = line(view.TopLine);
+  selStartX_ = std::max(view.SelStartX, 0);
+  selStartY_ = line(view.SelStartY);
+  selEndX_ = std::max(view.SelEndX, 0);
+  selEndY_ = line(view.SelEndY);
+  lastCaretX_ = caretX_;
+  lastCaretY_ = caretY_;
+  startStateLine_ = -1;
+  RecalcLongestLine();
+  UpdateScrollBars(false);
+  if (caretShown_) ShowCaretAt(true);
+}
+
+void TLumCustomMemo::SetMemoChecker(TLumMemoChecker* checker) {
+  if (checker == memoChecker_) return;
+  if (memoChecker_) memoChecker_->RemoveFreeNotification(this);
+  memoChecker_ = checker;
+  if (checker) {
+    checker->FreeNotification(this);
+    checker->SetMemo(this);
+  }
 }
 
 // ---------------------------------------------------------------- bookmarks

@@ -50,6 +50,7 @@ class TCharStyle;
 class TLumCustomMemoStyler;
 class TLumMemoSource;
 class TLumMemoChecker;
+struct TMemoSavedView;
 class TLumStylerList;
 class TLineTokenizer;
 
@@ -103,6 +104,22 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TLineTokenizer& Tokenizer() const;
   TLumStylerList* StylerList() const { return stylerList_; }
   TLumMemoSource* MemoSource() const { return memoSource_; }
+  // Shows the source's text, history and styler instead of the memo's own
+  // (nil: its own again). The source brings back the view this or another
+  // memo last had on it; its TAB characters are expanded.
+  void SetMemoSource(TLumMemoSource* source);
+  TLumMemoChecker* MemoChecker() const { return memoChecker_; }
+  void SetMemoChecker(TLumMemoChecker* checker);
+  // The view a source keeps while it is not shown, and its return (clamped
+  // into the text shown now).
+  TMemoSavedView SavedViewState() const;
+  void RestoreViewState(const TMemoSavedView& view);
+  // --- used by TLumMemoSource
+  // source attaches this memo: it becomes the memo's MemoSource (the one
+  // before lets go), and its lines take the memo's TAB size.
+  void SourceAttaching(TLumMemoSource* source);
+  // source is being freed while the memo shows it.
+  void SourceGone(TLumMemoSource* source);
 
   // ------------------------------------------------ caret and selection
   Integer CaretX() const { return caretX_; }
@@ -446,6 +463,12 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // Deletes a line through the store's raw path: the operation that calls
   // it keeps the line's text in its own record.
   void DeleteLineRaw(Integer index);
+  // The source is shown only while it is attached to this memo.
+  bool SourceShown() const;
+  void ExpandSourceTabs();
+  // The checker's turn when a line (Enter) or a word (blank, TAB) ends.
+  void CheckerAtLineEnd();
+  void CheckerAtWordEnd();
   void ShiftBookmarksDown(Integer from);
   void ShiftBookmarksUp(Integer from);
   void ResetBookmarksBeyondText();

@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "memo/LumCustomMemo.h"
+#include "memo/LumMemoSource.h"
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoStyler.h"
 #include "memo/LumMemoUndo.h"
@@ -233,7 +234,12 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
 
   if (code == '\t' || code == '\r' || code == ' ' || code == '(' || code == ',' || code == '.' || code == '=' ||
       code == '[') {
-    if (code == '\r' && TextStore()->Count() == 0) TextStore()->Add("");
+    if (code == '\r') {
+      CheckerAtLineEnd();
+      if (TextStore()->Count() == 0) TextStore()->Add("");
+    } else if (code == '\t' || code == ' ') {
+      CheckerAtWordEnd();
+    }
     AutoCorrectWordBeforeCaret();
   }
   if (code >= 32 && code != 127) {
@@ -245,6 +251,48 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
   } else if (code != 8 && code != 9) {
     ExecuteKey(static_cast<vcl::Word>(code), {});
   }
+}
+
+void TLumCustomMemo::CheckerAtLineEnd() {
+  if (!memoChecker_) return;
+  switch (memoChecker_->CheckMode()) {
+    case 1:
+      if (LineCount() == 0) break;
+      memoChecker_->CorrectLine(caretY_);
+      caretX_ = LineLen(caretY_);
+      break;
+    case 2:
+      memoChecker_->CheckLine(caretY_);
+      break;
+    case 4:
+      memoChecker_->CheckWord(caretY_, caretX_, WordBeforeCaret());
+      break;
+    default:
+      break;
+  }
+}
+
+void TLumCustomMemo::CheckerAtWordEnd() {
+  if (!memoChecker_ || LineCount() == 0) return;
+  AnsiString word = WordBeforeCaret();
+  if (word.empty()) return;
+  if (memoChecker_->CheckMode() == 4) {
+    memoChecker_->CheckWord(caretY_, caretX_, word);
+    return;
+  }
+  if (memoChecker_->CheckMode() != 3) return;
+  AnsiString corrected = word;
+  memoChecker_->CorrectWord(caretY_, caretX_, corrected);
+  if (corrected == word) return;
+  Integer length = CharLength(word);
+  Integer from = caretX_ - length;
+  if (from < 0 || CharCopy(LineText(caretY_), from, length) != word) return;
+  AnsiString before = LineText(caretY_);
+  AnsiString line = CharCopy(before, 0, from) + corrected + CharCopy(before, caretX_, LineLen(caretY_));
+  TextStore()->Put(caretY_, line);
+  caretX_ += CharLength(corrected) - length;
+  memoChecker_->AddCorrectionUndo(caretY_, before);
+  Invalidate();
 }
 
 // The word that ends at the caret replaced by its correction, recorded as a
