@@ -84,6 +84,7 @@ const Case kHtmlCases[] = {
     {"a declaration ends at its first >", "<p>a<!x='>'b</p>", true, "<p>a<!x='>'b</p>"},
     {"a script inside a block opens no head", "<p>a<script>x</script>b", true, "<p>ab</p>"},
     {"an open inline closes before an implied body", "<html><i>a<p>b", false, "<html><i>a</i><body><p>b</p></body></html>"},
+    {"a name of two non-ASCII bytes and a \"<\" inside a tag", "<s \xd8\xbe<>x", true, "<p><s>x</s></p>"},
     {"second body dropped", "<html><body><p>a</p><body><p>b</p></body></html>", true,
      "<html><body><p>a</p><p>b</p></body></html>"},
 };

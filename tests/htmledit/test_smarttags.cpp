@@ -386,6 +386,24 @@ TEST(SmartTagWords, MarkWordAndMarkRange) {
   EXPECT_EQ(a->Marks()[0].first, 0);
 }
 
+TEST(SmartTagWords, MarkRangePassesOverEmptyLines) {
+  Block block;
+  Line* a = block.AddLine(u"ab");
+  block.AddLine(u"   ");  // blanks only: no text of its own
+  Line* c = block.AddLine(u"cd");
+  TpsSmartTagAnalysisBlock analysis(nullptr, &block);
+  analysis.Collect();
+  analysis.Prepare();
+  ASSERT_EQ(analysis.NodeTextCount(), 3);
+  EXPECT_EQ(analysis.NodeText(1), u"");
+  WordHandler h("x");
+  h.MarkRange(analysis, 2, 3, nullptr);
+  ASSERT_EQ(analysis.Queue().size(), 2u);
+  EXPECT_EQ(analysis.Queue()[0].Node, a);
+  EXPECT_EQ(analysis.Queue()[1].Node, c);
+  for (const TpsSmartTagMarkRequest& mark : analysis.Queue()) EXPECT_LE(mark.First, mark.Last);
+}
+
 TEST(SmartTagHandlers, ListAndEnabledFlag) {
   struct Counting : TpsSmartTagHandler {
     Counting() : TpsSmartTagHandler(false) {}

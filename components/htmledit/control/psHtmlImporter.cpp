@@ -28,6 +28,16 @@ bool IsInline(std::string_view n) {
 }
 bool IsEmptyName(std::string_view n) { return In(n, {"img", "br"}); }
 
+// Letters, digits and "-", "_", ":", ".": what an attribute name is made of.
+bool IsAttributeName(const AnsiString& aName) {
+  if (aName.empty()) return false;
+  for (unsigned char c : aName)
+    if (!((c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') || c == '-' || c == '_' ||
+          c == ':' || c == '.'))
+      return false;
+  return true;
+}
+
 bool Contains(const std::vector<AnsiString>& aList, std::string_view aName) {
   return std::find(aList.begin(), aList.end(), aName) != aList.end();
 }
@@ -158,6 +168,13 @@ void TpsHtmlImporter::ProcessTag(const AnsiString& aToken) {
     return;
   }
   TpsMarkupTag tag(aToken, false, true, false);
+  // A name read from stray punctuation or from non-ASCII text (the reader
+  // keeps each character's low byte, so U+063E reads as ">") would be
+  // written back as text that ends the tag early or starts another one.
+  for (Integer i = tag.GetAttributeCount() - 1; i >= 0; --i) {
+    const AnsiString attribute = tag.GetAttributeName(i);
+    if (!IsAttributeName(attribute)) tag.RemoveAttribute(attribute);
+  }
   const AnsiString name = tag.GetName();
   const bool closing = tag.GetTagType() == htmldoc::ttClosing;
   if (IsEmptyName(name)) {

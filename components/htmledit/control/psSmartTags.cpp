@@ -67,6 +67,8 @@ void TpsSmartTagHandler::MarkRange(TpsSmartTagAnalysisBlock& aBlock, Integer aFi
   if (lastEntry < firstEntry || (lastEntry == firstEntry && lastOffset < firstOffset)) return;
   const Integer id = aBlock.NextMarkId();
   for (Integer entry = firstEntry; entry <= lastEntry; ++entry) {
+    // An empty line inside the range has no character to mark.
+    if (aBlock.NodeText(entry).empty()) continue;
     TpsSmartTagMarkRequest mark;
     mark.Node = aBlock.NodeOfText(entry);
     mark.First = entry == firstEntry ? firstOffset : 1;
