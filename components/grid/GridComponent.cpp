@@ -3,15 +3,19 @@
 #include <algorithm>
 
 #include "controls/LumHintInfo.h"
+#include "dropdown/PictureContainer.h"
 #include "dropdown/VoeCombo.h"
 #include "dropdown/VoeEdit.h"
 #include "dropdown/VoeSpin.h"
 #include "dropdown/VoeUni.h"
+#include "grid/GridPickers.h"
 #include "grid/model/GridAdvance.h"
 #include "grid/model/GridUtils.h"
+#include "rtl/DateTime.h"
 #include "rtl/Format.h"
 #include "rtl/Strings.h"
 #include "rtl/SystemInfo.h"
+#include "vcl/DateTimePicker.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
 #include "vcl/Pictures.h"
@@ -63,6 +67,7 @@ std::vector<TEditorFactory>& EditorFactories() {
     t[static_cast<int>(ecUniMemo)] = Make<dropdown::TVoeUniMemo>;
     t[static_cast<int>(ecUniEditBtn)] = Make<dropdown::TVoeUniEditBtn>;
     t[static_cast<int>(ecUniCombo)] = Make<dropdown::TVOEUniComboBox>;
+    t[static_cast<int>(ecDatePicker)] = Make<TGridDatePicker>;
     t[static_cast<int>(ecCheckBox)] = Make<vcl::TCheckBox>;
     t[static_cast<int>(ecEditBtn)] = Make<dropdown::TVoeEditBtn>;
     t[static_cast<int>(ecUnitEditBtn)] = Make<dropdown::TVoeUnitEditBtn>;
@@ -113,6 +118,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   grouping_ = std::make_unique<TGrouping>();
   columnHeaders_ = std::make_unique<rtl::TStringList>();
   columnHeaders_->OnChange = [this](rtl::TStrings*) { WriteColumnHeaders(); };
+  pictureCache_ = std::make_unique<dropdown::THTMLPictureCache>();
   filterDropDownValues_ = std::make_unique<TIntList>(-1, -1);
   fixedFont_ = std::make_unique<vcl::TFont>();
   fixedFont_->SetName("Tahoma");
@@ -189,7 +195,9 @@ void TVadOdizadEzev::CreateEditors() {
   for (int i = 0; i < GridEditorControlCount; ++i) {
     if (!factories[i]) continue;
     vcl::TWinControl* control = factories[i](this);
-    control->SetParent(this);
+    // The pickers get their parent once the grid's window exists.
+    const auto kind = static_cast<TGridEditorControl>(i);
+    if (kind != ecDatePicker && kind != ecDateTimePicker) control->SetParent(this);
     control->SetVisible(false);
     editors_[i] = control;
   }
@@ -204,8 +212,17 @@ void TVadOdizadEzev::CreateEditors() {
     if (auto* c = EditorControl(kind)) c->SetEnabled(false);
   };
   for (auto kind : {ecCombo, ecSpin, ecUniEdit, ecUniMemo, ecUniEditBtn, ecUniCombo, ecCheckBox, ecEditBtn,
-                    ecUnitEditBtn, ecButton, ecPopupButton})
+                    ecUnitEditBtn, ecButton, ecPopupButton, ecDatePicker, ecDateTimePicker})
     disable(kind);
+  if (auto* picker = dynamic_cast<vcl::TDateTimePicker*>(EditorControl(ecDatePicker))) {
+    picker->OnChange = [this](vcl::TObject* s) { DatePickerChanged(static_cast<vcl::TDateTimePicker*>(s)); };
+    picker->OnCloseUp = [this](vcl::TObject* s) { DatePickerClosedUp(static_cast<vcl::TDateTimePicker*>(s)); };
+    picker->OnDropDown = [this](vcl::TObject* s) { DatePickerDroppedDown(static_cast<vcl::TDateTimePicker*>(s)); };
+  }
+  if (auto* picker = dynamic_cast<vcl::TDateTimePicker*>(EditorControl(ecDateTimePicker))) {
+    picker->OnChange = [this](vcl::TObject* s) { DateTimePickerChanged(static_cast<vcl::TDateTimePicker*>(s)); };
+    picker->OnCloseUp = [this](vcl::TObject* s) { DatePickerClosedUp(static_cast<vcl::TDateTimePicker*>(s)); };
+  }
   if (auto* c = dynamic_cast<dropdown::TVOEComboBox*>(EditorControl(ecCombo))) c->SetXPLook(isWinXP_);
   if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(EditorControl(ecSpin))) {
     spin->SetBorderStyle(vcl::bsNone);
@@ -262,6 +279,36 @@ void TVadOdizadEzev::FormResized(vcl::TCustomForm* form) {
   if (columnSize_->Stretch() && columnSize_->OnStretch) columnSize_->OnStretch(columnSize_->StretchColumn);
 }
 
+void TVadOdizadEzev::DatePickerChanged(vcl::TDateTimePicker* picker) {
+  if (!OnEditChange) return;
+  const AnsiString text =
+      picker->Kind() == vcl::dtkTime ? rtl::TimeToStr(picker->Time()) : rtl::DateToStr(picker->Date());
+  OnEditChange(this, Col(), Row(), text);
+}
+
+void TVadOdizadEzev::DateTimePickerChanged(vcl::TDateTimePicker* picker) {
+  if (OnDateTimeChange) OnDateTimeChange(this, Col(), Row(), picker->DateTime());
+}
+
+void TVadOdizadEzev::DatePickerClosedUp(vcl::TDateTimePicker* picker) {
+  if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), Col());
+  if (mouseActions_->DirectDateClose && picker->Visible()) {
+    picker->SetVisible(false);
+    picker->SetEnabled(false);
+    if (CanFocus()) SetFocus();
+  }
+}
+
+void TVadOdizadEzev::DatePickerDroppedDown(vcl::TDateTimePicker* picker) {
+  if (auto* datePicker = dynamic_cast<TGridDatePicker*>(picker)) {
+    // Each drop shows a fresh calendar: only the bits the settings ask for.
+    picker->SetCalendarStyle(datePicker->CalendarStyleBits());
+    const vcl::TPoint size = picker->CalendarMinReqSize();
+    picker->SetCalendarSize(size.X + 2, size.Y + 2);
+  }
+  if (OnDatePickerDropDown) OnDatePickerDropDown(this, Row(), Col());
+}
+
 // ===== loading, window, resizing =====
 
 void TVadOdizadEzev::Loaded() {
@@ -297,6 +344,8 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
 void TVadOdizadEzev::WindowCreated() {
   if (Parent() == nullptr) return;
   if (!ComponentState().Contains(vcl::csDesigning)) {
+    for (auto kind : {ecDatePicker, ecDateTimePicker})
+      if (auto* picker = EditorControl(kind)) picker->SetParent(this);
     for (auto* bar : scrollBarControls_) {
       if (bar == nullptr) continue;
       bar->SetVisible(false);

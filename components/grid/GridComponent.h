@@ -18,12 +18,16 @@
 namespace controls {
 class TLumHintInfo;
 }
+namespace dropdown {
+class THTMLPictureCache;
+}
 namespace vcl {
 class TImageList;
 class TPopupMenu;
 class TScrollBar;
 class TCustomForm;
 class TWinControl;
+class TDateTimePicker;
 }  // namespace vcl
 
 namespace grid {
@@ -106,6 +110,9 @@ using TFloatFormatEvent =
     std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TAutoAddRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow)>;
 using TAutoInsertColEvent = std::function<void(vcl::TObject* Sender, Integer ACol)>;
+using TDateTimeChangeEvent =
+    std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, rtl::TDateTime ADateTime)>;
+using TDatePickerEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol)>;
 
 class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
  public:
@@ -165,6 +172,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TIntList* RowModified() const { return rowModified_.get(); }
   TIntList* ColumnOrder() const { return columnOrder_.get(); }
   TCellGraphic* SpareCellGraphic() const { return spareGraphic_.get(); }
+  // The pictures HTML cell texts name, read once per location.
+  dropdown::THTMLPictureCache* PictureCache() const { return pictureCache_.get(); }
 
   // ===== dimensions and fixed cells =====
   bool FixedRowAlways() const { return Model().FixedRowAlways(); }
@@ -360,6 +369,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
   vcl::TNotifyEvent OnEditingDone;
+  TDateTimeChangeEvent OnDateTimeChange;
+  TDatePickerEvent OnDatePickerCloseUp;
+  TDatePickerEvent OnDatePickerDropDown;
 
   // ===== the operations that ask the events =====
   virtual void CanEditCell(Integer col, Integer row, bool& canEdit);
@@ -454,6 +466,18 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   AnsiString GetEditMask(Integer col, Integer row) override;
   Integer GetEditLimit() override { return maxEditLength_; }
   void FormResized(vcl::TCustomForm* form);
+  // The date pickers' notices. A change of the date picker reports its
+  // date (short date format) or time (long time format) through
+  // OnEditChange, a change of the date-and-time picker its value through
+  // OnDateTimeChange; a close-up fires OnDatePickerCloseUp and, with
+  // MouseActions.DirectDateClose, takes the picker away and gives the
+  // focus back to the grid; the drop-down sets the calendar's week numbers
+  // and today marks, sizes it 2 pixels beyond its smallest size and fires
+  // OnDatePickerDropDown.
+  void DatePickerChanged(vcl::TDateTimePicker* picker);
+  void DateTimePickerChanged(vcl::TDateTimePicker* picker);
+  void DatePickerClosedUp(vcl::TDateTimePicker* picker);
+  void DatePickerDroppedDown(vcl::TDateTimePicker* picker);
 
  private:
   template <class T>
@@ -494,6 +518,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TSizeWhileTyping> sizeWhileTyping_;
   std::unique_ptr<TMouseActions> mouseActions_;
   std::unique_ptr<rtl::TStringList> columnHeaders_;
+  std::unique_ptr<dropdown::THTMLPictureCache> pictureCache_;
   std::unique_ptr<TIntList> filterDropDownValues_;
   std::unique_ptr<vcl::TFont> fixedFont_;
   std::unique_ptr<vcl::TFont> activeCellFont_;
