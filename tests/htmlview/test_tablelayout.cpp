@@ -6,6 +6,7 @@
 // attributes the transaction writes.
 #include <gtest/gtest.h>
 
+#include "EditRoot.h"
 #include "ViewFixture.h"
 #include "htmldoc/support/ChunkFixture.h"
 #include "htmledit/doc/psHtmlTag.h"
@@ -366,36 +367,6 @@ TEST(TableLayout, DragLimits) {
   EXPECT_EQ(TableEdgeX(300, 4, 3), 295);
 }
 
-// A root that keeps its content as one leaf, for running the transaction.
-class Leaf : public TpsDocumentNode {
- public:
-  using TpsDocumentNode::TpsDocumentNode;
-  std::unique_ptr<TpsDataChunk> GetChunk(bool aAsCopy) override {
-    if (aAsCopy) return Content->Clone(false);
-    auto out = std::move(Content);
-    Content = std::make_unique<TpsDataChunk>();
-    return out;
-  }
-  void LayoutChunk(TpsDataChunk& aChunk) override {
-    TpsDocumentNode::LayoutChunk(aChunk);
-    Content->InsertChunk(aChunk, nullptr, true);
-    WindowFlags.SetFlag(wfBeingLaidOut, false);
-  }
-  std::unique_ptr<TpsDataChunk> Content = std::make_unique<TpsDataChunk>();
-};
-
-class OneLeafRoot : public TpsDocumentNode {
- public:
-  using TpsDocumentNode::TpsDocumentNode;
-  void LayoutChunk(TpsDataChunk& aChunk) override {
-    TpsDocumentNode::LayoutChunk(aChunk);
-    auto leaf = NewWindow<Leaf>(this);
-    leaf->LayoutChunk(aChunk);
-    AddChild(std::move(leaf));
-    WindowFlags.SetFlag(wfBeingLaidOut, false);
-  }
-};
-
 TEST(TableLayout, ADraggedBoundaryEndsInTheTransaction) {
   struct Case {
     const char* name;
@@ -430,12 +401,9 @@ TEST(TableLayout, ADraggedBoundaryEndsInTheTransaction) {
     EXPECT_EQ(drag.Release(c.boundaryX), c.delta);
     EXPECT_FALSE(drag.Dragging);
 
-    FakeHost host;
-    auto root = NewWindow<OneLeafRoot>(nullptr, &host);
-    auto chunk = ReadFixture(c.in, host.Events);
-    root->LayoutChunk(*chunk);
+    htmlview::testing::EditRoot doc(c.in);
     TpsColumnResizeFacts facts;
-    facts.RowTagId = root->GetChunk(true)->First()->Next->Id;  // the "tr"
+    facts.RowTagId = doc.Element("<tr>")->Id;
     facts.Boundary = c.boundary;
     facts.CellCount = 2;
     facts.Delta = drag.Delta;
@@ -461,10 +429,10 @@ TEST(TableLayout, ADraggedBoundaryEndsInTheTransaction) {
     // Run on the root: the width attributes change as the table access
     // computes, and the marker is gone again.
     for (auto& m : queue) {
-      root->HandleMessage(*m);
-      if (m->Id == psmRemoveMarker) EXPECT_EQ(DumpFixture(*root->EditChunk), c.out);
+      doc.Root->HandleMessage(*m);
+      if (m->Id == psmRemoveMarker) EXPECT_EQ(DumpFixture(*doc.Root->EditChunk), c.out);
     }
-    EXPECT_EQ(DumpFixture(*root->GetChunk(true)), c.out);
+    EXPECT_EQ(doc.Out(), c.out);
   }
 }
 
