@@ -2,12 +2,14 @@
 
 #include <algorithm>
 #include <cmath>
+#include <memory>
 
 #include "dropdown/PictureContainer.h"
 #include "dropdown/text/HtmlMarkup.h"
 #include "vcl/Gdi.h"
 #include "vcl/ImgList.h"
 #include "vcl/Pictures.h"
+#include "vcl/ShellIcons.h"
 #include "vcl/UxTheme.h"
 
 namespace dropdown {
@@ -153,18 +155,27 @@ void THtmlRenderer::DrawRun(const rtl::AnsiString& run, Integer x, Integer top, 
     flags |= vcl::DT_END_ELLIPSIS;
     right = std::max(x, std::min(right, bounds_.Right));
   }
-  (void)h;
+  // A turned run leaves its own rectangle, which the text call would clip
+  // it to: it is written from its bottom-aligned origin, clipped only by
+  // the bounds.
+  bool turned = c_->Font()->Orientation() != 0;
+  auto put = [&](const TRect& r) {
+    if (turned) {
+      c_->TextOut(r.Left, r.Bottom - h, run);
+    } else {
+      TRect box = r;
+      c_->DrawText(run, box, flags);
+    }
+  };
   if (flow_.shadow && o_.ShadowDepth != 0) {
     TColor color = c_->Font()->Color();
     c_->Brush()->SetStyle(vcl::bsClear);
     c_->Font()->SetColor(o_.ShadowTint);
-    TRect s{x + o_.ShadowDepth, top + o_.ShadowDepth, right + o_.ShadowDepth, bottom + o_.ShadowDepth};
-    c_->DrawText(run, s, flags);
+    put(TRect{x + o_.ShadowDepth, top + o_.ShadowDepth, right + o_.ShadowDepth, bottom + o_.ShadowDepth});
     c_->Font()->SetColor(color);
   }
   ApplyBrush();
-  TRect r{x, top, right, bottom};
-  c_->DrawText(run, r, flags);
+  put(TRect{x, top, right, bottom});
   if (flow_.error) {
     // A red zigzag two pixels high, four pixels a period, under the run.
     vcl::TPen saved;
@@ -178,6 +189,15 @@ void THtmlRenderer::DrawRun(const rtl::AnsiString& run, Integer x, Integer top, 
     if (points.size() > 1) c_->Polyline(points);
     c_->Pen()->Assign(&saved);
   }
+}
+
+std::unique_ptr<vcl::TBitmap> SystemIcon(std::string_view src) {
+  vcl::TShellIconSize size = (src[0] == 'S' || src[0] == 's') ? vcl::TShellIconSize::Small : vcl::TShellIconSize::Large;
+  std::string_view what = src.substr(5);
+  if (what.empty()) return nullptr;
+  bool number = std::all_of(what.begin(), what.end(), [](char ch) { return ch >= '0' && ch <= '9'; });
+  if (number) return vcl::ShellIndexIcon(LeadingNumber(what), size);
+  return vcl::ShellFileIcon(rtl::AnsiString(what), size);
 }
 
 vcl::TGraphic* THtmlRenderer::FindPicture(std::string_view src) {
@@ -210,6 +230,7 @@ void THtmlRenderer::Image(TPass pass, std::string_view tag, Integer left, Intege
   Integer ppi = c_->Font()->PixelsPerInch();
   if (ppi <= 0) ppi = 96;
   Integer index = -1;
+  std::unique_ptr<vcl::TBitmap> icon;
   vcl::TGraphic* picture = nullptr;
   THTMLPicture* html = nullptr;
   Integer w = 0, h = 0;
@@ -219,7 +240,10 @@ void THtmlRenderer::Image(TPass pass, std::string_view tag, Integer left, Intege
     w = Scale(o_.Images->Width(), ppi);
     h = Scale(o_.Images->Height(), ppi);
   } else if (StartsNoCase(src, "SSYS:") || StartsNoCase(src, "LSYS:")) {
-    return;  // no system icons on this desktop
+    icon = SystemIcon(src);
+    if (!icon) return;
+    w = Scale(icon->Width(), ppi);
+    h = Scale(icon->Height(), ppi);
   } else {
     picture = FindPicture(src);
     html = dynamic_cast<THTMLPicture*>(picture);
@@ -254,7 +278,17 @@ void THtmlRenderer::Image(TPass pass, std::string_view tag, Integer left, Intege
       vcl::TGraphic* other = FindPicture(alt);
       if (other && !other->Empty()) shown = other;
     }
-    if (index >= 0) {
+    if (icon) {
+      // The icon is already a bitmap of its own; printing stretches it by
+      // the printer's scale as the list images are.
+      double f = o_.Printing ? o_.PrintScale : 1.0;
+      TRect target{x, y, x + static_cast<Integer>(std::lround(w * f)), y + static_cast<Integer>(std::lround(h * f))};
+      if (!o_.Printing && w == icon->Width() && h == icon->Height()) {
+        c_->Draw(x, y, icon.get());
+      } else {
+        c_->StretchDraw(target, icon.get());
+      }
+    } else if (index >= 0) {
       bool scaled = o_.Printing || w != o_.Images->Width() || h != o_.Images->Height();
       if (!scaled) {
         o_.Images->Draw(c_, x, y, index);

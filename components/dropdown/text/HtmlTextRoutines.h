@@ -50,4 +50,17 @@ rtl::Integer GetControlMaxLen(std::string_view html, std::string_view id);
 // unchanged, when no control has that ID.
 bool SetControlValue(rtl::AnsiString& html, std::string_view id, std::string_view value);
 
+// The names the grid's operations call these routines by.
+inline rtl::AnsiString HiLightText(std::string_view text, std::string_view searchText, std::string_view tagName,
+                                   bool matchCase) {
+  return HighlightText(text, searchText, tagName, matchCase);
+}
+inline rtl::AnsiString UnHiLightText(std::string_view text, std::string_view tagName) {
+  return UnhighlightText(text, tagName);
+}
+inline rtl::AnsiString NextEditableControlID(std::string_view html, std::string_view id) {
+  return NextEditControlId(html, id);
+}
+inline rtl::AnsiString ResetRadioControls(std::string_view html) { return ClearRadioControls(html); }
+
 }  // namespace dropdown

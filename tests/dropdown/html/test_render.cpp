@@ -297,7 +297,7 @@ TEST(HtmlTextDraw, PicturesComeFromTheContainerByNameAndTheCacheByLocation) {
       {"a<IMG SRC=\"ARROW\" WIDTH=\"30\" HEIGHT=\"20\">b", 46, 20},
       {"a<IMG SRC=\"FILE://" + gif + "\">b", 27, 13},
       {"a<IMG SRC=\"FILE:///nonexistent.gif\">b", 16, 13},
-      {"a<IMG SRC=\"SSYS:1\">b", 16, 13},
+      {"a<IMG SRC=\"SSYS:1\">b", 32, 16},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.html);

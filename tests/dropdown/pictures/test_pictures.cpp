@@ -15,11 +15,13 @@
 #include <future>
 #include <sstream>
 
+#include "dropdown/HtmlText.h"
 #include "dropdown/PictureContainer.h"
 #include "rtl/Process.h"
 #include "rtl/Streams.h"
 #include "vcl/Pictures.h"
 #include "vcl/Resources.h"
+#include "vcl/TestCanvases.h"
 
 namespace dropdown {
 namespace {
@@ -468,6 +470,63 @@ TEST(PictureContainer, FindsItemsByNameWithoutCaseAndCopiesItsItems) {
   vcl::TBitmap bitmap;
   EXPECT_THROW(first->Assign(&bitmap), rtl::EConvertError);
   EXPECT_EQ(first->Name(), "Logo");
+}
+
+TEST(HtmlTextAnimation, ACellsAnimatedPictureFillsItsAreaAndDrawsTheChosenFrameAtItsOffset) {
+  Fixtures& fx = Fixtures::Get();
+  ASSERT_EQ(fx.Status(), 0u) << fx.Error();
+  const std::string location = "FILE://" + fx.Folder() + "/animation.gif";
+  const std::string html = "ab<IMG SRC=\"" + location + "\">";
+  THTMLPictureCache cache;
+  constexpr vcl::TColor kYellow = 0x00FFFF;
+  struct Case {
+    Integer frame;
+    vcl::TRect block;  // the frame's coloured block in the 40 by 30 area
+    vcl::TColor color;
+  } cases[] = {
+      {1, vcl::TRect{0, 0, 40, 30}, vcl::clWhite},  // the whole white field
+      {2, vcl::TRect{5, 4, 15, 12}, 0x0000FF},      // PIL's red
+      {3, vcl::TRect{20, 15, 26, 21}, 0xFF0000},    // PIL's blue
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.frame);
+    // The grid steps an animation by choosing the frame of its cached
+    // picture; the renderer loads the location once.
+    if (THTMLPicture* p = cache.PictureByLocation(location)) p->SetFrame(c.frame);
+    vcl::TFakeMetricsCanvas canvas(100, 40);
+    canvas.Brush()->SetColor(kYellow);  // the brush at entry fills the area
+    THtmlTextOptions o;
+    o.PictureCache = &cache;
+    THtmlTextResult r;
+    DrawHTMLText(&canvas, html, vcl::TRect{0, 0, 100, 40}, o, r);
+    ASSERT_EQ(cache.Count(), 1);
+    EXPECT_EQ(cache.PictureAt(0)->Frame(), c.frame);
+    // The layout takes the animation's logical screen, whatever the frame.
+    EXPECT_EQ(r.ContentWidth, 16 + 40);
+    EXPECT_EQ(r.ContentHeight, 30);
+    if (c.frame == 1) continue;  // the renderer drew before the frame was chosen
+    const Integer left = 17;  // after "ab"
+    int wrong = 0;
+    for (Integer y = 0; y < 30; ++y)
+      for (Integer x = 0; x < 40; ++x) {
+        bool inBlock = x >= c.block.Left && x < c.block.Right && y >= c.block.Top && y < c.block.Bottom;
+        wrong += canvas.Pixels(left + x, y) != (inBlock ? c.color : kYellow);
+      }
+    EXPECT_EQ(wrong, 0);
+    // Nothing beyond the area.
+    EXPECT_EQ(canvas.Pixels(left + 40, 5), vcl::clWhite);
+    EXPECT_EQ(canvas.Pixels(left + 5, 30), vcl::clWhite);
+  }
+  // Drawn again on frame 1, the whole field is the frame's.
+  cache.PictureAt(0)->SetFrame(1);
+  vcl::TFakeMetricsCanvas canvas(100, 40);
+  canvas.Brush()->SetColor(kYellow);
+  THtmlTextOptions o;
+  o.PictureCache = &cache;
+  THtmlTextResult r;
+  DrawHTMLText(&canvas, html, vcl::TRect{0, 0, 100, 40}, o, r);
+  for (Integer y = 0; y < 30; ++y)
+    for (Integer x = 0; x < 40; ++x) ASSERT_EQ(canvas.Pixels(17 + x, y), vcl::clWhite) << x << "," << y;
 }
 
 }  // namespace

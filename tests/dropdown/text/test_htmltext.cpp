@@ -311,5 +311,22 @@ TEST(HtmlTextRoutines, UnhighlightText) {
   EXPECT_EQ(UnhighlightText(HighlightText("a < b", "b", "mark", true), "mark"), "a < b");
 }
 
+TEST(HtmlTextRoutines, TheGridsNamesAnswerAsTheRoutinesTheyStandFor) {
+  const char* cell =
+      "<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"60\" VALUE=\"x\"> "
+      "<CONTROL TYPE=\"RADIO\" ID=\"r\" WIDTH=\"16\" VALUE=\"TRUE\"> "
+      "<CONTROL TYPE=\"COMBO\" ID=\"k\" WIDTH=\"90\" VALUE=\"y\">";
+  EXPECT_EQ(NextEditableControlID(cell, ""), "e");
+  EXPECT_EQ(NextEditableControlID(cell, "e"), "k");
+  EXPECT_EQ(NextEditableControlID(cell, "k"), "");
+  EXPECT_EQ(ResetRadioControls(cell),
+            "<CONTROL TYPE=\"EDIT\" ID=\"e\" WIDTH=\"60\" VALUE=\"x\"> "
+            "<CONTROL ID=\"r\" VALUE=\"FALSE\" WIDTH=\"16\" TYPE=\"RADIO\"> "
+            "<CONTROL TYPE=\"COMBO\" ID=\"k\" WIDTH=\"90\" VALUE=\"y\">");
+  EXPECT_EQ(HiLightText("x>y <B>y</B>", "y", "hi", true), "x&gt;<hi>y</hi> &lt;B&gt;<hi>y</hi>&lt;/B&gt;");
+  EXPECT_EQ(HiLightText("Hello", "hello", "hi", false), "<hi>Hello</hi>");
+  EXPECT_EQ(UnHiLightText("1 <HI>&lt; 2</hi>", "hi"), "1 < 2");
+}
+
 }  // namespace
 }  // namespace dropdown

@@ -114,9 +114,10 @@ TEST(HtmlTextCorpus, HighlightsOfDictionaryWordsUnmarkAndStripBack) {
     }
     for (const std::string& w : found) {
       const bool caseSensitive = (checked++ % 2) == 0;
-      rtl::AnsiString marked = HighlightText(t, w, "hi", caseSensitive);
+      // Under the names the grid's marking and unmarking of found cells call.
+      rtl::AnsiString marked = HiLightText(t, w, "hi", caseSensitive);
       ASSERT_NE(marked, t) << t << " / " << w;
-      ASSERT_EQ(UnhighlightText(marked, "hi"), t) << t << " / " << w;
+      ASSERT_EQ(UnHiLightText(marked, "hi"), t) << t << " / " << w;
       ASSERT_EQ(StripHTML(marked), t) << t << " / " << w;
     }
   }
