@@ -826,7 +826,77 @@ class EnterHost : public TEnterAdvanceHost {
   TVadOdizadEzev* grid_;
 };
 
+class TabHost : public TTabAdvanceHost {
+ public:
+  explicit TabHost(TVadOdizadEzev* grid) : grid_(grid), enter_(grid) {}
+  TAdvanceShape Shape() const override { return enter_.Shape(); }
+  TCellCoord Span(TCellCoord cell) const override { return grid_->Model().CellSpan(cell.X, cell.Y); }
+  bool IsBaseCell(TCellCoord cell) const override { return grid_->Model().IsBaseCellAt(cell.X, cell.Y); }
+  TCellCoord BaseCell(TCellCoord cell) const override { return grid_->Model().BaseCell(cell.X, cell.Y); }
+  bool IsTabStop(TCellCoord cell) override {
+    if (grid_->Options().Contains(vcl::goEditing)) return CanEdit(cell);
+    return !grid_->IsFixedForNavigation(cell.X, cell.Y);
+  }
+  bool CanEdit(TCellCoord cell) override { return grid_->IsCellEditable(grid_->RealColIndex(cell.X), cell.Y); }
+  bool AllowRowChange(TCellCoord from, TCellCoord to) override {
+    bool allow = true;
+    if (grid_->OnRowChanging) grid_->OnRowChanging(grid_, from.Y, to.Y, allow);
+    if (grid_->OnCellChanging) grid_->OnCellChanging(grid_, from.Y, from.X, to.Y, to.X, allow);
+    if (grid_->OnColChanging) grid_->OnColChanging(grid_, from.X, to.X, allow);
+    return allow;
+  }
+  Integer AppendRow() override {
+    bool canAdd = true;
+    grid_->CanAddRow(canAdd);
+    if (!canAdd) return -1;
+    grid_->SetRowCount(grid_->RowCount() + 1);
+    const Integer row = grid_->FloatingFooter()->Visible ? grid_->RowCount() - 2 : grid_->RowCount() - 1;
+    if (grid_->OnAutoAddRow) grid_->OnAutoAddRow(grid_, grid_->RowCount() - grid_->FixedFooters() - 1);
+    return row;
+  }
+
+ private:
+  TVadOdizadEzev* grid_;
+  EnterHost enter_;
+};
+
 }  // namespace
+
+void TVadOdizadEzev::TabAdvance(bool backward) {
+  if (OnKeyDown) {
+    Word key = vcl::VK_TAB;
+    vcl::TShiftState shift;
+    if (backward) shift.Include(vcl::ssShift);
+    OnKeyDown(this, key, shift);
+    if (key != vcl::VK_TAB) return;
+  }
+  // A Tab that arrives while one is moving from this very cell (a handler
+  // of the events below) does nothing.
+  if (tabGuard_ == TCellCoord{Col(), Row()}) return;
+  tabGuard_ = {Col(), Row()};
+  TTabOptions options;
+  options.Backward = backward;
+  options.Direction = navigation_->TabAdvanceDirection;
+  options.Editing = Options().Contains(vcl::goEditing);
+  options.AdvanceInsert = navigation_->AdvanceInsert();
+  options.TabToNextAtEnd = navigation_->TabToNextAtEnd;
+  TabHost host(this);
+  const TTabAdvance plan = PlanTabAdvance(host, {Col(), Row()}, options);
+  if (plan.Moved) {
+    if (plan.Target.X >= 0 && plan.Target.X < ColCount()) SetCol(plan.Target.X);
+    if (plan.Target.Y >= 0 && plan.Target.Y < RowCount()) SetRow(plan.Target.Y);
+  }
+  if (plan.EndOfGrid && navigation_->TabToNextAtEnd && Parent() != nullptr)
+    vcl::PostMessage(Parent()->Handle(), vcl::WM_KEYDOWN, vcl::VK_TAB, 0);
+  if (navigation_->AdvanceAutoEdit && options.Editing && HandleAllocated()) {
+    // A click just inside the current cell starts editing there.
+    const vcl::TRect r = CellRect(Col(), Row());
+    TBaseGrid::MouseDown(vcl::mbLeft, vcl::TShiftState{vcl::ssLeft}, r.Left + 2, r.Top + 2);
+    TBaseGrid::MouseUp(vcl::mbLeft, vcl::TShiftState{}, r.Left + 2, r.Top + 2);
+  }
+  tabGuard_ = {-1, -1};
+  if (navigation_->AlwaysEdit && CanFocus()) SetFocus();
+}
 
 void TVadOdizadEzev::AdvanceAfterEnter(Integer col, Integer row, bool showEditor, bool forward, bool autoEdit,
                                        bool force) {

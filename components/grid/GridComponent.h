@@ -109,6 +109,8 @@ using TCellChangingEvent =
 using TFloatFormatEvent =
     std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TAutoAddRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow)>;
+using TRowChangingEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer NewRow, bool& Allow)>;
+using TColChangingEvent = std::function<void(vcl::TObject* Sender, Integer OldCol, Integer NewCol, bool& Allow)>;
 using TAutoInsertColEvent = std::function<void(vcl::TObject* Sender, Integer ACol)>;
 using TDateTimeChangeEvent =
     std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, rtl::TDateTime ADateTime)>;
@@ -366,6 +368,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TFloatFormatEvent OnGetFloatFormat;
   TAutoAdvanceEvent OnAutoAdvance;
   TCellChangingEvent OnCellChanging;
+  TRowChangingEvent OnRowChanging;
+  TColChangingEvent OnColChanging;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
   vcl::TNotifyEvent OnEditingDone;
@@ -424,6 +428,14 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Navigation.AdvanceOnEnter is off), passing over cells that cannot be
   // edited; when none can, it stays and no event fires.
   void AdvanceAfterEnter(Integer col, Integer row, bool showEditor, bool forward, bool autoEdit, bool force);
+  // The current cell moves on as after Tab (Shift+Tab when backward): to
+  // the next tab stop (with goEditing, the next cell that may be edited),
+  // into the next row with OnRowChanging, OnCellChanging and OnColChanging
+  // (one shared flag), round the grid's end with a row appended
+  // (AdvanceInsert, OnCanAddRow, OnAutoAddRow) or the focus handed to the
+  // parent's next control (TabToNextAtEnd). OnKeyDown sees the Tab first
+  // and may take it. When no cell passes, the current cell stays.
+  void TabAdvance(bool backward);
 
   // The texts of another grid of this class, counts included.
   virtual void AssignCells(const vcl::TPersistent* source);
@@ -552,6 +564,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool autoSize_ = false;
   bool flat_ = false;
   Integer lastReportedRow_ = -1;
+  // The cell a Tab advance started from; (-1, -1) while none runs.
+  TCellCoord tabGuard_{-1, -1};
   TGridLook look_ = glXP;
   bool activeCellShow_ = false;
   TColor activeCellColor_ = clGray;
