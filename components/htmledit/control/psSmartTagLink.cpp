@@ -1,6 +1,7 @@
 #include "htmledit/control/psSmartTagLink.h"
 
 #include <array>
+#include <string_view>
 
 namespace htmledit {
 
@@ -13,6 +14,12 @@ constexpr std::array<std::u16string_view, 6> kPrefixes = {u"http://", u"https://
 
 char16_t AsciiLower(char16_t c) { return c >= u'A' && c <= u'Z' ? static_cast<char16_t>(c + 32) : c; }
 
+// The first letters of the prefixes, either case.
+bool IsPrefixStart(char16_t c) {
+  const char16_t l = AsciiLower(c);
+  return l == u'h' || l == u'n' || l == u'f' || l == u'm' || l == u'w';
+}
+
 bool IsTrailingPunctuation(char16_t c) {
   switch (c) {
     case u'.': case u',': case u';': case u':': case u'!': case u'?':
@@ -21,6 +28,54 @@ bool IsTrailingPunctuation(char16_t c) {
     default:
       return false;
   }
+}
+
+// The next address whose prefix starts at or after aFrom (0-based): aFirst
+// its first index, aEnd one past its last. The prefixes are tried together
+// at each position, ASCII case ignored in place (no lower-cased copy), so
+// a search costs the distance to the next address, not the rest of the
+// text, and a loop over a block's addresses stays linear.
+bool NextUrl(const WideString& aText, size_t aFrom, size_t& aFirst, size_t& aEnd) {
+  const size_t size = aText.size();
+  for (size_t best = aFrom; best < size; ++best) {
+    if (!IsPrefixStart(aText[best])) continue;
+    size_t bestLength = 0;
+    for (std::u16string_view prefix : kPrefixes) {
+      if (best + prefix.size() > size) continue;
+      size_t k = 0;
+      while (k < prefix.size() && AsciiLower(aText[best + k]) == prefix[k]) ++k;
+      if (k == prefix.size()) {
+        bestLength = k;
+        break;
+      }
+    }
+    if (!bestLength) continue;
+    size_t end = aText.find(u' ', best);  // one past the address
+    if (end == WideString::npos) end = size;
+    // Brackets of each kind in the address, kept as it shrinks.
+    long parens = 0, brackets = 0;
+    for (size_t i = best; i < end; ++i) {
+      const char16_t c = aText[i];
+      parens += (c == u'(') - (c == u')');
+      brackets += (c == u'[') - (c == u']');
+    }
+    while (end > best) {
+      const char16_t last = aText[end - 1];
+      if (last == u')' && parens < 0)
+        ++parens;
+      else if (last == u']' && brackets < 0)
+        ++brackets;
+      else if (!IsTrailingPunctuation(last))
+        break;
+      --end;
+    }
+    // A prefix with nothing after it is no address; look further on.
+    if (end <= best + bestLength) continue;
+    aFirst = best;
+    aEnd = end;
+    return true;
+  }
+  return false;
 }
 
 }  // namespace
@@ -37,47 +92,11 @@ bool TpsSmartTagCreateLinkHandler::FindUrl(const WideString& aText, Integer aSta
                                            Integer& aLast) {
   const Integer length = static_cast<Integer>(aText.size());
   if (aStart < 1 || aStart > length) return false;
-  WideString lower(aText, static_cast<size_t>(aStart - 1));
-  for (char16_t& c : lower) c = AsciiLower(c);
-  size_t from = 0;
-  for (;;) {
-    size_t best = WideString::npos;
-    size_t bestLength = 0;
-    for (std::u16string_view prefix : kPrefixes) {
-      const size_t at = lower.find(prefix, from);
-      if (at < best) {
-        best = at;
-        bestLength = prefix.size();
-      }
-    }
-    if (best == WideString::npos) return false;
-    size_t end = lower.find(u' ', best);  // one past the address
-    if (end == WideString::npos) end = lower.size();
-    for (bool trimmed = true; trimmed && end > best;) {
-      trimmed = false;
-      const char16_t last = lower[end - 1];
-      if (IsTrailingPunctuation(last)) {
-        --end;
-        trimmed = true;
-      } else if (last == u')' || last == u']') {
-        const char16_t open = last == u')' ? u'(' : u'[';
-        long balance = 0;
-        for (size_t i = best; i < end; ++i) balance += (lower[i] == open) - (lower[i] == last);
-        if (balance < 0) {
-          --end;
-          trimmed = true;
-        }
-      }
-    }
-    // A prefix with nothing after it is no address; look further on.
-    if (end <= best + bestLength) {
-      from = best + 1;
-      continue;
-    }
-    aFirst = aStart + static_cast<Integer>(best);
-    aLast = aStart + static_cast<Integer>(end) - 1;
-    return true;
-  }
+  size_t first, end;
+  if (!NextUrl(aText, static_cast<size_t>(aStart - 1), first, end)) return false;
+  aFirst = static_cast<Integer>(first) + 1;
+  aLast = static_cast<Integer>(end);
+  return true;
 }
 
 AnsiString TpsSmartTagCreateLinkHandler::LinkTagFor(const AnsiString& aUrl) {
@@ -96,11 +115,10 @@ AnsiString TpsSmartTagCreateLinkHandler::LinkTagFor(const AnsiString& aUrl) {
 }
 
 void TpsSmartTagCreateLinkHandler::AnalyzeBlock(TpsSmartTagAnalysisBlock& aBlock) {
-  const WideString& text = aBlock.BlockText();
-  Integer position = 1, first, last;
-  while (FindUrl(text, position, first, last)) {
-    MarkRange(aBlock, first, last, nullptr);
-    position = last + 1;
+  size_t from = 0, first, end;
+  while (NextUrl(aBlock.BlockText(), from, first, end)) {
+    MarkRange(aBlock, static_cast<Integer>(first) + 1, static_cast<Integer>(end), nullptr);
+    from = end;
   }
 }
 

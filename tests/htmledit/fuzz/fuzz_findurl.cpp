@@ -61,7 +61,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize) {
 
   const Integer length = static_cast<Integer>(text.size());
   Integer position = 1, first = 0, last = 0;
+  std::vector<std::pair<Integer, Integer>> found;
   while (TpsSmartTagCreateLinkHandler::FindUrl(text, position, first, last)) {
+    found.push_back({first, last});
     if (first < position || last < first || last > length) Fail("an address outside the searched text");
     if (!StartsWithPrefix(text, static_cast<size_t>(first - 1))) Fail("an address without a prefix");
     for (Integer k = first; k <= last; ++k)
@@ -111,6 +113,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* aData, size_t aSize) {
   if (block.GetWord(block.GetWordCount()) != "" || block.GetWord(-1) != "") Fail("a word outside the list");
 
   TpsSmartTagCreateLinkHandler handler(true, 0xFF0000, nullptr);
+  // On one line the handler marks exactly what FindUrl finds, in order.
+  Node oneLine;
+  TpsSmartTagAnalysisBlock whole(nullptr, &blockNode);
+  whole.AddText(&oneLine, text, 0);
+  whole.Prepare();
+  handler.AnalyzeBlock(whole);
+  if (whole.Queue().size() != found.size()) Fail("the handler marks other addresses than FindUrl finds");
+  for (size_t i = 0; i < found.size(); ++i)
+    if (whole.Queue()[i].First != found[i].first || whole.Queue()[i].Last != found[i].second)
+      Fail("a mark other than FindUrl's address");
+
   handler.AnalyzeBlock(block);
   for (const TpsSmartTagMarkRequest& mark : block.Queue()) {
     Integer entry = -1;
