@@ -158,6 +158,7 @@ bool TLexaSpell3Base::IsRepeatedWord(const std::string& word, TControlParser* pa
 
 void TLexaSpell3Base::PromptWord() {
   ChoosePrimaryDictionary();
+  PromptDialogWord(currentWord_, repeatedPrompt_);
   if (OnPromptWord) OnPromptWord(this, currentWord_, repeatedPrompt_);
 }
 

@@ -34,6 +34,7 @@ class TParsingEngine;
 class TPhoneticsMap;
 class TSuggestionsGenerator;
 class TControlParser;
+class TConfigurationDialogCtrl;
 
 enum TCaseModification { cmNone, cmInitialCaps, cmInitialCapsOrUpcase, cmAnyCase, cmCustom };
 enum TWordCheckType { wcAccepted, wcExcluded, wcCorrected, wcDenied, wcRepeated };
@@ -343,6 +344,16 @@ class TLexaSpell3Base : public TLexaConfigHost {
 
   virtual void ShowEndMessage();
   bool DialogShown() const { return dialogShownInRun_; }
+  // The window layer's part of prompting: it tells the spell dialog's
+  // control of the word before OnPromptWord fires.
+  virtual void PromptDialogWord(const AnsiString& word, bool repeated) {}
+  // What the window layer's dialog handling reads of a run.
+  TControlParser* CurrentParser() const { return currentParser_; }
+  bool HideDialogAllowed() const { return hideDialogAllowed_; }
+  // A modal dialog's show drives the run from inside its modal loop.
+  void ContinueFromDialog() { GuardedContinue(); }
+  void PromptCurrentWord() { PromptWord(); }
+  friend class TConfigurationDialogCtrl;
 
  private:
   bool InMainDictionariesEngine(const std::string& w, bool countHit);

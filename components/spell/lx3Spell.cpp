@@ -1,0 +1,60 @@
+#include "spell/lx3Spell.h"
+
+#include "spell/lx3SpellDialog.h"
+#include "spell/lx3WinAPIParser.h"
+#include "vcl/ComCtrls.h"
+#include "vcl/Forms.h"
+#include "vcl/ListBox.h"
+#include "vcl/StdCtrls.h"
+
+namespace spell {
+
+using namespace vcl;
+
+namespace {
+// The component itself when it is a form, else the nearest form among its
+// owners.
+TCustomForm* NearestForm(TComponent* c) {
+  for (; c; c = c->Owner())
+    if (auto* f = dynamic_cast<TCustomForm*>(c)) return f;
+  return nullptr;
+}
+
+bool IsTextControl(TControl* c) {
+  return dynamic_cast<TCustomListBox*>(c) || dynamic_cast<TCustomEdit*>(c) || dynamic_cast<TCustomComboBox*>(c);
+}
+}  // namespace
+
+TLexaSpell3::TLexaSpell3(TComponent* owner) : owner_(owner) { UIType = suiDialog; }
+
+TLexaSpell3::~TLexaSpell3() = default;
+
+void TLexaSpell3::ApplyUIFonts(TCustomForm* form, bool textFont) {
+  if (!form || !UILanguageUseFonts) return;
+  for (Integer i = 0; i < form->ComponentCount(); ++i) {
+    auto* control = dynamic_cast<TControl*>(form->Components(i));
+    if (!control) continue;
+    if (dynamic_cast<TCustomLabel*>(control) || dynamic_cast<TButtonControl*>(control) ||
+        dynamic_cast<TCustomGroupBox*>(control) || dynamic_cast<TPageControl*>(control))
+      control->Font()->Assign(&fontControls_);
+    else if (IsTextControl(control))
+      control->Font()->Assign(textFont ? &fontText_ : &fontControls_);
+  }
+}
+
+TCustomForm* TLexaSpell3::CreateSpellDialog() {
+  InitApplication();
+  TCustomForm* owner = nullptr;
+  if (auto* parser = dynamic_cast<TControlParser2*>(CurrentParser()); parser && parser->GetControl())
+    owner = NearestForm(parser->GetControl());
+  if (!owner) owner = NearestForm(owner_);
+  // The editor's parser names no control: its dialog belongs to the main
+  // form.
+  if (!owner) owner = Application->MainForm();
+  TComponent* ownerComponent = owner ? static_cast<TComponent*>(owner) : Application;
+  auto* form = new TSpellDialog(ownerComponent);
+  ApplyUIFonts(form, true);
+  return form;
+}
+
+}  // namespace spell
