@@ -218,6 +218,14 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // The word around the caret selected, as a double click does at (x, y).
   void DoubleClickAt(Integer x, Integer y);
 
+  // The block keywords marked around the caret (-1: none).
+  struct TBlockMark {
+    Integer Line = -1, Column = -1, Length = -1;
+    bool operator==(const TBlockMark&) const = default;
+  };
+  TBlockMark BlockStartMark() const { return {blockStartLine_, blockStartCol_, blockStartLen_}; }
+  TBlockMark BlockEndMark() const { return {blockEndLine_, blockEndCol_, blockEndLen_}; }
+
   // --------------------------------------------------------- painting
   void Paint() override;
   // One text row on canvas, from the running token state (left for the
@@ -414,6 +422,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   virtual void DoCursorChange();
   virtual void DoChange();
   virtual void DoGutterClick(Integer lineNo);
+  // The styler's block keywords that enclose the caret, found among the
+  // visible lines and marked for the painter (none found: no marks).
+  void UpdateBlockHighlight();
   // The canvas measuring happens on.
   TCanvas* MeasureCanvas();
   void ApplyFontIfNeeded();

@@ -107,10 +107,11 @@ class TLumCustomMemo::TRowPainter : public ILinePainter {
       b = std::clamp(b, 0, d);
       if (b < a) b = a;
     }
-    TColor savedFore = fore, savedBack = back;
+    // A block keyword's run keeps its mark outside the selection too.
     if (m_.blockShow_ && ((line_ == m_.blockStartLine_ && c == m_.blockStartCol_) ||
                           (line_ == m_.blockEndLine_ && c == m_.blockEndCol_)))
       back = m_.blockColor_;
+    TColor savedFore = fore, savedBack = back;
     uint8_t style = active_ || breakpoint_ ? look.Style : look.Style;
     if (a > 0) Draw(chars.Slice(0, a), fore, back, style);
     if (b > a) {
