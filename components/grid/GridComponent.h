@@ -14,6 +14,7 @@
 #include "grid/GridObjects.h"
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
+#include "grid/model/GridEditing.h"
 
 namespace controls {
 class TLumHintInfo;
@@ -52,15 +53,6 @@ enum class TCellBorder { cbLeft, cbTop, cbRight, cbBottom };
 using enum TCellBorder;
 using TCellBorders = rtl::TSet<TCellBorder>;
 
-// The hidden editor controls, in the order the grid makes them.
-enum class TGridEditorControl {
-  ecCombo, ecTrackbarDropDown, ecMemoDropDown, ecCalculatorDropDown, ecTimePickerDropDown, ecDetailDropDown,
-  ecGridDropDown, ecColorDropDown, ecImageDropDown, ecSpin, ecTransEdit, ecUniEdit, ecUniMemo, ecUniEditBtn,
-  ecUniCombo, ecDatePicker, ecDateTimePicker, ecCheckBox, ecEditBtn, ecUnitEditBtn, ecButton, ecPopupButton,
-  ecControlEdit, ecControlCombo
-};
-using enum TGridEditorControl;
-inline constexpr int GridEditorControlCount = 24;
 // The identifier of the grid's 500 ms window timer.
 inline constexpr uintptr_t GridTimerId = 111;
 
