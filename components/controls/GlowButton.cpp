@@ -50,14 +50,35 @@ vcl::TControl* ControlAtScreenPoint(vcl::TControl* from, vcl::TPoint screen) {
 
 // ------------------------------------------------------------ action link
 
+void TLumGlowButtonActionLink::SetAction(vcl::TCustomAction* Action) {
+  action_ = Action;
+  if (!action_) return;
+  checked_ = action_->Checked();
+  groupIndex_ = action_->GroupIndex();
+  lastImageIndex_ = action_->ImageIndex();
+}
+
+void TLumGlowButtonActionLink::ActionChanged() {
+  if (!action_) return;
+  if (action_->GroupIndex() != groupIndex_) {
+    SetGroupIndex(action_->GroupIndex());
+    groupIndex_ = action_->GroupIndex();
+  }
+  if (action_->Checked() != checked_) {
+    SetChecked(action_->Checked());
+    checked_ = action_->Checked();
+  }
+  if (action_->ImageIndex() != lastImageIndex_) SetImageIndex(action_->ImageIndex());
+}
+
 bool TLumGlowButtonActionLink::IsCheckedLinked() {
-  const bool linked = action_ && action_->Checked() == client_->Down();
+  const bool linked = action_ && checked_ == client_->Down();
   client_->checkedLinked_ = linked;
   return linked;
 }
 
 bool TLumGlowButtonActionLink::IsGroupIndexLinked() {
-  const bool linked = action_ && action_->GroupIndex() == client_->GroupIndex();
+  const bool linked = action_ && groupIndex_ == client_->GroupIndex();
   client_->groupIndexLinked_ = linked;
   return linked;
 }
@@ -75,6 +96,8 @@ void TLumGlowButtonActionLink::SetGroupIndex(int Value) {
 }
 
 void TLumGlowButtonActionLink::SetImageIndex(int Value) {
+  // Image indexes follow while the group does, as the button has always
+  // linked them.
   if (!IsGroupIndexLinked()) return;
   lastImageIndex_ = Value;
   client_->Invalidate();
@@ -673,6 +696,7 @@ void TLumCustomGlowButton::MouseDown(vcl::TMouseButton Button, vcl::TShiftState 
     DropDownFromPress();
     return;
   }
+  downAtPress_ = down_;
   if (style_ == bsCheck) SetDown(!down_);
   if (!down_) {
     paintState_ = kDown;
@@ -752,7 +776,9 @@ void TLumCustomGlowButton::LeftButtonUp(TMessage& Message) {
           if (checkedLinked_ || groupIndexLinked_ || action->AutoCheck()) done = true;
         }
         if (!done) {
-          if (!inside && down_) SetDown(false);
+          // Released outside: the toggle made at the press is undone,
+          // whichever way it went.
+          if (!inside && down_ != downAtPress_) SetDown(downAtPress_);
           Invalidate();
         }
       }
@@ -874,13 +900,17 @@ void TLumCustomGlowButton::ActionChange(vcl::TBasicAction* Sender) {
   vcl::TCustomControl::ActionChange(Sender);
   auto* action = dynamic_cast<vcl::TCustomAction*>(Sender);
   if (!action) return;
-  actionLink_->SetAction(action);
-  // The link's checks decide what follows the action; the first time
-  // (no group of its own yet) the button takes the action's group.
-  if (groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
-  actionLink_->SetGroupIndex(action->GroupIndex());
-  actionLink_->SetChecked(action->Checked());
-  actionLink_->SetImageIndex(action->ImageIndex());
+  if (action != actionLink_->Action()) {
+    // A newly bound action: its group when the button has none, and its
+    // image.
+    if (groupIndex_ == 0) SetGroupIndex(action->GroupIndex());
+    SetImageIndex(action->ImageIndex());
+    actionLink_->SetAction(action);
+    actionLink_->IsCheckedLinked();
+    actionLink_->IsGroupIndexLinked();
+  } else {
+    actionLink_->ActionChanged();
+  }
   if (autoSize_ && Parent() && HandleAllocated()) {
     forceMeasure_ = true;
     PaintNow();

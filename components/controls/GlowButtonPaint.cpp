@@ -609,8 +609,7 @@ void TLumCustomGlowButton::Paint() {
 
   vcl::TFont font;
   vcl::TBitmap glyph;
-  glyph.SetWidth(1);
-  glyph.SetHeight(1);
+  glyph.SetSize(1, 1);
   TGlowDrawInput in = PaintInputs(font, &glyph, false, sizeState_);
 
   if (forceMeasure_ || (sizeDirty_ && autoSize_)) {
@@ -668,8 +667,7 @@ void TLumCustomGlowButton::Paint() {
 void TLumCustomGlowButton::GetSizeForState(TButtonSizeState State, vcl::TSize& Size) {
   vcl::TFont font;
   vcl::TBitmap glyph;
-  glyph.SetWidth(1);
-  glyph.SetHeight(1);
+  glyph.SetSize(1, 1);
   TGlowDrawInput in = PaintInputs(font, &glyph, true, State);
   // The size of a state is asked without entering it: its glyph list, its
   // glyph box and its layout are those the state would paint with.
@@ -680,8 +678,7 @@ void TLumCustomGlowButton::GetSizeForState(TButtonSizeState State, vcl::TSize& S
   if (autoSize_ && State < bsLarge) {
     if (glyph.Width() == 1 && !picture_->Empty() && !(in.Images && imageIndex_ >= 0)) {
       picture_->RefreshImageSize();
-      glyph.SetWidth(picture_->Width());
-      glyph.SetHeight(picture_->Height());
+      glyph.SetSize(picture_->Width(), picture_->Height());
       glyph.Canvas()->Draw(0, 0, picture_.get());
       in.Picture = nullptr;
     }
@@ -698,8 +695,7 @@ void TLumCustomGlowButton::GetSizeForState(TButtonSizeState State, vcl::TSize& S
   }
   in.Measure = true;
   vcl::TBitmap scratch;
-  scratch.SetWidth(1);
-  scratch.SetHeight(1);
+  scratch.SetSize(1, 1);
   vcl::TCanvas* canvas = MeasuringCanvas();
   if (!canvas) canvas = HandleAllocated() ? Canvas() : scratch.Canvas();
   const vcl::TSize content = DrawGlowButton(canvas, in);

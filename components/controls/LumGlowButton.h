@@ -307,12 +307,18 @@ struct TGlowDrawInput {
 
 // The action link of a glow button: which of the action's settings the
 // button follows, decided afresh at each change and remembered on the
-// button for its release handling.
+// button for its release handling. The class library tells a client after
+// the action changed, so the link keeps the values it saw last and judges
+// a change against those, as a link told before the change would.
 class TLumGlowButtonActionLink {
  public:
   explicit TLumGlowButtonActionLink(TLumCustomGlowButton* Client) : client_(Client) {}
-  void SetAction(vcl::TCustomAction* Action) { action_ = Action; }
+  // Starts following Action (null: none) from its present values.
+  void SetAction(vcl::TCustomAction* Action);
   vcl::TCustomAction* Action() const { return action_; }
+  // Hands each setting of the action that changed since the last call to
+  // its setter below.
+  void ActionChanged();
   bool IsCheckedLinked();
   bool IsGroupIndexLinked();
   bool IsImageIndexLinked() const;
@@ -323,6 +329,8 @@ class TLumGlowButtonActionLink {
  private:
   TLumCustomGlowButton* client_;
   vcl::TCustomAction* action_ = nullptr;
+  bool checked_ = false;
+  int groupIndex_ = 0;
   int lastImageIndex_ = -1;
 };
 
@@ -576,6 +584,7 @@ class TLumCustomGlowButton : public vcl::TCustomControl, public IStyleAware {
   bool pressed_ = false, resumePressed_ = false, mouseButtonDown_ = false, pressTracking_ = false;
   bool leftDownSeen_ = false, focused_ = false, defaultActive_ = false, downWhileLoading_ = false;
   bool checkedLinked_ = false, groupIndexLinked_ = false;
+  bool downAtPress_ = false;  // a check button's Down before the press
   int hotPos_ = 0, pressPos_ = 0, fadeStep_ = 0;
   uint8_t fadeKind_ = kFadeIdle;
   TButtonSizeState sizeState_ = bsLarge;

@@ -8,6 +8,8 @@ namespace glowtest {
 
 Rig::Rig() : clock(std::make_shared<rtl::ManualClock>(1000000)) {
   rtl::InstallClock(clock);
+  // The cursor away from every window, whatever an earlier test left.
+  QCursor::setPos(2, 2);
   form = new vcl::TForm(vcl::Application, 0);
   form->SetClientWidth(420);
   form->SetClientHeight(260);
