@@ -174,7 +174,10 @@ vcl::TSize TLumCustomGlowButton::DrawGlowButton(vcl::TCanvas* Canvas, const TGlo
 
   if (hasCaption) {
     vcl::AnsiString caption = In.Caption;
-    if (!caption.empty()) caption = ReplaceLineMarks(caption, glyphSized ? " " : "\n\r");
+    // A "\n" in the caption breaks the line once (both text layouts here
+    // would read a line feed followed by a carriage return as two breaks),
+    // or becomes a space where the glyph is forced small.
+    if (!caption.empty()) caption = ReplaceLineMarks(caption, glyphSized ? " " : "\r\n");
     const rtl::WideString wide = caption.empty() ? In.WideCaption : rtl::Utf8ToWide(caption);
     const vcl::AnsiString narrow = caption.empty() ? rtl::WideToUtf8(In.WideCaption) : caption;
 
