@@ -448,6 +448,9 @@ vcl::TSize TLumCustomGlowButton::DrawGlowButton(vcl::TCanvas* Canvas, const TGlo
 TGlowDrawInput TLumCustomGlowButton::PaintInputs(vcl::TFont& FontCopy, vcl::TBitmap* Glyph, bool ForSize,
                                                  TButtonSizeState State) {
   const TGlowButtonAppearance& a = *appearance_;
+  // The no-colour value in a look paints as its colour bytes, white, as it
+  // does on the desktop (the class library resolves it to black).
+  auto rgb = [](TColor c) { return c == vcl::clNone ? vcl::clWhite : c; };
   TGlowDrawInput in;
   in.R = ClientRect();
   const bool enabled = Enabled();
@@ -462,11 +465,11 @@ TGlowDrawInput TLumCustomGlowButton::PaintInputs(vcl::TFont& FontCopy, vcl::TBit
     in.GradientMirror = gm;
   };
   auto disabledSet = [&] {
-    useSet(a.ColorDisabled(), a.ColorDisabledTo(), a.ColorMirrorDisabled(), a.ColorMirrorDisabledTo(),
-           a.BorderColorDisabled(), a.GradientDisabled(), a.GradientMirrorDisabled());
+    useSet(rgb(a.ColorDisabled()), rgb(a.ColorDisabledTo()), rgb(a.ColorMirrorDisabled()), rgb(a.ColorMirrorDisabledTo()),
+           rgb(a.BorderColorDisabled()), a.GradientDisabled(), a.GradientMirrorDisabled());
   };
   auto hotSet = [&] {
-    useSet(a.ColorHot(), a.ColorHotTo(), a.ColorMirrorHot(), a.ColorMirrorHotTo(), a.BorderColorHot(),
+    useSet(rgb(a.ColorHot()), rgb(a.ColorHotTo()), rgb(a.ColorMirrorHot()), rgb(a.ColorMirrorHotTo()), rgb(a.BorderColorHot()),
            a.GradientHot(), a.GradientMirrorHot());
   };
   const bool fading = glowTimer_ != nullptr;
@@ -474,44 +477,44 @@ TGlowDrawInput TLumCustomGlowButton::PaintInputs(vcl::TFont& FontCopy, vcl::TBit
   if (disabledLook) {
     disabledSet();
   } else if (paintState_ == kDown && style_ != bsCheck) {
-    useSet(a.ColorDown(), a.ColorDownTo(), a.ColorMirrorDown(), a.ColorMirrorDownTo(), a.BorderColorDown(),
+    useSet(rgb(a.ColorDown()), rgb(a.ColorDownTo()), rgb(a.ColorMirrorDown()), rgb(a.ColorMirrorDownTo()), rgb(a.BorderColorDown()),
            a.GradientDown(), a.GradientMirrorDown());
     in.DownLook = true;
   } else if (paintState_ == kExclusive || (paintState_ == kDown && style_ == bsCheck)) {
-    useSet(a.ColorChecked(), a.ColorCheckedTo(), a.ColorMirrorChecked(), a.ColorMirrorCheckedTo(),
-           a.BorderColorChecked(), a.GradientChecked(), a.GradientMirrorChecked());
+    useSet(rgb(a.ColorChecked()), rgb(a.ColorCheckedTo()), rgb(a.ColorMirrorChecked()), rgb(a.ColorMirrorCheckedTo()),
+           rgb(a.BorderColorChecked()), a.GradientChecked(), a.GradientMirrorChecked());
     if (fading && (inControl_ || (style_ != bsCheck && (groupIndex_ <= 0 || paintState_ == kDown)))) {
-      in.Color = BlendColor(a.ColorChecked(), a.ColorDown(), pressPos_);
-      in.ColorTo = BlendColor(a.ColorCheckedTo(), a.ColorDownTo(), pressPos_);
-      in.ColorMirror = BlendColor(a.ColorMirrorChecked(), a.ColorMirrorDown(), pressPos_);
-      in.ColorMirrorTo = BlendColor(a.ColorMirrorCheckedTo(), a.ColorMirrorDownTo(), pressPos_);
+      in.Color = BlendColor(rgb(a.ColorChecked()), rgb(a.ColorDown()), pressPos_);
+      in.ColorTo = BlendColor(rgb(a.ColorCheckedTo()), rgb(a.ColorDownTo()), pressPos_);
+      in.ColorMirror = BlendColor(rgb(a.ColorMirrorChecked()), rgb(a.ColorMirrorDown()), pressPos_);
+      in.ColorMirrorTo = BlendColor(rgb(a.ColorMirrorCheckedTo()), rgb(a.ColorMirrorDownTo()), pressPos_);
     }
   } else if (hotLook_) {
     hotSet();
     in.DownLook = true;
   } else {
-    useSet(a.Color(), a.ColorTo(), a.ColorMirror(), a.ColorMirrorTo(), a.BorderColor(), a.Gradient(),
+    useSet(rgb(a.Color()), rgb(a.ColorTo()), rgb(a.ColorMirror()), rgb(a.ColorMirrorTo()), rgb(a.BorderColor()), a.Gradient(),
            a.GradientMirror());
   }
   if (fading) {
     const bool checkedDown = style_ == bsCheck && paintState_ == kDown;
     if (!pressed_ && !transparent_ && paintState_ != kExclusive && !checkedDown) {
-      in.Color = BlendColor(a.ColorHot(), a.Color(), hotPos_);
-      in.ColorTo = BlendColor(a.ColorHotTo(), a.ColorTo(), hotPos_);
-      in.ColorMirror = BlendColor(a.ColorMirrorHot(), a.ColorMirror(), hotPos_);
-      in.ColorMirrorTo = BlendColor(a.ColorMirrorHotTo(), a.ColorMirrorTo(), hotPos_);
-      in.BorderColor = BlendColor(a.BorderColorHot(), a.BorderColor(), hotPos_);
+      in.Color = BlendColor(rgb(a.ColorHot()), rgb(a.Color()), hotPos_);
+      in.ColorTo = BlendColor(rgb(a.ColorHotTo()), rgb(a.ColorTo()), hotPos_);
+      in.ColorMirror = BlendColor(rgb(a.ColorMirrorHot()), rgb(a.ColorMirror()), hotPos_);
+      in.ColorMirrorTo = BlendColor(rgb(a.ColorMirrorHotTo()), rgb(a.ColorMirrorTo()), hotPos_);
+      in.BorderColor = BlendColor(rgb(a.BorderColorHot()), rgb(a.BorderColor()), hotPos_);
     } else if (style_ == bsCheck && pressed_) {
-      in.Color = BlendColor(a.ColorDown(), a.ColorChecked(), pressPos_);
-      in.ColorTo = BlendColor(a.ColorDownTo(), a.ColorCheckedTo(), pressPos_);
-      in.ColorMirror = BlendColor(a.ColorMirrorDown(), a.ColorMirrorChecked(), pressPos_);
-      in.ColorMirrorTo = BlendColor(a.ColorMirrorDownTo(), a.ColorMirrorCheckedTo(), pressPos_);
+      in.Color = BlendColor(rgb(a.ColorDown()), rgb(a.ColorChecked()), pressPos_);
+      in.ColorTo = BlendColor(rgb(a.ColorDownTo()), rgb(a.ColorCheckedTo()), pressPos_);
+      in.ColorMirror = BlendColor(rgb(a.ColorMirrorDown()), rgb(a.ColorMirrorChecked()), pressPos_);
+      in.ColorMirrorTo = BlendColor(rgb(a.ColorMirrorDownTo()), rgb(a.ColorMirrorCheckedTo()), pressPos_);
     } else if (pressed_ && paintState_ != kExclusive) {
-      in.Color = BlendColor(a.ColorDown(), a.ColorHot(), pressPos_);
-      in.ColorTo = BlendColor(a.ColorDownTo(), a.ColorHotTo(), pressPos_);
-      in.ColorMirror = BlendColor(a.ColorMirrorDown(), a.ColorMirrorHot(), pressPos_);
-      in.ColorMirrorTo = BlendColor(a.ColorMirrorDownTo(), a.ColorMirrorHotTo(), pressPos_);
-      in.BorderColor = BlendColor(a.BorderColorDown(), a.BorderColorHot(), pressPos_);
+      in.Color = BlendColor(rgb(a.ColorDown()), rgb(a.ColorHot()), pressPos_);
+      in.ColorTo = BlendColor(rgb(a.ColorDownTo()), rgb(a.ColorHotTo()), pressPos_);
+      in.ColorMirror = BlendColor(rgb(a.ColorMirrorDown()), rgb(a.ColorMirrorHot()), pressPos_);
+      in.ColorMirrorTo = BlendColor(rgb(a.ColorMirrorDownTo()), rgb(a.ColorMirrorHotTo()), pressPos_);
+      in.BorderColor = BlendColor(rgb(a.BorderColorDown()), rgb(a.BorderColorHot()), pressPos_);
     }
   }
 
@@ -535,7 +538,7 @@ TGlowDrawInput TLumCustomGlowButton::PaintInputs(vcl::TFont& FontCopy, vcl::TBit
     in.WideCaption = wideCaption_;
   }
   in.DropDownState = ((inControl_ || mouseButtonDown_) && dropDownButton_) ? (overArrow_ ? 2 : 1) : 0;
-  if (position_ != bpStandalone && mouseButtonDown_) in.BorderColor = a.BorderColor();
+  if (position_ != bpStandalone && mouseButtonDown_) in.BorderColor = rgb(a.BorderColor());
   if (disabledLook) disabledSet();
   if (focused_ && (focusType_ == ftHot || focusType_ == ftHotBorder) && !pressed_) {
     hotSet();
