@@ -2,6 +2,7 @@
 
 #include <functional>
 
+#include "htmledit/control/psSmartTags.h"
 #include "rtl/Exceptions.h"
 #include "vcl/Controls.h"
 #include "vcl/Filer.h"
@@ -163,6 +164,39 @@ TpsTables::~TpsTables() = default;
 
 void TpsTables::DefineProperties(vcl::TFiler& f, const AnsiString& p) {
   FVirtualBorders->DefineProperties(f, p + ".VirtualBorders");
+}
+
+// --- Smart tags ---
+
+bool TpsSmartTags::Active() const { return Enabled && FEditor && FEditor->SmartTagThread(); }
+
+Integer TpsSmartTags::GetCount() const {
+  if (!Active()) return 0;
+  htmldoc::TpsDocumentLockGuard lock(FEditor->DocumentLock());
+  return FEditor->SmartTagThread()->Handlers().Count();
+}
+
+htmledit::TpsSmartTagHandler* TpsSmartTags::GetHandler(Integer aIndex) const {
+  if (!Active()) return nullptr;
+  htmldoc::TpsDocumentLockGuard lock(FEditor->DocumentLock());
+  const htmledit::TpsSmartTagHandlerList& handlers = FEditor->SmartTagThread()->Handlers();
+  if (aIndex < 0 || aIndex >= handlers.Count()) htmldoc::RaiseListIndexError(aIndex);
+  return handlers.Get(aIndex);
+}
+
+htmledit::TpsSmartTagHandler* TpsSmartTags::GetHandlerByID(Integer aId) const {
+  if (!Active()) return nullptr;
+  htmldoc::TpsDocumentLockGuard lock(FEditor->DocumentLock());
+  return FEditor->SmartTagThread()->Handlers().FindById(aId);
+}
+
+void TpsSmartTags::MoveHandler(Integer aId, Integer aNewIndex, bool aRestart) {
+  if (!Active()) return;
+  FEditor->SmartTagThread()->MoveHandler(aId, aNewIndex, aRestart);
+}
+
+void TpsSmartTags::DefineProperties(vcl::TFiler& f, const AnsiString& p) {
+  DefineBoolean(f, p + ".Enabled", Enabled, true);
 }
 
 }  // namespace htmlview

@@ -16,6 +16,11 @@ class TFiler;
 class TSizeConstraints;
 }  // namespace vcl
 
+namespace htmledit {
+class IpsSmartTagEditor;
+class TpsSmartTagHandler;
+}  // namespace htmledit
+
 namespace htmlview {
 
 enum class TpsBorderStyle : Byte {
@@ -138,6 +143,29 @@ class TpsTables : public vcl::TPersistent {
 
  private:
   std::unique_ptr<TpsVirtualBorders> FVirtualBorders;
+};
+
+// The editor's SmartTags group. Smart tags are active while Enabled is set
+// and the editor has its scheduling thread (it has none at design time);
+// while they are not, the handler queries answer 0 and nullptr and
+// MoveHandler does nothing. The queries take the document lock.
+class TpsSmartTags : public vcl::TPersistent {
+ public:
+  explicit TpsSmartTags(htmledit::IpsSmartTagEditor* aEditor = nullptr) : FEditor(aEditor) {}
+  void SetEditor(htmledit::IpsSmartTagEditor* aEditor) { FEditor = aEditor; }
+  bool Active() const;
+  Integer GetCount() const;
+  // An index outside the list raises the list index error.
+  htmledit::TpsSmartTagHandler* GetHandler(Integer aIndex) const;
+  htmledit::TpsSmartTagHandler* GetHandlerByID(Integer aId) const;
+  // With aRestart every block is analysed again.
+  void MoveHandler(Integer aId, Integer aNewIndex, bool aRestart);
+  void DefineProperties(vcl::TFiler& aFiler, const AnsiString& aPrefix);
+
+  bool Enabled = true;
+
+ private:
+  htmledit::IpsSmartTagEditor* FEditor;
 };
 
 // The name of a border style as forms store it ("bstDashed"); -1 for a
