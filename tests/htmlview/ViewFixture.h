@@ -35,7 +35,9 @@ class FakeHost : public IpsEditorHost {
 
   // Answers, by member name.
   std::map<std::string, Integer> Options{
-      {"EditMode", emText}, {"AllowMultipleSpaces", 0}, {"TabStops", 4}, {"Cursor", vcl::crIBeam}};
+      {"EditMode", emText}, {"AllowMultipleSpaces", 0}, {"TabStops", 4}, {"Cursor", vcl::crIBeam},
+      {"MemoStyle", 1}, {"DocumentWidth", 500}, {"ClientWidth", 600}, {"ClientHeight", 400},
+      {"DownsizingEnabled", 1}, {"MaxWordWidth", 300}, {"HighlightColor", 0x6A240A}};
   std::vector<std::string> Calls;
   // The options read, in order (kept apart from the requests above).
   std::vector<std::string> Reads;
@@ -81,6 +83,24 @@ class FakeHost : public IpsEditorHost {
                     " " + aText);
     return std::make_unique<TpsHintWindow>(aArea);
   }
+
+  // Page and layout answers, from the same table (absent names read 0,
+  // so they are given here).
+  bool MemoStyle() override { return Option("MemoStyle") != 0; }
+  Integer DocumentWidth() override { return Option("DocumentWidth"); }
+  Integer ClientWidth() override { return Option("ClientWidth"); }
+  Integer ClientHeight() override { return Option("ClientHeight"); }
+  bool IsPrintPreview() override { return Option("IsPrintPreview") != 0; }
+  Integer PageWidth() override { return Option("PageWidth"); }
+  Integer PageHeight() override { return Option("PageHeight"); }
+  TpsRect PrintMargins() override { return Margins; }
+  Integer GetMinDocumentHeight() override { return Option("MinDocumentHeight"); }
+  void SetLayoutRunning(bool aRunning) override { Calls.push_back(aRunning ? "LayoutRunning 1" : "LayoutRunning 0"); }
+  bool RevealTags() override { return Option("RevealTags") != 0; }
+  bool DownsizingEnabled() override { return Option("DownsizingEnabled") != 0; }
+  Integer MaxWordWidth() override { return Option("MaxWordWidth"); }
+  TColor HighlightColor() override { return static_cast<TColor>(Option("HighlightColor")); }
+  TpsRect Margins{200, 100, 200, 100};
 
   // Drops the calls and reads recorded so far.
   void Forget() {

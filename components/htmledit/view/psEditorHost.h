@@ -17,6 +17,8 @@ class TpsStyleContextTree;
 
 namespace htmlview {
 
+class TImageDragging;
+
 // Positions in the view: a text node and the id of a document element in
 // it, for the first and last selected element, or for the elements before
 // and after the caret (either half may be empty: no node and id 0).
@@ -86,6 +88,30 @@ class IpsEditorHost {
   // The editor's hint window at a screen point.
   virtual std::unique_ptr<TpsHintWindow> CreateHintWindow(const vcl::TPoint& aScreenPoint, TpsHintTriggerArea* aArea,
                                                           const AnsiString& aText) = 0;
+
+  // --- Page and layout (the body, blocks and text lines read these) ---
+  // Defaults are those of a freshly made editor, so a host that does not
+  // lay pages out need not answer them.
+  virtual bool MemoStyle() { return true; }
+  virtual Integer DocumentWidth() { return 500; }
+  virtual Integer ClientWidth() { return 0; }
+  virtual Integer ClientHeight() { return 0; }
+  // The print preview's page (printer pixels) and its margins; only read
+  // when IsPrintPreview answers true.
+  virtual bool IsPrintPreview() { return false; }
+  virtual Integer PageWidth() { return -1; }
+  virtual Integer PageHeight() { return -1; }
+  virtual TpsRect PrintMargins() { return {200, 100, 200, 100}; }
+  virtual Integer GetMinDocumentHeight() { return 0; }
+  // The editor's layout-running flag, set while the root lays out.
+  virtual void SetLayoutRunning(bool aRunning) {}
+  virtual bool RevealTags() { return false; }
+  virtual bool DownsizingEnabled() { return true; }
+  virtual Integer MaxWordWidth() { return 300; }
+  virtual TColor HighlightColor() { return vcl::clHighlight; }
+  virtual double PrintScale() { return 1.0; }
+  // The editor's image-dragging options (the drop bar's colour and width).
+  virtual TImageDragging* ImageDragging() { return nullptr; }
 
  protected:
   ~IpsEditorHost() = default;

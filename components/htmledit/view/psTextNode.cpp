@@ -1,0 +1,653 @@
+#include "htmledit/view/psTextNode.h"
+
+#include <algorithm>
+#include <climits>
+
+#include "htmledit/doc/psLookupLists.h"
+#include "htmledit/view/psBlockNode.h"
+#include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psDivNodes.h"
+#include "rtl/Strings.h"
+
+namespace htmlview {
+
+namespace {
+
+using htmldoc::TpsChunkElement;
+using htmldoc::TpsDataChunk;
+
+bool IsHighSurrogate(WideChar c) { return c >= 0xD800 && c <= 0xDBFF; }
+bool IsLowSurrogate(WideChar c) { return c >= 0xDC00 && c <= 0xDFFF; }
+
+Integer CascadedLength(const htmldoc::TpsCSSAttributeList* aCss, Integer aId) {
+  return aCss && aCss->HasAttribute(aId) ? aCss->GetLengthInPixels(aId) : 0;
+}
+
+Integer CascadedEnum(const htmldoc::TpsCSSAttributeList* aCss, Integer aId, Integer aDefault) {
+  return aCss && aCss->HasAttribute(aId) ? aCss->GetEnumValue(aId) : aDefault;
+}
+
+// Pushes an inline tag's styles as a level of their own.
+void PushInlineTag(htmldoc::TpsStyleStack& aStack, TpsChunkElement* e) {
+  aStack.BeginLevel();
+  htmldoc::TpsHtmlTag& tag = *e->Tag;
+  for (Integer id : {tag.GetTagStyleId(), tag.GetClassStyleId(), tag.GetStyleAttributeId()})
+    if (id != -1) aStack.PushStyle(id);
+  aStack.PushSeparator();
+}
+
+bool EndsLineBefore(const TpsChunkElement* e) {
+  const Byte code = TpsDataChunk::TagCodeOf(e);
+  const Byte type = e->Tag->GetTagType();
+  if (type == htmldoc::ttOpening)
+    return code == htmldoc::TAG_UL || code == htmldoc::TAG_OL || code == htmldoc::TAG_LI ||
+           code == htmldoc::TAG_TABLE;
+  if (type == htmldoc::ttClosing) return code == htmldoc::TAG_UL || code == htmldoc::TAG_OL || code == htmldoc::TAG_LI;
+  return false;
+}
+
+}  // namespace
+
+// --- Finalized floats ---
+
+void TpsFinalizedDockedAdultNodes::Add(TpsWindow* aNode, uint32_t aElementId) {
+  FNodes.push_back(aNode);
+  FElements.push_back(aElementId);
+}
+
+bool TpsFinalizedDockedAdultNodes::ContainsElement(uint32_t aElementId) const {
+  return std::find(FElements.begin(), FElements.end(), aElementId) != FElements.end();
+}
+
+bool TpsFinalizedDockedAdultNodes::ContainsNode(const TpsWindow* aNode) const {
+  return std::find(FNodes.begin(), FNodes.end(), aNode) != FNodes.end();
+}
+
+// --- The line ---
+
+TpsTextNode::TpsTextNode(TpsWindow* aParent) : TpsDocumentNode(aParent) { MouseCursor = vcl::crIBeam; }
+
+WideChar TpsTextNode::TransformCharacter(WideChar aChar, Integer aTransform) {
+  if (IsHighSurrogate(aChar) || IsLowSurrogate(aChar)) return aChar;
+  if (aTransform != 1 && aTransform != 2) return aChar;
+  const std::u16string_view one(&aChar, 1);
+  // One unit to one: a mapping that would change the length is not taken.
+  const WideString mapped = aTransform == 1 ? rtl::WideUpperCase(one) : rtl::WideLowerCase(one);
+  return mapped.size() == 1 ? mapped[0] : aChar;
+}
+
+htmldoc::TpsDataChunk* TpsTextNode::GetLineChunk() {
+  PS_ASSERT(FLineChunk);
+  return FLineChunk.get();
+}
+
+std::unique_ptr<TpsDataChunk> TpsTextNode::GetChunk(bool aAsCopy) {
+  std::unique_ptr<TpsDataChunk> chunk;
+  if (!FLineChunk) {
+    chunk = std::make_unique<TpsDataChunk>();
+  } else if (aAsCopy) {
+    chunk = FLineChunk->Clone(false);
+  } else {
+    chunk = std::move(FLineChunk);
+  }
+  // An embedded node hands its own elements back in its place.
+  for (TpsChunkElement* e = chunk->First(); e;) {
+    TpsChunkElement* next = e->Next;
+    if (e->Kind == htmldoc::ceNode && e->Node) {
+      if (auto* node = dynamic_cast<TpsDocumentNode*>(static_cast<TpsWindow*>(e->Node))) {
+        std::unique_ptr<TpsDataChunk> own = node->GetChunk(aAsCopy);
+        chunk->InsertChunk(*own, e, false);
+        chunk->RemoveElement(e, true);
+      }
+    }
+    e = next;
+  }
+  return chunk;
+}
+
+uint32_t TpsTextNode::GetFirstElementId() {
+  return FLineChunk && !FLineChunk->IsEmpty() ? FLineChunk->First()->Id : TpsDocumentNode::GetFirstElementId();
+}
+
+std::unique_ptr<TpsDataChunk> TpsTextNode::CopyChunk() {
+  return FLineChunk ? FLineChunk->Clone(false) : std::make_unique<TpsDataChunk>();
+}
+
+uint32_t TpsTextNode::FindElement(uint32_t aIdA, uint32_t aIdB) {
+  return FLineChunk ? FLineChunk->FirstOfIds(aIdA, aIdB) : 0;
+}
+
+void TpsTextNode::PrepareLineStyle() {
+  // A line continues the inline styles open at the end of the line before
+  // it; after a nested block (or as the first line) it starts from its
+  // block.
+  auto* previous = dynamic_cast<TpsTextNode*>(PreviousSibling());
+  TpsDocumentNode* from = previous ? static_cast<TpsDocumentNode*>(previous) : GetParentNode();
+  if (from) {
+    from->StyleStack->RestoreState(previous ? 2 : 1);
+    StyleStack->Assign(*from->StyleStack);
+  } else {
+    StyleStack->Clear();
+  }
+  StyleStack->SaveState(1);
+}
+
+void TpsTextNode::LoadLineMetrics() {
+  const htmldoc::TpsCSSAttributeList* css = StyleStack->ApplyToCanvas();
+  TpsAbstractCanvas* canvas = Editor->ScreenCanvas();
+  FTextAlign = static_cast<Byte>(css ? css->GetTextAlign() : 0);
+  FPlainSpaceWidth = canvas->GetCharExtent(u' ').cx;
+  FSpaceWidth = CascadedLength(css, htmldoc::CSS_WORD_SPACING) + FPlainSpaceWidth +
+                2 * CascadedLength(css, htmldoc::CSS_LETTER_SPACING);
+}
+
+TpsTextNode::Extent TpsTextNode::FullExtent() const {
+  Integer top = 0, left = 0, right = -1;
+  if (auto* parent = GetParentNode()) parent->GetVerticalRange(top, left, right);
+  return {left, right};
+}
+
+TpsTextNode::Extent TpsTextNode::FitBesideFloats(Extent aFull) const {
+  Extent e = aFull;
+  // The overlap rectangles are relative to this node's absolute top-left;
+  // the extent is in the parent's coordinates.
+  for (Integer i = 0; i < Overlaps->Count(); ++i) {
+    const htmldoc::TpsRectangleRecord& r = Overlaps->Get(i);
+    const Integer fl = r.X + Left, fr = r.X + r.Width - 1 + Left;
+    if (fr < e.Left || fl > e.Right) continue;
+    if (fl <= e.Left && fr >= e.Right) return {0, -1};
+    if (fl <= e.Left) {
+      e.Left = fr + 1;
+    } else if (fr >= e.Right) {
+      e.Right = fl - 1;
+    } else {
+      const Integer leftGap = fl - e.Left, rightGap = e.Right - fr;
+      if (leftGap < rightGap)
+        e.Left = fr + 1;
+      else
+        e.Right = fl - 1;
+    }
+  }
+  return e;
+}
+
+void TpsTextNode::SetExtent(Extent aExtent) {
+  Left = aExtent.Left;
+  Width = aExtent.Right - aExtent.Left + 1;
+}
+
+Integer TpsTextNode::ParentAvailableWidth() const {
+  const Extent full = FullExtent();
+  return full.Right - full.Left + 1;
+}
+
+void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
+  TpsDocumentNode::LayoutChunk(aChunk);
+  TpsFinalizedDockedAdultNodes finalized;
+  FFinalized = &finalized;
+  struct ResetFinalized {
+    TpsTextNode* Node;
+    ~ResetFinalized() { Node->FFinalized = nullptr; }
+  } reset{this};
+  StyleStack->SetCanvas(Editor->ScreenCanvas());
+  PrepareLineStyle();
+  LoadLineMetrics();
+
+  Integer top = 0, left = 0, right = -1;
+  if (auto* parent = GetParentNode()) parent->GetVerticalRange(top, left, right);
+  const Extent full{left, right};
+  SetBounds(left, top, right - left + 1, 1);
+
+  for (;;) {
+    Overlaps->Update(false);
+    const Extent fitted = FitBesideFloats(full);
+    if (fitted.Right < fitted.Left) {
+      SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
+      continue;
+    }
+    SetExtent(fitted);
+    StyleStack->RestoreState(1);
+    StyleStack->ApplyToCanvas();
+    bool noRoom = false;
+    // A line that takes nothing at the full width with no float beside it
+    // would take nothing one pixel lower either: its first element is passed
+    // over like any other tag.
+    const bool passFirst = fitted.Left == full.Left && fitted.Right == full.Right && Overlaps->Count() == 0;
+    if (!LayoutLine(aChunk, noRoom, passFirst)) {
+      UndoLine(aChunk);
+      SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
+      continue;
+    }
+    Overlaps->Update(true);
+    if (noRoom) break;
+    const Extent again = FitBesideFloats(full);
+    if (again.Left == fitted.Left && again.Right == fitted.Right) break;
+    UndoLine(aChunk);
+    if (again.Right < again.Left) {
+      SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
+    } else {
+      SetExtent(again);
+      Height = 1;
+    }
+  }
+  PlaceDockedFloats();
+  SaveStyleEndState();
+  WindowFlags.SetFlag(wfBeingLaidOut, false);
+}
+
+void TpsTextNode::UndoLine(TpsDataChunk& aChunk) {
+  TpsWindow* root = GetRoot();
+  for (TpsWindow* f : TpsWindowList(root->FloatingWindows()))
+    if (f->Owner == this && !(FFinalized && FFinalized->ContainsNode(f))) root->FreeChild(f);
+  FDockedFloats.Clear();
+  while (ChildCount() > 0) FreeChild(Child(ChildCount() - 1));
+  if (FLineChunk) aChunk.PrependChunk(*FLineChunk);
+  FLineChunk.reset();
+  FItems.Clear();
+  FItemSpacing.clear();
+}
+
+bool TpsTextNode::LayoutLine(TpsDataChunk& aChunk, bool& aNoRoom, bool aPassFirst) {
+  TpsAbstractCanvas* canvas = Editor->ScreenCanvas();
+  aNoRoom = false;
+  FWordCount = 0;
+  FWordsWidth = 0;
+  FLeftFloatWidth = 0;
+  FRightFloatWidth = 0;
+  FImagesWidth = 0;
+  FItems.Clear();
+  FItemSpacing.clear();
+  Integer remaining = Width;
+  Integer lineHeight = Height;
+  Integer maxOffset = 0;
+  const Integer available = ParentAvailableWidth();
+  const Integer maxWordWidth = Editor->MaxWordWidth();
+
+  // The word being read.
+  TpsChunkElement* wordStart = nullptr;
+  Integer wordFirstItem = 0, wordWidth = 0, wordHeight = 0;
+  bool forced = false;
+
+  TpsChunkElement* lastTaken = nullptr;  // the line's last element
+  bool ended = false;
+
+  const auto commit = [&]() -> bool {
+    if (!wordStart) return true;
+    const Integer needed = wordWidth + (FWordCount > 0 ? FSpaceWidth : 0);
+    bool ok = true;
+    if (needed <= remaining || forced) {
+      ++FWordCount;
+      remaining -= needed;
+      FWordsWidth += wordWidth;
+      lineHeight = std::max(lineHeight, wordHeight + maxOffset);
+    } else {
+      StyleStack->RestoreState(3);
+      StyleStack->ApplyToCanvas();
+      while (FItems.Count() > wordFirstItem) FItems.RemoveItem(FItems.Count() - 1);
+      FItemSpacing.resize(static_cast<size_t>(wordFirstItem));
+      lastTaken = wordStart->Prev;
+      ok = false;
+    }
+    wordStart = nullptr;
+    forced = false;
+    return ok;
+  };
+
+  TpsChunkElement* e = aChunk.First();
+  for (; e && !ended; e = e->Next) {
+    if (e->Kind == htmldoc::ceTag) {
+      const Byte code = TpsDataChunk::TagCodeOf(e);
+      const Byte type = e->Tag->GetTagType();
+      if (EndsLineBefore(e) && !(aPassFirst && e == aChunk.First())) {
+        lastTaken = e->Prev;
+        ended = true;
+        break;
+      }
+      if (htmldoc::IsInlineCode(code) && type == htmldoc::ttOpening) {
+        PushInlineTag(*StyleStack, e);
+        StyleStack->ApplyToCanvas();
+      } else if (htmldoc::IsInlineCode(code) && type == htmldoc::ttClosing) {
+        StyleStack->EndLevel();
+        StyleStack->ApplyToCanvas();
+      } else if (code == htmldoc::TAG_BR && type != htmldoc::ttClosing) {
+        // The break belongs to the line unless the word before it moves on.
+        lastTaken = e;
+        commit();
+        ended = true;
+        break;
+      }
+      lastTaken = e;
+      continue;
+    }
+    if (e->Kind != htmldoc::ceChar) {
+      lastTaken = e;
+      continue;
+    }
+    if (TpsDataChunk::IsSpaceOrTab(e)) {
+      if (!commit()) {
+        ended = true;
+        break;
+      }
+      lastTaken = e;
+      continue;
+    }
+    // A character.
+    const htmldoc::TpsCSSAttributeList* css = StyleStack->GetAttributes();
+    const Integer transform = CascadedEnum(css, htmldoc::CSS_TEXT_TRANSFORM, 0);
+    const Integer letterSpacing = CascadedLength(css, htmldoc::CSS_LETTER_SPACING);
+    vcl::TSize size;
+    if (IsLowSurrogate(e->Char) && e->Prev && e->Prev->Kind == htmldoc::ceChar && IsHighSurrogate(e->Prev->Char)) {
+      // The pair's advance went with its first unit.
+      size = {0, canvas->GetCharExtent(u'x').cy};
+    } else if (IsHighSurrogate(e->Char) && e->Next && e->Next->Kind == htmldoc::ceChar && IsLowSurrogate(e->Next->Char)) {
+      size = canvas->GetCanvas()->TextExtentW(WideString{e->Char, e->Next->Char});
+    } else {
+      size = canvas->GetCharExtent(TransformCharacter(e->Char, transform));
+    }
+    Integer offsetY = 0;
+    if (StyleStack->GetPosition() == 1) offsetY = StyleStack->GetRelativeTopOffset();
+    maxOffset = std::max(maxOffset, std::abs(offsetY));
+    const bool first = wordStart == nullptr;
+    FItems.AddTextItem(0, 0, e, offsetY, 0, canvas->GetFontDescent(), first, size.cy, size.cx);
+    FItemSpacing.push_back(letterSpacing);
+    if (first) {
+      wordStart = e;
+      wordFirstItem = FItems.Count() - 1;
+      wordWidth = size.cx;
+      wordHeight = size.cy;
+      StyleStack->SaveState(3);
+      if (FWordCount == 0 && available < size.cx) {
+        forced = true;
+        aNoRoom = true;
+        lastTaken = e;
+        ended = true;
+        break;
+      }
+    } else {
+      wordWidth += letterSpacing + size.cx;
+      wordHeight = std::max(wordHeight, size.cy);
+      const Integer needed = wordWidth + (FWordCount > 0 ? FSpaceWidth : 0);
+      if (needed > remaining && (wordWidth > available || wordWidth > maxWordWidth)) {
+        wordWidth -= letterSpacing + size.cx;
+        FItems.RemoveItem(FItems.Count() - 1);
+        FItemSpacing.pop_back();
+        lastTaken = e->Prev;
+        ended = true;
+        break;
+      }
+    }
+    lastTaken = e;
+  }
+  if (!e) ended = true;
+  commit();
+
+  // The elements from the first through the last taken become the line.
+  if (aChunk.IsEmpty()) {
+    // Nothing left to take (an empty block): a line without text.
+    FLineChunk = std::make_unique<TpsDataChunk>();
+  } else if (!lastTaken) {
+    FLineChunk.reset();
+    return false;
+  } else {
+    FLineChunk = aChunk.Extract(aChunk.First(), lastTaken);
+  }
+
+  if (const htmldoc::TpsCSSLineHeightAttribute* lh = StyleStack->GetLineHeightAttribute())
+    lineHeight = std::max(lineHeight, lh->GetLineHeight(lineHeight, canvas));
+  Height = lineHeight;
+
+  FHasText = false;
+  for (TpsChunkElement* c = FLineChunk->First(); c; c = c->Next)
+    if (TpsDataChunk::IsNonBlankCharacter(c)) FHasText = true;
+  PlaceLineItems(aChunk.IsEmpty());
+  if (!FHasText) {
+    StyleStack->RestoreState(1);
+    StyleStack->ApplyToCanvas();
+    const Integer textHeight = canvas->GetCharExtent(u' ').cy;
+    Height = std::max(Height, textHeight);
+    Integer x = 0;
+    const Integer rest = Width - FLeftFloatWidth - FRightFloatWidth - FImagesWidth;
+    if (FTextAlign == 2) x = FLeftFloatWidth + rest / 2;
+    else if (FTextAlign == 3) x = FLeftFloatWidth + rest;
+    else x = FLeftFloatWidth;
+    const Integer ax = GetParentNode() ? GetParentNode()->GetAbsoluteLeft() + Left : Left;
+    const Integer ay = GetParentNode() ? GetParentNode()->GetAbsoluteTop() + Top : Top;
+    const Integer gap = (Height - textHeight) / 2;
+    FEmptyLineCaret = {ax + x, ay + gap, ax + x + 1, ay + Height - gap - 1};
+    if (Width <= 0) aNoRoom = true;
+  }
+  return true;
+}
+
+void TpsTextNode::PlaceLineItems(bool aLastLine) {
+  const Integer A = aLastLine ? 1 : FTextAlign;
+  // Vertical.
+  const Integer M = FItems.MaxTextHeight(), D = FItems.MaxDescent();
+  const Integer g = Height - M;
+  const Integer topGap = g / 2, bottomGap = g - topGap;
+  const Integer baseline = Height - bottomGap - D;
+  // Horizontal start.
+  const Integer S = FWordCount > 0 ? (FWordCount - 1) * FSpaceWidth : 0;
+  Integer I = 0;
+  for (Integer i = 0; i < FItems.Count(); ++i)
+    if (FItems.GetItem(i).Kind == loObject) I += FItems.GetItem(i).Width;
+  FImagesWidth = I;
+  const Integer F = FLeftFloatWidth, Fr = FRightFloatWidth, W = FWordsWidth;
+  Integer x = F;
+  if (FTextAlign == 2) x = F + (Width - F - Fr - S - I - W) / 2;
+  else if (FTextAlign == 3) x = F + (Width - F - Fr - S - I - W);
+  FWordGap = FSpaceWidth;
+  if (A == 4) FWordGap = FWordCount >= 2 ? (Width - I - F - Fr - W) / (FWordCount - 1) : 0;
+  for (Integer i = 0; i < FItems.Count(); ++i) {
+    TpsLineItem& item = FItems.GetItem(i);
+    if (item.Kind == loObject) {
+      item.X = x;
+      item.Y = std::clamp(baseline - item.Height, 0, std::max(0, Height - item.Height));
+      if (item.Node) item.Node->SetPosition(item.X, item.Y);
+      x += item.Width;
+      continue;
+    }
+    item.X = x;
+    item.Y = baseline - (item.Height - item.Descent) + item.OffsetY;
+    x += item.Width;
+    if (i + 1 < FItems.Count()) {
+      const TpsLineItem& next = FItems.GetItem(i + 1);
+      if (next.Kind == loText) x += next.WordStart ? FWordGap : FItemSpacing[static_cast<size_t>(i)];
+    }
+  }
+  if (A == 4 && FItems.Count() > 0) {
+    TpsLineItem& last = FItems.GetItem(FItems.Count() - 1);
+    if (last.Kind == loObject) {
+      last.X = Width - last.Width;
+      if (last.Node) last.Node->SetPosition(last.X, last.Y);
+    } else if (FWordCount >= 2) {
+      Integer start = FItems.Count() - 1;
+      while (start > 0 && !FItems.GetItem(start).WordStart) --start;
+      const Integer shift = (Width - Fr) - (last.X + last.Width);
+      FItems.ShiftX(start, FItems.Count() - 1, shift);
+    }
+  }
+}
+
+void TpsTextNode::PlaceDockedFloats() {
+  FDockedFloats.Clear();
+  FItems.Trim();
+}
+
+void TpsTextNode::HandleMessage(TpsMessage& m) {
+  if (m.Kind == mrCommand && (!m.Target || m.Target == this) && m.Id == psmIsTextNode) {
+    m.Result = true;
+    m.MarkHandled(this);
+    return;
+  }
+  TpsDocumentNode::HandleMessage(m);
+}
+
+// --- Painting ---
+
+void TpsTextNode::PaintListMarker(TpsAbstractCanvas& aCanvas) {
+  TpsWindow* item = Parent;
+  if (!item || !IsListItemNode(item) || TpsListItemNode::GetFirstTextLine(item) != this) return;
+  TpsWindow* list = item->GetParent();
+  bool ordered = false;
+  if (!list || !IsListNode(list, ordered)) return;
+  WideString marker;
+  const Integer fontHeight = aCanvas.GetFontHeight();
+  const AnsiString fontName = aCanvas.GetFontName();
+  if (ordered) {
+    const AnsiString number = std::to_string(TpsListNode::GetItemNumber(list, item)) + ".";
+    marker.assign(number.begin(), number.end());
+  } else {
+    const htmldoc::TpsCSSAttributeList* css = StyleStack->GetAttributes();
+    const Integer type = CascadedEnum(css, htmldoc::CSS_LIST_STYLE_TYPE, 0);
+    marker = type == 3 ? u"n" : u"l";
+    aCanvas.SetFontName("WINGDINGS");
+    aCanvas.SetFontHeight(fontHeight > 0 ? fontHeight - 2 : fontHeight + 2);
+  }
+  Integer markerWidth = 0, markerHeight = 0;
+  for (WideChar c : marker) {
+    const vcl::TSize s = aCanvas.GetCharExtent(c);
+    markerWidth += s.cx;
+    markerHeight = std::max(markerHeight, s.cy);
+  }
+  auto* itemNode = dynamic_cast<TpsDocumentNode*>(item);
+  const Integer firstX = FItems.Count() > 0 ? FItems.GetItem(0).X
+                                            : FEmptyLineCaret.Left - GetAbsoluteLeft();
+  const Integer inset = itemNode ? itemNode->BorderLeft + itemNode->Padding.Left : 0;
+  Integer x = firstX + GetAbsoluteLeft() - inset - markerWidth - 9;
+  Integer y = GetAbsoluteTop() + (Height - markerHeight) / 2;
+  if (ordered) x -= 3;
+  else y += 2;
+  if (x >= GetRoot()->GetAbsoluteLeft()) {
+    aCanvas.GetBrush()->SetStyle(vcl::bsClear);
+    aCanvas.TextOutW(x, y, marker);
+  }
+  aCanvas.SetFontName(fontName);
+  aCanvas.SetFontHeight(fontHeight);
+  StyleStack->ApplyToCanvas();
+}
+
+void TpsTextNode::PaintWords(TpsAbstractCanvas& aCanvas) {
+  if (!FLineChunk) return;
+  const Integer ax = GetAbsoluteLeft(), ay = GetAbsoluteTop();
+  Integer extentTop = 0, extentBottom = -1;
+  FItems.GetVerticalExtent(extentTop, extentBottom);
+  const TColor highlight = Editor->HighlightColor();
+  Integer itemIndex = 0;  // the next text item
+  const auto nextTextItem = [this](Integer aFrom) {
+    while (aFrom < FItems.Count() && FItems.GetItem(aFrom).Kind != loText) ++aFrom;
+    return aFrom;
+  };
+  auto* block = dynamic_cast<TpsBlockNode*>(Parent);
+  const Integer contentRight = block ? block->InsetLeft + block->GetContentWidth() - 1 - Left : Width - 1;
+
+  for (TpsChunkElement* e = FLineChunk->First(); e;) {
+    if (e->Kind == htmldoc::ceTag) {
+      const Byte code = TpsDataChunk::TagCodeOf(e);
+      const Byte type = e->Tag->GetTagType();
+      if (htmldoc::IsInlineCode(code) && type == htmldoc::ttOpening) {
+        PushInlineTag(*StyleStack, e);
+        StyleStack->ApplyToCanvas();
+      } else if (htmldoc::IsInlineCode(code) && type == htmldoc::ttClosing) {
+        StyleStack->EndLevel();
+        StyleStack->ApplyToCanvas();
+      }
+      e = e->Next;
+      continue;
+    }
+    if (!TpsDataChunk::IsNonBlankCharacter(e)) {
+      e = e->Next;
+      continue;
+    }
+    // A word: non-blank characters of one selected state, across no tag.
+    const bool selected = e->Selected;
+    const htmldoc::TpsCSSAttributeList* css = StyleStack->GetAttributes();
+    const Integer transform = CascadedEnum(css, htmldoc::CSS_TEXT_TRANSFORM, 0);
+    const Integer spacing = CascadedLength(css, htmldoc::CSS_LETTER_SPACING);
+    const Integer decoration = CascadedEnum(css, htmldoc::CSS_TEXT_DECORATION, 0);
+    const TColor background =
+        css && css->HasAttribute(htmldoc::CSS_BACKGROUND_COLOR) ? css->GetColor(htmldoc::CSS_BACKGROUND_COLOR)
+                                                                 : kNoBackground;
+    WideString text;
+    const Integer firstItem = nextTextItem(itemIndex);
+    Integer lastItem = firstItem;
+    TpsChunkElement* w = e;
+    for (; w && TpsDataChunk::IsNonBlankCharacter(w) && w->Selected == selected; w = w->Next) {
+      text += TransformCharacter(w->Char, transform);
+      lastItem = nextTextItem(itemIndex);
+      itemIndex = lastItem + 1;
+    }
+    if (firstItem >= FItems.Count()) break;
+    const TpsLineItem& a = FItems.GetItem(firstItem);
+    const TpsLineItem& b = FItems.GetItem(std::min(lastItem, FItems.Count() - 1));
+    aCanvas.SetCharacterExtra(text.size() >= 2 ? spacing : 0);
+    const TColor fill = selected ? highlight : background;
+    const TColor fontColor = aCanvas.GetFontColor();
+    if (fill != kNoBackground && fill != vcl::clNone) {
+      aCanvas.GetBrush()->SetColor(fill);
+      aCanvas.GetBrush()->SetStyle(vcl::bsSolid);
+      aCanvas.FillBounds(ax + a.X, ay + extentTop, ax + b.X + b.Width - 1, ay + extentBottom);
+    }
+    if (selected) aCanvas.SetFontColor(vcl::clWhite);
+    aCanvas.GetBrush()->SetStyle(vcl::bsClear);
+    aCanvas.TextOutW(ax + a.X, ay + a.Y, text);
+    const TColor lineColor = aCanvas.GetFontColor();
+    const auto decorate = [&](Integer aLeft, Integer aRight, TColor aColor) {
+      if (decoration == 0 || aRight < aLeft) return;
+      const Integer y = decoration == 2 ? ay + a.Y + a.Height - a.Descent + 1 - 1 + 1
+                                        : ay + a.Y + (a.Height - a.Descent) / 2 + 1;
+      aCanvas.GetPen()->SetColor(aColor);
+      aCanvas.MoveTo(aLeft, y);
+      aCanvas.LineTo(aRight + 1, y);
+    };
+    decorate(ax + a.X, ax + b.X + b.Width - 1, lineColor);
+    if (selected) aCanvas.SetFontColor(fontColor);
+    // The blanks after the word.
+    if (w && TpsDataChunk::IsSpaceOrTab(w)) {
+      const bool blankSelected = w->Selected;
+      const Integer next = nextTextItem(itemIndex);
+      const Integer gapLeft = ax + b.X + b.Width;
+      Integer gapRight;
+      bool atEnd = next >= FItems.Count();
+      if (!atEnd) gapRight = ax + FItems.GetItem(next).X - 1;
+      else gapRight = ax + std::min(b.X + b.Width - 1 + FPlainSpaceWidth, contentRight);
+      if (blankSelected) {
+        aCanvas.GetBrush()->SetColor(highlight);
+        aCanvas.GetBrush()->SetStyle(vcl::bsSolid);
+        aCanvas.FillBounds(gapLeft, ay + extentTop, gapRight, ay + extentBottom);
+        decorate(gapLeft, gapRight, vcl::clWhite);
+      } else if (!atEnd) {
+        if (background != kNoBackground && background != vcl::clNone) {
+          aCanvas.GetBrush()->SetColor(background);
+          aCanvas.GetBrush()->SetStyle(vcl::bsSolid);
+          aCanvas.FillBounds(gapLeft, ay + extentTop, gapRight, ay + extentBottom);
+        }
+        decorate(gapLeft, gapRight, lineColor);
+      }
+    }
+    e = w;
+  }
+  aCanvas.SetCharacterExtra(0);
+}
+
+void TpsTextNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
+  TpsPaintCanvasScope scope(&aCanvas);
+  if (auto* parent = dynamic_cast<TpsWindow*>(Parent)) parent->PaintRect(Left, Top, Left + Width - 1, Top + Height - 1);
+  StyleStack->RestoreState(1);
+  // The stack sets fonts on the surface painted on; measuring stays with
+  // the editor's.
+  struct StyleCanvasScope {
+    htmldoc::TpsStyleStack& Stack;
+    htmldoc::TpsStyleCanvas* Saved;
+    ~StyleCanvasScope() { Stack.SetCanvas(Saved); }
+  } styleCanvas{*StyleStack, StyleStack->Canvas()};
+  StyleStack->SetCanvas(&aCanvas);
+  StyleStack->ApplyToCanvas();
+  PaintListMarker(aCanvas);
+  PaintWords(aCanvas);
+  StyleStack->RestoreState(1);
+  // The inline images paint themselves.
+  TpsWindow::Paint(aCanvas, aPaintChildren);
+}
+
+}  // namespace htmlview

@@ -1,0 +1,104 @@
+#pragma once
+// One line box of inline content. The factory hands a line what remains
+// of its block; the line takes the elements that fit into its own list and
+// leaves the rest for the next sibling. It measures characters one by one
+// on the drawing surface, breaks between words (inside a word only when
+// the word fits no line), narrows itself beside floated images, aligns and
+// justifies its items, keeps the caret geometry of a line without text and
+// paints text, selection, decoration and list markers.
+#include <memory>
+#include <vector>
+
+#include "htmledit/doc/psTagStyles.h"
+#include "htmledit/view/psDocumentNode.h"
+#include "htmledit/view/psLineObjects.h"
+
+namespace htmlview {
+
+class TpsBlockNode;
+
+// The floats whose place became final while one line was laid out; its
+// retries skip their image elements and keep them.
+class TpsFinalizedDockedAdultNodes {
+ public:
+  void Add(TpsWindow* aNode, uint32_t aElementId);
+  bool ContainsElement(uint32_t aElementId) const;
+  bool ContainsNode(const TpsWindow* aNode) const;
+
+ private:
+  std::vector<TpsWindow*> FNodes;
+  std::vector<uint32_t> FElements;
+};
+
+class TpsTextNode : public TpsDocumentNode {
+ public:
+  explicit TpsTextNode(TpsWindow* aParent);
+
+  void HandleMessage(TpsMessage& aMessage) override;
+  void Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) override;
+  std::unique_ptr<htmldoc::TpsDataChunk> GetChunk(bool aAsCopy) override;
+  uint32_t GetFirstElementId() override;
+  std::unique_ptr<htmldoc::TpsDataChunk> CopyChunk() override;
+  void LayoutChunk(htmldoc::TpsDataChunk& aChunk) override;
+  uint32_t FindElement(uint32_t aIdA, uint32_t aIdB) override;
+
+  htmldoc::TpsDataChunk* GetLineChunk();
+  // The items' rectangles are relative to the line.
+  const TpsLineObjects& Items() const { return FItems; }
+  TpsRect EmptyLineCaret() const { return FEmptyLineCaret; }
+  bool HasText() const { return FHasText; }
+  Integer WordCount() const { return FWordCount; }
+  Byte TextAlign() const { return FTextAlign; }
+
+  // The UTF-16 unit as measured and drawn under text-transform (1 upper,
+  // 2 lower case; capitalize and the rest leave it).
+  static WideChar TransformCharacter(WideChar aChar, Integer aTransform);
+
+ private:
+  struct Extent {
+    Integer Left;
+    Integer Right;
+  };
+  void LoadLineMetrics();
+  void PrepareLineStyle();
+  // The content range of the parent in this node's parent coordinates.
+  Extent FullExtent() const;
+  // Narrows aFull beside the floats collected in Overlaps.
+  Extent FitBesideFloats(Extent aFull) const;
+  void SetExtent(Extent aExtent);
+  // False when nothing could be put on the line.
+  bool LayoutLine(htmldoc::TpsDataChunk& aChunk, bool& aNoRoom, bool aPassFirst);
+  void UndoLine(htmldoc::TpsDataChunk& aChunk);
+  void PlaceLineItems(bool aLastLine);
+  void PlaceDockedFloats();
+  Integer ParentAvailableWidth() const;
+  void PaintListMarker(TpsAbstractCanvas& aCanvas);
+  void PaintWords(TpsAbstractCanvas& aCanvas);
+
+  bool FHasText = false;
+  std::unique_ptr<htmldoc::TpsDataChunk> FLineChunk;
+  TpsLineObjects FItems{false};
+  // The letter spacing of each item, kept for placing the items.
+  std::vector<Integer> FItemSpacing;
+  Integer FWordCount = 0;
+  Integer FWordsWidth = 0;
+  Byte FTextAlign = 0;
+  Integer FSpaceWidth = 0;
+  Integer FWordGap = 0;
+  Integer FLeftFloatWidth = 0;
+  Integer FRightFloatWidth = 0;
+  Integer FImagesWidth = 0;
+  htmldoc::TpsDockedAdultNodeList FDockedFloats;
+  Integer FPreferredColumn = -1;
+  TpsRect FEmptyLineCaret{-1, -1, -1, -1};
+  Integer FPlainSpaceWidth = 0;
+  TpsFinalizedDockedAdultNodes* FFinalized = nullptr;
+  Integer FTextTransform = 0;
+
+ public:
+  Integer LastClickTime = 0;
+  Integer LastClickX = 0;
+  Integer LastClickY = 0;
+};
+
+}  // namespace htmlview
