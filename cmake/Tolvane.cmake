@@ -22,12 +22,24 @@ if(NOT TARGET san_tests)
   add_custom_target(san_tests)
 endif()
 
+# TOLVANE_UNITY (on in `make run`, `make test` and CI; off by default so
+# that an edit recompiles one file): each library and test program
+# compiles as a few large units, so the Qt and test-framework headers (a
+# second and a half of every test file on their own) are read once per
+# unit. File-local names (anonymous namespaces) must therefore be unique
+# within a target.
+option(TOLVANE_UNITY "Compile each library and test program as a few large units" OFF)
+set(TOLVANE_UNITY_BATCH 16 CACHE STRING "Sources per unit of a unity target")
+
 # tolvane_library(NAME SOURCES ... [DEPS ...])
 #   A static library whose headers are included as "<layer>/<file>.h" from
 #   INCLUDE_ROOT (the folder above the layer's own folder).
 function(tolvane_library name)
   cmake_parse_arguments(A "" "INCLUDE_ROOT" "SOURCES;DEPS;PUBLIC_DEPS" ${ARGN})
   add_library(${name} STATIC ${A_SOURCES})
+  if(TOLVANE_UNITY)
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${TOLVANE_UNITY_BATCH})
+  endif()
   target_include_directories(${name} PUBLIC ${A_INCLUDE_ROOT})
   target_compile_options(${name} PRIVATE ${TOLVANE_WARNINGS})
   if(A_DEPS)
@@ -64,6 +76,9 @@ function(tolvane_test name)
   endif()
   target_compile_options(${name} PRIVATE ${TOLVANE_WARNINGS})
   target_link_libraries(${name} PRIVATE ${A_DEPS} GTest::gtest GTest::gtest_main GTest::gmock)
+  if(TOLVANE_UNITY)
+    set_target_properties(${name} PROPERTIES UNITY_BUILD ON UNITY_BUILD_BATCH_SIZE ${TOLVANE_UNITY_BATCH})
+  endif()
   target_compile_definitions(${name} PRIVATE
     TOLVANE_TEST_DATA="${CMAKE_SOURCE_DIR}/tests/data"
     TOLVANE_BIN_DIR="${CMAKE_RUNTIME_OUTPUT_DIRECTORY}"

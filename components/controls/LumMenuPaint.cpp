@@ -92,7 +92,7 @@ vcl::TImageList* DisabledImagesOf(TMenu* menu) {
 bool ValidIndex(vcl::TImageList* list, Integer index) { return list && index >= 0 && index < list->Count(); }
 
 // Rounds to the nearest whole number, halves to even.
-Integer RoundHalfEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
+Integer RoundToNearestEven(double v) { return static_cast<Integer>(std::nearbyint(v)); }
 
 // The union of the screen rectangles of the item's siblings, moved to the
 // origin, less the 17 pixels the desktop adds on the right; the window's
@@ -131,12 +131,12 @@ void DrawSideBar(TCanvas* canvas, TCustomLumMenuStyler* styler, const TRect& pop
     canvas->Font()->Assign(bar->Font());
     vcl::TSize extent = canvas->TextExtent(bar->Caption());
     Integer w = extent.cx, h = extent.cy;
-    Integer x = RoundHalfEven((bar->Size() - h) / 2.0 - 0.5);
+    Integer x = RoundToNearestEven((bar->Size() - h) / 2.0 - 0.5);
     Integer sh = RectHeight(s);
     bool down = bar->Direction() == dUpToDown;
     Integer y;
     if (bar->Alignment() == vcl::taCenter) {
-      y = RoundHalfEven((sh + w) / 2.0 - 0.5);
+      y = RoundToNearestEven((sh + w) / 2.0 - 0.5);
     } else if ((bar->Alignment() == vcl::taRightJustify) != down) {
       y = bar->CaptionOffset() + w;
     } else {

@@ -16,6 +16,7 @@
 
 #include "rtl/StringList.h"
 #include "vcl/Controls.h"
+#include "vcl/OwnerDrawState.h"
 
 namespace vcl {
 
@@ -24,9 +25,6 @@ class TCustomListBox;
 enum class TListBoxStyle { lbStandard, lbOwnerDrawFixed };
 using enum TListBoxStyle;
 
-enum class TOwnerDrawStateItem { odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault };
-using enum TOwnerDrawStateItem;
-using TOwnerDrawState = rtl::TSet<TOwnerDrawStateItem>;
 
 using TDrawItemEvent = std::function<void(TWinControl* Control, Integer Index, TRect Rect, TOwnerDrawState State)>;
 

@@ -7,6 +7,7 @@
 #include "vcl/ActnList.h"
 #include "vcl/Components.h"
 #include "vcl/Controls.h"
+#include "vcl/OwnerDrawState.h"
 
 class QMenu;
 
@@ -17,13 +18,6 @@ class TMenuWindow;
 class TImageList;
 class TBitmap;
 
-// The state an owner-drawn menu item is painted in.
-enum class TOwnerDrawStateItem {
-  odSelected, odGrayed, odDisabled, odChecked, odFocused, odDefault, odHotLight, odInactive,
-  odNoAccel, odNoFocusRect, odReserved1, odReserved2, odComboBoxEdit
-};
-using enum TOwnerDrawStateItem;
-using TOwnerDrawState = rtl::TSet<TOwnerDrawStateItem>;
 enum class TMenuBreak { mbNone, mbBreak, mbBarBreak };
 using enum TMenuBreak;
 enum class TMenuAutoFlag { maAutomatic, maManual, maParent };

@@ -55,12 +55,12 @@ struct ThemeState {
   std::map<HWND, TThemeData*> windowThemes;
 };
 
-ThemeState& State() {
+ThemeState& ThemeStore() {
   static ThemeState* s = new ThemeState;  // lives as long as the process
   return *s;
 }
 
-bool IsOpen(HTHEME theme) { return theme && State().open.count(theme) != 0; }
+bool IsOpen(HTHEME theme) { return theme && ThemeStore().open.count(theme) != 0; }
 
 bool ValidPartState(const ThemeClassInfo& info, Integer part, Integer state) {
   if (part < 1 || part > info.parts) return false;
@@ -288,7 +288,7 @@ void TCanvas::DrawThemePart(const char* themeClass, Integer part, Integer state,
 // --- The service ---
 
 HTHEME OpenThemeData(HWND wnd, const char16_t* classList) {
-  if (!State().active || !classList) return nullptr;
+  if (!ThemeStore().active || !classList) return nullptr;
   AnsiString list = rtl::ToAnsi(WideString(classList));
   size_t start = 0;
   while (start <= list.size()) {
@@ -297,8 +297,8 @@ HTHEME OpenThemeData(HWND wnd, const char16_t* classList) {
     AnsiString name = rtl::Trim(list.substr(start, end - start));
     if (const ThemeClassInfo* info = ClassByName(name.c_str())) {
       auto* theme = new TThemeData{info->cls, wnd};
-      State().open.insert(theme);
-      if (wnd) State().windowThemes[wnd] = theme;
+      ThemeStore().open.insert(theme);
+      if (wnd) ThemeStore().windowThemes[wnd] = theme;
       return theme;
     }
     start = end + 1;
@@ -308,9 +308,9 @@ HTHEME OpenThemeData(HWND wnd, const char16_t* classList) {
 
 HRESULT CloseThemeData(HTHEME theme) {
   if (!IsOpen(theme)) return E_HANDLE;
-  State().open.erase(theme);
-  for (auto it = State().windowThemes.begin(); it != State().windowThemes.end();)
-    it = it->second == theme ? State().windowThemes.erase(it) : std::next(it);
+  ThemeStore().open.erase(theme);
+  for (auto it = ThemeStore().windowThemes.begin(); it != ThemeStore().windowThemes.end();)
+    it = it->second == theme ? ThemeStore().windowThemes.erase(it) : std::next(it);
   delete theme;
   return S_OK;
 }
@@ -337,23 +337,23 @@ bool IsThemeBackgroundPartiallyTransparent(HTHEME theme, Integer part, Integer s
 
 TColor GetThemeSysColor(HTHEME, Integer colorId) { return GetSysColor(colorId); }
 
-bool IsThemeActive() { return State().active; }
-bool IsAppThemed() { return State().active && (State().appProperties & STAP_ALLOW_CONTROLS) != 0; }
+bool IsThemeActive() { return ThemeStore().active; }
+bool IsAppThemed() { return ThemeStore().active && (ThemeStore().appProperties & STAP_ALLOW_CONTROLS) != 0; }
 
 HTHEME GetWindowTheme(HWND wnd) {
-  auto it = State().windowThemes.find(wnd);
-  return it == State().windowThemes.end() ? nullptr : it->second;
+  auto it = ThemeStore().windowThemes.find(wnd);
+  return it == ThemeStore().windowThemes.end() ? nullptr : it->second;
 }
 
-Cardinal GetThemeAppProperties() { return State().appProperties; }
-void SetThemeAppProperties(Cardinal flags) { State().appProperties = flags; }
+Cardinal GetThemeAppProperties() { return ThemeStore().appProperties; }
+void SetThemeAppProperties(Cardinal flags) { ThemeStore().appProperties = flags; }
 
 HRESULT GetCurrentThemeName(char16_t* fileName, Integer fileNameSize, char16_t* colorName, Integer colorNameSize,
                             char16_t* sizeName, Integer sizeNameSize) {
-  if (!State().active) return E_FAIL;
+  if (!ThemeStore().active) return E_FAIL;
   // The look is the application's Qt style; its name stands for the file.
   WideString file = rtl::ToWide(Style()->name().toStdString());
-  if (!CopyWide(file, fileName, fileNameSize) || !CopyWide(State().colorScheme, colorName, colorNameSize) ||
+  if (!CopyWide(file, fileName, fileNameSize) || !CopyWide(ThemeStore().colorScheme, colorName, colorNameSize) ||
       !CopyWide(u"NormalSize", sizeName, sizeNameSize))
     return E_INVALIDARG;
   return S_OK;
@@ -396,12 +396,12 @@ HRESULT EnableTheming(bool enable) {
 }
 
 void SetThemeActive(bool active) {
-  if (State().active == active) return;
-  State().active = active;
+  if (ThemeStore().active == active) return;
+  ThemeStore().active = active;
   for (HWND h : EnumWindowHandles()) SendMessage(h, WM_THEMECHANGED);
 }
 
-void SetThemeColorSchemeName(const WideString& name) { State().colorScheme = name; }
+void SetThemeColorSchemeName(const WideString& name) { ThemeStore().colorScheme = name; }
 
 // --- What no caller of this program needs ---
 

@@ -34,7 +34,7 @@ struct MessageState {
   std::function<void()> wake;
 };
 
-MessageState& State() {
+MessageState& MessageStore() {
   static MessageState* s = new MessageState;  // lives as long as the process
   return *s;
 }
@@ -42,16 +42,16 @@ MessageState& State() {
 void Wake() {
   std::function<void()> w;
   {
-    std::lock_guard<std::mutex> g(State().lock);
-    w = State().wake;
+    std::lock_guard<std::mutex> g(MessageStore().lock);
+    w = MessageStore().wake;
   }
   if (w) w();
 }
 
 TWinControl* Lookup(HWND wnd) {
-  std::lock_guard<std::mutex> g(State().lock);
-  auto it = State().windows.find(wnd);
-  return it == State().windows.end() ? nullptr : it->second;
+  std::lock_guard<std::mutex> g(MessageStore().lock);
+  auto it = MessageStore().windows.find(wnd);
+  return it == MessageStore().windows.end() ? nullptr : it->second;
 }
 
 LRESULT Deliver(HWND wnd, TMessage& m) {
@@ -68,16 +68,16 @@ LRESULT Deliver(HWND wnd, TMessage& m) {
 }  // namespace
 
 HWND RegisterWindow(TWinControl* control) {
-  std::lock_guard<std::mutex> g(State().lock);
-  HWND h = State().nextHandle;
-  State().nextHandle += 4;
-  State().windows[h] = control;
+  std::lock_guard<std::mutex> g(MessageStore().lock);
+  HWND h = MessageStore().nextHandle;
+  MessageStore().nextHandle += 4;
+  MessageStore().windows[h] = control;
   return h;
 }
 
 void UnregisterWindow(HWND handle) {
-  std::lock_guard<std::mutex> g(State().lock);
-  State().windows.erase(handle);
+  std::lock_guard<std::mutex> g(MessageStore().lock);
+  MessageStore().windows.erase(handle);
 }
 
 TWinControl* FindControl(HWND handle) { return Lookup(handle); }
@@ -85,8 +85,8 @@ TWinControl* FindControl(HWND handle) { return Lookup(handle); }
 std::vector<HWND> EnumWindowHandles() {
   std::vector<HWND> handles;
   {
-    std::lock_guard<std::mutex> g(State().lock);
-    for (const auto& [h, c] : State().windows) handles.push_back(h);
+    std::lock_guard<std::mutex> g(MessageStore().lock);
+    for (const auto& [h, c] : MessageStore().windows) handles.push_back(h);
   }
   std::sort(handles.begin(), handles.end());  // handles grow with age
   return handles;
@@ -112,17 +112,17 @@ LRESULT SendMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
 
 bool PostMessage(HWND wnd, Cardinal msg, WPARAM wParam, LPARAM lParam) {
   {
-    std::lock_guard<std::mutex> g(State().lock);
-    if (!State().windows.count(wnd)) return false;
-    State().posted.push_back({wnd, TMessage{msg, wParam, lParam, 0}});
+    std::lock_guard<std::mutex> g(MessageStore().lock);
+    if (!MessageStore().windows.count(wnd)) return false;
+    MessageStore().posted.push_back({wnd, TMessage{msg, wParam, lParam, 0}});
   }
   Wake();
   return true;
 }
 
 bool QueuedMessagesWaiting() {
-  std::lock_guard<std::mutex> g(State().lock);
-  return !State().posted.empty();
+  std::lock_guard<std::mutex> g(MessageStore().lock);
+  return !MessageStore().posted.empty();
 }
 
 bool DispatchQueuedMessages() {
@@ -131,16 +131,16 @@ bool DispatchQueuedMessages() {
   // wait for the next round.
   size_t count;
   {
-    std::lock_guard<std::mutex> g(State().lock);
-    count = State().posted.size();
+    std::lock_guard<std::mutex> g(MessageStore().lock);
+    count = MessageStore().posted.size();
   }
   for (size_t i = 0; i < count; ++i) {
     PostedMessage p;
     {
-      std::lock_guard<std::mutex> g(State().lock);
-      if (State().posted.empty()) break;
-      p = State().posted.front();
-      State().posted.pop_front();
+      std::lock_guard<std::mutex> g(MessageStore().lock);
+      if (MessageStore().posted.empty()) break;
+      p = MessageStore().posted.front();
+      MessageStore().posted.pop_front();
     }
     any = true;
     Deliver(p.wnd, p.msg);
@@ -149,8 +149,8 @@ bool DispatchQueuedMessages() {
 }
 
 void SetMessageQueueWake(std::function<void()> wake) {
-  std::lock_guard<std::mutex> g(State().lock);
-  State().wake = std::move(wake);
+  std::lock_guard<std::mutex> g(MessageStore().lock);
+  MessageStore().wake = std::move(wake);
 }
 
 // ---------------------------------------------------------- window timers

@@ -11,14 +11,14 @@ using namespace htmledit;
 
 namespace {
 
-struct Case {
+struct ImportCase {
   const char* name;
   const char* input;
   bool wrap;
   const char* expected;
 };
 
-const Case kHtmlCases[] = {
+const ImportCase kHtmlCases[] = {
     {"bold before a paragraph gets its own", "<b>bold<p>para", true, "<p><b>bold</b></p><p>para</p>"},
     {"two paragraphs in a row", "<p>a<p>b", true, "<p>a</p><p>b</p>"},
     {"cell in a table gets a row; text before it goes", "<table>junk<td>x</td></table>", true,
@@ -99,7 +99,7 @@ AnsiString ImportHtml(const AnsiString& aHtml, bool aWrap, TpsHtmlImporter* aImp
 }  // namespace
 
 TEST(HtmlImporter, Cases) {
-  for (const Case& c : kHtmlCases) EXPECT_EQ(ImportHtml(c.input, c.wrap), c.expected) << c.name;
+  for (const ImportCase& c : kHtmlCases) EXPECT_EQ(ImportHtml(c.input, c.wrap), c.expected) << c.name;
 }
 
 TEST(HtmlImporter, UnknownTagHandlerDecides) {

@@ -18,15 +18,12 @@
 #include "vcl/Pictures.h"
 #include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
+#include "SupportTestUtil.h"
 
 using namespace support;
 using namespace vcl;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
 
 // A popup menu that records where it was asked to show instead of showing.
 class RecordingMenu : public TPopupMenu {
@@ -60,7 +57,7 @@ class CheckTreeTest : public ::testing::Test {
     tree->SetParent(form);
     tree->SetHideSelection(false);
     form->Show();
-    Pump();
+    supporttest::Pump();
   }
   void TearDown() override {
     SetThemeActive(true);
@@ -506,9 +503,9 @@ TEST_F(CheckTreeTest, SelectionOutlineAfterFocusLeaves) {
   other->SetTabStop(true);
   other->SetParent(form);
   tree->SetFocus();
-  Pump();
+  supporttest::Pump();
   other->SetFocus();
-  Pump();
+  supporttest::Pump();
   ASSERT_FALSE(tree->Focused());
   tree->Update();
   TRect r = child->DisplayRect(true);
@@ -521,7 +518,7 @@ TEST_F(CheckTreeTest, SelectionOutlineAfterFocusLeaves) {
   EXPECT_EQ(c->Pixels(r.Right - 1, r.Top + 3), clRed);
   // With the focus back: no outline, the focused selection.
   tree->SetFocus();
-  Pump();
+  supporttest::Pump();
   tree->Update();
   EXPECT_EQ(c->Pixels(r.Left + 3, r.Top + 3), ColorToRGB(clHighlight));
 }
@@ -574,7 +571,7 @@ TEST_F(CheckTreeTest, CustomFrameInTheWindowBorder) {
   tree->SetFrameStyle(fsFlat);
   tree->SetFrameColor(clRed);
   tree->SetFrameVisible(true);
-  Pump();
+  supporttest::Pump();
   tree->Update();
   auto window = GetWindowDC(tree->Handle());
   const Integer w = tree->Width(), h = tree->Height();
@@ -594,7 +591,7 @@ TEST_F(CheckTreeTest, CustomFrameInTheWindowBorder) {
   tree->SetFrameHotTrack(true);
   tree->SetFrameHotColor(clGreen);
   tree->SetFocus();
-  Pump();
+  supporttest::Pump();
   tree->Update();
   EXPECT_EQ(window->Pixels(0, 10), clGreen);
   EXPECT_EQ(window->Pixels(1, 10), clGreen);  // fsFlatBold: two pixels
@@ -620,13 +617,13 @@ TEST_F(CheckTreeTest, ColoursFollowFocusEnablingAndTheController) {
   other->SetTabStop(true);
   other->SetParent(form);
   other->SetFocus();
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(tree->Color(), clAqua);
   tree->SetFocus();
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(tree->Color(), clCream);
   other->SetFocus();
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(tree->Color(), clAqua);
   tree->SetEnabled(false);
   EXPECT_EQ(tree->Color(), clSilver);
@@ -703,7 +700,7 @@ TEST_F(CheckTreeTest, GalleryOfThemedAndClassicTrees) {
   classic->SetParent(form);
   fill(classic);
   SetThemeActive(true);
-  Pump();
+  supporttest::Pump();
   tree->Update();
   classic->Update();
   ASSERT_TRUE(form->SaveWindowImage(AnsiString(TOLVANE_BIN_DIR) + "/../support_check_trees.png"));

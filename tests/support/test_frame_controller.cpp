@@ -11,15 +11,12 @@
 #include "vcl/Forms.h"
 #include "vcl/Pictures.h"
 #include "vcl/WinApi.h"
+#include "SupportTestUtil.h"
 
 using namespace support;
 using namespace vcl;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
 
 // A control carrying every controller property, logging each push. Its
 // frame, while visible, takes a two-pixel border of the window.
@@ -337,7 +334,7 @@ TEST_F(FrameControllerTest, ControlledFramePaintsIntoTheWindowBorder) {
   framed->SetBounds(10, 10, 60, 40);
   framed->SetParent(form);
   form->Show();
-  Pump();
+  supporttest::Pump();
   controller->SetFrameStyle(fsRaised);
   controller->SetFrameVisible(true);
   controller->LinkControl(framed);

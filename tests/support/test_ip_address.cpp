@@ -10,15 +10,12 @@
 #include "support/MoxIPAddress.h"
 #include "vcl/Forms.h"
 #include "vcl/StdCtrls.h"
+#include "SupportTestUtil.h"
 
 using namespace support;
 using namespace vcl;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 3; ++i) Application->ProcessMessages();
-}
 
 class IPAddressTest : public ::testing::Test {
  protected:
@@ -37,7 +34,7 @@ class IPAddressTest : public ::testing::Test {
     after->SetParent(form);
     ip->OnChange = [this](TObject*) { ++changes; };
     form->Show();
-    Pump();
+    supporttest::Pump(3);
   }
   void TearDown() override { Free(form); }
 
@@ -173,7 +170,7 @@ TEST_F(IPAddressTest, OnChangePerEditAndTheAddressFollows) {
 
 TEST_F(IPAddressTest, TabThroughTheFieldsAndOut) {
   before->SetFocus();
-  Pump();
+  supporttest::Pump(3);
   Type("\t");
   EXPECT_EQ(ip->FocusedField(), 0);
   Type("\t\t\t");
@@ -298,6 +295,6 @@ TEST_F(IPAddressTest, ColoursDotsAndEnabling) {
 TEST_F(IPAddressTest, GalleryOfTheAddressEdit) {
   ip->SetText("192.168.100.128");
   FocusField(2);
-  Pump();
+  supporttest::Pump(3);
   ASSERT_TRUE(form->SaveWindowImage(AnsiString(TOLVANE_BIN_DIR) + "/../support_ip_address.png"));
 }

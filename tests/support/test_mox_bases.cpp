@@ -16,15 +16,12 @@
 #include "vcl/Gdi.h"
 #include "vcl/UxTheme.h"
 #include "vcl/WinApi.h"
+#include "SupportTestUtil.h"
 
 using namespace support;
 using namespace vcl;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
 
 TForm* MakeForm(int w, int h) {
   auto* f = new TForm(Application, 0);
@@ -107,7 +104,7 @@ class MoxBasesTest : public ::testing::Test {
     control->SetBounds(10, 10, 60, 40);
     control->SetParent(form);
     form->Show();
-    Pump();
+    supporttest::Pump();
     control->hooks.clear();
   }
   void TearDown() override {
@@ -257,7 +254,7 @@ TEST_F(MoxBasesTest, MouseOverFlagAndHighlightFrame) {
   other->SetBounds(100, 10, 20, 20);
   other->SetParent(form);
   other->SetFocus();
-  Pump();
+  supporttest::Pump();
   control->SetDotNetHighlighting(true);
   control->Perform(CM_MOUSEENTER);
   EXPECT_TRUE(control->MouseOver());
@@ -277,7 +274,7 @@ TEST_F(MoxBasesTest, MouseOverFlagAndHighlightFrame) {
   EXPECT_EQ(window->Pixels(0, 0), ColorToRGB(control->Color()));
   // Focus paints the hot rings too.
   control->SetFocus();
-  Pump();
+  supporttest::Pump();
   EXPECT_TRUE(control->Focused());
   EXPECT_EQ(window->Pixels(0, 0), kHighlightHotColor);
 }
@@ -350,7 +347,7 @@ TEST_F(MoxBasesTest, ThemedBackgroundsShowTheParentAligned) {
   child->SetBounds(0, 12, 50, 30);
   child->SetColor(clSilver);
   child->SetParent(parent);
-  Pump();
+  supporttest::Pump();
   TBitmap sheet(50, 30);
   auto expectStripes = [&](int shift) {
     for (int y = 0; y < 30; ++y)
@@ -427,7 +424,7 @@ TEST(MoxForms, CuesOwnersAndActivation) {
     next(m);
   });
   dialog->Show();
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(cues, (std::vector<WPARAM>{MakeWParam(UIS_INITIALIZE, 0)}));
   EXPECT_EQ(dialog->OwnerWindow(), main->Handle());
   cues.clear();

@@ -13,15 +13,12 @@
 #include "support/MoxProgressDialog.h"
 #include "vcl/Forms.h"
 #include "vcl/Pictures.h"
+#include "SupportTestUtil.h"
 
 using namespace support;
 using namespace vcl;
 
 namespace {
-
-void Pump() {
-  for (int i = 0; i < 5; ++i) Application->ProcessMessages();
-}
 
 class ProgressDialogTest : public ::testing::Test {
  protected:
@@ -33,7 +30,7 @@ class ProgressDialogTest : public ::testing::Test {
   }
   void TearDown() override {
     dialog.reset();
-    Pump();
+    supporttest::Pump();
   }
   std::unique_ptr<TMoxProgressDialog> dialog;
   std::vector<std::string> log;
@@ -97,7 +94,7 @@ TEST_F(ProgressDialogTest, ShowTwiceLeavesOneWindow) {
   TfrmProgress* first = dialog->Window();
   dialog->Show();
   EXPECT_NE(dialog->Window(), first);
-  Pump();
+  supporttest::Pump();
   // The first went without its close event.
   EXPECT_EQ(log, (std::vector<std::string>{"show", "show"}));
   int windows = 0;
@@ -125,9 +122,9 @@ TEST_F(ProgressDialogTest, CancelByClickAndByEscClosesOnce) {
     log.clear();
     dialog->Show();
     TfrmProgress* w = dialog->Window();
-    Pump();
+    supporttest::Pump();
     c.cancel(w);
-    Pump();
+    supporttest::Pump();
     EXPECT_EQ(log, (std::vector<std::string>{"show", "cancel", "close"}));
     EXPECT_EQ(dialog->Window(), nullptr);
     EXPECT_TRUE(dialog->Cancelled());
@@ -139,11 +136,11 @@ TEST_F(ProgressDialogTest, WithoutShowCancelEscAndTheCloseRequestDoNothing) {
   dialog->Show();
   TfrmProgress* w = dialog->Window();
   EXPECT_FALSE(w->btnCancel->Visible());
-  Pump();
+  supporttest::Pump();
   PressEsc(w);
   QCloseEvent e;
   QCoreApplication::sendEvent(w->WindowWidget(), &e);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(dialog->Window(), w);
   EXPECT_TRUE(w->Visible());
   EXPECT_EQ(log, (std::vector<std::string>{"show"}));
@@ -164,16 +161,16 @@ TEST_F(ProgressDialogTest, OnProgressPolledAtIntervalOnTheClock) {
   };
   dialog->Show();
   TfrmProgress* w = dialog->Window();
-  Pump();
+  supporttest::Pump();
   clock->Advance(199);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 0);
   clock->Advance(1);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 1);
   EXPECT_EQ(w->pbProgress->Position(), 10);
   clock->Advance(200);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 2);
   EXPECT_EQ(w->pbProgress->Position(), 20);
   // A slower poll from inside the handler.
@@ -183,19 +180,19 @@ TEST_F(ProgressDialogTest, OnProgressPolledAtIntervalOnTheClock) {
     c = goOn;
   };
   clock->Advance(200);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 3);
   clock->Advance(499);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 3);
   // The handler says stop: the window closes, OnClose once.
   goOn = false;
   clock->Advance(1);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 4);
   EXPECT_EQ(dialog->Window(), nullptr);
   clock->Advance(5000);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 4);
   EXPECT_EQ(log, (std::vector<std::string>{"show", "close"}));
   EXPECT_EQ(dialog->Position(), 0);
@@ -211,7 +208,7 @@ TEST_F(ProgressDialogTest, IntervalZeroStopsTheTimer) {
   dialog->Show();
   EXPECT_FALSE(dialog->Window()->tmProgress->Enabled());
   clock->Advance(10000);
-  Pump();
+  supporttest::Pump();
   EXPECT_EQ(polls, 0);
   EXPECT_NE(dialog->Window(), nullptr);
   dialog->Hide();
@@ -254,7 +251,7 @@ TEST_F(ProgressDialogTest, LayoutOffsetsWithAndWithoutPictureAndTitle) {
   w = dialog->Window();
   expectLayout(12 + 40 + 12, true);
   EXPECT_EQ(w->ClientWidth(), 316);
-  Pump();
+  supporttest::Pump();
   w->Repaint();
   EXPECT_EQ(w->imProgress->Width(), 32);
   dialog->Hide();
@@ -294,7 +291,7 @@ TEST_F(ProgressDialogTest, GalleryOfTheProgressWindow) {
   dialog->SetPosition(40);
   dialog->Show();
   TfrmProgress* w = dialog->Window();
-  Pump();
+  supporttest::Pump();
   w->Repaint();
   EXPECT_EQ(w->pbProgress->Position(), 40);
   ASSERT_TRUE(w->SaveWindowImage(AnsiString(TOLVANE_BIN_DIR) + "/../support_progress_window.png"));

@@ -7,7 +7,7 @@ namespace htmldoc {
 
 namespace {
 
-bool IsBlockCode(Byte aCode) { return (aCode >= TAG_H1 && aCode <= TAG_LI) || aCode == TAG_TD || aCode == TAG_TH; }
+bool IsCheckedBlockCode(Byte aCode) { return (aCode >= TAG_H1 && aCode <= TAG_LI) || aCode == TAG_TD || aCode == TAG_TH; }
 
 // Inline formatting (without "s" and "strike"), images and line breaks.
 bool NeedsBlock(Byte aCode) { return aCode <= TAG_SUP || aCode == TAG_IMG || aCode == TAG_BR; }
@@ -30,7 +30,7 @@ void TpsHtmlSyntaxCheckerStack::PopTag(Byte& aTagType, Byte& aTagCode) {
 
 bool TpsHtmlSyntaxCheckerStack::InBlock() const {
   for (Integer i = 0; i < FCount; ++i)
-    if (FEntries[i].TagType == ttOpening && IsBlockCode(FEntries[i].TagCode)) return true;
+    if (FEntries[i].TagType == ttOpening && IsCheckedBlockCode(FEntries[i].TagCode)) return true;
   return false;
 }
 

@@ -14,13 +14,13 @@ namespace spell {
 
 namespace {
 
-constexpr char kBannerText[] =
+constexpr char kCustomBannerText[] =
     "Tolvane custom dictionary\r\n"
     "File format version 4.0\r\n"
     "Added words, excluded words, auto-correct\r\n"
     "Do not edit by hand.\r\n"
     "\r\n";
-static_assert(sizeof(kBannerText) == 120, "119 characters and a NUL");
+static_assert(sizeof(kCustomBannerText) == 120, "119 characters and a NUL");
 
 constexpr size_t kHeaderEnd = TCustomDictionary::BannerSize + 1;  // after the 0x1A byte
 constexpr Integer kPoolStep = 65535;
@@ -128,7 +128,7 @@ bool ReadWholeFile(int fd, std::string& bytes) {
 
 }  // namespace
 
-const std::string_view TCustomDictionary::Banner(kBannerText, sizeof(kBannerText));
+const std::string_view TCustomDictionary::Banner(kCustomBannerText, sizeof(kCustomBannerText));
 
 TCustomDictionary::TCustomDictionary() = default;
 

@@ -17,13 +17,13 @@ namespace spell {
 
 namespace {
 
-constexpr char kBannerText[] =
+constexpr char kMainBannerText[] =
     "Tolvane main dictionary\r\n"
     "File format version 1.0\r\n"
     "A letter trie of a language's words\r\n"
     "Compiled by admc, read it mapped\r\n"
     "\r\n";
-static_assert(sizeof(kBannerText) - 1 == 123, "123 characters");
+static_assert(sizeof(kMainBannerText) - 1 == 123, "123 characters");
 
 constexpr uint32_t kLeaf = 0xFFFFF;
 constexpr uint64_t kMaxWalkLetters = TMainDictionary::WalkBufferSize - 1;
@@ -61,7 +61,7 @@ class FileCloser {
 
 }  // namespace
 
-const std::string_view TMainDictionary::Banner(kBannerText, sizeof(kBannerText) - 1);
+const std::string_view TMainDictionary::Banner(kMainBannerText, sizeof(kMainBannerText) - 1);
 
 TMainDictionary::~TMainDictionary() { SetActive(false); }
 

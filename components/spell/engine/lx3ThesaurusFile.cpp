@@ -68,7 +68,7 @@ class PartReader {
   Int64 left_;
 };
 
-bool IsCapital(char c) { return EngineIsCasedLetter(c) && EngineUpperChar(c) == c; }
+bool IsCapitalLetter(char c) { return EngineIsCasedLetter(c) && EngineUpperChar(c) == c; }
 
 }  // namespace
 
@@ -348,7 +348,7 @@ void TThesaurusFile::AdjustContextCase(std::string_view word, TThesaurusEntry& c
   Pattern pattern = Pattern::Keep;
   if (EngineUpperCase(word) == word)
     pattern = Pattern::Capitals;
-  else if (!word.empty() && IsCapital(word.front()))
+  else if (!word.empty() && IsCapitalLetter(word.front()))
     pattern = Pattern::FirstCapital;
   if (pattern == Pattern::Keep) return;
   auto adjust = [pattern](const AnsiString& s) {

@@ -44,7 +44,7 @@ struct Watched {
   }
 };
 
-std::unique_ptr<TBitmap> Sheet(int w, int h, TColor fill) {
+std::unique_ptr<TBitmap> PictureSheet(int w, int h, TColor fill) {
   auto b = std::make_unique<TBitmap>(w, h);
   b->Canvas()->Brush()->SetColor(fill);
   b->Canvas()->FillRect(vcl::Rect(0, 0, w, h));
@@ -177,7 +177,7 @@ TEST(GdipPicture, TheStoredPropertyIsTheBytesAlone) {
 TEST(GdipPicture, ABitmapFileDrawsAtItsOwnSizeWithoutItsBottomLeftColour) {
   TGDIPPicture glyph;
   glyph.LoadFromFile(kData + "glyph.bmp");
-  auto sheet = Sheet(30, 20, vcl::clWhite);
+  auto sheet = PictureSheet(30, 20, vcl::clWhite);
   sheet->Canvas()->StretchDraw(vcl::Rect(3, 2, 28, 19), &glyph);
   for (int y = 0; y < 20; ++y)
     for (int x = 0; x < 30; ++x) {
@@ -195,7 +195,7 @@ TEST(GdipPicture, APngStretchesToTheRectangleWithItsAlpha) {
   TGDIPPicture png;
   png.LoadFromFile(kData + "alpha.png");
   // At its own size: every pixel exact, the alpha blended on white.
-  auto exact = Sheet(6, 4, vcl::clWhite);
+  auto exact = PictureSheet(6, 4, vcl::clWhite);
   exact->Canvas()->StretchDraw(vcl::Rect(1, 1, 5, 3), &png);
   EXPECT_EQ(exact->Canvas()->Pixels(1, 1), vcl::clRed);
   TColor half = exact->Canvas()->Pixels(2, 1);
@@ -209,7 +209,7 @@ TEST(GdipPicture, APngStretchesToTheRectangleWithItsAlpha) {
 
   // Stretched over 40 x 20 (smoothly, as the desktop's default): the
   // whole rectangle is covered, each cell's middle near its colour.
-  auto sheet = Sheet(44, 24, vcl::clWhite);
+  auto sheet = PictureSheet(44, 24, vcl::clWhite);
   sheet->Canvas()->StretchDraw(vcl::Rect(2, 2, 42, 22), &png);
   auto near = [&](int x, int y, TColor want) {
     TColor c = sheet->Canvas()->Pixels(x, y);
@@ -229,7 +229,7 @@ TEST(GdipPicture, APngStretchesToTheRectangleWithItsAlpha) {
 }
 
 TEST(GdipPicture, DrawingNeverRaises) {
-  auto sheet = Sheet(10, 10, vcl::clWhite);
+  auto sheet = PictureSheet(10, 10, vcl::clWhite);
   static const char kBitmapHeader[] = "BM\x10\0\0\0garbage";
   static const char kBrokenPng[] = "\x89PNG\r\n\x1a\nbroken";
   for (std::string bytes : {std::string("not a picture at all"), std::string(kBitmapHeader, sizeof kBitmapHeader - 1),
@@ -392,7 +392,7 @@ TEST(GdipPicture, MetafilesAndOversizedPicturesReadAsNothing) {
     EXPECT_TRUE(picture.RefreshImageSize());
     EXPECT_EQ(picture.Width(), 0);
     EXPECT_EQ(picture.Height(), 0);
-    auto sheet = Sheet(12, 12, vcl::clWhite);
+    auto sheet = PictureSheet(12, 12, vcl::clWhite);
     EXPECT_NO_THROW(sheet->Canvas()->StretchDraw(vcl::Rect(0, 0, 12, 12), &picture));
     for (int y = 0; y < 12; ++y)
       for (int x = 0; x < 12; ++x) ASSERT_EQ(sheet->Canvas()->Pixels(x, y), vcl::clWhite) << x << "," << y;
@@ -411,7 +411,7 @@ TEST(GdipPicture, TheDecodedPictureIsKeptUntilTheBytesChange) {
   const QImage* first = picture.Image();
   ASSERT_NE(first, nullptr);
   const qint64 key = first->cacheKey();
-  auto sheet = Sheet(20, 20, vcl::clWhite);
+  auto sheet = PictureSheet(20, 20, vcl::clWhite);
   for (int i = 0; i < 3; ++i) sheet->Canvas()->StretchDraw(vcl::Rect(0, 0, 20, 20), &picture);
   ASSERT_EQ(picture.Image(), first);
   EXPECT_EQ(picture.Image()->cacheKey(), key) << "not decoded again by drawing";

@@ -18,7 +18,7 @@ namespace {
 
 // A grid whose fixed cells are its tab stops' complement; a block of merged
 // cells and the editable cells are the test's to choose.
-class Host : public TTabAdvanceHost {
+class TabHost : public TTabAdvanceHost {
  public:
   TAdvanceShape shape;
   std::function<bool(TCellCoord)> editable = [](TCellCoord) { return true; };
@@ -57,8 +57,8 @@ class Host : public TTabAdvanceHost {
   }
 };
 
-Host FiveByFive() {
-  Host h;
+TabHost TabFiveByFive() {
+  TabHost h;
   h.shape = {5, 5, 1, 1, 0, 0, 0, 1, false};
   return h;
 }
@@ -88,7 +88,7 @@ TEST(TabAdvance, StepsInEachDirection) {
       {"first column's top to the last column's bottom", {1, 1}, true, adTopBottom, {4, 4}, false},
   };
   for (const Case& c : cases) {
-    Host h = FiveByFive();
+    TabHost h = TabFiveByFive();
     TTabOptions options;
     options.Backward = c.backward;
     options.Direction = c.direction;
@@ -101,7 +101,7 @@ TEST(TabAdvance, StepsInEachDirection) {
 
 TEST(TabAdvance, TheRowWrapAsksOnceAndARefusalKeepsTheCell) {
   for (bool allow : {true, false}) {
-    Host h = FiveByFive();
+    TabHost h = TabFiveByFive();
     h.allowRowChange = allow;
     // The search to the right runs out of the row: no stop after column 2.
     h.editing = true;
@@ -116,7 +116,7 @@ TEST(TabAdvance, TheRowWrapAsksOnceAndARefusalKeepsTheCell) {
   }
   // Asked once, from the start to the cell the walk ends on.
   {
-    Host h = FiveByFive();
+    TabHost h = TabFiveByFive();
     h.editing = true;
     h.editable = [](TCellCoord c) { return c.Y == 2 ? c.X <= 2 : c.X == 3; };
     TTabOptions options;
@@ -125,7 +125,7 @@ TEST(TabAdvance, TheRowWrapAsksOnceAndARefusalKeepsTheCell) {
     EXPECT_EQ(h.events, std::vector<std::string>{"row change 2,2 -> 3,3"});
   }
   // From the last data column the next row is taken without the events.
-  Host h = FiveByFive();
+  TabHost h = TabFiveByFive();
   EXPECT_EQ(PlanTabAdvance(h, {4, 2}, {}).Target, (TCellCoord{1, 3}));
   EXPECT_TRUE(h.events.empty());
 }
@@ -144,7 +144,7 @@ TEST(TabAdvance, TheEndOfTheGridAppendsARowOrHandsTheFocusOn) {
       {"hand-over wins over insert", true, true, true, {1, 1}, 5, {}},
   };
   for (const Case& c : cases) {
-    Host h = FiveByFive();
+    TabHost h = TabFiveByFive();
     h.allowAppend = c.allow;
     TTabOptions options;
     options.AdvanceInsert = c.insert;
@@ -160,7 +160,7 @@ TEST(TabAdvance, TheEndOfTheGridAppendsARowOrHandsTheFocusOn) {
 }
 
 TEST(TabAdvance, MergedBlocksAreSteppedOver) {
-  Host h = FiveByFive();
+  TabHost h = TabFiveByFive();
   h.blockBase = {2, 1};
   h.blockSpan = {1, 1};  // (2..3, 1..2)
   // Forward from the block's base: past the block.
@@ -176,7 +176,7 @@ TEST(TabAdvance, MergedBlocksAreSteppedOver) {
 }
 
 TEST(TabAdvance, AnEditingGridPassesOverCellsThatCannotBeEdited) {
-  Host h = FiveByFive();
+  TabHost h = TabFiveByFive();
   h.editing = true;
   // Only column 3 of rows 2 and 4 may be edited.
   h.editable = [](TCellCoord c) { return c.X == 3 && (c.Y == 2 || c.Y == 4); };
@@ -199,7 +199,7 @@ TEST(TabAdvance, NoEditableCellLeavesTheCurrentCell) {
   for (bool backward : {false, true})
     for (TAdvanceDirection direction : {adLeftRight, adTopBottom})
       for (bool insert : {false, true}) {
-        Host h = FiveByFive();
+        TabHost h = TabFiveByFive();
         h.editing = true;
         h.editable = [](TCellCoord) { return false; };
         TTabOptions options;
@@ -213,7 +213,7 @@ TEST(TabAdvance, NoEditableCellLeavesTheCurrentCell) {
         EXPECT_LE(h.shape.RowCount, 6);
       }
   // A grid of fixed cells only.
-  Host fixedOnly;
+  TabHost fixedOnly;
   fixedOnly.shape = {2, 2, 2, 2, 0, 0, 0, 2, false};
   fixedOnly.editing = true;
   TTabOptions options;

@@ -16,12 +16,13 @@
 #include "rtl/Files.h"
 #include "rtl/Process.h"
 #include "rtl/Strings.h"
+#include "CorpusSupport.h"
 
 using namespace htmldoc;
 
 namespace {
 
-const char* const kCorpusRoot = "/usr/share/doc/apache2-doc/manual";
+const char* const kCorpusRoot = corpus::kApacheManual;
 // Two languages: one in ASCII-heavy English, one with non-ASCII text in
 // titles and attribute values.
 const char* const kCorpusFolders[] = {"en", "ja"};
@@ -39,13 +40,6 @@ struct Record {
   std::string name;
   std::vector<Attribute> attributes;
 };
-
-std::string Unhex(const std::string& hex) {
-  std::string bytes;
-  for (size_t i = 0; i + 1 < hex.size(); i += 2)
-    bytes += static_cast<char>(std::stoi(hex.substr(i, 2), nullptr, 16));
-  return bytes;
-}
 
 std::vector<std::string> SplitTabs(const std::string& line) {
   std::vector<std::string> fields;
@@ -80,15 +74,15 @@ std::vector<Record> ReadCorpus() {
       continue;
     }
     Record r;
-    r.file = Unhex(fields[0]);
+    r.file = corpus::Unhex(fields[0]);
     r.empty = fields[1] == "E";
-    r.text = Unhex(fields[2]);
-    r.name = Unhex(fields[3]);
+    r.text = corpus::Unhex(fields[2]);
+    r.name = corpus::Unhex(fields[3]);
     for (size_t i = 4; i < fields.size(); i += 2) {
       Attribute a;
-      a.name = Unhex(fields[i]);
+      a.name = corpus::Unhex(fields[i]);
       a.bare = fields[i + 1] == "-";
-      if (!a.bare) a.value = Unhex(fields[i + 1]);
+      if (!a.bare) a.value = corpus::Unhex(fields[i + 1]);
       r.attributes.push_back(a);
     }
     records.push_back(std::move(r));

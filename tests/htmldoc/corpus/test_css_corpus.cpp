@@ -17,6 +17,7 @@
 #include "rtl/CodePages.h"
 #include "rtl/Files.h"
 #include "rtl/Process.h"
+#include "CorpusSupport.h"
 
 using namespace htmldoc;
 
@@ -41,13 +42,6 @@ const char* const kCorpus[] = {
     "/usr/share/sphinx_rtd_theme/static/css/badge_only.css",
     "/usr/share/fonts-font-awesome/css/font-awesome.css",
 };
-
-std::string Hex(const std::string& aText) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : aText) hex += {kDigits[c >> 4], kDigits[c & 15]};
-  return hex;
-}
 
 std::string WorkFolder() {
   const std::string folder = std::string(TOLVANE_BIN_DIR) + "/htmldoc-css-corpus";
@@ -105,9 +99,9 @@ TEST(CssCorpus, ReaderAgreesWithTinycss2) {
     ParseCss(
         rtl::ReadStoredText(rtl::ReadFileBytes(file)),
         [&](const AnsiString& s, const AnsiString& p, const AnsiString& v, TObjectPtr) {
-          dump += "D\t" + Hex(s) + "\t" + Hex(p) + "\t" + Hex(v) + "\n";
+          dump += "D\t" + corpus::Hex(s) + "\t" + corpus::Hex(p) + "\t" + corpus::Hex(v) + "\n";
         },
-        nullptr, cssErrorAll, [&](const AnsiString& a, TObjectPtr) { dump += "A\t" + Hex(a) + "\n"; });
+        nullptr, cssErrorAll, [&](const AnsiString& a, TObjectPtr) { dump += "A\t" + corpus::Hex(a) + "\n"; });
     const std::string path = folder + "/" + SafeName(file) + ".read";
     rtl::WriteFileAtomically(path, dump);
     list += std::string(file) + "\t" + path + "\n";

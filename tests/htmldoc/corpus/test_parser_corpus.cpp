@@ -32,6 +32,7 @@
 #include "rtl/CodePages.h"
 #include "rtl/Process.h"
 #include "rtl/Streams.h"
+#include "CorpusSupport.h"
 
 using namespace htmldoc;
 
@@ -51,7 +52,7 @@ constexpr size_t kJudgeEvery = 1;
 constexpr size_t kJudgeEvery = 1;
 #endif
 
-const std::filesystem::path kCorpusRoot = "/usr/share/doc/apache2-doc/manual";
+const std::filesystem::path kParserCorpusRoot = corpus::kApacheManual;
 const std::filesystem::path kPythonRoot = "/usr/share/doc/python3-doc/html";
 const char kEditingPosition[] = "<!-- editing position -->";
 
@@ -64,13 +65,13 @@ std::vector<std::filesystem::path> PagesUnder(const std::filesystem::path& aFold
   return pages;
 }
 
-std::vector<std::filesystem::path> Pages(const char* aLanguage) { return PagesUnder(kCorpusRoot / aLanguage); }
+std::vector<std::filesystem::path> Pages(const char* aLanguage) { return PagesUnder(kParserCorpusRoot / aLanguage); }
 
 // Both corpora, or a loud failure when one is missing.
 bool CorporaInstalled() {
   bool installed = true;
-  if (!std::filesystem::is_directory(kCorpusRoot)) {
-    ADD_FAILURE() << kCorpusRoot << " is missing: run scripts/install-deps (apache2-doc)";
+  if (!std::filesystem::is_directory(kParserCorpusRoot)) {
+    ADD_FAILURE() << kParserCorpusRoot << " is missing: run scripts/install-deps (apache2-doc)";
     installed = false;
   }
   if (!std::filesystem::is_directory(kPythonRoot)) {
@@ -214,12 +215,6 @@ std::string Iconv(const std::string& aBytes, const char* aFrom, const char* aTo,
   return out;
 }
 
-std::string Unhex(const std::string& aHex) {
-  std::string bytes;
-  for (size_t i = 0; i + 1 < aHex.size(); i += 2) bytes += static_cast<char>(std::stoi(aHex.substr(i, 2), nullptr, 16));
-  return bytes;
-}
-
 // pageelements.py over aPages in one run: for each page its items, in the
 // script's notation; "X" alone when the page makes the parser fail.
 // html5lib comes with Debian's own Python, which aPython names then.
@@ -239,9 +234,9 @@ std::map<std::string, std::vector<std::string>> PythonItems(const char* aMode,
   std::istringstream lines(out);
   for (std::string line; std::getline(lines, line);) {
     if (line.rfind("P\t", 0) == 0) {
-      current = &items[Unhex(line.substr(2))];
+      current = &items[corpus::Unhex(line.substr(2))];
     } else if (current) {
-      current->push_back(line == "X" ? line : Unhex(line));
+      current->push_back(line == "X" ? line : corpus::Unhex(line));
     }
   }
   return items;
@@ -416,8 +411,8 @@ TEST(ParserCorpus, PagesWrittenBackReadTheSame) {
 }
 
 TEST(ParserCorpus, CharsetCopiesGiveTheOriginal) {
-  ASSERT_TRUE(std::filesystem::is_directory(kCorpusRoot))
-      << kCorpusRoot << " is missing: install Debian's apache2-doc package";
+  ASSERT_TRUE(std::filesystem::is_directory(kParserCorpusRoot))
+      << kParserCorpusRoot << " is missing: install Debian's apache2-doc package";
   struct Copy {
     const char* language;
     const char* charset;

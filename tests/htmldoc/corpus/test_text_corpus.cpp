@@ -16,26 +16,14 @@
 #include "rtl/CodePages.h"
 #include "rtl/Files.h"
 #include "rtl/Process.h"
+#include "CorpusSupport.h"
 
 using namespace htmldoc;
 
 namespace {
 
-const char* const kCorpusRoot = "/usr/share/doc/apache2-doc/manual";
-const char* const kCorpusFolders[] = {"en", "ru"};
-
-std::string Unhex(const std::string& aHex) {
-  std::string bytes;
-  for (size_t i = 0; i + 1 < aHex.size(); i += 2) bytes += static_cast<char>(std::stoi(aHex.substr(i, 2), nullptr, 16));
-  return bytes;
-}
-
-std::string Hex(const std::string& aText) {
-  static const char kDigits[] = "0123456789abcdef";
-  std::string hex;
-  for (unsigned char c : aText) hex += {kDigits[c >> 4], kDigits[c & 15]};
-  return hex;
-}
+const char* const kTextCorpusRoot = corpus::kApacheManual;
+const char* const kTextCorpusFolders[] = {"en", "ru"};
 
 std::string Script() { return std::string(TOLVANE_SOURCE_DIR) + "/tests/htmldoc/corpus/textruns.py"; }
 
@@ -94,12 +82,12 @@ bool HasWhiteSpaceReference(const std::string& aRaw) {
   return std::regex_search(aRaw, pattern);
 }
 
-struct KnownDifference {
+struct KnownTextDifference {
   const char* rule;
   bool (*applies)(const std::string& aRaw);
 };
 
-const KnownDifference kKnownDifferences[] = {
+const KnownTextDifference kKnownTextDifferences[] = {
     {"a reference without \";\" stays text", HasReferenceWithoutSemicolon},
     {"\"&#128;\" to \"&#159;\" are not remapped to windows-1252", HasWindowsRemappedReference},
     {"white space written as a reference is not collapsed", HasWhiteSpaceReference},
@@ -108,9 +96,9 @@ const KnownDifference kKnownDifferences[] = {
 }  // namespace
 
 TEST(TextCorpus, EntitiesAndWriterAgreeWithPythonsHtmlModule) {
-  ASSERT_TRUE(rtl::DirectoryExists(kCorpusRoot)) << kCorpusRoot << " is missing: run scripts/install-deps";
+  ASSERT_TRUE(rtl::DirectoryExists(kTextCorpusRoot)) << kTextCorpusRoot << " is missing: run scripts/install-deps";
   std::vector<std::string> arguments = {Script(), "runs"};
-  for (const char* folder : kCorpusFolders) arguments.push_back(std::string(kCorpusRoot) + "/" + folder);
+  for (const char* folder : kTextCorpusFolders) arguments.push_back(std::string(kTextCorpusRoot) + "/" + folder);
   const std::vector<std::string> records = Lines(arguments);
   ASSERT_GT(records.size(), 10000u) << "the corpus gave too few text runs";
 
@@ -121,12 +109,12 @@ TEST(TextCorpus, EntitiesAndWriterAgreeWithPythonsHtmlModule) {
   for (const std::string& record : records) {
     const size_t tab = record.find('\t');
     ASSERT_NE(tab, std::string::npos);
-    const std::string raw = Unhex(record.substr(0, tab));
-    const WideString expected = Collapsed(rtl::Utf8ToWide(Unhex(record.substr(tab + 1))));
+    const std::string raw = corpus::Unhex(record.substr(0, tab));
+    const WideString expected = Collapsed(rtl::Utf8ToWide(corpus::Unhex(record.substr(tab + 1))));
     TpsDataChunk chunk;
     chunk.AddTextWithEntities(rtl::Utf8ToWide(raw));
     const WideString actual = Characters(chunk);
-    written += Hex(rtl::WideToUtf8(chunk.GetHtmlText(nullptr, nullptr, "", false,
+    written += corpus::Hex(rtl::WideToUtf8(chunk.GetHtmlText(nullptr, nullptr, "", false,
                                                      TpsCharacterEncoding::CreateFromCodePage(rtl::CP_UTF8)))) +
                "\n";
     characters.push_back(actual);
@@ -134,8 +122,8 @@ TEST(TextCorpus, EntitiesAndWriterAgreeWithPythonsHtmlModule) {
       ++same;
       continue;
     }
-    const KnownDifference* known = nullptr;
-    for (const auto& k : kKnownDifferences)
+    const KnownTextDifference* known = nullptr;
+    for (const auto& k : kKnownTextDifferences)
       if (k.applies(raw)) known = &k;
     if (known)
       ++explained[known->rule];
@@ -153,7 +141,7 @@ TEST(TextCorpus, EntitiesAndWriterAgreeWithPythonsHtmlModule) {
   ASSERT_EQ(unescaped.size(), characters.size());
   size_t mismatches = 0;
   for (size_t i = 0; i < characters.size(); ++i) {
-    const std::string back = Unhex(unescaped[i]);
+    const std::string back = corpus::Unhex(unescaped[i]);
     if (back != rtl::WideToUtf8(characters[i]) && ++mismatches < 20)
       ADD_FAILURE() << "read back: " << back << "\nours:      " << rtl::WideToUtf8(characters[i]);
   }

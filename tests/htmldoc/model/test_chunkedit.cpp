@@ -19,7 +19,7 @@ using htmldoc::testing::ReadFixture;
 
 namespace {
 
-struct Case {
+struct EditCase {
   const char* name;
   const char* before;
   // Runs the operation; its answer as text, empty when it has none.
@@ -28,9 +28,9 @@ struct Case {
   const char* after;
 };
 
-std::string Bool(bool aValue) { return aValue ? "true" : "false"; }
+std::string EditBool(bool aValue) { return aValue ? "true" : "false"; }
 
-void RunCases(const std::vector<Case>& aCases) {
+void RunEditCases(const std::vector<EditCase>& aCases) {
   for (const auto& c : aCases) {
     auto chunk = ReadFixture(c.before);
     const std::string answer = c.operation(*chunk);
@@ -49,7 +49,7 @@ std::string Done(TpsDataChunk& aChunk, Operation aOperation) {
 }  // namespace
 
 TEST(ChunkEdit, DeleteSelection) {
-  RunCases({
+  RunEditCases({
       {"a whole b pair with its text", "<p>a[<b>bc</b>]d|</p>",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.DeleteSelection(nullptr); }); }, "",
        "<p>ad|</p>"},
@@ -87,7 +87,7 @@ TEST(ChunkEdit, DeleteSelection) {
 }
 
 TEST(ChunkEdit, CursorIntoATextBlock) {
-  RunCases({
+  RunEditCases({
       {"already in one", "<p>a|</p>",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.EnsureCursorInBlock(nullptr); }); }, "",
        "<p>a|</p>"},
@@ -110,7 +110,7 @@ TEST(ChunkEdit, CursorIntoATextBlock) {
 }
 
 TEST(ChunkEdit, DeletionAtMarkersAndTheCursor) {
-  RunCases({
+  RunEditCases({
       {"between markers, keeping them", "a@M1@b<b>c</b>@M2@d",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.DeleteBetweenMarkers(1, 2, false); }); }, "",
        "a@M1@@M2@d"},
@@ -145,7 +145,7 @@ TEST(ChunkEdit, DeletionAtMarkersAndTheCursor) {
 }
 
 TEST(ChunkEdit, MovesAndSplits) {
-  RunCases({
+  RunEditCases({
       {"a marked range after a target", "@M3@x@M1@ab@M2@y",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.MoveMarkedRange(1, 2, 3, true, true, true); }); },
        "", "abxy"},
@@ -187,7 +187,7 @@ TEST(ChunkEdit, MovesAndSplits) {
 }
 
 TEST(ChunkEdit, CleanUpPasses) {
-  RunCases({
+  RunEditCases({
       {"unselected characters, empty, block and custom tags",
        "<p>a[b<br />]<br />[<@cust>]</@cust>[</p>]",
        [](TpsDataChunk& c) {
@@ -211,22 +211,22 @@ TEST(ChunkEdit, CleanUpPasses) {
       {"trim with non-breaking spaces", " \u00a0a\u00a0 <br />",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.TrimBlanks(true); }); }, "", "a\u00a0 <br />"},
       {"leading blanks", "<p> <b>\t a</b> b",
-       [](TpsDataChunk& c) { return Bool(c.RemoveLeadingBlanks()); }, "true", "<p><b>a</b> b"},
-      {"no leading blanks", "\u00a0 a", [](TpsDataChunk& c) { return Bool(c.RemoveLeadingBlanks()); }, "false",
+       [](TpsDataChunk& c) { return EditBool(c.RemoveLeadingBlanks()); }, "true", "<p><b>a</b> b"},
+      {"no leading blanks", "\u00a0 a", [](TpsDataChunk& c) { return EditBool(c.RemoveLeadingBlanks()); }, "false",
        "\u00a0 a"},
       {"collapse across a tag", " <b> </b>x",
-       [](TpsDataChunk& c) { return Bool(c.CollapseBlanks()); }, "true", "<b> </b>x"},
+       [](TpsDataChunk& c) { return EditBool(c.CollapseBlanks()); }, "true", "<b> </b>x"},
       {"a non-breaking space breaks the run", " \u00a0",
-       [](TpsDataChunk& c) { return Bool(c.CollapseBlanks()); }, "false", " \u00a0"},
+       [](TpsDataChunk& c) { return EditBool(c.CollapseBlanks()); }, "false", " \u00a0"},
       {"long runs", "a \t  b\t\tc",
-       [](TpsDataChunk& c) { return Bool(c.CollapseBlanks()); }, "true", "a b\tc"},
+       [](TpsDataChunk& c) { return EditBool(c.CollapseBlanks()); }, "true", "a b\tc"},
       {"inline tags without links", "<p><a href=\"u\"><b>a</b><br /></a><span>b</span></p>",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.RemoveInlineTags(false); }); }, "",
        "<p><a href=\"u\">a<br /></a>b</p>"},
       {"inline tags with links", "<p><a href=\"u\"><b>a</b></a></p>",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.RemoveInlineTags(true); }); }, "", "<p>a</p>"},
-      {"placeholders", "~a~bc", [](TpsDataChunk& c) { return Bool(c.RemovePlaceholders()); }, "true", "c"},
-      {"no placeholders", "c", [](TpsDataChunk& c) { return Bool(c.RemovePlaceholders()); }, "false", "c"},
+      {"placeholders", "~a~bc", [](TpsDataChunk& c) { return EditBool(c.RemovePlaceholders()); }, "true", "c"},
+      {"no placeholders", "c", [](TpsDataChunk& c) { return EditBool(c.RemovePlaceholders()); }, "false", "c"},
       {"custom tags, tags of a code and type, the cursor",
        "<@cust>a</@cust><@cust />b<br /><br>|c|",
        [](TpsDataChunk& c) {
@@ -241,19 +241,19 @@ TEST(ChunkEdit, CleanUpPasses) {
 }
 
 TEST(ChunkEdit, EmptyAndBlankPairs) {
-  RunCases({
+  RunEditCases({
       {"empty pairs, nested ones too", "<b></b>x<u><i></i></u><i>|</i>",
-       [](TpsDataChunk& c) { return Bool(c.RemoveEmptyInlineTagPairs(nullptr)); }, "true", "x<i>|</i>"},
-      {"no empty pair", "<b>x</b>", [](TpsDataChunk& c) { return Bool(c.RemoveEmptyInlineTagPairs(nullptr)); },
+       [](TpsDataChunk& c) { return EditBool(c.RemoveEmptyInlineTagPairs(nullptr)); }, "true", "x<i>|</i>"},
+      {"no empty pair", "<b>x</b>", [](TpsDataChunk& c) { return EditBool(c.RemoveEmptyInlineTagPairs(nullptr)); },
        "false", "<b>x</b>"},
       {"blank pairs keep their blanks", "<b> \u00a0</b><u><i>\t</i> </u><i>x</i>",
-       [](TpsDataChunk& c) { return Bool(c.RemoveBlankInlineTagPairs(nullptr)); }, "true",
+       [](TpsDataChunk& c) { return EditBool(c.RemoveBlankInlineTagPairs(nullptr)); }, "true",
        " \u00a0\t <i>x</i>"},
       {"pairs without text take their images", "<b><img src=\"i\" /> <i></i></b><a href=\"u\"></a><u>x</u>",
-       [](TpsDataChunk& c) { return Bool(c.RemoveInlineTagPairsWithoutText()); }, "true",
+       [](TpsDataChunk& c) { return EditBool(c.RemoveInlineTagPairsWithoutText()); }, "true",
        " <a href=\"u\"></a><u>x</u>"},
       {"an a pair around nothing stays", "<a href=\"u\"></a>",
-       [](TpsDataChunk& c) { return Bool(c.RemoveInlineTagPairsWithoutText()); }, "false", "<a href=\"u\"></a>"},
+       [](TpsDataChunk& c) { return EditBool(c.RemoveInlineTagPairsWithoutText()); }, "false", "<a href=\"u\"></a>"},
   });
   // A pair the handler keeps is passed over, and the passes end.
   auto chunk = ReadFixture("<b></b><i></i><u><s></s></u>");
@@ -275,7 +275,7 @@ TEST(ChunkEdit, EmptyAndBlankPairs) {
 }
 
 TEST(ChunkEdit, NbspInEmptyBlocks) {
-  RunCases({
+  RunEditCases({
       {"an empty paragraph gets one", "<p></p><p> |</p><div><p>x</p></div>",
        [](TpsDataChunk& c) { return Done(c, [](TpsDataChunk& l) { l.PutNbspIntoEmptyBlocks(); }); }, "",
        "<p>\u00a0</p><p> |\u00a0</p><div><p>x</p></div>"},

@@ -32,14 +32,14 @@ struct Document {
   std::unique_ptr<TpsDataChunk> Read(const std::string& aFixture) { return ReadFixture(aFixture, events); }
 };
 
-struct Case {
+struct FormatCase {
   const char* name;
   const char* before;
   void (*operation)(TpsDataChunk&, Document&);
   const char* after;
 };
 
-void RunCases(const std::vector<Case>& aCases) {
+void RunFormatCases(const std::vector<FormatCase>& aCases) {
   for (const auto& c : aCases) {
     Document document;
     auto chunk = document.Read(c.before);
@@ -91,7 +91,7 @@ TEST(ChunkFormat, TagsOpenAtAPosition) {
 }
 
 TEST(ChunkFormat, Splits) {
-  RunCases({
+  RunFormatCases({
       {"a character inside b holding i", "<p><b><i>x</i></b></p>",
        [](TpsDataChunk& c, Document&) { EXPECT_EQ(c.SplitInlineTagsAt(At(c, "x")), 2); },
        "<p><b><i></i></b>x<b><i></i></b></p>"},
@@ -121,7 +121,7 @@ TEST(ChunkFormat, Splits) {
 // tag of its name, as CreateTagPair closes a tag; the tags written out are
 // the same as for a closed one.
 TEST(ChunkFormat, TagsWithoutPartner) {
-  const std::vector<Case> cases = {
+  const std::vector<FormatCase> cases = {
       {"split at a position (mended)", "<p><b class=\"k\">x|y</p>",
        [](TpsDataChunk& c, Document&) { c.SplitInlineTagsAt(c.GetCursor()); },
        "<p><b class=\"k\">x</b>|<b class=\"k\">y</p>"},
@@ -144,7 +144,7 @@ TEST(ChunkFormat, TagsWithoutPartner) {
 }
 
 TEST(ChunkFormat, WrapAndApply) {
-  RunCases({
+  RunFormatCases({
       {"wrap", "<p><b>a@M1@b</b>c@M2@d</p>",
        [](TpsDataChunk& c, Document& d) { c.WrapMarkedRange(d.events, 1, 2, "<span class=\"x\">", &d.sheet, nullptr); },
        "<p><b>a</b><span class=\"x\">@M1@<b>b</b>c@M2@</span>d</p>"},
@@ -217,7 +217,7 @@ TEST(ChunkFormat, ApplyingAStyleMergesInnerStyles) {
 }
 
 TEST(ChunkFormat, Remove) {
-  RunCases({
+  RunFormatCases({
       {"b goes, an i open at a marker is split", "<p><i>a<b>b@M1@c</b>d@M2@e</i></p>",
        [](TpsDataChunk& c, Document&) { c.RemoveTagFromMarkedRange(1, 2, "<b>", nullptr); },
        "<p><i>a<b>b</b>@M1@cd</i>@M2@<i>e</i></p>"},

@@ -14,7 +14,7 @@ using namespace rtl;
 
 namespace {
 
-std::vector<AnsiString> Lines(const TStrings& s) {
+std::vector<AnsiString> RegistryLines(const TStrings& s) {
   std::vector<AnsiString> out;
   for (Integer i = 0; i < s.Count(); ++i) out.push_back(s[i]);
   return out;
@@ -79,7 +79,7 @@ TEST_F(Registry, ValuesSurviveInTheFileWithTheirTypes) {
   EXPECT_EQ(reg.GetDataType("Missing"), TRegDataType::rdUnknown);
   TStringList names;
   reg.GetValueNames(names);
-  EXPECT_EQ(Lines(names), (std::vector<AnsiString>{"Name", "Lines", "Count", "Negative", "Flag", ""}));
+  EXPECT_EQ(RegistryLines(names), (std::vector<AnsiString>{"Name", "Lines", "Count", "Negative", "Flag", ""}));
 }
 
 TEST_F(Registry, ReadingTheWrongTypeOrAMissingValue) {
@@ -118,7 +118,7 @@ TEST_F(Registry, KeysRelativeAbsoluteListedAndDeleted) {
   ASSERT_TRUE(reg.OpenKeyReadOnly("\\Software\\A"));
   TStringList keys;
   reg.GetKeyNames(keys);
-  EXPECT_EQ(Lines(keys), (std::vector<AnsiString>{"B", "D"}));
+  EXPECT_EQ(RegistryLines(keys), (std::vector<AnsiString>{"B", "D"}));
   EXPECT_TRUE(reg.HasSubKeys());
   EXPECT_THROW(reg.WriteString("v", "read-only key"), ERegistryException);
 
@@ -166,10 +166,10 @@ TEST_F(Registry, IniViewGathersChangesIntoOneWrite) {
     EXPECT_EQ(ini.ReadString("Nowhere", "Missing", "def"), "def");
     TStringList sections;
     ini.ReadSections(sections);
-    EXPECT_EQ(Lines(sections), (std::vector<AnsiString>{"Config", "Other"}));
+    EXPECT_EQ(RegistryLines(sections), (std::vector<AnsiString>{"Config", "Other"}));
     TStringList values;
     ini.ReadSectionValues("Config", values);
-    EXPECT_EQ(Lines(values), (std::vector<AnsiString>{"MainDictionaries=American.adm", "Options=7", "Live=1"}));
+    EXPECT_EQ(RegistryLines(values), (std::vector<AnsiString>{"MainDictionaries=American.adm", "Options=7", "Live=1"}));
     ini.UpdateFile();
     EXPECT_TRUE(rtl_test::Exists(file_));
     ini.EraseSection("Other");

@@ -19,7 +19,7 @@ struct StreamKind {
   std::function<std::unique_ptr<TStream>(const rtl_test::TempDir&)> make;
 };
 
-std::vector<StreamKind> Kinds() {
+std::vector<StreamKind> StreamKinds() {
   return {
       {"memory", [](const rtl_test::TempDir&) { return std::make_unique<TMemoryStream>(); }},
       {"string", [](const rtl_test::TempDir&) { return std::make_unique<TStringStream>(); }},
@@ -42,7 +42,7 @@ AnsiString ReadAll(TStream& s) {
 TEST(Streams, ReadWriteSeekOnEveryKind) {
   rtl_test::TempDir dir;
   ASSERT_TRUE(dir.Valid());
-  for (const StreamKind& kind : Kinds()) {
+  for (const StreamKind& kind : StreamKinds()) {
     SCOPED_TRACE(kind.name);
     auto s = kind.make(dir);
     EXPECT_EQ(s->Size(), 0);
@@ -74,7 +74,7 @@ TEST(Streams, ReadWriteSeekOnEveryKind) {
 
 TEST(Streams, BufferErrors) {
   rtl_test::TempDir dir;
-  for (const StreamKind& kind : Kinds()) {
+  for (const StreamKind& kind : StreamKinds()) {
     SCOPED_TRACE(kind.name);
     auto s = kind.make(dir);
     s->WriteBuffer("abc", 3);

@@ -11,7 +11,7 @@ using namespace rtl;
 
 namespace {
 
-std::vector<AnsiString> Lines(const TStrings& s) {
+std::vector<AnsiString> ListLines(const TStrings& s) {
   std::vector<AnsiString> out;
   for (Integer i = 0; i < s.Count(); ++i) out.push_back(s[i]);
   return out;
@@ -61,7 +61,7 @@ TEST(StringList, SortedFindWithCaseAndDuplicates) {
     list.SetDuplicates(c.dups);
     list.SetSorted(true);
     Fill(list, c.adds);
-    EXPECT_EQ(Lines(list), c.expected);
+    EXPECT_EQ(ListLines(list), c.expected);
     Integer index = -5;
     EXPECT_EQ(list.Find(c.probe, index), c.found);
     EXPECT_EQ(index, c.index);
@@ -88,9 +88,9 @@ TEST(StringList, DuplicateErrorAndSortedRestrictions) {
   TStringList plain;
   Fill(plain, {"b", "C", "a", "B"});
   plain.SetSorted(true);
-  EXPECT_EQ(Lines(plain), (std::vector<AnsiString>{"a", "b", "B", "C"}));
+  EXPECT_EQ(ListLines(plain), (std::vector<AnsiString>{"a", "b", "B", "C"}));
   plain.SetCaseSensitive(true);
-  EXPECT_EQ(Lines(plain), (std::vector<AnsiString>{"B", "C", "a", "b"}));
+  EXPECT_EQ(ListLines(plain), (std::vector<AnsiString>{"B", "C", "a", "b"}));
 }
 
 TEST(StringList, IndexErrorsNameTheIndex) {
@@ -119,7 +119,7 @@ TEST(StringList, IndexErrorsNameTheIndex) {
       EXPECT_STREQ(e.ClassName(), "EStringListError");
     }
   }
-  EXPECT_EQ(Lines(list), (std::vector<AnsiString>{"a", "b"}));
+  EXPECT_EQ(ListLines(list), (std::vector<AnsiString>{"a", "b"}));
   list.Insert(2, "c");  // Insert at Count appends
   EXPECT_EQ(list[2], "c");
 }
@@ -145,11 +145,11 @@ TEST(StringList, TextRoundTrips) {
     SCOPED_TRACE(c.text);
     TStringList list;
     list.SetText(c.text);
-    EXPECT_EQ(Lines(list), c.lines);
+    EXPECT_EQ(ListLines(list), c.lines);
     EXPECT_EQ(list.Text(), c.written);
     TStringList again;
     again.SetText(list.Text());
-    EXPECT_EQ(Lines(again), c.lines);
+    EXPECT_EQ(ListLines(again), c.lines);
   }
 }
 
@@ -176,7 +176,7 @@ TEST(StringList, CommaTextQuotingAndRoundTrip) {
     EXPECT_EQ(list.CommaText(), c.comma);
     TStringList back;
     back.SetCommaText(c.comma);
-    EXPECT_EQ(Lines(back), c.lines);
+    EXPECT_EQ(ListLines(back), c.lines);
   }
 
   // Reading: blanks separate items outside quotes, blanks around commas go.
@@ -196,7 +196,7 @@ TEST(StringList, CommaTextQuotingAndRoundTrip) {
     SCOPED_TRACE(c.comma);
     TStringList list;
     list.SetCommaText(c.comma);
-    EXPECT_EQ(Lines(list), c.lines);
+    EXPECT_EQ(ListLines(list), c.lines);
   }
 }
 
@@ -205,12 +205,12 @@ TEST(StringList, DelimitedTextWithOwnDelimiterAndStrictMode) {
   list.SetDelimiter(';');
   list.SetQuoteChar('\'');
   list.SetDelimitedText("a b;'c;d';e");
-  EXPECT_EQ(Lines(list), (std::vector<AnsiString>{"a", "b", "c;d", "e"}));
+  EXPECT_EQ(ListLines(list), (std::vector<AnsiString>{"a", "b", "c;d", "e"}));
   EXPECT_EQ(list.DelimitedText(), "a;b;'c;d';e");
 
   list.SetStrictDelimiter(true);
   list.SetDelimitedText("a b;c");
-  EXPECT_EQ(Lines(list), (std::vector<AnsiString>{"a b", "c"}));
+  EXPECT_EQ(ListLines(list), (std::vector<AnsiString>{"a b", "c"}));
   EXPECT_EQ(list.DelimitedText(), "a b;c");
   // CommaText ignores the list's own delimiter settings.
   EXPECT_EQ(list.CommaText(), "\"a b\",c");
@@ -242,15 +242,15 @@ TEST(StringList, MoveExchangeAssignAndCustomSort) {
   Fill(list, {"a", "b", "c", "d"});
   list.PutObject(0, IntToObject(10));
   list.Move(0, 2);
-  EXPECT_EQ(Lines(list), (std::vector<AnsiString>{"b", "c", "a", "d"}));
+  EXPECT_EQ(ListLines(list), (std::vector<AnsiString>{"b", "c", "a", "d"}));
   EXPECT_EQ(ObjectToInt(list.Objects(2)), 10);
   list.Exchange(0, 3);
-  EXPECT_EQ(Lines(list), (std::vector<AnsiString>{"d", "c", "a", "b"}));
+  EXPECT_EQ(ListLines(list), (std::vector<AnsiString>{"d", "c", "a", "b"}));
 
   TStringList copy;
   copy.Add("old");
   copy.Assign(list);
-  EXPECT_EQ(Lines(copy), Lines(list));
+  EXPECT_EQ(ListLines(copy), ListLines(list));
   EXPECT_EQ(copy.IndexOfObject(IntToObject(10)), 2);
 
   // By length, longest first; equal lengths keep their order.
@@ -259,12 +259,12 @@ TEST(StringList, MoveExchangeAssignAndCustomSort) {
   words.CustomSort([](TStringList& l, Integer i, Integer j) {
     return static_cast<int>(l[j].size()) - static_cast<int>(l[i].size());
   });
-  EXPECT_EQ(Lines(words), (std::vector<AnsiString>{"ccc", "bb", "dd", "a", "e"}));
+  EXPECT_EQ(ListLines(words), (std::vector<AnsiString>{"ccc", "bb", "dd", "a", "e"}));
 
   TStringList sortedCopy;
   sortedCopy.SetSorted(true);
   sortedCopy.AddStrings(words);
-  EXPECT_EQ(Lines(sortedCopy), (std::vector<AnsiString>{"a", "bb", "ccc", "dd", "e"}));
+  EXPECT_EQ(ListLines(sortedCopy), (std::vector<AnsiString>{"a", "bb", "ccc", "dd", "e"}));
 }
 
 TEST(StringList, OnChangeFiresOncePerUpdateBracket) {
@@ -332,12 +332,12 @@ TEST(StringList, FilesAndStreams) {
 
   TStringList back;
   back.LoadFromFile(dir / "lines.txt");
-  EXPECT_EQ(Lines(back), Lines(list));
+  EXPECT_EQ(ListLines(back), ListLines(list));
 
   // Bytes that are not UTF-8 are read as Windows-1252.
   rtl_test::WriteBytes(dir / "old.txt", "Caf\xe9\r\n\x80 5\n");
   back.LoadFromFile(dir / "old.txt");
-  EXPECT_EQ(Lines(back), (std::vector<AnsiString>{"Caf\xc3\xa9", "\xe2\x82\xac 5"}));
+  EXPECT_EQ(ListLines(back), (std::vector<AnsiString>{"Caf\xc3\xa9", "\xe2\x82\xac 5"}));
 
   TMemoryStream stream;
   list.SaveToStream(stream);
@@ -345,7 +345,7 @@ TEST(StringList, FilesAndStreams) {
   stream.SetPosition(0);
   TStringList fromStream;
   fromStream.LoadFromStream(stream);
-  EXPECT_EQ(Lines(fromStream), Lines(list));
+  EXPECT_EQ(ListLines(fromStream), ListLines(list));
 
   try {
     back.LoadFromFile(dir / "missing.txt");

@@ -12,7 +12,7 @@ using namespace spell;
 
 namespace {
 
-struct Words {
+struct SuggestionWords {
   std::set<std::string> words;
   std::vector<std::string> asked;
   TSuggestionsGenerator::TExistenceTest Test() {
@@ -25,7 +25,7 @@ struct Words {
 
 std::vector<std::string> Suggest(TSuggestionsGenerator& g, const std::string& word, std::set<std::string> words,
                                  Integer most = -1, bool caseVariants = false) {
-  Words w{std::move(words), {}};
+  SuggestionWords w{std::move(words), {}};
   rtl::TStringList list;
   if (caseVariants)
     g.GenerateWithCaseVariants(word, most, w.Test(), &list);
@@ -132,14 +132,14 @@ TEST(SuggestionsGenerator, NothingWithoutAWordAListOrRoom) {
   rtl::TStringList list;
   g.Generate("teh", -1, nullptr, &list);
   EXPECT_EQ(list.Count(), 0);
-  Words w{{"the"}, {}};
+  SuggestionWords w{{"the"}, {}};
   g.Generate("teh", -1, w.Test(), nullptr);
   EXPECT_TRUE(w.asked.empty());
 }
 
 TEST(SuggestionsGenerator, OneLetterCandidatesAreNeverAsked) {
   TSuggestionsGenerator g;
-  Words w{{"a"}, {}};
+  SuggestionWords w{{"a"}, {}};
   rtl::TStringList list;
   g.Generate("ab", -1, w.Test(), &list);
   for (const std::string& asked : w.asked) EXPECT_GE(asked.size(), 2u) << asked;

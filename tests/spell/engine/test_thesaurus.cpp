@@ -18,7 +18,7 @@ using spell_test::HandThesaurus;
 
 namespace {
 
-std::vector<std::string> Items(const rtl::TStringList& list) {
+std::vector<std::string> ThesaurusItems(const rtl::TStringList& list) {
   std::vector<std::string> items;
   for (Integer i = 0; i < list.Count(); ++i) items.push_back(list.Get(i));
   return items;
@@ -28,7 +28,7 @@ using Lists = std::vector<std::vector<std::string>>;
 
 Lists AllLists(const TThesaurusEntry& e) {
   Lists lists;
-  for (const auto& l : e.Lists) lists.push_back(Items(l));
+  for (const auto& l : e.Lists) lists.push_back(ThesaurusItems(l));
   return lists;
 }
 
@@ -149,10 +149,10 @@ TEST(ThesaurusFile, TakesOnlyExistingFilesAndKeepsItsLoadedState) {
   EXPECT_FALSE(t.Lookup("cat"));
   ASSERT_TRUE(t.Lookup("happy"));
   ASSERT_EQ(t.Contexts().size(), 1u);
-  EXPECT_EQ(Items(t.Contexts()[0]->Lists[2]), (std::vector<std::string>{"glad", "cheerful"}));
+  EXPECT_EQ(ThesaurusItems(t.Contexts()[0]->Lists[2]), (std::vector<std::string>{"glad", "cheerful"}));
   ASSERT_TRUE(t.Lookup("\xC9T\xC9"));  // "ÉTÉ": 1252's own capitals
   EXPECT_EQ(t.Contexts()[0]->ContextWord, "\xC9T\xC9");
-  EXPECT_EQ(Items(t.Contexts()[0]->Lists[0]), (std::vector<std::string>{"RUN"}));
+  EXPECT_EQ(ThesaurusItems(t.Contexts()[0]->Lists[0]), (std::vector<std::string>{"RUN"}));
   t.SetLoaded(false);
   EXPECT_FALSE(t.Loaded());
   EXPECT_EQ(t.NodeCount(), 0);

@@ -244,7 +244,7 @@ TEST(GdiRules, FocusRectDrawnTwiceLeavesNothing) {
 }
 
 // The rectangle around every pixel that is not white.
-TRect Ink(TBitmap* b, TColor background = clWhite) {
+TRect GdiInk(TBitmap* b, TColor background = clWhite) {
   TRect r{b->Width(), b->Height(), -1, -1};
   for (Integer y = 0; y < b->Height(); ++y)
     for (Integer x = 0; x < b->Width(); ++x)
@@ -273,7 +273,7 @@ TEST(GdiRules, ShapesStayInsideTheirBounds) {
     SCOPED_TRACE(k.name);
     auto bmp = Blank();
     k.draw(bmp->Canvas());
-    EXPECT_EQ(Ink(bmp.get()), k.ink);
+    EXPECT_EQ(GdiInk(bmp.get()), k.ink);
   }
 }
 
@@ -448,7 +448,7 @@ TEST(GdiRules, FrameControls) {
     on->Canvas()->DrawFrameControl(r, DFC_BUTTON, DFCS_BUTTONCHECK | DFCS_CHECKED);
     off->Canvas()->DrawFrameControl(r, DFC_BUTTON, DFCS_BUTTONCHECK);
     EXPECT_EQ(off->Canvas()->Pixels(6, 6), sys(5));
-    EXPECT_EQ(Ink(on.get(), sys(5)).Width() > 0, true);
+    EXPECT_EQ(GdiInk(on.get(), sys(5)).Width() > 0, true);
     Integer marks = 0;
     for (Integer y = 2; y < 11; ++y)
       for (Integer x = 2; x < 11; ++x) marks += on->Canvas()->Pixels(x, y) == sys(8);
