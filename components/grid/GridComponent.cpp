@@ -12,6 +12,7 @@
 #include "grid/model/GridAdvance.h"
 #include "grid/model/GridUtils.h"
 #include "rtl/DateTime.h"
+#include "rtl/Convert.h"
 #include "rtl/Format.h"
 #include "rtl/Strings.h"
 #include "rtl/SystemInfo.h"
@@ -337,6 +338,19 @@ void TVadOdizadEzev::Loaded() {
 }
 
 void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
+  if (message.Msg == GridEditDoneMessage) {
+    const auto col = static_cast<Integer>(message.WParam);
+    const auto row = static_cast<Integer>(message.LParam);
+    if (OnEditCellDone) OnEditCellDone(this, col, row);
+    if (mouseActions_->EditOnDblClickOnly()) {
+      HideCellEditor();
+      editorActive_ = false;
+      auto options = Options();
+      options.Exclude(vcl::goEditing);
+      SetOptions(options);
+    }
+    return;
+  }
   TBaseGrid::Dispatch(message);
   if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying)) WindowCreated();
 }
@@ -861,6 +875,240 @@ class TabHost : public TTabAdvanceHost {
 };
 
 }  // namespace
+
+// ===== the edit road =====
+
+namespace {
+
+// A check box, radio button or button of the cell's own takes the clicks;
+// no editor opens over it.
+bool HasCellControl(TCellGraphic* graphic) {
+  if (graphic == nullptr) return false;
+  switch (graphic->CellType) {
+    case ctCheckBox:
+    case ctDataCheckBox:
+    case ctRadio:
+    case ctButton:
+    case ctVirtCheckBox:
+    case ctRowCheckBox:
+    case ctRadioButton:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
+bool TVadOdizadEzev::CanEditShow() const {
+  // The class library asks through a const hook; starting an edit changes
+  // the grid's editing state.
+  return const_cast<TVadOdizadEzev*>(this)->StartCellEdit();
+}
+
+bool TVadOdizadEzev::StartCellEdit() {
+  TEditStartInput in;
+  in.Validating = validating_;
+  in.LibraryAllows = TBaseGrid::CanEditShow();
+  in.EditorActive = editorActive_;
+  const TCellCoord base = Model().BaseCell(Col(), Row());
+  in.HasCellControl = HasCellControl(Model().CellGraphic(base.X, base.Y));
+  if (in.LibraryAllows && !in.EditorActive && !in.Validating && !in.HasCellControl) {
+    TEditorType type = DefaultEditor;
+    GetEditorType(RealColIndex(base.X), base.Y, type);
+    in.Editor = type;
+  } else {
+    in.Editor = editorType_;
+  }
+  const TEditStartDecision decision = DecideEditStart(in);
+  if (decision.Start == esRefused) return false;
+  if (decision.Begins) {
+    editStartText_ = Model().GetDisplayCell(base.X, base.Y);
+    editorType_ = in.Editor;
+    editorActive_ = true;
+  }
+  if (decision.Start == esInplaceEditor) {
+    editPending_ = true;
+    return true;
+  }
+  if (decision.Begins) OpenCellEditor(base.X, base.Y);
+  return false;
+}
+
+void TVadOdizadEzev::OpenCellEditor(Integer col, Integer row) {
+  const TEditorRoute route = EditorRoute(editorType_);
+  vcl::TWinControl* control = route.Control ? EditorControl(*route.Control) : nullptr;
+  if (control == nullptr) {
+    // No control stands for this type yet: the edit ends at once.
+    editorActive_ = false;
+    return;
+  }
+  const AnsiString text = GetEditText(col, row);
+  switch (route.Variant) {
+    case evSpinInteger:
+    case evSpinFloat:
+    case evSpinTime:
+    case evSpinDate:
+      if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(control)) {
+        if (route.Variant == evSpinInteger) {
+          spin->SetSpinType(dropdown::sptNormal);
+          spin->SetValue(rtl::StrToIntDef(text, 0));
+        } else if (route.Variant == evSpinFloat) {
+          spin->SetSpinType(dropdown::sptFloat);
+          double value = 0;
+          spin->SetFloatValue(rtl::TryStrToFloat(text, value) ? value : 0.0);
+        } else if (route.Variant == evSpinTime) {
+          spin->SetSpinType(dropdown::sptTime);
+          spin->SetText(text);
+        } else {
+          spin->SetSpinType(dropdown::sptDate);
+          rtl::TDateTime date = 0;
+          if (!rtl::TryStrToDate(text, date)) date = rtl::Now();
+          spin->SetText(rtl::DateToStr(date));
+        }
+      } else {
+        control->SetText(text);
+      }
+      break;
+    case evComboEditable:
+    case evComboList:
+      if (auto* combo = dynamic_cast<vcl::TCustomComboBox*>(control)) {
+        const bool list = route.Variant == evComboList;
+        combo->SetStyle(list ? vcl::csDropDownList : vcl::csDropDown);
+        combo->SetMaxLength(MaxComboLength);
+        if (list) {
+          const AnsiString shown = Model().GetDisplayCell(col, row);
+          Integer index = 0;
+          for (Integer i = 0; i < combo->Items()->Count(); ++i)
+            if (rtl::SameText(combo->Items()->Strings(i), shown)) {
+              index = i;
+              break;
+            }
+          combo->SetItemIndex(combo->Items()->Count() > 0 ? index : -1);
+        } else {
+          combo->SetText(text);
+        }
+      } else {
+        control->SetText(text);
+      }
+      break;
+    case evDateDropDown:
+    case evDateUpDown:
+    case evTime:
+      if (auto* picker = dynamic_cast<vcl::TDateTimePicker*>(control)) {
+        picker->SetKind(route.Variant == evTime ? vcl::dtkTime : vcl::dtkDate);
+        picker->SetDateMode(route.Variant == evDateUpDown ? vcl::dmUpDown : vcl::dmComboBox);
+        rtl::TDateTime value = 0;
+        if (route.Variant == evTime ? rtl::TryStrToTime(text, value) : rtl::TryStrToDate(text, value)) {
+          if (route.Variant == evTime)
+            picker->SetTime(value);
+          else
+            picker->SetDate(value);
+        }
+      }
+      break;
+    default:
+      if (auto* edit = dynamic_cast<vcl::TCustomEdit*>(control)) {
+        edit->SetMaxLength(maxEditLength_);
+        edit->SetText(text);
+      } else {
+        control->SetText(text);
+      }
+      break;
+  }
+  const vcl::TRect r = CellRect(Col(), Row());
+  const TEditorBounds b =
+      PlaceEditor(route.Placement, {r.Left, r.Top, r.Right, r.Bottom}, XYOffsetX, XYOffsetY, false, control->Height());
+  control->SetBounds(b.Left, b.Top, b.Width, b.Height);
+  control->SetEnabled(true);
+  control->SetVisible(true);
+  activeControl_ = control;
+  editPending_ = true;
+  if (control->CanFocus()) control->SetFocus();
+}
+
+void TVadOdizadEzev::CommitCellEditor(Integer col, Integer row) {
+  vcl::TWinControl* control = activeControl_;
+  if (control == nullptr) return;
+  activeControl_ = nullptr;
+  const TEditorRoute route = EditorRoute(editorType_);
+  const TCellCoord base = Model().BaseCell(col, row);
+  const Integer realCol = RealColIndex(base.X);
+  switch (route.Variant) {
+    case evSpinInteger:
+      if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(control)) Model().SetIntegerCells(realCol, base.Y, spin->Value());
+      break;
+    case evSpinFloat:
+      if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(control))
+        Model().SetFloatCells(realCol, base.Y, spin->FloatValue());
+      break;
+    case evSpinDate:
+      if (auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(control)) {
+        rtl::TDateTime date = 0;
+        if (rtl::TryStrToDate(spin->Text(), date)) Model().SetDateCells(realCol, base.Y, date);
+      }
+      break;
+    case evDateDropDown:
+    case evDateUpDown:
+    case evTime:
+      if (auto* picker = dynamic_cast<vcl::TDateTimePicker*>(control)) SetEditText(base.X, base.Y, picker->Text());
+      break;
+    default:
+      // Check boxes and buttons write nothing back.
+      if (route.Control != ecCheckBox && route.Control != ecButton) SetEditText(base.X, base.Y, control->Text());
+      break;
+  }
+  control->SetVisible(false);
+  control->SetEnabled(false);
+  editPending_ = false;
+  InvalidateCell(col, row);
+  if (CanFocus()) SetFocus();
+  EditingDone(col, row);
+}
+
+void TVadOdizadEzev::HideCellEditor() {
+  if (!editorActive_) return;
+  const bool inplace = EditorMode();
+  HideEditor();
+  if (activeControl_ != nullptr) {
+    CommitCellEditor(Col(), Row());
+  } else if (inplace) {
+    editPending_ = false;
+    EditingDone(Col(), Row());
+  }
+  editorActive_ = false;
+}
+
+void TVadOdizadEzev::RestoreCellText() {
+  const TCellCoord base = Model().BaseCell(Col(), Row());
+  Model().SetDisplayCell(base.X, base.Y, editStartText_);
+  InvalidateCell(Col(), Row());
+}
+
+void TVadOdizadEzev::EditingDone(Integer col, Integer row) {
+  if (OnEditingDone) OnEditingDone(this);
+  editorActive_ = false;
+  if (HandleAllocated())
+    vcl::PostMessage(Handle(), GridEditDoneMessage, static_cast<vcl::WPARAM>(col), static_cast<vcl::LPARAM>(row));
+}
+
+void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
+  if (EditorMode() && editorActive_ && activeControl_ == nullptr) {
+    if (key == vcl::VK_ESCAPE) {
+      RestoreCellText();
+      HideCellEditor();
+      key = 0;
+      return;
+    }
+    if (key == vcl::VK_RETURN) {
+      HideCellEditor();
+      AdvanceAfterEnter(Col(), Row(), false, !shift.Contains(vcl::ssShift), true, false);
+      key = 0;
+      return;
+    }
+  }
+  TBaseGrid::KeyDown(key, shift);
+}
 
 void TVadOdizadEzev::TabAdvance(bool backward) {
   if (OnKeyDown) {

@@ -15,6 +15,7 @@
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
 #include "grid/model/GridEditing.h"
+#include "vcl/Messages.h"
 
 namespace controls {
 class TLumHintInfo;
@@ -101,6 +102,7 @@ using TCellChangingEvent =
 using TFloatFormatEvent =
     std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& IsFloat, AnsiString& FloatFormat)>;
 using TAutoAddRowEvent = std::function<void(vcl::TObject* Sender, Integer ARow)>;
+using TEditCellDoneEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow)>;
 using TRowChangingEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer NewRow, bool& Allow)>;
 using TColChangingEvent = std::function<void(vcl::TObject* Sender, Integer OldCol, Integer NewCol, bool& Allow)>;
 using TAutoInsertColEvent = std::function<void(vcl::TObject* Sender, Integer ACol)>;
@@ -361,6 +363,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TAutoAdvanceEvent OnAutoAdvance;
   TCellChangingEvent OnCellChanging;
   TRowChangingEvent OnRowChanging;
+  TEditCellDoneEvent OnEditCellDone;
   TColChangingEvent OnColChanging;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
@@ -429,6 +432,33 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // and may take it. When no cell passes, the current cell stays.
   void TabAdvance(bool backward);
 
+  // ===== the edit road =====
+  // The type of the edit in progress (the last one when none runs).
+  TEditorType CurrentEditorType() const { return editorType_; }
+  // An edit of any type is in progress.
+  bool EditorActive() const { return editorActive_; }
+  // The shown editor control of a non-text edit, or null.
+  vcl::TWinControl* ActiveEditorControl() const { return activeControl_; }
+  // The cell's display text when the edit started.
+  const AnsiString& EditStartText() const { return editStartText_; }
+  // Places, fills, shows and focuses the control of the current editor
+  // type on the cell. A type whose control kind has no factory shows
+  // nothing and ends the edit.
+  virtual void OpenCellEditor(Integer col, Integer row);
+  // Writes the shown control's value into the cell by editor type, hides
+  // and disables the control and reports the end of the edit.
+  virtual void CommitCellEditor(Integer col, Integer row);
+  // Ends the edit in progress: the class library's editor goes, a control
+  // is committed.
+  void HideCellEditor();
+  // Puts the edit-start text back into the current cell.
+  virtual void RestoreCellText();
+  // Fires OnEditingDone, clears the editor-active flag and posts the
+  // edit-done message; its arrival fires OnEditCellDone.
+  void EditingDone(Integer col, Integer row);
+  // The grid's private "GridEditDone" message (WParam column, LParam row).
+  static constexpr Cardinal GridEditDoneMessage = vcl::WM_APP + 0x0ED;
+
   // The texts of another grid of this class, counts included.
   virtual void AssignCells(const vcl::TPersistent* source);
   bool IsFixed(Integer col, Integer row) override;
@@ -469,6 +499,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   AnsiString GetEditMask(Integer col, Integer row) override;
   Integer GetEditLimit() override { return maxEditLength_; }
+  // Starts an edit: the class library's editor for the ten text types,
+  // the type's own control (and False) for the others, nothing for edNone
+  // or a cell with a control of its own.
+  bool CanEditShow() const override;
+  // Enter and Escape end a text edit (Enter writes back and moves on as
+  // after Enter, Escape puts the edit-start text back).
+  void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
   void FormResized(vcl::TCustomForm* form);
   // The date pickers' notices. A change of the date picker reports its
   // date (short date format) or time (long time format) through
@@ -556,6 +593,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool autoSize_ = false;
   bool flat_ = false;
   Integer lastReportedRow_ = -1;
+  bool StartCellEdit();
+  TEditorType editorType_ = edNormal;
+  bool editorActive_ = false;
+  bool editPending_ = false;
+  bool validating_ = false;
+  AnsiString editStartText_;
+  vcl::TWinControl* activeControl_ = nullptr;
   // The cell a Tab advance started from; (-1, -1) while none runs.
   TCellCoord tabGuard_{-1, -1};
   TGridLook look_ = glXP;
