@@ -6,6 +6,7 @@
 #include <QTimer>
 
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -67,24 +68,39 @@ inline std::string LabelTexts(vcl::TCustomForm* form) {
   return out;
 }
 
-// Answers the next modal form that opens: records its caption and label
-// texts and closes it with result.
+// Answers the next modal form that opens while armed: records its caption
+// and label texts and closes it with the result. Disarm (or the end of the
+// answer's life) stops the waiting.
 struct ModalAnswer {
   std::vector<std::string> captions, texts;
+  ~ModalAnswer() { Disarm(); }
   void Arm(vcl::TModalResult result, std::function<void(vcl::TCustomForm*)> act = nullptr) {
-    QTimer::singleShot(0, [this, result, act] { Answer(result, act); });
+    Disarm();
+    armed_ = std::make_shared<bool>(true);
+    Poll(armed_, result, std::move(act));
   }
-  void Answer(vcl::TModalResult result, std::function<void(vcl::TCustomForm*)> act) {
-    vcl::TCustomForm* f = ModalForm();
-    if (!f) {  // not open yet
-      QTimer::singleShot(5, [this, result, act] { Answer(result, act); });
-      return;
-    }
-    captions.push_back(f->Caption());
-    texts.push_back(LabelTexts(f));
-    if (act) act(f);
-    if (result != vcl::mrNone) f->SetModalResult(result);
+  void Disarm() {
+    if (armed_) *armed_ = false;
+    armed_.reset();
   }
+
+ private:
+  void Poll(std::shared_ptr<bool> armed, vcl::TModalResult result, std::function<void(vcl::TCustomForm*)> act) {
+    QTimer::singleShot(2, [this, armed, result, act] {
+      if (!*armed) return;
+      vcl::TCustomForm* f = ModalForm();
+      if (!f) {  // not open yet
+        Poll(armed, result, act);
+        return;
+      }
+      *armed = false;
+      captions.push_back(f->Caption());
+      texts.push_back(LabelTexts(f));
+      if (act) act(f);
+      if (result != vcl::mrNone) f->SetModalResult(result);
+    });
+  }
+  std::shared_ptr<bool> armed_;
 };
 
 // A component checking against American.adm, its settings in memory and

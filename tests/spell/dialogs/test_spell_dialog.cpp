@@ -59,6 +59,7 @@ class SpellRun {
     answer.Arm(vcl::mrOk);
     Click(b);
     Pump();
+    answer.Disarm();
   }
   ScratchSpell s;
   std::string text;
@@ -287,6 +288,7 @@ TEST(SpellDialogRun, IgnoreMovesOnAndUndoComesBack) {
   EXPECT_EQ(d->NotFoundEdit->Text(), "tabel");
   run.answer.Arm(vcl::mrOk);
   ClickListItem(d->SuggestionsListbox, d->SuggestionsListbox->Items()->IndexOf("table"), true);
+  run.answer.Disarm();
   EXPECT_EQ(run.text, "A wrold and a table.");
   EXPECT_EQ(run.answer.captions.size(), 1u);
   EXPECT_FALSE(run.spell().Checking());
