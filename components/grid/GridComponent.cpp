@@ -1107,7 +1107,45 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       return;
     }
   }
+  // Tab in a grid that takes it moves as Tab does here, not as the class
+  // library's plain step.
+  if (key == vcl::VK_TAB && Options().Contains(vcl::goTabs)) {
+    TabAdvance(shift.Contains(vcl::ssShift));
+    key = 0;
+    return;
+  }
   TBaseGrid::KeyDown(key, shift);
+}
+
+void TVadOdizadEzev::EditorLeaveKey(Word key, vcl::TShiftState shift) {
+  editorHandover_ = true;
+  editPending_ = false;
+  HideCellEditor();
+  if (navigation_->AppendOnArrowDown && key == vcl::VK_DOWN && IsLastDataRow()) AutoAddRow();
+  if (key == vcl::VK_TAB || (key >= vcl::VK_LEFT && key <= vcl::VK_DOWN)) {
+    Word k = key;
+    KeyDown(k, shift);
+  }
+  const bool alwaysEdit = navigation_->AlwaysEdit;
+  navigation_->AlwaysEdit = false;
+  if (CanFocus()) SetFocus();
+  if (key == vcl::VK_RETURN) AdvanceAfterEnter(Col(), Row(), false, true, true, false);
+  navigation_->AlwaysEdit = alwaysEdit;
+  editorHandover_ = false;
+}
+
+void TVadOdizadEzev::AutoAddRow() {
+  bool canAdd = true;
+  CanAddRow(canAdd);
+  if (!canAdd) return;
+  const bool footer = floatingFooter_->Visible;
+  // With the floating footer the count setter carries the footer's texts
+  // to the new last row and empties the row above it.
+  SetRowCount(RowCount() + 1);
+  if (!footer)
+    for (Integer col = 0; col < ColCount(); ++col) Model().SetRawCell(col, RowCount() - 1, "");
+  if (footer || FixedFooters() > 0) SetRow(std::min(Row() + 1, RowCount() - 1));
+  if (OnAutoAddRow) OnAutoAddRow(this, Row());
 }
 
 void TVadOdizadEzev::TabAdvance(bool backward) {

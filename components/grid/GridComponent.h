@@ -431,6 +431,19 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // parent's next control (TabToNextAtEnd). OnKeyDown sees the Tab first
   // and may take it. When no cell passes, the current cell stays.
   void TabAdvance(bool backward);
+  // A cell editor hands back a key that leaves it: the edit ends (without
+  // validation), Down on the last data row appends a row with
+  // AppendOnArrowDown, Tab and the arrow keys go through the grid's key
+  // handling, the grid takes the focus (AlwaysEdit held off meanwhile) and
+  // Enter moves on as after Enter.
+  void EditorLeaveKey(Word key, vcl::TShiftState shift);
+  // On while EditorLeaveKey runs.
+  bool EditorHandover() const { return editorHandover_; }
+  // Appends an empty row at the end of the data rows when OnCanAddRow
+  // allows (above the floating footer when it shows); the current row
+  // follows when a footer sits below; OnAutoAddRow reports the current
+  // row.
+  void AutoAddRow();
 
   // ===== the edit road =====
   // The type of the edit in progress (the last one when none runs).
@@ -594,6 +607,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool flat_ = false;
   Integer lastReportedRow_ = -1;
   bool StartCellEdit();
+  bool editorHandover_ = false;
   TEditorType editorType_ = edNormal;
   bool editorActive_ = false;
   bool editPending_ = false;

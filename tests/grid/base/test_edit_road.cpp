@@ -222,3 +222,53 @@ TEST(GridEditRoad, EdNoneAndCellsTheOwnerRefusesOpenNothing) {
   EXPECT_EQ(g.grid->ActiveEditorControl(), nullptr);
   EXPECT_TRUE(g.events.empty());
 }
+
+// A control editor hands back the key that leaves it: the edit ends with
+// the control's value written, the grid takes the focus and the key does
+// what it does on the grid (Enter advances, Down on the last data row
+// appends a row with AppendOnArrowDown, Tab moves as Tab).
+TEST(GridEditRoad, KeysHandedBackByAnEditor) {
+  TSettingsGrid g;
+  auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(g.grid->EditorControl(ecSpin));
+  g.grid->Navigation()->AdvanceOnEnter = true;
+  g.grid->Navigation()->SetAdvanceDirection(adTopBottom);
+  g.At(1, 2);
+  g.Key(vcl::VK_F2);
+  ASSERT_EQ(g.grid->ActiveEditorControl(), spin);
+  spin->SetValue(81);
+  g.grid->EditorLeaveKey(vcl::VK_RETURN, {});
+  EXPECT_FALSE(g.grid->EditorActive());
+  EXPECT_FALSE(spin->Visible());
+  EXPECT_EQ(g.grid->Cells(1, 2), "81");
+  EXPECT_EQ(g.grid->Row(), 3);
+  EXPECT_FALSE(g.grid->EditorHandover());
+
+  // Down on the last data row appends an empty row when allowed.
+  g.grid->Navigation()->AppendOnArrowDown = true;
+  std::vector<Integer> added;
+  g.grid->OnAutoAddRow = [&](vcl::TObject*, Integer row) { added.push_back(row); };
+  g.At(1, 5);
+  g.Key(vcl::VK_F2);
+  g.grid->EditorLeaveKey(vcl::VK_DOWN, {});
+  EXPECT_EQ(g.grid->RowCount(), 7);
+  EXPECT_EQ(g.grid->Cells(1, 6), "");
+  EXPECT_EQ(added, std::vector<Integer>{5});
+  EXPECT_EQ(g.grid->Row(), 6);
+  // Refused: nothing is added.
+  g.grid->OnCanAddRow = [](vcl::TObject*, bool& canAdd) { canAdd = false; };
+  g.grid->EditorLeaveKey(vcl::VK_DOWN, {});
+  EXPECT_EQ(g.grid->RowCount(), 7);
+
+  // Tab with goTabs: the grid's Tab (OnKeyDown sees it once).
+  auto options = g.grid->Options();
+  options.Include(vcl::goTabs);
+  g.grid->SetOptions(options);
+  int tabs = 0;
+  g.grid->OnKeyDown = [&](vcl::TObject*, Word& key, vcl::TShiftState) { tabs += key == vcl::VK_TAB ? 1 : 0; };
+  g.At(0, 3);
+  g.grid->SetCol(1);
+  g.grid->EditorLeaveKey(vcl::VK_TAB, {});
+  EXPECT_EQ(tabs, 1);
+  EXPECT_EQ(g.grid->Row(), 4);
+  EXPECT_EQ(g.grid->Col(), 1);
+}
