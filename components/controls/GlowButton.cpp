@@ -116,7 +116,10 @@ TLumCustomGlowButton::TLumCustomGlowButton(vcl::TComponent* AOwner)
       officeHint_(std::make_unique<TLumHintInfo>()),
       notes_(std::make_unique<rtl::TStringList>()),
       notesFont_(std::make_unique<vcl::TFont>()),
-      actionLink_(std::make_unique<TLumGlowButtonActionLink>(this)) {
+      actionLink_(std::make_unique<TLumGlowButtonActionLink>(this)),
+      imagesLink_(std::make_unique<vcl::TChangeLink>()),
+      hotImagesLink_(std::make_unique<vcl::TChangeLink>()),
+      disabledImagesLink_(std::make_unique<vcl::TChangeLink>()) {
   // A quick second click is a second click, not a double click.
   controlStyle_.Exclude(vcl::csDoubleClicks);
   SetBounds(0, 0, 100, 41);
@@ -126,6 +129,8 @@ TLumCustomGlowButton::TLumCustomGlowButton(vcl::TComponent* AOwner)
   appearance_->OnChange = [this](vcl::TObject* s) { AppearanceChanged(s); };
   picture_->OnChange = [this](vcl::TObject*) { SizeRefresh(); };
   disabledPicture_->OnChange = [this](vcl::TObject*) { SizeRefresh(); };
+  for (vcl::TChangeLink* link : {imagesLink_.get(), hotImagesLink_.get(), disabledImagesLink_.get()})
+    link->OnChange = [this](vcl::TObject*) { Invalidate(); };
 }
 
 TLumCustomGlowButton::~TLumCustomGlowButton() {
@@ -227,25 +232,31 @@ void TLumCustomGlowButton::SetDefault(bool Value) {
   defaultActive_ = Value;
 }
 
-void TLumCustomGlowButton::AttachImages(vcl::TImageList*& Field, vcl::TImageList* Value) {
+void TLumCustomGlowButton::AttachImages(vcl::TImageList*& Field, vcl::TChangeLink* Link, vcl::TImageList* Value) {
   if (Field == Value) return;
-  if (Field) Field->RemoveFreeNotification(this);
+  if (Field) {
+    Field->UnRegisterChanges(Link);
+    Field->RemoveFreeNotification(this);
+  }
   Field = Value;
-  if (Field) Field->FreeNotification(this);
+  if (Field) {
+    Field->RegisterChanges(Link);
+    Field->FreeNotification(this);
+  }
 }
 
 void TLumCustomGlowButton::SetDisabledImages(vcl::TImageList* Value) {
-  AttachImages(disabledImages_, Value);
+  AttachImages(disabledImages_, disabledImagesLink_.get(), Value);
   Invalidate();
 }
 
 void TLumCustomGlowButton::SetHotImages(vcl::TImageList* Value) {
-  AttachImages(hotImages_, Value);
+  AttachImages(hotImages_, hotImagesLink_.get(), Value);
   Invalidate();
 }
 
 void TLumCustomGlowButton::SetImages(vcl::TImageList* Value) {
-  AttachImages(images_, Value);
+  AttachImages(images_, imagesLink_.get(), Value);
   SizeRefresh();
   Invalidate();
 }

@@ -15,6 +15,7 @@
 
 namespace vcl {
 class TImageList;
+class TChangeLink;
 class TPopupMenu;
 class TTimer;
 class TBitmap;
@@ -525,7 +526,7 @@ class TLumCustomGlowButton : public vcl::TCustomControl, public IStyleAware {
   void RecolourKeyTip();
   void AnnounceGroup();
   void ButtonPressed(vcl::TMessage& Message);
-  void AttachImages(vcl::TImageList*& Field, vcl::TImageList* Value);
+  void AttachImages(vcl::TImageList*& Field, vcl::TChangeLink* Link, vcl::TImageList* Value);
   TGlowDrawInput PaintInputs(vcl::TFont& FontCopy, vcl::TBitmap* Glyph, bool ForSize, TButtonSizeState State);
   vcl::AnsiString AccelCaption() const;
 
@@ -535,6 +536,8 @@ class TLumCustomGlowButton : public vcl::TCustomControl, public IStyleAware {
   std::unique_ptr<rtl::TStringList> notes_;
   std::unique_ptr<vcl::TFont> notesFont_;
   std::unique_ptr<TLumGlowButtonActionLink> actionLink_;
+  // One change link per image list: a changed list repaints the button.
+  std::unique_ptr<vcl::TChangeLink> imagesLink_, hotImagesLink_, disabledImagesLink_;
   vcl::TImageList* images_ = nullptr;
   vcl::TImageList* hotImages_ = nullptr;
   vcl::TImageList* disabledImages_ = nullptr;

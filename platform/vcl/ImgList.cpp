@@ -13,10 +13,11 @@ struct TImageList::Images {
 };
 
 TImageList::TImageList(TComponent* owner) : TComponent(owner), images_(std::make_unique<Images>()) {}
-TImageList::~TImageList() = default;
+TImageList::~TImageList() { DetachChangeLinks(); }
 
 void TImageList::Changed() {
   if (OnChange) OnChange(this);
+  NotifyChangeLinks();
 }
 
 void TImageList::Assign(const TPersistent* source) {

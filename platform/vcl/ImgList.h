@@ -2,11 +2,32 @@
 // Image lists: equally sized images kept with their transparency, added
 // from bitmaps with a mask or a mask colour, drawn enabled or greyed.
 #include <memory>
+#include <vector>
 
 #include "vcl/Components.h"
 #include "vcl/Pictures.h"
 
 namespace vcl {
+
+class TImageList;
+
+// Tells its holder of every change of the image list it is registered
+// with (each holder its own link, beside the list's single OnChange). A
+// link leaves its list when freed; a freed list leaves its links without a
+// sender.
+class TChangeLink {
+ public:
+  TChangeLink() = default;
+  TChangeLink(const TChangeLink&) = delete;
+  TChangeLink& operator=(const TChangeLink&) = delete;
+  ~TChangeLink();
+  TImageList* Sender() const { return sender_; }
+  TNotifyEvent OnChange;
+
+ private:
+  friend class TImageList;
+  TImageList* sender_ = nullptr;
+};
 
 class TImageList : public TComponent {
  public:
@@ -51,10 +72,16 @@ class TImageList : public TComponent {
   void Draw(TCanvas* canvas, Integer x, Integer y, Integer index, bool enabled = true);
 
   TNotifyEvent OnChange;
+  // Registers a link with this list (leaving the list it was with).
+  void RegisterChanges(TChangeLink* link);
+  void UnRegisterChanges(TChangeLink* link);
 
  private:
   struct Images;
   void Changed();
+  void NotifyChangeLinks();
+  void DetachChangeLinks();
+  std::vector<TChangeLink*> changeLinks_;  // not owned
   Integer AddImages(const QImage& pixels);
   std::unique_ptr<Images> images_;
   Integer width_ = 16;

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include "GlowButtonRig.h"
+#include "controls/GDIPicture.h"
+#include "rtl/Streams.h"
 #include "vcl/ActnList.h"
 #include "vcl/ImgList.h"
 #include "vcl/Pictures.h"
@@ -437,4 +439,71 @@ TEST(GlowButtonKeyTip, ItsColoursFollowTheAppearanceAndShowInItsPaint) {
   EXPECT_EQ(Rig::At(shot, w / 2, h - 1), vcl::clGray);
   EXPECT_EQ(Rig::At(shot, 0, h / 2), vcl::clGray);
   EXPECT_EQ(Rig::At(shot, w - 1, h / 2), vcl::clGray);
+}
+
+TEST(GlowButtonInput, AChangedImageListRepaintsEveryButtonShowingIt) {
+  Rig rig;
+  auto* images = new vcl::TImageList(rig.form);
+  TLumGlowButton* a = rig.Add(20, 20);
+  TLumGlowButton* b = rig.Add(140, 20);
+  int paintsA = 0, paintsB = 0;
+  a->OnDrawButton = [&](vcl::TObject*, vcl::TCanvas*, const vcl::TRect&, TGlowButtonState) { ++paintsA; };
+  b->OnDrawButton = [&](vcl::TObject*, vcl::TCanvas*, const vcl::TRect&, TGlowButtonState) { ++paintsB; };
+  int ownHandler = 0;
+  images->OnChange = [&](vcl::TObject*) { ++ownHandler; };
+  a->SetImages(images);
+  b->SetHotImages(images);
+  rig.Pump();
+  paintsA = paintsB = 0;
+  vcl::TBitmap glyph;
+  glyph.SetSize(16, 16);
+  images->Add(&glyph, nullptr);
+  rig.Pump();
+  EXPECT_EQ(paintsA, 1);
+  EXPECT_EQ(paintsB, 1);
+  EXPECT_EQ(ownHandler, 1) << "the list's own handler stays its owner's";
+  // A button that lets go of the list hears no more of it.
+  a->SetImages(nullptr);
+  rig.Pump();
+  paintsA = paintsB = 0;
+  images->Clear();
+  rig.Pump();
+  EXPECT_EQ(paintsA, 0);
+  EXPECT_EQ(paintsB, 1);
+}
+
+TEST(GlowButtonInput, APictureThatDoesNotDecodeIsSkippedAndPaintRaisesNothing) {
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  const char bytes[] = "\x89PNG\r\n\x1a\n but nothing after the signature";
+  rtl::TMemoryStream stream;
+  stream.Write(bytes, sizeof(bytes) - 1);
+  stream.SetPosition(0);
+  TGDIPPicture picture;
+  picture.LoadFromStream(stream);
+  b->SetPicture(&picture);
+  b->SetHotPicture(&picture);
+  b->SetCaption("Broken");
+  Rig::Enter(b);
+  EXPECT_NO_THROW(b->Repaint());
+  EXPECT_FALSE(b->Painting());
+  QImage shot = rig.Grab(b);
+  EXPECT_EQ(Rig::At(shot, 50, 0), vcl::clSilver);
+}
+
+TEST(GlowButtonInput, TheHostsHooksAndTheCommandNotification) {
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  std::vector<std::string> order;
+  b->OnClick = [&](vcl::TObject*) { order.push_back("click"); };
+  b->OnInternalClick = [&](vcl::TObject*) { order.push_back("internal"); };
+  EXPECT_EQ(b->Perform(vcl::WM_GETDLGCODE), 0);
+  std::vector<vcl::Word> keys;
+  b->OnInternalKeyDown = [&](vcl::TObject*, vcl::Word& key, vcl::TShiftState) { keys.push_back(key); };
+  EXPECT_EQ(b->Perform(vcl::WM_GETDLGCODE), vcl::DLGC_WANTARROWS);
+  b->Perform(vcl::WM_KEYDOWN, vcl::VK_LEFT, 0);
+  EXPECT_EQ(keys, (std::vector<vcl::Word>{vcl::VK_LEFT}));
+  b->Perform(vcl::CN_COMMAND, 0, 0);  // button clicked
+  b->Perform(vcl::CN_COMMAND, 1u << 16, 0);  // another notification
+  EXPECT_EQ(order, (std::vector<std::string>{"internal", "click"}));
 }
