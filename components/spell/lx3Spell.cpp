@@ -1,5 +1,6 @@
 #include "spell/lx3Spell.h"
 
+#include "spell/lx3CustomDictionaryEditDialog.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
 #include "vcl/ComCtrls.h"
@@ -55,6 +56,34 @@ TCustomForm* TLexaSpell3::CreateSpellDialog() {
   auto* form = new TSpellDialog(ownerComponent);
   ApplyUIFonts(form, true);
   return form;
+}
+
+vcl::TComponent* TLexaSpell3::DialogOwner(void* owner) const {
+  if (!owner || owner == static_cast<const TLexaSpell3Base*>(this)) return owner_ ? owner_ : Application;
+  return static_cast<TComponent*>(owner);
+}
+
+namespace {
+// Frees a dialog form however its showing ends.
+struct FormGuard {
+  TCustomForm* form;
+  ~FormGuard() { Free(form); }
+};
+}  // namespace
+
+void TLexaSpell3::DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* dictionary) {
+  if (OnShowEditCustomDictionaryDialog) {
+    TLexaSpell3WindowBase::DoShowEditCustomDictionaryDialog(owner, dictionary);
+    return;
+  }
+  InitApplication();
+  FormGuard guard{new TCustomDictionaryEditDialog(DialogOwner(owner))};
+  ApplyUIFonts(guard.form, true);
+  AttachDialogControl(guard.form, dictionary);
+  guard.form->ShowModal();
+  // Reloaded even when nothing changed: the dialog wrote straight into
+  // the dictionary object.
+  ConfigurationChanged(true);
 }
 
 }  // namespace spell
