@@ -184,6 +184,7 @@ TDateTimePicker::TDateTimePicker(TComponent* owner) : TWinControl(owner) {
   TControl::SetBounds(0, 0, 186, 21);
   controlStyle_.Exclude(csSetCaption);
   value_ = rtl::Now();
+  text_ = Text();
 }
 
 TDateTimePicker::~TDateTimePicker() {
@@ -193,13 +194,13 @@ TDateTimePicker::~TDateTimePicker() {
   calendar_.reset();
 }
 
-AnsiString TDateTimePicker::QtFormat() const {
+AnsiString TDateTimePicker::ShownFormat() const {
   if (!format_.empty()) return format_;
   const auto& settings = rtl::FormatSettings();
   return kind_ == dtkTime ? settings.LongTimeFormat : settings.ShortDateFormat;
 }
 
-AnsiString TDateTimePicker::Text() const { return rtl::FormatDateTime(QtFormat(), value_); }
+AnsiString TDateTimePicker::Text() const { return rtl::FormatDateTime(ShownFormat(), value_); }
 
 QWidget* TDateTimePicker::CreateWidget() {
   auto* box = new QWidget();
@@ -221,6 +222,7 @@ QWidget* TDateTimePicker::CreateWidget() {
                                                    : FromQDate(v.date()) + TimePart(value_);
       if (next == value_) return;
       value_ = next;
+      text_ = Text();
       Change();
     });
   });
@@ -237,12 +239,15 @@ void TDateTimePicker::InitWidget() {
 }
 
 void TDateTimePicker::SyncWidget() {
+  // The control's text is the shown value, also for readers through the
+  // base class.
+  text_ = Text();
   if (!HandleAllocated()) return;
   auto* edit = Widget()->findChild<QDateTimeEdit*>("field");
   auto* button = Widget()->findChild<QToolButton*>("drop");
   if (edit == nullptr || button == nullptr) return;
   syncing_ = true;
-  edit->setDisplayFormat(ToQtFormat(QtFormat()));
+  edit->setDisplayFormat(ToQtFormat(ShownFormat()));
   edit->setDateTime(ToQDateTime(value_));
   const bool dropButton = kind_ == dtkDate && dateMode_ == dmComboBox;
   edit->setButtonSymbols(dropButton ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);

@@ -46,7 +46,7 @@ class TDateTimePicker : public TWinControl {
   // read when the text is shown.
   const AnsiString& Format() const { return format_; }
   void SetFormat(const AnsiString& value);
-  // The value as the field shows it.
+  // The value as the field shows it (also the control's text).
   AnsiString Text() const;
 
   // --- the dropped calendar ---
@@ -82,7 +82,7 @@ class TDateTimePicker : public TWinControl {
   friend class TDateTimePickerCalendar;
   void SyncWidget();
   void CalendarClosed();
-  AnsiString QtFormat() const;
+  AnsiString ShownFormat() const;
   rtl::TDateTime value_ = 0;
   TDateTimeKind kind_ = dtkDate;
   TDTDateMode dateMode_ = dmComboBox;

@@ -1,5 +1,7 @@
 #include "grid/model/CellText.h"
 
+#include <algorithm>
+
 #include "rtl/Strings.h"
 
 namespace grid {
@@ -64,6 +66,34 @@ TCellTextPlan PlanCellText(const TCellTextInput& in) {
   plan.Flags = flags | drawtext::ExpandTabs | drawtext::NoPrefix | wrap | aligned |
                (in.RightToLeft ? drawtext::RtlReading : 0);
   return plan;
+}
+
+TTextLayout PlanPlainTextLayout(const TTextLayoutInput& in) {
+  TTextLayout out;
+  TTextRect rt = in.Text;
+  if (in.HAlign == taCenter && in.SortIndicator) rt.Left += 10;
+  if (in.HAlign == taLeftJustify)
+    rt.Right -= in.SortSpace;
+  else
+    rt.Left += in.SortSpace;
+  if (in.FilterGlyph) rt.Right -= 16;
+  out.Text = rt;
+  if (!in.SortIndicator || !in.SortIndicatorDrawn) return out;
+  TTextRect c = in.Content;
+  if (in.FilterGlyph) c.Right -= 16;
+  const Integer w = std::max<Integer>(0, std::min<Integer>(c.Right - c.Left - 16, in.TextWidth));
+  out.Indicator = true;
+  switch (in.HAlign) {
+    case taLeftJustify: out.IndicatorX = c.Left + w + 10 + in.GraphicOffset; break;
+    case taRightJustify: out.IndicatorX = c.Right - w - 10; break;
+    case taCenter: out.IndicatorX = c.Left + 8; break;
+  }
+  switch (in.VAlign) {
+    case vtaTop: out.IndicatorY = c.Top + 8; break;
+    case vtaCenter: out.IndicatorY = c.Top + (c.Bottom - c.Top) / 2; break;
+    case vtaBottom: out.IndicatorY = c.Bottom - 8; break;
+  }
+  return out;
 }
 
 }  // namespace grid

@@ -115,6 +115,8 @@ TEST(GridPickers, ChangesReportTheDateOrTheTimeAsTheCellsText) {
   EXPECT_EQ(reports[0].col, 2);
   EXPECT_EQ(reports[0].row, 3);
   EXPECT_EQ(reports[0].value, "2/29/2024");
+  // The control's text, read through the class library, is the shown date.
+  EXPECT_EQ(static_cast<vcl::TWinControl*>(f.picker)->Text(), "2/29/2024");
 
   f.picker->SetKind(vcl::dtkTime);
   f.picker->SetTime(rtl::EncodeTime(9, 30, 0, 0));

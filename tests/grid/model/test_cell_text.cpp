@@ -71,3 +71,64 @@ TEST(CellText, DrawingFlags) {
   };
   for (const auto& k : cases) EXPECT_EQ(PlanCellText(k.in).Flags, k.flags) << k.name;
 }
+
+// Where plain text and the sort indicator go in a header cell from
+// (10, 0) to (110, 24) whose text is 30 pixels wide.
+TEST(PlainTextLayout, SortIndicatorAndTextRoom) {
+  const TTextRect content{10, 0, 110, 24};
+  const TTextRect text{12, 2, 108, 24};  // less the margins
+  struct Case {
+    const char* name;
+    TAlignment h;
+    TVAlignment v;
+    bool sort;
+    Integer space;
+    bool filter;
+    Integer graphicOffset;
+    Integer textWidth;
+    TTextRect rect;
+    bool indicator;
+    Integer x, y;
+  } cases[] = {
+      {"left: 10 after the text", taLeftJustify, vtaTop, true, 14, false, 0, 30, {12, 2, 94, 24}, true, 50, 8},
+      {"right: 10 before the text", taRightJustify, vtaTop, true, 14, false, 0, 30, {26, 2, 108, 24}, true, 70, 8},
+      {"centre: 8 from the left", taCenter, vtaTop, true, 14, false, 0, 30, {36, 2, 108, 24}, true, 18, 8},
+      {"mid-height", taLeftJustify, vtaCenter, true, 14, false, 0, 30, {12, 2, 94, 24}, true, 50, 12},
+      {"bottom", taRightJustify, vtaBottom, true, 14, false, 0, 30, {26, 2, 108, 24}, true, 70, 16},
+      {"after a left graphic", taLeftJustify, vtaTop, true, 14, false, 18, 30, {12, 2, 94, 24}, true, 68, 8},
+      {"filter button", taLeftJustify, vtaTop, true, 14, true, 0, 30, {12, 2, 78, 24}, true, 50, 8},
+      {"wide text: room less 16", taLeftJustify, vtaTop, true, 14, false, 0, 500, {12, 2, 94, 24}, true, 104, 8},
+      {"wide text with filter", taRightJustify, vtaTop, true, 14, true, 0, 500, {26, 2, 92, 24}, true, 16, 8},
+      {"no indicator: full room", taLeftJustify, vtaTop, false, 0, false, 0, 30, {12, 2, 108, 24}, false, 0, 0},
+      {"centred, no indicator", taCenter, vtaTop, false, 0, false, 0, 30, {12, 2, 108, 24}, false, 0, 0},
+  };
+  for (const Case& c : cases) {
+    TTextLayoutInput in;
+    in.Text = text;
+    in.Content = content;
+    in.HAlign = c.h;
+    in.VAlign = c.v;
+    in.SortIndicator = c.sort;
+    in.SortSpace = c.space;
+    in.FilterGlyph = c.filter;
+    in.GraphicOffset = c.graphicOffset;
+    in.TextWidth = c.textWidth;
+    const TTextLayout out = PlanPlainTextLayout(in);
+    EXPECT_EQ(out.Text, c.rect) << c.name;
+    EXPECT_EQ(out.Indicator, c.indicator) << c.name;
+    if (c.indicator) {
+      EXPECT_EQ(out.IndicatorX, c.x) << c.name;
+      EXPECT_EQ(out.IndicatorY, c.y) << c.name;
+    }
+  }
+  // An indicator whose index position hides it leaves the text room as is.
+  TTextLayoutInput hidden;
+  hidden.Text = text;
+  hidden.Content = content;
+  hidden.SortIndicator = true;
+  hidden.SortIndicatorDrawn = false;
+  hidden.SortSpace = 14;
+  const TTextLayout out = PlanPlainTextLayout(hidden);
+  EXPECT_FALSE(out.Indicator);
+  EXPECT_EQ(out.Text, (TTextRect{12, 2, 94, 24}));
+}
