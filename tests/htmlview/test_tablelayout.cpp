@@ -265,13 +265,13 @@ TEST(TableLayout, TableBoxRules) {
   ApplyTableBoxRules(*table, kDefaultCellSpacing, off);
   EXPECT_EQ(Paddings(*table), (Box{2, 2, 2, 2}));
   EXPECT_EQ(Insets(*table), (Box{6, 2, 2, 2}));
-  // Spacing 0 leaves the padding alone; virtual borders frame the table.
+  // Spacing 0: no padding either; virtual borders frame the table.
   NodePtr plain = NewWindow<TpsDocumentNode>(nullptr);
   plain->Padding = {1, 1, 1, 1};
   ApplyTableBoxRules(*plain, 0, TpsVirtualBorders{});
-  EXPECT_EQ(Paddings(*plain), (Box{1, 1, 1, 1}));
+  EXPECT_EQ(Paddings(*plain), (Box{0, 0, 0, 0}));
   EXPECT_EQ(Borders(*plain), (Box{1, 1, 1, 1}));
-  EXPECT_EQ(Insets(*plain), (Box{2, 2, 2, 2}));
+  EXPECT_EQ(Insets(*plain), (Box{1, 1, 1, 1}));
 }
 
 TEST(TableLayout, CollapsedBordersDrawOneInnerGridAndTheTableItsFrame) {

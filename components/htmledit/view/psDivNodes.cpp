@@ -4,6 +4,7 @@
 
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psTableNodes.h"
 #include "htmledit/view/psTextNode.h"
 
 namespace htmlview {
@@ -335,6 +336,7 @@ void RegisterLayoutNodeClasses() {
     factory.Register(TpsNodeClass::Text, entry([](TpsDataChunk&) { return true; },
                                                [](TpsWindow* p) -> TpsWindowPtr { return NewWindow<TpsTextNode>(p); }));
   });
+  RegisterTableNodeClasses();
 }
 
 }  // namespace htmlview

@@ -18,6 +18,7 @@ class TpsStyleContextTree;
 namespace htmlview {
 
 class TImageDragging;
+class TpsVirtualBorders;
 
 // Positions in the view: a text node and the id of a document element in
 // it, for the first and last selected element, or for the elements before
@@ -112,6 +113,9 @@ class IpsEditorHost {
   virtual double PrintScale() { return 1.0; }
   // The editor's image-dragging options (the drop bar's colour and width).
   virtual TImageDragging* ImageDragging() { return nullptr; }
+  // The editor's Tables.VirtualBorders options; nullptr reads as a fresh
+  // editor's (enabled, grey, dashed).
+  virtual const TpsVirtualBorders* VirtualBorders() { return nullptr; }
 
  protected:
   ~IpsEditorHost() = default;

@@ -1,5 +1,7 @@
 #include "htmledit/view/psTableLayout.h"
 
+#include <algorithm>
+
 #include "htmledit/doc/psHtmlTag.h"
 #include "htmledit/view/psDocumentNode.h"
 #include "rtl/Convert.h"
@@ -131,7 +133,8 @@ void ApplyVirtualBorders(TpsDocumentNode& aNode, const TpsVirtualBorders& aOptio
 }
 
 void ApplyTableBoxRules(TpsDocumentNode& aTable, Integer aCellSpacing, const TpsVirtualBorders& aOptions) {
-  if (aCellSpacing > 0) aTable.Padding = {aCellSpacing, aCellSpacing, aCellSpacing, aCellSpacing};
+  const Integer p = std::max<Integer>(aCellSpacing, 0);
+  aTable.Padding = {p, p, p, p};
   RecomputeInsets(aTable);
   ApplyVirtualBorders(aTable, aOptions);
 }

@@ -107,8 +107,8 @@ class TpsTableColumns {
 // borders are enabled: every 0 width becomes 1, colour and style those of
 // the option group; the insets are recomputed.
 void ApplyVirtualBorders(TpsDocumentNode& aNode, const TpsVirtualBorders& aOptions);
-// The table's padding on all four sides is the cell spacing when that is
-// above 0 (its CSS padding is not read), then virtual borders.
+// The table's padding on all four sides is the cell spacing (its CSS
+// padding is never read), then virtual borders.
 void ApplyTableBoxRules(TpsDocumentNode& aTable, Integer aCellSpacing, const TpsVirtualBorders& aOptions);
 
 struct TpsCellBoxFacts {

@@ -7,21 +7,21 @@ namespace htmlview {
 
 namespace {
 
-constexpr WideChar kNoBreakSpace = 0x00A0;
+constexpr WideChar kEditNoBreakSpace = 0x00A0;
 
-bool IsWordChar(WideChar aChar) { return htmldoc::GetCharClass(aChar) == 2; }
+bool IsEditWordChar(WideChar aChar) { return htmldoc::GetCharClass(aChar) == 2; }
 
 // 530 and 550 open every transaction, 560, 960 and 540 close most.
-void Open(TpsMessageQueueList& aQueue, bool aToRoot) {
+void OpenTransaction(TpsMessageQueueList& aQueue, bool aToRoot) {
   AddEditMessage(aQueue, psmBeginEdit, aToRoot);
   AddEditMessage(aQueue, psmExtractChunk, aToRoot);
 }
-void Close(TpsMessageQueueList& aQueue, bool aToRoot) {
+void CloseTransaction(TpsMessageQueueList& aQueue, bool aToRoot) {
   AddEditMessage(aQueue, psmRelayout, aToRoot);
   AddEditMessage(aQueue, psmDocumentChanged, aToRoot);
   AddEditMessage(aQueue, psmEndEdit, aToRoot);
 }
-TpsMessage& WithParams(TpsMessage& m, Integer a, Integer b = 0, Integer c = 0) {
+TpsMessage& WithEditParams(TpsMessage& m, Integer a, Integer b = 0, Integer c = 0) {
   m.SetParam(1, a);
   m.SetParam(2, b);
   m.SetParam(3, c);
@@ -43,14 +43,14 @@ bool TypingGoesToRoot(bool aHasSelection, bool aSelectionWithinBlock) {
 
 TpsMessageQueueList BuildTypingTransaction(const WideString& aText, bool aHasSelection, bool aToRoot) {
   TpsMessageQueueList q;
-  Open(q, aToRoot);
+  OpenTransaction(q, aToRoot);
   if (aHasSelection) AddEditMessage(q, psmDeleteSelection, aToRoot);
   if (!aText.empty()) {
     TpsMessage& m = AddEditMessage(q, psmInsertText, aToRoot);
     m.WideText = aText;
     m.Flags->SetFlag(mfChangesDocument, true);
   }
-  Close(q, aToRoot);
+  CloseTransaction(q, aToRoot);
   return q;
 }
 
@@ -60,7 +60,7 @@ TpsMessageQueueList BuildLineBreakTransaction(bool aReadOnly) {
   TpsMessageQueueList q;
   // A read-only page takes no line break, whichever key is bound to it.
   if (aReadOnly) return q;
-  Open(q, false);
+  OpenTransaction(q, false);
   AddEditMessage(q, psmInsertLineBreak, false);
   AddEditMessage(q, psmRelayout, false);
   AddEditMessage(q, psmDocumentChanged, false);
@@ -85,17 +85,17 @@ AnsiString ClassSelector(const AnsiString& aClass) {
 
 TpsMessageQueueList BuildSplitTransaction(const TpsEnterFacts& f) {
   TpsMessageQueueList q;
-  Open(q, true);
+  OpenTransaction(q, true);
   if (f.HasSelection) AddEditMessage(q, psmDeleteSelection, true);
   if (f.InCustomTag && !f.HasSelection) {
-    TpsMessage& marker = WithParams(AddEditMessage(q, psmInsertMarkerAtElement, true), 1);
+    TpsMessage& marker = WithEditParams(AddEditMessage(q, psmInsertMarkerAtElement, true), 1);
     marker.ElementId = f.CustomSplitElementId;
     marker.Result = f.CustomSplitAfter;
-    WithParams(AddEditMessage(q, psmCursorToMarker, true), 1);
+    WithEditParams(AddEditMessage(q, psmCursorToMarker, true), 1);
   } else {
-    WithParams(AddEditMessage(q, psmInsertMarkerBeforeCursor, true), 1);
+    WithEditParams(AddEditMessage(q, psmInsertMarkerBeforeCursor, true), 1);
   }
-  TpsMessage& split = WithParams(AddEditMessage(q, psmSplitBlockAtMarker, true), 1);
+  TpsMessage& split = WithEditParams(AddEditMessage(q, psmSplitBlockAtMarker, true), 1);
   split.Result = true;
   split.FirstBlockClass = ClassSelector(f.FirstBlockClass);
   split.SecondBlockClass = ClassSelector(f.SecondBlockClass);
@@ -140,52 +140,52 @@ TpsMessageQueueList BuildDeleteTransaction(TpsDeleteAction aAction, const TpsDel
       q = BuildTypingTransaction(WideString(), true, true);
       break;
     case DeleteCharacter:
-      Open(q, true);
+      OpenTransaction(q, true);
       if (f.Ctrl)
         AddEditMessage(q, psmDeleteWord, true).Result = aBackward;
       else
         AddEditMessage(q, aBackward ? psmDeleteCharBefore : psmDeleteCharAfter, true);
-      Close(q, true);
+      CloseTransaction(q, true);
       break;
     case ListItemToParagraph:
-      Open(q, true);
-      WithParams(AddEditMessage(q, psmMarkerAtCursor, true), 1);
+      OpenTransaction(q, true);
+      WithEditParams(AddEditMessage(q, psmMarkerAtCursor, true), 1);
       for (Integer i = 0; i < f.NestedListItemCount; ++i) {
-        WithParams(AddEditMessage(q, psmOutdentListItem, true), i + 2);
-        WithParams(AddEditMessage(q, psmRemoveMarker, true), i + 2);
+        WithEditParams(AddEditMessage(q, psmOutdentListItem, true), i + 2);
+        WithEditParams(AddEditMessage(q, psmRemoveMarker, true), i + 2);
       }
-      WithParams(AddEditMessage(q, psmListItemToParagraph, true), 1);
-      WithParams(AddEditMessage(q, psmCursorAtMarker, true), 1);
-      Close(q, true);
+      WithEditParams(AddEditMessage(q, psmListItemToParagraph, true), 1);
+      WithEditParams(AddEditMessage(q, psmCursorAtMarker, true), 1);
+      CloseTransaction(q, true);
       break;
     case LeaveList:
-      Open(q, true);
-      WithParams(AddEditMessage(q, psmMarkerAtCursor, true), 3);
-      WithParams(AddEditMessage(q, psmMarkBlockRange, true), 1, 2, 3);
-      WithParams(AddEditMessage(q, psmSplitBlockAtMarkers, true), 1, 2).Result = false;
-      WithParams(AddEditMessage(q, psmCursorAtMarker, true), 3);
-      Close(q, true);
+      OpenTransaction(q, true);
+      WithEditParams(AddEditMessage(q, psmMarkerAtCursor, true), 3);
+      WithEditParams(AddEditMessage(q, psmMarkBlockRange, true), 1, 2, 3);
+      WithEditParams(AddEditMessage(q, psmSplitBlockAtMarkers, true), 1, 2).Result = false;
+      WithEditParams(AddEditMessage(q, psmCursorAtMarker, true), 3);
+      CloseTransaction(q, true);
       break;
     case MergeWithPrevious:
       AddEditMessage(q, psmDocumentChanged, false);
       AddEditMessage(q, psmMergeBlocks, false);
       break;
     case JoinNestedBlock:
-      Open(q, true);
-      WithParams(AddEditMessage(q, psmMoveBlockContentToMarker, true), 2, 1);
-      Close(q, true);
+      OpenTransaction(q, true);
+      WithEditParams(AddEditMessage(q, psmMoveBlockContentToMarker, true), 2, 1);
+      CloseTransaction(q, true);
       break;
     case DeleteEmptyParagraph:
-      Open(q, true);
-      WithParams(AddEditMessage(q, psmDeleteMarkedBlock, true), 1, 2);
-      Close(q, true);
+      OpenTransaction(q, true);
+      WithEditParams(AddEditMessage(q, psmDeleteMarkedBlock, true), 1, 2);
+      CloseTransaction(q, true);
       break;
     case JoinNextBlock:
-      Open(q, true);
+      OpenTransaction(q, true);
       if (f.NextLineInOtherBlock && f.MergedClass != f.FirstBlockClass)
-        WithParams(AddEditMessage(q, psmSetMarkedBlockClass, true), 2).Text = f.MergedClass;
-      WithParams(AddEditMessage(q, psmMoveBlockContentToMarker, true), 1, 2);
-      Close(q, true);
+        WithEditParams(AddEditMessage(q, psmSetMarkedBlockClass, true), 2).Text = f.MergedClass;
+      WithEditParams(AddEditMessage(q, psmMoveBlockContentToMarker, true), 1, 2);
+      CloseTransaction(q, true);
       break;
   }
   return q;
@@ -205,7 +205,7 @@ TpsTablePlace ReadTablePlace(htmldoc::TpsTableDataAccess& aTable) {
 
 TpsMessageQueueList BuildTableTabTransaction(const TpsTablePlace& p, bool aBackward) {
   TpsMessageQueueList q;
-  Open(q, true);
+  OpenTransaction(q, true);
   auto moveTo = [&q](Integer aColumn, Integer aRow) {
     TpsMessage& m = AddEditMessage(q, psmTableMoveToCell, true);
     m.X = aColumn;
@@ -227,7 +227,7 @@ TpsMessageQueueList BuildTableTabTransaction(const TpsTablePlace& p, bool aBackw
       moveTo(p.PreviousRowCellCount - 1, p.Row - 1);
     }
   }
-  Close(q, true);
+  CloseTransaction(q, true);
   return q;
 }
 
@@ -235,7 +235,7 @@ TpsMessageQueueList BuildTableTabTransaction(const TpsTablePlace& p, bool aBackw
 
 TpsMessageQueueList BuildTableEdgeTransaction(uint32_t aTableTagId, bool aDown) {
   TpsMessageQueueList q;
-  Open(q, true);
+  OpenTransaction(q, true);
   AddEditMessage(q, psmRemoveCursorElement, true);
   auto insert = [&](htmldoc::TpsChunkElement* aElement) {
     TpsMessage& m = AddEditMessage(q, psmInsertElementAfter, true);
@@ -243,7 +243,7 @@ TpsMessageQueueList BuildTableEdgeTransaction(uint32_t aTableTagId, bool aDown) 
     m.ElementId = aTableTagId;
     m.Result = !aDown;  // before the opening tag when going up
   };
-  htmldoc::TpsChunkElement* placeholder = htmldoc::NewCharacterElement(kNoBreakSpace);
+  htmldoc::TpsChunkElement* placeholder = htmldoc::NewCharacterElement(kEditNoBreakSpace);
   placeholder->Placeholder = true;
   // Each goes right next to the tag, so the one inserted first ends
   // farther from it after the table and nearer to it before the table.
@@ -269,7 +269,7 @@ bool SelectWordAcrossLines(const std::vector<TpsWordLine>& aLines, Integer aCurs
   if (aCursorLine < 0 || aCursorLine >= static_cast<Integer>(aLines.size())) return false;
   const WideString& line = aLines[static_cast<size_t>(aCursorLine)].Text;
   const auto len = static_cast<Integer>(line.size());
-  auto wordAt = [&line](Integer i) { return i >= 0 && i < static_cast<Integer>(line.size()) && IsWordChar(line[static_cast<size_t>(i)]); };
+  auto wordAt = [&line](Integer i) { return i >= 0 && i < static_cast<Integer>(line.size()) && IsEditWordChar(line[static_cast<size_t>(i)]); };
   // The word under the cursor, else the one that ends right before it.
   Integer i = aCursorIndex;
   if (!wordAt(i)) i = aCursorIndex - 1;
@@ -284,9 +284,9 @@ bool SelectWordAcrossLines(const std::vector<TpsWordLine>& aLines, Integer aCurs
   if (first == 0) {
     for (Integer l = aCursorLine - 1; l >= 0; --l) {
       const WideString& t = aLines[static_cast<size_t>(l)].Text;
-      if (t.empty() || !IsWordChar(t.back())) break;
+      if (t.empty() || !IsEditWordChar(t.back())) break;
       Integer s = static_cast<Integer>(t.size()) - 1;
-      while (s > 0 && IsWordChar(t[static_cast<size_t>(s - 1)])) --s;
+      while (s > 0 && IsEditWordChar(t[static_cast<size_t>(s - 1)])) --s;
       aStart = {l, s};
       if (s > 0) break;  // the line holds a separator: the word starts here
     }
@@ -295,9 +295,9 @@ bool SelectWordAcrossLines(const std::vector<TpsWordLine>& aLines, Integer aCurs
   if (last == len - 1) {
     for (Integer l = aCursorLine + 1; l < static_cast<Integer>(aLines.size()); ++l) {
       const WideString& t = aLines[static_cast<size_t>(l)].Text;
-      if (t.empty() || !IsWordChar(t.front())) break;
+      if (t.empty() || !IsEditWordChar(t.front())) break;
       Integer e = 0;
-      while (e + 1 < static_cast<Integer>(t.size()) && IsWordChar(t[static_cast<size_t>(e + 1)])) ++e;
+      while (e + 1 < static_cast<Integer>(t.size()) && IsEditWordChar(t[static_cast<size_t>(e + 1)])) ++e;
       aEnd = {l, e};
       if (e != static_cast<Integer>(t.size()) - 1) break;
     }

@@ -4,7 +4,7 @@ namespace htmlview {
 
 namespace {
 
-TpsWindow* WalkToTextNode(TpsWindow* aFrom, bool aForward) {
+TpsWindow* WalkToTextLine(TpsWindow* aFrom, bool aForward) {
   if (!aFrom) return nullptr;
   TpsMessage query(mrCommand, psmQueryTextNode, nullptr);
   query.AutoFree = false;
@@ -17,8 +17,8 @@ TpsWindow* WalkToTextNode(TpsWindow* aFrom, bool aForward) {
 
 }  // namespace
 
-TpsWindow* FollowingTextNode(TpsWindow* aFrom) { return WalkToTextNode(aFrom, true); }
-TpsWindow* PrecedingTextNode(TpsWindow* aFrom) { return WalkToTextNode(aFrom, false); }
+TpsWindow* FollowingTextNode(TpsWindow* aFrom) { return WalkToTextLine(aFrom, true); }
+TpsWindow* PrecedingTextNode(TpsWindow* aFrom) { return WalkToTextLine(aFrom, false); }
 
 void AnswerTextNodeQuery(TpsWindow* aLine, TpsMessage& aMessage) {
   aMessage.Answer = aLine;
