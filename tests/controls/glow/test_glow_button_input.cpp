@@ -507,3 +507,36 @@ TEST(GlowButtonInput, TheHostsHooksAndTheCommandNotification) {
   b->Perform(vcl::CN_COMMAND, 1u << 16, 0);  // another notification
   EXPECT_EQ(order, (std::vector<std::string>{"internal", "click"}));
 }
+
+TEST(GlowButtonInput, KeyboardClickTogglesChecksAndOpensNonSplitMenus) {
+  Rig rig;
+  TLumGlowButton* check = rig.Add(20, 20);
+  TLumGlowButton* dropDown = rig.Add(140, 20);
+  TLumGlowButton* split = rig.Add(260, 20);
+  auto* menu = new RecordingMenu(rig.form);
+  check->SetStyle(bsCheck);
+  dropDown->SetDropDownButton(true);
+  dropDown->SetDropDownSplit(false);
+  dropDown->SetDropDownMenu(menu);
+  split->SetDropDownButton(true);
+  split->SetDropDownMenu(menu);
+  Counter checkClicks, dropClicks, splitClicks;
+  checkClicks.Attach(check);
+  dropClicks.Attach(dropDown);
+  splitClicks.Attach(split);
+  check->KeyboardClick();
+  EXPECT_TRUE(check->Down());
+  check->KeyboardClick();
+  EXPECT_FALSE(check->Down());
+  EXPECT_EQ(checkClicks.clicks, 2);
+  dropDown->KeyboardClick();
+  EXPECT_EQ(menu->shownAt.size(), 1u);
+  EXPECT_EQ(dropClicks.clicks, 0);
+  split->KeyboardClick();  // a split button's keyboard trigger is its main part
+  EXPECT_EQ(menu->shownAt.size(), 1u);
+  EXPECT_EQ(splitClicks.clicks, 1);
+  // Without a menu, a non-split drop-down clicks.
+  dropDown->SetDropDownMenu(nullptr);
+  dropDown->KeyboardClick();
+  EXPECT_EQ(dropClicks.clicks, 1);
+}
