@@ -10,6 +10,7 @@
 #include "dropdown/VoeUni.h"
 #include "grid/GridPickers.h"
 #include "grid/model/GridAdvance.h"
+#include "grid/model/HtmlText.h"
 #include "grid/model/GridUtils.h"
 #include "rtl/DateTime.h"
 #include "rtl/Convert.h"
@@ -338,6 +339,9 @@ void TVadOdizadEzev::Loaded() {
 }
 
 void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
+  if (message.Msg == vcl::WM_TIMER && message.WParam == GridTimerId) {
+    if (navigation_->AutoGotoIncremental && lookupExpiry_.Tick()) lookupText_.clear();
+  }
   if (message.Msg == GridEditDoneMessage) {
     const auto col = static_cast<Integer>(message.WParam);
     const auto row = static_cast<Integer>(message.LParam);
@@ -1146,6 +1150,45 @@ void TVadOdizadEzev::AutoAddRow() {
     for (Integer col = 0; col < ColCount(); ++col) Model().SetRawCell(col, RowCount() - 1, "");
   if (footer || FixedFooters() > 0) SetRow(std::min(Row() + 1, RowCount() - 1));
   if (OnAutoAddRow) OnAutoAddRow(this, Row());
+}
+
+void TVadOdizadEzev::KeyPress(vcl::WideChar& key) {
+  if (!Options().Contains(vcl::goEditing) && navigation_->AutoGotoWhenSorted && key > 0 && key < 256 &&
+      key != '\r' && key != 27) {
+    lookupText_ = NextLookupText(lookupText_, static_cast<char>(key), navigation_->AutoGotoIncremental);
+    lookupExpiry_.Typed();
+    Integer col = FixedCols();
+    if (sortSettings_->Show) col = sortSettings_->IndexShow ? (sortIndexes_->Count() > 0 ? sortIndexes_->SortColumnAt(0) : FixedCols())
+                                                             : sortSettings_->Column;
+    Integer found = -1;
+    if (col >= 0 && col < ColCount() && RowCount() >= 2)
+      found = FindLookupRow([&](Integer row) { return StripHTML(Model().GetDisplayCell(col, row)); }, FixedRows(),
+                            RowCount(), lookupText_);
+    if (found >= 0)
+      SetRow(found);
+    else
+      lookupText_.clear();
+  }
+  TBaseGrid::KeyPress(key);
+}
+
+void TVadOdizadEzev::KeyUp(vcl::Word& key, vcl::TShiftState shift) {
+  switch (key) {
+    case vcl::VK_PRIOR:
+    case vcl::VK_NEXT:
+    case vcl::VK_END:
+    case vcl::VK_LEFT:
+    case vcl::VK_UP:
+    case vcl::VK_RIGHT:
+    case vcl::VK_DOWN:
+    case vcl::VK_INSERT:
+    case vcl::VK_DELETE:
+      lookupText_.clear();
+      break;
+    default:
+      break;
+  }
+  TBaseGrid::KeyUp(key, shift);
 }
 
 void TVadOdizadEzev::TabAdvance(bool backward) {

@@ -15,6 +15,7 @@
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
 #include "grid/model/GridEditing.h"
+#include "grid/model/GridLookup.h"
 #include "vcl/Messages.h"
 
 namespace controls {
@@ -437,6 +438,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // handling, the grid takes the focus (AlwaysEdit held off meanwhile) and
   // Enter moves on as after Enter.
   void EditorLeaveKey(Word key, vcl::TShiftState shift);
+  // The type-ahead lookup text (empty when idle).
+  const AnsiString& LookupText() const { return lookupText_; }
   // On while EditorLeaveKey runs.
   bool EditorHandover() const { return editorHandover_; }
   // Appends an empty row at the end of the data rows when OnCanAddRow
@@ -519,6 +522,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Enter and Escape end a text edit (Enter writes back and moves on as
   // after Enter, Escape puts the edit-start text back).
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  // Without editing and with Navigation.AutoGotoWhenSorted, a typed
+  // character moves to the first row whose lookup-column text starts with
+  // the lookup text (AutoGotoIncremental: all characters typed since the
+  // lookup last expired).
+  void KeyPress(vcl::WideChar& key) override;
+  // PgUp, PgDn, End, the arrows, Insert and Delete end the lookup.
+  void KeyUp(vcl::Word& key, vcl::TShiftState shift) override;
   void FormResized(vcl::TCustomForm* form);
   // The date pickers' notices. A change of the date picker reports its
   // date (short date format) or time (long time format) through
@@ -614,6 +624,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool validating_ = false;
   AnsiString editStartText_;
   vcl::TWinControl* activeControl_ = nullptr;
+  AnsiString lookupText_;
+  TLookupExpiry lookupExpiry_;
   // The cell a Tab advance started from; (-1, -1) while none runs.
   TCellCoord tabGuard_{-1, -1};
   TGridLook look_ = glXP;
