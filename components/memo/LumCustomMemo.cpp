@@ -830,9 +830,6 @@ void TLumCustomMemo::ResetBookmarksBeyondText() {
 
 // ------------------------------------------- hooks of the later parts
 
-void TLumCustomMemo::Rewrap() {}
-void TLumCustomMemo::StoreUnwrap() {}
-void TLumCustomMemo::StoreWrap() {}
 void TLumCustomMemo::RebuildRegions() {}
 void TLumCustomMemo::ExpandRegionAt(Integer) {}
 void TLumCustomMemo::RemoveRegionsForDeletedLine(Integer) {}

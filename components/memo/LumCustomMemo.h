@@ -19,6 +19,7 @@
 #include "controls/LumStyleIF.h"
 #include "memo/text/LumMemoStrings.h"
 #include "vcl/Controls.h"
+#include "vcl/FindOptions.h"
 #include "vcl/Forms.h"
 #include "vcl/ScrollBars.h"
 
@@ -187,6 +188,13 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   Integer TopLine() const { return topLine_; }
   Integer LeftCol() const { return leftCol_; }
   void SetLeftCol(Integer column);
+  // Puts line at the top of the view (near the end: the last lines shown).
+  // The caret stays where it is.
+  void SetTopLine(Integer line);
+  // Searches line by line from the caret line (frDown: forward; frMatchCase;
+  // frWholeWord: blanks or the line's edges around the hit) and selects the
+  // first hit: its offset in the text, or -1 (then no selection).
+  Integer FindText(const AnsiString& text, vcl::TFindOptions options);
   Integer CharWidth() const { return charWidth_; }
   Integer LineHeight() const { return lineHeight_; }
   Integer LongestLine() const { return longestLine_; }
@@ -231,6 +239,11 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // One text row on canvas, from the running token state (left for the
   // next line).
   void DrawLine(TCanvas* canvas, Integer line, Integer row, TTokenState& state);
+  // The gutter's strip, background and, through OnGutterDraw, its rows.
+  void PaintGutter(TCanvas* canvas);
+  // The default gutter drawing of one row (OnGutterDraw's first handler):
+  // lineNo as the gutter walk numbers rows.
+  void DrawGutterLine(TCanvas* canvas, Integer lineNo, TRect rct);
   // A red zigzag along the rectangle's bottom.
   static void WavyLine(TCanvas* canvas, const TRect& r);
   // steps bands from one colour to the other (0 counts as 1).
@@ -293,6 +306,12 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   Integer UndoLimit() const { return undoLimit_; }
   void SetUndoLimit(Integer v);
   TWordWrapStyle WordWrap() const { return wordWrap_; }
+  // Another style unwraps the text (when it was wrapped) and wraps it anew.
+  void SetWordWrap(TWordWrapStyle style);
+  // Splits lines longer than the wrap width into continuation lines, at
+  // blanks where it can; UnwrapText joins them again; Rewrap does both.
+  void WrapText();
+  void UnwrapText();
   Integer RightMargin() const { return rightMargin_; }
   void SetRightMargin(Integer v);
   bool UrlAware() const { return urlAware_; }
@@ -417,6 +436,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void MouseMove(TShiftState shift, Integer x, Integer y) override;
   void MouseUp(vcl::TMouseButton button, TShiftState shift, Integer x, Integer y) override;
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+  // Four lines a notch, then the caret placed again.
+  bool DoMouseWheelDown(TShiftState shift, vcl::TPoint mousePos) override;
+  bool DoMouseWheelUp(TShiftState shift, vcl::TPoint mousePos) override;
   virtual void DoSelectionChange();
   virtual void DoStatusChange();
   virtual void DoCursorChange();
@@ -615,6 +637,10 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // The block keywords around the caret: line, column, length (-1: none).
   Integer blockStartLine_ = -1, blockStartCol_ = -1, blockStartLen_ = -1;
   Integer blockEndLine_ = -1, blockEndCol_ = -1, blockEndLen_ = -1;
+
+  // The gutter walk's numbers and their lines while it runs.
+  std::vector<std::pair<Integer, Integer>> gutterLines_;
+  Integer GutterNumberToLine(Integer lineNo) const;
 
   // --- the running edit's record for the line changes it still makes
   TUndo* scopeRecord_ = nullptr;

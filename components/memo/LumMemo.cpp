@@ -27,6 +27,7 @@ TLumMemo::TLumMemo(vcl::TComponent* owner) : TLumCustomMemo(owner) {
   font.SetStyle({});
   SetFont(&font);
   OnChange = [this](TObject*) { Invalidate(); };
+  OnGutterDraw = [this](TObject*, TCanvas* canvas, Integer lineNo, TRect rct) { DrawGutterLine(canvas, lineNo, rct); };
   OnGutterClick = [this](TObject*, Integer line) {
     SetCaretLine(line);
     ClearSelection();

@@ -236,6 +236,8 @@ void TLumCustomMemo::Paint() {
     canvas->Pen()->SetWidth(1);
   }
 
+  PaintGutter(canvas);
+
   if (borderStyle_ == vcl::TFormBorderStyle::bsSingle) {
     if (Ctl3D()) {
       Draw3DFrame(canvas, {-10, -10, Width(), Height()}, 1);

@@ -627,6 +627,17 @@ void TControl::MouseMove(TShiftState shift, Integer x, Integer y) {
 bool TControl::DoMouseWheel(TShiftState shift, Integer delta, TPoint pos) {
   bool handled = false;
   if (OnMouseWheel) OnMouseWheel(this, shift, delta, pos, handled);
+  if (handled || delta == 0) return handled;
+  return delta < 0 ? DoMouseWheelDown(shift, pos) : DoMouseWheelUp(shift, pos);
+}
+bool TControl::DoMouseWheelDown(TShiftState shift, TPoint pos) {
+  bool handled = false;
+  if (OnMouseWheelDown) OnMouseWheelDown(this, shift, pos, handled);
+  return handled;
+}
+bool TControl::DoMouseWheelUp(TShiftState shift, TPoint pos) {
+  bool handled = false;
+  if (OnMouseWheelUp) OnMouseWheelUp(this, shift, pos, handled);
   return handled;
 }
 void TControl::Resize() {

@@ -122,6 +122,8 @@ using TDragDropEvent = std::function<void(TObject* Sender, TObject* Source, Inte
 using TEndDragEvent = std::function<void(TObject* Sender, TObject* Target, Integer X, Integer Y)>;
 using TMouseWheelEvent =
     std::function<void(TObject* Sender, TShiftState Shift, Integer WheelDelta, TPoint MousePos, bool& Handled)>;
+// One turn of the wheel towards the user (down) or away (up).
+using TMouseWheelUpDownEvent = std::function<void(TObject* Sender, TShiftState Shift, TPoint MousePos, bool& Handled)>;
 using TKeyEvent = std::function<void(TObject* Sender, Word& Key, TShiftState Shift)>;
 using TKeyPressEvent = std::function<void(TObject* Sender, WideChar& Key)>;
 using TContextPopupEvent = std::function<void(TObject* Sender, TPoint MousePos, bool& Handled)>;
@@ -271,6 +273,8 @@ class TControl : public TComponent {
   TMouseEvent OnMouseUp;
   TMouseMoveEvent OnMouseMove;
   TMouseWheelEvent OnMouseWheel;
+  TMouseWheelUpDownEvent OnMouseWheelDown;
+  TMouseWheelUpDownEvent OnMouseWheelUp;
   TNotifyEvent OnMouseEnter;
   TNotifyEvent OnMouseLeave;
   TNotifyEvent OnResize;
@@ -302,7 +306,11 @@ class TControl : public TComponent {
   virtual void MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y);
   virtual void MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y);
   virtual void MouseMove(TShiftState shift, Integer x, Integer y);
+  // OnMouseWheel first; unless it handled the turn, DoMouseWheelDown (a
+  // negative delta) or DoMouseWheelUp.
   virtual bool DoMouseWheel(TShiftState shift, Integer wheelDelta, TPoint mousePos);
+  virtual bool DoMouseWheelDown(TShiftState shift, TPoint mousePos);
+  virtual bool DoMouseWheelUp(TShiftState shift, TPoint mousePos);
   virtual void Resize();
   // The bounds changed (before the parent realigns).
   virtual void BoundsChanged() {}
