@@ -196,6 +196,9 @@ TEST(GlowButtonMeasure, ALineMarkBreaksLargeCaptionsAndIsASpaceInSmallOnes) {
       {"One\\nTwo", false, false, 27 + 2, 26 + 2},
       {"One\\nTwo", false, true, 63 + 2 + 18, 16 + 2},
       {"One\\xTwo", true, false, 72 + 4 + 2, 13 + 2},
+      // UTF-8 text measures by its characters, not its bytes.
+      {"\xC3\x89t\xC3\xA9", true, false, 27 + 4 + 2, 13 + 2},
+      {"\xC3\x89t\xC3\xA9", false, false, 27 + 2, 13 + 2},
   };
   vcl::TBitmap glyph;
   glyph.SetSize(20, 20);

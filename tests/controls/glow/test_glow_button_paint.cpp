@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GlowButtonRig.h"
+#include "vcl/Pictures.h"
 
 using namespace glowtest;
 using vcl::RGB;
@@ -265,4 +266,64 @@ TEST(GlowButtonPaint, AHeldRepeatButtonClicksAtFourHundredThenEveryHundredMillis
   EXPECT_EQ(clicks, 6);
   rig.Advance(1000);
   EXPECT_EQ(clicks, 6);
+}
+
+namespace {
+
+// A descendant that hands the paint an 8 x 8 glyph of its own.
+class CustomGlyphButton : public TLumGlowButton {
+ public:
+  explicit CustomGlyphButton(vcl::TComponent* owner) : TLumGlowButton(owner) {}
+  int afterDraws = 0;
+
+ protected:
+  void GetCustomGlyph(vcl::TBitmap* Bitmap) override {
+    Bitmap->SetSize(8, 8);
+    Bitmap->Canvas()->Brush()->SetColor(vcl::clRed);
+    Bitmap->Canvas()->FillRect(vcl::Rect(0, 0, 8, 8));
+  }
+  void AfterDraw() override { ++afterDraws; }
+};
+
+}  // namespace
+
+TEST(GlowButtonPaint, ADescendantsGlyphIsCentredWithoutACaption) {
+  Rig rig;
+  auto* b = new CustomGlyphButton(rig.form);
+  b->SetParent(rig.panel);
+  b->SetBounds(20, 20, 100, 41);
+  QImage shot = rig.Grab(b);
+  int red = 0, minX = 100, minY = 41;
+  for (int y = 0; y < shot.height(); ++y)
+    for (int x = 0; x < shot.width(); ++x)
+      if (Rig::At(shot, x, y) == vcl::clRed) {
+        ++red;
+        minX = std::min(minX, x);
+        minY = std::min(minY, y);
+      }
+  EXPECT_EQ(red, 64);
+  EXPECT_EQ(minX, (100 - 8) / 2);
+  EXPECT_EQ(minY, (41 - 8) / 2);
+  EXPECT_GT(b->afterDraws, 0);
+}
+
+TEST(GlowButtonPaint, TheFocusFrameIsALightBlueOutlineAndADottedGreyOne) {
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  b->SetTabStop(true);
+  b->SetFocus();
+  rig.Pump();
+  QImage shot = rig.Grab(b);
+  // The blue frame one pixel in, the dotted one two pixels in.
+  EXPECT_EQ(Rig::At(shot, 1, 20), TColor(0xE4AD89));
+  EXPECT_EQ(Rig::At(shot, 98, 20), TColor(0xE4AD89));
+  EXPECT_EQ(Rig::At(shot, 50, 1), TColor(0xE4AD89));
+  int grey = 0, other = 0;
+  for (int y = 6; y < 34; ++y) (Rig::At(shot, 2, y) == vcl::clGray ? grey : other)++;
+  EXPECT_GT(grey, 8);
+  EXPECT_GT(other, 8);
+  // Without the focus, or with a focus type that draws none, no frame.
+  b->SetFocusType(ftNone);
+  b->Invalidate();
+  EXPECT_NE(Rig::At(rig.Grab(b), 1, 20), TColor(0xE4AD89));
 }
