@@ -741,13 +741,16 @@ void TLumCustomGlowButton::MouseMove(vcl::TShiftState Shift, vcl::Integer X, vcl
 
 void TLumCustomGlowButton::SyncInControl() {
   if (!Enabled()) return;
-  const bool notOver = ControlAtScreenPoint(this, vcl::GetCursorPos()) != this;
-  if (notOver == inControl_) return;
-  inControl_ = notOver;
-  if (notOver)
-    Perform(vcl::CM_MOUSELEAVE);
-  else
-    Perform(vcl::CM_MOUSEENTER);
+  // Whether the cursor is over this button (the control under it, disabled
+  // ones included, is this one). A mismatch with the flag tells the button
+  // of an enter or a leave it missed; the flag then says where the cursor
+  // is, whatever the enter and leave handling (which only acts on a change
+  // of the entered state) did with it.
+  const bool over = ControlAtScreenPoint(this, vcl::GetCursorPos()) == this;
+  if (over == inControl_) return;
+  inControl_ = over;
+  Perform(over ? vcl::CM_MOUSEENTER : vcl::CM_MOUSELEAVE);
+  inControl_ = over;
 }
 
 void TLumCustomGlowButton::LeftButtonDown(TMessage& Message) {

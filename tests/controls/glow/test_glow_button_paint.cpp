@@ -327,3 +327,20 @@ TEST(GlowButtonPaint, TheFocusFrameIsALightBlueOutlineAndADottedGreyOne) {
   b->Invalidate();
   EXPECT_NE(Rig::At(rig.Grab(b), 1, 20), TColor(0xE4AD89));
 }
+
+TEST(GlowButtonPaint, AfterAClickTheSplitPartStillLightsUnderTheMouse) {
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  b->SetComponentStyle(REZORuvar::tsWindowsXP);
+  b->SetDropDownButton(true);
+  Rig::PointAt(b, 40, 20);
+  Rig::Enter(b);
+  Rig::ClickAt(b, 40, 20);
+  rig.Advance(300);
+  Rig::PointAt(b, 95, 10);
+  Rig::Move(b, 95, 10);
+  QImage shot = rig.Grab(b);
+  const TColor hot = 0xEFD3C6;
+  EXPECT_EQ(Rig::At(shot, 40, 8), hot);
+  EXPECT_EQ(Rig::At(shot, 94, 8), glow::ShadeColor(hot, -10));
+}
