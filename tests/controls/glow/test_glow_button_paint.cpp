@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "GlowButtonRig.h"
+#include "vcl/ImgList.h"
 #include "vcl/Pictures.h"
 
 using namespace glowtest;
@@ -343,4 +344,39 @@ TEST(GlowButtonPaint, AfterAClickTheSplitPartStillLightsUnderTheMouse) {
   const TColor hot = 0xEFD3C6;
   EXPECT_EQ(Rig::At(shot, 40, 8), hot);
   EXPECT_EQ(Rig::At(shot, 94, 8), glow::ShadeColor(hot, -10));
+}
+
+TEST(GlowButtonPaint, TheGlyphComesFromTheListOfTheLook) {
+  Rig rig;
+  auto list = [&](TColor colour) {
+    auto* images = new vcl::TImageList(rig.form);
+    vcl::TBitmap bitmap;
+    bitmap.SetSize(16, 16);
+    bitmap.Canvas()->Brush()->SetColor(colour);
+    bitmap.Canvas()->FillRect(vcl::Rect(0, 0, 16, 16));
+    images->Add(&bitmap, nullptr);
+    return images;
+  };
+  TLumGlowButton* b = rig.Add();
+  b->SetImages(list(vcl::clRed));
+  b->SetHotImages(list(vcl::clFuchsia));
+  b->SetDisabledImages(list(vcl::clLime));
+  b->SetImageIndex(0);
+  auto count = [&](TColor colour) {
+    QImage shot = rig.Grab(b);
+    int n = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if (Rig::At(shot, x, y) == colour) ++n;
+    return n;
+  };
+  EXPECT_EQ(count(vcl::clRed), 256);
+  Rig::Enter(b);
+  rig.Advance(300);
+  EXPECT_EQ(count(vcl::clFuchsia), 256);
+  EXPECT_EQ(count(vcl::clRed), 0);
+  Rig::Leave(b);
+  b->SetEnabled(false);
+  rig.Advance(300);
+  EXPECT_EQ(count(vcl::clLime), 256);  // drawn as it is, not embossed
 }
