@@ -85,6 +85,9 @@ const ImportCase kHtmlCases[] = {
     {"a script inside a block opens no head", "<p>a<script>x</script>b", true, "<p>ab</p>"},
     {"an open inline closes before an implied body", "<html><i>a<p>b", false, "<html><i>a</i><body><p>b</p></body></html>"},
     {"a name of two non-ASCII bytes and a \"<\" inside a tag", "<s \xd8\xbe<>x", true, "<p><s>x</s></p>"},
+    {"the same in a paragraph tag", "<p \xd8\xbe<>", true, "<p></p>"},
+    {"attribute names of punctuation dropped, real ones kept", "<p data-x=2 a?b=1 x:y.z=4>t", true,
+     "<p data-x=\"2\" x:y.z=\"4\">t</p>"},
     {"second body dropped", "<html><body><p>a</p><body><p>b</p></body></html>", true,
      "<html><body><p>a</p><p>b</p></body></html>"},
 };
