@@ -463,4 +463,12 @@ void TCustomDictionaryEditDialog::DeleteAutoCorrectButtonClick(TObject*) {
   SizeSecondColumn();
 }
 
+TCustomDictionaryEditDialog::~TCustomDictionaryEditDialog() {
+  for (vcl::TTabSheet* s : {AddedWordsSheet, AutoCorrectWordsSheet, ExcludedWordsSheet}) s->OnShow = nullptr;
+  for (vcl::TEdit* e : {IgnoreEdit, ReplaceEdit, WithEdit, ExcludeEdit}) e->OnChange = nullptr;
+  AutoCorrectList->OnSelectItem = nullptr;
+  IgnoreList->OnClick = ExcludeList->OnClick = nullptr;
+  Timer->OnTimer = nullptr;
+}
+
 }  // namespace spell

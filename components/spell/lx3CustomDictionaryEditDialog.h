@@ -17,6 +17,9 @@ class TCustomDictionary;
 class TCustomDictionaryEditDialog : public vcl::TForm {
  public:
   explicit TCustomDictionaryEditDialog(vcl::TComponent* owner);
+  // The class library frees the controls after this: their handlers must
+  // not reach the half-destroyed form.
+  ~TCustomDictionaryEditDialog() override;
 
   vcl::TPageControl* PageControl;
   vcl::TTabSheet* AddedWordsSheet;

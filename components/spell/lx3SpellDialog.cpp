@@ -282,4 +282,9 @@ void TSpellDialog::FormDeactivate(TObject*) {
 
 void TSpellDialog::FormCloseQuery(TObject*, bool&) { DialogControl->Cancel(); }
 
+TSpellDialog::~TSpellDialog() {
+  ReplaceWithEdit->OnChange = nullptr;
+  SuggestionsListbox->OnClick = SuggestionsListbox->OnDblClick = nullptr;
+}
+
 }  // namespace spell

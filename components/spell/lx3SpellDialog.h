@@ -12,6 +12,9 @@ namespace spell {
 class TSpellDialog : public vcl::TForm {
  public:
   explicit TSpellDialog(vcl::TComponent* owner);
+  // The class library frees the controls after this: their handlers must
+  // not reach the half-destroyed form.
+  ~TSpellDialog() override;
 
   vcl::TLabel* NotFoundText;
   vcl::TLabel* ReplaceWithText;
