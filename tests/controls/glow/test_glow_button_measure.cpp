@@ -219,3 +219,34 @@ TEST(GlowButtonMeasure, ALineMarkBreaksLargeCaptionsAndIsASpaceInSmallOnes) {
     EXPECT_EQ(got.cy, c.h) << c.caption << " gdip " << c.gdip << " small " << c.small;
   }
 }
+
+TEST(GlowButtonMeasure, TheGdiPathGreysADisabledCaptionButKeepsTheNotesColour) {
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  vcl::TRecordingCanvas canvas(kMetrics);
+  vcl::TFont font, notesFont;
+  font.SetName("Tahoma");
+  font.SetColor(vcl::clNavy);
+  notesFont.SetColor(vcl::clRed);
+  TGlowDrawInput in;
+  in.R = vcl::Rect(0, 0, 200, 60);
+  in.Font = &font;
+  in.NotesFont = &notesFont;
+  in.Caption = "Cap";
+  in.Notes = "Note";
+  in.AntiAlias = TAntiAlias::aaNone;
+  in.Layout = blGlyphTop;  // notes make it the adjusted left one
+  for (bool enabled : {true, false}) {
+    canvas.Clear();
+    in.Enabled = enabled;
+    b->DrawGlowButton(&canvas, in);
+    std::vector<std::pair<std::string, TColor>> texts;
+    for (const vcl::TCanvasRecord& r : canvas.Records())
+      if (r.Op == "TextOut" || r.Op == "TextRect") texts.push_back({r.Text, r.FontColor});
+    ASSERT_EQ(texts.size(), 2u) << enabled;
+    EXPECT_EQ(texts[0].first, "Cap");
+    EXPECT_EQ(texts[0].second, enabled ? vcl::clNavy : vcl::clGray);
+    EXPECT_EQ(texts[1].first, "Note");
+    EXPECT_EQ(texts[1].second, vcl::clRed);
+  }
+}
