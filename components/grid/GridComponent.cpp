@@ -15,6 +15,7 @@
 #include "rtl/DateTime.h"
 #include "rtl/Convert.h"
 #include "rtl/Format.h"
+#include "rtl/Locale.h"
 #include "rtl/Strings.h"
 #include "rtl/SystemInfo.h"
 #include "vcl/DateTimePicker.h"
@@ -339,6 +340,11 @@ void TVadOdizadEzev::Loaded() {
 }
 
 void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
+  // The numeric keypad's decimal key (key data bit 22) types the locale's
+  // decimal separator.
+  if (message.Msg == vcl::WM_CHAR && ExcelStyleDecimalSeparator && message.WParam == '.' &&
+      (message.LParam & 0x400000) != 0)
+    message.WParam = static_cast<vcl::WPARAM>(static_cast<unsigned char>(rtl::FormatSettings().DecimalSeparator));
   if (message.Msg == vcl::WM_TIMER && message.WParam == GridTimerId) {
     if (navigation_->AutoGotoIncremental && lookupExpiry_.Tick()) lookupText_.clear();
   }
@@ -1169,7 +1175,13 @@ void TVadOdizadEzev::KeyPress(vcl::WideChar& key) {
     else
       lookupText_.clear();
   }
+  const bool opensControl = activeControl_ == nullptr;
   TBaseGrid::KeyPress(key);
+  // A character that opened an editor control goes on to it.
+  if (opensControl && activeControl_ != nullptr && key >= 32 && activeControl_->HandleAllocated()) {
+    vcl::PostMessage(activeControl_->Handle(), vcl::WM_CHAR, static_cast<vcl::WPARAM>(key), 0);
+    key = 0;
+  }
 }
 
 void TVadOdizadEzev::KeyUp(vcl::Word& key, vcl::TShiftState shift) {

@@ -272,3 +272,45 @@ TEST(GridEditRoad, KeysHandedBackByAnEditor) {
   EXPECT_EQ(g.grid->Row(), 4);
   EXPECT_EQ(g.grid->Col(), 1);
 }
+
+// A typed character opens the cell's editor with it: the text editor
+// starts with the character, an editor control receives it after it
+// shows. The keypad's decimal key types the locale's separator with
+// ExcelStyleDecimalSeparator; the main '.' key stays '.'.
+TEST(GridEditRoad, ATypedCharacterOpensTheEditor) {
+  rtl::TFormatSettings comma = rtl::FormatSettings();
+  comma.DecimalSeparator = ',';
+  rtl::TFormatSettingsScope locale(comma);
+  TSettingsGrid g;
+  g.At(1, 1);
+  g.grid->Perform(vcl::WM_CHAR, 'x', 0);
+  ASSERT_TRUE(g.grid->EditorMode());
+  EXPECT_EQ(g.grid->InplaceEditor()->Text(), "x");
+  g.Key(vcl::VK_ESCAPE);
+
+  g.At(1, 2);
+  auto* spin = dynamic_cast<dropdown::TVoeSpinEdit*>(g.grid->EditorControl(ecSpin));
+  std::vector<vcl::WideChar> received;
+  spin->OnKeyPress = [&](vcl::TObject*, vcl::WideChar& key) { received.push_back(key); };
+  g.grid->Perform(vcl::WM_CHAR, '7', 0);
+  EXPECT_EQ(g.grid->ActiveEditorControl(), spin);
+  EXPECT_TRUE(received.empty());  // posted, not sent
+  vcl::Application->ProcessMessages();
+  EXPECT_EQ(received, std::vector<vcl::WideChar>{'7'});
+  g.grid->HideCellEditor();
+  spin->OnKeyPress = nullptr;
+
+  struct Case {
+    bool excel;
+    vcl::LPARAM keyData;
+    const char* text;
+  } cases[] = {{true, 0x400000, ","}, {true, 0, "."}, {false, 0x400000, "."}};
+  for (const Case& c : cases) {
+    g.grid->ExcelStyleDecimalSeparator = c.excel;
+    g.At(1, 1);
+    g.grid->Perform(vcl::WM_CHAR, '.', c.keyData);
+    ASSERT_TRUE(g.grid->EditorMode());
+    EXPECT_EQ(g.grid->InplaceEditor()->Text(), c.text) << c.excel << " " << c.keyData;
+    g.Key(vcl::VK_ESCAPE);
+  }
+}
