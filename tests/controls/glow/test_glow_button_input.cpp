@@ -540,3 +540,16 @@ TEST(GlowButtonInput, KeyboardClickTogglesChecksAndOpensNonSplitMenus) {
   dropDown->KeyboardClick();
   EXPECT_EQ(dropClicks.clicks, 1);
 }
+
+TEST(GlowButtonInput, DownSetWhileLoadingTakesEffectOnceTheGroupIsLoaded) {
+  // A stored layout sets Down before GroupIndex: the value waits for the
+  // end of loading.
+  Rig rig;
+  TLumGlowButton* b = rig.Add();
+  b->BeginLoad();
+  b->SetDown(true);
+  EXPECT_FALSE(b->Down());
+  b->SetGroupIndex(4);
+  b->EndLoad();
+  EXPECT_TRUE(b->Down());
+}
