@@ -10,15 +10,16 @@ struct TDirect : TpsMessage {
   TDirect(Integer aId, TpsWindow* aTarget) : TpsMessage(mrCommand, aId, aTarget) { AutoFree = false; }
 };
 
-}  // namespace
-
-bool IsBlockNode(TpsWindow* aNode) {
+// Message 980, delivered straight to the node.
+bool AnswersAsBlock(TpsWindow* aNode) {
   TDirect query(psmIsBlockNode, aNode);
   aNode->HandleMessage(query);
   return query.Result;
 }
 
-bool TpsSmartTagViewNode::IsSmartTagBlock() { return IsBlockNode(FWindow); }
+}  // namespace
+
+bool TpsSmartTagViewNode::IsSmartTagBlock() { return AnswersAsBlock(FWindow); }
 
 Integer TpsSmartTagViewNode::SmartTagChildCount() { return FWindow->ChildCount(); }
 

@@ -77,8 +77,6 @@ class TpsSmartTagView {
   std::map<Integer, std::unique_ptr<TpsSmartTagViewNode>> FNodes;
 };
 
-// Message 980 delivered straight to the node.
-bool IsBlockNode(TpsWindow* aNode);
 // Message 510 to each child of the block: the text marked with aMarkId.
 AnsiString GetSmartTagText(TpsWindow* aBlock, Integer aMarkId);
 // Message 520 to each child of the block: the range of the characters
