@@ -234,3 +234,109 @@ TEST(TableNodes, KindQueriesAndDragLimits) {
 }
 
 }  // namespace
+
+namespace {
+
+class DragHost : public TableHost {
+ public:
+  bool ReadOnly() override { return Locked; }
+  void SetMouseAutoScroll(bool aEnabled) override { Calls.push_back(aEnabled ? "AutoScroll on" : "AutoScroll off"); }
+  bool Locked = false;
+};
+
+TpsMessagePtr Mouse(Integer aId, Integer aX, Integer aY) {
+  TpsMessagePtr m = TpsMessage::Create(mrPositional, aId);
+  m->X = aX;
+  m->Y = aY;
+  auto buttons = std::make_unique<TpsVCLMouseButtons>();
+  buttons->SetMouseButton(0);
+  m->SetButtons(std::move(buttons));
+  m->Shift = ssLeftBit;
+  return m;
+}
+
+TEST(TableNodes, DraggingAColumnBoundary) {
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly ? "read-only" : "editable");
+    TablePage page;
+    DragHost host;
+    host.Borders.Enabled = false;
+    host.Locked = readOnly;
+    host.Options = page.Host.Options;
+    host.Canvas.SetHandle(&page.Fake);
+    host.Canvas.SetViewRect({0, 0, 599, 399});
+    TpsWindowManager manager(&host.Canvas);
+    manager.OnGetDC = [&page]() -> vcl::TCanvas* { return &page.Fake; };
+    manager.OnReleaseDC = [](vcl::TCanvas*) {};
+    auto chunk = htmlview::testing::ParsePage(
+        "<html><body><table><tr><td width=\"100\">ab</td><td width=\"100\">c</td></tr></table></body></html>",
+        host.Events);
+    auto body = NewWindow<TpsBodyNode>(&host);
+    TpsBodyNode* root = body.get();
+    manager.SetRootWindow(std::move(body));
+    root->LayoutChunk(*chunk);
+    auto* table = dynamic_cast<TpsTableNode*>(root->Child(0));
+    ASSERT_TRUE(table);
+    EXPECT_EQ(table->Width, 210);
+    TpsTableRowNode* row = table->GetRow(0);
+    const Integer boundary = row->GetBoundaryX(0);
+    ASSERT_EQ(boundary, 104);
+
+    // A press 3 pixels left of the boundary, moves one pixel at a time
+    // past the limit (the widest character 8, half the spacing and 1
+    // before the second cell's right edge: 197), a release.
+    manager.PostAndProcess(Mouse(psmMouseDown, boundary - 3, 5));
+    EXPECT_EQ(row->Drag.Dragging, !readOnly);
+    for (Integer x = boundary - 2; x <= 250; ++x) {
+      manager.PostAndProcess(Mouse(psmMouseMove, x, 6));
+      if (x == 150 && !readOnly) {
+        // The bar stands at the mouse, a dotted column over the table.
+        manager.PaintAll();
+        ASSERT_TRUE(row->Bar);
+        EXPECT_TRUE(row->Bar->Shown());
+        EXPECT_EQ(row->Bar->X(), 150);
+        EXPECT_EQ(row->Bar->Y(), 0);
+        EXPECT_EQ(row->MouseCursor, static_cast<vcl::TCursor>(-14));
+        // Dotted: every other pixel of column 150 black over the table's
+        // 17 rows, none beside it.
+        const QImage& pixels = page.Fake.Bitmap()->Pixels();
+        Integer black = 0, beside = 0;
+        for (int y = 0; y < 17; ++y) {
+          black += (pixels.pixel(150, y) & 0xFFFFFF) == 0 ? 1 : 0;
+          beside += (pixels.pixel(149, y) & 0xFFFFFF) == 0 ? 1 : 0;
+        }
+        EXPECT_GE(black, 8);
+        EXPECT_LE(black, 9);
+        EXPECT_EQ(beside, 0);
+      }
+    }
+    if (!readOnly) {
+      manager.PaintAll();
+      EXPECT_EQ(row->Bar->X(), 197);  // held at the last valid place
+    }
+    manager.PostAndProcess(Mouse(psmMouseUp, 250, 6));
+    EXPECT_FALSE(row->Drag.Dragging);
+    if (readOnly) {
+      EXPECT_EQ(row->Bar, nullptr);
+      EXPECT_EQ(manager.QueuedCount(), 0);
+      continue;
+    }
+    EXPECT_EQ(row->Drag.Delta, 197 - 104);
+    EXPECT_EQ(manager.CapturedNode(), nullptr);
+    // The next paint queues the transaction; the manager runs it.
+    manager.PaintAll();
+    EXPECT_EQ(manager.QueuedCount(), 8);
+    manager.ProcessMessages();
+    auto out = root->GetChunk(true);
+    const htmldoc::TpsCharacterEncoding utf8("utf-8");
+    EXPECT_EQ(rtl::WideToUtf8(out->GetHtmlText(nullptr, nullptr, "", false, utf8)),
+              "<html><body><table><tr><td width=\"193\">ab</td><td width=\"7\">c</td></tr></table></body>");
+    // Auto-scrolling was off for the drag and is on again.
+    const auto off = std::find(host.Calls.begin(), host.Calls.end(), "AutoScroll off");
+    ASSERT_NE(off, host.Calls.end());
+    EXPECT_NE(std::find(off, host.Calls.end(), "AutoScroll on"), host.Calls.end());
+    manager.SetRootWindow(nullptr);
+  }
+}
+
+}  // namespace

@@ -116,6 +116,11 @@ class IpsEditorHost {
   // The editor's Tables.VirtualBorders options; nullptr reads as a fresh
   // editor's (enabled, grey, dashed).
   virtual const TpsVirtualBorders* VirtualBorders() { return nullptr; }
+  // The editor's ReadOnly: no edit, and no column dragging.
+  virtual bool ReadOnly() { return false; }
+  // Switches the editor's mouse auto-scrolling (off while a column
+  // boundary is dragged).
+  virtual void SetMouseAutoScroll(bool aEnabled) {}
 
  protected:
   ~IpsEditorHost() = default;

@@ -5,6 +5,7 @@
 
 #include "htmledit/doc/psHtmlTag.h"
 #include "htmledit/doc/psStyleSheets.h"
+#include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psTextNode.h"
 
 namespace htmlview {
@@ -289,6 +290,104 @@ void TpsTableRowNode::RegisterResizeAreas() {
   if (table->Columns.ColumnWidths.AllSameType()) {
     const Integer x = table->GetRightEdgeX() - rowLeft;
     Manager->AddCatchArea(this, CellCount - 1, {x - kResizeAreaHalfWidth, top, x + kResizeAreaHalfWidth, bottom});
+  }
+}
+
+bool TpsTableRowNode::IsValidDragPosition(Integer aBoundary, const TpsPoint& aPoint) {
+  return IsValidDragX(GetTable()->GetDragLimits(), aBoundary, aPoint.X);
+}
+
+void TpsTableRowNode::StartDrag(Integer aBoundary, const TpsPoint& aPoint) {
+  TpsTableNode* table = GetTable();
+  Drag.Start(aBoundary, aPoint);
+  if (TpsAbstractCanvas* screen = Editor ? Editor->ScreenCanvas() : nullptr)
+    if (vcl::TCanvas* device = screen->GetHandle())
+      Bar = std::make_unique<TpsVerticalResizingBar>(device, std::max<Integer>(table->GetInnerHeight(), 1), 1);
+  if (Manager) {
+    Manager->InvalidateWindow(this, false);
+    Manager->SetCapture(this);
+  }
+  if (Editor) Editor->SetMouseAutoScroll(false);
+}
+
+void TpsTableRowNode::EndDrag() {
+  if (Manager) {
+    Manager->ReleaseCapture(this);
+    Manager->InvalidateWindow(this, false);
+  }
+  const Integer boundaryX =
+      Drag.Boundary < CellCount - 1 ? GetBoundaryX(Drag.Boundary) : GetTable()->GetRightEdgeX();
+  Drag.Release(boundaryX);
+  if (Editor) Editor->SetMouseAutoScroll(true);
+  FApplyPending = Drag.Delta != 0;
+  if (Bar) Bar->Hide();
+}
+
+void TpsTableRowNode::HandleMessage(TpsMessage& m) {
+  const bool overArea = m.HitCatchArea();
+  // Over a catch area the row keeps the message (no redirect to a line).
+  if (overArea)
+    TpsWindow::HandleMessage(m);
+  else
+    TpsDivNode::HandleMessage(m);
+  if (m.Kind != mrPositional || (m.IsHandled() && !overArea && !Drag.Dragging)) return;
+  const TpsPoint point = LocalToAbsolute({m.X, m.Y});
+  const bool readOnly = Editor && Editor->ReadOnly();
+  switch (m.Id) {
+    case psmMouseDown:
+      m.MarkHandled(this);
+      if (overArea && !readOnly && m.Buttons && m.Buttons->Left && !Drag.Dragging) StartDrag(m.Value, point);
+      break;
+    case psmMouseUp:
+      m.MarkHandled(this);
+      if (Drag.Dragging) EndDrag();
+      break;
+    case psmMouseMove:
+      m.MarkHandled(this);
+      if (readOnly) break;
+      MouseCursor = overArea || Drag.Dragging ? static_cast<vcl::TCursor>(-14) : vcl::crDefault;
+      if (Drag.Dragging) {
+        Drag.Move(point, IsValidDragPosition(Drag.Boundary, point));
+        if (Manager) Manager->InvalidateWindow(this, false);
+      }
+      break;
+    default:
+      break;
+  }
+}
+
+void TpsTableRowNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
+  TpsDivNode::Paint(aCanvas, aPaintChildren);
+  if (Drag.Dragging && Bar) {
+    const TpsPoint at = AbsoluteToViewport({Drag.BarX(), GetTable()->GetAbsoluteTop() + GetTable()->MarginTop});
+    Bar->Hide();
+    Bar->MoveTo(at.X, at.Y);
+    Bar->Show();
+  } else if (FApplyPending) {
+    FApplyPending = false;
+    Bar.reset();
+    QueueResizeTransaction();
+  }
+}
+
+void TpsTableRowNode::QueueResizeTransaction() {
+  TpsTableNode* table = GetTable();
+  TpsColumnResizeFacts facts;
+  facts.RowTagId = OpeningTag ? OpeningTag->Id : 0;
+  facts.Boundary = Drag.Boundary;
+  facts.CellCount = CellCount;
+  facts.Delta = Drag.Delta;
+  facts.RowWidth = Width - GetHorizontalMargins();
+  facts.TableWidth = table->Width;
+  facts.TableMargins = table->GetHorizontalMargins();
+  facts.ParentContentWidth = table->GetParentContentWidth();
+  facts.Spacing = table->GetCellSpacing();
+  // Queued rather than run here: the relayout frees this row, which must
+  // not happen inside its own paint. The manager runs them next.
+  if (!Manager) return;
+  for (TpsMessagePtr& m : BuildColumnResizeTransaction(facts)) {
+    m->Target = Manager->Root();
+    Manager->PostMessage(std::move(m));
   }
 }
 

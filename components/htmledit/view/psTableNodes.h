@@ -9,6 +9,7 @@
 #include <memory>
 
 #include "htmledit/view/psDivNodes.h"
+#include "htmledit/view/psDragFeedback.h"
 #include "htmledit/view/psLineObjects.h"
 #include "htmledit/view/psTableLayout.h"
 
@@ -62,6 +63,10 @@ class TpsTableRowNode : public TpsDivNode {
  public:
   explicit TpsTableRowNode(TpsWindow* aParent);
 
+  // Presses, moves and releases over the catch areas drag a boundary.
+  void HandleMessage(TpsMessage& aMessage) override;
+  // While dragging, the bar; after a drag, the transaction is queued.
+  void Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) override;
   void LoadBoxMetrics(bool aMargins, bool aBorders, bool aPadding) override;
   void GetContentMetrics(Integer& aLeft, Integer& aNextTop, Integer& aWidth) override;
   void UpdateHeight() override;
@@ -82,11 +87,23 @@ class TpsTableRowNode : public TpsDivNode {
   // kind, each as tall as the table.
   void RegisterResizeAreas();
 
+  bool IsValidDragPosition(Integer aBoundary, const TpsPoint& aPoint);
+
   Integer CellCount = 0;
   bool LastRow = false;
+  TpsColumnDrag Drag;
+  // The dotted bar shown while dragging (on the screen surface's device).
+  std::unique_ptr<TpsVerticalResizingBar> Bar;
 
  protected:
   void BeforeDestruction() override;
+
+ private:
+  void StartDrag(Integer aBoundary, const TpsPoint& aPoint);
+  void EndDrag();
+  // Queues the transaction that writes the drag's delta (to the root).
+  void QueueResizeTransaction();
+  bool FApplyPending = false;
 };
 
 class TpsTableCellNode : public TpsDivNode {
