@@ -1,5 +1,6 @@
 #include "spell/lx3Spell.h"
 
+#include "spell/lx3ConfigurationDialog.h"
 #include "spell/lx3CustomDictionaryEditDialog.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
@@ -70,6 +71,22 @@ struct FormGuard {
   ~FormGuard() { Free(form); }
 };
 }  // namespace
+
+void TLexaSpell3::DoShowConfigDialog(void* owner) {
+  if (OnShowConfigDialog) {
+    TLexaSpell3WindowBase::DoShowConfigDialog(owner);
+    return;
+  }
+  InitApplication();
+  {
+    FormGuard guard{new TSpellCheckConfigDialog(DialogOwner(owner))};
+    ApplyUIFonts(guard.form, false);
+    AttachDialogControl(guard.form, nullptr);
+    guard.form->ShowModal();
+  }
+  // Not reached when the dialog raised.
+  ChoosePrimaryDictionary();
+}
 
 void TLexaSpell3::DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* dictionary) {
   if (OnShowEditCustomDictionaryDialog) {

@@ -35,6 +35,7 @@ class TLexaSpell3 : public TLexaSpell3WindowBase {
 
  protected:
   vcl::TCustomForm* CreateSpellDialog() override;
+  void DoShowConfigDialog(void* owner) override;
   void DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* dictionary) override;
   // The owner a dialog asked for: a dialog control, or this component
   // (then the component's own owner).

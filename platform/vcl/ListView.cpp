@@ -161,6 +161,18 @@ void TCustomListView::SetCheckboxes(bool v) {
   checkboxes_ = v;
   Invalidate();
 }
+void TCustomListView::SetHotTrack(bool v) {
+  hotTrack_ = v;
+  if (!v) SetHot(nullptr);
+}
+
+void TCustomListView::SetHot(TListItem* item) {
+  if (item == hot_) return;
+  hot_ = item;
+  if (hotTrack_) SetCursor(item ? crHandPoint : crDefault);
+  Invalidate();
+}
+
 void TCustomListView::SetSortType(TSortType v) {
   sortType_ = v;
   SortIfNeeded();
@@ -193,6 +205,7 @@ void TCustomListView::ItemRemoving(TListItem* item) {
     Change(item, ctState);
   }
   if (focused_ == item) focused_ = nullptr;
+  if (hot_ == item) SetHot(nullptr);
 }
 
 void TCustomListView::Change(TListItem* item, TItemChange change) {
@@ -335,6 +348,8 @@ void TCustomListView::Paint() {
     const bool selected = item == selected_ && showSelection;
     c->SetFont(Font());
     if (!Enabled()) c->Font()->SetColor(clGrayText);
+    const bool hot = hotTrack_ && item == hot_;
+    if (hot) c->Font()->SetStyle(TFontStyles(c->Font()->Style()).Include(fsUnderline));
     if (checkboxes_) {
       TRect box = CheckRect(i);
       DrawFrameControl(c, box, DFC_BUTTON, DFCS_BUTTONCHECK | (item->Checked() ? DFCS_CHECKED : 0) |
@@ -432,6 +447,16 @@ void TCustomListView::Dispatch(TMessage& m) {
       TCustomControl::Dispatch(m);
       return;
     }
+    case WM_MOUSEMOVE: {
+      TCustomControl::Dispatch(m);
+      TWMMouse mm(m);
+      if (hotTrack_) SetHot(GetItemAt(mm.XPos, mm.YPos));
+      return;
+    }
+    case CM_MOUSELEAVE:
+      TCustomControl::Dispatch(m);
+      SetHot(nullptr);
+      return;
     case WM_VSCROLL: {
       const Integer page = std::max(1, VisibleRowCount());
       switch (LoWord(m.WParam)) {

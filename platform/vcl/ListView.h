@@ -10,7 +10,8 @@
 // click on its box or by the space key, or set by the program, fires
 // OnChange with ctState too. Setting a caption fires OnChange with ctText.
 // With SortType stText rows keep themselves sorted by caption (case
-// ignored), selection following its row.
+// ignored), selection following its row. With HotTrack the row under the
+// mouse is underlined and the cursor over rows is the hand.
 #include <functional>
 #include <memory>
 #include <vector>
@@ -124,6 +125,11 @@ class TCustomListView : public TCustomControl {
   void SetHideSelection(bool v);
   bool Checkboxes() const { return checkboxes_; }
   void SetCheckboxes(bool v);
+  // Hot tracking: the row under the mouse is underlined and the cursor
+  // over rows is the hand.
+  bool HotTrack() const { return hotTrack_; }
+  void SetHotTrack(bool v);
+  TListItem* HotItem() const { return hot_; }
   TSortType SortType() const { return sortType_; }
   void SetSortType(TSortType v);
   // Sorts the rows by caption now, case ignored.
@@ -188,6 +194,9 @@ class TCustomListView : public TCustomControl {
   bool hideSelection_ = true;
   bool checkboxes_ = false;
   bool sorting_ = false;
+  bool hotTrack_ = false;
+  TListItem* hot_ = nullptr;
+  void SetHot(TListItem* item);
 };
 
 class TListView : public TCustomListView {
