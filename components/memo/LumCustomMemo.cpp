@@ -830,13 +830,8 @@ void TLumCustomMemo::ResetBookmarksBeyondText() {
 
 // ------------------------------------------- hooks of the later parts
 
-void TLumCustomMemo::RebuildRegions() {}
-void TLumCustomMemo::ExpandRegionAt(Integer) {}
-void TLumCustomMemo::RemoveRegionsForDeletedLine(Integer) {}
 void TLumCustomMemo::HideParameterHint() {}
 void TLumCustomMemo::RefreshParameterHint() {}
 void TLumCustomMemo::StopCompletionTimer() { completionTimer_->SetEnabled(false); }
-Integer TLumCustomMemo::RealToVisible(Integer line) const { return line; }
-Integer TLumCustomMemo::VisibleToReal(Integer row) const { return row; }
 
 }  // namespace memo

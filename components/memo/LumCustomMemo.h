@@ -209,6 +209,24 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // With code folding: row of a line and line of a row (identity without).
   Integer RealToVisible(Integer line) const;
   Integer VisibleToReal(Integer row) const;
+  // ------------------------------------------------------- folding
+  bool IsRegionStart(Integer line) const;
+  bool IsExpanded(Integer line) const;
+  // For a region start in the other state: shows or hides its lines.
+  void SetExpanded(Integer line, bool expanded);
+  void ToggleExpanded(Integer line);
+  // The line where the region that begins at start ends (-1: none).
+  Integer RegionEndLine(Integer start) const;
+  // A region from start to end (start < end, start not starting one yet).
+  void AddRegion(Integer start, Integer end);
+  void RemoveRegionStartingAt(Integer line);
+  void RemoveRegionEndingAt(Integer line);
+  void ClearRegions();
+  // The caption a collapsed region shows: false unless its rule shows comments.
+  bool RegionCaption(Integer line, Integer& definition, AnsiString& caption) const;
+  // The regions found anew by the styler's rules; collapsed ones stay so.
+  void RebuildRegions();
+  Integer RegionCount() const { return regionCount_; }
 
   // ------------------------------------------------------------ input
   // The key command table (keys are virtual-key codes or control characters).
@@ -514,7 +532,6 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void ThemeChangedHook();
   // Hooks the later parts of the editor fill.
   void Rewrap();
-  void RebuildRegions();
   void ExpandRegionAt(Integer line);
   void RemoveRegionsForDeletedLine(Integer line);
   void HideParameterHint();

@@ -2,6 +2,7 @@
 
 #include "memo/LumCustomMemo.h"
 #include "memo/LumMemoSettings.h"
+#include "rtl/Strings.h"
 
 namespace memo {
 
@@ -128,6 +129,7 @@ void TElementStyles::Assign(const TElementStyles& source) {
 
 TLumCustomMemoStyler::TLumCustomMemoStyler(vcl::TComponent* owner) : TComponent(owner) {
   allStyles_ = std::make_unique<TElementStyles>(this);
+  regionDefinitions_ = std::make_unique<TRegionDefinitions>(this);
   commentStyle_ = std::make_unique<TCharStyle>();
   commentStyle_->TextColor = vcl::clSilver;
   commentStyle_->Style = {vcl::fsItalic};
@@ -261,6 +263,21 @@ TLumStylerList::TLumStylerList(vcl::TComponent* owner, vcl::TComponent* formOwne
 void TLumStylerList::Notification(vcl::TComponent* component, vcl::TOperation operation) {
   TComponent::Notification(component, operation);
   if (operation == vcl::opRemove) std::erase(stylers_, component);
+}
+
+// ------------------------------------------------------- region rules
+
+void TRegionDefinition::SetIdentifier(const AnsiString& v) { identifier_ = rtl::Trim(v); }
+void TRegionDefinition::SetRegionStart(const AnsiString& v) { regionStart_ = rtl::Trim(v); }
+void TRegionDefinition::SetRegionEnd(const AnsiString& v) { regionEnd_ = rtl::Trim(v); }
+
+void TRegionDefinition::Assign(const rtl::TCollectionItem* source) {
+  auto* from = dynamic_cast<const TRegionDefinition*>(source);
+  if (!from || from == this) return;
+  regionType_ = from->regionType_;
+  regionEnd_ = from->regionEnd_;
+  identifier_ = from->identifier_;
+  regionStart_ = from->regionStart_;
 }
 
 }  // namespace memo

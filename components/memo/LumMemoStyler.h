@@ -86,6 +86,43 @@ class TElementStyles : public rtl::TCollectionOf<TElementStyle> {
   bool itemRemoved_ = false;
 };
 
+// A code-folding rule: a region opens at Identifier (then, for closed and
+// ignored rules, at RegionStart) and closes at RegionEnd.
+enum class TRegionType { rtOpen, rtClosed, rtFile, rtIgnore };
+using enum TRegionType;
+
+class TRegionDefinition : public rtl::TCollectionItem {
+ public:
+  explicit TRegionDefinition(rtl::TCollection* collection) : TCollectionItem(collection) {}
+  const AnsiString& Identifier() const { return identifier_; }
+  // The three words are kept without surrounding blanks.
+  void SetIdentifier(const AnsiString& v);
+  const AnsiString& RegionStart() const { return regionStart_; }
+  void SetRegionStart(const AnsiString& v);
+  const AnsiString& RegionEnd() const { return regionEnd_; }
+  void SetRegionEnd(const AnsiString& v);
+  TRegionType RegionType() const { return regionType_; }
+  void SetRegionType(TRegionType v) { regionType_ = v; }
+  bool ShowComments() const { return showComments_; }
+  void SetShowComments(bool v) { showComments_ = v; }
+  // From another definition: type, end, identifier and start.
+  void Assign(const rtl::TCollectionItem* source);
+
+ private:
+  AnsiString identifier_, regionStart_, regionEnd_;
+  TRegionType regionType_ = rtClosed;
+  bool showComments_ = false;
+};
+
+class TRegionDefinitions : public rtl::TCollectionOf<TRegionDefinition> {
+ public:
+  explicit TRegionDefinitions(TLumCustomMemoStyler* owner) : owner_(owner) {}
+  TLumCustomMemoStyler* Owner() const { return owner_; }
+
+ private:
+  TLumCustomMemoStyler* owner_;
+};
+
 class TLumCustomMemoStyler : public vcl::TComponent {
  public:
   explicit TLumCustomMemoStyler(vcl::TComponent* owner);
@@ -100,6 +137,8 @@ class TLumCustomMemoStyler : public vcl::TComponent {
   // Index 1: the comment style, 2: the number style; the styler takes the object.
   virtual void SetCharStyle(Integer index, TCharStyle* style);
   rtl::TStringList* CompletionList() { return &completionList_; }
+  // The code-folding rules (none unless a descendant or its user adds them).
+  TRegionDefinitions* RegionDefinitions() { return regionDefinitions_.get(); }
   AnsiString NumberChars = "+-.0123456789";
   AnsiString HexChars;
   AnsiString BlockEnd, BlockStart;
@@ -126,6 +165,7 @@ class TLumCustomMemoStyler : public vcl::TComponent {
   std::unique_ptr<TCharStyle> commentStyle_;
   std::unique_ptr<TCharStyle> numberStyle_;
   rtl::TStringList completionList_;
+  std::unique_ptr<TRegionDefinitions> regionDefinitions_;
   TStylerDefs defs_;
   Integer version_ = 1;
   Integer defsVersion_ = 0;

@@ -25,7 +25,7 @@ std::vector<AnsiString> Alternatives(const AnsiString& setting) {
   while (from <= setting.size()) {
     size_t comma = setting.find(',', from);
     if (comma == AnsiString::npos) comma = setting.size();
-    AnsiString one = rtl::UpperCase(TLumCustomMemo::TrimBlanks(setting.substr(from, comma - from)));
+    AnsiString one = rtl::UpperCase(rtl::Trim(setting.substr(from, comma - from)));
     if (!one.empty()) out.push_back(one);
     from = comma + 1;
   }

@@ -1,0 +1,199 @@
+// Code folding: the row and line maps over collapsed regions, the region
+// bookkeeping, and regions found by a styler's rules.
+#include <gtest/gtest.h>
+
+#include "MemoTestSupport.h"
+#include "memo/LumMemoSettings.h"
+#include "memo/LumMemoStyler.h"
+
+using namespace memotest;
+using Lines = std::vector<std::string>;
+
+namespace {
+
+std::vector<std::string> Numbered(int count) {
+  std::vector<std::string> v;
+  for (int i = 0; i < count; ++i) v.push_back("line " + std::to_string(i));
+  return v;
+}
+
+// The region starts and their end lines.
+std::vector<std::pair<Integer, Integer>> Regions(TLumCustomMemo* m) {
+  std::vector<std::pair<Integer, Integer>> v;
+  for (Integer i = 0; i < m->TextStore()->Count(); ++i)
+    if (m->IsRegionStart(i)) v.emplace_back(i, m->RegionEndLine(i));
+  return v;
+}
+
+// One rule of each kind, Pascal-like, with braces for block comments and
+// "//" for line comments.
+TLumCustomMemoStyler* FoldingStyler(vcl::TComponent* owner) {
+  auto* s = new TLumCustomMemoStyler(owner);
+  TElementStyle* sym = s->AllStyles()->Add();
+  sym->SetStyleType(stSymbol);
+  sym->SetSymbols(";.,()");
+  s->MultiCommentLeft = "{";
+  s->MultiCommentRight = "}";
+  s->LineComment = "//";
+  struct R {
+    TRegionType type;
+    const char *id, *start, *end;
+  };
+  for (const R& r : {R{rtOpen, "section", "", ""}, R{rtClosed, " procedure ", "begin", "end"},
+                     R{rtFile, "unit", "", ""}, R{rtIgnore, "try", "try", "end"}}) {
+    TRegionDefinition* d = s->RegionDefinitions()->Add();
+    d->SetRegionType(r.type);
+    d->SetIdentifier(r.id);
+    d->SetRegionStart(r.start);
+    d->SetRegionEnd(r.end);
+  }
+  return s;
+}
+
+const Lines kProgram = {
+    "unit demo;",                          // 0
+    "section one",                         // 1
+    "procedure a;",                        // 2
+    "begin",                               // 3
+    "  try",                               // 4
+    "    x;",                              // 5
+    "  end;",                              // 6
+    "end;",                                // 7
+    "{ procedure hidden; begin end; }",    // 8
+    "section two  // procedure c; begin",  // 9
+    "procedure b;",                        // 10
+    "begin",                               // 11
+    "  { a comment",                       // 12
+    "    procedure d; begin }",            // 13
+    "end;",                                // 14
+    "last",                                // 15
+};
+
+}  // namespace
+
+TEST(MemoFolding, WithoutFoldingTheMapsAreTheIdentity) {
+  MemoOnForm f;
+  SetText(f.memo, Numbered(10));
+  f.memo->AddRegion(2, 5);  // refused while folding is off
+  EXPECT_EQ(f.memo->RegionCount(), 0);
+  for (Integer i : {-1, 0, 3, 9, 12}) {
+    EXPECT_EQ(f.memo->RealToVisible(i), i);
+    EXPECT_EQ(f.memo->VisibleToReal(i), i);
+  }
+}
+
+TEST(MemoFolding, RowsAndLinesAroundCollapsedRegions) {
+  MemoOnForm f;
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, Numbered(12));
+  f.memo->AddRegion(2, 5);
+  f.memo->AddRegion(5, 5);  // empty: refused
+  f.memo->AddRegion(6, 4);  // backwards: refused
+  f.memo->AddRegion(2, 7);  // line 2 starts one already
+  EXPECT_EQ(f.memo->RegionCount(), 1);
+  EXPECT_EQ(f.memo->RegionEndLine(2), 5);
+  EXPECT_EQ(f.memo->RegionEndLine(3), -1);
+  f.memo->SetExpanded(2, false);
+  EXPECT_FALSE(f.memo->IsExpanded(2));
+  const std::vector<Integer> rowLines = {0, 1, 2, 6, 7, 8, 9, 10, 11};
+  for (Integer row = 0; row < static_cast<Integer>(rowLines.size()); ++row)
+    EXPECT_EQ(f.memo->VisibleToReal(row), rowLines[row]) << row;
+  const std::vector<Integer> lineRows = {0, 1, 2, 2, 2, 2, 3, 4, 5, 6, 7, 8};
+  for (Integer line = 0; line < 12; ++line) EXPECT_EQ(f.memo->RealToVisible(line), lineRows[line]) << line;
+  EXPECT_EQ(f.memo->VisibleToReal(9), 12);  // past the end: beyond the last line
+
+  // Nested, the outer one collapsed.
+  f.memo->ToggleExpanded(2);
+  f.memo->ClearRegions();
+  f.memo->AddRegion(1, 8);
+  f.memo->AddRegion(3, 5);
+  EXPECT_EQ(f.memo->RegionEndLine(1), 8);
+  EXPECT_EQ(f.memo->RegionEndLine(3), 5);
+  f.memo->SetExpanded(1, false);
+  EXPECT_EQ(f.memo->RealToVisible(9), 2);
+  EXPECT_EQ(f.memo->VisibleToReal(2), 9);
+  EXPECT_EQ(f.memo->RealToVisible(4), 1);
+
+  // The arrow keys walk the visible lines.
+  f.memo->SetCaret(0, 0);
+  f.memo->MoveCaret(0, 1, {});
+  EXPECT_EQ(f.memo->CaretY(), 1);
+  f.memo->MoveCaret(0, 1, {});
+  EXPECT_EQ(f.memo->CaretY(), 9);
+  f.memo->MoveCaret(0, -1, {});
+  EXPECT_EQ(f.memo->CaretY(), 1);
+}
+
+TEST(MemoFolding, DeletingARegionsLinesRemovesTheRegion) {
+  MemoOnForm f;
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, Numbered(12));
+  f.memo->AddRegion(2, 5);
+  f.memo->AddRegion(7, 9);
+  f.memo->SetCaret(0, 2);
+  f.memo->TextStore()->Delete(2);  // the start line
+  EXPECT_EQ(f.memo->RegionCount(), 1);
+  EXPECT_EQ(Regions(f.memo), (std::vector<std::pair<Integer, Integer>>{{6, 8}}));
+  f.memo->TextStore()->Delete(8);  // the end line
+  EXPECT_EQ(f.memo->RegionCount(), 0);
+  EXPECT_TRUE(Regions(f.memo).empty());
+  f.memo->TextStore()->Check();
+}
+
+TEST(MemoFolding, RegionsFoundByEachKindOfRule) {
+  MemoOnForm f;
+  f.memo->SetSyntaxStyles(FoldingStyler(f.form));
+  SetText(f.memo, kProgram);
+  EXPECT_EQ(f.memo->RegionCount(), 0);  // folding off: nothing found
+  f.memo->CodeFolding()->SetEnabled(true);  // switching on finds them
+  const std::vector<std::pair<Integer, Integer>> expected = {
+      {0, 15},  // unit: the whole file
+      {1, 8},   // section: up to the next one
+      {2, 7},   // procedure a, its try block ignored
+      {9, 15},  // the last section: to the end
+      {10, 14}, // procedure b, the comments skipped
+  };
+  EXPECT_EQ(Regions(f.memo), expected);
+  EXPECT_EQ(f.memo->RegionCount(), 5);
+
+  // A collapsed region stays collapsed when the regions are found again.
+  f.memo->SetExpanded(10, false);
+  f.memo->SetExpanded(2, false);
+  f.memo->RebuildRegions();
+  EXPECT_EQ(Regions(f.memo), expected);
+  EXPECT_FALSE(f.memo->IsExpanded(10));
+  EXPECT_FALSE(f.memo->IsExpanded(2));
+  EXPECT_TRUE(f.memo->IsExpanded(1));
+  EXPECT_EQ(f.memo->VisibleToReal(3), 8);
+  EXPECT_EQ(f.memo->VisibleToReal(6), 15);
+
+  // Loading text finds the regions again.
+  f.memo->TextStore()->LoadFromString("section x\r\nprocedure q; begin\r\nend;\r\n");
+  EXPECT_EQ(Regions(f.memo), (std::vector<std::pair<Integer, Integer>>{{0, 2}, {1, 2}}));
+}
+
+TEST(MemoFolding, CaptionsOfRulesThatShowComments) {
+  MemoOnForm f;
+  TLumCustomMemoStyler* s = FoldingStyler(f.form);
+  s->RegionDefinitions()->Items(0)->SetShowComments(true);
+  f.memo->SetSyntaxStyles(s);
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, {"  section { the first } x", "a", "procedure p;", "begin", "end;"});
+  Integer definition = -1;
+  AnsiString caption;
+  ASSERT_TRUE(f.memo->RegionCaption(0, definition, caption));
+  EXPECT_EQ(definition, 0);
+  EXPECT_EQ(caption, "  [{ the first]");
+  EXPECT_FALSE(f.memo->RegionCaption(2, definition, caption));  // its rule shows none
+  EXPECT_FALSE(f.memo->RegionCaption(1, definition, caption));  // no region starts there
+}
+
+TEST(MemoFolding, TheHtmlStylerFindsNoRegion) {
+  MemoOnForm f;
+  f.memo->SetSyntaxStyles(new TLumHTMLMemoStyler(f.form));
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, {"<html>", "<body>", "<p>section procedure begin end</p>", "</body>", "</html>"});
+  f.memo->RebuildRegions();
+  EXPECT_EQ(f.memo->RegionCount(), 0);
+  EXPECT_TRUE(Regions(f.memo).empty());
+}
