@@ -1117,6 +1117,87 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       return;
     }
   }
+  // Vertical keys that only scroll: the current cell stays and no event
+  // fires.
+  if (navigation_->MoveScrollOnly) {
+    const Integer visible = VisibleRowCount();
+    switch (key) {
+      case vcl::VK_PRIOR:
+        SetTopRow(visible + FixedRows() < TopRow() ? TopRow() - visible : FixedRows());
+        key = 0;
+        return;
+      case vcl::VK_NEXT:
+        if (TopRow() + visible < RowCount()) SetTopRow(TopRow() + visible);
+        key = 0;
+        return;
+      case vcl::VK_END:
+        SetTopRow(std::max(FixedRows(), RowCount() - visible));
+        key = 0;
+        return;
+      case vcl::VK_HOME:
+        SetTopRow(FixedRows());
+        key = 0;
+        return;
+      case vcl::VK_UP:
+        if (FixedRows() < TopRow()) SetTopRow(TopRow() - 1);
+        key = 0;
+        return;
+      case vcl::VK_DOWN:
+        if (TopRow() + visible < RowCount()) SetTopRow(TopRow() + 1);
+        key = 0;
+        return;
+      default:
+        break;
+    }
+  }
+  // Arrows jump over cells that count as fixed; when none beyond them
+  // may be reached the current cell stays. The key is the grid's then.
+  if (navigation_->SkipFixedCells && key >= vcl::VK_LEFT && key <= vcl::VK_DOWN) {
+    // The class library has no right-to-left controls, so Left is left.
+    const Word k = key;
+    const Integer col = Col(), row = Row();
+    Integer dc = 0, dr = 0, bound = 0;
+    bool applies = false;
+    switch (k) {
+      case vcl::VK_LEFT:
+        dc = -1;
+        bound = FixedCols() - 1;
+        applies = FixedCols() < col && IsFixedForNavigation(col - 1, row);
+        break;
+      case vcl::VK_RIGHT:
+        dc = 1;
+        bound = ColCount() - FixedRightCols();
+        applies = col < ColCount() - FixedRightCols() && col + 1 < ColCount() && IsFixedForNavigation(col + 1, row);
+        break;
+      case vcl::VK_UP:
+        dr = -1;
+        bound = FixedRows() - 1;
+        applies = FixedRows() < row && IsFixedForNavigation(col, row - 1);
+        break;
+      default:
+        dr = 1;
+        bound = RowCount() - FixedFooters();
+        applies = row < RowCount() - FixedFooters() && row + 1 < RowCount() && IsFixedForNavigation(col, row + 1);
+        break;
+    }
+    if (applies) {
+      Integer c = col + dc, r = row + dr;
+      while ((dc != 0 ? c : r) != bound && IsFixedForNavigation(c, r)) {
+        c += dc;
+        r += dr;
+      }
+      if ((dc != 0 ? c : r) != bound) {
+        if (dc != 0)
+          SetCol(c);
+        else
+          SetRow(r);
+      }
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+  }
   // Tab in a grid that takes it moves as Tab does here, not as the class
   // library's plain step.
   if (key == vcl::VK_TAB && Options().Contains(vcl::goTabs)) {
