@@ -22,7 +22,7 @@ using vcl::TForm;
 
 namespace {
 
-TForm* MakeForm() {
+TForm* MakeIndicatorForm() {
   auto* form = new TForm(vcl::Application, 0);
   form->SetBounds(0, 0, 300, 200);
   return form;
@@ -39,7 +39,7 @@ bool IsLime(QRgb p) { return p == qRgb(0, 255, 0); }
 }  // namespace
 
 TEST(GridIndicators, ArrowWindowsAreShapedToTheirArrows) {
-  TForm* form = MakeForm();
+  TForm* form = MakeIndicatorForm();
   auto* host = new vcl::TPanel(form);
   host->SetParent(form);
   host->SetBounds(0, 0, 200, 100);
@@ -85,7 +85,7 @@ TEST(GridIndicators, ArrowWindowsAreShapedToTheirArrows) {
 }
 
 TEST(GridIndicators, PopupCaptionWindow) {
-  TForm* form = MakeForm();
+  TForm* form = MakeIndicatorForm();
   auto* caption = new TPopupButton(form);
   EXPECT_EQ(caption->GradFrom(), clNone);
   EXPECT_EQ(caption->GradTo(), clNone);
@@ -192,7 +192,7 @@ TEST(GridIndicators, XPAndThemeQuestions) {
 }
 
 TEST(GridIndicators, TheGridMakesItsArrowsAndCaptionWindow) {
-  TForm* form = MakeForm();
+  TForm* form = MakeIndicatorForm();
   auto* grid = new TVadOdizadEzev(form);
   grid->SetParent(form);
   for (Integer d = 0; d < 4; ++d) {
@@ -212,7 +212,7 @@ TEST(GridIndicators, TheGridMakesItsArrowsAndCaptionWindow) {
 }
 
 TEST(GridIndicators, TheWindowPlacesTheScrollBarControlsAndStartsTheTimer) {
-  TForm* form = MakeForm();
+  TForm* form = MakeIndicatorForm();
   auto* grid = new TVadOdizadEzev(form);
   for (Integer i = 0; i < 2; ++i) {
     ASSERT_NE(grid->ScrollBarControl(i), nullptr);
@@ -239,7 +239,7 @@ TEST(GridIndicators, TheWindowPlacesTheScrollBarControlsAndStartsTheTimer) {
 // The layered-window calls go through to user32 and do nothing, answering
 // True, when the library or the export is missing.
 TEST(GridIndicators, LayeredWindowCallsPassThroughOrDoNothing) {
-  TForm* form = MakeForm();
+  TForm* form = MakeIndicatorForm();
   form->Show();
   auto* panel = new vcl::TPanel(form);
   panel->SetParent(form);

@@ -27,11 +27,11 @@ class TTabForm : public vcl::TForm {
   }
 };
 
-struct TFixture {
+struct TTabFixture {
   TTabForm* form = nullptr;
   TVadOdizadEzev* grid = nullptr;
   std::vector<std::string> events;
-  TFixture() {
+  TTabFixture() {
     form = new TTabForm(vcl::Application, 0);
     form->SetBounds(0, 0, 600, 400);
     grid = new TVadOdizadEzev(form);
@@ -55,7 +55,7 @@ struct TFixture {
       events.push_back("col " + std::to_string(from) + ">" + std::to_string(to) + (allow ? "" : " refused"));
     };
   }
-  ~TFixture() { vcl::Free(form); }
+  ~TTabFixture() { vcl::Free(form); }
   void At(Integer col, Integer row) {
     grid->SetCol(col);
     grid->SetRow(row);
@@ -67,7 +67,7 @@ struct TFixture {
 }  // namespace
 
 TEST(GridTab, PassesOverRefusedCellsBothWays) {
-  TFixture f;
+  TTabFixture f;
   f.grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer col, bool& canEdit) { canEdit = col != 2; };
   f.At(1, 1);
   f.grid->TabAdvance(false);
@@ -87,7 +87,7 @@ TEST(GridTab, PassesOverRefusedCellsBothWays) {
 
 TEST(GridTab, RunningOutOfARowAsksTheThreeEventsWithOneFlag) {
   for (bool allow : {true, false}) {
-    TFixture f;
+    TTabFixture f;
     f.allowMoves = allow;
     // Row 2 has nothing to edit right of column 2.
     f.grid->OnCanEditCell = [](vcl::TObject*, Integer row, Integer col, bool& canEdit) {
@@ -109,7 +109,7 @@ TEST(GridTab, RunningOutOfARowAsksTheThreeEventsWithOneFlag) {
 
 TEST(GridTab, TheGridsEndAppendsARowOrHandsTheFocusOn) {
   {
-    TFixture f;
+    TTabFixture f;
     f.grid->Navigation()->SetAdvanceInsert(true);
     std::vector<Integer> added;
     f.grid->OnAutoAddRow = [&](vcl::TObject*, Integer row) { added.push_back(row); };
@@ -126,7 +126,7 @@ TEST(GridTab, TheGridsEndAppendsARowOrHandsTheFocusOn) {
     EXPECT_EQ(f.Current(), (TCellCoord{1, 1}));
   }
   {
-    TFixture f;
+    TTabFixture f;
     f.form->Show();
     f.grid->Navigation()->SetAdvanceInsert(true);
     f.grid->Navigation()->TabToNextAtEnd = true;
@@ -145,7 +145,7 @@ TEST(GridTab, TheGridsEndAppendsARowOrHandsTheFocusOn) {
 }
 
 TEST(GridTab, OnKeyDownSeesTheTabFirstAndMayTakeIt) {
-  TFixture f;
+  TTabFixture f;
   std::vector<std::string> keys;
   bool take = false;
   f.grid->OnKeyDown = [&](vcl::TObject*, Word& key, vcl::TShiftState shift) {
@@ -167,7 +167,7 @@ TEST(GridTab, OnKeyDownSeesTheTabFirstAndMayTakeIt) {
 // directions, also with the row append on (at most one row appended).
 TEST(GridTab, NoEditableCellLeavesTheCurrentCell) {
   for (bool backward : {false, true}) {
-    TFixture f;
+    TTabFixture f;
     int asked = 0;
     f.grid->OnCanEditCell = [&](vcl::TObject*, Integer, Integer, bool& canEdit) {
       ++asked;
