@@ -47,23 +47,8 @@ void TpsSmartTagHandler::MarkWord(TpsSmartTagAnalysisBlock& aBlock, Integer aWor
 
 void TpsSmartTagHandler::MarkRange(TpsSmartTagAnalysisBlock& aBlock, Integer aFirst, Integer aLast,
                                    TpsSmartTagDataRef aData) {
-  // Which entry holds a position of the joined text, and the 1-based
-  // offset in it.
-  const auto locate = [&aBlock](Integer aPosition, Integer& aEntry, Integer& aOffset) {
-    Integer start = 1;
-    for (Integer i = 0; i < aBlock.NodeTextCount(); ++i) {
-      const Integer length = static_cast<Integer>(aBlock.NodeText(i).size());
-      if (aPosition >= start && aPosition < start + length) {
-        aEntry = i;
-        aOffset = aPosition - start + 1;
-        return true;
-      }
-      start += length;
-    }
-    return false;
-  };
   Integer firstEntry, firstOffset, lastEntry, lastOffset;
-  if (!locate(aFirst, firstEntry, firstOffset) || !locate(aLast, lastEntry, lastOffset)) return;
+  if (!aBlock.LocateChar(aFirst, firstEntry, firstOffset) || !aBlock.LocateChar(aLast, lastEntry, lastOffset)) return;
   if (lastEntry < firstEntry || (lastEntry == firstEntry && lastOffset < firstOffset)) return;
   const Integer id = aBlock.NextMarkId();
   for (Integer entry = firstEntry; entry <= lastEntry; ++entry) {
@@ -114,12 +99,24 @@ void TpsSmartTagHandlerList::MoveHandler(Integer aId, Integer aNewIndex) {
 
 // --- Analysis block -------------------------------------------------------------------
 
+namespace {
+
+// The separators below 256, one flag per code, made once.
+struct TSeparatorTable {
+  bool Flags[256] = {};
+  TSeparatorTable() {
+    for (char c : std::string_view("<>()[]{}\"',;.:-_!?#/\\ \t")) Flags[static_cast<unsigned char>(c)] = true;
+  }
+};
+const TSeparatorTable kSeparatorTable;
+
+}  // namespace
+
 bool IsSmartTagSeparator(char16_t c) {
   if (c > 255)
     return c == 0x2018 || c == 0x2019 || c == 0x201A || c == 0x201C || c == 0x201D || c == 0x201E ||
            c == 0x2039 || c == 0x203A;
-  static constexpr std::u16string_view kSeparators = u"<>()[]{}\"',;.:-_!?#/\\ \t";
-  return kSeparators.find(c) != std::u16string_view::npos;
+  return kSeparatorTable.Flags[c];
 }
 
 TpsSmartTagAnalysisBlock::TpsSmartTagAnalysisBlock(TpsSmartTagThread* aThread, IpsSmartTagNode* aNode)
@@ -128,12 +125,24 @@ TpsSmartTagAnalysisBlock::TpsSmartTagAnalysisBlock(TpsSmartTagThread* aThread, I
 void TpsSmartTagAnalysisBlock::Collect() {
   FText.clear();
   FNodeTexts.clear();
+  FStarts.clear();
   FHash = 0;
   const Integer count = FNode->SmartTagChildCount();
   for (Integer i = 0; i < count; ++i) FNode->SmartTagChild(i)->CollectSmartTagText(*this);
 }
 
+bool TpsSmartTagAnalysisBlock::LocateChar(Integer aPosition, Integer& aEntry, Integer& aOffset) const {
+  if (aPosition < 1 || aPosition > static_cast<Integer>(FText.size())) return false;
+  // The last entry starting at or before the position; empty entries share
+  // their start with the next one, which upper_bound passes over.
+  const auto after = std::upper_bound(FStarts.begin(), FStarts.end(), aPosition);
+  aEntry = static_cast<Integer>(after - FStarts.begin()) - 1;
+  aOffset = aPosition - FStarts[static_cast<size_t>(aEntry)] + 1;
+  return true;
+}
+
 void TpsSmartTagAnalysisBlock::AddText(IpsSmartTagNode* aNode, const WideString& aText, uint32_t aHash) {
+  FStarts.push_back(static_cast<Integer>(FText.size()) + 1);
   FText += aText;
   FNodeTexts.push_back({aText, aNode});
   FHash += aHash;  // wraps

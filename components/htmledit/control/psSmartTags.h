@@ -199,6 +199,9 @@ class TpsSmartTagAnalysisBlock {
   Integer NodeTextCount() const { return static_cast<Integer>(FNodeTexts.size()); }
   const WideString& NodeText(Integer aIndex) const { return FNodeTexts[static_cast<size_t>(aIndex)].Text; }
   IpsSmartTagNode* NodeOfText(Integer aIndex) const { return FNodeTexts[static_cast<size_t>(aIndex)].Node; }
+  // The entry whose text holds position aPosition (1-based) of the block
+  // text, and the 1-based offset in it; false outside the text.
+  bool LocateChar(Integer aPosition, Integer& aEntry, Integer& aOffset) const;
   uint32_t Hash() const { return FHash; }
   IpsSmartTagNode* Node() const { return FNode; }
   const std::vector<TpsSmartTagMarkRequest>& Queue() const { return FQueue; }
@@ -215,6 +218,7 @@ class TpsSmartTagAnalysisBlock {
   uint32_t FHash = 0;
   WideString FText;
   std::vector<TNodeText> FNodeTexts;
+  std::vector<Integer> FStarts;  // each entry's first position in the block text
   htmldoc::TpsWordList FWords;
   bool FPrepared = false;
   std::vector<TpsSmartTagMarkRequest> FQueue;
