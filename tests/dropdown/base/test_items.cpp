@@ -56,7 +56,7 @@ TEST(SelectorItems, CaptionColourAndImageIndexTellTheirChanges) {
   copy.Assign(items);
   EXPECT_EQ(copy.Count(), 1);
   TFont font;
-  EXPECT_THROW(c->Assign(&font), rtl::EConvertError);
+  EXPECT_THROW(copy.Items(0)->Assign(&font), rtl::EConvertError);  // c went with the copy's old items
 }
 
 struct StyleColours {
