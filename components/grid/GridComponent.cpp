@@ -1150,6 +1150,42 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
         break;
     }
   }
+  // Home and End to the first and last data row (HomeEndKey =
+  // heFirstLastRow), or with row selection to the first and last column;
+  // Shift stretches the selection over whole rows. Other combinations go
+  // the general way.
+  if ((key == vcl::VK_HOME || key == vcl::VK_END) && !(FixedRowAlways() && RowCount() == 1)) {
+    const bool home = key == vcl::VK_HOME;
+    if (navigation_->HomeEndKey == heFirstLastRow) {
+      const Integer startRow = Row();
+      Integer row = FixedRows();
+      if (!home) row = floatingFooter_->Visible && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
+      if (row >= FixedRows() && row < RowCount()) {
+        const TCellCoord base = Model().BaseCell(Col(), row);
+        SetRow(base.Y);
+        if (base.X != Col()) SetCol(base.X);
+        if (!home && (FixedFooters() > 0 || floatingFooter_->Visible))
+          SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
+        if (shift.Contains(vcl::ssShift))
+          SetSelection({0, std::min(startRow, Row()), ColCount() - 1, std::max(startRow, Row())});
+      }
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+    if (Options().Contains(vcl::goRowSelect)) {
+      const Integer col = home ? FirstNavigableColumn() : ColCount() - 1;
+      const TCellCoord base = Model().BaseCell(col, Row());
+      SetCol(base.X);
+      if (base.Y != Row()) SetRow(base.Y);
+      SetLeftCol(home ? FirstNavigableColumn() : std::max(FixedCols(), ColCount() - VisibleColCount()));
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+  }
   // Arrows jump over cells that count as fixed; when none beyond them
   // may be reached the current cell stays. The key is the grid's then.
   if (navigation_->SkipFixedCells && key >= vcl::VK_LEFT && key <= vcl::VK_DOWN) {

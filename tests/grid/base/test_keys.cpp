@@ -8,6 +8,7 @@
 #include "grid/GridComponent.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
+#include "vcl/QtHost.h"
 
 using namespace grid;
 
@@ -103,4 +104,48 @@ TEST(GridKeys, SkipFixedCellsJumpsOverOwnerFixedCells) {
   g.grid->SetRow(1);
   g.Key(vcl::VK_RIGHT);
   EXPECT_EQ(g.grid->Col(), 2);
+}
+
+// Home and End: to the first and last data row with heFirstLastRow (the
+// column kept, Shift stretching the selection over whole rows, a footer
+// row never reached), to the first and last column with row selection.
+TEST(GridKeys, HomeAndEndByHomeEndKey) {
+  TKeyGrid g;
+  g.grid->Navigation()->HomeEndKey = heFirstLastRow;
+  g.grid->SetCol(3);
+  g.grid->SetRow(20);
+  g.Key(vcl::VK_END);
+  EXPECT_EQ(g.grid->Row(), 59);
+  EXPECT_EQ(g.grid->Col(), 3);
+  g.Key(vcl::VK_HOME);
+  EXPECT_EQ(g.grid->Row(), 1);
+  EXPECT_EQ(g.grid->Col(), 3);
+  EXPECT_EQ(g.keyEvents, 2);
+  // Shift: whole rows from where the key started.
+  g.grid->SetRow(10);
+  vcl::SetInputModifiers(Qt::ShiftModifier);
+  g.Key(vcl::VK_END);
+  vcl::SetInputModifiers(Qt::NoModifier);
+  EXPECT_EQ(g.grid->Row(), 59);
+  // The class library keeps a selection off the fixed column.
+  EXPECT_EQ(g.grid->Selection(), (vcl::TGridRect{1, 10, 5, 59}));
+  // A fixed footer row is not the last data row.
+  g.grid->SetFixedFooters(1);
+  g.Key(vcl::VK_END);
+  EXPECT_EQ(g.grid->Row(), 58);
+  EXPECT_EQ(g.grid->TopRow(), 60 - g.grid->VisibleRowCount());
+
+  // Columns, with row selection.
+  TKeyGrid c;
+  auto options = c.grid->Options();
+  options.Include(vcl::goRowSelect);
+  c.grid->SetOptions(options);
+  c.grid->SetRow(4);
+  c.grid->SetCol(3);
+  c.Key(vcl::VK_END);
+  EXPECT_EQ(c.grid->Col(), 5);
+  EXPECT_EQ(c.grid->Row(), 4);
+  c.Key(vcl::VK_HOME);
+  EXPECT_EQ(c.grid->Col(), 1);
+  EXPECT_EQ(c.grid->LeftCol(), 1);
 }
