@@ -7,6 +7,7 @@
 #include "vcl/ComCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/ListBox.h"
+#include "vcl/ShellChoosers.h"
 #include "vcl/StdCtrls.h"
 
 namespace spell {
@@ -86,6 +87,27 @@ void TLexaSpell3::DoShowConfigDialog(void* owner) {
   }
   // Not reached when the dialog raised.
   ChoosePrimaryDictionary();
+}
+
+void TLexaSpell3::DoShowAddDictionaryDir(void* owner) {
+  if (OnShowAddDictionaryDir) {
+    TLexaSpell3WindowBase::DoShowAddDictionaryDir(owner);
+    return;
+  }
+  InitApplication();
+  TFolderRequest request;
+  // The dialog form of the dialog control that asked owns the chooser;
+  // otherwise the application does.
+  if (owner && owner != static_cast<TLexaSpell3Base*>(this))
+    request.Owner = dynamic_cast<TWinControl*>(static_cast<TComponent*>(owner)->Owner());
+  request.Title = GetString(lsDlgBrowseForMainTitle);
+  request.FileSystemOnly = true;
+  request.EditBox = true;
+  AnsiString folder;
+  if (!ChooseFolder(request, folder)) return;
+  // A sorted list without duplicates; its change reloads the dictionary
+  // sets.
+  Config().GetNewPaths().Add(folder);
 }
 
 void TLexaSpell3::DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* dictionary) {

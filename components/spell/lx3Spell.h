@@ -36,6 +36,9 @@ class TLexaSpell3 : public TLexaSpell3WindowBase {
  protected:
   vcl::TCustomForm* CreateSpellDialog() override;
   void DoShowConfigDialog(void* owner) override;
+  // The desktop's folder chooser; a chosen folder joins the
+  // configuration's added folders.
+  void DoShowAddDictionaryDir(void* owner) override;
   void DoShowEditCustomDictionaryDialog(void* owner, TCustomDictionary* dictionary) override;
   // The owner a dialog asked for: a dialog control, or this component
   // (then the component's own owner).

@@ -9,6 +9,7 @@
 #include "DialogTestSupport.h"
 #include "spell/engine/lx3Configuration.h"
 #include "spell/lx3ConfigurationDialog.h"
+#include "vcl/ShellChoosers.h"
 
 using namespace spell;
 using namespace spell_dialog_test;
@@ -16,9 +17,6 @@ using vcl::TListItem;
 
 namespace {
 
-struct FreeForm {
-  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
-};
 using OptionsPtr = std::unique_ptr<TSpellCheckConfigDialog, FreeForm>;
 using Strings = std::vector<std::string>;
 
@@ -138,4 +136,58 @@ TEST(OptionsDialog, TheComponentShowsItUnlessTheEventReplacesIt) {
   s.spell.OnShowConfigDialog = [&](void*, void*) { ++events; };
   s.spell.ShowConfigDialog();  // no dialog: nothing would answer one
   EXPECT_EQ(events, 1);
+}
+
+TEST(OptionsDialog, AFolderChosenFromTheBrowseRowAddsItsDictionaries) {
+  ScratchSpell s("spell-options-browse");
+  core_test::ScratchFolder extra("spell-extra");
+  std::filesystem::copy_file(std::string(TOLVANE_BIN_DIR) + "/American.adm", extra.Path() / "Extra.adm");
+  std::vector<vcl::TFolderRequest> requests;
+  bool answer = false;
+  vcl::SetFolderChooserHook([&](const vcl::TFolderRequest& r, AnsiString& folder) {
+    requests.push_back(r);
+    folder = extra.Path().string();
+    return answer;
+  });
+  OptionsPtr f(new TSpellCheckConfigDialog(vcl::Application));
+  s.spell.AttachDialogControl(f.get(), nullptr);
+  f->Show();
+  Pump();
+  auto files = [&] {
+    Strings out;
+    for (Integer i = 0; i < f->MainDictionaries->Items()->Count(); ++i)
+      out.push_back(f->MainDictionaries->Items()->Item(i)->SubItems()->Strings(0));
+    return out;
+  };
+  // Cancelled: nothing added.
+  ClickBox(f->MainDictionaries, f->MainDictionaries->Items()->Count() - 1);
+  ASSERT_EQ(requests.size(), 1u);
+  EXPECT_EQ(requests[0].Title, "Choose Folder Containing Dictionaries");
+  EXPECT_EQ(requests[0].Owner, f.get());
+  EXPECT_TRUE(requests[0].FileSystemOnly);
+  EXPECT_TRUE(requests[0].EditBox);
+  const Strings before = files();
+  EXPECT_EQ(std::count(before.begin(), before.end(), "Extra.adm"), 0);
+  EXPECT_EQ(s.spell.Config().GetNewPaths().Count(), 0);
+  answer = true;
+  ClickBox(f->MainDictionaries, f->MainDictionaries->Items()->Count() - 1);
+  vcl::SetFolderChooserHook(nullptr);
+  EXPECT_EQ(s.spell.Config().GetNewPaths().IndexOf(extra.Path().string()), 0);
+  const Strings now = files();
+  EXPECT_NE(std::find(now.begin(), now.end(), "Extra.adm"), now.end());
+  EXPECT_FALSE(f->MainDictionaries->Items()->Item(f->MainDictionaries->Items()->Count() - 1)->Checked());
+}
+
+TEST(DesktopOpener, TheHookTakesTheRequestInPlaceOfTheDesktop) {
+  std::vector<vcl::TOpenRequest> seen;
+  vcl::SetDesktopOpenHook([&](const vcl::TOpenRequest& r) {
+    seen.push_back(r);
+    return r.FileName.ends_with(".dic");
+  });
+  EXPECT_TRUE(vcl::OpenWithDesktop({"/tmp/words/custom.dic", "/tmp/words"}));
+  EXPECT_FALSE(vcl::OpenWithDesktop({"/tmp/words/readme", "/tmp/words"}));
+  vcl::SetDesktopOpenHook(nullptr);
+  ASSERT_EQ(seen.size(), 2u);
+  EXPECT_EQ(seen[0].FileName, "/tmp/words/custom.dic");
+  EXPECT_EQ(seen[0].WorkingFolder, "/tmp/words");
 }
