@@ -125,14 +125,14 @@ AnsiString TThesDialog::Newest() const {
 
 void TThesDialog::DialogControlActivate(TObject*) {
   auto* dc = DialogControl;
-  SetCaption(dc->GetString(lsThesaurus));
-  LookedUpLabel->SetCaption(dc->GetString(lsDlgLookedUp));
-  ContextsLabel->SetCaption(dc->GetString(lsDlgContexts));
-  ReplaceWithLabel->SetCaption(dc->GetString(lsDlgReplaceWith));
-  PreviousButton->SetCaption(dc->GetString(lsDlgPrevious));
-  LookupButton->SetCaption(dc->GetString(lsDlgLookup));
-  ReplaceButton->SetCaption(dc->GetString(lsDlgReplace));
-  CloseButton->SetCaption(dc->GetString(lsDlgClose));
+  SetCaption(dc->GetString(thesaurus::lsThesaurus));
+  LookedUpLabel->SetCaption(dc->GetString(thesaurus::lsDlgLookedUp));
+  ContextsLabel->SetCaption(dc->GetString(thesaurus::lsDlgContexts));
+  ReplaceWithLabel->SetCaption(dc->GetString(thesaurus::lsDlgReplaceWith));
+  PreviousButton->SetCaption(dc->GetString(thesaurus::lsDlgPrevious));
+  LookupButton->SetCaption(dc->GetString(thesaurus::lsDlgLookup));
+  ReplaceButton->SetCaption(dc->GetString(thesaurus::lsDlgReplace));
+  CloseButton->SetCaption(dc->GetString(thesaurus::lsDlgClose));
   CloseButton->SetEnabled(Enabled(tdcClose));
   LookedUpLabel->SetEnabled(Enabled(tdcLookedUp));
   LookupCombo->SetEnabled(Enabled(tdcLookedUp));
@@ -171,7 +171,7 @@ void TThesDialog::DialogControlPromptLookup(void*, const AnsiString& word, const
     row->SubItems()->Add(c->ContextKindName);
     kindWidth = std::max(kindWidth, ContextLV->Canvas()->TextWidth(c->ContextKindName) + 8);
   }
-  if (contexts.empty()) rows->Add()->SetCaption(DialogControl->GetString(lsDlgNotFound));
+  if (contexts.empty()) rows->Add()->SetCaption(DialogControl->GetString(thesaurus::lsDlgNotFound));
   rows->EndUpdate();
   ContextLV->SetColumnWidth(1, kindWidth);
   ContextLV->SetColumnWidth(0, ContextLV->ClientWidth() - kindWidth - ScrollBarWidth() - 4);

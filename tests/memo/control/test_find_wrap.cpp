@@ -14,8 +14,8 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-struct FakeMemo : MemoOnForm {
-  explicit FakeMemo(int width = 300, int height = 200) : MemoOnForm(width, height), canvas(0, 0, {}) {
+struct FindWrapMemo : MemoOnForm {
+  explicit FindWrapMemo(int width = 300, int height = 200) : MemoOnForm(width, height), canvas(0, 0, {}) {
     memo->SetMeasuringCanvas(&canvas);
     memo->Gutter()->SetVisible(false);
   }
@@ -63,7 +63,7 @@ TEST(MemoFind, CasesOfFindText) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(std::string(c.name) + (c.changed ? " (changed rule)" : ""));
-    FakeMemo f;
+    FindWrapMemo f;
     f.memo->SetAutoExpand(false);
     SetText(f.memo, c.text);
     f.memo->PlaceCaret(c.caret.X, c.caret.Y);
@@ -86,7 +86,7 @@ TEST(MemoFind, CasesOfFindText) {
 }
 
 TEST(MemoFind, RepeatedSearchesWalkTheText) {
-  FakeMemo f;
+  FindWrapMemo f;
   SetText(f.memo, {"one two", "two two", "", "end two"});
   std::vector<Integer> forward, backward;
   for (Integer r; (r = f.memo->FindText("two", {vcl::frDown})) >= 0;) forward.push_back(r);
@@ -98,7 +98,7 @@ TEST(MemoFind, RepeatedSearchesWalkTheText) {
 }
 
 TEST(MemoTopLine, CasesOfSetTopLine) {
-  FakeMemo f(300, 20 * 14 + 4);
+  FindWrapMemo f(300, 20 * 14 + 4);
   const Integer rows = f.memo->GetVisibleExtent(1);
   ASSERT_EQ(rows, 20);
   struct Case {
@@ -133,7 +133,7 @@ TEST(MemoTopLine, CasesOfSetTopLine) {
 }
 
 TEST(MemoTopLine, TheErrorJumpKeepsTheCaretOnItsLine) {
-  FakeMemo f(300, 20 * 14 + 4);
+  FindWrapMemo f(300, 20 * 14 + 4);
   const Integer rows = f.memo->GetVisibleExtent(1);
   for (int count : {8, 19, 20, 35, 200}) {
     SetText(f.memo, Numbered(count));
@@ -149,7 +149,7 @@ TEST(MemoTopLine, TheErrorJumpKeepsTheCaretOnItsLine) {
 }
 
 TEST(MemoTopLine, WheelNotchesAndTheScrollHint) {
-  FakeMemo f(300, 20 * 14 + 4);
+  FindWrapMemo f(300, 20 * 14 + 4);
   SetText(f.memo, Numbered(40));
   QWidget* w = f.memo->Widget();
   auto notch = [&](int delta) {
@@ -191,7 +191,7 @@ TEST(MemoTopLine, WheelNotchesAndTheScrollHint) {
 }
 
 TEST(MemoWrap, ThreeWordsAtMarginTen) {
-  FakeMemo f;
+  FindWrapMemo f;
   SetText(f.memo, {"abcd efgh ijkl", "short"});
   f.memo->SetRightMargin(10);
   f.memo->SetWordWrap(wwRightMargin);
@@ -214,7 +214,7 @@ TEST(MemoWrap, ThreeWordsAtMarginTen) {
 TEST(MemoWrap, EveryManualPageWrapsAndUnwrapsToItsLines) {
   const auto files = ManualFiles();
   if (files.empty()) GTEST_SKIP() << "the Apache manual is not installed";
-  FakeMemo f(457, 300);
+  FindWrapMemo f(457, 300);
   TLumCustomMemo* m = f.memo;
   m->SetScrollBars(vcl::ssNone);
   const Integer clientColumns = m->GetVisibleExtent(0) - 1;
@@ -255,7 +255,7 @@ TEST(MemoWrap, EveryManualPageWrapsAndUnwrapsToItsLines) {
 }
 
 TEST(MemoWrap, TheCaretKeepsItsCharacterAcrossAResize) {
-  FakeMemo f(400, 200);
+  FindWrapMemo f(400, 200);
   TLumCustomMemo* m = f.memo;
   std::string para;
   for (int i = 0; i < 40; ++i) para += "word" + std::to_string(i) + " ";

@@ -11,7 +11,7 @@ using Lines = std::vector<std::string>;
 
 namespace {
 
-std::vector<std::string> Numbered(int count) {
+std::vector<std::string> FoldNumbered(int count) {
   std::vector<std::string> v;
   for (int i = 0; i < count; ++i) v.push_back("line " + std::to_string(i));
   return v;
@@ -73,7 +73,7 @@ const Lines kProgram = {
 
 TEST(MemoFolding, WithoutFoldingTheMapsAreTheIdentity) {
   MemoOnForm f;
-  SetText(f.memo, Numbered(10));
+  SetText(f.memo, FoldNumbered(10));
   f.memo->AddRegion(2, 5);  // refused while folding is off
   EXPECT_EQ(f.memo->RegionCount(), 0);
   for (Integer i : {-1, 0, 3, 9, 12}) {
@@ -85,7 +85,7 @@ TEST(MemoFolding, WithoutFoldingTheMapsAreTheIdentity) {
 TEST(MemoFolding, RowsAndLinesAroundCollapsedRegions) {
   MemoOnForm f;
   f.memo->CodeFolding()->SetEnabled(true);
-  SetText(f.memo, Numbered(12));
+  SetText(f.memo, FoldNumbered(12));
   f.memo->AddRegion(2, 5);
   f.memo->AddRegion(5, 5);  // empty: refused
   f.memo->AddRegion(6, 4);  // backwards: refused
@@ -127,7 +127,7 @@ TEST(MemoFolding, RowsAndLinesAroundCollapsedRegions) {
 TEST(MemoFolding, DeletingARegionsLinesRemovesTheRegion) {
   MemoOnForm f;
   f.memo->CodeFolding()->SetEnabled(true);
-  SetText(f.memo, Numbered(12));
+  SetText(f.memo, FoldNumbered(12));
   f.memo->AddRegion(2, 5);
   f.memo->AddRegion(7, 9);
   f.memo->SetCaret(0, 2);

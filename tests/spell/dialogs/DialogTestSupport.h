@@ -26,6 +26,11 @@ inline void Pump() {
   for (int i = 0; i < 8; ++i) vcl::Application->ProcessMessages();
 }
 
+// Frees a dialog form the way the class library frees forms.
+struct FreeForm {
+  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
+};
+
 inline void Click(vcl::TWinControl* c) {
   QTest::mouseClick(c->Widget(), Qt::LeftButton, {}, QPoint(c->Width() / 2, c->Height() / 2));
   Pump();

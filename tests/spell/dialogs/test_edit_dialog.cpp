@@ -17,9 +17,6 @@ using vcl::TListItem;
 
 namespace {
 
-struct FreeForm {
-  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
-};
 using EditPtr = std::unique_ptr<TCustomDictionaryEditDialog, FreeForm>;
 
 std::unique_ptr<TCustomDictionary> OpenDictionary(const std::string& file) {

@@ -35,9 +35,6 @@ const Bounds kLayout[] = {
     {"OptionsButton", 8, 138, 85, 23, 12},
 };
 
-struct FreeForm {
-  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
-};
 using FormPtr = std::unique_ptr<TSpellDialog, FreeForm>;
 
 // A run over a text through TStringParser with the dialog shown by the

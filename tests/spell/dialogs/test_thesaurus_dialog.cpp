@@ -17,9 +17,6 @@ using vcl::TListItem;
 
 namespace {
 
-struct FreeForm {
-  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
-};
 using ThesPtr = std::unique_ptr<TThesDialog, FreeForm>;
 using Strings = std::vector<std::string>;
 
