@@ -295,7 +295,11 @@ void TVadOdizadEzev::DateTimePickerChanged(vcl::TDateTimePicker* picker) {
 
 void TVadOdizadEzev::DatePickerClosedUp(vcl::TDateTimePicker* picker) {
   if (OnDatePickerCloseUp) OnDatePickerCloseUp(this, Row(), Col());
-  if (mouseActions_->DirectDateClose && picker->Visible()) {
+  if (!mouseActions_->DirectDateClose) return;
+  if (editorActive_ && activeControl_ == picker) {
+    // The edit the picker stands for ends, its text going into the cell.
+    HideCellEditor();
+  } else if (picker->Visible()) {
     picker->SetVisible(false);
     picker->SetEnabled(false);
     if (CanFocus()) SetFocus();

@@ -13,7 +13,9 @@
 #include "dropdown/VoeCombo.h"
 #include "dropdown/VoeSpin.h"
 #include "grid/GridComponent.h"
+#include "rtl/DateTime.h"
 #include "rtl/Locale.h"
+#include "vcl/DateTimePicker.h"
 #include "vcl/Forms.h"
 #include "vcl/Grids.h"
 #include "vcl/Messages.h"
@@ -313,4 +315,33 @@ TEST(GridEditRoad, ATypedCharacterOpensTheEditor) {
     EXPECT_EQ(g.grid->InplaceEditor()->Text(), c.text) << c.excel << " " << c.keyData;
     g.Key(vcl::VK_ESCAPE);
   }
+}
+
+// A date cell: the picker opens on the cell with the cell's date; with
+// DirectDateClose a day picked in its calendar ends the edit and the
+// picker's text goes into the cell.
+TEST(GridEditRoad, ADatePickedWithDirectDateCloseEndsTheEdit) {
+  rtl::TFormatSettings us = rtl::FormatSettings();
+  us.DateSeparator = '/';
+  us.ShortDateFormat = "M/d/yyyy";
+  rtl::TFormatSettingsScope locale(us);
+  TSettingsGrid g;
+  g.grid->MouseActions()->DirectDateClose = true;
+  g.grid->OnGetEditorType = [](vcl::TObject*, Integer, Integer, TEditorType& editor) { editor = edDateEdit; };
+  g.grid->SetCells(1, 2, "7/14/2023");
+  g.At(1, 2);
+  g.Key(vcl::VK_F2);
+  auto* picker = dynamic_cast<vcl::TDateTimePicker*>(g.grid->EditorControl(ecDatePicker));
+  ASSERT_NE(picker, nullptr);
+  ASSERT_EQ(g.grid->ActiveEditorControl(), picker);
+  EXPECT_EQ(picker->Text(), "7/14/2023");
+  EXPECT_EQ(picker->Kind(), vcl::dtkDate);
+  EXPECT_EQ(picker->DateMode(), vcl::dmComboBox);
+  picker->DropDown();
+  ASSERT_TRUE(picker->DroppedDown());
+  picker->PickCalendarDate(rtl::EncodeDate(2024, 3, 5));
+  EXPECT_FALSE(g.grid->EditorActive());
+  EXPECT_FALSE(picker->Visible());
+  EXPECT_EQ(g.grid->Cells(1, 2), "3/5/2024");
+  EXPECT_EQ(g.events, std::vector<std::string>{"editing done"});
 }
