@@ -12,7 +12,7 @@ namespace dropdown {
 
 namespace {
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsAsciiDigit(char c) { return c >= '0' && c <= '9'; }
 bool IsHexLetter(char c) { return (c >= 'A' && c <= 'F') || (c >= 'a' && c <= 'f'); }
 
 }  // namespace
@@ -25,9 +25,9 @@ TNumberClass ClassifyNumber(std::string_view s) {
   for (char c : s) {
     minus += c == '-';
     decimals += c == fs.DecimalSeparator;
-    if (!IsDigit(c) && c != '-') digitsOnly = false;
-    if (!IsDigit(c) && c != '-' && c != ',' && c != '.') decimalChars = false;
-    if (!IsDigit(c) && c != '-' && !IsHexLetter(c)) hexChars = false;
+    if (!IsAsciiDigit(c) && c != '-') digitsOnly = false;
+    if (!IsAsciiDigit(c) && c != '-' && c != ',' && c != '.') decimalChars = false;
+    if (!IsAsciiDigit(c) && c != '-' && !IsHexLetter(c)) hexChars = false;
   }
   if (minus > 1 || decimals > 1) return TNumberClass::ncInvalid;
   if (digitsOnly) return TNumberClass::ncInteger;
