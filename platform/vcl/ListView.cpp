@@ -25,16 +25,18 @@ void TListItem::SetCaption(const AnsiString& s) {
   if (s == caption_) return;
   caption_ = s;
   TCustomListView* v = ListView();
-  v->Change(this, ctText);
   v->SortIfNeeded();
   v->Invalidate();
+  v->Change(this, ctText);  // last: the handler may delete this row
 }
 
 void TListItem::SetChecked(bool v) {
   if (v == checked_) return;
   checked_ = v;
-  ListView()->Change(this, ctState);
-  ListView()->Invalidate();
+  // The handler may delete this row (a list filled anew).
+  TCustomListView* view = ListView();
+  view->Invalidate();
+  view->Change(this, ctState);
 }
 
 bool TListItem::Selected() const { return ListView()->Selected() == this; }
@@ -216,15 +218,17 @@ void TCustomListView::SetSelected(TListItem* item) {
   if (item == selected_) return;
   TListItem* old = selected_;
   selected_ = nullptr;
+  // The handlers may delete rows: each row is told only while it is there.
   if (old) {
     if (OnSelectItem) OnSelectItem(this, old, false);
-    Change(old, ctState);
+    if (items_->IndexOf(old) >= 0) Change(old, ctState);
   }
+  if (item && items_->IndexOf(item) < 0) item = nullptr;
   selected_ = item;
   if (item) {
     focused_ = item;
     if (OnSelectItem) OnSelectItem(this, item, true);
-    Change(item, ctState);
+    if (items_->IndexOf(item) >= 0) Change(item, ctState);
   }
   Invalidate();
 }
