@@ -262,6 +262,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // The default gutter drawing of one row (OnGutterDraw's first handler):
   // lineNo as the gutter walk numbers rows.
   void DrawGutterLine(TCanvas* canvas, Integer lineNo, TRect rct);
+  // The folding strip beside one row: region lines, end ticks, and the box
+  // with its minus (open) or plus (collapsed) on a region's first line.
+  void DrawFoldingStrip(TCanvas* canvas, Integer line, Integer row);
   // A red zigzag along the rectangle's bottom.
   static void WavyLine(TCanvas* canvas, const TRect& r);
   // steps bands from one colour to the other (0 counts as 1).

@@ -118,6 +118,8 @@ void TLumCustomMemo::AddRegion(Integer start, Integer end) {
   last->SetRegionEndCount(last->RegionEndCount() + 1);
   for (Integer i = start + 1; i < end; ++i) store->CreateLineProp(i)->InRegion = true;
   UpdateScrollBars(false);
+  // The first region makes room for the strip: the caret moves with the text.
+  if (caretShown_) ShowCaretAt(true);
   Invalidate();
 }
 
@@ -201,6 +203,7 @@ void TLumCustomMemo::ClearRegions() {
       p->RegionStart = false;
     }
   regionCount_ = 0;
+  if (caretShown_) ShowCaretAt(true);
   Invalidate();
 }
 

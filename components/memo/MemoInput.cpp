@@ -450,6 +450,20 @@ void TLumCustomMemo::MouseDown(vcl::TMouseButton button, TShiftState shift, Inte
     OnGutterRightClick(this, lineUnder);
   if (button != vcl::mbLeft) return;
   if (overGutter && lineUnder < LineCount()) DoGutterClick(lineUnder);
+  const Integer stripRight = TextRect().Left;
+  if (codeFolding_->Enabled() && regionCount_ > 0 && x >= stripRight - 16 && x < stripRight && lineUnder >= 0 &&
+      lineUnder < LineCount() && TextStore()->GetLineProp(lineUnder)) {
+    // A press in the folding strip opens or closes the region of its line.
+    Integer top = topLine_;
+    SetCaretLine(lineUnder);
+    ClearSelection();
+    ToggleExpanded(lineUnder);
+    if (activeLineSettings_->ActiveLineAtCursor()) SetActiveLine(caretY_);
+    topLine_ = top;
+    UpdateScrollBars(false);
+    Invalidate();
+    return;
+  }
   SetCaretFromMouse(x, y, button, shift, true);
   if (activeLineSettings_->ActiveLineAtCursor()) SetActiveLine(caretY_);
 }

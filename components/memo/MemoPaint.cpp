@@ -74,7 +74,7 @@ class TLumCustomMemo::TRowPainter : public ILinePainter {
   void PaintRun(std::string_view text, const TTokenState& state) override {
     if (text.empty()) return;
     TRunLook look = m_.Tokenizer().Look(state, colours_);
-    TColor fore = look.TextColor, back = look.BkColor;
+    TColor fore = forcedText_ != vcl::clNone ? forcedText_ : look.TextColor, back = look.BkColor;
     if (active_) {
       fore = m_.activeLineSettings_->ActiveLineTextColor();
       back = m_.activeLineSettings_->ActiveLineColor();
@@ -133,6 +133,8 @@ class TLumCustomMemo::TRowPainter : public ILinePainter {
   }
 
   Integer X() const { return x_; }
+  // A folded region's caption: one colour for all its text.
+  void ForceTextColor(TColor c) { forcedText_ = c; }
 
  private:
   void Draw(std::string_view text, TColor fore, TColor back, uint8_t style) {
@@ -168,6 +170,7 @@ class TLumCustomMemo::TRowPainter : public ILinePainter {
   bool active_ = false;
   bool noSelection_ = true;
   TRunColours colours_;
+  TColor forcedText_ = vcl::clNone;
 };
 
 void TLumCustomMemo::Paint() {
@@ -200,12 +203,26 @@ void TLumCustomMemo::Paint() {
     startStateLine_ = topLine_;
   }
 
+  const bool strip = codeFolding_->Enabled() && regionCount_ > 0;
+  if (strip) {
+    canvas->Brush()->SetColor(bkColor_);
+    canvas->FillRect({t.Left - 16 - 2, t.Top, t.Left, t.Bottom});
+  }
   Integer rows = GetVisibleExtent(1) + 1;
   Integer row = 0;
+  Integer previous = topLine_ - 1;
   for (; row <= rows; ++row) {
     Integer line = VisibleToReal(RealToVisible(topLine_) + row);
     if (line >= store->Count()) break;
+    // After the hidden lines of a collapsed region the state is the one the
+    // text has there, not the one its first line ends with.
+    if (line != previous + 1) {
+      TFlagScope quiet(notifications_, false);
+      state = Tokenizer().LineStartState(*store, line);
+    }
     DrawLine(canvas, line, row, state);
+    if (strip) DrawFoldingStrip(canvas, line, row);
+    previous = line;
   }
   Integer bottom = CellRect(0, row).Top;
   if (bottom < t.Bottom) {
@@ -269,7 +286,17 @@ void TLumCustomMemo::DrawLine(TCanvas* canvas, Integer line, Integer row, TToken
   }
 
   TRowPainter painter(*this, bc, line);
-  Tokenizer().TokenizeLine(store->Line(line), state, painter);
+  const bool collapsed = codeFolding_->Enabled() && IsRegionStart(line) && !IsExpanded(line);
+  Integer definition = -1;
+  AnsiString caption;
+  const bool captioned = collapsed && RegionCaption(line, definition, caption);
+  if (captioned) {
+    painter.ForceTextColor(codeFolding_->LineColor());
+    TTokenState pending = state;
+    painter.PaintRun(caption, pending);
+  } else {
+    Tokenizer().TokenizeLine(store->Line(line), state, painter);
+  }
   Integer x = painter.X();
 
   TLineProp* prop = store->GetLineProp(line);
@@ -280,6 +307,15 @@ void TLumCustomMemo::DrawLine(TCanvas* canvas, Integer line, Integer row, TToken
     tail = activeLineSettings_->ActiveLineColor();
   bc->Brush()->SetColor(tail);
   if (x < t.Width()) bc->FillRect({std::max(x, 0), 0, t.Width(), lineHeight_ - 1});
+  if (collapsed && !captioned) {
+    // The hidden lines: a box with three dots after the text.
+    bc->Pen()->SetColor(codeFolding_->LineColor());
+    bc->Pen()->SetWidth(1);
+    bc->Brush()->SetColor(bkColor_);
+    bc->Rectangle(x + 5, 0, x + 30, lineHeight_);
+    bc->Brush()->SetColor(codeFolding_->LineColor());
+    for (Integer dot : {9, 17, 25}) bc->FillRect({x + dot, lineHeight_ - 6, x + dot + 2, lineHeight_ - 4});
+  }
 
   if (prop) {
     for (Integer i = 0; i < prop->UnderlineStarts.Count() && i < prop->UnderlineLengths.Count(); ++i) {
@@ -298,6 +334,50 @@ void TLumCustomMemo::DrawLine(TCanvas* canvas, Integer line, Integer row, TToken
     if (line == blockEndLine_ && blockEndCol_ >= 0) mark(blockEndCol_, blockEndLen_);
   }
   canvas->CopyRect(rowRect, bc, {0, 0, t.Width(), lineHeight_});
+}
+
+void TLumCustomMemo::DrawFoldingStrip(TCanvas* canvas, Integer line, Integer row) {
+  TLineProp* prop = TextStore()->GetLineProp(line);
+  if (!prop) return;
+  const Integer x = TextRect().Left - 16;
+  const Integer y = CellRect(0, std::max(row, 0)).Top;
+  const Integer h = lineHeight_;
+  const Integer m = (h - 9) / 2;
+  const bool collapsed = prop->RegionStart && !prop->Expanded;
+  canvas->Pen()->SetStyle(vcl::psSolid);
+  canvas->Pen()->SetWidth(1);
+  canvas->Pen()->SetColor(codeFolding_->LineColor());
+  if (prop->InRegion) {
+    bool toLastLine = collapsed && RegionEndLine(line) == LineCount() - 1;
+    canvas->MoveTo(x + 6, y);
+    canvas->LineTo(x + 6, toLastLine ? y + m : y + h);
+  }
+  if (prop->RegionEndCount() > 0) {
+    canvas->MoveTo(x + 6, y + h - 1);
+    canvas->LineTo(x + 10, y + h - 1);
+  }
+  if (!prop->RegionStart) return;
+  if (!collapsed) {
+    canvas->MoveTo(x + 6, y + m + 9);
+    canvas->LineTo(x + 6, y + h);
+  }
+  vcl::TBitmap* glyph = collapsed ? codeFolding_->ExpandGlyph() : codeFolding_->CollapsedGlyph();
+  if (glyph && !glyph->Empty()) {
+    if (glyph->Width() > 16)
+      canvas->StretchDraw({x, y + m, x + 16, y + m + 9}, glyph);
+    else
+      canvas->Draw(x + 2, y + m, glyph);
+    return;
+  }
+  canvas->Brush()->SetStyle(vcl::bsSolid);
+  canvas->Brush()->SetColor(bkColor_);
+  canvas->Rectangle(x + 2, y + m, x + 11, y + m + 9);
+  canvas->MoveTo(x + 4, y + m + 4);
+  canvas->LineTo(x + 9, y + m + 4);
+  if (collapsed) {
+    canvas->MoveTo(x + 6, y + m + 2);
+    canvas->LineTo(x + 6, y + m + 7);
+  }
 }
 
 void TLumCustomMemo::WavyLine(TCanvas* canvas, const TRect& r) {

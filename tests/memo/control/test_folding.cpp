@@ -197,3 +197,46 @@ TEST(MemoFolding, TheHtmlStylerFindsNoRegion) {
   EXPECT_EQ(f.memo->RegionCount(), 0);
   EXPECT_TRUE(Regions(f.memo).empty());
 }
+
+TEST(MemoFolding, TheStripInPixelsAndAClickInIt) {
+  MemoOnForm f(300, 200);
+  vcl::TFakeMetricsCanvas metrics(0, 0, {});
+  f.memo->SetMeasuringCanvas(&metrics);
+  f.memo->Gutter()->SetVisible(false);
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, FoldNumbered(12));
+  f.memo->AddRegion(2, 5);
+  const vcl::TColor line = f.memo->CodeFolding()->LineColor();
+  const TRect t = f.memo->TextRect();
+  const Integer x = t.Left - 16;
+  const Integer m = (f.memo->LineHeight() - 9) / 2;
+  auto rowTop = [&](Integer row) { return f.memo->CellRect(0, row).Top; };
+
+  QImage open = Grab(f.memo);
+  SaveShot(open, "memo_folding_open.png");
+  const Integer y2 = rowTop(2);
+  EXPECT_EQ(PixelAt(open, x + 2, y2 + m + 4), line);               // the box's left edge
+  EXPECT_EQ(PixelAt(open, x + 3, y2 + m + 1), vcl::clWhite);       // inside it
+  EXPECT_EQ(PixelAt(open, x + 5, y2 + m + 4), line);               // the minus
+  EXPECT_EQ(PixelAt(open, x + 6, y2 + m + 2), vcl::clWhite);       // no plus stroke
+  EXPECT_EQ(PixelAt(open, x + 6, rowTop(3) + 5), line);            // the region's line
+  EXPECT_EQ(PixelAt(open, x + 8, rowTop(5) + f.memo->LineHeight() - 1), line);  // the end tick
+  EXPECT_EQ(PixelAt(open, x + 6, rowTop(7) + 5), vcl::clWhite);    // below the region
+
+  f.memo->SetExpanded(2, false);
+  QImage closed = Grab(f.memo);
+  SaveShot(closed, "memo_folding_collapsed.png");
+  EXPECT_EQ(PixelAt(closed, x + 6, y2 + m + 2), line);  // the plus stroke
+  EXPECT_EQ(PixelAt(closed, x + 6, rowTop(3) + 5), vcl::clWhite);  // row 3 shows line 6
+  // The hidden lines' box after the text of "line 2".
+  const Integer after = t.Left + 6 * f.memo->CharWidth();
+  EXPECT_EQ(PixelAt(closed, after + 5, y2 + 7), line);
+  EXPECT_EQ(PixelAt(closed, after + 10, y2 + f.memo->LineHeight() - 5), line);  // the first dot
+
+  // A press in the strip opens the region again and keeps the view.
+  QTest::mouseClick(f.memo->Widget(), Qt::LeftButton, Qt::NoModifier, QPoint(x + 6, y2 + m + 4));
+  vcl::Application->ProcessMessages();
+  EXPECT_TRUE(f.memo->IsExpanded(2));
+  EXPECT_EQ(f.memo->CaretY(), 2);
+  EXPECT_EQ(f.memo->TopLine(), 0);
+}
