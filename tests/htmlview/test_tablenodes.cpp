@@ -200,6 +200,22 @@ TEST(TableNodes, BackgroundColourUnderCss) {
   EXPECT_EQ(page.Table(1)->Color, 0xFF0000u);  // blue
 }
 
+TEST(TableNodes, MinimumContentWidthOfARaggedTable) {
+  // The second row lacks the second column: it adds nothing, and the
+  // limits of a drag still come from the first row.
+  TablePage page;
+  page.Load("<table><tr><td>a</td><td>bb</td></tr><tr><td>ccc</td></tr><tr><td>d</td><td>e</td></tr></table>");
+  TpsTableNode* table = page.Table();
+  ASSERT_TRUE(table);
+  EXPECT_EQ(table->GetCell(1, 1), nullptr);
+  EXPECT_EQ(table->GetMinContentWidth(1), 8);
+  EXPECT_EQ(table->GetMinContentWidth(0), 8);
+  EXPECT_EQ(table->GetMinContentWidth(2), 0);
+  const TpsDragLimits limits = table->GetDragLimits();
+  ASSERT_EQ(limits.Cells.size(), 2u);
+  EXPECT_EQ(limits.Cells[1].MinContentWidth, 8);
+}
+
 TEST(TableNodes, KindQueriesAndDragLimits) {
   TablePage page;
   page.Load("<table><tr><td>abc</td><td>WWWW</td></tr></table>");
