@@ -242,6 +242,42 @@ void BM_Qsci_JumpNearTheEnd(benchmark::State& state) {
   }
 }
 
+// ------------------------------------------------- searching and wrapping
+// A search that finds nothing walks every line; wrapping at 80 columns and
+// back touches every line twice.
+
+void BM_Memo_FindAbsent(benchmark::State& state) {
+  auto* m = Both().memo;
+  m->TextStore()->LoadFromString(BigText());
+  for (auto _ : state) {
+    m->SetCaret(0, 0);
+    benchmark::DoNotOptimize(m->FindText("no such text", {vcl::frDown}));
+  }
+}
+
+void BM_Qsci_findFirstAbsent(benchmark::State& state) {
+  auto* s = Both().sci;
+  s->setText(QString::fromUtf8(BigText().data(), static_cast<qsizetype>(BigText().size())));
+  for (auto _ : state) benchmark::DoNotOptimize(s->findFirst("no such text", false, false, false, false, true, 0, 0));
+}
+
+void BM_Memo_WrapAt80AndBack(benchmark::State& state) {
+  auto* m = Both().memo;
+  m->TextStore()->LoadFromString(BigText());
+  m->SetRightMargin(80);
+  for (auto _ : state) {
+    m->SetWordWrap(memo::wwRightMargin);
+    m->SetWordWrap(memo::wwNone);
+  }
+  state.counters["lines after wrap"] = 0;
+  m->SetWordWrap(memo::wwRightMargin);
+  state.counters["lines after wrap"] = m->TextStore()->Count();
+  m->SetWordWrap(memo::wwNone);
+}
+
+BENCHMARK(BM_Memo_FindAbsent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Qsci_findFirstAbsent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Memo_WrapAt80AndBack)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Memo_LoadAndShow)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Qsci_LoadAndShow)->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_Memo_Type1000InTheMiddle)->Unit(benchmark::kMillisecond)->Iterations(1);

@@ -160,34 +160,36 @@ void TLumCustomMemo::WrapText() {
   const Integer width = wordWrap_ == wwClientWidth ? GetVisibleExtent(0) - 1 : rightMargin_;
   if (width <= 0) return;
   wrapIndexList_->Clear();
+  // The lines and their parts are laid down in order: a line's first parts
+  // have no record, its last part keeps the line's record, and every part
+  // after the first is a continuation.
   rtl::TStringList work;
-  for (Integer i = 0; i < store->Count(); ++i) work.AddObject(store->Line(i), store->GetLineProp(i));
-
-  for (Integer i = 0; i < work.Count(); ++i) {
-    AnsiString line = work.Get(i);
-    TCharLine chars(line);
-    if (chars.Length() <= width) continue;
-    // Words (up to and including a blank) join the first part while it
-    // stays shorter than the width.
-    Integer part = 0;
+  for (Integer i = 0; i < store->Count(); ++i) {
+    AnsiString line = store->Line(i);
     while (true) {
-      Integer blank = -1;
-      for (Integer k = part; k < chars.Length(); ++k)
-        if (chars.Byte(k) == ' ') {
-          blank = k;
-          break;
-        }
-      if (blank < 0) break;
-      Integer word = blank - part + 1;
-      if (part + word >= width) break;
-      part += word;
+      TCharLine chars(line);
+      if (chars.Length() <= width) break;
+      // Words (up to and including a blank) join the part while it stays
+      // shorter than the width.
+      Integer part = 0;
+      while (true) {
+        Integer blank = -1;
+        for (Integer k = part; k < chars.Length(); ++k)
+          if (chars.Byte(k) == ' ') {
+            blank = k;
+            break;
+          }
+        if (blank < 0) break;
+        Integer word = blank - part + 1;
+        if (part + word >= width) break;
+        part += word;
+      }
+      if (part == 0) part = width;  // one long word: cut at the width
+      work.AddObject(AnsiString(chars.Slice(0, part)), nullptr);
+      wrapIndexList_->Add(work.Count());
+      line = AnsiString(chars.Slice(part, chars.Length() - part));
     }
-    if (part == 0) part = width;  // one long word: cut at the width
-    AnsiString first(chars.Slice(0, part));
-    AnsiString rest(chars.Slice(part, chars.Length() - part));
-    work.InsertObject(i, first, nullptr);
-    work.Put(i + 1, rest);
-    wrapIndexList_->Add(i + 1);
+    work.AddObject(line, store->GetLineProp(i));
   }
 
   {
