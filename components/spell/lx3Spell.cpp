@@ -1,6 +1,7 @@
 #include "spell/lx3Spell.h"
 
 #include "spell/lx3ConfigurationDialog.h"
+#include "spell/lx3CustomDictionariesDialog.h"
 #include "spell/lx3CustomDictionaryEditDialog.h"
 #include "spell/lx3SpellDialog.h"
 #include "spell/lx3WinAPIParser.h"
@@ -87,6 +88,18 @@ void TLexaSpell3::DoShowConfigDialog(void* owner) {
   }
   // Not reached when the dialog raised.
   ChoosePrimaryDictionary();
+}
+
+void TLexaSpell3::DoShowCustomDictionariesDialog(void* owner) {
+  if (OnShowCustomDictionariesDialog) {
+    TLexaSpell3WindowBase::DoShowCustomDictionariesDialog(owner);
+    return;
+  }
+  InitApplication();
+  FormGuard guard{new TCustomDictionariesDialog(DialogOwner(owner))};
+  ApplyUIFonts(guard.form, false);
+  AttachDialogControl(guard.form, nullptr);
+  guard.form->ShowModal();
 }
 
 void TLexaSpell3::DoShowAddDictionaryDir(void* owner) {

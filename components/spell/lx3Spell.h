@@ -36,6 +36,7 @@ class TLexaSpell3 : public TLexaSpell3WindowBase {
  protected:
   vcl::TCustomForm* CreateSpellDialog() override;
   void DoShowConfigDialog(void* owner) override;
+  void DoShowCustomDictionariesDialog(void* owner) override;
   // The desktop's folder chooser; a chosen folder joins the
   // configuration's added folders.
   void DoShowAddDictionaryDir(void* owner) override;

@@ -1,10 +1,12 @@
 #include "vcl/ListView.h"
 
 #include <algorithm>
+#include <utility>
 
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
 #include "vcl/Gdi.h"
+#include "vcl/StdCtrls.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -123,6 +125,11 @@ TCustomListView::~TCustomListView() {
   // Rows go without events once the view is going.
   OnChange = nullptr;
   OnSelectItem = nullptr;
+  OnEdited = nullptr;
+  if (editor_) {
+    editor_->OnExit = nullptr;
+    editor_->OnKeyDown = nullptr;
+  }
 }
 
 void TCustomListView::CreateParams(TCreateParams& params) {
@@ -163,6 +170,51 @@ void TCustomListView::SetCheckboxes(bool v) {
   checkboxes_ = v;
   Invalidate();
 }
+bool TCustomListView::EditCaption(TListItem* item) {
+  if (readOnly_ || !item || items_->IndexOf(item) < 0) return false;
+  if (editor_) EndEdit(true);
+  if (retired_) Free(std::exchange(retired_, nullptr));
+  bool allow = true;
+  if (OnEditing) OnEditing(this, item, allow);
+  if (!allow) return false;
+  item->MakeVisible(false);
+  auto* edit = new TEdit(this);
+  const TRect row = ItemRect(item->Index());
+  const Integer right = ColumnCount() > 0 ? std::min(ClientWidth(), columns_[0].Width) : ClientWidth();
+  edit->SetBounds(CaptionLeft() - 2, row.Top - 2, std::max<Integer>(20, right - CaptionLeft() + 2), row.Height() + 4);
+  edit->SetParent(this);
+  edit->SetText(item->Caption());
+  editor_ = edit;
+  editing_ = item;
+  edit->OnKeyDown = [this](TObject*, Word& key, TShiftState) {
+    if (key == VK_RETURN || key == VK_ESCAPE) {
+      const bool accept = key == VK_RETURN;
+      key = 0;
+      EndEdit(accept);
+    }
+  };
+  edit->OnExit = [this](TObject*) { EndEdit(true); };
+  edit->SetFocus();
+  edit->SelectAll();
+  return true;
+}
+
+void TCustomListView::EndEdit(bool accept) {
+  if (!editor_) return;
+  TWinControl* edit = std::exchange(editor_, nullptr);
+  TListItem* item = std::exchange(editing_, nullptr);
+  AnsiString text = edit->Text();
+  edit->OnExit = nullptr;
+  if (accept && item && items_->IndexOf(item) >= 0) {
+    if (OnEdited) OnEdited(this, item, text);
+    if (items_->IndexOf(item) >= 0) item->SetCaption(text);
+  }
+  edit->SetVisible(false);
+  retired_ = edit;
+  if (HandleAllocated() && CanFocus()) SetFocus();
+  Invalidate();
+}
+
 void TCustomListView::SetHotTrack(bool v) {
   hotTrack_ = v;
   if (!v) SetHot(nullptr);
@@ -412,6 +464,9 @@ void TCustomListView::KeyDown(Word& key, TShiftState shift) {
     case VK_SPACE:
       if (checkboxes_ && current >= 0) ToggleCheck(items_->Item(current));
       return;
+    case VK_F2:
+      if (selected_) EditCaption(selected_);
+      return;
     default: return;
   }
   UserSelect(items_->Item(std::clamp(target, 0, n - 1)));
@@ -439,8 +494,11 @@ void TCustomListView::Dispatch(TMessage& m) {
         // Without whole-row selection only the caption's text selects.
         const Integer textRight =
             CaptionLeft() + Canvas()->TextWidth(item->Caption()) + 4;
+        const bool again = item == selected_ && m.Msg == WM_LBUTTONDOWN && Focused();
         if (onBox)
           ToggleCheck(item);
+        else if (again && !readOnly_ && p.X >= CaptionLeft() - 2 && p.X < textRight)
+          EditCaption(item);
         else if (rowSelect_ || (p.X >= CaptionLeft() - 2 && p.X < textRight))
           UserSelect(item);
         else

@@ -97,6 +97,8 @@ class TListColumn {
 
 using TLVChangeEvent = std::function<void(TObject* Sender, TListItem* Item, TItemChange Change)>;
 using TLVSelectItemEvent = std::function<void(TObject* Sender, TListItem* Item, bool Selected)>;
+using TLVEditingEvent = std::function<void(TObject* Sender, TListItem* Item, bool& AllowEdit)>;
+using TLVEditedEvent = std::function<void(TObject* Sender, TListItem* Item, AnsiString& S)>;
 
 class TCustomListView : public TCustomControl {
  public:
@@ -117,8 +119,17 @@ class TCustomListView : public TCustomControl {
   void SetShowColumnHeaders(bool v);
   bool RowSelect() const { return rowSelect_; }
   void SetRowSelect(bool v);
+  // Without ReadOnly a row's caption can be edited in place: F2 or a
+  // second click on the selected row's caption starts it (OnEditing may
+  // refuse), Enter or leaving the field ends it (OnEdited may change the
+  // text the caption takes), Escape drops it.
   bool ReadOnly() const { return readOnly_; }
   void SetReadOnly(bool v) { readOnly_ = v; }
+  bool EditCaption(TListItem* item);
+  bool IsEditing() const { return editor_ != nullptr; }
+  // The in-place field while editing.
+  TWinControl* Editor() const { return editor_; }
+  void EndEdit(bool accept);
   // With false the selected row stays highlighted while the view has no
   // focus.
   bool HideSelection() const { return hideSelection_; }
@@ -160,6 +171,8 @@ class TCustomListView : public TCustomControl {
 
   TLVChangeEvent OnChange;
   TLVSelectItemEvent OnSelectItem;
+  TLVEditingEvent OnEditing;
+  TLVEditedEvent OnEdited;
 
  protected:
   friend class TListItems;
@@ -194,6 +207,9 @@ class TCustomListView : public TCustomControl {
   bool hideSelection_ = true;
   bool checkboxes_ = false;
   bool sorting_ = false;
+  TWinControl* editor_ = nullptr;  // a child edit while editing
+  TListItem* editing_ = nullptr;
+  TWinControl* retired_ = nullptr;  // the last field, hidden; freed at the next edit (not inside its own handler)
   bool hotTrack_ = false;
   TListItem* hot_ = nullptr;
   void SetHot(TListItem* item);
