@@ -11,6 +11,7 @@
 #include "htmledit/doc/psHtmlParser.h"
 #include "htmledit/view/psBodyNode.h"
 #include "htmledit/view/psDivNodes.h"
+#include "htmledit/view/psImageNode.h"
 #include "htmledit/view/psTextNode.h"
 #include "rtl/CodePages.h"
 #include "rtl/Streams.h"
@@ -67,6 +68,7 @@ inline std::string ClassName(TpsWindow* w) {
   if (dynamic_cast<TpsBodyNode*>(w)) return "body";
   if (dynamic_cast<TpsTextNode*>(w)) return "line";
   if (dynamic_cast<TpsSkinNode*>(w)) return "image";
+  if (dynamic_cast<TpsImageNode*>(w)) return "img";
   return "window";
 }
 

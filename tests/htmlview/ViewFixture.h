@@ -14,6 +14,7 @@
 #include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psEditorHost.h"
+#include "htmledit/view/psImageCache.h"
 #include "htmledit/view/psWindows.h"
 #include "rtl/Strings.h"
 #include "vcl/Pictures.h"
@@ -101,6 +102,9 @@ class FakeHost : public IpsEditorHost {
   Integer MaxWordWidth() override { return Option("MaxWordWidth"); }
   TColor HighlightColor() override { return static_cast<TColor>(Option("HighlightColor")); }
   TpsRect Margins{200, 100, 200, 100};
+  // The image cache the view reads; none: every picture is missing.
+  TpsImageCache* Images = nullptr;
+  TpsImageCache* ImageCache() override { return Images; }
 
   // Drops the calls and reads recorded so far.
   void Forget() {

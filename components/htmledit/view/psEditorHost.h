@@ -18,6 +18,7 @@ class TpsStyleContextTree;
 namespace htmlview {
 
 class TImageDragging;
+class TpsImageCache;
 class TpsVirtualBorders;
 
 // Positions in the view: a text node and the id of a document element in
@@ -113,6 +114,13 @@ class IpsEditorHost {
   virtual double PrintScale() { return 1.0; }
   // The editor's image-dragging options (the drop bar's colour and width).
   virtual TImageDragging* ImageDragging() { return nullptr; }
+  // The editor's image cache; nullptr: every picture is missing.
+  virtual TpsImageCache* ImageCache() { return nullptr; }
+  // The mark drawn over a picture shown smaller than it is, and whether
+  // it is drawn.
+  virtual vcl::TGraphic* ImageDownsizeOverlay() { return nullptr; }
+  virtual bool ShowDownsizeMarks() { return true; }
+
   // The editor's Tables.VirtualBorders options; nullptr reads as a fresh
   // editor's (enabled, grey, dashed).
   virtual const TpsVirtualBorders* VirtualBorders() { return nullptr; }

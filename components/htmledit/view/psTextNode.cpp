@@ -7,6 +7,8 @@
 #include "htmledit/view/psBlockNode.h"
 #include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psDivNodes.h"
+#include "htmledit/view/psImageNode.h"
+#include "htmledit/doc/psContainers.h"
 #include "rtl/Strings.h"
 
 namespace htmlview {
@@ -147,13 +149,23 @@ TpsTextNode::Extent TpsTextNode::FullExtent() const {
   return {left, right};
 }
 
+void TpsTextNode::CollectOverlaps(Extent aFull, bool aExcludeOwn) {
+  // Against the line at the full content width: a line already narrowed
+  // beside a float no longer meets it, yet must stay beside it.
+  const Integer left = Left, width = Width;
+  SetExtent(aFull);
+  Overlaps->Update(aExcludeOwn);
+  Left = left;
+  Width = width;
+}
+
 TpsTextNode::Extent TpsTextNode::FitBesideFloats(Extent aFull) const {
   Extent e = aFull;
-  // The overlap rectangles are relative to this node's absolute top-left;
-  // the extent is in the parent's coordinates.
+  // The overlap rectangles are relative to the line's absolute top-left
+  // as it stood at full width; the extent is in the parent's coordinates.
   for (Integer i = 0; i < Overlaps->Count(); ++i) {
     const htmldoc::TpsRectangleRecord& r = Overlaps->Get(i);
-    const Integer fl = r.X + Left, fr = r.X + r.Width - 1 + Left;
+    const Integer fl = r.X + aFull.Left, fr = r.X + r.Width - 1 + aFull.Left;
     if (fr < e.Left || fl > e.Right) continue;
     if (fl <= e.Left && fr >= e.Right) return {0, -1};
     if (fl <= e.Left) {
@@ -199,7 +211,7 @@ void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
   SetBounds(left, top, right - left + 1, 1);
 
   for (;;) {
-    Overlaps->Update(false);
+    CollectOverlaps(full, false);
     const Extent fitted = FitBesideFloats(full);
     if (fitted.Right < fitted.Left) {
       SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
@@ -218,7 +230,7 @@ void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
       SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
       continue;
     }
-    Overlaps->Update(true);
+    CollectOverlaps(full, true);
     if (noRoom) break;
     const Extent again = FitBesideFloats(full);
     if (again.Left == fitted.Left && again.Right == fitted.Right) break;
@@ -239,7 +251,14 @@ void TpsTextNode::UndoLine(TpsDataChunk& aChunk) {
   TpsWindow* root = GetRoot();
   for (TpsWindow* f : TpsWindowList(root->FloatingWindows()))
     if (f->Owner == this && !(FFinalized && FFinalized->ContainsNode(f))) root->FreeChild(f);
-  FDockedFloats.Clear();
+  // The finalized floats stay docked: later attempts pass their elements
+  // over, and the line still binds them.
+  htmldoc::TpsDockedAdultNodeList kept;
+  for (Integer i = 0; i < FDockedFloats.Count(); ++i) {
+    auto* image = static_cast<TpsImageNode*>(FDockedFloats.GetNode(i));
+    if (FFinalized && FFinalized->ContainsNode(image->Wrapper())) kept.Add(image);
+  }
+  FDockedFloats = kept;
   while (ChildCount() > 0) FreeChild(Child(ChildCount() - 1));
   if (FLineChunk) aChunk.PrependChunk(*FLineChunk);
   FLineChunk.reset();
@@ -309,6 +328,43 @@ bool TpsTextNode::LayoutLine(TpsDataChunk& aChunk, bool& aNoRoom, bool aPassFirs
       } else if (htmldoc::IsInlineCode(code) && type == htmldoc::ttClosing) {
         StyleStack->EndLevel();
         StyleStack->ApplyToCanvas();
+      } else if (code == htmldoc::TAG_IMG && type != htmldoc::ttClosing) {
+        htmldoc::TpsStyleSheet* sheet = Editor->StyleSheet();
+        const Byte alignment = sheet ? htmldoc::GetTagAlignment(*e->Tag, *sheet) : 5;
+        const bool floating = alignment == 0 || alignment == 1;
+        if (floating) {
+          if (!FFinalized || !FFinalized->ContainsElement(e->Id)) DockFloat(e, remaining, available);
+          lastTaken = e;
+          continue;
+        }
+        if (!commit()) {
+          ended = true;
+          break;
+        }
+        const bool firstOfLine = lastTaken == nullptr;
+        TpsSkinNode* skin = TpsImageNode::CreateImageWrapper(e, this);
+        auto* image = static_cast<TpsImageNode*>(skin->GetImageNode());
+        skin->LayoutChunk(aChunk);
+        if (image->Width > available && Editor->DownsizingEnabled()) {
+          image->SetDisplayWidth(available - image->GetHorizontalInsets());
+          skin->SetSize(image->Width, image->Height);
+        }
+        if (skin->Width > remaining && !firstOfLine) {
+          FreeChild(skin);
+          ended = true;
+          break;
+        }
+        FItems.AddObjectItem(Width - remaining, 0, skin, skin->Height, skin->Width);
+        FItemSpacing.push_back(0);
+        remaining -= skin->Width;
+        lineHeight = std::max(lineHeight, skin->Height);
+        lastTaken = e;
+        // An image too wide for any line stands alone on its own.
+        if (remaining < 0) {
+          ended = true;
+          break;
+        }
+        continue;
       } else if (code == htmldoc::TAG_BR && type != htmldoc::ttClosing) {
         // The break belongs to the line unless the word before it moves on.
         lastTaken = e;
@@ -469,7 +525,116 @@ void TpsTextNode::PlaceLineItems(bool aLastLine) {
   }
 }
 
+void TpsTextNode::DockFloat(TpsChunkElement* aElement, Integer& aRemaining, Integer aAvailable) {
+  TpsSkinNode* skin = TpsImageNode::CreateImageWrapper(aElement, this);
+  auto* image = static_cast<TpsImageNode*>(skin->GetImageNode());
+  FDockedFloats.Add(image);
+  image->SetSourceElement(aElement);
+  TpsDataChunk none;
+  skin->LayoutChunk(none);
+  if (image->Width > aAvailable && Editor->DownsizingEnabled()) {
+    image->SetDisplayWidth(aAvailable - image->GetHorizontalInsets());
+    skin->SetSize(image->Width, image->Height);
+  }
+  TpsWindow* root = GetRoot();
+  const Integer lineLeft = GetAbsoluteLeft() - root->GetAbsoluteLeft();
+  const Integer lineTop = GetAbsoluteTop() - root->GetAbsoluteTop();
+  const Integer w = skin->Width;
+  const bool textBefore = FItems.TextCount() > 0;
+  bool placed = false;
+  if (image->GetAlignment() == 1) {
+    const Integer x = lineLeft + Width - FRightFloatWidth - w;
+    if (w > aRemaining || (FWordCount == 0 && textBefore)) {
+      skin->SetPosition(x, lineTop);
+    } else {
+      image->SetWrapperPosition(x, lineTop);
+      FRightFloatWidth += w;
+      aRemaining -= w;
+      placed = true;
+    }
+  } else {
+    const Integer x = lineLeft + FLeftFloatWidth;
+    if (textBefore || w > aRemaining) {
+      skin->SetPosition(x, lineTop);
+    } else {
+      image->SetWrapperPosition(x, lineTop);
+      FLeftFloatWidth += w;
+      aRemaining -= w;
+      placed = true;
+    }
+  }
+  skin->WindowFlags.SetFlag(wfFloatPlaced, !placed);
+  if (placed && FWordCount == 0 && FFinalized) FFinalized->Add(skin, aElement->Id);
+}
+
+void TpsTextNode::FindFreePlace(TpsImageNode* aImage, Integer aY0, bool aLeft, Integer aXMin, Integer aXMax) {
+  TpsWindow* root = GetRoot();
+  TpsWindow* f = aImage->Wrapper();
+  const Integer w = f->Width, h = f->Height;
+  f->WindowFlags.SetFlag(wfFloatPlaced, true);
+  std::vector<TpsWindow*> placed;
+  for (TpsWindow* other : root->FloatingWindows())
+    if (!other->WindowFlags.GetFlag(wfFloatPlaced)) placed.push_back(other);
+  htmldoc::TpsSortedIntList tops(true, true, 20, 8);
+  htmldoc::TpsSortedIntList xs(aLeft, true, 20, 8);
+  tops.Add(aY0);
+  xs.Add(aLeft ? aXMin : aXMax);
+  for (TpsWindow* p : placed) {
+    for (Integer t : {p->Top, p->Top + 1, p->Top + p->Height - 1, p->Top + p->Height})
+      if (t >= aY0) tops.Add(t);
+    for (Integer x : {p->Left - 1, p->Left, p->Left + 1, p->Left + p->Width - 2, p->Left + p->Width - 1,
+                      p->Left + p->Width})
+      if (x >= aXMin && x <= aXMax) xs.Add(x);
+  }
+  bool found = false;
+  for (Integer i = 0; i < tops.Count() && !found; ++i) {
+    const Integer top = tops.GetItem(i);
+    for (Integer j = 0; j < xs.Count() && !found; ++j) {
+      const Integer left = aLeft ? xs.GetItem(j) : xs.GetItem(j) - w + 1;
+      f->SetPosition(left, top);
+      if (top < aY0 || left < aXMin || left + w - 1 > aXMax) continue;
+      const TpsRect mine{left, top, left + w - 1, top + h - 1};
+      bool free = true;
+      for (TpsWindow* p : placed) {
+        const TpsRect r{p->Left, p->Top, p->Left + p->Width - 1, p->Top + p->Height - 1};
+        if (htmldoc::RectsIntersect(mine, r)) {
+          free = false;
+          break;
+        }
+      }
+      found = free;
+    }
+  }
+  // Without a free place inside the bounds the float goes back to where
+  // the line put it first.
+  if (!found) f->SetPosition(FProvisionalLeft, FProvisionalTop);
+  f->WindowFlags.SetFlag(wfFloatPlaced, false);
+}
+
 void TpsTextNode::PlaceDockedFloats() {
+  TpsWindow* root = GetRoot();
+  auto* block = dynamic_cast<TpsDocumentNode*>(Parent);
+  Integer top = 0, left = 0, right = -1;
+  if (block) block->GetVerticalRange(top, left, right);
+  const Integer parentLeft = Parent ? Parent->GetAbsoluteLeft() - root->GetAbsoluteLeft() : 0;
+  const Integer lineBottom = GetAbsoluteBottom() - root->GetAbsoluteTop();
+  for (Integer i = 0; i < FDockedFloats.Count(); ++i) {
+    auto* image = static_cast<TpsImageNode*>(FDockedFloats.GetNode(i));
+    if (!image->IsPositioned()) {
+      FProvisionalLeft = image->Wrapper()->Left;
+      FProvisionalTop = image->Wrapper()->Top;
+      FindFreePlace(image, lineBottom + 1, image->GetAlignment() == 0, parentLeft + left, parentLeft + right);
+      image->Positioned = true;
+    }
+    image->Wrapper()->WindowFlags.SetFlag(wfFloatPlaced, false);
+    if (FLineChunk && image->SourceElement) image->ReplaceElementWithPlaceholder(*FLineChunk);
+  }
+  for (Integer i = 0; i < FItems.Count(); ++i) {
+    TpsLineItem& item = FItems.GetItem(i);
+    if (item.Kind != loObject || !item.Node) continue;
+    auto* image = static_cast<TpsImageNode*>(item.Node->GetImageNode());
+    if (FLineChunk && image->SourceElement) image->ReplaceElementWithPlaceholder(*FLineChunk);
+  }
   FDockedFloats.Clear();
   FItems.Trim();
 }

@@ -16,6 +16,7 @@
 namespace htmlview {
 
 class TpsBlockNode;
+class TpsImageNode;
 
 // The floats whose place became final while one line was laid out; its
 // retries skip their image elements and keep them.
@@ -63,6 +64,7 @@ class TpsTextNode : public TpsDocumentNode {
   void PrepareLineStyle();
   // The content range of the parent in this node's parent coordinates.
   Extent FullExtent() const;
+  void CollectOverlaps(Extent aFull, bool aExcludeOwn);
   // Narrows aFull beside the floats collected in Overlaps.
   Extent FitBesideFloats(Extent aFull) const;
   void SetExtent(Extent aExtent);
@@ -71,6 +73,12 @@ class TpsTextNode : public TpsDocumentNode {
   void UndoLine(htmldoc::TpsDataChunk& aChunk);
   void PlaceLineItems(bool aLastLine);
   void PlaceDockedFloats();
+  // Creates, lays out and places (or provisionally puts) a floated image
+  // met on the line.
+  void DockFloat(htmldoc::TpsChunkElement* aElement, Integer& aRemaining, Integer aAvailable);
+  // The first free place at or below aY0 inside [aXMin, aXMax] (root
+  // coordinates) beside the floats already placed.
+  void FindFreePlace(TpsImageNode* aImage, Integer aY0, bool aLeft, Integer aXMin, Integer aXMax);
   Integer ParentAvailableWidth() const;
   void PaintListMarker(TpsAbstractCanvas& aCanvas);
   void PaintWords(TpsAbstractCanvas& aCanvas);
@@ -94,6 +102,8 @@ class TpsTextNode : public TpsDocumentNode {
   Integer FPlainSpaceWidth = 0;
   TpsFinalizedDockedAdultNodes* FFinalized = nullptr;
   Integer FTextTransform = 0;
+  Integer FProvisionalLeft = 0;
+  Integer FProvisionalTop = 0;
 
  public:
   Integer LastClickTime = 0;
