@@ -66,7 +66,8 @@ void TLumMemoSource::Detach() {
     for (Integer i = 0; i < 10; ++i) savedBookmarks_->Add(editor->Bookmarks()->Items(i));
   }
   undoList_->SetMemo(nullptr);
-  editor->RemoveFreeNotification(this);
+  // An editor that still names this source must hear of its end.
+  if (editor->MemoSource() != this) editor->RemoveFreeNotification(this);
   editor->Invalidate();
 }
 
@@ -116,13 +117,13 @@ void TLumMemoSource::Notification(vcl::TComponent* component, vcl::TOperation op
 
 // ------------------------------------------------------------ the checker
 
-TLumMemoChecker::~TLumMemoChecker() {
-  if (memo_) memo_->RemoveFreeNotification(this);
-}
+// The editor that names this checker hears of its end through the
+// component's free notification.
+TLumMemoChecker::~TLumMemoChecker() = default;
 
 void TLumMemoChecker::SetMemo(TLumCustomMemo* memo) {
   if (memo == memo_) return;
-  if (memo_) memo_->RemoveFreeNotification(this);
+  if (memo_ && memo_->MemoChecker() != this) memo_->RemoveFreeNotification(this);
   memo_ = memo;
   if (memo_) memo_->FreeNotification(this);
 }

@@ -189,6 +189,28 @@ TEST(MemoSource, FreeingEitherSideLeavesNothingDangling) {
   }
 }
 
+TEST(MemoSource, ComponentsFreedAfterLettingGoLeaveNoName) {
+  MemoOnForm f;
+  auto* s = new TLumMemoSource(f.form);
+  s->Attach(f.memo);
+  s->Attach(nullptr);  // the editor still names it
+  EXPECT_EQ(f.memo->MemoSource(), s);
+  vcl::Free(s);
+  EXPECT_EQ(f.memo->MemoSource(), nullptr);
+  f.memo->InsertText("own");
+  EXPECT_EQ(LinesOf(f.memo), Lines{"own"});
+
+  // One checker named by two editors, then freed.
+  auto* other = new TLumCustomMemo(f.form);
+  auto* checker = new TLumMemoChecker(f.form);
+  f.memo->SetMemoChecker(checker);
+  other->SetMemoChecker(checker);
+  EXPECT_EQ(checker->Memo(), other);
+  vcl::Free(checker);
+  EXPECT_EQ(f.memo->MemoChecker(), nullptr);
+  EXPECT_EQ(other->MemoChecker(), nullptr);
+}
+
 TEST(MemoSource, AttachFromTheSourceSideMovesTheEditor) {
   MemoOnForm f;
   auto* a = new TLumMemoSource(f.form);
