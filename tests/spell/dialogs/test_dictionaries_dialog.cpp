@@ -83,6 +83,13 @@ TEST(DictionariesDialogForm, LayoutsOfBothForms) {
   EXPECT_EQ(n->EditLabel->Top(), 16);
   EXPECT_TRUE(n->CancelButton->Cancel());
   EXPECT_EQ(n->Caption().substr(0, 2), "xx");
+  ScratchSpell s("spell-new-dict");
+  s.spell.AttachDialogControl(n.get(), nullptr);
+  EXPECT_EQ(n->Caption(), "New Custom Dictionary");
+  EXPECT_EQ(n->EditLabel->Caption(), "&Enter the new custom dictionary name:");
+  n->Show();
+  Pump();
+  n->SaveWindowImage(std::string(TOLVANE_BIN_DIR) + "/spell_new_dictionary_dialog.png");
 }
 
 TEST(DictionariesDialog, NewRenameAndDelete) {

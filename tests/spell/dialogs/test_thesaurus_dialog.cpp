@@ -7,6 +7,7 @@
 #include <string>
 
 #include "DialogTestSupport.h"
+#include "rtl/Exceptions.h"
 #include "spell/engine/lx3StringParser.h"
 #include "spell/lx3Thesaurus.h"
 #include "spell/lx3ThesaurusDialog.h"
@@ -226,4 +227,25 @@ TEST(ThesaurusComponent, LooksUpTheWordAtTheCaretAndReplacesIt) {
   EXPECT_EQ(before, 0);              // no form, no replacement
   EXPECT_EQ(text, "I am Happy today");
   EXPECT_FALSE(thes.LookupParser(nullptr));
+}
+
+TEST(ThesaurusComponent, AnErrorInsideTheDialogLeavesTheComponentUsable) {
+  TThesaurus3 thes(vcl::Application);
+  thes.OnCreateThesaurusDialog = [](void*, vcl::TCustomForm*& form, bool create) {
+    if (!create) form = nullptr;
+  };
+  bool raise = true;
+  int lookups = 0;
+  thes.OnPromptLookup = [&](void*, const AnsiString&, const TThesaurusContexts&) {
+    ++lookups;
+    if (raise) throw rtl::Exception("no luck");
+  };
+  const vcl::TCursor cursor = vcl::Screen->Cursor();
+  EXPECT_THROW(thes.LookupWord("happy"), rtl::Exception);
+  EXPECT_FALSE(thes.Busy());
+  EXPECT_FALSE(thes.File().Loaded());
+  EXPECT_EQ(vcl::Screen->Cursor(), cursor);
+  raise = false;
+  EXPECT_EQ(thes.LookupWord("happy"), "");
+  EXPECT_EQ(lookups, 2);
 }
