@@ -42,7 +42,10 @@ struct LayoutPage {
   // Parses and lays out; the body is the manager's root.
   TpsBodyNode* Load(const std::string& aHtml, const std::string& aCss = "") {
     if (!aCss.empty()) htmldoc::testing::LoadCss(Host.Sheet, aCss);
-    std::unique_ptr<htmldoc::TpsDataChunk> chunk = ParsePage(aHtml, Host.Events);
+    return LoadChunk(ParsePage(aHtml, Host.Events));
+  }
+
+  TpsBodyNode* LoadChunk(std::unique_ptr<htmldoc::TpsDataChunk> chunk) {
     auto body = NewWindow<TpsBodyNode>(&Host);
     Body = body.get();
     Manager.SetRootWindow(std::move(body));
