@@ -87,6 +87,9 @@ using TSearchFooterActionEvent = std::function<void(vcl::TObject* Sender, const 
                                                     Integer ARow, TSearchAction SearchAction)>;
 using TGetEditorTypeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, TEditorType& AEditor)>;
 using TIsFixedCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsFixed)>;
+using TCustomCellDrawEvent = std::function<void(vcl::TObject* Sender, vcl::TCanvas* Canvas, Integer ACol,
+                                                 Integer ARow, vcl::TGridDrawState AState, vcl::TRect ARect,
+                                                 bool Printing)>;
 using TIsPasswordCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
 using TWordWrapEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
 using THasComboBoxEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& HasComboBox)>;
@@ -479,6 +482,26 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void AssignCells(const vcl::TPersistent* source);
   bool IsFixed(Integer col, Integer row) override;
 
+  // ===== cell painting =====
+  // The brush, font, gradient, alignment and word wrap a cell is painted
+  // with (the gridmodel paint plan executed, then GetCellColor and the
+  // selection colours).
+  void ResolveCellStyle(Integer col, Integer row, TGridDrawState& state, bool print, bool applySelection,
+                        bool mapColumn, vcl::TBrush* brush, vcl::TFont* font, TCellStyle& style) override;
+  // The look's fill of a fixed cell, the modified mark, the text, the
+  // fixed-cell edges, OnDrawCell, OnCustomCellDraw and the focus rectangle.
+  void PaintCellContent(TCanvas* canvas, Integer col, TGridDrawState state, const TRect& r, Integer row) override;
+  // The text step: plain, formula and HTML text (rich and wide text as
+  // their plain text) in the content rectangle.
+  virtual void PaintCellText(TCanvas* canvas, Integer col, Integer row, TGridDrawState state, const TRect& r,
+                             const TCellStyle& style);
+  // Draws the sort indicator of a header cell with its top centre at x, y.
+  virtual void PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y);
+  // The fixed cell under the mouse (-1, -1: none) and whether it is pressed;
+  // mouse tracking keeps them.
+  void SetHoveredFixedCell(Integer col, Integer row, bool pressed);
+  TCustomCellDrawEvent OnCustomCellDraw;
+
   void Assign(const vcl::TPersistent* source) override;
   // The first form among the control and its parents, or null.
   static vcl::TCustomForm* ParentForm(vcl::TControl* control);
@@ -615,6 +638,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   Integer maxEditLength_ = 0;
   bool autoSize_ = false;
   bool flat_ = false;
+  Integer hoverFixedCol_ = -1;
+  Integer hoverFixedRow_ = -1;
+  bool fixedPressed_ = false;
   Integer lastReportedRow_ = -1;
   bool StartCellEdit();
   bool editorHandover_ = false;

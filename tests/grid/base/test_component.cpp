@@ -561,11 +561,11 @@ TEST(GridComponent, GrabOfASmallGridInTheFourSelectionLooks) {
     // Lines inside the cells: the merged block has none across it.
     const QRgb inside = img.pixel(120, 24);
     EXPECT_EQ(qRed(inside), qRed(img.pixel(100, 30))) << "no line across the merged block";
-    // The boxed looks frame the selection; the plain one leaves it white
-    // (its colour comes with the cell painting).
+    // The boxed looks frame the selection; the plain one fills it with
+    // SelectionColor.
     const QRgb side = img.pixel(181, 60);
     if (grid->SelectionLook() == 0)
-      EXPECT_EQ(side, qRgb(255, 255, 255));
+      EXPECT_EQ(side, qRgb(0xB6, 0xCA, 0xEA));
     else
       EXPECT_NE(side, qRgb(255, 255, 255)) << int(grid->SelectionLook());
   }

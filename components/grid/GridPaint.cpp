@@ -1,0 +1,381 @@
+// The grid's cell painter: it executes the gridmodel paint and text plans
+// for the cells the class library walks (the visible ones only).
+#include <algorithm>
+
+#include "dropdown/HtmlText.h"
+#include "grid/GridComponent.h"
+#include "grid/draw/GridDraw.h"
+#include "grid/model/CellPaint.h"
+#include "grid/model/CellText.h"
+#include "grid/model/GridUtils.h"
+#include "rtl/CodePages.h"
+#include "vcl/Gdi.h"
+#include "vcl/Graphics.h"
+
+namespace grid {
+
+using vcl::gdFixed;
+using vcl::gdFocused;
+using vcl::gdSelected;
+
+namespace {
+
+TPaintLook PaintLookOf(TGridLook look) { return static_cast<TPaintLook>(static_cast<int>(look)); }
+
+bool IsControlCellType(TCellType type) {
+  return type == ctCheckBox || type == ctDataCheckBox || type == ctRadio || type == ctButton ||
+         type == ctRadioButton;
+}
+
+constexpr Integer GridTextMargin = 2;
+
+}  // namespace
+
+void TVadOdizadEzev::SetHoveredFixedCell(Integer col, Integer row, bool pressed) {
+  if (col == hoverFixedCol_ && row == hoverFixedRow_ && pressed == fixedPressed_) return;
+  const Integer oldCol = hoverFixedCol_, oldRow = hoverFixedRow_;
+  hoverFixedCol_ = col;
+  hoverFixedRow_ = row;
+  fixedPressed_ = pressed;
+  if (oldCol >= 0 && oldRow >= 0) InvalidateCellRect(oldCol, oldRow);
+  if (col >= 0 && row >= 0) InvalidateCellRect(col, row);
+}
+
+void TVadOdizadEzev::ResolveCellStyle(Integer col, Integer row, TGridDrawState& state, bool print,
+                                      bool applySelection, bool mapColumn, vcl::TBrush* brush, vcl::TFont* font,
+                                      TCellStyle& style) {
+  (void)mapColumn;  // no column is ever hidden: displayed and real columns agree
+  TCellPaintInput in;
+  in.Look = PaintLookOf(look_);
+  in.Flat = flat_;
+  in.FixedPosition = col < FixedCols() || row < FixedRows();
+  in.FixedByRule = state.Contains(gdFixed) || IsFixed(col, row);
+  in.Color = Color();
+  in.FixedColor = FixedColor();
+  // The fixed footer rows and the fixed right columns wear the fixed colour.
+  if (row >= RowCount() - FixedFooters() || col >= ColCount() - FixedRightCols()) in.FixedByRule = true;
+  in.FixedSet = {FixedGradientColor(fgFrom), FixedGradientColor(fgTo), FixedGradientColor(fgMirrorFrom),
+                 FixedGradientColor(fgMirrorTo), clNone, false};
+  in.HoverSet = {FixedGradientColor(fgHoverFrom), FixedGradientColor(fgHoverTo),
+                 FixedGradientColor(fgHoverMirrorFrom), FixedGradientColor(fgHoverMirrorTo),
+                 FixedGradientColor(fgHoverBorder), false};
+  in.PressedSet = {FixedGradientColor(fgDownFrom), FixedGradientColor(fgDownTo),
+                   FixedGradientColor(fgDownMirrorFrom), FixedGradientColor(fgDownMirrorTo),
+                   FixedGradientColor(fgDownBorder), false};
+
+  bool wordWrap = WordWrap();
+  TCellGradientDirection direction = GradientVertical;
+  const bool hasProps = Model().HasCellProperties(col, row);
+  if (hasProps && (!print || printSettings_->UseDisplayFont)) {
+    const TCellProperties& p = Model().CellProperties(col, row);
+    const TCellType type = p.Graphic() ? p.Graphic()->CellType : ctNone;
+    in.OwnColor = p.BrushColor();
+    in.OwnColorTo = p.BrushColorTo();
+    in.ControlCell = IsControlCellType(type);
+    wordWrap = p.WordWrap();
+    direction = p.GradientDirection;
+  }
+  const TBands* bands = bands_.get();
+  if (bands->Active() && (bands->Print == print || !print) && bands->TotalLength() > 0 && col >= FixedCols() &&
+      col < ColCount() - FixedRightCols() && row >= FixedRows() && row < RowCount() - FixedFooters()) {
+    in.BandColor = (row - FixedRows()) % bands->TotalLength() < bands->PrimaryLength() ? bands->PrimaryColor()
+                                                                                       : bands->SecondaryColor();
+  }
+  in.ActiveHeader = activeCellShow_ && ((col == FixedCols() - 1 && FixedCols() > 0 && row == Row()) ||
+                                        (row == FixedRows() - 1 && FixedRows() > 0 && col == Col()));
+  in.ActiveCellColor = activeCellColor_;
+  in.ActiveCellColorTo = activeCellColorTo_;
+  in.ShowSelection = ShowSelection() && !print;
+  in.SelectionColor = selectionColor_;
+  in.SelectionColorTo = selectionColorTo_;
+  in.SelectionMirrorColor = selectionMirrorColor_;
+  in.SelectionMirrorColorTo = selectionMirrorColorTo_;
+  in.SelectionTextColor = selectionTextColor_;
+  in.Focused = state.Contains(gdFocused);
+
+  // Colours before the selection, then the owner's say, then the selection.
+  const TCellPaintPlan base = PlanCellPaint(in);
+  switch (base.Font) {
+    case TPlanFont::pfFixedFont: font->Assign(fixedFont_.get()); break;
+    case TPlanFont::pfActiveCellFont: font->Assign(activeCellFont_.get()); break;
+    case TPlanFont::pfFont: font->Assign(Font()); break;
+  }
+  brush->SetColor(base.Brush);
+  style.ColorTo = base.ColorTo;
+  style.MirrorColor = base.MirrorColor;
+  style.MirrorColorTo = base.MirrorColorTo;
+  if (base.Fixed) {
+    state.Include(gdFixed);
+    state.Exclude(gdSelected);
+  }
+  if (print)
+    GetCellPrintColor(col, row, state, brush, font);
+  else
+    GetCellColor(col, row, state, brush, font);
+
+  if (applySelection && state.Contains(gdSelected)) {
+    in.Selected = true;
+    const TCellPaintPlan selected = PlanCellPaint(in);
+    if (selected.Selected) {
+      brush->SetColor(selected.Brush);
+      style.ColorTo = selected.ColorTo;
+      style.MirrorColor = selected.MirrorColor;
+      style.MirrorColorTo = selected.MirrorColorTo;
+      if (selected.FontColor != clNone) font->SetColor(selected.FontColor);
+      direction = GradientVertical;
+    }
+  }
+  GetWordWrap(col, row, wordWrap);
+  style.WordWrap = wordWrap;
+  style.GradientDirection = direction;
+  ResolveCellAlignment(col, row, style.Alignment, style.VAlignment);
+}
+
+void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawState state, const TRect& r,
+                                      Integer row) {
+  SetCtl3D(!flat_);
+  TRect rc = r;
+  TCellStyle style;
+  TGridDrawState resolved = state;
+  ResolveCellStyle(col, row, resolved, false, false, true, canvas->Brush(), canvas->Font(), style);
+
+  TCellPaintInput in;
+  in.Look = PaintLookOf(look_);
+  in.Flat = flat_;
+  in.FixedPosition = col < FixedCols() || row < FixedRows();
+  in.FixedByRule = state.Contains(gdFixed) || IsFixed(col, row);
+  in.FixedSet = {canvas->Brush()->Color(), style.ColorTo, style.MirrorColor, style.MirrorColorTo, clNone, false};
+  in.HoverSet = {FixedGradientColor(fgHoverFrom), FixedGradientColor(fgHoverTo),
+                 FixedGradientColor(fgHoverMirrorFrom), FixedGradientColor(fgHoverMirrorTo),
+                 FixedGradientColor(fgHoverBorder), false};
+  in.PressedSet = {FixedGradientColor(fgDownFrom), FixedGradientColor(fgDownTo),
+                   FixedGradientColor(fgDownMirrorFrom), FixedGradientColor(fgDownMirrorTo),
+                   FixedGradientColor(fgDownBorder), false};
+  in.ActiveHeader = activeCellShow_ && ((col == FixedCols() - 1 && FixedCols() > 0 && row == Row()) ||
+                                        (row == FixedRows() - 1 && FixedRows() > 0 && col == Col()));
+  in.ActiveCellColor = activeCellColor_;
+  in.ActiveCellColorTo = activeCellColorTo_;
+  in.SortHeader = sortSettings_->Column != -1 && sortSettings_->Column == col && sortSettings_->HeaderColor != clNone &&
+                  row == FixedRows() - 1 && (col >= FixedCols() || sortSettings_->FixedCols);
+  in.SortHeaderSet = {sortSettings_->HeaderColor, sortSettings_->HeaderColorTo, sortSettings_->HeaderMirrorColor,
+                      sortSettings_->HeaderMirrorColorTo, clNone, false};
+  const bool covered = HoverFixedCells == hfAll || (HoverFixedCells == hfFixedRows && row < FixedRows()) ||
+                       (HoverFixedCells == hfFixedColumns && col < FixedCols());
+  in.Hovered = covered && col == hoverFixedCol_ && row == hoverFixedRow_ && !(ComponentState().Contains(vcl::csDesigning));
+  in.Pressed = fixedPressed_;
+  in.ModifiedMark = col == 0 && showModified_->Enabled && rowModified_->HasValue(row);
+  in.ModifiedColor = showModified_->Color();
+  in.SelectionColor = selectionColor_;
+  in.Selected = resolved.Contains(gdSelected);
+  in.Focused = state.Contains(gdFocused);
+  const TCellPaintPlan plan = PlanCellPaint(in);
+
+  if (plan.Selected && selectionColor_ == clNone && !state.Contains(gdFocused))
+    canvas->Brush()->SetColor(clHighlight);
+  const TColor keptBrush = canvas->Brush()->Color();
+  const TColor keptFont = canvas->Font()->Color();
+
+  // The look's fill of a fixed cell.
+  if (plan.FixedFill != TFixedFillKind::ffNone) {
+    TRect fill = rc;
+    const TLookFill& f = plan.Fill;
+    if (plan.FixedFill == TFixedFillKind::ffHover || plan.FixedFill == TFixedFillKind::ffPressed) {
+      fill.Bottom += 1;
+      DrawCellBackground(canvas, fill, f.From, f.To, f.MirrorFrom, f.MirrorTo, true, f.Border, false, true);
+    } else {
+      DrawCellBackground(canvas, fill, f.From, f.To, f.MirrorFrom, f.MirrorTo, true, f.Border, f.SideLinesOnly,
+                         true);
+    }
+  }
+
+  // The modified row's mark.
+  if (plan.ModifiedMark != clNone) {
+    canvas->Pen()->SetColor(plan.ModifiedMark);
+    canvas->Brush()->SetColor(plan.ModifiedMark);
+    canvas->Rectangle({rc.Right - 4, rc.Top, rc.Right, rc.Bottom});
+    canvas->Brush()->SetColor(keptBrush);
+  }
+
+  PaintCellText(canvas, col, row, resolved, rc, style);
+
+  canvas->Brush()->SetColor(keptBrush);
+  canvas->Font()->SetColor(keptFont);
+  canvas->Brush()->SetStyle(vcl::bsSolid);
+  rc = {rc.Left - 1, rc.Top - 1, rc.Right + 1, rc.Bottom + 1};
+
+  // The fixed cells' edges of the look.
+  const bool fixedHorz = Options().Contains(vcl::goFixedHorzLine);
+  const bool fixedVert = Options().Contains(vcl::goFixedVertLine);
+  auto line = [canvas](TColor color, Integer x0, Integer y0, Integer x1, Integer y1) {
+    canvas->Pen()->SetColor(color);
+    canvas->Pen()->SetWidth(1);
+    canvas->MoveTo(x0, y0);
+    canvas->LineTo(x1, y1);
+  };
+  const TColor dimmed = DimColor(vcl::ColorToRGB(FixedColor()));
+  auto ruzLines = [&](const TRect& e) {
+    line(dimmed, e.Left, e.Bottom - 1, e.Right - 1, e.Bottom - 1);
+    canvas->Pen()->SetColor(clWhite);
+    canvas->MoveTo(e.Right, e.Top + 1);
+    canvas->LineTo(e.Left + 1, e.Top + 1);
+    canvas->LineTo(e.Left + 1, e.Bottom - 1);
+  };
+  switch (plan.Edges) {
+    case TFixedEdges::feClassic: {
+      TRect e{rc.Left + 1, rc.Top + 1, rc.Right, rc.Bottom + 1};
+      TRect inner = e;
+      canvas->DrawEdge(inner, vcl::BDR_RAISEDINNER, vcl::BF_LEFT | vcl::BF_TOP);
+      inner = e;
+      canvas->DrawEdge(inner, vcl::EDGE_RAISED, vcl::BF_RIGHT | vcl::BF_BOTTOM);
+      canvas->Pen()->SetColor(clBlack);
+      canvas->MoveTo(e.Right - 1, e.Top);
+      canvas->LineTo(e.Right - 1, e.Bottom - 1);
+      canvas->LineTo(e.Left - 1, e.Bottom - 1);
+      break;
+    }
+    case TFixedEdges::feRUZ: {
+      const TRect e{rc.Left, rc.Top, rc.Right, rc.Bottom + 1};
+      if (fixedHorz) ruzLines(e);
+      break;
+    }
+    case TFixedEdges::feSoft: {
+      const TRect e{rc.Left, rc.Top, rc.Right + 1, rc.Bottom + 1};
+      if (fixedHorz) ruzLines(e);
+      if (fixedVert) {
+        line(dimmed, e.Right - 2, e.Top, e.Right - 2, e.Bottom - 1);
+        line(clWhite, e.Right - 1, e.Top, e.Right - 1, e.Bottom - 1);
+      }
+      break;
+    }
+    case TFixedEdges::feNone:
+      break;
+  }
+  canvas->Pen()->SetWidth(1);
+
+  if (OnDrawCell)
+    OnDrawCell(this, col, row, {rc.Left + 1, rc.Top + 1, rc.Right - GridLineWidth(), rc.Bottom - GridLineWidth()},
+               state);
+  if (OnCustomCellDraw) OnCustomCellDraw(this, canvas, col, row, state, rc, false);
+
+  // The focus rectangle of the current cell.
+  const TCellCoord current = Model().BaseCell(Col(), Row());
+  const TCellCoord self = Model().BaseCell(col, row);
+  if (!HideFocusRect && self.X == current.X && self.Y == current.Y && Focused() &&
+      !Options().Contains(vcl::goRowSelect) && Row() >= FixedRows() && Col() >= FixedCols()) {
+    const Integer grow = GridLineWidth() - 1;
+    const TRect focus{rc.Left - grow, rc.Top - grow, rc.Right + grow - 1, rc.Bottom + grow - 1};
+    canvas->DrawFocusRect(focus);
+  }
+}
+
+void TVadOdizadEzev::PaintCellText(TCanvas* canvas, Integer col, Integer row, TGridDrawState state, const TRect& r,
+                                   const TCellStyle& style) {
+  const bool fixed = state.Contains(gdFixed);
+  TColor linkColor = URLColor;
+  if (state.Contains(gdSelected) && !fixed && ShowSelection()) {
+    if (selectionColor_ != clNone) canvas->Brush()->SetColor(selectionColor_);
+    if (selectionTextColor_ != clNone) canvas->Font()->SetColor(selectionTextColor_);
+    linkColor = selectionTextColor_;
+  }
+
+  TCellTextInput in;
+  GetFormattedCell(col, row, in.Text);
+  GetFilterCellText(col, row, in.FilterText);
+  in.EnableHTML = EnableHTML;
+  IsPasswordCell(col, row, in.Password);
+  in.URLShow = URLShow;
+  in.URLFull = URLFull;
+  in.WordWrap = style.WordWrap;
+  in.Multilinecells = Multilinecells;
+  in.EnhTextSize = EnhTextSize;
+  in.HAlign = style.Alignment;
+  in.VAlign = style.VAlignment;
+  const TCellTextPlan plan = PlanCellText(in);
+
+  TRect rt = r;
+  if (fixed) {
+    rt.Left += GridLineWidth();
+    rt.Top += GridLineWidth();
+  }
+  const TRect content = rt;
+  rt.Left += GridTextMargin;
+  rt.Right -= GridTextMargin;
+  rt.Top += GridTextMargin;
+
+  const TSortSettings& sort = *sortSettings_;
+  const bool sortColumn = col == sort.Column || sortIndexes_->FindSortColumn(col) >= 0;
+  const bool indicator = sort.Show && row == sort.Row && RowCount() > 2 && sortColumn && FixedRows() > 0 &&
+                         (col >= FixedCols() || sort.FixedCols);
+  const Integer indexPosition = sortIndexes_->FindSortColumn(col);
+  const bool indicatorDrawn = indexPosition < 1 || sort.IndexShow;
+
+  canvas->Brush()->SetStyle(vcl::bsClear);
+  switch (plan.Kind) {
+    case TTextKind::tkHTML: {
+      rt.Left -= 1;
+      if (indicator) rt.Right -= 10;
+      dropdown::THtmlTextOptions options;
+      options.LinkColor = linkColor;
+      options.ShadowTint = 0x808080;
+      options.HotBackColor = clNone;
+      options.HotTextColor = clNone;
+      options.BlinkPhase = true;
+      options.WrapWords = !EnhTextSize;
+      options.PictureCache = pictureCache_.get();
+      options.Images = gridImages_;
+      options.SelectedText = state.Contains(gdSelected) && !fixed && ShowSelection();
+      dropdown::THtmlTextResult result;
+      dropdown::DrawHTMLText(canvas, plan.Shown, rt, options, result);
+      if (indicator && indicatorDrawn) {
+        const Integer y = style.VAlignment == vtaTop      ? rt.Top + 8
+                          : style.VAlignment == vtaCenter ? rt.Top + (rt.Bottom - rt.Top) / 2
+                                                          : rt.Bottom - 8;
+        PaintSortIndicator(canvas, col, rt.Right + 2, y);
+      }
+      break;
+    }
+    default: {
+      // Rich text waits for the grid's rich-text reader; its markup is
+      // never shown as text.
+      if (plan.Kind == TTextKind::tkRTF) break;
+      const AnsiString shown =
+          plan.Kind == TTextKind::tkWide ? rtl::WideToUtf8(DecodeWideText(plan.Shown)) : plan.Shown;
+      const Cardinal flags = plan.Flags;
+      TTextLayoutInput layout;
+      layout.Text = {rt.Left, rt.Top, rt.Right, rt.Bottom};
+      layout.Content = {content.Left, content.Top, content.Right, content.Bottom};
+      layout.HAlign = style.Alignment;
+      layout.VAlign = style.VAlignment;
+      layout.SortIndicator = indicator;
+      layout.SortIndicatorDrawn = indicatorDrawn;
+      layout.SortSpace = row == 0 && sort.Show && sortColumn ? 14 : 0;
+      layout.TextWidth = canvas->TextWidth(shown);
+      const TTextLayout placed = PlanPlainTextLayout(layout);
+      TRect box{placed.Text.Left, placed.Text.Top, placed.Text.Right, placed.Text.Bottom};
+      const vcl::TFontStyles oldStyle = canvas->Font()->Style();
+      const TColor oldColor = canvas->Font()->Color();
+      if (plan.Link) {
+        vcl::TFontStyles underlined = oldStyle;
+        underlined.Include(vcl::fsUnderline);
+        canvas->Font()->SetStyle(underlined);
+        canvas->Font()->SetColor(linkColor);
+      }
+      if (!shown.empty()) canvas->DrawText(shown, box, flags);
+      if (plan.Link) {
+        canvas->Font()->SetStyle(oldStyle);
+        canvas->Font()->SetColor(oldColor);
+      }
+      if (placed.Indicator) PaintSortIndicator(canvas, col, placed.IndicatorX, placed.IndicatorY);
+      break;
+    }
+  }
+  canvas->Brush()->SetStyle(vcl::bsSolid);
+}
+
+void TVadOdizadEzev::PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y) {
+  // Graphics of the later sort glyphs replace this plain triangle.
+  (void)col;
+  DrawDropTriangle(canvas, x, y - 1, clGray);
+}
+
+}  // namespace grid
