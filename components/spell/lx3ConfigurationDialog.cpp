@@ -15,7 +15,7 @@ using namespace vcl;
 namespace {
 constexpr Integer kOptionSpacing = 16;
 
-TButton* MakeButton(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t, Integer w,
+TButton* ConfigDialogButton(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t, Integer w,
                     const char* caption) {
   auto* b = new TButton(owner);
   b->SetName(name);
@@ -81,10 +81,10 @@ TSpellCheckConfigDialog::TSpellCheckConfigDialog(TComponent* owner) : TForm(owne
   CustomLabel->SetCaption("xxCustom Dictionary:");
   CustomLabel->SetFocusControl(CustomCombo);
   CustomLabel->SetParent(DictionariesGroup);
-  DictionariesButton = MakeButton(this, DictionariesGroup, "DictionariesButton", 192, 130, 105, "xxDictionaries ...");
-  ResetButton = MakeButton(this, this, "ResetButton", 8, 368, 100, "xxReset Defaults");
-  HelpButton = MakeButton(this, this, "HelpButton", 157, 368, 75, "xxHelp");
-  OK = MakeButton(this, this, "OK", 238, 368, 75, "xxOK");
+  DictionariesButton = ConfigDialogButton(this, DictionariesGroup, "DictionariesButton", 192, 130, 105, "xxDictionaries ...");
+  ResetButton = ConfigDialogButton(this, this, "ResetButton", 8, 368, 100, "xxReset Defaults");
+  HelpButton = ConfigDialogButton(this, this, "HelpButton", 157, 368, 75, "xxHelp");
+  OK = ConfigDialogButton(this, this, "OK", 238, 368, 75, "xxOK");
   OK->SetDefault(true);
   OK->SetModalResult(mrOk);
 

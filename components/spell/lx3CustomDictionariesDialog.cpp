@@ -14,7 +14,7 @@ namespace spell {
 using namespace vcl;
 
 namespace {
-TButton* MakeButton(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t,
+TButton* DictionariesDialogButton(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t,
                     const char* caption) {
   auto* b = new TButton(owner);
   b->SetName(name);
@@ -55,11 +55,11 @@ TCustomDictionariesDialog::TCustomDictionariesDialog(TComponent* owner) : TForm(
   CustomDictionaries->SetHideSelection(false);
   CustomDictionaries->SetReadOnly(false);
   CustomDictionaries->SetParent(CustomGroup);
-  EditButton = MakeButton(this, CustomGroup, "EditButton", 214, 16, "xxEdit");
-  DeleteButton = MakeButton(this, CustomGroup, "DeleteButton", 214, 43, "xxDelete");
-  NewButton = MakeButton(this, CustomGroup, "NewButton", 214, 70, "xxNew");
-  HelpButton = MakeButton(this, this, "HelpButton", 149, 176, "xxHelp");
-  OK = MakeButton(this, this, "OK", 230, 176, "xxOK");
+  EditButton = DictionariesDialogButton(this, CustomGroup, "EditButton", 214, 16, "xxEdit");
+  DeleteButton = DictionariesDialogButton(this, CustomGroup, "DeleteButton", 214, 43, "xxDelete");
+  NewButton = DictionariesDialogButton(this, CustomGroup, "NewButton", 214, 70, "xxNew");
+  HelpButton = DictionariesDialogButton(this, this, "HelpButton", 149, 176, "xxHelp");
+  OK = DictionariesDialogButton(this, this, "OK", 230, 176, "xxOK");
   OK->SetDefault(true);
   OK->SetModalResult(mrOk);
   DialogControl = new TConfigurationDialogCtrl(this);

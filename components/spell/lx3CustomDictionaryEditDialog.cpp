@@ -23,7 +23,7 @@ T* Make(TComponent* owner, TWinControl* parent, const char* name, Integer l, Int
   return c;
 }
 
-TLabel* MakeLabel(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t, const char* caption) {
+TLabel* EditDialogLabel(TComponent* owner, TWinControl* parent, const char* name, Integer l, Integer t, const char* caption) {
   auto* c = new TLabel(owner);
   c->SetName(name);
   c->SetLeft(l);
@@ -91,7 +91,7 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(TComponent* owner) : TF
   IgnoreList->SetSorted(true);
   AddIgnoreButton = Make<TButton>(this, AddedWordsSheet, "AddIgnoreButton", 224, 64, 75, 23);
   DeleteIgnoreButton = Make<TButton>(this, AddedWordsSheet, "DeleteIgnoreButton", 224, 91, 75, 23);
-  IgnoreEditLabel = MakeLabel(this, AddedWordsSheet, "IgnoreEditLabel", 8, 48, "xxIgnore this word:");
+  IgnoreEditLabel = EditDialogLabel(this, AddedWordsSheet, "IgnoreEditLabel", 8, 48, "xxIgnore this word:");
   IgnoreEditLabel->SetFocusControl(IgnoreEdit);
 
   AutoCorrectWordsExplain =
@@ -111,9 +111,9 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(TComponent* owner) : TF
   AutoCorrectList->SetSortType(stText);
   AddAutoCorrectButton = Make<TButton>(this, AutoCorrectWordsSheet, "AddAutoCorrectButton", 224, 64, 75, 23);
   DeleteAutoCorrectButton = Make<TButton>(this, AutoCorrectWordsSheet, "DeleteAutoCorrectButton", 224, 91, 75, 23);
-  ReplaceEditLabel = MakeLabel(this, AutoCorrectWordsSheet, "ReplaceEditLabel", 8, 48, "xxReplace:");
+  ReplaceEditLabel = EditDialogLabel(this, AutoCorrectWordsSheet, "ReplaceEditLabel", 8, 48, "xxReplace:");
   ReplaceEditLabel->SetFocusControl(ReplaceEdit);
-  WithEditLabel = MakeLabel(this, AutoCorrectWordsSheet, "WithEditLabel", 96, 48, "xxWith:");
+  WithEditLabel = EditDialogLabel(this, AutoCorrectWordsSheet, "WithEditLabel", 96, 48, "xxWith:");
   WithEditLabel->SetFocusControl(WithEdit);
 
   ExcludeWordsExplanation =
@@ -124,7 +124,7 @@ TCustomDictionaryEditDialog::TCustomDictionaryEditDialog(TComponent* owner) : TF
   ExcludeList->SetSorted(true);
   AddExcludeButton = Make<TButton>(this, ExcludedWordsSheet, "AddExcludeButton", 224, 64, 75, 23);
   DeleteExcludeButton = Make<TButton>(this, ExcludedWordsSheet, "DeleteExcludeButton", 224, 91, 75, 23);
-  ExcludeEditLabel = MakeLabel(this, ExcludedWordsSheet, "ExcludeEditLabel", 8, 48, "xxExclude this word:");
+  ExcludeEditLabel = EditDialogLabel(this, ExcludedWordsSheet, "ExcludeEditLabel", 8, 48, "xxExclude this word:");
   ExcludeEditLabel->SetFocusControl(ExcludeEdit);
 
   for (TButton* b : {AddIgnoreButton, AddAutoCorrectButton, AddExcludeButton}) b->SetCaption("xxAdd");

@@ -7,7 +7,7 @@ namespace spell {
 using namespace vcl;
 
 namespace {
-TButton* MakeButton(TSpellDialog* form, const char* name, Integer left, Integer top, Integer tabOrder) {
+TButton* SpellDialogButton(TSpellDialog* form, const char* name, Integer left, Integer top, Integer tabOrder) {
   auto* b = new TButton(form);
   b->SetName(name);
   b->SetBounds(left, top, 85, 23);
@@ -16,7 +16,7 @@ TButton* MakeButton(TSpellDialog* form, const char* name, Integer left, Integer 
   return b;
 }
 
-TLabel* MakeLabel(TSpellDialog* form, const char* name, Integer top, const char* caption, TWinControl* focus) {
+TLabel* SpellDialogLabel(TSpellDialog* form, const char* name, Integer top, const char* caption, TWinControl* focus) {
   auto* l = new TLabel(form);
   l->SetName(name);
   l->SetLeft(8);
@@ -70,20 +70,20 @@ TSpellDialog::TSpellDialog(TComponent* owner) : TForm(owner, 0) {
   SuggestionsListbox->SetTabStop(true);
   SuggestionsListbox->SetTabOrder(2);
 
-  NotFoundText = MakeLabel(this, "NotFoundText", 8, "xxNot Found:", NotFoundEdit);
-  ReplaceWithText = MakeLabel(this, "ReplaceWithText", 36, "xxReplace With:", ReplaceWithEdit);
-  SuggestionsText = MakeLabel(this, "SuggestionsText", 64, "xxSuggestions:", SuggestionsListbox);
+  NotFoundText = SpellDialogLabel(this, "NotFoundText", 8, "xxNot Found:", NotFoundEdit);
+  ReplaceWithText = SpellDialogLabel(this, "ReplaceWithText", 36, "xxReplace With:", ReplaceWithEdit);
+  SuggestionsText = SpellDialogLabel(this, "SuggestionsText", 64, "xxSuggestions:", SuggestionsListbox);
 
-  IgnoreButton = MakeButton(this, "IgnoreButton", 252, 8, 3);
-  IgnoreAllButton = MakeButton(this, "IgnoreAllButton", 340, 8, 4);
-  ChangeButton = MakeButton(this, "ChangeButton", 252, 35, 5);
-  ChangeAllButton = MakeButton(this, "ChangeAllButton", 340, 35, 6);
-  AddButton = MakeButton(this, "AddButton", 252, 62, 7);
-  AutoCorrectButton = MakeButton(this, "AutoCorrectButton", 340, 62, 8);
-  HelpButton = MakeButton(this, "HelpButton", 252, 138, 9);
-  UndoButton = MakeButton(this, "UndoButton", 8, 111, 10);
-  CancelButton = MakeButton(this, "CancelButton", 340, 138, 11);
-  OptionsButton = MakeButton(this, "OptionsButton", 8, 138, 12);
+  IgnoreButton = SpellDialogButton(this, "IgnoreButton", 252, 8, 3);
+  IgnoreAllButton = SpellDialogButton(this, "IgnoreAllButton", 340, 8, 4);
+  ChangeButton = SpellDialogButton(this, "ChangeButton", 252, 35, 5);
+  ChangeAllButton = SpellDialogButton(this, "ChangeAllButton", 340, 35, 6);
+  AddButton = SpellDialogButton(this, "AddButton", 252, 62, 7);
+  AutoCorrectButton = SpellDialogButton(this, "AutoCorrectButton", 340, 62, 8);
+  HelpButton = SpellDialogButton(this, "HelpButton", 252, 138, 9);
+  UndoButton = SpellDialogButton(this, "UndoButton", 8, 111, 10);
+  CancelButton = SpellDialogButton(this, "CancelButton", 340, 138, 11);
+  OptionsButton = SpellDialogButton(this, "OptionsButton", 8, 138, 12);
   IgnoreButton->SetCaption("xxIgnore");
   IgnoreAllButton->SetCaption("xxIgnore All");
   ChangeButton->SetCaption("xxChange");

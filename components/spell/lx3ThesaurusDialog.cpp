@@ -11,7 +11,7 @@ using namespace vcl;
 using namespace spell::thesaurus;
 
 namespace {
-TButton* MakeButton(TThesDialog* f, const char* name, Integer left, Integer tabOrder) {
+TButton* ThesaurusDialogButton(TThesDialog* f, const char* name, Integer left, Integer tabOrder) {
   auto* b = new TButton(f);
   b->SetName(name);
   b->SetBounds(left, 184, 75, 23);
@@ -21,7 +21,7 @@ TButton* MakeButton(TThesDialog* f, const char* name, Integer left, Integer tabO
   return b;
 }
 
-TLabel* MakeLabel(TThesDialog* f, const char* name, Integer left, Integer top, const char* caption,
+TLabel* ThesaurusDialogLabel(TThesDialog* f, const char* name, Integer left, Integer top, const char* caption,
                   TWinControl* focus) {
   auto* l = new TLabel(f);
   l->SetName(name);
@@ -77,10 +77,10 @@ TThesDialog::TThesDialog(TComponent* owner) : TForm(owner, 0) {
   ReplaceEdit->SetTabOrder(2);
   ReplaceEdit->SetText("");
   WordList = MakeList(this, "WordList", 192, 48, 162, 129, 1, 3);
-  PreviousButton = MakeButton(this, "PreviousButton", 8, 4);
-  ReplaceButton = MakeButton(this, "ReplaceButton", 192, 5);
-  CloseButton = MakeButton(this, "CloseButton", 278, 6);
-  LookupButton = MakeButton(this, "LookupButton", 94, 7);
+  PreviousButton = ThesaurusDialogButton(this, "PreviousButton", 8, 4);
+  ReplaceButton = ThesaurusDialogButton(this, "ReplaceButton", 192, 5);
+  CloseButton = ThesaurusDialogButton(this, "CloseButton", 278, 6);
+  LookupButton = ThesaurusDialogButton(this, "LookupButton", 94, 7);
   PreviousButton->SetEnabled(false);
   ReplaceButton->SetEnabled(false);
   LookupButton->SetEnabled(false);
@@ -89,9 +89,9 @@ TThesDialog::TThesDialog(TComponent* owner) : TForm(owner, 0) {
   ReplaceButton->SetCaption("xxReplace");
   CloseButton->SetCaption("xxClose");
   LookupButton->SetCaption("xxLook Up");
-  LookedUpLabel = MakeLabel(this, "LookedUpLabel", 8, 8, "xxLooked Up:", LookupCombo);
-  ContextsLabel = MakeLabel(this, "ContextsLabel", 8, 56, "xxContexts:", ContextLV);
-  ReplaceWithLabel = MakeLabel(this, "ReplaceWithLabel", 184, 8, "xxReplace With:", ReplaceEdit);
+  LookedUpLabel = ThesaurusDialogLabel(this, "LookedUpLabel", 8, 8, "xxLooked Up:", LookupCombo);
+  ContextsLabel = ThesaurusDialogLabel(this, "ContextsLabel", 8, 56, "xxContexts:", ContextLV);
+  ReplaceWithLabel = ThesaurusDialogLabel(this, "ReplaceWithLabel", 184, 8, "xxReplace With:", ReplaceEdit);
   SetActiveControl(WordList);
 
   DialogControl = new TThesaurusDialogCtrl(this);
