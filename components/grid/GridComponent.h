@@ -90,6 +90,9 @@ using TIsFixedCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow,
 using TCustomCellDrawEvent = std::function<void(vcl::TObject* Sender, vcl::TCanvas* Canvas, Integer ACol,
                                                  Integer ARow, vcl::TGridDrawState AState, vcl::TRect ARect,
                                                  bool Printing)>;
+using TCellBorderPropEvent =
+    std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, vcl::TPen* LeftPen, vcl::TPen* TopPen,
+                       vcl::TPen* RightPen, vcl::TPen* BottomPen)>;
 using TIsPasswordCellEvent = std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& IsPassword)>;
 using TWordWrapEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& WordWrap)>;
 using THasComboBoxEvent = std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool& HasComboBox)>;
@@ -495,12 +498,15 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // their plain text) in the content rectangle.
   virtual void PaintCellText(TCanvas* canvas, Integer col, Integer row, TGridDrawState state, const TRect& r,
                              const TCellStyle& style);
+  // The border lines OnGetCellBorder and OnGetCellBorderProp ask for.
+  virtual void PaintCellBorders(TCanvas* canvas, Integer col, Integer row, const TRect& r);
   // Draws the sort indicator of a header cell with its top centre at x, y.
   virtual void PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y);
   // The fixed cell under the mouse (-1, -1: none) and whether it is pressed;
   // mouse tracking keeps them.
   void SetHoveredFixedCell(Integer col, Integer row, bool pressed);
   TCustomCellDrawEvent OnCustomCellDraw;
+  TCellBorderPropEvent OnGetCellBorderProp;
 
   void Assign(const vcl::TPersistent* source) override;
   // The first form among the control and its parents, or null.
@@ -532,6 +538,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void ChangeScale(Integer m, Integer d);
 
  protected:
+  // The cells, then the frame of the cell being edited.
+  void Paint() override;
   void Loaded() override;
   void Resize() override;
   void Dispatch(vcl::TMessage& message) override;

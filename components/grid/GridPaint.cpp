@@ -252,6 +252,8 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
   }
   canvas->Pen()->SetWidth(1);
 
+  PaintCellBorders(canvas, col, row, rc);
+
   if (OnDrawCell)
     OnDrawCell(this, col, row, {rc.Left + 1, rc.Top + 1, rc.Right - GridLineWidth(), rc.Bottom - GridLineWidth()},
                state);
@@ -370,6 +372,57 @@ void TVadOdizadEzev::PaintCellText(TCanvas* canvas, Integer col, Integer row, TG
     }
   }
   canvas->Brush()->SetStyle(vcl::bsSolid);
+}
+
+void TVadOdizadEzev::PaintCellBorders(TCanvas* canvas, Integer col, Integer row, const TRect& r) {
+  vcl::TPen saved;
+  saved.Assign(canvas->Pen());
+  TCellBorders borders;
+  GetCellBorder(col, row, canvas->Pen(), borders);
+  if (!borders.Empty()) {
+    vcl::TPen left, top, right, bottom;
+    left.Assign(canvas->Pen());
+    top.Assign(canvas->Pen());
+    right.Assign(canvas->Pen());
+    bottom.Assign(canvas->Pen());
+    if (OnGetCellBorderProp) OnGetCellBorderProp(this, row, col, &left, &top, &right, &bottom);
+    const Integer w = canvas->Pen()->Width();
+    const Integer dx = Options().Contains(vcl::goVertLine) ? (w + 1) / 2 : 0;
+    const Integer dy = Options().Contains(vcl::goHorzLine) ? (w + 1) / 2 : 0;
+    const TRect b{r.Left + dx, r.Top + dy, r.Right - dx, r.Bottom - dy};
+    const Integer lineWidth = GridLineWidth();
+    auto stroke = [canvas](const vcl::TPen& pen, Integer x0, Integer y0, Integer x1, Integer y1) {
+      canvas->Pen()->Assign(&pen);
+      canvas->MoveTo(x0, y0);
+      canvas->LineTo(x1, y1);
+    };
+    if (borders.Contains(TCellBorder::cbLeft)) stroke(left, b.Left - dx, b.Top - dy, b.Left - dx, b.Bottom);
+    if (borders.Contains(TCellBorder::cbRight)) stroke(right, b.Right - 1, b.Top, b.Right - 1, b.Bottom);
+    if (borders.Contains(TCellBorder::cbTop)) {
+      const Integer y = lineWidth == 0 ? b.Top + 1 : b.Top - lineWidth;
+      stroke(top, b.Left, y, b.Right, y);
+    }
+    if (borders.Contains(TCellBorder::cbBottom))
+      stroke(bottom, b.Left - lineWidth - 1, b.Bottom - 1, b.Right, b.Bottom - 1);
+  }
+  canvas->Pen()->Assign(&saved);
+}
+
+void TVadOdizadEzev::Paint() {
+  TCanvas* canvas = Canvas();
+  canvas->Pen()->SetStyle(vcl::psSolid);
+  canvas->Brush()->SetStyle(vcl::bsSolid);
+  TBaseGrid::Paint();
+  if (editorActive_) {
+    const bool lines = GridLineWidth() >= 1 &&
+                       (Options().Contains(vcl::goHorzLine) || Options().Contains(vcl::goVertLine));
+    canvas->Pen()->SetColor(lines ? GridLineColor() : Color());
+    canvas->Pen()->SetWidth(1);
+    canvas->Brush()->SetStyle(vcl::bsClear);
+    canvas->Rectangle(CellRect(Col(), Row()));
+    canvas->Brush()->SetStyle(vcl::bsSolid);
+  }
+  canvas->Pen()->SetColor(clBlack);
 }
 
 void TVadOdizadEzev::PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y) {

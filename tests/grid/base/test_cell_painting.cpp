@@ -312,3 +312,51 @@ TEST(GridCellPainting, SortIndicatorSitsBesideTheHeaderText) {
     EXPECT_EQ(rows.first, 1 + 8 - 1);
   }
 }
+
+TEST(GridCellPainting, BordersAndTheEditingFrame) {
+  PaintFixture f(4, 4, 24);
+  f.grid->SetLook(glStandard);
+  // Cell (2, 2): a red left and bottom border, the bottom one made blue
+  // and 2 wide by OnGetCellBorderProp.
+  f.grid->OnGetCellBorder = [](vcl::TObject*, Integer row, Integer col, vcl::TPen* pen, TCellBorders& borders) {
+    if (col != 2 || row != 2) return;
+    pen->SetColor(0x0000FF);
+    borders = {TCellBorder::cbLeft, TCellBorder::cbBottom};
+  };
+  f.grid->OnGetCellBorderProp = [](vcl::TObject*, Integer row, Integer col, vcl::TPen*, vcl::TPen*, vcl::TPen*,
+                                   vcl::TPen* bottom) {
+    if (col == 2 && row == 2) bottom->SetColor(0xFF0000);
+  };
+  QImage img = f.Grab("grid-borders.png");
+  // Cell (2, 2) is x 160..239, y 48..71; its content rectangle grown by one
+  // is x 160..239, y 48..72, less half the pen width on the lined sides.
+  const TColor red = 0x0000FF, blue = 0xFF0000;
+  EXPECT_EQ(PaintPixel(img, 160, 60), red);
+  EXPECT_NE(PaintPixel(img, 161, 60), red);
+  EXPECT_EQ(PaintPixel(img, 200, 70), blue);
+  EXPECT_NE(PaintPixel(img, 200, 69), blue);
+  EXPECT_NE(PaintPixel(img, 238, 60), red);
+  EXPECT_NE(PaintPixel(img, 200, 49), blue);
+
+  // The frame of the cell being edited, in the grid line colour.
+  f.grid->OnGetCellBorder = nullptr;
+  auto options = f.grid->Options();
+  options.Include(vcl::goEditing);
+  f.grid->SetOptions(options);
+  f.grid->SetGridLineColor(0x00FF00);
+  f.grid->SetCol(1);
+  f.grid->SetRow(1);
+  img = f.Grab();
+  EXPECT_NE(PaintPixel(img, 80, 24), 0x00FF00u);
+  f.grid->SetFocus();
+  f.grid->Perform(vcl::WM_KEYDOWN, vcl::VK_F2, 0);
+  ASSERT_TRUE(f.grid->EditorMode());
+  f.Grab("grid-editing-frame.png");
+  // The grid's own pixels, without the editor window over the cell.
+  img = QImage(f.grid->Widget()->size(), QImage::Format_RGB32);
+  f.grid->Widget()->render(&img, QPoint(), QRegion(), QWidget::DrawWindowBackground);
+  img.save(TOLVANE_BUILD_DIR "/grid-editing-frame-under.png");
+  // The rectangle round the cell.
+  EXPECT_EQ(PaintPixel(img, 80, 24), 0x00FF00u);
+  EXPECT_EQ(PaintPixel(img, 120, 24), 0x00FF00u);
+}
