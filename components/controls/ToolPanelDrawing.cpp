@@ -1,9 +1,12 @@
 #include "controls/ToolPanelDrawing.h"
 
+#include <algorithm>
 #include <array>
 #include <string_view>
 
 #include "rtl/Convert.h"
+#include "vcl/Gdi.h"
+#include "vcl/Pictures.h"
 
 namespace controls::toolpanels {
 
@@ -37,6 +40,32 @@ void DrawGradient(vcl::TCanvas* Canvas, TColor FromColor, TColor ToColor, bool H
       Canvas->Rectangle(r.Left + offset, r.Top, r.Left + offset + extent, r.Bottom);
     else
       Canvas->Rectangle(r.Left, r.Top + offset, r.Right, r.Top + offset + extent);
+  }
+}
+
+void DrawThreeSliceGlyph(vcl::TCanvas* Canvas, vcl::TBitmap* Glyph, int X, int Y, int Length, bool Vertical) {
+  if (!Glyph || Glyph->Empty()) return;
+  const int w = Glyph->Width(), h = Glyph->Height();
+  if (w < 2 || h < 2) return;
+  vcl::TCanvas* source = Glyph->Canvas();
+  const TColor key = Vertical ? source->Pixels(0, h - 1) : source->Pixels(w - 1, 0);
+  constexpr vcl::Cardinal kCopy = vcl::SRCCOPY;
+  if (Vertical) {
+    const int half = h / 2, stretch = Length - h;
+    Canvas->BlitFrom(vcl::Rect(X, Y, X + w, Y + half), source, vcl::Rect(0, 0, w, half), kCopy, key);
+    if (stretch > 0)
+      Canvas->BlitFrom(vcl::Rect(X, Y + half, X + w, Y + half + stretch), source, vcl::Rect(0, half - 1, w, half + 1),
+                       kCopy, key);
+    const int rest = Y + half + std::max(stretch, 0);
+    Canvas->BlitFrom(vcl::Rect(X, rest, X + w, rest + h - half), source, vcl::Rect(0, half, w, h), kCopy, key);
+  } else {
+    const int half = w / 2, stretch = Length - w;
+    Canvas->BlitFrom(vcl::Rect(X, Y, X + half, Y + h), source, vcl::Rect(0, 0, half, h), kCopy, key);
+    if (stretch > 0)
+      Canvas->BlitFrom(vcl::Rect(X + half, Y, X + half + stretch, Y + h), source, vcl::Rect(half - 1, 0, half + 1, h),
+                       kCopy, key);
+    const int rest = X + half + std::max(stretch, 0);
+    Canvas->BlitFrom(vcl::Rect(rest, Y, rest + w - half, Y + h), source, vcl::Rect(half, 0, w, h), kCopy, key);
   }
 }
 

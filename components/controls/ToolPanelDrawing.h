@@ -44,6 +44,14 @@ namespace toolpanels {
 void DrawGradient(vcl::TCanvas* Canvas, vcl::TColor FromColor, vcl::TColor ToColor, bool Horizontal,
                   const vcl::TRect& Rect, int Steps);
 
+// A tab's glyph drawn Length long along the strip from (X, Y): its first
+// half, a 2-pixel slice from just before its middle stretched over what the
+// glyph lacks of Length, then its second half; rows on a vertical strip,
+// columns on a horizontal one, at the glyph's own thickness. The colour of
+// its bottom-left pixel (vertical) or top-right pixel (horizontal) is left
+// out.
+void DrawThreeSliceGlyph(vcl::TCanvas* Canvas, vcl::TBitmap* Glyph, int X, int Y, int Length, bool Vertical);
+
 // The strip's colours for a preset; esCustom has none (it changes nothing).
 struct TStripColours {
   vcl::TColor FontColor, TabColor, TabColorTo, TabHoverColor, TabHoverColorTo, TabBorderColor, Color, ColorTo;

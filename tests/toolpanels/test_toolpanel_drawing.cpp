@@ -200,3 +200,41 @@ TEST(ToolPanelTabs, TheTabRectangleOnEachEdge) {
   EXPECT_FALSE(IsVerticalStrip(ppTop));
   EXPECT_FALSE(IsVerticalStrip(ppBottom));
 }
+
+TEST(ToolPanelGlyph, ThreeSlicesWithTheCornerColourLeftOut) {
+  // A 3 x 6 glyph, one colour per row (per column when turned), the key in
+  // the corner that names it and once more in the first half.
+  const TColor key = vcl::RGB(255, 0, 255);
+  const TColor row[6] = {0x000010, 0x000020, 0x000030, 0x000040, 0x000050, 0x000060};
+  for (bool vertical : {true, false}) {
+    TBitmap glyph(vertical ? 3 : 6, vertical ? 6 : 3);
+    for (int i = 0; i < 6; ++i)
+      for (int j = 0; j < 3; ++j) glyph.Canvas()->SetPixels(vertical ? j : i, vertical ? i : j, row[i]);
+    // Bottom-left when vertical, top-right when horizontal.
+    glyph.Canvas()->SetPixels(vertical ? 0 : 5, vertical ? 5 : 0, key);
+    glyph.Canvas()->SetPixels(vertical ? 1 : 0, vertical ? 0 : 1, key);
+    auto sheet = PanelSheet(14, 14);
+    DrawThreeSliceGlyph(sheet->Canvas(), &glyph, 1, 1, 10, vertical);
+    // Along the strip: rows 0-2, the slice (rows 2 and 3) over 4, rows 3-5.
+    const int source[10] = {0, 1, 2, 2, 2, 3, 3, 3, 4, 5};
+    for (int along = 0; along < 12; ++along)
+      for (int across = 0; across < 4; ++across) {
+        const int x = vertical ? across + 1 : along + 1, y = vertical ? along + 1 : across + 1;
+        TColor want = kPanelSheet;
+        if (along < 10 && across < 3) {
+          const int s = source[along];
+          const bool keyed = (s == 5 && across == 0) || (s == 0 && across == 1);
+          want = keyed ? kPanelSheet : row[s];
+        }
+        EXPECT_EQ(PanelPixel(*sheet, x, y), want) << vertical << " along " << along << " across " << across;
+      }
+  }
+  // Shorter than the glyph: the halves meet, nothing stretched.
+  TBitmap small(3, 6);
+  small.Canvas()->Brush()->SetColor(0x000070);
+  small.Canvas()->FillRect(vcl::Rect(0, 0, 3, 6));
+  small.Canvas()->SetPixels(0, 5, key);
+  auto sheet = PanelSheet(8, 10);
+  DrawThreeSliceGlyph(sheet->Canvas(), &small, 0, 0, 4, true);
+  for (int y = 0; y < 10; ++y) EXPECT_EQ(PanelPixel(*sheet, 1, y), y < 6 ? TColor{0x000070} : kPanelSheet) << y;
+}
