@@ -1,0 +1,51 @@
+// Painting a laid-out page on the fake-metrics canvas: block backgrounds,
+// floats over the flow, selected words white on the highlight colour.
+#include <gtest/gtest.h>
+
+#include "LayoutFixture.h"
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::testing;
+
+void PaintPage(LayoutPage& aPage) {
+  aPage.Host.Canvas.BeginPaint(&aPage.Fake);
+  aPage.Body->Paint(aPage.Host.Canvas, true);
+  aPage.Host.Canvas.EndPaint();
+}
+
+vcl::TColor PixelAt(LayoutPage& aPage, Integer aX, Integer aY) {
+  const QRgb rgb = aPage.Fake.Bitmap()->Pixels().pixel(aX, aY);
+  return vcl::RGB(qRed(rgb), qGreen(rgb), qBlue(rgb));
+}
+
+TEST(LayoutPaint, BackgroundsFloatsAndSelection) {
+  LayoutPage page(200, 100);
+  page.Load("<html><body><div class=\"y\"><p><img src=\"a\" align=\"right\" width=\"40\" height=\"30\">ab cd</p></div>"
+            "</body></html>",
+            ".y { background-color: #FFFF00; }");
+  // The second word selected.
+  TpsTextNode* line = dynamic_cast<TpsTextNode*>(page.Body->Child(0)->Child(0)->Child(0));
+  ASSERT_TRUE(line);
+  for (htmldoc::TpsChunkElement* e = line->GetLineChunk()->First(); e; e = e->Next)
+    if (e->Kind == htmldoc::ceChar && (e->Char == u'c' || e->Char == u'd')) e->Selected = true;
+  PaintPage(page);
+  page.Fake.Bitmap()->Pixels().save("layout_paint.png");
+  const vcl::TColor yellow = vcl::RGB(255, 255, 0);
+  // The block's background around the text.
+  EXPECT_EQ(PixelAt(page, 100, 5), yellow);
+  // The first word's glyph boxes in the font colour on the yellow.
+  EXPECT_EQ(PixelAt(page, 2, 5), vcl::clBlack);
+  EXPECT_EQ(PixelAt(page, 7, 5), yellow);
+  // The selected word: its cell in the highlight colour, its glyphs white.
+  const TColor highlight = 0x6A240A;
+  EXPECT_EQ(PixelAt(page, 31, 5), highlight);
+  EXPECT_EQ(PixelAt(page, 26, 5), vcl::clWhite);
+  // The float is painted after the flow: its placeholder covers the
+  // block's background (button face inside a black frame).
+  EXPECT_EQ(PixelAt(page, 160, 0), vcl::clBlack);
+  EXPECT_NE(PixelAt(page, 170, 10), yellow);
+}
+
+}  // namespace
