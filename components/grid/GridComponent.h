@@ -498,6 +498,19 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // their plain text) in the content rectangle.
   virtual void PaintCellText(TCanvas* canvas, Integer col, Integer row, TGridDrawState state, const TRect& r,
                              const TCellStyle& style);
+  // The font and brush painting gives a cell (real column col, displayed
+  // column displCol).
+  void ApplyCellFont(Integer col, Integer displCol, vcl::TBrush* brush, vcl::TFont* font, TGridDrawState state,
+                     Integer row);
+  // The width and height a cell's content needs as painting lays it out:
+  // HTML as the mini-HTML renderer measures it (+2 each way), plain text
+  // by its widest line and line count, or with fitWidth wrapped in the
+  // cell's width; reserveButton keeps 17 pixels free on the right.
+  void MeasureCellContent(Integer col, Integer displCol, Integer row, vcl::TSize& size, bool reserveButton,
+                          bool fitWidth);
+  void MeasureCell(Integer displCol, Integer row, vcl::TSize& size, bool reserveButton, bool fitWidth) {
+    MeasureCellContent(displCol, displCol, row, size, reserveButton, fitWidth);
+  }
   // The border lines OnGetCellBorder and OnGetCellBorderProp ask for.
   virtual void PaintCellBorders(TCanvas* canvas, Integer col, Integer row, const TRect& r);
   // Draws the sort indicator of a header cell with its top centre at x, y.

@@ -425,6 +425,85 @@ void TVadOdizadEzev::Paint() {
   canvas->Pen()->SetColor(clBlack);
 }
 
+void TVadOdizadEzev::ApplyCellFont(Integer col, Integer displCol, vcl::TBrush* brush, vcl::TFont* font,
+                                   TGridDrawState state, Integer row) {
+  const bool fixed = displCol < FixedCols() || row < FixedRows();
+  font->Assign(fixed ? fixedFont_.get() : Font());
+  brush->SetColor(fixed ? FixedColor() : Color());
+  GetCellColor(col, row, state, brush, font);
+}
+
+void TVadOdizadEzev::MeasureCellContent(Integer col, Integer displCol, Integer row, vcl::TSize& size,
+                                        bool reserveButton, bool fitWidth) {
+  TCanvas* canvas = Canvas();
+  AnsiString text;
+  GetFormattedCell(col, row, text);
+  TTextKind kind = GetTextKind(text, EnableHTML);
+  if (kind == TTextKind::tkFormula) {
+    GetFilterCellText(col, row, text);
+    kind = GetTextKind(text, EnableHTML);
+  }
+  vcl::TFont keptFont;
+  keptFont.Assign(canvas->Font());
+  const TColor keptBrush = canvas->Brush()->Color();
+  ApplyCellFont(col, displCol, canvas->Brush(), canvas->Font(), TGridDrawState{}, row);
+
+  const TRect cell = CellRect(displCol, row);
+  TRect rt{cell.Left + GridTextMargin, cell.Top + GridTextMargin, cell.Right - GridTextMargin,
+           cell.Bottom - GridTextMargin};
+  if (reserveButton) rt.Right -= 17;
+
+  switch (kind) {
+    case TTextKind::tkHTML: {
+      if (!fitWidth) rt.Right = 65535;
+      rt.Bottom = 65535;
+      dropdown::THtmlTextOptions options;
+      options.MeasureOnly = true;
+      options.LinkColor = URLColor;
+      options.WrapWords = !EnhTextSize;
+      options.PictureCache = pictureCache_.get();
+      options.Images = gridImages_;
+      dropdown::THtmlTextResult result;
+      dropdown::DrawHTMLText(canvas, text, rt, options, result);
+      size = {result.ContentWidth + 2, result.ContentHeight + 2};
+      break;
+    }
+    case TTextKind::tkRTF:
+      // Rich text is measured once the grid reads it.
+      size = {0, 0};
+      break;
+    default: {
+      if (kind == TTextKind::tkWide) text = rtl::WideToUtf8(DecodeWideText(text));
+      if (fitWidth) {
+        rt = {rt.Left + 2, rt.Top + 2, rt.Right - 2, rt.Bottom - 2};
+        if (EditorActive() && col == Col() && row == Row() && !text.empty() && text.back() == '\n') text += 'w';
+        TRect calc = rt;
+        const Integer height =
+            canvas->DrawText(text, calc, vcl::DT_EDITCONTROL | vcl::DT_NOPREFIX | vcl::DT_CALCRECT | vcl::DT_WORDBREAK);
+        size = {calc.Right - calc.Left, height};
+        break;
+      }
+      // Lines split at CR with multi-line cells, else only the first.
+      Integer widest = 0, lines = 0;
+      size_t start = 0;
+      while (true) {
+        size_t end = text.find('\r', start);
+        AnsiString line = text.substr(start, end == AnsiString::npos ? AnsiString::npos : end - start);
+        if (!line.empty() && line.front() == '\n') line.erase(0, 1);
+        if (URLShow && !URLFull && HasURLScheme(line)) StripURLScheme(line);
+        widest = std::max(widest, canvas->TextWidth(line));
+        ++lines;
+        if (end == AnsiString::npos || !Multilinecells) break;
+        start = end + 1;
+      }
+      size = {widest, canvas->TextHeight("gh") * lines};
+      break;
+    }
+  }
+  canvas->Font()->Assign(&keptFont);
+  canvas->Brush()->SetColor(keptBrush);
+}
+
 void TVadOdizadEzev::PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y) {
   // Graphics of the later sort glyphs replace this plain triangle.
   (void)col;

@@ -360,3 +360,39 @@ TEST(GridCellPainting, BordersAndTheEditingFrame) {
   EXPECT_EQ(PaintPixel(img, 80, 24), 0x00FF00u);
   EXPECT_EQ(PaintPixel(img, 120, 24), 0x00FF00u);
 }
+
+TEST(GridCellPainting, MeasuringAgreesWithWhatIsPainted) {
+  PaintFixture f(4, 4, 24);
+  f.grid->SetCells(1, 1, "Wide text");
+  f.grid->SetCells(2, 1, "first\rsecond line");
+  f.grid->SetCells(1, 2, "http://example.com");
+  f.grid->SetCells(2, 2, "<b>bold</b> text");
+  TCanvas* canvas = f.grid->Canvas();
+  canvas->Font()->Assign(f.grid->Font());
+  const Integer lineHeight = canvas->TextHeight("gh");
+  vcl::TSize size;
+  f.grid->MeasureCell(1, 1, size, false, false);
+  EXPECT_EQ(size, (vcl::TSize{canvas->TextWidth("Wide text"), lineHeight}));
+  // One line unless multi-line cells are on; then the widest line counts.
+  f.grid->MeasureCell(2, 1, size, false, false);
+  EXPECT_EQ(size, (vcl::TSize{canvas->TextWidth("first"), lineHeight}));
+  f.grid->Multilinecells = true;
+  f.grid->MeasureCell(2, 1, size, false, false);
+  EXPECT_EQ(size, (vcl::TSize{canvas->TextWidth("second line"), 2 * lineHeight}));
+  // Links are measured as shown.
+  f.grid->MeasureCell(1, 2, size, false, false);
+  EXPECT_EQ(size.cx, canvas->TextWidth("http://example.com"));
+  f.grid->URLShow = true;
+  f.grid->MeasureCell(1, 2, size, false, false);
+  EXPECT_EQ(size.cx, canvas->TextWidth("example.com"));
+  // HTML: the renderer's size plus 2; wider than the plain words in bold.
+  f.grid->MeasureCell(2, 2, size, false, false);
+  EXPECT_GE(size.cx, canvas->TextWidth("bold text") + 2);
+  EXPECT_LE(size.cx, canvas->TextWidth("bold text") + 12);
+  EXPECT_GE(size.cy, lineHeight);
+  // Fitted to the width, a long text wraps into more lines.
+  f.grid->SetCells(3, 1, "one two three four five six seven");
+  f.grid->MeasureCell(3, 1, size, false, true);
+  EXPECT_GT(size.cy, lineHeight);
+  EXPECT_LE(size.cx, PaintColW - 8);
+}
