@@ -14,6 +14,7 @@
 #include "vcl/QtCanvas.h"
 #include "vcl/QtHost.h"
 #include "vcl/UxTheme.h"
+#include "vcl/DesktopComposition.h"
 #include "vcl/Regions.h"
 #include "vcl/WinApi.h"
 
@@ -96,7 +97,9 @@ std::vector<Module> MakeModules() {
                          {"GetThemeDocumentationProperty", Address(&GetThemeDocumentationProperty)},
                          {"DrawThemeParentBackground", Address(&DrawThemeParentBackground)},
                          {"EnableTheming", Address(&EnableTheming)},
+                         {"DrawThemeTextEx", Address(&DrawThemeTextEx)},
                      }});
+  modules.push_back({"dwmapi", 0x10400000, false, {{"DwmIsCompositionEnabled", Address(&DwmIsCompositionEnabled)}}});
   return modules;
 }
 
