@@ -294,6 +294,38 @@ void TVadOdizadEzev::PaintCellText(TCanvas* canvas, Integer col, Integer row, TG
   in.VAlign = style.VAlignment;
   const TCellTextPlan plan = PlanCellText(in);
 
+  // The frame round the selection, drawn piece by piece by the cells on
+  // its edges.
+  const vcl::TGridRect sel = Selection();
+  if (selectionRectangle_ && !fixed && col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom) {
+    const Integer lw = GridLineWidth();
+    canvas->Pen()->SetColor(clBlack);
+    canvas->Pen()->SetWidth(2);
+    const bool rightCol = col == sel.Right;
+    if (col == sel.Left) {
+      canvas->MoveTo(r.Left - lw + 1, r.Bottom);
+      canvas->LineTo(r.Left - lw + 1, r.Top - lw);
+    }
+    if (rightCol) {
+      canvas->MoveTo(r.Right - 1, r.Bottom);
+      canvas->LineTo(r.Right - 1, r.Top - lw);
+    }
+    if (row == sel.Top) {
+      canvas->MoveTo(r.Left - lw, r.Top - lw + 1);
+      canvas->LineTo(rightCol ? r.Right - 1 : r.Right, r.Top - lw + 1);
+    }
+    if (row == sel.Bottom) {
+      canvas->MoveTo(r.Left - lw, r.Bottom);
+      canvas->LineTo(rightCol ? r.Right - 1 : r.Right, r.Bottom);
+    }
+    if (selectionResizer_ && rightCol && row == sel.Bottom) {
+      canvas->Brush()->SetColor(clBlack);
+      canvas->Pen()->SetWidth(1);
+      canvas->Rectangle({r.Right - 4, r.Bottom - 4, r.Right, r.Bottom});
+    }
+    canvas->Pen()->SetWidth(1);
+  }
+
   TRect rt = r;
   if (fixed) {
     rt.Left += GridLineWidth();

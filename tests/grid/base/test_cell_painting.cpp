@@ -396,3 +396,34 @@ TEST(GridCellPainting, MeasuringAgreesWithWhatIsPainted) {
   EXPECT_GT(size.cy, lineHeight);
   EXPECT_LE(size.cx, PaintColW - 8);
 }
+
+TEST(GridCellPainting, SelectionRectangleAndResizer) {
+  PaintFixture f(5, 5, 24);
+  f.grid->SetLook(glStandard);
+  f.grid->SetSelectionColor(clWhite);
+  f.grid->SetSelection({1, 1, 2, 2});
+  QImage plain = f.Grab();
+  f.grid->SetSelectionRectangle(true);
+  f.grid->SetSelectionResizer(true);
+  QImage framed = f.Grab("grid-selection-rectangle.png");
+  auto black = [](QRgb p) { return qRed(p) < 40 && qGreen(p) < 40 && qBlue(p) < 40; };
+  // Cells (1..2, 1..2) span x 80..239, y 24..71; the frame lies on their
+  // outer lines, 2 pixels wide.
+  const PaintSpan leftSide = PaintColumns(framed, 76, 40, 86, 41, black);
+  const PaintSpan rightSide = PaintColumns(framed, 230, 40, 244, 41, black);
+  const PaintSpan topSide = PaintRows(framed, 120, 20, 121, 30, black);
+  const PaintSpan bottomSide = PaintRows(framed, 120, 64, 121, 76, black);
+  EXPECT_EQ(leftSide.count, 2);
+  EXPECT_EQ(rightSide.count, 2);
+  EXPECT_EQ(topSide.count, 2);
+  EXPECT_EQ(bottomSide.count, 2);
+  EXPECT_EQ(PaintColumns(plain, 76, 40, 86, 41, black).count, 0);
+  // Nothing inside the selection and none round a cell outside it.
+  EXPECT_EQ(PaintColumns(framed, 150, 40, 170, 41, black).count, 0);
+  EXPECT_EQ(PaintColumns(framed, 250, 40, 320, 41, black).count, 0);
+  // The resizer: a filled 4x4 square in the bottom-right cell's corner.
+  int square = 0;
+  for (int y = 62; y < 72; ++y)
+    for (int x = 228; x < 240; ++x) square += black(framed.pixel(x, y)) ? 1 : 0;
+  EXPECT_GE(square, 16);
+}
