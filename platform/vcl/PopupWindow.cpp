@@ -142,6 +142,8 @@ void TPopupForm::ShowPopup() {
   } else {
     SetVisible(true);
   }
+  // Already the active window: no new activation will say so.
+  if (Active()) activeSeen_ = true;
 }
 
 void TPopupForm::HidePopup() {

@@ -208,6 +208,20 @@ TEST(PopupForm, TheActiveWindowMovingAwayDeactivatesUnlessThePopupOwnsIt) {
   }
 }
 
+TEST(PopupForm, ShownAgainWhileOpenItStillFollowsTheActiveWindow) {
+  PopupRig rig;
+  rig.Open();
+  rig.popup->ShowPopup();  // already shown and active
+  Pump();
+  QWidget other(nullptr, Qt::Window);
+  other.setGeometry(220, 220, 40, 30);
+  other.show();
+  other.activateWindow();
+  Pump();
+  EXPECT_EQ(std::count(rig.log.begin(), rig.log.end(), "deactivate"), 1);
+  EXPECT_FALSE(rig.popup->PopupShowing());
+}
+
 TEST(PopupForm, WithoutAHandlerItIsToldOnceAndStaysVisible) {
   // No handler: the pop-up is told, stays visible, and is told only once.
   PopupRig rig;
