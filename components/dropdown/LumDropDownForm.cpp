@@ -397,7 +397,7 @@ void TDropDownForm::UpdateHeaderFooter() {
     header_->SetHeight(ha->Height());
     header_->SetDropDown(ownerDropDown_);
     header_->Rebuild();
-    header_->SetAlign(TAlign::alTop);
+    header_->SetAlign(vcl::TAlign::alTop);
   }
   if (header_) {
     header_->OnDrawBackGround = ownerDropDown_->HeaderDrawHandler();
@@ -415,7 +415,7 @@ void TDropDownForm::UpdateHeaderFooter() {
     footer_->SetHeight(fa->Height());
     footer_->SetDropDown(ownerDropDown_);
     footer_->Rebuild();
-    footer_->SetAlign(TAlign::alBottom);
+    footer_->SetAlign(vcl::TAlign::alBottom);
   }
   if (footer_) {
     footer_->OnDrawBackGround = ownerDropDown_->FooterDrawHandler();
