@@ -4,10 +4,26 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <initializer_list>
+#include <vector>
+
+#include "ribbon/LumDWM.h"
+#include "rtl/SystemInfo.h"
 
 namespace ribbon {
 
 namespace {
+
+void RibbonLine(vcl::TCanvas* c, int x1, int y1, int x2, int y2) {
+  c->MoveTo(x1, y1);
+  c->LineTo(x2, y2);
+}
+
+void RibbonPolyline(vcl::TCanvas* c, std::initializer_list<vcl::TPoint> points) {
+  auto it = points.begin();
+  c->MoveTo(it->X, it->Y);
+  for (++it; it != points.end(); ++it) c->LineTo(it->X, it->Y);
+}
 
 // Rounding to the nearest, halves to the even neighbour.
 int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
@@ -17,6 +33,24 @@ int RoundEven(double v) { return static_cast<int>(std::nearbyint(v)); }
 int RibbonPageMargin() { return controls::GetGlobalWin7ScenicRibbon() ? 0 : 4; }
 
 int RibbonCornerRadius() { return controls::GetGlobalWin7ScenicRibbon() ? 0 : 3; }
+
+bool IsComCtl6() {
+  rtl::Cardinal handle = 0;
+  const rtl::Cardinal size = rtl::GetFileVersionInfoSize("COMCTL32.DLL", &handle);
+  if (size == 0) return false;
+  std::vector<uint8_t> block(size);
+  if (!rtl::GetFileVersionInfo("COMCTL32.DLL", handle, size, block.data())) return false;
+  void* value = nullptr;
+  rtl::Cardinal length = 0;
+  if (!rtl::VerQueryValue(block.data(), "\\", &value, &length) || !value) return false;
+  const auto* info = static_cast<const rtl::VS_FIXEDFILEINFO*>(value);
+  return ((info->dwFileVersionMS >> 16) & 0xFF) > 5;
+}
+
+bool IsCompositionEnabled() {
+  bool on = false;
+  return DwmIsCompositionEnabled(&on) == vcl::S_OK && on;
+}
 
 vcl::TColor MixColors(vcl::TColor Color1, vcl::TColor Color2, int Percent) {
   if (Percent >= 100) return Color1;
@@ -87,6 +121,99 @@ void DrawStepGradient(vcl::TCanvas* Canvas, vcl::TColor FromColor, vcl::TColor T
       Canvas->Rectangle(Rect.Left, y, Rect.Right, y + RoundEven(size) + 1);
     }
   }
+}
+
+void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size) {
+  const int dx = (Rect.Right - Rect.Left - Size) / 3, dy = (Rect.Bottom - Rect.Top - Size) / 3;
+  const int x0 = Rect.Left + dx, y0 = Rect.Top + dy;
+  Canvas->Pen()->SetColor(Color);
+  RibbonLine(Canvas, x0, y0 + Size, x0 + Size + 1, y0);
+  RibbonLine(Canvas, x0 + 1, y0 + Size, x0 + Size, y0);
+  RibbonLine(Canvas, x0, y0 + 1, x0 + Size + 1, y0 + Size + 1);
+  RibbonLine(Canvas, x0 + 1, y0 + 1, x0 + Size, y0 + Size + 1);
+}
+
+void DrawRestoreGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal) {
+  Canvas->Pen()->SetColor(Color);
+  if (Horizontal) {
+    const int l = Rect.Left + (Rect.Right - Rect.Left - 8) / 3, t = Rect.Top + (Rect.Bottom - Rect.Top - 8) / 3;
+    RibbonLine(Canvas, l + 2, t, l + 8, t);
+    RibbonLine(Canvas, l + 2, t + 1, l + 8, t + 1);
+    RibbonLine(Canvas, l + 8, t, l + 8, t + 6);
+    RibbonLine(Canvas, l, t + 3, l + 7, t + 3);
+    RibbonLine(Canvas, l, t + 4, l + 7, t + 4);
+    RibbonPolyline(Canvas, {{l, t + 4}, {l, t + 8}, {l + 6, t + 8}, {l + 6, t + 4}});
+    return;
+  }
+  const int r = Rect.Right, t = Rect.Top;
+  RibbonLine(Canvas, r - 5, t + 2, r - 5, t + 8);
+  RibbonLine(Canvas, r - 6, t + 2, r - 6, t + 8);
+  RibbonLine(Canvas, r - 5, t + 8, r - 11, t + 8);
+  RibbonLine(Canvas, r - 8, t, r - 8, t + 7);
+  RibbonLine(Canvas, r - 9, t, r - 9, t + 7);
+  RibbonPolyline(Canvas, {{r - 9, t}, {r - 13, t}, {r - 13, t + 6}, {r - 9, t + 6}});
+}
+
+void DrawMaximizeGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal) {
+  Canvas->Pen()->SetColor(Color);
+  if (Horizontal) {
+    const int l = Rect.Left + (Rect.Right - Rect.Left - 8) / 3, d = (Rect.Bottom - Rect.Top - 8) / 3;
+    const int top = Rect.Top + d;
+    RibbonLine(Canvas, l, top + 1, l + 9, top + 1);
+    RibbonLine(Canvas, l, top + 2, l + 9, top + 2);
+    RibbonPolyline(Canvas, {{l, top + 2}, {l, top + 8}, {l + 8, top + 8}, {l + 8, top + 2}});
+    return;
+  }
+  const int r = Rect.Right, t = Rect.Top;
+  RibbonLine(Canvas, r - 8, t, r - 8, t + 7);
+  RibbonLine(Canvas, r - 9, t, r - 9, t + 7);
+  RibbonPolyline(Canvas, {{r - 9, t}, {r - 13, t}, {r - 13, t + 6}, {r - 9, t + 6}});
+}
+
+void DrawMinimizeGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal) {
+  Canvas->Pen()->SetColor(Color);
+  if (Horizontal) {
+    const int l = Rect.Left + (Rect.Right - Rect.Left - 6) / 3, t = Rect.Top + (Rect.Bottom - Rect.Top) / 2;
+    RibbonLine(Canvas, l, t, l + 6, t);
+    RibbonLine(Canvas, l, t + 1, l + 6, t + 1);
+    return;
+  }
+  RibbonLine(Canvas, Rect.Left, Rect.Top, Rect.Left, Rect.Top + 6);
+  RibbonLine(Canvas, Rect.Left + 1, Rect.Top, Rect.Left + 1, Rect.Top + 6);
+}
+
+void DrawDropArrow(vcl::TCanvas* Canvas, vcl::TPoint P, vcl::TColor Color, vcl::TColor ShadeColor, bool Down) {
+  const int x = P.X, y = P.Y;
+  Canvas->Pen()->SetColor(Color);
+  if (Down) {
+    RibbonLine(Canvas, x, y, x + 5, y);
+    RibbonLine(Canvas, x + 1, y + 1, x + 4, y + 1);
+    Canvas->SetPixels(x + 2, y + 2, Color);
+    for (vcl::TPoint s : {vcl::TPoint{x, y + 1}, vcl::TPoint{x + 4, y + 1}, vcl::TPoint{x + 1, y + 2},
+                          vcl::TPoint{x + 3, y + 2}, vcl::TPoint{x + 2, y + 3}})
+      Canvas->SetPixels(s.X, s.Y, ShadeColor);
+    return;
+  }
+  RibbonLine(Canvas, x, y, x, y + 5);
+  RibbonLine(Canvas, x + 1, y + 1, x + 1, y + 4);
+  Canvas->SetPixels(x + 2, y + 2, Color);
+  for (vcl::TPoint s : {vcl::TPoint{x + 2, y + 1}, vcl::TPoint{x + 1, y + 4}, vcl::TPoint{x + 3, y + 2}})
+    Canvas->SetPixels(s.X, s.Y, ShadeColor);
+}
+
+void DrawEtchedLine(vcl::TCanvas* Canvas, vcl::TPoint P1, vcl::TPoint P2, bool Raised, bool Horizontal) {
+  const vcl::TColor first = Raised ? vcl::clWhite : vcl::clBtnShadow;
+  const vcl::TColor second = Raised ? vcl::clBtnShadow : vcl::clWhite;
+  Canvas->Pen()->SetColor(first);
+  if (Horizontal) {
+    RibbonPolyline(Canvas, {{P1.X - 1, P1.Y - 1}, {P2.X - 1, P2.Y}, {P2.X + 1, P2.Y}});
+    Canvas->Pen()->SetColor(second);
+    RibbonPolyline(Canvas, {{P2.X + 1, P2.Y}, {P2.X + 1, P1.Y}, {P2.X - 1, P1.Y}});
+    return;
+  }
+  RibbonPolyline(Canvas, {{P1.X - 1, P1.Y + 1}, {P1.X - 1, P1.Y - 1}, {P2.X + 1, P2.Y - 1}});
+  Canvas->Pen()->SetColor(second);
+  RibbonPolyline(Canvas, {{P2.X + 1, P2.Y - 1}, {P2.X + 1, P2.Y + 1}, {P1.X, P1.Y + 1}});
 }
 
 }  // namespace ribbon

@@ -13,6 +13,12 @@ int RibbonPageMargin();
 // 0 with the scenic look, else 3.
 int RibbonCornerRadius();
 
+// The common controls library is version 6 or later (its file version's
+// major number above 5).
+bool IsComCtl6();
+// Desktop composition is on; false where the query is not available.
+bool IsCompositionEnabled();
+
 // Percent of Color1 and the rest of Color2; 100 or more answers Color1 and
 // 0 or less Color2 as they are (system colours unresolved).
 vcl::TColor MixColors(vcl::TColor Color1, vcl::TColor Color2, int Percent);
@@ -32,5 +38,16 @@ void CenterRect(vcl::TRect& Rect, int W, int H);
 // draws one band.
 void DrawStepGradient(vcl::TCanvas* Canvas, vcl::TColor FromColor, vcl::TColor ToColor, int Steps, vcl::TRect Rect,
                       bool Horizontal);
+
+// Canvas glyphs in Color (lines leave out their end points).
+// A cross of two 2-pixel diagonals, Size across, a third of the slack in.
+void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size);
+void DrawRestoreGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal);
+void DrawMaximizeGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal);
+void DrawMinimizeGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, bool Horizontal);
+// A small arrow (down, or right) at P with light shade pixels.
+void DrawDropArrow(vcl::TCanvas* Canvas, vcl::TPoint P, vcl::TColor Color, vcl::TColor ShadeColor, bool Down);
+// A 3-D separator of two polylines, white first when Raised.
+void DrawEtchedLine(vcl::TCanvas* Canvas, vcl::TPoint P1, vcl::TPoint P2, bool Raised, bool Horizontal);
 
 }  // namespace ribbon
