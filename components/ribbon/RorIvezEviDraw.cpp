@@ -9,6 +9,7 @@
 
 #include "ribbon/LumDWM.h"
 #include "rtl/SystemInfo.h"
+#include "vcl/Menus.h"
 
 namespace ribbon {
 
@@ -214,6 +215,33 @@ void DrawEtchedLine(vcl::TCanvas* Canvas, vcl::TPoint P1, vcl::TPoint P2, bool R
   RibbonPolyline(Canvas, {{P1.X - 1, P1.Y + 1}, {P1.X - 1, P1.Y - 1}, {P2.X + 1, P2.Y - 1}});
   Canvas->Pen()->SetColor(second);
   RibbonPolyline(Canvas, {{P2.X + 1, P2.Y - 1}, {P2.X + 1, P2.Y + 1}, {P1.X, P1.Y + 1}});
+}
+
+void DrawVerticalHotkeyText(vcl::TCanvas* Canvas, const rtl::AnsiString& Text, vcl::TPoint P) {
+  // Position (1-based) of the marked character in the text without markers.
+  int hotPos = 0;
+  int j = 0;
+  const size_t n = Text.size();
+  for (size_t i = 0; i < n; ++i) {
+    if (Text[i] == '&') {
+      if (i + 1 < n && Text[i + 1] == '&') {
+        ++j;
+        ++i;
+      } else if (i + 1 < n) {
+        hotPos = j + 1;
+      }
+      continue;
+    }
+    ++j;
+  }
+  const rtl::AnsiString shown = vcl::StripHotkey(Text);
+  Canvas->TextOut(P.X, P.Y, shown);
+  if (hotPos <= 0 || static_cast<size_t>(hotPos) > shown.size()) return;
+  const int x = P.X - Canvas->TextHeight(shown) + 1;
+  const int y1 = P.Y + Canvas->TextWidth(shown.substr(0, hotPos - 1));
+  const int y2 = y1 + Canvas->TextWidth(shown.substr(hotPos - 1, 1));
+  Canvas->Pen()->SetColor(Canvas->Font()->Color());
+  RibbonLine(Canvas, x, y1, x, y2);
 }
 
 }  // namespace ribbon

@@ -50,4 +50,9 @@ void DrawDropArrow(vcl::TCanvas* Canvas, vcl::TPoint P, vcl::TColor Color, vcl::
 // A 3-D separator of two polylines, white first when Raised.
 void DrawEtchedLine(vcl::TCanvas* Canvas, vcl::TPoint P1, vcl::TPoint P2, bool Raised, bool Horizontal);
 
+// Caption text of a vertical toolbar at P (the caller rotates the font):
+// the text without its '&' markers, the last marked character underlined
+// beside the text; "&&" is a literal ampersand.
+void DrawVerticalHotkeyText(vcl::TCanvas* Canvas, const rtl::AnsiString& Text, vcl::TPoint P);
+
 }  // namespace ribbon

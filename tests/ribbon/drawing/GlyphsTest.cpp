@@ -10,6 +10,7 @@
 #include "rtl/SystemInfo.h"
 #include "vcl/DesktopComposition.h"
 #include "vcl/Pictures.h"
+#include "vcl/TestCanvases.h"
 #include "vcl/WinApi.h"
 
 namespace {
@@ -143,6 +144,46 @@ TEST(RibbonGlyphs, EnvironmentTests) {
   vcl::SetDesktopCompositionEnabled(true);
   EXPECT_TRUE(ribbon::IsCompositionEnabled());
   vcl::SetDesktopCompositionEnabled(false);
+}
+
+}  // namespace
+
+namespace {
+
+// On the fake-metrics canvas (8 wide, 13 high per character) the text
+// stays horizontal; the underline stands left of it, as for a font the
+// caller turned by 90 degrees.
+struct HotkeyCase {
+  const char* text;
+  int shownChars;
+  int hotFrom, hotTo;  // underline rows relative to P.Y; equal: none
+};
+
+TEST(RibbonGlyphs, VerticalHotkeyTextTable) {
+  const HotkeyCase cases[] = {
+      {"Fi&le", 4, 16, 24},   // 'l', third character
+      {"&Tools", 5, 0, 8},    // first character
+      {"Typ&e", 4, 24, 32},   // before the fourth: text one shorter
+      {"A&&B", 3, 0, 0},      // a literal ampersand, no underline
+      {"Edit&", 4, 0, 0},     // a trailing marker marks nothing
+      {"&a&b", 2, 8, 16},     // the last marker wins
+  };
+  for (const HotkeyCase& c : cases) {
+    vcl::TFakeMetricsCanvas canvas(80, 60);
+    canvas.Brush()->SetColor(kGlyphBack);
+    canvas.FillRect(vcl::TRect{0, 0, 80, 60});
+    canvas.Font()->SetColor(RGB(0, 0, 255));
+    const vcl::TPoint p{30, 20};
+    ribbon::DrawVerticalHotkeyText(&canvas, c.text, p);
+    const int x = p.X - canvas.TextHeight("X") + 1;
+    for (int y = 0; y < 60; ++y) {
+      const bool want = y >= p.Y + c.hotFrom && y < p.Y + c.hotTo;
+      EXPECT_EQ(canvas.Pixels(x, y) == RGB(0, 0, 255), want) << c.text << " row " << y;
+    }
+    // The shown text: one box per character, none after the last.
+    EXPECT_EQ(canvas.Pixels(p.X + (c.shownChars - 1) * 8 + 2, p.Y + 2), RGB(0, 0, 255)) << c.text;
+    EXPECT_NE(canvas.Pixels(p.X + c.shownChars * 8 + 2, p.Y + 2), RGB(0, 0, 255)) << c.text;
+  }
 }
 
 }  // namespace
