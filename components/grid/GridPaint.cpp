@@ -11,6 +11,8 @@
 #include "rtl/CodePages.h"
 #include "vcl/Gdi.h"
 #include "vcl/Graphics.h"
+#include "vcl/UxTheme.h"
+#include "vcl/WinApi.h"
 
 namespace grid {
 
@@ -176,7 +178,24 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
   const TColor keptFont = canvas->Font()->Color();
 
   // The look's fill of a fixed cell.
-  if (plan.FixedFill != TFixedFillKind::ffNone) {
+  if (plan.FixedFill == TFixedFillKind::ffListView) {
+    if (vcl::IsThemeActive()) {
+      TRect header = rc;
+      header.Bottom += 1;
+      const vcl::TPoint mouse = ScreenToClient(vcl::GetCursorPos());
+      const bool inside = mouse.X >= r.Left && mouse.X < r.Right && mouse.Y >= r.Top && mouse.Y < r.Bottom;
+      // HP_HEADERITEM pressed or hot under the mouse, else HP_HEADERITEMRIGHT normal.
+      canvas->DrawThemePart("header", inside ? 1 : 3, inside ? (fixedPressed_ ? 3 : 2) : 1, header, nullptr);
+      canvas->Pen()->SetColor(clWhite);
+      canvas->MoveTo(header.Left, header.Top);
+      canvas->LineTo(header.Right, header.Top);
+    } else {
+      canvas->Pen()->SetColor(clWhite);
+      canvas->Brush()->SetColor(clBtnFace);
+      canvas->Rectangle(rc);
+    }
+    canvas->Brush()->SetColor(keptBrush);
+  } else if (plan.FixedFill != TFixedFillKind::ffNone) {
     TRect fill = rc;
     const TLookFill& f = plan.Fill;
     if (plan.FixedFill == TFixedFillKind::ffHover || plan.FixedFill == TFixedFillKind::ffPressed) {

@@ -86,6 +86,8 @@ TCellPaintPlan PlanCellPaint(const TCellPaintInput& in) {
     }
   }
 
+  if (fixed && !in.Flat && in.Look == TPaintLook::plListView) plan.FixedFill = TFixedFillKind::ffListView;
+
   if (fixed && !in.Flat) {
     switch (in.Look) {
       case TPaintLook::plClassic:

@@ -25,7 +25,9 @@ struct TLookFill {
 
 enum class TPlanFont { pfFont, pfFixedFont, pfActiveCellFont };
 
-enum class TFixedFillKind { ffNone, ffHover, ffPressed, ffActiveHeader, ffSortHeader, ffLook };
+// ffListView: the desktop theme's header item (a plain button-face box
+// without visual styles).
+enum class TFixedFillKind { ffNone, ffHover, ffPressed, ffActiveHeader, ffSortHeader, ffLook, ffListView };
 
 enum class TFixedEdges { feNone, feClassic, feRUZ, feSoft };
 

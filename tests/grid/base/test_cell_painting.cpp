@@ -427,3 +427,25 @@ TEST(GridCellPainting, SelectionRectangleAndResizer) {
     for (int x = 228; x < 240; ++x) square += black(framed.pixel(x, y)) ? 1 : 0;
   EXPECT_GE(square, 16);
 }
+
+TEST(GridCellPainting, ListViewHeadersAreTheThemesHeaderItems) {
+  PaintFixture f(4, 3, 24);
+  f.grid->SetLook(glListView);
+  // The fixed-cell gradient never shows in a list-view header.
+  f.grid->SetFixedGradientColor(fgFrom, 0x0000FF);
+  f.grid->SetFixedGradientColor(fgTo, 0x0000FF);
+  auto red = [](QRgb p) { return qRed(p) > 200 && qGreen(p) < 60 && qBlue(p) < 60; };
+  vcl::SetThemeActive(true);
+  QImage img = f.Grab("grid-look-listview.png");
+  EXPECT_EQ(PaintColumns(img, 82, 2, 157, 20, red).count, 0);
+  // A white line along the top edge.
+  EXPECT_EQ(PaintPixel(img, 120, 0), clWhite);
+  // Without visual styles: a button-face box outlined in white.
+  vcl::SetThemeActive(false);
+  img = f.Grab("grid-look-listview-plain.png");
+  vcl::SetThemeActive(true);
+  EXPECT_EQ(PaintColumns(img, 82, 2, 157, 20, red).count, 0);
+  EXPECT_EQ(PaintPixel(img, 120, 10), vcl::ColorToRGB(clBtnFace));
+  EXPECT_EQ(PaintPixel(img, 80, 10), clWhite);
+  EXPECT_EQ(PaintPixel(img, 120, 0), clWhite);
+}

@@ -43,7 +43,7 @@ TEST(CellPaintPlan, FixedCellsOfEveryLook) {
       {plClassic, PaintFixed, clNone, ffNone, clNone, feClassic},
       {plRUZ, PaintFrom, PaintTo, ffLook, clNone, feRUZ},
       {plXP, PaintFrom, PaintTo, ffLook, clNone, feRUZ},
-      {plListView, PaintFrom, PaintTo, ffNone, clNone, feNone},
+      {plListView, PaintFrom, PaintTo, ffListView, clNone, feNone},
       {plVista, PaintFrom, PaintTo, ffLook, 0xFFFFFF, feNone},
       {plWin7, PaintFrom, PaintTo, ffLook, clNone, feNone},
       {plOffice2007, PaintFrom, PaintTo, ffLook, clNone, feNone},
