@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstdint>
 #include <initializer_list>
+#include <memory>
 #include <vector>
 
 #include "ribbon/LumDWM.h"
@@ -122,6 +123,97 @@ void DrawStepGradient(vcl::TCanvas* Canvas, vcl::TColor FromColor, vcl::TColor T
       Canvas->Rectangle(Rect.Left, y, Rect.Right, y + RoundEven(size) + 1);
     }
   }
+}
+
+void DrawRoundRect(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float W, float H,
+                   float R) {
+  controls::TGPGraphicsPath path;
+  path.AddLine(X + R, Y, X + W - 2 * R, Y);
+  path.AddArc(X + W - 2 * R, Y, 2 * R, 2 * R, 270, 90);
+  path.AddLine(X + W, Y + R, X + W, Y + H - 2 * R);
+  path.AddArc(X + W - 2 * R, Y + H - 2 * R, 2 * R, 2 * R, 0, 90);
+  path.AddLine(X + W - 2 * R, Y + H, X + R, Y + H);
+  path.AddArc(X, Y + H - 2 * R, 2 * R, 2 * R, 90, 90);
+  path.AddLine(X, Y + H - 2 * R, X, Y + R);
+  path.AddArc(X, Y, 2 * R, 2 * R, 180, 90);
+  path.CloseFigure();
+  Graphics->DrawPath(Pen, &path);
+}
+
+void DrawSolidRoundRect(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float W, float H,
+                        float R) {
+  controls::TGPPen pen(OpaqueARGB(Color));
+  DrawRoundRect(Graphics, &pen, X, Y, W, H, R);
+}
+
+void DrawDottedRoundRect(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float W, float H,
+                         float R) {
+  controls::TGPPen pen(OpaqueARGB(Color));
+  pen.SetDashStyle(vcl::DashStyleDot);
+  DrawRoundRect(Graphics, &pen, X, Y, W, H, R);
+}
+
+void DrawRectPath(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float W, float H) {
+  controls::TGPGraphicsPath path;
+  path.AddLine(X, Y, X + W, Y);
+  path.AddLine(X + W, Y, X + W, Y + H);
+  path.AddLine(X + W, Y + H, X, Y + H);
+  path.CloseFigure();
+  Graphics->DrawPath(Pen, &path);
+}
+
+void DrawRectOutline(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color,
+                     const vcl::TRect& Rect) {
+  if (!Graphics && !Canvas) return;
+  std::unique_ptr<controls::TGPGraphics> own;
+  if (!Graphics) {
+    own = std::make_unique<controls::TGPGraphics>(Canvas);
+    own->SetSmoothingMode(vcl::SmoothingModeAntiAlias);
+    Graphics = own.get();
+  }
+  controls::TGPPen pen(OpaqueARGB(Color));
+  controls::TGPGraphicsPath path;
+  path.AddLine(Rect.Left, Rect.Top, Rect.Right, Rect.Top);
+  path.AddLine(Rect.Right, Rect.Top, Rect.Right, Rect.Bottom);
+  path.AddLine(Rect.Right, Rect.Bottom, Rect.Left, Rect.Bottom);
+  path.CloseFigure();
+  Graphics->DrawPath(&pen, &path);
+}
+
+void DrawVistaGradient(vcl::TCanvas* Canvas, const vcl::TRect& Rect, int SplitHeight, vcl::TColor Color,
+                       vcl::TColor ColorTo, vcl::TColor ColorMirror, vcl::TColor ColorMirrorTo, vcl::TColor BorderColor,
+                       int Radius) {
+  DrawStepGradient(Canvas, Color, ColorTo, 40, vcl::TRect{Rect.Left, Rect.Top, Rect.Right, Rect.Top + SplitHeight + 1},
+                   false);
+  DrawStepGradient(Canvas, ColorMirror, ColorMirrorTo, 40,
+                   vcl::TRect{Rect.Left, Rect.Top + SplitHeight, Rect.Right, Rect.Bottom}, false);
+  if (BorderColor == vcl::clNone) return;
+  controls::TGPGraphics graphics(Canvas);
+  graphics.SetSmoothingMode(vcl::SmoothingModeAntiAlias);
+  controls::TGPPen pen(OpaqueARGB(BorderColor));
+  const float w = Rect.Right - Rect.Left - 1, h = Rect.Bottom - Rect.Top - 1;
+  if (Radius > 0)
+    DrawRoundRect(&graphics, &pen, Rect.Left, Rect.Top, w, h, Radius);
+  else
+    DrawRectPath(&graphics, &pen, Rect.Left, Rect.Top, w, h);
+}
+
+void DrawSmallDropArrow(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color, vcl::TPoint P) {
+  if (!Graphics && !Canvas) return;
+  std::unique_ptr<controls::TGPGraphics> own;
+  if (!Graphics) {
+    own = std::make_unique<controls::TGPGraphics>(Canvas);
+    own->SetSmoothingMode(vcl::SmoothingModeAntiAlias);
+    Graphics = own.get();
+  }
+  controls::TGPPen pen(OpaqueARGB(Color));
+  controls::TGPGraphicsPath path;
+  const float x = P.X, y = P.Y;
+  path.AddLine(x, y, x + 5, y);
+  path.AddLine(x + 1, y + 1, x + 4, y + 1);
+  path.AddLine(x + 2, y + 2, x + 2, y + 2);
+  path.CloseFigure();
+  Graphics->DrawPath(&pen, &path);
 }
 
 void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size) {

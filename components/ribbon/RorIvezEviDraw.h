@@ -39,6 +39,27 @@ void CenterRect(vcl::TRect& Rect, int W, int H);
 void DrawStepGradient(vcl::TCanvas* Canvas, vcl::TColor FromColor, vcl::TColor ToColor, int Steps, vcl::TRect Rect,
                       bool Horizontal);
 
+// GDI+ outlines, 1-pixel pens, float paths.
+// A closed rounded rectangle path of corner radius R.
+void DrawRoundRect(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float Width,
+                   float Height, float Radius);
+void DrawSolidRoundRect(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float Width,
+                        float Height, float Radius);
+void DrawDottedRoundRect(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float Width,
+                         float Height, float Radius);
+void DrawRectPath(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float Width, float Height);
+// Through Rect's four corners; on Graphics, else on a smoothed graphics
+// made on Canvas; nothing without either.
+void DrawRectOutline(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color, const vcl::TRect& Rect);
+// Two 40-step bands split SplitHeight below the top (the upper one a pixel
+// longer), then a border one pixel inside Right and Bottom, rounded by
+// Radius, unless BorderColor is clNone.
+void DrawVistaGradient(vcl::TCanvas* Canvas, const vcl::TRect& Rect, int SplitHeight, vcl::TColor Color,
+                       vcl::TColor ColorTo, vcl::TColor ColorMirror, vcl::TColor ColorMirrorTo, vcl::TColor BorderColor,
+                       int Radius);
+// A 6-pixel down arrow at P as one GDI+ path.
+void DrawSmallDropArrow(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color, vcl::TPoint P);
+
 // Canvas glyphs in Color (lines leave out their end points).
 // A cross of two 2-pixel diagonals, Size across, a third of the slack in.
 void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size);
