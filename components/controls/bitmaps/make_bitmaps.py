@@ -11,23 +11,11 @@ LUMRADIOITEM.bmp    16 x 16: a black dot in rows and columns 5 to 10 with its
                     four corner pixels cut.
 Rows count from the top.
 """
-import struct
+import os
+import sys
 
-
-def bmp1(w, h, black):
-    row = ((w + 31) // 32) * 4
-    data = b""
-    for y in reversed(range(h)):
-        line = bytearray(row)
-        for x in range(w):
-            if not black(x, y):
-                line[x // 8] |= 0x80 >> (x % 8)
-        data += bytes(line)
-    palette = bytes((0, 0, 0, 0, 255, 255, 255, 0))
-    info = struct.pack("<IiiHHIIiiII", 40, w, h, 1, 1, 0, len(data), 2835, 2835, 2, 0)
-    offset = 14 + len(info) + len(palette)
-    header = struct.pack("<2sIHHI", b"BM", offset + len(data), 0, 0, offset)
-    return header + info + palette + data
+sys.path.insert(0, os.path.join(os.path.dirname(os.path.abspath(__file__)), "../../../resources"))
+from onebit import bmp1  # noqa: E402
 
 
 def submenu(x, y):
