@@ -216,6 +216,75 @@ void DrawSmallDropArrow(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, v
   Graphics->DrawPath(&pen, &path);
 }
 
+void DrawArcPath(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float W, float H,
+                 float StartAngle, float SweepAngle, bool Close) {
+  controls::TGPGraphicsPath path;
+  path.AddArc(X, Y, W, H, StartAngle, SweepAngle);
+  if (Close) path.CloseFigure();
+  Graphics->DrawPath(Pen, &path);
+}
+
+void DrawPathLine(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float DX, float DY) {
+  controls::TGPGraphicsPath path;
+  path.AddLine(X, Y, X + DX, Y + DY);
+  path.CloseFigure();
+  Graphics->DrawPath(Pen, &path);
+}
+
+namespace {
+
+void RibbonStrokeLine(controls::TGPGraphics* g, vcl::TColor color, float x1, float y1, float x2, float y2) {
+  controls::TGPPen pen(OpaqueARGB(color));
+  controls::TGPGraphicsPath path;
+  path.AddLine(x1, y1, x2, y2);
+  g->DrawPath(&pen, &path);
+}
+
+// The left edge of a middle or right segment: shaded full height, or the
+// light inset line.
+void RibbonSegmentLeftEdge(controls::TGPGraphics* g, vcl::TColor color, float X, float Y, float H, bool Shaded) {
+  if (Shaded)
+    RibbonStrokeLine(g, DimColor(color, -5), X, Y, X, Y + H);
+  else
+    RibbonStrokeLine(g, DimColor(vcl::clWhite, -10), X, Y + 2, X, Y + H - 2);
+}
+
+}  // namespace
+
+void DrawLeftButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float W, float H,
+                         float R) {
+  controls::TGPPen pen(OpaqueARGB(Color));
+  controls::TGPGraphicsPath path;
+  path.AddLine(X + W, Y + H, X + R, Y + H);
+  path.AddArc(X, Y + H - 2 * R, 2 * R, 2 * R, 90, 90);
+  path.AddLine(X, Y + H - 2 * R, X, Y + R);
+  path.AddArc(X, Y, 2 * R, 2 * R, 180, 90);
+  path.AddLine(X + R, Y, X + W, Y);
+  Graphics->DrawPath(&pen, &path);
+  RibbonStrokeLine(Graphics, DimColor(Color, -5), X + W, Y, X + W, Y + H);
+}
+
+void DrawMiddleButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float W, float H,
+                           float, bool Shaded) {
+  RibbonStrokeLine(Graphics, Color, X - 1, Y + H, X + W, Y + H);
+  RibbonStrokeLine(Graphics, Color, X - 1, Y, X + W, Y);
+  RibbonStrokeLine(Graphics, DimColor(Color, -5), X + W, Y, X + W, Y + H);
+  RibbonSegmentLeftEdge(Graphics, Color, X, Y, H, Shaded);
+}
+
+void DrawRightButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float W, float H,
+                          float R, bool Shaded) {
+  controls::TGPPen pen(OpaqueARGB(Color));
+  controls::TGPGraphicsPath path;
+  path.AddLine(X, Y, X + W - 2 * R, Y);
+  path.AddArc(X + W - 2 * R, Y, 2 * R, 2 * R, 270, 90);
+  path.AddLine(X + W, Y + R, X + W, Y + H - 2 * R);
+  path.AddArc(X + W - 2 * R, Y + H - 2 * R, 2 * R, 2 * R, 0, 90);
+  path.AddLine(X + W, Y + H, X, Y + H);
+  Graphics->DrawPath(&pen, &path);
+  RibbonSegmentLeftEdge(Graphics, Color, X, Y, H, Shaded);
+}
+
 void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size) {
   const int dx = (Rect.Right - Rect.Left - Size) / 3, dy = (Rect.Bottom - Rect.Top - Size) / 3;
   const int x0 = Rect.Left + dx, y0 = Rect.Top + dy;

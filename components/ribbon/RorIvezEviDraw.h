@@ -60,6 +60,20 @@ void DrawVistaGradient(vcl::TCanvas* Canvas, const vcl::TRect& Rect, int SplitHe
 // A 6-pixel down arrow at P as one GDI+ path.
 void DrawSmallDropArrow(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color, vcl::TPoint P);
 
+// One arc in the box, closed when Close.
+void DrawArcPath(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float Width, float Height,
+                 float StartAngle, float SweepAngle, bool Close);
+// A closed path holding the one line (X, Y) to (X + DX, Y + DY).
+void DrawPathLine(controls::TGPGraphics* Graphics, controls::TGPPen* Pen, float X, float Y, float DX, float DY);
+// The frames of grouped glow buttons: rounded on the left, square in the
+// middle, rounded on the right; each with a shaded edge a little darker.
+void DrawLeftButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float Width,
+                         float Height, float Radius);
+void DrawMiddleButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float Width,
+                           float Height, float Radius, bool Shaded);
+void DrawRightButtonFrame(controls::TGPGraphics* Graphics, vcl::TColor Color, float X, float Y, float Width,
+                          float Height, float Radius, bool Shaded);
+
 // Canvas glyphs in Color (lines leave out their end points).
 // A cross of two 2-pixel diagonals, Size across, a third of the slack in.
 void DrawCloseGlyph(vcl::TCanvas* Canvas, const vcl::TRect& Rect, vcl::TColor Color, int Size);

@@ -1,6 +1,7 @@
 // The two-band vista background and the GDI+ outlines, on real pixels.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
 #include "ribbon/RorIvezEviDraw.h"
@@ -87,6 +88,69 @@ TEST(RibbonOutlines, SmallDropArrowAndRectOutline) {
     EXPECT_EQ(oc->Pixels(x, y), RGB(0, 128, 0)) << x << "," << y;
   for (auto [x, y] : {std::pair{2, 2}, {12, 2}, {2, 10}, {12, 10}}) EXPECT_NE(oc->Pixels(x, y), kOutlineBack);
   EXPECT_EQ(oc->Pixels(7, 6), kOutlineBack);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonOutlines, SegmentFramesOfGroupedButtons) {
+  const TColor frame = RGB(100, 120, 140);
+  const TColor shaded = ribbon::DimColor(frame, -5), light = ribbon::DimColor(vcl::clWhite, -10);
+  struct Case {
+    const char* what;
+    std::function<void(controls::TGPGraphics*)> draw;
+    TColor leftEdge, rightEdge;
+  };
+  const Case cases[] = {
+      {"left", [&](controls::TGPGraphics* g) { ribbon::DrawLeftButtonFrame(g, frame, 4, 4, 20, 16, 3); }, frame,
+       shaded},
+      {"middle shaded",
+       [&](controls::TGPGraphics* g) { ribbon::DrawMiddleButtonFrame(g, frame, 4, 4, 20, 16, 3, true); }, shaded,
+       shaded},
+      {"middle light",
+       [&](controls::TGPGraphics* g) { ribbon::DrawMiddleButtonFrame(g, frame, 4, 4, 20, 16, 3, false); }, light,
+       shaded},
+      {"right light",
+       [&](controls::TGPGraphics* g) { ribbon::DrawRightButtonFrame(g, frame, 4, 4, 20, 16, 3, false); }, light,
+       frame},
+  };
+  for (const Case& c : cases) {
+    auto b = OutlineRigBitmap(40, 30);
+    {
+      controls::TGPGraphics g(b->Canvas());
+      g.SetSmoothingMode(vcl::SmoothingModeAntiAlias);
+      c.draw(&g);
+    }
+    vcl::TCanvas* cv = b->Canvas();
+    EXPECT_EQ(cv->Pixels(14, 4), frame) << c.what << " top";
+    EXPECT_EQ(cv->Pixels(14, 20), frame) << c.what << " bottom";
+    EXPECT_EQ(cv->Pixels(4, 12), c.leftEdge) << c.what << " left";
+    EXPECT_EQ(cv->Pixels(24, 12), c.rightEdge) << c.what << " right";
+    EXPECT_EQ(cv->Pixels(14, 12), kOutlineBack) << c.what << " inside";
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonOutlines, ArcAndLinePaths) {
+  auto b = OutlineRigBitmap(40, 40);
+  {
+    controls::TGPGraphics g(b->Canvas());
+    controls::TGPPen pen(ribbon::OpaqueARGB(RGB(0, 0, 0)));
+    ribbon::DrawPathLine(&g, &pen, 2, 5, 10, 0);
+    // The lower half of a circle of radius 10 centred at (20, 20), closed
+    // by its chord.
+    ribbon::DrawArcPath(&g, &pen, 10, 10, 20, 20, 0, 180, true);
+  }
+  vcl::TCanvas* c = b->Canvas();
+  for (int x = 3; x <= 11; ++x) EXPECT_EQ(c->Pixels(x, 5), RGB(0, 0, 0)) << x;
+  EXPECT_EQ(c->Pixels(20, 30), RGB(0, 0, 0));  // bottom of the arc
+  EXPECT_EQ(c->Pixels(20, 20), RGB(0, 0, 0));  // on the chord
+  EXPECT_EQ(c->Pixels(20, 10), kOutlineBack);  // the upper half is not drawn
+  EXPECT_EQ(c->Pixels(20, 25), kOutlineBack);
 }
 
 }  // namespace
