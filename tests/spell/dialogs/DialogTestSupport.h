@@ -112,7 +112,8 @@ struct ModalAnswer {
 // its custom dictionaries in a scratch folder.
 class ScratchSpell {
  public:
-  explicit ScratchSpell(const char* name, bool activeCustom = true) : dir(name) {
+  explicit ScratchSpell(const char* name, bool activeCustom = true, vcl::TComponent* owner = nullptr)
+      : dir(name), spell(owner) {
     spell::testing::SetUserNameHook([] { return AnsiString("ann"); });
     spell.SetConfigStorage(spell::csNone);
     spell.ConfigDictionaryDir().Clear();

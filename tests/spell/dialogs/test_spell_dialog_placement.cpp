@@ -1,0 +1,129 @@
+// Where a check run's spell dialog comes from and where it stands: its
+// owner form, found from the checked control; the modal dialog of a run;
+// and the placement settings other than the remembered position.
+#include <gtest/gtest.h>
+
+#include <memory>
+#include <string>
+
+#include "DialogTestSupport.h"
+#include "spell/engine/lx3StringParser.h"
+#include "spell/lx3SpellDialog.h"
+#include "spell/lx3WinAPIParser.h"
+#include "vcl/ExtCtrls.h"
+
+using namespace spell;
+using namespace spell_dialog_test;
+
+namespace {
+
+// A parser over a string that names a control, as the edit-control
+// parsers do; its control rectangle and word rectangle are what the test
+// gives, so the placement rules have something to avoid.
+class NamedControlStringParser : public TControlParser2 {
+ public:
+  NamedControlStringParser(std::string* text, vcl::TWinControl* control) : control_(control) {
+    inner_.Initialize(text);
+  }
+  TParserRect controlRect{}, wordRect{};
+
+  char GetChar() override { return inner_.GetChar(); }
+  std::string GetLine() override { return inner_.GetLine(); }
+  bool MoveNext() override { return inner_.MoveNext(); }
+  bool MovePrevious() override { return inner_.MovePrevious(); }
+  void SetPosition(Integer x, Integer y, Integer kind) override { inner_.SetPosition(x, y, kind); }
+  void GetPosition(Integer& x, Integer& y) override { inner_.GetPosition(x, y); }
+  void SelectPreviousWord(Integer length) override { inner_.SelectPreviousWord(length); }
+  void ReplaceWord(const std::string& word, Integer state) override { inner_.ReplaceWord(word, state); }
+  void IgnoreWord(Integer state) override { inner_.IgnoreWord(state); }
+  void CenterSelection() override {}
+  void GetCursorPosition(Integer& x, Integer& y) override { inner_.GetCursorPosition(x, y); }
+  void GetSelectionPosition(Integer& sx, Integer& sy, Integer& ex, Integer& ey) override {
+    inner_.GetSelectionPosition(sx, sy, ex, ey);
+  }
+  TParserRect GetControlScreenRect() override { return controlRect; }
+  TParserRect GetWordScreenRect() override { return wordRect; }
+  void UndoLast(Integer, TSpellAction, Integer&) override {}
+  vcl::TWinControl* GetControl() override { return control_; }
+
+ private:
+  TStringParser inner_;
+  vcl::TWinControl* control_;
+};
+
+struct PlacementFormDeleter {
+  void operator()(vcl::TCustomForm* f) const { vcl::Free(f); }
+};
+using PlacementFormPtr = std::unique_ptr<vcl::TForm, PlacementFormDeleter>;
+
+PlacementFormPtr MakePlacementForm(const char* name) {
+  PlacementFormPtr f(new vcl::TForm(vcl::Application, 0));
+  f->SetName(name);
+  return f;
+}
+
+// Runs a check over text with the given parser until the dialog shows,
+// answers the dialog's owner, then cancels the run.
+vcl::TComponent* SpellDialogOwnerOfRun(TLexaSpell3& spell, TControlParser* parser) {
+  spell.CheckParser(parser, 2);
+  Pump();
+  vcl::TCustomForm* dialog = spell.SpellDialogForm();
+  EXPECT_NE(dynamic_cast<TSpellDialog*>(dialog), nullptr);
+  vcl::TComponent* owner = dialog ? dialog->Owner() : nullptr;
+  spell.CancelCheck();
+  Pump();
+  EXPECT_FALSE(spell.Checking());
+  return owner;
+}
+
+}  // namespace
+
+TEST(SpellDialogOwner, TheCheckedControlsFormOwnsTheDialog) {
+  PlacementFormPtr controlForm = MakePlacementForm("ControlForm");
+  PlacementFormPtr componentForm = MakePlacementForm("ComponentForm");
+  // The edit sits on a panel, owned by it: the walk goes up the owners,
+  // not only one step.
+  auto* panel = new vcl::TPanel(controlForm.get());
+  panel->SetParent(controlForm.get());
+  auto* edit = new vcl::TEdit(panel);
+  edit->SetParent(panel);
+  // The component's owner is a plain component on the other form.
+  auto* holder = new vcl::TComponent(componentForm.get());
+  ScratchSpell s("spell-dlg-owner", true, holder);
+  std::string text = "A wrold.";
+
+  NamedControlStringParser named(&text, edit);
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &named), controlForm.get());
+  EXPECT_EQ(text, "A wrold.");
+
+  // A parser that names no control, and one that is no control parser at
+  // all, leave the component's nearest form as the owner.
+  NamedControlStringParser unnamed(&text, nullptr);
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &unnamed), componentForm.get());
+  TStringParser plain;
+  plain.Initialize(&text);
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &plain), componentForm.get());
+
+  // A control that is on no form, and whose owners reach none, also falls
+  // back to the component's form.
+  auto* loose = new vcl::TEdit(nullptr);
+  NamedControlStringParser looseParser(&text, loose);
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &looseParser), componentForm.get());
+  vcl::Free(loose);
+}
+
+TEST(SpellDialogOwner, WithoutAnyFormTheMainFormThenTheApplicationOwnsIt) {
+  ScratchSpell s("spell-dlg-owner2");
+  std::string text = "A wrold.";
+  TStringParser parser;
+  parser.Initialize(&text);
+  vcl::TCustomForm* savedMain = vcl::Application->MainForm();
+
+  PlacementFormPtr mainForm = MakePlacementForm("MainForm");
+  vcl::Application->SetMainForm(mainForm.get());
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &parser), mainForm.get());
+
+  vcl::Application->SetMainForm(nullptr);
+  EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &parser), vcl::Application);
+  vcl::Application->SetMainForm(savedMain);
+}
