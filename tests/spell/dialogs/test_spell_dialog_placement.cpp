@@ -127,3 +127,108 @@ TEST(SpellDialogOwner, WithoutAnyFormTheMainFormThenTheApplicationOwnsIt) {
   EXPECT_EQ(SpellDialogOwnerOfRun(s.spell, &parser), vcl::Application);
   vcl::Application->SetMainForm(savedMain);
 }
+
+// ---- the modal dialog of a run ----
+
+namespace {
+
+// A modal form of the screen that pred accepts.
+vcl::TCustomForm* ModalFormWhere(const std::function<bool(vcl::TCustomForm*)>& pred) {
+  for (Integer i = 0; i < vcl::Screen->FormCount(); ++i) {
+    vcl::TCustomForm* f = vcl::Screen->Forms(i);
+    if (f->Modal() && f->Visible() && pred(f)) return f;
+  }
+  return nullptr;
+}
+
+// Plays the user of a modal spell dialog: at each step, once the dialog
+// shows the step's word, the step's button is clicked. Other modal forms
+// (the end message) are answered with OK and their captions kept.
+class ModalSpellDialogUser {
+ public:
+  struct Step {
+    const char* word;
+    const char* replacement;  // typed into the replacement field first; null: left as offered
+    vcl::TButton* TSpellDialog::*button;
+  };
+  explicit ModalSpellDialogUser(std::vector<Step> steps) : steps_(std::move(steps)) { Tick(alive_); }
+  ~ModalSpellDialogUser() { *alive_ = false; }
+  std::vector<std::string> endCaptions;
+  std::vector<bool> stepWasModal;
+  size_t StepsDone() const { return next_; }
+
+ private:
+  void Tick(std::shared_ptr<bool> alive) {
+    QTimer::singleShot(2, [this, alive] {
+      if (!*alive) return;
+      Tick(alive);  // armed before a click that may open a nested loop
+      if (vcl::TCustomForm* other =
+              ModalFormWhere([](vcl::TCustomForm* f) { return !dynamic_cast<TSpellDialog*>(f); })) {
+        endCaptions.push_back(other->Caption());
+        other->SetModalResult(vcl::mrOk);
+        return;
+      }
+      if (next_ >= steps_.size() || busy_) return;
+      auto* d = dynamic_cast<TSpellDialog*>(
+          ModalFormWhere([](vcl::TCustomForm* f) { return dynamic_cast<TSpellDialog*>(f) != nullptr; }));
+      if (!d || d->NotFoundEdit->Text() != steps_[next_].word) return;
+      const Step step = steps_[next_++];
+      stepWasModal.push_back(d->Modal());
+      if (step.replacement) d->ReplaceWithEdit->SetText(step.replacement);
+      busy_ = true;
+      Click(d->*step.button);
+      busy_ = false;
+    });
+  }
+  std::vector<Step> steps_;
+  size_t next_ = 0;
+  bool busy_ = false;
+  std::shared_ptr<bool> alive_ = std::make_shared<bool>(true);
+};
+
+struct ModalRunCase {
+  const char* name;
+  bool immediate;
+  std::vector<ModalSpellDialogUser::Step> steps;
+  const char* textAfter;
+  size_t endMessages;
+};
+
+}  // namespace
+
+TEST(SpellDialogModal, ARunWithAModalDialogReturnsOnlyWhenItIsOver) {
+  const ModalRunCase cases[] = {
+      {"change then ignore", false,
+       {{"wrold", "world", &TSpellDialog::ChangeButton}, {"tabel", nullptr, &TSpellDialog::IgnoreButton}},
+       "A world and a tabel.", 1},
+      {"shown before the first word", true,
+       {{"wrold", nullptr, &TSpellDialog::IgnoreButton}, {"tabel", "table", &TSpellDialog::ChangeButton}},
+       "A wrold and a table.", 1},
+      {"cancelled", false, {{"wrold", nullptr, &TSpellDialog::CancelButton}}, "A wrold and a tabel.", 0},
+  };
+  for (const ModalRunCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    ScratchSpell s("spell-dlg-modal");
+    s.spell.DialogShowModal = true;
+    s.spell.DialogShowImmediate = c.immediate;
+    int shown = 0, hidden = 0;
+    s.spell.OnSpellDialogShow = [&](void*) { ++shown; };
+    s.spell.OnSpellDialogHide = [&](void*) { ++hidden; };
+    std::string text = "A wrold and a tabel.";
+    TStringParser parser;
+    parser.Initialize(&text);
+    ModalSpellDialogUser user(c.steps);
+    // Not a synchronous run: the modal dialog alone keeps the call open.
+    s.spell.CheckParser(&parser, 2);
+    EXPECT_EQ(user.StepsDone(), c.steps.size());
+    EXPECT_EQ(user.stepWasModal, std::vector<bool>(c.steps.size(), true));
+    EXPECT_FALSE(s.spell.Checking());
+    EXPECT_EQ(s.spell.SpellDialogForm(), nullptr);
+    EXPECT_EQ(text, c.textAfter);
+    EXPECT_EQ(user.endCaptions, std::vector<std::string>(c.endMessages, "Spelling"));
+    EXPECT_EQ(shown, 1);
+    EXPECT_EQ(hidden, 1);
+    Pump();
+    EXPECT_EQ(ModalFormWhere([](vcl::TCustomForm*) { return true; }), nullptr);
+  }
+}
