@@ -1,0 +1,256 @@
+#include "dropdown/LumDropDown.h"
+
+#include <vector>
+
+#include "rtl/Clock.h"
+#include "vcl/Forms.h"
+#include "vcl/PopupWindow.h"
+
+namespace dropdown {
+
+using namespace vcl;
+
+namespace {
+
+// The screens as PlacePopup takes them.
+std::vector<TMonitorArea> DropDownMonitorAreas() {
+  std::vector<TMonitorArea> monitors;
+  for (const TScreenArea& a : ScreenAreas()) monitors.push_back(TMonitorArea{a.Bounds, a.WorkArea});
+  return monitors;
+}
+
+}  // namespace
+
+TLumCustomDropDown::TLumCustomDropDown(TComponent* owner) : TCustomMaskEdit(owner) {
+  SetBounds(Left(), Top(), 200, 21);
+  if (!Designing()) CreateDropDownForm();
+  CreateDropDownButton();
+  controlStyle_.Exclude(csSetCaption);
+  header_ = std::make_unique<THeaderAppearance>(this);
+  footer_ = std::make_unique<TFooterAppearance>(this);
+  buttonAppearance_ = std::make_unique<TLumButtonAppearance>();
+  header_->OnChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
+  header_->OnButtonsChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
+  footer_->OnChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
+  footer_->OnButtonsChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
+  UpdateButtonBounds();
+}
+
+TLumCustomDropDown::~TLumCustomDropDown() {
+  if (form_) {
+    // The pop-up may still be open; it must not call back into a
+    // half-destroyed drop-down.
+    form_->OnHide = nullptr;
+    form_->SetOwnerDropDown(nullptr);
+    Free(form_);
+  }
+  form_ = nullptr;
+  button_ = nullptr;
+}
+
+void TLumCustomDropDown::CreateDropDownForm() {
+  if (form_) return;
+  form_ = new TDropDownForm(this);
+  form_->SetOwnerDropDown(this);
+  form_->SetBorderStyle(bsNone);
+  form_->SetVisible(false);
+  form_->SetBounds(form_->Left(), form_->Top(), dropDownWidth_, dropDownHeight_);
+  form_->OnHide = [this](TObject*) { DropDownFormHide(); };
+  form_->OnDestroy = [this](TObject*) { DropDownFormDestroy(); };
+  form_->OnSizing = [this](TObject*) { DropDownFormSized(); };
+}
+
+void TLumCustomDropDown::CreateDropDownButton() {
+  if (!button_) {
+    button_ = new TDropDownEditButton(this);
+    button_->SetParent(this);
+    button_->OnClick = [this](TObject*) { ToggleFromClick(); };
+    if (Designing()) button_->SetColor(clBtnFace);
+  }
+  UpdateDropDownButton();
+}
+
+void TLumCustomDropDown::UpdateDropDownButton() {
+  if (!button_) return;
+  button_->SetBounds(button_->Left(), button_->Top(), dropDownButtonWidth_, 17);
+  button_->SetVisible(true);
+  button_->SetFocusControl(this);
+}
+
+void TLumCustomDropDown::SetDropDownButtonWidth(Integer v) {
+  if (v == dropDownButtonWidth_) return;
+  dropDownButtonWidth_ = v;
+  if (!button_) return;
+  button_->SetButtonWidth(v);
+  if (button_->HandleAllocated()) UpdateButtonBounds();
+}
+
+void TLumCustomDropDown::UpdateButtonBounds() {
+  if (!button_) return;
+  // The edit's children sit inside its border, so the client rectangle is
+  // the area the button fills at the right.
+  TRect client = ClientRect();
+  Integer w = button_->ButtonWidth();
+  button_->SetBounds(client.Width() - w, 0, w, client.Height());
+  Invalidate();
+}
+
+void TLumCustomDropDown::Resize() {
+  TCustomMaskEdit::Resize();
+  UpdateButtonBounds();
+}
+
+void TLumCustomDropDown::SetDropDownWidth(Integer v) {
+  if (v == dropDownWidth_) return;
+  dropDownWidth_ = v;
+  rememberedWidth_ = -1;
+}
+
+void TLumCustomDropDown::SetDropDownHeight(Integer v) {
+  if (v == dropDownHeight_) return;
+  dropDownHeight_ = v;
+  rememberedHeight_ = -1;
+}
+
+void TLumCustomDropDown::SetEditorEnabled(bool v) {
+  editorEnabled_ = v;
+  if (v)
+    controlStyle_.Include(csDoubleClicks);
+  else
+    controlStyle_.Exclude(csDoubleClicks);
+}
+
+void TLumCustomDropDown::SetTextValue(const rtl::AnsiString& value) {
+  TCustomMaskEdit::SetText(value);
+  committedText_ = value;
+  SetModified(false);
+}
+
+void TLumCustomDropDown::SetDropDownControl(TWinControl* control) {
+  if (control == dropDownControl_) return;
+  if (dropDownControl_) dropDownControl_->RemoveFreeNotification(this);
+  dropDownControl_ = control;
+  if (control) {
+    control->FreeNotification(this);
+    // Filling the pop-up takes the control's own size away; the pop-up
+    // is sized from what it had when it was handed over.
+    contentSize_ = TSize{control->Width(), control->Height()};
+  }
+  if (!Designing()) PlaceDropDownControl();
+}
+
+void TLumCustomDropDown::SetLinkedControl(TWinControl* control) {
+  if (control == linkedControl_) return;
+  if (linkedControl_) linkedControl_->RemoveFreeNotification(this);
+  linkedControl_ = control;
+  if (control) control->FreeNotification(this);
+}
+
+void TLumCustomDropDown::Notification(TComponent* component, TOperation operation) {
+  TCustomMaskEdit::Notification(component, operation);
+  if (operation != opRemove || Destroying()) return;
+  if (component == dropDownControl_) SetDropDownControl(nullptr);
+  if (component == linkedControl_) linkedControl_ = nullptr;
+  if (component == form_) form_ = nullptr;
+  if (component == button_) button_ = nullptr;
+}
+
+void TLumCustomDropDown::BeforeDropDown() {
+  if (OnBeforeDropDown) OnBeforeDropDown(this);
+}
+
+void TLumCustomDropDown::FocusLinkedControl() {
+  if (linkedControl_ && linkedControl_->TabStop() && linkedControl_->CanFocus() && !linkedControl_->Focused())
+    linkedControl_->SetFocus();
+}
+
+void TLumCustomDropDown::PlaceDropDownControl() {
+  if (!form_ || !dropDownControl_) return;
+  dropDownControl_->SetParent(form_);
+  dropDownControl_->SetTop(header_ && header_->Visible() ? header_->Height() + 2 : dropDownBorderWidth_);
+  dropDownControl_->SetAlign(alClient);
+}
+
+void TLumCustomDropDown::UpdateDropDownSize() {
+  if (!form_) return;
+  bool content = dropDownControl_ && dropDownControl_->Visible();
+  Integer w = dropDownWidth_ > 0 ? dropDownWidth_ : content ? contentSize_.cx : Width();
+  Integer h = dropDownHeight_;
+  if (h <= 0) {
+    h = 2 * dropDownBorderWidth_;
+    if (header_->Visible()) h += header_->Height();
+    if (footer_->Visible()) h += footer_->Height();
+    if (content) h += contentSize_.cy;
+  }
+  form_->SetBounds(form_->Left(), form_->Top(), w, h);
+}
+
+void TLumCustomDropDown::DropDown() {
+  if (Designing() || !form_ || form_->Visible() || !Enabled() || ReadOnly()) return;
+  BeforeDropDown();
+  form_->SetShowShadow(dropDownShadow_);
+  form_->UpdateHeaderFooter();
+  form_->SetBounds(Left(), Top(), form_->Width(), form_->Height());
+  UpdateDropDownSize();
+  PlaceDropDownControl();
+  form_->Constraints()->MinWidth = 80;
+  form_->Constraints()->MinHeight = 50;
+
+  TPoint p = Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top()}) : ClientToScreen(TPoint{0, 0});
+  TRect placed = PlacePopup(p, Height(), TSize{form_->Width(), form_->Height()}, dropPosition_,
+                            DropDownMonitorAreas(), PrimaryWorkArea());
+
+  bool acceptdrop = true;
+  if (OnDropDown) OnDropDown(this, acceptdrop);
+  if (!acceptdrop) return;
+
+  Integer w = rememberedWidth_ != -1 ? rememberedWidth_ : placed.Width();
+  Integer h = rememberedHeight_ != -1 ? rememberedHeight_ : placed.Height();
+  lastPlacement_ = TRect{placed.Left, placed.Top, placed.Left + w, placed.Top + h};
+
+  form_->SetBounds(placed.Left, placed.Top, 0, 0);
+  if (dropDownShadow_ && reshowForShadow_) form_->SetBounds(placed.Left, placed.Top, 1, 1);
+  form_->ShowPopup();
+  droppedDown_ = true;
+  form_->SetBounds(placed.Left, placed.Top, w, h);
+  FocusLinkedControl();
+}
+
+void TLumCustomDropDown::HideDropDown(bool cancelled) {
+  if (Designing() || !form_ || !form_->Visible()) return;
+  rememberedWidth_ = form_->Width();
+  rememberedHeight_ = form_->Height();
+  form_->HidePopup();
+  Application->CancelHint();
+  if (cancelled) SetTextValue(committedText_);
+  if (OnDropUp) OnDropUp(this, cancelled);
+}
+
+void TLumCustomDropDown::DropDownFormHide() {
+  droppedDown_ = false;
+  if (TabStop() && CanFocus() && !Focused() && !Destroying()) SetFocus();
+}
+
+void TLumCustomDropDown::ToggleFromClick() {
+  if (Designing() || !form_ || form_->Visible()) return;
+  if (rtl::GetTickCount() - form_->LastDeactivateTick() > ReopenGuardMs) DropDown();
+}
+
+void TLumCustomDropDown::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  TCustomMaskEdit::MouseDown(button, shift, x, y);
+  if (button == mbLeft && !editorEnabled_) ToggleFromClick();
+}
+
+void TLumCustomDropDown::AppearanceChangedWhileOpen() {
+  if (form_ && droppedDown_) form_->UpdateHeaderFooter();
+}
+
+void TLumCustomDropDown::HeaderButtonClick(Integer buttonIndex) {
+  if (OnDropDownHeaderButtonClick) OnDropDownHeaderButtonClick(this, buttonIndex);
+}
+
+void TLumCustomDropDown::FooterButtonClick(Integer buttonIndex) {
+  if (OnDropDownFooterButtonClick) OnDropDownFooterButtonClick(this, buttonIndex);
+}
+
+}  // namespace dropdown

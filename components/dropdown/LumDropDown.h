@@ -1,0 +1,158 @@
+#pragma once
+// TLumCustomDropDown: a single-line edit with a drop-down button inside its
+// right edge and a pop-up form (TDropDownForm) that a descendant fills with
+// its content control. The base owns the cycle of the pop-up: preparing,
+// placing, showing, hiding and cancelling it.
+#include <functional>
+#include <memory>
+
+#include "dropdown/LumDropDownAppearance.h"
+#include "dropdown/LumDropDownButtons.h"
+#include "dropdown/LumDropDownForm.h"
+#include "dropdown/LumDropDownPlacement.h"
+#include "vcl/Mask.h"
+
+namespace dropdown {
+
+using TDropDownEvent = std::function<void(vcl::TObject* Sender, bool& acceptdrop)>;
+using TDropUpEvent = std::function<void(vcl::TObject* Sender, bool Cancelled)>;
+using TDropDownButtonItemClick = std::function<void(vcl::TObject* Sender, vcl::Integer ButtonIndex)>;
+
+class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
+ public:
+  explicit TLumCustomDropDown(vcl::TComponent* owner);
+  ~TLumCustomDropDown() override;
+
+  // Within this many milliseconds of the pop-up's deactivation a press on
+  // the button or the non-editable edit does not open it again: that press
+  // is the one that closed it.
+  static constexpr vcl::Cardinal ReopenGuardMs = 250;
+
+  bool DroppedDown() const { return droppedDown_; }
+  TDropDownForm* DropDownForm() const { return form_; }
+  TDropDownEditButton* DropDownButton() const { return button_; }
+
+  vcl::Integer DropDownWidth() const { return dropDownWidth_; }
+  void SetDropDownWidth(vcl::Integer v);
+  vcl::Integer DropDownHeight() const { return dropDownHeight_; }
+  void SetDropDownHeight(vcl::Integer v);
+  vcl::Integer RememberedWidth() const { return rememberedWidth_; }
+  vcl::Integer RememberedHeight() const { return rememberedHeight_; }
+  TDropPosition DropPosition() const { return dropPosition_; }
+  void SetDropPosition(TDropPosition v) { dropPosition_ = v; }
+  void SetDropDownColor(vcl::TColor v) { dropDownColor_ = v; }
+  void SetDropDownColorTo(vcl::TColor v) { dropDownColorTo_ = v; }
+  void SetDropDownBorderColor(vcl::TColor v) { dropDownBorderColor_ = v; }
+  void SetDropDownBorderWidth(vcl::Integer v) { dropDownBorderWidth_ = v; }
+  bool DropDownShadow() const { return dropDownShadow_; }
+  void SetDropDownShadow(bool v) { dropDownShadow_ = v; }
+  void SetDropDownSizeable(bool v) { dropDownSizeable_ = v; }
+  vcl::Integer DropDownButtonWidth() const { return dropDownButtonWidth_; }
+  void SetDropDownButtonWidth(vcl::Integer v);
+  bool EditorEnabled() const { return editorEnabled_; }
+  void SetEditorEnabled(bool v);
+  void SetImages(vcl::TImageList* images) { images_ = images; }
+  bool ReshowForShadow() const { return reshowForShadow_; }
+  void SetReshowForShadow(bool v) { reshowForShadow_ = v; }
+
+  // The text the pop-up's cancel restores: the last one set by SetText.
+  const rtl::AnsiString& CommittedText() const { return committedText_; }
+  // Writes the text, records it as committed and clears Modified.
+  virtual void SetTextValue(const rtl::AnsiString& value);
+  // Writes the text only; the committed text stays.
+  void SetTextDirect(const rtl::AnsiString& value) { vcl::TCustomMaskEdit::SetText(value); }
+
+  vcl::TWinControl* DropDownControl() const { return dropDownControl_; }
+  // The pop-up is sized from the control's size at this call (the control
+  // then fills the pop-up); a descendant whose content changes size sets
+  // DropDownWidth and DropDownHeight.
+  void SetDropDownControl(vcl::TWinControl* control);
+  vcl::TWinControl* LinkedControl() const { return linkedControl_; }
+  void SetLinkedControl(vcl::TWinControl* control);
+
+  // The virtual operations of the cycle, in their order.
+  virtual void CreateDropDownForm();
+  virtual void CreateDropDownButton();
+  virtual void UpdateDropDownButton();
+  virtual void BeforeDropDown();
+  virtual void FocusLinkedControl();
+  virtual void DropDown();
+  virtual void PlaceDropDownControl();
+  virtual void UpdateDropDownSize();
+  void HideDropDown(bool cancelled) override;
+  virtual void DropDownFormHide();
+  virtual void DropDownFormDestroy() {}
+  virtual void DropDownFormSized() {}
+  virtual void UpdateButtonBounds();
+
+  // Where the last DropDown placed the pop-up (screen).
+  vcl::TRect LastPlacement() const { return lastPlacement_; }
+
+  vcl::TNotifyEvent OnBeforeDropDown;
+  TDropDownEvent OnDropDown;
+  TDropUpEvent OnDropUp;
+  TDropDownButtonItemClick OnDropDownHeaderButtonClick;
+  TDropDownButtonItemClick OnDropDownFooterButtonClick;
+  TDrawBackGroundEvent OnDrawHeader;
+  TDrawBackGroundEvent OnDrawFooter;
+  TGetTextEvent OnGetHeaderText;
+  TGetTextEvent OnGetFooterText;
+
+  // TDropDownHost
+  vcl::TWinControl* HostControl() override { return this; }
+  vcl::Integer DropDownBorderWidth() const override { return dropDownBorderWidth_; }
+  vcl::TColor DropDownBorderColor() const override { return dropDownBorderColor_; }
+  vcl::TColor DropDownColor() const override { return dropDownColor_; }
+  vcl::TColor DropDownColorTo() const override { return dropDownColorTo_; }
+  bool DropDownSizeable() const override { return dropDownSizeable_; }
+  THeaderAppearance* DropDownHeader() override { return header_.get(); }
+  TFooterAppearance* DropDownFooter() override { return footer_.get(); }
+  vcl::TImageList* Images() const override { return images_; }
+  TLumButtonAppearance* ButtonAppearance() override { return buttonAppearance_.get(); }
+  TDrawBackGroundEvent HeaderDrawHandler() const override { return OnDrawHeader; }
+  TGetTextEvent HeaderTextHandler() const override { return OnGetHeaderText; }
+  TDrawBackGroundEvent FooterDrawHandler() const override { return OnDrawFooter; }
+  TGetTextEvent FooterTextHandler() const override { return OnGetFooterText; }
+  void HeaderButtonClick(vcl::Integer buttonIndex) override;
+  void FooterButtonClick(vcl::Integer buttonIndex) override;
+
+ protected:
+  void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+  void Resize() override;
+  void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
+  // The press on the button or the non-editable edit.
+  void ToggleFromClick();
+  void AppearanceChangedWhileOpen();
+
+ private:
+  bool Designing() const { return ComponentState().Contains(vcl::csDesigning); }
+
+  TDropDownForm* form_ = nullptr;          // owned as a component
+  TDropDownEditButton* button_ = nullptr;  // owned as a child component
+  vcl::TWinControl* dropDownControl_ = nullptr;
+  vcl::TWinControl* linkedControl_ = nullptr;
+  vcl::TSize contentSize_{};
+  std::unique_ptr<THeaderAppearance> header_;
+  std::unique_ptr<TFooterAppearance> footer_;
+  std::unique_ptr<TLumButtonAppearance> buttonAppearance_;
+  vcl::TImageList* images_ = nullptr;
+  bool droppedDown_ = false;
+  vcl::Integer dropDownWidth_ = 0;
+  vcl::Integer dropDownHeight_ = 0;
+  vcl::Integer rememberedWidth_ = -1;
+  vcl::Integer rememberedHeight_ = -1;
+  TDropPosition dropPosition_ = TDropPosition::dpAuto;
+  vcl::TColor dropDownColor_ = 0xFFFFFF;
+  vcl::TColor dropDownColorTo_ = 0x1FFFFFFF;
+  vcl::TColor dropDownBorderColor_ = 0x000000;
+  vcl::Integer dropDownBorderWidth_ = 1;
+  bool dropDownShadow_ = true;
+  bool dropDownSizeable_ = true;
+  vcl::Integer dropDownButtonWidth_ = 17;
+  bool editorEnabled_ = true;
+  bool reshowForShadow_ = false;
+  rtl::AnsiString committedText_;
+  vcl::TRect lastPlacement_{};
+};
+
+}  // namespace dropdown

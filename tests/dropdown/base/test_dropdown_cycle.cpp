@@ -1,0 +1,233 @@
+// The drop-down's cycle on the offscreen platform and the manual clock:
+// opening by real presses on its button and on a non-editable edit, the
+// pop-up placed below or above the edit with the content's size, closing
+// by deactivation (a press elsewhere, including on the open drop-down's
+// own button, which must not reopen it at once), the events in order, the
+// committed text restored on a cancel, a refused drop and the remembered
+// size.
+#include <gtest/gtest.h>
+
+#include <QTest>
+#include <string>
+#include <vector>
+
+#include "DropdownTestSupport.h"
+#include "dropdown/LumDropDown.h"
+#include "rtl/Clock.h"
+#include "vcl/ExtCtrls.h"
+
+namespace dropdown {
+namespace {
+
+using namespace ddtest;
+
+struct CycleRig {
+  TForm* owner = MakeForm(400, 300);
+  TLumCustomDropDown* drop = nullptr;
+  TPanel* content = nullptr;
+  TPanel* elsewhere = nullptr;
+  std::vector<std::string> log;
+
+  CycleRig() {
+    drop = new TLumCustomDropDown(owner);
+    drop->SetParent(owner);
+    drop->SetBounds(20, 30, 160, 22);
+    drop->DropDownHeader()->SetVisible(false);
+    drop->DropDownFooter()->SetVisible(false);
+    drop->SetDropPosition(TDropPosition::dpDown);
+    content = new TPanel(owner);
+    content->SetBounds(0, 0, 150, 90);
+    drop->SetDropDownControl(content);
+    elsewhere = new TPanel(owner);
+    elsewhere->SetParent(owner);
+    elsewhere->SetBounds(250, 200, 60, 40);
+    drop->OnBeforeDropDown = [this](TObject*) { log.push_back("before"); };
+    drop->OnDropDown = [this](TObject*, bool&) { log.push_back("drop"); };
+    drop->OnDropUp = [this](TObject*, bool cancelled) { log.push_back(cancelled ? "up cancelled" : "up"); };
+    Pump();
+  }
+  ~CycleRig() { Free(owner); }
+
+  // A real press and release on the arrow, through the button container.
+  void PressButton() {
+    TDropDownEditButton* b = drop->DropDownButton();
+    MouseDown(b, b->Width() / 2, b->Height() / 2);
+    MouseUp(b, b->Width() / 2, b->Height() / 2);
+    Pump();
+  }
+  void PressElsewhere() {
+    QTest::mousePress(elsewhere->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    QTest::mouseRelease(elsewhere->Widget(), Qt::LeftButton, {}, QPoint(5, 5));
+    Pump();
+  }
+  TPoint EditOnScreen() const { return owner->ClientToScreen(TPoint{drop->Left(), drop->Top()}); }
+  bool Open() const { return drop->DroppedDown() && drop->DropDownForm()->Visible(); }
+};
+
+TEST(DropDownCycle, ButtonPressOpensBelowWithTheContentsSizeAndFiresBeforeThenDrop) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"before", "drop"}));
+  TDropDownForm* f = rig.drop->DropDownForm();
+  TPoint p = rig.EditOnScreen();
+  // Overlapping the edit's bottom edge by a pixel; content plus the frame.
+  EXPECT_EQ(f->Left(), p.X);
+  EXPECT_EQ(f->Top(), p.Y + rig.drop->Height() - 1);
+  EXPECT_EQ(f->Width(), 150);
+  EXPECT_EQ(f->Height(), 90 + 2 * 1);
+  EXPECT_EQ(rig.content->Parent(), f);
+}
+
+TEST(DropDownCycle, UpPositionEndsAtTheEditsTop) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.owner->SetBounds(rig.owner->Left(), 300, rig.owner->Width(), rig.owner->Height());
+  Pump();
+  rig.drop->SetDropPosition(TDropPosition::dpUp);
+  rig.drop->DropDown();
+  Pump();
+  ASSERT_TRUE(rig.Open());
+  TPoint p = rig.EditOnScreen();
+  EXPECT_EQ(rig.drop->DropDownForm()->Top(), p.Y - 92);
+  EXPECT_EQ(rig.drop->DropDownForm()->Left(), p.X);
+}
+
+// A press on the open drop-down's own button deactivates the pop-up, which
+// closes it; the same press must not open it again. Only a press more than
+// 250 ms after that deactivation opens it.
+TEST(DropDownCycle, ThePressThatClosesDoesNotReopenUntilTheGuardHasPassed) {
+  struct Case {
+    uint64_t waitMs;
+    bool opens;
+  };
+  for (Case c : {Case{0, false}, Case{100, false}, Case{250, false}, Case{251, true}, Case{1000, true}}) {
+    SCOPED_TRACE(c.waitMs);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.PressButton();
+    ASSERT_TRUE(rig.Open());
+    time.Advance(30);
+    rig.log.clear();
+    rig.PressButton();
+    EXPECT_FALSE(rig.Open());
+    EXPECT_FALSE(rig.drop->DroppedDown());
+    EXPECT_EQ(rig.log, (std::vector<std::string>{"up cancelled"}));
+    time.Advance(c.waitMs);
+    rig.log.clear();
+    rig.PressButton();
+    EXPECT_EQ(rig.Open(), c.opens);
+    EXPECT_EQ(rig.log, c.opens ? (std::vector<std::string>{"before", "drop"}) : std::vector<std::string>{});
+  }
+}
+
+TEST(DropDownCycle, DeactivationCancelsByCancelOnDeactivateAndRestoresTheCommittedText) {
+  for (bool cancelOn : {true, false}) {
+    SCOPED_TRACE(cancelOn);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->SetTextValue("committed");
+    rig.drop->DropDownForm()->SetCancelOnDeactivate(cancelOn);
+    rig.PressButton();
+    ASSERT_TRUE(rig.Open());
+    rig.drop->SetTextDirect("typed");
+    EXPECT_EQ(rig.drop->CommittedText(), "committed");
+    rig.log.clear();
+    time.Advance(10);
+    rig.PressElsewhere();
+    EXPECT_FALSE(rig.Open());
+    EXPECT_EQ(rig.log, (std::vector<std::string>{cancelOn ? "up cancelled" : "up"}));
+    EXPECT_EQ(rig.drop->Text(), cancelOn ? "committed" : "typed");
+    EXPECT_FALSE(rig.drop->Modified());
+  }
+}
+
+TEST(DropDownCycle, HideReportsDroppedDownFalseBeforeOnDropUpAndIsANoOpWhenClosed) {
+  ManualTime time(300000);
+  CycleRig rig;
+  bool droppedAtUp = true;
+  rig.drop->OnDropUp = [&](TObject*, bool cancelled) {
+    droppedAtUp = rig.drop->DroppedDown();
+    rig.log.push_back(cancelled ? "up cancelled" : "up");
+  };
+  rig.drop->DropDown();
+  Pump();
+  ASSERT_TRUE(rig.Open());
+  // A second DropDown of an open drop-down does nothing.
+  rig.drop->DropDown();
+  rig.drop->HideDropDown(false);
+  EXPECT_FALSE(droppedAtUp);
+  EXPECT_FALSE(rig.Open());
+  rig.drop->HideDropDown(true);
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"before", "drop", "up"}));
+}
+
+TEST(DropDownCycle, RefusedDisabledAndReadOnlyDropDownsStayClosed) {
+  struct Case {
+    const char* name;
+    bool accept, enabled, readOnly;
+    std::vector<std::string> log;
+  };
+  const std::vector<Case> cases = {
+      {"refused in OnDropDown", false, true, false, {"before", "drop"}},
+      {"disabled", true, false, false, {}},
+      {"read-only", true, true, true, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->OnDropDown = [&](TObject*, bool& accept) {
+      rig.log.push_back("drop");
+      accept = c.accept;
+    };
+    rig.drop->SetEnabled(c.enabled);
+    rig.drop->SetReadOnly(c.readOnly);
+    rig.drop->DropDown();
+    Pump();
+    EXPECT_FALSE(rig.drop->DroppedDown());
+    EXPECT_FALSE(rig.drop->DropDownForm()->Visible());
+    EXPECT_EQ(rig.log, c.log);
+  }
+}
+
+TEST(DropDownCycle, APressOnANonEditableEditOpensAndAnEditableOneDoesNot) {
+  for (bool editable : {true, false}) {
+    SCOPED_TRACE(editable);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->SetEditorEnabled(editable);
+    QTest::mousePress(rig.drop->Widget(), Qt::LeftButton, {}, QPoint(10, 8));
+    QTest::mouseRelease(rig.drop->Widget(), Qt::LeftButton, {}, QPoint(10, 8));
+    Pump();
+    EXPECT_EQ(rig.Open(), !editable);
+  }
+}
+
+TEST(DropDownCycle, AResizedPopupReopensAtItsSizeUntilTheWidthIsSetAgain) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.drop->DropDown();
+  Pump();
+  TDropDownForm* f = rig.drop->DropDownForm();
+  f->SetBounds(f->Left(), f->Top(), 230, 140);
+  rig.drop->HideDropDown(false);
+  EXPECT_EQ(rig.drop->RememberedWidth(), 230);
+  EXPECT_EQ(rig.drop->RememberedHeight(), 140);
+  rig.drop->DropDown();
+  Pump();
+  EXPECT_EQ(f->Width(), 230);
+  EXPECT_EQ(f->Height(), 140);
+  rig.drop->HideDropDown(false);
+  rig.drop->SetDropDownWidth(180);
+  EXPECT_EQ(rig.drop->RememberedWidth(), -1);
+  EXPECT_EQ(rig.drop->RememberedHeight(), 140);
+  rig.drop->DropDown();
+  Pump();
+  EXPECT_EQ(f->Width(), 180);
+  EXPECT_EQ(f->Height(), 140);
+}
+
+}  // namespace
+}  // namespace dropdown
