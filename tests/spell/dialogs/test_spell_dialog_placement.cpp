@@ -3,8 +3,11 @@
 // and the placement settings other than the remembered position.
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
+#include <ostream>
 #include <string>
+#include <vector>
 
 #include "DialogTestSupport.h"
 #include "spell/engine/lx3StringParser.h"
@@ -230,5 +233,161 @@ TEST(SpellDialogModal, ARunWithAModalDialogReturnsOnlyWhenItIsOver) {
     EXPECT_EQ(hidden, 1);
     Pump();
     EXPECT_EQ(ModalFormWhere([](vcl::TCustomForm*) { return true; }), nullptr);
+  }
+}
+
+// ---- placement ----
+
+namespace {
+
+struct PlacedAt {
+  Integer left, top;
+  bool operator==(const PlacedAt&) const = default;
+};
+std::ostream& operator<<(std::ostream& o, const PlacedAt& p) { return o << "(" << p.left << ", " << p.top << ")"; }
+
+struct PlacementSetup {
+  TLexaSpell3Base::TSpellDialogInitialPos initial = TLexaSpell3Base::ipIgnore;
+  TLexaSpell3Base::TSpellDialogAvoidPos avoid = TLexaSpell3Base::saNone;
+  bool immediate = false;
+  TParserRect control{}, word{};
+  // Where the dialog form stands when it is made (the component asks for
+  // it through OnCreateSpellDialog).
+  PlacedAt made{0, 0};
+};
+
+// Runs a check until the dialog shows, answers where it stands, cancels.
+PlacedAt PlaceSpellDialogOfRun(const PlacementSetup& setup, int* userPlacements = nullptr) {
+  ScratchSpell s("spell-dlg-place");
+  s.spell.DialogInitialPos = setup.initial;
+  s.spell.DialogSelectionAvoid = setup.avoid;
+  s.spell.DialogShowImmediate = setup.immediate;
+  s.spell.OnCreateSpellDialog = [&](void*, vcl::TCustomForm*& form, bool create) {
+    if (!create) {
+      form->Release();
+      return;
+    }
+    form = new TSpellDialog(vcl::Application);
+    form->SetBounds(setup.made.left, setup.made.top, form->Width(), form->Height());
+  };
+  s.spell.OnPositionDialog = [&](void*) {
+    if (userPlacements) ++*userPlacements;
+    vcl::TCustomForm* f = s.spell.SpellDialogForm();
+    f->SetBounds(37, 41, f->Width(), f->Height());
+  };
+  std::string text = "A wrold.";
+  NamedControlStringParser parser(&text, nullptr);
+  parser.controlRect = setup.control;
+  parser.wordRect = setup.word;
+  s.spell.CheckParser(&parser, 2);
+  Pump();
+  vcl::TCustomForm* f = s.spell.SpellDialogForm();
+  EXPECT_NE(f, nullptr);
+  const PlacedAt at = f ? PlacedAt{f->Left(), f->Top()} : PlacedAt{-1, -1};
+  s.spell.CancelCheck();
+  Pump();
+  return at;
+}
+
+// The spell dialog's outer size, as the placement sees it.
+vcl::TPoint SpellDialogOuterSize() {
+  std::unique_ptr<TSpellDialog, FreeForm> f(new TSpellDialog(vcl::Application));
+  return {f->Width(), f->Height()};
+}
+
+TParserRect RectAt(Integer left, Integer top, Integer right, Integer bottom) {
+  TParserRect r{};
+  r.Left = left;
+  r.Top = top;
+  r.Right = right;
+  r.Bottom = bottom;
+  return r;
+}
+
+}  // namespace
+
+TEST(SpellDialogPlacement, EachInitialPositionPlacesTheDialog) {
+  const vcl::TRect m = vcl::Screen->MonitorBoundsRect(vcl::TRect{0, 0, 10, 10});
+  const vcl::TPoint size = SpellDialogOuterSize();
+  const Integer w = size.X, h = size.Y;
+  ASSERT_GT(m.Width(), w + 200);
+  ASSERT_GT(m.Height(), h + 200);
+  const PlacedAt centred{m.Left + (m.Width() - w) / 2, m.Top + (m.Height() - h) / 2};
+  const PlacedAt made{m.Left + 60, m.Top + 70};
+  const TParserRect word = RectAt(m.Left + 50, m.Top + 50, m.Left + 90, m.Top + 65);
+  // Control rectangles that leave room below, only to the right, only
+  // above, only to the left, and none.
+  const TParserRect topLeft = RectAt(m.Left + 20, m.Top + 20, m.Left + 120, m.Top + 80);
+  const TParserRect lowLeft = RectAt(m.Left + 20, m.Bottom - 60, m.Left + 120, m.Bottom - 10);
+  const TParserRect lowRight = RectAt(m.Right - 100, m.Bottom - 60, m.Right - 10, m.Bottom - 10);
+  const TParserRect rightColumn = RectAt(m.Right - 100, m.Top + 10, m.Right - 10, m.Bottom - 10);
+  const TParserRect whole = RectAt(m.Left, m.Top, m.Right, m.Bottom);
+
+  using S = TLexaSpell3Base;
+  struct Case {
+    const char* name;
+    PlacementSetup setup;
+    PlacedAt expected;
+  };
+  const Case cases[] = {
+      {"screen centre", {S::ipScreenCenter, S::saNone, false, {}, word, made}, centred},
+      {"desktop centre", {S::ipDesktopCenter, S::saNone, false, {}, word, made}, centred},
+      {"under the selection", {S::ipUnderSelection, S::saNone, false, {}, word, made}, {word.Left, word.Bottom}},
+      // Shown before the first word there is no selection to go under.
+      {"under the selection, immediate", {S::ipUnderSelection, S::saNone, true, {}, word, made}, made},
+      {"ignored", {S::ipIgnore, S::saNone, false, topLeft, word, made}, made},
+      {"below the control", {S::ipAvoidControl, S::saNone, false, topLeft, word, made},
+       {topLeft.Left, topLeft.Bottom}},
+      // Right of it, top-aligned, then pulled up onto the monitor.
+      {"right of the control", {S::ipAvoidControl, S::saNone, false, lowLeft, word, made},
+       {lowLeft.Right, m.Bottom - h}},
+      // Above it, left-aligned, then pulled left onto the monitor.
+      {"above the control", {S::ipAvoidControl, S::saNone, false, lowRight, word, made},
+       {m.Right - w, lowRight.Top - h}},
+      {"left of the control", {S::ipAvoidControl, S::saNone, false, rightColumn, word, made},
+       {rightColumn.Left - w, rightColumn.Top}},
+      {"no room: off the word", {S::ipAvoidControl, S::saNone, false, whole, word, made}, {word.Left, word.Bottom}},
+      {"no room, immediate: centred on the control", {S::ipAvoidControl, S::saNone, true, whole, word, made},
+       centred},
+      // Without a control rectangle the monitor stands for it.
+      {"no control rectangle: off the word", {S::ipAvoidControl, S::saNone, false, {}, word, made},
+       {word.Left, word.Bottom}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    EXPECT_EQ(PlaceSpellDialogOfRun(c.setup), c.expected);
+  }
+
+  int placements = 0;
+  PlacementSetup user{S::ipUserDefined, S::saNone, false, topLeft, word, made};
+  EXPECT_EQ(PlaceSpellDialogOfRun(user, &placements), (PlacedAt{37, 41}));
+  EXPECT_EQ(placements, 1);
+}
+
+TEST(SpellDialogPlacement, EachAvoidSettingKeepsTheDialogOffTheWord) {
+  const vcl::TRect m = vcl::Screen->MonitorBoundsRect(vcl::TRect{0, 0, 10, 10});
+  const PlacedAt made{m.Left + 200, m.Top + 200};
+  const TParserRect over = RectAt(made.left + 10, made.top + 10, made.left + 50, made.top + 25);
+  const TParserRect apart = RectAt(m.Left + 10, m.Top + 10, m.Left + 50, m.Top + 25);
+  using S = TLexaSpell3Base;
+  struct Case {
+    const char* name;
+    S::TSpellDialogAvoidPos avoid;
+    TParserRect word;
+    PlacedAt expected;
+  };
+  const Case cases[] = {
+      {"none, over the word", S::saNone, over, made},
+      {"avoid, apart", S::saAvoid, apart, made},
+      {"avoid, over the word", S::saAvoid, over, {over.Left, over.Bottom}},
+      {"move, apart", S::saMove, apart, {apart.Left, apart.Bottom}},
+      {"avoid up-down, apart", S::saAvoidUpDown, apart, made},
+      {"avoid up-down, over the word", S::saAvoidUpDown, over, {made.left, over.Bottom}},
+      {"move up-down, apart", S::saMoveUpDown, apart, {made.left, apart.Bottom}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    PlacementSetup setup{S::ipIgnore, c.avoid, false, {}, c.word, made};
+    EXPECT_EQ(PlaceSpellDialogOfRun(setup), c.expected);
   }
 }
