@@ -5,6 +5,7 @@
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
 #include "vcl/PopupWindow.h"
+#include "vcl/WinApi.h"
 
 namespace dropdown {
 
@@ -58,6 +59,9 @@ void TLumCustomDropDown::CreateDropDownForm() {
   form_->OnHide = [this](TObject*) { DropDownFormHide(); };
   form_->OnDestroy = [this](TObject*) { DropDownFormDestroy(); };
   form_->OnSizing = [this](TObject*) { DropDownFormSized(); };
+  form_->OnKeyPress = [this](TObject*, WideChar& key) { DropDownFormKeyPress(key); };
+  form_->OnKeyDown = [this](TObject*, Word& key, TShiftState shift) { DropDownFormKeyDown(key, shift); };
+  form_->OnKeyUp = [this](TObject*, Word& key, TShiftState shift) { DropDownFormKeyUp(key, shift); };
 }
 
 void TLumCustomDropDown::CreateDropDownButton() {
@@ -195,6 +199,11 @@ void TLumCustomDropDown::DropDown() {
   PlaceDropDownControl();
   form_->Constraints()->MinWidth = 80;
   form_->Constraints()->MinHeight = 50;
+  if (dropDownControl_) {
+    dropDownControl_->OnKeyDown = [this](TObject*, Word& key, TShiftState shift) { ControlKeyDown(key, shift); };
+    dropDownControl_->OnKeyUp = [this](TObject*, Word& key, TShiftState shift) { ControlKeyUp(key, shift); };
+    dropDownControl_->OnKeyPress = [this](TObject*, WideChar& key) { ControlKeyPress(key); };
+  }
 
   TPoint p = Parent() ? Parent()->ClientToScreen(TPoint{Left(), Top()}) : ClientToScreen(TPoint{0, 0});
   TRect placed = PlacePopup(p, Height(), TSize{form_->Width(), form_->Height()}, dropPosition_,
@@ -239,6 +248,68 @@ void TLumCustomDropDown::ToggleFromClick() {
 void TLumCustomDropDown::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
   TCustomMaskEdit::MouseDown(button, shift, x, y);
   if (button == mbLeft && !editorEnabled_) ToggleFromClick();
+}
+
+// Keys pressed while the pop-up or its content is active reach the edit as
+// its own key messages with key data 0.
+void TLumCustomDropDown::DropDownFormKeyPress(WideChar& key) { Perform(WM_CHAR, key, 0); }
+void TLumCustomDropDown::DropDownFormKeyDown(Word& key, TShiftState) { Perform(WM_KEYDOWN, key, 0); }
+void TLumCustomDropDown::DropDownFormKeyUp(Word& key, TShiftState) { Perform(WM_KEYUP, key, 0); }
+void TLumCustomDropDown::ControlKeyDown(Word& key, TShiftState) { Perform(WM_KEYDOWN, key, 0); }
+void TLumCustomDropDown::ControlKeyUp(Word& key, TShiftState) { Perform(WM_KEYUP, key, 0); }
+void TLumCustomDropDown::ControlKeyPress(WideChar& key) { Perform(WM_CHAR, key, 0); }
+
+void TLumCustomDropDown::ToggleFromKey() {
+  if (droppedDown_)
+    HideDropDown(false);
+  else
+    DropDown();
+}
+
+void TLumCustomDropDown::CloseOrOpenByKey(Word key) {
+  if (key == VK_RETURN) HideDropDown(false);
+  if (key == VK_ESCAPE) HideDropDown(true);
+  if (key == VK_F4) {
+    if (form_ && form_->Visible())
+      HideDropDown(false);
+    else
+      DropDown();
+  }
+}
+
+void TLumCustomDropDown::Dispatch(TMessage& m) {
+  if (m.Msg != WM_KEYDOWN || Designing()) {
+    TCustomMaskEdit::Dispatch(m);
+    return;
+  }
+  Word key = static_cast<Word>(m.WParam);
+  if (GetKeyState(VK_MENU) < 0 && (key == VK_UP || key == VK_DOWN)) {
+    // Consumed here: the class library would otherwise hand the same key
+    // with Alt to KeyDown, which toggles too.
+    ToggleFromKey();
+    return;
+  }
+  if (!editorEnabled_ && Enabled()) {
+    if (!ReadOnly()) CloseOrOpenByKey(key);
+    if (key == VK_RETURN || key == VK_ESCAPE) TCustomMaskEdit::Dispatch(m);
+    return;
+  }
+  if (GetKeyState(VK_CONTROL) < 0 && (key == VK_TAB || key == VK_RETURN)) {
+    TCustomMaskEdit::Dispatch(m);
+    return;
+  }
+  TCustomMaskEdit::Dispatch(m);
+  CloseOrOpenByKey(key);
+}
+
+void TLumCustomDropDown::KeyDown(Word& key, TShiftState shift) {
+  TCustomMaskEdit::KeyDown(key, shift);
+  if (shift.Contains(ssAlt) && (key == VK_UP || key == VK_DOWN)) ToggleFromKey();
+}
+
+void TLumCustomDropDown::KeyPress(WideChar& key) {
+  TCustomMaskEdit::KeyPress(key);
+  if (key == 13) key = 0;
 }
 
 void TLumCustomDropDown::AppearanceChangedWhileOpen() {

@@ -82,6 +82,12 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
   void HideDropDown(bool cancelled) override;
   virtual void DropDownFormHide();
   virtual void DropDownFormDestroy() {}
+  virtual void DropDownFormKeyPress(vcl::WideChar& key);
+  virtual void DropDownFormKeyDown(vcl::Word& key, vcl::TShiftState shift);
+  virtual void DropDownFormKeyUp(vcl::Word& key, vcl::TShiftState shift);
+  virtual void ControlKeyDown(vcl::Word& key, vcl::TShiftState shift);
+  virtual void ControlKeyUp(vcl::Word& key, vcl::TShiftState shift);
+  virtual void ControlKeyPress(vcl::WideChar& key);
   virtual void DropDownFormSized() {}
   virtual void UpdateButtonBounds();
 
@@ -119,9 +125,16 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
  protected:
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   void Resize() override;
+  void Dispatch(vcl::TMessage& message) override;
+  void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  void KeyPress(vcl::WideChar& key) override;
   void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
   // The press on the button or the non-editable edit.
   void ToggleFromClick();
+  // Alt+Up and Alt+Down: close an open pop-up, else open it.
+  void ToggleFromKey();
+  // Enter, Escape and F4 as they close or open the pop-up.
+  void CloseOrOpenByKey(vcl::Word key);
   void AppearanceChangedWhileOpen();
 
  private:

@@ -229,5 +229,73 @@ TEST(DropDownCycle, AResizedPopupReopensAtItsSizeUntilTheWidthIsSetAgain) {
   EXPECT_EQ(f->Height(), 140);
 }
 
+// Keys typed in the edit open the pop-up; typed while the pop-up is active
+// they reach the edit through the pop-up's forwarding (key data 0) and
+// close it, Escape as a cancel that restores the committed text.
+TEST(DropDownCycle, KeysOpenFromTheEditAndCloseFromThePopup) {
+  struct Case {
+    const char* name;
+    int qtKey;
+    Qt::KeyboardModifiers mods;
+    const char* upEvent;
+    const char* textAfter;
+  };
+  const std::vector<Case> cases = {
+      {"Enter", Qt::Key_Return, Qt::NoModifier, "up", "typed"},
+      {"Escape", Qt::Key_Escape, Qt::NoModifier, "up cancelled", "committed"},
+      {"F4", Qt::Key_F4, Qt::NoModifier, "up", "typed"},
+      {"Alt+Down", Qt::Key_Down, Qt::AltModifier, "up", "typed"},
+      {"Alt+Up", Qt::Key_Up, Qt::AltModifier, "up", "typed"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->SetTextValue("committed");
+    rig.drop->SetFocus();
+    Pump();
+    // Escape and Enter do not open a closed drop-down.
+    if (c.qtKey == Qt::Key_Escape || c.qtKey == Qt::Key_Return) {
+      Key(rig.drop, c.qtKey, c.mods);
+      Pump();
+      EXPECT_FALSE(rig.Open());
+      Key(rig.drop, Qt::Key_F4);
+    } else {
+      Key(rig.drop, c.qtKey, c.mods);
+    }
+    Pump();
+    ASSERT_TRUE(rig.Open());
+    EXPECT_EQ(rig.log, (std::vector<std::string>{"before", "drop"}));
+    rig.drop->SetTextDirect("typed");
+    rig.log.clear();
+    Key(rig.drop->DropDownForm(), c.qtKey, c.mods);
+    Pump();
+    EXPECT_FALSE(rig.Open());
+    EXPECT_EQ(rig.log, (std::vector<std::string>{c.upEvent}));
+    EXPECT_EQ(rig.drop->Text(), c.textAfter);
+  }
+}
+
+TEST(DropDownCycle, ANonEditableDropDownOpensByKeyAndAReadOnlyOneDoesNot) {
+  for (bool readOnly : {false, true}) {
+    SCOPED_TRACE(readOnly);
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->SetEditorEnabled(false);
+    rig.drop->SetReadOnly(readOnly);
+    rig.drop->SetFocus();
+    Pump();
+    Key(rig.drop, Qt::Key_F4);
+    Pump();
+    EXPECT_EQ(rig.Open(), !readOnly);
+    Key(rig.drop->DropDownForm(), Qt::Key_F4);
+    Pump();
+    EXPECT_FALSE(rig.Open());
+    Key(rig.drop, Qt::Key_Down, Qt::AltModifier);
+    Pump();
+    EXPECT_EQ(rig.Open(), !readOnly);
+  }
+}
+
 }  // namespace
 }  // namespace dropdown
