@@ -830,6 +830,14 @@ void TLumCustomMemo::ResetBookmarksBeyondText() {
 
 // ------------------------------------------- hooks of the later parts
 
+std::optional<TParameterHintText> TLumCustomMemo::ParameterHintAtCaret() {
+  TLumCustomMemoStyler* styler = ActiveStyler();
+  TLumMemoStrings* store = TextStore();
+  if (!styler || caretY_ < 0 || caretY_ >= store->Count()) return std::nullopt;
+  return ParameterHintFor(store->Strings(caretY_), caretX_, *styler->HintParameter(), caseSensitive_, OnGetParameterHint,
+                          this);
+}
+
 void TLumCustomMemo::HideParameterHint() {}
 void TLumCustomMemo::RefreshParameterHint() {}
 void TLumCustomMemo::StopCompletionTimer() { completionTimer_->SetEnabled(false); }

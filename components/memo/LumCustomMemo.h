@@ -15,8 +15,10 @@
 // fonts are installed.
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/LumStyleIF.h"
+#include "memo/ParameterHint.h"
 #include "memo/text/LumMemoStrings.h"
 #include "vcl/Controls.h"
 #include "vcl/FindOptions.h"
@@ -95,6 +97,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TLumMemoStrings* TextStore() const;
   TLumUndoList* UndoList() const;
   TLumCustomMemoStyler* ActiveStyler() const;
+  // What the parameter hint would show for the caret now: nothing without a
+  // styler, outside the text, or where no call with a known pattern is typed.
+  std::optional<TParameterHintText> ParameterHintAtCaret();
   TLumCustomMemoStyler* SyntaxStyles() const { return syntaxStyles_; }
   // Takes the styler (nil: none): keyword lists lower-cased and sorted
   // unless CaseSensitive, cached states dropped, repainted.
@@ -425,6 +430,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TGutterDrawEvent OnGutterDraw;
   TScrollHintEvent OnScrollHint;
   std::function<void(TObject* Sender, const AnsiString& CurrentWord, AnsiString& NewWord)> OnWordComplete;
+  TGetParameterHintEvent OnGetParameterHint;
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;

@@ -130,6 +130,7 @@ void TElementStyles::Assign(const TElementStyles& source) {
 TLumCustomMemoStyler::TLumCustomMemoStyler(vcl::TComponent* owner) : TComponent(owner) {
   allStyles_ = std::make_unique<TElementStyles>(this);
   regionDefinitions_ = std::make_unique<TRegionDefinitions>(this);
+  hintParameter_ = std::make_unique<THintParameter>();
   commentStyle_ = std::make_unique<TCharStyle>();
   commentStyle_->TextColor = vcl::clSilver;
   commentStyle_->Style = {vcl::fsItalic};

@@ -6,6 +6,7 @@
 // tokenizer never reaches into the component itself.
 #include <memory>
 
+#include "memo/ParameterHint.h"
 #include "memo/text/MemoTokenizer.h"
 #include "rtl/Collection.h"
 #include "rtl/StringList.h"
@@ -137,6 +138,10 @@ class TLumCustomMemoStyler : public vcl::TComponent {
   // Index 1: the comment style, 2: the number style; the styler takes the object.
   virtual void SetCharStyle(Integer index, TCharStyle* style);
   rtl::TStringList* CompletionList() { return &completionList_; }
+  // The parameter lists the hint shows (none unless a descendant or its
+  // user adds them).
+  THintParameter* HintParameter() { return hintParameter_.get(); }
+  void SetHintParameter(const THintParameter* v) { hintParameter_->Assign(v); }
   // The code-folding rules (none unless a descendant or its user adds them).
   TRegionDefinitions* RegionDefinitions() { return regionDefinitions_.get(); }
   AnsiString NumberChars = "+-.0123456789";
@@ -165,6 +170,7 @@ class TLumCustomMemoStyler : public vcl::TComponent {
   std::unique_ptr<TCharStyle> commentStyle_;
   std::unique_ptr<TCharStyle> numberStyle_;
   rtl::TStringList completionList_;
+  std::unique_ptr<THintParameter> hintParameter_;
   std::unique_ptr<TRegionDefinitions> regionDefinitions_;
   TStylerDefs defs_;
   Integer version_ = 1;
