@@ -297,5 +297,94 @@ TEST(DropDownCycle, ANonEditableDropDownOpensByKeyAndAReadOnlyOneDoesNot) {
   }
 }
 
+// A real click on a footer button closes by its modal result, cancelled
+// for Cancel, Abort, Ignore, No and No to all, before the drop-down's
+// footer click event; none and Retry leave the pop-up open.
+TEST(DropDownCycle, FooterButtonsCloseByTheirModalResult) {
+  struct Case {
+    TModalResult result;
+    const char* up;  // null: stays open
+  };
+  const std::vector<Case> cases = {
+      {mrNone, nullptr}, {mrOk, "up"},          {mrCancel, "up cancelled"}, {mrAbort, "up cancelled"},
+      {mrRetry, nullptr}, {mrIgnore, "up cancelled"}, {mrYes, "up"},        {mrNo, "up cancelled"},
+      {mrAll, "up"},     {mrNoToAll, "up cancelled"}, {mrYesToAll, "up"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.result));
+    ManualTime time(300000);
+    CycleRig rig;
+    rig.drop->SetTextValue("committed");
+    rig.drop->DropDownFooter()->SetVisible(true);
+    auto* item = rig.drop->DropDownFooter()->ButtonsList()->Add();
+    item->SetCaption("Go");
+    item->SetModalResult(c.result);
+    rig.drop->OnDropDownFooterButtonClick = [&](TObject*, Integer i) { rig.log.push_back("footer " + std::to_string(i)); };
+    rig.PressButton();
+    ASSERT_TRUE(rig.Open());
+    rig.drop->SetTextDirect("typed");
+    rig.log.clear();
+    TLumButton* b = rig.drop->DropDownForm()->Footer()->ButtonControl(0);
+    QTest::mouseClick(b->Widget(), Qt::LeftButton, {}, QPoint(4, 4));
+    Pump();
+    if (c.up) {
+      EXPECT_FALSE(rig.Open());
+      EXPECT_EQ(rig.log, (std::vector<std::string>{c.up, "footer 0"}));
+      EXPECT_EQ(rig.drop->Text(), std::string(c.up) == "up" ? "typed" : "committed");
+    } else {
+      EXPECT_TRUE(rig.Open());
+      EXPECT_EQ(rig.log, (std::vector<std::string>{"footer 0"}));
+    }
+  }
+}
+
+// The user's resize with the footer's grip is what the next drop-down
+// opens at.
+TEST(DropDownCycle, TheGripResizeIsRememberedForTheNextDropDown) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.drop->DropDownFooter()->SetVisible(true);
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  TDropDownForm* f = rig.drop->DropDownForm();
+  const int w0 = f->Width(), h0 = f->Height();
+  TLumFooter* footer = f->Footer();
+  ASSERT_TRUE(footer && footer->GripShowing());
+  QPoint inGrip(footer->Width() - 4, footer->Height() - 4);
+  QCursor::setPos(footer->Widget()->mapToGlobal(inGrip));
+  QTest::mousePress(footer->Widget(), Qt::LeftButton, {}, inGrip);
+  Pump();
+  ASSERT_TRUE(f->GripResizing());
+  QWidget* frame = f->WindowWidget();
+  QPoint corner = frame->mapFromGlobal(footer->Widget()->mapToGlobal(inGrip));
+  QTest::mouseMove(frame, corner + QPoint(30, 20));
+  QTest::mouseRelease(frame, Qt::LeftButton, {}, corner + QPoint(30, 20));
+  Pump();
+  EXPECT_EQ(f->Width(), w0 + 30);
+  EXPECT_EQ(f->Height(), h0 + 20);
+  time.Advance(10);
+  rig.PressElsewhere();
+  ASSERT_FALSE(rig.Open());
+  time.Advance(300);
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  EXPECT_EQ(f->Width(), w0 + 30);
+  EXPECT_EQ(f->Height(), h0 + 20);
+}
+
+TEST(DropDownCycle, ABarShownWhileOpenAppearsAtOnce) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  TDropDownForm* f = rig.drop->DropDownForm();
+  EXPECT_TRUE(f->Header() == nullptr || !f->Header()->Visible());
+  rig.drop->DropDownHeader()->SetVisible(true);
+  ASSERT_NE(f->Header(), nullptr);
+  EXPECT_TRUE(f->Header()->Visible());
+  rig.drop->DropDownHeader()->SetVisible(false);
+  EXPECT_TRUE(f->Header() == nullptr || !f->Header()->Visible());
+}
+
 }  // namespace
 }  // namespace dropdown
