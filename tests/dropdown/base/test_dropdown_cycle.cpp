@@ -7,6 +7,8 @@
 // size.
 #include <gtest/gtest.h>
 
+#include <QApplication>
+#include <QMenu>
 #include <QTest>
 #include <string>
 #include <vector>
@@ -15,6 +17,7 @@
 #include "dropdown/LumDropDown.h"
 #include "rtl/Clock.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/Menus.h"
 
 namespace dropdown {
 namespace {
@@ -384,6 +387,37 @@ TEST(DropDownCycle, ABarShownWhileOpenAppearsAtOnce) {
   EXPECT_TRUE(f->Header()->Visible());
   rig.drop->DropDownHeader()->SetVisible(false);
   EXPECT_TRUE(f->Header() == nullptr || !f->Header()->Visible());
+}
+
+// A menu opened from the content of the open pop-up belongs to it: the
+// pop-up stays open while the menu shows and after its entry is chosen.
+TEST(DropDownCycle, AContextMenuOpenedInsideThePopupLeavesItOpen) {
+  ManualTime time(300000);
+  CycleRig rig;
+  auto* menu = new TPopupMenu(rig.owner);
+  auto* entry = new TMenuItem(menu);
+  entry->SetCaption("Copy");
+  int chosen = 0;
+  entry->OnClick = [&](TObject*) { ++chosen; };
+  menu->Items()->Add(entry);
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  rig.log.clear();
+  bool openWhileMenu = false;
+  Later([&] {
+    openWhileMenu = rig.Open();
+    auto* shown = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(shown, nullptr);
+    shown->actions().at(0)->trigger();
+    shown->close();
+  });
+  TPoint at = rig.content->ClientToScreen(TPoint{10, 10});
+  menu->Popup(at.X, at.Y);
+  Pump();
+  EXPECT_TRUE(openWhileMenu);
+  EXPECT_EQ(chosen, 1);
+  EXPECT_TRUE(rig.Open());
+  EXPECT_TRUE(rig.log.empty());
 }
 
 }  // namespace
