@@ -391,3 +391,47 @@ TEST(SpellDialogPlacement, EachAvoidSettingKeepsTheDialogOffTheWord) {
     EXPECT_EQ(PlaceSpellDialogOfRun(setup), c.expected);
   }
 }
+
+TEST(SpellDialogPlacement, TheRememberedPositionComesBackOnTheMonitor) {
+  const vcl::TRect m = vcl::Screen->MonitorBoundsRect(vcl::TRect{0, 0, 10, 10});
+  const vcl::TPoint size = SpellDialogOuterSize();
+  ScratchSpell s("spell-dlg-remember");
+  ASSERT_EQ(s.spell.DialogInitialPos, TLexaSpell3Base::ipLastUserPos);
+  s.spell.DialogSelectionAvoid = TLexaSpell3Base::saNone;
+  std::string text = "A wrold.";
+  NamedControlStringParser parser(&text, nullptr);
+  parser.controlRect = RectAt(m.Left + 20, m.Top + 20, m.Left + 120, m.Top + 80);
+  auto runUntilDialog = [&]() -> vcl::TCustomForm* {
+    parser.SetPosition(1, 0, 0);
+    s.spell.CheckParser(&parser, 2);
+    Pump();
+    return s.spell.SpellDialogForm();
+  };
+
+  // Nothing remembered yet: the dialog keeps off the checked control.
+  vcl::TCustomForm* f = runUntilDialog();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ((PlacedAt{f->Left(), f->Top()}), (PlacedAt{m.Left + 20, m.Top + 80}));
+  // The user moves it; the end of the run remembers where it stood.
+  f->SetBounds(m.Left + 150, m.Top + 120, f->Width(), f->Height());
+  s.spell.CancelCheck();
+  Pump();
+  EXPECT_EQ(s.spell.Config().GetDialogX(), m.Left + 150);
+  EXPECT_EQ(s.spell.Config().GetDialogY(), m.Top + 120);
+
+  f = runUntilDialog();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ((PlacedAt{f->Left(), f->Top()}), (PlacedAt{m.Left + 150, m.Top + 120}));
+  s.spell.CancelCheck();
+  Pump();
+
+  // A position off the monitor (another monitor since unplugged) is pulled
+  // back onto it.
+  s.spell.Config().SetDialogX(m.Right + 500);
+  s.spell.Config().SetDialogY(m.Bottom + 500);
+  f = runUntilDialog();
+  ASSERT_NE(f, nullptr);
+  EXPECT_EQ((PlacedAt{f->Left(), f->Top()}), (PlacedAt{m.Right - size.X, m.Bottom - size.Y}));
+  s.spell.CancelCheck();
+  Pump();
+}
