@@ -1,0 +1,122 @@
+#include "memo/CompletionEntries.h"
+
+#include <algorithm>
+
+#include "memo/text/MemoChars.h"
+#include "rtl/Strings.h"
+
+namespace memo {
+
+namespace {
+
+bool CeBeginsWith(std::string_view text, std::string_view prefix) {
+  return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
+}
+
+bool CeIsWordBound(char c) { return c == ' ' || c == '(' || c == ')'; }
+
+void CeAddWithKind(const rtl::TStrings& from, Integer index, rtl::TStrings& to) {
+  to.AddObject(from.Strings(index), from.Objects(index));
+}
+
+}  // namespace
+
+AnsiString CompletionKindWord(std::string_view entry) {
+  const size_t blank = entry.find(' ');
+  return blank == std::string_view::npos ? AnsiString() : AnsiString(entry.substr(0, blank + 1));
+}
+
+AnsiString CompletionRest(std::string_view entry) {
+  const size_t blank = entry.find(' ');
+  return AnsiString(blank == std::string_view::npos ? entry : entry.substr(blank + 1));
+}
+
+AnsiString CompletionName(std::string_view entry) {
+  const AnsiString rest = CompletionRest(entry);
+  return rest.substr(0, rest.find_first_of("(; "));
+}
+
+bool CompletionHasParameters(std::string_view entry) { return CompletionRest(entry).find('(') != AnsiString::npos; }
+
+Integer CompletionKindOf(const rtl::TStrings& list, Integer index) {
+  return static_cast<Integer>(rtl::ObjectToInt(list.Objects(index)));
+}
+
+void CollectCompletionCandidates(const rtl::TStrings& source, std::string_view token, rtl::TStrings& out) {
+  out.Clear();
+  const AnsiString wanted = rtl::UpperCase(token);
+  for (Integer i = 0; i < source.Count(); ++i)
+    if (CeBeginsWith(rtl::UpperCase(CompletionRest(source.Strings(i))), wanted)) CeAddWithKind(source, i, out);
+}
+
+void FilterCompletionCandidates(const rtl::TStrings& candidates, std::string_view token, rtl::TStrings& out) {
+  out.Clear();
+  const AnsiString wanted = rtl::UpperCase(token);
+  for (Integer i = 0; i < candidates.Count(); ++i) {
+    AnsiString rest = rtl::UpperCase(CompletionRest(candidates.Strings(i)));
+    const size_t dot = rest.find('.');
+    if (dot != AnsiString::npos) rest.erase(0, dot + 1);
+    if (CeBeginsWith(rest, wanted)) CeAddWithKind(candidates, i, out);
+  }
+}
+
+TCompletionKeyAction CompletionKeyAction(rtl::Word key) {
+  switch (key) {
+    case 8: return ckaBackspace;
+    case 9:
+    case 27: return ckaClose;
+    case 13:
+    case 32:
+    case 53: return ckaInsert;
+    case 46: return ckaDelete;
+    case 189: return ckaType;
+    case 160:
+    case 161:
+    case 164:
+    case 165: return ckaListMoves;
+    default: break;
+  }
+  if ((key >= 16 && key <= 18) || (key >= 33 && key <= 40)) return ckaListMoves;
+  // The number pad's digits type as the row's do; its operators and the
+  // function keys (whose codes follow them) are no characters.
+  if ((key >= 48 && key <= 57) || (key >= 65 && key <= 90) || (key >= 96 && key <= 105)) return ckaType;
+  return ckaCancel;
+}
+
+char CompletionKeyChar(rtl::Word key, bool shift) {
+  if (key == 189) return '_';
+  if (key >= 96 && key <= 105) return static_cast<char>('0' + (key - 96));
+  const char c = static_cast<char>(key);
+  if (shift) return c;
+  return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+}
+
+AnsiString CompletionInsertText(std::string_view entry, bool byKey, const TInsertAutoCompletionEntryEvent& onInsert,
+                                vcl::TObject* sender, bool& withParentheses) {
+  withParentheses = false;
+  AnsiString text(entry);
+  if (onInsert) onInsert(sender, text);
+  if (text != entry) return text;
+  text = CompletionName(entry);
+  if (byKey && CompletionHasParameters(entry)) {
+    text += "()";
+    withParentheses = true;
+  }
+  return text;
+}
+
+std::pair<Integer, Integer> CompletionReplaceRange(std::string_view line, Integer caretColumn, bool member,
+                                                   Integer memberStart, std::string_view name) {
+  const Integer length = CharLength(line);
+  const Integer caret = std::clamp<Integer>(caretColumn, 0, length);
+  if (member && name.find('.') == std::string_view::npos) {
+    return {std::clamp<Integer>(memberStart, 0, caret), caret};
+  }
+  size_t first = ByteOfChar(line, caret);
+  size_t last = first;
+  while (first > 0 && !CeIsWordBound(line[first - 1])) --first;
+  while (last < line.size() && !CeIsWordBound(line[last])) ++last;
+  return {CharOfByte(line, first), CharOfByte(line, last)};
+}
+
+}  // namespace memo

@@ -1,0 +1,60 @@
+#pragma once
+// The completion list's rules without its window: an entry's parts, the
+// candidates for a token, the list filtered as the word grows, what a key
+// does while the list has the focus, and what an entry puts into the text
+// over which columns.
+#include <functional>
+#include <string_view>
+#include <utility>
+
+#include "rtl/StringList.h"
+#include "vcl/Components.h"
+
+namespace memo {
+
+using rtl::AnsiString;
+using rtl::Integer;
+
+// The kind an entry's object slot holds (IntToObject).
+enum class TCompletionKind : Integer {
+  ckIdentifier = 0, ckVariable = 1, ckProperty = 2, ckEvent = 3, ckMethod = 4, ckFunction = 5, ckProcedure = 6
+};
+using enum TCompletionKind;
+
+// An entry: kind word, blank, name, optional parameter list. Without a blank
+// the whole entry is the rest and there is no kind word.
+AnsiString CompletionKindWord(std::string_view entry);  // through the first blank, blank included
+AnsiString CompletionRest(std::string_view entry);      // after the first blank
+AnsiString CompletionName(std::string_view entry);      // the rest up to "(", ";" or a blank
+bool CompletionHasParameters(std::string_view entry);   // the rest holds a "("
+Integer CompletionKindOf(const rtl::TStrings& list, Integer index);
+
+// Every entry of source whose rest begins with token (case folded; all for
+// an empty token) is added to out with its kind; out is cleared first.
+void CollectCompletionCandidates(const rtl::TStrings& source, std::string_view token, rtl::TStrings& out);
+
+// The same over the rest after its first "." too, as a member list narrows.
+void FilterCompletionCandidates(const rtl::TStrings& candidates, std::string_view token, rtl::TStrings& out);
+
+// What a key code does while the list has the focus.
+enum class TCompletionKeyAction { ckaBackspace, ckaClose, ckaInsert, ckaListMoves, ckaDelete, ckaType, ckaCancel };
+using enum TCompletionKeyAction;
+TCompletionKeyAction CompletionKeyAction(rtl::Word key);
+// The character a ckaType key types.
+char CompletionKeyChar(rtl::Word key, bool shift);
+
+using TInsertAutoCompletionEntryEvent = std::function<void(vcl::TObject* Sender, AnsiString& AEntry)>;
+
+// The text an entry puts in: the handler's, when it changed the entry;
+// otherwise the name, with "()" after it when inserted by a key and the
+// entry has a parameter list (withParentheses tells).
+AnsiString CompletionInsertText(std::string_view entry, bool byKey, const TInsertAutoCompletionEntryEvent& onInsert,
+                                vcl::TObject* sender, bool& withParentheses);
+
+// The columns [first, second) of line the inserted text replaces: for a
+// member list whose name has no ".", from the member start to the caret;
+// otherwise the word around the caret, bounded by blanks and brackets.
+std::pair<Integer, Integer> CompletionReplaceRange(std::string_view line, Integer caretColumn, bool member,
+                                                   Integer memberStart, std::string_view name);
+
+}  // namespace memo

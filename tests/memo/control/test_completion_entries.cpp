@@ -1,0 +1,179 @@
+// The completion list's rules: an entry's parts, candidates and filtering,
+// the key table, the inserted text and the columns it replaces.
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+#include "memo/CompletionEntries.h"
+
+using namespace memo;
+
+namespace {
+
+// The list's entries with their kinds, for comparing.
+std::vector<std::pair<std::string, Integer>> CeListed(const rtl::TStrings& list) {
+  std::vector<std::pair<std::string, Integer>> out;
+  for (Integer i = 0; i < list.Count(); ++i) out.emplace_back(list.Strings(i), CompletionKindOf(list, i));
+  return out;
+}
+
+void CeFillSource(rtl::TStringList& s) {
+  s.AddObject("function Max(A, B: Integer): Integer", rtl::IntToObject(5));
+  s.AddObject("var MaxCount", rtl::IntToObject(1));
+  s.AddObject("procedure Min(A: Integer);", rtl::IntToObject(6));
+  s.AddObject("property Form.Caption", rtl::IntToObject(2));
+  s.AddObject("Plain", rtl::IntToObject(0));
+}
+
+}  // namespace
+
+TEST(MemoCompletionEntries, EntryParts) {
+  struct Row {
+    const char* entry;
+    const char* kindWord;
+    const char* rest;
+    const char* name;
+    bool parameters;
+  } rows[] = {
+      {"function Max(A, B: Integer): Integer", "function ", "Max(A, B: Integer): Integer", "Max", true},
+      {"var Count", "var ", "Count", "Count", false},
+      {"procedure Run;", "procedure ", "Run;", "Run", false},
+      {"event OnClick Sender", "event ", "OnClick Sender", "OnClick", false},
+      {"property Form.Caption", "property ", "Form.Caption", "Form.Caption", false},
+      {"Plain", "", "Plain", "Plain", false},
+      {"Call(x)", "", "Call(x)", "Call", true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.entry);
+    EXPECT_EQ(CompletionKindWord(r.entry), r.kindWord);
+    EXPECT_EQ(CompletionRest(r.entry), r.rest);
+    EXPECT_EQ(CompletionName(r.entry), r.name);
+    EXPECT_EQ(CompletionHasParameters(r.entry), r.parameters);
+  }
+}
+
+TEST(MemoCompletionEntries, CandidatesAndFiltering) {
+  rtl::TStringList source;
+  CeFillSource(source);
+  rtl::TStringList list;
+  using Listed = std::vector<std::pair<std::string, Integer>>;
+
+  CollectCompletionCandidates(source, "ma", list);
+  EXPECT_EQ(CeListed(list), (Listed{{"function Max(A, B: Integer): Integer", 5}, {"var MaxCount", 1}}));
+  CollectCompletionCandidates(source, "FORM.", list);
+  EXPECT_EQ(CeListed(list), (Listed{{"property Form.Caption", 2}}));
+  CollectCompletionCandidates(source, "", list);
+  EXPECT_EQ(list.Count(), source.Count());
+  CollectCompletionCandidates(source, "function", list);  // the kind word is not searched
+  EXPECT_EQ(list.Count(), 0);
+
+  rtl::TStringList candidates;
+  CollectCompletionCandidates(source, "", candidates);
+  struct Row {
+    const char* token;
+    std::vector<std::string> shown;
+  } rows[] = {
+      {"m", {"function Max(A, B: Integer): Integer", "var MaxCount", "procedure Min(A: Integer);"}},
+      {"MaxC", {"var MaxCount"}},
+      {"cap", {"property Form.Caption"}},  // a member's name after its "."
+      {"form", {}},
+      {"", {"function Max(A, B: Integer): Integer", "var MaxCount", "procedure Min(A: Integer);",
+            "property Form.Caption", "Plain"}},
+      {"q", {}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.token);
+    FilterCompletionCandidates(candidates, r.token, list);
+    std::vector<std::string> shown;
+    for (Integer i = 0; i < list.Count(); ++i) shown.push_back(list.Strings(i));
+    EXPECT_EQ(shown, r.shown);
+  }
+  FilterCompletionCandidates(candidates, "cap", list);
+  EXPECT_EQ(CompletionKindOf(list, 0), 2);
+}
+
+TEST(MemoCompletionEntries, KeyTable) {
+  struct Row {
+    rtl::Word key;
+    bool shift;
+    TCompletionKeyAction action;
+    char typed;  // for ckaType
+  } rows[] = {
+      {8, false, ckaBackspace, 0},   {9, false, ckaClose, 0},       {27, false, ckaClose, 0},
+      {13, false, ckaInsert, 0},     {32, false, ckaInsert, 0},     {53, false, ckaInsert, 0},  // the digit key 5
+      {53, true, ckaInsert, 0},      {16, false, ckaListMoves, 0},  {17, false, ckaListMoves, 0},
+      {18, false, ckaListMoves, 0},  {33, false, ckaListMoves, 0},  {40, false, ckaListMoves, 0},
+      {160, false, ckaListMoves, 0}, {161, false, ckaListMoves, 0}, {164, false, ckaListMoves, 0},
+      {165, false, ckaListMoves, 0}, {46, false, ckaDelete, 0},     {52, false, ckaType, '4'},
+      {52, true, ckaType, '4'},      {48, false, ckaType, '0'},     {57, false, ckaType, '9'},
+      {65, false, ckaType, 'a'},     {65, true, ckaType, 'A'},      {90, false, ckaType, 'z'},
+      {189, false, ckaType, '_'},    {189, true, ckaType, '_'},     {97, false, ckaType, '1'},  // number pad 1
+      {105, false, ckaType, '9'},    {96, false, ckaType, '0'},     {45, false, ckaCancel, 0},  // Insert
+      {106, false, ckaCancel, 0},    {112, false, ckaCancel, 0},    {122, false, ckaCancel, 0},  // *, F1, F11
+      {186, false, ckaCancel, 0},    {1, false, ckaCancel, 0},      {91, false, ckaCancel, 0},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::to_string(r.key) + (r.shift ? " shift" : ""));
+    EXPECT_EQ(CompletionKeyAction(r.key), r.action);
+    if (r.action == ckaType) EXPECT_EQ(CompletionKeyChar(r.key, r.shift), r.typed);
+  }
+}
+
+TEST(MemoCompletionEntries, InsertedText) {
+  struct Row {
+    const char* entry;
+    bool byKey;
+    const char* text;
+    bool parentheses;
+  } rows[] = {
+      {"function Max(A, B: Integer): Integer", true, "Max()", true},
+      {"function Max(A, B: Integer): Integer", false, "Max", false},
+      {"var Count", true, "Count", false},
+      {"procedure Run;", true, "Run", false},
+      {"Call(x)", true, "Call()", true},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.entry) + (r.byKey ? " key" : " mouse"));
+    bool parentheses = true;
+    vcl::TObject* seen = nullptr;
+    vcl::TObject sender;
+    // A handler that leaves the entry as it is leaves the default in force.
+    const TInsertAutoCompletionEntryEvent keep = [&](vcl::TObject* s, AnsiString&) { seen = s; };
+    EXPECT_EQ(CompletionInsertText(r.entry, r.byKey, keep, &sender, parentheses), r.text);
+    EXPECT_EQ(parentheses, r.parentheses);
+    EXPECT_EQ(seen, &sender);
+    EXPECT_EQ(CompletionInsertText(r.entry, r.byKey, nullptr, nullptr, parentheses), r.text);
+  }
+  bool parentheses = true;
+  const TInsertAutoCompletionEntryEvent change = [](vcl::TObject*, AnsiString& e) { e = "Maximum(1, 2)"; };
+  EXPECT_EQ(CompletionInsertText("function Max(A, B: Integer): Integer", true, change, nullptr, parentheses),
+            "Maximum(1, 2)");
+  EXPECT_FALSE(parentheses);
+}
+
+TEST(MemoCompletionEntries, ReplacedColumns) {
+  struct Row {
+    const char* line;
+    Integer caret;
+    bool member;
+    Integer memberStart;
+    const char* name;
+    Integer first, last;
+  } rows[] = {
+      {"x := Form.Ca", 12, true, 10, "Caption", 10, 12},
+      {"x := Form.Ca", 12, true, 14, "Caption", 12, 12},            // a start past the caret
+      {"x := Form.Cap", 12, true, 5, "Form.Caption", 5, 13},        // a dotted name: the word
+      {"  Ma(b", 4, false, 0, "Max", 2, 4},
+      {"  Maxi b", 4, false, 0, "Max", 2, 6},
+      {"f(Mi)", 4, false, 0, "Min", 2, 4},
+      {"", 0, false, 0, "Max", 0, 0},
+      {"ab", 9, false, 0, "Max", 0, 2},                             // a caret past the end
+      {"ä Größ", 6, false, 0, "Größe", 2, 6},                       // columns are characters
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.line) + " @" + std::to_string(r.caret));
+    EXPECT_EQ(CompletionReplaceRange(r.line, r.caret, r.member, r.memberStart, r.name),
+              (std::pair<Integer, Integer>{r.first, r.last}));
+  }
+}
