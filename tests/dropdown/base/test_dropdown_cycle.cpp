@@ -18,6 +18,7 @@
 #include "rtl/Clock.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Menus.h"
+#include "vcl/StdCtrls.h"
 
 namespace dropdown {
 namespace {
@@ -418,6 +419,45 @@ TEST(DropDownCycle, AContextMenuOpenedInsideThePopupLeavesItOpen) {
   EXPECT_EQ(chosen, 1);
   EXPECT_TRUE(rig.Open());
   EXPECT_TRUE(rig.log.empty());
+}
+
+// The linked control inside the pop-up takes the focus when it opens; on
+// closing the focus comes back to the edit.
+TEST(DropDownCycle, FocusGoesToTheLinkedControlAndBackToTheEdit) {
+  ManualTime time(300000);
+  CycleRig rig;
+  auto* linked = new TEdit(rig.content);
+  linked->SetParent(rig.content);
+  linked->SetBounds(5, 5, 80, 21);
+  rig.drop->SetLinkedControl(linked);
+  rig.drop->SetFocus();
+  Pump();
+  rig.PressButton();
+  ASSERT_TRUE(rig.Open());
+  EXPECT_TRUE(linked->Focused());
+  rig.drop->HideDropDown(false);
+  Pump();
+  EXPECT_FALSE(rig.Open());
+  EXPECT_EQ(rig.log, (std::vector<std::string>{"before", "drop", "up"}));
+  EXPECT_TRUE(rig.drop->Focused());
+  // A freed linked control is forgotten.
+  Free(linked);
+  EXPECT_EQ(rig.drop->LinkedControl(), nullptr);
+}
+
+// A freed content control is forgotten; the pop-up then takes the edit's
+// width and only its frame's height.
+TEST(DropDownCycle, AFreedContentControlIsForgotten) {
+  ManualTime time(300000);
+  CycleRig rig;
+  Free(rig.content);
+  EXPECT_EQ(rig.drop->DropDownControl(), nullptr);
+  rig.drop->DropDown();
+  Pump();
+  ASSERT_TRUE(rig.Open());
+  EXPECT_EQ(rig.drop->DropDownForm()->Width(), rig.drop->Width());
+  // 2 x border width, raised to the pop-up's smallest height.
+  EXPECT_EQ(rig.drop->DropDownForm()->Height(), 50);
 }
 
 }  // namespace
