@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
 #include "vcl/PopupWindow.h"
@@ -20,6 +21,20 @@ std::vector<TMonitorArea> DropDownMonitorAreas() {
   return monitors;
 }
 
+// The frame of a boxed selection look: the colours around its gradient.
+struct DropDownSelectionFrame {
+  TColor edge, border, bottomBorder, topBorder, mirror, mirrorTo;
+};
+
+const DropDownSelectionFrame* DropDownSelectionFrameOf(Byte style) {
+  static const DropDownSelectionFrame frames[] = {
+      {0xC3D9DF, 0x8DD7D3, 0xCAF8FF, 0xF4FEFF, 0x58D4FC, 0xB3F1FC},
+      {0xFCEDCB, 0xFDDE99, 0xFDF5E7, 0xFDFBF6, clNone, clNone},
+      {0xE0C5AE, 0xCEA27D, 0xFDEADB, 0xFDF4EB, clNone, clNone},
+  };
+  return style >= 1 && style <= 3 ? &frames[style - 1] : nullptr;
+}
+
 }  // namespace
 
 TLumCustomDropDown::TLumCustomDropDown(TComponent* owner) : TCustomMaskEdit(owner) {
@@ -34,6 +49,7 @@ TLumCustomDropDown::TLumCustomDropDown(TComponent* owner) : TCustomMaskEdit(owne
   header_->OnButtonsChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
   footer_->OnChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
   footer_->OnButtonsChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
+  SetSelectionLook(1);
   UpdateButtonBounds();
 }
 
@@ -310,6 +326,32 @@ void TLumCustomDropDown::KeyDown(Word& key, TShiftState shift) {
 void TLumCustomDropDown::KeyPress(WideChar& key) {
   TCustomMaskEdit::KeyPress(key);
   if (key == 13) key = 0;
+}
+
+void TLumCustomDropDown::SetSelectionLook(Byte style) {
+  selectionColorStyle_ = style;
+  static const TColor looks[3][2] = {{0xD7FFFD, 0x58D4FC}, {0xFDF8F1, 0xFCEFD5}, {0xFCEBDC, 0xFCDBC1}};
+  if (style < 1 || style > 3) return;
+  selectionColor_ = looks[style - 1][0];
+  selectionColorTo_ = looks[style - 1][1];
+}
+
+void TLumCustomDropDown::DrawSelectionBackground(TCanvas* canvas, TRect r, Integer part, TColor bkColor) {
+  if (selectionColorStyle_ == 0) {
+    canvas->Brush()->SetColor(selectionColor_);
+    canvas->Pen()->SetColor(selectionColor_);
+    canvas->FillRect(r);
+    return;
+  }
+  const DropDownSelectionFrame* f = DropDownSelectionFrameOf(selectionColorStyle_);
+  if (!f) return;
+  grid::DrawSelectionBox(canvas, selectionColor_, selectionColorTo_, f->mirror, f->mirrorTo, f->topBorder,
+                         f->bottomBorder, f->border, f->edge, bkColor, r, static_cast<Byte>(part));
+}
+
+void TLumCustomDropDown::DrawGradientBackground(TCanvas* canvas, TColor color, TGradientDirection direction,
+                                                TRect r, Integer steps, TColor colorTo) {
+  DrawGradient(canvas, color, colorTo, steps, r, direction == TGradientDirection::gdHorizontal);
 }
 
 void TLumCustomDropDown::AppearanceChangedWhileOpen() {

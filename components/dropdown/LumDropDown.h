@@ -91,6 +91,21 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
   virtual void DropDownFormSized() {}
   virtual void UpdateButtonBounds();
 
+  // The selection fill of list-like descendants: style 0 plain, 1 to 3
+  // boxed gradients with their own frame colours.
+  vcl::TColor SelectionColor() const { return selectionColor_; }
+  void SetSelectionColor(vcl::TColor v) { selectionColor_ = v; }
+  vcl::TColor SelectionColorTo() const { return selectionColorTo_; }
+  void SetSelectionColorTo(vcl::TColor v) { selectionColorTo_ = v; }
+  vcl::Byte SelectionColorStyle() const { return selectionColorStyle_; }
+  virtual void SetSelectionLook(vcl::Byte style);
+  virtual void DrawSelectionBackground(vcl::TCanvas* canvas, vcl::TRect r, vcl::Integer part, vcl::TColor bkColor);
+  virtual void DrawGradientBackground(vcl::TCanvas* canvas, vcl::TColor color, TGradientDirection direction,
+                                      vcl::TRect r, vcl::Integer steps, vcl::TColor colorTo);
+  // Reads 1.0.7.0; there is nothing to write.
+  rtl::AnsiString Version() const { return "1.0.7.0"; }
+  void SetVersion(const rtl::AnsiString&) {}
+
   // Where the last DropDown placed the pop-up (screen).
   vcl::TRect LastPlacement() const { return lastPlacement_; }
 
@@ -165,6 +180,9 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
   bool editorEnabled_ = true;
   bool reshowForShadow_ = false;
   rtl::AnsiString committedText_;
+  vcl::TColor selectionColor_ = 0xD7FFFD;
+  vcl::TColor selectionColorTo_ = 0x58D4FC;
+  vcl::Byte selectionColorStyle_ = 1;
   vcl::TRect lastPlacement_{};
 };
 

@@ -15,7 +15,9 @@
 
 #include "DropdownTestSupport.h"
 #include "dropdown/LumDropDown.h"
+#include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
+#include "vcl/TestCanvases.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Menus.h"
 #include "vcl/StdCtrls.h"
@@ -458,6 +460,99 @@ TEST(DropDownCycle, AFreedContentControlIsForgotten) {
   EXPECT_EQ(rig.drop->DropDownForm()->Width(), rig.drop->Width());
   // 2 x border width, raised to the pop-up's smallest height.
   EXPECT_EQ(rig.drop->DropDownForm()->Height(), 50);
+}
+
+TEST(DropDownLooks, SelectionLooksSetTheirColoursAndOthersKeepThem) {
+  struct Case {
+    Byte style;
+    TColor color, colorTo;
+  };
+  // Style 0 and unknown styles are stored but keep the colours there were.
+  const Case cases[] = {{2, 0xFDF8F1, 0xFCEFD5}, {3, 0xFCEBDC, 0xFCDBC1}, {0, 0xFCEBDC, 0xFCDBC1},
+                        {7, 0xFCEBDC, 0xFCDBC1}, {1, 0xD7FFFD, 0x58D4FC}};
+  TForm* owner = MakeForm(100, 60);
+  auto* drop = new TLumCustomDropDown(owner);
+  EXPECT_EQ(drop->SelectionColorStyle(), 1);
+  EXPECT_EQ(drop->SelectionColor(), TColor(0xD7FFFD));
+  EXPECT_EQ(drop->SelectionColorTo(), TColor(0x58D4FC));
+  EXPECT_EQ(drop->Version(), "1.0.7.0");
+  drop->SetVersion("9.9");
+  EXPECT_EQ(drop->Version(), "1.0.7.0");
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.style));
+    drop->SetSelectionLook(c.style);
+    EXPECT_EQ(drop->SelectionColorStyle(), c.style);
+    EXPECT_EQ(drop->SelectionColor(), c.color);
+    EXPECT_EQ(drop->SelectionColorTo(), c.colorTo);
+  }
+  Free(owner);
+}
+
+// Style 0 is a plain fill; styles 1 to 3 are the grid's selection box with
+// the style's frame (border, inner top and bottom lines, edge and
+// background corners, the mirror of style 1); other styles draw nothing.
+TEST(DropDownLooks, SelectionBackgroundsDrawTheirStylesBox) {
+  struct Case {
+    Byte style;
+    TColor edge, border, bottomBorder, topBorder, mirror, mirrorTo;
+  };
+  const Case cases[] = {
+      {1, 0xC3D9DF, 0x8DD7D3, 0xCAF8FF, 0xF4FEFF, 0x58D4FC, 0xB3F1FC},
+      {2, 0xFCEDCB, 0xFDDE99, 0xFDF5E7, 0xFDFBF6, clNone, clNone},
+      {3, 0xE0C5AE, 0xCEA27D, 0xFDEADB, 0xFDF4EB, clNone, clNone},
+  };
+  TForm* owner = MakeForm(100, 60);
+  auto* drop = new TLumCustomDropDown(owner);
+  const TRect r{2, 2, 30, 20};
+  const TColor bk = 0x102030;
+  for (const Case& c : cases) {
+    for (int part = 0; part < 4; ++part) {
+      SCOPED_TRACE(std::to_string(c.style) + " part " + std::to_string(part));
+      drop->SetSelectionLook(c.style);
+      TFakeMetricsCanvas got(32, 24), want(32, 24);
+      for (TCanvas* cv : {static_cast<TCanvas*>(&got), static_cast<TCanvas*>(&want)}) {
+        cv->Brush()->SetColor(clWhite);
+        cv->FillRect(TRect{0, 0, 32, 24});
+      }
+      drop->DrawSelectionBackground(&got, r, part, bk);
+      grid::DrawSelectionBox(&want, drop->SelectionColor(), drop->SelectionColorTo(), c.mirror, c.mirrorTo,
+                             c.topBorder, c.bottomBorder, c.border, c.edge, bk, r, static_cast<Byte>(part));
+      int differing = 0;
+      for (int y = 0; y < 24; ++y)
+        for (int x = 0; x < 32; ++x) differing += got.Pixels(x, y) != want.Pixels(x, y);
+      EXPECT_EQ(differing, 0);
+      // The frame's border colour shows on the box's top line.
+      EXPECT_EQ(got.Pixels(15, 2), c.border);
+    }
+  }
+  // Style 0 fills; another style leaves the canvas as it was.
+  for (Byte style : {Byte{0}, Byte{4}}) {
+    SCOPED_TRACE(static_cast<int>(style));
+    drop->SetSelectionLook(style);
+    TFakeMetricsCanvas canvas(32, 24);
+    canvas.Brush()->SetColor(clWhite);
+    canvas.FillRect(TRect{0, 0, 32, 24});
+    drop->DrawSelectionBackground(&canvas, r, 0, bk);
+    EXPECT_EQ(canvas.Pixels(10, 10), style == 0 ? drop->SelectionColor() : TColor(clWhite));
+    EXPECT_EQ(canvas.Pixels(31, 23), TColor(clWhite));
+  }
+  Free(owner);
+}
+
+TEST(DropDownLooks, GradientBackgroundRunsByItsDirection) {
+  TForm* owner = MakeForm(100, 60);
+  auto* drop = new TLumCustomDropDown(owner);
+  for (auto dir : {TGradientDirection::gdHorizontal, TGradientDirection::gdVertical}) {
+    const bool across = dir == TGradientDirection::gdHorizontal;
+    SCOPED_TRACE(across);
+    TFakeMetricsCanvas canvas(10, 10);
+    drop->DrawGradientBackground(&canvas, 0x000000, dir, TRect{0, 0, 10, 10}, 2, 0x0000F0);
+    // Two bands: black first, then half way (red 0x78).
+    EXPECT_EQ(canvas.Pixels(1, 1), TColor(0x000000));
+    EXPECT_EQ(across ? canvas.Pixels(8, 1) : canvas.Pixels(1, 8), TColor(0x000078));
+    EXPECT_EQ(across ? canvas.Pixels(1, 8) : canvas.Pixels(8, 1), TColor(0x000000));
+  }
+  Free(owner);
 }
 
 }  // namespace
