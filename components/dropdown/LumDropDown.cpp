@@ -354,6 +354,29 @@ void TLumCustomDropDown::DrawGradientBackground(TCanvas* canvas, TColor color, T
   DrawGradient(canvas, color, colorTo, steps, r, direction == TGradientDirection::gdHorizontal);
 }
 
+namespace {
+
+template <class Bar>
+void ApplyDropDownBarStyle(Bar& bar, const TBarStyle& style) {
+  if (style.Color) bar.SetColor(*style.Color);
+  if (style.ColorTo) bar.SetColorTo(*style.ColorTo);
+  if (style.FontColor) bar.Font()->SetColor(*style.FontColor);
+  if (style.BorderColor) bar.SetBorderColor(*style.BorderColor);
+}
+
+}  // namespace
+
+void TLumCustomDropDown::SetComponentStyle(REZORuvar style) {
+  if (style == controls::tsCustom) return;
+  const TPopupStyle& p = PopupStyle(style);
+  if (p.DropDownColor) dropDownColor_ = *p.DropDownColor;
+  if (p.DropDownColorTo) dropDownColorTo_ = *p.DropDownColorTo;
+  if (p.DropDownBorderColor) dropDownBorderColor_ = *p.DropDownBorderColor;
+  ApplyDropDownBarStyle(*header_, p.Header);
+  ApplyDropDownBarStyle(*footer_, p.Footer);
+  ApplyButtonAppearanceStyle(*buttonAppearance_, style);
+}
+
 void TLumCustomDropDown::AppearanceChangedWhileOpen() {
   if (form_ && droppedDown_) form_->UpdateHeaderFooter();
 }

@@ -10,6 +10,7 @@
 #include "dropdown/LumDropDownButtons.h"
 #include "dropdown/LumDropDownForm.h"
 #include "dropdown/LumDropDownPlacement.h"
+#include "dropdown/LumDropDownStyles.h"
 #include "vcl/Mask.h"
 
 namespace dropdown {
@@ -18,7 +19,7 @@ using TDropDownEvent = std::function<void(vcl::TObject* Sender, bool& acceptdrop
 using TDropUpEvent = std::function<void(vcl::TObject* Sender, bool Cancelled)>;
 using TDropDownButtonItemClick = std::function<void(vcl::TObject* Sender, vcl::Integer ButtonIndex)>;
 
-class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
+class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, public controls::IStyleAware {
  public:
   explicit TLumCustomDropDown(vcl::TComponent* owner);
   ~TLumCustomDropDown() override;
@@ -102,6 +103,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost {
   virtual void DrawSelectionBackground(vcl::TCanvas* canvas, vcl::TRect r, vcl::Integer part, vcl::TColor bkColor);
   virtual void DrawGradientBackground(vcl::TCanvas* canvas, vcl::TColor color, TGradientDirection direction,
                                       vcl::TRect r, vcl::Integer steps, vcl::TColor colorTo);
+  // The style's pop-up, header, footer and bar button colours; tsCustom
+  // changes nothing.
+  void SetComponentStyle(REZORuvar style) override;
+
   // Reads 1.0.7.0; there is nothing to write.
   rtl::AnsiString Version() const { return "1.0.7.0"; }
   void SetVersion(const rtl::AnsiString&) {}

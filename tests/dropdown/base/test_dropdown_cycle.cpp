@@ -15,6 +15,7 @@
 
 #include "DropdownTestSupport.h"
 #include "dropdown/LumDropDown.h"
+#include "controls/LumStyleIF.h"
 #include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
 #include "vcl/TestCanvases.h"
@@ -552,6 +553,55 @@ TEST(DropDownLooks, GradientBackgroundRunsByItsDirection) {
     EXPECT_EQ(across ? canvas.Pixels(8, 1) : canvas.Pixels(1, 8), TColor(0x000078));
     EXPECT_EQ(across ? canvas.Pixels(1, 8) : canvas.Pixels(8, 1), TColor(0x000000));
   }
+  Free(owner);
+}
+
+// Every application style reaches the drop-down through the style
+// interface and sets the colours its tables give, leaving the others
+// (and everything for the custom style) as they were.
+TEST(DropDownLooks, EveryStyleSetsThePopupBarAndButtonColoursOfItsTable) {
+  constexpr TColor before = 0x010203;
+  TForm* owner = MakeForm(100, 60);
+  auto* drop = new TLumCustomDropDown(owner);
+  controls::IStyleAware* aware = controls::StyleAwareOf(drop);
+  ASSERT_NE(aware, nullptr);
+  int changedSomewhere = 0;
+  for (int i = 0; i <= static_cast<int>(controls::tsTerminal); ++i) {
+    const auto style = static_cast<controls::REZORuvar>(i);
+    SCOPED_TRACE(i);
+    drop->SetDropDownColor(before);
+    drop->SetDropDownColorTo(before);
+    drop->SetDropDownBorderColor(before);
+    auto resetBar = [&](auto* bar) {
+      bar->SetColor(before);
+      bar->SetColorTo(before);
+      bar->SetBorderColor(before);
+      bar->Font()->SetColor(before);
+    };
+    resetBar(drop->DropDownHeader());
+    resetBar(drop->DropDownFooter());
+    drop->ButtonAppearance()->SetColor(before);
+    drop->ButtonAppearance()->SetColorHot(before);
+    aware->SetComponentStyle(style);
+    const TPopupStyle& p = PopupStyle(style);
+    auto want = [&](const TStyleColor& c) { return style == controls::tsCustom ? before : c.value_or(before); };
+    EXPECT_EQ(drop->DropDownColor(), want(p.DropDownColor));
+    EXPECT_EQ(drop->DropDownColorTo(), want(p.DropDownColorTo));
+    EXPECT_EQ(drop->DropDownBorderColor(), want(p.DropDownBorderColor));
+    auto checkBar = [&](auto* bar, const TBarStyle& b) {
+      EXPECT_EQ(bar->Color(), want(b.Color));
+      EXPECT_EQ(bar->ColorTo(), want(b.ColorTo));
+      EXPECT_EQ(bar->BorderColor(), want(b.BorderColor));
+      EXPECT_EQ(bar->Font()->Color(), want(b.FontColor));
+    };
+    checkBar(drop->DropDownHeader(), p.Header);
+    checkBar(drop->DropDownFooter(), p.Footer);
+    EXPECT_EQ(drop->ButtonAppearance()->Color(), want(ButtonStyle(style).Color));
+    EXPECT_EQ(drop->ButtonAppearance()->ColorHot(), want(ButtonStyle(style).ColorHot));
+    changedSomewhere += drop->DropDownHeader()->Color() != before;
+  }
+  // The tables are not all empty: most styles colour the header.
+  EXPECT_GE(changedSomewhere, 10);
   Free(owner);
 }
 
