@@ -293,7 +293,36 @@ void TLumCustomDropDown::CloseOrOpenByKey(Word key) {
   }
 }
 
+void TLumCustomDropDown::WantSpecialKey(TMessage& m) {
+  TCustomForm* form = nullptr;
+  for (TWinControl* p = Parent(); p && !form; p = p->Parent()) form = dynamic_cast<TCustomForm*>(p);
+  if (!form) return;
+  if (!form->KeyPreview()) {
+    // The owner of an in-place editor (the grid) sees Escape and Enter as
+    // its own keys.
+    if (m.WParam == VK_ESCAPE) {
+      SelectAll();
+      SetModified(false);
+      m.WParam = 0;
+      m.Result = 0;
+      if (Parent()) {
+        PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_ESCAPE, 0);
+        PostMessage(Parent()->Handle(), WM_KEYUP, VK_ESCAPE, 0);
+      }
+    } else if (m.WParam == VK_RETURN && Parent() && Parent()->Focused()) {
+      PostMessage(Parent()->Handle(), WM_KEYDOWN, VK_RETURN, 0);
+      PostMessage(Parent()->Handle(), WM_KEYUP, VK_RETURN, 0);
+    }
+  }
+  TCustomMaskEdit::Dispatch(m);
+  if (m.WParam == VK_ESCAPE && droppedDown_) m.Result = 1;
+}
+
 void TLumCustomDropDown::Dispatch(TMessage& m) {
+  if (m.Msg == CM_WANTSPECIALKEY) {
+    WantSpecialKey(m);
+    return;
+  }
   if (m.Msg != WM_KEYDOWN || Designing()) {
     TCustomMaskEdit::Dispatch(m);
     return;

@@ -147,6 +147,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   void Resize() override;
   void Dispatch(vcl::TMessage& message) override;
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  // CM_WANTSPECIALKEY: without the form's key preview, Escape selects the
+  // text and goes to the parent, and Enter goes to a focused parent; an
+  // Escape still pending belongs to an open pop-up.
+  void WantSpecialKey(vcl::TMessage& message);
   void KeyPress(vcl::WideChar& key) override;
   void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
   // The press on the button or the non-editable edit.

@@ -605,5 +605,73 @@ TEST(DropDownLooks, EveryStyleSetsThePopupBarAndButtonColoursOfItsTable) {
   Free(owner);
 }
 
+// What the grid relies on: without the form's key preview, Escape selects
+// the text, clears Modified and goes to the parent as a key of its own;
+// Enter goes to the parent when the parent has the focus; with key preview
+// an Escape while the pop-up is open is the drop-down's.
+TEST(DropDownKeys, SpecialKeysGoToTheParentByTheFormsKeyPreview) {
+  struct Case {
+    const char* name;
+    bool preview;
+    Word key;
+    bool open, parentFocused;
+    LRESULT result;
+    std::vector<std::string> parentKeys;
+  };
+  const std::vector<Case> cases = {
+      {"Escape to the parent", false, VK_ESCAPE, false, false, 0, {"down 27", "up 27"}},
+      {"Escape to the parent while open", false, VK_ESCAPE, true, false, 0, {"down 27", "up 27"}},
+      {"Escape kept by the open pop-up", true, VK_ESCAPE, true, false, 1, {}},
+      {"Escape with preview, closed", true, VK_ESCAPE, false, false, 0, {}},
+      {"Enter to a focused parent", false, VK_RETURN, false, true, 0, {"down 13", "up 13"}},
+      {"Enter, parent without focus", false, VK_RETURN, false, false, 0, {}},
+      {"Enter with preview", true, VK_RETURN, false, true, 0, {}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    ManualTime time(300000);
+    TForm* owner = MakeForm(300, 200);
+    owner->SetKeyPreview(c.preview);
+    auto* grid = new TPanel(owner);
+    grid->SetParent(owner);
+    grid->SetBounds(0, 0, 250, 150);
+    grid->SetTabStop(true);
+    std::vector<std::string> keys;
+    grid->OnKeyDown = [&](TObject*, Word& k, TShiftState) { keys.push_back("down " + std::to_string(k)); };
+    grid->OnKeyUp = [&](TObject*, Word& k, TShiftState) { keys.push_back("up " + std::to_string(k)); };
+    auto* drop = new TLumCustomDropDown(owner);
+    drop->SetParent(grid);
+    drop->SetBounds(10, 10, 120, 22);
+    drop->SetTextDirect("cell");
+    drop->SetModified(true);
+    Pump();
+    if (c.open) {
+      drop->DropDown();
+      Pump();
+      ASSERT_TRUE(drop->DroppedDown());
+    }
+    if (c.parentFocused) {
+      grid->SetFocus();
+      Pump();
+      ASSERT_TRUE(grid->Focused());
+    }
+    LRESULT r = drop->Perform(CM_WANTSPECIALKEY, c.key, 0);
+    Pump();
+    EXPECT_EQ(r, c.result);
+    EXPECT_EQ(keys, c.parentKeys);
+    if (c.key == VK_ESCAPE && !c.preview) {
+      EXPECT_EQ(drop->SelLength(), 4);
+      EXPECT_FALSE(drop->Modified());
+    }
+    Free(owner);
+  }
+  // Without a form the message is not handled at all.
+  auto* lone = new TLumCustomDropDown(nullptr);
+  lone->SetModified(true);
+  EXPECT_EQ(lone->Perform(CM_WANTSPECIALKEY, VK_ESCAPE, 0), 0);
+  EXPECT_TRUE(lone->Modified());
+  Free(lone);
+}
+
 }  // namespace
 }  // namespace dropdown
