@@ -13,6 +13,8 @@ bool CeBeginsWith(std::string_view text, std::string_view prefix) {
   return text.size() >= prefix.size() && text.substr(0, prefix.size()) == prefix;
 }
 
+bool CeIsTokenBound(char c) { return c == ' ' || c == '"' || c == '\'' || c == '(' || c == ')' || c == ':'; }
+
 bool CeIsWordBound(char c) { return c == ' ' || c == '(' || c == ')'; }
 
 void CeAddWithKind(const rtl::TStrings& from, Integer index, rtl::TStrings& to) {
@@ -40,6 +42,15 @@ bool CompletionHasParameters(std::string_view entry) { return CompletionRest(ent
 
 Integer CompletionKindOf(const rtl::TStrings& list, Integer index) {
   return static_cast<Integer>(rtl::ObjectToInt(list.Objects(index)));
+}
+
+AnsiString CompletionTokenAt(std::string_view line, Integer column) {
+  if (column < 0 || column > CharLength(line)) return {};
+  size_t first = ByteOfChar(line, column);
+  size_t last = first;
+  while (first > 0 && !CeIsTokenBound(line[first - 1])) --first;
+  while (last < line.size() && !CeIsTokenBound(line[last])) ++last;
+  return AnsiString(line.substr(first, last - first));
 }
 
 void CollectCompletionCandidates(const rtl::TStrings& source, std::string_view token, rtl::TStrings& out) {

@@ -29,6 +29,10 @@ AnsiString CompletionName(std::string_view entry);      // the rest up to "(", "
 bool CompletionHasParameters(std::string_view entry);   // the rest holds a "("
 Integer CompletionKindOf(const rtl::TStrings& list, Integer index);
 
+// The word touching the column on either side, bounded by blanks, quotes,
+// brackets and ":"; empty past the line's end.
+AnsiString CompletionTokenAt(std::string_view line, Integer column);
+
 // Every entry of source whose rest begins with token (case folded; all for
 // an empty token) is added to out with its kind; out is cleared first.
 void CollectCompletionCandidates(const rtl::TStrings& source, std::string_view token, rtl::TStrings& out);

@@ -838,6 +838,25 @@ std::optional<TParameterHintText> TLumCustomMemo::ParameterHintAtCaret() {
                           this);
 }
 
+bool TLumCustomMemo::CompletionCandidatesAtCaret(rtl::TStrings& out) {
+  out.Clear();
+  TLumCustomMemoStyler* styler = ActiveStyler();
+  if (!autoCompletion_->Active || readOnly_ || !styler || styler->CompletionList()->Count() == 0) return false;
+  CaretToTextForWord();
+  const AnsiString token =
+      caretY_ < LineCount() ? rtl::UpperCase(CompletionTokenAt(LineText(caretY_), caretX_)) : AnsiString();
+  bool show = true;
+  if (OnBeforeAutoCompletion) OnBeforeAutoCompletion(this, token, show);
+  if (!show) return false;
+  CollectCompletionCandidates(*styler->CompletionList(), token, out);
+  DoGetAutoCompletionList(token, &out);
+  return out.Count() > 0;
+}
+
+void TLumCustomMemo::DoGetAutoCompletionList(const AnsiString& token, rtl::TStrings* list) {
+  if (OnGetAutoCompletionList) OnGetAutoCompletionList(this, token, list);
+}
+
 void TLumCustomMemo::HideParameterHint() {}
 void TLumCustomMemo::RefreshParameterHint() {}
 void TLumCustomMemo::StopCompletionTimer() { completionTimer_->SetEnabled(false); }

@@ -18,6 +18,7 @@
 #include <optional>
 
 #include "controls/LumStyleIF.h"
+#include "memo/CompletionEntries.h"
 #include "memo/ParameterHint.h"
 #include "memo/text/LumMemoStrings.h"
 #include "vcl/Controls.h"
@@ -100,6 +101,11 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // What the parameter hint would show for the caret now: nothing without a
   // styler, outside the text, or where no call with a known pattern is typed.
   std::optional<TParameterHintText> ParameterHintAtCaret();
+  // The entries a completion list opened now would offer (out is cleared):
+  // none unless completion is active, the text editable and the styler has
+  // entries; OnBeforeAutoCompletion may refuse, OnGetAutoCompletionList
+  // may change them. The token is the caret's, upper-cased.
+  bool CompletionCandidatesAtCaret(rtl::TStrings& out);
   TLumCustomMemoStyler* SyntaxStyles() const { return syntaxStyles_; }
   // Takes the styler (nil: none): keyword lists lower-cased and sorted
   // unless CaseSensitive, cached states dropped, repainted.
@@ -431,6 +437,9 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TScrollHintEvent OnScrollHint;
   std::function<void(TObject* Sender, const AnsiString& CurrentWord, AnsiString& NewWord)> OnWordComplete;
   TGetParameterHintEvent OnGetParameterHint;
+  std::function<void(TObject* Sender, const AnsiString& AToken, bool& Show)> OnBeforeAutoCompletion;
+  std::function<void(TObject* Sender, const AnsiString& AToken, rtl::TStrings* AList)> OnGetAutoCompletionList;
+  TInsertAutoCompletionEntryEvent OnInsertAutoCompletionEntry;
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;
@@ -471,6 +480,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   virtual void DoCursorChange();
   virtual void DoChange();
   virtual void DoGutterClick(Integer lineNo);
+  virtual void DoGetAutoCompletionList(const AnsiString& token, rtl::TStrings* list);
   // The styler's block keywords that enclose the caret, found among the
   // visible lines and marked for the painter (none found: no marks).
   void UpdateBlockHighlight();

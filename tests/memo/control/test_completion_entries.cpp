@@ -5,7 +5,10 @@
 #include <string>
 #include <vector>
 
+#include "MemoTestSupport.h"
 #include "memo/CompletionEntries.h"
+#include "memo/LumMemoSettings.h"
+#include "memo/LumMemoStyler.h"
 
 using namespace memo;
 
@@ -176,4 +179,88 @@ TEST(MemoCompletionEntries, ReplacedColumns) {
     EXPECT_EQ(CompletionReplaceRange(r.line, r.caret, r.member, r.memberStart, r.name),
               (std::pair<Integer, Integer>{r.first, r.last}));
   }
+}
+
+TEST(MemoCompletionEntries, TokenAtAColumn) {
+  struct Row {
+    const char* line;
+    Integer column;
+    const char* token;
+  } rows[] = {
+      {"x := Form.Ca", 12, "Form.Ca"}, {"x := Form.Ca", 7, "Form.Ca"}, {"x:=Max", 6, "=Max"},
+      {"f(\"ab'cd", 5, "ab"},         {"f(Max)", 3, "Max"},           {"f(Max)", 6, ""},
+      {"ab", 5, ""},                   {"", 0, ""},                    {"é.ß", 3, "é.ß"},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(std::string(r.line) + " @" + std::to_string(r.column));
+    EXPECT_EQ(CompletionTokenAt(r.line, r.column), r.token);
+  }
+}
+
+TEST(MemoCompletionEntries, EditorCandidatesAtTheCaret) {
+  memotest::MemoOnForm f;
+  memotest::SetText(f.memo, {"x := ma", "y := Form.", "z := q"});
+  f.memo->SetCaret(7, 0);
+  rtl::TStringList out;
+  EXPECT_FALSE(f.memo->CompletionCandidatesAtCaret(out));  // no styler
+
+  // The HTML styler has no entries: a handler that would add some is not asked.
+  bool asked = false;
+  f.memo->OnGetAutoCompletionList = [&](vcl::TObject*, const AnsiString&, rtl::TStrings* list) {
+    asked = true;
+    list->Add("var Extra");
+  };
+  f.memo->SetSyntaxStyles(new TLumHTMLMemoStyler(f.form));
+  EXPECT_FALSE(f.memo->CompletionCandidatesAtCaret(out));
+  EXPECT_FALSE(asked);
+  EXPECT_EQ(out.Count(), 0);
+  f.memo->OnGetAutoCompletionList = nullptr;
+
+  auto* styler = new TLumCustomMemoStyler(f.form);
+  CeFillSource(*styler->CompletionList());
+  f.memo->SetSyntaxStyles(styler);
+  ASSERT_TRUE(f.memo->CompletionCandidatesAtCaret(out));
+  using Listed = std::vector<std::pair<std::string, Integer>>;
+  EXPECT_EQ(CeListed(out), (Listed{{"function Max(A, B: Integer): Integer", 5}, {"var MaxCount", 1}}));
+  f.memo->SetCaret(10, 1);
+  ASSERT_TRUE(f.memo->CompletionCandidatesAtCaret(out));
+  EXPECT_EQ(CeListed(out), (Listed{{"property Form.Caption", 2}}));
+  f.memo->SetCaret(6, 2);
+  EXPECT_FALSE(f.memo->CompletionCandidatesAtCaret(out));  // nothing begins with "q"
+
+  // The handlers see the token upper-cased; the first may refuse, the second
+  // changes what is offered.
+  std::vector<AnsiString> tokens;
+  bool show = true;
+  f.memo->OnBeforeAutoCompletion = [&](vcl::TObject* sender, const AnsiString& token, bool& s) {
+    EXPECT_EQ(sender, f.memo);
+    tokens.push_back(token);
+    s = show;
+  };
+  f.memo->OnGetAutoCompletionList = [&](vcl::TObject*, const AnsiString& token, rtl::TStrings* list) {
+    tokens.push_back(token);
+    if (token == "Q") list->AddObject("var Quota", rtl::IntToObject(1));
+  };
+  ASSERT_TRUE(f.memo->CompletionCandidatesAtCaret(out));
+  EXPECT_EQ(CeListed(out), (Listed{{"var Quota", 1}}));
+  show = false;
+  f.memo->SetCaret(7, 0);
+  EXPECT_FALSE(f.memo->CompletionCandidatesAtCaret(out));
+  EXPECT_EQ(tokens, (std::vector<AnsiString>{"Q", "Q", "MA"}));
+  show = true;
+
+  struct Off {
+    const char* info;
+    bool active, readOnly;
+  } offs[] = {{"inactive", false, false}, {"read-only", true, true}};
+  for (const Off& o : offs) {
+    SCOPED_TRACE(o.info);
+    f.memo->AutoCompletion()->Active = o.active;
+    f.memo->SetReadOnly(o.readOnly);
+    EXPECT_FALSE(f.memo->CompletionCandidatesAtCaret(out));
+    EXPECT_EQ(out.Count(), 0);
+  }
+  f.memo->AutoCompletion()->Active = true;
+  f.memo->SetReadOnly(false);
+  EXPECT_TRUE(f.memo->CompletionCandidatesAtCaret(out));
 }
