@@ -2,6 +2,7 @@
 
 #include <vector>
 
+#include "dropdown/VoeEdit.h"
 #include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
@@ -106,13 +107,42 @@ void TLumCustomDropDown::SetDropDownButtonWidth(Integer v) {
 }
 
 void TLumCustomDropDown::UpdateButtonBounds() {
-  if (!button_) return;
-  // The edit's children sit inside its border, so the client rectangle is
-  // the area the button fills at the right.
-  TRect client = ClientRect();
-  Integer w = button_->ButtonWidth();
-  button_->SetBounds(client.Width() - w, 0, w, client.Height());
+  const Integer minHeight = EditMinimumHeight(Font());
+  if (Height() < minHeight) {
+    // The resize that follows places the button.
+    SetBounds(Left(), Top(), Width(), minHeight);
+  } else if (button_) {
+    const Integer w = button_->ButtonWidth();
+    if (Ctl3D() && BorderStyle() == bsSingle)
+      button_->SetBounds(Width() - w - 4, 0, w, Height() - 4);
+    else
+      button_->SetBounds(Width() - w - (Ctl3D() ? 0 : 2), 1, w, Height() - 2);
+    SetEditRect();
+  }
   Invalidate();
+}
+
+void TLumCustomDropDown::SetEditRect() {
+  TRect r{};
+  Perform(EM_GETRECT, 0, reinterpret_cast<LPARAM>(&r));
+  r.Bottom = ClientHeight() + 1;
+  r.Right = ClientWidth() - (button_ ? button_->Width() : 0) - 3;
+  const bool borderless = BorderStyle() == bsNone;
+  r.Left = borderless ? 2 : 1;
+  r.Top = borderless ? 3 : 1;
+  editRect_ = r;
+  if (!Ctl3D()) ++r.Left;
+  Perform(EM_SETRECTNP, 0, reinterpret_cast<LPARAM>(&r));
+}
+
+void TLumCustomDropDown::CreateParams(TCreateParams& params) {
+  TCustomMaskEdit::CreateParams(params);
+  params.Style |= ES_MULTILINE | WS_CLIPCHILDREN;
+}
+
+void TLumCustomDropDown::CreateWnd() {
+  TCustomMaskEdit::CreateWnd();
+  SetEditRect();
 }
 
 void TLumCustomDropDown::Resize() {
@@ -321,6 +351,27 @@ void TLumCustomDropDown::WantSpecialKey(TMessage& m) {
 void TLumCustomDropDown::Dispatch(TMessage& m) {
   if (m.Msg == CM_WANTSPECIALKEY) {
     WantSpecialKey(m);
+    return;
+  }
+  if (m.Msg == WM_GETDLGCODE) {
+    TCustomMaskEdit::Dispatch(m);
+    m.Result = DLGC_WANTARROWS;
+    return;
+  }
+  if (m.Msg == CM_FONTCHANGED) {
+    TCustomMaskEdit::Dispatch(m);
+    if (HandleAllocated()) SetEditRect();
+    return;
+  }
+  if (m.Msg == CM_ENABLEDCHANGED) {
+    TCustomMaskEdit::Dispatch(m);
+    if (button_) button_->SetEnabled(Enabled());
+    return;
+  }
+  if (m.Msg == EM_SETREADONLY) {
+    TCustomMaskEdit::Dispatch(m);
+    // The arrow greys with the edit's read-only state.
+    if (button_) button_->Invalidate();
     return;
   }
   if (m.Msg != WM_KEYDOWN || Designing()) {

@@ -90,7 +90,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   virtual void ControlKeyUp(vcl::Word& key, vcl::TShiftState shift);
   virtual void ControlKeyPress(vcl::WideChar& key);
   virtual void DropDownFormSized() {}
+  virtual void SetEditRect();
   virtual void UpdateButtonBounds();
+  // The formatting rectangle the last SetEditRect computed.
+  vcl::TRect GetEditRect() const { return editRect_; }
 
   // The selection fill of list-like descendants: style 0 plain, 1 to 3
   // boxed gradients with their own frame colours.
@@ -145,6 +148,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
  protected:
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   void Resize() override;
+  void CreateParams(TCreateParams& params) override;
+  void CreateWnd() override;
   void Dispatch(vcl::TMessage& message) override;
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
   // CM_WANTSPECIALKEY: without the form's key preview, Escape selects the
@@ -193,6 +198,7 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   vcl::TColor selectionColorTo_ = 0x58D4FC;
   vcl::Byte selectionColorStyle_ = 1;
   vcl::TRect lastPlacement_{};
+  vcl::TRect editRect_{};
 };
 
 }  // namespace dropdown

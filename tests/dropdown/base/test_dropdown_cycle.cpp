@@ -15,6 +15,7 @@
 
 #include "DropdownTestSupport.h"
 #include "dropdown/LumDropDown.h"
+#include "dropdown/VoeEdit.h"
 #include "controls/LumStyleIF.h"
 #include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
@@ -671,6 +672,69 @@ TEST(DropDownKeys, SpecialKeysGoToTheParentByTheFormsKeyPreview) {
   EXPECT_EQ(lone->Perform(CM_WANTSPECIALKEY, VK_ESCAPE, 0), 0);
   EXPECT_TRUE(lone->Modified());
   Free(lone);
+}
+
+// The button fills the edit's right edge inside the border; the text's
+// formatting rectangle stops short of it; an edit lower than its font
+// needs is raised.
+TEST(DropDownLayout, TheButtonAndTheEditRectangleShareTheEdit) {
+  struct Case {
+    const char* name;
+    TBorderStyle border;
+    bool ctl3D;
+    TRect button;  // in the edit's client coordinates, for 160 x 24
+    TRect edit;
+  };
+  const std::vector<Case> cases = {
+      {"single, 3D", bsSingle, true, TRect{140, 0, 156, 20}, TRect{1, 1, 0, 0}},
+      {"single, flat", bsSingle, false, TRect{142, 1, 158, 23}, TRect{1, 1, 0, 0}},
+      {"none, 3D", bsNone, true, TRect{144, 1, 160, 23}, TRect{2, 3, 0, 0}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm* owner = MakeForm(300, 100);
+    auto* drop = new TLumCustomDropDown(owner);
+    drop->SetParent(owner);
+    drop->SetBorderStyle(c.border);
+    drop->SetCtl3D(c.ctl3D);
+    drop->SetBounds(10, 10, 160, 24);
+    Pump();
+    TDropDownEditButton* b = drop->DropDownButton();
+    EXPECT_EQ(b->BoundsRect(), c.button);
+    TRect e = drop->GetEditRect();
+    EXPECT_EQ(e.Left, c.edit.Left);
+    EXPECT_EQ(e.Top, c.edit.Top);
+    EXPECT_EQ(e.Right, drop->ClientWidth() - b->Width() - 3);
+    EXPECT_EQ(e.Bottom, drop->ClientHeight() + 1);
+    // Too low for its font: raised to the smallest height, button following.
+    drop->SetBounds(10, 10, 160, 5);
+    Pump();
+    EXPECT_EQ(drop->Height(), EditMinimumHeight(drop->Font()));
+    EXPECT_EQ(b->Left(), c.button.Left);
+    Free(owner);
+  }
+}
+
+TEST(DropDownLayout, ButtonWidthAndEnabledFollowTheDropDown) {
+  TForm* owner = MakeForm(300, 100);
+  auto* drop = new TLumCustomDropDown(owner);
+  drop->SetParent(owner);
+  drop->SetBounds(10, 10, 160, 24);
+  Pump();
+  // An unchanged 17 leaves the button at its own 16.
+  EXPECT_EQ(drop->DropDownButtonWidth(), 17);
+  EXPECT_EQ(drop->DropDownButton()->Width(), 16);
+  drop->SetDropDownButtonWidth(22);
+  Pump();
+  EXPECT_EQ(drop->DropDownButton()->Width(), 22);
+  EXPECT_EQ(drop->DropDownButton()->Left(), 160 - 22 - 4);
+  EXPECT_EQ(drop->GetEditRect().Right, drop->ClientWidth() - 22 - 3);
+  drop->SetEnabled(false);
+  EXPECT_FALSE(drop->DropDownButton()->Enabled());
+  drop->SetEnabled(true);
+  EXPECT_TRUE(drop->DropDownButton()->Enabled());
+  EXPECT_EQ(drop->Perform(WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+  Free(owner);
 }
 
 }  // namespace
