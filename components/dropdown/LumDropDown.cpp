@@ -76,6 +76,8 @@ void TLumCustomDropDown::CreateDropDownForm() {
   form_->OnHide = [this](TObject*) { DropDownFormHide(); };
   form_->OnDestroy = [this](TObject*) { DropDownFormDestroy(); };
   form_->OnSizing = [this](TObject*) { DropDownFormSized(); };
+  form_->OnMouseWheelDown = [this](TObject*, TShiftState, TPoint, bool&) { DropDownFormWheelDown(); };
+  form_->OnMouseWheelUp = [this](TObject*, TShiftState, TPoint, bool&) { DropDownFormWheelUp(); };
   form_->OnKeyPress = [this](TObject*, WideChar& key) { DropDownFormKeyPress(key); };
   form_->OnKeyDown = [this](TObject*, Word& key, TShiftState shift) { DropDownFormKeyDown(key, shift); };
   form_->OnKeyUp = [this](TObject*, Word& key, TShiftState shift) { DropDownFormKeyUp(key, shift); };
@@ -148,6 +150,26 @@ void TLumCustomDropDown::CreateWnd() {
 void TLumCustomDropDown::Resize() {
   TCustomMaskEdit::Resize();
   UpdateButtonBounds();
+}
+
+void TLumCustomDropDown::SetDropDownButtonHint(const rtl::AnsiString& hint) {
+  if (hint == dropDownButtonHint_) return;
+  dropDownButtonHint_ = hint;
+  if (!button_) return;
+  button_->SetHint(hint);
+  button_->SetShowHint(!hint.empty());
+}
+
+bool TLumCustomDropDown::DoMouseWheelDown(TShiftState shift, TPoint mousePos) {
+  bool handled = TCustomMaskEdit::DoMouseWheelDown(shift, mousePos);
+  MouseWheelDownHook();
+  return handled;
+}
+
+bool TLumCustomDropDown::DoMouseWheelUp(TShiftState shift, TPoint mousePos) {
+  bool handled = TCustomMaskEdit::DoMouseWheelUp(shift, mousePos);
+  MouseWheelUpHook();
+  return handled;
 }
 
 void TLumCustomDropDown::SetDropDownWidth(Integer v) {
@@ -366,6 +388,11 @@ void TLumCustomDropDown::Dispatch(TMessage& m) {
   if (m.Msg == CM_ENABLEDCHANGED) {
     TCustomMaskEdit::Dispatch(m);
     if (button_) button_->SetEnabled(Enabled());
+    return;
+  }
+  if (m.Msg == WM_CUT) {
+    // Only an edit the user may type in gives text away.
+    if (editorEnabled_ && !ReadOnly()) TCustomMaskEdit::Dispatch(m);
     return;
   }
   if (m.Msg == EM_SETREADONLY) {

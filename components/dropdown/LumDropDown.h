@@ -53,6 +53,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   bool EditorEnabled() const { return editorEnabled_; }
   void SetEditorEnabled(bool v);
   void SetImages(vcl::TImageList* images) { images_ = images; }
+  const rtl::AnsiString& DropDownButtonHint() const { return dropDownButtonHint_; }
+  void SetDropDownButtonHint(const rtl::AnsiString& hint);
   bool ReshowForShadow() const { return reshowForShadow_; }
   void SetReshowForShadow(bool v) { reshowForShadow_ = v; }
 
@@ -90,6 +92,11 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   virtual void ControlKeyUp(vcl::Word& key, vcl::TShiftState shift);
   virtual void ControlKeyPress(vcl::WideChar& key);
   virtual void DropDownFormSized() {}
+  virtual void DropDownFormWheelDown() { MouseWheelDownHook(); }
+  virtual void DropDownFormWheelUp() { MouseWheelUpHook(); }
+  // Descendants move their selection with the wheel here.
+  virtual void MouseWheelDownHook() {}
+  virtual void MouseWheelUpHook() {}
   virtual void SetEditRect();
   virtual void UpdateButtonBounds();
   // The formatting rectangle the last SetEditRect computed.
@@ -157,6 +164,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // Escape still pending belongs to an open pop-up.
   void WantSpecialKey(vcl::TMessage& message);
   void KeyPress(vcl::WideChar& key) override;
+  bool DoMouseWheelDown(vcl::TShiftState shift, vcl::TPoint mousePos) override;
+  bool DoMouseWheelUp(vcl::TShiftState shift, vcl::TPoint mousePos) override;
   void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
   // The press on the button or the non-editable edit.
   void ToggleFromClick();
@@ -199,6 +208,7 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   vcl::Byte selectionColorStyle_ = 1;
   vcl::TRect lastPlacement_{};
   vcl::TRect editRect_{};
+  rtl::AnsiString dropDownButtonHint_;
 };
 
 }  // namespace dropdown

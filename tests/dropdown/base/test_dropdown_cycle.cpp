@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QMenu>
 #include <QTest>
+#include <QWheelEvent>
 #include <string>
 #include <vector>
 
@@ -734,6 +735,73 @@ TEST(DropDownLayout, ButtonWidthAndEnabledFollowTheDropDown) {
   drop->SetEnabled(true);
   EXPECT_TRUE(drop->DropDownButton()->Enabled());
   EXPECT_EQ(drop->Perform(WM_GETDLGCODE, 0, 0), DLGC_WANTARROWS);
+  Free(owner);
+}
+
+TEST(DropDownEdit, TheButtonHintShowsOnlyWhenThereIsOne) {
+  TForm* owner = MakeForm(300, 100);
+  auto* drop = new TLumCustomDropDown(owner);
+  drop->SetDropDownButtonHint("Open the list");
+  EXPECT_EQ(drop->DropDownButton()->Hint(), "Open the list");
+  EXPECT_TRUE(drop->DropDownButton()->ShowHint());
+  drop->SetDropDownButtonHint("");
+  EXPECT_EQ(drop->DropDownButton()->Hint(), "");
+  EXPECT_FALSE(drop->DropDownButton()->ShowHint());
+  Free(owner);
+}
+
+TEST(DropDownEdit, CutOnlyFromAnEditableWritableEdit) {
+  struct Case {
+    bool editable, readOnly, cuts;
+  };
+  for (Case c : {Case{true, false, true}, Case{false, false, false}, Case{true, true, false}}) {
+    SCOPED_TRACE(std::to_string(c.editable) + std::to_string(c.readOnly));
+    TForm* owner = MakeForm(300, 100);
+    auto* drop = new TLumCustomDropDown(owner);
+    drop->SetParent(owner);
+    drop->SetTextDirect("abc");
+    drop->SetEditorEnabled(c.editable);
+    drop->SetReadOnly(c.readOnly);
+    drop->SelectAll();
+    drop->Perform(WM_CUT, 0, 0);
+    EXPECT_EQ(drop->Text(), c.cuts ? "" : "abc");
+    Free(owner);
+  }
+}
+
+// Records the wheel hooks a descendant would move its selection with.
+class WheelProbeDropDown final : public TLumCustomDropDown {
+ public:
+  using TLumCustomDropDown::TLumCustomDropDown;
+  std::vector<std::string> turns;
+  void MouseWheelDownHook() override { turns.push_back("down"); }
+  void MouseWheelUpHook() override { turns.push_back("up"); }
+};
+
+void TurnDropDownWheel(QWidget* w, int delta) {
+  QPointF at(5, 5);
+  QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase,
+                false);
+  QCoreApplication::sendEvent(w, &e);
+}
+
+TEST(DropDownEdit, WheelTurnsOnTheEditAndOnThePopupReachTheHooks) {
+  ManualTime time(300000);
+  TForm* owner = MakeForm(300, 200);
+  auto* drop = new WheelProbeDropDown(owner);
+  drop->SetParent(owner);
+  drop->SetBounds(10, 10, 160, 22);
+  Pump();
+  TurnDropDownWheel(drop->Widget(), -120);
+  TurnDropDownWheel(drop->Widget(), 120);
+  EXPECT_EQ(drop->turns, (std::vector<std::string>{"down", "up"}));
+  drop->turns.clear();
+  drop->DropDown();
+  Pump();
+  ASSERT_TRUE(drop->DroppedDown());
+  TurnDropDownWheel(drop->DropDownForm()->Widget(), 120);
+  TurnDropDownWheel(drop->DropDownForm()->Widget(), -120);
+  EXPECT_EQ(drop->turns, (std::vector<std::string>{"up", "down"}));
   Free(owner);
 }
 
