@@ -192,7 +192,7 @@ void TLumCustomDropDown::SetEditorEnabled(bool v) {
     controlStyle_.Exclude(csDoubleClicks);
 }
 
-void TLumCustomDropDown::SetTextValue(const rtl::AnsiString& value) {
+void TLumCustomDropDown::SetText(const rtl::AnsiString& value) {
   TCustomMaskEdit::SetText(value);
   committedText_ = value;
   SetModified(false);
@@ -299,7 +299,7 @@ void TLumCustomDropDown::HideDropDown(bool cancelled) {
   rememberedHeight_ = form_->Height();
   form_->HidePopup();
   Application->CancelHint();
-  if (cancelled) SetTextValue(committedText_);
+  if (cancelled) SetText(committedText_);
   if (OnDropUp) OnDropUp(this, cancelled);
 }
 

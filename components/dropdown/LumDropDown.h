@@ -60,8 +60,9 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
 
   // The text the pop-up's cancel restores: the last one set by SetText.
   const rtl::AnsiString& CommittedText() const { return committedText_; }
-  // Writes the text, records it as committed and clears Modified.
-  virtual void SetTextValue(const rtl::AnsiString& value);
+  // The setter of Text: writes the text, records it as committed and
+  // clears Modified.
+  void SetText(const rtl::AnsiString& value) override;
   // Writes the text only; the committed text stays.
   void SetTextDirect(const rtl::AnsiString& value) { vcl::TCustomMaskEdit::SetText(value); }
 

@@ -136,7 +136,7 @@ TEST(DropDownCycle, DeactivationCancelsByCancelOnDeactivateAndRestoresTheCommitt
     SCOPED_TRACE(cancelOn);
     ManualTime time(300000);
     CycleRig rig;
-    rig.drop->SetTextValue("committed");
+    rig.drop->SetText("committed");
     rig.drop->DropDownForm()->SetCancelOnDeactivate(cancelOn);
     rig.PressButton();
     ASSERT_TRUE(rig.Open());
@@ -260,7 +260,7 @@ TEST(DropDownCycle, KeysOpenFromTheEditAndCloseFromThePopup) {
     SCOPED_TRACE(c.name);
     ManualTime time(300000);
     CycleRig rig;
-    rig.drop->SetTextValue("committed");
+    rig.drop->SetText("committed");
     rig.drop->SetFocus();
     Pump();
     // Escape and Enter do not open a closed drop-down.
@@ -323,7 +323,7 @@ TEST(DropDownCycle, FooterButtonsCloseByTheirModalResult) {
     SCOPED_TRACE(static_cast<int>(c.result));
     ManualTime time(300000);
     CycleRig rig;
-    rig.drop->SetTextValue("committed");
+    rig.drop->SetText("committed");
     rig.drop->DropDownFooter()->SetVisible(true);
     auto* item = rig.drop->DropDownFooter()->ButtonsList()->Add();
     item->SetCaption("Go");
@@ -803,6 +803,25 @@ TEST(DropDownEdit, WheelTurnsOnTheEditAndOnThePopupReachTheHooks) {
   TurnDropDownWheel(drop->DropDownForm()->Widget(), -120);
   EXPECT_EQ(drop->turns, (std::vector<std::string>{"up", "down"}));
   Free(owner);
+}
+
+// Text written as the grid writes it: SetText commits, SetTextDirect does
+// not, and a cancel brings back what SetText last wrote.
+TEST(DropDownEdit, SetTextCommitsAndSetTextDirectDoesNot) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.drop->SetModified(true);
+  rig.drop->SetText("12 V");
+  EXPECT_EQ(rig.drop->Text(), "12 V");
+  EXPECT_EQ(rig.drop->CommittedText(), "12 V");
+  EXPECT_FALSE(rig.drop->Modified());
+  rig.drop->SetTextDirect("15 V");
+  EXPECT_EQ(rig.drop->Text(), "15 V");
+  EXPECT_EQ(rig.drop->CommittedText(), "12 V");
+  rig.drop->DropDown();
+  Pump();
+  rig.drop->HideDropDown(true);
+  EXPECT_EQ(rig.drop->Text(), "12 V");
 }
 
 }  // namespace
