@@ -4,6 +4,7 @@
 
 #include "memo/text/MemoChars.h"
 #include "rtl/Strings.h"
+#include "vcl/Graphics.h"
 
 namespace memo {
 
@@ -128,6 +129,35 @@ std::pair<Integer, Integer> CompletionReplaceRange(std::string_view line, Intege
   while (first > 0 && !CeIsWordBound(line[first - 1])) --first;
   while (last < line.size() && !CeIsWordBound(line[last])) ++last;
   return {CharOfByte(line, first), CharOfByte(line, last)};
+}
+
+TCompletionMeasures MeasureCompletionList(vcl::TCanvas* canvas, const rtl::TStrings& entries, bool showImages,
+                                          Integer scrollBarWidth) {
+  vcl::TFont* font = canvas->Font();
+  const vcl::TFontStyles plain = font->Style();
+  vcl::TFontStyles bold = plain;
+  bold.Include(vcl::fsBold);
+  TCompletionMeasures m;
+  for (Integer i = 0; i < entries.Count(); ++i) {
+    const AnsiString kindWord = CompletionKindWord(entries.Strings(i));
+    if (!kindWord.empty()) m.KindColumnWidth = std::max(m.KindColumnWidth, canvas->TextWidth(kindWord));
+  }
+  Integer widest = 0;
+  for (Integer i = 0; i < entries.Count(); ++i) {
+    const AnsiString entry = entries.Strings(i);
+    const AnsiString rest = CompletionRest(entry);
+    const size_t open = rest.find('(');
+    Integer width = CompletionKindWord(entry).empty() ? 0 : m.KindColumnWidth;
+    font->SetStyle(bold);
+    width += canvas->TextWidth(rest.substr(0, open));
+    font->SetStyle(plain);
+    if (open != AnsiString::npos) width += canvas->TextWidth(rest.substr(open));
+    widest = std::max(widest, width);
+  }
+  font->SetStyle(plain);
+  m.ListWidth = widest + (showImages ? 20 : 0) + scrollBarWidth + 8;
+  m.ItemHeight = std::max<Integer>(canvas->TextHeight("h_") + 1, 16);
+  return m;
 }
 
 }  // namespace memo

@@ -10,6 +10,10 @@
 #include "rtl/StringList.h"
 #include "vcl/Components.h"
 
+namespace vcl {
+class TCanvas;
+}
+
 namespace memo {
 
 using rtl::AnsiString;
@@ -60,5 +64,17 @@ AnsiString CompletionInsertText(std::string_view entry, bool byKey, const TInser
 // otherwise the word around the caret, bounded by blanks and brackets.
 std::pair<Integer, Integer> CompletionReplaceRange(std::string_view line, Integer caretColumn, bool member,
                                                    Integer memberStart, std::string_view name);
+
+// The list's measures with the canvas's font: the kind column (the widest
+// kind word with its blank), the width (the widest entry: kind column, name
+// in bold, parameter list plain; plus 20 with pictures, the scroll bar and
+// 8) and the item height ("h_" plus 1, at least 16).
+struct TCompletionMeasures {
+  Integer KindColumnWidth = 0;
+  Integer ListWidth = 0;
+  Integer ItemHeight = 16;
+};
+TCompletionMeasures MeasureCompletionList(vcl::TCanvas* canvas, const rtl::TStrings& entries, bool showImages,
+                                          Integer scrollBarWidth);
 
 }  // namespace memo

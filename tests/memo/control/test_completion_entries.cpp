@@ -9,6 +9,7 @@
 #include "memo/CompletionEntries.h"
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoStyler.h"
+#include "vcl/TestCanvases.h"
 
 using namespace memo;
 
@@ -28,6 +29,18 @@ void CeFillSource(rtl::TStringList& s) {
   s.AddObject("property Form.Caption", rtl::IntToObject(2));
   s.AddObject("Plain", rtl::IntToObject(0));
 }
+
+// Bold text measures 10 a character, plain 8, so the measures show which
+// parts were taken bold.
+class CeBoldWiderCanvas : public vcl::TFakeMetricsCanvas {
+ public:
+  explicit CeBoldWiderCanvas(Integer ascent) : TFakeMetricsCanvas(0, 0, {8, ascent, 3}) {}
+  vcl::TSize TextExtent(const AnsiString& text) override {
+    vcl::TSize size = TFakeMetricsCanvas::TextExtent(text);
+    if (Font()->Style().Contains(vcl::fsBold)) size.cx = vcl::CharacterCount(text) * 10;
+    return size;
+  }
+};
 
 }  // namespace
 
@@ -263,4 +276,34 @@ TEST(MemoCompletionEntries, EditorCandidatesAtTheCaret) {
   f.memo->AutoCompletion()->Active = true;
   f.memo->SetReadOnly(false);
   EXPECT_TRUE(f.memo->CompletionCandidatesAtCaret(out));
+}
+
+TEST(MemoCompletionEntries, ListMeasures) {
+  struct Row {
+    const char* info;
+    std::vector<const char*> entries;
+    bool showImages;
+    Integer ascent;
+    Integer kindColumn, width, itemHeight;
+  } rows[] = {
+      // "function " 72; "Max" bold 30 + "(A, B)" plain 48 = 150; "var " 32
+      // is under the column, "Count" bold 50: 122; plus 17 and 8.
+      {"kinds and parameters", {"function Max(A, B)", "var Count"}, false, 10, 72, 150 + 17 + 8, 16},
+      {"pictures", {"function Max(A, B)", "var Count"}, true, 10, 72, 150 + 20 + 17 + 8, 16},
+      // No blank: no kind column, the name bold up to its "(".
+      {"no kind words", {"Plain", "Call(x)"}, false, 10, 0, 40 + 24 + 17 + 8, 16},
+      {"a tall font", {"var A"}, false, 20, 32, 32 + 10 + 17 + 8, 24},
+      {"empty", {}, false, 10, 0, 17 + 8, 16},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.info);
+    CeBoldWiderCanvas canvas(r.ascent);
+    rtl::TStringList entries;
+    for (const char* e : r.entries) entries.Add(e);
+    const TCompletionMeasures m = MeasureCompletionList(&canvas, entries, r.showImages, 17);
+    EXPECT_EQ(m.KindColumnWidth, r.kindColumn);
+    EXPECT_EQ(m.ListWidth, r.width);
+    EXPECT_EQ(m.ItemHeight, r.itemHeight);
+    EXPECT_FALSE(canvas.Font()->Style().Contains(vcl::fsBold));  // the font is left as it was
+  }
 }
