@@ -51,6 +51,7 @@ TLumCustomDropDown::TLumCustomDropDown(TComponent* owner) : TCustomMaskEdit(owne
   footer_->OnChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
   footer_->OnButtonsChange = [this](TObject*) { AppearanceChangedWhileOpen(); };
   SetSelectionLook(1);
+  SetPaintOverNative(true);
   UpdateButtonBounds();
 }
 
@@ -313,6 +314,29 @@ void TLumCustomDropDown::ToggleFromClick() {
   if (rtl::GetTickCount() - form_->LastDeactivateTick() > ReopenGuardMs) DropDown();
 }
 
+void TLumCustomDropDown::PaintFocusedText() {
+  if (editorEnabled_ || !Focused() || Designing()) return;
+  TCanvas* c = OverlayCanvas();
+  // The box is placed in window coordinates, from the outer edge.
+  const TPoint o = WidgetClientOffset();
+  TRect box{2 - o.X, 2 - o.Y, Width() - dropDownButtonWidth_ - 1 - o.X, Height() - 2 - o.Y};
+  c->Pen()->SetColor(clBlack);
+  c->Pen()->SetStyle(psSolid);
+  c->Brush()->SetColor(clHighlight);
+  c->Brush()->SetStyle(bsSolid);
+  c->Rectangle(box);
+  TRect text{box.Left + 2, box.Top, box.Right - 3, box.Bottom};
+  c->Font()->Assign(Font());
+  c->Font()->SetColor(clHighlightText);
+  c->Brush()->SetStyle(bsClear);
+  c->DrawText(Text(), text, DT_SINGLELINE | DT_VCENTER);
+}
+
+void TLumCustomDropDown::MouseUp(TMouseButton button, TShiftState shift, Integer x, Integer y) {
+  TCustomMaskEdit::MouseUp(button, shift, x, y);
+  if (button == mbLeft && (!editorEnabled_ || ReadOnly())) Invalidate();
+}
+
 void TLumCustomDropDown::MouseDown(TMouseButton button, TShiftState shift, Integer x, Integer y) {
   TCustomMaskEdit::MouseDown(button, shift, x, y);
   if (button == mbLeft && !editorEnabled_) ToggleFromClick();
@@ -388,6 +412,16 @@ void TLumCustomDropDown::Dispatch(TMessage& m) {
   if (m.Msg == CM_ENABLEDCHANGED) {
     TCustomMaskEdit::Dispatch(m);
     if (button_) button_->SetEnabled(Enabled());
+    return;
+  }
+  if (m.Msg == WM_PAINT) {
+    TCustomMaskEdit::Dispatch(m);
+    PaintFocusedText();
+    return;
+  }
+  if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS) {
+    TCustomMaskEdit::Dispatch(m);
+    Invalidate();
     return;
   }
   if (m.Msg == WM_CUT) {

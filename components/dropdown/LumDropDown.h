@@ -98,6 +98,9 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // Descendants move their selection with the wheel here.
   virtual void MouseWheelDownHook() {}
   virtual void MouseWheelUpHook() {}
+  // A focused non-editable drop-down shows its text as selected, drawn
+  // over the native field after it painted.
+  virtual void PaintFocusedText();
   virtual void SetEditRect();
   virtual void UpdateButtonBounds();
   // The formatting rectangle the last SetEditRect computed.
@@ -167,6 +170,7 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   void KeyPress(vcl::WideChar& key) override;
   bool DoMouseWheelDown(vcl::TShiftState shift, vcl::TPoint mousePos) override;
   bool DoMouseWheelUp(vcl::TShiftState shift, vcl::TPoint mousePos) override;
+  void MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
   void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, vcl::Integer x, vcl::Integer y) override;
   // The press on the button or the non-editable edit.
   void ToggleFromClick();

@@ -824,5 +824,59 @@ TEST(DropDownEdit, SetTextCommitsAndSetTextDirectDoesNot) {
   EXPECT_EQ(rig.drop->Text(), "12 V");
 }
 
+// A focused non-editable drop-down shows its text white on the highlight
+// inside a black box; unfocused or editable it looks like an edit.
+TEST(DropDownEdit, AFocusedNonEditableDropDownShowsItsTextSelected) {
+  struct Case {
+    const char* name;
+    bool editable, focused, boxed;
+  };
+  const Case cases[] = {
+      {"non-editable, focused", false, true, true},
+      {"non-editable, unfocused", false, false, false},
+      {"editable, focused", true, true, false},
+  };
+  const TColor highlight = ColorToRGB(clHighlight);
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    TForm* owner = MakeForm(300, 100);
+    auto* other = new TEdit(owner);
+    other->SetParent(owner);
+    other->SetBounds(10, 60, 80, 21);
+    auto* drop = new TLumCustomDropDown(owner);
+    drop->SetParent(owner);
+    drop->SetBounds(10, 10, 160, 24);
+    drop->SetEditorEnabled(c.editable);
+    drop->SetText("WWWW");
+    Pump();
+    if (c.focused)
+      drop->SetFocus();
+    else
+      other->SetFocus();
+    Pump();
+    QImage img = Grab(drop);
+    SaveShot(img, c.boxed ? "dropdown_focused_text.png" : "dropdown_unfocused_text.png");
+    // Box (2, 2) .. (160 - 17 - 1, 24 - 2), outer pixels black.
+    const int right = 160 - 17 - 1;
+    if (c.boxed) {
+      EXPECT_EQ(PixelAt(img, 2, 2), TColor(clBlack));
+      EXPECT_EQ(PixelAt(img, right - 1, 21), TColor(clBlack));
+      EXPECT_EQ(PixelAt(img, right - 2, 12), highlight);
+      EXPECT_EQ(PixelAt(img, 3, 3), highlight);
+      EXPECT_NE(PixelAt(img, right, 12), highlight);
+      int textPixels = 0;
+      for (int x = 3; x < right - 1; ++x)
+        for (int y = 3; y < 21; ++y) textPixels += PixelAt(img, x, y) != highlight;
+      EXPECT_GT(textPixels, 10);
+    } else {
+      int highlighted = 0;
+      for (int x = 3; x < right - 1; ++x)
+        for (int y = 3; y < 21; ++y) highlighted += PixelAt(img, x, y) == highlight;
+      EXPECT_EQ(highlighted, 0);
+    }
+    Free(owner);
+  }
+}
+
 }  // namespace
 }  // namespace dropdown
