@@ -6,6 +6,7 @@
 #include "grid/draw/GridDraw.h"
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
+#include "vcl/ImgList.h"
 #include "vcl/PopupWindow.h"
 #include "vcl/WinApi.h"
 
@@ -99,6 +100,26 @@ void TLumCustomDropDown::UpdateDropDownButton() {
   button_->SetBounds(button_->Left(), button_->Top(), dropDownButtonWidth_, 17);
   button_->SetVisible(true);
   button_->SetFocusControl(this);
+  button_->SetGlyph(glyph_ && !glyph_->Empty() ? glyph_.get() : nullptr);
+}
+
+void TLumCustomDropDown::SetDropDownButtonGlyph(const TBitmap* glyph) {
+  if (glyph)
+    glyph_->Assign(glyph);
+  else
+    glyph_ = std::make_unique<TBitmap>();
+  if (!button_) return;
+  if (glyph_->Empty())
+    UpdateDropDownButton();
+  else
+    button_->SetGlyph(glyph_.get());
+}
+
+void TLumCustomDropDown::SetImages(TImageList* images) {
+  if (images_ == images) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = images;
+  if (images) images->FreeNotification(this);
 }
 
 void TLumCustomDropDown::SetDropDownButtonWidth(Integer v) {
@@ -224,6 +245,10 @@ void TLumCustomDropDown::Notification(TComponent* component, TOperation operatio
   if (operation != opRemove || Destroying()) return;
   if (component == dropDownControl_) SetDropDownControl(nullptr);
   if (component == linkedControl_) linkedControl_ = nullptr;
+  if (images_ && component == static_cast<TComponent*>(images_)) {
+    images_ = nullptr;
+    Invalidate();
+  }
   if (component == form_) form_ = nullptr;
   if (component == button_) button_ = nullptr;
 }

@@ -12,6 +12,7 @@
 #include "dropdown/LumDropDownPlacement.h"
 #include "dropdown/LumDropDownStyles.h"
 #include "vcl/Mask.h"
+#include "vcl/Pictures.h"
 
 namespace dropdown {
 
@@ -52,9 +53,15 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   void SetDropDownButtonWidth(vcl::Integer v);
   bool EditorEnabled() const { return editorEnabled_; }
   void SetEditorEnabled(bool v);
-  void SetImages(vcl::TImageList* images) { images_ = images; }
+  void SetImages(vcl::TImageList* images);
   const rtl::AnsiString& DropDownButtonHint() const { return dropDownButtonHint_; }
   void SetDropDownButtonHint(const rtl::AnsiString& hint);
+  // Empty: the system's combo arrow.
+  vcl::TBitmap* DropDownButtonGlyph() const { return glyph_.get(); }
+  void SetDropDownButtonGlyph(const vcl::TBitmap* glyph);
+  // Stored only; the track-bar picker reads it.
+  bool DropDownEnabled() const { return dropDownEnabled_; }
+  void SetDropDownEnabled(bool v) { dropDownEnabled_ = v; }
   bool ReshowForShadow() const { return reshowForShadow_; }
   void SetReshowForShadow(bool v) { reshowForShadow_ = v; }
 
@@ -214,6 +221,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   vcl::TRect lastPlacement_{};
   vcl::TRect editRect_{};
   rtl::AnsiString dropDownButtonHint_;
+  std::unique_ptr<vcl::TBitmap> glyph_ = std::make_unique<vcl::TBitmap>();
+  bool dropDownEnabled_ = false;
 };
 
 }  // namespace dropdown

@@ -22,7 +22,9 @@
 #include "rtl/Clock.h"
 #include "vcl/TestCanvases.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ImgList.h"
 #include "vcl/Menus.h"
+#include "vcl/Pictures.h"
 #include "vcl/StdCtrls.h"
 
 namespace dropdown {
@@ -876,6 +878,41 @@ TEST(DropDownEdit, AFocusedNonEditableDropDownShowsItsTextSelected) {
     }
     Free(owner);
   }
+}
+
+TEST(DropDownEdit, AGlyphReplacesTheArrowUntilItIsEmptiedAgain) {
+  TForm* owner = MakeForm(300, 100);
+  auto* drop = new TLumCustomDropDown(owner);
+  EXPECT_TRUE(drop->DropDownButton()->Glyph()->Empty());
+  TBitmap red(10, 8);
+  red.Canvas()->Brush()->SetColor(0x0000FF);
+  red.Canvas()->FillRect(TRect{0, 0, 10, 8});
+  drop->SetDropDownButtonGlyph(&red);
+  EXPECT_FALSE(drop->DropDownButtonGlyph()->Empty());
+  ASSERT_FALSE(drop->DropDownButton()->Glyph()->Empty());
+  EXPECT_EQ(drop->DropDownButton()->Glyph()->Width(), 10);
+  EXPECT_EQ(drop->DropDownButton()->Glyph()->Canvas()->Pixels(3, 3), TColor(0x0000FF));
+  TBitmap empty;
+  drop->SetDropDownButtonGlyph(&empty);
+  EXPECT_TRUE(drop->DropDownButton()->Glyph()->Empty());
+  Free(owner);
+}
+
+TEST(DropDownEdit, FreedImagesAreForgottenAndDropDownEnabledIsOnlyStored) {
+  TForm* owner = MakeForm(300, 100);
+  auto* drop = new TLumCustomDropDown(owner);
+  auto* images = new TImageList(owner);
+  drop->SetImages(images);
+  EXPECT_EQ(drop->Images(), images);
+  Free(images);
+  EXPECT_EQ(drop->Images(), nullptr);
+  EXPECT_FALSE(drop->DropDownEnabled());
+  drop->SetDropDownEnabled(true);
+  EXPECT_TRUE(drop->DropDownEnabled());
+  drop->DropDown();
+  Pump();
+  EXPECT_TRUE(drop->DroppedDown());
+  Free(owner);
 }
 
 }  // namespace
