@@ -494,6 +494,12 @@ void TLumCustomDropDown::KeyPress(WideChar& key) {
   if (key == 13) key = 0;
 }
 
+void TLumCustomDropDown::DefineProperties(TFiler& filer) {
+  filer.DefineProperty(
+      "SelectionColorStyle", [this](TReader& r) { selectionColorStyle_ = static_cast<Byte>(r.ReadInteger()); },
+      [this](TWriter& w) { w.WriteInteger(selectionColorStyle_); }, true);
+}
+
 void TLumCustomDropDown::SetSelectionLook(Byte style) {
   selectionColorStyle_ = style;
   static const TColor looks[3][2] = {{0xD7FFFD, 0x58D4FC}, {0xFDF8F1, 0xFCEFD5}, {0xFCEBDC, 0xFCDBC1}};

@@ -11,6 +11,7 @@
 #include "dropdown/LumDropDownForm.h"
 #include "dropdown/LumDropDownPlacement.h"
 #include "dropdown/LumDropDownStyles.h"
+#include "vcl/Filer.h"
 #include "vcl/Mask.h"
 #include "vcl/Pictures.h"
 
@@ -127,6 +128,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // The style's pop-up, header, footer and bar button colours; tsCustom
   // changes nothing.
   void SetComponentStyle(REZORuvar style) override;
+
+  // "SelectionColorStyle", always stored; reading it stores the number
+  // and leaves the colours, which are stored themselves.
+  virtual void DefineProperties(vcl::TFiler& filer);
 
   // Reads 1.0.7.0; there is nothing to write.
   rtl::AnsiString Version() const { return "1.0.7.0"; }

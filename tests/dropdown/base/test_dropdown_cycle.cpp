@@ -915,5 +915,27 @@ TEST(DropDownEdit, FreedImagesAreForgottenAndDropDownEnabledIsOnlyStored) {
   Free(owner);
 }
 
+TEST(DropDownLooks, TheSelectionStyleIsStreamedWithoutItsColours) {
+  TForm* owner = MakeForm(300, 100);
+  auto* drop = new TLumCustomDropDown(owner);
+  drop->SetSelectionLook(3);
+  rtl::TMemoryStream s;
+  {
+    TWriter w(s);
+    drop->DefineProperties(w);
+  }
+  s.SetPosition(0);
+  auto* back = new TLumCustomDropDown(owner);
+  {
+    TReader r(s);
+    r.ReadDefinedProperty("TLumCustomDropDown", [&](TFiler& f) { back->DefineProperties(f); });
+  }
+  EXPECT_EQ(back->SelectionColorStyle(), 3);
+  // Still the colours of style 1: a form file holds the colours themselves.
+  EXPECT_EQ(back->SelectionColor(), TColor(0xD7FFFD));
+  EXPECT_EQ(back->SelectionColorTo(), TColor(0x58D4FC));
+  Free(owner);
+}
+
 }  // namespace
 }  // namespace dropdown
