@@ -473,7 +473,10 @@ void TLumCustomDropDown::Dispatch(TMessage& m) {
   }
   if (!editorEnabled_ && Enabled()) {
     if (!ReadOnly()) CloseOrOpenByKey(key);
-    if (key == VK_RETURN || key == VK_ESCAPE) TCustomMaskEdit::Dispatch(m);
+    if (key == VK_RETURN || key == VK_ESCAPE)
+      TCustomMaskEdit::Dispatch(m);
+    else
+      m.Result = 1;  // neither the field nor OnKeyDown sees it
     return;
   }
   if (GetKeyState(VK_CONTROL) < 0 && (key == VK_TAB || key == VK_RETURN)) {

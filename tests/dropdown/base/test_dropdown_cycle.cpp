@@ -937,5 +937,32 @@ TEST(DropDownLooks, TheSelectionStyleIsStreamedWithoutItsColours) {
   Free(owner);
 }
 
+// A non-editable drop-down lets no typed key change its text or move its
+// caret, and only Enter and Escape reach OnKeyDown.
+TEST(DropDownKeys, ANonEditableDropDownSwallowsLettersAndArrows) {
+  ManualTime time(300000);
+  CycleRig rig;
+  rig.drop->SetEditorEnabled(false);
+  rig.drop->SetText("abc");
+  std::vector<int> seen;
+  rig.drop->OnKeyDown = [&](TObject*, Word& k, TShiftState) { seen.push_back(k); };
+  rig.drop->SetFocus();
+  Pump();
+  rig.drop->SetSelStart(1);
+  rig.drop->SetSelLength(0);
+  Type(rig.drop, "xy");
+  Key(rig.drop, Qt::Key_Left);
+  Key(rig.drop, Qt::Key_Delete);
+  Key(rig.drop, Qt::Key_Backspace);
+  Pump();
+  EXPECT_EQ(rig.drop->Text(), "abc");
+  EXPECT_EQ(rig.drop->SelStart(), 1);
+  EXPECT_TRUE(seen.empty());
+  Key(rig.drop, Qt::Key_Escape);
+  Key(rig.drop, Qt::Key_Return);
+  EXPECT_EQ(seen, (std::vector<int>{VK_ESCAPE, VK_RETURN}));
+  EXPECT_FALSE(rig.Open());
+}
+
 }  // namespace
 }  // namespace dropdown
