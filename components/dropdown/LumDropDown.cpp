@@ -312,7 +312,6 @@ void TLumCustomDropDown::DropDown() {
   lastPlacement_ = TRect{placed.Left, placed.Top, placed.Left + w, placed.Top + h};
 
   form_->SetBounds(placed.Left, placed.Top, 0, 0);
-  if (dropDownShadow_ && reshowForShadow_) form_->SetBounds(placed.Left, placed.Top, 1, 1);
   form_->ShowPopup();
   droppedDown_ = true;
   form_->SetBounds(placed.Left, placed.Top, w, h);

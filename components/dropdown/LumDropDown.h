@@ -63,6 +63,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // Stored only; the track-bar picker reads it.
   bool DropDownEnabled() const { return dropDownEnabled_; }
   void SetDropDownEnabled(bool v) { dropDownEnabled_ = v; }
+  // Kept for descendants that ask for it; the window manager draws the
+  // pop-up's shadow at every show, so there is nothing to show again.
   bool ReshowForShadow() const { return reshowForShadow_; }
   void SetReshowForShadow(bool v) { reshowForShadow_ = v; }
 
