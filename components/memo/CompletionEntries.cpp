@@ -2,9 +2,11 @@
 
 #include <algorithm>
 
+#include "memo/LumMemoSettings.h"
 #include "memo/text/MemoChars.h"
 #include "rtl/Strings.h"
 #include "vcl/Graphics.h"
+#include "vcl/Pictures.h"
 
 namespace memo {
 
@@ -158,6 +160,46 @@ TCompletionMeasures MeasureCompletionList(vcl::TCanvas* canvas, const rtl::TStri
   m.ListWidth = widest + (showImages ? 20 : 0) + scrollBarWidth + 8;
   m.ItemHeight = std::max<Integer>(canvas->TextHeight("h_") + 1, 16);
   return m;
+}
+
+void DrawCompletionEntry(vcl::TCanvas* canvas, const vcl::TRect& rect, std::string_view entry, Integer kind,
+                         bool selected, const TAutoCompletion& settings, Integer kindColumnWidth,
+                         const TCompletionPictures& pictures) {
+  canvas->FillRect(rect);
+  canvas->FrameRect(rect);
+  Integer x = rect.Left + 2;
+  if (settings.ShowImages) {
+    // Kinds 5 and 6 share the procedure picture; kind 0 has none.
+    static constexpr int kPictureOfKind[7] = {-1, 0, 1, 2, 4, 3, 3};
+    const int picture = kind >= 0 && kind <= 6 ? kPictureOfKind[kind] : -1;
+    vcl::TBitmap* bitmap = picture >= 0 ? pictures[static_cast<size_t>(picture)] : nullptr;
+    if (bitmap) {
+      const Integer w = bitmap->Width(), h = bitmap->Height();
+      canvas->BrushCopy(vcl::TRect{rect.Left, rect.Top, rect.Left + w, rect.Top + h}, bitmap, vcl::TRect{0, 0, w, h},
+                        vcl::clLime);
+    }
+    x += 20;
+  }
+  vcl::TFont* font = canvas->Font();
+  const vcl::TColor textColour = font->Color();
+  const vcl::TFontStyles plain = font->Style();
+  vcl::TFontStyles bold = plain;
+  bold.Include(vcl::fsBold);
+  const AnsiString kindWord = CompletionKindWord(entry);
+  if (!kindWord.empty()) {
+    font->SetColor(selected ? textColour : settings.KindColor(kind));
+    canvas->TextOut(x, rect.Top, kindWord);
+    x += kindColumnWidth;
+  }
+  const AnsiString rest = CompletionRest(entry);
+  const size_t open = rest.find('(');
+  const AnsiString name = rest.substr(0, open);
+  font->SetColor(textColour);
+  font->SetStyle(bold);
+  canvas->TextOut(x, rect.Top, name);
+  x += canvas->TextWidth(name);
+  font->SetStyle(plain);
+  if (open != AnsiString::npos) canvas->TextOut(x, rect.Top, rest.substr(open));
 }
 
 }  // namespace memo

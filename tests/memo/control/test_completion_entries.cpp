@@ -2,6 +2,8 @@
 // the key table, the inserted text and the columns it replaces.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -9,6 +11,7 @@
 #include "memo/CompletionEntries.h"
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoStyler.h"
+#include "vcl/Pictures.h"
 #include "vcl/TestCanvases.h"
 
 using namespace memo;
@@ -305,5 +308,83 @@ TEST(MemoCompletionEntries, ListMeasures) {
     EXPECT_EQ(m.ListWidth, r.width);
     EXPECT_EQ(m.ItemHeight, r.itemHeight);
     EXPECT_FALSE(canvas.Font()->Style().Contains(vcl::fsBold));  // the font is left as it was
+  }
+}
+
+TEST(MemoCompletionEntries, EntryDrawing) {
+  TAutoCompletion settings;
+  // Pictures told apart by their widths: 11 variable ... 15 method.
+  std::vector<std::unique_ptr<vcl::TBitmap>> owned;
+  TCompletionPictures pictures{};
+  for (size_t i = 0; i < pictures.size(); ++i) {
+    owned.push_back(std::make_unique<vcl::TBitmap>(static_cast<Integer>(11 + i), 16));
+    pictures[i] = owned.back().get();
+  }
+  const vcl::TRect cell{0, 32, 200, 48};
+  const vcl::TColor listText = vcl::clMaroon;
+
+  struct Row {
+    const char* info;
+    const char* entry;
+    Integer kind;
+    bool selected, showImages;
+    Integer pictureWidth;  // 0: none drawn
+    std::vector<std::string> calls;
+    std::vector<vcl::TColor> textColours;
+    std::vector<bool> bold;
+  } rows[] = {
+      {"a function", "function Max(A, B: Integer): Integer", 5, false, false, 0,
+       {"TextOut(2,32) 'function '", "TextOut(82,32) 'Max'", "TextOut(106,32) '(A, B: Integer): Integer'"},
+       {vcl::clNavy, listText, listText}, {false, true, false}},
+      {"selected", "function Max(A, B: Integer): Integer", 5, true, false, 0,
+       {"TextOut(2,32) 'function '", "TextOut(82,32) 'Max'", "TextOut(106,32) '(A, B: Integer): Integer'"},
+       {listText, listText, listText}, {false, true, false}},
+      {"an event with pictures", "event OnClick", 3, false, true, 13,
+       {"TextOut(22,32) 'event '", "TextOut(102,32) 'OnClick'"}, {vcl::clRed, listText}, {false, true}},
+      {"a method", "method Run()", 4, false, true, 15,
+       {"TextOut(22,32) 'method '", "TextOut(102,32) 'Run'", "TextOut(126,32) '()'"},
+       {vcl::clNavy, listText, listText}, {false, true, false}},
+      {"a procedure", "procedure Halt", 6, false, true, 14,
+       {"TextOut(22,32) 'procedure '", "TextOut(102,32) 'Halt'"}, {vcl::clNavy, listText}, {false, true}},
+      {"an identifier: no picture, still moved", "ident Name", 0, false, true, 0,
+       {"TextOut(22,32) 'ident '", "TextOut(102,32) 'Name'"}, {vcl::clTeal, listText}, {false, true}},
+      {"no kind word", "Plain", 1, false, false, 0, {"TextOut(2,32) 'Plain'"}, {listText}, {true}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.info);
+    settings.ShowImages = r.showImages;
+    vcl::TRecordingCanvas canvas;
+    canvas.Brush()->SetColor(vcl::clYellow);
+    canvas.Font()->SetColor(listText);
+    DrawCompletionEntry(&canvas, cell, r.entry, r.kind, r.selected, settings, 80, pictures);
+    const std::vector<vcl::TCanvasRecord>& records = canvas.Records();
+    ASSERT_GE(records.size(), 2u);
+    EXPECT_EQ(records[0].Call(), "FillRect(0,32,200,48)");
+    EXPECT_EQ(records[1].Call(), "FrameRect(0,32,200,48)");
+    EXPECT_EQ(records[0].BrushColor, vcl::clYellow);
+    EXPECT_EQ(records[1].BrushColor, vcl::clYellow);
+    size_t next = 2;
+    if (r.pictureWidth) {
+      ASSERT_GT(records.size(), next);
+      EXPECT_EQ(records[next].Op, "BrushCopy");
+      ASSERT_GE(records[next].Args.size(), 4u);
+      EXPECT_EQ(std::vector<Integer>(records[next].Args.begin(), records[next].Args.begin() + 4),
+                (std::vector<Integer>{0, 32, r.pictureWidth, 48}));
+      EXPECT_NE(std::find(records[next].Args.begin(), records[next].Args.end(), vcl::clLime), records[next].Args.end());
+      ++next;
+    }
+    std::vector<std::string> calls;
+    std::vector<vcl::TColor> colours;
+    std::vector<bool> bold;
+    for (; next < records.size(); ++next) {
+      calls.push_back(records[next].Call());
+      colours.push_back(records[next].FontColor);
+      bold.push_back(records[next].FontStyle.Contains(vcl::fsBold));
+    }
+    EXPECT_EQ(calls, r.calls);
+    EXPECT_EQ(colours, r.textColours);
+    EXPECT_EQ(bold, r.bold);
+    EXPECT_EQ(canvas.Font()->Color(), listText);
+    EXPECT_FALSE(canvas.Font()->Style().Contains(vcl::fsBold));
   }
 }
