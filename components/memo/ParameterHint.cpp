@@ -1,9 +1,11 @@
 #include "memo/ParameterHint.h"
 
+#include <array>
 #include <vector>
 
 #include "memo/text/MemoChars.h"
 #include "rtl/Strings.h"
+#include "vcl/Graphics.h"
 
 namespace memo {
 
@@ -17,6 +19,11 @@ bool PhEndsAt(std::string_view text, size_t end, std::string_view piece) {
 
 bool PhStartsAt(std::string_view text, size_t at, std::string_view piece) {
   return !piece.empty() && text.substr(at, piece.size()) == piece;
+}
+
+// The three parts with whether each is written bold.
+std::array<std::pair<const AnsiString*, bool>, 3> PhParts(const TParameterHintText& t) {
+  return {{{&t.Before, t.Bold == hbFirst}, {&t.Current, t.Bold == hbMiddle}, {&t.After, t.Bold == hbLast}}};
 }
 
 bool PhIsBlank(char c) { return c == ' ' || c == '\t'; }
@@ -158,6 +165,45 @@ std::optional<TParameterHintText> ParameterHintFor(std::string_view line, Intege
   if (!handled) pattern = FindParameterPattern(hp, call->Name, caseSensitive);
   if (pattern.empty()) return std::nullopt;
   return SplitParameterHint(pattern, call->ParameterIndex, hp);
+}
+
+vcl::TSize ParameterHintSize(vcl::TCanvas* canvas, const TParameterHintText& text) {
+  vcl::TFont* font = canvas->Font();
+  const vcl::TFontStyles plain = font->Style();
+  vcl::TFontStyles bold = plain;
+  bold.Include(vcl::fsBold);
+  Integer width = 0;
+  for (const auto& [part, isBold] : PhParts(text)) {
+    font->SetStyle(isBold ? bold : plain);
+    width += canvas->TextWidth(*part);
+  }
+  font->SetStyle(plain);
+  return {width + 6, canvas->TextHeight("h,g_`") + 5};
+}
+
+void DrawParameterHint(vcl::TCanvas* canvas, vcl::TSize client, const TParameterHintText& text, vcl::TColor textColour,
+                       vcl::TColor background) {
+  const vcl::TRect all{0, 0, client.cx, client.cy};
+  canvas->Brush()->SetColor(background);
+  canvas->FillRect(all);
+  canvas->Brush()->SetColor(static_cast<vcl::TColor>(0x808080));
+  canvas->FrameRect(all);
+  canvas->Brush()->SetColor(background);
+  vcl::TFont* font = canvas->Font();
+  const vcl::TFontStyles plain = font->Style();
+  const vcl::TColor colour = font->Color();
+  vcl::TFontStyles bold = plain;
+  bold.Include(vcl::fsBold);
+  font->SetColor(textColour);
+  Integer x = 2;
+  for (const auto& [part, isBold] : PhParts(text)) {
+    if (part->empty()) continue;
+    font->SetStyle(isBold ? bold : plain);
+    canvas->TextOut(x, 2, *part);
+    x += canvas->TextWidth(*part);
+  }
+  font->SetStyle(plain);
+  font->SetColor(colour);
 }
 
 }  // namespace memo

@@ -11,6 +11,10 @@
 #include "vcl/Components.h"
 #include "vcl/Graphics.h"
 
+namespace vcl {
+class TCanvas;
+}
+
 namespace memo {
 
 using rtl::AnsiString;
@@ -77,5 +81,17 @@ using TGetParameterHintEvent =
 std::optional<TParameterHintText> ParameterHintFor(std::string_view line, Integer column, const THintParameter& hp,
                                                    bool caseSensitive, const TGetParameterHintEvent& onGet,
                                                    vcl::TObject* sender);
+
+// The hint window's size for a text with the canvas's font: each part as
+// written (the bold one bold) plus 6 wide, a sample of tall and deep
+// characters ("h,g_`") plus 5 high.
+vcl::TSize ParameterHintSize(vcl::TCanvas* canvas, const TParameterHintText& text);
+
+// The hint window's face over a client area of the given size: filled with
+// the background colour inside a gray frame, the text's three parts written
+// one after another from (2, 2) in the text colour, the bold one in bold.
+// The font's style and colour are left as found.
+void DrawParameterHint(vcl::TCanvas* canvas, vcl::TSize client, const TParameterHintText& text, vcl::TColor textColour,
+                       vcl::TColor background);
 
 }  // namespace memo

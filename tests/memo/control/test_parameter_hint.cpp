@@ -8,6 +8,7 @@
 #include "MemoTestSupport.h"
 #include "memo/LumMemoStyler.h"
 #include "memo/ParameterHint.h"
+#include "vcl/TestCanvases.h"
 
 using namespace memotest;
 
@@ -42,6 +43,16 @@ TLumCustomMemoStyler* PhCallStyler(vcl::TComponent* owner) {
   s->HintParameter()->Parameters()->Add("Copy(S: string; Index, Count: Integer)");
   return s;
 }
+
+// Bold measures 10 a character, plain 8.
+class PhBoldWiderCanvas : public vcl::TRecordingCanvas {
+ public:
+  vcl::TSize TextExtent(const AnsiString& text) override {
+    vcl::TSize size = TRecordingCanvas::TextExtent(text);
+    if (Font()->Style().Contains(vcl::fsBold)) size.cx = vcl::CharacterCount(text) * 10;
+    return size;
+  }
+};
 
 }  // namespace
 
@@ -218,4 +229,45 @@ TEST(MemoParameterHint, EditorAsksItsStylerAndHandler) {
 
   f.memo->SetSyntaxStyles(new TLumHTMLMemoStyler(f.form));  // no patterns
   EXPECT_FALSE(f.memo->ParameterHintAtCaret().has_value());
+}
+
+TEST(MemoParameterHint, WindowSizeAndFace) {
+  struct Row {
+    const char* info;
+    TParameterHintText text;
+    vcl::TSize size;
+    std::vector<std::string> calls;
+    std::vector<bool> bold;
+  } rows[] = {
+      {"the middle bold", {"A, ", "B", ", C", hbMiddle}, {24 + 10 + 24 + 6, 13 + 5},
+       {"TextOut(2,2) 'A, '", "TextOut(26,2) 'B'", "TextOut(36,2) ', C'"}, {false, true, false}},
+      {"the first bold", {"A", ", B", "", hbFirst}, {10 + 24 + 6, 18},
+       {"TextOut(2,2) 'A'", "TextOut(12,2) ', B'"}, {true, false}},
+      {"the last bold", {"A, ", "", "B", hbLast}, {24 + 10 + 6, 18},
+       {"TextOut(2,2) 'A, '", "TextOut(26,2) 'B'"}, {false, true}},
+      {"none bold", {"A, B", "", "", hbNone}, {32 + 6, 18}, {"TextOut(2,2) 'A, B'"}, {false}},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.info);
+    PhBoldWiderCanvas canvas;
+    canvas.Font()->SetColor(vcl::clGreen);
+    const vcl::TSize size = ParameterHintSize(&canvas, r.text);
+    EXPECT_EQ(size.cx, r.size.cx);
+    EXPECT_EQ(size.cy, r.size.cy);
+    canvas.Clear();
+    DrawParameterHint(&canvas, size, r.text, vcl::clNavy, vcl::clInfoBk);
+    const std::vector<vcl::TCanvasRecord>& records = canvas.Records();
+    ASSERT_EQ(records.size(), 2 + r.calls.size());
+    EXPECT_EQ(records[0].Call(), "FillRect(0,0," + std::to_string(size.cx) + "," + std::to_string(size.cy) + ")");
+    EXPECT_EQ(records[0].BrushColor, vcl::clInfoBk);
+    EXPECT_EQ(records[1].Call(), "FrameRect(0,0," + std::to_string(size.cx) + "," + std::to_string(size.cy) + ")");
+    EXPECT_EQ(records[1].BrushColor, static_cast<vcl::TColor>(0x808080));
+    for (size_t i = 0; i < r.calls.size(); ++i) {
+      EXPECT_EQ(records[2 + i].Call(), r.calls[i]);
+      EXPECT_EQ(records[2 + i].FontColor, vcl::clNavy);
+      EXPECT_EQ(records[2 + i].FontStyle.Contains(vcl::fsBold), r.bold[i]);
+    }
+    EXPECT_EQ(canvas.Font()->Color(), vcl::clGreen);
+    EXPECT_FALSE(canvas.Font()->Style().Contains(vcl::fsBold));
+  }
 }
