@@ -18,7 +18,8 @@ bool CeBeginsWith(std::string_view text, std::string_view prefix) {
 
 bool CeIsTokenBound(char c) { return c == ' ' || c == '"' || c == '\'' || c == '(' || c == ')' || c == ':'; }
 
-bool CeIsWordBound(char c) { return c == ' ' || c == '(' || c == ')'; }
+// A delimiter ends the word too, so completing a parameter keeps its comma.
+bool CeIsWordBound(char c) { return c == ' ' || c == '(' || c == ')' || c == ',' || c == ';'; }
 
 void CeAddWithKind(const rtl::TStrings& from, Integer index, rtl::TStrings& to) {
   to.AddObject(from.Strings(index), from.Objects(index));

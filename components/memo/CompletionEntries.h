@@ -64,7 +64,7 @@ AnsiString CompletionInsertText(std::string_view entry, bool byKey, const TInser
 
 // The columns [first, second) of line the inserted text replaces: for a
 // member list whose name has no ".", from the member start to the caret;
-// otherwise the word around the caret, bounded by blanks and brackets.
+// otherwise the word around the caret, bounded by blanks, brackets, "," and ";".
 std::pair<Integer, Integer> CompletionReplaceRange(std::string_view line, Integer caretColumn, bool member,
                                                    Integer memberStart, std::string_view name);
 

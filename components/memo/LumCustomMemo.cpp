@@ -853,6 +853,19 @@ bool TLumCustomMemo::CompletionCandidatesAtCaret(rtl::TStrings& out) {
   return out.Count() > 0;
 }
 
+void TLumCustomMemo::InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart) {
+  if (readOnly_ || !CanEdit()) return;
+  CaretToTextForWord();
+  bool parentheses = false;
+  const AnsiString text = CompletionInsertText(entry, byKey, OnInsertAutoCompletionEntry, this, parentheses);
+  const AnsiString line = caretY_ < LineCount() ? LineText(caretY_) : AnsiString();
+  const auto [first, last] = CompletionReplaceRange(line, caretX_, member, memberStart, CompletionName(entry));
+  SetSelection({first, caretY_}, {last, caretY_});
+  if (OnAutoCompletion) OnAutoCompletion(this);
+  InsertText(text);
+  if (parentheses) SetCaretX(caretX_ - 1);
+}
+
 void TLumCustomMemo::DoGetAutoCompletionList(const AnsiString& token, rtl::TStrings* list) {
   if (OnGetAutoCompletionList) OnGetAutoCompletionList(this, token, list);
 }

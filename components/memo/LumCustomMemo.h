@@ -106,6 +106,10 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // entries; OnBeforeAutoCompletion may refuse, OnGetAutoCompletionList
   // may change them. The token is the caret's, upper-cased.
   bool CompletionCandidatesAtCaret(rtl::TStrings& out);
+  // Puts a completion entry in on the caret line over the columns it
+  // replaces (see CompletionReplaceRange), as one paste for undo; OnAutoCompletion
+  // fires first. With "()" the caret stops between them.
+  void InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart);
   TLumCustomMemoStyler* SyntaxStyles() const { return syntaxStyles_; }
   // Takes the styler (nil: none): keyword lists lower-cased and sorted
   // unless CaseSensitive, cached states dropped, repainted.
@@ -440,6 +444,7 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   std::function<void(TObject* Sender, const AnsiString& AToken, bool& Show)> OnBeforeAutoCompletion;
   std::function<void(TObject* Sender, const AnsiString& AToken, rtl::TStrings* AList)> OnGetAutoCompletionList;
   TInsertAutoCompletionEntryEvent OnInsertAutoCompletionEntry;
+  TNotifyEvent OnAutoCompletion;
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;

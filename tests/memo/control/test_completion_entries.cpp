@@ -186,6 +186,8 @@ TEST(MemoCompletionEntries, ReplacedColumns) {
       {"  Ma(b", 4, false, 0, "Max", 2, 4},
       {"  Maxi b", 4, false, 0, "Max", 2, 6},
       {"f(Mi)", 4, false, 0, "Min", 2, 4},
+      {"f(Mi, 2)", 4, false, 0, "Min", 2, 4},                       // a delimiter ends the word
+      {"f(1;Mi;", 6, false, 0, "Min", 4, 6},
       {"", 0, false, 0, "Max", 0, 0},
       {"ab", 9, false, 0, "Max", 0, 2},                             // a caret past the end
       {"ä Größ", 6, false, 0, "Größe", 2, 6},                       // columns are characters
@@ -387,4 +389,55 @@ TEST(MemoCompletionEntries, EntryDrawing) {
     EXPECT_EQ(canvas.Font()->Color(), listText);
     EXPECT_FALSE(canvas.Font()->Style().Contains(vcl::fsBold));
   }
+}
+
+TEST(MemoCompletionEntries, EditorInsertsAnEntry) {
+  struct Row {
+    const char* info;
+    const char* line;
+    Integer caret;
+    const char* entry;
+    bool byKey, member;
+    Integer memberStart;
+    const char* result;
+    Integer caretAfter;
+  } rows[] = {
+      {"a function by key", "x := ma", 7, "function Max(A, B: Integer): Integer", true, false, 0, "x := Max()", 9},
+      {"by mouse", "x := ma", 7, "function Max(A, B: Integer): Integer", false, false, 0, "x := Max", 8},
+      {"inside a call", "f(mi, 2)", 4, "procedure Min(A: Integer);", true, false, 0, "f(Min(), 2)", 6},
+      {"a variable mid-word", "x := Cou + 1", 7, "var Count", true, false, 0, "x := Count + 1", 10},
+      {"a member", "y := Form.Ca", 12, "property Caption", true, true, 10, "y := Form.Caption", 17},
+      {"a member by mouse", "y := Form.Ca", 12, "property Caption", false, true, 10, "y := Form.Caption", 17},
+      {"a dotted member name", "y := Form.Ca", 12, "property Form.Caption", true, true, 10, "y := Form.Caption", 17},
+  };
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.info);
+    memotest::MemoOnForm f;
+    memotest::SetText(f.memo, {"first", r.line});
+    f.memo->SetCaret(r.caret, 1);
+    std::vector<std::string> seenAtCompletion;
+    f.memo->OnAutoCompletion = [&](vcl::TObject* sender) {
+      EXPECT_EQ(sender, f.memo);
+      seenAtCompletion.push_back(f.memo->TextStore()->Strings(1));
+    };
+    f.memo->InsertCompletionEntry(r.entry, r.byKey, r.member, r.memberStart);
+    EXPECT_EQ(f.memo->TextStore()->Strings(1), r.result);
+    EXPECT_EQ(f.memo->CaretX(), r.caretAfter);
+    EXPECT_EQ(f.memo->CaretY(), 1);
+    EXPECT_EQ(seenAtCompletion, std::vector<std::string>{r.line});  // before the text changes
+    f.memo->Undo();
+    EXPECT_EQ(f.memo->TextStore()->Strings(1), r.line);
+    EXPECT_EQ(f.memo->TextStore()->Strings(0), "first");
+  }
+
+  memotest::MemoOnForm f;
+  memotest::SetText(f.memo, {"x := ma"});
+  f.memo->SetCaret(7, 0);
+  f.memo->OnInsertAutoCompletionEntry = [](vcl::TObject*, AnsiString& e) { e = "Maximum(1, 2)"; };
+  f.memo->InsertCompletionEntry("function Max(A, B: Integer): Integer", true, false, 0);
+  EXPECT_EQ(f.memo->TextStore()->Strings(0), "x := Maximum(1, 2)");
+  EXPECT_EQ(f.memo->CaretX(), 18);
+  f.memo->SetReadOnly(true);
+  f.memo->InsertCompletionEntry("var Count", true, false, 0);
+  EXPECT_EQ(f.memo->TextStore()->Strings(0), "x := Maximum(1, 2)");
 }
