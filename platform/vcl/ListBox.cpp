@@ -5,6 +5,7 @@
 #include "rtl/CodePages.h"
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
+#include "vcl/RowScroll.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -149,27 +150,12 @@ void TCustomListBox::ItemsChanged() {
 }
 
 void TCustomListBox::UpdateScrollRange() {
-  const Integer count = Count();
-  const Integer page = std::max(1, VisibleItemCount());
-  topIndex_ = std::clamp(topIndex_, 0, std::max(0, count - page));
-  if (!HandleAllocated()) return;
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMin = 0;
-  info.nMax = std::max(0, count - 1);
-  info.nPage = static_cast<Cardinal>(page);
-  info.nPos = topIndex_;
-  SetScrollInfo(Handle(), SB_VERT, &info, true);
   // A bar that came or went changes nothing vertically; the page stays.
+  SyncRowScrollBar(this, topIndex_, Count(), VisibleItemCount());
 }
 
 void TCustomListBox::ScrollTo(Integer top) {
-  const Integer page = std::max(1, VisibleItemCount());
-  top = std::clamp(top, 0, std::max(0, Count() - page));
-  if (top == topIndex_) return;
-  topIndex_ = top;
-  if (HandleAllocated()) SetScrollPos(Handle(), SB_VERT, topIndex_, true);
-  Invalidate();
+  if (ScrollRowsTo(this, topIndex_, top, Count(), VisibleItemCount())) Invalidate();
 }
 
 void TCustomListBox::SetTopIndex(Integer index) { ScrollTo(index); }

@@ -6,6 +6,7 @@
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
 #include "vcl/Gdi.h"
+#include "vcl/RowScroll.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/WinApi.h"
 
@@ -339,27 +340,10 @@ TListItem* TCustomListView::GetItemAt(Integer x, Integer y) const {
   return index < items_->Count() ? items_->Item(index) : nullptr;
 }
 
-void TCustomListView::UpdateScrollRange() {
-  const Integer count = items_->Count();
-  const Integer page = std::max(1, VisibleRowCount());
-  topIndex_ = std::clamp(topIndex_, 0, std::max(0, count - page));
-  if (!HandleAllocated()) return;
-  SCROLLINFO info;
-  info.fMask = SIF_RANGE | SIF_PAGE | SIF_POS;
-  info.nMin = 0;
-  info.nMax = std::max(0, count - 1);
-  info.nPage = static_cast<Cardinal>(page);
-  info.nPos = topIndex_;
-  SetScrollInfo(Handle(), SB_VERT, &info, true);
-}
+void TCustomListView::UpdateScrollRange() { SyncRowScrollBar(this, topIndex_, items_->Count(), VisibleRowCount()); }
 
 void TCustomListView::ScrollTo(Integer top) {
-  const Integer page = std::max(1, VisibleRowCount());
-  top = std::clamp(top, 0, std::max(0, items_->Count() - page));
-  if (top == topIndex_) return;
-  topIndex_ = top;
-  if (HandleAllocated()) SetScrollPos(Handle(), SB_VERT, topIndex_, true);
-  Invalidate();
+  if (ScrollRowsTo(this, topIndex_, top, items_->Count(), VisibleRowCount())) Invalidate();
 }
 
 void TCustomListView::Scroll(Integer, Integer dy) { ScrollTo(topIndex_ + dy / std::max(1, RowHeight())); }
