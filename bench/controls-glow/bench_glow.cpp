@@ -117,15 +117,3 @@ void BM_QPushButtonFusion(benchmark::State& state) {
 BENCHMARK(BM_QPushButtonFusion)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  vcl::InitApplication();
-  controls::StartUpControls();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  controls::ShutDownControls();
-  return 0;
-}

@@ -105,15 +105,3 @@ void BM_PlainQMenuFusion(benchmark::State& state) {
 BENCHMARK(BM_PlainQMenuFusion)->Arg(0)->Arg(1)->ArgName("built_each_time")->Unit(benchmark::kMillisecond);
 
 }  // namespace
-
-int main(int argc, char** argv) {
-  setenv("QT_QPA_PLATFORM", "offscreen", 1);
-  vcl::InitApplication();
-  controls::StartUpControls();
-  benchmark::Initialize(&argc, argv);
-  if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  controls::ShutDownControls();
-  return 0;
-}
