@@ -207,15 +207,22 @@ void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
 
   Integer top = 0, left = 0, right = -1;
   if (auto* parent = GetParentNode()) parent->GetVerticalRange(top, left, right);
-  const Extent full{left, right};
+  const Extent full{left, std::max(right, left - 1)};
   SetBounds(left, top, right - left + 1, 1);
 
   for (;;) {
     CollectOverlaps(full, false);
-    const Extent fitted = FitBesideFloats(full);
+    Extent fitted = FitBesideFloats(full);
     if (fitted.Right < fitted.Left) {
-      SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
-      continue;
+      // Only a float beside the line can leave it no room; lower down it
+      // ends. A parent with no width at all leaves none at any height, so
+      // the line takes that width rather than walk down for ever.
+      if (full.Right < full.Left || Overlaps->Count() == 0) {
+        fitted = full;
+      } else {
+        SetBounds(full.Left, Top + 1, full.Right - full.Left + 1, 1);
+        continue;
+      }
     }
     SetExtent(fitted);
     StyleStack->RestoreState(1);
