@@ -316,21 +316,9 @@ void TCustomListBox::Dispatch(TMessage& m) {
       tracking_ = false;
       TCustomControl::Dispatch(m);
       return;
-    case WM_VSCROLL: {
-      const Integer page = std::max(1, VisibleItemCount());
-      switch (LoWord(m.WParam)) {
-        case SB_LINEUP: ScrollTo(topIndex_ - 1); break;
-        case SB_LINEDOWN: ScrollTo(topIndex_ + 1); break;
-        case SB_PAGEUP: ScrollTo(topIndex_ - page); break;
-        case SB_PAGEDOWN: ScrollTo(topIndex_ + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(static_cast<int16_t>(HiWord(m.WParam))); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(Count()); break;
-        default: break;
-      }
+    case WM_VSCROLL:
+      ScrollTo(RowScrollRequest(m.WParam, topIndex_, Count(), VisibleItemCount()));
       return;
-    }
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS | DLGC_WANTCHARS; return;
     case WM_NCCALCSIZE:
       if (border_) {

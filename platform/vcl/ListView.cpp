@@ -503,21 +503,9 @@ void TCustomListView::Dispatch(TMessage& m) {
       TCustomControl::Dispatch(m);
       SetHot(nullptr);
       return;
-    case WM_VSCROLL: {
-      const Integer page = std::max(1, VisibleRowCount());
-      switch (LoWord(m.WParam)) {
-        case SB_LINEUP: ScrollTo(topIndex_ - 1); break;
-        case SB_LINEDOWN: ScrollTo(topIndex_ + 1); break;
-        case SB_PAGEUP: ScrollTo(topIndex_ - page); break;
-        case SB_PAGEDOWN: ScrollTo(topIndex_ + page); break;
-        case SB_THUMBTRACK:
-        case SB_THUMBPOSITION: ScrollTo(static_cast<int16_t>(HiWord(m.WParam))); break;
-        case SB_TOP: ScrollTo(0); break;
-        case SB_BOTTOM: ScrollTo(items_->Count()); break;
-        default: break;
-      }
+    case WM_VSCROLL:
+      ScrollTo(RowScrollRequest(m.WParam, topIndex_, items_->Count(), VisibleRowCount()));
       return;
-    }
     case WM_GETDLGCODE: m.Result = DLGC_WANTARROWS; return;
     case WM_NCCALCSIZE: {
       auto* r = reinterpret_cast<TRect*>(m.LParam);

@@ -1,6 +1,7 @@
 #include "vcl/RowScroll.h"
 
 #include <algorithm>
+#include <cstdint>
 
 #include "vcl/WinApi.h"
 
@@ -33,6 +34,21 @@ bool ScrollRowsTo(TWinControl* control, Integer& top, Integer wanted, Integer co
   top = wanted;
   if (control->HandleAllocated()) SetScrollPos(control->Handle(), SB_VERT, top, true);
   return true;
+}
+
+Integer RowScrollRequest(WPARAM wParam, Integer top, Integer count, Integer page) {
+  page = std::max(1, page);
+  switch (LoWord(wParam)) {
+    case SB_LINEUP: return top - 1;
+    case SB_LINEDOWN: return top + 1;
+    case SB_PAGEUP: return top - page;
+    case SB_PAGEDOWN: return top + page;
+    case SB_THUMBTRACK:
+    case SB_THUMBPOSITION: return static_cast<int16_t>(HiWord(wParam));
+    case SB_TOP: return 0;
+    case SB_BOTTOM: return count;
+    default: return top;
+  }
 }
 
 }  // namespace vcl

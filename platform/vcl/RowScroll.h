@@ -13,5 +13,8 @@ void SyncRowScrollBar(TWinControl* control, Integer& top, Integer count, Integer
 // Moves top towards wanted, within range; false when it stays where it
 // was. The bar follows; repainting is the caller's.
 bool ScrollRowsTo(TWinControl* control, Integer& top, Integer wanted, Integer count, Integer page);
+// The top row a WM_VSCROLL request (its WParam) asks for: a row or a page
+// up or down, the thumb's position, the first or the last row.
+Integer RowScrollRequest(WPARAM wParam, Integer top, Integer count, Integer page);
 
 }  // namespace vcl
