@@ -14,6 +14,7 @@
 #include "htmledit/view/psSmartTagView.h"
 #include "rtl/Streams.h"
 #include "vcl/Filer.h"
+#include "SmartTagLineText.h"
 
 using namespace htmlview;
 using htmldoc::TpsChunkElement;
@@ -90,19 +91,8 @@ class LineWindow : public TpsWindow {
     }
   }
 
-  std::vector<TpsChunkElement*> Visible() {
-    std::vector<TpsChunkElement*> chars;
-    for (TpsChunkElement* e = chunk.First(); e; e = e->Next)
-      if (e->Kind == htmldoc::ceChar && !(chars.empty() && (e->Char == u' ' || e->Char == u'\t' || e->Char == 0xA0)))
-        chars.push_back(e);
-    return chars;
-  }
-  WideString Text() {
-    WideString text;
-    for (TpsChunkElement* e : Visible()) text += e->Char == 0xA0 ? u' ' : e->Char;
-    if (chunk.Last() && chunk.Last()->Kind == htmldoc::ceTag) text += u' ';
-    return text;
-  }
+  std::vector<TpsChunkElement*> Visible() { return smarttagtest::ShownCharacters(chunk); }
+  WideString Text() { return smarttagtest::ShownText(chunk, chunk.Last() && chunk.Last()->Kind == htmldoc::ceTag); }
   // The marking handler's id of each visible character, 0 when unmarked.
   std::vector<Integer> Marks() {
     std::vector<Integer> marks;

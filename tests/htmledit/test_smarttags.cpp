@@ -13,6 +13,7 @@
 #include "htmledit/control/psSmartTags.h"
 #include "htmledit/doc/psDataChunk.h"
 #include "rtl/CodePages.h"
+#include "SmartTagLineText.h"
 
 using namespace htmledit;
 using htmldoc::TpsChunkElement;
@@ -43,19 +44,8 @@ class Line final : public IpsSmartTagNode {
     chunk.SetSmartTag(chars[aMark.First - 1], chars[aMark.Last - 1], true, aMark.MarkId, aMark.Handler);
   }
 
-  std::vector<TpsChunkElement*> Visible() {
-    std::vector<TpsChunkElement*> chars;
-    for (TpsChunkElement* e = chunk.First(); e; e = e->Next)
-      if (e->Kind == htmldoc::ceChar && !(chars.empty() && (e->Char == u' ' || e->Char == u'\t' || e->Char == 0xA0)))
-        chars.push_back(e);
-    return chars;
-  }
-  WideString Text() {
-    WideString text;
-    for (TpsChunkElement* e : Visible()) text += e->Char == 0xA0 ? u' ' : e->Char;
-    if (endsWithBr) text += u' ';
-    return text;
-  }
+  std::vector<TpsChunkElement*> Visible() { return smarttagtest::ShownCharacters(chunk); }
+  WideString Text() { return smarttagtest::ShownText(chunk, endsWithBr); }
   // Per visible character: the marking handler's id (0 unmarked) and
   // whether a new mark starts there.
   std::vector<std::pair<Integer, bool>> Marks() {
