@@ -215,8 +215,9 @@ void TLumCustomDropDown::SetEditorEnabled(bool v) {
 }
 
 void TLumCustomDropDown::SetText(const rtl::AnsiString& value) {
-  TCustomMaskEdit::SetText(value);
-  committedText_ = value;
+  const rtl::AnsiString shown = FormatEntryText(editKind_, precision_, value);
+  TCustomMaskEdit::SetText(shown);
+  committedText_ = shown;
   SetModified(false);
 }
 
@@ -443,11 +444,7 @@ void TLumCustomDropDown::Dispatch(TMessage& m) {
     PaintFocusedText();
     return;
   }
-  if (m.Msg == WM_SETFOCUS || m.Msg == WM_KILLFOCUS) {
-    TCustomMaskEdit::Dispatch(m);
-    Invalidate();
-    return;
-  }
+  if (EntryMessage(m)) return;
   if (m.Msg == WM_CUT) {
     // Only an edit the user may type in gives text away.
     if (editorEnabled_ && !ReadOnly()) TCustomMaskEdit::Dispatch(m);
@@ -482,6 +479,7 @@ void TLumCustomDropDown::Dispatch(TMessage& m) {
     TCustomMaskEdit::Dispatch(m);
     return;
   }
+  if (key == VK_DELETE && EntryDelete(m)) return;
   TCustomMaskEdit::Dispatch(m);
   CloseOrOpenByKey(key);
 }

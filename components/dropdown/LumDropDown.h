@@ -8,6 +8,7 @@
 
 #include "dropdown/LumDropDownAppearance.h"
 #include "dropdown/LumDropDownButtons.h"
+#include "dropdown/LumDropDownEntry.h"
 #include "dropdown/LumDropDownForm.h"
 #include "dropdown/LumDropDownPlacement.h"
 #include "dropdown/LumDropDownStyles.h"
@@ -75,6 +76,29 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   void SetText(const rtl::AnsiString& value) override;
   // Writes the text only; the committed text stays.
   void SetTextDirect(const rtl::AnsiString& value) { vcl::TCustomMaskEdit::SetText(value); }
+
+  // What the edit accepts and how it shows numbers. Descendants choose the
+  // kind; Precision is the float kinds' decimals (negative: general format).
+  TEditKind EditKind() const { return editKind_; }
+  void SetEditKind(TEditKind kind);
+  int16_t Precision() const { return precision_; }
+  void SetPrecision(int16_t p);
+  double GetFloatValue() const;
+  void SetFloatValue(double v);
+  void SetIntValue(vcl::Integer n);
+  void SelectAllText();
+  void CaretToDecimal();
+  void CaretAfterDecimal();
+  // The drop-down's own way to Modified: nothing while loading, when the
+  // editor is off or the edit read-only; SavedModified keeps the last value
+  // it set.
+  void SetModified(bool v);
+  bool SavedModified() const { return savedModified_; }
+  // The next change notice is not told (a reformatting writes the text).
+  bool SuppressNextChange() const { return suppressNextChange_; }
+  void SetSuppressNextChange(bool v) { suppressNextChange_ = v; }
+  bool DeferredClickInSelection() const { return deferredClick_; }
+  void Loaded() override;
 
   vcl::TWinControl* DropDownControl() const { return dropDownControl_; }
   // The pop-up is sized from the control's size at this call (the control
@@ -171,6 +195,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   void FooterButtonClick(vcl::Integer buttonIndex) override;
 
  protected:
+  void Change() override;
+  void DoEnter() override;
+  // The thousands kind's text grouped again, the caret kept from the end.
+  void ReformatThousandsText();
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   void Resize() override;
   void CreateParams(TCreateParams& params) override;
@@ -196,6 +224,18 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
 
  private:
   bool Designing() const { return ComponentState().Contains(vcl::csDesigning); }
+  // The entry rules (LumDropDownEditing.cpp); true when the message was
+  // handled there.
+  bool EntryMessage(vcl::TMessage& m);
+  void EntryChar(vcl::TMessage& m);
+  void EntryPaste();
+  void EntryFocus(vcl::TMessage& m);
+  bool EntryMouse(vcl::TMessage& m);
+  // The edit's own handling of a typed character, done here so that what
+  // follows it sees the result: OnKeyPress, then the character typed over
+  // the selection (Backspace deleting). False when nothing was typed.
+  bool TypeCharacter(vcl::TMessage& m);
+  bool EntryDelete(vcl::TMessage& m);
 
   TDropDownForm* form_ = nullptr;          // owned as a component
   TDropDownEditButton* button_ = nullptr;  // owned as a child component
@@ -230,6 +270,12 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   rtl::AnsiString dropDownButtonHint_;
   std::unique_ptr<vcl::TBitmap> glyph_ = std::make_unique<vcl::TBitmap>();
   bool dropDownEnabled_ = false;
+  TEditKind editKind_ = TEditKind::ekText;
+  int16_t precision_ = 0;
+  bool savedModified_ = false;
+  bool suppressNextChange_ = false;
+  bool deferredClick_ = false;
+  char16_t pendingHighSurrogate_ = 0;
 };
 
 }  // namespace dropdown
