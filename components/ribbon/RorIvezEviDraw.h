@@ -5,6 +5,7 @@
 // bottom exclusive).
 #include "controls/LumGDIP.h"
 #include "vcl/Graphics.h"
+#include "vcl/UxTheme.h"
 
 namespace ribbon {
 
@@ -89,5 +90,62 @@ void DrawEtchedLine(vcl::TCanvas* Canvas, vcl::TPoint P1, vcl::TPoint P2, bool R
 // the text without its '&' markers, the last marked character underlined
 // beside the text; "&&" is a literal ampersand.
 void DrawVerticalHotkeyText(vcl::TCanvas* Canvas, const rtl::AnsiString& Text, vcl::TPoint P);
+
+}  // namespace ribbon
+
+namespace vcl {
+class TWinControl;
+class TImageList;
+class TGraphic;
+}  // namespace vcl
+
+namespace ribbon {
+
+// The canvas's font can take the GDI+ text path: a vector face, not a
+// device font, that the screen's font list (or its substitution table)
+// knows. False for no canvas.
+bool IsGDIPlusFont(vcl::TCanvas* Canvas);
+// A window inside Pager (not Pager itself) has the keyboard focus; the
+// walk up from the focused window's parent gives up after 50 windows.
+bool PagerContainsFocus(vcl::TWinControl* Pager);
+
+// GDI+ fills on a surface of their own.
+// Color from alpha 5 at the top to alpha 130 at the bottom.
+void FillAlphaGradient(vcl::TCanvas* DC, const vcl::TRect& Rect, vcl::TColor Color);
+// Color from alpha 150 to 200 over a rectangle one pixel taller, then an
+// opaque frame from one pixel above the top.
+void FillAlphaGradientFrame(vcl::TCanvas* DC, const vcl::TRect& Rect, vcl::TColor Color, vcl::TColor BorderColor);
+// A pale yellow that grows more opaque downwards.
+void FillCaptionGlow(vcl::TCanvas* DC, const vcl::TRect& Rect);
+// One half of a glow face: a solid fill of ColorA (upper) or ColorB
+// (lower) over (Left, Top, Right, Bottom as sizes), then the gradient of
+// GradientType (0 radial on an ellipse, 1 vertical, 2 forward diagonal,
+// 3 backward diagonal; anything else nothing more).
+void FillGlowHalf(vcl::TCanvas* Canvas, controls::TGPGraphics* Graphics, const vcl::TRect& Rect, vcl::TColor ColorA,
+                  vcl::TColor ColorB, int GradientType, bool Upper);
+// A vertical Color-to-ColorTo glow fill; Direction is not read.
+void FillGlowRect(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TColor Color, vcl::TColor ColorTo,
+                  const vcl::TRect& Rect, int Direction);
+// The quick access toolbar's outline on the glass caption.
+void DrawQATFrame(vcl::TCanvas* DC, const vcl::TRect& Rect);
+
+// Glowing black text on glass through the visual-styles library's
+// DrawThemeTextEx; nothing where the library lacks it.
+void DrawGlowText(vcl::TCanvas* DC, const rtl::WideString& Text, int Length, const vcl::TRect& Rect,
+                  vcl::HTHEME Theme, rtl::Cardinal Flags);
+// The ribbon caption strip on an extended window frame, rendered off
+// screen and copied in one block; nothing without the
+// "CompositedWindow::Window" theme class. OtherRect and Tag are not read.
+void DrawCompositedCaption(vcl::TWinControl* Control, vcl::TCanvas* Canvas, const rtl::AnsiString& Caption,
+                           const vcl::TRect& Rect, const vcl::TRect& OtherRect, int Tag, bool ShowQATFrame,
+                           const vcl::TRect& QATRect, vcl::TColor GlowColor);
+
+// Pictures through GDI+, keyed on a corner pixel so they blend with
+// smoothed surroundings. Raise "Could not allocate memory for image" when
+// the picture's bytes cannot be had.
+void DrawImageListImage(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TPoint P,
+                        vcl::TImageList* Images, int ImageIndex, bool Enabled);
+void DrawGraphicImage(controls::TGPGraphics* Graphics, vcl::TCanvas* Canvas, vcl::TPoint P, vcl::TGraphic* Graphic,
+                      bool Transparent);
 
 }  // namespace ribbon
