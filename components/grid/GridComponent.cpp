@@ -122,6 +122,8 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   columnHeaders_ = std::make_unique<rtl::TStringList>();
   columnHeaders_->OnChange = [this](rtl::TStrings*) { WriteColumnHeaders(); };
   pictureCache_ = std::make_unique<dropdown::THTMLPictureCache>();
+  richMeasure_ = new TLumRichEdit(this);
+  richMeasure_->SetVisible(false);
   filterDropDownValues_ = std::make_unique<TIntList>(-1, -1);
   fixedFont_ = std::make_unique<vcl::TFont>();
   fixedFont_->SetName("Tahoma");

@@ -14,6 +14,7 @@
 #include "grid/GridObjects.h"
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
+#include "grid/GridRichEdit.h"
 #include "grid/model/GridEditing.h"
 #include "grid/model/GridLookup.h"
 #include "vcl/Messages.h"
@@ -511,13 +512,27 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void MeasureCell(Integer displCol, Integer row, vcl::TSize& size, bool reserveButton, bool fitWidth) {
     MeasureCellContent(displCol, displCol, row, size, reserveButton, fitWidth);
   }
+  // The tree lines of a row in column 0 of a grid with nodes.
+  virtual void PaintTreeLines(TCanvas* canvas, Integer row, TRect r);
   // The border lines OnGetCellBorder and OnGetCellBorderProp ask for.
   virtual void PaintCellBorders(TCanvas* canvas, Integer col, Integer row, const TRect& r);
-  // Draws the sort indicator of a header cell with its top centre at x, y.
+  // Draws the sort indicator of a header cell centred on x, y: the
+  // column's index-sort mark with IndexShow, else the direction's glyph or
+  // 3-D outline triangle.
   virtual void PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y);
+  // Draws a cell's rich text through the hidden rich-text control, the
+  // rectangle formatted in twips at the canvas's resolution.
+  virtual void PaintRichText(Integer col, Integer row, const TRect& r, TCanvas* canvas);
+  // The hidden rich-text control that measures and draws rich cells.
+  TLumRichEdit* RichMeasure() const { return richMeasure_; }
   // The fixed cell under the mouse (-1, -1: none) and whether it is pressed;
   // mouse tracking keeps them.
   void SetHoveredFixedCell(Integer col, Integer row, bool pressed);
+  // Whether the mouse is over the drop-down part of the hovered fixed cell
+  // (FixedDropDownButton); mouse tracking keeps it.
+  void SetOverFixedDropDown(bool over);
+  // A row whose column-0 cell holds a node.
+  bool IsNode(Integer row);
   TCustomCellDrawEvent OnCustomCellDraw;
   TCellBorderPropEvent OnGetCellBorderProp;
 
@@ -627,6 +642,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TMouseActions> mouseActions_;
   std::unique_ptr<rtl::TStringList> columnHeaders_;
   std::unique_ptr<dropdown::THTMLPictureCache> pictureCache_;
+  TLumRichEdit* richMeasure_ = nullptr;
   std::unique_ptr<TIntList> filterDropDownValues_;
   std::unique_ptr<vcl::TFont> fixedFont_;
   std::unique_ptr<vcl::TFont> activeCellFont_;
@@ -662,6 +678,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   Integer hoverFixedCol_ = -1;
   Integer hoverFixedRow_ = -1;
   bool fixedPressed_ = false;
+  bool overFixedDropDown_ = false;
   Integer lastReportedRow_ = -1;
   bool StartCellEdit();
   bool editorHandover_ = false;

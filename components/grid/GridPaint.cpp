@@ -1,6 +1,7 @@
 // The grid's cell painter: it executes the gridmodel paint and text plans
 // for the cells the class library walks (the visible ones only).
 #include <algorithm>
+#include <cmath>
 
 #include "dropdown/HtmlText.h"
 #include "grid/GridComponent.h"
@@ -9,6 +10,8 @@
 #include "grid/model/CellText.h"
 #include "grid/model/GridUtils.h"
 #include "rtl/CodePages.h"
+#include "rtl/Convert.h"
+#include "vcl/Pictures.h"
 #include "vcl/Gdi.h"
 #include "vcl/Graphics.h"
 #include "vcl/UxTheme.h"
@@ -41,6 +44,18 @@ void TVadOdizadEzev::SetHoveredFixedCell(Integer col, Integer row, bool pressed)
   fixedPressed_ = pressed;
   if (oldCol >= 0 && oldRow >= 0) InvalidateCellRect(oldCol, oldRow);
   if (col >= 0 && row >= 0) InvalidateCellRect(col, row);
+}
+
+void TVadOdizadEzev::SetOverFixedDropDown(bool over) {
+  if (overFixedDropDown_ == over) return;
+  overFixedDropDown_ = over;
+  if (hoverFixedCol_ >= 0 && hoverFixedRow_ >= 0) InvalidateCellRect(hoverFixedCol_, hoverFixedRow_);
+}
+
+bool TVadOdizadEzev::IsNode(Integer row) {
+  if (row < 0 || row >= RowCount() || ColCount() == 0 || !Model().HasCellProperties(0, row)) return false;
+  const TCellGraphic* g = Model().CellProperties(0, row).Graphic();
+  return g != nullptr && g->CellType == ctNode;
 }
 
 void TVadOdizadEzev::ResolveCellStyle(Integer col, Integer row, TGridDrawState& state, bool print,
@@ -200,11 +215,51 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
     const TLookFill& f = plan.Fill;
     if (plan.FixedFill == TFixedFillKind::ffHover || plan.FixedFill == TFixedFillKind::ffPressed) {
       fill.Bottom += 1;
-      DrawCellBackground(canvas, fill, f.From, f.To, f.MirrorFrom, f.MirrorTo, true, f.Border, false, true);
+      if (controlLook_->FixedDropDownButton) {
+        // The drop-down part and the rest of the cell: the pressed set
+        // goes where the mouse is, the hover set to the other part.
+        const TLookFill& hover = in.HoverSet;
+        const TLookFill& pressed = in.PressedSet;
+        const TRect part{fill.Right - 16, fill.Top, fill.Right, fill.Bottom};
+        const TRect rest{fill.Left, fill.Top, fill.Right - 16, fill.Bottom};
+        auto paint = [&](const TRect& area, const TLookFill& set) {
+          DrawCellBackground(canvas, area, set.From, set.To, set.MirrorFrom, set.MirrorTo, true, set.Border, false,
+                             true);
+        };
+        if (plan.FixedFill == TFixedFillKind::ffPressed) {
+          paint(part, overFixedDropDown_ ? pressed : hover);
+          paint(rest, overFixedDropDown_ ? hover : pressed);
+        } else {
+          paint(fill, hover);
+        }
+        canvas->Pen()->SetColor(plan.FixedFill == TFixedFillKind::ffPressed ? pressed.Border : hover.Border);
+        canvas->Pen()->SetWidth(1);
+        canvas->MoveTo(fill.Right - 16, fill.Top);
+        canvas->LineTo(fill.Right - 16, fill.Bottom);
+        DrawDropTriangle(canvas, fill.Right - 8, fill.Top + 8, clBlack);
+        rc.Right -= 16;
+      } else {
+        DrawCellBackground(canvas, fill, f.From, f.To, f.MirrorFrom, f.MirrorTo, true, f.Border, false, true);
+      }
     } else {
       DrawCellBackground(canvas, fill, f.From, f.To, f.MirrorFrom, f.MirrorTo, true, f.Border, f.SideLinesOnly,
                          true);
     }
+  }
+
+  // The row indicator beside the current row.
+  Integer indicatorShift = 0;
+  if (col == 0 && row == Row() && FixedCols() > 0 && !rowIndicator_->Empty()) {
+    const Integer h = rowIndicator_->Height();
+    const Integer y = vAlignment_ == vtaTop      ? rc.Top
+                      : vAlignment_ == vtaCenter ? rc.Top + (rc.Bottom - rc.Top - h) / 2
+                                                 : rc.Bottom - h;
+    vcl::TBitmap indicator;
+    indicator.Assign(rowIndicator_.get());
+    indicator.SetTransparent(true);
+    canvas->Draw(rc.Left + 2, y, &indicator);
+    indicatorShift = rowIndicator_->Width() + 2;
+    rc.Left += indicatorShift;
   }
 
   // The modified row's mark.
@@ -215,8 +270,10 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
     canvas->Brush()->SetColor(keptBrush);
   }
 
+  const Integer keptRight = rc.Right;
   PaintCellText(canvas, col, row, resolved, rc, style);
 
+  rc.Right = keptRight;
   canvas->Brush()->SetColor(keptBrush);
   canvas->Font()->SetColor(keptFont);
   canvas->Brush()->SetStyle(vcl::bsSolid);
@@ -272,6 +329,10 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
   canvas->Pen()->SetWidth(1);
 
   PaintCellBorders(canvas, col, row, rc);
+  rc.Left -= indicatorShift;
+
+  // Tree lines beside the node levels of column 0.
+  if (col == 0 && HasNodes() && row >= FixedRows() && cellNode_->ShowTree()) PaintTreeLines(canvas, row, rc);
 
   if (OnDrawCell)
     OnDrawCell(this, col, row, {rc.Left + 1, rc.Top + 1, rc.Right - GridLineWidth(), rc.Bottom - GridLineWidth()},
@@ -286,6 +347,37 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
     const Integer grow = GridLineWidth() - 1;
     const TRect focus{rc.Left - grow, rc.Top - grow, rc.Right + grow - 1, rc.Bottom + grow - 1};
     canvas->DrawFocusRect(focus);
+  }
+}
+
+void TVadOdizadEzev::PaintTreeLines(TCanvas* canvas, Integer row, TRect rc) {
+  auto levelOf = [this](Integer r) { return Model().HasCellProperties(0, r) ? Model().CellProperties(0, r).NodeLevel : 0; };
+  const Integer indent = cellNode_->NodeIndent();
+  const Integer level = levelOf(row);
+  const Integer lastRow = RowCount() - 1 - FixedFooters();
+  const bool hasNext = row < lastRow;
+  const bool nextHasProps = hasNext && Model().HasCellProperties(0, row + 1);
+  const Integer nextLevel = hasNext ? levelOf(row + 1) : 0;
+  canvas->Pen()->SetColor(cellNode_->TreeColor());
+  canvas->Pen()->SetWidth(1);
+  rc.Left = level * indent;
+  const Integer x0 = rc.Left + indent / 2 - indent + 2;
+  const Integer mid = rc.Top + (rc.Bottom - rc.Top) / 2;
+  auto line = [canvas](Integer ax, Integer ay, Integer bx, Integer by) {
+    canvas->MoveTo(ax, ay);
+    canvas->LineTo(bx, by);
+  };
+  if (level > 0) line(x0, mid, cellNode_->ShowTreeFull() ? rc.Right : rc.Left + 4, mid);
+  if (!IsNode(row)) {
+    if (!hasNext || nextLevel < level || !nextHasProps)
+      line(x0, rc.Top, x0, mid);
+    else
+      line(x0, rc.Top, x0, rc.Bottom + 4);
+  }
+  for (Integer i = 1; i <= level; ++i) {
+    const Integer x = x0 - i * indent;
+    line(x, rc.Top, x, nextLevel != 0 ? rc.Bottom + 4 : mid);
+    if ((nextLevel == 0 || !hasNext) && i < level) line(x, mid, x + indent, mid);
   }
 }
 
@@ -387,10 +479,19 @@ void TVadOdizadEzev::PaintCellText(TCanvas* canvas, Integer col, Integer row, TG
       }
       break;
     }
+    case TTextKind::tkRTF: {
+      canvas->Pen()->SetColor(canvas->Brush()->Color());
+      if (!(state.Contains(gdSelected) && !state.Contains(gdFocused) && selectionColor_ == clNone)) {
+        canvas->Brush()->SetStyle(vcl::bsSolid);
+        canvas->FillRect(rt);
+      }
+      canvas->Brush()->SetStyle(vcl::bsClear);
+      PaintRichText(col, row, rt, canvas);
+      canvas->Brush()->SetStyle(vcl::bsSolid);
+      canvas->Font()->SetColor(clBlack);
+      break;
+    }
     default: {
-      // Rich text waits for the grid's rich-text reader; its markup is
-      // never shown as text.
-      if (plan.Kind == TTextKind::tkRTF) break;
       const AnsiString shown =
           plan.Kind == TTextKind::tkWide ? rtl::WideToUtf8(DecodeWideText(plan.Shown)) : plan.Shown;
       const Cardinal flags = plan.Flags;
@@ -519,10 +620,18 @@ void TVadOdizadEzev::MeasureCellContent(Integer col, Integer displCol, Integer r
       size = {result.ContentWidth + 2, result.ContentHeight + 2};
       break;
     }
-    case TTextKind::tkRTF:
-      // Rich text is measured once the grid reads it.
-      size = {0, 0};
+    case TTextKind::tkRTF: {
+      // The control takes the cell's font for the runs that set none; its
+      // request in the cell's width (wrapped as the grid wraps) decides.
+      richMeasure_->Font()->Assign(canvas->Font());
+      richMeasure_->SetWordWrap(false);
+      richMeasure_->LoadRichText(text);
+      richMeasure_->SetBounds(rt.Left, rt.Top, std::max<Integer>(0, rt.Right - rt.Left),
+                              std::max<Integer>(0, rt.Bottom - rt.Top));
+      richMeasure_->SetWordWrap(WordWrap());
+      size = richMeasure_->RequestResize(canvas, rt.Right - rt.Left);
       break;
+    }
     default: {
       if (kind == TTextKind::tkWide) text = rtl::WideToUtf8(DecodeWideText(text));
       if (fitWidth) {
@@ -555,10 +664,99 @@ void TVadOdizadEzev::MeasureCellContent(Integer col, Integer displCol, Integer r
   canvas->Brush()->SetColor(keptBrush);
 }
 
+void TVadOdizadEzev::PaintRichText(Integer col, Integer row, const TRect& r, TCanvas* canvas) {
+  AnsiString text;
+  GetFormattedCell(col, row, text);
+  richMeasure_->Font()->Assign(canvas->Font());
+  richMeasure_->SetWordWrap(WordWrap());
+  richMeasure_->LoadRichText(text);
+
+  // Selected cells show their rich text in the selection's text colour,
+  // except the focused current cell when focus is not drawn as selected.
+  const vcl::TGridRect sel = Selection();
+  bool selected;
+  if (mouseActions_->DisjunctRowSelect())
+    selected = disjunctRows_->HasValue(row);
+  else
+    selected = col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom;
+  const bool focusedCurrent =
+      col == Col() && row == Row() && Focused() && !Options().Contains(vcl::goDrawFocusSelected);
+  richMeasure_->SetAllTextColor(selected && !focusedCurrent && !SelectionRTFKeep ? selectionTextColor_ : clNone);
+
+  const Integer dpiX = canvas->Font()->PixelsPerInch(), dpiY = dpiX;
+  const Integer m = GridTextMargin * dpiX / 96;
+  auto twips = [](Integer pixels, Integer dpi) {
+    return static_cast<Integer>(std::lround(pixels * 1440.0 / dpi));
+  };
+  TRect range;
+  range.Left = twips(r.Left + m, dpiX);
+  range.Top = twips(r.Top + m, dpiY);
+  range.Right = range.Left + twips(r.Right - r.Left - 2 * m, dpiX);
+  range.Bottom = range.Top + twips(r.Bottom - r.Top - 2 * m, dpiY);
+  richMeasure_->FormatRange(canvas, range, dpiX, dpiY);
+}
+
 void TVadOdizadEzev::PaintSortIndicator(TCanvas* canvas, Integer col, Integer x, Integer y) {
-  // Graphics of the later sort glyphs replace this plain triangle.
-  (void)col;
-  DrawDropTriangle(canvas, x, y - 1, clGray);
+  const TSortSettings& sort = *sortSettings_;
+  auto drawGlyph = [canvas](const vcl::TBitmap* glyph, Integer gx, Integer gy) {
+    vcl::TBitmap copy;
+    copy.Assign(glyph);
+    copy.SetTransparent(true);
+    canvas->Draw(gx, gy, &copy);
+  };
+  const Integer position = sortIndexes_->FindSortColumn(col);
+  if (sort.IndexShow && position >= 0) {
+    // The numbered mark of an index sort, pointing the column's way.
+    const bool descending = !sortIndexes_->SortAscendingAt(position);
+    const bool glyphs = !sort.IndexUpGlyph()->Empty() && !sort.IndexDownGlyph()->Empty();
+    vcl::TFont kept;
+    kept.Assign(canvas->Font());
+    canvas->Brush()->SetColor(sort.IndexColor);
+    canvas->Pen()->SetColor(clBlack);
+    if (descending) {
+      if (glyphs)
+        drawGlyph(sort.IndexUpGlyph(), x - 7, y - 7);
+      else
+        canvas->Polygon({{x - 7, y - 5}, {x + 7, y - 5}, {x, y + 8}});
+    } else {
+      if (glyphs)
+        drawGlyph(sort.IndexDownGlyph(), x - 7, y - 7);
+      else
+        canvas->Polygon({{x - 6, y + 8}, {x + 6, y + 8}, {x, y - 4}});
+    }
+    canvas->Font()->SetColor(clBlack);
+    canvas->Font()->SetSize(6);
+    canvas->Font()->SetStyle({});
+    canvas->Brush()->SetStyle(vcl::bsClear);
+    canvas->TextOut(x - 2, descending ? y - 4 : y - 2, rtl::IntToStr(position + 1));
+    canvas->Brush()->SetStyle(vcl::bsSolid);
+    canvas->Font()->Assign(&kept);
+    return;
+  }
+  const bool descending = sort.Direction == sdDescending;
+  if (!sort.UpGlyph()->Empty() && !sort.DownGlyph()->Empty()) {
+    drawGlyph(descending ? sort.DownGlyph() : sort.UpGlyph(), x - 4, y - 4);
+    canvas->Brush()->SetColor(FixedColor());
+    return;
+  }
+  // A raised outline: lit from the top left, shaded on the other sides.
+  canvas->Pen()->SetWidth(1);
+  if (descending) {
+    canvas->Pen()->SetColor(clWhite);
+    canvas->MoveTo(x + 4, y - 4);
+    canvas->LineTo(x, y + 4);
+    canvas->Pen()->SetColor(clGray);
+    canvas->LineTo(x - 4, y - 4);
+    canvas->LineTo(x + 4, y - 4);
+  } else {
+    canvas->Pen()->SetColor(clWhite);
+    canvas->MoveTo(x - 4, y + 4);
+    canvas->LineTo(x + 4, y + 4);
+    canvas->LineTo(x, y - 4);
+    canvas->Pen()->SetColor(clGray);
+    canvas->LineTo(x - 4, y + 4);
+  }
+  canvas->Pen()->SetColor(clBlack);
 }
 
 }  // namespace grid

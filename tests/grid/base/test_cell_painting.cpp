@@ -304,12 +304,17 @@ TEST(GridCellPainting, SortIndicatorSitsBesideTheHeaderText) {
     f.grid->Model().CellProperties(1, 0).Alignment = k.align;
     const QImage img = f.Grab(k.align == taLeftJustify ? "grid-sort-left.png" : nullptr);
     // Inside the cell's lines (the fixed grid lines are gray too).
+    // An ascending raised outline centred on (x, y), y 8 below the
+    // content's top: its shaded edge runs from the apex (x, y - 4) down to
+    // the left (its lit edges are white on white here).
+    const Integer y = 1 + 8;
     const PaintSpan tri = PaintColumns(img, 82, 2, 158, 22, gray);
     ASSERT_GT(tri.count, 0);
-    EXPECT_EQ((tri.first + tri.last) / 2, k.centre);
-    // At the top: 8 below the content's top.
+    EXPECT_EQ(tri.last, k.centre);
+    EXPECT_EQ(tri.first, k.centre - 3);
     const PaintSpan rows = PaintRows(img, 82, 2, 158, 22, gray);
-    EXPECT_EQ(rows.first, 1 + 8 - 1);
+    EXPECT_EQ(rows.first, y - 4);
+    EXPECT_EQ(rows.last, y + 3);
   }
 }
 
