@@ -3,6 +3,8 @@
 // from a table and records each call, a window that records the messages
 // it receives, and pixel tables.
 #include <QImage>
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <set>
 #include <memory>
@@ -15,20 +17,123 @@
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psImageCache.h"
+#include "htmledit/view/psTextNode.h"
+#include "htmledit/view/psTextWalk.h"
 #include "htmledit/view/psWindows.h"
 #include "rtl/Strings.h"
 #include "vcl/Pictures.h"
 
 namespace htmlview::testing {
 
-// The editor's selection object: records that it was cleared in the
-// host's call list.
+// The editor's selection object as the editor keeps it: an anchor, the
+// position last extended to and the selected range, marked on the lines'
+// elements in document order (the text lines found by the 371 walk from
+// the root). Records its requests in the host's call list.
 class FakeSelection : public IpsTextSelection {
  public:
   explicit FakeSelection(std::vector<std::string>* aCalls) : Calls(aCalls) {}
-  void Clear() override { Calls->push_back("TextSelection.Clear"); }
+  void Clear() override {
+    Calls->push_back("TextSelection.Clear");
+    Forget();
+  }
+  bool Active() override { return FActive; }
+  bool Selecting() override { return FSelecting; }
+  bool ExtendSuspended() override { return FSuspended; }
+  void SetAnchor(const TpsSelectionRange& p) override {
+    Calls->push_back("TextSelection.SetAnchor");
+    if (FActive) Unmark();
+    if (!Valid(p)) return;
+    FSelecting = true;
+    FSuspended = false;
+    Anchor = p;
+    Current = {};
+  }
+  void ExtendTo(const TpsSelectionRange& p) override {
+    if (!Valid(p)) return;
+    FSuspended = false;
+    if (p.StartElementID == Current.StartElementID && p.EndElementID == Current.EndElementID) return;
+    Current = p;
+    TpsSelectionRange r;
+    if (Anchor.StartElementID != 0 && Anchor.StartElementID == p.EndElementID) {
+      r = {p.EndNode, p.EndElementID, p.EndNode, p.EndElementID};
+    } else if (Anchor.EndElementID != 0 && Anchor.EndElementID == p.StartElementID) {
+      r = {p.StartNode, p.StartElementID, p.StartNode, p.StartElementID};
+    } else if (Order(RefNode(Anchor), RefId(Anchor)) < Order(RefNode(p), RefId(p))) {
+      r = {Anchor.EndNode, Anchor.EndElementID, p.StartNode, p.StartElementID};
+    } else {
+      r = {p.EndNode, p.EndElementID, Anchor.StartNode, Anchor.StartElementID};
+    }
+    SetRange(r);
+  }
+  void ClearAnchor() override {
+    FSelecting = false;
+    FSuspended = false;
+    Anchor = {};
+    Current = {};
+  }
+  void SuspendExtending() override { FSuspended = true; }
+  void SetRange(const TpsSelectionRange& r) override {
+    Calls->push_back("TextSelection.SetRange");
+    const long long a = Order(r.StartNode, r.StartElementID), b = Order(r.EndNode, r.EndElementID);
+    for (auto& [line, e, index] : Elements()) e->Selected = e->Kind != htmldoc::ceCursor && index >= a && index <= b;
+    Range = r;
+    FActive = a >= 0 && b >= a;
+  }
+  bool LiesWithin(TpsWindow* aWindow) override {
+    return FActive && aWindow && aWindow->IsAncestorOf(Range.StartNode) && aWindow->IsAncestorOf(Range.EndNode);
+  }
+  // Unmarks and forgets (the editor's Clear with unmarking).
+  void Forget() {
+    if (FActive) Unmark();
+    FActive = false;
+    FSelecting = false;
+    Anchor = {};
+    Current = {};
+    Range = {};
+  }
+
   std::vector<std::string>* Calls;
+  // The root whose lines are marked.
+  TpsWindow* Root = nullptr;
+  TpsSelectionRange Anchor, Current, Range;
+
+ private:
+  struct Item {
+    TpsWindow* Line;
+    htmldoc::TpsChunkElement* Element;
+    long long Index;
+  };
+  static bool Valid(const TpsSelectionRange& p) {
+    return (p.StartNode && p.StartElementID) || (p.EndNode && p.EndElementID);
+  }
+  static TpsWindow* RefNode(const TpsSelectionRange& p) {
+    return p.EndElementID ? static_cast<TpsWindow*>(p.EndNode) : static_cast<TpsWindow*>(p.StartNode);
+  }
+  static uint32_t RefId(const TpsSelectionRange& p) { return p.EndElementID ? p.EndElementID : p.StartElementID; }
+  std::vector<Item> Elements();
+  long long Order(TpsWindow* aLine, uint32_t aId) {
+    for (auto& [line, e, index] : Elements())
+      if (line == aLine && e->Id == aId) return index;
+    return -1;
+  }
+  void Unmark() {
+    for (auto& [line, e, index] : Elements()) e->Selected = false;
+    FActive = false;
+  }
+  bool FActive = false;
+  bool FSelecting = false;
+  bool FSuspended = false;
 };
+
+inline std::vector<FakeSelection::Item> FakeSelection::Elements() {
+  std::vector<Item> out;
+  long long index = 0;
+  if (!Root) return out;
+  for (TpsWindow* w = FollowingTextNode(Root); w; w = FollowingTextNode(w))
+    if (auto* line = dynamic_cast<TpsTextNode*>(w))
+      for (htmldoc::TpsChunkElement* e = line->GetLineChunk()->First(); e; e = e->Next) out.push_back({w, e, index++});
+  return out;
+}
 
 class FakeHost : public IpsEditorHost {
  public:
@@ -64,7 +169,6 @@ class FakeHost : public IpsEditorHost {
     return id;
   }
   void RequestRepaint() override { Calls.push_back("RequestRepaint"); }
-  void UpdateCaretPosition() override { Calls.push_back("UpdateCaretPosition"); }
   void NotifyDocumentChange(htmldoc::TpsDocumentChange aChange) override {
     Calls.push_back("NotifyDocumentChange " + std::to_string(aChange));
   }
@@ -102,6 +206,99 @@ class FakeHost : public IpsEditorHost {
   Integer MaxWordWidth() override { return Option("MaxWordWidth"); }
   TColor HighlightColor() override { return static_cast<TColor>(Option("HighlightColor")); }
   TpsRect Margins{200, 100, 200, 100};
+
+  // --- Editing from the text lines ---
+  // With a manager the host routes what the editor would send to the
+  // focused node (the caret update after a relayout, 190 for the block,
+  // 1150 for inserted text); without one it only records.
+  TpsWindowManager* Manager = nullptr;
+  bool ReadOnly() override { return Option("ReadOnly") != 0; }
+  bool AllowMultipleEmptyBlocks() override { return Options.count("AllowMultipleEmptyBlocks") == 0 || Option("AllowMultipleEmptyBlocks") != 0; }
+  void SaveUndoSnapshot() override { Calls.push_back("SaveUndoSnapshot"); }
+  void ClearSelection() override {
+    Calls.push_back("ClearSelection");
+    Selection.Forget();
+  }
+  void SelectAll() override {
+    Calls.push_back("SelectAll");
+    TpsSelectionRange all;
+    for (TpsWindow* w = Selection.Root ? FollowingTextNode(Selection.Root) : nullptr; w; w = FollowingTextNode(w)) {
+      auto* line = static_cast<TpsTextNode*>(w);
+      htmldoc::TpsDataChunk* chunk = line->GetLineChunk();
+      if (chunk->IsEmpty()) continue;
+      if (!all.StartNode) all.StartNode = line, all.StartElementID = chunk->First()->Id;
+      all.EndNode = line;
+      all.EndElementID = chunk->Last()->Id;
+    }
+    if (all.StartNode) Selection.SetRange(all);
+  }
+  void SelectCurrentBlock() override {
+    Calls.push_back("SelectCurrentBlock");
+    SendToFocused(psmSelectBlock);
+  }
+  void InsertText(const WideString& aText) override {
+    Calls.push_back("InsertText " + rtl::WideToUtf8(aText));
+    SendToFocused(psmInsertTypedText, aText);
+  }
+  void IncreaseListIndent(Integer aKind) override { Calls.push_back("IncreaseListIndent " + std::to_string(aKind)); }
+  void DecreaseListIndent() override { Calls.push_back("DecreaseListIndent"); }
+  void RequestRelayout() override { Calls.push_back("RequestRelayout"); }
+  void ProcessPendingUpdates() override { Calls.push_back("ProcessPendingUpdates"); }
+  void LeaveImageMode() override {}
+  void PlaceCaret(const TpsRect& aRect, bool aScroll) override {
+    Caret = aRect;
+    ++CaretPlacements;
+  }
+  bool ScrollPageUp() override {
+    Calls.push_back("ScrollPageUp");
+    return Option("CanScrollPage") != 0;
+  }
+  bool ScrollPageDown() override {
+    Calls.push_back("ScrollPageDown");
+    return Option("CanScrollPage") != 0;
+  }
+  void ScrollToTop() override { Calls.push_back("ScrollToTop"); }
+  void ScrollToBottom() override { Calls.push_back("ScrollToBottom"); }
+  void SplitBlock(const AnsiString& aCurrentClass, TpsCursorPosition aPosition, AnsiString& ioFirstClass,
+                  AnsiString& ioSecondClass, bool& oAllowSplit) override {
+    Calls.push_back("OnSplitBlock " + aCurrentClass + " " + std::to_string(aPosition));
+    if (OnSplitBlock) OnSplitBlock(ioFirstClass, ioSecondClass, oAllowSplit);
+  }
+  void MergeBlocks(const AnsiString& aFirstClass, bool aFirstEmpty, const AnsiString& aSecondClass, bool aSecondEmpty,
+                   AnsiString& ioMergedClass) override {
+    Calls.push_back("OnMergeBlocks " + aFirstClass + (aFirstEmpty ? " empty" : "") + " " + aSecondClass +
+                    (aSecondEmpty ? " empty" : ""));
+    if (OnMergeBlocks) OnMergeBlocks(ioMergedClass);
+  }
+  bool TextDoubleClicked() override {
+    Calls.push_back("OnTextDoubleClicked");
+    return Option("DoubleClickHandled") != 0;
+  }
+  void TextClicked() override { Calls.push_back("OnTextClicked"); }
+  void PopupLinkMenu(const TpsPoint& p) override {
+    Calls.push_back("PopupLinkMenu " + std::to_string(p.X) + "," + std::to_string(p.Y));
+  }
+  bool SmartTagsActive() override { return Option("SmartTagsActive") != 0; }
+  void RequestSmartTagAnalysis() override { Calls.push_back("RequestSmartTagAnalysis"); }
+  void SmartTagClicked(const AnsiString& aText, const TpsRect& r, const TpsPoint& p) override {
+    Calls.push_back("SmartTagClicked " + aText);
+  }
+  void UpdateCaretPosition() override {
+    Calls.push_back("UpdateCaretPosition");
+    if (Manager && Manager->Root()) {
+      TpsMessage update(mrCommand, psmUpdateCaret, nullptr);
+      update.AutoFree = false;
+      Manager->BroadcastMessage(update);
+    }
+  }
+  std::function<void(AnsiString&, AnsiString&, bool&)> OnSplitBlock;
+  std::function<void(AnsiString&)> OnMergeBlocks;
+  TpsRect Caret{-1, -1, -1, -1};
+  Integer CaretPlacements = 0;
+  // The calls of one name recorded so far.
+  Integer CallCount(const std::string& aName) const {
+    return static_cast<Integer>(std::count(Calls.begin(), Calls.end(), aName));
+  }
   // The image cache the view reads; none: every picture is missing.
   TpsImageCache* Images = nullptr;
   TpsImageCache* ImageCache() override { return Images; }
@@ -113,6 +310,12 @@ class FakeHost : public IpsEditorHost {
   }
 
  private:
+  void SendToFocused(Integer aId, const WideString& aText = {}) {
+    if (!Manager) return;
+    TpsMessagePtr m = TpsMessage::Create(mrFocused, aId);
+    m->WideText = aText;
+    Manager->SendToFocusedNode(m);
+  }
   Integer Option(const std::string& aName) {
     Reads.push_back(aName);
     return Options[aName];

@@ -42,10 +42,31 @@ class IpsTextSelection {
  public:
   // Forgets the range (the text stays).
   virtual void Clear() = 0;
+  // A selection exists.
+  virtual bool Active() = 0;
+  // An anchor is set (Shift held or a mouse button down).
+  virtual bool Selecting() = 0;
+  // Mouse moves do not extend the selection.
+  virtual bool ExtendSuspended() = 0;
+  // A caret position (elements before and after the caret) where
+  // selecting begins; an active selection is unmarked first.
+  virtual void SetAnchor(const TpsSelectionRange& aPosition) = 0;
+  // Selects from the anchor to the caret position.
+  virtual void ExtendTo(const TpsSelectionRange& aPosition) = 0;
+  // Only without an active selection.
+  virtual void ClearAnchor() = 0;
+  virtual void SuspendExtending() = 0;
+  // Marks exactly the elements of the range (first and last selected).
+  virtual void SetRange(const TpsSelectionRange& aRange) = 0;
+  // The first and the last selected element both lie within aWindow.
+  virtual bool LiesWithin(TpsWindow* aWindow) = 0;
 
  protected:
   ~IpsTextSelection() = default;
 };
+
+// Where the caret stands in its block when Enter splits it.
+enum TpsCursorPosition : Byte { cpBlockBegin, cpBlockMiddle, cpBlockEnd };
 
 // Edit modes of the editor.
 constexpr Byte emText = 0;
@@ -129,6 +150,66 @@ class IpsEditorHost {
   // Switches the editor's mouse auto-scrolling (off while a column
   // boundary is dragged).
   virtual void SetMouseAutoScroll(bool aEnabled) {}
+  virtual bool MouseAutoScrolling() { return false; }
+
+  // --- Editing from the text lines ---
+  // The editor's AllowMultipleEmptyBlocks.
+  virtual bool AllowMultipleEmptyBlocks() { return true; }
+  // The undo step taken before a change.
+  virtual void SaveUndoSnapshot() = 0;
+  // The selection unmarked and the windows repainted.
+  virtual void ClearSelection() = 0;
+  virtual void SelectAll() = 0;
+  // The block around the caret selected (a 190 to the focused node).
+  virtual void SelectCurrentBlock() = 0;
+  // Text as typed, at the caret (a 1150 to the focused node).
+  virtual void InsertText(const WideString& aText) = 0;
+  // The list-indent commands of the editor; aKind 2 keeps the list's kind.
+  virtual void IncreaseListIndent(Integer aKind) = 0;
+  virtual void DecreaseListIndent() = 0;
+  // A relayout of the whole view at the next pending-update pass.
+  virtual void RequestRelayout() = 0;
+  // The notices and relayouts recorded so far, carried out now.
+  virtual void ProcessPendingUpdates() = 0;
+  // Leaves image mode (the selected image unselected).
+  virtual void LeaveImageMode() {}
+
+  // --- Caret and scrolling ---
+  // The caret at a rectangle in document coordinates; with aScroll the
+  // editor scrolls it into view.
+  virtual void PlaceCaret(const TpsRect& aRect, bool aScroll) = 0;
+  virtual bool CaretVisible() { return true; }
+  // Each answers whether the view moved.
+  virtual bool ScrollPageUp() = 0;
+  virtual bool ScrollPageDown() = 0;
+  virtual void ScrollToTop() = 0;
+  virtual void ScrollToBottom() = 0;
+  // The scroll origin (document coordinates of the client's top-left).
+  virtual TpsPoint ScrollOrigin() { return {0, 0}; }
+
+  // --- Events the lines fire ---
+  // OnSplitBlock: may change the two classes or forbid the split.
+  virtual void SplitBlock(const AnsiString& aCurrentClass, TpsCursorPosition aPosition,
+                          AnsiString& ioFirstClass, AnsiString& ioSecondClass, bool& oAllowSplit) {}
+  // OnMergeBlocks: the class of the joined block.
+  virtual void MergeBlocks(const AnsiString& aFirstClass, bool aFirstEmpty, const AnsiString& aSecondClass,
+                           bool aSecondEmpty, AnsiString& ioMergedClass) {}
+  // OnTextDoubleClicked; true when a handler ran and left oHandled set.
+  virtual bool TextDoubleClicked() { return false; }
+  // OnTextClicked.
+  virtual void TextClicked() {}
+  // The link menu at a point of the client.
+  virtual void PopupLinkMenu(const TpsPoint& aClientPoint) {}
+  // The cursor over a link.
+  virtual vcl::TCursor LinkHoverCursor() { return vcl::crHandPoint; }
+
+  // --- Smart tags ---
+  virtual bool SmartTagsActive() { return false; }
+  // The analysis of the caret's block asked for.
+  virtual void RequestSmartTagAnalysis() {}
+  // A click on a marked fragment: its text, its rectangle and the click
+  // point in viewport coordinates, for the smart-tag thread.
+  virtual void SmartTagClicked(const AnsiString& aText, const TpsRect& aRect, const TpsPoint& aPoint) {}
 
  protected:
   ~IpsEditorHost() = default;

@@ -646,15 +646,6 @@ void TpsTextNode::PlaceDockedFloats() {
   FItems.Trim();
 }
 
-void TpsTextNode::HandleMessage(TpsMessage& m) {
-  if (m.Kind == mrCommand && (!m.Target || m.Target == this) && m.Id == psmIsTextNode) {
-    m.Result = true;
-    m.MarkHandled(this);
-    return;
-  }
-  TpsDocumentNode::HandleMessage(m);
-}
-
 // --- Painting ---
 
 void TpsTextNode::PaintListMarker(TpsAbstractCanvas& aCanvas) {

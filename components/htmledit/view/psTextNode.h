@@ -11,7 +11,9 @@
 
 #include "htmledit/doc/psTagStyles.h"
 #include "htmledit/view/psDocumentNode.h"
+#include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psLineObjects.h"
+#include "htmledit/view/psTextEditing.h"
 
 namespace htmlview {
 
@@ -55,6 +57,17 @@ class TpsTextNode : public TpsDocumentNode {
   // 2 lower case; capitalize and the rest leave it).
   static WideChar TransformCharacter(WideChar aChar, Integer aTransform);
 
+  // --- Editing (psTextLineInput.cpp) ---
+  // The elements before and after the cursor, each with this line (a half
+  // is empty at the line's edge); all empty without the cursor.
+  TpsSelectionRange CaretPosition();
+  // The caret in root coordinates: at the cursor, else the empty line's.
+  TpsRect CaretRect();
+  // The cursor before the item nearest to aX (relative to the line), or at
+  // the line's end; false without a line list.
+  bool PlaceCursorAtX(Integer aX);
+  Integer PreferredColumn() const { return FPreferredColumn; }
+
  private:
   struct Extent {
     Integer Left;
@@ -81,6 +94,31 @@ class TpsTextNode : public TpsDocumentNode {
   void FindFreePlace(TpsImageNode* aImage, Integer aY0, bool aLeft, Integer aXMin, Integer aXMax);
   Integer ParentAvailableWidth() const;
   void PaintListMarker(TpsAbstractCanvas& aCanvas);
+  // The message handler's parts by kind; each answers whether it took the
+  // message.
+  bool HandleKey(TpsMessage& aMessage);
+  void HandleMouse(TpsMessage& aMessage);
+  bool HandleQuery(TpsMessage& aMessage);
+  // The selection rule around a move.
+  void BeforeMove(const TpsMessage& aMessage);
+  void AfterMove(const TpsMessage& aMessage, bool aResetColumn);
+  // Focus, caret and (for hand-overs) the previous holder told to drop its
+  // cursor.
+  void TakeFocusAndCaret(bool aScroll);
+  void TookCursorFrom(TpsMessage& aMessage);
+  // Posts the transaction's messages (to the root or this line's block)
+  // and processes them; this line may be gone afterwards.
+  void RunTransaction(std::vector<TpsMessagePtr> aQueue);
+  void KeyUpDown(TpsMessage& aMessage, bool aDown);
+  void KeyPage(TpsMessage& aMessage, bool aDown);
+  void KeyDocumentEdge(TpsMessage& aMessage, bool aEnd);
+  void KeyEnter(TpsMessage& aMessage);
+  void KeyBackspace(TpsMessage& aMessage);
+  void KeyDelete(TpsMessage& aMessage);
+  void KeyTab(TpsMessage& aMessage, bool aBackward);
+  void TypeText(const WideString& aText);
+  void SelectWordAtCursor();
+  bool IsCursorInLink();
   void PaintWords(TpsAbstractCanvas& aCanvas);
 
   bool FHasText = false;
@@ -106,9 +144,8 @@ class TpsTextNode : public TpsDocumentNode {
   Integer FProvisionalTop = 0;
 
  public:
-  Integer LastClickTime = 0;
-  Integer LastClickX = 0;
-  Integer LastClickY = 0;
+  // The last double click (time and point), for the triple click.
+  TpsClickTracker Clicks;
 };
 
 }  // namespace htmlview

@@ -1,0 +1,205 @@
+// Editing scripts through real keys and mouse input: a page with the
+// cursor in, the messages the editor sends for keys (kind 0 with their
+// shift states) and for the mouse (presses, moves and releases at points,
+// on a manual clock), then the page, the caret and the selection out, with
+// the undo snapshots and notices the host recorded. After every step the
+// view's geometry equals a fresh full layout of the same document.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "KeyPage.h"
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+TEST(TextLineKeys, TypingEditsTheParagraph) {
+  KeyPage page;
+  page.Open("<html><body><p>ab|cd</p><p>next</p></body></html>");
+  ASSERT_TRUE(page.Focused()) << page.Html();
+  page.Type("X");
+  EXPECT_EQ(page.Html(), "<p>abX|cd</p><p>next</p>");
+  page.Type("yz");
+  EXPECT_EQ(page.Html(), "<p>abXyz|cd</p><p>next</p>");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+
+struct Script {
+  const char* name;
+  const char* in;
+  std::vector<Integer> keys;  // ids, Shift carried as id + 100000, Ctrl as + 200000
+  const char* out;  // nullptr: not compared
+  std::map<std::string, Integer> options = {};
+  std::vector<std::string> calls = {};  // the host calls expected, in order, among those listed in kWatched
+};
+
+const std::set<std::string> kWatched{"SaveUndoSnapshot", "ScrollToBottom", "ScrollToTop", "DecreaseListIndent",
+                                     "IncreaseListIndent 2", "ProcessPendingUpdates", "InsertText \t",
+                                     "OnTextDoubleClicked", "SelectCurrentBlock", "NotifyDocumentChange 0",
+                                     "NotifyDocumentChange 1", "OnSplitBlock  0", "OnSplitBlock  2",
+                                     "OnSplitBlock note 1"};
+
+void RunScripts(const std::vector<Script>& aScripts) {
+  for (const Script& s : aScripts) {
+    SCOPED_TRACE(s.name);
+    KeyPage page;
+    for (const auto& [k, v] : s.options) page.Host.Options[k] = v;
+    page.Open(std::string("<html><body>") + s.in + "</body></html>");
+    ASSERT_TRUE(page.Focused()) << page.Html();
+    for (Integer k : s.keys) {
+      Integer shift = 0;
+      if (k >= 200000) k -= 200000, shift |= ssCtrlBit;
+      if (k >= 100000) k -= 100000, shift |= ssShiftBit;
+      page.Key(k, shift);
+    }
+    if (s.out) EXPECT_EQ(page.Html(), s.out) << ::testing::PrintToString(page.Host.Calls);
+    std::vector<std::string> calls;
+    for (const std::string& c : page.Host.Calls)
+      if (kWatched.count(c)) calls.push_back(c);
+    EXPECT_EQ(calls, s.calls);
+  }
+}
+
+constexpr Integer kShift = 100000;
+constexpr Integer kCtrl = 200000;
+
+TEST(TextLineKeys, Enter) {
+  // What Enter and Shift+Enter decide; the split (300) and the line break
+  // (920) themselves are the body's and the block's.
+  RunScripts({
+      {"a paragraph: the split event asked at the middle, a snapshot", "<p class=\"note\">ab|cd</p>", {psmKeyEnter},
+       nullptr, {}, {"OnSplitBlock note 1", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at the block's end", "<p>abcd|</p>", {psmKeyEnter}, nullptr, {},
+       {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at the block's start", "<p>|abcd</p>", {psmKeyEnter}, nullptr, {},
+       {"OnSplitBlock  0", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"inside a link nothing happens", "<p>a<a href=\"x\">b|c</a>d</p>", {psmKeyEnter},
+       "<p>a<a href=\"x\">b|c</a>d</p>"},
+      {"an empty block without multiple empty blocks", "<p>|</p>", {psmKeyEnter}, "<p>|</p>",
+       {{"AllowMultipleEmptyBlocks", 0}}},
+      {"a block with text without multiple empty blocks", "<p>a|</p>", {psmKeyEnter}, nullptr,
+       {{"AllowMultipleEmptyBlocks", 0}}, {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"a table cell takes a line break, no split", "<table><tr><td>a|b</td></tr></table>", {psmKeyEnter},
+       nullptr, {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"read-only: nothing", "<p>ab|cd</p>", {psmKeyEnter}, "<p>ab|cd</p>", {{"ReadOnly", 1}}},
+      {"Shift+Enter: a snapshot and the line break's transaction", "<p>ab|cd</p>", {psmShiftEnter}, nullptr, {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"Shift+Enter while read-only: nothing, no snapshot", "<p>ab|cd</p>", {psmShiftEnter}, "<p>ab|cd</p>",
+       {{"ReadOnly", 1}}},
+  });
+}
+
+TEST(TextLineKeys, Moves) {
+  RunScripts({
+      {"Left and Right inside the line", "<p>ab|cd</p>", {psmKeyLeft, psmKeyLeft, psmKeyRight}, "<p>a|bcd</p>"},
+      {"Right at the end of the last line changes nothing", "<p>ab</p><p>cd|</p>", {psmKeyRight},
+       "<p>ab</p><p>cd|</p>"},
+      {"Right at a line's end goes to the next line's start", "<p>ab|</p><p>cd</p>", {psmKeyRight, psmKeyRight},
+       "<p>ab</p><p>c|d</p>"},
+      {"Left at a line's start goes to the previous line's end", "<p>ab</p><p>|cd</p>", {psmKeyLeft},
+       "<p>ab|</p><p>cd</p>"},
+      {"Home and End", "<p>ab|cd</p>", {psmKeyHome, psmKeyRight, psmKeyEnd}, "<p>abcd|</p>"},
+      {"Down on the last line scrolls to the bottom", "<p>ab</p><p>c|d</p>", {psmKeyDown}, "<p>ab</p><p>c|d</p>",
+       {}, {"ScrollToBottom"}},
+      {"Up on the first line scrolls to the top", "<p>a|b</p>", {psmKeyUp}, "<p>a|b</p>", {}, {"ScrollToTop"}},
+      {"Down keeps the column", "<p>abc|def</p><p>uvwxyz</p>", {psmKeyDown}, "<p>abcdef</p><p>uvw|xyz</p>"},
+      {"Down then Up comes back to the column", "<p>abc|def</p><p>u</p><p>uvwxyz</p>",
+       {psmKeyDown, psmKeyDown, psmKeyUp, psmKeyUp}, "<p>abc|def</p><p>u</p><p>uvwxyz</p>"},
+      {"Ctrl+Right and Ctrl+Left by words", "<p>|one two three</p>", {psmKeyWordRight, psmKeyWordRight},
+       "<p>one two |three</p>"},
+      {"Ctrl+Left back a word", "<p>one two thr|ee</p>", {psmKeyWordLeft}, "<p>one two |three</p>"},
+      {"Ctrl+Home and Ctrl+End", "<p>ab</p><p>c|d</p><p>ef</p>", {psmKeyDocumentStart}, "<p>|ab</p><p>cd</p><p>ef</p>",
+       {}, {"ScrollToTop"}},
+      {"Ctrl+End", "<p>ab</p><p>c|d</p><p>ef</p>", {psmKeyDocumentEnd}, "<p>ab</p><p>cd</p><p>ef|</p>", {},
+       {"ScrollToBottom"}},
+      {"Page Down that cannot scroll acts as Ctrl+End", "<p>a|b</p><p>cd</p>", {psmKeyPageDown},
+       "<p>ab</p><p>cd|</p>", {}, {"ScrollToBottom"}},
+  });
+}
+
+TEST(TextLineKeys, BackspaceAndDelete) {
+  RunScripts({
+      {"Backspace deletes the character before", "<p>ab|cd</p>", {psmKeyBackspace}, "<p>a|cd</p>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"Delete the character after", "<p>ab|cd</p>", {psmKeyDelete}, "<p>ab|d</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"Ctrl+Backspace a word", "<p>one two|</p>", {psmKeyBackspace + kCtrl}, "<p>one |</p>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"Delete at a block's end joins the next block, keeping the class", "<p class=\"note\">ab|</p><p>cd</p>",
+       {psmKeyDelete}, "<p class=\"note\">ab|cd</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"read-only: neither", "<p>ab|cd</p>", {psmKeyBackspace, psmKeyDelete}, "<p>ab|cd</p>", {{"ReadOnly", 1}}},
+      {"Backspace at the start of a table cell's first block does nothing",
+       "<table><tr><td>|ab</td></tr></table>", {psmKeyBackspace}, "<table><tr><td>|ab</td></tr></table>", {},
+       {"SaveUndoSnapshot"}},
+      {"Delete at the end of the last block does nothing", "<p>ab|</p>", {psmKeyDelete}, "<p>ab|</p>", {},
+       {"SaveUndoSnapshot"}},
+      {"Backspace at the start of a nested list item decreases the indent",
+       "<ul><li>a<ul><li>|b</li></ul></li></ul>", {psmKeyBackspace}, "<ul><li>a<ul><li>|b</li></ul></li></ul>", {},
+       {"SaveUndoSnapshot", "DecreaseListIndent"}},
+  });
+}
+
+TEST(TextLineKeys, TabInTablesAndText) {
+  RunScripts({
+      {"Tab to the next cell", "<table><tr><td>a|</td><td>b</td></tr></table>", {psmKeyTab},
+       "<table><tr><td>a</td><td>|b</td></tr></table>", {}, {"NotifyDocumentChange 0", "ProcessPendingUpdates"}},
+      {"Tab in the last cell of the last row appends a row", "<table><tr><td>a</td><td>b|</td></tr></table>",
+       {psmKeyTab}, "<table><tr><td>a</td><td>b</td></tr><tr><td>|</td><td></td></tr></table>", {},
+       {"NotifyDocumentChange 0", "ProcessPendingUpdates"}},
+      {"Shift+Tab in the first cell does nothing", "<table><tr><td>|a</td><td>b</td></tr></table>",
+       {psmKeyShiftTab}, "<table><tr><td>|a</td><td>b</td></tr></table>", {}, {"NotifyDocumentChange 0", "ProcessPendingUpdates"}},
+      {"Shift+Tab to the last cell of the row before",
+       "<table><tr><td>a</td><td>b</td></tr><tr><td>|c</td></tr></table>", {psmKeyShiftTab},
+       "<table><tr><td>a</td><td>|b</td></tr><tr><td>c</td></tr></table>", {}, {"NotifyDocumentChange 0", "ProcessPendingUpdates"}},
+      {"Tab in text inserts a tab as typed text", "<p>a|b</p>", {psmKeyTab},
+       "<p>a&nbsp;&nbsp;&nbsp;&nbsp;|b</p>", {}, {"InsertText \t", "NotifyDocumentChange 0"}},
+      {"Tab at the start of a list item indents it", "<ul><li>a</li><li>|b</li></ul>", {psmKeyTab},
+       "<ul><li>a</li><li>|b</li></ul>", {}, {"IncreaseListIndent 2"}},
+  });
+}
+
+TEST(TextLineKeys, ShiftMovesSelect) {
+  KeyPage page;
+  page.Open("<html><body><p>abc|def</p><p>ghi</p></body></html>");
+  // Shift+Left from a caret without a selection anchors at the old caret.
+  page.Key(psmKeyLeft, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "c");
+  page.Key(psmKeyLeft, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "bc");
+  page.Key(psmKeyRight, ssShiftBit);
+  page.Key(psmKeyRight, ssShiftBit);
+  page.Key(psmKeyRight, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "d");
+  // Across the line's end into the next paragraph.
+  page.Key(psmKeyEnd, ssShiftBit);
+  page.Key(psmKeyRight, ssShiftBit);
+  page.Key(psmKeyRight, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "defg");
+  // A click ends it; a selection inside one line is replaced by typing
+  // (the transaction goes to the line's block).
+  page.Key(psmKeyHome);
+  EXPECT_EQ(page.Selected(), "");
+  page.Key(psmKeyRight, ssShiftBit);
+  page.Key(psmKeyRight, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "gh");
+  page.Type("X");
+  EXPECT_EQ(page.Html(), "<p>abcdef</p><p>X|i</p>");
+  EXPECT_EQ(page.Selected(), "");
+  // A move without Shift clears a selection.
+  page.Key(psmKeyLeft, ssShiftBit);
+  EXPECT_EQ(page.Selected(), "X");
+  page.Key(psmKeyRight);
+  EXPECT_EQ(page.Selected(), "");
+  EXPECT_FALSE(page.Host.Selection.Selecting());
+}
+
+}  // namespace
