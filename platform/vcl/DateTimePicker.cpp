@@ -1,8 +1,10 @@
 #include "vcl/DateTimePicker.h"
 
 #include <QCalendarWidget>
+#include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QEvent>
+#include <QKeyEvent>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +98,25 @@ QString ToQtFormat(const AnsiString& format) {
   }
   return out;
 }
+
+// The field: a typed digit stays in its field, as in the desktop's picker,
+// where moving on is the program's choice (the posted VK_RIGHT); the next
+// digit then starts the field anew.
+class TPickerField : public QDateTimeEdit {
+ public:
+  using QDateTimeEdit::QDateTimeEdit;
+
+ protected:
+  void keyPressEvent(QKeyEvent* e) override {
+    const int before = currentSectionIndex();
+    const bool digit = e->text().size() == 1 && e->text()[0].isDigit();
+    QDateTimeEdit::keyPressEvent(e);
+    if (digit && currentSectionIndex() != before) {
+      setCurrentSectionIndex(before);
+      setSelectedSection(sectionAt(before));
+    }
+  }
+};
 
 }  // namespace
 
@@ -207,7 +228,19 @@ QWidget* TDateTimePicker::CreateWidget() {
   auto* layout = new QHBoxLayout(box);
   layout->setContentsMargins(0, 0, 0, 0);
   layout->setSpacing(0);
-  auto* edit = new QDateTimeEdit(box);
+  auto* check = new QCheckBox(box);
+  check->setObjectName("check");
+  check->setFocusPolicy(Qt::NoFocus);
+  layout->addWidget(check);
+  QObject::connect(check, &QCheckBox::toggled, check, [this](bool on) {
+    if (syncing_ || on == checked_) return;
+    Guarded(this, [&] {
+      checked_ = on;
+      SyncWidget();
+      Change();
+    });
+  });
+  auto* edit = new TPickerField(box);
   edit->setObjectName("field");
   layout->addWidget(edit, 1);
   auto* button = new QToolButton(box);
@@ -252,7 +285,53 @@ void TDateTimePicker::SyncWidget() {
   const bool dropButton = kind_ == dtkDate && dateMode_ == dmComboBox;
   edit->setButtonSymbols(dropButton ? QAbstractSpinBox::NoButtons : QAbstractSpinBox::UpDownArrows);
   button->setVisible(dropButton);
+  if (auto* check = Widget()->findChild<QCheckBox*>("check")) {
+    check->setVisible(showCheckbox_);
+    check->setChecked(checked_);
+  }
+  edit->setEnabled(!showCheckbox_ || checked_);
   syncing_ = false;
+}
+
+void TDateTimePicker::SetShowCheckbox(bool value) {
+  if (value == showCheckbox_) return;
+  showCheckbox_ = value;
+  SyncWidget();
+}
+
+void TDateTimePicker::SetChecked(bool value) {
+  if (value == checked_) return;
+  checked_ = value;
+  SyncWidget();
+}
+
+Integer TDateTimePicker::CurrentField() const {
+  if (!HandleAllocated()) return 0;
+  auto* edit = const_cast<TDateTimePicker*>(this)->Widget()->findChild<QDateTimeEdit*>("field");
+  return edit ? edit->currentSectionIndex() : 0;
+}
+
+Integer TDateTimePicker::FieldCount() const {
+  if (!HandleAllocated()) return 0;
+  auto* edit = const_cast<TDateTimePicker*>(this)->Widget()->findChild<QDateTimeEdit*>("field");
+  return edit ? edit->sectionCount() : 0;
+}
+
+void TDateTimePicker::Dispatch(TMessage& m) {
+  TWinControl::Dispatch(m);
+  if (m.Msg != WM_KEYDOWN || m.Result != 0 || (m.LParam & 0xFFFF) != 0 || !HandleAllocated()) return;
+  // A key from the keyboard reaches the field through its own event; a
+  // posted or sent one moves between the fields here.
+  auto* edit = Widget()->findChild<QDateTimeEdit*>("field");
+  if (edit == nullptr || edit->sectionCount() == 0) return;
+  const int at = edit->currentSectionIndex();
+  int to = at;
+  if (m.WParam == VK_RIGHT && at + 1 < edit->sectionCount()) to = at + 1;
+  if (m.WParam == VK_LEFT && at > 0) to = at - 1;
+  if (to == at) return;
+  edit->setCurrentSectionIndex(to);
+  edit->setSelectedSection(edit->sectionAt(to));
+  m.Result = 1;
 }
 
 void TDateTimePicker::SetDateTime(rtl::TDateTime value) {

@@ -48,6 +48,18 @@ class TDateTimePicker : public TWinControl {
   void SetFormat(const AnsiString& value);
   // The value as the field shows it (also the control's text).
   AnsiString Text() const;
+  // A check box before the field: unchecked, the field is greyed and the
+  // value means "none". Toggling it by hand fires OnChange.
+  bool ShowCheckbox() const { return showCheckbox_; }
+  void SetShowCheckbox(bool value);
+  bool Checked() const { return checked_; }
+  void SetChecked(bool value);
+  // The field the caret is in (0 the first of the format) and the number of
+  // fields; a WM_KEYDOWN of VK_RIGHT or VK_LEFT that does not come from the
+  // keyboard (repeat count 0, as a posted key has) moves to the next or
+  // previous field, as the desktop's picker does.
+  Integer CurrentField() const;
+  Integer FieldCount() const;
 
   // --- the dropped calendar ---
   bool DroppedDown() const { return droppedDown_; }
@@ -76,6 +88,7 @@ class TDateTimePicker : public TWinControl {
   bool HasSurface() const override { return false; }
   // F4 and Alt+Down drop the calendar.
   void KeyDown(Word& key, TShiftState shift) override;
+  void Dispatch(TMessage& message) override;
   virtual void Change();
 
  private:
@@ -90,6 +103,8 @@ class TDateTimePicker : public TWinControl {
   Cardinal calendarStyle_ = 0;
   bool droppedDown_ = false;
   bool syncing_ = false;
+  bool showCheckbox_ = false;
+  bool checked_ = true;
   std::unique_ptr<TDateTimePickerCalendar> calendar_;
 };
 
