@@ -898,7 +898,7 @@ namespace {
 
 // A check box, radio button or button of the cell's own takes the clicks;
 // no editor opens over it.
-bool HasCellControl(TCellGraphic* graphic) {
+bool IsCellControlGraphic(const TCellGraphic* graphic) {
   if (graphic == nullptr) return false;
   switch (graphic->CellType) {
     case ctCheckBox:
@@ -928,7 +928,7 @@ bool TVadOdizadEzev::StartCellEdit() {
   in.LibraryAllows = TBaseGrid::CanEditShow();
   in.EditorActive = editorActive_;
   const TCellCoord base = Model().BaseCell(Col(), Row());
-  in.HasCellControl = HasCellControl(Model().CellGraphic(base.X, base.Y));
+  in.HasCellControl = IsCellControlGraphic(Model().CellGraphic(base.X, base.Y));
   if (in.LibraryAllows && !in.EditorActive && !in.Validating && !in.HasCellControl) {
     TEditorType type = DefaultEditor;
     GetEditorType(RealColIndex(base.X), base.Y, type);
@@ -1379,15 +1379,61 @@ void TVadOdizadEzev::AdvanceAfterEnter(Integer col, Integer row, bool showEditor
   bool allow = true;
   if (OnAutoAdvance) OnAutoAdvance(this, row, col, newRow, newCol, allow);
   if (allow && OnCellChanging) OnCellChanging(this, row, col, newRow, newCol, allow);
-  if (!allow) return;
+  if (!allow) {
+    // A refused move leaves the selection on the cell the advance began at.
+    SelectCell(col, row);
+    return;
+  }
+  advanceMoving_ = true;
   if (newCol >= 0 && newCol < ColCount()) SetCol(newCol);
   if (newRow >= 0 && newRow < RowCount()) SetRow(newRow);
-  if (!showEditor) return;
-  if (autoEdit && navigation_->AdvanceAutoEdit) {
+  advanceMoving_ = false;
+  if (showEditor) {
+    const bool controlTarget = HasCellControl(Col(), Row());
     bool can = true;
-    CheckCanEdit(RealColIndex(Col()), Row(), can);
-    if (can) ShowEditor();
+    if ((autoEdit && navigation_->AdvanceAutoEdit) || controlTarget) CheckCanEdit(RealColIndex(Col()), Row(), can);
+    if (((autoEdit && navigation_->AdvanceAutoEdit) || controlTarget) && can) {
+      ShowEditor();
+      if (controlTarget) {
+        // A control cell takes the edit through its own click, as if the
+        // user had clicked it from the cell the advance began at.
+        const Integer targetCol = Col(), targetRow = Row();
+        advanceMoving_ = true;
+        SetCol(col);
+        SetRow(row);
+        SetCol(targetCol);
+        SetRow(targetRow);
+        advanceMoving_ = false;
+        if (!HasCellControl(col, row)) {
+          const TRect r = CellRect(Col(), Row());
+          TBaseGrid::MouseDown(vcl::mbLeft, vcl::TShiftState{vcl::ssLeft}, r.Left + 2, r.Top + 2);
+          TBaseGrid::MouseUp(vcl::mbLeft, vcl::TShiftState{}, r.Left + 2, r.Top + 2);
+          if (navigation_->AdvanceDirection() == adTopBottom) HideEditor();
+        }
+        bool unused = true;
+        if (OnCellChanging) OnCellChanging(this, row, col, Row(), Col(), unused);
+        TEditorType startEditor = DefaultEditor;
+        GetCellEditorType(col, row, startEditor);
+        const bool startText = startEditor == edNormal || startEditor == edNumeric ||
+                               startEditor == edPositiveNumeric || startEditor == edFloat ||
+                               startEditor == edCapital || startEditor == edMixedCase || startEditor == edPassword ||
+                               startEditor == edLowerCase || startEditor == edUpperCase;
+        if (!startText) HideEditor();
+      }
+    }
   }
+  // With disjunct row selection the advance's row becomes the one marked.
+  if (mouseActions_->DisjunctRowSelect()) {
+    disjunctRows_->Clear();
+    disjunctRows_->Add(Row());
+    Invalidate();
+  }
+}
+
+bool TVadOdizadEzev::HasCellControl(Integer col, Integer row) {
+  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
+  const TCellCoord base = Model().BaseCell(col, row);
+  return IsCellControlGraphic(Model().CellGraphic(base.X, base.Y));
 }
 
 // ===== copying =====

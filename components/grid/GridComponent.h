@@ -531,6 +531,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Whether the mouse is over the drop-down part of the hovered fixed cell
   // (FixedDropDownButton); mouse tracking keeps it.
   void SetOverFixedDropDown(bool over);
+  // The cell's base cell holds a check box, radio, button or another
+  // control of its own.
+  bool HasCellControl(Integer col, Integer row);
+  // True while an Enter advance moves the current cell.
+  bool AdvanceMoving() const { return advanceMoving_; }
   // A row whose column-0 cell holds a node.
   bool IsNode(Integer row);
   TCustomCellDrawEvent OnCustomCellDraw;
@@ -679,6 +684,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   Integer hoverFixedRow_ = -1;
   bool fixedPressed_ = false;
   bool overFixedDropDown_ = false;
+  bool advanceMoving_ = false;
   Integer lastReportedRow_ = -1;
   bool StartCellEdit();
   bool editorHandover_ = false;
