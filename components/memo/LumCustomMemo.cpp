@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <mutex>
 
+#include "memo/LumMemoCompletion.h"
 #include "memo/LumMemoSettings.h"
 #include "memo/LumMemoSource.h"
 #include "memo/LumMemoStyler.h"
@@ -15,6 +16,7 @@
 #include "rtl/Strings.h"
 #include "vcl/Caret.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ImgList.h"
 #include "vcl/Pictures.h"
 #include "vcl/Resources.h"
 #include "vcl/Shell.h"
@@ -131,6 +133,9 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   completionTimer_ = new vcl::TTimer(this);
   completionTimer_->SetEnabled(false);
   completionTimer_->SetInterval(500);
+  completionTimer_->OnTimer = [this](TObject*) { CompletionTimerFired(); };
+  hintTimer_->OnTimer = [this](TObject*) { HideParameterHint(); };
+  completionWords_ = std::make_unique<rtl::TStringList>();
   autoCompletion_->OnDelayChange = [this] {
     completionTimer_->SetInterval(static_cast<rtl::Cardinal>(std::max(autoCompletion_->Delay(), 1)));
   };
@@ -151,6 +156,22 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
 }
 
 TLumCustomMemo::~TLumCustomMemo() {
+  // The typing aids' windows go first, so nothing they do reaches a memo
+  // half taken down.
+  if (TLumAutoform* form = completionForm_) {
+    completionForm_ = nullptr;
+    form->List()->DetachMemo();
+    form->OnPopupDeactivate = nullptr;
+    if (form->Visible()) form->HidePopup();
+    vcl::Free(form);
+  }
+  if (TLumHintForm* hint = hintForm_) {
+    hintForm_ = nullptr;
+    hint->DetachMemo();
+    vcl::Free(hint);
+  }
+  if (completionImages_) completionImages_->RemoveFreeNotification(this);
+  completionImages_ = nullptr;
   // The source keeps this memo's view for the next one.
   if (SourceShown()) memoSource_->Attach(nullptr);
   if (memoSource_) memoSource_->RemoveFreeNotification(this);
@@ -486,6 +507,19 @@ void TLumCustomMemo::Notification(vcl::TComponent* component, vcl::TOperation op
   TCustomControl::Notification(component, operation);
   if (operation == vcl::opRemove && component && component == memoSource_) {
     SourceGone(memoSource_);
+    return;
+  }
+  if (operation == vcl::opRemove && component && component == completionImages_) {
+    completionImages_ = nullptr;
+    if (completionForm_) completionForm_->List()->SetImages(nullptr);
+    return;
+  }
+  if (operation == vcl::opRemove && component && component == completionForm_) {
+    completionForm_ = nullptr;
+    return;
+  }
+  if (operation == vcl::opRemove && component && component == hintForm_) {
+    hintForm_ = nullptr;
     return;
   }
   if (operation == vcl::opRemove && component && component == memoChecker_) {
@@ -853,8 +887,8 @@ bool TLumCustomMemo::CompletionCandidatesAtCaret(rtl::TStrings& out) {
   return out.Count() > 0;
 }
 
-void TLumCustomMemo::InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart) {
-  if (readOnly_ || !CanEdit()) return;
+bool TLumCustomMemo::InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart) {
+  if (readOnly_ || !CanEdit()) return false;
   CaretToTextForWord();
   bool parentheses = false;
   const AnsiString text = CompletionInsertText(entry, byKey, OnInsertAutoCompletionEntry, this, parentheses);
@@ -864,14 +898,12 @@ void TLumCustomMemo::InsertCompletionEntry(const AnsiString& entry, bool byKey, 
   if (OnAutoCompletion) OnAutoCompletion(this);
   InsertText(text);
   if (parentheses) SetCaretX(caretX_ - 1);
+  return parentheses;
 }
 
 void TLumCustomMemo::DoGetAutoCompletionList(const AnsiString& token, rtl::TStrings* list) {
   if (OnGetAutoCompletionList) OnGetAutoCompletionList(this, token, list);
 }
 
-void TLumCustomMemo::HideParameterHint() {}
-void TLumCustomMemo::RefreshParameterHint() {}
-void TLumCustomMemo::StopCompletionTimer() { completionTimer_->SetEnabled(false); }
 
 }  // namespace memo

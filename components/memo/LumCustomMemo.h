@@ -57,6 +57,8 @@ class TLumMemoChecker;
 struct TMemoSavedView;
 class TLumStylerList;
 class TLineTokenizer;
+class TLumAutoform;
+class TLumHintForm;
 
 enum class TWordWrapStyle { wwNone, wwClientWidth, wwRightMargin };
 using enum TWordWrapStyle;
@@ -109,7 +111,45 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // Puts a completion entry in on the caret line over the columns it
   // replaces (see CompletionReplaceRange), as one paste for undo; OnAutoCompletion
   // fires first. With "()" the caret stops between them.
-  void InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart);
+  // Answers whether "()" went in.
+  bool InsertCompletionEntry(const AnsiString& entry, bool byKey, bool member, Integer memberStart);
+  // ---- the completion window
+  // Opens the list under the caret when there are entries for the token at
+  // the caret (see CompletionCandidatesAtCaret); the list takes the focus.
+  // A member list (MemberCompletion) is filtered by the word typed from
+  // CompletionStart on.
+  void ShowCompletion();
+  // The list narrowed to the entries whose name (after a member's ".")
+  // begins with token; the first selected.
+  void FilterCompletion(const AnsiString& token);
+  // Hides and frees the window; the memo takes the focus, its caret shows.
+  void CloseCompletion();
+  // OnCancelAutoCompletion, then CloseCompletion.
+  void CancelCompletion();
+  // What a key does while the list has the focus; false leaves it to the
+  // list (its selection moves).
+  bool CompletionListKey(vcl::Word key, TShiftState shift);
+  // The list's selected entry put in (byKey: "()" after a call), the list
+  // closed.
+  void InsertSelectedCompletion(bool byKey);
+  // The word the list is filtered by: typed from the member start, or the
+  // token at the caret.
+  AnsiString CompletionWord();
+  TLumAutoform* CompletionForm() const { return completionForm_; }
+  bool MemberCompletion() const { return memberCompletion_; }
+  void SetMemberCompletion(bool member, TMemoPos start);
+  TMemoPos CompletionStart() const { return completionStart_; }
+  vcl::TTimer* CompletionTimer() const { return completionTimer_; }
+  // Pictures 0 to 4 replace the list's own entry pictures (nil: its own).
+  vcl::TImageList* AutoCompletionListImages() const { return completionImages_; }
+  void SetAutoCompletionListImages(vcl::TImageList* images);
+  // ---- the parameter hint window
+  // Shows what ParameterHintAtCaret finds beside the caret line (hides the
+  // window when nothing), for AutoHintParameterDelay milliseconds.
+  void ShowParameterHint();
+  void HideParameterHint();
+  TLumHintForm* HintForm() const { return hintForm_; }
+  vcl::TTimer* HintTimer() const { return hintTimer_; }
   TLumCustomMemoStyler* SyntaxStyles() const { return syntaxStyles_; }
   // Takes the styler (nil: none): keyword lists lower-cased and sorted
   // unless CaseSensitive, cached states dropped, repainted.
@@ -353,6 +393,8 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   bool UrlAware() const { return urlAware_; }
   void SetUrlAware(bool v);
   TAutoHintParameters AutoHintParameters() const { return autoHintParameters_; }
+  // Also hides a shown hint.
+  void SetAutoHintParameters(TAutoHintParameters v);
   TAutoHintParameterPosition AutoHintParameterPosition() const { return autoHintParameterPosition_; }
   void SetAutoHintParameterPosition(TAutoHintParameterPosition v) { autoHintParameterPosition_ = v; }
   Integer AutoHintParameterDelay() const { return autoHintParameterDelay_; }
@@ -445,6 +487,8 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   std::function<void(TObject* Sender, const AnsiString& AToken, rtl::TStrings* AList)> OnGetAutoCompletionList;
   TInsertAutoCompletionEntryEvent OnInsertAutoCompletionEntry;
   TNotifyEvent OnAutoCompletion;
+  TNotifyEvent OnStartAutoCompletion;
+  TNotifyEvent OnCancelAutoCompletion;
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;
@@ -558,9 +602,11 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void Rewrap();
   void ExpandRegionAt(Integer line);
   void RemoveRegionsForDeletedLine(Integer line);
-  void HideParameterHint();
   void RefreshParameterHint();
   void StopCompletionTimer();
+  void StartCompletionTimer();
+  void CompletionTimerFired();
+  void CreateCompletionPopup();
 
   // --- text
   std::unique_ptr<TLumMemoStrings> lines_;
@@ -665,6 +711,13 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   void MenuCommand(Integer id);
   AnsiString UrlPieceAt(Integer line, Integer column) const;
   bool completionAllowed_ = true;
+  bool hintKeyPending_ = false;  // Ctrl+Shift+Space showed the hint: its blank is not typed
+  bool memberCompletion_ = false;
+  TMemoPos completionStart_;
+  TLumAutoform* completionForm_ = nullptr;  // owned (a component of this memo) while open
+  TLumHintForm* hintForm_ = nullptr;        // owned (a component of this memo), made on first use
+  vcl::TImageList* completionImages_ = nullptr;  // a component of the form
+  std::unique_ptr<rtl::TStringList> completionWords_;  // the candidates of the open list
   bool mouseSelecting_ = false;
   bool dragPending_ = false;
   bool skipMove_ = false;

@@ -73,6 +73,7 @@ void TLumCustomMemo::KeyDown(vcl::Word& key, TShiftState shift) {
     if (!hiddenCaret_) ShowCaretAt(true);
   }
   completionAllowed_ = true;
+  hintKeyPending_ = false;
   noCtrl_ = !shift.Contains(vcl::ssCtrl);
   if (!IsArrowOrMove(key)) {
     Integer x = caretX_;
@@ -94,7 +95,22 @@ void TLumCustomMemo::KeyDown(vcl::Word& key, TShiftState shift) {
       ExecuteKey(key, shift);
       break;
     case vcl::VK_SPACE:
-      if (Only(shift, {vcl::ssCtrl}) && autoCompletion_->Active) completionAllowed_ = false;
+      if (Only(shift, {vcl::ssCtrl}) && autoCompletion_->Active) {
+        // The blank this key also makes is not typed.
+        completionAllowed_ = false;
+        const AnsiString token = LineCount() > 0 ? TokenAtCaret() : AnsiString();
+        if (token.find_first_of(".(") != AnsiString::npos) {
+          const AnsiString word = WordAtEx(caretX_, caretY_);
+          SetMemberCompletion(true, {caretX_ - CharLength(word), caretY_});
+        } else {
+          SetMemberCompletion(false, completionStart_);
+        }
+        ShowCompletion();
+      } else if (Only(shift, {vcl::ssCtrl, vcl::ssShift}) && autoHintParameters_ != hpNone) {
+        // Asking for the hint types no blank either.
+        hintKeyPending_ = true;
+        ShowParameterHint();
+      }
       break;
     case vcl::VK_LEFT: MoveCaret(-1, 0, shift); break;
     case vcl::VK_UP: MoveCaret(0, -1, shift); break;
@@ -229,6 +245,10 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
     code = 0x10000 + ((static_cast<char32_t>(pendingSurrogate_) - 0xD800) << 10) + (ch - 0xDC00);
   }
   pendingSurrogate_ = 0;
+  if (hintKeyPending_) {
+    hintKeyPending_ = false;
+    if (code == ' ') return;
+  }
   if (readOnly_ || !CanEdit() || (autoCompletion_->Active && !completionAllowed_)) return;
   regionRebuildPending_ = true;
 
@@ -248,6 +268,7 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
     MarkLineModified(caretY_, true);
     Invalidate();
     DoChange();
+    if ((code == '.' || code == '(') && autoCompletion_->Active) StartCompletionTimer();
   } else if (code != 8 && code != 9) {
     ExecuteKey(static_cast<vcl::Word>(code), {});
   }
