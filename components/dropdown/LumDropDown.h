@@ -74,6 +74,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // The setter of Text: writes the text, records it as committed and
   // clears Modified.
   void SetText(const rtl::AnsiString& value) override;
+  // The value the edit holds, as the grid reads it (a drop-down here has no
+  // prefix or suffix around it); descendants with a value of their own
+  // answer that.
+  virtual rtl::AnsiString GetText() const { return Text(); }
   // Writes the text only; the committed text stays.
   void SetTextDirect(const rtl::AnsiString& value) { vcl::TCustomMaskEdit::SetText(value); }
 
