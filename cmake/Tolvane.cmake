@@ -60,16 +60,24 @@ function(tolvane_library name)
 endfunction()
 
 # tolvane_test(NAME SOURCES ... DEPS ... [SANITIZE address|thread ...] [LABELS ...]
-#              [RESOURCE_LOCK name ...] [SHARDS n])
+#              [RESOURCE_LOCK name ...] [SHARDS n] [COST n])
 #   A GoogleTest executable registered with CTest. In a normal build every test
-#   is built and each of its tests is a CTest test of its own. In a sanitizer
+#   is built and each of its tests is a CTest test of its own (or the program
+#   runs as TOLVANE_TEST_SHARDS shards, when that is set). In a sanitizer
 #   build only programs that list that sanitizer under SANITIZE are built (as
 #   part of the san_tests target); they carry the label "sanitize" and run as
 #   SHARDS processes (TOLVANE_SANITIZER_SHARDS unless given), each taking its
-#   share of the tests through GoogleTest's sharding.
+#   share of the tests through GoogleTest's sharding. COST marks a program
+#   whose shards take minutes: ctest starts those first, so that a fresh
+#   build (no timings of earlier runs) does not end on one long shard.
 set(TOLVANE_SANITIZER_SHARDS 3 CACHE STRING "Processes per test program in a sanitizer build")
+# TOLVANE_TEST_SHARDS: 0 (the default, for a developer's build) makes each
+# GoogleTest test a CTest test of its own, so one can be run or rerun by
+# name; `make test` and CI set a few shards per program instead, which
+# spares about two thousand process starts.
+set(TOLVANE_TEST_SHARDS 0 CACHE STRING "Processes per test program in a normal build (0: one per test)")
 function(tolvane_test name)
-  cmake_parse_arguments(A "" "SHARDS" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
+  cmake_parse_arguments(A "" "SHARDS;COST" "SOURCES;DEPS;SANITIZE;LABELS;RESOURCE_LOCK" ${ARGN})
   if(TOLVANE_SANITIZER)
     if(NOT TOLVANE_SANITIZER IN_LIST A_SANITIZE)
       # Declared but never built in this flavour, so settings a folder adds
@@ -106,34 +114,48 @@ function(tolvane_test name)
   if(A_RESOURCE_LOCK)
     list(APPEND properties RESOURCE_LOCK "${A_RESOURCE_LOCK}")
   endif()
-  if(TOLVANE_SANITIZER)
-    # A process start under a sanitizer is dear (the runtime's own start-up,
-    # and Qt with fontconfig in the window-layer programs): one per test
-    # would cost more than the tests, and discovering the tests would start
+  if(TOLVANE_SANITIZER OR TOLVANE_TEST_SHARDS GREATER 0)
+    # A process start is dear (Qt with fontconfig in the window-layer
+    # programs, and under a sanitizer the runtime's own start-up too): one
+    # per test costs more than most tests, and discovering the tests starts
     # every program once more at build time. A few shards per program keep
     # ctest's parallelism.
-    if(NOT A_SHARDS)
-      set(A_SHARDS ${TOLVANE_SANITIZER_SHARDS})
-    endif()
     set(env "")
-    if(TOLVANE_SANITIZER STREQUAL "address" AND TOLVANE_WITH_GUI)
-      # Qt's font look-up leaves fontconfig's caches to the end of the
-      # process: the system library's, not ours, so only its leaks pass.
-      list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-system-libraries.supp")
+    set(filter "")
+    if(TOLVANE_SANITIZER)
+      if(NOT A_SHARDS)
+        set(A_SHARDS ${TOLVANE_SANITIZER_SHARDS})
+      endif()
+      if(TOLVANE_SANITIZER STREQUAL "address" AND TOLVANE_WITH_GUI)
+        # Qt's font look-up leaves fontconfig's caches to the end of the
+        # process: the system library's, not ours, so only its leaks pass.
+        list(APPEND env "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-system-libraries.supp")
+      endif()
+      # Comparisons over whole corpora (suites named "...Corpus") run in the
+      # normal build only: under ASan they take many minutes and reach no
+      # code the smaller cases and the fuzz targets do not.
+      set(filter GTEST_FILTER=-*Corpus.*)
+      set(timeout 900)
+    else()
+      # SHARDS is set for the sanitizer flavours' balance; the normal build
+      # takes the one count for every program.
+      set(A_SHARDS ${TOLVANE_TEST_SHARDS})
+      set(timeout 600)
     endif()
     math(EXPR last "${A_SHARDS} - 1")
     foreach(i RANGE ${last})
       set(test ${name}.shard${i})
       add_test(NAME ${test} COMMAND ${name} --gtest_brief=1)
-      # Comparisons over whole corpora (suites named "...Corpus") run in the
-      # normal build only: under ASan they take many minutes and reach no
-      # code the smaller cases and the fuzz targets do not.
-      set(test_env ${env} GTEST_TOTAL_SHARDS=${A_SHARDS} GTEST_SHARD_INDEX=${i}
-          GTEST_FILTER=-*Corpus.*)
-      set_tests_properties(${test} PROPERTIES TIMEOUT 900 LABELS "${A_LABELS}"
-        ENVIRONMENT "${test_env}")
+      set(test_env ${env} GTEST_TOTAL_SHARDS=${A_SHARDS} GTEST_SHARD_INDEX=${i} ${filter})
+      set_tests_properties(${test} PROPERTIES TIMEOUT ${timeout} ENVIRONMENT "${test_env}")
+      if(A_LABELS)
+        set_tests_properties(${test} PROPERTIES LABELS "${A_LABELS}")
+      endif()
       if(A_RESOURCE_LOCK)
         set_tests_properties(${test} PROPERTIES RESOURCE_LOCK "${A_RESOURCE_LOCK}")
+      endif()
+      if(A_COST)
+        set_tests_properties(${test} PROPERTIES COST ${A_COST})
       endif()
     endforeach()
   elseif(properties)
@@ -153,7 +175,7 @@ endfunction()
 #   up to the budget), so a new target takes its time from the others
 #   instead of lengthening CI.
 set(TOLVANE_FUZZ_SEED 20261210 CACHE STRING "libFuzzer seed of the bounded fuzz runs")
-set(TOLVANE_FUZZ_BUDGET 360 CACHE STRING "CPU seconds shared by all bounded fuzz runs")
+set(TOLVANE_FUZZ_BUDGET 240 CACHE STRING "CPU seconds shared by all bounded fuzz runs")
 function(tolvane_fuzz name)
   cmake_parse_arguments(A "" "SECONDS;CORPUS" "SOURCES;DEPS" ${ARGN})
   if(NOT TOLVANE_SANITIZER STREQUAL "address")
