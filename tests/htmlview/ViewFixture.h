@@ -209,8 +209,8 @@ class FakeHost : public IpsEditorHost {
 
   // --- Editing from the text lines ---
   // With a manager the host routes what the editor would send to the
-  // focused node (the caret update after a relayout, 190 for the block,
-  // 1150 for inserted text); without one it only records.
+  // focused node (the caret update after a relayout, 1150 for inserted
+  // text); without one it only records.
   TpsWindowManager* Manager = nullptr;
   bool ReadOnly() override { return Option("ReadOnly") != 0; }
   bool AllowMultipleEmptyBlocks() override { return Options.count("AllowMultipleEmptyBlocks") == 0 || Option("AllowMultipleEmptyBlocks") != 0; }
@@ -232,10 +232,8 @@ class FakeHost : public IpsEditorHost {
     }
     if (all.StartNode) Selection.SetRange(all);
   }
-  void SelectCurrentBlock() override {
-    Calls.push_back("SelectCurrentBlock");
-    SendToFocused(psmSelectBlock);
-  }
+  // Recorded only: the block range it asks for is the div nodes' to give.
+  void SelectCurrentBlock() override { Calls.push_back("SelectCurrentBlock"); }
   void InsertText(const WideString& aText) override {
     Calls.push_back("InsertText " + rtl::WideToUtf8(aText));
     SendToFocused(psmInsertTypedText, aText);

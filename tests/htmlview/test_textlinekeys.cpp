@@ -10,6 +10,7 @@
 #include <set>
 
 #include "KeyPage.h"
+#include "vcl/WinApi.h"
 
 namespace {
 
@@ -200,6 +201,145 @@ TEST(TextLineKeys, ShiftMovesSelect) {
   page.Key(psmKeyRight);
   EXPECT_EQ(page.Selected(), "");
   EXPECT_FALSE(page.Host.Selection.Selecting());
+}
+
+}  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+// The point in the middle of a line's character aIndex's left half.
+TpsPoint At(TpsTextNode* aLine, Integer aIndex) {
+  return {aLine->GetAbsoluteLeft() + aLine->Items().GetItem(aIndex).X + 2, aLine->GetAbsoluteTop() + 5};
+}
+
+TEST(TextLineMouse, ClickPlacesTheCaretAndDragSelects) {
+  KeyPage page;
+  page.Open("<html><body><p>|alpha beta</p><p>gamma</p></body></html>");
+  std::vector<TpsTextNode*> lines = TextLines(page.Body);
+  ASSERT_EQ(lines.size(), 2u);
+  TpsPoint p = At(lines[0], 2);  // before "p"
+  page.Click(p.X, p.Y);
+  EXPECT_EQ(page.Html(), "<p>al|pha beta</p><p>gamma</p>");
+  EXPECT_EQ(page.Focused(), lines[0]);
+  EXPECT_EQ(page.Host.CallCount("OnTextClicked"), 1);
+  // The caret stands at the character's left edge.
+  EXPECT_EQ(page.Host.Caret.Left, lines[0]->GetAbsoluteLeft() + lines[0]->Items().GetItem(2).X);
+
+  // Press, move onto the next paragraph, release: the selection follows.
+  page.Host.Forget();
+  page.Mouse(psmMouseDown, p.X, p.Y);
+  const TpsPoint q = At(lines[1], 2);
+  page.Mouse(psmMouseMove, q.X, q.Y);
+  EXPECT_EQ(page.Selected(), "pha betaga");
+  page.Mouse(psmMouseUp, q.X, q.Y);
+  EXPECT_TRUE(page.Host.Selection.ExtendSuspended());
+  EXPECT_EQ(page.Html(), "<p>alpha beta</p><p>ga|mma</p>");
+  // No click notice with a selection.
+  EXPECT_EQ(page.Host.CallCount("OnTextClicked"), 0);
+  // A move after the release extends nothing.
+  const TpsPoint r = At(lines[1], 4);
+  page.Mouse(psmMouseMove, r.X, r.Y);
+  EXPECT_EQ(page.Selected(), "pha betaga");
+  // A click elsewhere clears it.
+  page.Click(r.X, r.Y);
+  EXPECT_EQ(page.Selected(), "");
+  EXPECT_EQ(page.Html(), "<p>alpha beta</p><p>gamm|a</p>");
+}
+
+TEST(TextLineMouse, DoubleAndTripleClicks) {
+  KeyPage page;
+  page.Open("<html><body><p>|alpha beta</p><p>gamma</p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  const TpsPoint p = At(line, 7);  // inside "beta"
+  page.Mouse(psmMouseDown, p.X, p.Y, 0, ssDoubleBit);
+  page.Mouse(psmMouseUp, p.X, p.Y);
+  EXPECT_EQ(page.Selected(), "beta");
+  EXPECT_EQ(page.Host.CallCount("OnTextDoubleClicked"), 1);
+  // The third click within the double-click time at the same point selects
+  // the block.
+  page.Clock->Advance(vcl::GetDoubleClickTime());
+  page.Click(p.X, p.Y);
+  EXPECT_EQ(page.Host.CallCount("SelectCurrentBlock"), 1);
+  // Too late, or one pixel off: a plain click.
+  for (const auto& [advance, dx] : std::vector<std::pair<Integer, Integer>>{{1, 0}, {0, 1}}) {
+    page.Mouse(psmMouseDown, p.X, p.Y, 0, ssDoubleBit);
+    page.Mouse(psmMouseUp, p.X, p.Y);
+    page.Clock->Advance(vcl::GetDoubleClickTime() + advance);
+    page.Host.Forget();
+    page.Click(p.X + dx, p.Y);
+    EXPECT_EQ(page.Host.CallCount("SelectCurrentBlock"), 0);
+    EXPECT_EQ(page.Selected(), "");
+  }
+
+  // A handler that leaves oHandled set: nothing is selected.
+  page.Host.Options["DoubleClickHandled"] = 1;
+  page.Mouse(psmMouseDown, p.X, p.Y, 0, ssDoubleBit);
+  page.Mouse(psmMouseUp, p.X, p.Y);
+  EXPECT_EQ(page.Selected(), "");
+}
+
+TEST(TextLineMouse, RightClickOnALinkShowsTheLinkMenu) {
+  KeyPage page;
+  page.Open("<html><body><p>|go <a href=\"x.html\">there</a> now</p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  const TpsPoint p = At(line, 3);  // "t" of the link
+  page.Mouse(psmMouseDown, p.X, p.Y, 1);
+  page.Mouse(psmMouseUp, p.X, p.Y, 1);
+  EXPECT_EQ(page.Host.CallCount("PopupLinkMenu " + std::to_string(p.X) + "," + std::to_string(p.Y)), 1);
+  EXPECT_EQ(page.Host.CallCount("OnTextClicked"), 0);
+  // Hovering over the link shows the editor's link cursor, elsewhere the
+  // I-beam.
+  page.Mouse(psmMouseMove, p.X, p.Y, -1);
+  EXPECT_EQ(line->MouseCursor, vcl::crHandPoint);
+  const TpsPoint q = At(line, 0);
+  page.Mouse(psmMouseDown, q.X, q.Y, 1);
+  page.Mouse(psmMouseUp, q.X, q.Y, 1);
+  EXPECT_EQ(page.Host.CallCount("OnTextClicked"), 1);
+  page.Mouse(psmMouseMove, q.X, q.Y, -1);
+  EXPECT_EQ(line->MouseCursor, vcl::crIBeam);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+TEST(TextLineKeys, UpAndDownMakeAPlaceBesideANestedTable) {
+  struct Case {
+    const char* name;
+    const char* in;
+    Integer key;
+    const char* out;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"Down below the table", "<div><table><tr><td>a|b</td></tr></table></div>", psmKeyDown,
+            "<div><table><tr><td>ab</td></tr></table>|&nbsp;</div>"},
+           {"Up above the table", "<div><table><tr><td>a|b</td></tr></table></div>", psmKeyUp,
+            "<div>|&nbsp;<table><tr><td>ab</td></tr></table></div>"},
+           {"a line below inside the block takes the caret at the column (the cell is indented by its spacing and padding)",
+            "<div><table><tr><td>a|b</td></tr></table>after</div>", psmKeyDown,
+            "<div><table><tr><td>ab</td></tr></table>af|ter</div>"},
+       }) {
+    SCOPED_TRACE(c.name);
+    KeyPage page;
+    page.Open(std::string("<html><body>") + c.in + "</body></html>");
+    page.Key(c.key);
+    EXPECT_EQ(page.Html(), c.out);
+    EXPECT_EQ(page.Host.CallCount("ScrollToBottom") + page.Host.CallCount("ScrollToTop"), 0);
+  }
+  // A table straight in the body: Down on its last line scrolls.
+  KeyPage page;
+  page.Open("<html><body><table><tr><td>a|b</td></tr></table></body></html>");
+  page.Key(psmKeyDown);
+  EXPECT_EQ(page.Html(), "<table><tr><td>a|b</td></tr></table>");
+  EXPECT_EQ(page.Host.CallCount("ScrollToBottom"), 1);
 }
 
 }  // namespace
