@@ -1,0 +1,525 @@
+#pragma once
+// The HTML editor component: a control that owns the page being edited
+// (the node list inside a TpsDocument), the view-node tree that lays it out
+// and paints it, the window manager that carries editor messages to the
+// nodes, the style sheet, the image cache, the undo list and the smart-tag
+// threads. It is the view's host (IpsEditorHost).
+//
+// Every change to the document is a command: it takes the document lock,
+// saves an undo snapshot and posts a short queue of editor messages framed
+// by 530 begin, 550 extract, ..., 560 relayout, 960 changed, 540 end; the
+// manager runs the queue and the follow-up requests the nodes make are
+// carried out by ProcessPendingUpdates in a fixed order.
+//
+// The units of the component, by concern: psHtmlEdit.cpp (construction,
+// properties, host answers, the command frame, pending updates, relayout,
+// text and HTML insertion, undo), psHtmlEditStyles.cpp (the style sheet and
+// the four style callbacks), psHtmlEditLoad.cpp (loading and code
+// generation), psHtmlEditPaint.cpp (painting, scroll ranges, scrolling,
+// focus and resize).
+#include <functional>
+#include <memory>
+#include <vector>
+
+#include "htmledit/control/psUndo.h"
+#include "htmledit/doc/psDocument.h"
+#include "htmledit/doc/psDocumentAccess.h"
+#include "htmledit/doc/psHtmlParser.h"
+#include "htmledit/doc/psTagStyles.h"
+#include "htmledit/view/psEditorHost.h"
+#include "htmledit/view/psMessages.h"
+#include "htmledit/view/psPropertyGroups.h"
+#include "rtl/Streams.h"
+#include "vcl/ScrollingControl.h"
+
+namespace vcl {
+class TTimer;
+class TPicture;
+class TGraphic;
+class TStrings;
+}  // namespace vcl
+
+namespace htmlview {
+class TpsBodyNode;
+class TpsCaret;
+class TpsImageCache;
+class TpsScrollCanvas;
+class TpsVCLScrollBar;
+class TpsWindowManager;
+}  // namespace htmlview
+
+namespace htmledit {
+
+using htmldoc::AnsiString;
+using htmldoc::Byte;
+using htmldoc::Integer;
+using htmldoc::TObjectPtr;
+using htmldoc::TpsCharacterEncoding;
+using htmldoc::TpsDataChunk;
+using htmldoc::TpsMarkupTag;
+using htmldoc::TpsPoint;
+using htmldoc::TpsRect;
+using htmldoc::WideString;
+using htmlview::TpsSelectionRange;
+
+class TpsTextSelection;
+
+// The indices of the editor's pending-update flags.
+constexpr Integer puDocumentChanged = 0;
+constexpr Integer puCursorMoved = 1;
+constexpr Integer puRelayout = 4;
+constexpr Integer puRepaint = 5;
+constexpr Integer puSmartTagAnalysis = 6;
+constexpr Integer puReselect = 7;
+// Suppressed updates: an image drag, and the body's layout (which holds
+// back the document-changed step).
+constexpr Integer suImageDragging = 0;
+constexpr Integer suLayoutRunning = 1;
+
+// Events (sender first, as published).
+using TSupportedCustomTagEvent = std::function<void(TObjectPtr iSender, const TpsMarkupTag& iTag, bool& oSupported)>;
+using TRecreateCustomTagEvent =
+    std::function<void(TObjectPtr iSender, TpsMarkupTag& ioOriginalCustomTag, const AnsiString& iReplacedBy)>;
+using TImageIDArray = std::vector<Integer>;
+using TInitiateImageRequestingEvent = std::function<void(TObjectPtr iSender, const TImageIDArray& iIds)>;
+// oGraphicContainer owns oGraphic when given (it is kept with the cache
+// entry); a graphic alone is taken over.
+using TRequestImageEvent = std::function<void(TObjectPtr iSender, Integer iImageID, Integer iWidth, Integer iHeight,
+                                              vcl::TGraphic*& oGraphic, vcl::TPicture*& oGraphicContainer)>;
+using TRequestResizedGraphicEvent = std::function<void(TObjectPtr iSender, const AnsiString& iImageSource,
+                                                       Integer iWidth, Integer iHeight, vcl::TGraphic*& oGraphic)>;
+using TDocumentLoadingErrorEvent = std::function<void(TObjectPtr iSender, const AnsiString& iExceptionClassName,
+                                                      const AnsiString& iExceptionMessage)>;
+using TDocumentChangeEvent = std::function<void(TObjectPtr Sender, htmldoc::TpsDocumentChange Change)>;
+using TPasteFromClipboardEvent = std::function<void(TObjectPtr iSender, bool& oHandled)>;
+using TCanPasteFromClipboardEvent = std::function<void(TObjectPtr iSender, bool& oCanPaste)>;
+using TMergeBlocksEvent =
+    std::function<void(TObjectPtr iSender, const AnsiString& iFirstBlockClass, const AnsiString& iSecondBlockClass,
+                       bool iFirstBlockEmpty, bool iSecondBlockEmpty, AnsiString& ioMergedBlockClass)>;
+using TSplitBlockEvent = std::function<void(TObjectPtr iSender, const AnsiString& iCurrentBlockClass,
+                                            Byte iCursorPosition, AnsiString& ioFirstBlockClass,
+                                            AnsiString& ioSecondBlockClass, bool& oAllowSplit)>;
+using TOnTextDoubleClickedEvent = std::function<void(TObjectPtr iSender, bool& oHandled)>;
+using TSaveTagEvent = std::function<void(TObjectPtr iSender, TpsMarkupTag& ioTag, bool& oDelete)>;
+using TLoadExternalStylesheet = std::function<void(TObjectPtr iSender, const TpsMarkupTag& ioLinkTag)>;
+
+class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEditorHost {
+ public:
+  explicit TpsHTMLEditBase(vcl::TComponent* aOwner);
+  ~TpsHTMLEditBase() override;
+
+  // --- Properties ---
+  bool GetReadOnly() const { return FReadOnly; }
+  void SetReadOnly(bool aValue);
+  bool WantReturns = true;
+  bool GetMemoStyle() const { return FMemoStyle; }
+  void SetMemoStyle(bool aValue);
+  Integer GetDocumentWidth() const { return FDocumentWidth; }
+  // Below 100 is ignored.
+  void SetDocumentWidth(Integer aValue);
+  bool GetShowDocumentFrame() const { return FShowDocumentFrame; }
+  void SetShowDocumentFrame(bool aValue);
+  vcl::TColor GetAppWorkspaceColor() const { return FAppWorkspaceColor; }
+  void SetAppWorkspaceColor(vcl::TColor aValue);
+  vcl::TColor GetHighlightColor() const { return FHighlightColor; }
+  void SetHighlightColor(vcl::TColor aValue) { FHighlightColor = aValue; }
+  // CSS text added to the sheet now and again in Loaded.
+  const AnsiString& GetDefaultStyleSheet() const { return FDefaultStyleSheet; }
+  void SetDefaultStyleSheet(const AnsiString& aCss);
+  // HTML loaded now (and in Loaded when no page came first).
+  const AnsiString& GetDefaultDocument() const { return FDefaultDocument; }
+  void SetDefaultDocument(const AnsiString& aHtml);
+  bool GetDownsizingEnabled() const { return FDownsizingEnabled; }
+  void SetDownsizingEnabled(bool aValue) { FDownsizingEnabled = aValue; }
+  Integer GetMaxWordWidth() const { return FMaxWordWidth; }
+  void SetMaxWordWidth(Integer aValue) { FMaxWordWidth = aValue; }
+  vcl::TCursor GetLinkHoverCursor() const { return FLinkHoverCursor; }
+  void SetLinkHoverCursor(vcl::TCursor aValue) { FLinkHoverCursor = aValue; }
+  AnsiString GetVersion() const { return "3.0.0.94"; }
+  void SetVersion(const AnsiString&) {}
+  // The charset a page that names none is read and written in.
+  AnsiString Charset;
+  vcl::TGraphic* GetImageDownsizeOverlayGraphic() const;
+
+  htmlview::TpsCodeGenerator CodeGenerator;
+  htmlview::TpsEditingOptions EditingOptions;
+  htmlview::TpsScrollBars ScrollBars;
+  htmlview::TImageDragging ImageDraggingOptions;
+  htmlview::TImageResizing ImageResizing;
+  htmlview::TpsTables Tables;
+  htmlview::TpsSmartTags SmartTags;
+
+  // --- Events, in the order of their fire operations ---
+  htmldoc::TNotifyEvent OnCreate;
+  htmldoc::TUnknownStyleEvent OnUnknownStyle;
+  htmldoc::TUnknownStyleAttributeEvent OnUnknownStyleAttribute;
+  TSupportedCustomTagEvent OnSupportedCustomTag;
+  htmldoc::TParseCustomTagEvent OnParseCustomTag;
+  htmldoc::TpsParseTagEvent OnParseTag;
+  htmldoc::TParseImageTagEvent OnParseImageTag;
+  TRecreateCustomTagEvent OnRecreateCustomTag;
+  htmldoc::TParseDocumentRuntimeVariableEvent OnParseDocumentRuntimeVariable;
+  TInitiateImageRequestingEvent OnInitiateImageRequesting;
+  TRequestImageEvent OnRequestImage;
+  TRequestResizedGraphicEvent OnRequestResizedGraphic;
+  TDocumentLoadingErrorEvent OnDocumentLoadingError;
+  htmldoc::TNotifyEvent OnDocumentChanged;
+  TDocumentChangeEvent OnDocumentChange;
+  htmldoc::TNotifyEvent OnCursorMoved;
+  TPasteFromClipboardEvent OnPasteFromClipboard;
+  TCanPasteFromClipboardEvent OnCanPasteFromClipboard;
+  htmldoc::TNotifyEvent OnDoneRequestingImages;
+  TSplitBlockEvent OnSplitBlock;
+  TMergeBlocksEvent OnMergeBlocks;
+  htmldoc::TNotifyEvent OnTextClicked;
+  TOnTextDoubleClickedEvent OnTextDoubleClicked;
+  TSaveTagEvent OnSaveTag;
+  TLoadExternalStylesheet OnLoadExternalStylesheet;
+
+  // --- Public wrappers the view, the loader and the code generator call ---
+  void FireMergeBlocks(const AnsiString& aFirstClass, const AnsiString& aSecondClass, bool aFirstEmpty,
+                       bool aSecondEmpty, AnsiString& ioMergedClass) {
+    DoMergeBlocks(aFirstClass, aSecondClass, aFirstEmpty, aSecondEmpty, ioMergedClass);
+  }
+  void FireTextClicked() { DoTextClicked(); }
+  void FireSaveTag(TpsMarkupTag& ioTag, bool& oDelete) { DoSaveTag(ioTag, oDelete); }
+  void FireLoadExternalStylesheet(const TpsMarkupTag& aLinkTag) { DoLoadExternalStylesheet(aLinkTag); }
+
+  // --- Life cycle ---
+  // Caret, default style sheet and default document; OnCreate; the
+  // smart-tag thread starts. Safe to call once only (later calls return).
+  void Loaded() override;
+  bool IsLoaded() const { return FIsLoaded; }
+
+  // --- Style sheet ---
+  void ResetStyleSheet();
+  void LoadStyleSheetFromString(const AnsiString& aCss, bool aReset);
+  void LoadStyleSheetFromFile(const AnsiString& aFileName, bool aReset);
+  void SetStyleAttribute(const AnsiString& aStyleName, const AnsiString& aAttributeName, const AnsiString& aValue);
+  Integer GetInternalStyleID(const AnsiString& aStyleText) override;
+  void RestyleDocument();
+  void RegisterHtmlCode(const AnsiString& aEntity, Integer aCharCode);
+  htmldoc::TpsStyleSheet* StyleSheet() override { return FStyleSheet.get(); }
+
+  // --- Loading and code generation ---
+  void LoadFromStream(rtl::TStream& aStream, bool aKeepStyleSheet, bool aImport);
+  void LoadFromString(const AnsiString& aHtml, bool aKeepStyleSheet, bool aImport);
+  void ImportText(const AnsiString& aText, bool aOnePerLine);
+  void ImportTextFile(const AnsiString& aFileName, bool aOnePerLine);
+  void ClearDocument();
+  void SaveToStream(rtl::TStream& aStream, bool aWholeDocument, bool aKeepCustomTags);
+  AnsiString SaveToString(bool aWholeDocument, bool aKeepCustomTags);
+  // aChunk is changed (tag hook, blanks in empty blocks, custom tags
+  // removed): hand a copy. aBodyStart and aBodyEnd: 1-based positions of the
+  // body text's first and last byte in aStream's output, -1 without body.
+  void GenerateCode(TpsDataChunk& aChunk, rtl::TStream& aStream, const AnsiString& aCharset, bool aWriteCharsetMeta,
+                    Integer& aBodyStart, Integer& aBodyEnd, bool aWholeDocument, bool aKeepCustomTags);
+  AnsiString GenerateCodeToString(TpsDataChunk& aChunk, const AnsiString& aCharset, bool aWriteCharsetMeta,
+                                  Integer& aBodyStart, Integer& aBodyEnd, bool aWholeDocument, bool aKeepCustomTags);
+  // A file's bytes, checked; aEncoding becomes the page's charset.
+  std::unique_ptr<TpsDataChunk> ParseStream(rtl::TStream& aStream, TpsCharacterEncoding& aEncoding);
+  // The program's own text, unchecked.
+  std::unique_ptr<TpsDataChunk> ParseString(const AnsiString& aHtml, TpsCharacterEncoding& aEncoding);
+  const AnsiString& Title() const { return FTitle; }
+  const htmldoc::TpsMetaTagList& MetaTags() const { return *FMetaTags; }
+  const htmldoc::TpsMarkupTagList& LinkTags() const { return *FLinkTags; }
+  htmldoc::TpsDocument* Document() const { return FDocument.get(); }
+  htmlview::TpsBodyNode* RootWindow() const;
+
+  // --- Requests and pending updates ---
+  void NotifyDocumentChanged() { NotifyDocumentChange(htmldoc::dcUnknown); }
+  void NotifyDocumentChange(htmldoc::TpsDocumentChange aChange) override;
+  void NotifyCursorMoved() override;
+  void RequestRelayout(uint32_t aElementID);
+  void RequestRepaint() override;
+  void RequestSmartTagAnalysis();
+  void ProcessPendingUpdates();
+  // aFull: the view is rebuilt from aChunk (taken over) or a copy of the
+  // document; else the root lays its content out again in place.
+  void Relayout(bool aFull, bool aDocumentChanged, std::unique_ptr<TpsDataChunk> aChunk = nullptr);
+  std::unique_ptr<htmldoc::TpsHtmlTag> CreateHtmlTag(Byte aTagCode, bool aClosing, const AnsiString& aClass,
+                                                     const AnsiString& aStyle);
+
+  // --- Text and HTML ---
+  void InsertText(const AnsiString& aText, bool aFlag);
+  void InsertWideText(const WideString& aText, bool aFlag);
+  void InsertHTML(const AnsiString& aHtml, bool aAsWhole);
+  // aEncoding: nullptr becomes UTF-8.
+  void InsertHtmlChunk(const AnsiString& aHtml, const TpsCharacterEncoding* aEncoding, bool aAsWhole,
+                       bool aSnapshot);
+
+  // --- Undo ---
+  void SaveUndoState(Integer aUnused = 0);
+  void Undo();
+  void Redo();
+  bool CanUndo();
+  bool CanRedo();
+  TpsUndoList& UndoList() { return FUndoList; }
+
+  // --- Selection and view geometry ---
+  TpsTextSelection* Selection() const { return FSelection.get(); }
+  bool HasTextSelection();
+  void ClearSelection();
+  bool GetRevealTags() const { return FRevealTags; }
+  void SetRevealTags(bool aReveal);
+  TpsPoint ClientToDocument(const TpsPoint& aPoint);
+  TpsPoint DocumentToClient(const TpsPoint& aPoint);
+  // Inclusive, document coordinates.
+  TpsRect GetViewRect();
+
+  // --- Painting and scrolling ---
+  virtual void PaintDocument();
+  void PaintErrorScreen();
+  void PaintWorkspace();
+  void FillWorkspace();
+  void UpdateScrollRanges() override;
+  virtual Integer GetDocumentHeight();
+  Integer GetMinDocumentHeight() override;
+  // -1 leaves a bar alone.
+  void SetScrollRanges(Integer aHorizontal, Integer aVertical);
+  void SyncScrollPosition();
+  void ScrollTo(Integer aPosition);
+  void ScrollToTop();
+  void ScrollToBottom();
+  bool ScrollPageUp();
+  bool ScrollPageDown();
+  void ScrollNodeIntoView(htmlview::TpsWindow* aNode);
+  void ScrollNodeToCentre(htmlview::TpsWindow* aNode);
+  void UpdateHoverCursor(const vcl::TPoint& aClientPoint);
+  bool PaintFailed() const { return FPaintFailed; }
+  const WideString& PaintErrorText() const { return FPaintErrorText; }
+  Integer ScrollPosition();
+  // Shows the painting-failed message box (posted after the failed paint).
+  std::function<void(const AnsiString& aText)> OnShowPaintError;
+
+  // --- Parts ---
+  htmlview::TpsWindowManager* WindowManager() const { return FWindowManager.get(); }
+  htmlview::TpsImageCache* ImageCache() override { return FImageCache.get(); }
+  htmlview::TpsCaret* GetCaret() const { return FCaret.get(); }
+  bool HasCaret() const { return FCaret != nullptr; }
+  vcl::TSize GetClientSize();
+
+  // --- View host ---
+  Byte EditMode() override { return FEditMode; }
+  bool AllowMultipleSpaces() override { return EditingOptions.AllowMultipleSpaces; }
+  Integer TabStops() override { return EditingOptions.TabStops; }
+  vcl::TCursor Cursor() override { return FSavedCursor; }
+  htmldoc::TpsStyleContextTree* StyleContextTree() override;
+  const htmldoc::TpsHtmlTagEventsRef& DocumentEvents() override { return FDocumentEvents; }
+  void UpdateCaretPosition() override;
+  htmlview::IpsTextSelection* TextSelection() override;
+  htmlview::TpsAbstractCanvas* ScreenCanvas() override;
+  vcl::TCanvas* GetDC() override;
+  void ReleaseDC(vcl::TCanvas*) override {}
+  vcl::TPoint ClientToScreen(const vcl::TPoint& aPoint) override { return vcl::TControl::ClientToScreen(aPoint); }
+  std::unique_ptr<htmlview::TpsHintWindow> CreateHintWindow(const vcl::TPoint& aScreenPoint,
+                                                            htmlview::TpsHintTriggerArea* aArea,
+                                                            const AnsiString& aText) override;
+  bool MemoStyle() override { return FMemoStyle; }
+  Integer DocumentWidth() override { return FDocumentWidth; }
+  Integer ClientWidth() override { return vcl::TControl::ClientWidth(); }
+  Integer ClientHeight() override { return vcl::TControl::ClientHeight(); }
+  void SetLayoutRunning(bool aRunning) override;
+  bool RevealTags() override { return FRevealTags; }
+  bool DownsizingEnabled() override { return FDownsizingEnabled; }
+  Integer MaxWordWidth() override { return FMaxWordWidth; }
+  vcl::TColor HighlightColor() override { return FHighlightColor; }
+  double PrintScale() override { return FPrintScale; }
+  htmlview::TImageDragging* ImageDragging() override { return &ImageDraggingOptions; }
+  vcl::TGraphic* ImageDownsizeOverlay() override { return GetImageDownsizeOverlayGraphic(); }
+  bool ShowDownsizeMarks() override { return FShowDownsizeMarks; }
+  const htmlview::TpsVirtualBorders* VirtualBorders() override;
+  bool ReadOnly() override { return FReadOnly; }
+  void SetMouseAutoScroll(bool aEnabled) override { FMouseAutoScroll = aEnabled; }
+
+  // --- View host: what the text lines' editing asks of the editor ---
+  bool AllowMultipleEmptyBlocks() { return EditingOptions.AllowMultipleEmptyBlocks; }
+  void SaveUndoSnapshot() { SaveUndoState(); }
+  void SelectAll();
+  // A 190 to the focused node.
+  void SelectCurrentBlock();
+  void InsertText(const WideString& aText) { InsertWideText(aText, false); }
+  // The list commands come with the editing commands; until then the keys
+  // that ask for them change nothing.
+  void IncreaseListIndent(Integer aKind) {}
+  void DecreaseListIndent() {}
+  void RequestRelayout() { RequestRelayout(0); }
+  void LeaveImageMode() { FEditMode = htmlview::emText; }
+  // Document coordinates; with aScroll the view follows.
+  void PlaceCaret(const TpsRect& aRect, bool aScroll);
+  TpsPoint ScrollOrigin();
+  void MergeBlocks(const AnsiString& aFirstClass, bool aFirstEmpty, const AnsiString& aSecondClass, bool aSecondEmpty,
+                   AnsiString& ioMergedClass) {
+    DoMergeBlocks(aFirstClass, aSecondClass, aFirstEmpty, aSecondEmpty, ioMergedClass);
+  }
+  // True when a handler ran and left oHandled set.
+  bool TextDoubleClicked() {
+    if (!OnTextDoubleClicked) return false;
+    bool handled = true;
+    DoTextDoubleClicked(handled);
+    return handled;
+  }
+  void TextClicked() { DoTextClicked(); }
+  vcl::TCursor LinkHoverCursor() { return FLinkHoverCursor; }
+
+
+  // The 100 ms tick: repaints what was invalidated meanwhile when the
+  // repaint event is set.
+  void TimerTick();
+  vcl::TTimer* Timer() const { return FTimer; }
+
+  void Dispatch(vcl::TMessage& aMessage) override;
+
+ protected:
+  // Fire operations: each calls its handler when one is assigned.
+  virtual void DoCreate();
+  virtual void DoUnknownStyle(const AnsiString& aStyleName);
+  virtual void DoUnknownStyleAttribute(const AnsiString& aStyleName, const AnsiString& aAttributeName,
+                                       bool& ioDelete);
+  virtual void DoSupportedCustomTag(const TpsMarkupTag& aTag, bool& oSupported);
+  virtual void DoParseCustomTag(TpsMarkupTag& aTag, AnsiString& oReplace);
+  virtual void DoParseTag(TpsMarkupTag& aTag);
+  virtual void DoParseImageTag(TpsMarkupTag& aTag);
+  virtual void DoRecreateCustomTag(TpsMarkupTag& aTag, const AnsiString& aReplacedBy);
+  virtual void DoParseDocumentRuntimeVariable(const AnsiString& aName, AnsiString& oReplace);
+  virtual void DoInitiateImageRequesting(const TImageIDArray& aIds);
+  virtual void DoRequestImage(Integer aImageID, Integer aWidth, Integer aHeight, vcl::TGraphic*& oGraphic,
+                              vcl::TPicture*& oContainer);
+  virtual void DoRequestResizedGraphic(const AnsiString& aSource, Integer aWidth, Integer aHeight,
+                                       vcl::TGraphic*& oGraphic);
+  virtual void DoDocumentLoadingError(const AnsiString& aClassName, const AnsiString& aMessage);
+  virtual void DoDocumentChanged();
+  virtual void DoDocumentChange(htmldoc::TpsDocumentChange aChange);
+  virtual void DoCursorMoved();
+  virtual void DoDoneRequestingImages();
+  // aPosition: 0 block begin, 1 middle, 2 end.
+  virtual void DoSplitBlock(const AnsiString& aCurrentClass, Byte aPosition,
+                            AnsiString& ioFirstClass, AnsiString& ioSecondClass, bool& oAllowSplit);
+  virtual void DoMergeBlocks(const AnsiString& aFirstClass, const AnsiString& aSecondClass, bool aFirstEmpty,
+                             bool aSecondEmpty, AnsiString& ioMergedClass);
+  virtual void DoTextClicked();
+  virtual void DoTextDoubleClicked(bool& oHandled);
+  virtual void DoSaveTag(TpsMarkupTag& ioTag, bool& oDelete);
+  virtual void DoLoadExternalStylesheet(const TpsMarkupTag& aLinkTag);
+
+  void PaintWindow() override;
+  void Resize() override;
+  void DoEnter() override;
+  void DoExit() override;
+
+ public:
+  // --- The command frame ---
+  // Runs aPost (which posts the command's own messages between 550 and
+  // 560) inside 530, 550, ..., 560, 960, 540 to aTarget (the root when
+  // nullptr) and processes the queue; a failure restores the document (see
+  // psHtmlEdit.cpp) and propagates. aAfter posts what follows 540.
+  void RunCommand(htmlview::TpsWindow* aTarget, const std::function<void()>& aPost,
+                  const std::function<void()>& aAfter = nullptr);
+  // Posts a command message to aTarget (the root when nullptr) and gives it
+  // back for its fields.
+  htmlview::TpsMessage& PostCommand(Integer aId, htmlview::TpsWindow* aTarget = nullptr);
+  // ProcessMessages with the clean-up of a failure.
+  void ProcessMessages();
+  // Requests images the cache is missing; true.
+  bool RequestImages();
+  void LoadImageIntoCache(Integer aImageID);
+  void LoadImageBySrc(const AnsiString& aSrc);
+  AnsiString GetImageSrc(Integer aImageID);
+
+ private:
+  friend class TpsDocumentLoader;
+  void MakeDocumentEvents();
+  void LoadDefaultDocument();
+  void CreateDocument(std::unique_ptr<TpsDataChunk> aChunk, const TpsCharacterEncoding& aEncoding,
+                      std::unique_ptr<TpsDataChunk>& oBody);
+  void FreeDocument();
+  void RebuildViewTree();
+  void InstallRoot();
+  std::unique_ptr<htmldoc::TpsHtmlParser> MakeParser(bool aForStream);
+  void RecoverFromFailedCommand(const std::exception_ptr& aError);
+  void WriteCustomPair(TpsDataChunk& aChunk, htmldoc::TpsChunkElement* aOpen, htmldoc::TpsChunkElement* aClose,
+                       const TpsCharacterEncoding& aEncoding, const AnsiString& aCursorText, std::string& aOut);
+  void RefreshCursorContext();
+
+  bool FReadOnly = false;
+  bool FMemoStyle = true;
+  Integer FDocumentWidth = 500;
+  bool FShowDocumentFrame = true;
+  vcl::TColor FAppWorkspaceColor;
+  vcl::TColor FHighlightColor;
+  AnsiString FDefaultStyleSheet;
+  AnsiString FDefaultDocument;
+  bool FDownsizingEnabled = true;
+  Integer FMaxWordWidth = 300;
+  bool FRevealTags = false;
+  bool FShowDownsizeMarks = true;
+  bool FCentreOnResize = true;
+  double FPrintScale = 1.0;
+  bool FMouseAutoScroll = true;
+  vcl::TCursor FSavedCursor = vcl::crIBeam;
+  vcl::TCursor FLinkHoverCursor = vcl::crIBeam;
+
+  htmldoc::TpsDocumentAccess FDocumentLock;
+ public:
+  htmldoc::TpsDocumentAccess& DocumentLock() { return FDocumentLock; }
+
+ private:
+  std::unique_ptr<htmldoc::TpsEvent> FRepaintEvent;
+  vcl::TTimer* FTimer = nullptr;  // owned as a component
+  std::unique_ptr<htmlview::TpsScrollCanvas> FCanvas;
+  std::unique_ptr<htmlview::TpsWindowManager> FWindowManager;
+  std::unique_ptr<htmlview::TpsImageCache> FImageCache;
+  std::unique_ptr<htmlview::TpsCaret> FCaret;
+  std::unique_ptr<htmlview::TpsVCLScrollBar> FVertBar;
+  std::unique_ptr<htmldoc::TpsStyleSheet> FStyleSheet;
+  std::unique_ptr<htmldoc::TpsStyleContextTree> FSpareContextTree;
+  htmldoc::TpsHtmlTagEventsRef FDocumentEvents;
+  std::unique_ptr<htmldoc::TpsDocument> FDocument;
+  std::unique_ptr<TpsTextSelection> FSelection;
+  std::unique_ptr<vcl::TPicture> FImageDownsizeOverlay;
+  std::unique_ptr<htmldoc::TpsMetaTagList> FMetaTags;
+  std::unique_ptr<htmldoc::TpsMarkupTagList> FLinkTags;
+  AnsiString FTitle;
+  TpsUndoList FUndoList{50};
+  bool FStateSaved = false;
+  Byte FEditMode = htmlview::emText;
+
+  htmlview::TpsFlags FPendingUpdates{16};
+  htmlview::TpsFlags FSuppressedUpdates{16};
+  htmldoc::TpsDocumentChange FDocumentChangeKind = htmldoc::dcUnknown;
+  uint32_t FReselectElementID = 0;
+
+  vcl::TPoint FLastMousePoint{0, 0};
+  Integer FLastShift = 0;
+  bool FCaretWasVisible = false;
+  bool FPaintFailed = false;
+  WideString FPaintErrorText;
+
+  bool FIsLoaded = false;
+  bool FDocumentLoaded = false;
+  bool FDestroying = false;
+  bool FInPaint = false;
+  bool FInWMPaint = false;
+  bool FLoadingStyleSheet = false;
+  bool FLoadingDocument = false;
+  bool FSettingScrollRanges = false;
+  bool FFiringDocumentChanged = false;
+  bool FFiringDocumentChange = false;
+  // The snapshot the running command took (its undo-list count after the
+  // push), so a failure can put the document back from it.
+  Integer FCommandSnapshotCount = -1;
+};
+
+class TpsCustomHtmlEdit : public TpsHTMLEditBase {
+ public:
+  explicit TpsCustomHtmlEdit(vcl::TComponent* aOwner) : TpsHTMLEditBase(aOwner) {}
+};
+
+class TpsHTMLEdit : public TpsCustomHtmlEdit {
+ public:
+  explicit TpsHTMLEdit(vcl::TComponent* aOwner) : TpsCustomHtmlEdit(aOwner) {}
+  // Under the lock: keeps the style sheet, normalises through the importer.
+  void LoadHTML(const AnsiString& aHtml);
+};
+
+}  // namespace htmledit
