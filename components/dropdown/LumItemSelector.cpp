@@ -479,8 +479,15 @@ void TLumCustomItemSelector::LayoutItems() {
 
 void TLumCustomItemSelector::FollowSelector() {
   if (!selector_) return;
-  HorzScrollBar().SetRange(selector_->Width());
-  VertScrollBar().SetRange(selector_->Height());
+  // A bar only where the list does not fit the whole control, counting the
+  // room the other bar takes once it shows; a bar shown by a smaller client
+  // area would otherwise keep itself showing.
+  const Integer w = selector_->Width(), h = selector_->Height();
+  bool needH = w > Width(), needV = h > Height();
+  if (needV && !needH) needH = w > Width() - GetSystemMetrics(SM_CXVSCROLL);
+  if (needH && !needV) needV = h > Height() - GetSystemMetrics(SM_CYHSCROLL);
+  HorzScrollBar().SetRange(needH ? w : 0);
+  VertScrollBar().SetRange(needV ? h : 0);
   selector_->SetBounds(-HorzScrollBar().Position(), -VertScrollBar().Position(), selector_->Width(),
                        selector_->Height());
 }
