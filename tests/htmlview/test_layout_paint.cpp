@@ -49,3 +49,34 @@ TEST(LayoutPaint, BackgroundsFloatsAndSelection) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::testing;
+
+// Written to table_paint.png in the build folder.
+TEST(LayoutPaint, ATableWithItsBackgroundAndVirtualBorders) {
+  LayoutPage page(200, 60);
+  page.Load("<html><body><table bgcolor=\"#00FF00\" cellspacing=\"4\"><tr><td>ab</td><td class=\"c\">cd</td></tr>"
+            "</table></body></html>",
+            ".c { background-color: #FFFF00; }");
+  PaintPage(page);
+  page.Fake.Bitmap()->Pixels().save("table_paint.png");
+  const std::map<vcl::TColor, char> key{{vcl::RGB(0, 255, 0), 'g'}, {vcl::RGB(255, 255, 0), 'y'},
+                                        {vcl::clBlack, 'k'}, {vcl::clWhite, '.'}, {vcl::clGray, 'r'}};
+  const auto row = [&](Integer y, Integer x0, Integer x1) { return PixelRows(*page.Fake.Bitmap(), {x0, y, x1, y + 1}, key); };
+  // The table's own frame: grey dashes of three over the page, the
+  // table's background inside it, the spacing of 4 around the cells.
+  EXPECT_EQ(row(0, 0, 12), "rrr...rrr...");
+  EXPECT_EQ(row(2, 0, 8), "rggggggg");
+  // Each cell framed by its own dashed border, 4 pixels in; the text's
+  // glyph boxes inside the first cell on the table's green, the second
+  // cell on its class's yellow.
+  EXPECT_EQ(row(5, 0, 14), ".ggggrrrgggrrr");
+  EXPECT_EQ(row(6, 0, 22), "rggggrkkkkkkkgkkkkkkkg");
+  EXPECT_EQ(row(6, 100, 125), "ggrkkkkkkkykkkkkkkyyyyyyy");
+  EXPECT_EQ(row(24, 0, 12), "rrr...rrr...");
+}
+
+}  // namespace
