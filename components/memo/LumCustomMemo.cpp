@@ -172,6 +172,7 @@ TLumCustomMemo::~TLumCustomMemo() {
   }
   if (completionImages_) completionImages_->RemoveFreeNotification(this);
   completionImages_ = nullptr;
+  markerList_->SetMarkerImageList(nullptr);
   // The source keeps this memo's view for the next one.
   if (SourceShown()) memoSource_->Attach(nullptr);
   if (memoSource_) memoSource_->RemoveFreeNotification(this);
@@ -507,6 +508,10 @@ void TLumCustomMemo::Notification(vcl::TComponent* component, vcl::TOperation op
   TCustomControl::Notification(component, operation);
   if (operation == vcl::opRemove && component && component == memoSource_) {
     SourceGone(memoSource_);
+    return;
+  }
+  if (operation == vcl::opRemove && component && component == markerList_->MarkerImageList()) {
+    markerList_->SetMarkerImageList(nullptr);
     return;
   }
   if (operation == vcl::opRemove && component && component == completionImages_) {

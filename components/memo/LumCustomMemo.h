@@ -601,6 +601,8 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   // Hooks the later parts of the editor fill.
   void Rewrap();
   void ExpandRegionAt(Integer line);
+  // The line starts a collapsed region that shows its caption instead.
+  bool CaptionedCollapsedRegionAt(Integer line) const;
   void RemoveRegionsForDeletedLine(Integer line);
   void RefreshParameterHint();
   void StopCompletionTimer();

@@ -1,6 +1,7 @@
 #include "memo/LumMemoSettings.h"
 
 #include "memo/LumCustomMemo.h"
+#include "vcl/ImgList.h"
 #include "vcl/Pictures.h"
 
 namespace memo {
@@ -211,14 +212,27 @@ TLumMarkerList::TLumMarkerList(TLumCustomMemo* owner)
 
 TLumMarkerList::~TLumMarkerList() = default;
 
+void TLumMarkerList::SetMarkerImageList(vcl::TImageList* v) {
+  if (v == markerImageList_) return;
+  if (markerImageList_ && owner_) markerImageList_->RemoveFreeNotification(owner_);
+  markerImageList_ = v;
+  if (v && owner_) v->FreeNotification(owner_);
+  if (owner_) owner_->InvalidateGutter();
+}
+
 bool TLumMarkerList::OwnerLoading() const { return owner_ && owner_->Loading(); }
 
+// Both repaint the gutter, which shows the pictures they choose.
 void TLumMarkerList::SetDefaultMarkerImageIndex(Integer v) {
-  if (!OwnerLoading()) defaultMarkerImageIndex_ = v;
+  if (OwnerLoading() || v == defaultMarkerImageIndex_) return;
+  defaultMarkerImageIndex_ = v;
+  if (owner_) owner_->InvalidateGutter();
 }
 
 void TLumMarkerList::SetUseDefaultMarkerImageIndex(bool v) {
-  if (!OwnerLoading()) useDefaultMarkerImageIndex_ = v;
+  if (OwnerLoading() || v == useDefaultMarkerImageIndex_) return;
+  useDefaultMarkerImageIndex_ = v;
+  if (owner_) owner_->InvalidateGutter();
 }
 
 TColor TLumMarkerList::ImageTransparentColor() const {

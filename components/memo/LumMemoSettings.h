@@ -172,7 +172,8 @@ class TLumMarkerList : public vcl::TPersistent {
   TLumMarkers* Markers() { return &markers_; }
   vcl::TBitmap* MarkerImage() { return markerImage_.get(); }
   vcl::TImageList* MarkerImageList() const { return markerImageList_; }
-  void SetMarkerImageList(vcl::TImageList* v) { markerImageList_ = v; }
+  // The editor hears of the list's freeing and lets go of it.
+  void SetMarkerImageList(vcl::TImageList* v);
   // Values set while the editor loads from a form are not applied.
   Integer DefaultMarkerImageIndex() const { return defaultMarkerImageIndex_; }
   void SetDefaultMarkerImageIndex(Integer v);

@@ -103,6 +103,13 @@ void TLumCustomMemo::SetExpanded(Integer line, bool expanded) {
 
 void TLumCustomMemo::ToggleExpanded(Integer line) { SetExpanded(line, !IsExpanded(line)); }
 
+bool TLumCustomMemo::CaptionedCollapsedRegionAt(Integer line) const {
+  if (!IsRegionStart(line) || IsExpanded(line)) return false;
+  Integer definition = -1;
+  AnsiString caption;
+  return RegionCaption(line, definition, caption);
+}
+
 void TLumCustomMemo::ExpandRegionAt(Integer line) {
   if (IsRegionStart(line) && !IsExpanded(line)) SetExpanded(line, true);
 }

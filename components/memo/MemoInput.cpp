@@ -81,6 +81,11 @@ void TLumCustomMemo::KeyDown(vcl::Word& key, TShiftState shift) {
     SetCaretLine(caretY_);
     caretX_ = x;
   }
+  // A collapsed region showing its caption keeps its line as it is.
+  if ((key == vcl::VK_BACK || key == vcl::VK_TAB || key == vcl::VK_SPACE || key == vcl::VK_INSERT ||
+       key == vcl::VK_DELETE) &&
+      CaptionedCollapsedRegionAt(caretY_))
+    return;
   switch (key) {
     case vcl::VK_BACK:
       if (!shift.Contains(vcl::ssAlt))
@@ -250,6 +255,7 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
     if (code == ' ') return;
   }
   if (readOnly_ || !CanEdit() || (autoCompletion_->Active && !completionAllowed_)) return;
+  if (code != '\r' && CaptionedCollapsedRegionAt(caretY_)) return;
   regionRebuildPending_ = true;
 
   if (code == '\t' || code == '\r' || code == ' ' || code == '(' || code == ',' || code == '.' || code == '=' ||
@@ -257,6 +263,9 @@ void TLumCustomMemo::KeyPress(vcl::WideChar& key) {
     if (code == '\r') {
       CheckerAtLineEnd();
       if (TextStore()->Count() == 0) TextStore()->Add("");
+      // An empty line opened above a blank one changes no region.
+      if (caretX_ == 0 && caretY_ < LineCount() && TrimBlanks(LineText(caretY_)).empty())
+        regionRebuildPending_ = false;
     } else if (code == '\t' || code == ' ') {
       CheckerAtWordEnd();
     }
@@ -428,8 +437,18 @@ void TLumCustomMemo::SetCaretFromMouse(Integer x, Integer y, vcl::TMouseButton b
     TFlagScope quiet(notifications_, false);
     StoreTrimmedLine(oldLine);
   }
-  SetCaretX(column + leftCol_);
-  SetCaretLine(line);
+  {
+    // The box after a collapsed region's first line is no place to type:
+    // a click on it does not fill the line up to it.
+    const Integer target = column + leftCol_;
+    const bool onBox = autoExpand_ && codeFolding_->Enabled() && line < LineCount() && IsRegionStart(line) &&
+                       !IsExpanded(line) && target >= LineLen(line) && target <= LineLen(line) + 4;
+    TFlagScope expand(autoExpand_, autoExpand_ && !onBox);
+    // The line first: a click past a line's end fills that line, never the
+    // one the caret leaves.
+    SetCaretLine(line);
+    SetCaretX(target);
+  }
   if (line != oldLine) DoCursorChange();
   MakeCaretVisible();
   if (fromPress && button == vcl::mbLeft) {
@@ -577,6 +596,7 @@ void TLumCustomMemo::DoubleClickAt(Integer x, Integer y) {
   if (LineCount() == 0 || x >= Width()) return;
   TCharLine line(LineText(caretY_));
   if (caretX_ < line.Length() && !IsDelimiter(line.Byte(caretX_))) {
+    if (CaptionedCollapsedRegionAt(caretY_)) ExpandRegionAt(caretY_);
     Integer a = caretX_, b = caretX_;
     while (a > 0 && !IsDelimiter(line.Byte(a - 1))) --a;
     while (b < line.Length() && !IsDelimiter(line.Byte(b))) ++b;
@@ -587,6 +607,14 @@ void TLumCustomMemo::DoubleClickAt(Integer x, Integer y) {
     caretX_ = b;
     DoSelectionChange();
     Invalidate();
+  } else if (codeFolding_->Enabled() && IsRegionStart(caretY_) && !IsExpanded(caretY_)) {
+    // A double click beside the words of a collapsed region's line opens it.
+    if (autoExpand_) {
+      TFlagScope quiet(notifications_, false);
+      StoreTrimmedLine(caretY_);
+      caretX_ = LineLen(caretY_);
+    }
+    ExpandRegionAt(caretY_);
   }
 }
 

@@ -240,3 +240,75 @@ TEST(MemoFolding, TheStripInPixelsAndAClickInIt) {
   EXPECT_EQ(f.memo->CaretY(), 2);
   EXPECT_EQ(f.memo->TopLine(), 0);
 }
+
+TEST(MemoFolding, InputAroundCollapsedRegions) {
+  MemoOnForm f(400, 240);
+  f.memo->SetScrollBars(vcl::ssNone);
+  TLumCustomMemoStyler* s = FoldingStyler(f.form);
+  s->RegionDefinitions()->Items(0)->SetShowComments(true);  // sections show their caption
+  f.memo->SetSyntaxStyles(s);
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, {"section { first }", "a := 1;", "procedure p;", "begin", "end;", "last"});
+  ASSERT_TRUE(f.memo->IsRegionStart(0));
+  ASSERT_TRUE(f.memo->IsRegionStart(2));
+  f.memo->SetFocus();
+  vcl::Application->ProcessMessages();
+  QWidget* w = f.memo->Widget();
+  auto cellPoint = [&](Integer column, Integer row) {
+    const TRect c = f.memo->CellRect(column, row);
+    return QPoint(c.Left + 1, c.Top + c.Height() / 2);
+  };
+  auto click = [&](QPoint p) {
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, p);
+    vcl::Application->ProcessMessages();
+  };
+  auto key = [&](Qt::Key k) {
+    QTest::keyClick(w, k);
+    vcl::Application->ProcessMessages();
+  };
+
+  // A click past a line's end fills that line, not the one the caret left.
+  f.memo->SetCaret(0, 5);
+  click(cellPoint(8, 1));
+  EXPECT_EQ(LinesOf(f.memo)[1], "a := 1; ");
+  EXPECT_EQ(LinesOf(f.memo)[5], "last");
+
+  // A click on the box after a collapsed line's end leaves the line as it
+  // is; further out the line fills up to the click as anywhere else.
+  f.memo->SetExpanded(2, false);
+  click(cellPoint(14, 2));
+  EXPECT_EQ(f.memo->CaretY(), 2);
+  EXPECT_EQ(f.memo->CaretX(), 12);
+  EXPECT_EQ(LinesOf(f.memo)[2], "procedure p;");
+  // A double click there opens the region.
+  click(cellPoint(14, 2));
+  EXPECT_TRUE(f.memo->IsExpanded(2));
+  EXPECT_EQ(LinesOf(f.memo)[2], "procedure p;");
+  f.memo->SetExpanded(2, false);
+  click(cellPoint(20, 2));
+  EXPECT_EQ(f.memo->CaretX(), 20);
+  EXPECT_EQ(LinesOf(f.memo)[2], "procedure p;        ");
+  // A region without a caption takes keys on its first line.
+  key(Qt::Key_Backspace);
+  EXPECT_EQ(LinesOf(f.memo)[2], "procedure p;       ");
+
+  // On a collapsed line that shows its caption the editing keys and typed
+  // characters do nothing; Enter still works.
+  f.memo->SetExpanded(0, false);
+  f.memo->SetCaret(3, 0);
+  for (Qt::Key k : {Qt::Key_Backspace, Qt::Key_Tab, Qt::Key_Space, Qt::Key_Delete, Qt::Key_Insert, Qt::Key_X})
+    key(k);
+  EXPECT_EQ(LinesOf(f.memo)[0], "section { first }");
+  EXPECT_FALSE(f.memo->Overwrite());
+  EXPECT_FALSE(f.memo->IsExpanded(0));
+  // A double click on its word opens it and selects the word.
+  click(cellPoint(2, 0));
+  click(cellPoint(2, 0));
+  EXPECT_TRUE(f.memo->IsExpanded(0));
+  EXPECT_EQ(f.memo->GetSelText(), "section");
+  f.memo->SetExpanded(0, false);
+  f.memo->SetCaret(0, 0);
+  const Integer before = f.memo->TextStore()->Count();
+  key(Qt::Key_Return);
+  EXPECT_EQ(f.memo->TextStore()->Count(), before + 1);
+}

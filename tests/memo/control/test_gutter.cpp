@@ -8,6 +8,8 @@
 #include "MemoTestSupport.h"
 #include "memo/LumMemo.h"
 #include "memo/LumMemoSettings.h"
+#include "vcl/ImgList.h"
+#include "vcl/Pictures.h"
 
 using namespace memotest;
 
@@ -259,4 +261,63 @@ TEST(MemoGutter, ThePresetLooks) {
     EXPECT_EQ(f.memo->BorderColor(), r.border);
     EXPECT_EQ(f.memo->Gutter()->BorderColor(), r.border);
   }
+}
+
+TEST(MemoGutter, MarkerPicturesFromTheImageList) {
+  GutterMemo f;
+  SetText(f.memo, {"zero", "one", "two", "three"});
+  TLumGutter* g = f.memo->Gutter();
+  g->SetShowLineNumbers(false);
+  g->SetGutterColorTo(vcl::clNone);
+  g->SetGutterColor(vcl::clWhite);
+  auto* images = new vcl::TImageList(f.form);
+  const vcl::TColor colours[3] = {0x2040C0, 0x20C040, 0xC04020};
+  for (vcl::TColor c : colours) {
+    vcl::TBitmap b;
+    b.SetSize(16, 16);
+    b.Canvas()->Brush()->SetColor(c);
+    b.Canvas()->FillRect(vcl::TRect{0, 0, 16, 16});
+    images->Add(&b, nullptr);
+  }
+  TLumMarkerList* ml = f.memo->MarkerList();
+  ml->SetMarkerImageList(images);
+  auto add = [&](Integer line, Integer image) {
+    TLumMarker* m = ml->Markers()->Add();
+    m->SetLineNumber(line);
+    m->SetImageIndex(image);
+  };
+  add(1, 2);
+  add(2, 7);  // no such picture: nothing drawn
+  add(3, 0);
+  // Each picture at (1, 2) inside its row.
+  auto pictureAt = [&](const QImage& shot, Integer line) {
+    return PixelAt(shot, g->Left + 1 + 8, g->Top + line * f.memo->LineHeight() + 2 + 8);
+  };
+  QImage shot = Grab(f.memo);
+  SaveShot(shot, "memo_gutter_markers.png");
+  EXPECT_EQ(pictureAt(shot, 0), vcl::clWhite);
+  EXPECT_EQ(pictureAt(shot, 1), colours[2]);
+  EXPECT_EQ(pictureAt(shot, 2), vcl::clWhite);
+  EXPECT_EQ(pictureAt(shot, 3), colours[0]);
+  // The picture's edges: one pixel in and two down, 16 square.
+  const int rowTop = g->Top + f.memo->LineHeight();
+  EXPECT_EQ(PixelAt(shot, g->Left, rowTop + 8), vcl::clWhite);
+  EXPECT_EQ(PixelAt(shot, g->Left + 1, rowTop + 8), colours[2]);
+  EXPECT_EQ(PixelAt(shot, g->Left + 16, rowTop + 8), colours[2]);
+  EXPECT_EQ(PixelAt(shot, g->Left + 8, rowTop + 1), vcl::clWhite);
+  EXPECT_EQ(PixelAt(shot, g->Left + 8, rowTop + 2), colours[2]);
+
+  // The default picture stands for every marker's own.
+  ml->SetUseDefaultMarkerImageIndex(true);
+  ml->SetDefaultMarkerImageIndex(1);
+  shot = Grab(f.memo);
+  EXPECT_EQ(pictureAt(shot, 1), colours[1]);
+  EXPECT_EQ(pictureAt(shot, 2), colours[1]);
+  EXPECT_EQ(pictureAt(shot, 3), colours[1]);
+
+  // A freed list is let go of; the rows draw no pictures.
+  vcl::Free(images);
+  EXPECT_EQ(ml->MarkerImageList(), nullptr);
+  shot = Grab(f.memo);
+  for (Integer line = 0; line < 4; ++line) EXPECT_EQ(pictureAt(shot, line), vcl::clWhite) << line;
 }
