@@ -2,6 +2,7 @@
 
 #include <algorithm>
 
+#include "grid/GridUndoRedo.h"
 #include "grid/draw/GridDraw.h"
 #include "grid/model/GridUtils.h"
 #include "vcl/Messages.h"
@@ -472,6 +473,24 @@ void TBaseGrid::TopLeftChanged() {
   // Blocks in the fixed area follow the scroll position.
   if (model_->MergeCount() > 0) Invalidate();
   MoveToBaseCell();
+}
+
+void TBaseGrid::SetUndoRedo(TLumGridUndoRedo* value) {
+  if (undoRedo_ == value) return;
+  if (undoRedo_ != nullptr) {
+    if (undoRedo_->Grid() == this) undoRedo_->SetGrid(nullptr);
+    RemoveFreeNotification(undoRedo_);
+  }
+  undoRedo_ = value;
+  if (value != nullptr) {
+    value->SetGrid(this);
+    FreeNotification(value);
+  }
+}
+
+void TBaseGrid::Notification(vcl::TComponent* component, vcl::TOperation operation) {
+  vcl::TStringGrid::Notification(component, operation);
+  if (operation == vcl::TOperation::opRemove && component != nullptr && component == undoRedo_) undoRedo_ = nullptr;
 }
 
 }  // namespace grid

@@ -13,6 +13,8 @@
 
 namespace grid {
 
+class TLumGridUndoRedo;
+
 using vcl::TCanvas;
 using vcl::TGridDrawState;
 using vcl::TRect;
@@ -70,6 +72,11 @@ class TBaseGrid : public vcl::TStringGrid {
   bool ShowSelection() const { return showSelection_; }
   void SetShowSelection(bool value);
   Integer PaintPass() const { return paintPass_; }
+  // The change-recording component the grid reports its cell changes to
+  // (not owned); linking sets the component's grid, and freeing either
+  // side clears the link.
+  TLumGridUndoRedo* UndoRedo() const { return undoRedo_; }
+  void SetUndoRedo(TLumGridUndoRedo* value);
 
   TGetDisplTextEvent OnGetDisplText;
   TGetDisplWideTextEvent OnGetDisplWideText;
@@ -106,6 +113,7 @@ class TBaseGrid : public vcl::TStringGrid {
   virtual Integer DisplColIndex(Integer col) const { return col; }
 
  protected:
+  void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   void DrawCell(Integer col, Integer row, const TRect& r, TGridDrawState state) override;
   bool SelectCell(Integer col, Integer row) override;
   void TopLeftChanged() override;
@@ -136,6 +144,7 @@ class TBaseGrid : public vcl::TStringGrid {
   TColor activeRowColor_ = clInfoBk;
   Byte selectionLook_ = 0;
   bool showSelection_ = true;
+  TLumGridUndoRedo* undoRedo_ = nullptr;
 };
 
 }  // namespace grid

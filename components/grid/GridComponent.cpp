@@ -95,6 +95,54 @@ bool HasGridEditorFactory(TGridEditorControl kind) {
 
 vcl::TCursor TVadOdizadEzev::LinkCursor() { return linkCursor; }
 
+// The validation cycle's questions answered by the grid.
+class GridValidationHost : public TValidationHost {
+ public:
+  explicit GridValidationHost(TVadOdizadEzev* grid) : grid_(grid) {}
+  AnsiString EditCellText(Integer col, Integer row) override {
+    if (col < 0 || row < 0 || col >= grid_->ColCount() || row >= grid_->RowCount()) return {};
+    const TCellCoord base = grid_->Model().BaseCell(col, row);
+    return grid_->Model().GetDisplayCell(base.X, base.Y);
+  }
+  Integer RealColumn(Integer col) override { return grid_->RealColIndex(col); }
+  Integer RealRow(Integer row) override { return grid_->Model().RealRowIndex(row); }
+  bool AdvanceOnEnter() override { return grid_->navigation_->AdvanceOnEnter; }
+  void SetAdvanceOnEnter(bool on) override { grid_->navigation_->AdvanceOnEnter = on; }
+  TCellCheck* Checker() override { return grid_->cellChecker_; }
+  TUndoRedoRecords* UndoRecords() override { return grid_->UndoRedo(); }
+  void CellValidateEvent(Integer col, Integer row, AnsiString& value, bool& valid) override {
+    if (grid_->OnCellValidate) grid_->OnCellValidate(grid_, col, row, value, valid);
+  }
+  void SetGridModified() override { grid_->Modified = true; }
+  Integer FixedCols() override { return grid_->FixedCols(); }
+  void MarkRowModified(Integer row) override {
+    if (!grid_->rowModified_->HasValue(row)) grid_->rowModified_->Add(row);
+    if (grid_->showModified_->Enabled) grid_->InvalidateCell(0, row);
+  }
+  void CellEdited(Integer col, Integer row) override { grid_->CellEdited(col, row); }
+  void CellsChanged(Integer col, Integer row) override { grid_->CellsChanged({col, row, col, row}); }
+  void StoreCell(Integer col, Integer row, const AnsiString& value) override {
+    TGridModel& m = grid_->Model();
+    const TCellCoord base = m.BaseCell(col, row);
+    m.SetDisplayCell(col, row, value);
+    if (base.X != col || base.Y != row) m.SetDisplayCell(base.X, base.Y, value);
+    grid_->InvalidateCell(col, row);
+  }
+  void CloseEditor() override {
+    if (grid_->EditorMode()) grid_->HideEditor();
+  }
+  void ReopenEditor(Integer col, Integer row) override {
+    grid_->editorActive_ = false;
+    grid_->SetCol(col);
+    grid_->SetRow(row);
+    grid_->ShowEditor();
+  }
+  TCellCoord CurrentCell() override { return {grid_->Col(), grid_->Row()}; }
+
+ private:
+  TVadOdizadEzev* grid_;
+};
+
 // ===== construction and destruction =====
 
 TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
@@ -122,6 +170,8 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   columnHeaders_ = std::make_unique<rtl::TStringList>();
   columnHeaders_->OnChange = [this](rtl::TStrings*) { WriteColumnHeaders(); };
   pictureCache_ = std::make_unique<dropdown::THTMLPictureCache>();
+  validationHost_ = std::make_unique<GridValidationHost>(this);
+  validation_ = std::make_unique<TEditValidation>(validationHost_.get());
   richMeasure_ = new TLumRichEdit(this);
   richMeasure_->SetVisible(false);
   filterDropDownValues_ = std::make_unique<TIntList>(-1, -1);
@@ -517,6 +567,7 @@ void TVadOdizadEzev::SetRowIndicator(const vcl::TBitmap* value) {
 void TVadOdizadEzev::Notification(vcl::TComponent* component, vcl::TOperation operation) {
   if (operation == vcl::TOperation::opRemove) {
     if (component == gridImages_) gridImages_ = nullptr;
+    if (component == cellChecker_) cellChecker_ = nullptr;
     if (component == fixedDropDownMenu_) fixedDropDownMenu_ = nullptr;
   }
   TBaseGrid::Notification(component, operation);
@@ -924,7 +975,7 @@ bool TVadOdizadEzev::CanEditShow() const {
 
 bool TVadOdizadEzev::StartCellEdit() {
   TEditStartInput in;
-  in.Validating = validating_;
+  in.Validating = validation_->Validating();
   in.LibraryAllows = TBaseGrid::CanEditShow();
   in.EditorActive = editorActive_;
   const TCellCoord base = Model().BaseCell(Col(), Row());
@@ -939,12 +990,12 @@ bool TVadOdizadEzev::StartCellEdit() {
   const TEditStartDecision decision = DecideEditStart(in);
   if (decision.Start == esRefused) return false;
   if (decision.Begins) {
-    editStartText_ = Model().GetDisplayCell(base.X, base.Y);
+    StartEditCell(base.X, base.Y);
     editorType_ = in.Editor;
     editorActive_ = true;
   }
   if (decision.Start == esInplaceEditor) {
-    editPending_ = true;
+    validation_->SetPending(true);
     return true;
   }
   if (decision.Begins) OpenCellEditor(base.X, base.Y);
@@ -1039,7 +1090,7 @@ void TVadOdizadEzev::OpenCellEditor(Integer col, Integer row) {
   control->SetEnabled(true);
   control->SetVisible(true);
   activeControl_ = control;
-  editPending_ = true;
+  validation_->SetPending(true);
   if (control->CanFocus()) control->SetFocus();
 }
 
@@ -1076,8 +1127,10 @@ void TVadOdizadEzev::CommitCellEditor(Integer col, Integer row) {
   }
   control->SetVisible(false);
   control->SetEnabled(false);
-  editPending_ = false;
+  editorActive_ = false;
   InvalidateCell(col, row);
+  // A refused value has put the editor back on the cell.
+  if (!CellValidate(Model().GetDisplayCell(base.X, base.Y))) return;
   if (CanFocus()) SetFocus();
   EditingDone(col, row);
 }
@@ -1089,10 +1142,51 @@ void TVadOdizadEzev::HideCellEditor() {
   if (activeControl_ != nullptr) {
     CommitCellEditor(Col(), Row());
   } else if (inplace) {
-    editPending_ = false;
-    EditingDone(Col(), Row());
+    // The class library's editor writes the text into the cell as it is
+    // typed; the cycle decides what the cell keeps.
+    const Integer col = Col(), row = Row();
+    editorActive_ = false;
+    const TCellCoord base = Model().BaseCell(col, row);
+    if (!CellValidate(Model().GetDisplayCell(base.X, base.Y))) return;
+    EditingDone(col, row);
+  } else {
+    editorActive_ = false;
   }
-  editorActive_ = false;
+}
+
+// ===== validation and change notification =====
+
+void TVadOdizadEzev::StartEditCell(Integer col, Integer row) {
+  validation_->StartEditCell(col, row);
+  editStartText_ = validation_->StartText();
+}
+
+bool TVadOdizadEzev::CellValidate(const AnsiString& value) {
+  const bool valid = validation_->CellValidate(value);
+  editStartText_ = validation_->StartText();
+  return valid;
+}
+
+void TVadOdizadEzev::CellEdited(Integer col, Integer row) {
+  // Footers recalculate here once the grid has them.
+  (void)col;
+  (void)row;
+}
+
+void TVadOdizadEzev::CellsChanged(const vcl::TRect& r) {
+  if (OnCellsChanged) OnCellsChanged(this, r);
+}
+
+void TVadOdizadEzev::SetEditorCellText(Integer col, Integer row, const AnsiString& value) {
+  SetEditText(DisplColIndex(col), row, value);
+  SetCells(col, row, value);
+}
+
+void TVadOdizadEzev::SetCellChecker(TVadOdizadEzevCheck* value) {
+  if (cellChecker_ == value) return;
+  if (cellChecker_ != nullptr) RemoveFreeNotification(cellChecker_);
+  cellChecker_ = value;
+  if (value != nullptr) FreeNotification(value);
 }
 
 void TVadOdizadEzev::RestoreCellText() {
@@ -1118,6 +1212,11 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
     }
     if (key == vcl::VK_RETURN) {
       HideCellEditor();
+      // A refused value keeps the editor on its cell: no advance.
+      if (editorActive_) {
+        key = 0;
+        return;
+      }
       AdvanceAfterEnter(Col(), Row(), false, !shift.Contains(vcl::ssShift), true, false);
       key = 0;
       return;
@@ -1252,7 +1351,7 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
 
 void TVadOdizadEzev::EditorLeaveKey(Word key, vcl::TShiftState shift) {
   editorHandover_ = true;
-  editPending_ = false;
+  validation_->SetPending(false);
   HideCellEditor();
   if (navigation_->AppendOnArrowDown && key == vcl::VK_DOWN && IsLastDataRow()) AutoAddRow();
   if (key == vcl::VK_TAB || (key >= vcl::VK_LEFT && key <= vcl::VK_DOWN)) {

@@ -15,8 +15,10 @@
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
 #include "grid/GridRichEdit.h"
+#include "grid/GridUndoRedo.h"
 #include "grid/model/GridEditing.h"
 #include "grid/model/GridLookup.h"
+#include "grid/model/GridValidation.h"
 #include "vcl/Messages.h"
 
 namespace controls {
@@ -105,6 +107,9 @@ using TEditChangeEvent = std::function<void(vcl::TObject* Sender, Integer ACol, 
 using TRowUpdateEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer NewRow)>;
 using TAutoAdvanceEvent = std::function<void(vcl::TObject* Sender, Integer OldRow, Integer OldCol, Integer& NewRow,
                                              Integer& NewCol, bool& Allow)>;
+using TCellValidateEvent =
+    std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Valid)>;
+using TCellsChangedEvent = std::function<void(vcl::TObject* Sender, const vcl::TRect& R)>;
 using TCellChangingEvent =
     std::function<void(vcl::TObject* Sender, Integer OldRow, Integer OldCol, Integer NewRow, Integer NewCol, bool& Allow)>;
 using TFloatFormatEvent =
@@ -372,6 +377,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TCellChangingEvent OnCellChanging;
   TRowChangingEvent OnRowChanging;
   TEditCellDoneEvent OnEditCellDone;
+  TCellValidateEvent OnCellValidate;
+  TCellsChangedEvent OnCellsChanged;
   TColChangingEvent OnColChanging;
   TAutoAddRowEvent OnAutoAddRow;
   TAutoInsertColEvent OnAutoInsertCol;
@@ -464,6 +471,30 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   vcl::TWinControl* ActiveEditorControl() const { return activeControl_; }
   // The cell's display text when the edit started.
   const AnsiString& EditStartText() const { return editStartText_; }
+
+  // ===== validation and change notification =====
+  // Remembers the cell the next edit belongs to and its text.
+  virtual void StartEditCell(Integer col, Integer row);
+  // The end of an edit with the editor's text: the checker's correction,
+  // OnCellValidate, then the value stored (with modified marks, the change
+  // record and OnCellsChanged), or after a refusal the start text (or the
+  // handler's replacement) put back and the editor reopened on the cell.
+  // True when the value stays or nothing awaited validation.
+  virtual bool CellValidate(const AnsiString& value);
+  // A cell's value was accepted; its column's footer is recalculated once
+  // footers exist.
+  virtual void CellEdited(Integer col, Integer row);
+  // Fires OnCellsChanged.
+  virtual void CellsChanged(const vcl::TRect& r);
+  virtual void CellsLoaded() {}
+  // An editor's value: the class library's edit text of the display
+  // column, then the cell's text.
+  virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
+  const TEditValidation& Validation() const { return *validation_; }
+  TVadOdizadEzevCheck* CellChecker() const { return cellChecker_; }
+  void SetCellChecker(TVadOdizadEzevCheck* value);
+  // Set when an edit changed a cell; the program clears it.
+  bool Modified = false;
   // Places, fills, shows and focuses the control of the current editor
   // type on the cell. A type whose control kind has no factory shows
   // nothing and ends the edit.
@@ -660,6 +691,10 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TIntList> disjunctCells_;
   std::unique_ptr<TIntList> disjunctRows_;
   std::unique_ptr<TIntList> rowModified_;
+  friend class GridValidationHost;
+  std::unique_ptr<TValidationHost> validationHost_;
+  std::unique_ptr<TEditValidation> validation_;
+  TVadOdizadEzevCheck* cellChecker_ = nullptr;
   std::unique_ptr<vcl::TBitmap> backgroundBitmap_;
   std::unique_ptr<TControlList> cellControls_;
   std::unique_ptr<TIntList> columnOrder_;
@@ -690,8 +725,6 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool editorHandover_ = false;
   TEditorType editorType_ = edNormal;
   bool editorActive_ = false;
-  bool editPending_ = false;
-  bool validating_ = false;
   AnsiString editStartText_;
   vcl::TWinControl* activeControl_ = nullptr;
   AnsiString lookupText_;
