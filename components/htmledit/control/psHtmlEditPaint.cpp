@@ -60,7 +60,7 @@ void TpsHTMLEditBase::Dispatch(vcl::TMessage& aMessage) {
     case vcl::WM_SETFOCUS: {
       vcl::TScrollingWinControl::Dispatch(aMessage);
       htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-      if (FCaret && FEditMode != htmlview::emImage) FCaret->SetVisible(true);
+      if (FCaret && FEditMode != htmlview::emImage && !FPaintFailed) FCaret->SetVisible(true);
       return;
     }
     case vcl::WM_KILLFOCUS: {
@@ -106,6 +106,7 @@ void TpsHTMLEditBase::PaintWindow() {
     VertScrollBar().SetVisible(false);
     FWindowManager->DisablePainting();
     FPaintFailed = true;
+    if (FCaret) FCaret->SetVisible(false);
     // Whatever the failed paint left is covered by the error screen.
     PaintErrorScreen();
     vcl::PostMessage(Handle(), kShowPaintErrorMessage);
@@ -262,7 +263,11 @@ void TpsHTMLEditBase::ScrollTo(Integer aPosition) {
 
 void TpsHTMLEditBase::ScrollToTop() { ScrollTo(0); }
 
-void TpsHTMLEditBase::ScrollToBottom() { ScrollTo(GetViewRect().Bottom + vcl::TControl::ClientHeight() - 1); }
+// To the end of the document (the bar keeps the position within its range).
+void TpsHTMLEditBase::ScrollToBottom() {
+  if (!RootWindow()) return;
+  ScrollTo(GetDocumentHeight() - vcl::TControl::ClientHeight());
+}
 
 bool TpsHTMLEditBase::ScrollPageUp() {
   const Integer position = VertScrollBar().Position();
@@ -340,7 +345,7 @@ void TpsHTMLEditBase::DoEnter() {
   vcl::TScrollingWinControl::DoEnter();
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   if (!FIsLoaded) Loaded();
-  if (FCaret && FEditMode != htmlview::emImage) FCaret->SetVisible(true);
+  if (FCaret && FEditMode != htmlview::emImage && !FPaintFailed) FCaret->SetVisible(true);
 }
 
 void TpsHTMLEditBase::DoExit() {
