@@ -56,6 +56,31 @@ void TLumToolPanelTab::FireTab(const TTabEvent& event, Integer index) {
   event(this, index, panel);
 }
 
+Integer TLumToolPanelTab::HostExtent() const {
+  if (!hostForm_ || !hostForm_->Visible()) return 0;
+  const Integer extent = position_ == ppBottom ? hostForm_->Height() : hostForm_->Width();
+  // The platform keeps a window at least one pixel wide and high: that
+  // pixel is the form slid in.
+  return extent <= 1 ? 0 : extent;
+}
+
+void TLumToolPanelTab::SetHostExtent(Integer edge, Integer extent) {
+  vcl::TCustomForm* f = hostForm_;
+  if (extent <= 0) {
+    // Slid in entirely: a window of no size is no window.
+    f->Hide();
+    if (position_ == ppBottom)
+      f->SetBounds(f->Left(), edge, f->Width(), 0);
+    else
+      f->SetBounds(edge, f->Top(), 0, f->Height());
+    return;
+  }
+  if (position_ == ppBottom)
+    f->SetBounds(f->Left(), edge - extent, f->Width(), extent);
+  else
+    f->SetBounds(edge - extent, f->Top(), extent, f->Height());
+}
+
 void TLumToolPanelTab::Wait() { toolpanels::WaitSlideStep(toolpanels::SlideStepDelay(slideSpeed_)); }
 
 void TLumToolPanelTab::RememberActive() { rememberedActive_ = vcl::Screen->ActiveForm(); }
@@ -204,20 +229,19 @@ void TLumToolPanelTab::SlidePanelOut(TLumToolPanel* panel) {
       panel->SetWidth(ow);
       panel->SetAnchors(kSlideAnchorsNone);
       panel->SetBounds(2, 0, panel->Width(), Height());
-      while (hostForm_ && hostForm_->Width() < ow) {
+      // The form's right edge stays where it is; it grows to the left.
+      const Integer edge = hostForm_->Left() + HostExtent();
+      while (hostForm_ && HostExtent() < ow) {
         vcl::TCustomForm* f = hostForm_;
-        if (delay == 0) {
-          f->SetBounds(f->Left() - (ow - f->Width()), f->Top(), ow, f->Height());
-        } else {
+        Integer w = ow;
+        if (delay != 0) {
           Wait();
           if (!hostForm_) break;
-          if (f->Width() + toolpanels::kSlideStep < ow)
-            f->SetBounds(f->Left() - toolpanels::kSlideStep, f->Top(), f->Width() + toolpanels::kSlideStep, f->Height());
-          else
-            f->SetBounds(f->Left() - (ow - panel->Width()) + 2, f->Top(), ow, f->Height());
+          if (HostExtent() + toolpanels::kSlideStep < ow) w = HostExtent() + toolpanels::kSlideStep;
         }
+        f->SetBounds(edge - w, f->Top(), w, f->Height());
         panel->SetAnchors(kSlideAnchorsNone);
-        panel->SetBounds(2, panel->Top(), f->Width() - 2, panel->Height());
+        panel->SetBounds(2, panel->Top(), w - 2, panel->Height());
         panel->SetAnchors(kSlideAnchorsAll);
       }
       panel->SetWidth(panel->Width() + 1);
@@ -239,16 +263,17 @@ void TLumToolPanelTab::SlidePanelOut(TLumToolPanel* panel) {
       panel->SetHeight(ow);
       panel->SetAnchors(kSlideAnchorsNone);
       panel->SetBounds(0, 2, Width(), panel->Height());
-      while (hostForm_ && hostForm_->Height() < ow) {
+      // The form's bottom edge stays where it is; it grows upwards.
+      const Integer edge = hostForm_->Top() + HostExtent();
+      while (hostForm_ && HostExtent() < ow) {
         vcl::TCustomForm* f = hostForm_;
         Wait();
         if (!hostForm_) break;
-        if (f->Height() + toolpanels::kSlideStep < ow)
-          f->SetBounds(f->Left(), f->Top() - toolpanels::kSlideStep, f->Width(), f->Height() + toolpanels::kSlideStep);
-        else
-          f->SetBounds(f->Left(), f->Top() - (ow - panel->Height()) + 2, f->Width(), ow);
+        const Integer h =
+            HostExtent() + toolpanels::kSlideStep < ow ? HostExtent() + toolpanels::kSlideStep : ow;
+        f->SetBounds(f->Left(), edge - h, f->Width(), h);
         panel->SetAnchors(kSlideAnchorsNone);
-        panel->SetBounds(panel->Left(), 2, panel->Width(), f->Height() - 2);
+        panel->SetBounds(panel->Left(), 2, panel->Width(), h - 2);
         panel->SetAnchors(kSlideAnchorsAll);
       }
       ReactivateParent();
@@ -288,20 +313,17 @@ void TLumToolPanelTab::SlidePanelIn(TLumToolPanel* panel) {
       break;
     case ppRight: {
       if (!hostForm_) break;
-      if (hostForm_->Width() > 0 && index >= 0 && panels_->Items(index)->State == psOpened)
-        panel->SetOpenWidth(hostForm_->Width());
-      if (delay == 0) {
-        hostForm_->SetWidth(0);
-      } else {
-        while (hostForm_ && hostForm_->Width() > 0) {
+      if (HostExtent() > 0 && index >= 0 && panels_->Items(index)->State == psOpened)
+        panel->SetOpenWidth(HostExtent());
+      const Integer edge = hostForm_->Left() + HostExtent();
+      while (hostForm_ && HostExtent() > 0) {
+        Integer w = 0;
+        if (delay != 0) {
           Wait();
           if (!hostForm_) break;
-          vcl::TCustomForm* f = hostForm_;
-          if (f->Width() > toolpanels::kSlideStep)
-            f->SetBounds(f->Left() + toolpanels::kSlideStep, f->Top(), f->Width() - toolpanels::kSlideStep, f->Height());
-          else
-            f->SetWidth(0);
+          if (HostExtent() > toolpanels::kSlideStep) w = HostExtent() - toolpanels::kSlideStep;
         }
+        SetHostExtent(edge, w);
       }
       panel->SetVisible(false);
       ReactivateParent();
@@ -317,15 +339,12 @@ void TLumToolPanelTab::SlidePanelIn(TLumToolPanel* panel) {
       break;
     case ppBottom: {
       if (!hostForm_) break;
-      if (hostForm_->Height() > 0) panel->SetOpenWidth(hostForm_->Height());
-      while (hostForm_ && hostForm_->Height() > 0) {
+      if (HostExtent() > 0) panel->SetOpenWidth(HostExtent());
+      const Integer edge = hostForm_->Top() + HostExtent();
+      while (hostForm_ && HostExtent() > 0) {
         Wait();
         if (!hostForm_) break;
-        vcl::TCustomForm* f = hostForm_;
-        if (f->Height() > toolpanels::kSlideStep)
-          f->SetBounds(f->Left(), f->Top() + toolpanels::kSlideStep, f->Width(), f->Height() - toolpanels::kSlideStep);
-        else
-          f->SetHeight(0);
+        SetHostExtent(edge, HostExtent() > toolpanels::kSlideStep ? HostExtent() - toolpanels::kSlideStep : 0);
       }
       panel->SetVisible(false);
       ReactivateParent();
@@ -669,9 +688,11 @@ void TLumToolPanelTab::ParentFormWndProc(vcl::TMessage& message, const vcl::TCon
                           command == 0xF120 || command == 0xF122;
       if (!listed || openIndex_ < 0 || position_ != ppRight) break;
       PlaceHostForm(true);
+      // Only a panel that is out slides in: a closed one sliding "in" would
+      // take the open one's form away and with it the open width.
       if (command == 0xF030)
         for (Integer i = 0; i < panels_->Count(); ++i)
-          if (TLumToolPanel* p = panels_->Items(i)->Panel; p && !p->Locked()) SlidePanelIn(p);
+          if (TLumToolPanel* p = panels_->Items(i)->Panel; p && !p->Locked() && p->Visible()) SlidePanelIn(p);
       if (hookedForm_ && vcl::Screen->ActiveForm() == hostForm_) hookedForm_->BringToFront();
       break;
     }

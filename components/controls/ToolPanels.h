@@ -411,6 +411,10 @@ class TLumToolPanelTab : public vcl::TCustomPanel, public IStyleAware {
   void ReactivateParent();
   void PlaceHostForm(bool sizeToStrip);
   void ShowInHostForm(TLumToolPanel* panel, bool reactivate);
+  // The host form's size across the edge (0 while hidden or slid in), and
+  // setting it with the form's far edge kept at `edge` (screen).
+  vcl::Integer HostExtent() const;
+  void SetHostExtent(vcl::Integer edge, vcl::Integer extent);
   bool MouseOnOpenPanel(vcl::TPoint cursor);
   void Wait();
 

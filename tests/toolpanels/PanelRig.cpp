@@ -7,6 +7,7 @@
 
 #include "rtl/MessagePump.h"
 #include "vcl/StdCtrls.h"
+#include "vcl/WinApi.h"
 
 namespace paneltest {
 
@@ -39,7 +40,7 @@ TLumToolPanel* RigPanel(MainLikeForm* form, MeasuredStrip* strip, const char* na
 
 }  // namespace
 
-MainLikeForm::MainLikeForm(vcl::TComponent* owner, bool withPanels) : vcl::TForm(owner) {
+MainLikeForm::MainLikeForm(vcl::TComponent* owner, bool withPanels, int edgePanels) : vcl::TForm(owner) {
   SetBounds(100, 80, 800, 560);
   SetCaption("Tolvane");
   page = new vcl::TPanel(this);
@@ -51,6 +52,12 @@ MainLikeForm::MainLikeForm(vcl::TComponent* owner, bool withPanels) : vcl::TForm
   ct->SetSlideSpeed(ssInstant);
   RightBar = RigStrip(this, "RightBar", ppRight);
   bottomBar = RigStrip(this, "bottomBar", ppBottom);
+  for (int i = 1; i <= edgePanels; ++i) {
+    const std::string n = std::to_string(i);
+    rightPanels.push_back(RigPanel(this, RightBar, ("rightPanel" + n).c_str(), ("Right " + n).c_str(), esOffice2007Silver));
+    bottomPanels.push_back(
+        RigPanel(this, bottomBar, ("bottomPanel" + n).c_str(), ("Bottom " + n).c_str(), esOffice2007Silver));
+  }
   if (!withPanels) return;
   ProjectManagerTab = RigPanel(this, ct, "ProjectManagerTab", "Project Manager", esOffice2007Silver);
   insertPanel = RigPanel(this, ct, "insertPanel", "Insert", esOffice2007Silver);
@@ -61,7 +68,7 @@ MainLikeForm::MainLikeForm(vcl::TComponent* owner, bool withPanels) : vcl::TForm
   simEdit->SetBounds(10, 40, 120, 21);
 }
 
-Rig::Rig(bool withPanels) : clock(std::make_shared<rtl::ManualClock>(1000000)) {
+Rig::Rig(bool withPanels, int edgePanels) : clock(std::make_shared<rtl::ManualClock>(1000000)) {
   clock->SetSleepAdvances(true);
   rtl::InstallClock(clock);
   gRigCurrent = this;
@@ -70,7 +77,7 @@ Rig::Rig(bool withPanels) : clock(std::make_shared<rtl::ManualClock>(1000000)) {
     if (gRigPreviousPump) gRigPreviousPump();
   });
   Away();
-  form = new MainLikeForm(vcl::Application, withPanels);
+  form = new MainLikeForm(vcl::Application, withPanels, edgePanels);
   form->AfterConstruction();
   form->Show();
   Pump();
@@ -120,8 +127,16 @@ void Rig::PointAt(vcl::TControl* c, int x, int y) {
 void Rig::Away() { QCursor::setPos(2, 2); }
 
 void Rig::Move(vcl::TWinControl* c, int x, int y) {
+  // The platform delivers the move to the window under the cursor, as the
+  // class library's WM_MOUSEMOVE (and its enter and leave); a control
+  // that is not under it gets the message directly.
+  const vcl::TPoint before = vcl::GetCursorPos();
   PointAt(c, x, y);
-  c->Perform(vcl::WM_MOUSEMOVE, 0, vcl::MakeLParam(static_cast<vcl::Word>(x), static_cast<vcl::Word>(y)));
+  const vcl::TPoint screen = c->ClientToScreen({x, y});
+  if (before == screen || !c->Showing())
+    c->Perform(vcl::WM_MOUSEMOVE, 0, vcl::MakeLParam(static_cast<vcl::Word>(x), static_cast<vcl::Word>(y)));
+  else
+    QCoreApplication::processEvents();
 }
 
 void Rig::Press(vcl::TWinControl* c, int x, int y, bool right) {

@@ -38,8 +38,12 @@ class MeasuredStrip : public TLumToolPanelTab {
 
 class MainLikeForm : public vcl::TForm {
  public:
-  // withPanels false: the strips alone (a form of an earlier version).
-  explicit MainLikeForm(vcl::TComponent* owner, bool withPanels = true);
+  // withPanels false: the strips alone (a form of an earlier version);
+  // edgePanels: that many panels placed on the right and on the bottom
+  // strip too ("rightPanel1".., "bottomPanel1"..).
+  explicit MainLikeForm(vcl::TComponent* owner, bool withPanels = true, int edgePanels = 0);
+  std::vector<TLumToolPanel*> rightPanels;
+  std::vector<TLumToolPanel*> bottomPanels;
   MeasuredStrip* ct = nullptr;
   MeasuredStrip* RightBar = nullptr;
   MeasuredStrip* bottomBar = nullptr;
@@ -53,7 +57,7 @@ class MainLikeForm : public vcl::TForm {
 
 class Rig {
  public:
-  explicit Rig(bool withPanels = true);
+  explicit Rig(bool withPanels = true, int edgePanels = 0);
   ~Rig();
 
   // Runs the message loop until nothing waits (no clock time passes).
