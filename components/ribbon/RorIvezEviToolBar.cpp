@@ -1,0 +1,146 @@
+// The toolbar as its controls see it (see RorIvezEviToolBar.h).
+#include "ribbon/RorIvezEviToolBar.h"
+
+#include <algorithm>
+#include <string>
+
+#include "ribbon/RorIvezEviButtons.h"
+#include "rtl/Exceptions.h"
+#include "vcl/ImgList.h"
+#include "vcl/Menus.h"
+#include "vcl/Messages.h"
+
+namespace ribbon {
+
+rtl::AnsiString VersionText(rtl::Cardinal Packed) {
+  return std::to_string((Packed >> 24) & 0xFF) + "." + std::to_string((Packed >> 16) & 0xFF) + "." +
+         std::to_string((Packed >> 8) & 0xFF) + "." + std::to_string(Packed & 0xFF);
+}
+
+TLumCustomToolBar::TLumCustomToolBar(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwner) {
+  vcl::TControlStyle style = ControlStyle();
+  style.Exclude(vcl::csOpaque);
+  style.Include(vcl::csAcceptsControls);
+  SetControlStyle(style);
+  SetHeight(26);
+  internalStyler_ = new TCustomRorIvezEviStyler(this);
+  internalStyler_->SetName("InternalStyler");
+  internalStyler_->RegisterControl(this);
+}
+
+TLumCustomToolBar::~TLumCustomToolBar() {
+  if (toolBarStyler_) {
+    toolBarStyler_->UnregisterControl(this);
+    toolBarStyler_->RemoveFreeNotification(this);
+  }
+}
+
+void TLumCustomToolBar::SetToolBarStyler(TCustomRorIvezEviStyler* Value) {
+  if (Value == toolBarStyler_) return;
+  if (toolBarStyler_) {
+    toolBarStyler_->UnregisterControl(this);
+    toolBarStyler_->RemoveFreeNotification(this);
+  }
+  toolBarStyler_ = Value;
+  if (Value) {
+    Value->FreeNotification(this);
+    Value->RegisterControl(this);
+  }
+  Invalidate();
+}
+
+void TLumCustomToolBar::SetImages(vcl::TImageList* Value) {
+  if (Value == images_) return;
+  if (images_) images_->RemoveFreeNotification(this);
+  images_ = Value;
+  if (Value) Value->FreeNotification(this);
+  for (vcl::TControl* c : controls_)
+    if (auto* b = dynamic_cast<TLumCustomToolBarButton*>(c)) {
+      b->AdjustSize();
+      if (b->Shaded()) b->UpdateShade();
+    }
+  Invalidate();
+}
+
+void TLumCustomToolBar::SetDisabledImages(vcl::TImageList* Value) {
+  if (Value == disabledImages_) return;
+  if (disabledImages_) disabledImages_->RemoveFreeNotification(this);
+  disabledImages_ = Value;
+  if (Value) Value->FreeNotification(this);
+  for (vcl::TControl* c : controls_)
+    if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(c)) t->AdjustSize();
+  Invalidate();
+}
+
+void TLumCustomToolBar::SetMenu(vcl::TMainMenu* Value) {
+  if (Value == menu_) return;
+  if (menu_) menu_->RemoveFreeNotification(this);
+  menu_ = Value;
+  if (Value) Value->FreeNotification(this);
+  Invalidate();
+}
+
+vcl::TControl* TLumCustomToolBar::ToolBarControl(int Index) const {
+  if (Index < 0 || Index >= ToolBarControlCount()) throw rtl::EListError("Index out of bounds in list read access");
+  return controls_[static_cast<size_t>(Index)];
+}
+
+void TLumCustomToolBar::AddToolBarControl(vcl::TControl* Control) {
+  if (!Control || !AcceptsToolBarControl(Control)) return;
+  if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(Control)) {
+    t->AttachToolBar(this);
+    t->SetPosition(position_);
+    if (!Loading() && !ComponentState().Contains(vcl::csDesigning)) t->AdjustSize();
+  }
+  if (std::find(controls_.begin(), controls_.end(), Control) == controls_.end()) controls_.push_back(Control);
+  if (std::find(priority_.begin(), priority_.end(), Control) == priority_.end()) priority_.push_back(Control);
+  PositionControls(true);
+}
+
+void TLumCustomToolBar::RemoveToolBarControl(vcl::TControl* Control) {
+  if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(Control))
+    if (t->RorIvezEvi() == this) t->AttachToolBar(nullptr);
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
+  priority_.erase(std::remove(priority_.begin(), priority_.end(), Control), priority_.end());
+  if (hotButton_ == Control) hotButton_ = nullptr;
+  if (!Destroying()) PositionControls(true);
+}
+
+void TLumCustomToolBar::ButtonHotChanged(TLumCustomToolBarButton* Button, bool Hot) {
+  if (Hot)
+    hotButton_ = Button;
+  else if (hotButton_ == Button)
+    hotButton_ = nullptr;
+}
+
+void TLumCustomToolBar::ControlUsed(vcl::TControl* Control) {
+  auto it = std::find(priority_.begin(), priority_.end(), Control);
+  if (it == priority_.end()) return;
+  priority_.erase(it);
+  priority_.insert(priority_.begin(), Control);
+}
+
+void TLumCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+  vcl::TCustomControl::Notification(AComponent, Operation);
+  if (Operation != vcl::opRemove) return;
+  if (AComponent == toolBarStyler_) toolBarStyler_ = nullptr;
+  if (Destroying()) return;
+  if (AComponent == images_) SetImages(nullptr);
+  if (AComponent == disabledImages_) SetDisabledImages(nullptr);
+  if (AComponent == menu_) menu_ = nullptr;
+}
+
+void TLumCustomToolBar::Dispatch(vcl::TMessage& Message) {
+  if (Message.Msg == vcl::CM_CONTROLCHANGE) {
+    auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
+    vcl::TCustomControl::Dispatch(Message);
+    if (Message.LParam)
+      AddToolBarControl(control);
+    else
+      RemoveToolBarControl(control);
+    return;
+  }
+  vcl::TCustomControl::Dispatch(Message);
+}
+
+}  // namespace ribbon
