@@ -637,13 +637,81 @@ void TVadOdizadEzev::SetComponentStyle(controls::REZORuvar style) { componentSty
 // ===== headers =====
 
 void TVadOdizadEzev::WriteColumnHeaders() {
-  if (Model().RowCount() == 0) return;
-  for (Integer i = 0; i < columnHeaders_->Count() && i < ColCount(); ++i) SetCells(i, 0, (*columnHeaders_)[i]);
+  if (FixedRows() == 0 || Model().RowCount() == 0) return;
+  const Integer columns = ColCount() + Model().NumHiddenColumns();
+  for (Integer i = 0; i < columnHeaders_->Count() && i < columns && i < ColCount(); ++i)
+    SetCells(i, 0, HeaderCellText((*columnHeaders_)[i]));
 }
 
 void TVadOdizadEzev::WriteRowHeaders() {
-  if (Model().ColCount() == 0) return;
-  for (Integer i = 0; i < rowHeaders_->Count() && i < RowCount(); ++i) SetCells(0, i, (*rowHeaders_)[i]);
+  if (FixedCols() == 0 || Model().ColCount() == 0) return;
+  for (Integer i = 0; i < rowHeaders_->Count() && i < RowCount(); ++i)
+    SetCells(0, i, HeaderCellText((*rowHeaders_)[i]));
+}
+
+void TVadOdizadEzev::SetColumnHeaders(const rtl::TStrings* value) {
+  auto onChange = std::move(columnHeaders_->OnChange);
+  columnHeaders_->OnChange = nullptr;
+  columnHeaders_->Assign(*value);
+  columnHeaders_->OnChange = std::move(onChange);
+  if (FixedRows() > 0)
+    for (Integer c = 0; c < ColCount(); ++c) SetCells(c, 0, "");
+  WriteColumnHeaders();
+}
+
+void TVadOdizadEzev::SetRowHeaders(const rtl::TStrings* value) {
+  auto onChange = std::move(rowHeaders_->OnChange);
+  rowHeaders_->OnChange = nullptr;
+  rowHeaders_->Assign(*value);
+  rowHeaders_->OnChange = std::move(onChange);
+  // Only a designed grid empties its column 0 first.
+  if (ComponentState().Contains(vcl::csDesigning) && FixedCols() > 0)
+    for (Integer r = 0; r < RowCount(); ++r) SetCells(0, r, "");
+  WriteRowHeaders();
+}
+
+AnsiString TVadOdizadEzev::Version() const {
+  // 5.0.6.0, high byte first.
+  constexpr Cardinal number = 0x05000600;
+  return rtl::IntToStr(static_cast<Integer>(number >> 24)) + "." +
+         rtl::IntToStr(static_cast<Integer>((number >> 16) & 0xFF)) + "." +
+         rtl::IntToStr(static_cast<Integer>((number >> 8) & 0xFF)) + "." +
+         rtl::IntToStr(static_cast<Integer>(number & 0xFF));
+}
+
+void TVadOdizadEzev::MarkTextInCells(bool wholeGrid, bool matchCase, const AnsiString& text) {
+  const TMarkRange range = wholeGrid ? TMarkRange{0, 0, ColCount() - 1, RowCount() - 1}
+                                     : TMarkRange{FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                                                  RowCount() - FixedFooters() - 1};
+  cellMarks_.Mark(Model(), range, matchCase, text);
+  Invalidate();
+}
+
+void TVadOdizadEzev::UnmarkTextInCells(bool wholeGrid) {
+  const TMarkRange range = wholeGrid ? TMarkRange{0, 0, ColCount() - 1, RowCount() - 1}
+                                     : TMarkRange{FixedCols(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                                                  RowCount() - FixedFooters() - 1};
+  cellMarks_.Unmark(Model(), range);
+  Invalidate();
+}
+
+void TVadOdizadEzev::GetDisplText(Integer col, Integer row, AnsiString& value) {
+  TBaseGrid::GetDisplText(col, row, value);
+  if (URLShowInText) {
+    for (const char* prefix : {"HTTP://", "WWW.", "MAILTO:", "HTTPS://", "NNTP://", "FILE://", "FTP://"}) {
+      AnsiString linked;
+      if (LinkifyURL(value, prefix, linked)) {
+        value = linked;
+        break;
+      }
+    }
+  }
+  if (grouping_->ShowGroupCount && col == 1 && IsNode(row)) {
+    const TCellGraphic* node = Model().CellGraphic(0, row);
+    const Integer count = node->CellIndex - node->CellErrFrom - 1;
+    value += grouping_->GroupCountFormat.empty() ? " (" + rtl::IntToStr(count) + ")"
+                                                 : rtl::Format(grouping_->GroupCountFormat, {count});
+  }
 }
 
 // ===== the operations that ask the events =====

@@ -17,6 +17,7 @@
 #include "grid/GridRichEdit.h"
 #include "grid/GridUndoRedo.h"
 #include "grid/model/GridEditing.h"
+#include "grid/model/CellMarks.h"
 #include "grid/model/GridLookup.h"
 #include "grid/model/GridValidation.h"
 #include "vcl/Messages.h"
@@ -167,11 +168,28 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   vcl::TFont* ActiveCellFont() const { return activeCellFont_.get(); }
   void SetActiveCellFont(const vcl::TFont* value) { activeCellFont_->Assign(value); }
   rtl::TStringList* ColumnHeaders() const { return columnHeaders_.get(); }
-  void SetColumnHeaders(const rtl::TStrings* value) { columnHeaders_->Assign(*value); }
+  // A copy of value; with fixed rows, row 0 is emptied before the headers
+  // go in (each backslash-n pair a line break; surplus entries ignored).
+  void SetColumnHeaders(const rtl::TStrings* value);
   rtl::TStringList* RowHeaders() const { return rowHeaders_.get(); }
-  void SetRowHeaders(const rtl::TStrings* value) { rowHeaders_->Assign(*value); }
+  // A copy of value written into column 0 when there are fixed columns;
+  // cells beyond a shorter list keep their texts.
+  void SetRowHeaders(const rtl::TStrings* value);
   rtl::TStringList* LookupItems() const { return lookupItems_.get(); }
-  void SetLookupItems(const rtl::TStrings* value) { lookupItems_->Assign(*value); }
+  // Null is ignored.
+  void SetLookupItems(const rtl::TStrings* value) {
+    if (value != nullptr) lookupItems_->Assign(*value);
+  }
+  // The grid's version as four numbers joined by ".".
+  AnsiString Version() const;
+  // Wraps each occurrence of text in the cells (the whole grid, or the
+  // normal cells) in "hi" tags; UnmarkTextInCells gives the marked cells
+  // back as they were.
+  void MarkTextInCells(bool wholeGrid, bool matchCase, const AnsiString& text);
+  void UnmarkTextInCells(bool wholeGrid);
+  // The display text with addresses turned into links (URLShowInText) and
+  // the group count of node rows (Grouping.ShowGroupCount).
+  void GetDisplText(Integer col, Integer row, AnsiString& value) override;
   rtl::TStringList* LookupHistoryList() const { return lookupHistory_.get(); }
   TControlList* CellControls() const { return cellControls_.get(); }
   TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
@@ -695,6 +713,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TValidationHost> validationHost_;
   std::unique_ptr<TEditValidation> validation_;
   TVadOdizadEzevCheck* cellChecker_ = nullptr;
+  TCellMarks cellMarks_;
   std::unique_ptr<vcl::TBitmap> backgroundBitmap_;
   std::unique_ptr<TControlList> cellControls_;
   std::unique_ptr<TIntList> columnOrder_;
