@@ -161,6 +161,10 @@ void TLumToolPanelTab::DockDrop(TLumToolPanel* panel, Integer, Integer) {
   const Integer o = panel->OpenWidth();
   panel->strip_ = this;
   panel->SetAnchors(kDockAnchorsDefault);
+  // Placed by its coordinates first, aligned once they are all set.
+  vcl::TWinControl* host = Parent();
+  if (host) host->DisableAlign();
+  panel->SetAlign(vcl::alNone);
   switch (position_) {
     case ppLeft:
       panel->SetParent(Parent());
@@ -187,7 +191,13 @@ void TLumToolPanelTab::DockDrop(TLumToolPanel* panel, Integer, Integer) {
       break;
   }
   panel->SetOpenWidth(o);
-  panel->SetLocked(true);
+  try {
+    panel->SetLocked(true);
+  } catch (...) {
+    if (host) host->EnableAlign();
+    throw;
+  }
+  if (host) host->EnableAlign();
   panel->SetOpenWidth(o);
   if (IsVerticalStrip(position_))
     panel->SetWidth(o);

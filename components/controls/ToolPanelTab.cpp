@@ -341,9 +341,16 @@ void TLumToolPanelTab::Notification(vcl::TComponent* component, vcl::TOperation 
     hookedForm_ = nullptr;
     hookId_ = 0;
   }
-  if (auto* p = dynamic_cast<TLumToolPanel*>(component); p && PanelIndex(p) >= 0 && !Destroying()) {
-    RemovePanel(p);
-    Invalidate();
+  // A panel being freed is no tool panel any more by the time its
+  // component base tells us: it is found by address.
+  if (!panels_ || Destroying()) return;
+  for (Integer i = 0; i < panels_->Count(); ++i) {
+    TLumToolPanel* p = panels_->Items(i)->Panel;
+    if (p && static_cast<vcl::TComponent*>(p) == component) {
+      RemovePanel(p);
+      Invalidate();
+      return;
+    }
   }
 }
 
