@@ -134,6 +134,14 @@ TLumCustomMemo::TLumCustomMemo(vcl::TComponent* owner) : TCustomControl(owner) {
   completionTimer_->SetEnabled(false);
   completionTimer_->SetInterval(500);
   completionTimer_->OnTimer = [this](TObject*) { CompletionTimerFired(); };
+  // An open list takes the new colour and font at once.
+  autoCompletion_->OnLooksChange = [this] {
+    if (!completionForm_) return;
+    TAutoCompletionListBox* list = completionForm_->List();
+    list->SetColor(autoCompletion_->Color());
+    list->SetFont(autoCompletion_->Font());
+    list->Measure();
+  };
   hintTimer_->OnTimer = [this](TObject*) { HideParameterHint(); };
   completionWords_ = std::make_unique<rtl::TStringList>();
   autoCompletion_->OnDelayChange = [this] {
@@ -194,6 +202,8 @@ TLumCustomMemo::~TLumCustomMemo() {
   hintTimer_->SetEnabled(false);
   completionTimer_->SetEnabled(false);
   codeFolding_->OnChange = nullptr;
+  autoCompletion_->OnLooksChange = nullptr;
+  autoCompletion_->OnDelayChange = nullptr;
 }
 
 // -------------------------------------------------- text, undo, styler

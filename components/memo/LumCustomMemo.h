@@ -489,6 +489,12 @@ class TLumCustomMemo : public vcl::TCustomControl, public controls::IStyleAware,
   TNotifyEvent OnAutoCompletion;
   TNotifyEvent OnStartAutoCompletion;
   TNotifyEvent OnCancelAutoCompletion;
+  // Kept for forms that assign them; this editor never fires them (its
+  // completion list keeps the styler's order, and markers are added and
+  // removed through MarkerList directly).
+  std::function<Integer(TObject* Sender, rtl::TStrings* List, Integer Index1, Integer Index2)> OnSortAutoCompletionList;
+  std::function<void(Integer LnNo, const AnsiString& MarkerText)> OnMarkerAdded;
+  std::function<void(Integer LnNo)> OnMarkerRemoved;
   std::function<void(TObject* Sender, const AnsiString& URL)> OnURLClick;
   TNotifyEvent OnFind;
   TNotifyEvent OnReplace;

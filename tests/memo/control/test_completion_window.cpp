@@ -128,6 +128,16 @@ TEST(MemoCompletionWindow, CtrlSpaceOpensTheListUnderTheCaret) {
   EXPECT_EQ(r.List()->ItemHeight(), m.ItemHeight);
   EXPECT_GE(m.ItemHeight, 16);
 
+  // The settings' colour and font reach the open list.
+  r.Memo()->AutoCompletion()->SetColor(0xE0F0F0);
+  EXPECT_EQ(r.List()->Color(), 0xE0F0F0u);
+  vcl::TFont big;
+  big.Assign(r.Memo()->AutoCompletion()->Font());
+  big.SetHeight(-20);
+  r.Memo()->AutoCompletion()->SetFont(&big);
+  EXPECT_EQ(r.List()->Font()->Height(), -20);
+  EXPECT_GT(r.List()->ItemHeight(), m.ItemHeight);
+
   r.Key(Qt::Key_Escape);
   EXPECT_EQ(r.Form(), nullptr);
   EXPECT_EQ(r.cancelled, 0) << "Escape closes without cancelling";

@@ -104,6 +104,8 @@ TEST(MemoComponent, SettingsAfterConstruction) {
       {"SyntaxStyles", "nil"},
       {"MemoSource", "nil"},
       {"MemoChecker", "nil"},
+      {"AutoCompletionListImages", "nil"},
+      {"completion list and hint windows", "none yet"},
       {"OnChange OnGutterClick", "assigned"},
   };
   auto fontText = [](vcl::TFont* font) {
@@ -169,6 +171,8 @@ TEST(MemoComponent, SettingsAfterConstruction) {
       {"SyntaxStyles", m->SyntaxStyles() ? "set" : "nil"},
       {"MemoSource", m->MemoSource() ? "set" : "nil"},
       {"MemoChecker", m->MemoChecker() ? "set" : "nil"},
+      {"AutoCompletionListImages", m->AutoCompletionListImages() ? "set" : "nil"},
+      {"completion list and hint windows", m->CompletionForm() || m->HintForm() ? "made" : "none yet"},
       {"OnChange OnGutterClick", m->OnChange && m->OnGutterClick ? "assigned" : "missing"},
   };
   EXPECT_EQ(actual, expected);
