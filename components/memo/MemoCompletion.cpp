@@ -337,8 +337,10 @@ void TLumCustomMemo::InsertSelectedCompletion(bool byKey) {
   }
   const AnsiString entry = list->Items()->Strings(index);
   const bool parentheses = InsertCompletionEntry(entry, byKey, memberCompletion_, completionStart_.X);
-  if (parentheses) ShowParameterHint();
+  // The list goes before the hint comes, so the focus the hint hands back
+  // is no cancelling of the list.
   CloseCompletion();
+  if (parentheses) ShowParameterHint();
 }
 
 bool TLumCustomMemo::CompletionListKey(vcl::Word key, TShiftState shift) {

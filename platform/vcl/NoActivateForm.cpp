@@ -1,12 +1,31 @@
 // Forms shown beside the focused control without taking the activation.
 #include "vcl/NoActivateForm.h"
 
+#include <QString>
 #include <QWidget>
+#include <QtGlobal>
 #include <QWindow>
 
 #include "vcl/Messages.h"
 
 namespace vcl {
+
+namespace {
+
+QtMessageHandler gNoActivateOuterHandler = nullptr;
+
+// The form's show asks the window system to activate it, which this kind
+// of window refuses with a warning; the refusal is the point, so that one
+// line is dropped and everything else passes on.
+void NoActivateMessages(QtMsgType type, const QMessageLogContext& context, const QString& message) {
+  if (type == QtWarningMsg && message.startsWith(QStringLiteral("requestActivate() called for"))) return;
+  if (gNoActivateOuterHandler)
+    gNoActivateOuterHandler(type, context, message);
+  else
+    qt_message_output(type, context, message);
+}
+
+}  // namespace
 
 TNoActivateForm::TNoActivateForm(TComponent* owner) : TCustomForm(owner, 0) { SetBorderStyle(bsNone); }
 
@@ -30,7 +49,10 @@ void TNoActivateForm::SetVisible(bool v) {
     return;
   }
   ApplyWindowKind();
+  gNoActivateOuterHandler = qInstallMessageHandler(NoActivateMessages);
   TCustomForm::SetVisible(true);
+  qInstallMessageHandler(gNoActivateOuterHandler);
+  gNoActivateOuterHandler = nullptr;
 }
 
 void TNoActivateForm::Dispatch(TMessage& message) {

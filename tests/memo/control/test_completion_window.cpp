@@ -115,6 +115,7 @@ TEST(MemoCompletionWindow, CtrlSpaceOpensTheListUnderTheCaret) {
   EXPECT_EQ(r.started, 1);
   EXPECT_EQ(r.Items(), (std::vector<std::string>{"function Max(A, B: Integer): Integer", "var MaxCount"}));
   EXPECT_EQ(r.List()->ItemIndex(), 0);
+  SaveShot(CwGrabWindow(r.Form()), "memo_completion_list_sizable.png");
 
   // Under the caret: the caret's columns and the visible gutter in, one row
   // below the caret's row and 2 pixels more; as high as the setting, as wide
@@ -204,6 +205,9 @@ TEST(MemoCompletionWindow, InsertedCallKeepsTheCaretBetweenItsParenthesesAndShow
   ASSERT_NE(r.Memo()->HintForm(), nullptr);
   EXPECT_TRUE(r.Memo()->HintForm()->Visible());
   EXPECT_EQ(r.Memo()->HintForm()->HintText().Current, "A: Integer");
+  EXPECT_EQ(r.cancelled, 0);
+  EXPECT_EQ(r.Form(), nullptr);
+  EXPECT_TRUE(r.Memo()->Focused());
   // One undo takes the whole entry back.
   r.Key(Qt::Key_Z, Qt::ControlModifier);
   EXPECT_EQ(r.Line0(), "x := M");
