@@ -112,6 +112,7 @@ void TLumToolPanel::ManualFloat(const TRect& screenBounds) {
   auto* window = new TToolPanelFloatForm(owner);
   window->SetBounds(screenBounds.Left, screenBounds.Top, screenBounds.Width(), screenBounds.Height());
   SetAnchors(kDockAnchorsDefault);
+  window->HandleNeeded();  // so that the panel's window moves into it
   SetParent(window);
   SetAlign(vcl::alClient);
   SetVisible(true);

@@ -390,8 +390,8 @@ void TLumToolPanel::SetExpanded(Integer index, bool value) {
   const Integer collapsed = SectionCaptionHeight() + sectionLayout_->Spacing();
   if (value) {
     const Integer old = s->height_;
-    AdjustSectionControls(index, s->expandedHeight_ - old);
     s->height_ = s->expandedHeight_;
+    AdjustSectionControls(index, s->expandedHeight_ - old);
   } else {
     s->expandedHeight_ = s->height_;
     AdjustSectionControls(index, collapsed - s->height_);

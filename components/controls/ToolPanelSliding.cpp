@@ -133,6 +133,8 @@ void TLumToolPanelTab::OpenPanel(TLumToolPanel* panel) {
 void TLumToolPanelTab::ShowInHostForm(TLumToolPanel* panel, bool reactivate) {
   if (!hostForm_) return;
   const TPoint sp = ClientOrigin();
+  // The host's window first, so that the panel's window moves into it.
+  hostForm_->HandleNeeded();
   panel->SetParent(hostForm_);
   if (position_ == ppRight) {
     panel->SetBounds(2, 0, 0, Height());
@@ -441,6 +443,7 @@ void TLumToolPanelTab::ArrangeLockedPanel(TLumToolPanel* panel) {
         const Integer ow = panel->OpenWidth();
         if (hostForm_) {
           hostForm_->SetWidth(0);
+          hostForm_->HandleNeeded();
           panel->SetParent(hostForm_);
           panel->SetAlign(vcl::alNone);
           panel->SetAnchors(kSlideAnchorsNone);
@@ -473,6 +476,7 @@ void TLumToolPanelTab::ArrangeLockedPanel(TLumToolPanel* panel) {
         const Integer ow = panel->OpenWidth();
         if (hostForm_) {
           hostForm_->SetHeight(0);
+          hostForm_->HandleNeeded();
           panel->SetParent(hostForm_);
           panel->SetAlign(vcl::alNone);
           panel->SetAnchors(kSlideAnchorsNone);

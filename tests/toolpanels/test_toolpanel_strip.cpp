@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QWidget>
 
 #include "PanelRig.h"
 #include "controls/ToolPanelDrawing.h"
@@ -270,12 +271,32 @@ TEST(ToolPanelStrip, PositionMovesTheStripToItsEdgeAndHidesThePanels) {
 }
 
 TEST(ToolPanelStrip, GrabOfTheMainLikeForm) {
-  Rig rig;
+  // The project manager pinned, the simulator floating over the page, and
+  // a panel open from the right strip in its host form.
+  Rig rig(true, 1);
   MainLikeForm* f = rig.form;
-  f->ProjectManagerTab->SetVisible(true);
+  f->RightBar->SetSlideSpeed(ssInstant);
   f->ct->OpenPanel(f->ProjectManagerTab);
   f->ProjectManagerTab->SetLocked(true);
-  f->ct->OpenPanel(f->insertPanel);
+  f->ct->OpenPanel(f->SimTab);
+  f->SimTab->SetLocked(true);
+  f->SimTab->ManualFloat(vcl::Bounds(f->Left() + 420, f->Top() + 120, 220, 260));
+  f->RightBar->OpenTab(0);
   rig.Pump();
-  f->SaveWindowImage(TOLVANE_BUILD_DIR "/toolpanels_main_form.png");
+  EXPECT_TRUE(f->SimTab->Floating());
+  EXPECT_EQ(f->page->Left(), 173);
+  EXPECT_TRUE(f->RightBar->HostForm()->Visible());
+  EXPECT_EQ(f->rightPanels[0]->Parent(), f->RightBar->HostForm());
+  // The whole desktop area the three windows cover, each drawn where it is.
+  const vcl::TRect area = vcl::Bounds(f->Left() - 10, f->Top() - 10, 900, 600);
+  QImage desk(area.Width(), area.Height(), QImage::Format_RGB32);
+  desk.fill(Qt::darkGray);
+  QPainter painter(&desk);
+  for (vcl::TCustomForm* w : {static_cast<vcl::TCustomForm*>(f), static_cast<vcl::TCustomForm*>(f->RightBar->HostForm()),
+                              static_cast<vcl::TCustomForm*>(dynamic_cast<vcl::TCustomForm*>(f->SimTab->Parent()))}) {
+    const vcl::TPoint o = w->ClientOrigin();
+    painter.drawImage(o.X - area.Left, o.Y - area.Top, rig.Grab(w));
+  }
+  painter.end();
+  desk.save(TOLVANE_BUILD_DIR "/toolpanels_main_form.png");
 }
