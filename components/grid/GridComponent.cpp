@@ -1224,6 +1224,18 @@ void TVadOdizadEzev::HideCellEditor() {
 
 // ===== validation and change notification =====
 
+vcl::TInplaceEdit* TVadOdizadEzev::CreateEditor() { return new TLumInplaceEdit(this); }
+
+Integer TVadOdizadEzev::GetEditLimit() {
+  if (auto* edit = LumInplaceEditor()) {
+    edit->LengthLimit = maxEditLength_;
+    edit->SetPasswordChar(editorType_ == edPassword ? PasswordChar : 0);
+  }
+  return maxEditLength_;
+}
+
+TLumInplaceEdit* TVadOdizadEzev::LumInplaceEditor() const { return dynamic_cast<TLumInplaceEdit*>(InplaceEditor()); }
+
 void TVadOdizadEzev::StartEditCell(Integer col, Integer row) {
   validation_->StartEditCell(col, row);
   editStartText_ = validation_->StartText();

@@ -5,6 +5,7 @@
 // resize listeners (it never takes over the form's own OnResize, so several
 // grids on one form may be freed in any order), and asks its owner
 // everything through overridable operations, each firing one event.
+#include <bitset>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -14,6 +15,7 @@
 #include "grid/GridObjects.h"
 #include "grid/GridSettings.h"
 #include "grid/GridOptions.h"
+#include "grid/GridInplaceEdit.h"
 #include "grid/GridRichEdit.h"
 #include "grid/GridUndoRedo.h"
 #include "grid/model/GridEditing.h"
@@ -320,6 +322,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool LookupHistory = false;
   bool OemConvert = false;
   AnsiString ValidChars;
+  // The characters an edValidChars cell takes while ValidChars is empty.
+  std::bitset<256> ValidCharSet;
   bool ExcelStyleDecimalSeparator = false;
   AnsiString InvalidEntryTitle;
   AnsiString InvalidEntryText;
@@ -396,6 +400,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TRowChangingEvent OnRowChanging;
   TEditCellDoneEvent OnEditCellDone;
   TCellValidateEvent OnCellValidate;
+  // Pastes into the in-place editor: whether to paste at all, the text for
+  // the cell, and the cell's text after it.
+  std::function<void(vcl::TObject* Sender, bool& Allow)> OnClipboardPaste;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value, bool& Allow)>
+      OnClipboardBeforePasteCell;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, const AnsiString& Value)>
+      OnClipboardAfterPasteCell;
   TCellsChangedEvent OnCellsChanged;
   TColChangingEvent OnColChanging;
   TAutoAddRowEvent OnAutoAddRow;
@@ -509,6 +520,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // column, then the cell's text.
   virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
   const TEditValidation& Validation() const { return *validation_; }
+  // The grid's own in-place editor for the ten text types.
+  TLumInplaceEdit* LumInplaceEditor() const;
   TVadOdizadEzevCheck* CellChecker() const { return cellChecker_; }
   void SetCellChecker(TVadOdizadEzevCheck* value);
   // Set when an edit changed a cell; the program clears it.
@@ -627,11 +640,14 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void Dispatch(vcl::TMessage& message) override;
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
   AnsiString GetEditMask(Integer col, Integer row) override;
-  Integer GetEditLimit() override { return maxEditLength_; }
+  // Asked as the in-place editor loads a cell: the grid's editor takes the
+  // limit and, for a password cell, the password character.
+  Integer GetEditLimit() override;
   // Starts an edit: the class library's editor for the ten text types,
   // the type's own control (and False) for the others, nothing for edNone
   // or a cell with a control of its own.
   bool CanEditShow() const override;
+  vcl::TInplaceEdit* CreateEditor() override;
   // Enter and Escape end a text edit (Enter writes back and moves on as
   // after Enter, Escape puts the edit-start text back).
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
