@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <string>
 
+#include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviButtons.h"
 #include "rtl/Exceptions.h"
 #include "vcl/ImgList.h"
@@ -23,6 +24,10 @@ TLumCustomToolBar::TLumCustomToolBar(vcl::TComponent* AOwner) : vcl::TCustomCont
   style.Include(vcl::csAcceptsControls);
   SetControlStyle(style);
   SetHeight(26);
+  Constraints()->MinWidth = minLength_;
+  Constraints()->MaxWidth = minLength_;
+  SetWidth(minLength_);
+  SetShowHint(true);
   internalStyler_ = new TCustomRorIvezEviStyler(this);
   internalStyler_->SetName("InternalStyler");
   internalStyler_->RegisterControl(this);
@@ -49,16 +54,41 @@ void TLumCustomToolBar::SetToolBarStyler(TCustomRorIvezEviStyler* Value) {
   Invalidate();
 }
 
+void TLumCustomToolBar::SetParent(vcl::TWinControl* AParent) {
+  vcl::TCustomControl::SetParent(AParent);
+  if (!AParent) return;
+  const auto* host = dynamic_cast<const IToolBarHost*>(AParent);
+  state_ = host && host->DockPanelHost() ? tsDocked : tsFixed;
+}
+
 void TLumCustomToolBar::SetImages(vcl::TImageList* Value) {
   if (Value == images_) return;
+  // The toolbar grows or shrinks across by the change of image size.
+  const int oldW = images_ ? images_->Width() : 0, oldH = images_ ? images_->Height() : 0;
+  const int newW = Value ? Value->Width() : 0, newH = Value ? Value->Height() : 0;
+  if (Horizontal())
+    SetHeight(Height() + newH - oldH);
+  else
+    SetWidth(Width() + newW - oldW);
+  if (state_ == tsFloating && !Loading()) rowHeight_ += newH - oldH;
   if (images_) images_->RemoveFreeNotification(this);
   images_ = Value;
   if (Value) Value->FreeNotification(this);
-  for (vcl::TControl* c : controls_)
-    if (auto* b = dynamic_cast<TLumCustomToolBarButton*>(c)) {
-      b->AdjustSize();
-      if (b->Shaded()) b->UpdateShade();
-    }
+  auto remeasure = [this] {
+    for (vcl::TControl* c : controls_)
+      if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(c)) t->AdjustSize();
+  };
+  remeasure();
+  PositionControls(true);
+  if (Value) {
+    remeasure();
+    for (vcl::TControl* c : controls_)
+      if (auto* b = dynamic_cast<TLumCustomToolBarButton*>(c); b && b->Shaded()) b->UpdateShade();
+  }
+  if (state_ == tsFloating && !Loading()) {
+    rowHeight_ = CalcRowHeight(true);
+    PositionControls(true);
+  }
   Invalidate();
 }
 
@@ -92,7 +122,15 @@ void TLumCustomToolBar::AddToolBarControl(vcl::TControl* Control) {
     t->SetPosition(position_);
     if (!Loading() && !ComponentState().Contains(vcl::csDesigning)) t->AdjustSize();
   }
-  if (std::find(controls_.begin(), controls_.end(), Control) == controls_.end()) controls_.push_back(Control);
+  if (auto* glow = dynamic_cast<controls::TLumCustomGlowButton*>(Control)) {
+    glow->Appearance()->Assign(CurrentStyler()->GlowButtonAppearance());
+    glow->OnInternalKeyDown = [this](vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift) {
+      GlowButtonKeyDown(Sender, Key, Shift);
+    };
+  }
+  const int at = InsertionIndex(Control);
+  controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
+  controls_.insert(controls_.begin() + std::min<size_t>(static_cast<size_t>(at), controls_.size()), Control);
   if (std::find(priority_.begin(), priority_.end(), Control) == priority_.end()) priority_.push_back(Control);
   PositionControls(true);
 }
@@ -101,6 +139,7 @@ void TLumCustomToolBar::RemoveToolBarControl(vcl::TControl* Control) {
   if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(Control))
     if (t->RorIvezEvi() == this) t->AttachToolBar(nullptr);
   controls_.erase(std::remove(controls_.begin(), controls_.end(), Control), controls_.end());
+  hidden_.erase(std::remove(hidden_.begin(), hidden_.end(), Control), hidden_.end());
   priority_.erase(std::remove(priority_.begin(), priority_.end(), Control), priority_.end());
   if (hotButton_ == Control) hotButton_ = nullptr;
   if (!Destroying()) PositionControls(true);

@@ -22,6 +22,21 @@ enum class TDockAlign : uint8_t { daLeft, daTop, daRight, daBottom };
 using enum TDockAlign;
 enum class TToolBarState : uint8_t { tsDocked, tsFloating, tsFixed };
 using enum TToolBarState;
+enum class TCaptionPosition : uint8_t { cpTop, cpBottom };
+using enum TCaptionPosition;
+
+// What a toolbar's parent is to its layout: a ribbon page or a collapsed
+// group's drop-down (glow buttons stacked in columns of three), a dock
+// panel (rows shared with other toolbars), or neither. The page, the
+// compact window and the dock panel implement it.
+class IToolBarHost {
+ public:
+  virtual bool RibbonGroupHost() const { return false; }
+  virtual bool DockPanelHost() const { return false; }
+
+ protected:
+  virtual ~IToolBarHost() = default;
+};
 
 // Packed versions: one byte a part, most significant first.
 inline constexpr rtl::Cardinal kToolBarVersionNumber = (3u << 24) | (5u << 16) | (4u << 8) | 8u;
@@ -30,16 +45,21 @@ rtl::AnsiString VersionText(rtl::Cardinal Packed);
 
 class TLumCustomToolBarButton;
 
-class TLumCustomToolBar : public vcl::TCustomControl {
+class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerClient {
  public:
   explicit TLumCustomToolBar(vcl::TComponent* AOwner);
   ~TLumCustomToolBar() override;
 
+  // The styler's changes repaint the toolbar.
+  TStylerClientKind StylerClientKind() const override { return TStylerClientKind::sckToolBar; }
+  void StylerChanged(int Code) override { Invalidate(); }
+
   // The assigned styler, else the toolbar's own "InternalStyler".
   TCustomRorIvezEviStyler* CurrentStyler() const { return toolBarStyler_ ? toolBarStyler_ : internalStyler_; }
-  TCustomRorIvezEviStyler* ToolBarStyler() const { return toolBarStyler_; }
-  void SetToolBarStyler(TCustomRorIvezEviStyler* Value);
+  TCustomRorIvezEviStyler* ToolBarStyler() const override { return toolBarStyler_; }
+  void SetToolBarStyler(TCustomRorIvezEviStyler* Value) override;
 
+  void SetParent(vcl::TWinControl* AParent) override;
   vcl::TImageList* Images() const { return images_; }
   void SetImages(vcl::TImageList* Value);
   vcl::TImageList* DisabledImages() const { return disabledImages_; }
@@ -56,12 +76,46 @@ class TLumCustomToolBar : public vcl::TCustomControl {
   bool AutoPositionControls() const { return autoPositionControls_; }
   // Plain stores; the layout that reacts to them comes with the toolbar's
   // own sizing.
-  void SetPosition(TDockAlign Value) { position_ = Value; }
+  // The placement state follows the parent (docked, floating, fixed).
   void SetState(TToolBarState Value) { state_ = Value; }
   void SetRowHeight(int Value) { rowHeight_ = Value; }
-  void SetCaptionHeight(int Value) { captionHeight_ = Value; }
-  void SetShowCaption(bool Value) { showCaption_ = Value; }
-  void SetAutoPositionControls(bool Value) { autoPositionControls_ = Value; }
+  void SetCaptionHeight(int Value);
+  void SetShowCaption(bool Value);
+  TCaptionPosition CaptionPosition() const { return captionPosition_; }
+  void SetCaptionPosition(TCaptionPosition Value);
+  // False is refused unless the toolbar is fixed outside a dock panel;
+  // then AutoSize goes off too.
+  void SetAutoPositionControls(bool Value);
+  bool AutoSize() const { return autoSize_; }
+  void SetAutoSize(bool Value);
+  bool ShowRightHandle() const { return handleWidth_ == 14; }
+  void SetShowRightHandle(bool Value);
+  int GripWidth() const { return 7; }
+  int HandleWidth() const { return handleWidth_; }
+  int MinLength() const { return minLength_; }
+  int FullLength() const { return fullLength_; }
+  int FloatingRows() const { return floatingRows_; }
+
+  // Layout and sizing.
+  // Places the children (ribbon columns on a page, one band elsewhere,
+  // rows when floating); with DoSize also UpdateSize.
+  virtual void PositionControls(bool DoSize);
+  // FullLength and, while the toolbar sizes itself, its length, thickness
+  // and length constraints.
+  void UpdateSize();
+  int CalcRowHeight(bool Force) const;
+  void SetOrientation(TDockAlign Value);
+  // The first free coordinate along the length.
+  int GetDragGripStart() const;
+  vcl::TRect GetCaptionRect() const;
+  vcl::TRect GetClientRectWithoutCaption() const;
+  vcl::TRect GetRightHandleRect() const;
+  void AdjustClientRect(vcl::TRect& Rect) const override;
+  // Where a control goes in the display order.
+  int InsertionIndex(vcl::TControl* Control) const;
+  // Layout and painting wait while the count is above 0.
+  void BeginUpdate() { ++updateLock_; }
+  void EndUpdate();
 
   // This unit's controls in display order; reading past the end raises
   // "Index out of bounds in list read access".
@@ -92,7 +146,6 @@ class TLumCustomToolBar : public vcl::TCustomControl {
   // from overflow when hidden).
   virtual void ControlUsed(vcl::TControl* Control);
   const std::vector<vcl::TControl*>& PriorityList() const { return priority_; }
-  virtual void PositionControls(bool DoSize) {}
   // The keys typed on a glow button of the toolbar (key tips, arrows,
   // Escape) reach the toolbar here.
   virtual void GlowButtonKeyDown(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift) {}
@@ -111,12 +164,27 @@ class TLumCustomToolBar : public vcl::TCustomControl {
   vcl::TImageList* images_ = nullptr;
   vcl::TImageList* disabledImages_ = nullptr;
   vcl::TMainMenu* menu_ = nullptr;
+  bool ParentIsRibbon() const;
+  bool ParentIsDockPanel() const;
+  // Moves a control out of sight (below, or right of, the toolbar).
+  void HideOutOfSight(vcl::TControl* Control, bool Right);
+  void PlaceControl(vcl::TControl* Control, int X, int Y);
+
   TDockAlign position_ = daTop;
   TToolBarState state_ = tsDocked;
   int rowHeight_ = 26;
   int captionHeight_ = 16;
   bool showCaption_ = false;
   bool autoPositionControls_ = true;
+  bool autoSize_ = true;
+  TCaptionPosition captionPosition_ = cpTop;
+  int handleWidth_ = 14;
+  int minLength_ = 60;
+  int fullLength_ = 60;
+  int floatingRows_ = 1;
+  int updateLock_ = 0;
+  bool layoutLock_ = false;
+  std::vector<vcl::TControl*> hidden_;
   std::vector<vcl::TControl*> controls_;
   std::vector<vcl::TControl*> priority_;
   TLumCustomToolBarButton* hotButton_ = nullptr;

@@ -249,7 +249,7 @@ TEST(RibbonButtonPaint, AdjustSizeOnTheFakeMetricsCanvas) {
   EXPECT_EQ(g->Height(), 12 + 8);
   EXPECT_EQ(g->Width(), 400 - 4);
   // A separator in a vertical toolbar 40 pixels wide.
-  rig.bar->SetPosition(daLeft);
+  rig.bar->SetOrientation(daLeft);
   rig.bar->SetBounds(10, 10, 40, 200);
   auto* s = new TRorIvezEviSeparator(rig.form);
   s->SetParent(rig.bar);

@@ -23,6 +23,7 @@ Rig::Rig() : clock(std::make_shared<rtl::ManualClock>(1000000)) {
   panel->SetColor(kPanelColour);
   bar = new RecordingToolBar(form);
   bar->SetParent(panel);
+  bar->SetAutoSize(false);  // the buttons' own tests place and size it
   bar->SetBounds(10, 10, 400, 40);
   bar->SetColor(kToolBarColour);
   form->Show();
