@@ -301,6 +301,24 @@ TEST(MemoFolding, InputAroundCollapsedRegions) {
   EXPECT_EQ(LinesOf(f.memo)[0], "section { first }");
   EXPECT_FALSE(f.memo->Overwrite());
   EXPECT_FALSE(f.memo->IsExpanded(0));
+  // The row shows the caption alone, in the folding line colour: gray ink
+  // and no black text.
+  {
+    const QImage shot = Grab(f.memo);
+    SaveShot(shot, "memo_folding_caption.png");
+    const TRect row = f.memo->CellRect(0, 0);
+    const int caretX = f.memo->CellRect(3, 0).Left;  // the caret's own black bar is no text
+    int gray = 0, dark = 0;
+    for (int y = row.Top; y < row.Bottom; ++y)
+      for (int x = f.memo->TextRect().Left; x < f.memo->TextRect().Left + 20 * f.memo->CharWidth(); ++x) {
+        if (x >= caretX - 2 && x <= caretX + 2) continue;
+        const QRgb p = shot.pixel(x, y);
+        if (qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60) ++dark;
+        if (qRed(p) == 0x80 && qGreen(p) == 0x80 && qBlue(p) == 0x80) ++gray;
+      }
+    EXPECT_GT(gray, 10);
+    EXPECT_EQ(dark, 0);
+  }
   // A double click on its word opens it and selects the word.
   click(cellPoint(2, 0));
   click(cellPoint(2, 0));
