@@ -8,6 +8,7 @@
 #include "dropdown/LumDropDown.h"
 #include "rtl/DateTime.h"
 #include "vcl/Controls.h"
+#include "vcl/DateTimePicker.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Graphics.h"
 #include "vcl/Pictures.h"
@@ -259,6 +260,88 @@ class TLumWatch : public vcl::TCustomControl, public controls::IStyleAware {
   vcl::Integer facePaints_ = 0;
   vcl::Integer handRedraws_ = 0;
   vcl::Integer rollFrames_ = 0;
+};
+
+// A drop-down edit holding a time of day, shown as two-digit fields under
+// an edit mask; the pop-up shows the clock and, when asked, the platform's
+// time picker under it. The grid's time cell editor descends from it.
+class TLumTimePickerDropDown : public TLumCustomDropDown {
+ public:
+  explicit TLumTimePickerDropDown(vcl::TComponent* owner);
+  ~TLumTimePickerDropDown() override;
+
+  rtl::TDateTime Time() const { return time_; }
+  // A changed value is shown as hh:mm:ss (hh:mm without seconds) in the
+  // locale's separator.
+  void SetTime(rtl::TDateTime value);
+  bool ShowSeconds() const { return showSeconds_; }
+  void SetShowSeconds(bool value);
+  bool ShowTimePicker() const { return showTimePicker_; }
+  void SetShowTimePicker(bool value) { showTimePicker_ = value; }
+  TWatchAppearance* WatchAppearance() const { return watchAppearance_.get(); }
+  void SetWatchAppearance(const TWatchAppearance* value) { watchAppearance_->Assign(value); }
+  TWatchSettings* WatchSettings() const { return watchSettings_.get(); }
+  void SetWatchSettings(const TWatchSettings* value) { watchSettings_->Assign(value); }
+  bool ShowWatchAMPM() const { return showWatchAMPM_; }
+  void SetShowWatchAMPM(bool value) { showWatchAMPM_ = value; }
+  bool ShowWatchNumbers() const { return showWatchNumbers_; }
+  void SetShowWatchNumbers(bool value) { showWatchNumbers_ = value; }
+  bool Animation() const { return animation_; }
+  void SetAnimation(bool value) { animation_ = value; }
+  vcl::Integer AnimationFactor() const { return animationFactor_; }
+  void SetAnimationFactor(vcl::Integer value) { animationFactor_ = value; }
+
+  // "hh:mm:ss" (or "hh:mm") of the values in the locale's separator.
+  rtl::AnsiString TimeText(vcl::Word hour, vcl::Word minute, vcl::Word second) const;
+  // One field of Time; an unchanged or out-of-range value is ignored.
+  void SetHourPart(vcl::Word hour);
+  void SetMinutePart(vcl::Word minute);
+  void SetSecondPart(vcl::Word second);
+
+  TLumWatch* Watch() const { return watch_; }
+  vcl::TPanel* WatchPanel() const { return watchPanel_; }
+  vcl::TDateTimePicker* TimePicker() const { return timePicker_; }
+
+  void CreateDropDownForm() override;
+  void BeforeDropDown() override;
+  void HideDropDown(bool cancelled) override;
+  void DropDownFormHide() override;
+  void DropDownFormKeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  void DropDownFormKeyUp(vcl::Word& key, vcl::TShiftState shift) override;
+  void ControlKeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  void ControlKeyUp(vcl::Word& key, vcl::TShiftState shift) override;
+  void ControlKeyPress(vcl::WideChar& key) override;
+  void SetComponentStyle(controls::REZORuvar style) override;
+
+  vcl::TNotifyEvent OnTimeChange;
+
+ protected:
+  // Up and Down step the field under the caret (Up lowers, Down raises),
+  // editable or not; with Alt they open and close as in every drop-down.
+  void Dispatch(vcl::TMessage& message) override;
+  void Change() override;
+
+ private:
+  void StepField(bool up);
+  void WriteOwnText(const rtl::AnsiString& text);
+  void WatchChanged();
+  void PickerChanged();
+  void SetPart(int field, vcl::Word value);
+  static bool KeptInPopup(vcl::Word key, vcl::TShiftState shift);
+
+  rtl::TDateTime time_ = 0;
+  bool showSeconds_ = true;
+  bool showTimePicker_ = false;
+  std::unique_ptr<TWatchAppearance> watchAppearance_;
+  std::unique_ptr<TWatchSettings> watchSettings_;
+  bool showWatchAMPM_ = true;
+  bool showWatchNumbers_ = true;
+  bool animation_ = true;
+  vcl::Integer animationFactor_ = 10;
+  vcl::TPanel* watchPanel_ = nullptr;      // owned as a component
+  TLumWatch* watch_ = nullptr;              // owned as a component
+  vcl::TDateTimePicker* timePicker_ = nullptr;  // owned as a component
+  bool updating_ = false;
 };
 
 }  // namespace dropdown

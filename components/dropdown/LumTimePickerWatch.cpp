@@ -8,6 +8,8 @@
 #include "controls/LumGDIP.h"
 #include "dropdown/LumTimePickerDropDown.h"
 #include "rtl/Exceptions.h"
+#include "rtl/CodePages.h"
+#include "rtl/Convert.h"
 #include "rtl/Strings.h"
 #include "vcl/Messages.h"
 
