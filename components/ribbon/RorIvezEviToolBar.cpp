@@ -170,6 +170,10 @@ void TLumCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
 }
 
 void TLumCustomToolBar::Dispatch(vcl::TMessage& Message) {
+  if (Message.Msg == vcl::WM_ERASEBKGND) {
+    Message.Result = 1;  // the painting covers everything
+    return;
+  }
   if (Message.Msg == vcl::CM_CONTROLCHANGE) {
     auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
     vcl::TCustomControl::Dispatch(Message);

@@ -113,6 +113,17 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   void AdjustClientRect(vcl::TRect& Rect) const override;
   // Where a control goes in the display order.
   int InsertionIndex(vcl::TControl* Control) const;
+  // Current length less the minimum length constraint, and the maximum
+  // length constraint less the current length.
+  int GetShrinkSpace() const;
+  int GetGrowSpace() const;
+  bool ShowOptionIndicator() const { return showOptionIndicator_; }
+  void SetShowOptionIndicator(bool Value);
+  const rtl::AnsiString& ToolBarCaption() const { return Caption(); }
+  vcl::TAlignment CaptionAlignment() const { return captionAlignment_; }
+  void SetCaptionAlignment(vcl::TAlignment Value);
+  bool ShowClose() const { return showClose_; }
+  void SetShowClose(bool Value) { showClose_ = Value; }
   // Layout and painting wait while the count is above 0.
   void BeginUpdate() { ++updateLock_; }
   void EndUpdate();
@@ -157,6 +168,7 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
  protected:
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Dispatch(vcl::TMessage& Message) override;
+  void Paint() override;
 
  private:
   TCustomRorIvezEviStyler* internalStyler_ = nullptr;
@@ -164,6 +176,11 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   vcl::TImageList* images_ = nullptr;
   vcl::TImageList* disabledImages_ = nullptr;
   vcl::TMainMenu* menu_ = nullptr;
+  void PaintCaptionBand(vcl::TCanvas* C);
+  void PaintBackground(vcl::TCanvas* C);
+  void PaintDragGrip(vcl::TCanvas* C);
+  void PaintRightHandle(vcl::TCanvas* C);
+  void PaintFloatingButtons(vcl::TCanvas* C, const vcl::TRect& Caption);
   bool ParentIsRibbon() const;
   bool ParentIsDockPanel() const;
   // Moves a control out of sight (below, or right of, the toolbar).
@@ -185,6 +202,9 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   int updateLock_ = 0;
   bool layoutLock_ = false;
   std::vector<vcl::TControl*> hidden_;
+  bool showOptionIndicator_ = true;
+  bool showClose_ = true;
+  vcl::TAlignment captionAlignment_ = vcl::taLeftJustify;
   std::vector<vcl::TControl*> controls_;
   std::vector<vcl::TControl*> priority_;
   TLumCustomToolBarButton* hotButton_ = nullptr;

@@ -25,7 +25,13 @@ Rig::Rig() : clock(std::make_shared<rtl::ManualClock>(1000000)) {
   bar->SetParent(panel);
   bar->SetAutoSize(false);  // the buttons' own tests place and size it
   bar->SetBounds(10, 10, 400, 40);
-  bar->SetColor(kToolBarColour);
+  // A plain toolbar of one colour: no gradient, frame, grip or handle.
+  TCustomRorIvezEviStyler* styler = bar->CurrentStyler();
+  styler->Color()->SetColor(kToolBarColour);
+  styler->Color()->SetColorTo(vcl::clNone);
+  styler->SetBorderColor(vcl::clNone);
+  styler->SetDragGripStyle(dsNone);
+  bar->SetShowRightHandle(false);
   form->Show();
   Pump();
 }
