@@ -7,7 +7,9 @@
 
 #include "PanelRig.h"
 #include "rtl/Convert.h"
+#include "rtl/IniFiles.h"
 #include "vcl/Menus.h"
+#include "vcl/UxTheme.h"
 
 using namespace paneltest;
 
@@ -334,4 +336,100 @@ TEST(ToolPanelStyles, ColoursOfEachStyleAndEsCustom) {
   EXPECT_TRUE(p->Button3D());
   EXPECT_EQ(p->Version(), "1.5.1.0");
   EXPECT_EQ(p->CloseHint, "Close panel");
+}
+
+TEST(ToolPanelCaption, TheStripsCustomButtonGlyphs) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  TLumToolPanel* p = f->insertPanel;
+  // Custom images of 10 by 10 in three colours, their bottom-left pixel
+  // (white) left out.
+  auto glyph = [](TColor c) {
+    auto b = std::make_unique<vcl::TBitmap>(10, 10);
+    b->Canvas()->Brush()->SetColor(c);
+    b->Canvas()->FillRect(vcl::Rect(0, 0, 10, 9));
+    b->Canvas()->Brush()->SetColor(0xFFFFFF);
+    b->Canvas()->FillRect(vcl::Rect(0, 9, 10, 10));
+    return b;
+  };
+  TToolPanelGlyphs* g = f->ct->PanelGlyphs();
+  int changes = 0;
+  g->OnChange = [&](vcl::TObject*) { ++changes; };
+  auto normal = glyph(0x0000FF), hot = glyph(0x00FF00), down = glyph(0xFF0000), lock = glyph(0x00FFFF);
+  g->SetGlyph(TToolPanelGlyphs::CloseNormal, normal.get());
+  g->SetGlyph(TToolPanelGlyphs::CloseHot, hot.get());
+  g->SetGlyph(TToolPanelGlyphs::CloseDown, down.get());
+  g->SetGlyph(TToolPanelGlyphs::UnLockNormal, lock.get());
+  g->SetGlyph(TToolPanelGlyphs::LockNormal, lock.get());
+  EXPECT_EQ(changes, 5);
+  f->ct->OpenPanel(p);
+  Rig::Away();
+  QImage shot = rig.Grab(p);
+  // Close: box (R' - 10 - 5, 2, R' - 5, 12) with R' = W - 2, the image
+  // from its corner + 1; the lock image w + 5 further left.
+  const int W = p->Width(), R = W - 2;
+  EXPECT_EQ(Rig::At(shot, R - 14, 3), 0x0000FFu);
+  EXPECT_EQ(Rig::At(shot, R - 6, 11), 0x0000FFu);
+  EXPECT_NE(Rig::At(shot, R - 14, 12), 0xFFFFFFu) << "the key colour is left out";
+  EXPECT_EQ(Rig::At(shot, R - 15 - 14, 3), 0x00FFFFu);
+  Rig::Move(p, R - 10, 6);
+  EXPECT_EQ(Rig::At(rig.Grab(p), R - 14, 3), 0x00FF00u);
+  Rig::Press(p, R - 10, 6);
+  EXPECT_EQ(Rig::At(rig.Grab(p), R - 14, 3), 0xFF0000u);
+  Rig::Release(p, R - 10, 6);
+  EXPECT_TRUE(p->Hidden()) << "the close rectangle is the same whatever the image";
+}
+
+TEST(ToolPanelCaption, BackgroundPictureWhereItsPositionSays) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  TLumToolPanel* p = f->insertPanel;
+  p->SetColorTo(vcl::clNone);
+  f->ct->OpenPanel(p);
+  vcl::TBitmap picture(20, 10);
+  picture.Canvas()->Brush()->SetColor(0x3366CC);
+  picture.Canvas()->FillRect(vcl::Rect(0, 0, 20, 10));
+  p->SetBackground(&picture);
+  const int W = p->Width(), H = p->Height(), bw = p->BevelWidth();
+  struct Case {
+    TTPBackGroundPosition position;
+    int x, y;  // the picture's top-left corner
+  } cases[] = {
+      {TTPBackGroundPosition::bpTopLeft, 1, 23},
+      {TTPBackGroundPosition::bpTopRight, W - 1 - 20 - bw, 23},
+      {TTPBackGroundPosition::bpBottomLeft, 1, H - 10 - bw - 1},
+      {TTPBackGroundPosition::bpBottomRight, W - 1 - 20 - bw, H - 10 - bw - 1},
+      {TTPBackGroundPosition::bpCenter, (W - 1 - 20 - bw) / 2, (H - 10 - bw) / 2},
+  };
+  for (const Case& c : cases) {
+    p->SetBackGroundPosition(c.position);
+    const QImage shot = rig.Grab(p);
+    EXPECT_EQ(Rig::At(shot, c.x, c.y), 0x3366CCu) << static_cast<int>(c.position);
+    EXPECT_EQ(Rig::At(shot, c.x + 19, c.y + 9), 0x3366CCu) << static_cast<int>(c.position);
+    EXPECT_NE(Rig::At(shot, c.x + 20, c.y + 9), 0x3366CCu) << static_cast<int>(c.position);
+  }
+  p->SetBackGroundPosition(TTPBackGroundPosition::bpTiled);
+  const QImage tiled = rig.Grab(p);
+  EXPECT_EQ(Rig::At(tiled, 1 + 20 * 3, 23 + 10 * 7), 0x3366CCu);
+}
+
+TEST(ToolPanelStripMessages, AutoSaveOnCloseAndTheThemeChange) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  const std::string file = std::string(TOLVANE_BUILD_DIR) + "/toolpanels_autosave.ini";
+  std::remove(file.c_str());
+  f->ct->Persist()->INIFile = file;
+  f->ct->Persist()->AutoSave = true;
+  f->Perform(vcl::WM_CLOSE);
+  rtl::TMemIniFile ini(file);
+  EXPECT_EQ(ini.ReadString("ctPANELS", "COUNT", ""), "4");
+  std::remove(file.c_str());
+  // With AutoThemeAdapt the strip follows the desktop's scheme when it
+  // changes.
+  f->ct->SetAutoThemeAdapt(true);
+  vcl::SetThemeColorSchemeName(u"Metallic");
+  f->ct->Perform(vcl::WM_THEMECHANGED);
+  EXPECT_EQ(f->ct->Style(), esOffice2003Silver);
+  EXPECT_EQ(f->insertPanel->Style(), esOffice2003Silver);
+  vcl::SetThemeColorSchemeName(u"NormalColor");
 }
