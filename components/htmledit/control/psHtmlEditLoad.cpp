@@ -84,6 +84,12 @@ bool IsEmptyTag(const TpsChunkElement* e) {
   return TpsDataChunk::IsTagElement(e) && e->Tag->GetTagType() == htmldoc::ttEmpty;
 }
 
+// White space as written, not a non-breaking space or a reference.
+bool IsLooseBlank(const TpsChunkElement* e) {
+  return e && e->Kind == htmldoc::ceChar && !e->FromEntity &&
+         (e->Char == ' ' || e->Char == '\t' || e->Char == '\r' || e->Char == '\n');
+}
+
 // The loaded list made ready for layout: a blank between a blank and an
 // empty tag goes, a blank before a table goes when one follows the table,
 // and a non-breaking space that is a block's only content goes.
@@ -95,7 +101,7 @@ void PrepareLoadedList(TpsDataChunk& aChunk) {
   }
   TpsChunkElement* from = aChunk.First();
   while (from) {
-    TpsChunkElement* table = aChunk.FindTag(htmldoc::TAG_TABLE, htmldoc::ttOpening, from, false);
+    TpsChunkElement* table = aChunk.FindTag(htmldoc::TAG_TABLE, htmldoc::ttOpening, from, true);
     if (!table) break;
     TpsChunkElement* close = aChunk.FindPartnerTag(table, nullptr);
     if (!close) break;
@@ -103,6 +109,28 @@ void PrepareLoadedList(TpsDataChunk& aChunk) {
     from = close->Next;
   }
   aChunk.RemoveNbspFromEmptyBlocks();
+  // White space next to a block boundary shows nothing; they are what
+  // the beautifier's line breaks and indentation read back as, so dropping
+  // them keeps a saved page the same through the next load and save.
+  for (TpsChunkElement* e = aChunk.First(); e;) {
+    if (!IsLooseBlank(e)) {
+      e = e->Next;
+      continue;
+    }
+    TpsChunkElement* last = e;
+    while (IsLooseBlank(last->Next)) last = last->Next;
+    TpsChunkElement* after = last->Next;
+    const bool blockBefore = !e->Prev || TpsDataChunk::IsBlockTag(e->Prev);
+    const bool blockAfter = !after || TpsDataChunk::IsBlockTag(after);
+    if (blockBefore || blockAfter) {
+      for (TpsChunkElement* x = e; x != after;) {
+        TpsChunkElement* next = x->Next;
+        aChunk.RemoveElement(x, true);
+        x = next;
+      }
+    }
+    e = after;
+  }
 }
 
 }  // namespace
@@ -212,11 +240,35 @@ void TpsDocumentLoader::Run() {
   }
 }
 
+namespace {
+
+// Blanks between the head's elements carry nothing, but the head is
+// rebuilt at every save (meta and link tags written anew), which regroups
+// them: the runs a save writes collapse at the next load, so a page would
+// change at every save. They go when the page is read.
+void DropHeadBlanks(TpsDataChunk& aChunk) {
+  TpsChunkElement* head = aChunk.FindTag(htmldoc::TAG_HEAD, htmldoc::ttOpening, nullptr, true);
+  if (!head) return;
+  bool inTitle = false;
+  for (TpsChunkElement* e = head->Next; e;) {
+    TpsChunkElement* next = e->Next;
+    const Byte code = TpsDataChunk::TagCodeOf(e);
+    if (code == htmldoc::TAG_BODY || code == htmldoc::TAG_HEAD) break;
+    if (code == htmldoc::TAG_TITLE) inTitle = e->Tag->GetTagType() == htmldoc::ttOpening;
+    if (!inTitle && e->Kind == htmldoc::ceChar && (e->Char == ' ' || e->Char == '\t' || e->Char == '\r' || e->Char == '\n'))
+      aChunk.RemoveElement(e, true);
+    e = next;
+  }
+}
+
+}  // namespace
+
 void TpsHTMLEditBase::CreateDocument(std::unique_ptr<TpsDataChunk> aChunk, const TpsCharacterEncoding& aEncoding,
                                      std::unique_ptr<TpsDataChunk>& oBody) {
   FreeDocument();
   FEditMode = htmlview::emText;
   FSelection = std::make_unique<TpsTextSelection>(this);
+  if (aChunk) DropHeadBlanks(*aChunk);
   FDocument = std::make_unique<htmldoc::TpsDocument>(std::move(aChunk), FStyleSheet.get(), FDocumentEvents, aEncoding);
   InstallRoot();
   oBody = FDocument->ExtractBody();
@@ -434,8 +486,8 @@ void TpsHTMLEditBase::GenerateCode(TpsDataChunk& aChunk, rtl::TStream& aStream, 
   TpsChunkElement* from = aChunk.First();
   TpsChunkElement* stop = nullptr;
   if (!aWholeDocument) {
-    TpsChunkElement* bodyOpen = aChunk.FindTag(htmldoc::TAG_BODY, htmldoc::ttOpening, nullptr, false);
-    TpsChunkElement* bodyClose = aChunk.FindTag(htmldoc::TAG_BODY, htmldoc::ttClosing, nullptr, true);
+    TpsChunkElement* bodyOpen = aChunk.FindTag(htmldoc::TAG_BODY, htmldoc::ttOpening, nullptr, true);
+    TpsChunkElement* bodyClose = aChunk.FindTag(htmldoc::TAG_BODY, htmldoc::ttClosing, nullptr, false);
     if (bodyOpen) from = bodyOpen->Next;
     if (bodyClose) stop = bodyClose;
   }
