@@ -191,7 +191,6 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   sortList2_ = std::make_unique<TIntList>();
   Model().AutoMergeColumns().OnChange = [this](TIntList*, Integer, Integer) { Model().ApplyAutoMerge(); };
   disjunctCells_ = std::make_unique<TIntList>();
-  disjunctRows_ = std::make_unique<TIntList>();
   rowModified_ = std::make_unique<TIntList>();
   backgroundBitmap_ = std::make_unique<vcl::TBitmap>();
   backGround_ = std::make_unique<TBackGround>(this);
@@ -1426,7 +1425,182 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
     key = 0;
     return;
   }
+  const vcl::TGridRect before = Selection();
+  const Word pressed = key;
   TBaseGrid::KeyDown(key, shift);
+  // The disjunct marks follow the moving keys and Space.
+  const Integer currentRow = mouseActions_->RowSelectPersistent ? Model().RealRowIndex(Row()) : Row();
+  if (pressed >= vcl::VK_PRIOR && pressed <= vcl::VK_DOWN) {
+    const bool plain = !shift.Contains(vcl::ssShift) && !shift.Contains(vcl::ssCtrl);
+    if (mouseActions_->DisjunctRowSelect()) {
+      if (plain)
+        ClearRowMarks();
+      else if (shift.Contains(vcl::ssShift))
+        MarkSelectionRows(true);
+      else
+        SetRowMarked(currentRow, true);
+    }
+    if (mouseActions_->DisjunctColSelect()) {
+      if (plain)
+        ClearColMarks();
+      else if (shift.Contains(vcl::ssShift))
+        MarkSelectionCols(true);
+      else
+        SetColMarked(Col(), true);
+    }
+  }
+  if (pressed == vcl::VK_SPACE) {
+    if (mouseActions_->DisjunctRowSelect()) SetRowMarked(currentRow, !IsRowMarked(currentRow));
+    if (mouseActions_->DisjunctColSelect()) SetColMarked(Col(), !IsColMarked(Col()));
+    if (mouseActions_->DisjunctCellSelect() && !Options().Contains(vcl::goEditing)) {
+      const TCellCoord base = Model().BaseCell(Col(), Row());
+      if (!IsFixedForNavigation(base.X, base.Y)) {
+        bool canSelect = true;
+        if (OnSelectCell) OnSelectCell(this, base.X, base.Y, canSelect);
+        if (canSelect) {
+          if (shift.Contains(vcl::ssCtrl)) {
+            selectionMarks_.SetCellMark(base.X, base.Y, !selectionMarks_.CellMarked(base.X, base.Y));
+          } else {
+            selectionMarks_.ClearCellMarks();
+            selectionMarks_.SetCellMark(base.X, base.Y, true);
+          }
+          Invalidate();
+        }
+      }
+    }
+  }
+  const vcl::TGridRect after = Selection();
+  if (after.Left != before.Left || after.Top != before.Top || after.Right != before.Right ||
+      after.Bottom != before.Bottom)
+    SelectionChanged(after.Left, after.Top, after.Right, after.Bottom);
+}
+
+// ===== selection =====
+
+void TVadOdizadEzev::SelectRows(Integer row, Integer count) {
+  if (!mouseActions_->DisjunctRowSelect()) {
+    SetSelection({FixedCols(), row, ColCount() - 1, row + count - 1});
+    return;
+  }
+  for (Integer r = row; r < row + count && r < RowCount(); ++r)
+    SetRowMarked(mouseActions_->RowSelectPersistent ? Model().RealRowIndex(r) : r, true);
+}
+
+bool TVadOdizadEzev::IsRowMarked(Integer row) {
+  CheckMarkRow(row, RowCount() + Model().NumHiddenRows());
+  if (mouseActions_->DisjunctRowSelect()) return selectionMarks_.RowMarked(row);
+  const vcl::TGridRect sel = Selection();
+  return row >= std::min(sel.Top, sel.Bottom) && row <= std::max(sel.Top, sel.Bottom);
+}
+
+void TVadOdizadEzev::SetRowMarked(Integer row, bool state) {
+  CheckMarkRow(row, RowCount() + Model().NumHiddenRows());
+  bool allow = true;
+  if (OnRowDisjunctSelect) OnRowDisjunctSelect(this, row, state, allow);
+  if (!allow) return;
+  if (selectionMarks_.SetRowMark(row, state)) RepaintRow(row);
+  if (OnRowDisjunctSelected) OnRowDisjunctSelected(this, row);
+}
+
+bool TVadOdizadEzev::IsColMarked(Integer col) {
+  CheckMarkColumn(col, ColCount());
+  return selectionMarks_.ColMarked(col);
+}
+
+void TVadOdizadEzev::SetColMarked(Integer col, bool state) {
+  CheckMarkColumn(col, ColCount());
+  if (selectionMarks_.SetColMark(col, state)) RepaintColumn(col);
+}
+
+void TVadOdizadEzev::ClearRowMarks() {
+  for (Integer row : selectionMarks_.ClearRowMarks()) RepaintRow(row);
+}
+
+void TVadOdizadEzev::ClearColMarks() {
+  for (Integer col : selectionMarks_.ClearColMarks()) RepaintColumn(col);
+}
+
+void TVadOdizadEzev::MarkSelectionRows(bool all) {
+  const vcl::TGridRect sel = Selection();
+  for (Integer r = FixedRows(); r < RowCount(); ++r) {
+    const bool inside = r >= sel.Top && r <= sel.Bottom;
+    const Integer index = mouseActions_->RowSelectPersistent ? Model().RealRowIndex(r) : r;
+    if (all || inside)
+      if (selectionMarks_.SetRowMark(index, inside)) RepaintRow(r);
+  }
+}
+
+void TVadOdizadEzev::MarkSelectionCols(bool all) {
+  const vcl::TGridRect sel = Selection();
+  for (Integer c = FixedCols(); c < ColCount(); ++c) {
+    const bool inside = c >= sel.Left && c <= sel.Right;
+    if (all || inside)
+      if (selectionMarks_.SetColMark(c, inside)) RepaintColumn(c);
+  }
+}
+
+Integer TVadOdizadEzev::MarkedRowCount() {
+  if (mouseActions_->DisjunctRowSelect()) return selectionMarks_.MarkedRowCount(RowCount() + Model().NumHiddenRows());
+  const vcl::TGridRect sel = Selection();
+  return std::abs(sel.Bottom - sel.Top) + 1;
+}
+
+bool TVadOdizadEzev::IsCellSelected(Integer col, Integer row) {
+  if (row < FixedRows() || col < FixedCols()) return false;
+  if (mouseActions_->DisjunctRowSelect())
+    return selectionMarks_.RowMarked(mouseActions_->RowSelectPersistent ? Model().RealRowIndex(row) : row);
+  if (mouseActions_->DisjunctColSelect()) return selectionMarks_.ColMarked(col);
+  const vcl::TGridRect sel = Selection();
+  return col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom;
+}
+
+void TVadOdizadEzev::ParkSelection() {
+  parkedSelection_ = Selection();
+  SetSelection({ColCount(), RowCount(), ColCount(), RowCount()});
+  selectionParked_ = true;
+}
+
+void TVadOdizadEzev::RestoreParkedSelection() {
+  selectionParked_ = false;
+  if (parkedSelection_.Top < RowCount() && parkedSelection_.Left < ColCount()) {
+    SetSelection(parkedSelection_);
+    return;
+  }
+  const Integer top = FixedRowAlways() && FixedRows() == RowCount() ? 0 : FixedRows();
+  const Integer left = Model().FixedColAlways() && FixedCols() == ColCount() ? 0 : FixedCols();
+  SelectSingleCell(left, top);
+}
+
+// The class library repaints whole windows; the areas below decide only
+// whether anything needs repainting.
+void TVadOdizadEzev::RepaintGridRect(const vcl::TGridRect& r) {
+  if (r.Left < 0 || r.Top < 0 || r.Right < 0 || r.Bottom < 0) return;
+  Invalidate();
+}
+
+void TVadOdizadEzev::RepaintRow(Integer row) {
+  if (row < 0 || row >= RowCount()) return;
+  Invalidate();
+}
+
+void TVadOdizadEzev::RepaintColumn(Integer col) {
+  if (col < 0 || col >= ColCount()) return;
+  Invalidate();
+}
+
+void TVadOdizadEzev::SelectionChanged(Integer left, Integer top, Integer right, Integer bottom) {
+  if (look_ == glVista || look_ == glWin7 || look_ == glOffice2007) RepaintGridRect({left, top, right, bottom});
+  if (OnSelectionChanged) OnSelectionChanged(this, left, top, right, bottom);
+}
+
+TRect TVadOdizadEzev::SelectionResizerHandle() const {
+  if (!selectionResizer_ || !selectionRectangle_) return {};
+  const vcl::TGridRect sel = Selection();
+  TRect r = CellRect(sel.Right, sel.Bottom);
+  if (r.IsEmpty()) return {};
+  r.Top = r.Bottom - 6;
+  r.Left = r.Right - 6;
+  return r;
 }
 
 void TVadOdizadEzev::EditorLeaveKey(Word key, vcl::TShiftState shift) {
@@ -1603,9 +1777,8 @@ void TVadOdizadEzev::AdvanceAfterEnter(Integer col, Integer row, bool showEditor
   }
   // With disjunct row selection the advance's row becomes the one marked.
   if (mouseActions_->DisjunctRowSelect()) {
-    disjunctRows_->Clear();
-    disjunctRows_->Add(Row());
-    Invalidate();
+    ClearRowMarks();
+    SetRowMarked(mouseActions_->RowSelectPersistent ? Model().RealRowIndex(Row()) : Row(), true);
   }
 }
 

@@ -21,6 +21,7 @@
 #include "grid/model/GridEditing.h"
 #include "grid/model/CellMarks.h"
 #include "grid/model/GridLookup.h"
+#include "grid/model/SelectionMarks.h"
 #include "grid/model/GridValidation.h"
 #include "vcl/Messages.h"
 
@@ -197,7 +198,6 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
   TIntList* FilterDropDownValues() const { return filterDropDownValues_.get(); }
   TIntList* DisjunctCells() const { return disjunctCells_.get(); }
-  TIntList* DisjunctRows() const { return disjunctRows_.get(); }
   TIntList* RowModified() const { return rowModified_.get(); }
   TIntList* ColumnOrder() const { return columnOrder_.get(); }
   TCellGraphic* SpareCellGraphic() const { return spareGraphic_.get(); }
@@ -501,6 +501,52 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The cell's display text when the edit started.
   const AnsiString& EditStartText() const { return editStartText_; }
 
+  // ===== selection =====
+  // Rows ARow .. ARow + ACount - 1: selected over the data columns, or with
+  // DisjunctRowSelect marked (the selection stays).
+  void SelectRows(Integer row, Integer count);
+  // With DisjunctRowSelect the row's mark, else whether it lies in the
+  // selection's rows. ELumGridError "Invalid row accessed" outside the
+  // rows (hidden ones counted).
+  bool IsRowMarked(Integer row);
+  // OnRowDisjunctSelect may refuse; then the mark, the ordered list and
+  // OnRowDisjunctSelected.
+  void SetRowMarked(Integer row, bool state);
+  // ELumGridError "Invalid column accessed" outside the columns.
+  bool IsColMarked(Integer col);
+  void SetColMarked(Integer col, bool state);
+  void ClearRowMarks();
+  void ClearColMarks();
+  // Rows (columns) of the data area inside the selection marked; with all,
+  // the others unmarked.
+  void MarkSelectionRows(bool all);
+  void MarkSelectionCols(bool all);
+  Integer MarkedRowCount();
+  // The rows marked, in the order they were marked.
+  const std::vector<Integer>& MarkedRows() const { return selectionMarks_.MarkedRows(); }
+  bool IsCellSelected(Integer col, Integer row);
+  const TSelectionMarks& SelectionMarks() const { return selectionMarks_; }
+  // The selection moved just outside the grid, so that nothing shows as
+  // selected, and back.
+  void ParkSelection();
+  void RestoreParkedSelection();
+  bool SelectionParked() const { return selectionParked_; }
+  void SelectSingleCell(Integer col, Integer row) { SetSelection({col, row, col, row}); }
+  void RepaintGridRect(const vcl::TGridRect& r);
+  void RepaintRow(Integer row);
+  void RepaintColumn(Integer col);
+  // The selection changed (keys, drags): OnSelectionChanged.
+  virtual void SelectionChanged(Integer left, Integer top, Integer right, Integer bottom);
+  virtual void SelectAllHook(vcl::TGridRect& r) {}
+  // The handle of the selection resizer: the 6 x 6 corner of the
+  // selection's bottom-right cell; empty without SelectionResizer and
+  // SelectionRectangle.
+  TRect SelectionResizerHandle() const;
+  std::function<void(vcl::TObject* Sender, Integer ALeft, Integer ATop, Integer ARight, Integer ABottom)>
+      OnSelectionChanged;
+  std::function<void(vcl::TObject* Sender, Integer ARow, bool AState, bool& Allow)> OnRowDisjunctSelect;
+  std::function<void(vcl::TObject* Sender, Integer ARow)> OnRowDisjunctSelected;
+
   // ===== validation and change notification =====
   // Remembers the cell the next edit belongs to and its text.
   virtual void StartEditCell(Integer col, Integer row);
@@ -723,13 +769,15 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TIntList> sortList1_;
   std::unique_ptr<TIntList> sortList2_;
   std::unique_ptr<TIntList> disjunctCells_;
-  std::unique_ptr<TIntList> disjunctRows_;
   std::unique_ptr<TIntList> rowModified_;
   friend class GridValidationHost;
   std::unique_ptr<TValidationHost> validationHost_;
   std::unique_ptr<TEditValidation> validation_;
   TVadOdizadEzevCheck* cellChecker_ = nullptr;
   TCellMarks cellMarks_;
+  TSelectionMarks selectionMarks_;
+  bool selectionParked_ = false;
+  vcl::TGridRect parkedSelection_{};
   std::unique_ptr<vcl::TBitmap> backgroundBitmap_;
   std::unique_ptr<TControlList> cellControls_;
   std::unique_ptr<TIntList> columnOrder_;

@@ -130,6 +130,26 @@ void TVadOdizadEzev::ResolveCellStyle(Integer col, Integer row, TGridDrawState& 
   else
     GetCellColor(col, row, state, brush, font);
 
+  // Disjunct row and column marks decide what shows as selected.
+  if (applySelection && !base.Fixed && !print && ShowSelection()) {
+    if (mouseActions_->DisjunctRowSelect()) {
+      const Integer r = mouseActions_->RowSelectPersistent ? Model().RealRowIndex(row) : row;
+      if (selectionMarks_.RowMarked(r))
+        state = TGridDrawState{gdSelected};
+      else
+        state.Exclude(gdSelected);
+    } else if (mouseActions_->DisjunctColSelect() && row >= FixedRows()) {
+      if (selectionMarks_.ColMarked(col))
+        state = TGridDrawState{gdSelected};
+      else
+        state.Exclude(gdSelected);
+    } else if (mouseActions_->DisjunctCellSelect()) {
+      if (selectionMarks_.CellMarked(col, row))
+        state.Include(gdSelected);
+      else if (col == Col() && row == Row())
+        state.Exclude(gdSelected);
+    }
+  }
   if (applySelection && state.Contains(gdSelected)) {
     in.Selected = true;
     const TCellPaintPlan selected = PlanCellPaint(in);
@@ -676,7 +696,7 @@ void TVadOdizadEzev::PaintRichText(Integer col, Integer row, const TRect& r, TCa
   const vcl::TGridRect sel = Selection();
   bool selected;
   if (mouseActions_->DisjunctRowSelect())
-    selected = disjunctRows_->HasValue(row);
+    selected = selectionMarks_.RowMarked(mouseActions_->RowSelectPersistent ? Model().RealRowIndex(row) : row);
   else
     selected = col >= sel.Left && col <= sel.Right && row >= sel.Top && row <= sel.Bottom;
   const bool focusedCurrent =

@@ -124,12 +124,13 @@ TEST(GridEnterSteps, AutoEditOpensTheEditorInTheNewCellOnlyWhenAsked) {
 TEST(GridEnterSteps, DisjunctRowSelectMarksTheNewRowOnly) {
   TEnterStepGrid g;
   g.grid->MouseActions()->SetDisjunctRowSelect(true);
-  g.grid->DisjunctRows()->Add(1);
-  g.grid->DisjunctRows()->Add(3);
+  g.grid->SetRowMarked(1, true);
+  g.grid->SetRowMarked(3, true);
   g.At(1, 1);
   g.Key(vcl::VK_F2);
   g.Key(vcl::VK_RETURN);
   EXPECT_EQ(g.grid->Row(), 2);
-  ASSERT_EQ(g.grid->DisjunctRows()->Count(), 1);
-  EXPECT_TRUE(g.grid->DisjunctRows()->HasValue(2));
+  EXPECT_EQ(g.grid->MarkedRows(), std::vector<Integer>{2});
+  EXPECT_TRUE(g.grid->IsRowMarked(2));
+  EXPECT_FALSE(g.grid->IsRowMarked(1));
 }
