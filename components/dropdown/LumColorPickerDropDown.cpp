@@ -654,7 +654,10 @@ void TLumColorPickerDropDown::ListKey(Word key, bool handledBefore) {
       return;
     }
     default:
-      if (GetKeyState(VK_CONTROL) < 0) return;
+      // Only keys that stand for a character search: Shift held for a
+      // capital, or any other key without a character, would otherwise
+      // put its code into the text and spoil the search.
+      if (GetKeyState(VK_CONTROL) < 0 || !IsSearchKey(key)) return;
       searchText_ += static_cast<char>(key);
       Keyboard([&] { s->SelectByPrefix(searchText_); });
       if (searchTimer_) {

@@ -52,6 +52,12 @@ class TColorItems : public rtl::TCollectionOf<TColorItem> {
   vcl::TComponent* owner_;
 };
 
+// Whether a key's code stands for the character typed (space, digits and
+// letters), so a list picker searches with it.
+inline bool IsSearchKey(vcl::Word key) {
+  return key == 0x20 || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
+}
+
 // The platform's web name of an RGB colour (red in the high byte), empty
 // when it has none.
 rtl::AnsiString WebColorName(uint32_t rgb);

@@ -30,6 +30,8 @@ struct PickerRig {
     picker->SetDropPosition(TDropPosition::dpDown);
     if (named) picker->AddNamedColors();
     picker->OnSelect = [this](TObject*) { ++selects; };
+    // No modifier held from an earlier test: the keys below are plain.
+    Key(owner, Qt::Key_Shift);
     Pump();
   }
   ~PickerRig() { Free(owner); }
@@ -189,6 +191,11 @@ TEST(ColorPicker, SearchByTypedLettersResetsAfterHalfASecond) {
   }
   time.Advance(500);
   EXPECT_EQ(rig.picker->SearchText(), "");
+  // Keys without a character (Shift, F2, Insert) leave the search alone.
+  for (Word k : {Word(VK_SHIFT), Word(VK_F2), Word(VK_INSERT)}) rig.KeyDown(k);
+  EXPECT_EQ(rig.picker->SearchText(), "");
+  rig.KeyDown('N');
+  EXPECT_EQ(rig.picker->ItemIndex(), 4);  // Navy
 }
 
 TEST(ColorPicker, EnterOnAHotItemCommitsOnceAndEscapeRestoresTheIndex) {

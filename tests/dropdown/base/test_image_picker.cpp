@@ -38,6 +38,8 @@ struct ImagePickerRig {
     picker->SetBounds(10, 10, 180, 24);
     picker->SetDropPosition(TDropPosition::dpDown);
     picker->OnSelect = [this](TObject*) { ++selects; };
+    // No modifier held from an earlier test: the keys below are plain.
+    Key(owner, Qt::Key_Shift);
     Pump();
   }
   ~ImagePickerRig() { Free(owner); }
