@@ -11,8 +11,8 @@ namespace {
 
 struct RegisteredNames {
   std::mutex lock;
-  std::map<std::string, Cardinal> numbers;
-  Cardinal next = 0xC000;
+  std::map<std::string, rtl::Cardinal> numbers;
+  rtl::Cardinal next = 0xC000;
 };
 
 RegisteredNames& Names() {
@@ -22,7 +22,7 @@ RegisteredNames& Names() {
 
 }  // namespace
 
-Cardinal RegisterWindowMessage(const rtl::AnsiString& name) {
+rtl::Cardinal RegisterWindowMessage(const rtl::AnsiString& name) {
   if (name.empty()) return 0;
   std::string key(name);
   for (char& c : key) c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
@@ -30,7 +30,7 @@ Cardinal RegisterWindowMessage(const rtl::AnsiString& name) {
   std::lock_guard<std::mutex> guard(names.lock);
   if (auto it = names.numbers.find(key); it != names.numbers.end()) return it->second;
   if (names.next > 0xFFFF) return 0;
-  const Cardinal number = names.next++;
+  const rtl::Cardinal number = names.next++;
   names.numbers.emplace(std::move(key), number);
   return number;
 }

@@ -8,6 +8,6 @@ namespace vcl {
 // The message number of the name, from 0xC000 to 0xFFFF; the same name
 // (without regard to case) always answers the same number. 0 for an empty
 // name or when the range is used up.
-Cardinal RegisterWindowMessage(const rtl::AnsiString& name);
+rtl::Cardinal RegisterWindowMessage(const rtl::AnsiString& name);
 
 }  // namespace vcl
