@@ -18,6 +18,7 @@
 #include "vcl/ExtCtrls.h"
 #include "vcl/ImgList.h"
 #include "vcl/Messages.h"
+#include "vcl/WinApi.h"
 #include "vcl/Pictures.h"
 
 using namespace memotest;
@@ -381,6 +382,9 @@ TEST(MemoCompletionWindow, EntriesDrawnInTheWindow) {
   EXPECT_EQ(r.Form()->Color(), vcl::clSilver);
   EXPECT_TRUE(r.Form()->DropShadow());
   EXPECT_EQ(r.Items().size(), 8u);
+  // More entries than rows: the list's scroll bar takes its room.
+  EXPECT_GT(r.List()->Width() - r.List()->ClientWidth(), 0);
+  EXPECT_LE(r.List()->Width() - r.List()->ClientWidth(), vcl::GetSystemMetrics(vcl::SM_CXVSCROLL));
   const QImage shot = CwGrabWindow(r.Form());
   SaveShot(shot, "memo_completion_list.png");
 
