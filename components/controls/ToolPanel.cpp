@@ -52,6 +52,9 @@ TLumToolPanel::TLumToolPanel(vcl::TComponent* AOwner)
 
 TLumToolPanel::~TLumToolPanel() {
   CancelDock();
+  // Out of the strip's list while still a whole panel: the strip lays its
+  // tabs out again and must not meet this one half destroyed.
+  if (listedIn_) listedIn_->ForgetPanel(this);
   if (sectionLayout_) sectionLayout_->OnChange = nullptr;
   sections_.reset();
 }

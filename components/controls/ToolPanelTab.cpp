@@ -84,8 +84,27 @@ TLumToolPanelTab::~TLumToolPanelTab() {
   // The panels belong to the form and outlive the strip; they must not
   // call a strip that is gone.
   for (Integer i = 0; i < panels_->Count(); ++i)
-    if (TLumToolPanel* p = panels_->Items(i)->Panel; p && p->strip_ == this) p->strip_ = nullptr;
+    if (TLumToolPanel* p = panels_->Items(i)->Panel) {
+      if (p->strip_ == this) p->strip_ = nullptr;
+      if (p->listedIn_ == this) p->listedIn_ = nullptr;
+    }
   panels_->Clear();
+}
+
+void TLumToolPanelTab::ForgetPanel(TLumToolPanel* panel) {
+  panel->listedIn_ = nullptr;
+  const Integer i = PanelIndex(panel);
+  if (i < 0) return;
+  if (Destroying()) {
+    panels_->Items(i)->Panel = nullptr;
+    return;
+  }
+  if (openIndex_ == i)
+    openIndex_ = -1;
+  else if (openIndex_ > i)
+    --openIndex_;
+  RemovePanel(panel);
+  Invalidate();
 }
 
 void TLumToolPanelTab::SetComponentStyle(REZORuvar AStyle) { SetStyle(static_cast<TToolPanelStyle>(AStyle)); }
@@ -167,6 +186,7 @@ void TLumToolPanelTab::AddPanel(TLumToolPanel* panel) {
   item->Panel = panel;
   item->SetOpenWidth(panel->OpenWidth());
   panel->FreeNotification(this);
+  panel->listedIn_ = this;
   UpdateTabs(-1);
 }
 
@@ -174,6 +194,7 @@ void TLumToolPanelTab::RemovePanel(TLumToolPanel* panel) {
   if (panel) {
     const Integer i = PanelIndex(panel);
     if (i >= 0) panels_->Delete(i);
+    if (panel->listedIn_ == this) panel->listedIn_ = nullptr;
   }
   for (Integer i = 0; i < panels_->Count(); ++i) {
     TLumToolPanel* p = panels_->Items(i)->Panel;
@@ -323,6 +344,7 @@ void TLumToolPanelTab::Loaded() {
     item->Panel = p;
     p->SetVisible(false);
     p->strip_ = this;
+    p->listedIn_ = this;
     p->FreeNotification(this);
     p->SetParent(Parent());
   }
@@ -343,10 +365,16 @@ void TLumToolPanelTab::Notification(vcl::TComponent* component, vcl::TOperation 
   }
   // A panel being freed is no tool panel any more by the time its
   // component base tells us: it is found by address.
-  if (!panels_ || Destroying()) return;
+  if (!panels_) return;
   for (Integer i = 0; i < panels_->Count(); ++i) {
     TLumToolPanel* p = panels_->Items(i)->Panel;
     if (p && static_cast<vcl::TComponent*>(p) == component) {
+      // While the strip goes too (its form freeing everything) the list
+      // only forgets the panel.
+      if (Destroying()) {
+        panels_->Items(i)->Panel = nullptr;
+        return;
+      }
       RemovePanel(p);
       Invalidate();
       return;

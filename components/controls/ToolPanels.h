@@ -396,6 +396,8 @@ class TLumToolPanelTab : public vcl::TCustomPanel, public IStyleAware {
   // Each panel's tab length, -1 for one without a tab.
   std::vector<vcl::Integer> TabLengths();
   void ScrollTabs(vcl::Integer x, vcl::Integer y);
+  // A panel of the list is being freed.
+  void ForgetPanel(TLumToolPanel* panel);
   void SavePanels(rtl::TCustomIniFile& store);
   bool LoadPanels(rtl::TCustomIniFile& store);
   bool LoadPanelsFrom();
@@ -641,6 +643,9 @@ class TLumToolPanel : public vcl::TCustomPanel, public IStyleAware {
   TLumToolPanelTab* StripAt(vcl::TPoint screen) const;
 
   TLumToolPanelTab* strip_ = nullptr;
+  // The strip whose list holds the panel (a panel is in one list at most),
+  // told before the panel is gone.
+  TLumToolPanelTab* listedIn_ = nullptr;
   vcl::Integer imageIndex_ = -1;
   vcl::Integer openWidth_ = 150;
   bool autoLock_ = false;

@@ -13,7 +13,16 @@ namespace {
 
 // Every tab event of a strip, in order, as "name index".
 struct SlideLog {
-  explicit SlideLog(TLumToolPanelTab* strip) {
+  SlideLog(const SlideLog&) = delete;
+  SlideLog& operator=(const SlideLog&) = delete;
+  // The strip's events stop reaching a log that is gone.
+  ~SlideLog() {
+    for (TTabEvent* e : {&strip_->OnTabEnter, &strip_->OnTabLeave, &strip_->OnTabLeftClick, &strip_->OnTabRightClick,
+                         &strip_->OnTabSlideOut, &strip_->OnTabSlideOutDone, &strip_->OnTabSlideIn,
+                         &strip_->OnTabSlideInDone})
+      *e = nullptr;
+  }
+  explicit SlideLog(TLumToolPanelTab* strip) : strip_(strip) {
     auto record = [this](const char* name) {
       return [this, name](vcl::TObject*, Integer index, TLumToolPanel*) {
         events.push_back(std::string(name) + " " + std::to_string(index));
@@ -38,6 +47,9 @@ struct SlideLog {
     return e;
   }
   std::vector<std::string> events;
+
+ private:
+  TLumToolPanelTab* strip_;
 };
 
 using Events = std::vector<std::string>;
@@ -327,4 +339,71 @@ TEST(ToolPanelSliding, PinningOnTheRightAndBottomEdges) {
     EXPECT_EQ(right ? strip->HostForm()->Width() : strip->HostForm()->Height(), 92);
     strip->SlidePanelIn(b);
   }
+}
+
+TEST(ToolPanelSliding, HoverOpensAndLeavingClosesOnAllFourEdges) {
+  Rig rig(true, 1);
+  MainLikeForm* f = rig.form;
+  auto* top = new MeasuredStrip(f);
+  top->SetName("topBar");
+  top->SetParent(f);
+  top->SetStyle(esOffice2007Silver);
+  top->SetPosition(ppTop);
+  auto* topPanel = new TLumToolPanel(f);
+  topPanel->SetName("topPanel");
+  topPanel->SetParent(f);
+  topPanel->SetCaption("Top 1");
+  topPanel->SetVisible(false);
+  top->AddPanel(topPanel);
+  rig.Pump();
+  struct Case {
+    TLumToolPanelTab* strip;
+    TLumToolPanel* panel;
+    int item;
+  } cases[] = {{f->ct, f->simErrorsTab, 3}, {f->RightBar, f->rightPanels[0], 0}, {top, topPanel, 0},
+               {f->bottomBar, f->bottomPanels[0], 0}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.strip->Name());
+    c.strip->SetSlideSpeed(ssFast);
+    SlideLog log(c.strip);
+    const vcl::TPoint at = Rig::TabPoint(c.strip, c.item);
+    Rig::Move(c.strip, at.X, at.Y);
+    rig.Tick(2);
+    EXPECT_EQ(c.strip->OpenIndex(), -1);
+    rig.Tick();
+    EXPECT_EQ(c.strip->OpenIndex(), c.item);
+    EXPECT_TRUE(c.panel->Visible());
+    EXPECT_EQ(log.Take(), (Events{"out " + std::to_string(c.item), "outdone " + std::to_string(c.item)}));
+    switch (c.strip->Position()) {
+      case ppLeft: EXPECT_EQ(c.panel->Left(), 23); break;
+      case ppTop: EXPECT_EQ(c.panel->Top(), 23); break;
+      case ppRight: {
+        TToolPanelForm* host = c.strip->HostForm();
+        EXPECT_EQ(host->Left() + host->Width(), c.strip->ClientOrigin().X);
+        EXPECT_EQ(host->Width(), 150);
+        break;
+      }
+      case ppBottom: {
+        TToolPanelForm* host = c.strip->HostForm();
+        EXPECT_EQ(host->Top() + host->Height(), c.strip->ClientOrigin().Y);
+        EXPECT_EQ(host->Height(), 150);
+        EXPECT_EQ(host->Left(), c.strip->ClientOrigin().X);
+        break;
+      }
+    }
+    // Away from the strip and the panel: closed on the tenth tick.
+    Rig::Leave(c.strip);
+    rig.Tick(9);
+    EXPECT_EQ(c.strip->OpenIndex(), c.item);
+    rig.Tick();
+    EXPECT_EQ(c.strip->OpenIndex(), -1);
+    EXPECT_EQ(log.Take(), (Events{"in " + std::to_string(c.item), "indone " + std::to_string(c.item)}));
+  }
+  // An open width of 15 or less on the right edge opens in one step.
+  f->RightBar->SetSlideSpeed(ssSlow);
+  f->rightPanels[0]->SetOpenWidth(12);
+  const uint64_t t0 = rig.clock->MonotonicMs();
+  f->RightBar->OpenTab(0);
+  EXPECT_EQ(f->RightBar->HostForm()->Width(), 12);
+  EXPECT_EQ(rig.clock->MonotonicMs(), t0 + 18);
 }
