@@ -1,4 +1,5 @@
 #include "grid/GridComponent.h"
+#include "grid/GridSpin.h"
 
 #include <algorithm>
 
@@ -64,7 +65,7 @@ std::vector<TEditorFactory>& EditorFactories() {
   static std::vector<TEditorFactory> table = [] {
     std::vector<TEditorFactory> t(GridEditorControlCount);
     t[static_cast<int>(ecCombo)] = Make<dropdown::TVOEComboBox>;
-    t[static_cast<int>(ecSpin)] = Make<dropdown::TVoeSpinEdit>;
+    t[static_cast<int>(ecSpin)] = Make<TGridSpin>;
     t[static_cast<int>(ecTransEdit)] = Make<vcl::TEdit>;
     t[static_cast<int>(ecUniEdit)] = Make<dropdown::TVoeUniEdit>;
     t[static_cast<int>(ecUniMemo)] = Make<dropdown::TVoeUniMemo>;
@@ -1234,6 +1235,22 @@ Integer TVadOdizadEzev::GetEditLimit() {
 }
 
 TLumInplaceEdit* TVadOdizadEzev::LumInplaceEditor() const { return dynamic_cast<TLumInplaceEdit*>(InplaceEditor()); }
+
+AnsiString TVadOdizadEzev::GetCurrentCellRawText() {
+  const TCellCoord base = Model().BaseCell(Col(), Row());
+  return Model().GetRawCell(RealColIndex(base.X), base.Y);
+}
+
+void TVadOdizadEzev::SetCurrentCellText(const AnsiString& value) {
+  const TCellCoord base = Model().BaseCell(Col(), Row());
+  Model().SetDisplayCell(base.X, base.Y, value);
+  InvalidateCell(Col(), Row());
+}
+
+void TVadOdizadEzev::ShowCellEditor() {
+  if (HasCellControl(Col(), Row())) return;
+  ShowEditor();
+}
 
 void TVadOdizadEzev::StartEditCell(Integer col, Integer row) {
   validation_->StartEditCell(col, row);

@@ -400,6 +400,14 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TRowChangingEvent OnRowChanging;
   TEditCellDoneEvent OnEditCellDone;
   TCellValidateEvent OnCellValidate;
+  // The spin editor's clicks: AValue its value after the step, UpDown the
+  // direction.
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AValue, bool UpDown)> OnSpinClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, double AValue, bool UpDown)> OnFloatSpinClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, TDateTime AValue, bool UpDown)>
+      OnDateSpinClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, TDateTime AValue, bool UpDown)>
+      OnTimeSpinClick;
   // Pastes into the in-place editor: whether to paste at all, the text for
   // the cell, and the cell's text after it.
   std::function<void(vcl::TObject* Sender, bool& Allow)> OnClipboardPaste;
@@ -566,6 +574,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // column, then the cell's text.
   virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
   const TEditValidation& Validation() const { return *validation_; }
+  // What the editor adapters ask of the grid: whether Tab ends an edit
+  // with validation (goTabs, or a validation handler), the current cell's
+  // stored text, storing a text there, and the editor shown again.
+  bool TabNeedsValidation() const { return Options().Contains(vcl::goTabs) || static_cast<bool>(OnCellValidate); }
+  AnsiString GetCurrentCellRawText();
+  void SetCurrentCellText(const AnsiString& value);
+  void ShowCellEditor();
   // The grid's own in-place editor for the ten text types.
   TLumInplaceEdit* LumInplaceEditor() const;
   TVadOdizadEzevCheck* CellChecker() const { return cellChecker_; }
