@@ -354,7 +354,14 @@ void TLumCustomMemo::PageMove(Integer direction, TShiftState shift) {
   Integer rows = TextRect().Height() / lineHeight_;
   bool extend = shift.Contains(vcl::ssShift) && caretX_ == lastCaretX_ && caretY_ == lastCaretY_;
   Integer oldTop = topLine_;
-  if (rows < LineCount()) {
+  if (codeFolding_->Enabled()) {
+    // Pages count the rows shown: a collapsed region is one row.
+    const Integer shown = LineCount() > 0 ? RealToVisible(LineCount() - 1) + 1 : 0;
+    const Integer row = std::clamp(RealToVisible(caretY_) + rows * direction, 0, std::max(shown - 1, 0));
+    const Integer topRow = std::clamp(RealToVisible(topLine_) + rows * direction, 0, std::max(shown - 1, 0));
+    SetCaretLine(VisibleToReal(row));
+    ScrollBy(vcl::sbVertical, topRow - RealToVisible(topLine_));
+  } else if (rows < LineCount()) {
     Integer top = std::clamp(topLine_ + rows * direction, 0, std::max(LineCount() - 1, 0));
     SetCaretLine(std::clamp(caretY_ + rows * direction, 0, LineCount() - 1));
     ScrollBy(vcl::sbVertical, top - topLine_);

@@ -330,3 +330,35 @@ TEST(MemoFolding, InputAroundCollapsedRegions) {
   key(Qt::Key_Return);
   EXPECT_EQ(f.memo->TextStore()->Count(), before + 1);
 }
+
+TEST(MemoFolding, PagesCountTheRowsShown) {
+  MemoOnForm f(300, 200);
+  vcl::TFakeMetricsCanvas metrics(0, 0, {});
+  f.memo->SetMeasuringCanvas(&metrics);
+  f.memo->CodeFolding()->SetEnabled(true);
+  SetText(f.memo, FoldNumbered(60));
+  f.memo->AddRegion(2, 20);
+  f.memo->SetExpanded(2, false);  // lines 3 to 20 hidden: row 3 shows line 21
+  f.memo->SetFocus();
+  vcl::Application->ProcessMessages();
+  const Integer rows = f.memo->TextRect().Height() / f.memo->LineHeight();
+  ASSERT_GT(rows, 3);
+  ASSERT_LT(rows + 18, 40);
+  auto key = [&](Qt::Key k) {
+    QTest::keyClick(f.memo->Widget(), k);
+    vcl::Application->ProcessMessages();
+  };
+  key(Qt::Key_PageDown);
+  EXPECT_EQ(f.memo->CaretY(), rows + 18);
+  EXPECT_EQ(f.memo->TopLine(), rows + 18);
+  EXPECT_EQ(f.memo->RealToVisible(f.memo->CaretY()), rows);
+  key(Qt::Key_PageUp);
+  EXPECT_EQ(f.memo->CaretY(), 0);
+  EXPECT_EQ(f.memo->TopLine(), 0);
+  // Down from the collapsed line steps over the hidden ones.
+  f.memo->SetCaret(0, 2);
+  key(Qt::Key_Down);
+  EXPECT_EQ(f.memo->CaretY(), 21);
+  key(Qt::Key_Up);
+  EXPECT_EQ(f.memo->CaretY(), 2);
+}
