@@ -505,6 +505,9 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   bool FSettingScrollRanges = false;
   bool FFiringDocumentChanged = false;
   bool FFiringDocumentChange = false;
+  // Per custom tag of the parse under way, in order: shown as its own
+  // content.
+  std::vector<bool> FCustomContentShown;
   // The snapshot the running command took (its undo-list count after the
   // push), so a failure can put the document back from it.
   Integer FCommandSnapshotCount = -1;

@@ -20,11 +20,47 @@ using htmlview::TpsMessage;
 
 // --- Parsing ---
 
+namespace {
+
+// Marks the custom pairs whose elements are the element's own content (no
+// handler put something else in its place) with that content as the
+// elements show it, white space left out (the model does not keep a pre's
+// line breaks). A save writes the content the page had while the
+// elements still show it, and what stands there now once the user typed
+// into it.
+constexpr const char* kContentShown = "content-shown";
+
+AnsiString ShownContent(const TpsDataChunk& aChunk, TpsChunkElement* aOpen, TpsChunkElement* aClose) {
+  if (!aClose || aOpen->Next == aClose) return AnsiString();
+  static const TpsCharacterEncoding utf8 = TpsCharacterEncoding::CreateFromCodePage(rtl::CP_UTF8);
+  const AnsiString html = rtl::WideToUtf8(aChunk.GetHtmlText(aOpen->Next, aClose->Prev, AnsiString(), false, utf8));
+  AnsiString packed;
+  packed.reserve(html.size());
+  for (char c : html)
+    if (c != ' ' && c != '\t' && c != '\r' && c != '\n') packed += c;
+  return packed;
+}
+
+void MarkShownContent(TpsDataChunk* aChunk, const std::vector<bool>& aShown) {
+  if (!aChunk) return;
+  size_t index = 0;
+  for (TpsChunkElement* e = aChunk->First(); e; e = e->Next) {
+    if (!TpsDataChunk::IsCustomOpenTag(e)) continue;
+    if (index >= aShown.size()) return;
+    if (aShown[index++]) e->Tag->SetAttribute(kContentShown, ShownContent(*aChunk, e, aChunk->FindPartnerTag(e, nullptr)));
+  }
+}
+
+}  // namespace
+
 std::unique_ptr<htmldoc::TpsHtmlParser> TpsHTMLEditBase::MakeParser(bool aForStream) {
   auto parser = std::make_unique<htmldoc::TpsHtmlParser>(CodeGenerator.EditingPositionComment);
   parser->TagEvents = FDocumentEvents;
+  FCustomContentShown.clear();
   parser->OnParseCustomTag = [this](TObjectPtr, TpsMarkupTag& aTag, AnsiString& aReplace) {
+    const AnsiString offered = aReplace;
     DoParseCustomTag(aTag, aReplace);
+    FCustomContentShown.push_back(!aReplace.empty() && aReplace == offered && aReplace == aTag.GetContent());
   };
   if (aForStream && OnParseTag) parser->OnParseTag = [this](TObjectPtr, TpsMarkupTag& aTag) { DoParseTag(aTag); };
   parser->OnParseImageTag = [this](TObjectPtr, TpsMarkupTag& aTag) { DoParseImageTag(aTag); };
@@ -51,12 +87,16 @@ std::unique_ptr<htmldoc::TpsHtmlParser> TpsHTMLEditBase::MakeParser(bool aForStr
 }
 
 std::unique_ptr<TpsDataChunk> TpsHTMLEditBase::ParseStream(rtl::TStream& aStream, TpsCharacterEncoding& aEncoding) {
-  return MakeParser(true)->Parse(aStream, aEncoding, true);
+  std::unique_ptr<TpsDataChunk> chunk = MakeParser(true)->Parse(aStream, aEncoding, true);
+  MarkShownContent(chunk.get(), FCustomContentShown);
+  return chunk;
 }
 
 std::unique_ptr<TpsDataChunk> TpsHTMLEditBase::ParseString(const AnsiString& aHtml, TpsCharacterEncoding& aEncoding) {
   rtl::TStringStream stream(aHtml);
-  return MakeParser(false)->Parse(stream, aEncoding, false);
+  std::unique_ptr<TpsDataChunk> chunk = MakeParser(false)->Parse(stream, aEncoding, false);
+  MarkShownContent(chunk.get(), FCustomContentShown);
+  return chunk;
 }
 
 // --- Loading ---
@@ -398,7 +438,14 @@ void TpsHTMLEditBase::WriteCustomPair(TpsDataChunk& aChunk, TpsChunkElement* aOp
     alone = true;
   }
   // The application sees the inner text in the program's text.
+  const AnsiString stored = tag.GetContent();
   DoRecreateCustomTag(tag, rtl::WideToUtf8(aEncoding.Decode(inner)));
+  // An element shown as its own content (pre, code, font and the like) is
+  // written with what stands there now, so a user's typing is saved;
+  // content an application shows as something else is its to rebuild.
+  if (aOpen->Tag->HasAttribute(kContentShown) && tag.GetContent() == stored &&
+      aOpen->Tag->GetAttribute(kContentShown) != ShownContent(aChunk, aOpen, aClose))
+    tag.SetContent(rtl::WideToUtf8(aEncoding.Decode(inner)));
   const auto out = [&](const AnsiString& aText) { aOut += Encoded(aEncoding, rtl::Utf8ToWide(aText)); };
   if (tag.GetTagType() != htmldoc::ttOpening || alone) {
     out(tag.GetText());
