@@ -89,6 +89,7 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   };
   tabSettings_.OnChange = [this](vcl::TObject*) {
     UpdatePages();
+    InitTabWidths();
     Invalidate();
   };
   SetShowHint(false);
@@ -123,6 +124,8 @@ int TRorIvezEviPager::AddPage(TLumPage* Page) {
   UpdatePageBounds(Page);
   if (index != activePageIndex_) Page->SetVisible(false);
   if (TLumPage* active = ActivePage()) active->BringToFront();
+  InitTabWidths();
+  ShiftTabs(0, PageCount() - 1);
   Invalidate();
   return index;
 }
@@ -234,6 +237,7 @@ void TRorIvezEviPager::MovePage(int FromIndex, int ToIndex) {
   TLumPage* moved = pages_[FromIndex];
   pages_.erase(pages_.begin() + FromIndex);
   pages_.insert(pages_.begin() + ToIndex, moved);
+  ArrangeTabs();
   if (!active) return;
   // The same page stays active under its new index; OnChanging and
   // OnChange see the move.
@@ -334,6 +338,8 @@ void TRorIvezEviPager::Notification(vcl::TComponent* AComponent, vcl::TOperation
 void TRorIvezEviPager::Resize() {
   vcl::TCustomControl::Resize();
   UpdatePages();
+  FitTabs();
+  ResetTabScroll();
 }
 
 }  // namespace ribbon

@@ -8,6 +8,7 @@
 
 #include "ribbon/RorIvezEviAppearance.h"
 #include "ribbon/RorIvezEviStyler.h"
+#include "controls/LumGDIP.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/Controls.h"
 
@@ -48,6 +49,12 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
 
   // Set by the pager's list only.
   void AttachPager(TRorIvezEviPager* Pager) { pager_ = Pager; }
+
+  // The tab's place on the strip and its content widths (now and
+  // unsqueezed), kept by the pager's tab layout.
+  int TabLeft = 0;
+  int ContentWidth = 0;
+  int NaturalWidth = 0;
 
  private:
   TRorIvezEviPager* pager_ = nullptr;
@@ -92,7 +99,47 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   vcl::TRect GetTabsArea() const;
   vcl::TRect GetPageRect() const;
 
+  // --- tab layout ---
+  vcl::TRect GetTabsRect() const;
+  vcl::TRect GetHelpButtonRect() const;
+  // None unless Index names a page whose tab is visible.
+  vcl::TRect GetTabRect(int Index) const;
+  int TabAtPos(int X, int Y) const;
+  int TabGroupOfPage(int Index) const;
+  vcl::TRect GetTabGroupRect(int Group, bool& LeftEdge, bool& RightEdge) const;
+  int TabGroupAtPos(int X, int Y) const;
+  // The natural width of a tab with its margins; ContentWidth without.
+  int MeasureTab(int Index, int& ContentWidth);
+  int TabWidth(int Index) const;
+  void InitTabWidths();
+  int TotalTabWidth(int From, int To) const;
+  void ArrangeTabs();
+  void ShiftTabs(int From, int To);
+  // Squeezes spacing, margins, then the widest tabs (5 pixels a step,
+  // never below 24) into the strip, and widens them back when room
+  // returns; nothing before Loaded.
+  void FitTabs();
+  void ResetTabScroll();
+  int TabsFitting(int Index, bool Forward, int& Last) const;
+  int FirstVisibleTab() const;
+  int LastVisibleTab() const;
+  int VisibleTabCount(int From, int To) const;
+  bool ShowTabSeparator(int Index) const;
+  int CurrentSpacing() const { return spacing_; }
+  int CurrentMargin(bool Grouped, bool Left) const;
+
   // --- settings ---
+  controls::TAntiAlias AntiAlias() const { return antiAlias_; }
+  void SetAntiAlias(controls::TAntiAlias Value);
+  vcl::TImageList* Images() const { return images_; }
+  void SetImages(vcl::TImageList* Value);
+  vcl::TImageList* DisabledImages() const { return disabledImages_; }
+  void SetDisabledImages(vcl::TImageList* Value);
+  bool ShowHelpButton() const { return showHelpButton_; }
+  void SetShowHelpButton(bool Value);
+  bool AutoMDIButtons() const { return autoMDIButtons_; }
+  void SetAutoMDIButtons(bool Value);
+  TTabGroups* TabGroups() { return &tabGroups_; }
   TLumPageCaption* PageCaption() { return &caption_; }
   TRIETabSettings* TabSettings() { return &tabSettings_; }
   int PageLeftMargin() const { return pageLeftMargin_; }
@@ -118,8 +165,15 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
  protected:
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Resize() override;
+  void Loaded() override;
+  // The canvas tabs are measured on (the pager's own).
+  virtual vcl::TCanvas* TabMeasureCanvas() { return Canvas(); }
+  bool loadedFlag_ = false;
 
  private:
+  bool TabVisibleAt(int Index) const { return pages_[Index]->TabVisible(); }
+  bool Grouped(int Index) const { return TabGroupOfPage(Index) != -1; }
+  int StripExcess() const;
   int PageIndexOf(const TLumPage* Page) const;
   bool Selectable(int Index) const;
   // The active index names a shown page of the list, or -1 for none.
@@ -132,6 +186,16 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   TLumPageCaption caption_;
   TRIETabSettings tabSettings_;
   int pageLeftMargin_ = 0, pageRightMargin_ = 0;
+  controls::TAntiAlias antiAlias_ = controls::aaClearType;
+  vcl::TImageList* images_ = nullptr;
+  vcl::TImageList* disabledImages_ = nullptr;
+  bool showHelpButton_ = true;
+  bool autoMDIButtons_ = false;
+  TTabGroups tabGroups_{nullptr};
+  int spacing_ = 4;
+  int marginLeft_ = 4, marginRight_ = 4, groupMarginLeft_ = 4, groupMarginRight_ = 4;
+  int firstTab_ = 0;
+  int scrollMax_ = 0, scrollPosition_ = 0;
 };
 
 }  // namespace ribbon
