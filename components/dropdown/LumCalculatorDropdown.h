@@ -188,4 +188,75 @@ class TCustomButtonPanel : public vcl::TCustomControl {
   TLumCalculatorDropdown* linkedCalculator_ = nullptr;
 };
 
+// A numeric drop-down edit whose pop-up is a four-function calculator with
+// memory, percent, square root and reciprocal; operations run strictly
+// left to right. The value left in the edit is the control's value.
+class TLumCalculatorDropdown : public TLumCustomDropDown {
+ public:
+  explicit TLumCalculatorDropdown(vcl::TComponent* owner);
+  ~TLumCalculatorDropdown() override;
+
+  TButtonAppearance* CalcButtonAppearance() const { return calcButtonAppearance_.get(); }
+  void SetCalcButtonAppearance(const TButtonAppearance* v) { calcButtonAppearance_->Assign(v); }
+  bool ShowThousandSeparator() const { return showThousandSeparator_; }
+  void SetShowThousandSeparator(bool v);
+  TCustomButtonPanel* ButtonPanel() const { return buttonPanel_; }
+
+  // Finishes a pending calculation (the grid calls it when the edit ends).
+  void CalcValue() { DoEquals(); }
+  // Runs before every keypad click and pop-up key command.
+  virtual void CalcHook() {}
+
+  long double Accumulator() const { return accumulator_; }
+  long double Memory() const { return memory_; }
+  // -1 none, 0 add, 1 multiply, 2 subtract, 3 divide.
+  vcl::Integer PendingOperator() const { return pendingOperator_; }
+  bool NewNumber() const { return newNumber_; }
+  bool KeyboardActive() const { return keyboardActive_; }
+
+  // The keypad's click on the key at index (its tag is the command).
+  void ButtonClick(vcl::TObject* sender, vcl::Integer index);
+  // A key's command by its tag, as a click runs it.
+  void RunCommand(vcl::Integer tag);
+
+  void CreateDropDownForm() override;
+  void BeforeDropDown() override;
+  void DropDownFormKeyPress(vcl::WideChar& key) override;
+  void DropDownFormKeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  void SetComponentStyle(controls::REZORuvar style) override;
+
+ protected:
+  // The edit's characters as calculator commands (Enter and "=" equals,
+  // the operators, "C"); only digits, "-", the decimal separator and
+  // Backspace go on into the field.
+  void CalcKeyPress(vcl::WideChar& key);
+  void Dispatch(vcl::TMessage& message) override;
+
+ private:
+  void EvaluatePending();
+  void DoAdd();
+  void DoSubtract();
+  void DoMultiply();
+  void DoDivide();
+  void DoEquals();
+  void DoPercent();
+  void Clear();
+  void CalcKey(vcl::WideChar key);
+  // The text as a number with its thousands separators taken out; false
+  // for a text that is no number.
+  bool TextValue(long double& value) const;
+  void ShowValue(long double value);
+  bool AtMaxLength() const;
+
+  std::unique_ptr<TButtonAppearance> calcButtonAppearance_;
+  bool showThousandSeparator_ = false;
+  TCustomButtonPanel* buttonPanel_ = nullptr;  // owned as a component
+  long double accumulator_ = 0;
+  long double memory_ = 0;
+  vcl::Integer pendingOperator_ = -1;
+  bool newNumber_ = false;
+  vcl::Integer decimalDivisor_ = 0;
+  bool keyboardActive_ = true;
+};
+
 }  // namespace dropdown
