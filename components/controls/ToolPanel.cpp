@@ -519,6 +519,12 @@ void TLumToolPanel::HandleHintShow(vcl::TMessage& message) {
 }
 
 void TLumToolPanel::Dispatch(vcl::TMessage& message) {
+  if (!dockDragging_ && sizer_.Handle(this, message)) {
+    // The size the user gave is the one the panel opens and is pinned at.
+    if (message.Msg == vcl::WM_LBUTTONUP && strip_)
+      SetOpenWidth(IsVerticalStrip(strip_->Position()) ? Width() : Height());
+    return;
+  }
   switch (message.Msg) {
     case vcl::WM_ERASEBKGND: message.Result = 1; return;
     case vcl::WM_NCHITTEST: HandleHitTest(message); return;

@@ -567,6 +567,7 @@ TToolPanelForm::TToolPanelForm(vcl::TComponent* owner, TLumToolPanelTab* strip) 
 }
 
 void TToolPanelForm::Dispatch(vcl::TMessage& message) {
+  if (sizer_.Handle(this, message)) return;
   vcl::TForm::Dispatch(message);
   if (message.Msg != vcl::WM_NCHITTEST || !strip_) return;
   const Integer open = strip_->OpenIndex();
@@ -578,6 +579,52 @@ void TToolPanelForm::Dispatch(vcl::TMessage& message) {
   if (strip_->Position() == ppRight && x - origin.X < 2) message.Result = toolpanels::kHitLeft;
   if (strip_->Position() == ppBottom && y - origin.Y < 2) message.Result = toolpanels::kHitTop;
 }
+
+// ------------------------------------------------------------ border sizing
+
+namespace toolpanels {
+
+bool TBorderSizer::Handle(vcl::TWinControl* window, vcl::TMessage& message) {
+  const vcl::TPoint at{vcl::GET_X_LPARAM(message.LParam), vcl::GET_Y_LPARAM(message.LParam)};
+  switch (message.Msg) {
+    case vcl::WM_LBUTTONDOWN: {
+      if (hit_ != 0) return true;
+      const vcl::TPoint screen = window->ClientToScreen(at);
+      const vcl::Integer hit = static_cast<vcl::Integer>(window->Perform(vcl::WM_NCHITTEST, 0, vcl::PointToLParam(screen)));
+      if (hit != kHitLeft && hit != kHitRight && hit != kHitTop && hit != kHitBottom) return false;
+      hit_ = hit;
+      start_ = screen;
+      bounds_ = window->BoundsRect();
+      window->SetMouseCapture(true);
+      window->Perform(vcl::WM_ENTERSIZEMOVE);
+      return true;
+    }
+    case vcl::WM_MOUSEMOVE: {
+      if (hit_ == 0) return false;
+      const vcl::TPoint screen = window->ClientToScreen(at);
+      const vcl::Integer dx = screen.X - start_.X, dy = screen.Y - start_.Y;
+      vcl::TRect r = bounds_;
+      switch (hit_) {
+        case kHitLeft: r.Left = std::min(r.Left + dx, r.Right - 1); break;
+        case kHitRight: r.Right = std::max(r.Right + dx, r.Left + 1); break;
+        case kHitTop: r.Top = std::min(r.Top + dy, r.Bottom - 1); break;
+        case kHitBottom: r.Bottom = std::max(r.Bottom + dy, r.Top + 1); break;
+        default: break;
+      }
+      window->SetBounds(r.Left, r.Top, r.Width(), r.Height());
+      return true;
+    }
+    case vcl::WM_LBUTTONUP:
+      if (hit_ == 0) return false;
+      hit_ = 0;
+      window->SetMouseCapture(false);
+      window->Perform(vcl::WM_EXITSIZEMOVE);
+      return true;
+    default: return false;
+  }
+}
+
+}  // namespace toolpanels
 
 TToolPanelFloatForm::TToolPanelFloatForm(vcl::TComponent* owner) : vcl::TForm(owner, 0) {
   SetBorderStyle(vcl::bsSizeToolWin);

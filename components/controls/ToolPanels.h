@@ -30,6 +30,21 @@ inline constexpr vcl::Integer kHitTop = 12;
 inline constexpr vcl::Integer kHitBottom = 15;
 // The strip's auto-open and auto-close timer.
 inline constexpr uintptr_t kStripTimerId = 500;
+
+// Sizing a window by dragging the border its WM_NCHITTEST answers: a left
+// press there starts it (WM_ENTERSIZEMOVE), moves size the window, the
+// release ends it (WM_EXITSIZEMOVE). The messages are the window's own;
+// Handle answers whether it took the message.
+class TBorderSizer {
+ public:
+  bool Handle(vcl::TWinControl* window, vcl::TMessage& message);
+  bool Sizing() const { return hit_ != 0; }
+
+ private:
+  vcl::Integer hit_ = 0;
+  vcl::TPoint start_;  // screen
+  vcl::TRect bounds_;  // the window's bounds when the press came
+};
 }  // namespace toolpanels
 
 // Where a panel's background picture sits. Scoped: the menu kit's
@@ -255,6 +270,7 @@ class TToolPanelForm : public vcl::TForm {
 
  private:
   TLumToolPanelTab* strip_;
+  toolpanels::TBorderSizer sizer_;
 };
 
 // The window a panel dragged off its strip floats in: a small tool window
@@ -678,6 +694,7 @@ class TLumToolPanel : public vcl::TCustomPanel, public IStyleAware {
   bool pressed_ = false;
   bool focused_ = false;
   bool lastFloating_ = false;
+  toolpanels::TBorderSizer sizer_;
   bool dockDragging_ = false;
   vcl::TPoint dockGrab_;  // where the drag took the panel, in its client coordinates
   TLumToolPanelTab* dockOver_ = nullptr;

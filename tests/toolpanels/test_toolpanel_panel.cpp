@@ -292,14 +292,40 @@ TEST(ToolPanelSizing, TheEdgeAwayFromTheStripIsASizingBorder) {
   EXPECT_EQ(hit(p->Width() - 3, 100), vcl::HTCLIENT);
   p->SetCanSize(false);
   EXPECT_EQ(hit(p->Width() - 1, 100), vcl::HTCLIENT);
-  // Sizing or moving holds the auto-close back.
+  // Dragged by that border the panel sizes, and holds the auto-close back
+  // meanwhile; the size it ends at is its open width.
   p->SetCanSize(true);
-  p->Perform(vcl::WM_ENTERSIZEMOVE);
+  const int W = p->Width();
+  Rig::Press(p, W - 1, 100);
+  Rig::Away();
+  p->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(static_cast<vcl::Word>(W + 19), 100));
+  EXPECT_EQ(p->Width(), W + 20);
   rig.Tick(12);
   EXPECT_EQ(f->ct->OpenIndex(), 1) << "no auto-close while sizing";
-  p->Perform(vcl::WM_EXITSIZEMOVE);
+  p->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(static_cast<vcl::Word>(W + 39), 100));
+  p->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(static_cast<vcl::Word>(W + 39), 100));
+  EXPECT_EQ(p->Width(), W + 40);
+  EXPECT_EQ(p->OpenWidth(), W + 40);
+  EXPECT_FALSE(p->Pressed()) << "no click came of it";
   rig.Tick(10);
   EXPECT_EQ(f->ct->OpenIndex(), -1);
+  EXPECT_EQ(f->ct->Panels()->Items(1)->OpenWidth(), W + 40);
+  // A pinned panel of the bottom strip sizes by its top edge.
+  Rig bottomRig(true, 1);
+  MainLikeForm* g = bottomRig.form;
+  g->bottomBar->SetSlideSpeed(ssInstant);
+  TLumToolPanel* b = g->bottomPanels[0];
+  g->bottomBar->OpenPanel(b);
+  b->SetLocked(true);
+  bottomRig.Pump();
+  const int H = b->Height(), top = b->Top();
+  Rig::Press(b, 50, 1);
+  b->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(50, static_cast<vcl::Word>(static_cast<int16_t>(-29))));
+  b->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(50, 0));
+  bottomRig.Pump();
+  EXPECT_EQ(b->Height(), H + 30);
+  EXPECT_EQ(b->Top(), top - 30);
+  EXPECT_EQ(b->OpenWidth(), H + 30);
 }
 
 TEST(ToolPanelStyles, ColoursOfEachStyleAndEsCustom) {

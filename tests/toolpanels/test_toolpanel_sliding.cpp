@@ -286,9 +286,14 @@ TEST(ToolPanelSliding, MaximizingSlidesTheRightPanelInAndTheHostFormFollowsTheFo
   // The host form's inner edge is a sizing border while the panel is open.
   const vcl::TPoint edge{host->ClientOrigin().X + 1, host->ClientOrigin().Y + 50};
   EXPECT_EQ(host->Perform(vcl::WM_NCHITTEST, 0, vcl::PointToLParam(edge)), toolpanels::kHitLeft);
-  // Widened by the user from its left edge: the next slide-in keeps the
-  // width as the open width.
-  host->SetBounds(host->Left() - 40, host->Top(), host->Width() + 40, host->Height());
+  // Widened by the user dragging its left edge: the next slide-in keeps
+  // the width as the open width.
+  const int width = host->Width();
+  Rig::Press(host, 1, 50);
+  host->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(static_cast<vcl::Word>(static_cast<int16_t>(-39)), 50));
+  host->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(1, 50));
+  EXPECT_EQ(host->Width(), width + 40);
+  EXPECT_EQ(host->Left() + host->Width(), right->ClientOrigin().X);
   f->Perform(vcl::WM_SYSCOMMAND, 0xF030);
   EXPECT_EQ(right->OpenIndex(), -1);
   EXPECT_FALSE(f->rightPanels[1]->Visible());
