@@ -1,4 +1,5 @@
 #include "grid/GridComponent.h"
+#include "grid/GridCombo.h"
 #include "grid/GridSpin.h"
 
 #include <algorithm>
@@ -64,7 +65,7 @@ T* Make(TVadOdizadEzev* grid) {
 std::vector<TEditorFactory>& EditorFactories() {
   static std::vector<TEditorFactory> table = [] {
     std::vector<TEditorFactory> t(GridEditorControlCount);
-    t[static_cast<int>(ecCombo)] = Make<dropdown::TVOEComboBox>;
+    t[static_cast<int>(ecCombo)] = Make<TGridCombo>;
     t[static_cast<int>(ecSpin)] = Make<TGridSpin>;
     t[static_cast<int>(ecTransEdit)] = Make<vcl::TEdit>;
     t[static_cast<int>(ecUniEdit)] = Make<dropdown::TVoeUniEdit>;

@@ -400,6 +400,12 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TRowChangingEvent OnRowChanging;
   TEditCellDoneEvent OnEditCellDone;
   TCellValidateEvent OnCellValidate;
+  // The combo editor's item changes (by key or wheel).
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const AnsiString& ASelection)>
+      OnComboChange;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const AnsiString& ASelection,
+                     void* AObject)>
+      OnComboObjectChange;
   // The spin editor's clicks: AValue its value after the step, UpDown the
   // direction.
   std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AValue, bool UpDown)> OnSpinClick;
