@@ -110,6 +110,8 @@ void TLumToolPanel::DockRelease(TPoint screen) {
 void TLumToolPanel::ManualFloat(const TRect& screenBounds) {
   vcl::TComponent* owner = Owner() ? Owner() : static_cast<vcl::TComponent*>(vcl::Application);
   auto* window = new TToolPanelFloatForm(owner);
+  // A floating panel stays above the form it came from.
+  if (vcl::TCustomForm* form = vcl::GetParentForm(this)) window->SetOwnerWindow(form->Handle());
   window->SetBounds(screenBounds.Left, screenBounds.Top, screenBounds.Width(), screenBounds.Height());
   SetAnchors(kDockAnchorsDefault);
   window->HandleNeeded();  // so that the panel's window moves into it

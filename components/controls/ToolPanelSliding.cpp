@@ -44,7 +44,12 @@ class SlideAlignHold {
   vcl::TWinControl* control_;
 };
 
-void MakeTopmost(vcl::TCustomForm* form) {
+// The host form stays above the form the strip sits on: it belongs to that
+// form's window (the layer keeps an owned window above its owner) and
+// carries the topmost bit.
+void MakeTopmost(vcl::TCustomForm* form, vcl::TWinControl* stripParent) {
+  if (vcl::TCustomForm* owner = SlideFormOf(stripParent); owner && owner != form)
+    form->SetOwnerWindow(owner->Handle());
   if (form->HandleAllocated()) form->SetWindowExStyle(form->WindowExStyle() | vcl::WS_EX_TOPMOST);
 }
 
@@ -150,7 +155,7 @@ void TLumToolPanelTab::ShowInHostForm(TLumToolPanel* panel, bool reactivate) {
   if (reactivate) ReactivateParent();
   hostForm_->SetBounds(sp.X, sp.Y, hostForm_->Width(), hostForm_->Height());
   hostForm_->BringToFront();
-  MakeTopmost(hostForm_);
+  MakeTopmost(hostForm_, Parent());
 }
 
 Integer TLumToolPanelTab::OpenTab(Integer index) {
@@ -451,7 +456,7 @@ void TLumToolPanelTab::ArrangeLockedPanel(TLumToolPanel* panel) {
           panel->SetAnchors(kSlideAnchorsAll);
           hostForm_->SetBounds(sp.X + Width() - tabWidth_ - ow, sp.Y, ow, Height());
           hostForm_->Show();
-          MakeTopmost(hostForm_);
+          MakeTopmost(hostForm_, Parent());
         }
       }
       ReactivateParent();
@@ -484,7 +489,7 @@ void TLumToolPanelTab::ArrangeLockedPanel(TLumToolPanel* panel) {
           panel->SetAnchors(kSlideAnchorsAll);
           hostForm_->SetBounds(sp.X, sp.Y - ow, Width(), ow);
           hostForm_->Show();
-          MakeTopmost(hostForm_);
+          MakeTopmost(hostForm_, Parent());
         }
       }
       ReactivateParent();

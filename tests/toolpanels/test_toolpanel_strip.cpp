@@ -300,3 +300,40 @@ TEST(ToolPanelStrip, GrabOfTheMainLikeForm) {
   painter.end();
   desk.save(TOLVANE_BUILD_DIR "/toolpanels_main_form.png");
 }
+
+TEST(ToolPanelStrip, TabImagesAndTheTabGlyph) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  TLumToolPanelTab* ct = f->ct;
+  vcl::TImageList images(f);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  vcl::TBitmap red(16, 16);
+  red.Canvas()->Brush()->SetColor(0x0000FF);
+  red.Canvas()->FillRect(vcl::Rect(0, 0, 16, 16));
+  images.Add(&red, nullptr);
+  ct->SetImages(&images);
+  f->SimTab->SetImageIndex(0);
+  rig.Pump();
+  // SimTab's tab starts at 2 + 134 + 62 = 198; its image sits at
+  // (k, p + 6) with k = (23 - 16) / 2.
+  const auto spans = ct->TabSpans();
+  ASSERT_EQ(spans[2].Start, 198);
+  QImage shot = rig.Grab(ct);
+  EXPECT_EQ(Rig::At(shot, 3, 204), 0x0000FFu);
+  EXPECT_EQ(Rig::At(shot, 18, 219), 0x0000FFu);
+  EXPECT_NE(Rig::At(shot, 19, 219), 0x0000FFu);
+  // A tab glyph replaces the rectangles: drawn from (0, p) along the tab,
+  // its bottom-left colour (magenta here) left out.
+  vcl::TBitmap glyph(23, 20);
+  glyph.Canvas()->Brush()->SetColor(0x00AA00);
+  glyph.Canvas()->FillRect(vcl::Rect(0, 0, 23, 20));
+  glyph.Canvas()->Brush()->SetColor(0xFF00FF);
+  glyph.Canvas()->FillRect(vcl::Rect(0, 18, 4, 20));
+  ct->SetTabGlyph(&glyph);
+  shot = rig.Grab(ct);
+  EXPECT_EQ(Rig::At(shot, 20, 3), 0x00AA00u);
+  EXPECT_EQ(Rig::At(shot, 20, 60), 0x00AA00u) << "the middle slice stretched along the tab";
+  EXPECT_NE(Rig::At(shot, 1, 2 + 124 + 8 + 16 - 1), 0xFF00FFu) << "the key colour is left out";
+  EXPECT_EQ(Rig::At(shot, 3, 204), 0x0000FFu) << "the image over the glyph";
+}
