@@ -13,6 +13,7 @@
 #include "rtl/Files.h"
 #include "rtl/IniFiles.h"
 #include "rtl/Registry.h"
+#include "vcl/UxTheme.h"
 
 using namespace paneltest;
 
@@ -304,4 +305,27 @@ TEST(ToolPanelLayoutApplied, ALockedSectionWithoutWidthAndADamagedCount) {
   EXPECT_EQ(f->ct->Panels()->Items(1)->OpenWidth(), 150);
   EXPECT_EQ(f->simErrorsTab->OpenWidth(), 210) << "all four sections read, whatever the count";
   EXPECT_TRUE(f->ct->LayoutLoaded());
+}
+
+TEST(ToolPanelLayoutApplied, AutoLoadAndThemeAdaptWhenTheFormHasLoaded) {
+  PersistScratch scratch;
+  const std::string file = scratch.Fixture("Tolvane.ini");
+  Rig rig;  // the clock and the application as every test has them
+  // A second form whose left strip loads its layout and follows the
+  // desktop's colour scheme as soon as the form has loaded.
+  auto* form = new MainLikeForm(vcl::Application);
+  form->ct->Persist()->INIFile = file;
+  form->ct->Persist()->AutoLoad = true;
+  form->ct->SetAutoThemeAdapt(true);
+  vcl::SetThemeColorSchemeName(u"HomeStead");
+  form->AfterConstruction();
+  form->Show();
+  rig.Pump();
+  EXPECT_TRUE(form->ct->LayoutLoaded());
+  EXPECT_TRUE(form->ProjectManagerTab->Locked());
+  EXPECT_TRUE(form->SimTab->Floating());
+  EXPECT_EQ(form->ct->Style(), esOffice2003Olive);
+  vcl::SetThemeColorSchemeName(u"NormalColor");
+  vcl::Free(form);
+  rig.Pump();
 }
