@@ -262,7 +262,8 @@ AnsiString TLumCustomMemo::CompletionWord() {
 }
 
 void TLumCustomMemo::ShowCompletion() {
-  if (!completionWords_) completionWords_ = std::make_unique<rtl::TStringList>();
+  // A list under an editor nobody sees would float alone on the screen.
+  if (!Showing()) return;
   if (!CompletionCandidatesAtCaret(*completionWords_)) return;
 
   vcl::TPoint origin = ClientToScreen(vcl::TPoint{0, 0});
@@ -396,6 +397,10 @@ void TLumCustomMemo::HideParameterHint() {
 
 void TLumCustomMemo::ShowParameterHint() {
   if (!created_ || ComponentState().Contains(vcl::csDestroying)) return;
+  if (!Showing()) {
+    HideParameterHint();
+    return;
+  }
   const Integer row = RealToVisible(caretY_) - RealToVisible(topLine_);
   const Integer rows = lineHeight_ > 0 ? TextRect().Height() / lineHeight_ : 0;
   std::optional<TParameterHintText> hint;

@@ -515,4 +515,12 @@ TEST(MemoCompletionWindow, ParameterHintBesideTheCaretLine) {
   r.Memo()->SetAutoHintParameters(hpNone);
   r.Key(Qt::Key_Space, Qt::ControlModifier | Qt::ShiftModifier);
   EXPECT_FALSE(hint->Visible());
+
+  // An editor nobody sees shows neither window.
+  r.Memo()->SetAutoHintParameters(hpAuto);
+  r.Memo()->SetVisible(false);
+  r.Memo()->ShowParameterHint();
+  EXPECT_FALSE(hint->Visible());
+  r.Memo()->ShowCompletion();
+  EXPECT_EQ(r.Form(), nullptr);
 }
