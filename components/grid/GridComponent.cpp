@@ -1,5 +1,6 @@
 #include "grid/GridComponent.h"
 #include "grid/GridCombo.h"
+#include "grid/GridEditBtn.h"
 #include "grid/GridSpin.h"
 
 #include <algorithm>
@@ -74,7 +75,7 @@ std::vector<TEditorFactory>& EditorFactories() {
     t[static_cast<int>(ecUniCombo)] = Make<dropdown::TVOEUniComboBox>;
     t[static_cast<int>(ecDatePicker)] = Make<TGridDatePicker>;
     t[static_cast<int>(ecCheckBox)] = Make<vcl::TCheckBox>;
-    t[static_cast<int>(ecEditBtn)] = Make<dropdown::TVoeEditBtn>;
+    t[static_cast<int>(ecEditBtn)] = Make<TGridEditBtn>;
     t[static_cast<int>(ecUnitEditBtn)] = Make<dropdown::TVoeUnitEditBtn>;
     t[static_cast<int>(ecButton)] = Make<vcl::TButton>;
     t[static_cast<int>(ecPopupButton)] = Make<TPopupButton>;
@@ -1246,6 +1247,12 @@ void TVadOdizadEzev::SetCurrentCellText(const AnsiString& value) {
   const TCellCoord base = Model().BaseCell(Col(), Row());
   Model().SetDisplayCell(base.X, base.Y, value);
   InvalidateCell(Col(), Row());
+}
+
+AnsiString TVadOdizadEzev::EllipsClick(const AnsiString& value) {
+  AnsiString s = value;
+  if (OnEllipsClick) OnEllipsClick(this, RealColIndex(Col()), Row(), s);
+  return s;
 }
 
 void TVadOdizadEzev::ShowCellEditor() {

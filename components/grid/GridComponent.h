@@ -586,6 +586,12 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool TabNeedsValidation() const { return Options().Contains(vcl::goTabs) || static_cast<bool>(OnCellValidate); }
   AnsiString GetCurrentCellRawText();
   void SetCurrentCellText(const AnsiString& value);
+  // An editor's text handed to the class library's edit text of the
+  // current cell.
+  void SetCurrentEditText(const AnsiString& value) { SetEditText(Col(), Row(), value); }
+  // OnEllipsClick for the current cell (real column); the text it leaves.
+  AnsiString EllipsClick(const AnsiString& value);
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& S)> OnEllipsClick;
   void ShowCellEditor();
   // The grid's own in-place editor for the ten text types.
   TLumInplaceEdit* LumInplaceEditor() const;
