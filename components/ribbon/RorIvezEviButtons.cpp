@@ -20,10 +20,22 @@ namespace ribbon {
 
 TLumCustomToolBarControl::TLumCustomToolBarControl(vcl::TComponent* AOwner) : vcl::TGraphicControl(AOwner) {}
 
+void TLumCustomToolBarControl::AttachToolBar(TLumCustomToolBar* Bar) {
+  if (Bar == rorIvezEvi_) return;
+  if (rorIvezEvi_) rorIvezEvi_->RemoveFreeNotification(this);
+  rorIvezEvi_ = Bar;
+  if (Bar) Bar->FreeNotification(this);
+}
+
+void TLumCustomToolBarControl::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+  vcl::TGraphicControl::Notification(AComponent, Operation);
+  if (Operation == vcl::opRemove && AComponent == rorIvezEvi_) rorIvezEvi_ = nullptr;
+}
+
 void TLumCustomToolBarControl::SetRorIvezEvi(TLumCustomToolBar* Bar) {
   if (Bar == rorIvezEvi_) return;
   if (rorIvezEvi_) rorIvezEvi_->RemoveToolBarControl(this);
-  rorIvezEvi_ = nullptr;
+  AttachToolBar(nullptr);
   if (Bar) {
     SetParent(Bar);
     if (!rorIvezEvi_) Bar->AddToolBarControl(this);
@@ -220,7 +232,7 @@ void TLumCustomToolBarButton::SetHot(bool Value) {
 
 void TLumCustomToolBarButton::SetParent(vcl::TWinControl* AParent) {
   TLumCustomToolBarControl::SetParent(AParent);
-  if (auto* container = dynamic_cast<TRorIvezEviContainer*>(AParent)) rorIvezEvi_ = container->RorIvezEvi();
+  if (auto* container = dynamic_cast<TRorIvezEviContainer*>(AParent)) AttachToolBar(container->RorIvezEvi());
 }
 
 void TLumCustomToolBarButton::SetAutoSize(bool Value) { TLumCustomToolBarControl::SetAutoSize(Value); }

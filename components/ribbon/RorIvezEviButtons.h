@@ -44,10 +44,12 @@ class TLumCustomToolBarControl : public vcl::TGraphicControl {
   virtual void SetAutoSize(bool Value);
   // Re-measures the control (only with a parent and AutoSize).
   virtual void AdjustSize() {}
-  // The toolbar (or container) that takes a control in sets this.
-  void AttachToolBar(TLumCustomToolBar* Bar) { rorIvezEvi_ = Bar; }
+  // The toolbar (or container) that takes a control in sets this; the
+  // control hears when that toolbar is freed.
+  void AttachToolBar(TLumCustomToolBar* Bar);
 
  protected:
+  void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   TLumCustomToolBar* rorIvezEvi_ = nullptr;
   TDockAlign position_ = daTop;
   bool autoSize_ = false;

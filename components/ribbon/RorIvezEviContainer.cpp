@@ -71,13 +71,20 @@ void TRorIvezEviContainer::HookGlowButton(vcl::TControl* Control) {
 
 void TRorIvezEviContainer::SetRorIvezEvi(TLumCustomToolBar* Value) {
   if (Value == rorIvezEvi_) return;
+  if (rorIvezEvi_) rorIvezEvi_->RemoveFreeNotification(this);
   rorIvezEvi_ = Value;
+  if (Value) Value->FreeNotification(this);
   for (int i = 0; i < ControlCount(); ++i) {
     vcl::TControl* c = Controls(i);
     if (auto* t = dynamic_cast<TLumCustomToolBarControl*>(c)) t->AttachToolBar(Value);
     HookGlowButton(c);
   }
   Invalidate();
+}
+
+void TRorIvezEviContainer::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
+  vcl::TCustomControl::Notification(AComponent, Operation);
+  if (Operation == vcl::opRemove && AComponent == rorIvezEvi_) rorIvezEvi_ = nullptr;
 }
 
 void TRorIvezEviContainer::AdjustClientRect(vcl::TRect& Rect) const {

@@ -36,6 +36,7 @@ class TRorIvezEviContainer : public vcl::TCustomControl {
 
  protected:
   void Loaded() override;
+  void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Paint() override;
   void Dispatch(vcl::TMessage& Message) override;
   void Resize() override;

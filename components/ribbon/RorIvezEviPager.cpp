@@ -19,6 +19,7 @@ TLumPage::TLumPage(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwner) {
 }
 
 TLumPage::~TLumPage() {
+  delete fadeTimer_;
   if (pager_) pager_->RemovePage(this);
 }
 
@@ -99,6 +100,12 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
 }
 
 TRorIvezEviPager::~TRorIvezEviPager() {
+  // The own styler goes first, while this control is still whole for it
+  // to leave.
+  internalStyler_->UnregisterControl(this);
+  delete internalStyler_;
+  internalStyler_ = nullptr;
+  UnhookForm();
   if (toolBarStyler_) {
     toolBarStyler_->UnregisterControl(this);
     toolBarStyler_->RemoveFreeNotification(this);
@@ -327,12 +334,17 @@ void TRorIvezEviPager::SetParent(vcl::TWinControl* AParent) {
   if (const auto* host = dynamic_cast<const IToolBarHost*>(AParent); host && host->DockPanelHost())
     throw rtl::Exception("Invalid Parent");
   vcl::TCustomControl::SetParent(AParent);
+  HookForm();
 }
 
 void TRorIvezEviPager::Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) {
   vcl::TCustomControl::Notification(AComponent, Operation);
   if (Operation != vcl::opRemove) return;
   if (AComponent == toolBarStyler_) toolBarStyler_ = nullptr;
+  if (AComponent == hookedForm_) {
+    hookedForm_ = nullptr;
+    formHook_ = 0;
+  }
 }
 
 void TRorIvezEviPager::Resize() {

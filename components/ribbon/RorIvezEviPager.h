@@ -50,6 +50,15 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   // Set by the pager's list only.
   void AttachPager(TRorIvezEviPager* Pager) { pager_ = Pager; }
 
+  // The tab's fade: hot and selected amounts 0 to 100, moved by FadeStep
+  // (+20 or -20) on a timer at the glow fade interval that exists only
+  // while a fade runs. Mode 0 hot fade, 1 selected fade, 2 idle.
+  void StartFade(int Step, int Mode);
+  int HotFade() const { return hotFade_; }
+  int SelectedFade() const { return selectedFade_; }
+  int FadeMode() const { return fadeMode_; }
+  vcl::TTimer* FadeTimer() const { return fadeTimer_; }
+
   // The tab's place on the strip and its content widths (now and
   // unsqueezed), kept by the pager's tab layout.
   int TabLeft = 0;
@@ -63,6 +72,9 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   int imageIndex_ = -1;
   rtl::AnsiString tabHint_;
   bool settingParent_ = false;
+  void FadeTick();
+  vcl::TTimer* fadeTimer_ = nullptr;
+  int fadeStep_ = 0, hotFade_ = 0, selectedFade_ = 0, fadeMode_ = 2;
 };
 
 class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerClient {
@@ -159,13 +171,27 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   // Refuses a dock panel, a toolbar, a pager or a page: "Invalid Parent".
   void SetParent(vcl::TWinControl* AParent) override;
 
+  // --- input ---
+  int HotTab() const { return hotTab_; }
+  int PressedTab() const { return pressedTab_; }
+  bool EnableWheel() const { return enableWheel_; }
+  void SetEnableWheel(bool Value) { enableWheel_ = Value; }
+  bool ShowTabHint() const { return showTabHint_; }
+  void SetShowTabHint(bool Value) { showTabHint_ = Value; }
+
   TPagerChangingEvent OnChanging;
   vcl::TNotifyEvent OnChange;
+  std::function<void(vcl::TObject* Sender, int Page)> OnTabClick;
+  std::function<void(vcl::TObject* Sender, int TabGroup)> OnTabGroupClick;
 
  protected:
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Resize() override;
   void Loaded() override;
+  void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+  void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
+  void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+  void Dispatch(vcl::TMessage& Message) override;
   // The canvas tabs are measured on (the pager's own).
   virtual vcl::TCanvas* TabMeasureCanvas() { return Canvas(); }
   bool loadedFlag_ = false;
@@ -174,6 +200,18 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   bool TabVisibleAt(int Index) const { return pages_[Index]->TabVisible(); }
   bool Grouped(int Index) const { return TabGroupOfPage(Index) != -1; }
   int StripExcess() const;
+  void HookForm();
+  void UnhookForm();
+  bool HandleFormWheel(vcl::TMessage& Message);
+  void HintShow(vcl::TMessage& Message);
+  void KeyDownMessage(vcl::TMessage& Message);
+  bool InTabsArea(int X, int Y) const;
+  int hotTab_ = -1, pressedTab_ = -1, lastHotTab_ = -1, hintTab_ = -1;
+  bool pageChanged_ = false;
+  bool enableWheel_ = true;
+  bool showTabHint_ = false;
+  vcl::TCustomForm* hookedForm_ = nullptr;
+  int formHook_ = 0;
   int PageIndexOf(const TLumPage* Page) const;
   bool Selectable(int Index) const;
   // The active index names a shown page of the list, or -1 for none.

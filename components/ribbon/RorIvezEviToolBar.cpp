@@ -34,6 +34,11 @@ TLumCustomToolBar::TLumCustomToolBar(vcl::TComponent* AOwner) : vcl::TCustomCont
 }
 
 TLumCustomToolBar::~TLumCustomToolBar() {
+  // The own styler goes first, while this control is still whole for it
+  // to leave.
+  internalStyler_->UnregisterControl(this);
+  delete internalStyler_;
+  internalStyler_ = nullptr;
   if (toolBarStyler_) {
     toolBarStyler_->UnregisterControl(this);
     toolBarStyler_->RemoveFreeNotification(this);
