@@ -367,13 +367,19 @@ bool TLumCustomMemo::CompletionListKey(vcl::Word key, TShiftState shift) {
         MarkLineModified(caretY_, true);
       }
       return true;
-    case ckaType: {
-      vcl::WideChar ch = static_cast<unsigned char>(CompletionKeyChar(key, shift.Contains(vcl::ssShift)));
-      completionAllowed_ = true;
-      KeyPress(ch);
+    case ckaType:
+      // The key's own character, whatever Ctrl or Alt say: the list turns
+      // no letter into a command.
+      if (!readOnly_ && CanEdit() && !CaptionedCollapsedRegionAt(caretY_)) {
+        regionRebuildPending_ = true;
+        if (delErase_ && HasSelection()) DeleteSelection(true);
+        InsertChar(CompletionKeyChar(key, shift.Contains(vcl::ssShift)));
+        MarkLineModified(caretY_, true);
+        Invalidate();
+        DoChange();
+      }
       FilterCompletion(CompletionWord());
       return true;
-    }
     case ckaCancel:
       CancelCompletion();
       return true;

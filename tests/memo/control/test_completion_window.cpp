@@ -214,6 +214,27 @@ TEST(MemoCompletionWindow, InsertedCallKeepsTheCaretBetweenItsParenthesesAndShow
   EXPECT_EQ(r.Line0(), "x := M");
 }
 
+TEST(MemoCompletionWindow, LettersTypeWhateverTheModifiers) {
+  CwRig r;
+  int changes = 0;
+  r.Memo()->OnChange = [&](TObject*) { ++changes; };
+  r.Type("M");
+  r.Key(Qt::Key_Space, Qt::ControlModifier);
+  ASSERT_NE(r.Form(), nullptr);
+  changes = 0;
+  r.Key(Qt::Key_A, Qt::ControlModifier);  // no Select All while the list is open
+  r.Key(Qt::Key_X, Qt::ShiftModifier);
+  EXPECT_EQ(r.Line0(), "MaX");
+  EXPECT_FALSE(r.Memo()->HasSelection());
+  EXPECT_EQ(changes, 2);
+  EXPECT_EQ(r.Items(), (std::vector<std::string>{"function Max(A, B: Integer): Integer", "var MaxCount"}));
+  EXPECT_TRUE(r.Memo()->Modified());
+  // Read-only: nothing typed, the list narrows by what stands there.
+  r.Memo()->SetReadOnly(true);
+  r.Key(Qt::Key_C);
+  EXPECT_EQ(r.Line0(), "MaX");
+}
+
 TEST(MemoCompletionWindow, DeleteKeyDeletesInTheEditor) {
   CwRig r;
   r.Type("Max");
