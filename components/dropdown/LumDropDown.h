@@ -200,6 +200,10 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
 
  protected:
   void Change() override;
+  // True while a typed character is being put into the field: its change
+  // notice waits until the caret is in place, and a descendant's Change
+  // does its own work only then.
+  bool ChangeDeferred() const { return deferChange_; }
   void DoEnter() override;
   // The thousands kind's text grouped again, the caret kept from the end.
   void ReformatThousandsText();
@@ -280,6 +284,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   bool suppressNextChange_ = false;
   bool deferredClick_ = false;
   char16_t pendingHighSurrogate_ = 0;
+  bool deferChange_ = false;
+  bool changePending_ = false;
 };
 
 }  // namespace dropdown

@@ -36,6 +36,10 @@ void TLumCustomDropDown::SetModified(bool v) {
 }
 
 void TLumCustomDropDown::Change() {
+  if (deferChange_) {
+    changePending_ = true;
+    return;
+  }
   if (suppressNextChange_) {
     suppressNextChange_ = false;
     return;
@@ -150,9 +154,18 @@ bool TLumCustomDropDown::TypeCharacter(TMessage& m) {
     if (MaxLength() > 0 && size - length + static_cast<Integer>(typed.size()) > MaxLength()) return false;
   }
   w.replace(static_cast<size_t>(start), static_cast<size_t>(length), typed);
+  // The change is told with the caret already after the character, as the
+  // field itself would tell it.
+  deferChange_ = true;
+  changePending_ = false;
   TCustomMaskEdit::SetText(rtl::ToAnsi(w));
+  deferChange_ = false;
   if (HandleAllocated()) SetSelStart(start + static_cast<Integer>(typed.size()));
   TCustomMaskEdit::SetModified(true);
+  if (changePending_) {
+    changePending_ = false;
+    Change();
+  }
   return true;
 }
 

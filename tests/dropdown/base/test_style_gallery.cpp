@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QWidget>
 #include <string>
 
 #include "DropdownTestSupport.h"
