@@ -29,12 +29,16 @@ struct KeyPage : LayoutPage {
       : LayoutPage(aWidth, aHeight), Width(aWidth), Height(aHeight), Clock(std::make_shared<rtl::ManualClock>(1000)), ClockScope(Clock) {
     Host.DC = &Fake;
     Host.Manager = &Manager;
+    // Paints draw on the fake-metrics canvas.
+    Manager.OnGetDC = [this]() -> vcl::TCanvas* { return &Fake; };
+    Manager.OnReleaseDC = [](vcl::TCanvas*) {};
   }
 
-  // "|" in aHtml stands for the cursor.
-  void Open(std::string aHtml, const std::string& aCss = "") {
+  // "|" in aHtml stands for the cursor, unless aBarIsCursor is off (pages
+  // that hold a "|" of their own; the cursor comment places it then).
+  void Open(std::string aHtml, const std::string& aCss = "", bool aBarIsCursor = true) {
     const char* kCursor = kCursorComment;
-    const size_t bar = aHtml.find('|');
+    const size_t bar = aBarIsCursor ? aHtml.find('|') : std::string::npos;
     if (bar != std::string::npos) aHtml.replace(bar, 1, kCursor);
     if (!aCss.empty()) htmldoc::testing::LoadCss(Host.Sheet, aCss);
     htmldoc::TpsHtmlParser parser(kCursor);
@@ -44,7 +48,7 @@ struct KeyPage : LayoutPage {
     LoadChunk(parser.Parse(stream, encoding, false));
     Host.Selection.Root = Body;
     // Without a cursor in the page the first line takes one.
-    if (bar == std::string::npos)
+    if (!Body->GetChunk(true)->HasCursor())
       if (TpsWindow* first = FollowingTextNode(Body)) {
         TpsMessage place(mrCommand, psmPlaceInitialCursor, first);
         place.AutoFree = false;

@@ -648,6 +648,9 @@ void TpsWindowManager::BroadcastMessage(TpsMessage& m) {
 void TpsWindowManager::BroadcastMessage(TpsMessagePtr m) { BroadcastMessage(*m); }
 
 bool TpsWindowManager::SendToFocusedNode(TpsMessage& m) {
+  // What is still queued (a transaction a paint left, say) runs first: it
+  // may lay the view out again and free the node that has the focus now.
+  if (FQueue.Count() > 0) ProcessMessages();
   if (!FFocusedNode) return false;
   m.Target = FFocusedNode;
   PostAndProcess(m);
@@ -655,6 +658,7 @@ bool TpsWindowManager::SendToFocusedNode(TpsMessage& m) {
 }
 
 bool TpsWindowManager::SendToFocusedNode(TpsMessagePtr& m) {
+  if (FQueue.Count() > 0) ProcessMessages();
   if (!FFocusedNode) return false;
   m->Target = FFocusedNode;
   PostAndProcess(std::move(m));

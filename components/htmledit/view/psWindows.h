@@ -243,9 +243,10 @@ class TpsWindowManager {
   void DispatchMessage(TpsMessagePtr aMessage);
   void BroadcastMessage(TpsMessage& aMessage);
   void BroadcastMessage(TpsMessagePtr aMessage);
-  // With a focused node: it becomes the target and the message is posted
-  // and processed (an owned one is moved out of aMessage); false and the
-  // message untouched without one.
+  // Messages already queued are processed first (they may change or free
+  // the focused node). Then, with a focused node: it becomes the target and
+  // the message is posted and processed (an owned one is moved out of
+  // aMessage); false and the message untouched without one.
   bool SendToFocusedNode(TpsMessage& aMessage);
   bool SendToFocusedNode(TpsMessagePtr& aMessage);
   // The deepest window under the point (floating ones ignored), then its
