@@ -33,6 +33,7 @@ void TLumToolPanel::StartDock() {
   dockDragging_ = true;
   dockGrab_ = CursorInClient();
   SetMouseCapture(true);
+  if (OnStartDock) OnStartDock(this);
   SetDocked(true);
   // The cursor may already have left the caption by the time the move
   // arrives: then nothing is dragged.
@@ -104,7 +105,10 @@ void TLumToolPanel::DockRelease(TPoint screen) {
     target->DockDrop(this, p.X, p.Y);
   else
     ManualFloat(vcl::Bounds(screen.X - grab.X, screen.Y - grab.Y, Width(), Height()));
-  EndDock();
+  if (accepted)
+    EndDock(target, p.X, p.Y);
+  else
+    EndDock();
 }
 
 void TLumToolPanel::ManualFloat(const TRect& screenBounds) {
@@ -121,7 +125,8 @@ void TLumToolPanel::ManualFloat(const TRect& screenBounds) {
   window->Show();
 }
 
-void TLumToolPanel::EndDock() {
+void TLumToolPanel::EndDock(vcl::TObject* target, Integer x, Integer y) {
+  if (OnEndDock) OnEndDock(this, target, x, y);
   if (vcl::Screen->Cursor() == vcl::crSizeAll) vcl::Screen->SetCursor(Cursor());
   const bool floating = Floating();
   if (floating != lastFloating_) {

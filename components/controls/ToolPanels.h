@@ -583,6 +583,10 @@ class TLumToolPanel : public vcl::TCustomPanel, public IStyleAware {
   // coordinates), as a drag released away from every strip does.
   void ManualFloat(const vcl::TRect& screenBounds);
   bool DockDragging() const { return dockDragging_; }
+  // A drag by the grip began (the docked state is set after it).
+  vcl::TNotifyEvent OnStartDock;
+  // The drag ended: dropped on a strip (the target), floating or cancelled.
+  vcl::TEndDragEvent OnEndDock;
 
   // --- states ---
   TLumToolPanelTab* OwningStrip() const { return strip_; }
@@ -655,7 +659,10 @@ class TLumToolPanel : public vcl::TCustomPanel, public IStyleAware {
   void CancelDock();
   void DockMove(vcl::TPoint screen);
   void DockRelease(vcl::TPoint screen);
-  void EndDock();
+  // Target: the strip that took the panel, null when it floats or the drag
+  // came to nothing; x, y where it was released, in the target's client
+  // coordinates (0, 0 without a target).
+  void EndDock(vcl::TObject* target = nullptr, vcl::Integer x = 0, vcl::Integer y = 0);
   TLumToolPanelTab* StripAt(vcl::TPoint screen) const;
 
   TLumToolPanelTab* strip_ = nullptr;

@@ -55,8 +55,14 @@ TEST(ToolPanelDocking, APinnedPanelDroppedOnAStripIsPinnedThereOnEachEdge) {
     vcl::TAlign align;
   } cases[] = {{f->RightBar, vcl::alRight}, {f->bottomBar, vcl::alBottom}, {top, vcl::alTop}, {f->ct, vcl::alLeft}};
   TLumToolPanelTab* from = f->ct;
+  std::vector<std::string> docks;
+  pm->OnStartDock = [&](vcl::TObject*) { docks.push_back("start"); };
+  pm->OnEndDock = [&](vcl::TObject*, vcl::TObject* target, Integer, Integer) {
+    docks.push_back(std::string("end ") + (target ? static_cast<vcl::TComponent*>(target)->Name() : "none"));
+  };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.strip->Name());
+    docks.clear();
     DockGrab(pm);
     ASSERT_TRUE(pm->DockDragging());
     EXPECT_TRUE(pm->Docked());
@@ -74,6 +80,7 @@ TEST(ToolPanelDocking, APinnedPanelDroppedOnAStripIsPinnedThereOnEachEdge) {
     if (c.align == vcl::alBottom) EXPECT_EQ(preview, vcl::Bounds(o.X, o.Y + c.strip->Height() - 100, c.strip->Width(), 100));
     DockDropAt(pm, s);
     rig.Pump();
+    EXPECT_EQ(docks, (std::vector<std::string>{"start", "end " + c.strip->Name()}));
     EXPECT_FALSE(pm->DockDragging());
     EXPECT_EQ(pm->OwningStrip(), c.strip);
     EXPECT_EQ(c.strip->PanelIndex(pm), c.strip->Panels()->Count() - 1);
