@@ -1228,6 +1228,13 @@ void TVadOdizadEzev::HideCellEditor() {
 
 vcl::TInplaceEdit* TVadOdizadEzev::CreateEditor() { return new TLumInplaceEdit(this); }
 
+AnsiString TVadOdizadEzev::GetEditText(Integer col, Integer row) {
+  const AnsiString text = TBaseGrid::GetEditText(col, row);
+  // The in-place editor loads this text next; that is no edit change.
+  if (auto* edit = LumInplaceEditor()) edit->ExpectLoad(text);
+  return text;
+}
+
 Integer TVadOdizadEzev::GetEditLimit() {
   if (auto* edit = LumInplaceEditor()) {
     edit->LengthLimit = maxEditLength_;

@@ -721,6 +721,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // or a cell with a control of its own.
   bool CanEditShow() const override;
   vcl::TInplaceEdit* CreateEditor() override;
+  AnsiString GetEditText(Integer col, Integer row) override;
   // Enter and Escape end a text edit (Enter writes back and moves on as
   // after Enter, Escape puts the edit-start text back).
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;

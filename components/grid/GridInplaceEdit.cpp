@@ -137,6 +137,16 @@ void TLumInplaceEdit::Complete() {
   SetByteSelection(c.Text, c.SelStart, c.SelLength);
 }
 
+void TLumInplaceEdit::Change() {
+  vcl::TInplaceEdit::Change();
+  if (grid_ == nullptr) return;
+  if (loading_) {
+    loading_ = false;
+    if (Text() == loadText_) return;
+  }
+  if (grid_->OnEditChange) grid_->OnEditChange(grid_, grid_->Col(), grid_->Row(), Text());
+}
+
 void TLumInplaceEdit::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
   if (key == vcl::VK_BACK || key == vcl::VK_DELETE)
     autoComplete_ = false;

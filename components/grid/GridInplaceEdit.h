@@ -21,9 +21,18 @@ class TLumInplaceEdit : public vcl::TInplaceEdit {
   // Backspace or Delete).
   bool AutoCompleteAllowed() const { return autoComplete_; }
   void Dispatch(vcl::TMessage& message) override;
+  // The grid is about to load this text into the editor: that change is
+  // not reported through OnEditChange.
+  void ExpectLoad(const AnsiString& text) {
+    loading_ = true;
+    loadText_ = text;
+  }
 
  protected:
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  // The grid's OnEditChange for every change the user or the program
+  // makes, not for the grid's own loading.
+  void Change() override;
 
  private:
   void TypedChar(vcl::TMessage& message);
@@ -35,6 +44,8 @@ class TLumInplaceEdit : public vcl::TInplaceEdit {
 
   TVadOdizadEzev* grid_ = nullptr;
   bool autoComplete_ = true;
+  bool loading_ = false;
+  AnsiString loadText_;
 };
 
 }  // namespace grid
