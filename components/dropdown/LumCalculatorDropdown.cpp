@@ -21,7 +21,7 @@ namespace {
 
 constexpr Integer kAdd = 0, kMultiply = 1, kSubtract = 2, kDivide = 3;
 
-bool IsDigitChar(WideChar c) { return c >= u'0' && c <= u'9'; }
+bool IsCalcDigit(WideChar c) { return c >= u'0' && c <= u'9'; }
 
 }  // namespace
 
@@ -290,11 +290,11 @@ void TLumCalculatorDropdown::CalcKeyPress(WideChar& key) {
     }
   }
   const auto& settings = rtl::FormatSettings();
-  if (key != 8 && key != u'-' && !IsDigitChar(key) && key != static_cast<WideChar>(settings.DecimalSeparator)) {
+  if (key != 8 && key != u'-' && !IsCalcDigit(key) && key != static_cast<WideChar>(settings.DecimalSeparator)) {
     key = 0;
     return;
   }
-  if (IsDigitChar(key) && (Text() == "0" || newNumber_)) {
+  if (IsCalcDigit(key) && (Text() == "0" || newNumber_)) {
     SetText(AnsiString(1, static_cast<char>(key)));
     SetSelStart(static_cast<Integer>(Text().size()));
     newNumber_ = false;
@@ -316,7 +316,7 @@ void TLumCalculatorDropdown::CalcKey(WideChar key) {
   CalcHook();
   const char decimal = rtl::FormatSettings().DecimalSeparator;
   if (key == static_cast<WideChar>(decimal) && Text().find(decimal) == AnsiString::npos) SetText(Text() + decimal);
-  if (IsDigitChar(key) && AtMaxLength()) return;
+  if (IsCalcDigit(key) && AtMaxLength()) return;
   switch (key) {
     case 13:
       DoEquals();
@@ -337,7 +337,7 @@ void TLumCalculatorDropdown::CalcKey(WideChar key) {
       pendingOperator_ = -1;
       break;
     default:
-      if (IsDigitChar(key) && (Text() == "0" || newNumber_)) newNumber_ = false;
+      if (IsCalcDigit(key) && (Text() == "0" || newNumber_)) newNumber_ = false;
       break;
   }
 }

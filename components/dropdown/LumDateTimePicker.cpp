@@ -20,14 +20,14 @@ namespace {
 
 constexpr TColor kCommonControls6Edge = 0xB99D7F;
 
-double DayOf(rtl::TDateTime v) { return std::trunc(v); }
-double TimeOfDay(rtl::TDateTime v) { return std::fabs(v - std::trunc(v)); }
+double WholeDayOf(rtl::TDateTime v) { return std::trunc(v); }
+double TimeOfDayOf(rtl::TDateTime v) { return std::fabs(v - std::trunc(v)); }
 
 // The value without its milliseconds.
 rtl::TDateTime WithoutMilliseconds(rtl::TDateTime v) {
   Word h = 0, m = 0, s = 0, ms = 0;
   rtl::DecodeTime(v, h, m, s, ms);
-  const double day = DayOf(v);
+  const double day = WholeDayOf(v);
   const double time = rtl::EncodeTime(h, m, s, 0);
   return day < 0 ? day - time : day + time;
 }
@@ -183,8 +183,8 @@ void TLumDateTimePicker::SetTime(rtl::TDateTime value) {
 rtl::TDateTime TLumDateTimePicker::DateTime() const {
   const rtl::TDateTime own = TDateTimePicker::DateTime();
   if (companion_ == nullptr) return own;
-  const double day = DayOf(own);
-  const double time = TimeOfDay(companion_->TDateTimePicker::DateTime());
+  const double day = WholeDayOf(own);
+  const double time = TimeOfDayOf(companion_->TDateTimePicker::DateTime());
   return day < 0 ? day - time : day + time;
 }
 

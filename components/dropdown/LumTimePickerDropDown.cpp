@@ -2,6 +2,7 @@
 // (and the platform's time picker) in the pop-up.
 #include "dropdown/LumTimePickerDropDown.h"
 
+#include <algorithm>
 #include <cmath>
 #include <string>
 
@@ -18,7 +19,7 @@ using namespace vcl;
 
 namespace {
 
-void Decode(rtl::TDateTime t, Word& h, Word& m, Word& s) {
+void SplitTime(rtl::TDateTime t, Word& h, Word& m, Word& s) {
   Word ms = 0;
   rtl::DecodeTime(t, h, m, s, ms);
 }
@@ -28,12 +29,12 @@ AnsiString TwoDigits(Word n) {
   return s.size() == 1 ? "0" + s : s;
 }
 
-AnsiString TimeMask(bool seconds) {
+AnsiString TimeEditMask(bool seconds) {
   const AnsiString sep(1, rtl::FormatSettings().TimeSeparator);
   return seconds ? "!90" + sep + "00" + sep + "00;1; " : "!90" + sep + "00;1; ";
 }
 
-AnsiString Trimmed(const AnsiString& s) {
+AnsiString TrimmedOfBlanks(const AnsiString& s) {
   size_t a = s.find_first_not_of(' ');
   if (a == AnsiString::npos) return "";
   size_t b = s.find_last_not_of(' ');
@@ -53,6 +54,19 @@ bool DigitField(const AnsiString& f, Word& value) {
   return true;
 }
 
+// One time separator without seconds, two with them, no more.
+bool ValidTimeText(const AnsiString& text, bool seconds) {
+  const char sep = rtl::FormatSettings().TimeSeparator;
+  const auto seps = static_cast<size_t>(std::count(text.begin(), text.end(), sep));
+  return seps == (seconds ? 2u : 1u);
+}
+
+AnsiString SpacesToZeros(AnsiString text) {
+  for (char& c : text)
+    if (c == ' ') c = '0';
+  return text;
+}
+
 }  // namespace
 
 TLumTimePickerDropDown::TLumTimePickerDropDown(TComponent* owner)
@@ -63,7 +77,7 @@ TLumTimePickerDropDown::TLumTimePickerDropDown(TComponent* owner)
   SetDropDownEnabled(true);
   const AnsiString sep(1, rtl::FormatSettings().TimeSeparator);
   updating_ = true;
-  SetEditMask(TimeMask(true));
+  SetEditMask(TimeEditMask(true));
   SetTextDirect("00" + sep + "00" + sep + "00");
   updating_ = false;
   DropDownHeader()->SetVisible(false);
@@ -95,13 +109,13 @@ void TLumTimePickerDropDown::SetTime(rtl::TDateTime value) {
   if (value == time_) return;
   time_ = value;
   Word h = 0, m = 0, s = 0;
-  Decode(value, h, m, s);
+  SplitTime(value, h, m, s);
   WriteOwnText(TimeText(h, m, s));
 }
 
 void TLumTimePickerDropDown::SetPart(int field, Word value) {
   Word h = 0, m = 0, s = 0;
-  Decode(time_, h, m, s);
+  SplitTime(time_, h, m, s);
   Word* target = field == 0 ? &h : field == 1 ? &m : &s;
   const Word limit = field == 0 ? 23 : 59;
   if (value == *target || value > limit) return;
@@ -121,7 +135,7 @@ void TLumTimePickerDropDown::SetShowSeconds(bool value) {
   updating_ = true;
   SetEditMask("");
   SetTextDirect("");
-  SetEditMask(TimeMask(value));
+  SetEditMask(TimeEditMask(value));
   updating_ = false;
   // Moved by a day so that setting the kept value writes the text again.
   time_ = kept + 1;
@@ -261,7 +275,7 @@ void TLumTimePickerDropDown::StepField(bool up) {
   const size_t s1 = t.find(sep);
   const size_t s2 = s1 == AnsiString::npos ? AnsiString::npos : t.find(sep, s1 + 1);
   Word h = 0, m = 0, s = 0;
-  Decode(time_, h, m, s);
+  SplitTime(time_, h, m, s);
   const Integer first = s1 == AnsiString::npos ? Integer(t.size()) : Integer(s1);
   if (p <= first) {
     SetHourPart(up ? (h == 0 ? 23 : h - 1) : (h == 23 ? 0 : h + 1));
@@ -291,18 +305,15 @@ void TLumTimePickerDropDown::Change() {
   // The mask keeps the edit text whole, so a one-digit hour stands as " 7".
   const AnsiString text = EditText();
   if (text.size() != (showSeconds_ ? 8u : 5u)) return;
+  if (!ValidTimeText(text, showSeconds_)) return;
   const char sep = rtl::FormatSettings().TimeSeparator;
-  const size_t seps = static_cast<size_t>(std::count(text.begin(), text.end(), sep));
-  if (seps != (showSeconds_ ? 2u : 1u)) return;
-  AnsiString t = text;
-  for (char& c : t)
-    if (c == ' ') c = '0';
+  const AnsiString t = SpacesToZeros(text);
   const size_t s1 = t.find(sep);
   const size_t s2 = showSeconds_ ? t.find(sep, s1 + 1) : AnsiString::npos;
   Word h = 0, m = 0, s = 0;
-  if (!DigitField(Trimmed(t.substr(0, s1)), h)) return;
-  if (!DigitField(Trimmed(t.substr(s1 + 1, s2 == AnsiString::npos ? AnsiString::npos : s2 - s1 - 1)), m)) return;
-  if (s2 != AnsiString::npos && !DigitField(Trimmed(t.substr(s2 + 1)), s)) return;
+  if (!DigitField(TrimmedOfBlanks(t.substr(0, s1)), h)) return;
+  if (!DigitField(TrimmedOfBlanks(t.substr(s1 + 1, s2 == AnsiString::npos ? AnsiString::npos : s2 - s1 - 1)), m)) return;
+  if (s2 != AnsiString::npos && !DigitField(TrimmedOfBlanks(t.substr(s2 + 1)), s)) return;
   // An hour past 23 or a minute or second past 59 leaves the time alone.
   if (h > 23 || m > 59 || s > 59) return;
   time_ = std::trunc(time_) + rtl::EncodeTime(h, m, s, 0);

@@ -64,7 +64,7 @@ int32_t GdipFontStyle(const TFont* font) {
   return style;
 }
 
-Word HourOf(rtl::TDateTime t) {
+Word WatchHourOf(rtl::TDateTime t) {
   Word h = 0, m = 0, s = 0, ms = 0;
   rtl::DecodeTime(t, h, m, s, ms);
   return h;
@@ -300,7 +300,7 @@ void TLumWatch::SetTimeInternal(rtl::TDateTime value) {
   if (value == time_) return;
   time_ = value;
   noAMPMRoll_ = true;
-  SetAM(HourOf(value) < 12);
+  SetAM(WatchHourOf(value) < 12);
   noAMPMRoll_ = false;
 }
 
@@ -915,7 +915,7 @@ void TLumWatch::SettingsChanged() {
     const rtl::TDateTime now = rtl::Now();
     SetTimeInternal(now);
     noAMPMRoll_ = true;
-    SetAM(HourOf(now) < 12);
+    SetAM(WatchHourOf(now) < 12);
     noAMPMRoll_ = false;
   }
   Invalidate();
@@ -937,7 +937,7 @@ void TLumWatch::MouseUp(TMouseButton button, TShiftState shift, Integer x, Integ
   const TRect box = AMPMRect();
   if (showAMPM_ && x >= box.Left && x < box.Right && y >= box.Top && y < box.Bottom) {
     if (animation_) SetAM(!isAM_);
-    const Word h = HourOf(time_);
+    const Word h = WatchHourOf(time_);
     targetHour_ = static_cast<Byte>(h > 11 ? h - 12 : h + 12);
     SetHourAt(targetHour_, true);
     return;
