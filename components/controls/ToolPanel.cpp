@@ -118,7 +118,14 @@ void TLumToolPanel::SetStyle(TToolPanelStyle v) {
 // --- states ---
 
 void TLumToolPanel::SetLocked(bool v) {
-  if (strip_ && v && !Visible()) strip_->SlidePanelOut(this);
+  // A closed panel comes out first, placed and shown as its tab would open
+  // it: slid out while invisible it would be pinned out of sight.
+  if (strip_ && v && !Visible()) {
+    if (strip_->PanelIndex(this) >= 0)
+      strip_->OpenPanel(this);
+    else
+      strip_->SlidePanelOut(this);
+  }
   locked_ = v;
   RecreateWnd();
   RepaintButtonArea();

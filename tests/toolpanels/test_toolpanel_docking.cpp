@@ -188,3 +188,40 @@ TEST(ToolPanelDocking, AStripWithoutAutoDockTakesNoPanel) {
   EXPECT_TRUE(insert->Floating());
   EXPECT_EQ(insert->OwningStrip(), f->ct);
 }
+
+TEST(ToolPanelDocking, DroppedOnItsOwnStripItMovesToTheEndOfTheList) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  TLumToolPanel* pm = f->ProjectManagerTab;
+  PinOnCt(rig, pm);
+  ASSERT_EQ(f->ct->PanelIndex(pm), 0);
+  DockGrab(pm);
+  DockDropAt(pm, f->ct->ClientToScreen({10, 300}));
+  rig.Pump();
+  EXPECT_EQ(f->ct->PanelIndex(pm), 3);
+  EXPECT_EQ(f->ct->Panels()->Items(0)->Panel, f->insertPanel);
+  EXPECT_TRUE(pm->Locked());
+  EXPECT_EQ(pm->Align(), vcl::alLeft);
+  EXPECT_EQ(pm->Left(), 23);
+  EXPECT_EQ(f->ct->VisibleTabCount(), 3);
+}
+
+TEST(ToolPanelDocking, LockingAClosedPanelSlidesItOutFirst) {
+  Rig rig;
+  MainLikeForm* f = rig.form;
+  std::vector<std::string> events;
+  f->ct->OnTabSlideOut = [&](vcl::TObject*, Integer i, TLumToolPanel*) { events.push_back("out " + std::to_string(i)); };
+  ASSERT_FALSE(f->simErrorsTab->Visible());
+  f->simErrorsTab->SetLocked(true);
+  rig.Pump();
+  EXPECT_EQ(events, (std::vector<std::string>{"out 3"}));
+  EXPECT_TRUE(f->simErrorsTab->Visible());
+  EXPECT_EQ(f->simErrorsTab->Align(), vcl::alLeft);
+  EXPECT_EQ(f->simErrorsTab->Left(), 23);
+  // A visible one is pinned where it is, without sliding.
+  f->ct->OpenPanel(f->insertPanel);
+  events.clear();
+  f->insertPanel->SetLocked(true);
+  EXPECT_TRUE(events.empty());
+  EXPECT_EQ(f->insertPanel->Left(), 173);
+}
