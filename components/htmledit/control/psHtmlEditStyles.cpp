@@ -79,11 +79,14 @@ void TpsHTMLEditBase::MakeDocumentEvents() {
 }
 
 void TpsHTMLEditBase::ResetStyleSheet() {
-  FStyleSheet = std::make_unique<htmldoc::TpsStyleSheet>();
+  auto sheet = std::make_unique<htmldoc::TpsStyleSheet>();
   for (const char* name : {"body", "i", "b", "u", "a", "span", "h1", "h2", "h3", "h4", "h5", "h6", "p", "div", "ul",
                            "ol", "li", "img"})
-    FStyleSheet->AddStyle(name, false, "", true);
-  if (FSpareContextTree) FSpareContextTree->SetStyleSheet(FStyleSheet.get());
+    sheet->AddStyle(name, false, "", true);
+  // The cascade caches leave the old sheet while it still lives.
+  if (FSpareContextTree) FSpareContextTree->SetStyleSheet(sheet.get());
+  if (FDocument) FDocument->StyleContextTree().SetStyleSheet(sheet.get());
+  FStyleSheet = std::move(sheet);
   const vcl::Byte* data = nullptr;
   size_t size = 0;
   if (!vcl::FindResourceData("PS_HTMLEDIT_DEFAULT_STYLES", &data, &size))
@@ -95,10 +98,7 @@ void TpsHTMLEditBase::LoadStyleSheetFromString(const AnsiString& aCss, bool aRes
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   {
     TpsFlagScope loading(FLoadingStyleSheet, true);
-    if (aReset) {
-      ResetStyleSheet();
-      if (FDocument) FDocument->StyleContextTree().SetStyleSheet(FStyleSheet.get());
-    }
+    if (aReset) ResetStyleSheet();
     TpsEditorStyleSink sink(*this);
     htmldoc::ApplyStyleSheetText(aCss, sink, htmldoc::cssErrorAll);
   }
@@ -109,10 +109,7 @@ void TpsHTMLEditBase::LoadStyleSheetFromFile(const AnsiString& aFileName, bool a
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   {
     TpsFlagScope loading(FLoadingStyleSheet, true);
-    if (aReset) {
-      ResetStyleSheet();
-      if (FDocument) FDocument->StyleContextTree().SetStyleSheet(FStyleSheet.get());
-    }
+    if (aReset) ResetStyleSheet();
     TpsEditorStyleSink sink(*this);
     htmldoc::ApplyStyleSheetFile(aFileName, sink, htmldoc::cssErrorAll);
   }
