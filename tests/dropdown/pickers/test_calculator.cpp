@@ -5,6 +5,7 @@
 // Python's decimal on 1,000 random sequences.
 #include <gtest/gtest.h>
 
+#include <QApplication>
 #include <QTest>
 #include <cstdio>
 #include <fstream>
@@ -177,6 +178,49 @@ TEST(Calculator, RealClicksOnThePopupKeypadAndAClickOutsideKeepsTheResult) {
   EXPECT_EQ(rig.calc->Text(), "8.00");
   rig.calc->CalcValue();
   EXPECT_EQ(rig.calc->Text(), "50.00");
+}
+
+TEST(Calculator, KeysInThePopupRunTheCalculatorAndCloseIt) {
+  ManualTime time;
+  CalcRig rig;
+  auto open = [&] {
+    TDropDownEditButton* b = rig.calc->DropDownButton();
+    MouseDown(b, b->Width() / 2, b->Height() / 2);
+    MouseUp(b, b->Width() / 2, b->Height() / 2);
+    Pump();
+    ASSERT_TRUE(rig.calc->DroppedDown());
+  };
+  auto key = [&](int qtKey) {
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : rig.calc->DropDownForm()->Widget();
+    QTest::keyClick(target, static_cast<Qt::Key>(qtKey), Qt::NoModifier);
+    Pump();
+  };
+  open();
+  rig.calc->DropDownForm()->SetFocus();
+  Pump();
+  auto typeChars = [&](const char* chars) {
+    for (const char* c = chars; *c != 0; ++c) {
+      QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : rig.calc->DropDownForm()->Widget();
+      const int code = *c == '*' ? Qt::Key_Asterisk : *c >= '0' && *c <= '9' ? Qt::Key_0 + (*c - '0') : int(*c);
+      QKeyEvent press(QEvent::KeyPress, code, Qt::NoModifier, QString(QChar(*c)));
+      QApplication::sendEvent(target, &press);
+      QKeyEvent release(QEvent::KeyRelease, code, Qt::NoModifier, QString(QChar(*c)));
+      QApplication::sendEvent(target, &release);
+      Pump();
+    }
+  };
+  typeChars("6*7");
+  key(Qt::Key_Return);
+  EXPECT_FALSE(rig.calc->DroppedDown());
+  EXPECT_EQ(rig.calc->Text(), "42.00");
+  // Escape closes; the calculator writes every display through SetText,
+  // so the display stays as it was last written.
+  time.Advance(TLumCustomDropDown::ReopenGuardMs + 50);
+  open();
+  typeChars("9");
+  key(Qt::Key_Escape);
+  EXPECT_FALSE(rig.calc->DroppedDown());
+  EXPECT_EQ(rig.calc->Text(), "9.00");
 }
 
 TEST(Calculator, KeysTypedIntoTheEditAreCommands) {
