@@ -47,6 +47,12 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   const rtl::AnsiString& TabHint() const { return tabHint_; }
   void SetTabHint(const rtl::AnsiString& Value) { tabHint_ = Value; }
 
+ protected:
+  void Paint() override;
+  void Dispatch(vcl::TMessage& Message) override;
+
+ public:
+
   // Set by the pager's list only.
   void AttachPager(TRorIvezEviPager* Pager) { pager_ = Pager; }
 
@@ -176,6 +182,11 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   int PressedTab() const { return pressedTab_; }
   bool EnableWheel() const { return enableWheel_; }
   void SetEnableWheel(bool Value) { enableWheel_ = Value; }
+  bool ShowNonSelectedTabs() const { return showNonSelectedTabs_; }
+  void SetShowNonSelectedTabs(bool Value) {
+    showNonSelectedTabs_ = Value;
+    Invalidate();
+  }
   bool ShowTabHint() const { return showTabHint_; }
   void SetShowTabHint(bool Value) { showTabHint_ = Value; }
 
@@ -188,6 +199,10 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Resize() override;
   void Loaded() override;
+  void Paint() override;
+  // The tab row's background, then each tab in its state.
+  void DrawTabArea(vcl::TCanvas* C);
+  void DrawTab(vcl::TCanvas* C, int Index);
   void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
   void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
   void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
@@ -210,6 +225,7 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   bool pageChanged_ = false;
   bool enableWheel_ = true;
   bool showTabHint_ = false;
+  bool showNonSelectedTabs_ = false;
   vcl::TCustomForm* hookedForm_ = nullptr;
   int formHook_ = 0;
   int PageIndexOf(const TLumPage* Page) const;
