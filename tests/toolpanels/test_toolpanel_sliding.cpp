@@ -412,3 +412,42 @@ TEST(ToolPanelSliding, HoverOpensAndLeavingClosesOnAllFourEdges) {
   EXPECT_EQ(f->RightBar->HostForm()->Width(), 12);
   EXPECT_EQ(rig.clock->MonotonicMs(), t0 + 18);
 }
+
+TEST(ToolPanelSliding, TheFormsSizeAndRestoreReachThePanels) {
+  Rig rig(true, 1);
+  MainLikeForm* f = rig.form;
+  // WM_SIZE, before the form handles it: a left strip's panels higher than
+  // the new client height take that height; a bottom strip's panels wider
+  // than the new width take that width.
+  f->ct->OpenPanel(f->insertPanel);
+  f->bottomPanels[0]->SetWidth(900);
+  int seen = 0;
+  f->OnResize = [&](vcl::TObject*) {
+    // By the time the form handles its new size, the panels have it.
+    if (f->ClientHeight() == 400) seen = f->insertPanel->Height();
+  };
+  f->SetClientWidth(700);
+  f->SetClientHeight(400);
+  rig.Pump();
+  EXPECT_GT(seen, 0);
+  EXPECT_LE(seen, 400);
+  EXPECT_EQ(f->insertPanel->Height(), f->ct->Height()) << "then the strip's own length";
+  EXPECT_EQ(f->bottomPanels[0]->Width(), 700);
+  f->OnResize = nullptr;
+  // A restore while a right panel is open puts the host form back against
+  // the strip at the strip's height.
+  TLumToolPanelTab* right = f->RightBar;
+  right->SetSlideSpeed(ssInstant);
+  right->OpenTab(0);
+  TToolPanelForm* host = right->HostForm();
+  host->SetBounds(10, 10, host->Width(), 50);
+  f->Perform(vcl::WM_SYSCOMMAND, 0xF120);
+  EXPECT_EQ(host->Left() + host->Width(), right->ClientOrigin().X);
+  EXPECT_EQ(host->Top(), right->ClientOrigin().Y);
+  EXPECT_EQ(host->Height(), right->Height());
+  EXPECT_EQ(right->OpenIndex(), 0) << "only maximize slides it in";
+  // Other commands leave it alone.
+  host->SetBounds(10, 10, host->Width(), 50);
+  f->Perform(vcl::WM_SYSCOMMAND, 0xF060);
+  EXPECT_EQ(host->Left(), 10);
+}
