@@ -2,7 +2,8 @@
 // DrawGlowFace on the GDI+ text path (two glow halves, frame, focus rings,
 // a 16 x 16 image-list image and a caption), one paint of a hot 60 x 22
 // toolbar button with image and caption on its toolbar, and a QToolButton
-// of the same size under the Fusion style in the same run.
+// of the same size under the Fusion style in the same run; and the main
+// window's pager laid out and painted at three widths.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -17,6 +18,7 @@
 
 #include "ribbon/RorIvezEviButtons.h"
 #include "ribbon/RorIvezEviFaces.h"
+#include "ribbon/RorIvezEviPager.h"
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
@@ -99,6 +101,44 @@ void BM_ToolBarButtonPaint(benchmark::State& state) {
   rtl::InstallClock(nullptr);
 }
 BENCHMARK(BM_ToolBarButtonPaint)->Unit(benchmark::kMicrosecond);
+
+// The main window's pager: six pages with its captions, caption bar
+// hidden, tabs 34 high; each iteration lays the tabs out at the width
+// given (fitting or squeezing them) and paints the pager and the active
+// page. The pages' toolbars are not part of this yet.
+void BM_PagerLayoutAndPaint(benchmark::State& state) {
+  auto clock = std::make_shared<rtl::ManualClock>(1000);
+  rtl::InstallClock(clock);
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetClientWidth(978);
+  form->SetClientHeight(200);
+  auto* pager = new TRorIvezEviPager(form);
+  pager->SetParent(form);
+  pager->SetHeight(120);
+  pager->PageCaption()->SetVisible(false);
+  pager->TabSettings()->SetHeight(34);
+  for (const char* caption : {"&File", "&Edit", "&Edit", "&HTML ", "&Tools", "Tar&get"}) {
+    auto* page = new TLumPage(form);
+    page->SetCaption(caption);
+    page->SetParent(pager);
+  }
+  pager->SetActivePageIndex(0);
+  form->Show();
+  vcl::Application->ProcessMessages();
+  const int width = static_cast<int>(state.range(0));
+  bool wide = false;
+  for (auto _ : state) {
+    // Alternate one pixel so every iteration lays out afresh.
+    form->SetClientWidth(width + (wide ? 1 : 0));
+    wide = !wide;
+    pager->Repaint();
+    pager->ActivePage()->Repaint();
+  }
+  vcl::Free(form);
+  vcl::Application->ProcessMessages();
+  rtl::InstallClock(nullptr);
+}
+BENCHMARK(BM_PagerLayoutAndPaint)->Arg(978)->Arg(700)->Arg(400)->Unit(benchmark::kMicrosecond);
 
 void BM_QToolButtonFusion(benchmark::State& state) {
   std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
