@@ -376,3 +376,74 @@ TEST(TextLineKeys, AKeyAfterAColumnDragReachesTheNewLine) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+TpsMessagePtr Direct(TpsWindow* aLine, Integer aId) {
+  TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, aLine);
+  m->AutoFree = false;
+  return m;
+}
+
+// A real line answers the smart-tag messages: its text for the analysis
+// (a no-break space read as a blank, a blank for a closing "br"), a mark
+// over characters counted from 1, the marked text;
+// a right click on the marked fragment goes to the smart-tag thread.
+TEST(TextLineMouse, SmartTagsOnARealLine) {
+  KeyPage page;
+  page.Host.Options["SmartTagsActive"] = 1;
+  page.Open("<html><body><p>|see www.example.org&nbsp;now<br></p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  TpsMessagePtr collect_ = Direct(line, psmCollectSmartTagText);
+  TpsMessage& collect = *collect_;
+  line->HandleMessage(collect);
+  EXPECT_TRUE(collect.Result);
+  EXPECT_EQ(rtl::WideToUtf8(collect.WideText), "see www.example.org now ");
+  EXPECT_EQ(collect.ElementId, line->GetLineChunk()->GetCharacterIdsCrc());
+
+  TpsMessagePtr mark_ = Direct(line, psmSetSmartTag);
+  TpsMessage& mark = *mark_;
+  mark.SetParam(1, 5);
+  mark.SetParam(2, 19);
+  mark.Value = 7;
+  mark.SmartTagOption = 1;
+  line->HandleMessage(mark);
+  TpsMessagePtr text_ = Direct(line, psmGetSmartTagText);
+  TpsMessage& text = *text_;
+  text.Value = 7;
+  line->HandleMessage(text);
+  EXPECT_EQ(text.Text, "www.example.org");
+  // A second mark over marked characters is refused.
+  TpsMessagePtr again_ = Direct(line, psmSetSmartTag);
+  TpsMessage& again = *again_;
+  again.SetParam(1, 1);
+  again.SetParam(2, 6);
+  again.Value = 8;
+  again.SmartTagOption = 1;
+  line->HandleMessage(again);
+  text.Text.clear();
+  text.Value = 8;
+  line->HandleMessage(text);
+  EXPECT_EQ(text.Text, "");
+
+  // The right click on the fragment.
+  const Integer x = line->GetAbsoluteLeft() + line->Items().GetItem(6).X + 2;
+  ASSERT_TRUE(line->Items().GetItem(6).Element->SmartTag.Marked);  // the dot after www
+  page.Mouse(psmMouseDown, x, line->GetAbsoluteTop() + 5, 1);
+  EXPECT_EQ(page.Host.CallCount("SmartTagClicked www.example.org"), 1);
+  // Cleared but for another id.
+  TpsMessagePtr clear_ = Direct(line, psmClearSmartTags);
+  TpsMessage& clear = *clear_;
+  clear.Value = 0;
+  line->HandleMessage(clear);
+  text.Text.clear();
+  text.Value = 7;
+  line->HandleMessage(text);
+  EXPECT_EQ(text.Text, "");
+}
+
+}  // namespace
