@@ -447,3 +447,47 @@ TEST(TextLineMouse, SmartTagsOnARealLine) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+// The image dialog's changes broadcast over the view: a link's tag parsed
+// anew from text (953), a custom tag's stored source and content (950,
+// found from an element inside it).
+TEST(TextLineKeys, TagsReplacedFromText) {
+  KeyPage page;
+  page.Open("<html><body><p>|go <a href=\"old.html\">there</a></p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  uint32_t link = 0;
+  for (const htmldoc::TpsChunkElement* e = line->GetLineChunk()->First(); e && !link; e = e->Next)
+    if (htmldoc::TpsDataChunk::TagCodeOf(e) == htmldoc::TAG_A && e->Tag->GetTagType() == htmldoc::ttOpening) link = e->Id;
+  ASSERT_NE(link, 0u);
+  TpsMessage replace(mrCommand, psmReplaceTagFromText, nullptr);
+  replace.AutoFree = false;
+  replace.ElementId = link;
+  replace.Text = "<a href=\"new.html\" title=\"t\">";
+  page.Manager.BroadcastMessage(replace);
+  EXPECT_EQ(page.Html(), "<p>|go <a href=\"new.html\" title=\"t\">there</a></p>");
+
+  // A custom tag around characters: the element after it finds it.
+  htmldoc::TpsDataChunk* chunk = line->GetLineChunk();
+  htmldoc::TpsChunkElement* t = chunk->First();
+  while (t && !(t->Kind == htmldoc::ceChar && t->Char == u't')) t = t->Next;
+  ASSERT_TRUE(t);
+  auto open = htmldoc::TpsHtmlTag::CreateFromText(page.Host.Events, "<@cust>");
+  htmldoc::TpsHtmlTag* custom = open.get();
+  chunk->InsertElement(htmldoc::NewTagElement(std::move(open)), t, false);
+  TpsMessage source(mrCommand, psmSetCustomTagSource, nullptr);
+  source.AutoFree = false;
+  source.ElementId = t->Next->Id;
+  source.Text2 = "<!--(PIN 3)-->";
+  source.Text = "content";
+  page.Manager.BroadcastMessage(source);
+  EXPECT_EQ(custom->CustomSource, "<!--(PIN 3)-->");
+  EXPECT_EQ(custom->CustomContent, "content");
+}
+
+}  // namespace

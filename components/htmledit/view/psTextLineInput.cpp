@@ -1172,6 +1172,27 @@ bool TpsTextNode::HandleQuery(TpsMessage& m) {
       m.Result = true;
       return true;
     }
+    case psmSetCustomTagSource: {
+      TpsChunkElement* e = chunk ? chunk->FindElementById(m.ElementId) : nullptr;
+      for (; e; e = e->Prev)
+        if (TpsDataChunk::IsCustomTag(e) && e->Tag->GetTagType() == htmldoc::ttOpening) {
+          e->Tag->CustomSource = m.Text2;
+          e->Tag->CustomContent = m.Text;
+          if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+          break;
+        }
+      return true;
+    }
+    case psmReplaceTagFromText: {
+      TpsChunkElement* e = chunk ? chunk->FindElementById(m.ElementId) : nullptr;
+      if (e && e->Kind == htmldoc::ceTag && editor) {
+        std::unique_ptr<htmldoc::TpsHtmlTag> tag = htmldoc::TpsHtmlTag::CreateFromText(editor->DocumentEvents(), m.Text);
+        delete e->Tag;
+        e->Tag = tag.release();
+        if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+      }
+      return true;
+    }
     case psmQueryCursorInLink:
       m.Result = chunk && chunk->HasCursor() && IsCursorInLink();
       m.MarkHandled(this);
