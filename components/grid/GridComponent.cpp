@@ -21,6 +21,7 @@
 #include "rtl/Locale.h"
 #include "rtl/Strings.h"
 #include "rtl/SystemInfo.h"
+#include "vcl/ToolTipBalloon.h"
 #include "vcl/DateTimePicker.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
@@ -139,6 +140,14 @@ class GridValidationHost : public TValidationHost {
     grid_->SetCol(col);
     grid_->SetRow(row);
     grid_->ShowEditor();
+    // The refusal explained at the editor.
+    if (!grid_->InvalidEntryTitle.empty() || !grid_->InvalidEntryText.empty()) {
+      vcl::TControl* at = grid_->activeControl_ != nullptr ? static_cast<vcl::TControl*>(grid_->activeControl_)
+                                                           : grid_->InplaceEditor();
+      if (at != nullptr)
+        vcl::ShowBalloonTip(at, grid_->InvalidEntryTitle, grid_->InvalidEntryText,
+                            static_cast<vcl::TBalloonIcon>(static_cast<int>(grid_->InvalidEntryIcon)));
+    }
   }
   TCellCoord CurrentCell() override { return {grid_->Col(), grid_->Row()}; }
 
@@ -1307,6 +1316,7 @@ void TVadOdizadEzev::RestoreCellText() {
 }
 
 void TVadOdizadEzev::EditingDone(Integer col, Integer row) {
+  vcl::HideBalloonTip();
   if (OnEditingDone) OnEditingDone(this);
   editorActive_ = false;
   if (HandleAllocated())

@@ -9,6 +9,10 @@
 #include "dropdown/VoeSpin.h"
 #include "grid/GridComponent.h"
 #include "grid/GridUndoRedo.h"
+#include <QImage>
+#include <QWidget>
+
+#include "vcl/ToolTipBalloon.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
 
@@ -226,4 +230,50 @@ TEST(GridValidationRoad, RecordsNameTheRealRowAndLinksClearWhenFreed) {
   vcl::Free(g.grid);
   g.grid = nullptr;
   EXPECT_EQ(other->Grid(), nullptr);
+}
+
+TEST(GridValidationRoad, ARefusalShowsTheInvalidEntryBalloon) {
+  TValidatedGrid g;
+  g.grid->InvalidEntryTitle = "Invalid entry";
+  g.grid->InvalidEntryText = "Enter a number between 1 and 10";
+  g.verdict = "refuse";
+  g.At(1, 2);
+  g.Type("wrong");
+  g.Key(vcl::VK_RETURN);
+  vcl::TBalloonTip* tip = vcl::CurrentBalloonTip();
+  ASSERT_NE(tip, nullptr);
+  EXPECT_TRUE(tip->Showing());
+  EXPECT_EQ(tip->Title, "Invalid entry");
+  EXPECT_EQ(tip->Text, "Enter a number between 1 and 10");
+  EXPECT_EQ(tip->Icon, vcl::biWarning);
+  // The tail points at the editor's bottom edge, 10 pixels in.
+  const vcl::TPoint at = g.grid->InplaceEditor()->ClientToScreen({10, g.grid->InplaceEditor()->Height()});
+  EXPECT_EQ(tip->TailPoint().X, at.X);
+  EXPECT_EQ(tip->TailPoint().Y, at.Y);
+  tip->Repaint();
+  const QImage img = tip->Widget()->grab().toImage();
+  img.save(QString(TOLVANE_BUILD_DIR "/") + "grid-invalid-entry-balloon.png");
+  // The warning icon's yellow and some dark text.
+  bool yellow = false, dark = false;
+  for (int y = 0; y < img.height(); ++y)
+    for (int x = 0; x < img.width(); ++x) {
+      const QRgb p = img.pixel(x, y);
+      if (qRed(p) > 230 && qGreen(p) > 180 && qBlue(p) < 40) yellow = true;
+      if (qRed(p) < 60 && qGreen(p) < 60 && qBlue(p) < 60) dark = true;
+    }
+  EXPECT_TRUE(yellow);
+  EXPECT_TRUE(dark);
+  // Accepted at last: the balloon goes.
+  g.verdict.clear();
+  g.grid->InplaceEditor()->SetText("5");
+  g.Key(vcl::VK_RETURN);
+  EXPECT_FALSE(tip->Showing());
+  // Without a title or text no balloon shows.
+  g.grid->InvalidEntryTitle.clear();
+  g.grid->InvalidEntryText.clear();
+  g.verdict = "refuse";
+  g.At(1, 3);
+  g.Type("again");
+  g.Key(vcl::VK_RETURN);
+  EXPECT_FALSE(tip->Showing());
 }
