@@ -670,7 +670,7 @@ std::unique_ptr<TpsDataChunk> TakeFront(TpsDataChunk& aChunk, htmldoc::TpsChunkE
 void TpsHTMLEditBase::InsertHtmlChunk(const AnsiString& aHtml, const TpsCharacterEncoding* aEncoding, bool aAsWhole,
                                       bool aSnapshot) {
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (aHtml.empty() || !RootWindow()) return;
+  if (aHtml.empty() || !RootWindow() || FReadOnly) return;
   FCommandSnapshotCount = -1;
   if (aSnapshot) {
     SaveUndoState();

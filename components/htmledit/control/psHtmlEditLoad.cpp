@@ -269,14 +269,18 @@ void TpsDocumentLoader::Run() {
     PrepareLoadedList(*body);
     Editor.RootWindow()->LayoutChunk(*body);
     Editor.VertScrollBar().SetPosition(0);
+    if (body->First()) rtl::AssertionFailed("TpsHTMLEditBase.LoadFromStream: Loading error!", __FILE__, __LINE__);
+    Editor.ProcessMessages();
     if (hasCursor) {
       Editor.UpdateCaretPosition();
     } else {
-      Editor.FWindowManager->PostMessage(
-          TpsMessage::CreateToRoot(htmlview::mrCommand, htmlview::psmPlaceInitialCursor, true));
+      // The first text line in document order takes the cursor (the walk
+      // ends at the line that consumed the message).
+      TpsMessage place(htmlview::mrCommand, htmlview::psmPlaceInitialCursor, nullptr);
+      place.AutoFree = false;
+      Editor.FWindowManager->BroadcastMessage(place);
+      Editor.ProcessMessages();
     }
-    if (body->First()) rtl::AssertionFailed("TpsHTMLEditBase.LoadFromStream: Loading error!", __FILE__, __LINE__);
-    Editor.ProcessMessages();
   }
 }
 
