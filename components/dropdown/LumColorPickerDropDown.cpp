@@ -528,6 +528,10 @@ void TLumColorPickerDropDown::PlaceDropDownControl() {
   TLumCustomDropDown::PlaceDropDownControl();
 }
 
+bool TLumColorPickerDropDown::DropDownSizeable() const {
+  return selectionStyle_ == TColorSelectionStyle::csList && TLumCustomDropDown::DropDownSizeable();
+}
+
 void TLumColorPickerDropDown::UpdateDropDownSize() {
   TDropDownForm* form = DropDownForm();
   if (!form) return;

@@ -122,6 +122,9 @@ class TLumColorPickerDropDown : public TLumCustomDropDown {
   void CreateDropDownForm() override;
   void BeforeDropDown() override;
   void PlaceDropDownControl() override;
+  // The palette, the honeycomb and the spectrum have their own size: their
+  // pop-up shows no size grip.
+  bool DropDownSizeable() const override;
   void UpdateDropDownSize() override;
   void HideDropDown(bool cancelled) override;
   void DropDownFormDestroy() override;

@@ -269,6 +269,8 @@ TEST(ColorPicker, AClickCommitsAndClosesInEveryStyle) {
     EXPECT_EQ(cube->SelectedColor(), TColor(0x008000));
     EXPECT_EQ(rig.picker->DropDownForm()->Width(), 182 + 2);
     EXPECT_EQ(rig.picker->DropDownForm()->Height(), 160 + 2);
+    // A footer shows no grip here; the list style keeps it.
+    EXPECT_FALSE(rig.picker->DropDownSizeable());
     // Escape changes nothing in the honeycomb.
     rig.KeyDown(VK_ESCAPE);
     EXPECT_EQ(rig.picker->SelectedColor(), TColor(0x008000));
@@ -314,6 +316,19 @@ TEST(ColorPicker, AClickCommitsAndClosesInEveryStyle) {
     EXPECT_EQ(rig.picker->SelectedColor(), d->Boxes()->Items(13)->Color());
     EXPECT_EQ(rig.picker->ItemIndex(), -1);
   }
+}
+
+TEST(ColorPicker, OnlyTheListIsSizeable) {
+  PickerRig rig;
+  EXPECT_TRUE(rig.picker->DropDownSizeable());
+  for (TColorSelectionStyle s :
+       {TColorSelectionStyle::csDiscrete, TColorSelectionStyle::csColorCube, TColorSelectionStyle::csSpectrum}) {
+    rig.picker->SetColorSelectionStyle(s);
+    EXPECT_FALSE(rig.picker->DropDownSizeable());
+  }
+  rig.picker->SetDropDownSizeable(false);
+  rig.picker->SetColorSelectionStyle(TColorSelectionStyle::csList);
+  EXPECT_FALSE(rig.picker->DropDownSizeable());
 }
 
 // The edit part: a black-framed box in the colour and the text beside it,
