@@ -8,6 +8,7 @@
 #include "rtl/SystemInfo.h"
 #include "vcl/Forms.h"
 #include "vcl/Graphics.h"
+#include "vcl/Pictures.h"
 #include "vcl/Messages.h"
 #include "vcl/RegisteredMessages.h"
 #include "vcl/WinApi.h"

@@ -5,6 +5,7 @@
 // Python's decimal on 1,000 random sequences.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QApplication>
 #include <QTest>
 #include <cstdio>

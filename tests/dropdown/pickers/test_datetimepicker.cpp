@@ -3,6 +3,7 @@
 // companion, AutoTab with real typed digits, and the flat border's pixels.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QCheckBox>
 #include <QDateTimeEdit>
 #include <QTest>

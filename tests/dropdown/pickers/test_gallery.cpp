@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QPainter>
+#include <QWidget>
 
 #include "DropdownTestSupport.h"
 #include "dropdown/LumCalculatorDropdown.h"

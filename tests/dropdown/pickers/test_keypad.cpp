@@ -3,6 +3,7 @@
 // keys that never light up, and the keys' looks in pixels.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QTest>
 #include <string>
 #include <vector>

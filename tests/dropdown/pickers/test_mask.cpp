@@ -4,6 +4,7 @@
 // moving over literals; then a masked edit typed into through real keys.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QTest>
 #include <string>
 

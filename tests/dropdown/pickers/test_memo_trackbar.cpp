@@ -5,6 +5,7 @@
 // dragging over the edit, by the pop-up's track bar and clamped to Max.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QApplication>
 #include <QTest>
 #include <string>

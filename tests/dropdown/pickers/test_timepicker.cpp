@@ -4,6 +4,7 @@
 // opened, changed and closed by real presses and keys.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QApplication>
 #include <QTest>
 #include <cmath>

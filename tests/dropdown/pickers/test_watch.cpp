@@ -3,6 +3,7 @@
 // the AM/PM roll frames and the face's pixels against stored references.
 #include <gtest/gtest.h>
 
+#include <QWidget>
 #include <QTest>
 #include <cmath>
 #include <string>

@@ -5,6 +5,7 @@
 
 #include <QImage>
 #include <QPainter>
+#include <QWidget>
 #include <string>
 
 #include "DropdownTestSupport.h"
