@@ -155,6 +155,9 @@ class IpsEditorHost {
   // --- Editing from the text lines ---
   // The editor's AllowMultipleEmptyBlocks.
   virtual bool AllowMultipleEmptyBlocks() { return true; }
+  // The editor's AllowMultipleLineBreaks: off, a line break next to
+  // another is refused.
+  virtual bool AllowMultipleLineBreaks() { return true; }
   // The undo step taken before a change.
   virtual void SaveUndoSnapshot() = 0;
   // The selection unmarked and the windows repainted.
