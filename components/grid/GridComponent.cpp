@@ -120,7 +120,10 @@ class GridValidationHost : public TValidationHost {
   void SetGridModified() override { grid_->Modified = true; }
   Integer FixedCols() override { return grid_->FixedCols(); }
   void MarkRowModified(Integer row) override {
-    if (!grid_->rowModified_->HasValue(row)) grid_->rowModified_->Add(row);
+    // Marked by real row, so that the mark stays with its row when rows
+    // are hidden or shown again.
+    const Integer real = grid_->Model().RealRowIndex(row);
+    if (!grid_->rowModified_->HasValue(real)) grid_->rowModified_->Add(real);
     if (grid_->showModified_->Enabled) grid_->InvalidateCell(0, row);
   }
   void CellEdited(Integer col, Integer row) override { grid_->CellEdited(col, row); }

@@ -198,7 +198,12 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TSortIndexList* SortIndexes() const { return sortIndexes_.get(); }
   TIntList* FilterDropDownValues() const { return filterDropDownValues_.get(); }
   TIntList* DisjunctCells() const { return disjunctCells_.get(); }
+  // The modified rows by real row index (hidden rows counted).
   TIntList* RowModified() const { return rowModified_.get(); }
+  // Whether the row shown at displayRow is marked modified.
+  bool IsRowModified(Integer displayRow) const {
+    return displayRow >= 0 && displayRow < RowCount() && rowModified_->HasValue(Model().RealRowIndex(displayRow));
+  }
   TIntList* ColumnOrder() const { return columnOrder_.get(); }
   TCellGraphic* SpareCellGraphic() const { return spareGraphic_.get(); }
   // The pictures HTML cell texts name, read once per location.

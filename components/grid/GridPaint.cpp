@@ -200,7 +200,7 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
                        (HoverFixedCells == hfFixedColumns && col < FixedCols());
   in.Hovered = covered && col == hoverFixedCol_ && row == hoverFixedRow_ && !(ComponentState().Contains(vcl::csDesigning));
   in.Pressed = fixedPressed_;
-  in.ModifiedMark = col == 0 && showModified_->Enabled && rowModified_->HasValue(row);
+  in.ModifiedMark = col == 0 && showModified_->Enabled && IsRowModified(row);
   in.ModifiedColor = showModified_->Color();
   in.SelectionColor = selectionColor_;
   in.Selected = resolved.Contains(gdSelected);

@@ -291,10 +291,14 @@ TEST(GridProgramForms, SimulatorSetup) {
   f.Key(vcl::VK_F2);
   f.grid->InplaceEditor()->SetText("9.9");
   f.Key(vcl::VK_RETURN);
-  EXPECT_TRUE(f.grid->RowModified()->HasValue(2));
+  EXPECT_TRUE(f.grid->IsRowModified(2));
+  // The mark belongs to the real row and stays with it.
+  EXPECT_TRUE(f.grid->RowModified()->HasValue(3));
   f.grid->Model().UnHideRow(2);
   EXPECT_EQ(f.grid->RowCount(), 6);
   EXPECT_EQ(f.grid->Cells(2, 3), "9.9");
+  EXPECT_TRUE(f.grid->IsRowModified(3));
+  EXPECT_FALSE(f.grid->IsRowModified(2));
   EXPECT_EQ(f.grid->RowHeights(4), 22);
   f.Grab("grid-form-simulator.png");
 }
