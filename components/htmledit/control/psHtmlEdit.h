@@ -63,6 +63,8 @@ using htmldoc::WideString;
 using htmlview::TpsSelectionRange;
 
 class TpsTextSelection;
+class TpsImage;
+class TpsSelectableObject;
 
 // The indices of the editor's pending-update flags.
 constexpr Integer puDocumentChanged = 0;
@@ -292,6 +294,14 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // Shows the painting-failed message box (posted after the failed paint).
   std::function<void(const AnsiString& aText)> OnShowPaintError;
 
+  // --- Images ---
+  bool IsImageSelected();
+  // A TpsImage going: the selected image is forgotten.
+  void ImageDestroyed(TpsSelectableObject* aObject);
+  // The image node of that element selects its image again (a 230).
+  void SelectImageByID(uint32_t aElementID);
+  void SetSelectedImageSrc(const AnsiString& aSrc);
+
   // --- Parts ---
   htmlview::TpsWindowManager* WindowManager() const { return FWindowManager.get(); }
   htmlview::TpsImageCache* ImageCache() override { return FImageCache.get(); }
@@ -483,6 +493,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   TpsUndoList FUndoList{50};
   bool FStateSaved = false;
   Byte FEditMode = htmlview::emText;
+  TpsImage* FSelectedImage = nullptr;  // owned by its image node's events
 
   htmlview::TpsFlags FPendingUpdates{16};
   htmlview::TpsFlags FSuppressedUpdates{16};

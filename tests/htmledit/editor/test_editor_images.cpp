@@ -1,0 +1,147 @@
+// Pictures through TpsImage: alignment into the inline style keeps each
+// tag's own declarations (those the sheet does not know included), equal
+// style texts share one rule, size and alternative text.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <set>
+
+#include "EditorFixture.h"
+#include "htmledit/control/psObjectSelection.h"
+#include "htmledit/doc/psStyleSheets.h"
+#include "htmledit/view/psBodyNode.h"
+#include "htmledit/view/psImageNode.h"
+
+using namespace htmledittest;
+
+namespace {
+
+void CollectImageNodes(htmlview::TpsWindow* aWindow, std::vector<htmlview::TpsImageNode*>& aOut) {
+  if (auto* image = dynamic_cast<htmlview::TpsImageNode*>(aWindow)) aOut.push_back(image);
+  for (htmlview::TpsWindow* child : aWindow->ChildList()) CollectImageNodes(child, aOut);
+}
+
+// The image node showing aSrc in the view as it stands now.
+htmlview::TpsImageNode* ImageNodeOf(TpsHTMLEdit* aEditor, const std::string& aSrc) {
+  std::vector<htmlview::TpsImageNode*> nodes;
+  CollectImageNodes(aEditor->RootWindow(), nodes);
+  for (htmlview::TpsImageNode* n : nodes)
+    if (n->ImageElement && n->ImageElement->Tag->GetAttribute("src") == aSrc) return n;
+  return nullptr;
+}
+
+// The declarations of the style attribute of the img with that source in
+// saved HTML, blanks removed, in order of name.
+std::set<std::string> SavedStyleOf(const std::string& aHtml, const std::string& aSrc) {
+  const size_t at = aHtml.find("src=\"" + aSrc + "\"");
+  if (at == std::string::npos) return {"<no img>"};
+  const size_t start = aHtml.rfind("<img", at);
+  const size_t end = aHtml.find('>', at);
+  const std::string tag = aHtml.substr(start, end - start);
+  const size_t style = tag.find("style=\"");
+  std::set<std::string> out;
+  if (style == std::string::npos) return out;
+  const std::string text = tag.substr(style + 7, tag.find('"', style + 7) - style - 7);
+  size_t from = 0;
+  while (from <= text.size()) {
+    size_t to = text.find(';', from);
+    if (to == std::string::npos) to = text.size();
+    std::string d = text.substr(from, to - from);
+    d.erase(std::remove(d.begin(), d.end(), ' '), d.end());
+    if (!d.empty()) out.insert(d);
+    from = to + 1;
+  }
+  return out;
+}
+
+TEST(EditorImages, AligningKeepsEachImagesOwnDeclarations) {
+  EditorOnForm f(600, 400);
+  const Integer rulesBefore = f.Editor->StyleSheet()->GetCount();
+  f.Editor->LoadFromString(
+      "<p>a<img src=\"a.png\" style=\"cursor:pointer\">b"
+      "<img src=\"b.png\" style=\"border:1px solid red;cursor:pointer\">c"
+      "<img src=\"c.png\" style=\"border:1px solid red\">d<img src=\"d.png\" style=\"border:1px solid red\">e</p>",
+      true, false);
+  // Three texts, three rules: the two equal ones share.
+  EXPECT_EQ(f.Editor->StyleSheet()->GetCount(), rulesBefore + 3);
+  for (const char* src : {"a.png", "b.png", "c.png"}) {
+    htmlview::TpsImageNode* node = ImageNodeOf(f.Editor, src);
+    ASSERT_NE(node, nullptr) << src;
+    htmledit::TpsImage image(node, nullptr, nullptr, 0);
+    image.SetAlignment(0);
+  }
+  // The model gives a floated image its side in the align attribute.
+  const std::string saved = f.Body();
+  EXPECT_EQ(SavedStyleOf(saved, "a.png"), (std::set<std::string>{"cursor:pointer"})) << saved;
+  EXPECT_EQ(SavedStyleOf(saved, "b.png"), (std::set<std::string>{"border:1pxsolidred", "cursor:pointer"})) << saved;
+  EXPECT_EQ(SavedStyleOf(saved, "c.png"), (std::set<std::string>{"border:1pxsolidred"})) << saved;
+  EXPECT_EQ(SavedStyleOf(saved, "d.png"), (std::set<std::string>{"border:1pxsolidred"})) << saved;
+  for (const char* src : {"a.png", "b.png", "c.png"}) {
+    const size_t at = saved.find(std::string("src=\"") + src);
+    EXPECT_NE(saved.substr(at, saved.find('>', at) - at).find("align=\"left\""), std::string::npos) << src;
+  }
+  EXPECT_EQ(saved.substr(saved.find("d.png")).substr(0, saved.substr(saved.find("d.png")).find('>')).find("align"),
+            std::string::npos);
+  // Loaded again, the three are floated left and keep their declarations.
+  f.Editor->LoadFromString(saved, true, false);
+  EXPECT_EQ(f.Body(), saved);
+  for (const char* src : {"a.png", "b.png", "c.png"}) {
+    htmlview::TpsImageNode* node = ImageNodeOf(f.Editor, src);
+    ASSERT_NE(node, nullptr) << src;
+    EXPECT_EQ(node->GetAlignment(), 0) << src;
+  }
+}
+
+TEST(EditorImages, SizeAndAlternativeTextAndReadOnly) {
+  EditorOnForm f(600, 400);
+  f.Editor->LoadFromString("<p>a<img src=\"a.png\" width=\"40\" height=\"30\" alt=\"old\">b</p>", true, false);
+  int changes = 0;
+  f.Editor->OnDocumentChanged = [&](htmldoc::TObjectPtr) { ++changes; };
+  {
+    htmledit::TpsImage image(ImageNodeOf(f.Editor, "a.png"), nullptr, nullptr, 0);
+    image.SetAlt("old");
+    EXPECT_EQ(changes, 0);
+    image.SetAlt("new");
+    EXPECT_EQ(changes, 1);
+    EXPECT_EQ(image.GetAlt(), "new");
+  }
+  EXPECT_NE(f.Body().find("alt=\"new\""), std::string::npos) << f.Body();
+  {
+    htmledit::TpsImage image(ImageNodeOf(f.Editor, "a.png"), nullptr, nullptr, 0);
+    image.SetSize(-1, -1);
+  }
+  EXPECT_EQ(f.Body().find("width"), std::string::npos) << f.Body();
+  EXPECT_EQ(f.Body().find("height"), std::string::npos) << f.Body();
+  // Read-only: neither size, alignment nor alternative text change.
+  f.Editor->SetReadOnly(true);
+  const std::string before = f.Body();
+  {
+    htmledit::TpsImage image(ImageNodeOf(f.Editor, "a.png"), nullptr, nullptr, 0);
+    image.SetSize(10, 10);
+    image.SetAlignment(1);
+    image.SetAlt("ignored");
+    // Without a selected image a new source changes nothing either.
+    image.SetSrc("other.png");
+  }
+  EXPECT_EQ(f.Body(), before);
+}
+
+TEST(EditorImages, TheRecyclerKeepsOneImageAcrossARebuild) {
+  EditorOnForm f(600, 400);
+  f.Editor->LoadFromString("<p>a<img src=\"a.png\">b<img src=\"b.png\"></p>", true, false);
+  htmledit::TpsImageRecycler recycler;
+  recycler.Activate();
+  std::unique_ptr<htmledit::TpsImage> image = recycler.GetImage(ImageNodeOf(f.Editor, "a.png"), nullptr, nullptr, 0);
+  htmledit::TpsImage* kept = image.get();
+  recycler.ReleaseImage(image);
+  EXPECT_EQ(image, nullptr);
+  EXPECT_EQ(recycler.Parked(), kept);
+  std::unique_ptr<htmledit::TpsImage> again = recycler.GetImage(ImageNodeOf(f.Editor, "b.png"), nullptr, nullptr, 0);
+  EXPECT_EQ(again.get(), kept);
+  EXPECT_EQ(again->GetSrc(), "b.png");
+  recycler.Deactivate();
+  recycler.ReleaseImage(again);
+  EXPECT_EQ(recycler.Parked(), nullptr);
+}
+
+}  // namespace
