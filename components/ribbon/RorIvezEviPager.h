@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "ribbon/RorIvezEviAppearance.h"
+#include "ribbon/RorIvezEviScroll.h"
 #include "ribbon/RorIvezEviStyler.h"
 #include "controls/LumGDIP.h"
 #include "ribbon/RorIvezEviToolBar.h"
@@ -143,6 +144,15 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   int LastVisibleTab() const;
   int VisibleTabCount(int From, int To) const;
   bool ShowTabSeparator(int Index) const;
+  // The scroll buttons at the strip's ends while tabs do not fit.
+  void UpdateTabScrollButtons();
+  void ScrollTabsTo(int Index);
+  // Answers the count used.
+  int ScrollTabs(int Count);
+  int FirstShownTab() const { return firstTab_; }
+  const TRIETabScroller& TabScroller() const { return scroller_; }
+  TLumPageScrollButton* LeftScrollButton() const { return leftButton_; }
+  TLumPageScrollButton* RightScrollButton() const { return rightButton_; }
   int CurrentSpacing() const { return spacing_; }
   int CurrentMargin(bool Grouped, bool Left) const;
 
@@ -249,7 +259,11 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   int spacing_ = 4;
   int marginLeft_ = 4, marginRight_ = 4, groupMarginLeft_ = 4, groupMarginRight_ = 4;
   int firstTab_ = 0;
-  int scrollMax_ = 0, scrollPosition_ = 0;
+  TRIETabScroller scroller_;
+  TLumPageScrollButton* leftButton_ = nullptr;
+  TLumPageScrollButton* rightButton_ = nullptr;
+  TLumPageScrollButton* ScrollButton(bool Right);
+
 };
 
 }  // namespace ribbon

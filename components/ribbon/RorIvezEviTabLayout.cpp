@@ -362,8 +362,138 @@ void TRorIvezEviPager::FitTabs() {
 
 void TRorIvezEviPager::ResetTabScroll() {
   firstTab_ = 0;
-  scrollMax_ = scrollPosition_ = 0;
+  scroller_.SetScrollMin(0);
+  scroller_.SetScrollMax(0);
+  scroller_.SetScrollMin(0);
+  scroller_.SetScrollPosition(0);
   ArrangeTabs();
+  UpdateTabScrollButtons();
+}
+
+TLumPageScrollButton* TRorIvezEviPager::ScrollButton(bool Right) {
+  TLumPageScrollButton*& b = Right ? rightButton_ : leftButton_;
+  if (!b) {
+    b = new TLumPageScrollButton(this);
+    b->SetParent(this);
+    b->SetCornerStyle(Right ? 3 : 1);
+    b->SetArrowDirection(Right ? 2 : 0);
+    b->OnClick = [this, Right](vcl::TObject*) { ScrollTabs(Right ? 1 : -1); };
+  }
+  return b;
+}
+
+void TRorIvezEviPager::UpdateTabScrollButtons() {
+  if (pages_.empty() || Loading() || ComponentState().Contains(vcl::csDesigning)) return;
+  const vcl::TRect strip = GetTabsRect();
+  int positions = 0;
+  if (strip.Width() < TotalTabWidth(0, PageCount() - 1)) {
+    int start = 0, sum = 0;
+    const int visible = VisibleTabCount(0, PageCount() - 1);
+    for (int round = 0; round < PageCount(); ++round) {
+      int last = start;
+      sum += std::max(1, TabsFitting(start, true, last));
+      if (sum >= visible) break;
+      start = last + 1;
+      ++positions;
+    }
+  }
+  scroller_.SetScrollMax(positions);
+  scroller_.SetScrollPosition(std::clamp(scroller_.ScrollPosition(), scroller_.ScrollMin(), scroller_.ScrollMax()));
+  for (bool right : {false, true}) {
+    const bool need = right ? scroller_.CanScrollForward() : scroller_.CanScrollBack();
+    TLumPageScrollButton* existing = right ? rightButton_ : leftButton_;
+    if (!need) {
+      if (existing) existing->SetVisible(false);
+      continue;
+    }
+    TLumPageScrollButton* b = ScrollButton(right);
+    const int w = 12, h = strip.Height() - 5;
+    b->SetBounds(right ? strip.Right - w : strip.Left, strip.Top, w, h);
+    b->Appearance()->Assign(CurrentStyler()->GlowButtonAppearance());
+    b->SetVisible(true);
+    b->BringToFront();
+  }
+}
+
+void TRorIvezEviPager::ScrollTabsTo(int Index) {
+  if (Index < 0 || Index >= PageCount()) return;
+  const vcl::TRect strip = GetTabsRect();
+  int target = Index;
+  const int first = firstTab_;
+  auto shiftAll = [&](int by) {
+    for (TLumPage* p : pages_) p->TabLeft += by;
+    Invalidate();
+  };
+  if (first < target) {
+    while (target > 0) {
+      int l1 = 0, l2 = 0;
+      if (TabsFitting(target - 1, true, l1) > TabsFitting(target, true, l2))
+        --target;
+      else
+        break;
+    }
+    if (first >= target) return;
+    const int lastVisible = LastVisibleTab();
+    for (int guard = 0; guard < 100000; ++guard) {
+      int step = 5;
+      bool end = false;
+      const int right = pages_[lastVisible]->TabLeft + TabWidth(lastVisible);
+      if (right - step <= strip.Right) {
+        step = right - strip.Right;
+        end = true;
+      }
+      if (pages_[target]->TabLeft - step <= strip.Left) {
+        step = pages_[target]->TabLeft - strip.Left;
+        end = true;
+      }
+      shiftAll(-step);
+      if (end) break;
+    }
+  } else if (Index < first) {
+    for (int guard = 0; guard < 100000; ++guard) {
+      int step = 5;
+      bool end = false;
+      if (pages_[target]->TabLeft + step >= strip.Left) {
+        step = strip.Left - pages_[target]->TabLeft;
+        end = true;
+      }
+      shiftAll(step);
+      if (end) break;
+    }
+  }
+  firstTab_ = target;
+  UpdateTabScrollButtons();
+}
+
+int TRorIvezEviPager::ScrollTabs(int Count) {
+  if (Count < 0) {
+    Count = std::max(Count, -(scroller_.ScrollPosition() - scroller_.ScrollMin()));
+    if (!scroller_.CanScrollBack() || firstTab_ <= 0) return Count;
+    scroller_.SetScrollPosition(scroller_.ScrollPosition() + Count);
+    int start = firstTab_ - 1;
+    for (int k = 0; k < -Count; ++k) {
+      int last = start;
+      TabsFitting(start, false, last);
+      if (last < 2) {
+        start = 0;
+        break;
+      }
+      start = last - 1;
+    }
+    ScrollTabsTo(start);
+  } else if (Count > 0) {
+    Count = std::min(Count, scroller_.ScrollMax() - scroller_.ScrollPosition());
+    if (!scroller_.CanScrollForward()) return Count;
+    scroller_.SetScrollPosition(scroller_.ScrollPosition() + Count);
+    int start = firstTab_, last = firstTab_;
+    for (int k = 0; k < Count && start < PageCount(); ++k) {
+      TabsFitting(start, true, last);
+      start = last + 1;
+    }
+    ScrollTabsTo(std::min(last + 1, PageCount() - 1));
+  }
+  if (TLumPage* page = ActivePage()) page->Invalidate();
+  return Count;
 }
 
 int TRorIvezEviPager::TabsFitting(int Index, bool Forward, int& Last) const {
