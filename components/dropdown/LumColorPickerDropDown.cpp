@@ -366,6 +366,9 @@ void TLumColorPickerDropDown::PrepareContent(TWinControl* control) {
   control->SetTop(0);
   control->SetColor(DropDownColor());
   SetDropDownControl(control);
+  // Unaligned until the pop-up is sized from it: the style's own size
+  // comes first (the base aligns it again when it places it).
+  control->SetAlign(alNone);
 }
 
 void TLumColorPickerDropDown::EnsureListSelector() {
@@ -517,6 +520,8 @@ void TLumColorPickerDropDown::BeforeDropDown() {
 void TLumColorPickerDropDown::SetColorSelectionStyle(TColorSelectionStyle v) {
   if (v == selectionStyle_) return;
   selectionStyle_ = v;
+  // A size the user gave another style's pop-up does not fit this one.
+  ForgetRememberedSize();
   if (ComponentState().Contains(csDesigning) || !DropDownForm()) return;
   PrepareStyle();
   UpdateDropDownSize();
@@ -563,6 +568,8 @@ void TLumColorPickerDropDown::UpdateDropDownSize() {
 void TLumColorPickerDropDown::HideDropDown(bool cancelled) {
   const bool wasOpen = DroppedDown();
   TLumCustomDropDown::HideDropDown(cancelled);
+  // Only the list is sized by the user; the others keep their own size.
+  if (!DropDownSizeable()) ForgetRememberedSize();
   if (!cancelled || !wasOpen) return;
   if (selectionStyle_ == TColorSelectionStyle::csList && listSelector_) SetItemIndex(indexAtDropDown_);
   if (selectionStyle_ == TColorSelectionStyle::csDiscrete && discreteSelector_) {

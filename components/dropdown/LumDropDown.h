@@ -229,6 +229,8 @@ class TLumCustomDropDown : public vcl::TCustomMaskEdit, public TDropDownHost, pu
   // Enter, Escape and F4 as they close or open the pop-up.
   void CloseOrOpenByKey(vcl::Word key);
   void AppearanceChangedWhileOpen();
+  // The next drop-down takes its size from the content again.
+  void ForgetRememberedSize() { rememberedWidth_ = rememberedHeight_ = -1; }
 
  private:
   bool Designing() const { return ComponentState().Contains(vcl::csDesigning); }

@@ -370,3 +370,30 @@ TEST(ColorPicker, TheEditShowsTheColourBoxAndItsText) {
 
 }  // namespace
 }  // namespace dropdown
+
+namespace dropdown {
+namespace {
+
+TEST(ColorPicker, SwitchingStylesWhileClosedSizesThePopupForTheStyleShown) {
+  PickerRig rig;
+  rig.picker->SetColorSelectionStyle(TColorSelectionStyle::csColorCube);
+  rig.Open();
+  TDropDownForm* f = rig.picker->DropDownForm();
+  EXPECT_EQ(f->Width(), 184);
+  EXPECT_EQ(f->Height(), 162);
+  rig.KeyDown(VK_ESCAPE);
+  rig.picker->SetColorSelectionStyle(TColorSelectionStyle::csList);
+  EXPECT_EQ(f->Height(), 200);
+  rig.picker->SetColorSelectionStyle(TColorSelectionStyle::csColorCube);
+  EXPECT_EQ(f->Width(), 184);
+  EXPECT_EQ(f->Height(), 162);
+  rig.picker->SetColorSelectionStyle(TColorSelectionStyle::csSpectrum);
+  EXPECT_EQ(f->Width(), 152);
+  EXPECT_EQ(f->Height(), 176);
+  rig.Open();
+  EXPECT_EQ(rig.picker->SpectrumPanel()->Width(), 150);
+  EXPECT_EQ(rig.picker->SpectrumPanel()->Height(), 174);
+}
+
+}  // namespace
+}  // namespace dropdown
