@@ -17,7 +17,7 @@ namespace {
 
 constexpr char16_t kEllipsis = u'\u2026';
 
-struct Line {
+struct TextLayoutLine {
   WideString text;
   Integer underlined = -1;  // index in text, or -1
   double width = 0;
@@ -25,7 +25,7 @@ struct Line {
 };
 
 struct Layout {
-  std::vector<Line> lines;
+  std::vector<TextLayoutLine> lines;
   GpRectF box;
   int32_t fitted = 0;  // characters of the source text laid out
 };
@@ -102,7 +102,7 @@ class Layouter {
 
     Layout out;
     for (size_t k = 0; k < visible; ++k) {
-      Line line;
+      TextLayoutLine line;
       size_t s = spans[k].start, e = spans[k].end;
       line.text = prep.text.substr(s, e - s);
       for (size_t c = s; c < e && line.underlined < 0; ++c)
@@ -126,7 +126,7 @@ class Layouter {
       top = rect.Height > 0 ? rect.Y + rect.Height - total : rect.Y - total;
     double left = std::numeric_limits<double>::infinity(), widest = 0;
     for (size_t k = 0; k < out.lines.size(); ++k) {
-      Line& line = out.lines[k];
+      TextLayoutLine& line = out.lines[k];
       line.top = top + static_cast<double>(k) * m.LineSpacing;
       if (format_.align == StringAlignmentCenter)
         line.x = rect.Width > 0 ? rect.X + (rect.Width - line.width) / 2 : rect.X - line.width / 2;
@@ -199,7 +199,7 @@ class Layouter {
 
   // Shortens a line to the room by the format's trimming; cut means more
   // text follows it that is not shown.
-  void Trim(Line& line, double room, bool cut) {
+  void Trim(TextLayoutLine& line, double room, bool cut) {
     WideString t = Trailing(line.text);
     StringTrimming how = format_.trimming;
     bool ellipsis = how == StringTrimmingEllipsisCharacter || how == StringTrimmingEllipsisWord ||
@@ -258,7 +258,7 @@ GpStatus GdipDrawString(GpGraphics* g, const char16_t* text, int32_t length, GpF
   Layout layout = Layouter(g->canvas, font, format ? *format : plain).Run(TextOf(text, length), *layoutRect);
   bool clipped = layoutRect->Width > 0 && layoutRect->Height > 0 &&
                  !((format ? format->flags : 0) & StringFormatFlagsNoClip);
-  for (const Line& line : layout.lines)
+  for (const TextLayoutLine& line : layout.lines)
     g->canvas->GdipDrawTextLine(g, font, brush, line.x, line.top, line.text, line.underlined,
                                 clipped ? layoutRect : nullptr);
   return Ok;

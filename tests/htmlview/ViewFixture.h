@@ -82,6 +82,23 @@ class FakeSelection : public IpsTextSelection {
   bool LiesWithin(TpsWindow* aWindow) override {
     return FActive && aWindow && aWindow->IsAncestorOf(Range.StartNode) && aWindow->IsAncestorOf(Range.EndNode);
   }
+  // The range read back from the marks (the editor does this after every
+  // command: a relayout frees the lines the range named); the anchor goes.
+  void UpdateFromMarks() {
+    TpsSelectionRange r;
+    for (auto& [line, e, index] : Elements()) {
+      if (!e->Selected) continue;
+      if (!r.StartNode) r.StartNode = static_cast<TpsTextNode*>(line), r.StartElementID = e->Id;
+      r.EndNode = static_cast<TpsTextNode*>(line);
+      r.EndElementID = e->Id;
+    }
+    Range = r;
+    FActive = r.StartNode != nullptr;
+    FSelecting = false;
+    FSuspended = false;
+    Anchor = {};
+    Current = {};
+  }
   // Unmarks and forgets (the editor's Clear with unmarking).
   void Forget() {
     if (FActive) Unmark();
@@ -214,6 +231,7 @@ class FakeHost : public IpsEditorHost {
   TpsWindowManager* Manager = nullptr;
   bool ReadOnly() override { return Option("ReadOnly") != 0; }
   bool AllowMultipleEmptyBlocks() override { return Options.count("AllowMultipleEmptyBlocks") == 0 || Option("AllowMultipleEmptyBlocks") != 0; }
+  bool AllowMultipleLineBreaks() override { return Options.count("AllowMultipleLineBreaks") == 0 || Option("AllowMultipleLineBreaks") != 0; }
   void SaveUndoSnapshot() override { Calls.push_back("SaveUndoSnapshot"); }
   void ClearSelection() override {
     Calls.push_back("ClearSelection");
@@ -284,6 +302,7 @@ class FakeHost : public IpsEditorHost {
   void UpdateCaretPosition() override {
     Calls.push_back("UpdateCaretPosition");
     if (Manager && Manager->Root()) {
+      if (Selection.Root) Selection.UpdateFromMarks();
       TpsMessage update(mrCommand, psmUpdateCaret, nullptr);
       update.AutoFree = false;
       Manager->BroadcastMessage(update);
