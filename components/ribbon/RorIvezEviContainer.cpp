@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "controls/LumGlowButton.h"
+#include "controls/LumStyleIF.h"
 #include "ribbon/RorIvezEviButtons.h"
 #include "vcl/Messages.h"
 #include "vcl/Pictures.h"
@@ -118,9 +119,16 @@ void TRorIvezEviContainer::Resize() {
 void TRorIvezEviContainer::Loaded() {
   vcl::TCustomControl::Loaded();
   if (rorIvezEvi_ && rorIvezEvi_->CurrentStyler()) {
+    TCustomRorIvezEviStyler* styler = rorIvezEvi_->CurrentStyler();
     for (int i = 0; i < ControlCount(); ++i)
       if (auto* glow = dynamic_cast<controls::TLumCustomGlowButton*>(Controls(i)))
-        glow->Appearance()->Assign(rorIvezEvi_->CurrentStyler()->GlowButtonAppearance());
+        glow->Appearance()->Assign(styler->GlowButtonAppearance());
+    // A styler that names a preset hands it to every child that takes
+    // styles; tsCustom leaves the children as they are.
+    const controls::REZORuvar style = styler->ComponentStyle();
+    if (style != controls::tsCustom)
+      for (int i = 0; i < ControlCount(); ++i)
+        if (controls::IStyleAware* aware = controls::StyleAwareOf(Controls(i))) aware->SetComponentStyle(style);
   }
   Invalidate();
 }

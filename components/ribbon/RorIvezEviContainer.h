@@ -35,6 +35,8 @@ class TRorIvezEviContainer : public vcl::TCustomControl {
   void AdjustClientRect(vcl::TRect& Rect) const override;
 
  protected:
+  // The styler's glow-button appearance, and its preset style, given to
+  // the children.
   void Loaded() override;
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Paint() override;

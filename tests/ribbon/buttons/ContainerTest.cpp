@@ -5,6 +5,7 @@
 
 #include "ButtonRig.h"
 #include "controls/LumGlowButton.h"
+#include "controls/LumStyleIF.h"
 #include "vcl/Messages.h"
 
 namespace ribbontest {
@@ -144,6 +145,54 @@ TEST(RibbonContainer, HandsItsToolBarToItsChildren) {
   loose->SetRorIvezEvi(rig.bar);
   EXPECT_EQ(early->RorIvezEvi(), rig.bar);
   ASSERT_TRUE(static_cast<bool>(lone->OnInternalKeyDown));
+}
+
+}  // namespace
+}  // namespace ribbontest
+
+namespace ribbontest {
+namespace {
+
+// A child that records the style it is given.
+class StyleRecorder : public vcl::TPanel, public controls::IStyleAware {
+ public:
+  explicit StyleRecorder(vcl::TComponent* owner) : vcl::TPanel(owner) {}
+  void SetComponentStyle(controls::REZORuvar AStyle) override { styles.push_back(AStyle); }
+  std::vector<controls::REZORuvar> styles;
+};
+
+class LoadingContainer : public TRorIvezEviContainer {
+ public:
+  using TRorIvezEviContainer::TRorIvezEviContainer;
+  void FinishLoading() { Loaded(); }
+};
+
+TEST(RibbonContainer, LoadingHandsOnAppearanceAndStyle) {
+  Rig rig;
+  rig.bar->SetBounds(10, 10, 400, 80);
+  TCustomRorIvezEviStyler* styler = rig.bar->CurrentStyler();
+  styler->GlowButtonAppearance()->SetColor(vcl::RGB(1, 2, 3));
+  for (controls::REZORuvar style : {controls::tsCustom, controls::tsOffice2003Blue}) {
+    styler->SetComponentStyle(style);
+    auto* c = new LoadingContainer(rig.form);
+    c->SetParent(rig.bar);
+    c->SetRorIvezEvi(rig.bar);
+    auto* glow = new controls::TLumGlowButton(rig.form);
+    glow->SetParent(c);
+    auto* recorder = new StyleRecorder(rig.form);
+    recorder->SetParent(c);
+    c->FinishLoading();
+    if (style == controls::tsCustom) {
+      // The styler's appearance copied, no style given.
+      EXPECT_EQ(glow->Appearance()->Color(), vcl::RGB(1, 2, 3));
+      EXPECT_TRUE(recorder->styles.empty());
+    } else {
+      // Copied first, then the preset given to every child that takes it
+      // (the glow button's preset replaces the copied colours).
+      EXPECT_NE(glow->Appearance()->Color(), vcl::RGB(1, 2, 3));
+      EXPECT_EQ(recorder->styles, std::vector<controls::REZORuvar>{style});
+    }
+  }
 }
 
 }  // namespace
