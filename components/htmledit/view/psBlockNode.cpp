@@ -329,11 +329,15 @@ void TpsBlockNode::EndTransaction() {
 void TpsBlockNode::HandleMessage(TpsMessage& m) {
   const bool root = IsRoot();
   // While a transaction runs, what the root would need to redo it is kept;
-  // the edits themselves (document-changing) are not.
+  // the edits themselves (document-changing) are not. Nor is the change
+  // notice: the block has asked for it already, and a root replaying it
+  // would fire the editor's change events twice for one edit.
   if (!root && HasDeferredMessages() && m.Kind == mrCommand && (!m.Target || m.Target == this) &&
-      m.Id != psmUpdateCaret && m.Id != psmEndEdit && !(m.Flags && m.Flags->GetFlag(mfChangesDocument)))
+      m.Id != psmUpdateCaret && m.Id != psmEndEdit && m.Id != psmDocumentChanged &&
+      !(m.Flags && m.Flags->GetFlag(mfChangesDocument)))
     DeferMessage(m, false);
   if (m.Kind == mrCommand && (!m.Target || m.Target == this)) {
+    if (HandleBlockEdit(m)) return;
     switch (m.Id) {
       case psmGetBlockRange:
         if (m.Data) GetBlockRange(*static_cast<TpsSelectionRange*>(m.Data));

@@ -96,6 +96,15 @@ class TpsBlockNode : public TpsDocumentNode {
   // The transaction end: the change stayed local, or the deferred
   // messages go to the root.
   void EndTransaction();
+  // The block-level edits on the gathered list; false for other messages.
+  bool HandleBlockEdit(TpsMessage& aMessage);
+  void InsertLineBreak();
+  void EnsureMarkerInParagraph(Integer aMarker);
+  void LiftMarkerOutOfBlocks(Integer aMarker);
+  void RemoveSpanByIndex(Integer aIndex, bool aKeepTyping, bool aWithCustomWrapper);
+  void RemoveInlineTagAtMarker(Integer aMarker, bool aByCode, Byte aTagCode);
+  void WrapSelection(const AnsiString& aTagText, const AnsiString& aCustomSource, bool aApply);
+  void RemoveTagFromSelection(const AnsiString& aTagText);
   // Paints the background of the node-local rectangle aRect with this
   // node's colour (or its parent's when it has none).
   void PaintBackground(TpsAbstractCanvas& aCanvas, const TpsRect& aLocal);

@@ -1,0 +1,284 @@
+// The block-level edits a block carries out on its gathered list: line
+// breaks, markers lifted out of blocks or put into paragraphs, inline tags
+// removed around the cursor or a marker, and selections wrapped in or
+// freed from an inline tag.
+#include <limits>
+#include <string>
+
+#include "htmledit/doc/psLookupLists.h"
+#include "htmledit/view/psBlockNode.h"
+
+namespace htmlview {
+
+using htmldoc::TpsChunkElement;
+using htmldoc::TpsDataChunk;
+
+namespace {
+
+// A range where every element is a blank, a marker, the cursor or kept
+// verbatim: nothing a reader would see. A range that ends before it
+// starts is empty and so blank.
+bool BlockRangeIsBlank(TpsChunkElement* aFirst, TpsChunkElement* aLast) {
+  if (!aFirst || !aLast) return true;
+  if (aLast->Next == aFirst) return true;
+  for (TpsChunkElement* e = aFirst; e; e = e->Next) {
+    if (!(TpsDataChunk::IsBlank(e) || TpsDataChunk::IsMarkerElement(e) || TpsDataChunk::IsCursorElement(e) ||
+          TpsDataChunk::IsIgnoreElement(e)))
+      return false;
+    if (e == aLast) break;
+  }
+  return true;
+}
+
+// The marker a handler must find; a missing one is a broken node list.
+TpsChunkElement* BlockRequireMarker(TpsDataChunk& aChunk, Integer aMarker) {
+  TpsChunkElement* marker = aChunk.FindMarker(aMarker);
+  if (!marker) throw htmldoc::EpsHtmlEditException("TpsBlockNode: marker " + std::to_string(aMarker) + " not found");
+  return marker;
+}
+
+// The nearest element in a direction that is not a space, tab or
+// non-breaking space character.
+TpsChunkElement* BlockSkipBlanks(TpsChunkElement* aStart, bool aForward) {
+  TpsChunkElement* e = aStart;
+  while (e && TpsDataChunk::IsBlank(e)) e = aForward ? e->Next : e->Prev;
+  return e;
+}
+
+}  // namespace
+
+bool TpsBlockNode::HandleBlockEdit(TpsMessage& m) {
+  switch (m.Id) {
+    case psmInsertLineBreak:
+    case psmEnsureMarkerInParagraph:
+    case psmLiftMarkerOutOfBlocks:
+    case psmRemoveSpanByIndex:
+    case psmRemoveInlineTagsAtMarker:
+    case psmWrapSelectionInCustomTag:
+    case psmApplyTagToSelection:
+    case psmRemoveTagFromSelection:
+    case psmRemoveInlineTags:
+    case psmMarkElementWithWrappers:
+      break;
+    default:
+      return false;
+  }
+  RequireContentOut();
+  switch (m.Id) {
+    case psmInsertLineBreak:
+      InsertLineBreak();
+      break;
+    case psmEnsureMarkerInParagraph:
+      EnsureMarkerInParagraph(m.GetParam(1));
+      break;
+    case psmLiftMarkerOutOfBlocks:
+      LiftMarkerOutOfBlocks(m.GetParam(1));
+      break;
+    case psmRemoveSpanByIndex:
+      RemoveSpanByIndex(m.Value, m.Result, m.Option);
+      break;
+    case psmRemoveInlineTagsAtMarker:
+      RemoveInlineTagAtMarker(m.GetParam(1), m.Result, m.TagCode);
+      break;
+    case psmWrapSelectionInCustomTag:
+      WrapSelection(m.Text, m.Text2, false);
+      break;
+    case psmApplyTagToSelection:
+      WrapSelection(m.Text, AnsiString(), true);
+      break;
+    case psmRemoveTagFromSelection:
+      RemoveTagFromSelection(m.Text);
+      break;
+    case psmRemoveInlineTags:
+      EditChunk->RemoveInlineTags(false);
+      break;
+    case psmMarkElementWithWrappers: {
+      TpsChunkElement* e = EditChunk->FindElementById(m.ElementId);
+      if (!e) throw htmldoc::EpsHtmlEditException("TpsBlockNode: element to mark not found");
+      EditChunk->MarkElementWithWrappers(e, m.GetParam(1), m.GetParam(2));
+      break;
+    }
+    default:
+      break;
+  }
+  m.MarkHandled(this);
+  return true;
+}
+
+void TpsBlockNode::InsertLineBreak() {
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* cursor = chunk.GetCursor();
+  if (!cursor) throw htmldoc::EpsHtmlEditException("TpsBlockNode: no cursor for the line break");
+  if (Editor && !Editor->AllowMultipleLineBreaks()) {
+    TpsChunkElement* before = BlockSkipBlanks(cursor->Prev, false);
+    if (TpsDataChunk::IsTag(before, htmldoc::TAG_BR, htmldoc::ttEmpty) ||
+        TpsDataChunk::IsTag(before, htmldoc::TAG_BR, htmldoc::ttOpening))
+      return;
+    TpsChunkElement* after = BlockSkipBlanks(cursor->Next, true);
+    if (TpsDataChunk::TagCodeOf(after) == htmldoc::TAG_BR) {
+      // Typing goes on behind the break that is already there.
+      TpsChunkElement* next = chunk.FindNonBlankCharacter(after->Next, nullptr);
+      if (next)
+        chunk.MoveCursor(next, false);
+      else
+        chunk.MoveCursor(after, true);
+      return;
+    }
+  }
+  auto br = std::make_unique<htmldoc::TpsHtmlTag>(Editor ? Editor->DocumentEvents() : nullptr, htmldoc::TAG_BR,
+                                                  htmldoc::ttEmpty);
+  chunk.InsertElementAtCursor(htmldoc::NewTagElement(std::move(br)), true);
+}
+
+void TpsBlockNode::EnsureMarkerInParagraph(Integer aMarker) {
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* marker = BlockRequireMarker(chunk, aMarker);
+  TpsChunkElement* tag = nullptr;
+  if (chunk.FindEmptyParagraphBefore(marker, tag)) {
+    chunk.MoveElementBefore(marker, tag);
+    return;
+  }
+  if (chunk.FindEmptyParagraphAfter(marker, tag)) {
+    chunk.MoveElementAfter(marker, tag);
+    return;
+  }
+  const htmldoc::TpsHtmlTagEventsRef events = Editor ? Editor->DocumentEvents() : nullptr;
+  chunk.InsertTag(std::make_unique<htmldoc::TpsHtmlTag>(events, htmldoc::TAG_P, htmldoc::ttOpening), marker, false);
+  chunk.InsertTag(std::make_unique<htmldoc::TpsHtmlTag>(events, htmldoc::TAG_P, htmldoc::ttClosing), marker, true);
+}
+
+void TpsBlockNode::LiftMarkerOutOfBlocks(Integer aMarker) {
+  TpsDataChunk& chunk = *EditChunk;
+  BlockRequireMarker(chunk, aMarker);
+  for (;;) {
+    if (!chunk.TryFocusMarkedBlock(aMarker)) return;
+    // The decision is read while focused; the edits reach outside the
+    // block, so they are made on the whole list.
+    TpsChunkElement* open = chunk.First();
+    TpsChunkElement* close = chunk.Last();
+    chunk.Unfocus();
+    const Byte code = TpsDataChunk::TagCodeOf(open);
+    if (code == htmldoc::TAG_TD || code == htmldoc::TAG_TH || code == htmldoc::TAG_BODY) return;
+    TpsChunkElement* marker = chunk.FindMarker(aMarker);
+    const bool blankBefore = BlockRangeIsBlank(open->Next, marker);
+    const bool blankAfter = BlockRangeIsBlank(marker, close->Prev);
+    if (blankBefore) {
+      chunk.MoveElementBefore(marker, open);
+      if (blankAfter) chunk.DeleteRange(open, close);
+    } else if (blankAfter) {
+      chunk.MoveElementAfter(marker, close);
+    } else {
+      chunk.SplitInlineTagsAt(marker);
+      chunk.InsertElement(htmldoc::NewTagElement(TpsDataChunk::CopyTag(close)), marker, false);
+      chunk.InsertElement(htmldoc::NewTagElement(TpsDataChunk::CopyTag(open)), marker, true);
+    }
+  }
+}
+
+void TpsBlockNode::RemoveSpanByIndex(Integer aIndex, bool aKeepTyping, bool aWithCustomWrapper) {
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* open = chunk.GetInlineTagAroundCursor(aIndex);
+  if (!open) return;
+  TpsChunkElement* close = chunk.FindPartnerTag(open, nullptr);
+  TpsChunkElement* cursor = chunk.GetCursor();
+  if (aKeepTyping && close && cursor && !chunk.HasNonBlankCharacterBetween(cursor, close)) {
+    // Only blanks between the caret and the end of the span: the span
+    // stays, and the caret with those blanks steps out of it.
+    TpsChunkElement* e = cursor->Next;
+    TpsChunkElement* target = close;
+    while (e && e != close) {
+      TpsChunkElement* next = e->Next;
+      if (TpsDataChunk::IsBlank(e)) {
+        chunk.MoveElementAfter(e, target);
+        target = e;
+      }
+      e = next;
+    }
+    chunk.MoveElementAfter(cursor, target);
+    return;
+  }
+  TpsChunkElement* outerOpen = nullptr;
+  TpsChunkElement* outerClose = nullptr;
+  if (aWithCustomWrapper && close && TpsDataChunk::IsCustomOpenTag(open->Prev) &&
+      TpsDataChunk::IsCustomCloseTag(close->Next) && chunk.FindPartnerTag(open->Prev, nullptr) == close->Next) {
+    outerOpen = open->Prev;
+    outerClose = close->Next;
+  }
+  if (close) chunk.RemoveElement(close, true);
+  chunk.RemoveElement(open, true);
+  if (outerOpen) {
+    chunk.RemoveElement(outerClose, true);
+    chunk.RemoveElement(outerOpen, true);
+  }
+}
+
+void TpsBlockNode::RemoveInlineTagAtMarker(Integer aMarker, bool aByCode, Byte aTagCode) {
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* marker = BlockRequireMarker(chunk, aMarker);
+  TpsChunkElement* found = nullptr;
+  // Innermost first: the first one met walking back from the marker.
+  chunk.ForEachInlineTagAround(marker, [&](Integer, TpsChunkElement* aTag) {
+    if (found) return;
+    if (!aByCode || TpsDataChunk::TagCodeOf(aTag) == aTagCode) found = aTag;
+  });
+  if (found) {
+    if (TpsChunkElement* partner = chunk.FindPartnerTag(found, nullptr)) chunk.RemoveElement(partner, true);
+    chunk.RemoveElement(found, true);
+  }
+  chunk.RemoveElement(marker, true);
+}
+
+void TpsBlockNode::WrapSelection(const AnsiString& aTagText, const AnsiString& aCustomSource, bool aApply) {
+  TpsDataChunk& chunk = *EditChunk;
+  const htmldoc::TpsHtmlTagEventsRef events = Editor ? Editor->DocumentEvents() : nullptr;
+  htmldoc::TpsStyleSheet* sheet = Editor ? Editor->StyleSheet() : nullptr;
+  const htmldoc::TpsStyleIdEvent onStyleId = [this](htmldoc::TpsHtmlTag*, const AnsiString& aText, Integer& aId) {
+    if (Editor) aId = Editor->GetInternalStyleID(aText);
+  };
+  Integer next = 100;
+  for (TpsChunkElement* from = chunk.First(); from;) from = chunk.MarkNextSelectedRun(from, next);
+  for (Integer start = 100; start < next; start += 2) {
+    TpsChunkElement* cursor = chunk.GetCursor();
+    TpsChunkElement* startMarker = chunk.FindMarker(start);
+    TpsChunkElement* endMarker = chunk.FindMarker(start + 1);
+    if (!startMarker || !endMarker) continue;
+    // The caret stays inside the new tag rather than before or after it.
+    if (cursor && cursor->Next == startMarker) chunk.MoveElementAfter(cursor, startMarker);
+    else if (cursor && cursor->Prev == endMarker) chunk.MoveElementBefore(cursor, endMarker);
+    if (!aApply && !aCustomSource.empty()) chunk.WrapMarkedRangeInCustomTag(start, start + 1, aCustomSource, events);
+    if (aApply)
+      chunk.ApplyTagToMarkedRange(events, start, start + 1, aTagText, sheet, onStyleId);
+    else
+      chunk.WrapMarkedRange(events, start, start + 1, aTagText, sheet, onStyleId);
+  }
+  chunk.RemoveMarkers(100, std::numeric_limits<Integer>::max());
+}
+
+void TpsBlockNode::RemoveTagFromSelection(const AnsiString& aTagText) {
+  TpsDataChunk& chunk = *EditChunk;
+  htmldoc::TpsStyleSheet* sheet = Editor ? Editor->StyleSheet() : nullptr;
+  // Block by block in document order, as the runs are found for wrapping.
+  for (TpsChunkElement* from = chunk.First(); from;) {
+    TpsChunkElement* selected = chunk.FindSelectedFrom(from);
+    if (!selected) break;
+    TpsChunkElement* first =
+        TpsDataChunk::IsBlockTag(selected) ? selected : selected->Prev ? chunk.FindBlockTag(selected->Prev, false) : nullptr;
+    TpsChunkElement* last = selected->Next ? chunk.FindBlockTag(selected->Next, true) : nullptr;
+    if (chunk.Focus(first, last)) {
+      try {
+        if (chunk.MarkSelection(1, 2)) {
+          chunk.RemoveTagFromMarkedRange(1, 2, aTagText, sheet);
+          chunk.RemoveMarker(1);
+          chunk.RemoveMarker(2);
+        }
+      } catch (...) {
+        chunk.Unfocus();
+        throw;
+      }
+      chunk.Unfocus();
+    }
+    from = last;
+  }
+}
+
+}  // namespace htmlview

@@ -1,0 +1,216 @@
+// The block-level edits a block carries out on its gathered list, run as
+// the editor runs them: a transaction posted to the body (begin, gather,
+// the edit, relayout, end) through the window manager, the document read
+// back in the fixture notation.
+#include <gtest/gtest.h>
+
+#include <functional>
+
+#include "LayoutFixture.h"
+#include "htmldoc/support/ChunkFixture.h"
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::testing;
+using htmldoc::testing::DumpFixture;
+using htmldoc::testing::ReadFixture;
+
+using Setup = std::function<void(TpsMessage&, htmldoc::TpsDataChunk&)>;
+
+struct BlockEditCase {
+  const char* Name;
+  const char* Before;
+  Integer Id;
+  Setup Prepare;
+  const char* After;
+  bool AllowBreaks = true;
+};
+
+std::string RunBlockEdit(const BlockEditCase& c) {
+  LayoutPage page;
+  page.Host.Options["AllowMultipleLineBreaks"] = c.AllowBreaks ? 1 : 0;
+  page.LoadChunk(ReadFixture(c.Before, page.Host.Events));
+  std::unique_ptr<htmldoc::TpsDataChunk> copy = page.Body->GetChunk(true);
+  const auto post = [&](Integer aId) -> TpsMessage& {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, page.Body);
+    TpsMessage& ref = *m;
+    page.Manager.PostMessage(std::move(m));
+    return ref;
+  };
+  post(psmBeginEdit);
+  post(psmExtractChunk);
+  TpsMessage& edit = post(c.Id);
+  edit.Flags->SetFlag(mfChangesDocument, true);
+  if (c.Prepare) c.Prepare(edit, *copy);
+  post(psmRelayout);
+  post(psmEndEdit);
+  page.Manager.ProcessMessages();
+  return DumpFixture(*page.Body->GetChunk(true));
+}
+
+Setup Param1(Integer aValue) {
+  return [aValue](TpsMessage& m, htmldoc::TpsDataChunk&) { m.SetParam(1, aValue); };
+}
+
+void RunTable(const std::vector<BlockEditCase>& aCases) {
+  for (const BlockEditCase& c : aCases) EXPECT_EQ(RunBlockEdit(c), c.After) << c.Name;
+}
+
+}  // namespace
+
+TEST(BlockEdits, LineBreaks) {
+  RunTable({
+      {"inserted before the cursor", "<body><p>ab|c</p></body>", psmInsertLineBreak, nullptr,
+       "<body><p>ab<br />|c</p></body>"},
+      {"a second one allowed by default", "<body><p>ab<br>|c</p></body>", psmInsertLineBreak, nullptr,
+       "<body><p>ab<br><br />|c</p></body>"},
+      {"refused right after a break, blanks passed over", "<body><p>ab<br> |c</p></body>", psmInsertLineBreak,
+       nullptr, "<body><p>ab<br> |c</p></body>", false},
+      {"before a break the caret moves behind it", "<body><p>ab|<br> cd</p></body>", psmInsertLineBreak, nullptr,
+       "<body><p>ab<br> |cd</p></body>", false},
+      {"behind a last break when no character follows", "<body><p>ab|<br></p></body>", psmInsertLineBreak,
+       nullptr, "<body><p>ab<br>|</p></body>", false},
+      {"away from any break still inserted", "<body><p>a|b</p></body>", psmInsertLineBreak, nullptr,
+       "<body><p>a<br />|b</p></body>", false},
+  });
+}
+
+TEST(BlockEdits, MarkerIntoParagraph) {
+  RunTable({
+      {"a new paragraph around it", "<body><p>a</p>@M1@<p>b</p></body>", psmEnsureMarkerInParagraph, Param1(1),
+       "<body><p>a</p><p>@M1@</p><p>b</p></body>"},
+      {"into the empty paragraph before it", "<body><p>a</p><p></p>@M1@</body>", psmEnsureMarkerInParagraph,
+       Param1(1), "<body><p>a</p><p>@M1@</p></body>"},
+      {"into the empty paragraph after it", "<body>@M1@<p></p><p>a</p></body>", psmEnsureMarkerInParagraph,
+       Param1(1), "<body><p>@M1@</p><p>a</p></body>"},
+  });
+}
+
+TEST(BlockEdits, MarkerLiftedOutOfBlocks) {
+  RunTable({
+      {"a middle item splits its list", "<body><ul><li>a</li><li>@M1@</li><li>c</li></ul></body>",
+       psmLiftMarkerOutOfBlocks, Param1(1), "<body><ul><li>a</li></ul>@M1@<ul><li>c</li></ul></body>"},
+      {"the last item leaves after its list", "<body><ul><li>a</li><li> @M1@</li></ul></body>",
+       psmLiftMarkerOutOfBlocks, Param1(1), "<body><ul><li>a</li></ul>@M1@</body>"},
+      {"the only item takes its list along", "<body><ol><li>@M1@</li></ol><p>x</p></body>",
+       psmLiftMarkerOutOfBlocks, Param1(1), "<body>@M1@<p>x</p></body>"},
+      {"text before and after: split with the inline tags",
+       "<body><p><b>ab@M1@cd</b></p></body>", psmLiftMarkerOutOfBlocks, Param1(1),
+       "<body><p><b>ab</b></p>@M1@<p><b>cd</b></p></body>"},
+      {"never out of a table cell",
+       "<body><table><tr><td><ul><li>@M1@</li></ul></td></tr></table></body>", psmLiftMarkerOutOfBlocks,
+       Param1(1), "<body><table><tr><td>@M1@</td></tr></table></body>"},
+  });
+}
+
+TEST(BlockEdits, InlineTagsRemoved) {
+  const auto span = [](Integer aIndex, bool aKeepTyping) {
+    return [aIndex, aKeepTyping](TpsMessage& m, htmldoc::TpsDataChunk&) {
+      m.Value = aIndex;
+      m.Result = aKeepTyping;
+    };
+  };
+  const auto atMarker = [](bool aByCode, Byte aCode) {
+    return [aByCode, aCode](TpsMessage& m, htmldoc::TpsDataChunk&) {
+      m.SetParam(1, 1);
+      m.Result = aByCode;
+      m.TagCode = aCode;
+    };
+  };
+  RunTable({
+      {"the innermost span at the cursor", "<body><p><b><i>a|b</i></b></p></body>", psmRemoveSpanByIndex,
+       span(0, false), "<body><p><b>a|b</b></p></body>"},
+      {"the next one out", "<body><p><b><i>a|b</i></b></p></body>", psmRemoveSpanByIndex, span(1, false),
+       "<body><p><i>a|b</i></p></body>"},
+      {"no span of that index", "<body><p><b>a|b</b></p></body>", psmRemoveSpanByIndex, span(3, false),
+       "<body><p><b>a|b</b></p></body>"},
+      {"at the span's end the caret and blanks step out", "<body><p><b>ab| </b>c</p></body>",
+       psmRemoveSpanByIndex, span(0, true), "<body><p><b>ab</b> |c</p></body>"},
+      {"text after the caret: the span goes", "<body><p><b>a|b</b>c</p></body>", psmRemoveSpanByIndex,
+       span(0, true), "<body><p>a|bc</p></body>"},
+      {"the innermost open tag before the marker", "<body><p><a href=\"x\"><b>a@M1@b</b></a></p></body>",
+       psmRemoveInlineTagsAtMarker, atMarker(false, 0), "<body><p><a href=\"x\">ab</a></p></body>"},
+      {"only a link", "<body><p><a href=\"x\"><b>a@M1@b</b></a></p></body>", psmRemoveInlineTagsAtMarker,
+       atMarker(true, htmldoc::TAG_A), "<body><p><b>ab</b></p></body>"},
+      {"a closed tag before the marker stays", "<body><p><i>a</i>b@M1@</p></body>", psmRemoveInlineTagsAtMarker,
+       atMarker(false, 0), "<body><p><i>a</i>b</p></body>"},
+      {"every formatting tag but links", "<body><p><b>a</b><a href=\"x\"><i>b</i></a>c</p></body>",
+       psmRemoveInlineTags, nullptr, "<body><p>a<a href=\"x\">b</a>c</p></body>"},
+  });
+}
+
+TEST(BlockEdits, SelectionWrappedAndFreed) {
+  const auto text = [](const char* aText) {
+    return [aText](TpsMessage& m, htmldoc::TpsDataChunk&) { m.Text = aText; };
+  };
+  RunTable({
+      {"one run wrapped", "<body><p>a[bc]d</p></body>", psmWrapSelectionInCustomTag, text("<b>"),
+       "<body><p>a<b>[bc]</b>d</p></body>"},
+      {"each block's run wrapped apart", "<body><p>a[b</p><p>c]d</p></body>", psmWrapSelectionInCustomTag,
+       text("<i>"), "<body><p>a<i>[b]</i>[</p><p>]<i>[c]</i>d</p></body>"},
+      {"the caret before the run ends inside", "<body><p>a|[bc]d</p></body>", psmWrapSelectionInCustomTag,
+       text("<b>"), "<body><p>a<b>|[bc]</b>d</p></body>"},
+      {"applied next to an equal tag widens it", "<body><p><b>a</b>[bc]d</p></body>", psmApplyTagToSelection,
+       text("<b>"), "<body><p><b>a[bc]</b>d</p></body>"},
+      {"removed from the selection", "<body><p><b>a[bc]d</b></p></body>", psmRemoveTagFromSelection, text("<b>"),
+       "<body><p><b>a</b>[bc]<b>d</b></p></body>"},
+      {"removed in every block", "<body><p><b>a[b</b></p><p><b>c]d</b></p></body>", psmRemoveTagFromSelection,
+       text("<b>"), "<body><p><b>a[</b>b</p><p>c<b>]d</b></p></body>"},
+  });
+}
+
+TEST(BlockEdits, ElementMarked) {
+  const auto mark = [](const char* aText) {
+    return [aText](TpsMessage& m, htmldoc::TpsDataChunk& aCopy) {
+      m.ElementId = htmldoc::testing::At(aCopy, aText)->Id;
+      m.SetParam(1, 1);
+      m.SetParam(2, 2);
+    };
+  };
+  RunTable({
+      {"a character", "<body><p>abc</p></body>", psmMarkElementWithWrappers, mark("b"),
+       "<body><p>a@M1@b@M2@c</p></body>"},
+  });
+}
+
+TEST(BlockEdits, EditsNeedTheGatheredListAndTheirMarkers) {
+  LayoutPage page;
+  page.LoadChunk(ReadFixture("<body><p>a|b</p></body>", page.Host.Events));
+  TpsMessage lineBreak(mrCommand, psmInsertLineBreak, page.Body);
+  EXPECT_ANY_THROW(page.Body->HandleMessage(lineBreak));
+
+  TpsMessage extract(mrCommand, psmExtractChunk, page.Body);
+  page.Body->HandleMessage(extract);
+  TpsMessage lift(mrCommand, psmLiftMarkerOutOfBlocks, page.Body);
+  lift.SetParam(1, 5);
+  EXPECT_THROW(page.Body->HandleMessage(lift), htmldoc::EpsHtmlEditException);
+  TpsMessage paragraph(mrCommand, psmEnsureMarkerInParagraph, page.Body);
+  paragraph.SetParam(1, 5);
+  EXPECT_THROW(page.Body->HandleMessage(paragraph), htmldoc::EpsHtmlEditException);
+  TpsMessage relayout(mrCommand, psmRelayout, page.Body);
+  page.Body->HandleMessage(relayout);
+  EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), "<body><p>a|b</p></body>");
+}
+
+// Shift+Enter's transaction on a paragraph: the break makes the block
+// taller, so the root lays the page out again, and the editor still hears
+// of one change.
+TEST(BlockEdits, AnEscalatedLineBreakNotifiesOnce) {
+  LayoutPage page;
+  page.LoadChunk(ReadFixture("<body><p>ab|c</p><p>d</p></body>", page.Host.Events));
+  TpsWindow* paragraph = page.Body->Child(0);
+  const Integer before = paragraph->Height;
+  page.Host.Calls.clear();
+  for (Integer id : {psmBeginEdit, psmExtractChunk, psmInsertLineBreak, psmRelayout, psmDocumentChanged,
+                     psmEndEdit}) {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, id, paragraph);
+    if (id == psmInsertLineBreak) m->Flags->SetFlag(mfChangesDocument, true);
+    page.Manager.PostMessage(std::move(m));
+  }
+  page.Manager.ProcessMessages();
+  EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), "<body><p>ab<br />|c</p><p>d</p></body>");
+  EXPECT_GT(page.Body->Child(0)->Height, before);
+  EXPECT_EQ(std::count(page.Host.Calls.begin(), page.Host.Calls.end(), "LayoutRunning 1"), 1);
+  EXPECT_EQ(std::count(page.Host.Calls.begin(), page.Host.Calls.end(), "NotifyDocumentChange 0"), 1);
+}
