@@ -3,6 +3,7 @@
 // painting and the scroll arrows of a vertical strip shorter than its tabs.
 #include <algorithm>
 
+#include "controls/ToolPanelTiming.h"
 #include "controls/ToolPanels.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Format.h"
