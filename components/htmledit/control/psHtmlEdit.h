@@ -301,6 +301,12 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // The image node of that element selects its image again (a 230).
   void SelectImageByID(uint32_t aElementID);
   void SetSelectedImageSrc(const AnsiString& aSrc);
+  // An img at the caret (inside a custom pair of aCustomTag's text when
+  // given); aWidth and aHeight above 0 only are written; aAlignment: 0
+  // left .. 5 none.
+  void InsertImage(const AnsiString& aSrc, Byte aAlignment, const AnsiString& aClass, const AnsiString& aStyle,
+                   std::unique_ptr<TpsMarkupTag> aCustomTag, Integer aWidth, Integer aHeight, bool aSelect,
+                   const AnsiString& aAlt);
 
   // --- Parts ---
   htmlview::TpsWindowManager* WindowManager() const { return FWindowManager.get(); }

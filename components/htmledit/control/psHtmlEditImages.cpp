@@ -161,6 +161,44 @@ void TpsHTMLEditBase::SelectImageByID(uint32_t aElementID) {
   ProcessMessages();
 }
 
+void TpsHTMLEditBase::InsertImage(const AnsiString& aSrc, Byte aAlignment, const AnsiString& aClass,
+                                  const AnsiString& aStyle, std::unique_ptr<TpsMarkupTag> aCustomTag, Integer aWidth,
+                                  Integer aHeight, bool aSelect, const AnsiString& aAlt) {
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
+  if (FReadOnly || !FDocument || !RootWindow()) return;
+  SaveUndoState();
+  FCommandSnapshotCount = FUndoList.Count();
+  ClearSelection();
+  auto list = std::make_unique<TpsDataChunk>();
+  std::unique_ptr<htmldoc::TpsHtmlTag> customOpen, customClose;
+  if (aCustomTag) {
+    htmldoc::CreateCustomTagPair(aCustomTag->GetText(), FDocumentEvents, customOpen, customClose);
+    list->AddTag(std::move(customOpen));
+  }
+  auto img = std::make_unique<htmldoc::TpsHtmlTag>(FDocumentEvents, htmldoc::TAG_IMG, htmldoc::ttEmpty);
+  img->SetAttribute("src", aSrc);
+  img->SetAlign(aAlignment);
+  if (aWidth > 0) img->SetWidth(aWidth);
+  if (aHeight > 0) img->SetHeight(aHeight);
+  if (!aClass.empty()) img->SetAttribute("class", aClass);
+  if (!aStyle.empty()) img->SetStyleAttributeId(GetInternalStyleID(aStyle));
+  img->SetAttribute("alt", aAlt);
+  if (FImageCache->AddImage(aSrc, nullptr, img.get()) >= 0) LoadImageBySrc(aSrc);
+  list->AddTag(std::move(img));
+  const uint32_t imageId = list->Last()->Id;
+  if (customClose) list->AddTag(std::move(customClose));
+  RunCommand(
+      nullptr, [&] { PostCommand(htmlview::psmInsertChunkAtCursor).Chunk = std::move(list); },
+      [&] {
+        if (!aSelect) return;
+        auto m = TpsMessage::CreateToRoot(htmlview::mrCommand, htmlview::psmRefreshImage, true);
+        m->ElementId = imageId;
+        FWindowManager->PostMessage(std::move(m));
+      });
+  FCommandSnapshotCount = -1;
+  ProcessPendingUpdates();
+}
+
 void TpsHTMLEditBase::SetSelectedImageSrc(const AnsiString& aSrc) {
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   if (FReadOnly || !FSelectedImage) return;

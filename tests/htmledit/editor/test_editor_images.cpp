@@ -11,6 +11,7 @@
 #include "htmledit/doc/psStyleSheets.h"
 #include "htmledit/view/psBodyNode.h"
 #include "htmledit/view/psImageNode.h"
+#include "vcl/Pictures.h"
 
 using namespace htmledittest;
 
@@ -142,6 +143,35 @@ TEST(EditorImages, TheRecyclerKeepsOneImageAcrossARebuild) {
   recycler.Deactivate();
   recycler.ReleaseImage(again);
   EXPECT_EQ(recycler.Parked(), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(EditorImages, InsertImageAtTheCaretWithItsCustomTagAndUndo) {
+  EditorOnForm f(600, 400);
+  f.Editor->LoadFromString("<p>ab<!-- EDITING POSITION -->cd</p>", true, false);
+  std::vector<AnsiString> asked;
+  f.Editor->OnRequestImage = [&](htmldoc::TObjectPtr, Integer aId, Integer, Integer, vcl::TGraphic*&,
+                                 vcl::TPicture*&) { asked.push_back(f.Editor->GetImageSrc(aId)); };
+  f.Editor->InsertImage("tag-3.bmp", 5, "", "", std::make_unique<htmldoc::TpsMarkupTag>("<#_zelbe54f7mdl type=\"3\" />"),
+                        0, 0, false, "pin");
+  EXPECT_EQ(asked, std::vector<AnsiString>{"tag-3.bmp"});
+  EXPECT_EQ(f.Body(), "<p>ab<#_zelbe54f7mdl type=\"3\" />cd</p>");
+  const std::string withoutCustom = f.Editor->SaveToString(false, false);
+  EXPECT_NE(withoutCustom.find("<img src=\"tag-3.bmp\" alt=\"pin\" />"), std::string::npos) << withoutCustom;
+  EXPECT_EQ(withoutCustom.find("width"), std::string::npos) << withoutCustom;
+  f.Editor->InsertImage("b.png", 5, "wide", "border:1px solid red", nullptr, 20, 10, false, "");
+  const std::string two = f.Body();
+  EXPECT_NE(two.find("<img src=\"b.png\" width=\"20\" height=\"10\" class=\"wide\""), std::string::npos) << two;
+  f.Editor->Undo();
+  EXPECT_EQ(f.Body(), "<p>ab<#_zelbe54f7mdl type=\"3\" />cd</p>");
+  f.Editor->Undo();
+  EXPECT_EQ(f.Body(), "<p>abcd</p>");
+  f.Editor->SetReadOnly(true);
+  f.Editor->InsertImage("c.png", 5, "", "", nullptr, 0, 0, false, "");
+  EXPECT_EQ(f.Body(), "<p>abcd</p>");
 }
 
 }  // namespace
