@@ -214,3 +214,48 @@ TEST(BlockEdits, AnEscalatedLineBreakNotifiesOnce) {
   EXPECT_EQ(std::count(page.Host.Calls.begin(), page.Host.Calls.end(), "LayoutRunning 1"), 1);
   EXPECT_EQ(std::count(page.Host.Calls.begin(), page.Host.Calls.end(), "NotifyDocumentChange 0"), 1);
 }
+
+// Backspace at a block's start (270 to the block): its content joins the
+// previous block, which keeps its tag and takes the class the merge event
+// returns; the first block of the page has nothing to join.
+TEST(BlockEdits, MergeWithThePreviousBlock) {
+  struct MergeCase {
+    const char* Name;
+    const char* Before;
+    int Block;
+    const char* MergedClass;  // nullptr: the event leaves it
+    const char* After;
+    const char* Event;
+  };
+  const MergeCase cases[] = {
+      {"into the previous paragraph", "<body><p class=\"a\">ab</p><h1 class=\"b\">|cd</h1></body>", 1, nullptr,
+       "<body><p class=\"a\">ab|cd</p></body>", "OnMergeBlocks a b"},
+      {"the class the event returns", "<body><p class=\"a\">ab</p><p class=\"b\">|cd</p></body>", 1, "c",
+       "<body><p class=\"c\">ab|cd</p></body>", "OnMergeBlocks a b"},
+      {"an empty block merged", "<body><p>ab</p><p>|</p></body>", 1, nullptr, "<body><p>ab|</p></body>",
+       "OnMergeBlocks   empty"},
+      {"the first block has no previous one", "<body><p>|ab</p><p>cd</p></body>", 0, nullptr,
+       "<body><p>|ab</p><p>cd</p></body>", nullptr},
+  };
+  for (const MergeCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LayoutPage page;
+    htmldoc::testing::LoadCss(page.Host.Sheet, ".a { color: red } .b { color: blue } .c { color: green }");
+    page.LoadChunk(ReadFixture(c.Before, page.Host.Events));
+    // The relayout measures on the device context the editor hands out.
+    page.Host.DC = &page.Fake;
+    if (c.MergedClass) page.Host.OnMergeBlocks = [&c](AnsiString& aClass) { aClass = c.MergedClass; };
+    page.Host.Calls.clear();
+    TpsWindow* block = page.Body->Child(c.Block);
+    page.Manager.PostMessage(TpsMessage::Create(mrCommand, psmMergeBlocks, block));
+    page.Manager.ProcessMessages();
+    EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
+    const bool fired = std::count(page.Host.Calls.begin(), page.Host.Calls.end(), c.Event ? c.Event : "") == 1;
+    EXPECT_EQ(fired, c.Event != nullptr) << ::testing::PrintToString(page.Host.Calls);
+    EXPECT_EQ(DumpLayout(page.Body), [&] {
+      LayoutPage fresh;
+      fresh.LoadChunk(page.Body->GetChunk(true));
+      return DumpLayout(fresh.Body);
+    }());
+  }
+}

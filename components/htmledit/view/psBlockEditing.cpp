@@ -105,6 +105,59 @@ bool TpsBlockNode::HandleBlockEdit(TpsMessage& m) {
   return true;
 }
 
+void TpsBlockNode::MergeIntoPreviousBlock() {
+  TpsBlockNode* previous = FindAdjacentBlock(true);
+  if (!previous) return;
+  const auto classOf = [](TpsBlockNode* aBlock) {
+    return aBlock->OpeningTag && aBlock->OpeningTag->Kind == htmldoc::ceTag
+               ? aBlock->OpeningTag->Tag->GetAttribute("class")
+               : AnsiString();
+  };
+  const AnsiString firstClass = classOf(previous);
+  const AnsiString secondClass = classOf(this);
+  AnsiString merged = firstClass;
+  if (Editor) Editor->MergeBlocks(firstClass, previous->IsEmpty(), secondClass, IsEmpty(), merged);
+
+  ExtractChunk();
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* open = chunk.FindBlockOpenTag(chunk.First(), true);
+  PS_ASSERT(open);
+  TpsChunkElement* close = chunk.FindPartnerTag(open, nullptr);
+  PS_ASSERT(close);
+  chunk.MarkElement(open, 3, 4);
+  chunk.MarkElement(close, 5, 6);
+  chunk.PrependMarker(1);
+  chunk.AppendMarker(2);
+
+  const auto post = [](TpsWindow* aTarget, Integer aId, Integer a = 0, Integer b = 0, Integer c = 0) {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, aTarget);
+    m->SetParam(1, a);
+    m->SetParam(2, b);
+    m->SetParam(3, c);
+    return m;
+  };
+  PostMessage(post(previous, psmExtractChunk), false);
+  PostMessage(post(previous, psmInsertMarkerInBlock, 7), false);
+  TpsWindow* root = GetRoot();
+  PostMessage(post(root, psmBeginEdit), false);
+  PostMessage(post(root, psmExtractChunk), false);
+  TpsMessagePtr setClass = post(root, psmSetMarkedBlockClass, 7);
+  setClass->Text = merged;
+  PostMessage(std::move(setClass), false);
+  // Before marker 7, which goes with the move.
+  TpsMessagePtr move = post(root, psmMoveMarkedRange, 1, 2, 7);
+  move->Result = true;
+  PostMessage(std::move(move), false);
+  PostMessage(post(root, psmDeleteBetweenMarkers, 3, 4), false);
+  PostMessage(post(root, psmDeleteBetweenMarkers, 5, 6), false);
+  // The range markers stay where the block was; left there, a later edit
+  // asking for marker 1 or 2 would find them first.
+  PostMessage(post(root, psmRemoveMarker, 1), false);
+  PostMessage(post(root, psmRemoveMarker, 2), false);
+  PostMessage(post(root, psmRelayout), false);
+  PostMessage(post(root, psmEndEdit), true);
+}
+
 void TpsBlockNode::InsertLineBreak() {
   TpsDataChunk& chunk = *EditChunk;
   TpsChunkElement* cursor = chunk.GetCursor();

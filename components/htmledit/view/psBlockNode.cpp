@@ -343,6 +343,10 @@ void TpsBlockNode::HandleMessage(TpsMessage& m) {
         if (m.Data) GetBlockRange(*static_cast<TpsSelectionRange*>(m.Data));
         m.MarkHandled(this);
         return;
+      case psmMergeBlocks:
+        m.MarkHandled(this);
+        if (!root) MergeIntoPreviousBlock();
+        return;
       case psmQueryBlockNode:
         if (!root) {
           m.Answer = this;

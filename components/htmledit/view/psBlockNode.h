@@ -98,6 +98,8 @@ class TpsBlockNode : public TpsDocumentNode {
   void EndTransaction();
   // The block-level edits on the gathered list; false for other messages.
   bool HandleBlockEdit(TpsMessage& aMessage);
+  // Backspace at the block's start: its content joins the previous block.
+  void MergeIntoPreviousBlock();
   void InsertLineBreak();
   void EnsureMarkerInParagraph(Integer aMarker);
   void LiftMarkerOutOfBlocks(Integer aMarker);
