@@ -3,6 +3,8 @@
 // drawing and painting.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QScrollBar>
 #include <QTest>
 
 #include "TestSupport.h"
@@ -172,4 +174,76 @@ TEST_F(ListBoxTest, PaintsSelectionDisabledItemsAndOwnerDrawing) {
   box->Update();
   AnsiString file = AnsiString(TOLVANE_BUILD_DIR) + "/vcl-listbox.png";
   ASSERT_TRUE(form->SaveWindowImage(file));
+}
+
+// An owner-drawn list with more items than fit shows its vertical bar in the
+// strip the client area leaves: the bar's own pixels, not the items', are
+// what a grab of the box shows there, whether the bar came before or after
+// the window was shown, with or without the sunken border.
+TEST(ListBoxScrollBar, OwnerDrawnListShowsItsBarInTheStrip) {
+  struct Case {
+    const char* name;
+    bool border;
+    bool fillAfterShow;
+  };
+  const Case cases[] = {{"bordered-filled-before-show", true, false},
+                        {"bordered-filled-after-show", true, true},
+                        {"borderless-filled-before-show", false, false},
+                        {"borderless-filled-after-show", false, true}};
+  for (const Case& k : cases) {
+    SCOPED_TRACE(k.name);
+    TForm* form = MakeForm(300, 200);
+    auto* box = new TListBox(form);
+    box->SetBorderVisible(k.border);
+    box->SetBounds(10, 10, 150, 104);
+    box->SetItemHeight(20);
+    box->SetStyle(lbOwnerDrawFixed);
+    box->OnDrawItem = [box](TWinControl*, Integer, TRect r, TOwnerDrawState) {
+      box->Canvas()->Brush()->SetColor(clRed);
+      box->Canvas()->FillRect(r);
+    };
+    box->SetParent(form);
+    auto fill = [box] {
+      for (int i = 0; i < 30; ++i) box->Items()->Add("item " + std::to_string(i));
+    };
+    if (!k.fillAfterShow) fill();
+    form->Show();
+    Pump();
+    if (k.fillAfterShow) fill();
+    Pump();
+    box->Update();
+
+    QScrollBar* bar = nullptr;
+    for (QObject* o : box->Widget()->children())
+      if (auto* b = qobject_cast<QScrollBar*>(o)) bar = b;
+    ASSERT_NE(bar, nullptr);
+    // The client area gives up the bar's width, inside the border.
+    const int edge = k.border ? 2 : 0;
+    const int ext = bar->width();
+    EXPECT_GT(ext, 0);
+    ASSERT_EQ(box->ClientWidth(), 150 - 2 * edge - ext);
+    const QRect strip(edge + box->ClientWidth(), edge, ext, 104 - 2 * edge);
+    EXPECT_EQ(bar->geometry(), strip);
+    const QImage shot = box->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    shot.save(QString(TOLVANE_BUILD_DIR) + "/vcl-listbox-scrollbar-" + k.name + ".png");
+    // The items reach the strip's edge and stop there.
+    EXPECT_EQ(shot.pixel(strip.left() - 1, 50), qRgb(255, 0, 0));
+    int red = 0, dark = 0;
+    for (int y = strip.top(); y <= strip.bottom(); ++y)
+      for (int x = strip.left(); x <= strip.right(); ++x) {
+        const QRgb p = shot.pixel(x, y);
+        if (p == qRgb(255, 0, 0)) ++red;
+        if (qGray(p) < 128) ++dark;
+      }
+    EXPECT_EQ(red, 0) << "items painted in the bar's strip";
+    EXPECT_GT(dark, 0) << "no arrow drawn in the strip";
+    // What shows in the strip is the window's own bar as it draws itself.
+    const QImage own = bar->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    EXPECT_EQ(shot.copy(strip), own);
+    // The form's picture shows it as well.
+    const QImage window = form->WindowWidget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    const QPoint at = box->Widget()->mapTo(form->WindowWidget(), strip.topLeft());
+    EXPECT_EQ(window.copy(QRect(at, strip.size())), own);
+    Free(form);
+  }
 }
