@@ -1389,17 +1389,30 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       const Integer startRow = Row();
       Integer row = FixedRows();
       if (!home) row = floatingFooter_->Visible && RowCount() > 2 ? RowCount() - 2 : RowCount() - FixedFooters() - 1;
+      const Integer startLeft = LeftCol();
       if (row >= FixedRows() && row < RowCount()) {
         const TCellCoord base = Model().BaseCell(Col(), row);
         SetRow(base.Y);
         if (base.X != Col()) SetCol(base.X);
         if (!home && (FixedFooters() > 0 || floatingFooter_->Visible))
           SetTopRow(std::max(FixedRows(), RowCount() - VisibleRowCount()));
-        if (shift.Contains(vcl::ssShift))
-          SetSelection({0, std::min(startRow, Row()), ColCount() - 1, std::max(startRow, Row())});
+        // Plain Home and End leave the disjunct marks on the rows they
+        // select; Shift adds the stretched rows to the marks already set.
+        if (!shift.Contains(vcl::ssShift)) {
+          if (mouseActions_->DisjunctRowSelect()) {
+            ClearRowMarks();
+            MarkSelectionRows(false);
+          }
+        } else {
+          // The anchor stays on the starting row and the current cell is
+          // on the row reached (Home stretches upwards).
+          SetSelection({0, startRow, ColCount() - 1, Row()});
+          if (mouseActions_->DisjunctRowSelect()) MarkSelectionRows(false);
+        }
       }
       Word copy = key;
       if (OnKeyDown) OnKeyDown(this, copy, shift);
+      if (Options().Contains(vcl::goRowSelect) && navigation_->KeepHorizScroll) SetLeftCol(startLeft);
       key = 0;
       return;
     }
@@ -1472,7 +1485,15 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
   }
   const vcl::TGridRect before = Selection();
   const Word pressed = key;
+  // With row selection a vertical key may keep the columns the user
+  // scrolled to rather than bring the current column back into view.
+  const bool vertical =
+      key == vcl::VK_PRIOR || key == vcl::VK_NEXT || key == vcl::VK_UP || key == vcl::VK_DOWN;
+  const bool keepHoriz = vertical && Options().Contains(vcl::goRowSelect) && LeftCol() != FixedCols() &&
+                         navigation_->KeepHorizScroll;
+  const Integer startLeft = LeftCol();
   TBaseGrid::KeyDown(key, shift);
+  if (keepHoriz && LeftCol() != startLeft) SetLeftCol(startLeft);
   // The disjunct marks follow the moving keys and Space.
   const Integer currentRow = mouseActions_->RowSelectPersistent ? Model().RealRowIndex(Row()) : Row();
   if (pressed >= vcl::VK_PRIOR && pressed <= vcl::VK_DOWN) {
@@ -1514,6 +1535,9 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       }
     }
   }
+  if (pressed == 'A' && shift.Contains(vcl::ssCtrl) &&
+      (Options().Contains(vcl::goRowSelect) || Options().Contains(vcl::goRangeSelect)))
+    KeySelectAll();
   const vcl::TGridRect after = Selection();
   if (after.Left != before.Left || after.Top != before.Top || after.Right != before.Right ||
       after.Bottom != before.Bottom)
@@ -1521,6 +1545,29 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
 }
 
 // ===== selection =====
+
+void TVadOdizadEzev::KeySelectAll() {
+  vcl::TGridRect r{FirstNavigableColumn(), FixedRows(), ColCount() - FixedRightCols() - 1,
+                   RowCount() - FixedFooters() - 1};
+  if (r.Right < r.Left || r.Bottom < r.Top) return;
+  if (mouseActions_->DisjunctRowSelect())
+    for (Integer row = r.Top; row <= r.Bottom; ++row)
+      SetRowMarked(mouseActions_->RowSelectPersistent ? Model().RealRowIndex(row) : row, true);
+  KeySelectAllHook(r);
+  SetSelection(r);
+  // The last cell becomes current as a click on it would make it (the
+  // single-cell selection brings it into view first, so the click lands
+  // on it), and the whole area is selected again afterwards.
+  SetSelection({r.Right, r.Bottom, r.Right, r.Bottom});
+  if (HandleAllocated()) {
+    const vcl::TRect cell = CellRect(r.Right, r.Bottom);
+    if (!cell.IsEmpty()) {
+      TBaseGrid::MouseDown(vcl::mbLeft, vcl::TShiftState{vcl::ssLeft}, cell.Left + 2, cell.Top + 2);
+      TBaseGrid::MouseUp(vcl::mbLeft, vcl::TShiftState{}, cell.Left + 2, cell.Top + 2);
+    }
+  }
+  SetSelection(r);
+}
 
 void TVadOdizadEzev::SelectRows(Integer row, Integer count) {
   if (!mouseActions_->DisjunctRowSelect()) {

@@ -524,6 +524,10 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Rows ARow .. ARow + ACount - 1: selected over the data columns, or with
   // DisjunctRowSelect marked (the selection stays).
   void SelectRows(Integer row, Integer count);
+  // Ctrl+A: the data area without the fixed right columns and footers
+  // selected (every row marked with DisjunctRowSelect), its last cell
+  // current.
+  void KeySelectAll();
   // With DisjunctRowSelect the row's mark, else whether it lies in the
   // selection's rows. ELumGridError "Invalid row accessed" outside the
   // rows (hidden ones counted).
@@ -557,6 +561,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The selection changed (keys, drags): OnSelectionChanged.
   virtual void SelectionChanged(Integer left, Integer top, Integer right, Integer bottom);
   virtual void SelectAllHook(vcl::TGridRect& r) {}
+  // Ctrl+A's rectangle before it is applied; descendants may change it.
+  virtual void KeySelectAllHook(vcl::TGridRect& r) {}
   // The handle of the selection resizer: the 6 x 6 corner of the
   // selection's bottom-right cell; empty without SelectionResizer and
   // SelectionRectangle.

@@ -149,3 +149,87 @@ TEST(GridKeys, HomeAndEndByHomeEndKey) {
   EXPECT_EQ(c.grid->Col(), 1);
   EXPECT_EQ(c.grid->LeftCol(), 1);
 }
+
+TEST(GridKeys, HomeAndEndKeepTheDisjunctRowMarksInStep) {
+  TKeyGrid g;
+  g.grid->Navigation()->HomeEndKey = heFirstLastRow;
+  g.grid->MouseActions()->SetDisjunctRowSelect(true);
+  const auto shifted = [&](Word key) {
+    vcl::SetInputModifiers(Qt::ShiftModifier);
+    g.Key(key);
+    vcl::SetInputModifiers(Qt::NoModifier);
+  };
+  // Plain End: the old marks go, the row reached is the only one marked.
+  g.grid->SetRowMarked(5, true);
+  g.grid->SetRowMarked(7, true);
+  g.grid->SetRow(20);
+  g.Key(vcl::VK_END);
+  EXPECT_EQ(g.grid->Row(), 59);
+  EXPECT_EQ(g.grid->MarkedRows(), (std::vector<Integer>{59}));
+  // Plain Home likewise.
+  g.Key(vcl::VK_HOME);
+  EXPECT_EQ(g.grid->MarkedRows(), (std::vector<Integer>{1}));
+  // Shift+End adds the rows from the start row down and keeps row 1.
+  g.grid->SetRow(56);
+  g.grid->SetRowMarked(3, true);
+  shifted(vcl::VK_END);
+  EXPECT_EQ(g.grid->MarkedRows(), (std::vector<Integer>{1, 3, 56, 57, 58, 59}));
+  // Shift+Home from row 4: rows 1 to 4, the marks below kept.
+  g.grid->SetRow(4);
+  shifted(vcl::VK_HOME);
+  EXPECT_EQ(g.grid->Row(), 1);
+  EXPECT_EQ(g.grid->Selection(), (vcl::TGridRect{1, 1, 5, 4}));
+  EXPECT_EQ(g.grid->MarkedRows(), (std::vector<Integer>{1, 3, 56, 57, 58, 59, 2, 4}));
+  EXPECT_EQ(g.keyEvents, 4);
+}
+
+TEST(GridKeys, KeepHorizScrollHoldsTheColumnsOfRowSelection) {
+  struct Case {
+    Word key;
+    bool keep;
+    Integer toRow;
+    Integer left;
+  };
+  // Column 1 is current; the view was scrolled to column 8 beforehand.
+  const Case cases[] = {
+      {vcl::VK_DOWN, false, 11, 1}, {vcl::VK_DOWN, true, 11, 8},  {vcl::VK_UP, false, 9, 1},
+      {vcl::VK_UP, true, 9, 8},     {vcl::VK_NEXT, true, -1, 8},  {vcl::VK_PRIOR, true, -1, 8},
+      {vcl::VK_NEXT, false, -1, 1}, {vcl::VK_HOME, true, 1, 8},   {vcl::VK_END, true, 59, 8},
+      {vcl::VK_HOME, false, 1, 1},  {vcl::VK_END, false, 59, 1},
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    g.grid->SetColCount(20);
+    g.grid->Navigation()->HomeEndKey = heFirstLastRow;
+    g.grid->Navigation()->KeepHorizScroll = c.keep;
+    auto options = g.grid->Options();
+    options.Include(vcl::goRowSelect);
+    g.grid->SetOptions(options);
+    g.grid->SetCol(1);
+    g.grid->SetRow(10);
+    ASSERT_LT(g.grid->VisibleColCount(), 19);
+    g.grid->SetLeftCol(8);
+    ASSERT_EQ(g.grid->LeftCol(), 8);
+    g.Key(c.key);
+    if (c.toRow >= 0) {
+      EXPECT_EQ(g.grid->Row(), c.toRow) << c.key << " keep " << c.keep;
+    }
+    EXPECT_NE(g.grid->Row(), 10) << c.key << " keep " << c.keep;
+    EXPECT_EQ(g.grid->Col(), 1) << c.key << " keep " << c.keep;
+    EXPECT_EQ(g.grid->LeftCol(), c.left) << c.key << " keep " << c.keep;
+  }
+  // Scrolled to the first columns already, a key is plain.
+  TKeyGrid g;
+  g.grid->SetColCount(20);
+  g.grid->Navigation()->KeepHorizScroll = true;
+  auto options = g.grid->Options();
+  options.Include(vcl::goRowSelect);
+  g.grid->SetOptions(options);
+  g.grid->SetCol(12);
+  g.grid->SetRow(10);
+  ASSERT_GT(g.grid->LeftCol(), 1);
+  g.grid->SetLeftCol(1);
+  g.Key(vcl::VK_DOWN);
+  EXPECT_EQ(g.grid->Row(), 11);
+  EXPECT_GT(g.grid->LeftCol(), 1);
+}

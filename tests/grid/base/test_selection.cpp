@@ -208,3 +208,86 @@ TEST(GridSelection, ParkingAndTheResizerHandle) {
   const vcl::TRect handle = g.grid->SelectionResizerHandle();
   EXPECT_EQ(handle, (vcl::TRect{cell.Right - 6, cell.Bottom - 6, cell.Right, cell.Bottom}));
 }
+
+namespace {
+
+// A descendant that keeps Ctrl+A off the first data row.
+class TSelectAllGrid : public TVadOdizadEzev {
+ public:
+  using TVadOdizadEzev::TVadOdizadEzev;
+  std::vector<vcl::TGridRect> hooked;
+  bool shrink = false;
+
+ protected:
+  void KeySelectAllHook(vcl::TGridRect& r) override {
+    hooked.push_back(r);
+    if (shrink) r.Top += 1;
+  }
+};
+
+}  // namespace
+
+TEST(GridSelection, CtrlASelectsTheDataArea) {
+  struct Case {
+    bool rowSelect, rangeSelect, disjunct, shrink;
+    vcl::TGridRect expected;  // {-1,..} when Ctrl+A does nothing
+  };
+  const Case cases[] = {
+      {false, true, false, false, {1, 1, 4, 58}},
+      // Row selection always covers whole rows in the class library.
+      {true, false, true, false, {1, 1, 5, 58}},
+      {false, true, true, true, {1, 2, 4, 58}},
+      {false, false, false, false, {-1, -1, -1, -1}},
+  };
+  for (const Case& c : cases) {
+    vcl::TForm* form = new vcl::TForm(vcl::Application, 0);
+    form->SetBounds(0, 0, 600, 400);
+    auto* grid = new TSelectAllGrid(form);
+    grid->SetParent(form);
+    grid->SetColCount(6);
+    grid->SetRowCount(60);
+    grid->SetFixedRightCols(1);
+    grid->SetFixedFooters(1);
+    auto options = grid->Options();
+    options.Exclude(vcl::goRowSelect);
+    options.Exclude(vcl::goRangeSelect);
+    if (c.rowSelect) options.Include(vcl::goRowSelect);
+    if (c.rangeSelect) options.Include(vcl::goRangeSelect);
+    grid->SetOptions(options);
+    grid->MouseActions()->SetDisjunctRowSelect(c.disjunct);
+    grid->shrink = c.shrink;
+    std::vector<vcl::TGridRect> changes;
+    grid->OnSelectionChanged = [&](vcl::TObject*, Integer l, Integer t, Integer r, Integer b) {
+      changes.push_back({l, t, r, b});
+    };
+    form->Show();
+    grid->SetFocus();
+    grid->SetCol(2);
+    grid->SetRow(3);
+    vcl::SetInputModifiers(Qt::ControlModifier);
+    grid->Perform(vcl::WM_KEYDOWN, 'A', 0);
+    vcl::SetInputModifiers(Qt::NoModifier);
+    if (c.expected.Left < 0) {
+      EXPECT_TRUE(grid->hooked.empty());
+      EXPECT_EQ(grid->Col(), 2);
+      EXPECT_EQ(grid->Row(), 3);
+      EXPECT_TRUE(changes.empty());
+    } else {
+      ASSERT_EQ(grid->hooked.size(), 1u);
+      EXPECT_EQ(grid->hooked[0], (vcl::TGridRect{1, 1, 4, 58}));
+      EXPECT_EQ(grid->Selection(), c.expected) << c.rowSelect << c.disjunct;
+      // The last cell of the area is current.
+      EXPECT_EQ(grid->Col(), 4);
+      EXPECT_EQ(grid->Row(), 58);
+      ASSERT_EQ(changes.size(), 1u);
+      EXPECT_EQ(changes[0], c.expected);
+      // Every data row marked (before the hook), footers never.
+      if (c.disjunct) {
+        EXPECT_EQ(grid->MarkedRowCount(), 58);
+        EXPECT_TRUE(grid->IsRowMarked(1));
+        EXPECT_FALSE(grid->IsRowMarked(59));
+      }
+    }
+    vcl::Free(form);
+  }
+}
