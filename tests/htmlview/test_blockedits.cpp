@@ -259,3 +259,52 @@ TEST(BlockEdits, MergeWithThePreviousBlock) {
     }());
   }
 }
+
+namespace {
+
+TpsWindow* NthListItem(TpsWindow* aNode, int& aN) {
+  if (dynamic_cast<TpsListItemNode*>(aNode) && aN-- == 0) return aNode;
+  for (TpsWindow* c : aNode->ChildList())
+    if (TpsWindow* found = NthListItem(c, aN)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
+// Enter in an empty list item (1030 to the item): the item goes, the
+// caret leaves the list (split when the item stood in the middle), in a
+// paragraph of its own unless a cell holds it.
+TEST(BlockEdits, EnterInAnEmptyListItem) {
+  struct EnterCase {
+    const char* Name;
+    const char* Before;
+    int Item;
+    const char* After;
+  };
+  const EnterCase cases[] = {
+      {"a middle item splits the list", "<body><ul><li>a</li><li>|</li><li>c</li></ul></body>", 1,
+       "<body><ul><li>a</li></ul><p>|</p><ul><li>c</li></ul></body>"},
+      {"the last item", "<body><ol><li>a</li><li>|</li></ol><p>z</p></body>", 1,
+       "<body><ol><li>a</li></ol><p>|</p><p>z</p></body>"},
+      {"a nested list's last item goes up to the body", "<body><ul><li>a<ul><li>|</li></ul></li></ul></body>", 1,
+       "<body><ul><li>a</li></ul><p>|</p></body>"},
+      {"the last item in a cell stays in the cell",
+       "<body><table><tr><td><ul><li>a</li><li>|</li></ul></td></tr></table></body>", 1,
+       "<body><table><tr><td><ul><li>a</li></ul>|</td></tr></table></body>"},
+      {"a middle item in a cell gets a paragraph",
+       "<body><table><tr><td><ul><li>a</li><li>|</li><li>c</li></ul></td></tr></table></body>", 1,
+       "<body><table><tr><td><ul><li>a</li></ul><p>|</p><ul><li>c</li></ul></td></tr></table></body>"},
+  };
+  for (const EnterCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LayoutPage page;
+    page.LoadChunk(ReadFixture(c.Before, page.Host.Events));
+    page.Host.DC = &page.Fake;
+    int n = c.Item;
+    TpsWindow* item = NthListItem(page.Body, n);
+    ASSERT_TRUE(item);
+    page.Manager.PostMessage(TpsMessage::Create(mrCommand, psmKeyEnter, item));
+    page.Manager.ProcessMessages();
+    EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
+  }
+}

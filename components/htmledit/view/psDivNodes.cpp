@@ -280,7 +280,42 @@ void TpsListItemNode::HandleMessage(TpsMessage& m) {
     m.MarkHandled(this);
     return;
   }
+  if (m.Kind == mrCommand && m.Target == this && m.Id == psmKeyEnter) {
+    m.MarkHandled(this);
+    LeaveListByEnter();
+    return;
+  }
   TpsDivNode::HandleMessage(m);
+}
+
+void TpsListItemNode::LeaveListByEnter() {
+  // Read before the transaction: the relayout frees this node.
+  bool inTable = false;
+  for (TpsWindow* w = Parent; w && !inTable; w = w->GetParent()) {
+    auto* block = dynamic_cast<TpsBlockNode*>(w);
+    if (!block || !block->OpeningTag) continue;
+    const Byte code = htmldoc::TpsDataChunk::TagCodeOf(block->OpeningTag);
+    inTable = code == htmldoc::TAG_TD || code == htmldoc::TAG_TH || code == htmldoc::TAG_TABLE;
+  }
+  // In a cell, a first or last item leaving its list stays in the cell
+  // without a paragraph of its own; a middle one splits the list and
+  // needs one between the halves.
+  const bool paragraph = !inTable || IsMiddleItem(this);
+  TpsWindow* root = GetRoot();
+  const auto post = [this, root](Integer aId, Integer aMarker, bool aProcess) {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, root);
+    m->SetParam(1, aMarker);
+    PostMessage(std::move(m), aProcess);
+  };
+  post(psmBeginEdit, 0, false);
+  post(psmExtractChunk, 0, false);
+  post(psmMarkerAtCursor, 1, false);
+  post(psmLiftMarkerOutOfBlocks, 1, false);
+  if (paragraph) post(psmEnsureMarkerInParagraph, 1, false);
+  post(psmCursorAtMarker, 1, false);
+  post(psmRelayout, 0, false);
+  post(psmDocumentChanged, 0, false);
+  post(psmEndEdit, 0, true);
 }
 
 TpsWindow* TpsListItemNode::FindNestedList(TpsWindow* aItem) {

@@ -79,6 +79,9 @@ class TpsListItemNode : public TpsDivNode {
  public:
   using TpsDivNode::TpsDivNode;
   void HandleMessage(TpsMessage& aMessage) override;
+  // Enter in an empty item: the item goes and the caret leaves the list,
+  // in a paragraph of its own unless a cell holds it.
+  void LeaveListByEnter();
 
   // The first child of the item that is a list.
   static TpsWindow* FindNestedList(TpsWindow* aItem);
