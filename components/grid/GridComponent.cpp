@@ -1379,6 +1379,7 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
         break;
     }
   }
+  if (key == vcl::VK_RETURN || key == vcl::VK_SPACE) KeyOnCellControl(key);
   // Home and End to the first and last data row (HomeEndKey =
   // heFirstLastRow), or with row selection to the first and last column;
   // Shift stretches the selection over whole rows. Other combinations go
@@ -1878,6 +1879,106 @@ bool TVadOdizadEzev::HasCellControl(Integer col, Integer row) {
   if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
   const TCellCoord base = Model().BaseCell(col, row);
   return IsCellControlGraphic(Model().CellGraphic(base.X, base.Y));
+}
+
+// ===== in-cell controls =====
+
+bool TVadOdizadEzev::IsCheckBoxCell(Integer col, Integer row) {
+  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
+  const TCellCoord base = Model().BaseCell(col, row);
+  const TCellGraphic* g = Model().CellGraphic(base.X, base.Y);
+  return g != nullptr && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox ||
+                          g->CellType == ctVirtCheckBox || g->CellType == ctRowCheckBox);
+}
+
+bool TVadOdizadEzev::CheckBoxChecked(Integer col, Integer row) {
+  if (!IsCheckBoxCell(col, row)) return false;
+  const TCellGraphic* g = Model().CellGraphic(col, row);
+  if (g == nullptr) return false;
+  if (g->CellType == ctCheckBox) return g->CellBoolean;
+  AnsiString checkTrue;
+  GetCheckTrue(col, row, checkTrue);
+  return Model().GetDisplayCell(col, row) == checkTrue;
+}
+
+bool TVadOdizadEzev::ToggleCheckBox(Integer col, Integer row, bool fromUser) {
+  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
+  TCellGraphic* g = Model().CellGraphic(col, row);
+  if (g == nullptr || !(g->CellType == ctCheckBox || g->CellType == ctDataCheckBox ||
+                        g->CellType == ctVirtCheckBox || g->CellType == ctRowCheckBox))
+    return false;
+  if (fromUser && !controlLook_->CheckAlwaysActive) {
+    bool canEdit = true;
+    CheckCanEdit(col, row, canEdit);
+    if (!canEdit) return false;
+  }
+  bool state;
+  AnsiString checkTrue, checkFalse;
+  GetCheckTrue(col, row, checkTrue);
+  GetCheckFalse(col, row, checkFalse);
+  if (g->CellType == ctCheckBox) {
+    g->CellBoolean = !g->CellBoolean;
+    state = g->CellBoolean;
+  } else {
+    state = Model().GetDisplayCell(col, row) != checkTrue;
+    Model().SetDisplayCell(col, row, state ? checkTrue : checkFalse);
+  }
+  InvalidateCell(DisplColIndex(col), row);
+  CheckBoxChange(col, row, state);
+  if (TUndoRedoRecords* records = UndoRedo())
+    records->AddChange(col, row, state ? checkFalse : checkTrue, state ? checkTrue : checkFalse);
+  return true;
+}
+
+void TVadOdizadEzev::CheckBoxChange(Integer col, Integer row, bool state) {
+  if (OnCheckBoxChange) OnCheckBoxChange(this, col, row, state);
+}
+
+bool TVadOdizadEzev::SetCellRadioButton(Integer col, Integer row, bool state) {
+  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
+  const TCellCoord base = Model().BaseCell(col, row);
+  TCellGraphic* g = Model().CellGraphic(base.X, base.Y);
+  if (g == nullptr || g->CellType != ctRadioButton) return false;
+  if (g->CellBoolean != state) {
+    g->CellBoolean = state;
+    InvalidateCell(DisplColIndex(base.X), base.Y);
+  }
+  return true;
+}
+
+void TVadOdizadEzev::SelectColumnRadioButton(Integer col, Integer row) {
+  for (Integer r = FixedRows(); r < RowCount(); ++r) SetCellRadioButton(col, r, r == row);
+}
+
+// Enter or Space on a cell holding a control of its own (or a bitmap
+// button): the control acts as a click on it would.
+void TVadOdizadEzev::KeyOnCellControl(Word key) {
+  const TCellCoord base = Model().BaseCell(Col(), Row());
+  const TCellGraphic* g = Model().CellGraphic(base.X, base.Y);
+  if (g == nullptr) return;
+  const TCellType type = g->CellType;
+  const bool button = type == ctButton || type == ctBitButton;
+  if (!HasCellControl(Col(), Row()) && !button) return;
+  const Integer col = RealColIndex(Col());
+  bool canAct = Options().Contains(vcl::goEditing) || mouseActions_->RangeSelectAndEdit;
+  CheckCanEdit(col, Row(), canAct);
+  if (key == vcl::VK_SPACE) {
+    if (IsCheckBoxCell(Col(), Row()) && (canAct || controlLook_->CheckAlwaysActive)) {
+      if (ToggleCheckBox(col, base.Y, true)) {
+        if (showModified_->Enabled) {
+          const Integer real = Model().RealRowIndex(Row());
+          if (!rowModified_->HasValue(real)) rowModified_->Add(real);
+          InvalidateCell(0, Row());
+        }
+        if (OnCheckBoxClick) OnCheckBoxClick(this, col, base.Y, CheckBoxChecked(col, base.Y));
+      }
+    } else if (type == ctRadioButton && (canAct || controlLook_->RadioAlwaysActive)) {
+      SelectColumnRadioButton(col, base.Y);
+      if (OnRadioButtonClick) OnRadioButtonClick(this, col, base.Y);
+    }
+  }
+  if (button && canAct && OnButtonClick) OnButtonClick(this, col, base.Y);
+  InvalidateCell(Col(), Row());
 }
 
 // ===== copying =====

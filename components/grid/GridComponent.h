@@ -404,6 +404,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TCellChangingEvent OnCellChanging;
   TRowChangingEvent OnRowChanging;
   TEditCellDoneEvent OnEditCellDone;
+  // Space (or a click) on an in-cell control.
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxChange;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow)> OnRadioButtonClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow)> OnButtonClick;
   TCellValidateEvent OnCellValidate;
   // The combo editor's item changes (by key or wheel).
   std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AItemIndex, const AnsiString& ASelection)>
@@ -680,6 +685,23 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The cell's base cell holds a check box, radio, button or another
   // control of its own.
   bool HasCellControl(Integer col, Integer row);
+  // ===== in-cell controls =====
+  // The base cell holds a check box of one of the four kinds.
+  bool IsCheckBoxCell(Integer col, Integer row);
+  // Turns a check box over (col a real column): a ctCheckBox its flag, the
+  // other kinds their text between the check-true and check-false texts.
+  // From the user, the owner's CheckCanEdit decides unless
+  // CheckAlwaysActive. False when there is no check box or it is refused.
+  virtual bool ToggleCheckBox(Integer col, Integer row, bool fromUser);
+  // Whether the check box of the cell is checked now (False without one).
+  bool CheckBoxChecked(Integer col, Integer row);
+  // Sets or clears the radio button of the cell; False unless the cell's
+  // graphic is a ctRadioButton.
+  bool SetCellRadioButton(Integer col, Integer row, bool state);
+  // This row's radio button of the column set, those of the other data
+  // rows cleared.
+  void SelectColumnRadioButton(Integer col, Integer row);
+  virtual void CheckBoxChange(Integer col, Integer row, bool state);
   // True while an Enter advance moves the current cell.
   bool AdvanceMoving() const { return advanceMoving_; }
   // A row whose column-0 cell holds a node.
@@ -736,6 +758,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Enter and Escape end a text edit (Enter writes back and moves on as
   // after Enter, Escape puts the edit-start text back).
   void KeyDown(vcl::Word& key, vcl::TShiftState shift) override;
+  void KeyOnCellControl(Word key);
   // Without editing and with Navigation.AutoGotoWhenSorted, a typed
   // character moves to the first row whose lookup-column text starts with
   // the lookup text (AutoGotoIncremental: all characters typed since the

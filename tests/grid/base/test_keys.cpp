@@ -3,9 +3,12 @@
 // jump over cells the owner calls fixed and stay when nothing lies beyond.
 #include <gtest/gtest.h>
 
+#include <memory>
+#include <string>
 #include <vector>
 
 #include "grid/GridComponent.h"
+#include "grid/GridUndoRedo.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
 #include "vcl/QtHost.h"
@@ -30,6 +33,12 @@ struct TKeyGrid {
   }
   ~TKeyGrid() { vcl::Free(form); }
   void Key(Word key) { grid->Perform(vcl::WM_KEYDOWN, key, 0); }
+  TCellGraphic* Graphic(Integer col, Integer row, TCellType type) {
+    grid->Model().CellProperties(col, row).SetGraphic(std::make_unique<TCellGraphic>());
+    TCellGraphic* graphic = grid->Model().CellProperties(col, row).Graphic();
+    graphic->CellType = type;
+    return graphic;
+  }
 };
 
 }  // namespace
@@ -232,4 +241,108 @@ TEST(GridKeys, KeepHorizScrollHoldsTheColumnsOfRowSelection) {
   g.Key(vcl::VK_DOWN);
   EXPECT_EQ(g.grid->Row(), 11);
   EXPECT_GT(g.grid->LeftCol(), 1);
+}
+
+TEST(GridKeys, EnterAndSpaceOnCellControls) {
+  // Row 2 holds, from column 1: a check box, a data check box, a radio
+  // button (row 4 of that column holds the one set), a button and a bitmap
+  // button.
+  enum Setting { None = 0, Editing = 1, CheckAlways = 2, RadioAlways = 4, Refuse = 8 };
+  struct Case {
+    Integer col;
+    Word key;
+    int settings;
+    std::vector<std::string> events;
+  };
+  const Case cases[] = {
+      {1, vcl::VK_SPACE, None, {}},
+      {1, vcl::VK_SPACE, CheckAlways, {"change 1,2 1", "click 1,2 1"}},
+      {1, vcl::VK_SPACE, Editing, {"change 1,2 1", "click 1,2 1"}},
+      {1, vcl::VK_SPACE, Editing | Refuse, {}},
+      {1, vcl::VK_SPACE, CheckAlways | Refuse, {"change 1,2 1", "click 1,2 1"}},
+      {1, vcl::VK_RETURN, Editing, {}},
+      {2, vcl::VK_SPACE, Editing, {"change 2,2 1", "click 2,2 1"}},
+      {2, vcl::VK_SPACE, None, {}},
+      {3, vcl::VK_SPACE, Editing, {"radio 3,2"}},
+      {3, vcl::VK_SPACE, RadioAlways, {"radio 3,2"}},
+      {3, vcl::VK_SPACE, CheckAlways, {}},
+      {3, vcl::VK_SPACE, Editing | Refuse, {}},
+      {4, vcl::VK_RETURN, Editing, {"button 4,2"}},
+      {4, vcl::VK_SPACE, Editing, {"button 4,2"}},
+      {4, vcl::VK_SPACE, CheckAlways | RadioAlways, {}},
+      {5, vcl::VK_SPACE, Editing, {"button 5,2"}},
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    const TCellType types[] = {ctCheckBox, ctDataCheckBox, ctRadioButton, ctButton, ctBitButton};
+    for (Integer col = 1; col <= 5; ++col) g.Graphic(col, 2, types[col - 1]);
+    g.grid->SetCells(2, 2, "N");
+    g.Graphic(3, 4, ctRadioButton)->CellBoolean = true;
+    auto options = g.grid->Options();
+    if (c.settings & Editing) options.Include(vcl::goEditing);
+    g.grid->SetOptions(options);
+    g.grid->ControlLook()->CheckAlwaysActive = (c.settings & CheckAlways) != 0;
+    g.grid->ControlLook()->RadioAlwaysActive = (c.settings & RadioAlways) != 0;
+    if (c.settings & Refuse) g.grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer, bool& can) { can = false; };
+    g.grid->ShowModified()->Enabled = true;
+    std::vector<std::string> events;
+    const auto at = [](Integer col, Integer row) { return std::to_string(col) + "," + std::to_string(row); };
+    g.grid->OnCheckBoxChange = [&](vcl::TObject*, Integer col, Integer row, bool state) {
+      events.push_back("change " + at(col, row) + " " + std::to_string(state));
+    };
+    g.grid->OnCheckBoxClick = [&](vcl::TObject*, Integer col, Integer row, bool state) {
+      events.push_back("click " + at(col, row) + " " + std::to_string(state));
+    };
+    g.grid->OnRadioButtonClick = [&](vcl::TObject*, Integer col, Integer row) { events.push_back("radio " + at(col, row)); };
+    g.grid->OnButtonClick = [&](vcl::TObject*, Integer col, Integer row) { events.push_back("button " + at(col, row)); };
+    g.grid->SetCol(c.col);
+    g.grid->SetRow(2);
+    g.Key(c.key);
+    const std::string label = std::to_string(c.col) + " key " + std::to_string(c.key) + " settings " +
+                              std::to_string(c.settings);
+    EXPECT_EQ(events, c.events) << label;
+    const bool acted = !c.events.empty();
+    EXPECT_EQ(g.grid->Model().CellGraphic(1, 2)->CellBoolean, acted && c.col == 1) << label;
+    EXPECT_EQ(g.grid->Cells(2, 2), acted && c.col == 2 ? "Y" : "N") << label;
+    EXPECT_EQ(g.grid->CheckBoxChecked(2, 2), acted && c.col == 2) << label;
+    // The set radio button moves to row 2 only.
+    EXPECT_EQ(g.grid->Model().CellGraphic(3, 2)->CellBoolean, acted && c.col == 3) << label;
+    EXPECT_EQ(g.grid->Model().CellGraphic(3, 4)->CellBoolean, !(acted && c.col == 3)) << label;
+    // A check box turned over by the key marks its row modified.
+    EXPECT_EQ(g.grid->IsRowModified(2), acted && c.col <= 2) << label;
+    EXPECT_EQ(g.grid->Row(), 2) << label;
+  }
+}
+
+TEST(GridKeys, ToggleCheckBoxRecordsTheChange) {
+  TKeyGrid g;
+  auto* records = new TLumGridUndoRedo(g.form);
+  g.grid->SetUndoRedo(records);
+  g.Graphic(1, 3, ctDataCheckBox);
+  g.Graphic(2, 3, ctCheckBox);
+  g.grid->SetCells(1, 3, "y");  // not the check-true text: reads as unchecked
+  EXPECT_FALSE(g.grid->CheckBoxChecked(1, 3));
+  EXPECT_TRUE(g.grid->ToggleCheckBox(1, 3, false));
+  EXPECT_EQ(g.grid->Cells(1, 3), "Y");
+  EXPECT_TRUE(g.grid->ToggleCheckBox(1, 3, false));
+  EXPECT_EQ(g.grid->Cells(1, 3), "N");
+  EXPECT_TRUE(g.grid->ToggleCheckBox(2, 3, false));
+  EXPECT_TRUE(g.grid->CheckBoxChecked(2, 3));
+  // Not a check box; from the user without editing: refused.
+  EXPECT_FALSE(g.grid->ToggleCheckBox(3, 3, false));
+  EXPECT_FALSE(g.grid->ToggleCheckBox(2, 3, true));
+  EXPECT_TRUE(g.grid->CheckBoxChecked(2, 3));
+  ASSERT_EQ(records->Count(), 3);
+  // Each record goes between the two check texts, whatever the cell held.
+  const struct {
+    Integer col;
+    const char* from;
+    const char* to;
+  } expected[] = {{1, "N", "Y"}, {1, "Y", "N"}, {2, "N", "Y"}};
+  for (Integer i = 0; i < 3; ++i) {
+    EXPECT_EQ(records->Items(i).Col, expected[i].col);
+    EXPECT_EQ(records->Items(i).Row, 3);
+    EXPECT_EQ(records->Items(i).OrigValue, expected[i].from);
+    EXPECT_EQ(records->Items(i).Value, expected[i].to);
+  }
 }
