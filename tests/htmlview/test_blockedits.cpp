@@ -1,6 +1,7 @@
-// The block-level edits a block carries out on its gathered list, run as
+// The block-level edits a block carries out on its gathered list, and
+// those only the body carries out as they need the whole document, run as
 // the editor runs them: a transaction posted to the body (begin, gather,
-// the edit, relayout, end) through the window manager, the document read
+// the edits, relayout, end) through the window manager, the document read
 // back in the fixture notation.
 #include <gtest/gtest.h>
 
@@ -307,4 +308,124 @@ TEST(BlockEdits, EnterInAnEmptyListItem) {
     page.Manager.ProcessMessages();
     EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
   }
+}
+
+// --- The body's own edits ---
+
+namespace {
+
+struct BodyEditCase {
+  const char* Name;
+  const char* Before;
+  std::vector<Integer> Ids;
+  std::function<void(TpsMessage&, htmldoc::TpsDataChunk&)> Prepare;  // for the last id
+  const char* After;
+  bool AllowEmptyBlocks = true;
+};
+
+void RunBodyEdits(const std::vector<BodyEditCase>& aCases) {
+  for (const BodyEditCase& c : aCases) {
+    SCOPED_TRACE(c.Name);
+    LayoutPage page;
+    htmldoc::testing::LoadCss(page.Host.Sheet, ".a { color: red } .b { color: blue }");
+    page.Host.Options["AllowMultipleEmptyBlocks"] = c.AllowEmptyBlocks ? 1 : 0;
+    page.LoadChunk(ReadFixture(c.Before, page.Host.Events));
+    page.Host.DC = &page.Fake;
+    std::unique_ptr<htmldoc::TpsDataChunk> copy = page.Body->GetChunk(true);
+    const auto post = [&](Integer aId) -> TpsMessage& {
+      TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, page.Body);
+      TpsMessage& ref = *m;
+      page.Manager.PostMessage(std::move(m));
+      return ref;
+    };
+    post(psmBeginEdit);
+    post(psmExtractChunk);
+    for (size_t i = 0; i < c.Ids.size(); ++i) {
+      TpsMessage& m = post(c.Ids[i]);
+      m.SetParam(1, 1);
+      if (i + 1 == c.Ids.size() && c.Prepare) c.Prepare(m, *copy);
+    }
+    post(psmRelayout);
+    post(psmEndEdit);
+    page.Manager.ProcessMessages();
+    EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
+    LayoutPage fresh;
+    fresh.LoadChunk(page.Body->GetChunk(true));
+    EXPECT_EQ(DumpLayout(page.Body), DumpLayout(fresh.Body));
+  }
+}
+
+// Enter as the text line posts it: marker 1 before the cursor, then 300.
+const std::vector<Integer> kEnter{psmInsertMarkerBeforeCursor, psmSplitBlockAtMarker};
+
+std::function<void(TpsMessage&, htmldoc::TpsDataChunk&)> Classes(const char* aFirst, const char* aSecond) {
+  return [aFirst, aSecond](TpsMessage& m, htmldoc::TpsDataChunk&) {
+    m.Result = true;
+    m.FirstBlockClass = aFirst;
+    m.SecondBlockClass = aSecond;
+  };
+}
+
+}  // namespace
+
+TEST(BodyEdits, EnterSplitsTheBlockAtTheMarker) {
+  RunBodyEdits({
+      {"in the middle", "<body><p>ab|cd</p></body>", kEnter, nullptr, "<body><p>ab</p><p>|cd</p></body>"},
+      {"inside bold text", "<body><p><b>ab|cd</b></p></body>", kEnter, nullptr,
+       "<body><p><b>ab</b></p><p><b>|cd</b></p></body>"},
+      {"both halves keep tag, class and style", "<body><h2 class=\"a\">ab|cd</h2></body>", kEnter, nullptr,
+       "<body><h2 class=\"a\">ab</h2><h2 class=\"a\">|cd</h2></body>"},
+      {"the classes the split event chose", "<body><p>ab|cd</p></body>", kEnter, Classes(".a", "b"),
+       "<body><p class=\"a\">ab</p><p class=\"b\">|cd</p></body>"},
+      {"an item of a list", "<body><ul><li>ab|</li></ul></body>", kEnter, nullptr,
+       "<body><ul><li>ab</li><li>|</li></ul></body>"},
+      {"at the start", "<body><p>|ab</p></body>", kEnter, nullptr, "<body><p></p><p>|ab</p></body>"},
+      {"at the end before an empty paragraph, empty blocks refused: the caret goes there",
+       "<body><p>ab|</p><p></p></body>", kEnter, nullptr, "<body><p>ab</p><p>|</p></body>", false},
+      {"at the end before an empty paragraph one level out: split",
+       "<body><ul><li>ab|</li></ul><p></p></body>", kEnter, nullptr,
+       "<body><ul><li>ab</li><li>|</li></ul><p></p></body>", false},
+      {"after an empty block, empty blocks refused: nothing", "<body><p></p><p>|ab</p></body>", kEnter, nullptr,
+       "<body><p></p><p>|ab</p></body>", false},
+      {"after a block with text, empty blocks refused: split", "<body><p>x</p><p>|ab</p></body>", kEnter,
+       nullptr, "<body><p>x</p><p></p><p>|ab</p></body>", false},
+  });
+}
+
+TEST(BodyEdits, ClassAlignmentAndImageDeletion) {
+  const auto text = [](const char* aText) {
+    return [aText](TpsMessage& m, htmldoc::TpsDataChunk&) { m.Text = aText; };
+  };
+  const auto align = [](Byte aAlignment) {
+    return [aAlignment](TpsMessage& m, htmldoc::TpsDataChunk&) { m.Alignment = aAlignment; };
+  };
+  const auto element = [](const char* aText) {
+    return [aText](TpsMessage& m, htmldoc::TpsDataChunk& aCopy) { m.ElementId = htmldoc::testing::At(aCopy, aText)->Id; };
+  };
+  RunBodyEdits({
+      {"a class with a dot", "<body><p>x</p><p>a|b</p></body>", {psmSetBlockClass}, text(".a"),
+       "<body><p>x</p><p class=\"a\">a|b</p></body>"},
+      {"a class without one", "<body><p>a|b</p></body>", {psmSetBlockClass}, text("b"),
+       "<body><p class=\"b\">a|b</p></body>"},
+      {"no class", "<body><p class=\"a\">a|b</p></body>", {psmSetBlockClass}, text(""), "<body><p>a|b</p></body>"},
+      {"the caret's block centred", "<body><p>x</p><p>a|b</p></body>", {psmSetBlockAlignment}, align(2),
+       "<body><p>x</p><p style=\"text-align:center;\">a|b</p></body>"},
+      {"the marked block right-aligned", "<body><p>@M1@x</p><p>a|b</p></body>", {psmSetMarkedBlockAlignment},
+       align(3), "<body><p style=\"text-align:right;\">@M1@x</p><p>a|b</p></body>"},
+      {"an image deleted", "<body><p>a<img src=\"x.png\">b|</p></body>", {psmDeleteImage},
+       element("<img src=\"x.png\">"), "<body><p>ab|</p></body>"},
+  });
+}
+
+// 20 after loading: the body offers it down the tree until the first text
+// line takes the cursor.
+TEST(BodyEdits, OffersPlaceInitialCursorToTheNodesBelow) {
+  LayoutPage page;
+  page.LoadChunk(ReadFixture("<body><p>ab</p><p>cd</p></body>", page.Host.Events));
+  TpsMessage place(mrCommand, psmPlaceInitialCursor, page.Body);
+  place.AutoFree = false;
+  page.Body->HandleMessage(place);
+  EXPECT_TRUE(place.IsHandled());
+  EXPECT_NE(place.ConsumedBy, page.Body);
+  EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), "<body><p>|ab</p><p>cd</p></body>");
 }

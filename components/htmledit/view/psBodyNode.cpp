@@ -129,7 +129,25 @@ void TpsBodyNode::HandleMessage(TpsMessage& m) {
     return;
   }
   if (m.Kind == mrCommand && (!m.Target || m.Target == this)) {
+    if (HandleBodyEdit(m)) return;
     switch (m.Id) {
+      case psmPlaceInitialCursor:
+      case psmRefreshImage:
+      {
+        // Offered to every node below until one takes it; floated windows
+        // hang off the root's floating list, not its children. A node
+        // takes only what is addressed to it or to nobody.
+        TpsWindow* target = m.Target;
+        m.Target = nullptr;
+        Broadcast(m, true);
+        if (!m.IsHandled())
+          for (TpsWindow* f : TpsWindowList(FloatingWindows())) {
+            f->Broadcast(m, false);
+            if (m.IsHandled()) break;
+          }
+        m.Target = target;
+        return;
+      }
       case psmQueryFirstElement:
       case psmQueryLastElement:
         if (auto* range = static_cast<TpsNodeElement*>(m.Data)) {

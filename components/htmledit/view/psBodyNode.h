@@ -23,7 +23,21 @@ class TpsBodyNode : public TpsBlockNode {
   TpsAbstractCanvas* GetCanvas() const;
   static TpsWindow* GetNextFlowSibling(TpsWindow* aParent, TpsWindow* aChild);
 
+  // On the gathered list: the block around the marker split in two, both
+  // halves keeping its tag, class and style.
+  void SplitBlockAtMarker(Integer aMarker, bool aRemoveMarker);
+  // ".x" and "x" alike; empty removes the class.
+  void SetCursorBlockClass(const AnsiString& aClass);
+
   Integer BodyStyleId = -1;
+
+ private:
+  // The whole-document edits; false for other messages.
+  bool HandleBodyEdit(TpsMessage& aMessage);
+  // Enter: splits unless that would make a second empty block in a row
+  // where the editor allows none.
+  void SplitForEnter(const TpsMessage& aMessage);
+  void DeleteImageElement(uint32_t aElementId);
 };
 
 }  // namespace htmlview
