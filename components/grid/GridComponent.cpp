@@ -1379,6 +1379,35 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
         break;
     }
   }
+  if (key == vcl::VK_RETURN || key == vcl::VK_F2) {
+    const bool editable = IsCellEditable(RealColIndex(Col()), Row());
+    // Enter and F2 never open an editor on a cell that may not be edited.
+    if (Options().Contains(vcl::goEditing) && !editable) {
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+    // The controls of an HTML cell take their keys themselves.
+    const AnsiString text = GetCurrentCellRawText();
+    if (GetTextKind(text, EnableHTML) == TTextKind::tkHTML && rtl::UpperCase(text).find("<CONTROL") != std::string::npos) {
+      key = 0;
+      return;
+    }
+    // Enter on a cell that may not be edited belongs to the form: with
+    // KeyPreview it goes the class library's way, else it is consumed.
+    if (key == vcl::VK_RETURN && !editable) {
+      vcl::TCustomForm* form = ParentForm(this);
+      if (form != nullptr && form->KeyPreview()) {
+        TBaseGrid::KeyDown(key, shift);
+        return;
+      }
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+  }
   if (key == vcl::VK_RETURN || key == vcl::VK_SPACE) KeyOnCellControl(key);
   // Home and End to the first and last data row (HomeEndKey =
   // heFirstLastRow), or with row selection to the first and last column;

@@ -346,3 +346,49 @@ TEST(GridKeys, ToggleCheckBoxRecordsTheChange) {
     EXPECT_EQ(records->Items(i).Value, expected[i].to);
   }
 }
+
+TEST(GridKeys, EnterAndF2OnCellsThatMayNotBeEdited) {
+  // Column 2 is refused by the owner; (3, 4) holds an HTML text with a
+  // control of its own; (1, 4) is a plain cell.
+  struct Case {
+    bool editing, keyPreview;
+    Integer col;
+    Word key;
+    bool editorOpens;
+    int gridKeyEvents, formKeyEvents;
+  };
+  const Case cases[] = {
+      {true, false, 1, vcl::VK_F2, true, 1, 0},      // plain cell: the class library's editor
+      {true, false, 1, vcl::VK_RETURN, true, 1, 0},  // likewise
+      {true, false, 2, vcl::VK_F2, false, 1, 0},     // refused: consumed
+      {true, false, 2, vcl::VK_RETURN, false, 1, 0},
+      {true, false, 3, vcl::VK_F2, false, 0, 0},  // the cell's own control keeps it
+      {true, false, 3, vcl::VK_RETURN, false, 0, 0},
+      {false, false, 1, vcl::VK_RETURN, false, 1, 0},  // no editing: consumed
+      {false, true, 1, vcl::VK_RETURN, false, 1, 1},   // the form previews it, then the class library
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    auto options = g.grid->Options();
+    if (c.editing)
+      options.Include(vcl::goEditing);
+    else
+      options.Exclude(vcl::goEditing);
+    g.grid->SetOptions(options);
+    g.grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer col, bool& can) { can = col != 2; };
+    g.grid->SetCells(3, 4, "<P>Name: <CONTROL TYPE=\"EDIT\" ID=\"N\" VALUE=\"a\" WIDTH=\"40\"></P>");
+    int formKeys = 0;
+    g.form->SetKeyPreview(c.keyPreview);
+    g.form->OnKeyDown = [&](vcl::TObject*, Word&, vcl::TShiftState) { ++formKeys; };
+    g.grid->SetCol(c.col);
+    g.grid->SetRow(4);
+    g.Key(c.key);
+    const std::string label = std::to_string(c.col) + " key " + std::to_string(c.key) + " editing " +
+                              std::to_string(c.editing) + " preview " + std::to_string(c.keyPreview);
+    EXPECT_EQ(g.grid->EditorMode(), c.editorOpens) << label;
+    EXPECT_EQ(g.keyEvents, c.gridKeyEvents) << label;
+    EXPECT_EQ(formKeys, c.formKeyEvents) << label;
+    EXPECT_EQ(g.grid->Col(), c.col) << label;
+    EXPECT_EQ(g.grid->Row(), 4) << label;
+  }
+}
