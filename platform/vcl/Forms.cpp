@@ -3,6 +3,7 @@
 #include <QAbstractEventDispatcher>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QMoveEvent>
 #include <QFontDatabase>
 #include <QMenuBar>
 #include <QResizeEvent>
@@ -79,9 +80,19 @@ class FormFrame : public QWidget {
     e->ignore();
     if (form_) Guarded(form_, [&] { form_->FrameCloseRequested(); });
   }
+  void moveEvent(QMoveEvent*) override {
+    if (form_) Guarded(form_, [&] { form_->FrameMoved(geometry().x(), geometry().y()); });
+  }
   void changeEvent(QEvent* e) override {
     if (form_ && e->type() == QEvent::ActivationChange)
       Guarded(form_, [&] { form_->ActivateChanged(isActiveWindow()); });
+    if (form_ && e->type() == QEvent::WindowStateChange) {
+      const Qt::WindowStates s = windowState();
+      const TWindowState state = s & Qt::WindowMinimized                              ? wsMinimized
+                                 : s & (Qt::WindowMaximized | Qt::WindowFullScreen) ? wsMaximized
+                                                                                     : wsNormal;
+      Guarded(form_, [&] { form_->FrameStateChanged(state); });
+    }
     QWidget::changeEvent(e);
   }
 
@@ -216,6 +227,32 @@ void TCustomForm::FrameResized(int width, int height) {
   syncingFrame_ = false;
   PlaceWindow();
   if (Host()) Host()->SizeBuffer(ClientWidth(), ClientHeight());
+}
+
+void TCustomForm::FrameMoved(int x, int y) {
+  // Our own placing of the window, or its pending move delivered at show,
+  // moves it where the form already is.
+  if (syncingFrame_ || (x == Left() && y == Top())) return;
+  // The window manager has moved the window already: a handler may read
+  // the new place from the rectangle, but changing it moves nothing.
+  TRect moving = Bounds(x, y, Width(), Height());
+  Perform(WM_MOVING, 0, reinterpret_cast<LPARAM>(&moving));
+  syncingFrame_ = true;
+  TWinControl::SetBounds(x, y, Width(), Height());
+  syncingFrame_ = false;
+  const TPoint client = ClientOrigin();
+  Perform(WM_MOVE, 0, PointToLParam(client));
+}
+
+void TCustomForm::FrameStateChanged(TWindowState state) {
+  // SetWindowState records the state before Qt reports it: only a change
+  // made by the window manager (its buttons, its keys) arrives as the
+  // system command the desktop would send for it. Qt reports it once the
+  // window has its new place and size.
+  if (state == windowState_) return;
+  windowState_ = state;
+  const WPARAM command = state == wsMaximized ? SC_MAXIMIZE : state == wsMinimized ? SC_MINIMIZE : SC_RESTORE;
+  Perform(WM_SYSCOMMAND, command, 0);
 }
 
 void TCustomForm::FrameCloseRequested() {

@@ -160,6 +160,11 @@ class TCustomForm : public TWinControl {
   void PlaceWindow();
   void ApplyBorderStyle();
   void FrameResized(int width, int height);
+  // The window manager moved the window (its client corner now at x, y)
+  // or changed its state; our own changes come back here as well and say
+  // nothing new.
+  void FrameMoved(int x, int y);
+  void FrameStateChanged(TWindowState state);
   void FrameCloseRequested();
   void RebuildMenuBar();
   int MenuBarHeight() const;

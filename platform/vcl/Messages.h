@@ -135,6 +135,10 @@ inline constexpr Cardinal WM_SYSCHAR = 0x0106;
 inline constexpr Cardinal WM_IME_COMPOSITION = 0x010F;
 inline constexpr Cardinal WM_COMMAND = 0x0111;
 inline constexpr Cardinal WM_SYSCOMMAND = 0x0112;
+// WM_SYSCOMMAND's commands (its WParam) for a change of the window's state.
+inline constexpr WPARAM SC_MINIMIZE = 0xF020;
+inline constexpr WPARAM SC_MAXIMIZE = 0xF030;
+inline constexpr WPARAM SC_RESTORE = 0xF120;
 inline constexpr Cardinal WM_TIMER = 0x0113;
 inline constexpr Cardinal WM_HSCROLL = 0x0114;
 inline constexpr Cardinal WM_VSCROLL = 0x0115;
