@@ -10,6 +10,7 @@
 #include "dropdown/LumColorSelector.h"
 #include "dropdown/LumDropDown.h"
 #include "dropdown/LumItemSelector.h"
+#include "dropdown/LumListPickerKeys.h"
 #include "vcl/ExtCtrls.h"
 
 namespace dropdown {
@@ -51,12 +52,6 @@ class TColorItems : public rtl::TCollectionOf<TColorItem> {
  private:
   vcl::TComponent* owner_;
 };
-
-// Whether a key's code stands for the character typed (space, digits and
-// letters), so a list picker searches with it.
-inline bool IsSearchKey(vcl::Word key) {
-  return key == 0x20 || (key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z');
-}
 
 // The platform's web name of an RGB colour (red in the high byte), empty
 // when it has none.
@@ -160,6 +155,8 @@ class TLumColorPickerDropDown : public TLumCustomDropDown {
   }
   void SelectInList(vcl::Integer index);
   void ListKey(vcl::Word key, bool handledBefore);
+  template <class Picker>
+  friend void ListPickerKey(Picker&, vcl::Word, bool, vcl::Integer);
 
   vcl::Integer columns_ = 1;
   std::unique_ptr<TColorItems> colors_;

@@ -225,68 +225,7 @@ void TLumImagePickerDropDown::SelectInList(Integer index) {
   Keyboard([&] { listSelector_->SetItemIndex(index); });
 }
 
-void TLumImagePickerDropDown::ListKey(Word key, bool handledBefore) {
-  TLumCustomItemSelector* s = listSelector_;
-  const bool open = DroppedDown();
-  switch (key) {
-    case VK_RETURN:
-      if (!handledBefore && OnSelect) OnSelect(this);
-      return;
-    case VK_PRIOR:
-    case VK_NEXT: {
-      if (s->Items()->Count() != items_->Count()) UpdateListSelector();
-      const Integer page = s->VisibleItemCount();
-      if (page < 1) return;
-      const Integer i = key == VK_PRIOR ? std::max<Integer>(s->ItemIndex() - page, 0)
-                                        : std::min<Integer>(s->ItemIndex() + page, items_->Count() - 1);
-      if (i >= 0 && i < s->Items()->Count()) SelectInList(i);
-      return;
-    }
-    case VK_END:
-      if (open)
-        Keyboard([&] { s->SelectLast(); });
-      else
-        SelectLast();
-      return;
-    case VK_HOME:
-      if (open)
-        Keyboard([&] { s->SelectFirst(); });
-      else
-        SelectFirst();
-      return;
-    case VK_LEFT:
-      if (open && !EditorEnabled()) Keyboard([&] { s->SelectPrevious(); });
-      return;
-    case VK_RIGHT:
-      if (open && !EditorEnabled()) Keyboard([&] { s->SelectNext(); });
-      return;
-    case VK_UP:
-    case VK_DOWN: {
-      if (!open) {
-        if (key == VK_UP)
-          SelectPrevious();
-        else
-          SelectNext();
-        return;
-      }
-      const Integer i = s->ItemIndex() < 0 ? 0 : s->ItemIndex() + (key == VK_UP ? -columns_ : columns_);
-      if (i >= 0 && i < s->Items()->Count()) SelectInList(i);
-      return;
-    }
-    default:
-      // Only keys that stand for a character search: Shift held for a
-      // capital, or any other key without a character, would otherwise
-      // put its code into the text and spoil the search.
-      if (GetKeyState(VK_CONTROL) < 0 || !IsSearchKey(key)) return;
-      searchText_ += static_cast<char>(key);
-      Keyboard([&] { s->SelectByPrefix(searchText_); });
-      if (searchTimer_) {
-        searchTimer_->SetEnabled(false);
-        searchTimer_->SetEnabled(true);
-      }
-      return;
-  }
-}
+void TLumImagePickerDropDown::ListKey(Word key, bool handledBefore) { ListPickerKey(*this, key, handledBefore, items_->Count()); }
 
 void TLumImagePickerDropDown::Dispatch(TMessage& m) {
   if (m.Msg != WM_KEYDOWN || ComponentState().Contains(csDesigning)) {

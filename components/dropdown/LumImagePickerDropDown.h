@@ -98,6 +98,8 @@ class TLumImagePickerDropDown : public TLumCustomDropDown {
   void UpdateListSelector();
   void ListSelect();
   void ListKey(vcl::Word key, bool handledBefore);
+  template <class Picker>
+  friend void ListPickerKey(Picker&, vcl::Word, bool, vcl::Integer);
   void SelectInList(vcl::Integer index);
   template <typename Fn>
   void Keyboard(Fn fn) {
