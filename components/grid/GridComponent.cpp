@@ -432,6 +432,9 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
     return;
   }
   TBaseGrid::Dispatch(message);
+  // Typed characters reach a grid that looks rows up or does not edit.
+  if (message.Msg == vcl::WM_GETDLGCODE && (navigation_->AutoGotoWhenSorted || !Options().Contains(vcl::goEditing)))
+    message.Result |= vcl::DLGC_WANTCHARS;
   if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying)) WindowCreated();
 }
 
@@ -1458,6 +1461,23 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       return;
     }
   }
+  // With row selection the horizontal keys scroll the columns: with
+  // LeftRightRowSelect only together with Ctrl (the key goes on), without
+  // it plain Left and Right, which then do nothing more.
+  if ((key == vcl::VK_LEFT || key == vcl::VK_RIGHT) && Options().Contains(vcl::goRowSelect) && !IsNode(Row()) &&
+      VisibleColCount() < ColCount()) {
+    const bool ctrl = shift.Contains(vcl::ssCtrl);
+    if (navigation_->LeftRightRowSelect ? ctrl : true) {
+      if (key == vcl::VK_LEFT && LeftCol() > FixedCols()) SetLeftCol(LeftCol() - 1);
+      if (key == vcl::VK_RIGHT && LeftCol() + VisibleColCount() < ColCount()) SetLeftCol(LeftCol() + 1);
+      if (!navigation_->LeftRightRowSelect) {
+        Word copy = key;
+        if (OnKeyDown) OnKeyDown(this, copy, shift);
+        key = 0;
+        return;
+      }
+    }
+  }
   // Arrows jump over cells that count as fixed; when none beyond them
   // may be reached the current cell stays. The key is the grid's then.
   if (navigation_->SkipFixedCells && key >= vcl::VK_LEFT && key <= vcl::VK_DOWN) {
@@ -1798,7 +1818,13 @@ void TVadOdizadEzev::KeyUp(vcl::Word& key, vcl::TShiftState shift) {
     default:
       break;
   }
+  const Word released = key;
   TBaseGrid::KeyUp(key, shift);
+  // With AlwaysEdit the cell an arrow or Tab arrived in opens its editor.
+  if (navigation_->AlwaysEdit && !EditorMode() &&
+      ((released >= vcl::VK_LEFT && released <= vcl::VK_DOWN) ||
+       (released == vcl::VK_TAB && Options().Contains(vcl::goTabs))))
+    ShowCellEditor();
 }
 
 void TVadOdizadEzev::TabAdvance(bool backward) {

@@ -392,3 +392,93 @@ TEST(GridKeys, EnterAndF2OnCellsThatMayNotBeEdited) {
     EXPECT_EQ(g.grid->Row(), 4) << label;
   }
 }
+
+TEST(GridKeys, LeftAndRightScrollTheColumnsOfRowSelection) {
+  struct Case {
+    bool leftRight;  // LeftRightRowSelect
+    Word key;
+    bool ctrl;
+    Integer startLeft;
+    Integer left;  // LeftCol afterwards
+    bool consumed;
+  };
+  const Case cases[] = {
+      {false, vcl::VK_RIGHT, false, 1, 2, true},  {false, vcl::VK_LEFT, false, 4, 3, true},
+      {false, vcl::VK_LEFT, false, 1, 1, true},   // already at the first column
+      {true, vcl::VK_RIGHT, true, 3, 4, false},   {true, vcl::VK_LEFT, true, 4, 3, false},
+      {true, vcl::VK_LEFT, true, 1, 1, false},
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    g.grid->SetColCount(20);
+    g.grid->Navigation()->LeftRightRowSelect = c.leftRight;
+    auto options = g.grid->Options();
+    options.Include(vcl::goRowSelect);
+    g.grid->SetOptions(options);
+    g.grid->SetRow(5);
+    g.grid->SetCol(c.startLeft + 1);
+    g.grid->SetLeftCol(c.startLeft);
+    ASSERT_LT(g.grid->VisibleColCount(), 20);
+    const Integer col = g.grid->Col();
+    const std::string label = std::to_string(c.leftRight) + " key " + std::to_string(c.key) + " ctrl " +
+                              std::to_string(c.ctrl) + " from " + std::to_string(c.startLeft);
+    vcl::SetInputModifiers(c.ctrl ? Qt::ControlModifier : Qt::NoModifier);
+    g.Key(c.key);
+    vcl::SetInputModifiers(Qt::NoModifier);
+    EXPECT_EQ(g.grid->LeftCol(), c.left) << label;
+    EXPECT_EQ(g.keyEvents, 1) << label;
+    EXPECT_EQ(g.grid->Row(), 5) << label;
+    // A consumed key leaves the current column; one that goes on moves it.
+    if (c.consumed)
+      EXPECT_EQ(g.grid->Col(), col) << label;
+    else
+      EXPECT_EQ(g.grid->Col(), col + (c.key == vcl::VK_RIGHT ? 1 : -1)) << label;
+  }
+  // With LeftRightRowSelect a plain arrow goes the class library's way.
+  TKeyGrid g;
+  g.grid->SetColCount(20);
+  auto options = g.grid->Options();
+  options.Include(vcl::goRowSelect);
+  g.grid->SetOptions(options);
+  g.grid->SetCol(3);
+  g.Key(vcl::VK_RIGHT);
+  EXPECT_EQ(g.grid->Col(), 4);
+  EXPECT_EQ(g.grid->LeftCol(), 1);
+}
+
+TEST(GridKeys, AlwaysEditOpensTheEditorWhereTheKeyArrived) {
+  struct Case {
+    Word key;
+    bool tabs, controlCell, opens;
+  };
+  const Case cases[] = {
+      {vcl::VK_RIGHT, false, false, true}, {vcl::VK_DOWN, false, false, true}, {vcl::VK_TAB, true, false, true},
+      {vcl::VK_TAB, false, false, false},  {vcl::VK_NEXT, false, false, false}, {vcl::VK_RIGHT, false, true, false},
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    auto options = g.grid->Options();
+    options.Include(vcl::goEditing);
+    if (c.tabs) options.Include(vcl::goTabs);
+    g.grid->SetOptions(options);
+    g.grid->Navigation()->AlwaysEdit = true;
+    if (c.controlCell) g.Graphic(3, 4, ctCheckBox);
+    // The key-up comes after the key moved the current cell here.
+    g.grid->SetCol(3);
+    g.grid->SetRow(4);
+    g.grid->Perform(vcl::WM_KEYUP, c.key, 0);
+    EXPECT_EQ(g.grid->EditorMode(), c.opens) << c.key;
+  }
+}
+
+TEST(GridKeys, DialogCodeWantsCharacters) {
+  TKeyGrid g;
+  auto options = g.grid->Options();
+  options.Exclude(vcl::goEditing);
+  g.grid->SetOptions(options);
+  EXPECT_NE(g.grid->Perform(vcl::WM_GETDLGCODE, 0, 0) & vcl::DLGC_WANTCHARS, 0);
+  options.Include(vcl::goEditing);
+  g.grid->SetOptions(options);
+  g.grid->Navigation()->AutoGotoWhenSorted = true;
+  EXPECT_NE(g.grid->Perform(vcl::WM_GETDLGCODE, 0, 0) & vcl::DLGC_WANTCHARS, 0);
+}
