@@ -328,6 +328,8 @@ void TCustomForm::ApplyBorderStyle() {
     if (sizing && borderIcons_.Contains(biMaximize)) flags |= Qt::WindowMaximizeButtonHint;
     if (borderIcons_.Contains(biHelp)) flags |= Qt::WindowContextHelpButtonHint;
   }
+  // A topmost window stays above every other window, not only its owner's.
+  if (WindowExStyle() & WS_EX_TOPMOST) flags |= Qt::WindowStaysOnTopHint;
   if (frame_->windowFlags() == flags) return;
   bool visible = frame_->isVisible();
   frame_->setWindowFlags(flags);
@@ -565,7 +567,8 @@ void TCustomForm::Dispatch(TMessage& m) {
     case WM_CLOSE: Close(); return;
     case CM_RELEASE: Free(this); return;
     case WM_STYLECHANGED:
-      // The caption bits decide the title bar.
+      // The caption bits decide the title bar, the topmost bit whether the
+      // window stays above all others.
       if (static_cast<intptr_t>(m.WParam) == -16) {
         auto* change = reinterpret_cast<const STYLESTRUCT*>(m.LParam);
         bool title = (change->styleNew & WS_CAPTION) != 0;
@@ -574,6 +577,10 @@ void TCustomForm::Dispatch(TMessage& m) {
           ApplyBorderStyle();
           PlaceWindow();
         }
+      }
+      if (static_cast<intptr_t>(m.WParam) == -20) {
+        auto* change = reinterpret_cast<const STYLESTRUCT*>(m.LParam);
+        if ((change->styleNew ^ change->styleOld) & WS_EX_TOPMOST) ApplyBorderStyle();
       }
       TWinControl::Dispatch(m);
       return;

@@ -144,3 +144,37 @@ TEST(FormWindowManager, StateChangesByTheWindowManagerArriveAsSystemCommands) {
   for (const Heard& h : form->heard) EXPECT_NE(h.msg, Cardinal(WM_SYSCOMMAND));
   Free(form);
 }
+
+// The topmost bit of a form's extended style keeps its window above all
+// others through Qt's stay-on-top hint, on the platform window as well; a
+// change of border style keeps it, and clearing the bit drops it.
+TEST(FormWindowManager, TheTopmostBitKeepsTheWindowOnTop) {
+  ListeningForm* form = ShownForm();
+  QWidget* frame = form->WindowWidget();
+  auto onTop = [&] {
+    return frame->windowFlags().testFlag(Qt::WindowStaysOnTopHint) &&
+           frame->windowHandle()->flags().testFlag(Qt::WindowStaysOnTopHint);
+  };
+  EXPECT_FALSE(onTop());
+  form->SetWindowExStyle(form->WindowExStyle() | WS_EX_TOPMOST);
+  Pump();
+  EXPECT_TRUE(onTop());
+  EXPECT_TRUE(frame->isVisible()) << "the new flags leave the window shown";
+  form->SetBorderStyle(bsToolWindow);
+  Pump();
+  EXPECT_TRUE(onTop());
+  EXPECT_EQ(frame->windowFlags() & Qt::WindowType_Mask, Qt::Tool);
+  EXPECT_TRUE(form->WindowExStyle() & WS_EX_TOPMOST);
+  form->SetWindowExStyle(form->WindowExStyle() & ~WS_EX_TOPMOST);
+  Pump();
+  EXPECT_FALSE(onTop());
+  EXPECT_TRUE(frame->isVisible());
+  // A hidden form takes the bit for when it shows.
+  form->Hide();
+  form->SetWindowExStyle(form->WindowExStyle() | WS_EX_TOPMOST);
+  EXPECT_FALSE(frame->isVisible());
+  form->Show();
+  Pump();
+  EXPECT_TRUE(onTop());
+  Free(form);
+}
