@@ -1382,6 +1382,44 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
         break;
     }
   }
+  if ((key == vcl::VK_RETURN || key == vcl::VK_F2) && !EditorMode()) {
+    // Grids that edit on demand take editing on for a cell that allows it.
+    // The class library's own Enter would close the editor just opened, so
+    // a key that opened one is the grid's.
+    bool opened = false;
+    if (mouseActions_->EditOnDblClickOnly()) {
+      const bool rangeEdit = mouseActions_->RangeSelectAndEdit;
+      mouseActions_->RangeSelectAndEdit = true;
+      const bool allowed = IsCellEditable(RealColIndex(Col()), Row());
+      mouseActions_->RangeSelectAndEdit = rangeEdit;
+      if (allowed) {
+        auto options = Options();
+        options.Include(vcl::goEditing);
+        SetOptions(options);
+        ShowCellEditor();
+        opened = EditorMode();
+      }
+    }
+    if (!opened && mouseActions_->RangeSelectAndEdit && !Options().Contains(vcl::goEditing)) {
+      if (!IsCellEditable(RealColIndex(Col()), Row())) {
+        Word copy = key;
+        if (OnKeyDown) OnKeyDown(this, copy, shift);
+        key = 0;
+        return;
+      }
+      auto options = Options();
+      options.Include(vcl::goEditing);
+      SetOptions(options);
+      ShowCellEditor();
+      opened = EditorMode();
+    }
+    if (opened) {
+      Word copy = key;
+      if (OnKeyDown) OnKeyDown(this, copy, shift);
+      key = 0;
+      return;
+    }
+  }
   if (key == vcl::VK_RETURN || key == vcl::VK_F2) {
     const bool editable = IsCellEditable(RealColIndex(Col()), Row());
     // Enter and F2 never open an editor on a cell that may not be edited.

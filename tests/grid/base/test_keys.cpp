@@ -482,3 +482,37 @@ TEST(GridKeys, DialogCodeWantsCharacters) {
   g.grid->Navigation()->AutoGotoWhenSorted = true;
   EXPECT_NE(g.grid->Perform(vcl::WM_GETDLGCODE, 0, 0) & vcl::DLGC_WANTCHARS, 0);
 }
+
+TEST(GridKeys, EnterAndF2TakeEditingOnWhereItIsOnDemand) {
+  struct Case {
+    bool dblClickOnly, rangeEdit, refused;
+    Word key;
+    bool opens;
+    int keyEvents;
+  };
+  const Case cases[] = {
+      {true, false, false, vcl::VK_F2, true, 1},      {true, false, false, vcl::VK_RETURN, true, 1},
+      {true, false, true, vcl::VK_F2, false, 1},      // refused: no editing, the class library sees a plain F2
+      {false, true, false, vcl::VK_F2, true, 1},      {false, true, false, vcl::VK_RETURN, true, 1},
+      {false, true, true, vcl::VK_RETURN, false, 1},  // refused: consumed
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    auto options = g.grid->Options();
+    options.Exclude(vcl::goEditing);
+    g.grid->SetOptions(options);
+    g.grid->MouseActions()->SetEditOnDblClickOnly(c.dblClickOnly);
+    g.grid->MouseActions()->RangeSelectAndEdit = c.rangeEdit;
+    if (c.refused) g.grid->OnCanEditCell = [](vcl::TObject*, Integer, Integer, bool& can) { can = false; };
+    g.grid->SetCol(2);
+    g.grid->SetRow(3);
+    g.Key(c.key);
+    const std::string label = std::to_string(c.dblClickOnly) + std::to_string(c.rangeEdit) +
+                              std::to_string(c.refused) + " key " + std::to_string(c.key);
+    EXPECT_EQ(g.grid->EditorMode(), c.opens) << label;
+    EXPECT_EQ(g.grid->Options().Contains(vcl::goEditing), c.opens) << label;
+    EXPECT_EQ(g.keyEvents, c.keyEvents) << label;
+    EXPECT_EQ(g.grid->Col(), 2) << label;
+    EXPECT_EQ(g.grid->Row(), 3) << label;
+  }
+}
