@@ -179,20 +179,27 @@ TEST_F(ListBoxTest, PaintsSelectionDisabledItemsAndOwnerDrawing) {
 // An owner-drawn list with more items than fit shows its vertical bar in the
 // strip the client area leaves: the bar's own pixels, not the items', are
 // what a grab of the box shows there, whether the bar came before or after
-// the window was shown, with or without the sunken border.
+// the window was shown, with or without the sunken border, and for a box
+// made on a form already shown.
 TEST(ListBoxScrollBar, OwnerDrawnListShowsItsBarInTheStrip) {
   struct Case {
     const char* name;
     bool border;
     bool fillAfterShow;
+    bool createdOnShownForm;
   };
-  const Case cases[] = {{"bordered-filled-before-show", true, false},
-                        {"bordered-filled-after-show", true, true},
-                        {"borderless-filled-before-show", false, false},
-                        {"borderless-filled-after-show", false, true}};
+  const Case cases[] = {{"bordered-filled-before-show", true, false, false},
+                        {"bordered-filled-after-show", true, true, false},
+                        {"borderless-filled-before-show", false, false, false},
+                        {"borderless-filled-after-show", false, true, false},
+                        {"bordered-created-on-shown-form", true, false, true}};
   for (const Case& k : cases) {
     SCOPED_TRACE(k.name);
     TForm* form = MakeForm(300, 200);
+    if (k.createdOnShownForm) {
+      form->Show();
+      Pump();
+    }
     auto* box = new TListBox(form);
     box->SetBorderVisible(k.border);
     box->SetBounds(10, 10, 150, 104);
