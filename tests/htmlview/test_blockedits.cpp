@@ -429,3 +429,54 @@ TEST(BodyEdits, OffersPlaceInitialCursorToTheNodesBelow) {
   EXPECT_NE(place.ConsumedBy, page.Body);
   EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), "<body><p>|ab</p><p>cd</p></body>");
 }
+
+// An image dragged onto a block (4503 after 4501 showed the bar): at the
+// top or bottom edge it gets a centred block of its own, in a centred
+// image block it joins the others, in a cell the content is wrapped in a
+// div first; the image's old place is left behind.
+TEST(BlockEdits, ImageDroppedOnABlock) {
+  struct DropCase {
+    const char* Name;
+    const char* Before;
+    int Block;
+    bool Top;
+    const char* After;
+  };
+  const char* kImage = "<img src=\"x.png\" width=\"10\" height=\"10\">";
+  const DropCase cases[] = {
+      {"on the top edge", "<body><p>a<img src=\"x.png\" width=\"10\" height=\"10\">b|</p><p>cd</p></body>", 1, true,
+       "<body><p>ab|</p><p style=\"text-align:center;\"><img src=\"x.png\" width=\"10\" height=\"10\"></p>"
+       "<p>cd</p></body>"},
+      {"on the bottom edge", "<body><p>a<img src=\"x.png\" width=\"10\" height=\"10\">b|</p><p>cd</p></body>", 1,
+       false,
+       "<body><p>ab|</p><p>cd</p><p style=\"text-align:center;\"><img src=\"x.png\" width=\"10\" height=\"10\">"
+       "</p></body>"},
+      {"into a centred image block",
+       "<body><p>a<img src=\"x.png\" width=\"10\" height=\"10\">b|</p><p style=\"text-align:center;\">"
+       "<img src=\"y.png\" width=\"10\" height=\"10\"></p></body>",
+       1, false,
+       "<body><p>ab|</p><p style=\"text-align:center;\"><img src=\"y.png\" width=\"10\" height=\"10\">"
+       "<img src=\"x.png\" width=\"10\" height=\"10\"></p></body>"},
+  };
+  for (const DropCase& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LayoutPage page;
+    page.LoadChunk(ReadFixture(c.Before, page.Host.Events));
+    page.Host.DC = &page.Fake;
+    // The bar would be painted at once; the fake-metrics surface measures
+    // but does not draw.
+    page.Manager.PaintingEnabled = false;
+    std::unique_ptr<htmldoc::TpsDataChunk> copy = page.Body->GetChunk(true);
+    const uint32_t image = htmldoc::testing::At(*copy, kImage)->Id;
+    TpsWindow* block = page.Body->Child(c.Block);
+    TpsMessage show(mrCommand, psmImageDragShowTarget, block);
+    show.SetPos(block->LocalToAbsolute({5, c.Top ? 1 : block->Height - 1}));
+    block->HandleMessage(show);
+    EXPECT_EQ(static_cast<TpsBlockNode*>(block)->DropBar, c.Top ? 1 : 2);
+    TpsMessagePtr drop = TpsMessage::Create(mrCommand, psmImageDrop, block);
+    drop->ElementId = image;
+    page.Manager.PostMessage(std::move(drop));
+    page.Manager.ProcessMessages();
+    EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
+  }
+}

@@ -158,6 +158,94 @@ void TpsBlockNode::MergeIntoPreviousBlock() {
   PostMessage(post(root, psmEndEdit), true);
 }
 
+void TpsBlockNode::DropImage(uint32_t aImageId) {
+  const Byte bar = DropBar;
+  SetDropBar(0);
+  if (bar == 0) return;
+  // Read while the block still holds its opening tag.
+  const bool centred = GetTextAlign() == 2;
+  ExtractChunk();
+  TpsDataChunk& chunk = *EditChunk;
+  TpsChunkElement* open = chunk.FindBlockOpenTag(chunk.First(), true);
+  PS_ASSERT(open);
+  TpsChunkElement* close = chunk.FindPartnerTag(open, nullptr);
+  PS_ASSERT(close);
+  const Byte code = TpsDataChunk::TagCodeOf(open);
+  const bool cell = code == htmldoc::TAG_TD || code == htmldoc::TAG_TH;
+
+  // The drop position: the element the markers go after (bar 1) or before
+  // (bar 2); in a cell whose content starts or ends with a div, inside it.
+  TpsChunkElement* at = bar == 1 ? open : close;
+  bool divAtEnd = false;
+  if (cell) {
+    TpsChunkElement* edge = bar == 1 ? open->Next : close->Prev;
+    while (edge && edge != open && edge != close && BlockRangeIsBlank(edge, edge))
+      edge = bar == 1 ? edge->Next : edge->Prev;
+    if (TpsDataChunk::IsTag(edge, htmldoc::TAG_DIV, bar == 1 ? htmldoc::ttOpening : htmldoc::ttClosing)) {
+      at = edge;
+      divAtEnd = true;
+    }
+  }
+
+  // A centred block holding nothing but images and custom tags takes the
+  // image as it is; any other block is split so the image gets its own.
+  bool imageBlock = centred;
+  for (TpsChunkElement* e = open->Next; imageBlock && e && e != close; e = e->Next) {
+    if (e->Kind == htmldoc::ceChar) imageBlock = false;
+    if (e->Kind == htmldoc::ceTag && !TpsDataChunk::IsImageTag(e) && !TpsDataChunk::IsCustomTag(e))
+      imageBlock = false;
+  }
+  // Each marker goes to the same place, so at the top they stand 5, 4, 3
+  // and at the bottom 3, 4, 5: the split at 3 leaves 4 and 5 in the half
+  // that is empty but for the image to come.
+  for (Integer marker : {3, 4, 5}) {
+    if (marker == 3 && imageBlock) continue;
+    chunk.InsertMarker(marker, at, bar == 1);
+  }
+  if (cell && !divAtEnd) {
+    // The cell's content goes into a div of its own, so the image's block
+    // stays inside the cell.
+    const htmldoc::TpsHtmlTagEventsRef events = Editor ? Editor->DocumentEvents() : nullptr;
+    auto div = std::make_unique<htmldoc::TpsHtmlTag>(events, htmldoc::TAG_DIV, htmldoc::ttOpening);
+    div->SetAttribute("style", "margin:0px;padding:0px;border:0px");
+    chunk.InsertTag(std::move(div), open, true);
+    chunk.InsertTag(std::make_unique<htmldoc::TpsHtmlTag>(events, htmldoc::TAG_DIV, htmldoc::ttClosing), close,
+                    false);
+  }
+
+  TpsWindow* root = GetRoot();
+  const auto post = [root](Integer aId, Integer a = 0, Integer b = 0, Integer c = 0) {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, root);
+    m->SetParam(1, a);
+    m->SetParam(2, b);
+    m->SetParam(3, c);
+    return m;
+  };
+  PostMessage(post(psmBeginEdit), false);
+  PostMessage(post(psmExtractChunk), false);
+  TpsMessagePtr mark = post(psmMarkElementWithWrappers, 1, 2);
+  mark->ElementId = aImageId;
+  PostMessage(std::move(mark), false);
+  if (!imageBlock) {
+    PostMessage(post(psmSplitBlockAtMarker, 3), false);
+    TpsMessagePtr centre = post(psmSetMarkedBlockAlignment, 4);
+    centre->Alignment = 2;
+    PostMessage(std::move(centre), false);
+  }
+  PostMessage(post(psmMoveMarkedRange, 1, 2, 4), false);
+  PostMessage(post(psmDeleteMarkedBlock, 5), false);
+  PostMessage(post(psmRemoveMarker, 1), false);
+  PostMessage(post(psmRemoveMarker, 2), false);
+  // Marker 5 stays when its block keeps content; no later edit may meet it.
+  PostMessage(post(psmRemoveMarker, 5), false);
+  PostMessage(post(psmRelayout), false);
+  PostMessage(post(psmDocumentChanged), false);
+  TpsMessagePtr refresh = post(psmRefreshImage);
+  refresh->ElementId = aImageId;
+  PostMessage(std::move(refresh), false);
+  PostMessage(post(psmEndEdit), true);
+}
+
 void TpsBlockNode::InsertLineBreak() {
   TpsDataChunk& chunk = *EditChunk;
   TpsChunkElement* cursor = chunk.GetCursor();

@@ -417,6 +417,10 @@ void TpsBlockNode::HandleMessage(TpsMessage& m) {
         m.MarkHandled(this);
         return;
       }
+      case psmImageDrop:
+        m.MarkHandled(this);
+        DropImage(m.ElementId);
+        return;
       case psmImageDragHideTarget:
         SetDropBar(0);
         m.MarkHandled(this);

@@ -100,6 +100,8 @@ class TpsBlockNode : public TpsDocumentNode {
   bool HandleBlockEdit(TpsMessage& aMessage);
   // Backspace at the block's start: its content joins the previous block.
   void MergeIntoPreviousBlock();
+  // The dragged image (its element id) dropped at the drop bar's edge.
+  void DropImage(uint32_t aImageId);
   void InsertLineBreak();
   void EnsureMarkerInParagraph(Integer aMarker);
   void LiftMarkerOutOfBlocks(Integer aMarker);
