@@ -1815,6 +1815,25 @@ void TVadOdizadEzev::AutoAddRow() {
 }
 
 void TVadOdizadEzev::KeyPress(vcl::WideChar& key) {
+  if (key == '\r') {
+    // Enter on a cell that may not be edited is the owner's alone.
+    if (!navigation_->AdvanceOnEnter && !IsCellEditable(RealColIndex(Col()), Row())) {
+      vcl::WideChar copy = key;
+      if (OnKeyPress) OnKeyPress(this, copy);
+      key = 0;
+      return;
+    }
+    // A control cell has no editor to leave: Enter moves on from it
+    // directly and the editor opens in the cell reached.
+    if (HasCellControl(Col(), Row())) {
+      AdvanceAfterEnter(Col(), Row(), editorActive_, true, true, false);
+      vcl::WideChar copy = key;
+      if (OnKeyPress) OnKeyPress(this, copy);
+      if (navigation_->AdvanceAutoEdit && navigation_->AdvanceOnEnter) ShowCellEditor();
+      key = 0;
+      return;
+    }
+  }
   if (!Options().Contains(vcl::goEditing) && navigation_->AutoGotoWhenSorted && key > 0 && key < 256 &&
       key != '\r' && key != 27) {
     lookupText_ = NextLookupText(lookupText_, static_cast<char>(key), navigation_->AutoGotoIncremental);

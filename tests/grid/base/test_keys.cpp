@@ -516,3 +516,48 @@ TEST(GridKeys, EnterAndF2TakeEditingOnWhereItIsOnDemand) {
     EXPECT_EQ(g.grid->Row(), 3) << label;
   }
 }
+
+TEST(GridKeys, EnterOnAControlCellMovesOn) {
+  // (2, 3) holds a check box; Enter is typed there.
+  struct Case {
+    bool advance, autoEdit;
+    Integer toCol;
+    bool opens;
+  };
+  const Case cases[] = {
+      {true, true, 3, true},
+      {true, false, 3, false},
+      {false, true, 2, false},
+  };
+  for (const Case& c : cases) {
+    TKeyGrid g;
+    auto options = g.grid->Options();
+    options.Include(vcl::goEditing);
+    g.grid->SetOptions(options);
+    g.grid->Navigation()->AdvanceOnEnter = c.advance;
+    g.grid->Navigation()->AdvanceAutoEdit = c.autoEdit;
+    g.Graphic(2, 3, ctCheckBox);
+    int presses = 0;
+    g.grid->OnKeyPress = [&](vcl::TObject*, vcl::WideChar&) { ++presses; };
+    g.grid->SetCol(2);
+    g.grid->SetRow(3);
+    g.Key(vcl::VK_RETURN);
+    g.grid->Perform(vcl::WM_CHAR, '\r', 0);
+    const std::string label = std::to_string(c.advance) + std::to_string(c.autoEdit);
+    EXPECT_EQ(g.grid->Col(), c.toCol) << label;
+    EXPECT_EQ(g.grid->Row(), 3) << label;
+    EXPECT_EQ(g.grid->EditorMode(), c.opens) << label;
+    EXPECT_EQ(presses, 1) << label;
+  }
+  // Enter on a cell that may not be edited, without AdvanceOnEnter: the
+  // owner hears of it and nothing else happens.
+  TKeyGrid g;
+  int presses = 0;
+  g.grid->OnKeyPress = [&](vcl::TObject*, vcl::WideChar&) { ++presses; };
+  g.grid->SetCol(2);
+  g.grid->SetRow(3);
+  g.grid->Perform(vcl::WM_CHAR, '\r', 0);
+  EXPECT_EQ(presses, 1);
+  EXPECT_EQ(g.grid->Col(), 2);
+  EXPECT_FALSE(g.grid->EditorMode());
+}
