@@ -128,6 +128,9 @@ TEST(FormWindowManager, StateChangesByTheWindowManagerArriveAsSystemCommands) {
   ASSERT_FALSE(form->heard.empty());
   const QSize maximized = form->WindowWidget()->size();
   EXPECT_GT(maximized.width(), 300);
+  // The form stands where the window manager put the window.
+  const QRect placed = form->WindowWidget()->geometry();
+  EXPECT_EQ(form->BoundsRect(), Bounds(placed.x(), placed.y(), placed.width(), placed.height()));
   for (const Heard& h : form->heard)
     if (h.msg == WM_SYSCOMMAND) EXPECT_EQ(h.form.Width(), maximized.width());
   window->setWindowStates(Qt::WindowNoState);
