@@ -430,6 +430,18 @@ TEST(BodyEdits, OffersPlaceInitialCursorToTheNodesBelow) {
   EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), "<body><p>|ab</p><p>cd</p></body>");
 }
 
+namespace {
+
+TpsWindow* FirstCell(TpsWindow* aNode) {
+  if (auto* block = dynamic_cast<TpsBlockNode*>(aNode))
+    if (block->OpeningTag && htmldoc::TpsDataChunk::TagCodeOf(block->OpeningTag) == htmldoc::TAG_TD) return aNode;
+  for (TpsWindow* c : aNode->ChildList())
+    if (TpsWindow* found = FirstCell(c)) return found;
+  return nullptr;
+}
+
+}  // namespace
+
 // An image dragged onto a block (4503 after 4501 showed the bar): at the
 // top or bottom edge it gets a centred block of its own, in a centred
 // image block it joins the others, in a cell the content is wrapped in a
@@ -457,6 +469,14 @@ TEST(BlockEdits, ImageDroppedOnABlock) {
        1, false,
        "<body><p>ab|</p><p style=\"text-align:center;\"><img src=\"y.png\" width=\"10\" height=\"10\">"
        "<img src=\"x.png\" width=\"10\" height=\"10\"></p></body>"},
+      {"on a cell's top: its content wrapped in a div, which is split",
+       "<body><p>a<img src=\"x.png\" width=\"10\" height=\"10\">b|</p><table><tr><td>cd</td></tr></table>"
+       "</body>",
+       -1, true,
+       "<body><p>ab|</p><table><tr><td>"
+       "<div style=\"margin:0px;padding:0px;border-width:0px;text-align:center;\">"
+       "<img src=\"x.png\" width=\"10\" height=\"10\"></div>"
+       "<div style=\"margin:0px;padding:0px;border-width:0px;\">cd</div></td></tr></table></body>"},
   };
   for (const DropCase& c : cases) {
     SCOPED_TRACE(c.Name);
@@ -468,7 +488,8 @@ TEST(BlockEdits, ImageDroppedOnABlock) {
     page.Manager.PaintingEnabled = false;
     std::unique_ptr<htmldoc::TpsDataChunk> copy = page.Body->GetChunk(true);
     const uint32_t image = htmldoc::testing::At(*copy, kImage)->Id;
-    TpsWindow* block = page.Body->Child(c.Block);
+    TpsWindow* block = c.Block >= 0 ? page.Body->Child(c.Block) : FirstCell(page.Body);
+    ASSERT_TRUE(block);
     TpsMessage show(mrCommand, psmImageDragShowTarget, block);
     show.SetPos(block->LocalToAbsolute({5, c.Top ? 1 : block->Height - 1}));
     block->HandleMessage(show);
