@@ -415,6 +415,31 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
   if (message.Msg == vcl::WM_CHAR && ExcelStyleDecimalSeparator && message.WParam == '.' &&
       (message.LParam & 0x400000) != 0)
     message.WParam = static_cast<vcl::WPARAM>(static_cast<unsigned char>(rtl::FormatSettings().DecimalSeparator));
+  if (message.Msg == vcl::WM_CHAR) {
+    // An HTML cell's own controls take the typing, not the cell.
+    const AnsiString text = GetCurrentCellRawText();
+    if (GetTextKind(text, EnableHTML) == TTextKind::tkHTML &&
+        rtl::UpperCase(text).find("<CONTROL") != std::string::npos) {
+      message.Result = 1;
+      return;
+    }
+    // Typing edits on demand a cell the owner lets be edited.
+    if (mouseActions_->EditOnDblClickOnly()) {
+      bool canEdit = true;
+      CheckCanEdit(RealColIndex(Col()), Row(), canEdit);
+      if (canEdit && !Options().Contains(vcl::goEditing)) {
+        auto options = Options();
+        options.Include(vcl::goEditing);
+        SetOptions(options);
+      }
+    }
+    // Ctrl+C, Ctrl+V and Ctrl+X did their work as keys.
+    if (navigation_->AllowClipboardShortCuts && vcl::GetKeyState(vcl::VK_CONTROL) < 0 &&
+        (message.WParam == 3 || message.WParam == 22 || message.WParam == 24)) {
+      message.Result = 0;
+      return;
+    }
+  }
   if (message.Msg == vcl::WM_TIMER && message.WParam == GridTimerId) {
     if (navigation_->AutoGotoIncremental && lookupExpiry_.Tick()) lookupText_.clear();
   }
@@ -1815,6 +1840,12 @@ void TVadOdizadEzev::AutoAddRow() {
 }
 
 void TVadOdizadEzev::KeyPress(vcl::WideChar& key) {
+  // Escape puts back the text the cell had when its edit began.
+  if (key == 27 && Options().Contains(vcl::goEditing) && validation_->Pending()) {
+    RestoreCellText();
+    if (OnKeyPress) OnKeyPress(this, key);
+    return;
+  }
   if (key == '\r') {
     // Enter on a cell that may not be edited is the owner's alone.
     if (!navigation_->AdvanceOnEnter && !IsCellEditable(RealColIndex(Col()), Row())) {

@@ -561,3 +561,72 @@ TEST(GridKeys, EnterOnAControlCellMovesOn) {
   EXPECT_EQ(g.grid->Col(), 2);
   EXPECT_FALSE(g.grid->EditorMode());
 }
+
+TEST(GridKeys, TypedCharactersOnControlsOnDemandAndClipboard) {
+  // An HTML cell with a control of its own takes no typing; a plain cell
+  // opens its editor with the character.
+  {
+    TKeyGrid g;
+    auto options = g.grid->Options();
+    options.Include(vcl::goEditing);
+    g.grid->SetOptions(options);
+    const AnsiString html = "<P>Name: <CONTROL TYPE=\"EDIT\" ID=\"N\" VALUE=\"a\" WIDTH=\"40\"></P>";
+    g.grid->SetCells(3, 4, html);
+    g.grid->SetCol(3);
+    g.grid->SetRow(4);
+    g.grid->Perform(vcl::WM_CHAR, 'x', 0);
+    EXPECT_FALSE(g.grid->EditorMode());
+    EXPECT_EQ(g.grid->Cells(3, 4), html);
+    g.grid->SetCol(2);
+    g.grid->Perform(vcl::WM_CHAR, 'x', 0);
+    EXPECT_TRUE(g.grid->EditorMode());
+  }
+  // With EditOnDblClickOnly typing takes editing on where the owner allows.
+  for (const bool refused : {false, true}) {
+    TKeyGrid g;
+    g.grid->MouseActions()->SetEditOnDblClickOnly(true);
+    ASSERT_FALSE(g.grid->Options().Contains(vcl::goEditing));
+    g.grid->OnCanEditCell = [&](vcl::TObject*, Integer, Integer, bool& can) { can = !refused; };
+    g.grid->SetCol(2);
+    g.grid->SetRow(3);
+    g.grid->Perform(vcl::WM_CHAR, 'x', 0);
+    EXPECT_EQ(g.grid->Options().Contains(vcl::goEditing), !refused) << refused;
+    EXPECT_EQ(g.grid->EditorMode(), !refused) << refused;
+  }
+  // Ctrl+C, Ctrl+V and Ctrl+X as characters are dropped with the clipboard
+  // shortcuts on; otherwise the owner sees them.
+  for (const bool shortcuts : {false, true}) {
+    TKeyGrid g;
+    g.grid->Navigation()->AllowClipboardShortCuts = shortcuts;
+    int presses = 0;
+    g.grid->OnKeyPress = [&](vcl::TObject*, vcl::WideChar&) { ++presses; };
+    vcl::SetInputModifiers(Qt::ControlModifier);
+    for (const vcl::WPARAM ch : {3, 22, 24}) g.grid->Perform(vcl::WM_CHAR, ch, 0);
+    vcl::SetInputModifiers(Qt::NoModifier);
+    EXPECT_EQ(presses, shortcuts ? 0 : 3) << shortcuts;
+  }
+}
+
+TEST(GridKeys, EscapePutsBackTheEditStartText) {
+  TKeyGrid g;
+  auto options = g.grid->Options();
+  options.Include(vcl::goEditing);
+  g.grid->SetOptions(options);
+  g.grid->SetCells(2, 3, "before");
+  g.grid->SetCol(2);
+  g.grid->SetRow(3);
+  int presses = 0;
+  g.grid->OnKeyPress = [&](vcl::TObject*, vcl::WideChar&) { ++presses; };
+  // No edit awaiting validation: the text stays as it is.
+  g.grid->SetCells(2, 3, "changed");
+  g.grid->Perform(vcl::WM_CHAR, 27, 0);
+  EXPECT_EQ(g.grid->Cells(2, 3), "changed");
+  // An edit began (F2), and the cell changed since.
+  g.grid->SetCells(2, 3, "before");
+  g.Key(vcl::VK_F2);
+  ASSERT_TRUE(g.grid->EditorMode());
+  g.grid->SetCells(2, 3, "after");
+  g.grid->Perform(vcl::WM_CHAR, 27, 0);
+  EXPECT_EQ(g.grid->Cells(2, 3), "before");
+  EXPECT_EQ(presses, 2);
+}
