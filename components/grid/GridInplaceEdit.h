@@ -7,6 +7,7 @@
 
 namespace grid {
 
+using rtl::AnsiString;
 using rtl::Integer;
 
 class TVadOdizadEzev;
