@@ -506,3 +506,28 @@ TEST(BlockEdits, ImageDroppedOnABlock) {
     EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), c.After);
   }
 }
+
+// A drop with no bar showing (the drag left the block, 4502) moves
+// nothing and lays nothing out.
+TEST(BlockEdits, ADropWithoutABarChangesNothing) {
+  LayoutPage page;
+  page.LoadChunk(
+      ReadFixture("<body><p>a<img src=\"x.png\" width=\"10\" height=\"10\">b|</p><p>cd</p></body>", page.Host.Events));
+  page.Host.DC = &page.Fake;
+  page.Manager.PaintingEnabled = false;
+  auto* block = static_cast<TpsBlockNode*>(page.Body->Child(1));
+  TpsMessage show(mrCommand, psmImageDragShowTarget, block);
+  show.SetPos(block->LocalToAbsolute({5, 1}));
+  block->HandleMessage(show);
+  TpsMessage hide(mrCommand, psmImageDragHideTarget, block);
+  block->HandleMessage(hide);
+  EXPECT_EQ(block->DropBar, 0);
+  const std::string before = DumpFixture(*page.Body->GetChunk(true));
+  page.Host.Calls.clear();
+  TpsMessagePtr drop = TpsMessage::Create(mrCommand, psmImageDrop, block);
+  drop->ElementId = htmldoc::testing::At(*page.Body->GetChunk(true), "<img src=\"x.png\" width=\"10\" height=\"10\">")->Id;
+  page.Manager.PostMessage(std::move(drop));
+  page.Manager.ProcessMessages();
+  EXPECT_EQ(DumpFixture(*page.Body->GetChunk(true)), before);
+  EXPECT_EQ(std::count(page.Host.Calls.begin(), page.Host.Calls.end(), "LayoutRunning 1"), 0);
+}
