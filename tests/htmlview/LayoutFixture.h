@@ -3,6 +3,7 @@
 // syntax check, laid out by a body node on the fake-metrics canvas (8
 // pixels a character, 10 up and 3 down), and the tree's geometry as a
 // table of text.
+#include <filesystem>
 #include <memory>
 #include <sstream>
 #include <string>
@@ -18,6 +19,9 @@
 #include "vcl/TestCanvases.h"
 
 namespace htmlview::testing {
+
+// The English Apache manual (apache2-doc): real pages for the corpus runs.
+inline const std::filesystem::path kApacheManual = "/usr/share/doc/apache2-doc/manual/en";
 
 inline std::unique_ptr<htmldoc::TpsDataChunk> ParsePage(const std::string& aHtml,
                                                         const htmldoc::TpsHtmlTagEventsRef& aEvents) {

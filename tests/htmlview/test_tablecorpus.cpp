@@ -15,8 +15,8 @@ namespace {
 
 using namespace htmlview;
 namespace fs = std::filesystem;
+using htmlview::testing::kApacheManual;
 
-const fs::path kManual = "/usr/share/doc/apache2-doc/manual/en";
 
 void CheckTables(TpsWindow* w, Integer& aTables) {
   if (auto* table = dynamic_cast<TpsTableNode*>(w)) {
@@ -38,9 +38,9 @@ void CheckTables(TpsWindow* w, Integer& aTables) {
 }
 
 TEST(TableNodesCorpus, ApacheManualPagesWithTables) {
-  if (!fs::exists(kManual)) GTEST_SKIP() << "apache2-doc is not installed";
+  if (!fs::exists(kApacheManual)) GTEST_SKIP() << "apache2-doc is not installed";
   Integer pages = 0, tables = 0;
-  for (const auto& entry : fs::recursive_directory_iterator(kManual)) {
+  for (const auto& entry : fs::recursive_directory_iterator(kApacheManual)) {
     if (entry.path().extension() != ".html") continue;
     std::ifstream in(entry.path(), std::ios::binary);
     std::stringstream text;

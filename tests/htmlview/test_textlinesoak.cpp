@@ -19,8 +19,8 @@ using namespace htmlview;
 using htmlview::testing::KeyPage;
 using htmlview::testing::TextLines;
 namespace fs = std::filesystem;
+using htmlview::testing::kApacheManual;
 
-const fs::path kManual = "/usr/share/doc/apache2-doc/manual/en";
 constexpr int kStepsPerPage = 40;
 
 std::string ReadFile(const fs::path& aPath) {
@@ -37,12 +37,12 @@ std::vector<fs::path> SoakPages() {
   for (const auto& e : fs::directory_iterator(fs::path(TOLVANE_TEST_DATA) / "htmlview" / "layout"))
     if (e.path().extension() == ".html") pages.push_back(e.path());
   std::vector<fs::path> manual;
-  if (fs::exists(kManual))
-    for (const auto& e : fs::recursive_directory_iterator(kManual))
+  if (fs::exists(kApacheManual))
+    for (const auto& e : fs::recursive_directory_iterator(kApacheManual))
       if (e.path().extension() == ".html") manual.push_back(e.path());
   std::sort(manual.begin(), manual.end());
   for (size_t i = 0; i < manual.size(); i += 8) pages.push_back(manual[i]);
-  if (fs::exists(kManual / "developer" / "modguide.html")) pages.push_back(kManual / "developer" / "modguide.html");
+  if (fs::exists(kApacheManual / "developer" / "modguide.html")) pages.push_back(kApacheManual / "developer" / "modguide.html");
   std::sort(pages.begin(), pages.end());
   return pages;
 }
