@@ -6,6 +6,7 @@
 #include "htmledit/view/psImageCache.h"
 #include "htmledit/view/psMessages.h"
 #include "htmledit/view/psWindows.h"
+#include "vcl/Pictures.h"
 
 namespace htmledit {
 

@@ -12,6 +12,8 @@
 #include "htmledit/view/psWindows.h"
 #include "rtl/CodePages.h"
 #include "rtl/Files.h"
+#include "rtl/Strings.h"
+#include "vcl/Pictures.h"
 
 namespace htmledit {
 
