@@ -220,6 +220,12 @@ function(tolvane_fuzz_tests)
     add_test(NAME ${name} COMMAND ${name} -seed=${TOLVANE_FUZZ_SEED} -max_total_time=${seconds}
              -rss_limit_mb=2048 ${args})
     set_tests_properties(${name} PROPERTIES LABELS "sanitize;fuzz" TIMEOUT 600)
+    if(TOLVANE_WITH_GUI)
+      # A target that drives the window layers loads fontconfig through
+      # Qt: its caches are left to the end of the process, as in the suites.
+      set_tests_properties(${name} PROPERTIES ENVIRONMENT
+        "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/tests/lsan-system-libraries.supp")
+    endif()
   endforeach()
 endfunction()
 
