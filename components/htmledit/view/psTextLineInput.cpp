@@ -345,6 +345,19 @@ void TpsTextNode::HandleMessage(TpsMessage& m) {
 // --- Kind 0: keys and commands ---
 
 bool TpsTextNode::HandleKey(TpsMessage& m) {
+  // Hands the cursor to the line before or after this one; whether a line
+  // took it.
+  const auto handOver = [&](Integer aId, bool aForward) {
+    TpsMessage take(mrCommand, aId, nullptr);
+    take.AutoFree = false;
+    take.Origin = this;
+    take.Shift = m.Shift;
+    if (aForward)
+      SendToFollowingWindows(take);
+    else
+      SendToPrecedingWindows(take);
+    return take.IsHandled();
+  };
   IpsEditorHost* editor = Editor;
   if (!editor || !FLineChunk) return false;
   TpsDataChunk& chunk = *FLineChunk;
@@ -417,11 +430,7 @@ bool TpsTextNode::HandleKey(TpsMessage& m) {
         chunk.MoveCursorBeforeEmbeddedNode();
         AfterMove(m, true);
       } else {
-        TpsMessage take(mrCommand, psmTakeCursorAtEnd, nullptr);
-        take.AutoFree = false;
-        take.Origin = this;
-        take.Shift = m.Shift;
-        SendToPrecedingWindows(take);
+        handOver(psmTakeCursorAtEnd, false);
       }
       break;
     case psmKeyRight:
@@ -429,12 +438,7 @@ bool TpsTextNode::HandleKey(TpsMessage& m) {
       if (chunk.MoveCursorRight()) {
         AfterMove(m, true);
       } else {
-        TpsMessage take(mrCommand, psmTakeCursorAtStart, nullptr);
-        take.AutoFree = false;
-        take.Origin = this;
-        take.Shift = m.Shift;
-        SendToFollowingWindows(take);
-        if (!take.IsHandled()) AfterMove(m, true);
+        if (!handOver(psmTakeCursorAtStart, true)) AfterMove(m, true);
       }
       break;
     case psmKeyUp:
@@ -465,12 +469,7 @@ bool TpsTextNode::HandleKey(TpsMessage& m) {
       if (chunk.MoveCursorWordLeft()) {
         AfterMove(m, true);
       } else {
-        TpsMessage take(mrCommand, psmTakeCursorWordLeft, nullptr);
-        take.AutoFree = false;
-        take.Origin = this;
-        take.Shift = m.Shift;
-        SendToPrecedingWindows(take);
-        if (!take.IsHandled()) AfterMove(m, true);
+        if (!handOver(psmTakeCursorWordLeft, false)) AfterMove(m, true);
       }
       break;
     case psmKeyWordRight: {
@@ -487,12 +486,7 @@ bool TpsTextNode::HandleKey(TpsMessage& m) {
           break;
         }
       }
-      TpsMessage take(mrCommand, psmTakeCursorAtStart, nullptr);
-      take.AutoFree = false;
-      take.Origin = this;
-      take.Shift = m.Shift;
-      SendToFollowingWindows(take);
-      if (!take.IsHandled() && moved) AfterMove(m, true);
+      if (!handOver(psmTakeCursorAtStart, true) && moved) AfterMove(m, true);
       break;
     }
     case psmKeyDocumentStart:
