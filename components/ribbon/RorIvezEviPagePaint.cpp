@@ -24,6 +24,18 @@ void TLumPage::Dispatch(vcl::TMessage& Message) {
     Message.Result = 1;  // the painting covers the page
     return;
   }
+  if (Message.Msg == vcl::CM_CONTROLCHANGE) {
+    vcl::TCustomControl::Dispatch(Message);
+    auto* control = reinterpret_cast<vcl::TControl*>(Message.WParam);
+    if (Message.LParam) {
+      if (auto* bar = dynamic_cast<TRorIvezEvi*>(control)) AddToolBar(bar);
+    } else {
+      // A toolbar being freed is no longer one by type: it is found by
+      // address.
+      ForgetToolBar(control);
+    }
+    return;
+  }
   vcl::TCustomControl::Dispatch(Message);
 }
 

@@ -29,6 +29,45 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   ~TLumPage() override;
 
   bool RibbonGroupHost() const override { return true; }
+  void ToolBarResized(TLumCustomToolBar* ToolBar) override;
+
+  // --- the page's toolbars, left to right ---
+  // Takes a toolbar in (answering its index), or -1 for none, one already
+  // listed, or while toolbars move between the page and its twin.
+  int AddToolBar(TLumCustomToolBar* ToolBar);
+  void RemoveToolBar(TLumCustomToolBar* ToolBar);
+  int ToolBarCount() const { return static_cast<int>(toolBars_.size()); }
+  // None outside the list.
+  TLumCustomToolBar* ToolBars(int Index) const;
+  TLumCustomToolBar* FirstToolBar(bool VisibleOnly) const;
+  bool AutoPosition() const { return autoPosition_; }
+  void SetAutoPosition(bool Value);
+  // Each shown toolbar at x (from 3, then past the last one and 3 more),
+  // 3 from the top and 6 less tall than the page.
+  void ArrangeToolBars();
+  // Reduces button sizes (then collapses groups) while the toolbars do not
+  // fit, and grows them back while room is left; FitToolBars does either.
+  void ShrinkToolBars();
+  void GrowToolBars();
+  void FitToolBars();
+  // The page's width less the last shown toolbar's right edge and 2.
+  int FreeSpace() const;
+  // How many consecutive shown toolbars from Index (forwards or back) fit
+  // from x = 3.
+  int ToolBarsFitting(int Index, bool Forward) const;
+  // The scroll buttons at the page's ends while even collapsed groups do
+  // not fit.
+  void UpdateToolBarScroll();
+  void ScrollToolBars(int Count);
+  void ScrollToolBarsTo(int Index);
+  void ResetToolBarScroll();
+  int FirstShownToolBar() const { return firstToolBar_; }
+  const TRIETabScroller& ToolBarScroller() const { return toolBarScroller_; }
+  TLumPageScrollButton* LeftToolBarButton() const { return leftToolBarButton_; }
+  TLumPageScrollButton* RightToolBarButton() const { return rightToolBarButton_; }
+  // Closes the compact windows of the page's groups (before hiding it).
+  void HideToolBarPopups();
+  void RefreshToolBars();
 
   TRorIvezEviPager* Pager() const { return pager_; }
   // Leaves another pager, takes Pager as parent and joins its list.
@@ -51,8 +90,11 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
  protected:
   void Paint() override;
   void Dispatch(vcl::TMessage& Message) override;
+  void Loaded() override;
+  void Resize() override;
 
  public:
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
 
   // Set by the pager's list only.
   void AttachPager(TRorIvezEviPager* Pager) { pager_ = Pager; }
@@ -80,6 +122,23 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   rtl::AnsiString tabHint_;
   bool settingParent_ = false;
   void FadeTick();
+  // The shown toolbars ordered by Left (each once), as the sizing sees
+  // them.
+  std::vector<TLumCustomToolBar*> ShownToolBars() const;
+  bool SizeCandidate(const TLumCustomToolBar* ToolBar) const;
+  bool Designing() const { return ComponentState().Contains(vcl::csDesigning); }
+  void MoveToolBars(int Dx);
+  void ForgetToolBar(vcl::TControl* Control);
+  TLumPageScrollButton* ToolBarScrollButton(bool Right);
+  std::vector<TLumCustomToolBar*> toolBars_;
+  bool autoPosition_ = true;
+  bool arranging_ = false;
+  bool movingToolBars_ = false;
+  int oldWidth_ = 0;
+  int firstToolBar_ = 0;
+  TRIETabScroller toolBarScroller_;
+  TLumPageScrollButton* leftToolBarButton_ = nullptr;
+  TLumPageScrollButton* rightToolBarButton_ = nullptr;
   vcl::TTimer* fadeTimer_ = nullptr;
   int fadeStep_ = 0, hotFade_ = 0, selectedFade_ = 0, fadeMode_ = 2;
 };

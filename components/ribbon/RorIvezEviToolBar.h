@@ -8,6 +8,7 @@
 // contract (no menu bar: nothing tracked; no overflow: nothing hidden).
 #include <vector>
 
+#include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviStyler.h"
 #include "vcl/Controls.h"
 
@@ -29,10 +30,15 @@ using enum TCaptionPosition;
 // group's drop-down (glow buttons stacked in columns of three), a dock
 // panel (rows shared with other toolbars), or neither. The page, the
 // compact window and the dock panel implement it.
+class TLumCustomToolBar;
+
 class IToolBarHost {
  public:
   virtual bool RibbonGroupHost() const { return false; }
   virtual bool DockPanelHost() const { return false; }
+  // A toolbar child changed its size (the page lines its toolbars up
+  // again).
+  virtual void ToolBarResized(TLumCustomToolBar* ToolBar) {}
 
  protected:
   virtual ~IToolBarHost() = default;
@@ -165,7 +171,40 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   rtl::AnsiString Version() const { return VersionText(kToolBarVersionNumber); }
   void SetVersion(const rtl::AnsiString&) {}
 
+  // --- the toolbar as a ribbon group, as its page sizes it ---
+  // One shrink step of the glow buttons (large to label, else a column of
+  // label buttons to glyphs): the width it gains, 0 when nothing is left
+  // to shrink. With Apply False it only measures.
+  virtual int ReduceButtons(bool Apply, controls::TButtonSizeState& NewState);
+  // One growth step (a glyph column to labels, else labels to large): the
+  // extra width it needs, 0 when nothing can grow.
+  virtual int EnlargeButtons(bool Apply, controls::TButtonSizeState& NewState);
+  void ReduceButtonsFully();
+  void EnlargeButtonsFully();
+  // Collapsing into a compact button with its drop-down comes with the
+  // group's popup; until then a group stays expanded.
+  virtual void SetCollapsed(bool Value) {}
+  bool IsCollapsed() const { return collapsed_; }
+  // 45 on a page, else the current width.
+  virtual int GetCollapsedWidth() const;
+  // The width the group needs when expanded.
+  virtual int GetExpandedWidth() const { return Width(); }
+  // Raised while collapsing or expanding.
+  bool Busy() const { return busy_; }
+  // A toolbar never collapses before this is set (at the end of loading,
+  // or when a page takes it in outside loading).
+  bool GroupLoaded() const { return groupLoaded_; }
+  void SetGroupLoaded(bool Value) { groupLoaded_ = Value; }
+  bool CloneReduced() const { return cloneReduced_; }
+  void SetCloneReduced(bool Value) { cloneReduced_ = Value; }
+  // Closes the compact window when collapsed and showing.
+  virtual void HideCompactWindow() {}
+
  protected:
+  void SetCollapsedState(bool Value) { collapsed_ = Value; }
+  void SetBusy(bool Value) { busy_ = Value; }
+  void Resize() override;
+  void Loaded() override;
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Dispatch(vcl::TMessage& Message) override;
   void Paint() override;
@@ -208,6 +247,20 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   std::vector<vcl::TControl*> controls_;
   std::vector<vcl::TControl*> priority_;
   TLumCustomToolBarButton* hotButton_ = nullptr;
+  bool collapsed_ = false;
+  bool busy_ = false;
+  bool groupLoaded_ = false;
+  bool cloneReduced_ = false;
+  // The visible controls in display order (all of them at design time).
+  std::vector<vcl::TControl*> VisibleOrder() const;
+  int StepButtons(bool Apply, bool Grow, controls::TButtonSizeState& NewState);
+};
+
+// The toolbar a form places on a ribbon page (or elsewhere) with its
+// settings published.
+class TRorIvezEvi : public TLumCustomToolBar {
+ public:
+  using TLumCustomToolBar::TLumCustomToolBar;
 };
 
 }  // namespace ribbon

@@ -156,7 +156,9 @@ TEST(RibbonToolBarLayout, OneBandElsewhereAndTheNeededLengths) {
       EXPECT_EQ(bar->ToolBarControl(2)->Left(), 69) << c.what;
       EXPECT_EQ(bar->ToolBarControl(2)->Top(), 2) << c.what;
     }
-    if (c.controls == 2) EXPECT_EQ(bar->ToolBarControl(0)->Top(), bar->Height() + 2) << c.what;
+    if (c.controls == 2) {
+      EXPECT_EQ(bar->ToolBarControl(0)->Top(), bar->Height() + 2) << c.what;
+    }
     bar->SetVisible(false);
   }
 }
