@@ -325,7 +325,7 @@ bool TpsHTMLEditBase::HasTextSelection() {
 
 void TpsHTMLEditBase::ClearSelection() {
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FSelection) FSelection->Reset();
+  if (FSelection) FSelection->Clear(true);
   if (FWindowManager) FWindowManager->PaintInvalidatedWindows();
 }
 
@@ -628,7 +628,8 @@ void TpsHTMLEditBase::InsertWideText(const WideString& aText, bool aFlag) {
   FWindowManager->PostMessage(std::move(m));
   ProcessMessages();
   FCommandSnapshotCount = -1;
-  if (FSelection) FSelection->Reset();
+  TextSelection();
+  FSelection->UpdateFromMarks(true);
   ProcessPendingUpdates();
 }
 

@@ -262,6 +262,24 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   TpsTextSelection* Selection() const { return FSelection.get(); }
   bool HasTextSelection();
   void ClearSelection();
+  // A 210 to the focused line: the word at the caret.
+  void SelectWordAtCursor();
+  // Marks exactly aRange (first and last selected element) and repaints.
+  void SetSelectionRange(const TpsSelectionRange& aRange);
+  void MoveCursorToSelectionStart();
+  void MoveCursorToSelectionEnd();
+  // Unless an image is selected.
+  void MoveCursorToDocumentStart();
+  void ScrollSelectionIntoView();
+  // Control coordinates, over the selected part of the selection's first
+  // line; -1 four times without a selection.
+  void GetSelectionRect(TpsRect& aRect);
+  // UTF-8.
+  void GetSelectedText(AnsiString& aText);
+  // Selects the next match (from the caret, or from the document start
+  // without aFromCursor) and puts the caret after it (before it when
+  // searching backwards); false and no selection when there is none.
+  bool FindText(const AnsiString& aText, bool aFromCursor, bool aMatchCase, bool aForward);
   bool GetRevealTags() const { return FRevealTags; }
   void SetRevealTags(bool aReveal);
   TpsPoint ClientToDocument(const TpsPoint& aPoint);
@@ -456,6 +474,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void WriteCustomPair(TpsDataChunk& aChunk, htmldoc::TpsChunkElement* aOpen, htmldoc::TpsChunkElement* aClose,
                        const TpsCharacterEncoding& aEncoding, const AnsiString& aCursorText, std::string& aOut);
   void RefreshCursorContext();
+  void MoveCursorToSelection(bool aEnd);
 
   bool FReadOnly = false;
   bool FMemoStyle = true;
