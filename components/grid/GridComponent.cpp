@@ -160,7 +160,7 @@ class GridValidationHost : public TValidationHost {
 
 // ===== construction and destruction =====
 
-TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
+TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner), selectionMarks_(Model().Marks()) {
   for (auto& c : fixedGradient_) c = clNone;
 
   rowIndicator_ = std::make_unique<vcl::TBitmap>();
@@ -206,7 +206,8 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner) {
   sortList2_ = std::make_unique<TIntList>();
   Model().AutoMergeColumns().OnChange = [this](TIntList*, Integer, Integer) { Model().ApplyAutoMerge(); };
   disjunctCells_ = std::make_unique<TIntList>();
-  rowModified_ = std::make_unique<TIntList>();
+  rowModified_ = &Model().RowModified();
+  Model().MarksByRealRow = [this] { return mouseActions_ && mouseActions_->RowSelectPersistent; };
   backgroundBitmap_ = std::make_unique<vcl::TBitmap>();
   backGround_ = std::make_unique<TBackGround>(this);
   cellControls_ = std::make_unique<TControlList>();

@@ -199,7 +199,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TIntList* FilterDropDownValues() const { return filterDropDownValues_.get(); }
   TIntList* DisjunctCells() const { return disjunctCells_.get(); }
   // The modified rows by real row index (hidden rows counted).
-  TIntList* RowModified() const { return rowModified_.get(); }
+  TIntList* RowModified() const { return rowModified_; }
   // Whether the row shown at displayRow is marked modified.
   bool IsRowModified(Integer displayRow) const {
     return displayRow >= 0 && displayRow < RowCount() && rowModified_->HasValue(Model().RealRowIndex(displayRow));
@@ -831,13 +831,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TIntList> sortList1_;
   std::unique_ptr<TIntList> sortList2_;
   std::unique_ptr<TIntList> disjunctCells_;
-  std::unique_ptr<TIntList> rowModified_;
+  TIntList* rowModified_ = nullptr;  // the model's, which keeps it with the rows
   friend class GridValidationHost;
   std::unique_ptr<TValidationHost> validationHost_;
   std::unique_ptr<TEditValidation> validation_;
   TVadOdizadEzevCheck* cellChecker_ = nullptr;
   TCellMarks cellMarks_;
-  TSelectionMarks selectionMarks_;
+  TSelectionMarks& selectionMarks_;  // the model's, which keeps the marks with the rows
   bool selectionParked_ = false;
   vcl::TGridRect parkedSelection_{};
   std::unique_ptr<vcl::TBitmap> backgroundBitmap_;

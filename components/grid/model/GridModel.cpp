@@ -264,6 +264,21 @@ void TGridModel::MoveRow(Integer from, Integer to) {
   CheckRow(from);
   CheckRow(to);
   if (from == to) return;
+  // The side data rotate with the rows: display marks over the shown rows
+  // between, real-numbered data (hidden records included) over the real
+  // rows between.
+  auto rotate = [](Integer a, Integer b) {
+    return [a, b](Integer r) -> Integer {
+      if (r == a) return b;
+      if (a < b && r > a && r <= b) return r - 1;
+      if (a > b && r >= b && r < a) return r + 1;
+      return r;
+    };
+  };
+  const Integer realFrom = RealRowIndex(from);
+  const Integer realTo = RealRowIndex(to);
+  RemapRealRows(rotate(realFrom, realTo));
+  if (!MarksReal()) selectionMarks_.RemapRows(rotate(from, to));
   if (from < to)
     std::rotate(rows_.begin() + from, rows_.begin() + from + 1, rows_.begin() + to + 1);
   else
@@ -795,8 +810,13 @@ void TGridModel::HideRows(Integer fromRow, Integer toRow) {
   for (size_t i = 0; i < shown.size(); ++i) display.push_back(d + static_cast<Integer>(i));
   HideRowControls(d);
   std::vector<std::unique_ptr<TGridRow>> taken = ExtractRows(display);
-  for (size_t i = 0; i < shown.size(); ++i)
-    AddHiddenRecord(std::make_unique<TGridItem>(shown[i], 0, std::move(taken[i]), &colCount_));
+  std::vector<TGridItem*> items;
+  for (size_t i = 0; i < shown.size(); ++i) {
+    auto item = std::make_unique<TGridItem>(shown[i], 0, std::move(taken[i]), &colCount_);
+    items.push_back(item.get());
+    AddHiddenRecord(std::move(item));
+  }
+  MarksRowsHidden(display, items);
   RowsRemoved(display);
   RowCountMoved(oldCount);
   PlaceCellControls();
@@ -812,6 +832,7 @@ void TGridModel::UnHideRow(Integer row) {
   std::vector<std::pair<Integer, std::unique_ptr<TGridRow>>> rows;
   rows.emplace_back(d, item->TakeRow());
   InsertRowHandles(std::move(rows));
+  MarksRowsShown({{d, item->Marked}});
   RowsInserted({d});
   RowCountMoved(oldCount);
   ShowRowControls(row);
@@ -824,15 +845,18 @@ void TGridModel::UnHideRows(Integer fromRow, Integer toRow) {
   const Integer before = HiddenBefore(fromRow);
   std::vector<std::pair<Integer, std::unique_ptr<TGridRow>>> rows;
   std::vector<Integer> positions;
+  std::vector<std::pair<Integer, bool>> marks;
   Integer i = before;
   while (i < NumHiddenRows() && hidden_[i]->Idx <= toRow) {
     const Integer position = hidden_[i]->Idx - before;
     rows.emplace_back(position, hidden_[i]->TakeRow());
     positions.push_back(position);
+    marks.emplace_back(position, hidden_[i]->Marked);
     ++i;
   }
   hidden_.erase(hidden_.begin() + before, hidden_.begin() + i);
   InsertRowHandles(std::move(rows));
+  MarksRowsShown(marks);
   RowsInserted(positions);
   RowCountMoved(oldCount);
   PlaceRowControl(fromRow);
@@ -851,8 +875,13 @@ void TGridModel::HideRowList(const std::vector<Integer>& rows) {
   real.reserve(display.size());
   for (Integer r : display) real.push_back(RealRowIndex(r));
   std::vector<std::unique_ptr<TGridRow>> taken = ExtractRows(display);
-  for (size_t i = 0; i < real.size(); ++i)
-    AddHiddenRecord(std::make_unique<TGridItem>(real[i], level, std::move(taken[i]), &colCount_));
+  std::vector<TGridItem*> items;
+  for (size_t i = 0; i < real.size(); ++i) {
+    auto item = std::make_unique<TGridItem>(real[i], level, std::move(taken[i]), &colCount_);
+    items.push_back(item.get());
+    AddHiddenRecord(std::move(item));
+  }
+  MarksRowsHidden(display, items);
   RowsRemoved(display);
   RowCountMoved(oldCount);
   SetRowCount(RowCount());
@@ -865,12 +894,14 @@ void TGridModel::UnHideRowsLevel() {
   const Integer oldCount = RowCount();
   std::vector<std::pair<Integer, std::unique_ptr<TGridRow>>> rows;
   std::vector<Integer> positions;
+  std::vector<std::pair<Integer, bool>> marks;
   std::vector<std::unique_ptr<TGridItem>> remaining;
   for (auto& item : hidden_) {
     if (item->Level == level) {
       // Its place among the rows shown once this level is back.
       const Integer position = item->Idx - static_cast<Integer>(remaining.size());
       positions.push_back(position);
+      marks.emplace_back(position, item->Marked);
       rows.emplace_back(position, item->TakeRow());
     } else {
       remaining.push_back(std::move(item));
@@ -879,6 +910,7 @@ void TGridModel::UnHideRowsLevel() {
   hidden_ = std::move(remaining);
   --hiddenLevel_;
   InsertRowHandles(std::move(rows));
+  MarksRowsShown(marks);
   RowsInserted(positions);
   RowCountMoved(oldCount);
   SetRowCount(RowCount());

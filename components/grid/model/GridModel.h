@@ -19,6 +19,7 @@
 #include "grid/model/CellProperties.h"
 #include "grid/model/GridLists.h"
 #include "grid/model/GridTypes.h"
+#include "grid/model/SelectionMarks.h"
 #include "rtl/Exceptions.h"
 #include "rtl/StringList.h"
 
@@ -99,6 +100,9 @@ class TGridItem {
       : Idx(idx), Level(level), row_(std::move(row)), colCount_(colCount) {}
   Integer Idx;
   Integer Level;
+  // The row carried a disjunct mark in display numbering when it was
+  // hidden; it gets it back when shown.
+  bool Marked = false;
   Integer Height() const { return row_->Height; }
   // The row's texts, column 0 first.
   rtl::TStrings& Items() { return row_->Strings(colCount_); }
@@ -359,6 +363,49 @@ class TGridModel {
   void ImportCSV(const AnsiString& fileName, Integer maxRows);
   void ImportCSVText(std::string_view bytes, Integer maxRows);
 
+  // ===== Row and column operations =====
+  //
+  // Every operation keeps the side data with the cells: properties and
+  // their graphics, hidden-row records, the modified marks, the disjunct
+  // marks, the cell controls (through the hooks below) and the largest row
+  // count. Rows are in display numbering.
+
+  // The rows marked modified, by real row (hidden rows counted).
+  TIntList& RowModified() { return rowModified_; }
+  const TIntList& RowModified() const { return rowModified_; }
+  // The disjunct selection: rows in display numbering, or in real
+  // numbering while MarksByRealRow answers True.
+  TSelectionMarks& Marks() { return selectionMarks_; }
+  const TSelectionMarks& Marks() const { return selectionMarks_; }
+  std::function<bool()> MarksByRealRow;
+
+  // count empty rows before row (row = RowCount appends); rows at and after
+  // it move down with all they carry. With moveControls the controls of
+  // the rows that moved follow them.
+  void InsertRows(Integer row, Integer count, bool moveControls = true);
+  // Removes count rows from row on (cut at the last row), freeing their
+  // properties and graphics, dropping their marks and controls; nothing
+  // when row is past the last row. A grid keeps one row.
+  void RemoveRows(Integer row, Integer count);
+  void RemoveRowsEx(Integer row, Integer count) { RemoveRows(row, count); }
+  // The plain shift removal of the sort and grouping code: the same data
+  // effect without the controls' bookkeeping.
+  void DeleteRowsShift(Integer row, Integer count);
+  // count empty columns before col (col = ColCount appends).
+  void InsertCols(Integer col, Integer count);
+  // Removes count columns from col on, cut at the last column.
+  void RemoveCols(Integer col, Integer count);
+  // Empties the cells of the block (clipped to the grid): texts gone,
+  // properties and their own graphics freed (shared graphics only let go).
+  void ClearRect(Integer col1, Integer row1, Integer col2, Integer row2);
+  void ClearRows(Integer row, Integer count);
+  void ClearCols(Integer col, Integer count);
+  // Every cell emptied; the counts stay.
+  void Clear();
+  // One empty row at the end of the data rows, before the floating
+  // footer's row while it shows.
+  void AddRowAtEnd();
+
   // Verifies the invariants; raises EAssertionFailed naming the broken one.
   void Check() const;
 
@@ -392,6 +439,9 @@ class TGridModel {
   virtual void ShowRowControls(Integer realRow) {}
   virtual void PlaceRowControl(Integer realRow) {}
   virtual void PlaceCellControls() {}
+  // The cell controls follow a change of real row numbering: realRowMap
+  // gives a control's new real row, or -1 when its row went.
+  virtual void RemapCellControls(const std::function<Integer(Integer)>& realRowMap) {}
   // Cells of the block changed together; an import or paste has ended.
   virtual void CellsChanged(const TGridRect& block) {}
   virtual void CellsLoaded() {}
@@ -412,6 +462,16 @@ class TGridModel {
 
  private:
   void AddHiddenRecord(std::unique_ptr<TGridItem> item);
+  bool MarksReal() const { return MarksByRealRow && MarksByRealRow(); }
+  // The side data follow a change of row numbering: map takes an old real
+  // (display) row to its new one, or -1 for a row that went.
+  void RemapRealRows(const std::function<Integer(Integer)>& map);
+  void RemapDisplayMarks(const std::function<Integer(Integer)>& map);
+  // Display-numbered marks of rows taken out by hiding go with their
+  // records; those of rows put back return.
+  void MarksRowsHidden(const std::vector<Integer>& displayRows, const std::vector<TGridItem*>& items);
+  void MarksRowsShown(const std::vector<std::pair<Integer, bool>>& positions);
+  void RemoveRowsCore(Integer row, Integer count, bool controls);
   // Row count changed by taking rows out or putting them back.
   void RowCountMoved(Integer oldCount);
 
@@ -442,6 +502,8 @@ class TGridModel {
 
   std::vector<std::unique_ptr<TGridItem>> hidden_;  // ascending Idx
   Integer hiddenLevel_ = 0;
+  TIntList rowModified_;
+  TSelectionMarks selectionMarks_;
   static constexpr Integer VisibilityEntries = 513;
   std::vector<bool> columnVisible_;
   Integer hiddenColCount_ = 0;

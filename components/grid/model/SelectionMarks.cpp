@@ -59,6 +59,34 @@ std::vector<Integer> TSelectionMarks::ClearRowMarks() {
   return cleared;
 }
 
+namespace {
+
+std::vector<bool> RemapFlags(const std::vector<bool>& flags, const std::function<Integer(Integer)>& map) {
+  std::vector<bool> moved;
+  for (size_t i = 0; i < flags.size(); ++i) {
+    if (!flags[i]) continue;
+    const Integer to = map(static_cast<Integer>(i));
+    if (to < 0) continue;
+    if (static_cast<size_t>(to) >= moved.size()) moved.resize(static_cast<size_t>(to) + 1, false);
+    moved[static_cast<size_t>(to)] = true;
+  }
+  return moved;
+}
+
+}  // namespace
+
+void TSelectionMarks::RemapRows(const std::function<Integer(Integer)>& map) {
+  rows_ = RemapFlags(rows_, map);
+  std::vector<Integer> order;
+  for (Integer row : order_) {
+    const Integer to = map(row);
+    if (to >= 0) order.push_back(to);
+  }
+  order_ = std::move(order);
+}
+
+void TSelectionMarks::RemapCols(const std::function<Integer(Integer)>& map) { cols_ = RemapFlags(cols_, map); }
+
 bool TSelectionMarks::ColMarked(Integer col) const { return FlagAt(cols_, col); }
 
 bool TSelectionMarks::SetColMark(Integer col, bool state) { return SetFlag(cols_, col, state); }

@@ -2,6 +2,7 @@
 // The grid's disjunct selection without a window: marks on single rows
 // (with the order they were marked in), columns and cells, and the checks
 // of the indexes they take.
+#include <functional>
 #include <vector>
 
 #include "grid/model/GridTypes.h"
@@ -26,6 +27,12 @@ class TSelectionMarks {
   Integer MarkedRowCount(Integer limit) const;
   // Unmarks every row; the rows that were marked, in marking order.
   std::vector<Integer> ClearRowMarks();
+
+  // Rows renumbered when rows are inserted, removed or moved: map gives a
+  // row's new number, or -1 when the row went (its mark goes with it). The
+  // marking order is kept.
+  void RemapRows(const std::function<Integer(Integer)>& map);
+  void RemapCols(const std::function<Integer(Integer)>& map);
 
   bool ColMarked(Integer col) const;
   bool SetColMark(Integer col, bool state);
