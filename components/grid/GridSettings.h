@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "grid/model/GridSort.h"
 #include "grid/model/GridTypes.h"
 #include "rtl/Collection.h"
 #include "vcl/Components.h"
@@ -82,21 +83,11 @@ class TFloatingFooter : public vcl::TPersistent {
   void Assign(const vcl::TPersistent* source) override;
 };
 
-// How the cells of a column compare when sorting.
-enum class TSortStyle {
-  ssAutomatic, ssAlphabetic, ssNumeric, ssDate, ssAlphaNoCase, ssAlphaCase, ssShortDateEU, ssShortDateUS,
-  ssCustom, ssFinancial, ssAnsiAlphaCase, ssAnsiAlphaNoCase, ssRaw, ssHTML, ssImages, ssCheckBox, ssUnicode,
-  ssDateTime, ssTime, ssAlphaNumeric, ssAlphaNumericNoCase
-};
-using enum TSortStyle;
 // What the search footer did.
 enum class TSearchAction { saFindFirst, saFindPrevious, saFindNext };
 using enum TSearchAction;
 
-enum class TSortDirection { sdAscending, sdDescending };
-using enum TSortDirection;
-enum class TSortBlankPosition { blFirst, blLast };
-using enum TSortBlankPosition;
+// TSortStyle, TSortDirection and TSortBlankPosition: grid/model/GridSort.h.
 enum class TIndexSortKey { ikShift, ikCtrl };
 using enum TIndexSortKey;
 

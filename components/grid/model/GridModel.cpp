@@ -286,6 +286,12 @@ void TGridModel::MoveRow(Integer from, Integer to) {
   InvalidateGrid();
 }
 
+void TGridModel::SwapRows(Integer row1, Integer row2) {
+  CheckRow(row1);
+  CheckRow(row2);
+  std::swap(rows_[row1], rows_[row2]);
+}
+
 void TGridModel::MoveColumn(Integer from, Integer to) {
   CheckCol(from);
   CheckCol(to);

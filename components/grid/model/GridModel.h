@@ -168,6 +168,8 @@ class TGridModel {
   // Rows (or columns) moved one place to another, with all they hold.
   void MoveRow(Integer from, Integer to);
   void MoveColumn(Integer from, Integer to);
+  // Two rows exchanged whole (texts, properties, height); nothing repainted.
+  void SwapRows(Integer row1, Integer row2);
 
   // ===== Cell property store =====
 
