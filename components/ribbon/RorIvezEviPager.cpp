@@ -96,6 +96,7 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   SetShowHint(false);
   SetTabStop(true);
   SetHeight(149);
+  InitParts();
   controls::SetGlobalWin7ScenicRibbon(false);
 }
 
@@ -308,6 +309,10 @@ void TRorIvezEviPager::SetPageRightMargin(int Value) {
 void TRorIvezEviPager::StylerChanged(int) {
   Invalidate();
   if (TLumPage* a = ActivePage()) a->Invalidate();
+  if (toolBarStyler_ && helpButton_) {
+    helpButton_->Appearance()->Assign(toolBarStyler_->GlowButtonAppearance());
+    helpButton_->Invalidate();
+  }
 }
 
 void TRorIvezEviPager::SetToolBarStyler(TCustomRorIvezEviStyler* Value) {
@@ -352,6 +357,7 @@ void TRorIvezEviPager::Resize() {
   UpdatePages();
   FitTabs();
   ResetTabScroll();
+  if (helpButton_) UpdateHelpButton();
 }
 
 }  // namespace ribbon

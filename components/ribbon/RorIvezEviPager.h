@@ -4,12 +4,16 @@
 // the page list, the activation protocol with OnChanging and OnChange, the
 // styler in force and the geometry of caption, tab area and pages.
 #include <functional>
+#include <memory>
 #include <vector>
 
 #include "ribbon/RorIvezEviAppearance.h"
 #include "ribbon/RorIvezEviScroll.h"
 #include "ribbon/RorIvezEviStyler.h"
+#include "controls/GDIPicture.h"
 #include "controls/LumGDIP.h"
+#include "controls/LumHintInfo.h"
+#include "ribbon/RorIvezEviRecords.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/Controls.h"
 
@@ -19,6 +23,18 @@ namespace ribbon {
 inline constexpr rtl::Cardinal kPagerVersionNumber = (3u << 24) | (5u << 16) | (4u << 8) | 8u;
 
 class TRorIvezEviPager;
+
+// The window messages the unit registers once: posted by a toolbar to
+// itself after its compact window hid, and one kept for the composited
+// look (registered, not used further).
+rtl::Cardinal CompactWinHideMessage();
+rtl::Cardinal SetAeroVistaMessage();
+// The unit's start-up work (its bitmaps and messages), done once.
+void StartUpRibbon();
+
+enum class TCaptionButton : uint8_t { cbClose, cbMinimize, cbMaximize };
+using enum TCaptionButton;
+using TCaptionButtons = rtl::TSet<TCaptionButton>;
 
 using TPagerChangingEvent =
     std::function<void(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange)>;
@@ -235,6 +251,34 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   void SetPageRightMargin(int Value);
   rtl::AnsiString Version() const { return VersionText(kPagerVersionNumber); }
   void SetVersion(const rtl::AnsiString&) {}
+  // Dragging the form by the caption bar.
+  bool CanMove() const { return canMove_; }
+  void SetCanMove(bool Value) { canMove_ = Value; }
+  bool HidePagesOnDblClick() const { return hidePagesOnDblClick_; }
+  void SetHidePagesOnDblClick(bool Value) { hidePagesOnDblClick_ = Value; }
+  const TCaptionButtons& CaptionButtons() const { return captionButtons_; }
+  void SetCaptionButtons(const TCaptionButtons& Value);
+  // The unit-wide scenic look: the styler-change refresh with code 11, then
+  // the pager one pixel wider and back so everything lays out again.
+  bool Win7ScenicRibbon() const { return controls::GetGlobalWin7ScenicRibbon(); }
+  void SetWin7ScenicRibbon(bool Value);
+  controls::TLumHintInfo* OfficeHint() const { return officeHint_.get(); }
+  void SetOfficeHint(const controls::TLumHintInfo* Value) { officeHint_->Assign(Value); }
+  TPersistence* Persistence() const { return persistence_.get(); }
+  void SetPersistence(const TPersistence* Value) { persistence_->Assign(Value); }
+  // The pictures of the groups' caption option buttons, by default the
+  // unit's "OPTIONIND_PIC" and "OPTIONIND_PICD"; a change repaints the
+  // pager, the active page and its toolbars.
+  controls::TGDIPPicture* OptionPicture() const { return optionPicture_.get(); }
+  void SetOptionPicture(const controls::TGDIPPicture* Value) { optionPicture_->Assign(Value); }
+  controls::TGDIPPicture* OptionDisabledPicture() const { return optionDisabledPicture_.get(); }
+  void SetOptionDisabledPicture(const controls::TGDIPPicture* Value) { optionDisabledPicture_->Assign(Value); }
+  // The help button at the tab row's right end while ShowHelpButton holds;
+  // its click fires OnHelpClick.
+  controls::TLumGlowButton* HelpButton() const { return helpButton_; }
+  void UpdateHelpButton();
+  // Invalidates one tab, or the whole tab area for an index out of range.
+  void InvalidateTab(int Index);
 
   // --- styler ---
   TCustomRorIvezEviStyler* CurrentStyler() const { return toolBarStyler_ ? toolBarStyler_ : internalStyler_; }
@@ -263,6 +307,15 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   vcl::TNotifyEvent OnChange;
   std::function<void(vcl::TObject* Sender, int Page)> OnTabClick;
   std::function<void(vcl::TObject* Sender, int TabGroup)> OnTabGroupClick;
+  std::function<void(vcl::TObject* Sender, int Page)> OnTabDblClick;
+  vcl::TNotifyEvent OnHelpClick;
+  vcl::TNotifyEvent OnCloseButtonClick;
+  vcl::TNotifyEvent OnMinButtonClick;
+  vcl::TNotifyEvent OnMaxButtonClick;
+  vcl::TNotifyEvent OnExpand;
+  vcl::TNotifyEvent OnCollaps;
+  vcl::TNotifyEvent OnMouseEnter;
+  vcl::TNotifyEvent OnMouseLeave;
 
  protected:
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
@@ -322,7 +375,16 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   TLumPageScrollButton* leftButton_ = nullptr;
   TLumPageScrollButton* rightButton_ = nullptr;
   TLumPageScrollButton* ScrollButton(bool Right);
-
+  void OptionPicturesChanged();
+  void InitParts();
+  bool canMove_ = true;
+  bool hidePagesOnDblClick_ = true;
+  TCaptionButtons captionButtons_{cbClose, cbMinimize, cbMaximize};
+  std::unique_ptr<controls::TLumHintInfo> officeHint_;
+  std::unique_ptr<TPersistence> persistence_;
+  std::unique_ptr<controls::TGDIPPicture> optionPicture_;
+  std::unique_ptr<controls::TGDIPPicture> optionDisabledPicture_;
+  controls::TLumGlowButton* helpButton_ = nullptr;
 };
 
 }  // namespace ribbon

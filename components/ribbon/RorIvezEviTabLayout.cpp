@@ -16,6 +16,7 @@ constexpr int kTabStep = 5;    // squeezing and widening step
 
 void TRorIvezEviPager::Loaded() {
   vcl::TCustomControl::Loaded();
+  UpdateHelpButton();
   loadedFlag_ = true;
   InitTabWidths();
   FitTabs();
@@ -34,11 +35,6 @@ void TRorIvezEviPager::SetImages(vcl::TImageList* Value) {
 
 void TRorIvezEviPager::SetDisabledImages(vcl::TImageList* Value) {
   disabledImages_ = Value;
-  Invalidate();
-}
-
-void TRorIvezEviPager::SetShowHelpButton(bool Value) {
-  showHelpButton_ = Value;
   Invalidate();
 }
 

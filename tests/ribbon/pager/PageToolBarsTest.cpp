@@ -4,7 +4,6 @@
 // scrolling the collapsed groups with the page's two buttons.
 #include <gtest/gtest.h>
 
-#include <QCoreApplication>
 #include <map>
 #include <vector>
 
@@ -19,13 +18,6 @@ namespace {
 using namespace ribbon;
 using controls::TButtonSizeState;
 using controls::TLumGlowButton;
-
-void PagePump() {
-  for (int i = 0; i < 3; ++i) {
-    QCoreApplication::processEvents();
-    vcl::Application->ProcessMessages();
-  }
-}
 
 // A group that collapses to the compact width and comes back at the width
 // it had, as a group with its popup does; the page decides when.
@@ -296,7 +288,9 @@ TEST(RibbonPageToolBars, ShrinkCollapseExpandGrow) {
       sawGlyph = true;
       for (CollapsingBar* b : bars) {
         TButtonSizeState s;
-        if (b->ReduceButtons(false, s) > 0) EXPECT_NE(s, controls::bsLabel) << "width " << page;
+        if (b->ReduceButtons(false, s) > 0) {
+          EXPECT_NE(s, controls::bsLabel) << "width " << page;
+        }
       }
     }
     int collapsed = 0;
