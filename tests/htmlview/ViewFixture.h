@@ -17,6 +17,8 @@
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psImageCache.h"
+#include "htmledit/view/psSelectionMarks.h"
+#include "htmledit/view/psImageEditing.h"
 #include "htmledit/view/psTextNode.h"
 #include "htmledit/view/psTextWalk.h"
 #include "htmledit/view/psWindows.h"
@@ -72,15 +74,19 @@ class FakeSelection : public IpsTextSelection {
     Current = {};
   }
   void SuspendExtending() override { FSuspended = true; }
+  // The root's mark walk over the whole document, as the editor's
+  // selection asks it: exactly the range's elements end up marked, a
+  // block's own tags included when the range names them.
   void SetRange(const TpsSelectionRange& r) override {
     Calls->push_back("TextSelection.SetRange");
-    const long long a = Order(r.StartNode, r.StartElementID), b = Order(r.EndNode, r.EndElementID);
-    for (auto& [line, e, index] : Elements()) e->Selected = e->Kind != htmldoc::ceCursor && index >= a && index <= b;
+    TpsSelectionMarkRequest marks(TpsSelectionRange{}, r);
+    if (auto* root = dynamic_cast<TpsDocumentNode*>(Root)) root->MarkSelection(marks, nullptr, nullptr);
     Range = r;
-    FActive = a >= 0 && b >= a;
+    FActive = marks.RangeFound();
   }
   bool LiesWithin(TpsWindow* aWindow) override {
-    return FActive && aWindow && aWindow->IsAncestorOf(Range.StartNode) && aWindow->IsAncestorOf(Range.EndNode);
+    return FActive && aWindow && aWindow->IsAncestorOf(RangeStartNode(Range)) &&
+           aWindow->IsAncestorOf(RangeEndNode(Range));
   }
   // The range read back from the marks (the editor does this after every
   // command: a relayout frees the lines the range named); the anchor goes.
@@ -319,6 +325,10 @@ class FakeHost : public IpsEditorHost {
   // The image cache the view reads; none: every picture is missing.
   TpsImageCache* Images = nullptr;
   TpsImageCache* ImageCache() override { return Images; }
+  // The editor's image selection and events; none: images are only
+  // selected and painted.
+  IpsImageEditing* ImageEditor = nullptr;
+  IpsImageEditing* ImageEditing() override { return ImageEditor; }
 
   // Drops the calls and reads recorded so far.
   void Forget() {

@@ -93,6 +93,15 @@ std::string RoundTrip(const std::string& aWritten) {
   return again.WrittenPage();
 }
 
+bool AnImageIsSelected(TpsWindow* aWindow) {
+  if (auto* image = dynamic_cast<TpsImageNode*>(aWindow)) return image->Selected;
+  for (TpsWindow* c : aWindow->ChildList())
+    if (AnImageIsSelected(c)) return true;
+  for (TpsWindow* f : aWindow->FloatingWindows())
+    if (AnImageIsSelected(f)) return true;
+  return false;
+}
+
 Integer CursorCount(KeyPage& aPage) {
   Integer n = 0;
   std::unique_ptr<htmldoc::TpsDataChunk> chunk = aPage.Body->GetChunk(true);
@@ -125,9 +134,13 @@ TEST(TextLineSoak, RandomEditsKeepTheDocumentWhole) {
       } catch (const htmldoc::EpsHtmlEditException&) {
         ++editorExceptions;
       }
-      ASSERT_EQ(CursorCount(page), 1) << page.WrittenPage();
+      // A click on an image selects it; the image takes the focus and the
+      // line its cursor, until a click in the text places one again.
+      ASSERT_EQ(CursorCount(page), AnImageIsSelected(page.Body) ? 0 : 1) << page.WrittenPage();
     }
-    if (stable) {
+    // A page left with an image selected has no cursor, and reading it
+    // again would give its first line one.
+    if (stable && CursorCount(page) == 1) {
       const std::string written = page.WrittenPage();
       EXPECT_EQ(RoundTrip(written), written);
       ++roundTrips;

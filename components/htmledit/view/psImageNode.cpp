@@ -2,11 +2,16 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/view/psBlending.h"
 #include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psBlockNode.h"
 #include "htmledit/view/psImageCache.h"
+#include "htmledit/view/psPropertyGroups.h"
+#include "htmledit/view/psTextNode.h"
+#include "htmledit/doc/psTagParser.h"
 #include "vcl/Graphics.h"
 #include "vcl/Pictures.h"
 
@@ -25,6 +30,18 @@ bool UsableGraphic(vcl::TGraphic* aGraphic) {
   return aGraphic && aGraphic->Width() > 0 && aGraphic->Height() > 0;
 }
 
+bool ContainsPoint(const TpsRect& r, const TpsPoint& p) {
+  return p.X >= r.Left && p.X <= r.Right && p.Y >= r.Top && p.Y <= r.Bottom;
+}
+
+// The element of aChunk that stands for the wrapper (its placeholder).
+TpsChunkElement* PlaceholderOf(TpsDataChunk* aChunk, const TpsWindow* aWrapper) {
+  if (!aChunk) return nullptr;
+  for (TpsChunkElement* e = aChunk->First(); e; e = e->Next)
+    if (e->Kind == htmldoc::ceNode && e->Node == aWrapper) return e;
+  return nullptr;
+}
+
 }  // namespace
 
 TpsImageNode::TpsImageNode(TpsWindow* aWrapper) : TpsDocumentNode(aWrapper) {}
@@ -32,6 +49,11 @@ TpsImageNode::TpsImageNode(TpsWindow* aWrapper) : TpsDocumentNode(aWrapper) {}
 TpsImageNode::~TpsImageNode() = default;
 
 void TpsImageNode::BeforeDestruction() {
+  FResizeFeedback.reset();
+  if (Resizing && Editor) Editor->SetMouseAutoScroll(true);
+  if (Image)
+    if (IpsImageEditing* editing = Editing()) editing->ReleaseImage(Image);
+  Image.reset();
   if (TpsImageCache* cache = Editor ? Editor->ImageCache() : nullptr) {
     if (ResizedGraphic) cache->ReleaseResizedGraphic(Source, ResizedWidth, ResizedHeight);
     if (CacheCounted) cache->RemoveUse(Source);
@@ -253,22 +275,386 @@ void TpsImageNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
     aCanvas.GetBrush()->SetStyle(vcl::bsClear);
     aCanvas.DrawOutline(content);
     if (ResizeAllowed) {
-      const bool right = Alignment == 1;
-      const Integer left = right ? content.Left + 1 : content.Right - 6;
-      aCanvas.Rectangle(left, content.Bottom - 6, left + 6, content.Bottom);
+      const TpsRect handle = GetResizeHandleRect();
+      aCanvas.Rectangle(handle.Left, handle.Top, handle.Right, handle.Bottom);
     }
     aCanvas.GetPen()->SetMode(vcl::pmCopy);
     aCanvas.GetBrush()->SetStyle(vcl::bsSolid);
   }
 }
 
+// --- Mouse editing ---
+
+TpsPoint TpsImageNode::ClientPoint(const TpsPoint& aDocumentPoint) {
+  if (TpsAbstractCanvas* c = Editor ? Editor->ScreenCanvas() : nullptr) return c->ToDevice(aDocumentPoint);
+  return aDocumentPoint;
+}
+
+std::unique_ptr<htmldoc::TpsMarkupTag> TpsImageNode::GetCustomTagMarkup() {
+  auto* line = dynamic_cast<TpsTextNode*>(Parent ? Parent->Owner : nullptr);
+  TpsChunkElement* placeholder = PlaceholderOf(line ? line->GetLineChunk() : nullptr, Parent);
+  TpsChunkElement* before = placeholder ? placeholder->Prev : nullptr;
+  if (!before || TpsDataChunk::TagCodeOf(before) != htmldoc::TAG_CUST ||
+      before->Tag->GetTagType() != htmldoc::ttOpening)
+    return nullptr;
+  auto markup = std::make_unique<htmldoc::TpsMarkupTag>(before->Tag->CustomSource);
+  markup->SetContent(before->Tag->CustomContent);
+  return markup;
+}
+
+std::unique_ptr<htmldoc::TpsHtmlTag> TpsImageNode::GetLinkTag(uint32_t& aLinkId) {
+  aLinkId = 0;
+  auto* line = dynamic_cast<TpsTextNode*>(Parent ? Parent->Owner : nullptr);
+  TpsChunkElement* placeholder = PlaceholderOf(line ? line->GetLineChunk() : nullptr, Parent);
+  // Walking back, a link closed before the image does not enclose it.
+  Integer closed = 0;
+  for (TpsChunkElement* e = placeholder ? placeholder->Prev : nullptr; e; e = e->Prev) {
+    if (TpsDataChunk::TagCodeOf(e) != htmldoc::TAG_A) continue;
+    if (e->Tag->GetTagType() == htmldoc::ttClosing) {
+      ++closed;
+    } else if (e->Tag->GetTagType() == htmldoc::ttOpening) {
+      if (closed > 0) {
+        --closed;
+        continue;
+      }
+      aLinkId = e->Id;
+      return htmldoc::TpsHtmlTag::CreateCopy(*e->Tag);
+    }
+  }
+  return nullptr;
+}
+
+TpsRect TpsImageNode::GetResizeHandleRect() {
+  PS_ASSERT(Selected && ResizeAllowed);
+  const TpsRect c = GetContentRect();
+  const Integer left = Alignment == 1 ? c.Left + 1 : c.Right - 6;
+  return {left, c.Bottom - 6, left + 5, c.Bottom - 1};
+}
+
+TpsRect TpsImageNode::GetResizeRect(Integer aX, Integer aY) {
+  const TpsRect c = GetContentRect();
+  const double aspect = static_cast<double>(c.Right - c.Left + 1) / std::max(1, c.Bottom - c.Top + 1);
+  TpsRect r{c.Left, c.Top, c.Right, c.Bottom};
+  // The width a pointer's height gives: that height times the aspect.
+  const Integer fromY = RoundEven(aspect * (aY - c.Top + 1));
+  if (Alignment == 1) {
+    r.Right = c.Right;
+    r.Left = aX != -1 ? aX : r.Right - fromY + 1;
+  } else {
+    r.Left = c.Left;
+    r.Right = aX != -1 ? aX : r.Left + fromY - 1;
+  }
+  r.Bottom = aY != -1 ? aY : c.Top + RoundEven((r.Right - r.Left + 1) / aspect) - 1;
+  return r;
+}
+
+std::unique_ptr<vcl::TSizeConstraints> TpsImageNode::GetResizeConstraints() {
+  TImageResizing fresh;
+  IpsImageEditing* editing = Editing();
+  TImageResizing* options = editing && editing->ImageResizingOptions() ? editing->ImageResizingOptions() : &fresh;
+  const vcl::TSizeConstraints& limits = options->ImageResizeConstraints();
+  auto result = std::make_unique<vcl::TSizeConstraints>();
+  result->MinWidth = std::max(1, limits.MinWidth);
+  result->MinHeight = std::max(1, limits.MinHeight);
+  Integer available = limits.MaxWidth > 0 ? limits.MaxWidth : std::numeric_limits<Integer>::max();
+  if (auto* block = dynamic_cast<TpsBlockNode*>(GetImageBlock()))
+    available = std::min(available, block->GetContentWidth() - GetHorizontalInsets());
+  result->MaxWidth = std::max(1, available);
+  const TpsRect c = GetContentRect();
+  const double aspect = static_cast<double>(c.Right - c.Left + 1) / std::max(1, c.Bottom - c.Top + 1);
+  Integer maxHeight = RoundEven(result->MaxWidth / aspect);
+  if (limits.MaxHeight > 0) maxHeight = std::min(maxHeight, limits.MaxHeight);
+  result->MaxHeight = std::max(1, maxHeight);
+  // A block narrower than the minimum: the maximum wins.
+  result->MinWidth = std::min(result->MinWidth, result->MaxWidth);
+  result->MinHeight = std::min(result->MinHeight, result->MaxHeight);
+  return result;
+}
+
+TpsRect TpsImageNode::GetResizeReach() {
+  const std::unique_ptr<vcl::TSizeConstraints> limits = GetResizeConstraints();
+  const TpsRect c = GetContentRect();
+  TpsRect reach{c.Left + limits->MinWidth - 1, c.Top + limits->MinHeight - 1, c.Left + limits->MaxWidth - 1,
+                c.Top + limits->MaxHeight - 1};
+  if (Alignment == 1) {
+    reach.Left = c.Right - limits->MaxWidth + 1;
+    reach.Right = c.Right - limits->MinWidth + 1;
+  }
+  return reach;
+}
+
+// The platform cannot confine the pointer, so the limits are kept by
+// holding the point inside the reach.
+TpsPoint TpsImageNode::ClampToReach(const TpsPoint& p) {
+  const TpsRect r = GetResizeReach();
+  return {std::clamp(p.X, r.Left, r.Right), std::clamp(p.Y, r.Top, r.Bottom)};
+}
+
+TpsRect TpsImageNode::ResizeRectForPoint(const TpsPoint& p) {
+  TImageResizing fresh;
+  IpsImageEditing* editing = Editing();
+  TImageResizing* options = editing && editing->ImageResizingOptions() ? editing->ImageResizingOptions() : &fresh;
+  if (!options->ImageResizeKeepProportion) return GetResizeRect(p.X, p.Y);
+  const TpsRect a = GetResizeRect(p.X, -1), b = GetResizeRect(-1, p.Y);
+  const auto area = [](const TpsRect& r) {
+    return static_cast<long long>(r.Right - r.Left + 1) * (r.Bottom - r.Top + 1);
+  };
+  return area(b) > area(a) ? b : a;
+}
+
+vcl::TBitmap* TpsImageNode::PreviewBitmap() {
+  if (!UsableGraphic(Graphic)) return nullptr;
+  if (auto* bitmap = dynamic_cast<vcl::TBitmap*>(Graphic)) return bitmap;
+  if (!FPreviewBitmap) {
+    FPreviewBitmap = std::make_unique<vcl::TBitmap>(Graphic->Width(), Graphic->Height());
+    FPreviewBitmap->Canvas()->Draw(0, 0, Graphic);
+  }
+  return FPreviewBitmap.get();
+}
+
+void TpsImageNode::SelectImage(TpsImageObjectPtr aImage) {
+  Selected = true;
+  Image = std::move(aImage);
+  const bool readOnly = Editor && Editor->ReadOnly();
+  ResizeAllowed = DragAllowed = !readOnly;
+  if (IpsImageEditing* editing = Editing())
+    editing->HandleImageSelect(Image.get(), ResizeAllowed, DragAllowed,
+                               TpsMessage::Create(mrCommand, psmLeaveImageMode, this));
+  if (readOnly) ResizeAllowed = DragAllowed = false;
+  if (Editor) Editor->RequestRepaint();
+  if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+  SetFocus();
+}
+
+void TpsImageNode::StartHover() {
+  if (Hovering) return;
+  Hovering = true;
+  HoverCursor = Editor ? Editor->Cursor() : vcl::crDefault;
+  if (IpsImageEditing* editing = Editing()) {
+    uint32_t linkId = 0;
+    std::unique_ptr<htmldoc::TpsHtmlTag> link = GetLinkTag(linkId);
+    TpsImageObjectPtr image = editing->GetImage(this, GetCustomTagMarkup(), std::move(link), linkId);
+    editing->ImageMouseEnter(image.get(), HoverCursor);
+    editing->ReleaseImage(image);
+  }
+  MouseCursor = HoverCursor;
+  if (TpsWindowManager* manager = GetWindowManager()) manager->SetHoverWindow(this);
+}
+
+void TpsImageNode::EndHover() {
+  if (!Hovering) return;
+  Hovering = false;
+  if (IpsImageEditing* editing = Editing()) {
+    uint32_t linkId = 0;
+    std::unique_ptr<htmldoc::TpsHtmlTag> link = GetLinkTag(linkId);
+    TpsImageObjectPtr image = editing->GetImage(this, GetCustomTagMarkup(), std::move(link), linkId);
+    editing->ImageMouseLeave(image.get());
+    editing->ReleaseImage(image);
+  }
+  MouseCursor = Editor ? Editor->Cursor() : vcl::crDefault;
+}
+
+void TpsImageNode::LeaveImageMode() {
+  EndHover();
+  ClearFocus();
+  Selected = false;
+  ResizeAllowed = false;
+  if (Image)
+    if (IpsImageEditing* editing = Editing()) editing->ReleaseImage(Image);
+  Image.reset();
+  if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+  if (Editor) Editor->RequestRepaint();
+}
+
+void TpsImageNode::MouseDown(TpsMessage& m, const TpsPoint& p) {
+  m.MarkHandled(this);
+  if (m.Shift & ssDoubleBit) {
+    if (Selected) DoubleClickPending = true;
+    return;
+  }
+  EndHover();
+  const bool left = m.Buttons && m.Buttons->Left, right = m.Buttons && m.Buttons->Right;
+  bool select = left || right;
+  IpsImageEditing* editing = Editing();
+  TpsImageObjectPtr image;
+  if (editing) {
+    uint32_t linkId = 0;
+    std::unique_ptr<htmldoc::TpsHtmlTag> link = GetLinkTag(linkId);
+    image = editing->GetImage(this, GetCustomTagMarkup(), std::move(link), linkId);
+    editing->HandleImageClick(image.get(), m.Buttons.get(), ClientPoint(p), select);
+  }
+  if (select && !Selected)
+    SelectImage(std::move(image));
+  else if (editing && image)
+    editing->ReleaseImage(image);
+  const bool readOnly = Editor && Editor->ReadOnly();
+  if (readOnly) ResizeAllowed = false;
+  if (left && Selected && !readOnly) {
+    if (ResizeAllowed && ContainsPoint(GetResizeHandleRect(), p)) {
+      StartResize(p);
+    } else if (DragAllowed && ContainsPoint(GetContentRect(), p)) {
+      SetCapture();
+      MouseDownOnImage = true;
+      const TpsRect c = GetContentRect();
+      DragOffset = {p.X - c.Left, p.Y - c.Top};
+      MouseDownPoint = p;
+    }
+  } else if (right && Selected) {
+    HideHint();
+    if (TpsWindowManager* manager = GetWindowManager()) manager->PaintInvalidatedWindows();
+    if (editing) editing->PopupImageMenu(p);
+  }
+}
+
+void TpsImageNode::MouseUp(TpsMessage& m, const TpsPoint& p) {
+  m.MarkHandled(this);
+  ReleaseCapture();
+  ClearFocus();
+  MouseDownOnImage = false;
+  if (DoubleClickPending) {
+    DoubleClickPending = false;
+    if (IpsImageEditing* editing = Editing()) editing->ImageDoubleClicked(Image.get(), ClientPoint(p));
+  } else if (!Dragging && !Resizing) {
+    if (IpsImageEditing* editing = Editing()) editing->ScrollIntoView(GetAbsoluteRect());
+  } else if (Resizing) {
+    ResizePoint = ClampToReach(p);
+    FinishResize();  // may free the node
+  }
+}
+
+void TpsImageNode::MouseMove(TpsMessage& m, const TpsPoint& p) {
+  m.MarkHandled(this);
+  LastMousePos = p;
+  const bool buttonHeld = (m.Shift & (ssLeftBit | ssRightBit | ssMiddleBit)) != 0;
+  if (!Resizing && !Dragging) {
+    const bool onHandle = Selected && ResizeAllowed && ContainsPoint(GetResizeHandleRect(), p);
+    if (ContainsPoint(GetContentRect(), p) && !buttonHeld && !onHandle)
+      StartHover();
+    else
+      EndHover();
+    if (Selected && ResizeAllowed) {
+      if (onHandle) {
+        EndHover();
+        if (!OverResizeHandle) MouseCursor = Alignment == 1 ? vcl::crSizeNESW : vcl::crSizeNWSE;
+        OverResizeHandle = true;
+      } else {
+        OverResizeHandle = false;
+      }
+    }
+  }
+  if (Resizing) {
+    ResizePoint = ClampToReach(p);
+    const TpsRect r = ResizeRectForPoint(ResizePoint);
+    if (FResizeFeedback) FResizeFeedback->DrawAt(r);
+    if (IpsImageEditing* editing = Editing())
+      editing->ImageResizingSizeChanged(Image.get(), r.Right - r.Left + 1, r.Bottom - r.Top + 1);
+  }
+}
+
+void TpsImageNode::StartResize(const TpsPoint& p) {
+  TImageResizing fresh;
+  IpsImageEditing* editing = Editing();
+  TImageResizing* options = editing && editing->ImageResizingOptions() ? editing->ImageResizingOptions() : &fresh;
+  if (Editor) Editor->SetMouseAutoScroll(false);
+  HideHint();
+  SetCapture();
+  SetFocus();
+  Resizing = true;
+  ResizePoint = ClampToReach(p);
+  if (TpsWindowManager* manager = GetWindowManager()) manager->BeginDraw();
+  if (TpsAbstractCanvas* surface = Editor ? Editor->ScreenCanvas() : nullptr) {
+    vcl::TBitmap* picture =
+        options->ImageResizeAlphaBlended && htmldoc::IsWin98OrLater() ? PreviewBitmap() : nullptr;
+    FResizeFeedback = std::make_unique<TpsImageResizingObject>(surface, picture, options->ImageResizeAlpha());
+    FResizeFeedback->DrawAt(ResizeRectForPoint(ResizePoint));
+  }
+}
+
+void TpsImageNode::FinishResize() {
+  if (Editor) Editor->SetMouseAutoScroll(true);
+  const TpsRect r = ResizeRectForPoint(ResizePoint);
+  FResizeFeedback.reset();
+  TpsWindowManager* manager = GetWindowManager();
+  if (manager) manager->EndDraw();
+  Resizing = false;
+  MouseCursor = Editor ? Editor->Cursor() : vcl::crDefault;
+  const std::unique_ptr<vcl::TSizeConstraints> limits = GetResizeConstraints();
+  const Integer width = std::clamp(r.Right - r.Left + 1, 1, limits->MaxWidth);
+  const Integer height = std::clamp(r.Bottom - r.Top + 1, 1, limits->MaxHeight);
+  IpsImageEditing* editing = Editing();
+  bool confirm = true;
+  if (editing) editing->ImageConfirmResize(Image.get(), width, height, confirm);
+  if (!confirm || !manager || !ImageElement) {
+    if (manager) manager->InvalidateWindow(this, false);
+    return;
+  }
+  if (Editor) Editor->SaveUndoSnapshot();
+  if (editing) editing->DiscardImageUnselectMessage();
+  Tag()->SetWidth(width);
+  Tag()->SetHeight(height);
+  // The relayout frees this node: nothing below may touch it.
+  TpsWindow* root = GetRoot();
+  const uint32_t id = ImageElement->Id;
+  for (Integer messageId : {psmBeginEdit, psmExtractChunk, psmRelayout, psmEndEdit})
+    manager->PostMessage(TpsMessage::Create(mrCommand, messageId, root));
+  TpsMessagePtr refresh = TpsMessage::Create(mrCommand, psmRefreshImage, root);
+  refresh->ElementId = id;
+  manager->PostMessage(std::move(refresh));
+  manager->PostMessage(TpsMessage::Create(mrCommand, psmDocumentChanged, root));
+  manager->ProcessMessages();
+}
+
 void TpsImageNode::HandleMessage(TpsMessage& m) {
   TpsDocumentNode::HandleMessage(m);
   if (m.IsHandled()) return;
-  if (m.Kind == mrCommand && (!m.Target || m.Target == this) && m.Id == psmSetImageSelected) {
-    if (ImageElement) ImageElement->Selected = m.Result;
-    if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
-    m.MarkHandled(this);
+  if (m.Kind == mrPositional) {
+    if (m.Id != psmMouseUp) DoubleClickPending = false;
+    const TpsPoint p{m.X + GetAbsoluteLeft(), m.Y + GetAbsoluteTop()};
+    switch (m.Id) {
+      case psmMouseDown:
+        MouseDown(m, p);
+        return;
+      case psmMouseUp:
+        MouseUp(m, p);
+        return;
+      case psmMouseMove:
+        MouseMove(m, p);
+        return;
+      case psmMouseLeave:
+        m.MarkHandled(this);
+        EndHover();
+        return;
+      default:
+        return;
+    }
+  }
+  if (m.Kind != mrCommand) return;
+  switch (m.Id) {
+    case psmRefreshImage:
+      if (ImageElement && ImageElement->Id == m.ElementId) {
+        m.MarkHandled(this);
+        TpsImageObjectPtr image;
+        if (IpsImageEditing* editing = Editing()) {
+          uint32_t linkId = 0;
+          std::unique_ptr<htmldoc::TpsHtmlTag> link = GetLinkTag(linkId);
+          image = editing->GetImage(this, GetCustomTagMarkup(), std::move(link), linkId);
+        }
+        SelectImage(std::move(image));
+      }
+      return;
+    case psmSetImageSelected:
+      if (m.Target && m.Target != this) return;
+      if (ImageElement) ImageElement->Selected = m.Result;
+      if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+      m.MarkHandled(this);
+      return;
+    case psmLeaveImageMode:
+      if (m.Target && m.Target != this) return;
+      m.MarkHandled(this);
+      LeaveImageMode();
+      return;
+    default:
+      return;
   }
 }
 

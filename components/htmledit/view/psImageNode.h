@@ -9,12 +9,16 @@
 // node interface the text layout binds it to the line and places it.
 #include <memory>
 
+#include "htmledit/doc/psGlobals.h"
 #include "htmledit/doc/psTagStyles.h"
 #include "htmledit/view/psDocumentNode.h"
+#include "htmledit/view/psDragFeedback.h"
+#include "htmledit/view/psImageEditing.h"
 
 namespace vcl {
 class TBitmap;
 class TGraphic;
+class TSizeConstraints;
 }  // namespace vcl
 
 namespace htmlview {
@@ -59,6 +63,27 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
   TpsImageNode* GetImageNode() { return this; }
   TpsWindow* Wrapper() const { return Parent; }
 
+  // --- Mouse editing ---
+  // A copy of the custom tag right before the image, or nullptr.
+  std::unique_ptr<htmldoc::TpsMarkupTag> GetCustomTagMarkup();
+  // A copy of the link around the image and its element id, or nullptr
+  // and 0.
+  std::unique_ptr<htmldoc::TpsHtmlTag> GetLinkTag(uint32_t& aLinkId);
+  // The 6 by 6 handle inside the content's bottom-right corner (bottom-left
+  // for a right-aligned image), document coordinates; the image must be
+  // selected and resizable.
+  TpsRect GetResizeHandleRect();
+  // The picture's rectangle for a handle at (aX, aY) in document
+  // coordinates; -1 for a coordinate derives it from the other.
+  TpsRect GetResizeRect(Integer aX, Integer aY);
+  // Minimum and maximum size of a resize; the caller frees it.
+  std::unique_ptr<vcl::TSizeConstraints> GetResizeConstraints();
+  // Where the handle may go, document coordinates: the pointer is held
+  // inside on every move and at the finish.
+  TpsRect GetResizeReach();
+  // Selected with the image object (nullptr without image editing).
+  void SelectImage(TpsImageObjectPtr aImage);
+
   AnsiString Source;
   vcl::TGraphic* Graphic = nullptr;  // the cache's
   vcl::TGraphic* ResizedGraphic = nullptr;
@@ -75,6 +100,20 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
   bool DragAllowed = false;
   bool Resizing = false;
   bool Dragging = false;
+  htmldoc::TpsAllowedDragAlignments AllowedDragAlignments{htmldoc::adaLeft, htmldoc::adaCenter, htmldoc::adaRight};
+  TpsImageObjectPtr Image;
+  vcl::TCursor HoverCursor = vcl::crDefault;
+  bool DoubleClickPending = false;
+  TpsPoint LastMousePos{0, 0};
+  TpsPoint DragPoint{0, 0};
+  bool MouseDownOnImage = false;
+  TpsPoint DragOffset{0, 0};
+  TpsPoint MouseDownPoint{0, 0};
+  bool DragEnded = false;
+  bool DragCancelled = false;
+  bool Hovering = false;
+  bool OverResizeHandle = false;
+  TpsPoint ResizePoint{0, 0};
 
  protected:
   ~TpsImageNode() override;
@@ -82,7 +121,24 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
 
  private:
   htmldoc::TpsHtmlTag* Tag() const;
+  IpsImageEditing* Editing() const { return Editor ? Editor->ImageEditing() : nullptr; }
+  TpsPoint ClientPoint(const TpsPoint& aDocumentPoint);
+  void MouseDown(TpsMessage& aMessage, const TpsPoint& aPoint);
+  void MouseUp(TpsMessage& aMessage, const TpsPoint& aPoint);
+  void MouseMove(TpsMessage& aMessage, const TpsPoint& aPoint);
+  void StartHover();
+  void EndHover();
+  void LeaveImageMode();
+  void StartResize(const TpsPoint& aPoint);
+  TpsPoint ClampToReach(const TpsPoint& aPoint);
+  TpsRect ResizeRectForPoint(const TpsPoint& aPoint);
+  void FinishResize();
+  // The picture as a bitmap for the previews.
+  vcl::TBitmap* PreviewBitmap();
+
   bool CacheCounted = false;
+  std::unique_ptr<TpsImageResizingObject> FResizeFeedback;
+  std::unique_ptr<vcl::TBitmap> FPreviewBitmap;
 };
 
 }  // namespace htmlview
