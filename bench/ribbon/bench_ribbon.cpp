@@ -14,11 +14,15 @@
 #include <QStyle>
 #include <QStyleFactory>
 #include <QToolButton>
+#include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "ribbon/RorIvezEviButtons.h"
 #include "ribbon/RorIvezEviFaces.h"
 #include "ribbon/RorIvezEviPager.h"
+#include "controls/LumGlowButton.h"
+#include "vcl/StdCtrls.h"
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
 #include "vcl/ImgList.h"
@@ -105,7 +109,7 @@ BENCHMARK(BM_ToolBarButtonPaint)->Unit(benchmark::kMicrosecond);
 // The main window's pager: six pages with its captions, caption bar
 // hidden, tabs 34 high; each iteration lays the tabs out at the width
 // given (fitting or squeezing them) and paints the pager and the active
-// page. The pages' toolbars are not part of this yet.
+// page, without toolbars (BM_MainRibbonPages has them).
 void BM_PagerLayoutAndPaint(benchmark::State& state) {
   auto clock = std::make_shared<rtl::ManualClock>(1000);
   rtl::InstallClock(clock);
@@ -139,6 +143,109 @@ void BM_PagerLayoutAndPaint(benchmark::State& state) {
   rtl::InstallClock(nullptr);
 }
 BENCHMARK(BM_PagerLayoutAndPaint)->Arg(978)->Arg(700)->Arg(400)->Unit(benchmark::kMicrosecond);
+
+// The main window's ribbon whole: six pages holding its fourteen toolbars
+// with their glow buttons (edits and combo boxes as edits of their size),
+// buttons sizing themselves as the component does by default. Each
+// iteration sets the width (one pixel apart on alternate runs, so the
+// pages shrink or grow their groups afresh) and shows and paints every
+// page in turn with its toolbars and buttons.
+struct BenchBar {
+  int Page;  // index into the six page captions
+  const char* Caption;
+  std::vector<const char*> Items;  // "|" starts an edit of that width
+};
+
+const std::vector<BenchBar>& MainRibbonBars() {
+  static const std::vector<BenchBar> bars = {
+      {0, "File", {"Save As", "New", "Open", "Save", "Close", "New Project", "Open Project", "Save Project",
+                         "Save Project As"}},
+      {0, "Print", {"Print Setup", "Print Preview", "Print"}},
+      {0, "Exit", {"Exit"}},
+      {1, "Edit", {"Undo", "Redo", "Cut", "Paste", "Copy", "Remove Span", "Increase Indent",
+                         "Decrease Indent", "Import Text", "Edit Table"}},
+      {1, "Font", {"Align Left", "Center", "Align Right", "Bold", "Italic", "Underline", "Strike Out",
+                         "Font Color", "Background Color", "|120", "|50", "|100"}},
+      {2, "Edit", {"Copy", "Cut", "Paste", "Undo", "Redo"}},
+      {3, "Image", {"Restore Original Size", "Delete Image", "Align Left", "Align Middle", "Align Right",
+                           "Make Link", "Image"}},
+      {3, "Table/ Lists", {"Bullets", "Numbering", "Table"}},
+      {3, "Commands", {"Insert", "|100", "Edit Device CMD"}},
+      {3, "Hyperlink", {"|120", "Hyperlink", "Link Target", "Remove Link"}},
+      {4, "Document", {"Spelling", "Spelling Options", "Word Count", "Graphics", "Find"}},
+      {4, "View", {"Reveal Tags", "Project Manager", "Insert", "Simulate", "Sim Errors"}},
+      {5, "Device Selection", {"Change Device", "|120"}},
+      {5, "Target", {"Upload", "CDFS", "Settings"}},
+  };
+  return bars;
+}
+
+void BM_MainRibbonPages(benchmark::State& state) {
+  auto clock = std::make_shared<rtl::ManualClock>(1000);
+  rtl::InstallClock(clock);
+  auto images = BenchImages();
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetClientWidth(978);
+  form->SetClientHeight(200);
+  auto* pager = new TRorIvezEviPager(form);
+  pager->SetParent(form);
+  pager->SetHeight(120);
+  pager->PageCaption()->SetVisible(false);
+  pager->TabSettings()->SetHeight(34);
+  std::vector<TLumPage*> pages;
+  for (const char* caption : {"&File", "&Edit", "&Edit", "&HTML ", "&Tools", "Tar&get"}) {
+    pages.push_back(new TLumPage(form));
+    pages.back()->SetCaption(caption);
+    pages.back()->SetParent(pager);
+  }
+  for (const BenchBar& bar : MainRibbonBars()) {
+    auto* tb = new TRorIvezEvi(form);
+    tb->SetCaption(bar.Caption);
+    int left = 10;
+    for (const char* item : bar.Items) {
+      vcl::TControl* c = nullptr;
+      if (item[0] == '|') {
+        auto* edit = new vcl::TEdit(form);
+        edit->SetBounds(left, 5, std::atoi(item + 1), 21);
+        c = edit;
+      } else {
+        auto* g = new controls::TLumGlowButton(form);
+        g->SetCaption(item);
+        g->SetImages(images.get());
+        g->SetImageIndex(0);
+        g->SetLayout(controls::blGlyphTop);
+        g->SetAutoSize(true);
+        vcl::TSize size{0, 0};
+        g->GetSizeForState(controls::bsLarge, size);
+        g->SetBounds(left, 5, size.cx, size.cy);
+        c = g;
+      }
+      left += c->Width() + 1;
+      c->SetParent(tb);
+    }
+    tb->SetParent(pages[static_cast<size_t>(bar.Page)]);
+  }
+  pager->SetActivePageIndex(0);
+  form->Show();
+  vcl::Application->ProcessMessages();
+  const int width = static_cast<int>(state.range(0));
+  bool wide = false;
+  for (auto _ : state) {
+    form->SetClientWidth(width + (wide ? 1 : 0));
+    wide = !wide;
+    for (size_t i = 0; i < pages.size(); ++i) {
+      pager->SetActivePageIndex(static_cast<int>(i));
+      pager->Repaint();
+      pages[i]->Repaint();
+      for (int t = 0; t < pages[i]->ToolBarCount(); ++t) pages[i]->ToolBars(t)->Repaint();
+    }
+  }
+  state.counters["toolbars"] = static_cast<double>(MainRibbonBars().size());
+  vcl::Free(form);
+  vcl::Application->ProcessMessages();
+  rtl::InstallClock(nullptr);
+}
+BENCHMARK(BM_MainRibbonPages)->Arg(978)->Arg(700)->Arg(400)->Unit(benchmark::kMillisecond);
 
 void BM_QToolButtonFusion(benchmark::State& state) {
   std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
