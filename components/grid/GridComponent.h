@@ -42,6 +42,8 @@ class TDateTimePicker;
 
 namespace grid {
 
+class GridRowSorter;
+
 enum class TGridLook { glStandard, glSoft, glClassic, glRUZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 using enum TGridLook;
 enum class THoverFixedCells { hfNone, hfAll, hfFixedRows, hfFixedColumns };
@@ -780,7 +782,46 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void DatePickerClosedUp(vcl::TDateTimePicker* picker);
   void DatePickerDroppedDown(vcl::TDateTimePicker* picker);
 
+ public:
+  // ===== sorting (GridSorting.cpp) =====
+  // Two rows exchanged whole, with their modified and disjunct marks as
+  // SortSettings and the options ask.
+  virtual void SwapRows(Integer row1, Integer row2);
+  // The non-fixed rows on SortSettings.Column in SortSettings.Direction.
+  virtual void SortByColumn();
+  // On the sort index list; ELumGridError when it is empty.
+  virtual void IndexedSort();
+  // Inside the deepest expanded node groups.
+  virtual void GroupSort();
+  virtual void GroupIndexedSort();
+  // Back to the order before the first sort since the row count changed.
+  virtual void UnSort();
+  // A click on the sort header of a column: OnCanSort, the edit ended, the
+  // index built or the direction cycled, the sort, OnClickSort.
+  void SortClick(Integer col, bool indexKeyDown);
+  // Columns that compare equal and do not sort on a click.
+  TIntList* IgnoredColumns() const { return ignoredColumns_.get(); }
+  std::function<void(vcl::TObject* Sender, const AnsiString& str1, const AnsiString& str2, Integer& Res)>
+      OnCustomCompare;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer Row1, Integer Row2, Integer& Res)> OnRawCompare;
+  std::function<void(vcl::TObject* Sender, Integer ACol, bool& DoSort)> OnCanSort;
+  std::function<void(vcl::TObject* Sender, Integer ACol)> OnClickSort;
+
+  // ===== update lock =====
+  // Nested; while held the grid paints nothing, and the last EndUpdate
+  // repaints it once. The quiet form leaves painting alone.
+  void BeginUpdate();
+  void BeginUpdateQuiet();
+  void EndUpdate();
+  void ResetUpdateLock();
+  Integer UpdateCount() const { return updateCount_; }
+
  private:
+  friend class GridRowSorter;
+  std::shared_ptr<GridRowSorter> sorter_;  // made at the first sort
+  Integer updateCount_ = 0;
+  GridRowSorter& Sorter();
+  void SwapRowMarks(Integer row1, Integer row2, const TSortOptions& options);
   template <class T>
   void SetRepainting(T& field, T value) {
     if (field == value) return;

@@ -581,6 +581,8 @@ void TVadOdizadEzev::PaintCellBorders(TCanvas* canvas, Integer col, Integer row,
 }
 
 void TVadOdizadEzev::Paint() {
+  // Under the update lock the last picture stays until EndUpdate.
+  if (updateCount_ > 0) return;
   TCanvas* canvas = Canvas();
   canvas->Pen()->SetStyle(vcl::psSolid);
   canvas->Brush()->SetStyle(vcl::bsSolid);

@@ -17,7 +17,6 @@
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psImageCache.h"
-#include "htmledit/view/psSelectionMarks.h"
 #include "htmledit/view/psImageEditing.h"
 #include "htmledit/view/psTextNode.h"
 #include "htmledit/view/psTextWalk.h"
@@ -74,19 +73,15 @@ class FakeSelection : public IpsTextSelection {
     Current = {};
   }
   void SuspendExtending() override { FSuspended = true; }
-  // The root's mark walk over the whole document, as the editor's
-  // selection asks it: exactly the range's elements end up marked, a
-  // block's own tags included when the range names them.
   void SetRange(const TpsSelectionRange& r) override {
     Calls->push_back("TextSelection.SetRange");
-    TpsSelectionMarkRequest marks(TpsSelectionRange{}, r);
-    if (auto* root = dynamic_cast<TpsDocumentNode*>(Root)) root->MarkSelection(marks, nullptr, nullptr);
+    const long long a = Order(r.StartNode, r.StartElementID), b = Order(r.EndNode, r.EndElementID);
+    for (auto& [line, e, index] : Elements()) e->Selected = e->Kind != htmldoc::ceCursor && index >= a && index <= b;
     Range = r;
-    FActive = marks.RangeFound();
+    FActive = a >= 0 && b >= a;
   }
   bool LiesWithin(TpsWindow* aWindow) override {
-    return FActive && aWindow && aWindow->IsAncestorOf(RangeStartNode(Range)) &&
-           aWindow->IsAncestorOf(RangeEndNode(Range));
+    return FActive && aWindow && aWindow->IsAncestorOf(Range.StartNode) && aWindow->IsAncestorOf(Range.EndNode);
   }
   // The range read back from the marks (the editor does this after every
   // command: a relayout frees the lines the range named); the anchor goes.

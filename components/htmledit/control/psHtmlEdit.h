@@ -25,6 +25,7 @@
 #include "htmledit/doc/psDocument.h"
 #include "htmledit/doc/psDocumentAccess.h"
 #include "htmledit/doc/psHtmlParser.h"
+#include "htmledit/doc/psLookupLists.h"
 #include "htmledit/doc/psTagStyles.h"
 #include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psMessages.h"
@@ -250,6 +251,59 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void InsertHtmlChunk(const AnsiString& aHtml, const TpsCharacterEncoding* aEncoding, bool aAsWhole,
                        bool aSnapshot);
 
+  // --- Editing commands (psHtmlEditCommands.cpp): each under the lock,
+  // nothing while read-only or outside its context, one undo step ---
+  // aOuterTag (may be nullptr) is taken over.
+  void InsertTagAroundSelection(const AnsiString& aOpenTag, std::unique_ptr<TpsMarkupTag> aOuterTag = nullptr);
+  void AddSpanToSelection(const AnsiString& aOpenTag);
+  // No read-only test of its own: its callers make it.
+  void WrapSelection(const AnsiString& aTagText, bool aMerge, std::unique_ptr<TpsMarkupTag> aOuterTag);
+  void InsertSpanAtCursor(const AnsiString& aOpenTag);
+  void InsertTagPairAtCursor(const AnsiString& aOpenTag);
+  // aEndAtCursor: a span the caret lies inside ends at the caret; aWithPair:
+  // a pair directly around it goes too.
+  void RemoveSpanAtCursor(Integer aIndex, bool aEndAtCursor, bool aWithPair);
+  // Empty text: every inline tag.
+  void RemoveSpanFromSelection(const AnsiString& aOpenTag);
+  void RemoveInlineTags();
+  void CreateList(bool aOrdered);
+  void ChangeListKind(bool aOrdered);
+  void RemoveList();
+  // Raises EpsHtmlEditException on a count below 1 or a negative spacing
+  // or padding, after the snapshot. aWidth below 0 is a percentage.
+  void InsertTable(Integer iColCount, Integer iRowCount, Integer aWidth, Integer iCellSpacing, Integer iCellPadding,
+                   const AnsiString& aTableClass, const AnsiString& aTableStyle, const AnsiString& aCellClass,
+                   const AnsiString& aCellStyle);
+  void DeleteTable();
+  void InsertRowBelow();
+  void InsertRowAbove();
+  void InsertColumnToTheRight();
+  void InsertColumnToTheLeft();
+  void DeleteCurrentRow();
+  void DeleteCurrentColumn();
+  void DeleteSelection();
+  void SetAlignment(Byte aAlignment);
+  // aColor htmldoc::clNone: no colour text.
+  void SetSelectionFont(const AnsiString& aFontName, Integer aSize, htmldoc::TColor aColor, vcl::TFontStyles aStyle,
+                        const AnsiString& aExtraStyle);
+  void SetCursorFont(const AnsiString& aFontName, Integer aSize, htmldoc::TColor aColor, vcl::TFontStyles aStyle,
+                     const AnsiString& aExtraStyle);
+  void SetSelectionColors(htmldoc::TColor aColor, htmldoc::TColor aBackgroundColor);
+  void SetCursorColors(htmldoc::TColor aColor, htmldoc::TColor aBackgroundColor);
+  // The declarations the font and colour operations put in a span.
+  static AnsiString FontDeclarations(const AnsiString& aFontName, Integer aSize, htmldoc::TColor aColor,
+                                     vcl::TFontStyles aStyle, const AnsiString& aExtraStyle);
+  static AnsiString ColorDeclarations(htmldoc::TColor aColor, htmldoc::TColor aBackgroundColor);
+  // --- Questions to the caret's text line (460, 470, 472, 473) ---
+  bool IsCursorInLink();
+  // aOrdered: the list around the caret is an ol.
+  bool GetListKind(bool& aOrdered);
+  bool IsInList();
+  // The block node or table node holding the caret (440, 475); nullptr
+  // without one (an assertion with aMustExist).
+  htmlview::TpsWindow* GetCursorBlockNode(bool aMustExist);
+  htmlview::TpsWindow* GetCursorTableNode(bool aMustExist);
+
   // --- Undo ---
   void SaveUndoState(Integer aUnused = 0);
   void Undo();
@@ -373,10 +427,9 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // A 190 to the focused node.
   void SelectCurrentBlock();
   void InsertText(const WideString& aText) { InsertWideText(aText, false); }
-  // The list commands come with the editing commands; until then the keys
-  // that ask for them change nothing.
-  void IncreaseListIndent(Integer aKind) {}
-  void DecreaseListIndent() {}
+  // aKind: 0 ordered, 1 unordered, 2 the kind of the list around the caret.
+  void IncreaseListIndent(Integer aKind);
+  void DecreaseListIndent();
   void RequestRelayout() { RequestRelayout(0); }
   void LeaveImageMode() { FEditMode = htmlview::emText; }
   // Document coordinates; with aScroll the view follows.
@@ -474,6 +527,12 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void WriteCustomPair(TpsDataChunk& aChunk, htmldoc::TpsChunkElement* aOpen, htmldoc::TpsChunkElement* aClose,
                        const TpsCharacterEncoding& aEncoding, const AnsiString& aCursorText, std::string& aOut);
   void RefreshCursorContext();
+  // Command helpers (psHtmlEditCommands.cpp).
+  void UpdateSelectionFromMarks();
+  void RunTableCommand(Integer aId);
+  void CaretBlockClassAndStyle(AnsiString& aClass, AnsiString& aStyle);
+  void CaretTableSize(Integer& aRows, Integer& aColumns);
+  void SetCaretBlockAlignment(Byte aAlignment);
   void MoveCursorToSelection(bool aEnd);
 
   bool FReadOnly = false;
