@@ -7,6 +7,7 @@
 #include <set>
 #include <string>
 
+#include "grid/model/AutoSize.h"
 #include "grid/model/GridModel.h"
 
 using namespace grid;
@@ -430,4 +431,48 @@ TEST(RowColOperations, MarksFollowHidingInDisplayNumbering) {
   EXPECT_TRUE(m.Marks().RowMarked(3));
   EXPECT_TRUE(m.Marks().RowMarked(6));
   m.Check();
+}
+
+TEST(AutoSize, LimitsAndPlainRowHeights) {
+  struct Case {
+    Integer value, min, max, expected;
+  };
+  for (const Case& c : std::vector<Case>{{5, 10, 0, 10}, {50, 0, 40, 40}, {5, 10, 10, 5}, {25, 10, 40, 25}, {3, 0, 0, 3}})
+    EXPECT_EQ(TSizeLimits::Clamp(c.value, c.min, c.max), c.expected) << c.value << " " << c.min << " " << c.max;
+  TAutoSizeSettings s;
+  EXPECT_EQ(ColumnWidthFor(50, 1, s), 4 + 50 + 2 + 2);
+  s.OneSidedMargin = true;
+  EXPECT_EQ(ColumnWidthFor(50, 1, s), 2 + 50 + 2 + 2);
+  EXPECT_EQ(RowHeightFor(14, 1, s), 2 + 14 + 2 + 2);
+  s.OneSidedMargin = false;
+  EXPECT_EQ(RowHeightFor(14, 1, s), 4 + 14 + 2);
+
+  // Without word wrap a cell of three lines makes its row 4 + 3 x (H + H div 8).
+  TGridModel m;
+  m.SetColCount(3);
+  m.SetRowCount(4);
+  m.SetRawCell(1, 1, "one\rtwo\rthree");
+  m.SetRawCell(2, 2, "single");
+  FixedTextMeasurer measurer;
+  measurer.LineHeight = 16;
+  TAutoSizeSettings settings;
+  AutoSizeRowsPlain(m, measurer, TFontSpec{}, settings, false, 4, true);
+  EXPECT_EQ(m.RowHeights(0), 24);  // the fixed row is left alone
+  EXPECT_EQ(m.RowHeights(1), 4 + 3 * (16 + 2));
+  EXPECT_EQ(m.RowHeights(2), 4 + 16 + 2);
+  // Single-line cells count one line; the limits clamp.
+  settings.Limits.MaxRowHeight = 30;
+  AutoSizeRowsPlain(m, measurer, TFontSpec{}, settings, true, 4, false);
+  EXPECT_EQ(m.RowHeights(1), 22);
+  settings.Limits.MinRowHeight = 25;
+  AutoSizeRowsPlain(m, measurer, TFontSpec{}, settings, true, 4, true);
+  EXPECT_EQ(m.RowHeights(0), 25);
+  EXPECT_EQ(m.RowHeights(1), 30);
+  // Grow-only never lowers a row.
+  settings.Limits = {};
+  settings.GrowOnly = true;
+  m.SetRowHeights(2, 60);
+  AutoSizeRowsPlain(m, measurer, TFontSpec{}, settings, true, 0, true);
+  EXPECT_EQ(m.RowHeights(2), 60);
+  EXPECT_EQ(m.RowHeights(1), 54);
 }
