@@ -187,7 +187,8 @@ bool TpsDocumentNode::HandleEditOperation(TpsMessage& m) {
     case psmMarkListAtCursor: {
       TpsChunkElement* list = chunk->FindListAroundCursor();
       PS_ASSERT(list);
-      chunk->InsertMarker(p1, list, false);
+      // Inside the list, so that the block around the marker is the list.
+      chunk->InsertMarker(p1, list, true);
       break;
     }
     case psmMarkBlockRange: {
