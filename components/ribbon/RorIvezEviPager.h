@@ -325,6 +325,9 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   // The tab row's background, then each tab in its state.
   void DrawTabArea(vcl::TCanvas* C);
   void DrawTab(vcl::TCanvas* C, int Index);
+  // Each tab group's band above its tabs (caption, image, edges) and its
+  // edges down the tab row.
+  void DrawTabGroups(vcl::TCanvas* C);
   void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
   void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
   void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;

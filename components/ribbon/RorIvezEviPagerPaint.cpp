@@ -1,5 +1,7 @@
 // How the pager paints its tab row: the background and each tab in its
 // state, hot and selected fades mixed in (see RorIvezEviPager.h).
+#include <algorithm>
+
 #include "ribbon/RorIvezEviDraw.h"
 #include "ribbon/RorIvezEviFaces.h"
 #include "ribbon/RorIvezEviPager.h"
@@ -55,7 +57,69 @@ void TRorIvezEviPager::DrawTabArea(vcl::TCanvas* c) {
     c->Rectangle(r);
   }
   if (caption_.Visible()) TabLine(c, MixColors(vcl::clWhite, bg->Color(), 70), r.Left, area.Top + 1, r.Right, area.Top + 1);
+  DrawTabGroups(c);
   for (int i = 0; i < PageCount(); ++i) DrawTab(c, i);
+}
+
+void TRorIvezEviPager::DrawTabGroups(vcl::TCanvas* c) {
+  TCustomRorIvezEviStyler* s = CurrentStyler();
+  const vcl::TColor tabBack = s->TabAppearance()->BackGround()->Color();
+  const vcl::TRect area = GetTabsArea();
+  // While the tabs scroll, a group shows only its edges in the tab row.
+  const bool scrolling = scroller_.ScrollMax() >= 1;
+  for (int g = 0; g < tabGroups_.Count(); ++g) {
+    bool leftEdge = false, rightEdge = false;
+    const vcl::TRect r = GetTabGroupRect(g, leftEdge, rightEdge);
+    if (r.Left == -1) continue;
+    const TTabGroupItem* item = tabGroups_.Items(g);
+    TGroupAppearance* a = item->DefaultAppearance() ? s->GroupAppearance() : item->GroupAppearance();
+    vcl::TRect upper = r;
+    upper.Bottom = area.Top;
+    upper.Top += 8;
+    if (!scrolling && upper.Bottom > upper.Top) {
+      DrawVistaButtonText(c, upper, a->Color(), a->ColorTo(), a->ColorMirror(), a->ColorMirrorTo(), vcl::clNone,
+                          a->Gradient(), a->GradientMirror(), "", a->Font(), Enabled(), false, antiAlias_, false);
+      TabLine(c, MixColors(a->ColorMirrorTo(), vcl::clBlack, 80), upper.Left, upper.Bottom - 1, upper.Right,
+              upper.Bottom - 1);
+      const vcl::TColor captionColour = s->PagerCaption()->Color();
+      DrawStepGradient(c, captionColour, a->BorderColor(), 40,
+                       vcl::TRect{upper.Left, r.Top + 6, upper.Left + 1, upper.Bottom + 1}, false);
+      DrawStepGradient(c, captionColour, a->BorderColor(), 40,
+                       vcl::TRect{upper.Right - 1, r.Top + 6, upper.Right, upper.Bottom + 2}, false);
+    }
+    DrawStepGradient(c, a->BorderColor(), tabBack, 40, vcl::TRect{r.Left, area.Top, r.Left + 1, r.Bottom}, false);
+    if (rightEdge)
+      DrawStepGradient(c, a->BorderColor(), tabBack, 40, vcl::TRect{r.Right - 1, area.Top, r.Right, r.Bottom}, false);
+    if (scrolling || upper.Bottom <= upper.Top) continue;
+    // The caption: an image when the pager has them, then the text from
+    // 3 pixels after it, left-aligned.
+    vcl::TRect text = upper;
+    text.Left += 3;
+    vcl::TFont* font = a->Font();
+    c->Font()->Assign(font);
+    c->Font()->SetColor(a->TextColor());
+    vcl::TImageList* list = Enabled() ? images_ : (disabledImages_ ? disabledImages_ : images_);
+    if (list && item->ImageIndex() >= 0) {
+      vcl::TRect measured{0, 0, 0, 0};
+      DrawGPText(c, vcl::taLeftJustify, 16420, text, item->Caption(), rtl::WideString(), font, Enabled(), false, antiAlias_, true, false,
+                 measured);
+      const int tw = measured.Width(), iw = list->Width();
+      int x = text.Left;
+      if (item->CaptionAlignment() == vcl::taRightJustify)
+        x = text.Right - iw - 3 - tw - 3;
+      else if (item->CaptionAlignment() == vcl::taCenter)
+        x = text.Left + (text.Width() - iw - 3 - tw) / 2;
+      x = std::max(x, text.Left);
+      list->Draw(c, x, text.Top + (text.Height() - list->Height()) / 2, item->ImageIndex(),
+                 Enabled() || disabledImages_ != nullptr);
+      text.Left = x + iw + 3;
+    }
+    c->Brush()->SetStyle(vcl::bsClear);
+    vcl::TRect drawn{0, 0, 0, 0};
+    font->SetColor(a->TextColor());
+    DrawGPText(c, vcl::taLeftJustify, 16420, text, item->Caption(), rtl::WideString(), font, Enabled(), true, antiAlias_, true, false,
+               drawn);
+  }
 }
 
 void TRorIvezEviPager::DrawTab(vcl::TCanvas* c, int Index) {

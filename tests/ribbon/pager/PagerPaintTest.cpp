@@ -9,6 +9,7 @@
 #include <QCursor>
 #include <QImage>
 #include <QWidget>
+#include <algorithm>
 #include <memory>
 #include <vector>
 
@@ -195,6 +196,63 @@ TEST(RibbonPagerPaint, HotFadeMixesIntoTheRow) {
     if (amount < 100) EXPECT_EQ(rig.TabBody(shot, 2), MixColors(kHot, kRow, amount)) << amount;
     else EXPECT_EQ(rig.TabBody(shot, 2), kHot);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A tab group over the second and third tabs, with its own colours: the
+// band above its tabs in the caption's height, the darker line under it,
+// its caption text, and its edges running down the tab row.
+TEST(RibbonPagerPaint, TabGroupBandAndEdges) {
+  PaintRig rig;
+  constexpr TColor kBand = RGB(230, 190, 120), kGroupBorder = RGB(160, 60, 40), kGroupText = RGB(0, 0, 160);
+  rig.pager->PageCaption()->SetVisible(true);
+  auto* item = rig.pager->TabGroups()->Add();
+  item->SetDefaultAppearance(false);
+  item->SetCaption("Table Tools");
+  item->SetTabIndexStart(1);
+  item->SetTabIndexEnd(2);
+  TGroupAppearance* a = item->GroupAppearance();
+  a->SetColor(kBand), a->SetColorTo(kBand), a->SetColorMirror(kBand), a->SetColorMirrorTo(kBand);
+  a->SetBorderColor(kGroupBorder);
+  a->SetTextColor(kGroupText);
+  rig.pager->Invalidate();
+  const QImage shot = rig.Grab(rig.pager);
+  shot.save(TOLVANE_BUILD_DIR "/ribbon_tab_group.png");
+  bool l = false, r = false;
+  const vcl::TRect g = rig.pager->GetTabGroupRect(0, l, r);
+  const vcl::TRect area = rig.pager->GetTabsArea();
+  ASSERT_EQ(area.Top, 27);
+  ASSERT_EQ(g.Top, 0);
+  EXPECT_EQ(g.Left, rig.pager->GetTabRect(1).Left - rig.pager->TabSettings()->Spacing() / 2);
+  // The band from 8 below the group's top to the tab area, its last row
+  // the band colour mixed 80 % with black.
+  EXPECT_EQ(PaintRig::At(shot, g.Right - 3, 12), kBand);
+  EXPECT_NE(PaintRig::At(shot, g.Right - 3, 7), kBand);
+  EXPECT_EQ(PaintRig::At(shot, g.Right - 3, area.Top - 1), MixColors(kBand, vcl::clBlack, 80));
+  // The caption in the group's text colour (smoothed: blue-dominant ink
+  // on the band), from 3 pixels in.
+  int text = 0, firstInk = 1 << 30;
+  for (int y = 8; y < area.Top - 1; ++y)
+    for (int x = g.Left + 1; x < g.Right - 1; ++x) {
+      const QRgb p = shot.pixel(x, y);
+      if (qBlue(p) > qRed(p) + 40) {
+        ++text;
+        firstInk = std::min(firstInk, x);
+      }
+    }
+  EXPECT_GT(text, 30);
+  EXPECT_GE(firstInk, g.Left + 3);
+  EXPECT_LE(firstInk, g.Left + 6);
+  // Both edges start in the border colour at the tab row's top and fade
+  // into the row's colour.
+  EXPECT_EQ(PaintRig::At(shot, g.Left, area.Top), kGroupBorder);
+  EXPECT_EQ(PaintRig::At(shot, g.Right - 1, area.Top), kGroupBorder);
+  EXPECT_NE(PaintRig::At(shot, g.Left, area.Top + 20), kGroupBorder);
+  // Outside the group: no band.
+  EXPECT_NE(PaintRig::At(shot, g.Left - 10, 12), kBand);
 }
 
 }  // namespace
