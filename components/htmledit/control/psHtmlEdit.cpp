@@ -303,12 +303,6 @@ htmlview::TpsAbstractCanvas* TpsHTMLEditBase::ScreenCanvas() { return FCanvas.ge
 
 vcl::TCanvas* TpsHTMLEditBase::GetDC() { return vcl::TCustomControl::Canvas(); }
 
-std::unique_ptr<htmlview::TpsHintWindow> TpsHTMLEditBase::CreateHintWindow(const vcl::TPoint&,
-                                                                           htmlview::TpsHintTriggerArea* aArea,
-                                                                           const AnsiString&) {
-  return std::make_unique<htmlview::TpsHintWindow>(aArea);
-}
-
 void TpsHTMLEditBase::SetLayoutRunning(bool aRunning) { FSuppressedUpdates.SetFlag(suLayoutRunning, aRunning); }
 
 const htmlview::TpsVirtualBorders* TpsHTMLEditBase::VirtualBorders() { return &Tables.VirtualBorders(); }
@@ -348,15 +342,18 @@ void TpsHTMLEditBase::SelectCurrentBlock() {
 void TpsHTMLEditBase::PlaceCaret(const TpsRect& aRect, bool aScroll) {
   htmlview::TpsBodyNode* root = RootWindow();
   if (!FCaret || !root) return;
-  // The caret keeps root coordinates.
-  FCaret->SetBounds(aRect.Left - root->Left, aRect.Top - root->Top, aRect.Right - aRect.Left + 1,
-                    aRect.Bottom - aRect.Top + 1);
+  // The lines give the caret in root coordinates, which the caret keeps; a
+  // page outside the memo style stands off the client's corner, so the
+  // view compares it in document coordinates.
+  FCaret->SetBounds(aRect.Left, aRect.Top, aRect.Right - aRect.Left + 1, aRect.Bottom - aRect.Top + 1);
   if (!aScroll) return;
   const TpsRect view = GetViewRect();
-  if (aRect.Bottom > view.Bottom) {
-    ScrollTo(VertScrollBar().Position() + aRect.Bottom - view.Bottom);
-  } else if (aRect.Top < view.Top) {
-    ScrollTo(VertScrollBar().Position() - (view.Top - aRect.Top));
+  const Integer top = aRect.Top + root->Top;
+  const Integer bottom = aRect.Bottom + root->Top;
+  if (bottom > view.Bottom) {
+    ScrollTo(VertScrollBar().Position() + bottom - view.Bottom);
+  } else if (top < view.Top) {
+    ScrollTo(VertScrollBar().Position() - (view.Top - top));
   }
 }
 

@@ -143,6 +143,21 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // The charset a page that names none is read and written in.
   AnsiString Charset;
   vcl::TGraphic* GetImageDownsizeOverlayGraphic() const;
+  // The setter copies the picture.
+  vcl::TPicture* GetImageDownsizeOverlay() const { return FImageDownsizeOverlay.get(); }
+  void SetImageDownsizeOverlay(const vcl::TPicture* aPicture);
+  // bsSingle: a sunken client edge (a plain border without Ctl3D); a
+  // change makes the window again.
+  vcl::TBorderStyle GetBorderStyle() const { return FBorderStyle; }
+  void SetBorderStyle(vcl::TBorderStyle aValue);
+  // The menus the view shows for a right click on a link, inside a table
+  // and on an image; each forgotten when it is freed.
+  vcl::TPopupMenu* GetLinkPopupMenu() const { return FLinkPopupMenu; }
+  void SetLinkPopupMenu(vcl::TPopupMenu* aMenu);
+  vcl::TPopupMenu* GetTablePopupMenu() const { return FTablePopupMenu; }
+  void SetTablePopupMenu(vcl::TPopupMenu* aMenu);
+  vcl::TPopupMenu* GetImagePopupMenu() const { return FImagePopupMenu; }
+  void SetImagePopupMenu(vcl::TPopupMenu* aMenu);
 
   htmlview::TpsCodeGenerator CodeGenerator;
   htmlview::TpsEditingOptions EditingOptions;
@@ -432,7 +447,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void DecreaseListIndent();
   void RequestRelayout() { RequestRelayout(0); }
   void LeaveImageMode() { FEditMode = htmlview::emText; }
-  // Document coordinates; with aScroll the view follows.
+  // Root coordinates (as the lines give it); with aScroll the view follows.
   void PlaceCaret(const TpsRect& aRect, bool aScroll);
   TpsPoint ScrollOrigin();
   void MergeBlocks(const AnsiString& aFirstClass, bool aFirstEmpty, const AnsiString& aSecondClass, bool aSecondEmpty,
@@ -491,6 +506,10 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
 
   void PaintWindow() override;
   void Resize() override;
+  // A carriage return becomes #0 when WantReturns is off (after OnKeyPress).
+  void KeyPress(rtl::WideChar& aKey) override;
+  void CreateParams(TCreateParams& aParams) override;
+  void Notification(vcl::TComponent* aComponent, vcl::TOperation aOperation) override;
   void DoEnter() override;
   void DoExit() override;
 
@@ -534,6 +553,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void CaretTableSize(Integer& aRows, Integer& aColumns);
   void SetCaretBlockAlignment(Byte aAlignment);
   void MoveCursorToSelection(bool aEnd);
+  Integer BorderWidth() const;
 
   bool FReadOnly = false;
   bool FMemoStyle = true;
@@ -552,6 +572,10 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   bool FMouseAutoScroll = true;
   vcl::TCursor FSavedCursor = vcl::crIBeam;
   vcl::TCursor FLinkHoverCursor = vcl::crIBeam;
+  vcl::TBorderStyle FBorderStyle = vcl::bsSingle;
+  vcl::TPopupMenu* FLinkPopupMenu = nullptr;   // owned by the form
+  vcl::TPopupMenu* FTablePopupMenu = nullptr;  // owned by the form
+  vcl::TPopupMenu* FImagePopupMenu = nullptr;  // owned by the form
 
   htmldoc::TpsDocumentAccess FDocumentLock;
  public:

@@ -54,6 +54,14 @@ void TpsHTMLEditBase::Dispatch(vcl::TMessage& aMessage) {
       SyncScrollPosition();
       return;
     }
+    case vcl::WM_NCCALCSIZE: {
+      vcl::TScrollingWinControl::Dispatch(aMessage);
+      if (const Integer border = BorderWidth()) {
+        auto* r = reinterpret_cast<vcl::TRect*>(aMessage.LParam);
+        *r = {r->Left + border, r->Top + border, r->Right - border, r->Bottom - border};
+      }
+      return;
+    }
     case vcl::WM_GETDLGCODE:
       aMessage.Result = WantReturns ? 0x87 : 0x83;
       return;

@@ -44,10 +44,19 @@ struct EditorOnForm {
   TpsHTMLEdit* Editor;  // owned by the form
 };
 
-// The control as it shows now (every pending paint done).
-inline QImage Grab(vcl::TWinControl* aControl) {
+// The control's window as it shows now (every pending paint done), its
+// border and scroll bar included.
+inline QImage GrabWindow(vcl::TWinControl* aControl) {
   vcl::Application->ProcessMessages();
   return aControl->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+}
+
+// Its client area alone, in client coordinates.
+inline QImage Grab(vcl::TWinControl* aControl) {
+  const QImage window = GrabWindow(aControl);
+  const vcl::TRect& border = aControl->NonClientInsets();
+  return window.copy(border.Left, border.Top, window.width() - border.Left - border.Right,
+                     window.height() - border.Top - border.Bottom);
 }
 
 inline vcl::TColor PixelAt(const QImage& aImage, int x, int y) {

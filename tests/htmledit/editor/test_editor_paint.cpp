@@ -8,6 +8,7 @@
 
 #include "EditorFixture.h"
 #include "htmledit/view/psBodyNode.h"
+#include "htmledit/view/psCaret.h"
 #include "rtl/Files.h"
 #include "rtl/Streams.h"
 #include "vcl/WinApi.h"
@@ -30,6 +31,13 @@ TEST(EditorPaint, APageOutsideTheMemoStyleSitsInItsWorkspaceWithFrameAndShadow) 
   EXPECT_EQ(r.Left, (f.Editor->ClientWidth() - 500) / 2);
   const QImage image = Grab(f.Editor);
   image.save(QString::fromStdString(std::string(TOLVANE_BUILD_DIR) + "/editor_workspace.png"));
+  // The caret stands on the page, before the text, not off the client's
+  // corner.
+  const htmldoc::TpsPoint caret = f.Editor->GetCaret()->GetClientPos();
+  EXPECT_GT(caret.X, r.Left);
+  EXPECT_LT(caret.X, r.Left + 40);
+  EXPECT_GT(caret.Y, r.Top);
+  EXPECT_LT(caret.Y, r.Top + 40);
   const int y = r.Top + 30;  // below the caret
   EXPECT_EQ(PixelAt(image, r.Left - 3, y), kWorkspace);
   EXPECT_EQ(PixelAt(image, r.Left - 2, y), kWorkspace);
