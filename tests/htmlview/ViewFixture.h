@@ -17,6 +17,7 @@
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psEditorHost.h"
 #include "htmledit/view/psImageCache.h"
+#include "htmledit/view/psSelectionMarks.h"
 #include "htmledit/view/psImageEditing.h"
 #include "htmledit/view/psTextNode.h"
 #include "htmledit/view/psTextWalk.h"
@@ -73,15 +74,19 @@ class FakeSelection : public IpsTextSelection {
     Current = {};
   }
   void SuspendExtending() override { FSuspended = true; }
+  // The root's mark walk over the whole document, as the editor's
+  // selection asks it: exactly the range's elements end up marked, a
+  // block's own tags included when the range names them.
   void SetRange(const TpsSelectionRange& r) override {
     Calls->push_back("TextSelection.SetRange");
-    const long long a = Order(r.StartNode, r.StartElementID), b = Order(r.EndNode, r.EndElementID);
-    for (auto& [line, e, index] : Elements()) e->Selected = e->Kind != htmldoc::ceCursor && index >= a && index <= b;
+    TpsSelectionMarkRequest marks(TpsSelectionRange{}, r);
+    if (auto* root = dynamic_cast<TpsDocumentNode*>(Root)) root->MarkSelection(marks, nullptr, nullptr);
     Range = r;
-    FActive = a >= 0 && b >= a;
+    FActive = marks.RangeFound();
   }
   bool LiesWithin(TpsWindow* aWindow) override {
-    return FActive && aWindow && aWindow->IsAncestorOf(Range.StartNode) && aWindow->IsAncestorOf(Range.EndNode);
+    return FActive && aWindow && aWindow->IsAncestorOf(RangeStartNode(Range)) &&
+           aWindow->IsAncestorOf(RangeEndNode(Range));
   }
   // The range read back from the marks (the editor does this after every
   // command: a relayout frees the lines the range named); the anchor goes.
@@ -134,8 +139,10 @@ class FakeSelection : public IpsTextSelection {
       if (line == aLine && e->Id == aId) return index;
     return -1;
   }
+  // Block tags included: the root's walk with no range.
   void Unmark() {
-    for (auto& [line, e, index] : Elements()) e->Selected = false;
+    TpsSelectionMarkRequest marks(TpsSelectionRange{}, TpsSelectionRange{});
+    if (auto* root = dynamic_cast<TpsDocumentNode*>(Root)) root->MarkSelection(marks, nullptr, nullptr);
     FActive = false;
   }
   bool FActive = false;
@@ -251,8 +258,11 @@ class FakeHost : public IpsEditorHost {
     }
     if (all.StartNode) Selection.SetRange(all);
   }
-  // Recorded only: the block range it asks for is the div nodes' to give.
-  void SelectCurrentBlock() override { Calls.push_back("SelectCurrentBlock"); }
+  // As the editor does: 190 to the focused node.
+  void SelectCurrentBlock() override {
+    Calls.push_back("SelectCurrentBlock");
+    if (Manager) SendToFocused(psmSelectBlock);
+  }
   void InsertText(const WideString& aText) override {
     Calls.push_back("InsertText " + rtl::WideToUtf8(aText));
     SendToFocused(psmInsertTypedText, aText);

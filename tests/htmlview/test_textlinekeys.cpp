@@ -10,6 +10,8 @@
 #include <set>
 
 #include "KeyPage.h"
+#include "htmledit/doc/psLookupLists.h"
+#include "htmledit/view/psSelectionMarks.h"
 #include "htmledit/view/psTableNodes.h"
 #include "vcl/WinApi.h"
 
@@ -488,6 +490,134 @@ TEST(TextLineKeys, TagsReplacedFromText) {
   page.Manager.BroadcastMessage(source);
   EXPECT_EQ(custom->CustomSource, "<!--(PIN 3)-->");
   EXPECT_EQ(custom->CustomContent, "content");
+}
+
+}  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+// The tags of the document that carry a selection mark, in order, as
+// "p", "/p" and the like.
+std::string SelectedTags(KeyPage& aPage) {
+  std::string s;
+  std::unique_ptr<htmldoc::TpsDataChunk> chunk = aPage.Body->GetChunk(true);
+  for (const htmldoc::TpsChunkElement* e = chunk->First(); e; e = e->Next)
+    if (e->Selected && e->Kind == htmldoc::ceTag) {
+      if (!s.empty()) s += ' ';
+      s += (e->Tag->GetTagType() == htmldoc::ttClosing ? "/" : "") + htmldoc::TagCodeToName(e->Tag->GetTagCode());
+    }
+  return s;
+}
+
+TpsPoint Inside(TpsTextNode* aLine) {
+  const TpsRect r = aLine->GetAbsoluteRect();
+  return {r.Left + 3, (r.Top + r.Bottom) / 2};
+}
+
+TEST(TextLineMouse, TripleClickSelectsTheBlockWithItsTags) {
+  // A double click, then a click at the same point within the double-click
+  // time: the editor sends 190 to the line, the line asks its block for
+  // its range (240) and the root's mark walk marks the block whole.
+  struct Case {
+    const char* name;
+    const char* html;
+    Integer line;  // the line clicked
+    const char* text;
+    const char* tags;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"a paragraph", "<p>one</p><p>alpha beta</p><p>two</p>", 1, "alphabeta", "p /p"},
+           {"a list item", "<ul><li>one</li><li>alpha beta</li></ul>", 1, "alphabeta", "li /li"},
+           {"a heading in a div", "<div><h2>alpha</h2><p>x</p></div>", 0, "alpha", "h2 /h2"},
+           {"a table cell", "<table><tr><td>alpha</td><td>beta</td></tr></table>", 1, "beta", "td /td"},
+           {"a quote of two paragraphs: the paragraph", "<blockquote><p>alpha</p><p>beta</p></blockquote>", 1,
+            "beta", "p /p"},
+           {"text directly in the body: all of it, the body's tags unmarked", "<b>alpha</b><i>beta</i>", 0,
+            "alphabeta", "b /b i /i"},
+       }) {
+    SCOPED_TRACE(c.name);
+    KeyPage page;
+    page.Open(std::string("<html><body>") + c.html + "</body></html>");
+    TpsTextNode* line = TextLines(page.Body)[c.line];
+    const TpsPoint p = Inside(line);
+    page.Mouse(psmMouseDown, p.X, p.Y, 0, ssDoubleBit);
+    page.Mouse(psmMouseUp, p.X, p.Y);
+    page.Clock->Advance(vcl::GetDoubleClickTime());
+    page.Click(p.X, p.Y);
+    EXPECT_EQ(page.Host.CallCount("SelectCurrentBlock"), 1);
+    std::string text = page.Selected();
+    std::erase(text, ' ');
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(SelectedTags(page), c.tags);
+    EXPECT_TRUE(page.Host.Selection.Active());
+    // Ctrl+Shift+B (190) with the selection there takes it away.
+    page.Key(psmSelectBlock);
+    EXPECT_EQ(page.Selected(), "");
+    EXPECT_EQ(SelectedTags(page), "");
+    EXPECT_FALSE(page.Host.Selection.Active());
+    // And without one selects the block again.
+    page.Key(psmSelectBlock);
+    text = page.Selected();
+    std::erase(text, ' ');
+    EXPECT_EQ(text, c.text);
+    EXPECT_EQ(SelectedTags(page), c.tags);
+  }
+}
+
+TEST(TextLineKeys, TypingOverASelectedBlockReplacesIt) {
+  // The block's own tags are selected, so the edit is the root's: the
+  // paragraph goes whole, tags and all, and the typed text starts the
+  // paragraph that followed it (as a word processor treats a selected
+  // paragraph with its end).
+  KeyPage page;
+  page.Open("<html><body><p>one</p><p>al|pha beta</p><p>two</p></body></html>");
+  page.Key(psmSelectBlock);
+  EXPECT_EQ(page.Selected(), "alpha beta");
+  page.Type("X");
+  EXPECT_EQ(page.Selected(), "");
+  EXPECT_EQ(page.Html(), "<p>one</p><p>X|two</p>");
+}
+
+TEST(SelectionMarks, TheCoveringRangeBoundsTheWalk) {
+  // Marks outside the covering range stay as they were; inside it they
+  // follow the range; the walk ends at the cover's last element.
+  KeyPage page;
+  page.Open("<html><body><p>ab</p><p>cd</p><p>ef</p></body></html>");
+  std::vector<TpsTextNode*> lines = TextLines(page.Body);
+  auto first = [](TpsTextNode* l) { return l->GetLineChunk()->First(); };
+  auto last = [](TpsTextNode* l) {
+    htmldoc::TpsChunkElement* e = l->GetLineChunk()->Last();
+    return e->Kind == htmldoc::ceCursor ? e->Prev : e;
+  };
+  // Everything marked first.
+  TpsSelectionRange all{lines[0], first(lines[0])->Id, lines[2], last(lines[2])->Id};
+  page.Host.Selection.SetRange(all);
+  EXPECT_EQ(page.Selected(), "abcdef");
+  EXPECT_EQ(SelectedTags(page), "/p p /p p");
+  // Cover the second paragraph's line, select its last character.
+  TpsSelectionRange cover{lines[1], first(lines[1])->Id, lines[1], last(lines[1])->Id};
+  TpsSelectionRange range{lines[1], last(lines[1])->Id, lines[1], last(lines[1])->Id};
+  TpsSelectionMarkRequest marks(cover, range);
+  static_cast<TpsDocumentNode*>(page.Body)->MarkSelection(marks, nullptr, nullptr);
+  EXPECT_TRUE(marks.RangeFound());
+  EXPECT_TRUE(marks.StopReached());
+  EXPECT_EQ(page.Selected(), "abdef");
+  EXPECT_EQ(SelectedTags(page), "/p p /p p");
+  // A range whose end lies in no node: nothing is found, marks in the
+  // cover cleared (the empty cover is the whole document).
+  TpsSelectionRange lost{lines[0], first(lines[0])->Id, nullptr, 0};
+  TpsSelectionMarkRequest none(TpsSelectionRange{}, lost);
+  static_cast<TpsDocumentNode*>(page.Body)->MarkSelection(none, nullptr, nullptr);
+  EXPECT_FALSE(none.RangeFound());
+  EXPECT_EQ(page.Selected(), "");
+  // A bare block has no range of its own.
+  TpsSelectionRange r;
+  TpsBlockNode bare(nullptr, &page.Host);
+  EXPECT_ANY_THROW(bare.GetBlockRange(r));
 }
 
 }  // namespace

@@ -17,6 +17,12 @@ class TpsBodyNode : public TpsBlockNode {
   // Body coordinates, not clipped to the padding box.
   void PaintRect(Integer aLeft, Integer aTop, Integer aRight, Integer aBottom) override;
   void LayoutChunk(htmldoc::TpsDataChunk& aChunk) override;
+  // The flowing children from aFromChild through aToChild; the body's own
+  // tags may start or end a range but are never marked.
+  void MarkSelection(TpsSelectionMarkRequest& aRange, TpsWindow* aFromChild, TpsWindow* aToChild) override;
+  // (the body, its opening tag, the body, its closing tag): all of the
+  // body's content, for a line that stands directly in the body.
+  void GetBlockRange(TpsSelectionRange& aRange) override;
 
   // Only outside the memo style.
   void CenterHorizontally(Integer aClientWidth);

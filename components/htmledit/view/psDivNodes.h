@@ -20,6 +20,11 @@ class TpsDivNode : public TpsBlockNode {
   bool ContainsElement(uint32_t aId, TpsDocumentNode* aNode) override;
   bool IsEmpty() override;
   void PrepareChunk() override;
+  // (this node, its opening tag, this node, its closing tag).
+  void GetBlockRange(TpsSelectionRange& aRange) override;
+  // Its opening tag, the children from aFromChild through aToChild, its
+  // closing tag.
+  void MarkSelection(TpsSelectionMarkRequest& aRange, TpsWindow* aFromChild, TpsWindow* aToChild) override;
 
   // After the node got its place and width.
   virtual void AdjustWidth() {}

@@ -3,13 +3,22 @@
 #include <cstdlib>
 
 #include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psTextNode.h"
 
 namespace htmlview {
 
 void ClearSelectionRange(TpsSelectionRange& r) { r = TpsSelectionRange{}; }
 
+TpsDocumentNode* RangeStartNode(const TpsSelectionRange& r) {
+  return r.StartNode ? static_cast<TpsDocumentNode*>(r.StartNode) : r.StartBlock;
+}
+
+TpsDocumentNode* RangeEndNode(const TpsSelectionRange& r) {
+  return r.EndNode ? static_cast<TpsDocumentNode*>(r.EndNode) : r.EndBlock;
+}
+
 bool IsSelectionRangeValid(const TpsSelectionRange& r) {
-  return r.StartNode && r.StartElementID != 0 && r.EndNode && r.EndElementID != 0;
+  return RangeStartNode(r) && r.StartElementID != 0 && RangeEndNode(r) && r.EndElementID != 0;
 }
 
 // --- The node base ---

@@ -25,16 +25,24 @@ class TpsVirtualBorders;
 // Positions in the view: a text node and the id of a document element in
 // it, for the first and last selected element, or for the elements before
 // and after the caret (either half may be empty: no node and id 0).
+// A block's own opening or closing tag lies in no text node: a half that
+// names one (a block's range, the first and last element of a block)
+// carries the block in StartBlock or EndBlock instead, its node left nil.
 struct TpsSelectionRange {
   TpsTextNode* StartNode = nullptr;
   uint32_t StartElementID = 0;
   TpsTextNode* EndNode = nullptr;
   uint32_t EndElementID = 0;
+  TpsDocumentNode* StartBlock = nullptr;
+  TpsDocumentNode* EndBlock = nullptr;
 };
 
 void ClearSelectionRange(TpsSelectionRange& aRange);
-// All four fields set.
+// Both halves name a node (a text node or a block) and an element.
 bool IsSelectionRangeValid(const TpsSelectionRange& aRange);
+// The node a half names: its text node, else its block.
+TpsDocumentNode* RangeStartNode(const TpsSelectionRange& aRange);
+TpsDocumentNode* RangeEndNode(const TpsSelectionRange& aRange);
 
 // The editor's text selection as the view reaches it. The selection
 // object belongs to the editor component; the view only asks it to forget

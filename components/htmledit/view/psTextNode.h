@@ -44,6 +44,8 @@ class TpsTextNode : public TpsDocumentNode {
   std::unique_ptr<htmldoc::TpsDataChunk> CopyChunk() override;
   void LayoutChunk(htmldoc::TpsDataChunk& aChunk) override;
   uint32_t FindElement(uint32_t aIdA, uint32_t aIdB) override;
+  // Its elements in order; a line whose marks changed is repainted.
+  void MarkSelection(TpsSelectionMarkRequest& aRange, TpsWindow* aFromChild, TpsWindow* aToChild) override;
 
   htmldoc::TpsDataChunk* GetLineChunk();
   // The items' rectangles are relative to the line.
