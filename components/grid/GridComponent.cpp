@@ -177,6 +177,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner), selec
   // them when they act.
   navigation_ = std::make_unique<TNavigation>();
   columnSize_ = std::make_unique<TColumnSize>(this);
+  columnSize_->OnStretch = [this](Integer) { StretchFromSettings(); };
   cellNode_ = std::make_unique<TCellNode>(this);
   bands_ = std::make_unique<TBands>(this);
   sizeWhileTyping_ = std::make_unique<TSizeWhileTyping>();
@@ -323,6 +324,7 @@ void TVadOdizadEzev::CreateEditors() {
 }
 
 TVadOdizadEzev::~TVadOdizadEzev() {
+  SaveColumnSizesAtDestruction();
   // Only our own listener goes: the form's handler and the other grids'
   // listeners stay as they are.
   if (form_ != nullptr && formListener_ != 0) form_->RemoveResizeListener(formListener_);
@@ -346,7 +348,7 @@ void TVadOdizadEzev::FormResized(vcl::TCustomForm* form) {
       formHeight_ = form->Height();
     }
   }
-  if (columnSize_->Stretch() && columnSize_->OnStretch) columnSize_->OnStretch(columnSize_->StretchColumn);
+  if (columnSize_->Stretch()) StretchFromSettings();
 }
 
 void TVadOdizadEzev::DatePickerChanged(vcl::TDateTimePicker* picker) {
@@ -397,6 +399,8 @@ void TVadOdizadEzev::Loaded() {
   Model().RememberLoadedDimensions();
   Model().SetLargestRowCount(std::max(Model().LargestRowCount(), RowCount()));
   gridLoaded_ = true;
+  RememberColumnSizes();
+  if (columnSize_->Save) LoadColumnSizes();
   auto options = Options();
   if (options.Contains(vcl::goAlwaysShowEditor)) {
     options.Exclude(vcl::goAlwaysShowEditor);
@@ -482,9 +486,11 @@ void TVadOdizadEzev::WindowCreated() {
   vcl::SetTimer(Handle(), GridTimerId, 500);
   // The XP look stays on only while visual styles are in use.
   isWinXP_ = isWinXP_ && vcl::IsThemeActive();
+  if (columnSize_->Save) LoadColumnSizes();
 }
 
 void TVadOdizadEzev::Resize() {
+  GridResized();
   TBaseGrid::Resize();
   ShowAlwaysScrollBars();
 }
@@ -585,6 +591,7 @@ void TVadOdizadEzev::SetMaxEditLength(Integer value) {
 
 void TVadOdizadEzev::SetAutoSize(bool value) {
   autoSize_ = value;
+  if (value && !ComponentState().Contains(vcl::csLoading)) AutoSizeColumns(false, 10);
 }
 
 void TVadOdizadEzev::SetGridImages(vcl::TImageList* value) {
@@ -1408,6 +1415,7 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
         break;
     }
   }
+  if ((key == vcl::VK_INSERT || key == vcl::VK_DELETE) && RowKey(key, shift)) lookupText_.clear();
   if ((key == vcl::VK_RETURN || key == vcl::VK_F2) && !EditorMode()) {
     // Grids that edit on demand take editing on for a cell that allows it.
     // The class library's own Enter would close the editor just opened, so
@@ -2019,59 +2027,21 @@ void TVadOdizadEzev::AdvanceAfterEnter(Integer col, Integer row, bool showEditor
   }
 }
 
-bool TVadOdizadEzev::HasCellControl(Integer col, Integer row) {
-  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
-  const TCellCoord base = Model().BaseCell(col, row);
-  return IsCellControlGraphic(Model().CellGraphic(base.X, base.Y));
-}
+bool TVadOdizadEzev::HasCellControl(Integer col, Integer row) { return CellControlState().HasCellControl(col, row); }
 
 // ===== in-cell controls =====
 
-bool TVadOdizadEzev::IsCheckBoxCell(Integer col, Integer row) {
-  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
-  const TCellCoord base = Model().BaseCell(col, row);
-  const TCellGraphic* g = Model().CellGraphic(base.X, base.Y);
-  return g != nullptr && (g->CellType == ctCheckBox || g->CellType == ctDataCheckBox ||
-                          g->CellType == ctVirtCheckBox || g->CellType == ctRowCheckBox);
-}
+bool TVadOdizadEzev::IsCheckBoxCell(Integer col, Integer row) { return CellControlState().IsCheckBoxCell(col, row); }
 
 bool TVadOdizadEzev::CheckBoxChecked(Integer col, Integer row) {
-  if (!IsCheckBoxCell(col, row)) return false;
-  const TCellGraphic* g = Model().CellGraphic(col, row);
-  if (g == nullptr) return false;
-  if (g->CellType == ctCheckBox) return g->CellBoolean;
-  AnsiString checkTrue;
-  GetCheckTrue(col, row, checkTrue);
-  return Model().GetDisplayCell(col, row) == checkTrue;
+  bool state = false;
+  TCellControlHost& controls = CellControlState();
+  if (!controls.IsCheckBoxCell(col, row)) return false;
+  return controls.GetCellCheckState(col, RealRowIndex(row), state) && state;
 }
 
 bool TVadOdizadEzev::ToggleCheckBox(Integer col, Integer row, bool fromUser) {
-  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
-  TCellGraphic* g = Model().CellGraphic(col, row);
-  if (g == nullptr || !(g->CellType == ctCheckBox || g->CellType == ctDataCheckBox ||
-                        g->CellType == ctVirtCheckBox || g->CellType == ctRowCheckBox))
-    return false;
-  if (fromUser && !controlLook_->CheckAlwaysActive) {
-    bool canEdit = true;
-    CheckCanEdit(col, row, canEdit);
-    if (!canEdit) return false;
-  }
-  bool state;
-  AnsiString checkTrue, checkFalse;
-  GetCheckTrue(col, row, checkTrue);
-  GetCheckFalse(col, row, checkFalse);
-  if (g->CellType == ctCheckBox) {
-    g->CellBoolean = !g->CellBoolean;
-    state = g->CellBoolean;
-  } else {
-    state = Model().GetDisplayCell(col, row) != checkTrue;
-    Model().SetDisplayCell(col, row, state ? checkTrue : checkFalse);
-  }
-  InvalidateCell(DisplColIndex(col), row);
-  CheckBoxChange(col, row, state);
-  if (TUndoRedoRecords* records = UndoRedo())
-    records->AddChange(col, row, state ? checkFalse : checkTrue, state ? checkTrue : checkFalse);
-  return true;
+  return CellControlState().ToggleCheckBox(col, row, fromUser);
 }
 
 void TVadOdizadEzev::CheckBoxChange(Integer col, Integer row, bool state) {
@@ -2079,19 +2049,11 @@ void TVadOdizadEzev::CheckBoxChange(Integer col, Integer row, bool state) {
 }
 
 bool TVadOdizadEzev::SetCellRadioButton(Integer col, Integer row, bool state) {
-  if (col < 0 || row < 0 || col >= ColCount() || row >= RowCount()) return false;
-  const TCellCoord base = Model().BaseCell(col, row);
-  TCellGraphic* g = Model().CellGraphic(base.X, base.Y);
-  if (g == nullptr || g->CellType != ctRadioButton) return false;
-  if (g->CellBoolean != state) {
-    g->CellBoolean = state;
-    InvalidateCell(DisplColIndex(base.X), base.Y);
-  }
-  return true;
+  return CellControlState().SetCellRadioButton(col, row, state);
 }
 
 void TVadOdizadEzev::SelectColumnRadioButton(Integer col, Integer row) {
-  for (Integer r = FixedRows(); r < RowCount(); ++r) SetCellRadioButton(col, r, r == row);
+  CellControlState().SelectColumnRadioButton(col, row);
 }
 
 // Enter or Space on a cell holding a control of its own (or a bitmap

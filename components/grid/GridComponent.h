@@ -18,6 +18,8 @@
 #include "grid/GridInplaceEdit.h"
 #include "grid/GridRichEdit.h"
 #include "grid/GridUndoRedo.h"
+#include "grid/model/AutoSize.h"
+#include "grid/model/CellControlState.h"
 #include "grid/model/GridEditing.h"
 #include "grid/model/CellMarks.h"
 #include "grid/model/GridLookup.h"
@@ -527,6 +529,52 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The cell's display text when the edit started.
   const AnsiString& EditStartText() const { return editStartText_; }
 
+  // ===== row and column operations =====
+  // The model's operations with the view around them: the current row and
+  // the top row kept where they still exist (else the last row, or the
+  // selection parked when no data row is left), the view's counts and
+  // OnCellsChanged for the cells changed.
+  void InsertRows(Integer row, Integer count, bool moveControls = true);
+  void RemoveRows(Integer row, Integer count);
+  void RemoveRowsEx(Integer row, Integer count);
+  void DeleteRowsShift(Integer row, Integer count);
+  void InsertCols(Integer col, Integer count);
+  void RemoveCols(Integer col, Integer count);
+  void ClearRect(Integer col1, Integer row1, Integer col2, Integer row2);
+  void ClearRows(Integer row, Integer count);
+  void ClearCols(Integer col, Integer count);
+  // The marked rows or columns, else the selection rectangle.
+  void ClearSelection();
+  // Every cell emptied (counts kept, properties freed), the lookup text too.
+  void Clear();
+  // The marked rows (with DisjunctRowSelect), else the selection's rows.
+  void RemoveSelectedRows();
+  void AddRowAtEnd();
+  // Columns and rows sized to their contents as painting measures them,
+  // through AutoSizing's limits and margins.
+  void AutoSizeColumns(bool doFixedCols, Integer extra);
+  void AutoSizeCol(Integer col, Integer extra);
+  void AutoSizeRows(bool doFixedRows, Integer extra);
+  void AutoSizeRow(Integer row, Integer extra);
+  void AutoSizeCells(bool doFixed, Integer extraX, Integer extraY);
+  // The column order list back to 0 .. ColCount - 1.
+  void ResetColumnOrder();
+  // The Insert and Delete keys' row operations (realRow counts hidden rows).
+  virtual void AutoInsertRow(Integer realRow);
+  virtual void AutoDeleteRow(Integer realRow);
+  TAutoSizeSettings AutoSizing;
+  std::function<void(vcl::TObject* Sender, Integer ARow, bool& CanDelete)> OnCanDeleteRow;
+  std::function<void(vcl::TObject* Sender, Integer ARow)> OnAutoInsertRow;
+  std::function<void(vcl::TObject* Sender, Integer ARow)> OnAutoDeleteRow;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer& AWidth)> OnUpdateColumnSize;
+
+  // ===== controls in cells =====
+  // The state of check boxes, radio groups and buttons, cell buttons and
+  // the other controls drawn in cells, and the access to cell graphics,
+  // answered with this grid's events and settings.
+  TCellControlHost& CellControlState();
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, double& NewRate, bool& Allow)> OnRatingChange;
+
   // ===== selection =====
   // Rows ARow .. ARow + ACount - 1: selected over the data columns, or with
   // DisjunctRowSelect marked (the selection stays).
@@ -816,7 +864,32 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void ResetUpdateLock();
   Integer UpdateCount() const { return updateCount_; }
 
+  // ===== column sizes (GridSizing.cpp) =====
+  // Gives the column (-1: the last) the width the others leave; a column
+  // at or beyond ColCount raises "Stretch column index out of range".
+  void StretchColumn(Integer col);
+  // The widths and the grid's width that SynchWithGrid scales from.
+  void RememberColumnSizes();
+  // The widths into, and out of, the store ColumnSize names.
+  void SaveColumnSizes();
+  void LoadColumnSizes();
+
+ protected:
+  void ColWidthsChanged() override;
+  void SizeChanged(Integer oldColCount, Integer oldRowCount) override;
+
  private:
+  std::vector<Integer> ColumnWidthList() const;
+  // The stretch of the resize paths: ColumnSize.StretchColumn when the
+  // grid has that column.
+  void StretchFromSettings();
+  void GridResized();
+  void SaveColumnSizesAtDestruction();
+  bool stretching_ = false;
+  bool stretchDone_ = false;
+  std::vector<Integer> synchWidths_;
+  Integer synchBaseWidth_ = 0;
+
   friend class GridRowSorter;
   std::shared_ptr<GridRowSorter> sorter_;  // made at the first sort
   Integer updateCount_ = 0;
@@ -908,6 +981,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool advanceMoving_ = false;
   Integer lastReportedRow_ = -1;
   bool StartCellEdit();
+  // Insert and Delete on the rows (AllowInsertRow, AllowDeleteRow); true
+  // when the key acted.
+  bool RowKey(Word key, vcl::TShiftState shift);
+  void RowsRemovedFromView(Integer savedRow, Integer savedTop);
+  std::unique_ptr<TCellControlHost> controlHost_;
   bool editorHandover_ = false;
   TEditorType editorType_ = edNormal;
   bool editorActive_ = false;
