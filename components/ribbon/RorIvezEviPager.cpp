@@ -61,15 +61,52 @@ void TLumPage::SetPageIndex(int Value) {
   Invalidate();
 }
 
+void TLumPage::TabsChanged() {
+  if (!pager_) return;
+  pager_->InitTabWidths();
+  pager_->FitTabs();
+  pager_->ResetTabScroll();
+  pager_->Invalidate();
+  Invalidate();
+}
+
+void TLumPage::SetText(const rtl::AnsiString& Value) {
+  if (Value == Caption()) return;
+  vcl::TCustomControl::SetText(Value);
+  TabsChanged();
+}
+
+void TLumPage::SetWideCaption(const rtl::WideString& Value) {
+  if (Value == wideCaption_) return;
+  wideCaption_ = Value;
+  TabsChanged();
+}
+
+void TLumPage::SetImageIndex(int Value) {
+  imageIndex_ = Value;
+  if (!pager_) return;
+  pager_->InitTabWidths();
+  pager_->Invalidate();
+}
+
 void TLumPage::SetTabVisible(bool Value) {
   if (tabVisible_ == Value) return;
   tabVisible_ = Value;
-  if (pager_) pager_->Invalidate();
+  if (!Value)
+    for (TLumCustomToolBar* t : toolBars_) t->HideCompactWindow();
+  if (pager_) {
+    pager_->FitTabs();
+    pager_->ResetTabScroll();
+    pager_->Invalidate();
+    if (TLumPage* a = pager_->ActivePage()) a->Invalidate();
+  }
+  Invalidate();
 }
 
 void TLumPage::SetTabEnabled(bool Value) {
   if (tabEnabled_ == Value) return;
   tabEnabled_ = Value;
+  Invalidate();
   if (pager_) pager_->Invalidate();
 }
 

@@ -99,9 +99,22 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   bool TabEnabled() const { return tabEnabled_; }
   void SetTabEnabled(bool Value);
   int ImageIndex() const { return imageIndex_; }
-  void SetImageIndex(int Value) { imageIndex_ = Value; }
+  // Every assignment re-measures the tabs.
+  void SetImageIndex(int Value);
   const rtl::AnsiString& TabHint() const { return tabHint_; }
   void SetTabHint(const rtl::AnsiString& Value) { tabHint_ = Value; }
+  // A changed caption re-measures and fits the tabs.
+  void SetText(const rtl::AnsiString& Value) override;
+  // Used for the tab when the caption is empty.
+  const rtl::WideString& WideCaption() const { return wideCaption_; }
+  void SetWideCaption(const rtl::WideString& Value);
+  controls::TLumHintInfo* OfficeHint() const { return officeHint_.get(); }
+  void SetOfficeHint(const controls::TLumHintInfo* Value) { officeHint_->Assign(Value); }
+  // The tab's key tip and where it shows.
+  const rtl::AnsiString& ShortCutHint() const { return shortCutHint_; }
+  void SetShortCutHint(const rtl::AnsiString& Value) { shortCutHint_ = Value; }
+  controls::TShortCutHintPos ShortCutHintPos() const { return shortCutHintPos_; }
+  void SetShortCutHintPos(controls::TShortCutHintPos Value) { shortCutHintPos_ = Value; }
 
  protected:
   void Paint() override;
@@ -132,6 +145,11 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
 
  private:
   TRorIvezEviPager* pager_ = nullptr;
+  void TabsChanged();
+  rtl::WideString wideCaption_;
+  std::unique_ptr<controls::TLumHintInfo> officeHint_ = std::make_unique<controls::TLumHintInfo>();
+  rtl::AnsiString shortCutHint_;
+  controls::TShortCutHintPos shortCutHintPos_ = controls::TShortCutHintPos::shpBottom;
   bool tabVisible_ = true;
   bool tabEnabled_ = true;
   int imageIndex_ = -1;

@@ -245,7 +245,7 @@ void TRorIvezEviPager::DrawTab(vcl::TCanvas* c, int Index) {
   const int saved = c->SaveDC();
   c->IntersectClipRect(content);
   vcl::TRect out;
-  DrawGPWrapText(c, 0, vcl::TRect{content.Left, T, content.Left + page->NaturalWidth + 1000, B}, page->Caption(), u"",
+  DrawGPWrapText(c, 0, vcl::TRect{content.Left, T, content.Left + page->NaturalWidth + 1000, B}, page->Caption(), page->WideCaption(),
                  c->Font(), page->Enabled(), true, antiAlias_, out);
   c->RestoreDC(saved);
 }

@@ -5,6 +5,7 @@
 
 #include "ribbon/RorIvezEviDraw.h"
 #include "ribbon/RorIvezEviPager.h"
+#include "rtl/CodePages.h"
 #include "vcl/ImgList.h"
 
 namespace ribbon {
@@ -155,13 +156,14 @@ int TRorIvezEviPager::MeasureTab(int Index, int& ContentWidth) {
   vcl::TFont saved;
   saved.Assign(c->Font());
   c->Font()->Assign(font);
-  const rtl::AnsiString text = page->Caption();
+  // 8-bit text is UTF-8; a wide caption stands in for an empty one.
+  const rtl::AnsiString text = page->Caption().empty() ? rtl::WideToUtf8(page->WideCaption()) : page->Caption();
   int textWidth = 0, length = 5;
   if (!text.empty()) {
     vcl::TRect m{0, 0, 1000, 100};
     c->DrawText(text, m, vcl::DT_CALCRECT | vcl::DT_SINGLELINE);
     textWidth = m.Width();
-    length = std::max(5, static_cast<int>(text.size()));
+    length = std::max(5, static_cast<int>(page->Caption().empty() ? page->WideCaption().size() : text.size()));
   }
   c->Font()->Assign(&saved);
   const int allowance = antiAlias_ == controls::aaNone ? 2 : length + std::max(0, font->Size() - 8);

@@ -9,6 +9,7 @@
 
 #include "ribbon/RorIvezEviPager.h"
 #include "vcl/Forms.h"
+#include "vcl/ImgList.h"
 #include "vcl/TestCanvases.h"
 
 namespace {
@@ -180,6 +181,40 @@ TEST(RibbonTabLayout, TabAndTabGroupAtPos) {
   g->SetTabIndexEnd(7);  // past the pages: none
   EXPECT_EQ(rig.pager->GetTabGroupRect(0, left, right), (vcl::TRect{-1, -1, -1, -1}));
   EXPECT_EQ(rig.pager->TabGroupAtPos(b, 0), -1);
+}
+
+}  // namespace
+
+namespace {
+
+// A page's tab settings reach the strip at once: a new caption (or a wide
+// caption standing in for an empty one) is measured and the tabs behind
+// it move; a hidden tab leaves the strip; an image widens the tab.
+TEST(RibbonTabLayout, PageSettingsReachTheStrip) {
+  TabRig rig({"&File", "&Edit", "&Tools"});
+  ASSERT_EQ(rig.Widths(), (std::vector<int>{45, 45, 54}));
+  const int toolsLeft = rig.pager->GetTabRect(2).Left;
+  rig.pages[1]->SetCaption("&Edit HTML");
+  // "Edit HTML" is 9 characters of 8 pixels; the allowance is 10.
+  EXPECT_EQ(rig.pager->TabWidth(1), 10 + 72 + 8);
+  EXPECT_EQ(rig.pager->GetTabRect(2).Left, toolsLeft + 45);
+  rig.pages[1]->SetCaption("");
+  rig.pages[1]->SetWideCaption(u"Édit");
+  EXPECT_EQ(rig.pager->TabWidth(1), 5 + 32 + 8);
+  // Hidden: no rectangle, and the next tab takes its place.
+  const int editLeft = rig.pager->GetTabRect(1).Left;
+  rig.pages[1]->SetTabVisible(false);
+  EXPECT_EQ(rig.pager->GetTabRect(1), (vcl::TRect{-1, -1, -1, -1}));
+  EXPECT_EQ(rig.pager->GetTabRect(2).Left, editLeft);
+  rig.pages[1]->SetTabVisible(true);
+  // An image of the pager's list: its width and 2 more.
+  vcl::TImageList images(nullptr);
+  images.SetWidth(16);
+  images.SetHeight(16);
+  rig.pager->SetImages(&images);
+  rig.pages[0]->SetImageIndex(0);
+  EXPECT_EQ(rig.pager->TabWidth(0), 45 + 16 + 2);
+  rig.pager->SetImages(nullptr);
 }
 
 }  // namespace
