@@ -297,3 +297,131 @@ TEST(ImageEditing, ReadOnlyNeverResizes) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ImageEditing, DropZonesOfABlock) {
+  using htmldoc::adaCenter;
+  using htmldoc::adaLeft;
+  using htmldoc::adaRight;
+  const htmldoc::TpsAllowedDragAlignments all{adaLeft, adaCenter, adaRight};
+  struct Case {
+    const char* Name;
+    htmldoc::TpsAllowedDragAlignments Allowed;
+    Integer X;
+    Byte Zone;
+  } cases[] = {
+      // A block 300 pixels wide starting at 0.
+      {"all three: the left third", all, 99, 0},
+      {"all three: the middle third", all, 100, 2},
+      {"all three: the right third", all, 200, 1},
+      {"all three: left of the block", all, -20, 0},
+      {"all three: right of the block", all, 340, 1},
+      {"an empty set counts as all three", {}, 100, 2},
+      {"only the flow: anywhere", {adaCenter}, 0, 2},
+      {"only the flow: the right end", {adaCenter}, 299, 2},
+      {"only left: the right end", {adaLeft}, 299, 0},
+      {"only right: the left end", {adaRight}, 0, 1},
+      {"left and right: the left half", {adaLeft, adaRight}, 150, 0},
+      {"left and right: the right half", {adaLeft, adaRight}, 151, 1},
+      {"flow and right: the left third belongs to the flow", {adaCenter, adaRight}, 10, 2},
+      {"flow and right: the right third", {adaCenter, adaRight}, 250, 1},
+      {"left and flow: the right third belongs to the flow", {adaLeft, adaCenter}, 250, 2},
+      {"left and flow: the left third", {adaLeft, adaCenter}, 50, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EXPECT_EQ(TpsImageNode::DropZoneInRange(c.X, 0, 299, c.Allowed), c.Zone);
+  }
+}
+
+// Three paragraphs, the image inline in the second; the picture is
+// pressed at its centre and dragged to aTo.
+const char* kThreeParagraphs =
+    "<html><body><p>one two</p><p>ab <img src=\"red\" width=\"40\" height=\"30\"> cd</p><p>three four</p></body></html>";
+
+TEST(ImageEditing, DragsIntoEachDropZone) {
+  struct Case {
+    const char* Name;
+    TpsPoint To;
+    std::string Html;
+  } cases[] = {
+      {"the left zone of the third paragraph: floated left at its line's start",
+       {50, 60},
+       "<p>one two</p><p>ab  cd</p><p><img src=\"red\" width=\"40\" height=\"30\" align=\"left\" />three four</p>"},
+      {"the right zone of the third paragraph: floated right at its line's start",
+       {330, 60},
+       "<p>one two</p><p>ab  cd</p><p><img src=\"red\" width=\"40\" height=\"30\" align=\"right\" />three four</p>"},
+      {"the flow zone over the first paragraph's upper half: a centred block of its own above it",
+       {200, 5},
+       "<p style=\"text-align:center;\"><img src=\"red\" width=\"40\" height=\"30\" align=\"middle\" /></p>"
+       "<p>one two</p><p>ab  cd</p><p>three four</p>"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ImagePage page;
+    // A fresh layout reads the inline style of the centred block from a
+    // style sheet of its own, which does not know it.
+    page.CheckEveryStep = false;
+    page.Open(kThreeParagraphs);
+    const TpsPoint from = page.Centre();
+    page.Press(from);
+    page.Move({from.X + 10, from.Y + 10}, true);
+    ASSERT_TRUE(page.Image()->Dragging);
+    page.Move(c.To, true);
+    page.Release(c.To);
+    EXPECT_EQ(page.Html(), c.Html);
+    EXPECT_EQ(page.Host.CallCount("SaveUndoSnapshot"), 1);
+    EXPECT_EQ(page.Manager.CapturedNode(), nullptr);
+    // The moved picture is a new node, selected again.
+    ASSERT_TRUE(page.Image());
+    EXPECT_TRUE(page.Image()->Selected);
+    if (c.To.Y == 5) {
+      EXPECT_EQ(page.Image()->GetContentRect(), (TpsRect{180, 0, 219, 29}));
+    } else {
+      const TpsRect r = page.Image()->GetAbsoluteRect();
+      EXPECT_EQ(r.Top, 26);  // the third paragraph, below the now one-line second
+      EXPECT_EQ(c.To.X < 200 ? r.Left : r.Right, c.To.X < 200 ? 0 : 399);
+    }
+  }
+}
+
+TEST(ImageEditing, EscapeAndADropAtTheOriginChangeNothing) {
+  struct Case {
+    const char* Name;
+    std::string Html;
+    bool Escape;
+    TpsPoint By;
+  } cases[] = {
+      {"Escape during a drag", kThreeParagraphs, true, {20, 40}},
+      {"a drop a few pixels from where the picture stands, in the flow",
+       "<html><body><p>aaaaaaaaaaaaaaaaaaaa <img src=\"red\" width=\"40\" height=\"30\"> cd</p></body></html>", false,
+       {3, 3}},
+      {"a right float dropped a few pixels lower in the right zone",
+       "<html><body><p><img src=\"red\" align=\"right\" width=\"40\" height=\"30\">text</p></body></html>", false,
+       {-2, 5}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    ImagePage page;
+    page.Open(c.Html);
+    // The image takes the focus from the line, and its cursor with it.
+    std::string before = page.Html();
+    before.erase(before.find('|'), 1);
+    const TpsPoint from = page.Centre();
+    page.Press(from);
+    page.Move({from.X + 1, from.Y}, true);
+    page.Move({from.X + c.By.X, from.Y + c.By.Y}, true);
+    ASSERT_TRUE(page.Image()->Dragging);
+    if (c.Escape) {
+      page.Key(psmKeyEscape);
+      EXPECT_FALSE(page.Image()->Dragging);
+    }
+    page.Release({from.X + c.By.X, from.Y + c.By.Y});
+    EXPECT_EQ(page.Html(), before);
+    EXPECT_EQ(page.Host.CallCount("SaveUndoSnapshot"), 0);
+    EXPECT_FALSE(page.Image()->Dragging);
+  }
+}
+
+}  // namespace

@@ -50,6 +50,15 @@ TpsImageNode::~TpsImageNode() = default;
 
 void TpsImageNode::BeforeDestruction() {
   FResizeFeedback.reset();
+  if (Dragging) {
+    if (TpsWindowManager* manager = GetWindowManager()) {
+      manager->RemoveBeforePaintHandler(this);
+      manager->RemoveAfterPaintHandler(this);
+    }
+    FDragFeedback.reset();
+    if (FDragDC && Editor) Editor->ReleaseDC(FDragDC);
+    FDragDC = nullptr;
+  }
   if (Resizing && Editor) Editor->SetMouseAutoScroll(true);
   if (Image)
     if (IpsImageEditing* editing = Editing()) editing->ReleaseImage(Image);
@@ -210,7 +219,14 @@ void TpsImageNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
   const TpsRect content = GetContentRect();
   const Integer cw = content.Right - content.Left + 1, ch = content.Bottom - content.Top + 1;
   const TpsChunkElement* element = ImageElement ? ImageElement : SourceElement;
-  if (UsableGraphic(Graphic)) {
+  if (Dragging && UsableGraphic(Graphic)) {
+    if (!FDragBitmap) {
+      TImageDragging* options = Editor->ImageDragging();
+      FDragBitmap = TintedCopy(Graphic, options ? options->ImageDragGrayoutColor : vcl::clBlack,
+                               options ? options->ImageDragGrayoutAlpha() : 25);
+    }
+    if (FDragBitmap) aCanvas.StretchDraw(content, FDragBitmap.get());
+  } else if (UsableGraphic(Graphic)) {
     vcl::TGraphic* shown = Graphic;
     if (element->Selected) {
       if (!SelectedBitmap) SelectedBitmap = TintedCopy(Graphic, Editor->HighlightColor(), 60);
@@ -516,6 +532,9 @@ void TpsImageNode::MouseUp(TpsMessage& m, const TpsPoint& p) {
     if (IpsImageEditing* editing = Editing()) editing->ImageDoubleClicked(Image.get(), ClientPoint(p));
   } else if (!Dragging && !Resizing) {
     if (IpsImageEditing* editing = Editing()) editing->ScrollIntoView(GetAbsoluteRect());
+  } else if (Dragging) {
+    DragPoint = p;
+    EndDrag(false);  // may free the node
   } else if (Resizing) {
     ResizePoint = ClampToReach(p);
     FinishResize();  // may free the node
@@ -541,6 +560,12 @@ void TpsImageNode::MouseMove(TpsMessage& m, const TpsPoint& p) {
         OverResizeHandle = false;
       }
     }
+  }
+  if (DragAllowed && MouseDownOnImage && !Resizing) {
+    if (Dragging)
+      DragTo(p);
+    else
+      StartDrag(p);
   }
   if (Resizing) {
     ResizePoint = ClampToReach(p);
@@ -604,6 +629,309 @@ void TpsImageNode::FinishResize() {
   manager->ProcessMessages();
 }
 
+// --- Dragging ---
+
+Byte TpsImageNode::DropZoneInRange(Integer aX, Integer aLeft, Integer aRight,
+                                   htmldoc::TpsAllowedDragAlignments aAllowed) {
+  using htmldoc::adaCenter;
+  using htmldoc::adaLeft;
+  using htmldoc::adaRight;
+  if (aAllowed.Empty()) aAllowed = {adaLeft, adaCenter, adaRight};
+  const Integer l = aLeft, r = aRight, w = r - l + 1;
+  struct Zone {
+    bool Exists = false;
+    Integer From = 0, To = -1;
+  } left, flow, right;
+  const bool hasLeft = aAllowed.Contains(adaLeft), hasCenter = aAllowed.Contains(adaCenter),
+             hasRight = aAllowed.Contains(adaRight);
+  if (hasLeft && hasCenter && hasRight) {
+    left = {true, l, l + w / 3 - 1};
+    flow = {true, l + w / 3, r - w / 3};
+    right = {true, r - w / 3 + 1, r};
+  } else if (hasLeft && hasRight) {
+    left = {true, l, l + w / 2};
+    right = {true, l + w / 2 + 1, r};
+  } else if (hasCenter && hasRight) {
+    flow = {true, l + w / 3, r - w / 3};
+    right = {true, r - w / 3 + 1, r};
+  } else if (hasLeft && hasCenter) {
+    left = {true, l, l + w / 3 - 1};
+    flow = {true, l + w / 3, r - w / 3};
+  } else if (hasLeft) {
+    left = {true, l, r};
+  } else if (hasRight) {
+    right = {true, l, r};
+  } else {
+    flow = {true, l, r};
+  }
+  const auto inside = [aX](const Zone& z) { return z.Exists && aX >= z.From && aX <= z.To; };
+  if (inside(left)) return 0;
+  if (inside(flow)) return 2;
+  if (inside(right)) return 1;
+  Byte zone;
+  if (left.Exists)
+    zone = aX > left.To ? 5 : 0;
+  else if (!flow.Exists)
+    zone = 1;
+  else
+    zone = aX > flow.To ? 5 : 2;
+  if (zone == 5) {
+    if (right.Exists)
+      zone = aX >= right.From ? 1 : 5;
+    else if (flow.Exists)
+      zone = aX >= flow.From ? 2 : 5;
+    else
+      zone = 0;
+  }
+  return zone;
+}
+
+Byte TpsImageNode::GetDropZone(const TpsPoint& p, TpsWindow*& aBlock) {
+  aBlock = nullptr;
+  auto* root = dynamic_cast<TpsDocumentNode*>(GetRoot());
+  if (!root) return 5;
+  TpsWindow* block = root->BlockNodeAt(p.X, p.Y - DragOffset.Y);
+  if (!block) block = root->BlockNodeAt(p.X, p.Y);
+  auto* node = dynamic_cast<TpsBlockNode*>(block);
+  if (!node) return 5;
+  aBlock = node;
+  const TpsRect c = GetContentRect();
+  const Integer left = node->GetAbsoluteLeft() + node->InsetLeft;
+  const Integer right = left + node->GetContentWidth() - 1;
+  const Integer x = p.X - DragOffset.X + (c.Right - c.Left + 1) / 2;
+  return DropZoneInRange(x, left, right, AllowedDragAlignments);
+}
+
+bool TpsImageNode::GetDropFeedbackPosition(const TpsPoint& p, TpsPoint& aPosition) {
+  TpsWindow* block = nullptr;
+  const Byte zone = GetDropZone(p, block);
+  auto* node = dynamic_cast<TpsBlockNode*>(block);
+  if (zone == 5 || !node) return false;
+  const TpsRect c = GetContentRect();
+  const Integer cw = c.Right - c.Left + 1, ch = c.Bottom - c.Top + 1;
+  const Integer y = p.Y - DragOffset.Y;
+  Integer left = node->GetAbsoluteLeft() + node->InsetLeft;
+  Integer right = left + node->GetContentWidth() - 1;
+  if (zone == 0 || zone == 1) {
+    // Past the other floats of that side beside the dragged picture.
+    for (TpsWindow* f : GetRoot()->FloatingWindows()) {
+      auto* skin = dynamic_cast<TpsSkinNode*>(f);
+      if (!skin || f == Parent || skin->GetFloatAlignment() != zone) continue;
+      const TpsRect r = f->GetAbsoluteRect();
+      if (r.Bottom < y || r.Top > y + ch - 1) continue;
+      if (zone == 0)
+        left = std::max(left, r.Right + 1);
+      else
+        right = std::min(right, r.Left - 1);
+    }
+  }
+  if (zone == 0)
+    aPosition = {left + InsetLeft, y};
+  else if (zone == 1)
+    aPosition = {right - cw - InsetRight + 1, y};
+  else
+    aPosition = {left + (right - left + 1 - Width) / 2 + InsetLeft, y};
+  return true;
+}
+
+bool TpsImageNode::IsDropAtOrigin(const TpsPoint& p) {
+  TpsWindow* block = nullptr;
+  const Byte zone = GetDropZone(p, block);
+  if (zone == 5) return true;
+  // The flow zone stands for every alignment that keeps the picture in
+  // the flow.
+  const bool sameSide = zone == 2 ? !htmldoc::IsFloatingAlignment(Alignment) : zone == Alignment;
+  if (!sameSide) return false;
+  TImageDragging* options = Editor ? Editor->ImageDragging() : nullptr;
+  const Integer threshold = options ? options->ImageDragTreshold() : 8;
+  return std::abs(p.Y - DragOffset.Y - GetContentRect().Top) < threshold;
+}
+
+void TpsImageNode::StartDrag(const TpsPoint& p) {
+  IpsImageEditing* editing = Editing();
+  if (editing) editing->SetSuppressedUpdate(0, true);
+  HideHint();
+  AllowedDragAlignments = {htmldoc::adaLeft, htmldoc::adaCenter, htmldoc::adaRight};
+  if (editing) editing->ImageStartDragging(Image.get(), AllowedDragAlignments);
+  if (AllowedDragAlignments.Empty())
+    AllowedDragAlignments = {htmldoc::adaLeft, htmldoc::adaCenter, htmldoc::adaRight};
+  if (TpsWindowManager* manager = GetWindowManager()) {
+    // The feedback lies over the page: hidden while the page repaints.
+    manager->AddBeforePaintHandler(this, [this](void*) {
+      if (FDragFeedback) FDragFeedback->Hide();
+    });
+    manager->AddAfterPaintHandler(this, [this](void*) { ShowDragFeedback(); });
+  }
+  SetFocus();
+  Dragging = true;
+  DragEnded = false;
+  DragPoint = p;
+  const TpsRect c = GetContentRect();
+  const Integer cw = c.Right - c.Left + 1, ch = c.Bottom - c.Top + 1;
+  auto picture = std::make_unique<vcl::TBitmap>(cw, ch);
+  if (UsableGraphic(Graphic)) picture->Canvas()->StretchDraw(vcl::Rect(0, 0, cw, ch), Graphic);
+  FDragDC = Editor ? Editor->GetDC() : nullptr;
+  if (FDragDC) {
+    if (htmldoc::IsWin98OrLater() && UsableGraphic(Graphic))
+      FDragFeedback = std::make_unique<TpsAlphaBlendedMovableBitmap>(FDragDC, std::move(picture));
+    else
+      FDragFeedback = std::make_unique<TpsSelectionFrameMovableBitmap>(FDragDC, std::move(picture));
+  }
+  if (TpsWindowManager* manager = GetWindowManager()) manager->InvalidateWindow(this, false);
+}
+
+void TpsImageNode::SetDropTarget(TpsWindow* aTarget) {
+  if (aTarget != DropTarget && DropTarget) {
+    TpsMessage hide(mrCommand, psmImageDragHideTarget, DropTarget);
+    hide.AutoFree = false;
+    DropTarget->HandleMessage(hide);
+  }
+  DropTarget = aTarget;
+  if (!DropTarget) return;
+  TpsMessage show(mrCommand, psmImageDragShowTarget, DropTarget);
+  show.AutoFree = false;
+  show.SetPos(DragPoint);
+  DropTarget->HandleMessage(show);
+}
+
+void TpsImageNode::ShowDragFeedback() {
+  if (!FDragFeedback) return;
+  TpsPoint position;
+  if (!Dragging || !GetDropFeedbackPosition(DragPoint, position) || IsDropAtOrigin(DragPoint)) {
+    FDragFeedback->Hide();
+    return;
+  }
+  if (TpsAbstractCanvas* screen = Editor ? Editor->ScreenCanvas() : nullptr) position = screen->ToDevice(position);
+  FDragFeedback->MoveTo(position.X, position.Y);
+  if (!FDragFeedback->Shown()) FDragFeedback->Show();
+}
+
+void TpsImageNode::DragTo(const TpsPoint& p) {
+  DragPoint = p;
+  TpsWindow* block = nullptr;
+  const Byte zone = GetDropZone(p, block);
+  TpsWindowManager* manager = GetWindowManager();
+  if (zone != 2 || !manager) {
+    SetDropTarget(nullptr);
+  } else {
+    TpsMessage over(mrCommand, psmImageDragOver, nullptr);
+    over.AutoFree = false;
+    over.SetPos(p);
+    TpsWindow* target = manager->SendToWindowAtPoint(over, p);
+    if (!target)
+      if (auto* root = dynamic_cast<TpsDocumentNode*>(GetRoot()))
+        if (TpsWindow* line = root->NearestTextNodeByY(p.Y - DragOffset.Y)) target = line->GetParent();
+    if (target == GetImageBlock() || (target && target->IsRoot())) target = nullptr;
+    SetDropTarget(target);
+  }
+  // The grey copy at the old place, then the feedback over it.
+  if (manager) {
+    manager->RemoveBeforePaintHandler(this);
+    manager->RemoveAfterPaintHandler(this);
+    manager->InvalidateWindow(this, false);
+    manager->PaintInvalidatedWindows();
+    manager->AddBeforePaintHandler(this, [this](void*) {
+      if (FDragFeedback) FDragFeedback->Hide();
+    });
+    manager->AddAfterPaintHandler(this, [this](void*) { ShowDragFeedback(); });
+  }
+  ShowDragFeedback();
+}
+
+void TpsImageNode::EndDrag(bool aCancelled) {
+  TpsWindowManager* manager = GetWindowManager();
+  if (manager) {
+    manager->RemoveBeforePaintHandler(this);
+    manager->RemoveAfterPaintHandler(this);
+  }
+  FDragFeedback.reset();
+  if (FDragDC && Editor) Editor->ReleaseDC(FDragDC);
+  FDragDC = nullptr;
+  Dragging = false;
+  DragEnded = false;
+  IpsImageEditing* editing = Editing();
+  if (editing) editing->SetSuppressedUpdate(0, false);
+  TpsWindow* block = nullptr;
+  const Byte zone = GetDropZone(DragPoint, block);
+  bool possible = !aCancelled && !IsDropAtOrigin(DragPoint) && manager && ImageElement;
+  auto* root = dynamic_cast<TpsDocumentNode*>(GetRoot());
+  if (possible && zone == 2) possible = DropTarget != nullptr;
+  if (possible && zone != 2) possible = root && root->NearestTextNodeByY(DragPoint.Y - DragOffset.Y);
+  if (!possible) {
+    SetDropTarget(nullptr);
+    DragCancelled = false;
+    if (manager) {
+      manager->InvalidateWindow(this, false);
+      manager->PaintInvalidatedWindows();
+    }
+    return;
+  }
+  if (Editor) Editor->SaveUndoSnapshot();
+  if (htmldoc::TpsStyleSheet* sheet = Editor ? Editor->StyleSheet() : nullptr)
+    htmldoc::SetTagAlignment(*Tag(), zone, *sheet,
+                             [this](htmldoc::TpsHtmlTag*, const AnsiString& aText, Integer& aId) {
+                               aId = Editor->GetInternalStyleID(aText);
+                             });
+  if (editing) {
+    editing->DiscardImageUnselectMessage();
+    editing->HandleImageUnselect(Image.get());
+  }
+  LeaveImageMode();
+  // The drop's relayout frees this node: nothing below may touch it.
+  if (DropTarget) {
+    TpsMessagePtr here = TpsMessage::Create(mrCommand, psmImageDropHere, this);
+    here->ElementId = ImageElement->Id;
+    manager->PostAndProcess(std::move(here));
+  } else {
+    MoveFloatToPoint(DragPoint);
+  }
+}
+
+void TpsImageNode::MoveFloatToPoint(const TpsPoint& p) {
+  auto* root = dynamic_cast<TpsDocumentNode*>(GetRoot());
+  TpsWindowManager* manager = GetWindowManager();
+  const Integer y = p.Y - DragOffset.Y;
+  TpsWindow* target = root->NearestTextNodeAtPoint(p.X, y);
+  if (!target) target = root->NearestTextNodeByY(y);
+  auto* line = dynamic_cast<TpsTextNode*>(target);
+  PS_ASSERT(line && line->GetLineChunk());
+  auto* block = dynamic_cast<TpsDocumentNode*>(GetImageBlock());
+  PS_ASSERT(block);
+  const bool inCell = block->IsTableCell();
+  TpsDataChunk* lineChunk = line->GetLineChunk();
+  if (!inCell) lineChunk->PrependMarker(4);
+  lineChunk->PrependMarker(3);
+  const uint32_t id = ImageElement->Id;
+  const auto post = [manager](TpsWindow* aTarget, Integer aId, Integer a = 0, Integer b = 0, Integer c = 0) {
+    TpsMessagePtr m = TpsMessage::Create(mrCommand, aId, aTarget);
+    m->SetParam(1, a);
+    m->SetParam(2, b);
+    m->SetParam(3, c);
+    return m;
+  };
+  manager->PostMessage(post(block, psmExtractChunk));
+  TpsMessagePtr mark = post(block, psmMarkElementWithWrappers, 1, 2);
+  mark->ElementId = id;
+  manager->PostMessage(std::move(mark));
+  manager->PostMessage(post(root, psmBeginEdit));
+  manager->PostMessage(post(root, psmExtractChunk));
+  TpsMessagePtr move = post(root, psmMoveMarkedRange, 1, 2, 3);
+  move->Result = true;  // before marker 3
+  manager->PostMessage(std::move(move));
+  if (!inCell) manager->PostMessage(post(root, psmDeleteMarkedBlock, 1, 4));
+  manager->PostMessage(post(root, psmRemoveMarker, 1));
+  manager->PostMessage(post(root, psmRemoveMarker, 2));
+  // Marker 3 stays in front of the image otherwise.
+  manager->PostMessage(post(root, psmRemoveMarker, 3));
+  manager->PostMessage(post(root, psmRelayout));
+  manager->PostMessage(post(root, psmEndEdit));
+  TpsMessagePtr refresh = post(root, psmRefreshImage);
+  refresh->ElementId = id;
+  manager->PostMessage(std::move(refresh));
+  manager->PostMessage(post(root, psmDocumentChanged));
+  manager->ProcessMessages();
+}
+
 void TpsImageNode::HandleMessage(TpsMessage& m) {
   TpsDocumentNode::HandleMessage(m);
   if (m.IsHandled()) return;
@@ -628,8 +956,27 @@ void TpsImageNode::HandleMessage(TpsMessage& m) {
         return;
     }
   }
+  if (m.Kind == mrFocused && m.Id == psmKeyEscape) {
+    m.MarkHandled(this);
+    if (Dragging) {
+      ReleaseCapture();
+      ClearFocus();
+      MouseDownOnImage = false;
+      EndDrag(true);
+    }
+    return;
+  }
   if (m.Kind != mrCommand) return;
   switch (m.Id) {
+    case psmImageDropHere:
+      if (m.Target != this) return;
+      m.MarkHandled(this);
+      if (TpsWindowManager* manager = GetWindowManager(); manager && DropTarget) {
+        TpsMessagePtr drop = TpsMessage::Create(mrCommand, psmImageDrop, DropTarget);
+        drop->ElementId = m.ElementId;
+        manager->PostMessage(std::move(drop));
+      }
+      return;
     case psmRefreshImage:
       if (ImageElement && ImageElement->Id == m.ElementId) {
         m.MarkHandled(this);

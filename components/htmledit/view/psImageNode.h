@@ -83,6 +83,18 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
   TpsRect GetResizeReach();
   // Selected with the image object (nullptr without image editing).
   void SelectImage(TpsImageObjectPtr aImage);
+  // The drop zone of a picture centred at aX over a block whose content
+  // runs from aLeft to aRight: 0 float left, 1 float right, 2 in the flow,
+  // 5 none.
+  static Byte DropZoneInRange(Integer aX, Integer aLeft, Integer aRight,
+                              htmldoc::TpsAllowedDragAlignments aAllowed);
+  // The drop zone for the pointer at aPoint (document coordinates) and the
+  // block under it (nullptr for zone 5).
+  Byte GetDropZone(const TpsPoint& aPoint, TpsWindow*& aBlock);
+  // The picture's content top-left for a drop at aPoint; false for zone 5.
+  bool GetDropFeedbackPosition(const TpsPoint& aPoint, TpsPoint& aPosition);
+  // The drop would leave the picture where it is.
+  bool IsDropAtOrigin(const TpsPoint& aPoint);
 
   AnsiString Source;
   vcl::TGraphic* Graphic = nullptr;  // the cache's
@@ -114,6 +126,8 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
   bool Hovering = false;
   bool OverResizeHandle = false;
   TpsPoint ResizePoint{0, 0};
+  // The block that shows the drop bar, or nullptr.
+  TpsWindow* DropTarget = nullptr;
 
  protected:
   ~TpsImageNode() override;
@@ -135,10 +149,21 @@ class TpsImageNode : public TpsDocumentNode, public htmldoc::TpsDockedNode {
   void FinishResize();
   // The picture as a bitmap for the previews.
   vcl::TBitmap* PreviewBitmap();
+  void StartDrag(const TpsPoint& aPoint);
+  void DragTo(const TpsPoint& aPoint);
+  // Ends the drag at once (the drop's relayout may free the node).
+  void EndDrag(bool aCancelled);
+  void SetDropTarget(TpsWindow* aTarget);
+  void ShowDragFeedback();
+  // The floated picture moved to the line under the drop point.
+  void MoveFloatToPoint(const TpsPoint& aPoint);
 
   bool CacheCounted = false;
   std::unique_ptr<TpsImageResizingObject> FResizeFeedback;
   std::unique_ptr<vcl::TBitmap> FPreviewBitmap;
+  std::unique_ptr<TpsMovableBitmap> FDragFeedback;
+  std::unique_ptr<vcl::TBitmap> FDragBitmap;
+  vcl::TCanvas* FDragDC = nullptr;  // the editor's, while dragging
 };
 
 }  // namespace htmlview
