@@ -58,6 +58,7 @@ int TLumPage::AddToolBar(TLumCustomToolBar* ToolBar) {
   toolBars_.push_back(ToolBar);
   const int index = ToolBarCount() - 1;
   if (ToolBar->Parent() != this) ToolBar->SetParent(this);
+  if (!quiet && !ToolBar->ToolBarStyler()) ToolBar->SetParentStyler(true);
   ArrangeToolBars();
   if (!quiet && !ToolBar->ComponentState().Contains(vcl::csReading)) ToolBar->SetGroupLoaded(true);
   return index;
@@ -95,6 +96,33 @@ void TLumPage::SetAutoPosition(bool Value) {
 }
 
 void TLumPage::ToolBarResized(TLumCustomToolBar*) { ArrangeToolBars(); }
+
+void TLumPage::ToolBarVisibleChanged(TLumCustomToolBar*) { ArrangeToolBars(); }
+
+TCustomRorIvezEviStyler* TLumPage::ParentStylerFor(const TLumCustomToolBar*) const {
+  if (!pager_) return nullptr;
+  TCustomRorIvezEviStyler* current = pager_->CurrentStyler();
+  if (current && !current->Destroying()) return current;
+  TCustomRorIvezEviStyler* own = pager_->InternalStyler();
+  return own && !own->Destroying() ? own : nullptr;
+}
+
+int TLumPage::ToolBarIndexOf(const TLumCustomToolBar* ToolBar) const {
+  auto it = std::find(toolBars_.begin(), toolBars_.end(), ToolBar);
+  return it == toolBars_.end() ? -1 : static_cast<int>(it - toolBars_.begin());
+}
+
+int TLumPage::MoveToolBarTo(TLumCustomToolBar* ToolBar, int Index) {
+  const int from = ToolBarIndexOf(ToolBar);
+  if (from < 0) return -1;
+  const int to = std::clamp(Index, 0, ToolBarCount() - 1);
+  if (to != from) {
+    toolBars_.erase(toolBars_.begin() + from);
+    toolBars_.insert(toolBars_.begin() + to, ToolBar);
+    ArrangeToolBars();
+  }
+  return to;
+}
 
 void TLumPage::ArrangeToolBars() {
   if (!autoPosition_ || arranging_ || Loading()) return;

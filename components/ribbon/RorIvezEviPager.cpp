@@ -364,7 +364,12 @@ void TRorIvezEviPager::SetToolBarStyler(TCustomRorIvezEviStyler* Value) {
     Value->RegisterControl(this);
   }
   if (!Destroying() && !Loading())
-    for (TLumPage* p : pages_) p->Invalidate();
+    for (TLumPage* p : pages_) {
+      // Each toolbar reads its ParentStyler again (True takes the new
+      // styler).
+      for (int i = 0; i < p->ToolBarCount(); ++i) p->ToolBars(i)->SetParentStyler(p->ToolBars(i)->ParentStyler());
+      p->Invalidate();
+    }
   StylerChanged(0);
 }
 

@@ -24,11 +24,6 @@ inline constexpr rtl::Cardinal kPagerVersionNumber = (3u << 24) | (5u << 16) | (
 
 class TRorIvezEviPager;
 
-// The window messages the unit registers once: posted by a toolbar to
-// itself after its compact window hid, and one kept for the composited
-// look (registered, not used further).
-rtl::Cardinal CompactWinHideMessage();
-rtl::Cardinal SetAeroVistaMessage();
 // The unit's start-up work (its bitmaps and messages), done once.
 void StartUpRibbon();
 
@@ -46,6 +41,12 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
 
   bool RibbonGroupHost() const override { return true; }
   void ToolBarResized(TLumCustomToolBar* ToolBar) override;
+  void ToolBarVisibleChanged(TLumCustomToolBar* ToolBar) override;
+  bool KeepsParentStyler() const override { return pager_ != nullptr; }
+  // The pager's styler in force, or its own while the assigned one goes.
+  TCustomRorIvezEviStyler* ParentStylerFor(const TLumCustomToolBar* ToolBar) const override;
+  int ToolBarIndexOf(const TLumCustomToolBar* ToolBar) const override;
+  int MoveToolBarTo(TLumCustomToolBar* ToolBar, int Index) override;
 
   // --- the page's toolbars, left to right ---
   // Takes a toolbar in (answering its index), or -1 for none, one already
@@ -299,6 +300,7 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   void InvalidateTab(int Index);
 
   // --- styler ---
+  TCustomRorIvezEviStyler* InternalStyler() const { return internalStyler_; }
   TCustomRorIvezEviStyler* CurrentStyler() const { return toolBarStyler_ ? toolBarStyler_ : internalStyler_; }
   TStylerClientKind StylerClientKind() const override { return TStylerClientKind::sckPager; }
   void StylerChanged(int Code) override;

@@ -45,27 +45,6 @@ TLumCustomToolBar::~TLumCustomToolBar() {
   }
 }
 
-void TLumCustomToolBar::SetToolBarStyler(TCustomRorIvezEviStyler* Value) {
-  if (Value == toolBarStyler_) return;
-  if (toolBarStyler_) {
-    toolBarStyler_->UnregisterControl(this);
-    toolBarStyler_->RemoveFreeNotification(this);
-  }
-  toolBarStyler_ = Value;
-  if (Value) {
-    Value->FreeNotification(this);
-    Value->RegisterControl(this);
-  }
-  Invalidate();
-}
-
-void TLumCustomToolBar::SetParent(vcl::TWinControl* AParent) {
-  vcl::TCustomControl::SetParent(AParent);
-  if (!AParent) return;
-  const auto* host = dynamic_cast<const IToolBarHost*>(AParent);
-  state_ = host && host->DockPanelHost() ? tsDocked : tsFixed;
-}
-
 void TLumCustomToolBar::SetImages(vcl::TImageList* Value) {
   if (Value == images_) return;
   // The toolbar grows or shrinks across by the change of image size.

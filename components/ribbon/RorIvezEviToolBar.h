@@ -39,10 +39,28 @@ class IToolBarHost {
   // A toolbar child changed its size (the page lines its toolbars up
   // again).
   virtual void ToolBarResized(TLumCustomToolBar* ToolBar) {}
+  // A toolbar child was shown or hidden.
+  virtual void ToolBarVisibleChanged(TLumCustomToolBar* ToolBar) {}
+  // Whether a toolbar here keeps ParentStyler (a page of a pager or of the
+  // minimised ribbon's popup), and the styler it then takes (none: its
+  // own).
+  virtual bool KeepsParentStyler() const { return false; }
+  virtual TCustomRorIvezEviStyler* ParentStylerFor(const TLumCustomToolBar* ToolBar) const { return nullptr; }
+  // The toolbar's place in the host's list (-1 where there is none) and a
+  // move within it.
+  virtual int ToolBarIndexOf(const TLumCustomToolBar* ToolBar) const { return -1; }
+  // Answers the index it landed on (clamped to the list), -1 without one.
+  virtual int MoveToolBarTo(TLumCustomToolBar* ToolBar, int Index) { return -1; }
 
  protected:
   virtual ~IToolBarHost() = default;
 };
+
+// The window messages the unit registers once: posted by a toolbar to
+// itself after its compact window hid, and one kept for the composited
+// look (registered, not used further).
+rtl::Cardinal CompactWinHideMessage();
+rtl::Cardinal SetAeroVistaMessage();
 
 // Packed versions: one byte a part, most significant first.
 inline constexpr rtl::Cardinal kToolBarVersionNumber = (3u << 24) | (5u << 16) | (4u << 8) | 8u;
@@ -56,14 +74,31 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   explicit TLumCustomToolBar(vcl::TComponent* AOwner);
   ~TLumCustomToolBar() override;
 
-  // The styler's changes repaint the toolbar.
+  // A styler change: the toolbar takes the styler's colour; looks (2, 7)
+  // reach the children, metrics (5) lay them out again, fonts (6)
+  // re-measure the menu buttons; then everything repaints.
   TStylerClientKind StylerClientKind() const override { return TStylerClientKind::sckToolBar; }
-  void StylerChanged(int Code) override { Invalidate(); }
+  void StylerChanged(int Code) override;
 
   // The assigned styler, else the toolbar's own "InternalStyler".
   TCustomRorIvezEviStyler* CurrentStyler() const { return toolBarStyler_ ? toolBarStyler_ : internalStyler_; }
   TCustomRorIvezEviStyler* ToolBarStyler() const override { return toolBarStyler_; }
+  // Resolves the styler in force: the value, replaced (with ParentStyler)
+  // by the dock panel's or the pager's; the children take its looks.
   void SetToolBarStyler(TCustomRorIvezEviStyler* Value) override;
+  // True resolves the styler again from the parent; a change to False
+  // drops the assigned styler.
+  bool ParentStyler() const { return parentStyler_; }
+  void SetParentStyler(bool Value);
+  // Glow buttons take the styler's glow appearance (the compact one while
+  // collapsed); a styler naming a preset hands it to children taking
+  // styles.
+  void UpdateStyler();
+  // The index in the page's toolbar list (-1 off a page); a new value is
+  // clamped to the list, the page lines its toolbars up again, and the
+  // tab order follows.
+  int ToolBarIndex() const;
+  void SetToolBarIndex(int Value);
 
   void SetParent(vcl::TWinControl* AParent) override;
   vcl::TImageList* Images() const { return images_; }
@@ -205,6 +240,7 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   void SetBusy(bool Value) { busy_ = Value; }
   void Resize() override;
   void Loaded() override;
+  void WndProc(vcl::TMessage& Message) override;
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Dispatch(vcl::TMessage& Message) override;
   void Paint() override;
@@ -247,6 +283,7 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   std::vector<vcl::TControl*> controls_;
   std::vector<vcl::TControl*> priority_;
   TLumCustomToolBarButton* hotButton_ = nullptr;
+  bool parentStyler_ = true;
   bool collapsed_ = false;
   bool busy_ = false;
   bool groupLoaded_ = false;
