@@ -1,5 +1,6 @@
 #include "htmledit/control/psHtmlEdit.h"
 
+#include "htmledit/control/psObjectSelection.h"
 #include "htmledit/control/psTextSelection.h"
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/view/psBodyNode.h"
@@ -102,6 +103,7 @@ TpsHTMLEditBase::~TpsHTMLEditBase() {
   FRepaintEvent.reset();
   FImageDownsizeOverlay.reset();
   FreeDocument();
+  FImageRecycler.reset();
   FCaret.reset();
   FWindowManager->RemoveBeforePaintHandler(this);
   FWindowManager->RemoveAfterPaintHandler(this);
@@ -144,6 +146,7 @@ void TpsHTMLEditBase::ClearDocument() { LoadFromString("<p></p>", true, true); }
 
 void TpsHTMLEditBase::FreeDocument() {
   FEditMode = htmlview::emText;
+  FImageUnselectMessage.reset();
   if (FWindowManager) {
     FWindowManager->ClearQueue();
     FWindowManager->SetRootWindow(nullptr);
@@ -454,6 +457,8 @@ void TpsHTMLEditBase::ProcessPendingUpdates() {
 }
 
 void TpsHTMLEditBase::RebuildViewTree() {
+  // The node a kept 260 names goes with the tree.
+  FImageUnselectMessage.reset();
   FSelection = std::make_unique<TpsTextSelection>(this);
   FWindowManager->ClearQueue();
   FWindowManager->SetRootWindow(nullptr);

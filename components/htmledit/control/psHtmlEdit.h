@@ -28,6 +28,7 @@
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/doc/psTagStyles.h"
 #include "htmledit/view/psEditorHost.h"
+#include "htmledit/view/psImageEditing.h"
 #include "htmledit/view/psMessages.h"
 #include "htmledit/view/psPropertyGroups.h"
 #include "rtl/Streams.h"
@@ -66,6 +67,7 @@ using htmlview::TpsSelectionRange;
 class TpsTextSelection;
 class TpsImage;
 class TpsSelectableObject;
+class TpsImageRecycler;
 
 // The indices of the editor's pending-update flags.
 constexpr Integer puDocumentChanged = 0;
@@ -105,8 +107,26 @@ using TSplitBlockEvent = std::function<void(TObjectPtr iSender, const AnsiString
 using TOnTextDoubleClickedEvent = std::function<void(TObjectPtr iSender, bool& oHandled)>;
 using TSaveTagEvent = std::function<void(TObjectPtr iSender, TpsMarkupTag& ioTag, bool& oDelete)>;
 using TLoadExternalStylesheet = std::function<void(TObjectPtr iSender, const TpsMarkupTag& ioLinkTag)>;
+// The image events: the image is the application's handle on the picture
+// (valid while the handler runs, even when the handler's change rebuilds
+// the view).
+using TImageMouseEnter = std::function<void(TObjectPtr iSender, TpsImage* iImage, vcl::TCursor& oHoverMouseCursor)>;
+using TImageClickedEvent = std::function<void(TObjectPtr iSender, TpsImage* iImage, vcl::TMouseButton iButton,
+                                              const vcl::TPoint& iPoint, bool& oSelectImage)>;
+using TImageDoubleClickedEvent =
+    std::function<void(TObjectPtr iSender, TpsImage* iImage, const vcl::TPoint& iPoint)>;
+using TImageSelectedEvent =
+    std::function<void(TObjectPtr iSender, TpsImage* iSelectedImage, bool& oResizable, bool& oMovable)>;
+using TImageConfirmResizeEvent = std::function<void(TObjectPtr iSender, TpsImage* iImage, Integer iNewWidth,
+                                                    Integer iNewHeight, bool& oConfirmResize)>;
+using TImageResizingSizeChangedEvent =
+    std::function<void(TObjectPtr iSender, TpsImage* iImage, Integer iCurrentWidth, Integer iCurrentHeight)>;
+using TImageStartDragging = std::function<void(TObjectPtr iSender, TpsImage* iImage,
+                                               htmldoc::TpsAllowedDragAlignments& oAllowedDragAlignments)>;
 
-class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEditorHost {
+class TpsHTMLEditBase : public vcl::TScrollingWinControl,
+                        public htmlview::IpsEditorHost,
+                        public htmlview::IpsImageEditing {
  public:
   explicit TpsHTMLEditBase(vcl::TComponent* aOwner);
   ~TpsHTMLEditBase() override;
@@ -193,6 +213,15 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   TOnTextDoubleClickedEvent OnTextDoubleClicked;
   TSaveTagEvent OnSaveTag;
   TLoadExternalStylesheet OnLoadExternalStylesheet;
+  TImageMouseEnter OnImageMouseEnter;
+  htmldoc::TNotifyEvent OnImageMouseLeave;
+  TImageClickedEvent OnImageClicked;
+  TImageDoubleClickedEvent OnImageDoubleClicked;
+  TImageSelectedEvent OnImageSelected;
+  htmldoc::TNotifyEvent OnImageUnselected;
+  TImageConfirmResizeEvent OnImageConfirmResize;
+  TImageResizingSizeChangedEvent OnImageResizingSizeChanged;
+  TImageStartDragging OnImageStartDragging;
 
   // --- Public wrappers the view, the loader and the code generator call ---
   void FireMergeBlocks(const AnsiString& aFirstClass, const AnsiString& aSecondClass, bool aFirstEmpty,
@@ -391,6 +420,41 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // An img at the caret (inside a custom pair of aCustomTag's text when
   // given); aWidth and aHeight above 0 only are written; aAlignment: 0
   // left .. 5 none.
+  // Takes the selected image out of the page (its custom-tag wrappers
+  // with it) as one command; OnImageUnselected fires first.
+  void DeleteSelectedImage();
+  // Back to text editing when an image is selected.
+  void UnselectImage();
+  // 0 text (the caret shows), 1 image (the text selection ends, the caret
+  // hides); leaving 1 unselects the selected image.
+  void SetEditMode(Byte aMode);
+  TpsImage* SelectedImage() const { return FSelectedImage; }
+  TpsImageRecycler& ImageRecycler();
+
+  // --- Image editing (the image nodes' calls) ---
+  htmlview::IpsImageEditing* ImageEditing() override { return this; }
+  htmlview::TpsImageObjectPtr GetImage(htmlview::TpsImageNode* aNode, std::unique_ptr<TpsMarkupTag> aCustomTag,
+                                       std::unique_ptr<htmldoc::TpsHtmlTag> aLinkTag,
+                                       uint32_t aLinkElementId) override;
+  void ReleaseImage(htmlview::TpsImageObjectPtr& aImage) override;
+  void HandleImageClick(htmlview::TpsImageObject* aImage, const htmlview::TpsMouseButtons* aButtons,
+                        const TpsPoint& aClientPoint, bool& ioSelect) override;
+  void HandleImageSelect(htmlview::TpsImageObject* aImage, bool& ioResizable, bool& ioMovable,
+                         htmlview::TpsMessagePtr aUnselectMessage) override;
+  void DiscardImageUnselectMessage() override { FImageUnselectMessage.reset(); }
+  void HandleImageUnselect(htmlview::TpsImageObject* aImage) override;
+  void ImageMouseEnter(htmlview::TpsImageObject* aImage, vcl::TCursor& ioCursor) override;
+  void ImageMouseLeave(htmlview::TpsImageObject* aImage) override;
+  void ImageDoubleClicked(htmlview::TpsImageObject* aImage, const TpsPoint& aClientPoint) override;
+  void ImageConfirmResize(htmlview::TpsImageObject* aImage, Integer aWidth, Integer aHeight,
+                          bool& ioConfirm) override;
+  void ImageResizingSizeChanged(htmlview::TpsImageObject* aImage, Integer aWidth, Integer aHeight) override;
+  void ImageStartDragging(htmlview::TpsImageObject* aImage,
+                          htmldoc::TpsAllowedDragAlignments& ioAlignments) override;
+  htmlview::TImageResizing* ImageResizingOptions() override { return &ImageResizing; }
+  void SetSuppressedUpdate(Integer aFlag, bool aValue) override { FSuppressedUpdates.SetFlag(aFlag, aValue); }
+  void ScrollIntoView(const TpsRect& aRect) override;
+
   void InsertImage(const AnsiString& aSrc, Byte aAlignment, const AnsiString& aClass, const AnsiString& aStyle,
                    std::unique_ptr<TpsMarkupTag> aCustomTag, Integer aWidth, Integer aHeight, bool aSelect,
                    const AnsiString& aAlt);
@@ -446,7 +510,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   void IncreaseListIndent(Integer aKind);
   void DecreaseListIndent();
   void RequestRelayout() { RequestRelayout(0); }
-  void LeaveImageMode() { FEditMode = htmlview::emText; }
+  void LeaveImageMode() override { UnselectImage(); }
   // Root coordinates (as the lines give it); with aScroll the view follows.
   void PlaceCaret(const TpsRect& aRect, bool aScroll);
   TpsPoint ScrollOrigin();
@@ -503,6 +567,15 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   virtual void DoTextDoubleClicked(bool& oHandled);
   virtual void DoSaveTag(TpsMarkupTag& ioTag, bool& oDelete);
   virtual void DoLoadExternalStylesheet(const TpsMarkupTag& aLinkTag);
+  virtual void DoImageMouseEnter(TpsImage* aImage, vcl::TCursor& ioCursor);
+  virtual void DoImageMouseLeave();
+  virtual void DoImageClicked(TpsImage* aImage, vcl::TMouseButton aButton, const vcl::TPoint& aPoint, bool& ioSelect);
+  virtual void DoImageDoubleClicked(TpsImage* aImage, const vcl::TPoint& aPoint);
+  virtual void DoImageSelected(TpsImage* aImage, bool& ioResizable, bool& ioMovable);
+  virtual void DoImageUnselected();
+  virtual void DoImageConfirmResize(TpsImage* aImage, Integer aWidth, Integer aHeight, bool& ioConfirm);
+  virtual void DoImageResizingSizeChanged(TpsImage* aImage, Integer aWidth, Integer aHeight);
+  virtual void DoImageStartDragging(TpsImage* aImage, htmldoc::TpsAllowedDragAlignments& ioAlignments);
 
   void PaintWindow() override;
   void Resize() override;
@@ -630,6 +703,12 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl, public htmlview::IpsEd
   // The snapshot the running command took (its undo-list count after the
   // push), so a failure can put the document back from it.
   Integer FCommandSnapshotCount = -1;
+  // The selected image node's 260, posted when the image is unselected.
+  htmlview::TpsMessagePtr FImageUnselectMessage;
+  std::unique_ptr<TpsImageRecycler> FImageRecycler;
+  // Image events under way: the recycler keeps an image a handler's
+  // change frees until the outermost one has returned.
+  Integer FImageEventDepth = 0;
 };
 
 class TpsCustomHtmlEdit : public TpsHTMLEditBase {

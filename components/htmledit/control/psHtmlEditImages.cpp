@@ -8,6 +8,8 @@
 #include "htmledit/view/psWindows.h"
 #include "vcl/Pictures.h"
 
+#include <algorithm>
+
 namespace htmledit {
 
 using htmlview::TpsMessage;
@@ -212,6 +214,215 @@ void TpsHTMLEditBase::SetSelectedImageSrc(const AnsiString& aSrc) {
   FSelectedImage->ImageTag->SetAttribute("src", aSrc);
   Relayout(false, true);
   SelectImageByID(id);
+}
+
+// --- Image selection and events ---
+
+namespace {
+
+TpsImage* AsImage(htmlview::TpsImageObject* aObject) { return dynamic_cast<TpsImage*>(aObject); }
+
+// Image events may change the page, and a change rebuilds the image nodes
+// and with them the object the handler holds: while one runs, the
+// recycler parks an object a node gives back, and the node made again
+// takes it up.
+class TpsImageEventScope {
+ public:
+  TpsImageEventScope(TpsImageRecycler& aRecycler, Integer& aDepth) : FRecycler(aRecycler), FDepth(aDepth) {
+    if (FDepth++ == 0) FRecycler.Activate();
+  }
+  ~TpsImageEventScope() {
+    if (--FDepth == 0) FRecycler.Deactivate();
+  }
+  TpsImageEventScope(const TpsImageEventScope&) = delete;
+  TpsImageEventScope& operator=(const TpsImageEventScope&) = delete;
+
+ private:
+  TpsImageRecycler& FRecycler;
+  Integer& FDepth;
+};
+
+vcl::TMouseButton ButtonOf(const htmlview::TpsMouseButtons* aButtons) {
+  if (!aButtons) return vcl::mbLeft;
+  if (aButtons->Left) return vcl::mbLeft;
+  if (aButtons->Right) return vcl::mbRight;
+  if (aButtons->Middle) return vcl::mbMiddle;
+  return vcl::mbLeft;
+}
+
+}  // namespace
+
+TpsImageRecycler& TpsHTMLEditBase::ImageRecycler() {
+  if (!FImageRecycler) FImageRecycler = std::make_unique<TpsImageRecycler>();
+  return *FImageRecycler;
+}
+
+htmlview::TpsImageObjectPtr TpsHTMLEditBase::GetImage(htmlview::TpsImageNode* aNode,
+                                                      std::unique_ptr<TpsMarkupTag> aCustomTag,
+                                                      std::unique_ptr<htmldoc::TpsHtmlTag> aLinkTag,
+                                                      uint32_t aLinkElementId) {
+  return ImageRecycler().GetImage(aNode, std::move(aCustomTag), std::move(aLinkTag), aLinkElementId);
+}
+
+void TpsHTMLEditBase::ReleaseImage(htmlview::TpsImageObjectPtr& aImage) {
+  std::unique_ptr<TpsImage> image(AsImage(aImage.get()));
+  if (image) {
+    aImage.release();
+    ImageRecycler().ReleaseImage(image);
+  }
+  aImage.reset();
+}
+
+void TpsHTMLEditBase::HandleImageClick(htmlview::TpsImageObject* aObject, const htmlview::TpsMouseButtons* aButtons,
+                                       const TpsPoint& aClientPoint, bool& ioSelect) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageClicked(image, ButtonOf(aButtons), {aClientPoint.X, aClientPoint.Y}, ioSelect);
+}
+
+void TpsHTMLEditBase::HandleImageSelect(htmlview::TpsImageObject* aObject, bool& ioResizable, bool& ioMovable,
+                                        htmlview::TpsMessagePtr aUnselectMessage) {
+  TpsImage* image = AsImage(aObject);
+  // Another image selected before: it is unselected first.
+  if (FSelectedImage && FSelectedImage != image) HandleImageUnselect(FSelectedImage);
+  SetEditMode(htmlview::emImage);
+  if (image && !image->Silent) {
+    FSelectedImage = image;
+    TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+    DoImageSelected(image, ioResizable, ioMovable);
+  }
+  FImageUnselectMessage = std::move(aUnselectMessage);
+}
+
+void TpsHTMLEditBase::HandleImageUnselect(htmlview::TpsImageObject* aObject) {
+  TpsImage* image = AsImage(aObject);
+  if (!image) return;
+  if (!image->Silent) {
+    FSelectedImage = nullptr;
+    TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+    DoImageUnselected();
+  }
+  if (htmlview::TpsMessagePtr unselect = std::move(FImageUnselectMessage)) {
+    FWindowManager->PostMessage(std::move(unselect));
+    ProcessMessages();
+  }
+}
+
+void TpsHTMLEditBase::SetEditMode(Byte aMode) {
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
+  if (FEditMode == htmlview::emImage && FSelectedImage) HandleImageUnselect(FSelectedImage);
+  FEditMode = aMode;
+  if (aMode == htmlview::emText) {
+    if (FCaret && Focused() && !FPaintFailed) FCaret->SetVisible(true);
+  } else if (aMode == htmlview::emImage) {
+    if (FSelection) FSelection->Clear(true);
+    if (FCaret) FCaret->SetVisible(false);
+  }
+}
+
+void TpsHTMLEditBase::UnselectImage() {
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
+  if (FEditMode == htmlview::emText) return;
+  SetEditMode(htmlview::emText);
+  UpdateCaretPosition();
+}
+
+void TpsHTMLEditBase::ImageMouseEnter(htmlview::TpsImageObject* aObject, vcl::TCursor& ioCursor) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageMouseEnter(image, ioCursor);
+}
+
+void TpsHTMLEditBase::ImageMouseLeave(htmlview::TpsImageObject* aObject) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageMouseLeave();
+}
+
+void TpsHTMLEditBase::ImageDoubleClicked(htmlview::TpsImageObject* aObject, const TpsPoint& aClientPoint) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageDoubleClicked(image, {aClientPoint.X, aClientPoint.Y});
+}
+
+void TpsHTMLEditBase::ImageConfirmResize(htmlview::TpsImageObject* aObject, Integer aWidth, Integer aHeight,
+                                         bool& ioConfirm) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageConfirmResize(image, aWidth, aHeight, ioConfirm);
+}
+
+void TpsHTMLEditBase::ImageResizingSizeChanged(htmlview::TpsImageObject* aObject, Integer aWidth, Integer aHeight) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageResizingSizeChanged(image, aWidth, aHeight);
+}
+
+void TpsHTMLEditBase::ImageStartDragging(htmlview::TpsImageObject* aObject,
+                                         htmldoc::TpsAllowedDragAlignments& ioAlignments) {
+  TpsImage* image = AsImage(aObject);
+  if (!image || image->Silent) return;
+  TpsImageEventScope scope(ImageRecycler(), FImageEventDepth);
+  DoImageStartDragging(image, ioAlignments);
+}
+
+void TpsHTMLEditBase::ScrollIntoView(const TpsRect& aRect) {
+  const TpsRect view = GetViewRect();
+  if (aRect.Bottom > view.Bottom && aRect.Top > view.Top) {
+    ScrollTo(VertScrollBar().Position() + std::min(aRect.Bottom - view.Bottom, aRect.Top - view.Top));
+  } else if (aRect.Top < view.Top) {
+    ScrollTo(VertScrollBar().Position() - (view.Top - aRect.Top));
+  }
+}
+
+void TpsHTMLEditBase::DoImageMouseEnter(TpsImage* aImage, vcl::TCursor& ioCursor) {
+  if (OnImageMouseEnter) OnImageMouseEnter(this, aImage, ioCursor);
+}
+void TpsHTMLEditBase::DoImageMouseLeave() {
+  if (OnImageMouseLeave) OnImageMouseLeave(this);
+}
+void TpsHTMLEditBase::DoImageClicked(TpsImage* aImage, vcl::TMouseButton aButton, const vcl::TPoint& aPoint,
+                                     bool& ioSelect) {
+  if (OnImageClicked) OnImageClicked(this, aImage, aButton, aPoint, ioSelect);
+}
+void TpsHTMLEditBase::DoImageDoubleClicked(TpsImage* aImage, const vcl::TPoint& aPoint) {
+  if (OnImageDoubleClicked) OnImageDoubleClicked(this, aImage, aPoint);
+}
+void TpsHTMLEditBase::DoImageSelected(TpsImage* aImage, bool& ioResizable, bool& ioMovable) {
+  if (OnImageSelected) OnImageSelected(this, aImage, ioResizable, ioMovable);
+}
+void TpsHTMLEditBase::DoImageUnselected() {
+  if (OnImageUnselected) OnImageUnselected(this);
+}
+void TpsHTMLEditBase::DoImageConfirmResize(TpsImage* aImage, Integer aWidth, Integer aHeight, bool& ioConfirm) {
+  if (OnImageConfirmResize) OnImageConfirmResize(this, aImage, aWidth, aHeight, ioConfirm);
+}
+void TpsHTMLEditBase::DoImageResizingSizeChanged(TpsImage* aImage, Integer aWidth, Integer aHeight) {
+  if (OnImageResizingSizeChanged) OnImageResizingSizeChanged(this, aImage, aWidth, aHeight);
+}
+void TpsHTMLEditBase::DoImageStartDragging(TpsImage* aImage, htmldoc::TpsAllowedDragAlignments& ioAlignments) {
+  if (OnImageStartDragging) OnImageStartDragging(this, aImage, ioAlignments);
+}
+
+// --- Deleting the selected image ---
+
+void TpsHTMLEditBase::DeleteSelectedImage() {
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
+  if (FReadOnly || !FSelectedImage || !RootWindow()) return;
+  SaveUndoState();
+  FCommandSnapshotCount = FUndoList.Count();
+  const uint32_t id = FSelectedImage->GetElementID();
+  HandleImageUnselect(FSelectedImage);
+  RunCommand(nullptr, [&] { PostCommand(htmlview::psmDeleteImage).ElementId = id; });
+  FCommandSnapshotCount = -1;
+  UnselectImage();
+  ProcessPendingUpdates();
 }
 
 }  // namespace htmledit

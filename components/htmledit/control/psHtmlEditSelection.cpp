@@ -33,7 +33,11 @@ class TpsMarkWalk {
         FRange(aRange),
         FWholeDocument(!htmlview::IsSelectionRangeValid(aCover)),
         FHasRange(htmlview::IsSelectionRangeValid(aRange)),
-        FManager(aManager) {
+        FManager(aManager),
+        FCoverStart(htmlview::RangeStartNode(aCover)),
+        FCoverEnd(htmlview::RangeEndNode(aCover)),
+        FRangeStart(htmlview::RangeStartNode(aRange)),
+        FRangeEnd(htmlview::RangeEndNode(aRange)) {
     FInCover = FWholeDocument;
   }
 
@@ -45,9 +49,9 @@ class TpsMarkWalk {
     if (auto* line = dynamic_cast<htmlview::TpsTextNode*>(aWindow)) return VisitLine(line);
     auto* block = dynamic_cast<htmlview::TpsBlockNode*>(aWindow);
     if (!block) return true;
-    if (!VisitList(block->LeadingPart.get(), nullptr)) return false;
+    if (!VisitList(block->LeadingPart.get(), block)) return false;
     if (!VisitChildren(block)) return false;
-    return VisitList(block->TrailingPart.get(), nullptr);
+    return VisitList(block->TrailingPart.get(), block);
   }
 
   bool VisitChildren(TpsWindow* aWindow) {
@@ -65,16 +69,18 @@ class TpsMarkWalk {
     return more;
   }
 
-  bool VisitList(htmldoc::TpsDataChunk* aList, htmlview::TpsTextNode* aLine, bool* aChanged = nullptr) {
+  // aNode: the line, or the block whose own tags the list holds (a half
+  // that names a block's tag carries the block).
+  bool VisitList(htmldoc::TpsDataChunk* aList, htmlview::TpsDocumentNode* aNode, bool* aChanged = nullptr) {
     if (!aList) return true;
     for (htmldoc::TpsChunkElement* e = aList->First(); e; e = e->Next) {
       const uint32_t id = e->Id;
-      const bool coverStart = aLine && aLine == FCover.StartNode && id == FCover.StartElementID;
-      const bool coverEnd = aLine && aLine == FCover.EndNode && id == FCover.EndElementID;
+      const bool coverStart = aNode == FCoverStart && id == FCover.StartElementID;
+      const bool coverEnd = aNode == FCoverEnd && id == FCover.EndElementID;
       if (coverStart) FInCover = true;
-      if (FHasRange && aLine && aLine == FRange.StartNode && id == FRange.StartElementID) FInRange = true;
+      if (FHasRange && aNode == FRangeStart && id == FRange.StartElementID) FInRange = true;
       if (FInCover) Set(e, FInRange, aChanged);
-      if (FHasRange && aLine && aLine == FRange.EndNode && id == FRange.EndElementID) FInRange = false;
+      if (FHasRange && aNode == FRangeEnd && id == FRange.EndElementID) FInRange = false;
       if (coverEnd && !FWholeDocument) return false;
     }
     return true;
@@ -97,6 +103,10 @@ class TpsMarkWalk {
   bool FWholeDocument;
   bool FHasRange;
   htmlview::TpsWindowManager* FManager;
+  htmlview::TpsDocumentNode* FCoverStart;
+  htmlview::TpsDocumentNode* FCoverEnd;
+  htmlview::TpsDocumentNode* FRangeStart;
+  htmlview::TpsDocumentNode* FRangeEnd;
   bool FInCover = false;
   bool FInRange = false;
 };
@@ -239,7 +249,7 @@ void TpsTextSelection::ExtendTo(const TpsSelectionRange& aPosition) {
     if (!IsSelectionRangeValid(range) ||
         (range.StartElementID != range.EndElementID &&
          IsEarlier(range.EndNode, range.EndElementID, range.StartNode, range.StartElementID))) {
-      if (FActive) Mark(FRange, {});
+      if (FActive) Mark({}, {});
       ClearSelectionRange(FRange);
       FActive = false;
       return;
@@ -252,7 +262,13 @@ void TpsTextSelection::SetRange(const TpsSelectionRange& aRange) {
   // Only what can change is walked: the new range, and of the old one what
   // lies outside it.
   TpsSelectionRange cover = aRange;
-  if (FActive && IsSelectionRangeValid(FRange) && IsSelectionRangeValid(aRange)) {
+  const auto textHalves = [](const TpsSelectionRange& r) {
+    return r.StartNode && r.EndNode && !r.StartBlock && !r.EndBlock;
+  };
+  if (!textHalves(aRange) || (FActive && !textHalves(FRange))) {
+    // A block's own tag at an end: the whole page is walked.
+    ClearSelectionRange(cover);
+  } else if (FActive && IsSelectionRangeValid(FRange) && IsSelectionRangeValid(aRange)) {
     if (IsEarlier(FRange.StartNode, FRange.StartElementID, cover.StartNode, cover.StartElementID)) {
       cover.StartNode = FRange.StartNode;
       cover.StartElementID = FRange.StartElementID;
@@ -296,7 +312,9 @@ void TpsTextSelection::SelectRangeByIDs(uint32_t aStartID, uint32_t aEndID) {
 
 void TpsTextSelection::Clear(bool aUnmark) {
   if (FActive) {
-    if (aUnmark) Mark(FRange, {});
+    // The whole page: ends read back from the marks name lines, and the
+    // tags of a block selected whole lie beyond them.
+    if (aUnmark) Mark({}, {});
     ClearSelectionRange(FRange);
     ClearSelectionRange(FAnchor);
     ClearSelectionRange(FCurrent);
@@ -339,14 +357,14 @@ void TpsTextSelection::GetTopNodes(TpsWindow*& aFirst, TpsWindow*& aLast) {
     while (aNode && aNode->GetParent() && aNode->GetParent() != root) aNode = aNode->GetParent();
     return aNode;
   };
-  aFirst = top(FRange.StartNode);
-  aLast = top(FRange.EndNode);
+  aFirst = top(htmlview::RangeStartNode(FRange));
+  aLast = top(htmlview::RangeEndNode(FRange));
 }
 
 bool TpsTextSelection::LiesWithin(TpsWindow* aWindow) {
   RTL_ASSERT_MSG(aWindow && FActive, "Assertion failure");
   const auto within = [aWindow](TpsWindow* aNode) { return aNode && (aNode == aWindow || aWindow->IsAncestorOf(aNode)); };
-  return within(FRange.StartNode) && within(FRange.EndNode);
+  return within(htmlview::RangeStartNode(FRange)) && within(htmlview::RangeEndNode(FRange));
 }
 
 void TpsTextSelection::SelectAll() {

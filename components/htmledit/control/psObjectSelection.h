@@ -8,6 +8,7 @@
 #include <memory>
 
 #include "htmledit/doc/psHtmlTag.h"
+#include "htmledit/view/psImageEditing.h"
 #include "htmledit/view/psImageNode.h"
 
 namespace htmledit {
@@ -24,7 +25,9 @@ class TpsSelectableObject {
   bool Silent = false;
 };
 
-class TpsImage : public TpsSelectableObject {
+// The view holds it as its image object while the image is selected and
+// hands it back to the editor's recycler.
+class TpsImage : public TpsSelectableObject, public htmlview::TpsImageObject {
  public:
   TpsImage(htmlview::TpsImageNode* aImageNode, std::unique_ptr<htmldoc::TpsMarkupTag> aCustomTag,
            std::unique_ptr<htmldoc::TpsHtmlTag> aLinkTag, uint32_t aLinkElementID);

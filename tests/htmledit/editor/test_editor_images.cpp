@@ -10,6 +10,7 @@
 #include "htmledit/control/psObjectSelection.h"
 #include "htmledit/doc/psStyleSheets.h"
 #include "htmledit/view/psBodyNode.h"
+#include "htmledit/view/psCaret.h"
 #include "htmledit/view/psImageNode.h"
 #include "vcl/Pictures.h"
 
@@ -172,6 +173,144 @@ TEST(EditorImages, InsertImageAtTheCaretWithItsCustomTagAndUndo) {
   f.Editor->SetReadOnly(true);
   f.Editor->InsertImage("c.png", 5, "", "", nullptr, 0, 0, false, "");
   EXPECT_EQ(f.Body(), "<p>abcd</p>");
+}
+
+}  // namespace
+
+namespace {
+
+// The left button pressed and released at a document point, as the mouse
+// handlers send it.
+void ClickAt(TpsHTMLEdit* aEditor, Integer aX, Integer aY) {
+  for (Integer id : {htmlview::psmMouseDown, htmlview::psmMouseUp}) {
+    auto m = htmlview::TpsMessage::Create(htmlview::mrPositional, id);
+    m->X = aX;
+    m->Y = aY;
+    auto buttons = std::make_unique<htmlview::TpsVCLMouseButtons>();
+    buttons->SetMouseButton(0);
+    m->SetButtons(std::move(buttons));
+    m->Shift = htmlview::ssLeftBit;
+    aEditor->WindowManager()->PostAndProcess(std::move(m));
+    aEditor->ProcessPendingUpdates();
+  }
+}
+
+void ClickImage(TpsHTMLEdit* aEditor, const std::string& aSrc) {
+  htmlview::TpsImageNode* node = ImageNodeOf(aEditor, aSrc);
+  ASSERT_NE(node, nullptr) << aSrc;
+  const htmldoc::TpsRect r = node->GetAbsoluteRect();
+  ClickAt(aEditor, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+}
+
+struct ImageEvents {
+  explicit ImageEvents(TpsHTMLEdit* aEditor) : Editor(aEditor) {
+    aEditor->OnImageClicked = [this](htmldoc::TObjectPtr, htmledit::TpsImage* aImage, vcl::TMouseButton aButton,
+                                     const vcl::TPoint&, bool& oSelect) {
+      Log.push_back("clicked " + aImage->GetSrc() + (aButton == vcl::mbLeft ? " left" : " other"));
+      if (Refuse) oSelect = false;
+    };
+    aEditor->OnImageSelected = [this](htmldoc::TObjectPtr, htmledit::TpsImage* aImage, bool& oResizable, bool&) {
+      Log.push_back("selected " + aImage->GetSrc() + (oResizable ? " resizable" : ""));
+    };
+    aEditor->OnImageUnselected = [this](htmldoc::TObjectPtr) {
+      // The page as it stands when the event fires.
+      Log.push_back(std::string("unselected") + (Body().find("<img") != std::string::npos ? " present" : ""));
+    };
+  }
+  std::string Body() {
+    const bool beautify = Editor->CodeGenerator.BeautifyCode;
+    Editor->CodeGenerator.BeautifyCode = false;
+    std::string s = Editor->SaveToString(false, true);
+    Editor->CodeGenerator.BeautifyCode = beautify;
+    return s;
+  }
+  TpsHTMLEdit* Editor;
+  std::vector<std::string> Log;
+  bool Refuse = false;
+};
+
+TEST(EditorImageSelection, AClickSelectsDeleteTakesTheImageOutAndUndoBringsItBack) {
+  EditorOnForm f(600, 400);
+  const std::string page = "<p>ab<img src=\"a.png\" width=\"40\" height=\"30\" alt=\"x\" />cd</p><p>second line</p>";
+  f.Editor->LoadFromString(page, true, false);
+  const std::string before = f.Body();
+  ImageEvents events(f.Editor);
+  ClickImage(f.Editor, "a.png");
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"clicked a.png left", "selected a.png resizable"}));
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Editor->EditMode(), htmlview::emImage);
+  EXPECT_EQ(f.Editor->SelectedImage()->GetSrc(), "a.png");
+  EXPECT_TRUE(ImageNodeOf(f.Editor, "a.png")->Selected);
+  // Image mode ends a text selection and hides the caret.
+  EXPECT_FALSE(f.Editor->HasTextSelection());
+  EXPECT_FALSE(f.Editor->GetCaret()->GetVisible());
+  events.Log.clear();
+  f.Editor->DeleteSelectedImage();
+  // Unselected while the picture was still on the page, then taken out.
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"unselected present"}));
+  EXPECT_EQ(f.Body(), "<p>abcd</p><p>second line</p>");
+  EXPECT_FALSE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Editor->EditMode(), htmlview::emText);
+  // Nothing more to delete.
+  f.Editor->DeleteSelectedImage();
+  EXPECT_EQ(f.Body(), "<p>abcd</p><p>second line</p>");
+  f.Editor->Undo();
+  EXPECT_EQ(f.Body(), before);
+  // Read-only: a click still selects, but the image stays.
+  f.Editor->SetReadOnly(true);
+  ClickImage(f.Editor, "a.png");
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  EXPECT_FALSE(ImageNodeOf(f.Editor, "a.png")->ResizeAllowed);
+  f.Editor->DeleteSelectedImage();
+  EXPECT_EQ(f.Body(), before);
+}
+
+TEST(EditorImageSelection, ARefusedClickATextClickAndSelectingAgainAfterARelayout) {
+  EditorOnForm f(600, 400);
+  f.Editor->LoadFromString("<p>ab<img src=\"a.png\" width=\"40\" height=\"30\" />cd</p><p>second line</p>", true,
+                           false);
+  ImageEvents events(f.Editor);
+  events.Refuse = true;
+  ClickImage(f.Editor, "a.png");
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"clicked a.png left"}));
+  EXPECT_FALSE(f.Editor->IsImageSelected());
+  events.Refuse = false;
+  ClickImage(f.Editor, "a.png");
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  // A click into the text leaves image mode: the image hears it.
+  events.Log.clear();
+  htmlview::TpsWindow* root = f.Editor->RootWindow();
+  const htmldoc::TpsRect page = root->GetAbsoluteRect();
+  ClickAt(f.Editor, page.Left + 20, ImageNodeOf(f.Editor, "a.png")->GetAbsoluteRect().Bottom + 12);
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"unselected present"}));
+  EXPECT_FALSE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Editor->EditMode(), htmlview::emText);
+  EXPECT_FALSE(ImageNodeOf(f.Editor, "a.png")->Selected);
+  // Selected again by its element id; a new size lays the page out again
+  // and the new node selects it once more.
+  const uint32_t id = ImageNodeOf(f.Editor, "a.png")->ImageElement->Id;
+  f.Editor->SelectImageByID(id);
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  f.Editor->SelectedImage()->SetSize(-1, -1);
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Editor->SelectedImage()->GetSrc(), "a.png");
+  EXPECT_TRUE(ImageNodeOf(f.Editor, "a.png")->Selected);
+  EXPECT_EQ(f.Body().find("width"), std::string::npos) << f.Body();
+}
+
+TEST(EditorImageSelection, AnInsertedImageWithItsCustomTagIsSelectedAndDeletedWithIt) {
+  EditorOnForm f(600, 400);
+  f.Editor->LoadFromString("<p>ab<!-- EDITING POSITION -->cd</p>", true, false);
+  ImageEvents events(f.Editor);
+  f.Editor->InsertImage("tag-3.bmp", 5, "", "", std::make_unique<htmldoc::TpsMarkupTag>("<#_zelbe54f7mdl type=\"3\" />"),
+                        0, 0, true, "pin");
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"selected tag-3.bmp resizable"}));
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Body(), "<p>ab<#_zelbe54f7mdl type=\"3\" />cd</p>");
+  f.Editor->DeleteSelectedImage();
+  EXPECT_EQ(f.Body(), "<p>abcd</p>");
+  f.Editor->Undo();
+  EXPECT_EQ(f.Body(), "<p>ab<#_zelbe54f7mdl type=\"3\" />cd</p>");
 }
 
 }  // namespace

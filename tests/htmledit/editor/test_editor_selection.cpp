@@ -103,6 +103,38 @@ TEST(EditorSelection, ShiftArrowsSelectOneCharacterEachWayAndAcrossBlocks) {
   EXPECT_EQ(Marks(f.Editor), "abcdefghi");
 }
 
+// The page's elements that carry a mark: characters as they are, tags as
+// their text.
+std::string MarkedElements(TpsHTMLEdit* aEditor) {
+  std::unique_ptr<htmldoc::TpsDataChunk> copy = aEditor->RootWindow()->GetChunk(true);
+  std::string s;
+  for (const htmldoc::TpsChunkElement* e = copy->First(); e; e = e->Next) {
+    if (!e->Selected) continue;
+    if (e->Kind == htmldoc::ceTag) s += e->Tag->GetText();
+    if (e->Kind == htmldoc::ceChar) s += static_cast<char>(e->Char);
+  }
+  return s;
+}
+
+TEST(EditorSelection, TheCurrentBlockWholeWithItsTagsAndNothingLeftMarkedAfterwards) {
+  EditorOnForm f;
+  f.Editor->LoadFromString("<p>one</p><p>tw<!-- EDITING POSITION -->o</p><p>three</p>", true, false);
+  f.Editor->SelectCurrentBlock();
+  EXPECT_TRUE(f.Editor->HasTextSelection());
+  EXPECT_EQ(MarkedElements(f.Editor), "<p>two</p>");
+  EXPECT_EQ(Selected(f.Editor), "two");
+  // A move without Shift clears it, the block's tags included.
+  Key(f.Editor, htmlview::psmKeyLeft);
+  EXPECT_FALSE(f.Editor->HasTextSelection());
+  EXPECT_EQ(MarkedElements(f.Editor), "");
+  // Typing over a block selected whole replaces it.
+  f.Editor->SelectCurrentBlock();
+  f.Editor->InsertText("2", false);
+  EXPECT_EQ(MarkedElements(f.Editor), "");
+  EXPECT_EQ(f.Body().find("two"), std::string::npos) << f.Body();
+  EXPECT_NE(f.Body().find("2"), std::string::npos) << f.Body();
+}
+
 TEST(EditorSelection, TypingReplacesTheMarkedRangeAndUndoBringsItBack) {
   EditorOnForm f;
   f.Editor->LoadFromString("<p>one<!-- EDITING POSITION --> two</p><p>three four</p><p>five</p>", true, false);
