@@ -82,24 +82,113 @@ TEST(TextLineKeys, Enter) {
   // (920) themselves are the body's and the block's.
   RunScripts({
       {"a paragraph: the split event asked at the middle, a snapshot", "<p class=\"note\">ab|cd</p>", {psmKeyEnter},
-       nullptr, {}, {"OnSplitBlock note 1", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
-      {"at the block's end", "<p>abcd|</p>", {psmKeyEnter}, nullptr, {},
+       "<p class=\"note\">ab</p><p class=\"note\">|cd</p>", {}, {"OnSplitBlock note 1", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at the block's end", "<p>abcd|</p>", {psmKeyEnter}, "<p>abcd</p><p>|</p>", {},
        {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
-      {"at the block's start", "<p>|abcd</p>", {psmKeyEnter}, nullptr, {},
+      {"at the block's start", "<p>|abcd</p>", {psmKeyEnter}, "<p></p><p>|abcd</p>", {},
        {"OnSplitBlock  0", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
       {"inside a link nothing happens", "<p>a<a href=\"x\">b|c</a>d</p>", {psmKeyEnter},
        "<p>a<a href=\"x\">b|c</a>d</p>"},
       {"an empty block without multiple empty blocks", "<p>|</p>", {psmKeyEnter}, "<p>|</p>",
        {{"AllowMultipleEmptyBlocks", 0}}},
-      {"a block with text without multiple empty blocks", "<p>a|</p>", {psmKeyEnter}, nullptr,
+      {"a block with text without multiple empty blocks", "<p>a|</p>", {psmKeyEnter}, "<p>a</p><p>|</p>",
        {{"AllowMultipleEmptyBlocks", 0}}, {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
       {"a table cell takes a line break, no split", "<table><tr><td>a|b</td></tr></table>", {psmKeyEnter},
-       nullptr, {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+       "<table><tr><td>a<br />|b</td></tr></table>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
       {"read-only: nothing", "<p>ab|cd</p>", {psmKeyEnter}, "<p>ab|cd</p>", {{"ReadOnly", 1}}},
-      {"Shift+Enter: a snapshot and the line break's transaction", "<p>ab|cd</p>", {psmShiftEnter}, nullptr, {},
+      {"Shift+Enter: a snapshot and the line break's transaction", "<p>ab|cd</p>", {psmShiftEnter}, "<p>ab<br />|cd</p>", {},
        {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
       {"Shift+Enter while read-only: nothing, no snapshot", "<p>ab|cd</p>", {psmShiftEnter}, "<p>ab|cd</p>",
        {{"ReadOnly", 1}}},
+      {"a heading splits into two headings", "<h2>ab|cd</h2>", {psmKeyEnter}, "<h2>ab</h2><h2>|cd</h2>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"inside bold: the run closed before the split and reopened after it", "<p><b>ab|cd</b></p>", {psmKeyEnter},
+       "<p><b>ab</b></p><p><b>|cd</b></p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at a block's end before an empty block, without multiple empty blocks: into the empty one",
+       "<p>ab|</p><p></p><p>z</p>", {psmKeyEnter}, "<p>ab</p><p>|</p><p>z</p>", {{"AllowMultipleEmptyBlocks", 0}},
+       {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"the same with multiple empty blocks: a second empty one", "<p>ab|</p><p></p>", {psmKeyEnter},
+       "<p>ab</p><p>|</p><p></p>", {}, {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at the end of a list's last item, before an empty paragraph: another level, split",
+       "<ul><li>ab|</li></ul><p></p>", {psmKeyEnter}, "<ul><li>ab</li><li>|</li></ul><p></p>",
+       {{"AllowMultipleEmptyBlocks", 0}}, {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at a block's start after an empty block, without multiple empty blocks: nothing", "<p></p><p>|ab</p>",
+       {psmKeyEnter}, "<p></p><p>|ab</p>", {{"AllowMultipleEmptyBlocks", 0}}, {"OnSplitBlock  0", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"at the start of the first block, without multiple empty blocks: split", "<p>|ab</p>", {psmKeyEnter},
+       "<p></p><p>|ab</p>", {{"AllowMultipleEmptyBlocks", 0}}, {"OnSplitBlock  0", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"twice in the middle: an empty paragraph between", "<p>ab|cd</p>", {psmKeyEnter, psmKeyEnter},
+       "<p>ab</p><p></p><p>|cd</p>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 1", "OnSplitBlock  0", "SaveUndoSnapshot", "NotifyDocumentChange 1"}},
+      {"an empty middle item: two lists with a paragraph between", "<ul><li>a</li><li>|</li><li>b</li></ul>",
+       {psmKeyEnter}, "<ul><li>a</li></ul><p>|</p><ul><li>b</li></ul>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an empty last item ending the document: a paragraph after the list", "<ul><li>a</li><li>|</li></ul>",
+       {psmKeyEnter}, "<ul><li>a</li></ul><p>|</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an empty last item of a list in a cell: the caret directly in the cell",
+       "<table><tr><td><ul><li>a</li><li>|</li></ul></td></tr></table>", {psmKeyEnter},
+       "<table><tr><td><ul><li>a</li></ul>|</td></tr></table>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an empty first item of a list in a cell", "<table><tr><td><ul><li>|</li><li>a</li></ul></td></tr></table>",
+       {psmKeyEnter}, "<table><tr><td>|<ul><li>a</li></ul></td></tr></table>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an empty item of a nested list leaves both lists", "<ul><li>a<ul><li>b</li><li>|</li></ul></li></ul>",
+       {psmKeyEnter}, "<ul><li>a<ul><li>b</li></ul></li></ul><p>|</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"Backspace after a split at the end joins the halves again", "<p>ab|</p><p>z</p>",
+       {psmKeyEnter, psmKeyBackspace}, "<p>ab|</p><p>z</p>", {},
+       {"OnSplitBlock  2", "SaveUndoSnapshot", "NotifyDocumentChange 1", "SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+  });
+}
+
+TEST(TextLineKeys, EnterWithTheSplitEvent) {
+  // The handler's classes go to the two halves; a refusal leaves the page,
+  // takes no snapshot and sends nothing.
+  {
+    KeyPage page;
+    page.Host.OnSplitBlock = [](AnsiString& aFirst, AnsiString& aSecond, bool&) {
+      aFirst = "head";
+      aSecond = ".tail";
+    };
+    // Classes are the style sheet's: the split sets those it knows.
+    page.Open("<html><body><p class=\"note\">ab|cd</p></body></html>",
+              ".note { color: red } .head { color: green } .tail { color: blue }");
+    page.Key(psmKeyEnter);
+    EXPECT_EQ(page.Html(), "<p class=\"head\">ab</p><p class=\"tail\">|cd</p>");
+  }
+  {
+    KeyPage page;
+    page.Host.OnSplitBlock = [](AnsiString&, AnsiString& aSecond, bool&) { aSecond = ""; };
+    page.Open("<html><body><p class=\"note\">ab|cd</p></body></html>");
+    page.Key(psmKeyEnter);
+    // An empty class text leaves the half as the split made it.
+    EXPECT_EQ(page.Html(), "<p class=\"note\">ab</p><p class=\"note\">|cd</p>");
+  }
+  {
+    KeyPage page;
+    page.Host.OnSplitBlock = [](AnsiString&, AnsiString&, bool& aAllow) { aAllow = false; };
+    page.Open("<html><body><p>ab|cd</p></body></html>");
+    page.Key(psmKeyEnter);
+    EXPECT_EQ(page.Html(), "<p>ab|cd</p>");
+    EXPECT_EQ(page.Host.CallCount("SaveUndoSnapshot"), 0);
+    EXPECT_EQ(page.Host.CallCount("NotifyDocumentChange 1"), 0);
+  }
+}
+
+TEST(TextLineKeys, DeleteAtAParagraphsEndBeforeAList) {
+  // The first item's text joins the paragraph; the paragraph keeps its
+  // text, the list its other items, and an emptied list goes.
+  RunScripts({
+      {"the first of two items", "<p>ab|</p><ul><li>cd</li><li>ef</li></ul>", {psmKeyDelete},
+       "<p>ab|cd</p><ul><li>ef</li></ul>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an only item: the list goes", "<p>x</p><p>ab|</p><ol><li>cd</li></ol><p>z</p>", {psmKeyDelete},
+       "<p>x</p><p>ab|cd</p><p>z</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an item holding a paragraph", "<p>ab|</p><ul><li><p>cd</p></li></ul>", {psmKeyDelete}, "<p>ab|cd</p>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an item with a nested list: the nested list stays", "<p>ab|</p><ul><li>cd<ul><li>x</li></ul></li></ul>",
+       {psmKeyDelete}, "<p>ab|cd</p><ul><li><ul><li>x</li></ul></li></ul>", {},
+       {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"the paragraph's text in bold", "<p><b>ab</b>|</p><ul><li>cd</li></ul>", {psmKeyDelete},
+       "<p><b>ab</b>|cd</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"after typing and moving to the end", "<p>a|b</p><ul><li>cd</li></ul>", {psmKeyEnd, psmKeyDelete, psmKeyDelete},
+       "<p>ab|d</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0", "SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"an empty paragraph before a list goes itself", "<p>ab</p><p>|</p><ul><li>cd</li></ul>", {psmKeyDelete},
+       "<p>ab</p><ul><li>|cd</li></ul>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
   });
 }
 
