@@ -80,3 +80,67 @@ TEST(LayoutPaint, ATableWithItsBackgroundAndVirtualBorders) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::testing;
+
+// A 2 by 2 tile: red, green on top, blue, yellow below.
+std::unique_ptr<vcl::TBitmap> Tile() {
+  auto tile = std::make_unique<vcl::TBitmap>(2, 2);
+  tile->Canvas()->SetPixels(0, 0, vcl::clRed);
+  tile->Canvas()->SetPixels(1, 0, vcl::RGB(0, 255, 0));
+  tile->Canvas()->SetPixels(0, 1, vcl::clBlue);
+  tile->Canvas()->SetPixels(1, 1, vcl::RGB(255, 255, 0));
+  return tile;
+}
+
+// Written to background_tiles.png in the build folder.
+TEST(LayoutPaint, BackgroundImagesAreTiled) {
+  const std::map<vcl::TColor, char> key{{vcl::clRed, 'r'},   {vcl::RGB(0, 255, 0), 'g'}, {vcl::clBlue, 'b'},
+                                        {vcl::RGB(255, 255, 0), 'y'}, {vcl::clWhite, '.'},  {vcl::clBlack, '#'},
+                                        {vcl::RGB(0, 128, 128), 't'}};
+  struct Case {
+    const char* Name;
+    const char* Html;
+    const char* Css;
+    vcl::TRect Area;
+    const char* Rows;
+  } cases[] = {
+      {"the body's tiles from its top-left corner, through a paragraph without a background of its own",
+       "<p>ab</p>", "body { background-image: url(tile.png) } p { background-image: none }", vcl::Rect(16, 7, 22, 13),
+       "bybyby|rgrgrg|bybyby|rgrgrg|bybyby|rgrgrg"},
+      {"a div's tiles from its padding box, inside its margin and border",
+       "<div class=\"t\">ab</div>",
+       ".t { margin: 3px; border: 1px solid #000000; background-image: url(tile.png) }", vcl::Rect(30, 2, 36, 8),
+       "......|######|rgrgrg|bybyby|rgrgrg|bybyby"},
+      {"a picture with a zero side is not tiled: the colour shows",
+       "<div class=\"t\">ab</div>",
+       ".t { background-color: #008080; background-image: url(empty.png) }", vcl::Rect(20, 0, 24, 2),
+       "tttt|tttt"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    TpsImageCache cache;
+    cache.AddImage("tile.png", Tile(), nullptr);
+    cache.AddImage("empty.png", std::make_unique<vcl::TBitmap>(0, 5), nullptr);
+    {
+      LayoutPage page(60, 40);
+      page.Host.Images = &cache;
+      page.Load(std::string("<html><body>") + c.Html + "</body></html>", c.Css);
+      PaintPage(page);
+      if (c.Rows[0] == 'b') page.Fake.Bitmap()->Pixels().save("background_tiles.png");
+      EXPECT_EQ(PixelRows(*page.Fake.Bitmap(), c.Area, key), c.Rows);
+      TpsImageCacheElement tile;
+      ASSERT_TRUE(cache.FindBySource("tile.png", tile));
+      // One use per block that shows it, held while the view lives.
+      EXPECT_GE(tile.UseCount, c.Rows[0] == 't' ? 0 : 1);
+    }
+    TpsImageCacheElement tile;
+    ASSERT_TRUE(cache.FindBySource("tile.png", tile));
+    EXPECT_EQ(tile.UseCount, 0);
+  }
+}
+
+}  // namespace

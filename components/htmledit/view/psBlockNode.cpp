@@ -4,8 +4,11 @@
 #include <cmath>
 
 #include "htmledit/doc/psLookupLists.h"
+#include "htmledit/doc/psStrings.h"
 #include "htmledit/view/psCanvas.h"
+#include "htmledit/view/psImageCache.h"
 #include "htmledit/view/psPropertyGroups.h"
+#include "vcl/Graphics.h"
 
 namespace htmlview {
 
@@ -210,8 +213,71 @@ void TpsBlockNode::LoadBackgroundColor() {
   Color = color;
 }
 
+void TpsBlockNode::LoadBackgroundImage() {
+  const AnsiString url = htmldoc::ExtractCssUrl(GetStyleValueText(htmldoc::CSS_BACKGROUND_IMAGE));
+  TpsImageCache* cache = Editor ? Editor->ImageCache() : nullptr;
+  BackgroundImageSource = url;
+  BackgroundGraphic = nullptr;
+  if (!cache) return;
+  if (url != FCountedBackgroundSource) {
+    if (!FCountedBackgroundSource.empty()) cache->RemoveUse(FCountedBackgroundSource);
+    FCountedBackgroundSource.clear();
+  }
+  if (url.empty()) return;
+  if (FCountedBackgroundSource.empty()) {
+    htmldoc::TpsMarkupTag tag("img");
+    tag.SetAttribute("src", url);
+    tag.SetAttribute("align", "left");
+    cache->AddImage(url, nullptr, &tag);
+    Editor->LoadImageBySource(url);
+    cache->AddUse(url);
+    FCountedBackgroundSource = url;
+  }
+  BackgroundGraphic = cache->GetGraphicBySource(url);
+  cache->SetTag(url, nullptr);
+}
+
+void TpsBlockNode::BeforeDestruction() {
+  if (!FCountedBackgroundSource.empty())
+    if (TpsImageCache* cache = Editor ? Editor->ImageCache() : nullptr) cache->RemoveUse(FCountedBackgroundSource);
+  FCountedBackgroundSource.clear();
+  BackgroundGraphic = nullptr;
+  TpsDocumentNode::BeforeDestruction();
+}
+
+void TpsBlockNode::PaintTiles(TpsAbstractCanvas& aCanvas, vcl::TGraphic* aGraphic, Integer aOriginX, Integer aOriginY,
+                              const TpsRect& aClip) {
+  // A side of zero would never advance the tiling.
+  if (!aGraphic || aGraphic->Width() <= 0 || aGraphic->Height() <= 0) return;
+  const Integer gw = aGraphic->Width(), gh = aGraphic->Height();
+  const TpsRect& view = aCanvas.GetViewport();
+  // Only the tiles that meet both the clip and the viewport.
+  const Integer left = std::max(aClip.Left, view.Left), top = std::max(aClip.Top, view.Top);
+  const Integer right = std::min(aClip.Right, view.Right), bottom = std::min(aClip.Bottom, view.Bottom);
+  if (left > right || top > bottom) return;
+  const auto firstTile = [](Integer aFrom, Integer aOrigin, Integer aSize) {
+    const Integer d = aFrom - aOrigin;
+    return aOrigin + (d >= 0 ? d / aSize : -((-d + aSize - 1) / aSize)) * aSize;
+  };
+  aCanvas.PushClipRect(aClip.Left, aClip.Top, aClip.Right, aClip.Bottom);
+  try {
+    for (Integer y = firstTile(top, aOriginY, gh); y <= bottom; y += gh)
+      for (Integer x = firstTile(left, aOriginX, gw); x <= right; x += gw) aCanvas.Draw(x, y, aGraphic);
+  } catch (...) {
+    aCanvas.PopClipRect();
+    throw;
+  }
+  aCanvas.PopClipRect();
+}
+
 void TpsBlockNode::PaintBackground(TpsAbstractCanvas& aCanvas, const TpsRect& aLocal) {
   const Integer ax = GetAbsoluteLeft(), ay = GetAbsoluteTop();
+  if (BackgroundGraphic && BackgroundGraphic->Width() > 0 && BackgroundGraphic->Height() > 0) {
+    // Laid from the padding box's top-left corner.
+    PaintTiles(aCanvas, BackgroundGraphic, ax + MarginLeft + BorderLeft, ay + MarginTop + BorderTop,
+               {aLocal.Left + ax, aLocal.Top + ay, aLocal.Right + ax, aLocal.Bottom + ay});
+    return;
+  }
   if (Color == kNoBackground) {
     if (auto* parent = dynamic_cast<TpsBlockNode*>(Parent)) {
       TpsPaintCanvasScope scope(&aCanvas);

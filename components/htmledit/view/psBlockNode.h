@@ -69,7 +69,14 @@ class TpsBlockNode : public TpsDocumentNode {
   AnsiString GetStyleValueText(Integer aAttributeId);
   AnsiString GetInlineStyleText();
   void LoadBackgroundColor();
-  void LoadBackgroundImage() {}
+  // The url of the cascaded background-image, its picture from the image
+  // cache (one use held while the node lives).
+  void LoadBackgroundImage();
+  // Tiles of aGraphic laid from (aOriginX, aOriginY) row by row, those
+  // meeting the viewport drawn, clipped to aClip (document coordinates).
+  // A graphic with a zero side is not tiled.
+  static void PaintTiles(TpsAbstractCanvas& aCanvas, vcl::TGraphic* aGraphic, Integer aOriginX, Integer aOriginY,
+                         const TpsRect& aClip);
   void PaintBorder(TpsAbstractCanvas& aCanvas);
   void SetDropBar(Byte aState);
   // The rectangles (root coordinates) of the floated windows owned by this
@@ -93,6 +100,7 @@ class TpsBlockNode : public TpsDocumentNode {
   vcl::TGraphic* BackgroundGraphic = nullptr;  // the image cache's; not owned
 
  protected:
+  void BeforeDestruction() override;
   // The transaction end: the change stayed local, or the deferred
   // messages go to the root.
   void EndTransaction();
@@ -113,6 +121,10 @@ class TpsBlockNode : public TpsDocumentNode {
   // node's colour (or its parent's when it has none).
   void PaintBackground(TpsAbstractCanvas& aCanvas, const TpsRect& aLocal);
   TpsAbstractCanvas* PaintCanvas() const;
+
+ private:
+  // The source whose cache use the node holds.
+  AnsiString FCountedBackgroundSource;
 };
 
 }  // namespace htmlview

@@ -5,6 +5,7 @@
 
 #include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psDivNodes.h"
+#include "vcl/Graphics.h"
 
 namespace htmlview {
 
@@ -85,6 +86,12 @@ void TpsBodyNode::PaintRect(Integer aLeft, Integer aTop, Integer aRight, Integer
   TpsAbstractCanvas* canvas = PaintCanvas();
   if (!canvas) return;
   const Integer ax = GetAbsoluteLeft(), ay = GetAbsoluteTop();
+  if (BackgroundGraphic && BackgroundGraphic->Width() > 0 && BackgroundGraphic->Height() > 0) {
+    // Over the whole body from its own top-left corner, shown in the
+    // rectangle asked for.
+    PaintTiles(*canvas, BackgroundGraphic, ax, ay, {aLeft + ax, aTop + ay, aRight + ax, aBottom + ay});
+    return;
+  }
   canvas->GetBrush()->SetColor(Color);
   canvas->GetBrush()->SetStyle(vcl::bsSolid);
   canvas->FillBounds(aLeft + ax, aTop + ay, aRight + ax, aBottom + ay);

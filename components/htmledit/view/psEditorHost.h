@@ -149,6 +149,10 @@ class IpsEditorHost {
   virtual IpsImageEditing* ImageEditing() { return nullptr; }
   // The editor's image cache; nullptr: every picture is missing.
   virtual TpsImageCache* ImageCache() { return nullptr; }
+  // The picture of a cached source loaded through the editor's image
+  // requests (a block's background image); nothing in a host that loads
+  // none.
+  virtual void LoadImageBySource(const AnsiString& aSource) {}
   // The mark drawn over a picture shown smaller than it is, and whether
   // it is drawn.
   virtual vcl::TGraphic* ImageDownsizeOverlay() { return nullptr; }
