@@ -1,6 +1,7 @@
 #include "htmledit/control/psHtmlEdit.h"
 
 #include "htmledit/control/psObjectSelection.h"
+#include "htmledit/control/psHtmlEditSmartTagHost.h"
 #include "htmledit/control/psTextSelection.h"
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/view/psBodyNode.h"
@@ -8,6 +9,7 @@
 #include "htmledit/view/psCaret.h"
 #include "htmledit/view/psHints.h"
 #include "htmledit/view/psImageCache.h"
+#include "htmledit/view/psSmartTagView.h"
 #include "htmledit/view/psWindows.h"
 #include "rtl/CodePages.h"
 #include "rtl/Files.h"
@@ -75,6 +77,17 @@ TpsHTMLEditBase::TpsHTMLEditBase(vcl::TComponent* aOwner)
   FWindowManager->AddAfterPaintHandler(this, [this](TObjectPtr) {
     if (FCaret && FCaretWasVisible) FCaret->SetVisible(true);
   });
+  FSmartTagHost = std::make_unique<TpsHtmlEditSmartTagHost>(*this);
+  FSmartTagView = std::make_unique<htmlview::TpsSmartTagView>(*FWindowManager);
+  SmartTags.SetEditor(FSmartTagHost.get());
+  if (!ComponentState().Contains(vcl::csDesigning)) {
+    // Started in Loaded, once the control can show what it marks.
+    FSmartTagThread = std::make_unique<TpsSmartTagThread>(FSmartTagHost.get());
+    FSmartTagThread->OnIdle = [this] {
+      std::lock_guard<std::mutex> guard(FSmartTagIdleLock);
+      if (FSmartTagIdle) FSmartTagIdle();
+    };
+  }
   FImageCache = std::make_unique<htmlview::TpsImageCache>();
   FImageCache->OnRequestResizedGraphic = [this](htmlview::TpsImageCache*, const AnsiString& aSource, Integer aWidth,
                                                 Integer aHeight) {
@@ -99,6 +112,9 @@ TpsHTMLEditBase::~TpsHTMLEditBase() {
   FDestroying = true;
   FLinkTags.reset();
   FMetaTags.reset();
+  // The threads walk the view, so they end before anything of it goes;
+  // the handlers go with the thread's list.
+  StopSmartTagThread();
   if (FTimer) FTimer->SetEnabled(false);
   FRepaintEvent.reset();
   FImageDownsizeOverlay.reset();
@@ -107,6 +123,7 @@ TpsHTMLEditBase::~TpsHTMLEditBase() {
   FCaret.reset();
   FWindowManager->RemoveBeforePaintHandler(this);
   FWindowManager->RemoveAfterPaintHandler(this);
+  FSmartTagView.reset();
   FWindowManager.reset();
   FImageCache.reset();
   FCanvas.reset();
@@ -131,6 +148,7 @@ void TpsHTMLEditBase::Loaded() {
   if (!FDocumentLoaded) LoadDefaultDocument();
   DoCreate();
   FIsLoaded = true;
+  if (SmartTagsActive() && !FSmartTagThread->Started()) FSmartTagThread->Start();
 }
 
 void TpsHTMLEditBase::LoadDefaultDocument() {
@@ -425,9 +443,10 @@ void TpsHTMLEditBase::ProcessPendingUpdates() {
     FPendingUpdates.SetFlag(puRepaint, false);
     Invalidate();
   }
-  // Index 6 asks the smart-tag thread to look at the caret's block again;
-  // the editor runs no smart-tag thread of its own yet.
-  FPendingUpdates.SetFlag(puSmartTagAnalysis, false);
+  if (FPendingUpdates.GetFlag(puSmartTagAnalysis)) {
+    FPendingUpdates.SetFlag(puSmartTagAnalysis, false);
+    if (SmartTagsActive()) FSmartTagThread->RestartCaretBlock();
+  }
   if (FPendingUpdates.GetFlag(puDocumentChanged) && !FSuppressedUpdates.GetFlag(suLayoutRunning)) {
     FPendingUpdates.SetFlag(puDocumentChanged, false);
     UpdateHoverCursor(FLastMousePoint);
@@ -468,6 +487,9 @@ void TpsHTMLEditBase::RebuildViewTree() {
 
 void TpsHTMLEditBase::InstallRoot() {
   FWindowManager->SetRootWindow(htmlview::NewWindow<htmlview::TpsBodyNode>(this));
+  // A new tree (a load, an undo, a rebuild): its blocks are looked at
+  // afresh, whatever their texts.
+  if (SmartTagsActive()) FSmartTagThread->RestartAll();
 }
 
 namespace {
@@ -545,9 +567,15 @@ void TpsHTMLEditBase::RunCommand(TpsWindow* aTarget, const std::function<void()>
   PostCommand(htmlview::psmEndEdit, aTarget);
   if (aAfter) aAfter();
   ProcessMessages();
+  // The caret's block is looked at again even when the edit left its
+  // text as it was (a block the thread skipped as unchanged).
+  if (SmartTagsActive()) FSmartTagThread->RestartCaretBlock();
 }
 
 void TpsHTMLEditBase::ProcessMessages() {
+  // The smart-tag thread walks the view whenever the lock is free, so the
+  // queue never runs without it.
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   try {
     FWindowManager->ProcessMessages();
   } catch (...) {

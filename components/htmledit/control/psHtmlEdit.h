@@ -19,8 +19,10 @@
 // focus and resize).
 #include <functional>
 #include <memory>
+#include <mutex>
 #include <vector>
 
+#include "htmledit/control/psSmartTags.h"
 #include "htmledit/control/psUndo.h"
 #include "htmledit/doc/psDocument.h"
 #include "htmledit/doc/psDocumentAccess.h"
@@ -46,6 +48,7 @@ class TpsBodyNode;
 class TpsCaret;
 class TpsImageCache;
 class TpsScrollCanvas;
+class TpsSmartTagView;
 class TpsVCLScrollBar;
 class TpsWindowManager;
 }  // namespace htmlview
@@ -67,6 +70,7 @@ using htmlview::TpsSelectionRange;
 class TpsTextSelection;
 class TpsImage;
 class TpsSelectableObject;
+class TpsHtmlEditSmartTagHost;
 class TpsImageRecycler;
 
 // The indices of the editor's pending-update flags.
@@ -279,7 +283,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   void NotifyCursorMoved() override;
   void RequestRelayout(uint32_t aElementID);
   void RequestRepaint() override;
-  void RequestSmartTagAnalysis();
+  void RequestSmartTagAnalysis() override;
   void ProcessPendingUpdates();
   // aFull: the view is rebuilt from aChunk (taken over) or a copy of the
   // document; else the root lays its content out again in place.
@@ -466,6 +470,32 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   bool HasCaret() const { return FCaret != nullptr; }
   vcl::TSize GetClientSize();
 
+  // --- Smart tags (psHtmlEditSmartTags.cpp) ---
+  // SmartTags.Enabled and a scheduling thread (none at design time).
+  bool SmartTagsActive() override;
+  // Under the lock: attaches the handler and appends it to the thread's
+  // list (the editor owns it from then on), answering its id; with smart
+  // tags off the handler is freed and -1 answered.
+  Integer AddSmartTagHandler(TpsSmartTagHandler* aHandler);
+  // Under the lock, with smart tags on: every block analysed again.
+  void RestartSmartTagAnalysis();
+  // The mark ids of the characters just before and after the caret (0:
+  // unmarked); true when either is marked.
+  bool GetSmartTagIdsAtCursor(Integer& aBefore, Integer& aAfter);
+  // Selects the fragment at the caret; false when smart tags are off or no
+  // fragment is there.
+  bool SelectSmartTagFragment();
+  // The fragment at the caret replaced by aText as typed text.
+  void ReplaceSmartTagText(const AnsiString& aText);
+  TpsSmartTagThread* SmartTagThread() const { return FSmartTagThread.get(); }
+  // The editor as the smart-tag threads and handlers see it.
+  IpsSmartTagEditor& SmartTagEditor();
+  // Tests: called on the scheduling thread whenever it is about to sleep
+  // with the document released (and once when it ends).
+  void SetSmartTagIdleHook(std::function<void()> aHook);
+  // A right click on a marked fragment (viewport coordinates).
+  void SmartTagClicked(const AnsiString& aText, const TpsRect& aRect, const TpsPoint& aPoint) override;
+
   // --- View host ---
   Byte EditMode() override { return FEditMode; }
   bool AllowMultipleSpaces() override { return EditingOptions.AllowMultipleSpaces; }
@@ -607,6 +637,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
 
  private:
   friend class TpsDocumentLoader;
+  friend class TpsHtmlEditSmartTagHost;
   void MakeDocumentEvents();
   void LoadDefaultDocument();
   void CreateDocument(std::unique_ptr<TpsDataChunk> aChunk, const TpsCharacterEncoding& aEncoding,
@@ -619,6 +650,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   void WriteCustomPair(TpsDataChunk& aChunk, htmldoc::TpsChunkElement* aOpen, htmldoc::TpsChunkElement* aClose,
                        const TpsCharacterEncoding& aEncoding, const AnsiString& aCursorText, std::string& aOut);
   void RefreshCursorContext();
+  void StopSmartTagThread();
   // Command helpers (psHtmlEditCommands.cpp).
   void UpdateSelectionFromMarks();
   void RunTableCommand(Integer aId);
@@ -700,6 +732,13 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // Per custom tag of the parse under way, in order: shown as its own
   // content.
   std::vector<bool> FCustomContentShown;
+  // The smart-tag threads and the view's stand-ins they walk; the host
+  // object answers the threads for the editor.
+  std::unique_ptr<TpsHtmlEditSmartTagHost> FSmartTagHost;
+  std::unique_ptr<htmlview::TpsSmartTagView> FSmartTagView;
+  std::unique_ptr<TpsSmartTagThread> FSmartTagThread;
+  std::mutex FSmartTagIdleLock;
+  std::function<void()> FSmartTagIdle;
   // The snapshot the running command took (its undo-list count after the
   // push), so a failure can put the document back from it.
   Integer FCommandSnapshotCount = -1;
