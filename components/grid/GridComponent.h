@@ -568,6 +568,29 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::function<void(vcl::TObject* Sender, Integer ARow)> OnAutoDeleteRow;
   std::function<void(vcl::TObject* Sender, Integer ACol, Integer& AWidth)> OnUpdateColumnSize;
 
+  // ===== cell graphics =====
+  // A cell's graphic (null without one), where it is aligned, the room it
+  // takes and whether the cell's text is drawn beside it.
+  struct TCellGraphicLayout {
+    TCellGraphic* Graphic = nullptr;
+    TCellVAlign VAlign = vaTop;
+    TCellHAlign HAlign = haLeft;
+    bool DrawText = true;
+    TExtent Size;
+  };
+  TCellGraphicLayout GetCellGraphicLayout(Integer col, Integer row);
+  // Paints the graphic of a cell into its content rectangle grown by 1;
+  // textWidth is the width of the text drawn beside it (0: none).
+  virtual void PaintCellGraphic(TCanvas* canvas, const TRect& r, Integer col, Integer row, TGridDrawState state,
+                                Integer textWidth);
+  // A check box at r's top-left (the classic styles centre it in r).
+  virtual void PaintCheckGlyph(TCanvas* canvas, const TRect& r, bool checked, TControlStyle style, bool enabled);
+  // count radio buttons with their captions, side by side or stacked;
+  // checkedIndex -1 checks the one whose caption is the cell's text.
+  virtual void PaintRadioGroup(TCanvas* canvas, const TRect& r, bool reverse, Integer scale, TControlStyle style,
+                               Integer row, Integer col, bool selected, const rtl::TStrings* captions, bool disabled,
+                               bool horizontal, Integer checkedIndex, Integer count);
+
   // ===== controls in cells =====
   // The state of check boxes, radio groups and buttons, cell buttons and
   // the other controls drawn in cells, and the access to cell graphics,

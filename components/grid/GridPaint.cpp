@@ -291,7 +291,10 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
   }
 
   const Integer keptRight = rc.Right;
-  PaintCellText(canvas, col, row, resolved, rc, style);
+  // Graphics that stand for the text (data check boxes, progress bars,
+  // radio groups, ratings) leave it out.
+  const TCellGraphicLayout graphic = GetCellGraphicLayout(RealColIndex(col), row);
+  if (graphic.DrawText) PaintCellText(canvas, col, row, resolved, rc, style);
 
   rc.Right = keptRight;
   canvas->Brush()->SetColor(keptBrush);
@@ -350,6 +353,11 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
 
   PaintCellBorders(canvas, col, row, rc);
   rc.Left -= indicatorShift;
+  if (graphic.Graphic != nullptr) {
+    const AnsiString shown = graphic.DrawText ? GetDisplayCell(RealColIndex(col), row) : AnsiString();
+    PaintCellGraphic(canvas, rc, RealColIndex(col), row, resolved, shown.empty() ? 0 : canvas->TextWidth(shown));
+    canvas->Brush()->SetColor(keptBrush);
+  }
 
   // Tree lines beside the node levels of column 0.
   if (col == 0 && HasNodes() && row >= FixedRows() && cellNode_->ShowTree()) PaintTreeLines(canvas, row, rc);
