@@ -1,8 +1,10 @@
 // A seeded editing soak: pages of the view's golden set and of the Apache
 // manual edited by random keys, typing and clicks through the window
-// manager. After every step the document's node list passes its own
-// consistency check and nothing but the editor's own exception is raised;
-// the page written after the last step reads back and writes the same.
+// manager, Enter and block selection among them. After every step the
+// document's node list passes its own consistency check and nothing but
+// the editor's own exception is raised; halfway and after the last step,
+// the page written and loaded afresh lays out as the edited document and
+// writes the same again.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -47,13 +49,11 @@ std::vector<fs::path> SoakPages() {
   return pages;
 }
 
-// Enter is left out: its split (300) is the body's to carry out and, not
-// yet built there, leaves the split marker behind, which a later join by
-// Delete would take for its own.
 const Integer kKeys[] = {psmKeyLeft,      psmKeyRight,    psmKeyUp,         psmKeyDown,        psmKeyHome,
                          psmKeyEnd,       psmKeyWordLeft, psmKeyWordRight,  psmKeyBackspace,   psmKeyDelete,
                          psmKeyTab,       psmKeyShiftTab, psmShiftEnter,    psmKeyPageDown,    psmKeyPageUp,
-                         psmSelectAll,    psmSelectTextRun, psmKeyDocumentEnd, psmKeyDocumentStart};
+                         psmSelectAll,    psmSelectTextRun, psmKeyDocumentEnd, psmKeyDocumentStart, psmKeyEnter,
+                         psmKeyEnter,     psmSelectBlock};
 
 void Step(KeyPage& aPage, std::mt19937& aRandom) {
   const int kind = static_cast<int>(aRandom() % 10);
@@ -83,6 +83,20 @@ void Step(KeyPage& aPage, std::mt19937& aRandom) {
     aPage.Mouse(psmMouseUp, x + 5, y, 0);
     aPage.Clock->Advance(1000);
   }
+}
+
+// The page written and loaded afresh lays out as the edited document
+// does when laid out whole, and writes the same again. (The edited view
+// itself may differ where the cursor left a block's end: blanks before it
+// stay on the line until the block is laid out again, while a loaded block
+// keeps its trailing blanks out of the flow.)
+void ExpectSameAsAFreshLoad(KeyPage& aPage) {
+  const std::string written = aPage.WrittenPage();
+  KeyPage fresh(aPage.Width, aPage.Height);
+  fresh.CheckEveryStep = false;
+  fresh.Open(written, "", false);
+  EXPECT_EQ(aPage.FreshLayout(), htmlview::testing::DumpLayout(fresh.Body)) << written;
+  EXPECT_EQ(fresh.WrittenPage(), written);
 }
 
 // Written, read back and written again.
@@ -140,14 +154,11 @@ TEST(TextLineSoak, RandomEditsKeepTheDocumentWhole) {
       const Integer cursors = CursorCount(page);
       ASSERT_LE(cursors, 1) << page.WrittenPage();
       if (!AnImageIsSelected(page.Body)) ASSERT_EQ(cursors, 1) << page.WrittenPage();
+      if (stable && cursors == 1 && i % 20 == 19) ExpectSameAsAFreshLoad(page);
     }
     // A page left with an image selected has no cursor, and reading it
     // again would give its first line one.
-    if (stable && CursorCount(page) == 1) {
-      const std::string written = page.WrittenPage();
-      EXPECT_EQ(RoundTrip(written), written);
-      ++roundTrips;
-    }
+    if (stable && CursorCount(page) == 1) ++roundTrips;
   }
   // The golden pages at least read back the same.
   EXPECT_GT(roundTrips, 10);
