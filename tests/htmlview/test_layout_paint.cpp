@@ -144,3 +144,69 @@ TEST(LayoutPaint, BackgroundImagesAreTiled) {
 }
 
 }  // namespace
+
+#include "htmledit/control/psSmartTags.h"
+
+namespace {
+
+using namespace htmlview;
+using namespace htmlview::testing;
+
+TpsTextNode* FirstTextLine(TpsWindow* aRoot) { return static_cast<TpsTextNode*>(FollowingTextNode(aRoot)); }
+
+const std::map<vcl::TColor, char> kShapeKey{{vcl::clWhite, '.'}, {vcl::clBlack, '#'}, {vcl::clRed, 'r'}};
+
+TEST(LayoutPaint, BulletsAreShapesInTheirMeasuredBox) {
+  struct Case {
+    const char* Name;
+    const char* Type;
+    const char* Rows;
+  } cases[] = {
+      {"a disc for the default type", "disc", ".......|..###..|.#####.|.#####.|.#####.|..###..|......."},
+      {"a disc for circle too", "circle", ".......|..###..|.#####.|.#####.|.#####.|..###..|......."},
+      {"a square", "square", ".......|.#####.|.#####.|.#####.|.#####.|.#####.|......."},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    LayoutPage page(120, 40);
+    page.Load("<html><body><ul><li>ab</li></ul></body></html>",
+              std::string("ul { padding-left: 20px; list-style-type: ") + c.Type + " } li { padding-left: 0px }");
+    PaintPage(page);
+    // The marker's box: 8 by 13 on the fake metrics, 9 pixels left of the
+    // text and 2 lower; the shape 5 pixels across in its middle.
+    TpsTextNode* line = FirstTextLine(page.Body);
+    ASSERT_TRUE(line);
+    const Integer x = line->GetAbsoluteLeft() + line->Items().GetItem(0).X - 8 - 9;
+    const Integer y = line->GetAbsoluteTop() + 2;
+    page.Fake.Bitmap()->Pixels().save(QString::fromStdString(std::string("bullet_") + c.Type + ".png"));
+    EXPECT_EQ(PixelRows(*page.Fake.Bitmap(), vcl::Rect(x, y + 3, x + 7, y + 10), kShapeKey), c.Rows);
+  }
+}
+
+TEST(LayoutPaint, SmartTagMarksAreZigZagLinesInTheHandlersColour) {
+  LayoutPage page(120, 40);
+  page.Host.Options["SmartTagsActive"] = 1;
+  page.Load("<html><body><p>ab cde f</p></body></html>");
+  htmledit::TpsSmartTagHandler handler(true);
+  handler.SetMarkColor(vcl::clRed);
+  TpsTextNode* line = FirstTextLine(page.Body);
+  ASSERT_TRUE(line);
+  for (htmldoc::TpsChunkElement* e = line->GetLineChunk()->First(); e; e = e->Next)
+    if (e->Kind == htmldoc::ceChar && (e->Char == u'c' || e->Char == u'd' || e->Char == u'e'))
+      e->SmartTag = {&handler, 7, true};
+  PaintPage(page);
+  page.Fake.Bitmap()->Pixels().save("smarttag_marks.png");
+  // "cde" from 24 (the glyphs' last row above), the baseline of the line's
+  // first item at 10: two
+  // pixels right and two down, then two right and two up, while left of
+  // the run's end.
+  EXPECT_EQ(PixelRows(*page.Fake.Bitmap(), vcl::Rect(22, 9, 50, 14), kShapeKey),
+            "..#######.#######.#######...|..r...r...r...r...r...r.....|...r.r.r.r.r.r.r.r.r.r.r.r..|"
+            "....r...r...r...r...r...r...|............................");
+  // Without active smart tags nothing is drawn.
+  page.Host.Options["SmartTagsActive"] = 0;
+  PaintPage(page);
+  EXPECT_EQ(PixelRows(*page.Fake.Bitmap(), vcl::Rect(22, 12, 50, 13), kShapeKey), std::string(28, '.'));
+}
+
+}  // namespace

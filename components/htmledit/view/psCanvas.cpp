@@ -202,6 +202,18 @@ void TpsAbstractCanvas::FrameRect(Integer aLeft, Integer aTop, Integer aRight, I
                                    aBottom - FViewport.Top + 1));
 }
 
+void TpsAbstractCanvas::Ellipse(Integer aLeft, Integer aTop, Integer aRight, Integer aBottom) {
+  GetCanvas()->Ellipse(aLeft - FViewport.Left, aTop - FViewport.Top, aRight - FViewport.Left + 1,
+                       aBottom - FViewport.Top + 1);
+}
+
+void TpsAbstractCanvas::Polyline(const std::vector<TpsPoint>& aPoints) {
+  std::vector<vcl::TPoint> device;
+  device.reserve(aPoints.size());
+  for (const TpsPoint& p : aPoints) device.push_back({p.X - FViewport.Left, p.Y - FViewport.Top});
+  GetCanvas()->Polyline(device);
+}
+
 void TpsAbstractCanvas::MoveTo(Integer aX, Integer aY) {
   GetCanvas()->MoveTo(aX - FViewport.Left, aY - FViewport.Top);
 }

@@ -99,6 +99,10 @@ class TpsAbstractCanvas : public htmldoc::TpsStyleCanvas {
   void Rectangle(Integer aLeft, Integer aTop, Integer aRight, Integer aBottom);
   // A one-pixel frame in the brush colour.
   void FrameRect(Integer aLeft, Integer aTop, Integer aRight, Integer aBottom);
+  // Filled with the brush, outlined with the pen, inside the rectangle.
+  void Ellipse(Integer aLeft, Integer aTop, Integer aRight, Integer aBottom);
+  // Lines through the points with the pen.
+  void Polyline(const std::vector<TpsPoint>& aPoints);
   void MoveTo(Integer aX, Integer aY);
   void LineTo(Integer aX, Integer aY);
   // Lines round the rectangle with the pen, back to its top-left corner.

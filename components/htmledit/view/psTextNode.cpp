@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <climits>
 
+#include "htmledit/control/psSmartTags.h"
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/view/psBlockNode.h"
 #include "htmledit/view/psCanvas.h"
@@ -682,8 +683,25 @@ void TpsTextNode::PaintListMarker(TpsAbstractCanvas& aCanvas) {
   if (ordered) x -= 3;
   else y += 2;
   if (x >= GetRoot()->GetAbsoluteLeft()) {
-    aCanvas.GetBrush()->SetStyle(vcl::bsClear);
-    aCanvas.TextOutW(x, y, marker);
+    if (ordered) {
+      aCanvas.GetBrush()->SetStyle(vcl::bsClear);
+      aCanvas.TextOutW(x, y, marker);
+    } else {
+      // The symbol font's two bullets are drawn as shapes centred in the
+      // box measured for them: "l" a filled disc, "n" a filled square. No
+      // desktop here carries the symbol font, and a fallback font would
+      // draw the letters themselves.
+      const Integer side = std::max<Integer>(3, (markerHeight * 2 + 2) / 5);
+      const Integer left = x + (markerWidth - side) / 2, top = y + (markerHeight - side) / 2;
+      const TColor color = aCanvas.GetFontColor();
+      aCanvas.GetBrush()->SetColor(color);
+      aCanvas.GetBrush()->SetStyle(vcl::bsSolid);
+      aCanvas.GetPen()->SetColor(color);
+      if (marker == u"n")
+        aCanvas.FillBounds(left, top, left + side - 1, top + side - 1);
+      else
+        aCanvas.Ellipse(left, top, left + side - 1, top + side - 1);
+    }
   }
   aCanvas.SetFontName(fontName);
   aCanvas.SetFontHeight(fontHeight);
@@ -793,6 +811,53 @@ void TpsTextNode::PaintWords(TpsAbstractCanvas& aCanvas) {
   aCanvas.SetCharacterExtra(0);
 }
 
+namespace {
+
+// The smart-tag marks of a line: each run of consecutive text items whose
+// characters carry one mark id is underlined with a zig-zag in the mark
+// colour of the handler that set it, at the baseline of the line's first
+// text item (at most three pixels above the line's bottom).
+void PaintSmartTagMarks(TpsAbstractCanvas& aCanvas, TpsTextNode& aLine) {
+  const TpsLineObjects& items = aLine.Items();
+  const TpsLineItem* first = nullptr;
+  for (Integer i = 0; i < items.Count() && !first; ++i)
+    if (items.GetItem(i).Kind == loText) first = &items.GetItem(i);
+  if (!first) return;
+  const Integer ax = aLine.GetAbsoluteLeft(), ay = aLine.GetAbsoluteTop();
+  const Integer baseline = std::min(first->Y + first->Height - first->Descent, aLine.Height - 3) + ay;
+  const auto markOf = [](const TpsLineItem& aItem) -> const htmldoc::TpsSmartTagMark* {
+    if (aItem.Kind != loText || !aItem.Element || !htmldoc::HasSmartTagMark(aItem.Element->SmartTag)) return nullptr;
+    return &aItem.Element->SmartTag;
+  };
+  for (Integer i = 0; i < items.Count();) {
+    const htmldoc::TpsSmartTagMark* mark = markOf(items.GetItem(i));
+    if (!mark) {
+      ++i;
+      continue;
+    }
+    Integer j = i;
+    while (j + 1 < items.Count()) {
+      const htmldoc::TpsSmartTagMark* next = markOf(items.GetItem(j + 1));
+      if (!next || next->MarkId != mark->MarkId) break;
+      ++j;
+    }
+    const Integer left = ax + items.GetItem(i).X;
+    const Integer right = ax + items.GetItem(j).X + items.GetItem(j).Width - 1;
+    std::vector<TpsPoint> points{{left, baseline}};
+    for (Integer x = left, k = 0; x < right; ++k) {
+      x += 2;
+      points.push_back({x, k % 2 == 0 ? baseline + 2 : baseline});
+    }
+    const auto* handler = static_cast<const htmledit::TpsSmartTagHandler*>(mark->Handler);
+    aCanvas.GetPen()->SetColor(handler ? handler->MarkColor() : TColor(0x8000));
+    aCanvas.GetPen()->SetStyle(vcl::psSolid);
+    aCanvas.Polyline(points);
+    i = j + 1;
+  }
+}
+
+}  // namespace
+
 void TpsTextNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
   TpsPaintCanvasScope scope(&aCanvas);
   if (auto* parent = dynamic_cast<TpsWindow*>(Parent)) parent->PaintRect(Left, Top, Left + Width - 1, Top + Height - 1);
@@ -808,6 +873,7 @@ void TpsTextNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
   StyleStack->ApplyToCanvas();
   PaintListMarker(aCanvas);
   PaintWords(aCanvas);
+  if (Editor && Editor->SmartTagsActive()) PaintSmartTagMarks(aCanvas, *this);
   StyleStack->RestoreState(1);
   // The inline images paint themselves.
   TpsWindow::Paint(aCanvas, aPaintChildren);
