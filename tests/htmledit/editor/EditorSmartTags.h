@@ -110,6 +110,27 @@ inline void CollectBlockMarks(htmlview::TpsWindow* aNode, htmlview::TpsWindow* a
   for (htmlview::TpsWindow* child : aNode->ChildList()) CollectBlockMarks(child, aRoot, aOut);
 }
 
+// A right press on a character of a line, as the mouse gives it: at the
+// character's document point, through the window manager.
+inline void RightClickCharacter(htmledit::TpsHTMLEditBase* aEditor, htmlview::TpsTextNode* aLine,
+                                htmldoc::TpsChunkElement* aElement) {
+  htmldoc::TpsDocumentLockGuard g(aEditor->DocumentLock());
+  const htmlview::TpsLineObjects& items = aLine->Items();
+  for (rtl::Integer i = 0; i < items.Count(); ++i) {
+    if (items.GetItem(i).Element != aElement) continue;
+    auto press = htmlview::TpsMessage::Create(htmlview::mrPositional, htmlview::psmMouseDown);
+    press->X = aLine->GetAbsoluteLeft() + items.GetItem(i).X + 2;
+    press->Y = aLine->GetAbsoluteTop() + 5;
+    auto buttons = std::make_unique<htmlview::TpsVCLMouseButtons>();
+    buttons->SetMouseButton(1);
+    press->SetButtons(std::move(buttons));
+    press->Shift = htmlview::ssRightBit;
+    aEditor->WindowManager()->PostMessage(std::move(press));
+    aEditor->ProcessMessages();
+    return;
+  }
+}
+
 // Every block the thread analyses, under the document lock.
 inline std::vector<BlockMarks> ReadBlockMarks(htmledit::TpsHTMLEditBase* aEditor) {
   htmldoc::TpsDocumentLockGuard g(aEditor->DocumentLock());
