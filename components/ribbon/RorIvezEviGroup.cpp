@@ -5,6 +5,7 @@
 
 #include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviToolBar.h"
+#include "vcl/WinApi.h"
 
 namespace ribbon {
 
@@ -36,6 +37,25 @@ void TLumCustomToolBar::Loaded() {
   vcl::TCustomControl::Loaded();
   groupLoaded_ = true;
 }
+
+void TLumCustomToolBar::PostCompactHide() {
+  if (HandleAllocated()) vcl::PostMessage(Handle(), CompactWinHideMessage());
+}
+
+namespace {
+
+bool GroupDropDownOpen(const vcl::TWinControl* Parent) {
+  for (int i = 0; i < Parent->ControlCount(); ++i) {
+    vcl::TControl* c = Parent->Controls(i);
+    if (const auto* g = dynamic_cast<const TLumCustomGlowButton*>(c); g && g->DroppedDown()) return true;
+    if (const auto* w = dynamic_cast<const vcl::TWinControl*>(c); w && GroupDropDownOpen(w)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
+bool TLumCustomToolBar::IsAnyDropDownOpen() const { return GroupDropDownOpen(this); }
 
 int TLumCustomToolBar::GetCollapsedWidth() const { return ParentIsRibbon() ? 45 : Width(); }
 

@@ -31,6 +31,7 @@ using enum TCaptionPosition;
 // panel (rows shared with other toolbars), or neither. The page, the
 // compact window and the dock panel implement it.
 class TLumCustomToolBar;
+class TCompactWindow;
 
 class IToolBarHost {
  public:
@@ -216,14 +217,26 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   virtual int EnlargeButtons(bool Apply, controls::TButtonSizeState& NewState);
   void ReduceButtonsFully();
   void EnlargeButtonsFully();
-  // Collapsing into a compact button with its drop-down comes with the
-  // group's popup; until then a group stays expanded.
-  virtual void SetCollapsed(bool Value) {}
+  // On a page, once loaded: the group's controls move into a clone inside
+  // its compact window and a 45-pixel compact button drops that window;
+  // False brings them back.
+  virtual void SetCollapsed(bool Value);
   bool IsCollapsed() const { return collapsed_; }
   // 45 on a page, else the current width.
   virtual int GetCollapsedWidth() const;
-  // The width the group needs when expanded.
-  virtual int GetExpandedWidth() const { return Width(); }
+  // The width the group needs when expanded: while collapsed the clone's,
+  // brought to its smallest form first.
+  virtual int GetExpandedWidth() const;
+  // Opens the compact window under the collapsed group (the compact
+  // button's click).
+  void DropDownCompactWindow();
+  TCompactWindow* CompactWindow() const { return compactWindow_; }
+  TLumCustomToolBar* Clone() const { return clone_; }
+  controls::TLumGlowButton* CompactButton() const { return compactButton_; }
+  const rtl::AnsiString& CompactCaption() const { return compactCaption_; }
+  void SetCompactCaption(const rtl::AnsiString& Value) { compactCaption_ = Value; }
+  const rtl::AnsiString& CompactShortCutHint() const { return compactShortCutHint_; }
+  void SetCompactShortCutHint(const rtl::AnsiString& Value) { compactShortCutHint_ = Value; }
   // Raised while collapsing or expanding.
   bool Busy() const { return busy_; }
   // A toolbar never collapses before this is set (at the end of loading,
@@ -233,7 +246,18 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   bool CloneReduced() const { return cloneReduced_; }
   void SetCloneReduced(bool Value) { cloneReduced_ = Value; }
   // Closes the compact window when collapsed and showing.
-  virtual void HideCompactWindow() {}
+  virtual void HideCompactWindow();
+  // Posts TBCompactWinHide to the toolbar itself.
+  void PostCompactHide();
+  // The compact window reports that it closed.
+  virtual void CompactWindowClosed() {}
+  // Whether a glow button of the group (also inside containers) has its
+  // drop-down menu open.
+  bool IsAnyDropDownOpen() const;
+  // On a clone inside a compact window: the collapsed toolbar it stands
+  // for.
+  TLumCustomToolBar* CloneSource() const { return cloneSource_; }
+  void SetCloneSource(TLumCustomToolBar* Value) { cloneSource_ = Value; }
 
  protected:
   void SetCollapsedState(bool Value) { collapsed_ = Value; }
@@ -284,6 +308,12 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   std::vector<vcl::TControl*> priority_;
   TLumCustomToolBarButton* hotButton_ = nullptr;
   bool parentStyler_ = true;
+  TLumCustomToolBar* cloneSource_ = nullptr;
+  TCompactWindow* compactWindow_ = nullptr;
+  TLumCustomToolBar* clone_ = nullptr;
+  controls::TLumGlowButton* compactButton_ = nullptr;
+  rtl::AnsiString compactCaption_, compactShortCutHint_;
+  bool savedAutoPosition_ = true, savedAutoSize_ = true;
   bool collapsed_ = false;
   bool busy_ = false;
   bool groupLoaded_ = false;
