@@ -206,3 +206,63 @@ TEST(RibbonCollapse, ThePageCollapsesItsGroups) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(RibbonCollapse, PopupWindowsHitTestFitAndWorkArea) {
+  CollapseRig rig;
+  TRorIvezEvi* group = rig.Group("Clipboard", {"Paste", "Cut", "Copy"});
+  group->SetCollapsed(true);
+  CollapseRig::Click(group->CompactButton());
+  rig.Pump();
+  TCompactWindow* window = group->CompactWindow();
+  ASSERT_TRUE(window->Visible());
+  // The last 10 pixels of both width and height: the sizing corner.
+  auto hit = [&](int x, int y) {
+    const vcl::TPoint p = window->ClientToScreen({x, y});
+    return window->Perform(vcl::WM_NCHITTEST, 0,
+                           vcl::MakeLParam(static_cast<vcl::Word>(p.X), static_cast<vcl::Word>(p.Y)));
+  };
+  const int w = window->ClientWidth(), h = window->ClientHeight();
+  EXPECT_EQ(hit(w - 1, h - 1), vcl::HT_BOTTOMRIGHT_CORNER);
+  EXPECT_EQ(hit(w - 10, h - 10), vcl::HT_BOTTOMRIGHT_CORNER);
+  EXPECT_NE(hit(w - 11, h - 1), vcl::HT_BOTTOMRIGHT_CORNER);
+  EXPECT_NE(hit(w - 1, h - 11), vcl::HT_BOTTOMRIGHT_CORNER);
+  EXPECT_EQ(window->OwnerTopWindow(), rig.form);
+  group->HideCompactWindow();
+  // The minimised ribbon's window: the page's size plus 3, the page at
+  // (2, 0); created empty.
+  auto* popup = new TMinimizedRibbonWindow(rig.pager);
+  EXPECT_EQ(popup->Width(), 0);
+  EXPECT_EQ(popup->Height(), 0);
+  EXPECT_EQ(popup->Pager(), nullptr);
+  auto* twin = new TLumPage(popup);
+  twin->SetParent(popup);
+  twin->SetBounds(0, 0, 300, 80);
+  popup->SetPager(rig.pager);
+  popup->SetPage(twin);
+  popup->FitToPage();
+  EXPECT_EQ(popup->ClientWidth(), 303);
+  EXPECT_EQ(popup->ClientHeight(), 83);
+  EXPECT_EQ(twin->Left(), 2);
+  EXPECT_EQ(twin->Top(), 0);
+  vcl::Free(popup);
+}
+
+TEST(RibbonCollapse, FormFillsWorkArea) {
+  CollapseRig rig;
+  EXPECT_FALSE(FormFillsWorkArea(rig.form));  // not maximised
+  EXPECT_FALSE(FormFillsWorkArea(nullptr));
+  rig.form->SetWindowState(vcl::TWindowState::wsMaximized);
+  rig.Pump();
+  EXPECT_TRUE(FormFillsWorkArea(rig.form));  // no maximum size
+  const vcl::TRect work = vcl::PrimaryWorkArea();
+  rig.form->Constraints()->MaxHeight = work.Height() - 40;
+  rig.form->SetHeight(work.Height() - 40);
+  EXPECT_FALSE(FormFillsWorkArea(rig.form));
+  rig.form->Constraints()->MaxHeight = work.Height() - 20;
+  rig.form->SetBounds(0, 0, work.Width(), work.Height() - 20);
+  EXPECT_TRUE(FormFillsWorkArea(rig.form));
+}
+
+}  // namespace
