@@ -399,6 +399,7 @@ void TVadOdizadEzev::Loaded() {
   Model().RememberLoadedDimensions();
   Model().SetLargestRowCount(std::max(Model().LargestRowCount(), RowCount()));
   gridLoaded_ = true;
+  if (AutoThemeAdapt) AdaptToTheme();
   RememberColumnSizes();
   if (columnSize_->Save) LoadColumnSizes();
   auto options = Options();
@@ -466,6 +467,10 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
   if (message.Msg == vcl::WM_GETDLGCODE && (navigation_->AutoGotoWhenSorted || !Options().Contains(vcl::goEditing)))
     message.Result |= vcl::DLGC_WANTCHARS;
   if (message.Msg == vcl::WM_CREATE && !ComponentState().Contains(vcl::csDestroying)) WindowCreated();
+  if (message.Msg == vcl::WM_THEMECHANGED && AutoThemeAdapt) {
+    AdaptToTheme();
+    Invalidate();
+  }
 }
 
 void TVadOdizadEzev::WindowCreated() {
@@ -667,12 +672,7 @@ vcl::TRect TVadOdizadEzev::GetUsedCellsRect() {
 
 // ===== look =====
 
-void TVadOdizadEzev::SetLook(TGridLook value) {
-  // The colours of each look come with the looks; the value is kept.
-  if (value == look_) return;
-  look_ = value;
-  Invalidate();
-}
+void TVadOdizadEzev::SetLook(TGridLook value) { ApplyLook(value); }
 
 void TVadOdizadEzev::SetActiveCellShow(bool value) { SetRepainting(activeCellShow_, value); }
 void TVadOdizadEzev::SetActiveCellColor(TColor value) { SetRepainting(activeCellColor_, value); }
@@ -682,7 +682,7 @@ void TVadOdizadEzev::SetFixedGradientColor(TFixedGradientSlot slot, TColor value
   SetRepainting(fixedGradient_[static_cast<int>(slot)], value);
 }
 
-void TVadOdizadEzev::SetComponentStyle(controls::REZORuvar style) { componentStyle_ = style; }
+void TVadOdizadEzev::SetComponentStyle(controls::REZORuvar style) { StyleComponent(style); }
 
 // ===== headers =====
 

@@ -887,6 +887,21 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void ResetUpdateLock();
   Integer UpdateCount() const { return updateCount_; }
 
+  // ===== looks, component styles, theme (GridLooks.cpp) =====
+  // The look's name; false and the name untouched for glCustom.
+  bool LookName(TGridLook look, AnsiString& name) const;
+  // A style's colour set (through the Look setter where it names a look).
+  void ApplyComponentStyle(controls::REZORuvar style);
+  // The seven drop-down cell editors take the style.
+  void SetEditorsStyle(controls::REZORuvar style);
+  // 4 from Vista on; 1 blue, 2 olive, 3 silver by the theme's colour name;
+  // 0 without visual styles or for another name.
+  Integer GetThemeColorScheme() const;
+  void ApplyThemeColors(Integer scheme);
+  void AdaptToTheme();
+  // Stores AutoThemeAdapt; switched on, the grid adapts and repaints.
+  void SetAutoThemeAdapt(bool value);
+
   // ===== column sizes (GridSizing.cpp) =====
   // Gives the column (-1: the last) the width the others leave; a column
   // at or beyond ColCount raises "Stretch column index out of range".
@@ -902,6 +917,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void SizeChanged(Integer oldColCount, Integer oldRowCount) override;
 
  private:
+  void ApplyLook(TGridLook value);
+  void StyleComponent(controls::REZORuvar style);
   std::vector<Integer> ColumnWidthList() const;
   // The stretch of the resize paths: ColumnSize.StretchColumn when the
   // grid has that column.

@@ -45,8 +45,9 @@ struct MarkFixture {
     grid->SetFixedRowHeight(MarkRowH);
     grid->SetBounds(0, 0, cols * MarkColW + 4, rows * MarkRowH + 4);
     grid->SetColor(clWhite);
-    grid->SetFixedColor(0xD0D0D0);
+    // The look writes its colour set, the fixed colour among them.
     grid->SetLook(glStandard);
+    grid->SetFixedColor(0xD0D0D0);
     grid->Font()->SetColor(clBlack);
     grid->FixedFont()->SetColor(clBlack);
   }
@@ -313,6 +314,9 @@ TEST(GridCellMarks, RowIndicatorBesideTheCurrentRow) {
 TEST(GridCellMarks, HoveredHeaderShowsItsDropDownPart) {
   MarkFixture f;
   f.grid->SetLook(glXP);
+  // One colour each for the hover and pressed fills: the look's mirrors off.
+  for (TFixedGradientSlot slot : {fgHoverMirrorFrom, fgHoverMirrorTo, fgDownMirrorFrom, fgDownMirrorTo})
+    f.grid->SetFixedGradientColor(slot, clNone);
   f.grid->HoverFixedCells = hfAll;
   const TColor hover = 0xF0E0C0, pressed = 0x00C000, hoverBorder = 0x0000FF, pressedBorder = 0xFF0000;
   f.grid->SetFixedGradientColor(fgHoverFrom, hover);

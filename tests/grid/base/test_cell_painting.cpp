@@ -117,6 +117,11 @@ TEST(GridCellPainting, FixedCellsOfEachLook) {
   for (const Case& k : cases) {
     SCOPED_TRACE(k.png);
     f.grid->SetLook(k.look);
+    // The plain looks write the system's button face; the test's own colour.
+    f.grid->SetFixedColor(fixedRGB);
+    // One gradient over the whole cell: the mirrors Vista's style sets off.
+    f.grid->SetFixedGradientColor(fgMirrorFrom, clNone);
+    f.grid->SetFixedGradientColor(fgMirrorTo, clNone);
     f.grid->SetFixedGradientColor(fgFrom, from);
     f.grid->SetFixedGradientColor(fgTo, to);
     const QImage img = f.Grab(k.png);

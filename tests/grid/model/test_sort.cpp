@@ -11,6 +11,7 @@
 #include <unicode/ucol.h>
 
 #include "grid/model/GridSort.h"
+#include "grid/model/GridUtils.h"
 #include "grid/model/LocaleCollator.h"
 
 using namespace grid;
