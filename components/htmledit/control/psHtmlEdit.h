@@ -352,6 +352,27 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   htmlview::TpsWindow* GetCursorBlockNode(bool aMustExist);
   htmlview::TpsWindow* GetCursorTableNode(bool aMustExist);
 
+  // --- Clipboard (psHtmlEditClipboard.cpp) ---
+  // With a selection: plain text, Unicode text and "HTML Format" whose
+  // fragment is the selected body content.
+  void CopyToClipboard();
+  // A snapshot and the copy even while read-only; the deletion only when
+  // writable.
+  void CutToClipboard();
+  // 8-bit text or "HTML Format" there, as OnCanPasteFromClipboard decides.
+  bool CanPasteFromClipboard();
+  // Not inside a link; OnPasteFromClipboard may take it over.
+  void PasteFromClipboard();
+  // The "HTML Format" fragment through the importer; false without it.
+  bool PasteHtml();
+  // Text as paragraphs (tabs as TabStops non-breaking spaces); false
+  // without text.
+  bool PasteText();
+  // Each img of pasted HTML: the tag may be changed, or replaced by the
+  // text given.
+  std::function<void(TObjectPtr iSender, TpsMarkupTag& ioImageTag, AnsiString& ioReplacementCode)>
+      OnPasteImageFromClipboard;
+
   // --- Undo ---
   void SaveUndoState(Integer aUnused = 0);
   void Undo();

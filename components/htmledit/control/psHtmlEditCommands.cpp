@@ -126,24 +126,10 @@ class TpsCommandSnapshot {
 
 }  // namespace
 
-// The selection after a command: what the view marks now. The old ends
-// named lines of the tree before the relayout, so they are forgotten
-// first.
+// The selection after a command: the ends read back from the marks the
+// view kept through the edit.
 void TpsHTMLEditBase::UpdateSelectionFromMarks() {
-  htmlview::TpsBodyNode* root = RootWindow();
-  if (!root) return;
-  TpsMessage first(htmlview::mrCommand, htmlview::psmQueryFirstSelected, nullptr);
-  first.AutoFree = false;
-  root->SendToFollowingWindows(first);
-  TpsMessage last(htmlview::mrCommand, htmlview::psmQueryLastSelected, nullptr);
-  last.AutoFree = false;
-  root->SendToPrecedingWindows(last);
-  TextSelection();
-  FSelection->Reset();
-  if (first.Answer && last.Answer && first.ElementId != 0 && last.ElementId != 0) {
-    FSelection->SetRange({static_cast<htmlview::TpsTextNode*>(first.Answer), first.ElementId,
-                          static_cast<htmlview::TpsTextNode*>(last.Answer), last.ElementId});
-  }
+  if (FSelection) FSelection->UpdateFromMarks(false);
 }
 
 // --- What the commands read of the caret's block and table ---
@@ -206,8 +192,7 @@ void TpsHTMLEditBase::WrapSelection(const AnsiString& aTagText, bool aMerge, std
   if (!RootWindow() || !HasTextSelection()) return;
   TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
   RunCommand(nullptr, [&] {
-    TpsMessage& m = PostCommand(aMerge ? htmlview::psmApplyTagToSelection : htmlview::psmWrapSelectionInCustomTag,
-                                GetCursorBlockNode(false));
+    TpsMessage& m = PostCommand(aMerge ? htmlview::psmApplyTagToSelection : htmlview::psmWrapSelectionInCustomTag);
     m.Text = aTagText;
     if (aOuterTag) m.Text2 = aOuterTag->GetText();
   });

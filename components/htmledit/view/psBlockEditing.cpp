@@ -2,7 +2,9 @@
 // breaks, markers lifted out of blocks or put into paragraphs, inline tags
 // removed around the cursor or a marker, and selections wrapped in or
 // freed from an inline tag.
+#include <algorithm>
 #include <limits>
+#include <vector>
 #include <string>
 
 #include "htmledit/doc/psLookupLists.h"
@@ -408,7 +410,22 @@ void TpsBlockNode::RemoveTagFromSelection(const AnsiString& aTagText) {
     if (chunk.Focus(first, last)) {
       try {
         if (chunk.MarkSelection(1, 2)) {
-          chunk.RemoveTagFromMarkedRange(1, 2, aTagText, sheet);
+          // No tag given: every inline tag open at the run's start or
+          // opened inside it, one text after the other.
+          std::vector<AnsiString> texts;
+          if (!aTagText.empty()) {
+            texts.push_back(aTagText);
+          } else {
+            const auto add = [&texts](TpsChunkElement* aTag) {
+              const AnsiString text = aTag->Tag->GetText();
+              if (std::find(texts.begin(), texts.end(), text) == texts.end()) texts.push_back(text);
+            };
+            chunk.ForEachInlineTagAroundMarker(1, [&](Integer, TpsChunkElement* aTag) { add(aTag); });
+            TpsChunkElement* end = chunk.FindMarker(2);
+            for (TpsChunkElement* e = chunk.FindMarker(1); e && e != end; e = e->Next)
+              if (TpsDataChunk::IsInlineOpenTag(e)) add(e);
+          }
+          for (const AnsiString& text : texts) chunk.RemoveTagFromMarkedRange(1, 2, text, sheet);
           chunk.RemoveMarker(1);
           chunk.RemoveMarker(2);
         }

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "CaretNotation.h"
 #include "EditorFixture.h"
 #include "htmledit/doc/psGlobals.h"
 #include "htmledit/view/psMessages.h"
@@ -15,20 +16,6 @@
 using namespace htmledittest;
 
 namespace {
-
-const std::string kCaret = "<!-- EDITING POSITION -->";
-
-std::string WithCaret(std::string aText) {
-  for (size_t at = aText.find('|'); at != std::string::npos; at = aText.find('|', at + kCaret.size()))
-    aText.replace(at, 1, kCaret);
-  return aText;
-}
-
-std::string ShowCaret(std::string aText) {
-  for (size_t at = aText.find(kCaret); at != std::string::npos; at = aText.find(kCaret, at + 1))
-    aText.replace(at, kCaret.size(), "|");
-  return aText;
-}
 
 using Command = std::function<void(TpsHTMLEdit&)>;
 
