@@ -591,6 +591,28 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
                                Integer row, Integer col, bool selected, const rtl::TStrings* captions, bool disabled,
                                bool horizontal, Integer checkedIndex, Integer count);
 
+  // ===== cell clicks =====
+  // A click at (x, y) inside a radio group's cell (col a real column).
+  void RadioGroupClick(Integer col, Integer row, Integer y, Integer x);
+  // Opens the fixed-cell editor over a fixed cell when CheckCanEdit leaves
+  // its flag False for it; Enter or leaving it stores the text, Escape
+  // drops it.
+  void EditFixedCell(Integer col, Integer row);
+  // The cell button pressed with the mouse ((-1, -1): none).
+  TCellCoord PressedCellButton() const { return pressedButton_; }
+  // The spin-button halves a press hit in an always-visible spin cell.
+  bool SpinUpPressed() const { return spinUp_; }
+  bool SpinDownPressed() const { return spinDown_; }
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, bool& Allow)> OnCanClickCell;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol)> OnClickCell;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol)> OnDblClickCell;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol)> OnRightClickCell;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, bool State)> OnCheckBoxMouseUp;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioClick;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, Integer AIdx)> OnRadioMouseUp;
+  std::function<void(vcl::TObject* Sender, Integer ACol, bool& Allow)> OnColumnSize;
+  std::function<void(vcl::TObject* Sender, Integer ACol)> OnEndColumnSize;
+
   // ===== controls in cells =====
   // The state of check boxes, radio groups and buttons, cell buttons and
   // the other controls drawn in cells, and the access to cell graphics,
@@ -839,6 +861,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void KeyPress(vcl::WideChar& key) override;
   // PgUp, PgDn, End, the arrows, Insert and Delete end the lookup.
   void KeyUp(vcl::Word& key, vcl::TShiftState shift) override;
+  // The grid's clicks around the class library's own mouse handling.
+  void MouseDown(vcl::TMouseButton button, vcl::TShiftState shift, Integer x, Integer y) override;
+  void MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, Integer x, Integer y) override;
   void FormResized(vcl::TCustomForm* form);
   // The date pickers' notices. A change of the date picker reports its
   // date (short date format) or time (long time format) through
@@ -1026,6 +1051,14 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool RowKey(Word key, vcl::TShiftState shift);
   void RowsRemovedFromView(Integer savedRow, Integer savedTop);
   std::unique_ptr<TCellControlHost> controlHost_;
+  // The clicks (GridClicks.cpp).
+  void ClickPress(vcl::TShiftState shift, Integer x, Integer y);
+  void ClickDouble(vcl::TShiftState shift, Integer x, Integer y);
+  void CloseFixedCellEditor(bool store);
+  TCellCoord pressedButton_{-1, -1};
+  TCellCoord fixedEditCell_{-1, -1};
+  bool spinUp_ = false;
+  bool spinDown_ = false;
   bool editorHandover_ = false;
   TEditorType editorType_ = edNormal;
   bool editorActive_ = false;
