@@ -2,7 +2,9 @@
 // recycler that keeps one alive across a rebuild of the view.
 #include "htmledit/control/psHtmlEdit.h"
 #include "htmledit/control/psObjectSelection.h"
+#include "htmledit/control/psTextSelection.h"
 #include "htmledit/doc/psDataChunk.h"
+#include "htmledit/view/psCaret.h"
 #include "htmledit/view/psImageCache.h"
 #include "htmledit/view/psMessages.h"
 #include "htmledit/view/psWindows.h"

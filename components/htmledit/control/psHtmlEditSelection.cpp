@@ -8,6 +8,7 @@
 
 #include "htmledit/view/psBlockNode.h"
 #include "htmledit/view/psBodyNode.h"
+#include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psDocumentNode.h"
 #include "htmledit/view/psImageNode.h"
 #include "htmledit/view/psTextNode.h"
@@ -15,6 +16,7 @@
 
 namespace htmledit {
 
+using htmlview::TpsMessage;
 using htmlview::TpsSelectionRange;
 using htmlview::TpsWindow;
 
