@@ -710,3 +710,122 @@ TEST(SelectionMarks, TheCoveringRangeBoundsTheWalk) {
 }
 
 }  // namespace
+
+namespace {
+
+using namespace htmlview;
+using htmlview::testing::KeyPage;
+using htmlview::testing::TextLines;
+
+// The fake metrics give every character 8 pixels and lines 13; the memo
+// page starts at 0, 0, so line and document coordinates agree.
+TEST(TextLineGeometry, TheCaretStandsAtItsItems) {
+  struct Case {
+    const char* html;
+    Integer left;  // the caret's x; its width is 1 and it spans the item
+  };
+  for (const Case& c : std::vector<Case>{
+           {"<p>|ab cd</p>", 0},      // nothing before: the first item's left edge
+           {"<p>a|b cd</p>", 8},      // after a character: its right edge
+           {"<p>ab| cd</p>", 16},     // before a blank: still the character's right edge
+           {"<p>ab |cd</p>", 24},     // after a blank: the next item's left edge
+           {"<p>ab cd|</p>", 40},     // at the end: the last item's right edge
+           {"<p>ab&nbsp;|cd</p>", 24}, // a non-breaking space is an item of its own
+       }) {
+    SCOPED_TRACE(c.html);
+    KeyPage page;
+    page.Open(std::string("<html><body>") + c.html + "</body></html>");
+    TpsTextNode* line = page.Focused();
+    ASSERT_TRUE(line);
+    const TpsRect r = line->CaretRect();
+    EXPECT_EQ(r.Left, c.left);
+    EXPECT_EQ(r.Right, c.left + 1);
+    EXPECT_EQ(r.Top, 0);
+    EXPECT_EQ(r.Bottom, 12);
+  }
+  // Blanks after the line's last item: one space width past it, however
+  // many there are, and never outside the line.
+  KeyPage page(400, 300);
+  page.Open("<html><body><p>ab|</p></body></html>");
+  page.Host.Options["AllowMultipleSpaces"] = 1;
+  page.Type(" ");
+  TpsTextNode* line = page.Focused();
+  ASSERT_TRUE(line);
+  EXPECT_EQ(page.Html(), "<p>ab |</p>");
+  EXPECT_EQ(line->CaretRect().Left, 24);
+}
+
+TEST(TextLineGeometry, ClicksHitTheNearestCharacterCentre) {
+  // Centres of "ab cd": a 4, b 12, c 28, d 36.
+  struct Case {
+    const char* html;
+    Integer x;
+    const char* out;
+  };
+  for (const Case& c : std::vector<Case>{
+           {"<p>ab cd|</p>", 3, "<p>|ab cd</p>"},
+           {"<p>ab cd|</p>", 4, "<p>a|b cd</p>"},     // on a centre: after it
+           {"<p>ab cd|</p>", 19, "<p>ab| cd</p>"},    // in the gap, nearer b
+           {"<p>ab cd|</p>", 20, "<p>ab| cd</p>"},    // as near to b as to c: the first
+           {"<p>ab cd|</p>", 21, "<p>ab |cd</p>"},
+           {"<p>|ab cd</p>", 300, "<p>ab cd|</p>"},   // past the end: after the last
+           // At the line's text edges the cursor leaves custom tags and links.
+           {"<p><code>ab</code> cd|</p>", 2, "<p>|<code>ab<code> cd</p>"},
+           {"<p>|ab <code>cd</code></p>", 300, "<p>ab <code>cd<code>|</p>"},
+           {"<p><a href=\"x\">ab</a> cd|</p>", 2, "<p>|<a href=\"x\">ab</a> cd</p>"},
+           {"<p>|</p>", 50, "<p>|</p>"},              // no text: the line's end
+       }) {
+    SCOPED_TRACE(std::string(c.html) + " at " + std::to_string(c.x));
+    KeyPage page;
+    page.Open(std::string("<html><body>") + c.html + "</body></html>");
+    page.Click(c.x, 6);
+    EXPECT_EQ(page.Html(), c.out);
+  }
+  // The hit test itself, and the strict search that wants the x near the
+  // character.
+  KeyPage page;
+  page.Open("<html><body><p>|ab cd</p></body></html>");
+  TpsTextNode* line = page.Focused();
+  ASSERT_TRUE(line);
+  htmldoc::TpsChunkElement* e = nullptr;
+  bool before = false;
+  ASSERT_TRUE(line->HitTestCharacter(27, e, before));
+  EXPECT_EQ(e->Char, u'c');
+  EXPECT_TRUE(before);
+  ASSERT_TRUE(line->HitTestCharacter(36, e, before));
+  EXPECT_EQ(e->Char, u'd');
+  EXPECT_FALSE(before);
+  ASSERT_TRUE(line->FindCharacterAtX(47, true));  // within one width of d (32..39)
+  EXPECT_FALSE(line->FindCharacterAtX(48, true));
+  EXPECT_EQ(line->FindCharacterAtX(300, false)->Char, u'd');
+  KeyPage empty;
+  empty.Open("<html><body><p>|</p></body></html>");
+  ASSERT_TRUE(empty.Focused());
+  EXPECT_FALSE(empty.Focused()->HitTestCharacter(0, e, before));
+  EXPECT_FALSE(e);
+}
+
+TEST(TextLineMouse, HoveringOverALinkShowsTheLinkCursorWhereverTheCaretIs) {
+  KeyPage page;
+  page.Open("<html><body><p>|go <a href=\"x.html\">there</a> now</p><p>other</p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  // "there" runs from 24 to 63; the caret stays before "go".
+  page.Mouse(psmMouseMove, 40, 6, -1);
+  EXPECT_EQ(line->MouseCursor, vcl::crHandPoint);
+  page.Mouse(psmMouseMove, 4, 6, -1);
+  EXPECT_EQ(line->MouseCursor, vcl::crIBeam);
+  // A link that opened in the line before still counts.
+  KeyPage wrapped(64, 300);
+  wrapped.Open("<html><body><p>|x <a href=\"y\">aaaa bbbb</a></p></body></html>");
+  std::vector<TpsTextNode*> lines = TextLines(wrapped.Body);
+  ASSERT_GE(lines.size(), 2u);
+  const TpsRect second = lines[1]->GetAbsoluteRect();
+  wrapped.Mouse(psmMouseMove, second.Left + 4, second.Top + 6, -1);
+  EXPECT_EQ(lines[1]->MouseCursor, vcl::crHandPoint);
+  // With a selection the I-beam stays.
+  page.Key(psmKeyRight, ssShiftBit);
+  page.Mouse(psmMouseMove, 40, 6, -1);
+  EXPECT_EQ(line->MouseCursor, vcl::crIBeam);
+}
+
+}  // namespace

@@ -4,6 +4,7 @@
 // builders of psTextEditing decide which; the line gathers the facts of the
 // cursor's place from a copy of its block's list and runs the queue).
 #include <algorithm>
+#include <set>
 
 #include "htmledit/doc/psLookupLists.h"
 #include "htmledit/doc/psStrings.h"
@@ -123,6 +124,19 @@ TpsSelectionRange TpsTextNode::CaretPosition() {
   return p;
 }
 
+// The element each item stands for: a text item's character, an object
+// item's embedded node element in the line list.
+htmldoc::TpsChunkElement* TpsTextNode::ItemElement(Integer aIndex) {
+  const TpsLineItem& item = FItems.GetItem(aIndex);
+  if (item.Kind == loText) return item.Element;
+  if (!FLineChunk) return nullptr;
+  for (TpsChunkElement* e = FLineChunk->First(); e; e = e->Next)
+    if (e->Kind == htmldoc::ceNode &&
+        e->Node == static_cast<htmldoc::TpsEmbeddedNode*>(static_cast<TpsWindow*>(item.Node)))
+      return e;
+  return nullptr;
+}
+
 TpsRect TpsTextNode::CaretRect() {
   const TpsPoint origin = GetOffsetFromRoot();
   TpsChunkElement* cursor = FLineChunk ? FLineChunk->GetCursor() : nullptr;
@@ -132,78 +146,106 @@ TpsRect TpsTextNode::CaretRect() {
               FEmptyLineCaret.Bottom + origin.Y};
     return {origin.X, origin.Y, origin.X + 1, origin.Y + std::max<Integer>(Height, 1) - 1};
   }
-  // The item of the nearest element after the cursor, else the one before.
-  auto itemOf = [this](const TpsChunkElement* e) -> Integer {
+  // n: the items (characters, non-breaking spaces and inline images) before
+  // the cursor; b: the spaces and tabs, which have no item, directly before
+  // it.
+  std::set<const TpsChunkElement*> before;
+  for (TpsChunkElement* e = FLineChunk->First(); e && e != cursor; e = e->Next) before.insert(e);
+  Integer n = 0;
+  for (Integer i = 0; i < FItems.Count(); ++i)
+    if (before.count(ItemElement(i))) ++n;
+  Integer b = 0;
+  for (TpsChunkElement* e = cursor->Prev; e && TpsDataChunk::IsSpaceOrTab(e); e = e->Prev) ++b;
+  Integer index;
+  Integer x;
+  if (b > 0 && n < FItems.Count()) {
+    index = n;
+    x = FItems.GetItem(n).X;
+  } else if (b > 0) {
+    // After the line's last item: one space further, whatever the count.
+    index = FItems.Count() - 1;
+    const TpsLineItem& last = FItems.GetItem(index);
+    x = last.X + last.Width + std::max<Integer>(FSpaceWidth, 1);
+  } else if (n > 0) {
+    index = n - 1;
+    const TpsLineItem& item = FItems.GetItem(index);
+    x = item.X + item.Width;
+  } else {
+    index = 0;
+    x = FItems.GetItem(0).X;
+  }
+  const TpsLineItem& item = FItems.GetItem(index);
+  // Kept inside the line, which blanks past its end would leave.
+  x = std::min(x, std::max<Integer>(Width - 1, 0));
+  const Integer bottom = item.Y + std::max<Integer>(item.Height, 1) - 1;
+  return {origin.X + x, origin.Y + item.Y, origin.X + x + 1, origin.Y + bottom};
+}
+
+bool TpsTextNode::HitTestCharacter(Integer aX, TpsChunkElement*& aElement, bool& aBefore) {
+  aElement = nullptr;
+  aBefore = false;
+  Integer best = -1;
+  Integer bestDistance = 0;
+  for (Integer i = 0; i < FItems.Count(); ++i) {
+    const TpsLineItem& item = FItems.GetItem(i);
+    if (item.Kind != loText || !item.Element) continue;
+    const Integer distance = std::abs(aX - (item.X + item.Width / 2));
+    if (best < 0 || distance < bestDistance) {
+      best = i;
+      bestDistance = distance;
+    }
+  }
+  if (best < 0) return false;
+  const TpsLineItem& item = FItems.GetItem(best);
+  aElement = item.Element;
+  aBefore = aX < item.X + item.Width / 2;
+  return true;
+}
+
+TpsChunkElement* TpsTextNode::FindCharacterAtX(Integer aX, bool aStrict) {
+  TpsChunkElement* element = nullptr;
+  bool before = false;
+  if (!HitTestCharacter(aX, element, before)) return nullptr;
+  if (aStrict)
     for (Integer i = 0; i < FItems.Count(); ++i) {
       const TpsLineItem& item = FItems.GetItem(i);
-      if (item.Kind == loText ? item.Element == e
-                              : (e->Kind == htmldoc::ceNode && e->Node == static_cast<htmldoc::TpsEmbeddedNode*>(
-                                                                            static_cast<TpsWindow*>(item.Node))))
-        return i;
+      if (item.Kind != loText || item.Element != element) continue;
+      if (aX < item.X - item.Width || aX >= item.X + 2 * item.Width) return nullptr;
+      break;
     }
-    return -1;
-  };
-  Integer x = -1;
-  Integer top = 0;
-  Integer bottom = Height - 1;
-  for (TpsChunkElement* e = cursor->Next; e && x < 0; e = e->Next) {
-    if (TpsDataChunk::IsBlank(e)) break;
-    const Integer i = itemOf(e);
-    if (i >= 0) {
-      const TpsLineItem& item = FItems.GetItem(i);
-      x = item.X;
-      top = item.Y;
-      bottom = item.Y + item.Height - 1;
-    }
-  }
-  if (x < 0) {
-    Integer blanks = 0;
-    for (TpsChunkElement* e = cursor->Prev; e && x < 0; e = e->Prev) {
-      if (TpsDataChunk::IsBlank(e)) {
-        ++blanks;
-        continue;
-      }
-      const Integer i = itemOf(e);
-      if (i >= 0) {
-        const TpsLineItem& item = FItems.GetItem(i);
-        x = item.X + item.Width + blanks * std::max<Integer>(FSpaceWidth, 1);
-        top = item.Y;
-        bottom = item.Y + item.Height - 1;
-      }
-    }
-  }
-  if (x < 0) x = FItems.GetItem(0).X;
-  x = std::min(x, std::max<Integer>(Width - 1, 0));
-  return {origin.X + x, origin.Y + top, origin.X + x + 1, origin.Y + std::max(bottom, top)};
+  return element;
+}
+
+bool TpsTextNode::IsLinkAtX(Integer aX) {
+  TpsChunkElement* element = FindCharacterAtX(aX, true);
+  if (!element) return false;
+  // Links may open in an earlier line of the block: the block's list tells.
+  auto* block = dynamic_cast<TpsDocumentNode*>(GetParent());
+  std::unique_ptr<TpsDataChunk> copy = block ? block->GetChunk(true) : nullptr;
+  TpsChunkElement* same = copy ? copy->FindElementById(element->Id) : nullptr;
+  return same && copy->FindEnclosingTag(htmldoc::TAG_A, htmldoc::ttOpening, same, false);
 }
 
 bool TpsTextNode::PlaceCursorAtX(Integer aX) {
   if (!FLineChunk) return false;
   TpsDataChunk& chunk = *FLineChunk;
-  for (Integer i = 0; i < FItems.Count(); ++i) {
-    const TpsLineItem& item = FItems.GetItem(i);
-    if (aX >= item.X + item.Width / 2) continue;
-    // In the blanks before a word: nearer to the word before stays after it.
-    if (i > 0 && item.WordStart) {
-      const TpsLineItem& before = FItems.GetItem(i - 1);
-      const Integer beforeRight = before.X + before.Width;
-      if (aX < (beforeRight + item.X) / 2 && before.Kind == loText && before.Element) {
-        chunk.MoveCursor(before.Element, true);
-        return true;
-      }
-    }
-    if (item.Kind == loText && item.Element) {
-      chunk.MoveCursor(item.Element, false);
-      return true;
-    }
-    for (TpsChunkElement* e = chunk.First(); e; e = e->Next)
-      if (e->Kind == htmldoc::ceNode &&
-          e->Node == static_cast<htmldoc::TpsEmbeddedNode*>(static_cast<TpsWindow*>(item.Node))) {
-        chunk.MoveCursor(e, false);
-        return true;
-      }
+  TpsChunkElement* element = nullptr;
+  bool before = false;
+  if (!HitTestCharacter(aX, element, before)) {
+    // A line without text (empty, or pictures only) takes the cursor at its
+    // end, so that a click there still places the caret.
+    if (!chunk.TryMoveCursorToEnd()) chunk.MoveCursorToEnd();
+    return true;
   }
-  if (!chunk.TryMoveCursorToEnd()) chunk.MoveCursorToEnd();
+  chunk.MoveCursor(element, !before);
+  TpsChunkElement* cursor = chunk.GetCursor();
+  if (!cursor) return true;
+  if (!AnyCharacter(cursor->Prev, false)) chunk.MoveCursorBackOverCustomTags();
+  cursor = chunk.GetCursor();
+  bool textAfter = false;
+  for (const TpsChunkElement* e = cursor ? cursor->Next : nullptr; e && !textAfter; e = e->Next)
+    textAfter = e->Kind == htmldoc::ceChar && !TpsDataChunk::IsSpaceOrTab(e);
+  if (!textAfter) chunk.MoveCursorForwardOverCustomTags();
   return true;
 }
 
@@ -947,7 +989,7 @@ void TpsTextNode::HandleMouse(TpsMessage& m) {
           selection->ExtendTo(CaretPosition());
         }
       }
-      MouseCursor = !selection->Active() && IsCursorInLink() ? editor->LinkHoverCursor() : vcl::crIBeam;
+      MouseCursor = !selection->Active() && IsLinkAtX(m.X) ? editor->LinkHoverCursor() : vcl::crIBeam;
       m.MarkHandled(this);
       break;
     default:

@@ -65,12 +65,23 @@ class TpsTextNode : public TpsDocumentNode {
   TpsSelectionRange CaretPosition();
   // The caret in root coordinates: at the cursor, else the empty line's.
   TpsRect CaretRect();
-  // The cursor before the item nearest to aX (relative to the line), or at
-  // the line's end; false without a line list.
+  // The cursor before or after the character whose centre is nearest to aX
+  // (relative to the line), then out of custom tags at the line's text
+  // edges; a line without text takes it at its end. False without a line
+  // list.
   bool PlaceCursorAtX(Integer aX);
+  // The text item whose centre is nearest to aX (the first on ties): its
+  // character, and whether aX lies left of the centre. False without text.
+  bool HitTestCharacter(Integer aX, htmldoc::TpsChunkElement*& aElement, bool& aBefore);
+  // As the hit test; with aStrict only when aX lies within one item width
+  // of the item.
+  htmldoc::TpsChunkElement* FindCharacterAtX(Integer aX, bool aStrict);
+  // The character at aX (strictly) lies inside a link.
+  bool IsLinkAtX(Integer aX);
   Integer PreferredColumn() const { return FPreferredColumn; }
 
  private:
+  htmldoc::TpsChunkElement* ItemElement(Integer aIndex);
   struct Extent {
     Integer Left;
     Integer Right;
