@@ -448,6 +448,7 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
   }
   if (message.Msg == vcl::WM_TIMER && message.WParam == GridTimerId) {
     if (navigation_->AutoGotoIncremental && lookupExpiry_.Tick()) lookupText_.clear();
+    GridTimerTick();
   }
   if (message.Msg == GridEditDoneMessage) {
     const auto col = static_cast<Integer>(message.WParam);

@@ -927,6 +927,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Stores AutoThemeAdapt; switched on, the grid adapts and repaints.
   void SetAutoThemeAdapt(bool value);
 
+  // ===== timer (GridTimer.cpp) =====
+  // Ticks of timer 111 so far; the blink phase (blinking text shown).
+  Integer TickCount() const { return tickCount_; }
+  bool BlinkPhase() const { return blinkPhase_; }
+
   // ===== column sizes (GridSizing.cpp) =====
   // Gives the column (-1: the last) the width the others leave; a column
   // at or beyond ColCount raises "Stretch column index out of range".
@@ -942,6 +947,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void SizeChanged(Integer oldColCount, Integer oldRowCount) override;
 
  private:
+  void GridTimerTick();
+  Integer tickCount_ = 0;
+  bool blinkPhase_ = true;
   void ApplyLook(TGridLook value);
   void StyleComponent(controls::REZORuvar style);
   std::vector<Integer> ColumnWidthList() const;

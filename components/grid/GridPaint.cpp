@@ -492,7 +492,7 @@ void TVadOdizadEzev::PaintCellText(TCanvas* canvas, Integer col, Integer row, TG
       options.ShadowTint = 0x808080;
       options.HotBackColor = clNone;
       options.HotTextColor = clNone;
-      options.BlinkPhase = true;
+      options.BlinkPhase = blinkPhase_;
       options.WrapWords = !EnhTextSize;
       options.PictureCache = pictureCache_.get();
       options.Images = gridImages_;
