@@ -1066,7 +1066,7 @@ bool TCustomGrid::DoMouseWheel(TShiftState shift, Integer wheelDelta, TPoint mou
 // ===== TStringGrid =====
 
 // The grid's own store: rows of texts and objects.
-class TStringGrid::OwnStore : public TStringGridStore {
+class TStringGrid::OwnStore final : public TStringGridStore {
  public:
   AnsiString GetCell(Integer col, Integer row) const override {
     const Line& l = rows_[row];
