@@ -218,6 +218,33 @@ TEST(EditorSelection, ADragWithTheMouseSelectsFromThePressToThePointer) {
   EXPECT_EQ(Marks(f.Editor), "first line of textsecond line");
 }
 
+TEST(EditorSelection, DraggingBackwardsSelectsFromThePointerToThePress) {
+  EditorOnForm f(400, 200);
+  f.Editor->LoadFromString("<p>alpha beta gamma</p>", true, false);
+  std::vector<htmlview::TpsTextNode*> lines = Lines(f.Editor);
+  ASSERT_EQ(lines.size(), 1u);
+  const htmlview::TpsLineObjects& items = lines[0]->Items();
+  ASSERT_GE(items.Count(), 14);
+  const htmldoc::TpsRect line = lines[0]->GetAbsoluteRect();
+  const Integer y = (line.Top + line.Bottom) / 2;
+  // Items: a l p h a b e t a g a m m a; press just left of "g" (item 9),
+  // drag back to just left of "b" (item 5): the elements from the one
+  // after the pointer's caret to the one before the press's, the blank
+  // before "g" included.
+  const auto leftOf = [&](Integer aItem) { return line.Left + items.GetItem(aItem).X + 1; };
+  Mouse(f.Editor, htmlview::psmMouseDown, leftOf(9), y);
+  Mouse(f.Editor, htmlview::psmMouseMove, leftOf(5), y);
+  EXPECT_EQ(Selected(f.Editor), "beta ");
+  EXPECT_EQ(Marks(f.Editor), "alpha BETA gamma");
+  // On past the start and back to the press: nothing stays marked.
+  Mouse(f.Editor, htmlview::psmMouseMove, line.Left + 1, y);
+  EXPECT_EQ(Selected(f.Editor), "alpha beta ");
+  EXPECT_EQ(Marks(f.Editor), "ALPHA BETA gamma");
+  Mouse(f.Editor, htmlview::psmMouseMove, leftOf(9), y);
+  Mouse(f.Editor, htmlview::psmMouseUp, leftOf(9), y);
+  EXPECT_EQ(Selected(f.Editor), "");
+}
+
 TEST(EditorSelection, RangesByIdsSelectAllAndReadingTheMarksBack) {
   EditorOnForm f;
   f.Editor->LoadFromString("<p>abc</p><ul><li>de</li><li>fg</li></ul><p>hi</p>", true, false);
