@@ -187,6 +187,13 @@ TEST(TextLineKeys, DeleteAtAParagraphsEndBeforeAList) {
        "<p><b>ab</b>|cd</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
       {"after typing and moving to the end", "<p>a|b</p><ul><li>cd</li></ul>", {psmKeyEnd, psmKeyDelete, psmKeyDelete},
        "<p>ab|d</p>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0", "SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"inside one table cell", "<table><tr><td><p>ab|</p><ul><li>cd</li></ul></td></tr></table>", {psmKeyDelete},
+       "<table><tr><td><p>ab|cd</p></td></tr></table>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
+      {"never into the next cell", "<table><tr><td><p>ab|</p></td><td><ul><li>cd</li></ul></td></tr></table>",
+       {psmKeyDelete}, "<table><tr><td><p>ab|</p></td><td><ul><li>cd</li></ul></td></tr></table>", {},
+       {"SaveUndoSnapshot"}},
+      {"nor from before a table into it", "<p>ab|</p><table><tr><td>cd</td></tr></table>", {psmKeyDelete},
+       "<p>ab|</p><table><tr><td>cd</td></tr></table>", {}, {"SaveUndoSnapshot"}},
       {"an empty paragraph before a list goes itself", "<p>ab</p><p>|</p><ul><li>cd</li></ul>", {psmKeyDelete},
        "<p>ab</p><ul><li>|cd</li></ul>", {}, {"SaveUndoSnapshot", "NotifyDocumentChange 0"}},
   });

@@ -836,7 +836,9 @@ void TpsTextNode::KeyDelete(TpsMessage& m) {
   f.InEmptyParagraph = dynamic_cast<TpsParagraphNode*>(block) && !HasNonBlank(*copy.Chunk);
   if (next) {
     f.NextLineInList = IsListAncestor(next->GetParent());
-    f.NextLineInTable = EnclosingCell(next) != nullptr;
+    // A join never crosses a cell's edge; inside one cell it is a join
+    // like any other.
+    f.NextLineInTable = EnclosingCell(next) != nullptr && EnclosingCell(next) != EnclosingCell(this);
     f.NextLineInOtherBlock = next->GetParent() != block;
   }
   f.FirstBlockClass = BlockClass(block);
