@@ -6,6 +6,7 @@
 #include "ribbon/RorIvezEviFaces.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ImgList.h"
 
 namespace ribbon {
 
