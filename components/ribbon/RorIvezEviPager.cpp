@@ -6,6 +6,7 @@
 
 #include "ribbon/RorIvezEviDraw.h"
 #include "rtl/Exceptions.h"
+#include "vcl/ExtCtrls.h"
 
 namespace ribbon {
 
