@@ -334,6 +334,13 @@ class FakeHost : public IpsEditorHost {
   // selected and painted.
   IpsImageEditing* ImageEditor = nullptr;
   IpsImageEditing* ImageEditing() override { return ImageEditor; }
+  // FireQueryLinkHint: recorded, answered by the hook when one is set.
+  std::function<void(bool& ioCanShow, AnsiString& ioText, TpsHintSettings& ioSettings)> OnQueryLinkHint;
+  void QueryLinkHint(htmldoc::TpsHtmlTag* aLinkTag, bool& ioCanShow, AnsiString& ioText,
+                     TpsHintSettings& ioSettings) override {
+    Calls.push_back("QueryLinkHint " + aLinkTag->GetAttribute("href"));
+    if (OnQueryLinkHint) OnQueryLinkHint(ioCanShow, ioText, ioSettings);
+  }
 
   // Drops the calls and reads recorded so far.
   void Forget() {

@@ -6,6 +6,8 @@
 
 #include "KeyPage.h"
 #include "htmledit/view/psPropertyGroups.h"
+#include "vcl/ExtCtrls.h"
+#include "vcl/Forms.h"
 
 namespace {
 
@@ -421,6 +423,61 @@ TEST(ImageEditing, EscapeAndADropAtTheOriginChangeNothing) {
     EXPECT_EQ(page.Html(), before);
     EXPECT_EQ(page.Host.CallCount("SaveUndoSnapshot"), 0);
     EXPECT_FALSE(page.Image()->Dragging);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+// Link hints: the area over a link's characters on each line, built with
+// what the editor's FireQueryLinkHint leaves, shown after the hint pause
+// over the link.
+TEST(LinkHints, ALineHintsTheLinksThatOpenOnIt) {
+  struct Case {
+    const char* Name;
+    bool Refuse;
+    const char* Text;
+    std::vector<std::string> Areas;  // per line: "left,top,right,bottom text"
+  } cases[] = {
+      // The line that holds the link's opening tag hints it; the next
+      // line, holding only its end, has none.
+      {"the href over the link's characters to the line's end", false, nullptr, {"24,0,71,12 t.html", ""}},
+      {"a text of the handler's", false, "Go there", {"24,0,71,12 Go there", ""}},
+      {"the handler refuses", true, nullptr, {"", ""}},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    KeyPage page(100, 100);
+    page.Host.OnQueryLinkHint = [&c](bool& ioCanShow, AnsiString& ioText, TpsHintSettings& ioSettings) {
+      if (c.Refuse) ioCanShow = false;
+      if (c.Text) ioText = c.Text;
+      ioSettings.HintPause = 200;
+    };
+    // "xx " then a link over two lines of a block 100 wide.
+    page.Open("<html><body><p>xx <a href=\"t.html\">linked text</a> yy|</p></body></html>");
+    std::vector<std::string> areas;
+    for (TpsTextNode* line : TextLines(page.Body)) {
+      std::string a;
+      if (line->HintAreaCount() == 1)
+        for (Integer y = 0; y < line->Height && a.empty(); ++y)
+          for (Integer x = 0; x < line->Width && a.empty(); ++x)
+            if (TpsHintTriggerArea* area = line->FindHintArea({x, y})) {
+              const TpsRect r = static_cast<TpsRectangularHintTriggerArea*>(area)->AreaRect;
+              a = std::to_string(r.Left) + "," + std::to_string(r.Top) + "," + std::to_string(r.Right) + "," +
+                  std::to_string(r.Bottom) + " " + area->HintText;
+            }
+      areas.push_back(a);
+    }
+    EXPECT_EQ(areas, c.Areas);
+    if (c.Refuse) continue;
+    // The pointer resting over the link for the pause shows the hint.
+    page.Manager.OnCreateTimer = [] { return vcl::Create<vcl::TTimer>(nullptr); };
+    page.Host.Forget();
+    page.Mouse(psmMouseMove, 30, 5, -1);
+    page.Clock->Advance(200);
+    vcl::Application->FireDueTimers();
+    EXPECT_EQ(page.Host.CallCount(std::string("CreateHintWindow 130,205 ") + (c.Text ? c.Text : "t.html")), 1);
   }
 }
 

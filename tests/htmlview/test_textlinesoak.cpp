@@ -153,7 +153,9 @@ TEST(TextLineSoak, RandomEditsKeepTheDocumentWhole) {
       // host has no editor to leave image mode then).
       const Integer cursors = CursorCount(page);
       ASSERT_LE(cursors, 1) << page.WrittenPage();
-      if (!AnImageIsSelected(page.Body)) ASSERT_EQ(cursors, 1) << page.WrittenPage();
+      if (!AnImageIsSelected(page.Body)) {
+        ASSERT_EQ(cursors, 1) << page.WrittenPage();
+      }
       if (stable && cursors == 1 && i % 20 == 19) ExpectSameAsAFreshLoad(page);
     }
     // A page left with an image selected has no cursor, and reading it

@@ -18,6 +18,7 @@ class TpsStyleContextTree;
 namespace htmlview {
 
 class IpsImageEditing;
+class TpsHintSettings;
 class TImageDragging;
 class TpsImageCache;
 class TpsVirtualBorders;
@@ -221,6 +222,11 @@ class IpsEditorHost {
   virtual void PopupLinkMenu(const TpsPoint& aClientPoint) {}
   // The cursor over a link.
   virtual vcl::TCursor LinkHoverCursor() { return vcl::crHandPoint; }
+  // FireQueryLinkHint, as a line builds the hint of a link it holds:
+  // ioCanShow starts true, ioHintText as the link's href, ioSettings as a
+  // new hint's.
+  virtual void QueryLinkHint(htmldoc::TpsHtmlTag* aLinkTag, bool& ioCanShow, AnsiString& ioHintText,
+                             TpsHintSettings& ioSettings) {}
 
   // --- Smart tags ---
   virtual bool SmartTagsActive() { return false; }

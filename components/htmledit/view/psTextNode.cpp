@@ -194,6 +194,54 @@ Integer TpsTextNode::ParentAvailableWidth() const {
   return full.Right - full.Left + 1;
 }
 
+namespace {
+
+// A hint area over each link the line holds: the items of the elements
+// from its opening tag to its partner (or the line's end), with the text
+// and settings the editor's FireQueryLinkHint leaves, unless it refuses.
+void BuildLinkHints(TpsTextNode& aLine, IpsEditorHost* aEditor) {
+  TpsDataChunk* chunk = aLine.GetLineChunk();
+  const TpsLineObjects& items = aLine.Items();
+  for (TpsChunkElement* open = chunk->First(); open; open = open->Next) {
+    if (TpsDataChunk::TagCodeOf(open) != htmldoc::TAG_A || open->Tag->GetTagType() != htmldoc::ttOpening) continue;
+    // The elements the link encloses on this line.
+    std::vector<const TpsChunkElement*> inside;
+    std::vector<const htmldoc::TpsEmbeddedNode*> nodes;
+    Integer depth = 0;
+    for (TpsChunkElement* e = open->Next; e; e = e->Next) {
+      if (TpsDataChunk::TagCodeOf(e) == htmldoc::TAG_A) {
+        if (e->Tag->GetTagType() == htmldoc::ttOpening) ++depth;
+        if (e->Tag->GetTagType() == htmldoc::ttClosing && depth-- == 0) break;
+      }
+      if (e->Kind == htmldoc::ceNode) nodes.push_back(e->Node);
+      inside.push_back(e);
+    }
+    TpsRect area{0, 0, -1, -1};
+    bool any = false;
+    for (Integer i = 0; i < items.Count(); ++i) {
+      const TpsLineItem& item = items.GetItem(i);
+      const bool covered =
+          item.Kind == loText ? std::find(inside.begin(), inside.end(), item.Element) != inside.end()
+                              : item.Node && std::find(nodes.begin(), nodes.end(),
+                                                       static_cast<const htmldoc::TpsEmbeddedNode*>(item.Node)) !=
+                                                 nodes.end();
+      if (!covered) continue;
+      const TpsRect r{item.X, item.Y, item.X + item.Width - 1, item.Y + item.Height - 1};
+      area = any ? htmldoc::RectUnion(area, r) : r;
+      any = true;
+    }
+    if (!any) continue;
+    auto settings = std::make_unique<TpsHintSettings>();
+    bool canShow = true;
+    AnsiString text = open->Tag->GetAttribute("href");
+    if (aEditor) aEditor->QueryLinkHint(open->Tag, canShow, text, *settings);
+    if (canShow)
+      aLine.AddHintArea(std::make_unique<TpsRectangularHintTriggerArea>(&aLine, area, std::move(settings), text));
+  }
+}
+
+}  // namespace
+
 void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
   TpsDocumentNode::LayoutChunk(aChunk);
   TpsFinalizedDockedAdultNodes finalized;
@@ -251,6 +299,8 @@ void TpsTextNode::LayoutChunk(TpsDataChunk& aChunk) {
     }
   }
   PlaceDockedFloats();
+  ClearHintAreas();
+  BuildLinkHints(*this, Editor);
   SaveStyleEndState();
   WindowFlags.SetFlag(wfBeingLaidOut, false);
 }
