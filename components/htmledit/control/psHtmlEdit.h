@@ -68,6 +68,7 @@ using htmldoc::WideString;
 using htmlview::TpsSelectionRange;
 
 class TpsTextSelection;
+class TpsSpanList;
 class TpsImage;
 class TpsSelectableObject;
 class TpsHtmlEditSmartTagHost;
@@ -372,6 +373,17 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // text given.
   std::function<void(TObjectPtr iSender, TpsMarkupTag& ioImageTag, AnsiString& ioReplacementCode)>
       OnPasteImageFromClipboard;
+
+  // --- Span lists (psHtmlEditSpans.cpp) ---
+  // Made anew on each call from the view as it stands; kept by the editor
+  // until the next call of the same getter.
+  TpsSpanList* GetSpansAroundCursor();
+  TpsSpanList* GetSpansAroundSelection();
+  // Bold, italic and underline of the spans common to the selection, else
+  // of those around the caret.
+  vcl::TFontStyles GetFontStyleFlags();
+  // The element's tag replaced by one made from aTagText: one command.
+  void ReplaceElementTag(uint32_t aElementId, const AnsiString& aTagText);
 
   // --- Undo ---
   void SaveUndoState(Integer aUnused = 0);
@@ -678,6 +690,10 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   void CaretBlockClassAndStyle(AnsiString& aClass, AnsiString& aStyle);
   void CaretTableSize(Integer& aRows, Integer& aColumns);
   void SetCaretBlockAlignment(Byte aAlignment);
+  // The span lists handed out last (shared, so the unit that makes them
+  // is the one that needs their type).
+  std::shared_ptr<TpsSpanList> FSpansAroundCursor;
+  std::shared_ptr<TpsSpanList> FSpansAroundSelection;
   void MoveCursorToSelection(bool aEnd);
   Integer BorderWidth() const;
 
