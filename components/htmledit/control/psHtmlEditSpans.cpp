@@ -13,6 +13,7 @@
 namespace htmledit {
 
 using htmldoc::TpsChunkElement;
+using htmlview::TpsMessage;
 
 // --- TpsSpanList ---
 

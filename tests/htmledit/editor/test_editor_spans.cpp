@@ -8,6 +8,7 @@
 #include "EditorFixture.h"
 #include "htmledit/control/psSpanLists.h"
 #include "htmledit/view/psMessages.h"
+#include "htmledit/view/psWindows.h"
 
 using namespace htmledittest;
 
