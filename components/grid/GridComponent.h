@@ -927,6 +927,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // Stores AutoThemeAdapt; switched on, the grid adapts and repaints.
   void SetAutoThemeAdapt(bool value);
 
+  // ===== scrolling (GridScroll.cpp) =====
+  // Brings the cell into view: shown, the view stays; outside it, the cell
+  // becomes current and comes to the middle of the view.
+  void ScrollToCell(Integer col, Integer row);
+
   // ===== timer (GridTimer.cpp) =====
   // Ticks of timer 111 so far; the blink phase (blinking text shown).
   Integer TickCount() const { return tickCount_; }
