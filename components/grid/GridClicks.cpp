@@ -103,6 +103,9 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
     return;
   }
 
+  // Links, anchors and the form controls of mini-HTML.
+  if (ClickLink(c, r, rc, x, y)) return;
+
   // Check boxes and radio buttons.
   bool canAct = Options().Contains(vcl::goEditing) || mouseActions_->RangeSelectAndEdit;
   CheckCanEdit(rc, r, canAct);
@@ -162,6 +165,11 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
 }
 
 void TVadOdizadEzev::MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, Integer x, Integer y) {
+  if (button == vcl::mbLeft && pressedHtmlButton_.X >= 0) {
+    const TCellCoord pressed = pressedHtmlButton_;
+    pressedHtmlButton_ = {-1, -1};
+    InvalidateCell(DisplColIndex(pressed.X), pressed.Y);
+  }
   if (button == vcl::mbLeft && pressedButton_.X >= 0) {
     const TCellCoord pressed = pressedButton_;
     pressedButton_ = {-1, -1};

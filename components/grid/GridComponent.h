@@ -613,6 +613,18 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::function<void(vcl::TObject* Sender, Integer ACol, bool& Allow)> OnColumnSize;
   std::function<void(vcl::TObject* Sender, Integer ACol)> OnEndColumnSize;
 
+  // ===== links and form controls =====
+  // Web and mail links only ("http://", "https://", "mailto:"); any other
+  // scheme is never handed to the opener.
+  static bool IsOpenableLink(const AnsiString& link);
+  // The cell (real column, row) whose mini-HTML BUTTON is pressed.
+  TCellCoord PressedHtmlButton() const { return pressedHtmlButton_; }
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, const AnsiString& Anchor, bool& AutoHandle)>
+      OnAnchorClick;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ACol, const AnsiString& CtrlID,
+                     const AnsiString& CtrlType, const AnsiString& CtrlVal)>
+      OnControlClick;
+
   // ===== controls in cells =====
   // The state of check boxes, radio groups and buttons, cell buttons and
   // the other controls drawn in cells, and the access to cell graphics,
@@ -1069,6 +1081,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void ClickDouble(vcl::TShiftState shift, Integer x, Integer y);
   void CloseFixedCellEditor(bool store);
   TCellCoord pressedButton_{-1, -1};
+  // The link, anchor or form control under a press; true when it acted.
+  bool ClickLink(Integer col, Integer row, Integer realCol, Integer x, Integer y);
+  TCellCoord pressedHtmlButton_{-1, -1};
   TCellCoord fixedEditCell_{-1, -1};
   bool spinUp_ = false;
   bool spinDown_ = false;
