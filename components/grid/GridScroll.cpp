@@ -1,5 +1,7 @@
 // Bringing a cell into view: a cell already shown leaves the view alone, a
 // cell outside it is brought to the middle.
+#include <algorithm>
+
 #include "grid/GridComponent.h"
 
 namespace grid {
