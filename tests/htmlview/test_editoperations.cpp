@@ -173,8 +173,9 @@ TEST(EditOperations, MarkersCursorAndInsertions) {
          m.Result = true;
        },
        psmInsertMarkerAtElement, "<p>a@M4@b|</p>"},
+      // Inside the list, so that the block around the marker is the list.
       {"marker at the list around the cursor", "<p>x</p><ul><li>a|</li></ul>",
-       [](Editing&, TpsMessage& m) { P(m, 7); }, psmMarkListAtCursor, "<p>x</p>@M7@<ul><li>a|</li></ul>"},
+       [](Editing&, TpsMessage& m) { P(m, 7); }, psmMarkListAtCursor, "<p>x</p><ul>@M7@<li>a|</li></ul>"},
       {"block range marked", "<p>ab@M3@c</p>", [](Editing&, TpsMessage& m) { P(m, 1, 2, 3); }, psmMarkBlockRange,
        "<p>@M1@ab@M3@c@M2@</p>"},
       {"markers before and after the cursor", "<p>a|b</p>", [](Editing&, TpsMessage& m) { P(m, 5); },

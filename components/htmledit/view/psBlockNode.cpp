@@ -9,6 +9,7 @@
 #include "htmledit/view/psImageCache.h"
 #include "htmledit/view/psPropertyGroups.h"
 #include "vcl/Graphics.h"
+#include "vcl/Pictures.h"
 
 namespace htmlview {
 

@@ -6,6 +6,7 @@
 #include "htmledit/view/psCanvas.h"
 #include "htmledit/view/psDivNodes.h"
 #include "vcl/Graphics.h"
+#include "vcl/Pictures.h"
 
 namespace htmlview {
 
