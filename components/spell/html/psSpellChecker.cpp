@@ -63,6 +63,24 @@ void TpsSmartTagSpellchecker::Setup() { FSpell->ShowConfigDialog(); }
 
 // --- The document walker ---
 
+void TpsHtmlEditControlParser::SetNode(htmlview::TpsWindow* aNode) {
+  FNode = aNode;
+  FNodeId = aNode ? aNode->WindowId : 0;
+}
+
+void TpsHtmlEditControlParser::Revalidate() {
+  if (!FNode || !FEditor) return;
+  htmlview::TpsWindowManager* manager = FEditor->WindowManager();
+  if (manager && manager->IsLiveWindowId(FNodeId)) return;
+  htmlview::TpsWindow* w = FirstNode();
+  for (Integer n = 1; w && n < FNodeNumber; ++n) w = htmlview::FollowingTextNode(w);
+  SetNode(w);
+  if (!FNode) return;
+  const Integer count = CharacterCount();
+  if (FIndex > count) FIndex = count;
+  if (FState == 1 && FIndex == count) FState = 2;
+}
+
 htmldoc::TpsDataChunk* TpsHtmlEditControlParser::Chunk() const {
   auto* line = dynamic_cast<htmlview::TpsTextNode*>(FNode);
   htmldoc::TpsDataChunk* chunk = line ? line->GetLineChunk() : nullptr;
@@ -82,6 +100,7 @@ htmlview::TpsWindow* TpsHtmlEditControlParser::FirstNode() const {
 }
 
 char TpsHtmlEditControlParser::GetChar() {
+  Revalidate();
   if (FState != 1) return ' ';
   const htmldoc::TpsChunkElement* e = FNode ? Chunk()->GetCharacterByIndex(FIndex, true) : nullptr;
   if (!e) return static_cast<char>(0x91);
@@ -91,6 +110,7 @@ char TpsHtmlEditControlParser::GetChar() {
 }
 
 bool TpsHtmlEditControlParser::MoveNext() {
+  Revalidate();
   if (!FNode) return false;
   switch (FState) {
     case 0:
@@ -108,7 +128,7 @@ bool TpsHtmlEditControlParser::MoveNext() {
     default: {
       htmlview::TpsWindow* next = htmlview::FollowingTextNode(FNode);
       if (!next) return false;
-      FNode = next;
+      SetNode(next);
       ++FNodeNumber;
       FIndex = 0;
       FState = 0;
@@ -119,12 +139,13 @@ bool TpsHtmlEditControlParser::MoveNext() {
 }
 
 bool TpsHtmlEditControlParser::MovePrevious() {
+  Revalidate();
   if (!FNode) return false;
   switch (FState) {
     case 0: {
       htmlview::TpsWindow* previous = htmlview::PrecedingTextNode(FNode);
       if (!previous) return false;
-      FNode = previous;
+      SetNode(previous);
       --FNodeNumber;
       FState = 2;
       break;
@@ -153,8 +174,9 @@ bool TpsHtmlEditControlParser::MovePrevious() {
 
 void TpsHtmlEditControlParser::SetPosition(Integer x, Integer y, Integer kind) {
   RTL_ASSERT(kind == 0);
+  Revalidate();
   if ((x == 0 && y == 0) || !FNode) {
-    FNode = FirstNode();
+    SetNode(FirstNode());
     RTL_ASSERT(FNode);
     FNodeNumber = 1;
     FIndex = 0;
@@ -164,13 +186,13 @@ void TpsHtmlEditControlParser::SetPosition(Integer x, Integer y, Integer kind) {
   while (FNodeNumber < y) {
     htmlview::TpsWindow* next = htmlview::FollowingTextNode(FNode);
     RTL_ASSERT(next);
-    FNode = next;
+    SetNode(next);
     ++FNodeNumber;
   }
   while (FNodeNumber > y) {
     htmlview::TpsWindow* previous = htmlview::PrecedingTextNode(FNode);
     RTL_ASSERT(previous);
-    FNode = previous;
+    SetNode(previous);
     --FNodeNumber;
   }
   const Integer count = CharacterCount();
@@ -187,12 +209,14 @@ void TpsHtmlEditControlParser::SetPosition(Integer x, Integer y, Integer kind) {
 }
 
 void TpsHtmlEditControlParser::GetPosition(Integer& x, Integer& y) {
+  Revalidate();
   RTL_ASSERT(FNode);
   y = FNodeNumber;
   x = FState == 0 ? 0 : FState == 1 ? FIndex + 1 : CharacterCount() + 1;
 }
 
 void TpsHtmlEditControlParser::SelectPreviousWord(Integer length) {
+  Revalidate();
   if (length <= 0) {
     FEditor->ClearSelection();
     return;
@@ -214,7 +238,7 @@ void TpsHtmlEditControlParser::ReplaceWord(const std::string& word, Integer) {
   FEditor->InsertText(FromEngineText(word), false);
   FEditor->RestartSmartTagAnalysis();
   // The typed text may have laid the line out anew: go on from the caret.
-  FNode = FEditor->WindowManager()->FocusedNode();
+  SetNode(FEditor->WindowManager()->FocusedNode());
   Integer number = 1;
   htmlview::TpsWindow* w = FirstNode();
   while (w && w != FNode) {

@@ -89,6 +89,10 @@ class TpsHtmlEditControlParser : public TControlParser {
   htmlview::TpsWindow* CurrentNode() const { return FNode; }
 
  private:
+  // The current line again when an edit between two calls laid it out
+  // anew (its window gone): found by its number.
+  void Revalidate();
+  void SetNode(htmlview::TpsWindow* aNode);
   htmldoc::TpsDataChunk* Chunk() const;
   Integer CharacterCount() const;
   bool HasCharacterAt(Integer aIndex) const;
@@ -96,6 +100,7 @@ class TpsHtmlEditControlParser : public TControlParser {
 
   htmledit::TpsHTMLEditBase* FEditor = nullptr;
   htmlview::TpsWindow* FNode = nullptr;
+  Integer FNodeId = 0;
   Integer FNodeNumber = 0;
   Integer FIndex = 0;
   Integer FPendingLength = 0;
