@@ -67,7 +67,11 @@ vcl::TColor MixColors(vcl::TColor Color1, vcl::TColor Color2, int Percent) {
 
 vcl::TColor ShadeColor(vcl::TColor Color, int Percent) {
   const vcl::TColor c = vcl::ColorToRGB(Color);
-  auto shade = [Percent](int v) { return static_cast<uint8_t>(RoundEven(v * (100 - Percent) / 100.0)); };
+  // Lightening a bright channel stops at full brightness: wrapping round
+  // would turn a light shadow line into a dark or coloured one.
+  auto shade = [Percent](int v) {
+    return static_cast<uint8_t>(std::clamp(RoundEven(v * (100 - Percent) / 100.0), 0, 255));
+  };
   return vcl::RGB(shade(vcl::GetRValue(c)), shade(vcl::GetGValue(c)), shade(vcl::GetBValue(c)));
 }
 

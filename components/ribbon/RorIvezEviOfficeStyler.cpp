@@ -268,7 +268,10 @@ PresetBlock DerivedBlock(const LookKeys& k) {
   b.PageBorder = k.Border.value_or(k.GlowBorder);
   b.Page[0] = k.Page, b.Page[1] = Mix(k.Page, k.ColorTo, 70), b.Page[2] = Mix(k.Page, k.ColorTo, 40);
   b.Page[3] = k.Page;
-  b.PageShadow = Mix(k.Dark, k.Page, 30), b.PageHighLight = Mix(k.Page, vcl::clWhite, 40);
+  // A shadow a quarter darker than the accent, so the page's edge reads
+  // as a shade on light looks too.
+  b.PageShadow = (k.Dark & vcl::clSystemColor) == vcl::clSystemColor ? k.Dark : ShadeColor(Mix(k.Dark, k.Page, 50), 25);
+  b.PageHighLight = Mix(k.Page, vcl::clWhite, 40);
   b.CaptionColor[0] = k.Caption, b.CaptionColor[1] = Mix(k.Caption, k.ColorTo, 60);
   b.CaptionColor[2] = b.CaptionColor[1], b.CaptionColor[3] = k.ColorTo;
   b.CaptionBorder = k.Border.value_or(k.GlowBorder);

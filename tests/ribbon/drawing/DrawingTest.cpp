@@ -46,6 +46,7 @@ TEST(RibbonDrawing, ColourArithmeticTable) {
       {"Mix 25", ribbon::MixColors(RGB(200, 0, 100), RGB(0, 200, 100), 25), RGB(50, 150, 100)},
       {"Shade 10", ribbon::ShadeColor(RGB(200, 100, 50), 10), RGB(180, 90, 45)},
       {"Shade -10 lightens", ribbon::ShadeColor(RGB(100, 50, 0), -10), RGB(110, 55, 0)},
+      {"Shade -20 stops at white", ribbon::ShadeColor(RGB(238, 214, 195), -20), RGB(255, 255, 234)},
       {"Dim white -10", ribbon::DimColor(vcl::clWhite, -10), RGB(230, 230, 230)},
       {"Dim black -5 stays black", ribbon::DimColor(vcl::clBlack, -5), RGB(0, 0, 0)},
       {"Dim +20 lifts zero channels", ribbon::DimColor(RGB(100, 0, 50), 20), RGB(100, 20, 50)},
