@@ -22,6 +22,7 @@
 #include <mutex>
 #include <vector>
 
+#include "htmledit/control/psKeyCmdTable.h"
 #include "htmledit/control/psSmartTags.h"
 #include "htmledit/control/psUndo.h"
 #include "htmledit/doc/psDocument.h"
@@ -599,6 +600,25 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
 
   void Dispatch(vcl::TMessage& aMessage) override;
 
+  // --- Keyboard and mouse (psHtmlEditKeys.cpp) ---
+  // Under the lock: with aReplace every binding of aCommand goes first;
+  // then one binding per shortcut, in order.
+  void AddKeyCommand(Integer aCommand, const std::vector<TKeyShortCut>& aShortCuts, bool aReplace,
+                     bool aIgnoreShift);
+  TpsKeyCmdTable& KeyCmdTable() { return *FKeyCmdTable; }
+  // True when the component carried the command out itself (clipboard,
+  // the three inline toggles allowed by EditingOptions.Shortcuts, undo,
+  // redo).
+  bool RunControlCommand(Integer aCommand);
+  // Only with the caret in a block: the selection (or, without one, the
+  // caret's place) gains the tag, or loses it where it has it already.
+  void ToggleInlineTag(const AnsiString& aTagName);
+  // Nothing for nullptr; aDocPoint in document coordinates.
+  void PopupMenuAt(const TpsPoint& aDocPoint, vcl::TPopupMenu* aMenu);
+  void PopupImageMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FImagePopupMenu); }
+  void PopupLinkMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FLinkPopupMenu); }
+  void PopupTableMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FTablePopupMenu); }
+
  protected:
   // Fire operations: each calls its handler when one is assigned.
   virtual void DoCreate();
@@ -644,6 +664,14 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   void Resize() override;
   // A carriage return becomes #0 when WantReturns is off (after OnKeyPress).
   void KeyPress(rtl::WideChar& aKey) override;
+  // The key table's command for the key, after OnKeyDown.
+  void KeyDown(rtl::Word& aKey, vcl::TShiftState aShift) override;
+  // Typed characters (WM_CHAR), after KeyPress and OnKeyPress.
+  void WMChar(vcl::TMessage& aMessage);
+  void MouseDown(vcl::TMouseButton aButton, vcl::TShiftState aShift, Integer aX, Integer aY) override;
+  void MouseUp(vcl::TMouseButton aButton, vcl::TShiftState aShift, Integer aX, Integer aY) override;
+  void MouseMove(vcl::TShiftState aShift, Integer aX, Integer aY) override;
+  bool DoMouseWheel(vcl::TShiftState aShift, Integer aWheelDelta, vcl::TPoint aMousePos) override;
   void CreateParams(TCreateParams& aParams) override;
   void Notification(vcl::TComponent* aComponent, vcl::TOperation aOperation) override;
   void DoEnter() override;
@@ -750,6 +778,15 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   htmldoc::TpsDocumentChange FDocumentChangeKind = htmldoc::dcUnknown;
   uint32_t FReselectElementID = 0;
 
+  std::unique_ptr<TpsKeyCmdTable> FKeyCmdTable = MakeKeyCmdTable();
+  static std::unique_ptr<TpsKeyCmdTable> MakeKeyCmdTable() {
+    auto table = std::make_unique<TpsKeyCmdTable>();
+    InitKeyCommands(*table);
+    return table;
+  }
+  // The first half of a character typed as two UTF-16 units, until the
+  // second arrives.
+  rtl::WideChar FHighSurrogate = 0;
   vcl::TPoint FLastMousePoint{0, 0};
   Integer FLastShift = 0;
   bool FCaretWasVisible = false;

@@ -62,6 +62,9 @@ void TpsHTMLEditBase::Dispatch(vcl::TMessage& aMessage) {
       }
       return;
     }
+    case vcl::WM_CHAR:
+      WMChar(aMessage);
+      return;
     case vcl::WM_GETDLGCODE:
       aMessage.Result = WantReturns ? 0x87 : 0x83;
       return;
