@@ -2,8 +2,9 @@
 // DrawGlowFace on the GDI+ text path (two glow halves, frame, focus rings,
 // a 16 x 16 image-list image and a caption), one paint of a hot 60 x 22
 // toolbar button with image and caption on its toolbar, and a QToolButton
-// of the same size under the Fusion style in the same run; and the main
-// window's pager laid out and painted at three widths.
+// of the same size under the Fusion style in the same run; the main
+// window's pager laid out and painted at three widths; and a Style change
+// of the office styler on the main window's ribbon.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -20,6 +21,7 @@
 
 #include "ribbon/RorIvezEviButtons.h"
 #include "ribbon/RorIvezEviFaces.h"
+#include "ribbon/RorIvezEviOfficeStyler.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "controls/LumGlowButton.h"
 #include "vcl/StdCtrls.h"
@@ -180,58 +182,74 @@ const std::vector<BenchBar>& MainRibbonBars() {
   return bars;
 }
 
-void BM_MainRibbonPages(benchmark::State& state) {
-  auto clock = std::make_shared<rtl::ManualClock>(1000);
-  rtl::InstallClock(clock);
-  auto images = BenchImages();
-  auto* form = new vcl::TForm(vcl::Application, 0);
-  form->SetClientWidth(978);
-  form->SetClientHeight(200);
-  auto* pager = new TRorIvezEviPager(form);
-  pager->SetParent(form);
-  pager->SetHeight(120);
-  pager->PageCaption()->SetVisible(false);
-  pager->TabSettings()->SetHeight(34);
+// The main window's ribbon built as its form builds it.
+struct MainRibbonRig {
+  std::shared_ptr<rtl::ManualClock> clock = std::make_shared<rtl::ManualClock>(1000);
+  std::unique_ptr<vcl::TImageList> images = BenchImages();
+  vcl::TForm* form = nullptr;
+  TRorIvezEviPager* pager = nullptr;
   std::vector<TLumPage*> pages;
-  for (const char* caption : {"&File", "&Edit", "&Edit", "&HTML ", "&Tools", "Tar&get"}) {
-    pages.push_back(new TLumPage(form));
-    pages.back()->SetCaption(caption);
-    pages.back()->SetParent(pager);
-  }
-  for (const BenchBar& bar : MainRibbonBars()) {
-    auto* tb = new TRorIvezEvi(form);
-    tb->SetCaption(bar.Caption);
-    int left = 10;
-    for (const char* item : bar.Items) {
-      vcl::TControl* c = nullptr;
-      if (item[0] == '|') {
-        auto* edit = new vcl::TEdit(form);
-        edit->SetBounds(left, 5, std::atoi(item + 1), 21);
-        c = edit;
-      } else {
-        auto* g = new controls::TLumGlowButton(form);
-        g->SetCaption(item);
-        g->SetImages(images.get());
-        g->SetImageIndex(0);
-        g->SetLayout(controls::blGlyphTop);
-        g->SetAutoSize(true);
-        vcl::TSize size{0, 0};
-        g->GetSizeForState(controls::bsLarge, size);
-        g->SetBounds(left, 5, size.cx, size.cy);
-        c = g;
-      }
-      left += c->Width() + 1;
-      c->SetParent(tb);
+  MainRibbonRig() {
+    rtl::InstallClock(clock);
+    form = new vcl::TForm(vcl::Application, 0);
+    form->SetClientWidth(978);
+    form->SetClientHeight(200);
+    pager = new TRorIvezEviPager(form);
+    pager->SetParent(form);
+    pager->SetHeight(120);
+    pager->PageCaption()->SetVisible(false);
+    pager->TabSettings()->SetHeight(34);
+    for (const char* caption : {"&File", "&Edit", "&Edit", "&HTML ", "&Tools", "Tar&get"}) {
+      pages.push_back(new TLumPage(form));
+      pages.back()->SetCaption(caption);
+      pages.back()->SetParent(pager);
     }
-    tb->SetParent(pages[static_cast<size_t>(bar.Page)]);
+    for (const BenchBar& bar : MainRibbonBars()) {
+      auto* tb = new TRorIvezEvi(form);
+      tb->SetCaption(bar.Caption);
+      int left = 10;
+      for (const char* item : bar.Items) {
+        vcl::TControl* c = nullptr;
+        if (item[0] == '|') {
+          auto* edit = new vcl::TEdit(form);
+          edit->SetBounds(left, 5, std::atoi(item + 1), 21);
+          c = edit;
+        } else {
+          auto* g = new controls::TLumGlowButton(form);
+          g->SetCaption(item);
+          g->SetImages(images.get());
+          g->SetImageIndex(0);
+          g->SetLayout(controls::blGlyphTop);
+          g->SetAutoSize(true);
+          vcl::TSize size{0, 0};
+          g->GetSizeForState(controls::bsLarge, size);
+          g->SetBounds(left, 5, size.cx, size.cy);
+          c = g;
+        }
+        left += c->Width() + 1;
+        c->SetParent(tb);
+      }
+      tb->SetParent(pages[static_cast<size_t>(bar.Page)]);
+    }
   }
+  ~MainRibbonRig() {
+    vcl::Free(form);
+    vcl::Application->ProcessMessages();
+    rtl::InstallClock(nullptr);
+  }
+};
+
+void BM_MainRibbonPages(benchmark::State& state) {
+  MainRibbonRig rig;
+  TRorIvezEviPager* pager = rig.pager;
+  std::vector<TLumPage*>& pages = rig.pages;
   pager->SetActivePageIndex(0);
-  form->Show();
+  rig.form->Show();
   vcl::Application->ProcessMessages();
   const int width = static_cast<int>(state.range(0));
   bool wide = false;
   for (auto _ : state) {
-    form->SetClientWidth(width + (wide ? 1 : 0));
+    rig.form->SetClientWidth(width + (wide ? 1 : 0));
     wide = !wide;
     for (size_t i = 0; i < pages.size(); ++i) {
       pager->SetActivePageIndex(static_cast<int>(i));
@@ -241,11 +259,51 @@ void BM_MainRibbonPages(benchmark::State& state) {
     }
   }
   state.counters["toolbars"] = static_cast<double>(MainRibbonBars().size());
-  vcl::Free(form);
-  vcl::Application->ProcessMessages();
-  rtl::InstallClock(nullptr);
 }
 BENCHMARK(BM_MainRibbonPages)->Arg(978)->Arg(700)->Arg(400)->Unit(benchmark::kMillisecond);
+
+// Counts the styler-change calls one registered control hears.
+class StyleChangeCounter : public vcl::TCustomControl, public IRorIvezEviStylerClient {
+ public:
+  StyleChangeCounter() : vcl::TCustomControl(nullptr) {}
+  TStylerClientKind StylerClientKind() const override { return TStylerClientKind::sckToolBar; }
+  void StylerChanged(int) override { ++calls; }
+  TCustomRorIvezEviStyler* ToolBarStyler() const override { return styler; }
+  void SetToolBarStyler(TCustomRorIvezEviStyler* Value) override { styler = Value; }
+  TCustomRorIvezEviStyler* styler = nullptr;
+  long long calls = 0;
+};
+
+// A Style change on the main window's ribbon with the office styler that
+// its pager and fourteen toolbars use: each iteration switches between the
+// classic and the Luna look (every value through its setter, every
+// broadcast to the pager and the toolbars), then lets the invalidated
+// pager, page and toolbars repaint.
+void BM_OfficeStyleChange(benchmark::State& state) {
+  MainRibbonRig rig;
+  auto* styler = new TRorIvezEviOfficeStyler(rig.form);
+  styler->SetStyle(bsOffice2003Classic);
+  rig.pager->SetToolBarStyler(styler);
+  StyleChangeCounter counter;
+  styler->RegisterControl(&counter);
+  rig.pager->SetActivePageIndex(1);
+  rig.form->Show();
+  vcl::Application->ProcessMessages();
+  bool luna = false;
+  for (auto _ : state) {
+    luna = !luna;
+    styler->SetStyle(luna ? bsOffice2007Luna : bsOffice2003Classic);
+    vcl::Application->ProcessMessages();
+    rig.pager->Repaint();
+    TLumPage* page = rig.pager->ActivePage();
+    page->Repaint();
+    for (int t = 0; t < page->ToolBarCount(); ++t) page->ToolBars(t)->Repaint();
+  }
+  state.counters["broadcasts"] =
+      benchmark::Counter(static_cast<double>(counter.calls), benchmark::Counter::kAvgIterations);
+  styler->UnregisterControl(&counter);
+}
+BENCHMARK(BM_OfficeStyleChange)->Unit(benchmark::kMillisecond);
 
 void BM_QToolButtonFusion(benchmark::State& state) {
   std::unique_ptr<QStyle> fusion(QStyleFactory::create("Fusion"));
