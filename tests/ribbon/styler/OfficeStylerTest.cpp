@@ -600,6 +600,21 @@ TEST(RibbonOfficeStyler, WhatALookLeavesAlone) {
   EXPECT_TRUE(s->AltQATShape());
   EXPECT_EQ(s->TabAppearance()->BackGround()->Direction(), gdVertical);
   EXPECT_EQ(s->PagerCaption()->TextColorExtended(), 0xFFFFFFu);
+  // Windows 7 takes the scenic flag as it is at the call; a later change
+  // of the flag does not run the look again.
+  const bool scenic = controls::GetGlobalWin7ScenicRibbon();
+  controls::SetGlobalWin7ScenicRibbon(false);
+  s->SetStyle(bsWindows7);
+  EXPECT_EQ(s->Color()->Color(), 0xFCEBDCu);
+  controls::SetGlobalWin7ScenicRibbon(true);
+  EXPECT_EQ(s->Color()->Color(), 0xFCEBDCu);
+  s->SetStyle(bsWindows7);
+  EXPECT_EQ(s->Color()->Color(), 0xFCEBDCu);  // the same value: nothing
+  s->SetStyle(bsOffice2003Classic);
+  s->SetStyle(bsWindows7);
+  EXPECT_EQ(s->Color()->Color(), 0xDBC9BAu);
+  controls::SetGlobalWin7ScenicRibbon(scenic);
+  s->SetStyle(bsOffice2007Obsidian);
   s->SetStyle(bsOffice2003Blue);
   EXPECT_FALSE(s->AltQATShape());
   EXPECT_EQ(s->GlyphColor(), 0u);
@@ -740,7 +755,16 @@ TEST(RibbonOfficeStyler, AutoThemeAdaptOnLoadingAndThemeChanges) {
     EXPECT_EQ(adapting->Style(), c.style);
     EXPECT_EQ(plain->Style(), bsOffice2003Classic);
   }
+  // The theme service's own switch sends the message to every window: the
+  // notifier hears it without help.
   vcl::SetThemeActive(true);
+  vcl::SetThemeColorSchemeName(u"HomeStead");
+  form->Show();
+  vcl::SetThemeActive(false);
+  EXPECT_EQ(adapting->Style(), bsOffice2003Classic);
+  vcl::SetThemeActive(true);
+  EXPECT_EQ(adapting->Style(), bsOffice2003Olive);
+  EXPECT_EQ(plain->Style(), bsOffice2003Classic);
   vcl::Free(form);
 }
 
