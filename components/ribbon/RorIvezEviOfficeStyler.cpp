@@ -6,6 +6,7 @@
 
 #include "controls/LumGDIP.h"
 #include "ribbon/RorIvezEviDraw.h"
+#include "rtl/CodePages.h"
 #include "rtl/SystemInfo.h"
 #include "vcl/Messages.h"
 #include "vcl/UxTheme.h"
