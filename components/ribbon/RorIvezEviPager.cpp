@@ -5,6 +5,7 @@
 #include <algorithm>
 
 #include "ribbon/RorIvezEviDraw.h"
+#include "ribbon/RorIvezEviOfficeStyler.h"
 #include "rtl/Exceptions.h"
 #include "vcl/ExtCtrls.h"
 
@@ -119,8 +120,11 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   style.Include(vcl::csAcceptsControls);
   SetControlStyle(style);
   SetAlign(vcl::alTop);
-  internalStyler_ = new TCustomRorIvezEviStyler(this);
-  internalStyler_->SetName("InternalStyler");
+  // A pager without a styler of its own looks like Office 2007 Luna.
+  auto* office = new TRorIvezEviOfficeStyler(this);
+  office->SetName("InternalStyler");
+  office->SetStyle(bsOffice2007Luna);
+  internalStyler_ = office;
   internalStyler_->RegisterControl(this);
   caption_.OnChange = [this](vcl::TObject*) {
     UpdatePages();

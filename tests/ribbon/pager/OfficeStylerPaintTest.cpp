@@ -145,3 +145,26 @@ TEST(RibbonOfficeStylerPaint, PageAndToolBarInFourLooks) {
 }
 
 }  // namespace
+
+namespace {
+
+// A pager without a styler of its own draws with its internal office
+// styler in the Luna look; the styler's notifier window does not count
+// among its pages.
+TEST(RibbonOfficeStylerPaint, PagerWithoutAStylerLooksLikeLuna) {
+  OfficeRibbonRig rig;
+  rig.pager->SetToolBarStyler(nullptr);
+  auto* own = dynamic_cast<TRorIvezEviOfficeStyler*>(rig.pager->CurrentStyler());
+  ASSERT_NE(own, nullptr);
+  EXPECT_EQ(own, rig.pager->InternalStyler());
+  EXPECT_EQ(own->Style(), bsOffice2007Luna);
+  EXPECT_EQ(own->Color()->Color(), 0xEDD8C7u);
+  EXPECT_EQ(rig.pager->PageCount(), 2);
+  EXPECT_EQ(rig.bar->CurrentStyler(), own);
+  const QImage shot = rig.Grab(rig.pager);
+  const vcl::TRect r = rig.page->BoundsRect();
+  EXPECT_EQ(OfficeRibbonRig::At(shot, r.Left, r.Top + 40), own->PageAppearance()->BorderColor());
+  EXPECT_EQ(OfficeRibbonRig::At(shot, r.Right - 30, r.Top + 22), own->PageAppearance()->ColorMirror());
+}
+
+}  // namespace
