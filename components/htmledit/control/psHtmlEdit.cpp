@@ -408,10 +408,6 @@ void TpsHTMLEditBase::RequestRepaint() { FPendingUpdates.SetFlag(puRepaint, true
 
 void TpsHTMLEditBase::RequestSmartTagAnalysis() { FPendingUpdates.SetFlag(puSmartTagAnalysis, true); }
 
-// The objects that describe what surrounds the caret come with the next
-// issue's formatting context; until then a move only tells the handler.
-void TpsHTMLEditBase::RefreshCursorContext() {}
-
 void TpsHTMLEditBase::ProcessPendingUpdates() {
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   if (FPendingUpdates.GetFlag(puCursorMoved)) {

@@ -70,6 +70,9 @@ using htmlview::TpsSelectionRange;
 
 class TpsTextSelection;
 class TpsSpanList;
+class TpsBlock;
+class TpsTable;
+class TpsBlocksAroundCursorList;
 class TpsImage;
 class TpsSelectableObject;
 class TpsHtmlEditSmartTagHost;
@@ -386,6 +389,26 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // The element's tag replaced by one made from aTagText: one command.
   void ReplaceElementTag(uint32_t aElementId, const AnsiString& aTagText);
 
+  // --- Formatting context at the caret (psHtmlEditContext.cpp), refreshed
+  // when the caret moves or the document changes ---
+  bool IsCursorInBlock();
+  // nullptr outside a block.
+  TpsBlock* GetCurrentBlock();
+  bool IsCursorInTable();
+  // nullptr outside a table.
+  TpsTable* GetCurrentTable();
+  TpsBlocksAroundCursorList* GetBlocksAroundCursor();
+  // Broadcast over the focused node's parent; false without a focused node.
+  bool SendToCursorParent(htmlview::TpsMessage& aMessage);
+  // Empty with a selection or outside a block.
+  void GetCursorFontFamily(AnsiString& aName);
+  // 0 with a selection, outside a block or with no size anywhere.
+  void GetCursorFontSize(htmldoc::TpsFontSizeValue& aSize);
+  using TpsCommonAttributeCallback =
+      std::function<void(TObjectPtr aList, Integer aIndex, const AnsiString& aText)>;
+  // With a selection: each inline tag text every selected top node holds.
+  void ForEachCommonAttribute(const TpsCommonAttributeCallback& aCallback, TObjectPtr aList);
+
   // --- Undo ---
   void SaveUndoState(Integer aUnused = 0);
   void Undo();
@@ -461,6 +484,10 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // Takes the selected image out of the page (its custom-tag wrappers
   // with it) as one command; OnImageUnselected fires first.
   void DeleteSelectedImage();
+  // The selected image without a link wrapped in a pair made from
+  // aOpenTag; the link of a linked one taken away. One command each.
+  void CreateImageLink(const AnsiString& aOpenTag);
+  void DeleteImageLink();
   // Back to text editing when an image is selected.
   void UnselectImage();
   // 0 text (the caret shows), 1 image (the text selection ends, the caret
@@ -722,6 +749,17 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // is the one that needs their type).
   std::shared_ptr<TpsSpanList> FSpansAroundCursor;
   std::shared_ptr<TpsSpanList> FSpansAroundSelection;
+  // The caret's context (shared for the same reason), made on the first
+  // refresh.
+  friend class TpsBlock;
+  friend class TpsTable;
+  friend class TpsBlocksAroundCursorList;
+  friend class TpsCustomTagsAroundCursorList;
+  std::shared_ptr<TpsBlock> FCurrentBlock;
+  std::shared_ptr<TpsTable> FCurrentTable;
+  std::shared_ptr<TpsBlocksAroundCursorList> FBlocksAroundCursor;
+  bool FCursorInBlock = false;
+  bool FCursorInTable = false;
   void MoveCursorToSelection(bool aEnd);
   Integer BorderWidth() const;
 
