@@ -768,15 +768,37 @@ TEST(RibbonOfficeStyler, AutoThemeAdaptOnLoadingAndThemeChanges) {
   vcl::Free(form);
 }
 
-// Without a windowed owner the notifier has no parent and hears nothing.
+// A form that stored any look loads into the scheme's look when the
+// styler adapts: "Metallic" gives 2003 Silver.
+TEST(RibbonOfficeStyler, LoadingUnderMetallicEndsSilver) {
+  ThemeServiceGuard guard;
+  vcl::SetThemeColorSchemeName(u"Metallic");
+  for (TToolBarStyle stored : {bsOffice2003Blue, bsOffice2007Obsidian, bsTerminal, bsCustom}) {
+    auto* s = new LoadingOfficeStyler(nullptr);
+    s->SetStyle(stored);
+    s->SetAutoThemeAdapt(true);
+    s->FinishLoading();
+    EXPECT_EQ(s->Style(), bsOffice2003Silver) << static_cast<int>(stored);
+    EXPECT_EQ(s->Color()->Color(), 0xECE2E1u);
+    vcl::Free(s);
+  }
+}
+
+// Without a windowed owner the notifier gets no parent and no window, so
+// the desktop's broadcast passes it by; its procedure still reports the
+// message when one is delivered to it.
 TEST(RibbonOfficeStyler, NotifierWithoutAWindowedOwner) {
+  ThemeServiceGuard guard;
   auto* s = new TRorIvezEviOfficeStyler(nullptr);
   EXPECT_EQ(s->Notifier()->Parent(), nullptr);
   EXPECT_EQ(s->Notifier()->Owner(), s);
   int heard = 0;
   s->Notifier()->OnThemeChange = [&heard](vcl::TObject*) { ++heard; };
+  vcl::SetThemeActive(false);
+  vcl::SetThemeActive(true);
+  EXPECT_EQ(heard, 0);
   s->Notifier()->Perform(vcl::WM_THEMECHANGED);
-  EXPECT_EQ(heard, 1);  // the procedure itself still reports the message
+  EXPECT_EQ(heard, 1);
   vcl::Free(s);
 }
 
