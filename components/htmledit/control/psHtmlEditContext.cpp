@@ -139,21 +139,27 @@ htmldoc::TpsFontSizeValue TpsBlock::GetFontSize() {
   return size.Value > 0 ? size : sheet.GetFontSize("body");
 }
 
+// The block node keeps the colour in its own style and writes it into its
+// tag when its content is taken out, so the message goes first and the
+// light relayout that reports the change follows.
 void TpsBlock::SetBackgroundColor(htmldoc::TColor aColor) {
   TpsHTMLEditBase& e = *FEditor;
   htmldoc::TpsDocumentLockGuard lock(e.DocumentLock());
-  if (e.FReadOnly || !e.RootWindow()) return;
-  TpsWindow* block = e.GetCursorBlockNode(false);
-  if (!block) return;
+  if (e.FReadOnly || !e.RootWindow() || !e.GetCursorBlockNode(false)) return;
   e.SaveUndoState();
   e.FCommandSnapshotCount = e.FUndoList.Count();
   try {
-    e.RunCommand(block, [&] { e.PostCommand(htmlview::psmSetBackgroundColor, block).Text = htmldoc::ColorToCssString(aColor); });
+    TpsMessage m(htmlview::mrCommand, htmlview::psmSetBackgroundColor, nullptr);
+    m.AutoFree = false;
+    m.Text = htmldoc::ColorToCssString(aColor);
+    e.SendToCursorParent(m);
+    e.Relayout(false, true);
   } catch (...) {
     e.FCommandSnapshotCount = -1;
     throw;
   }
   e.FCommandSnapshotCount = -1;
+  e.NotifyCursorMoved();
   e.ProcessPendingUpdates();
 }
 

@@ -290,4 +290,29 @@ TEST(EditorContext, ImageLinksMadeAndTakenAwayEachOneStep) {
   EXPECT_EQ(f.Body(), plain);
 }
 
+TEST(EditorContext, TheCustomTagAroundTheCaret) {
+  EditorOnForm f;
+  f.Editor->OnSupportedCustomTag = [](htmldoc::TObjectPtr, const htmldoc::TpsMarkupTag&, bool& aKeep) { aKeep = true; };
+  LoadContextPage(f, "<p>x<mod:var name=\"t\">a|b</mod:var>y</p>");
+  htmledit::TpsCustomTagsAroundCursorList* custom = f.Editor->GetCurrentBlock()->GetCustomTags();
+  ASSERT_TRUE(custom->HasCustomTag()) << f.Body();
+  EXPECT_EQ(custom->GetCustomTag()->GetName(), "mod:var");
+  EXPECT_EQ(custom->GetCustomTag()->GetAttribute("name"), "t");
+  // Past the pair there is none; the list is made anew after the move.
+  PressKey(f.Editor, htmlview::psmKeyRight, 3);
+  EXPECT_FALSE(f.Editor->GetCurrentBlock()->GetCustomTags()->HasCustomTag()) << ShowCaret(f.Body());
+}
+
+TEST(EditorContext, BackgroundColourOfTheCaretsBlockInOneStep) {
+  EditorOnForm f;
+  LoadContextPage(f, "<div>a|b</div>");
+  const std::string before = f.Body();
+  f.Editor->GetCurrentBlock()->SetBackgroundColor(0x0000FF);  // red, as TColor holds it
+  EXPECT_EQ(f.Editor->UndoList().Count(), 1);
+  EXPECT_EQ(ShowCaret(f.Body()), "<div style=\"background-color:red;\">a|b</div>");
+  EXPECT_NE(f.Editor->GetCurrentBlock()->GetStyleText().find("background-color"), std::string::npos);
+  f.Editor->Undo();
+  EXPECT_EQ(f.Body(), before);
+}
+
 }  // namespace
