@@ -643,7 +643,10 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // Nothing for nullptr; aDocPoint in document coordinates.
   void PopupMenuAt(const TpsPoint& aDocPoint, vcl::TPopupMenu* aMenu);
   void PopupImageMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FImagePopupMenu); }
-  void PopupLinkMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FLinkPopupMenu); }
+  // The view asks for the link menu at a client point.
+  void PopupLinkMenu(const TpsPoint& aClientPoint) override {
+    PopupMenuAt(ClientToDocument(aClientPoint), FLinkPopupMenu);
+  }
   void PopupTableMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FTablePopupMenu); }
 
  protected:

@@ -199,6 +199,12 @@ void TpsHTMLEditBase::MouseMove(vcl::TShiftState aShift, Integer aX, Integer aY)
   FLastShift = KeyShiftBits(aShift);
   auto m = TpsMessage::Create(htmlview::mrPositional, htmlview::psmMouseMove);
   m->Shift = FLastShift;
+  // The held button (a drag), or none.
+  if (aShift.Contains(vcl::ssLeft) || aShift.Contains(vcl::ssRight) || aShift.Contains(vcl::ssMiddle)) {
+    auto buttons = std::make_unique<htmlview::TpsVCLMouseButtons>();
+    buttons->SetMouseButton(aShift.Contains(vcl::ssLeft) ? 0 : aShift.Contains(vcl::ssRight) ? 1 : 2);
+    m->SetButtons(std::move(buttons));
+  }
   m->SetPos(ClientToDocument({aX, aY}));
   FWindowManager->PostMessage(std::move(m));
   ProcessMessages();

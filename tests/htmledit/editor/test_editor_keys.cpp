@@ -373,4 +373,144 @@ TEST(EditorKeys, AfterAPaintingFailureKeysCharactersAndMouseAreIgnored) {
   vcl::Free(form);
 }
 
+// --- The mouse through Qt ---
+
+std::vector<htmlview::TpsTextNode*> KeyTestLines(TpsHTMLEdit* aEditor) {
+  std::vector<htmlview::TpsTextNode*> lines;
+  for (htmlview::TpsWindow* w = htmlview::FollowingTextNode(aEditor->RootWindow()); w;
+       w = htmlview::FollowingTextNode(w))
+    lines.push_back(static_cast<htmlview::TpsTextNode*>(w));
+  return lines;
+}
+
+// A mouse event at a document point, in the widget's coordinates.
+void QtMouse(EditorOnForm& f, QEvent::Type aType, Qt::MouseButton aButton, Qt::MouseButtons aButtons,
+             const htmldoc::TpsPoint& aDocPoint, Qt::KeyboardModifiers aMods = Qt::NoModifier) {
+  const htmldoc::TpsPoint client = f.Editor->DocumentToClient(aDocPoint);
+  const vcl::TRect& border = f.Editor->NonClientInsets();
+  const QPointF local(client.X + border.Left, client.Y + border.Top);
+  QWidget* w = f.Editor->Widget();
+  QMouseEvent e(aType, local, w->mapToGlobal(local), aButton, aButtons, aMods);
+  QCoreApplication::sendEvent(w, &e);
+  vcl::Application->ProcessMessages();
+}
+
+void QtClick(EditorOnForm& f, const htmldoc::TpsPoint& aDocPoint, Qt::MouseButton aButton = Qt::LeftButton,
+             Qt::KeyboardModifiers aMods = Qt::NoModifier) {
+  QtMouse(f, QEvent::MouseButtonPress, aButton, aButton, aDocPoint, aMods);
+  QtMouse(f, QEvent::MouseButtonRelease, aButton, Qt::NoButton, aDocPoint, aMods);
+}
+
+htmldoc::TpsPoint LeftOfItem(htmlview::TpsTextNode* aLine, rtl::Integer aItem) {
+  const htmldoc::TpsRect r = aLine->GetAbsoluteRect();
+  return {r.Left + aLine->Items().GetItem(aItem).X + 1, (r.Top + r.Bottom) / 2};
+}
+
+TEST(EditorMouse, PressDragAndReleaseSelectAndAClickPlacesTheCaret) {
+  EditorOnForm f(400, 200);
+  LoadKeyPage(f, "<p>|alpha beta gamma</p><p>second line</p>");
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 2u);
+  // Items (blanks are none): a l p h a b e t a g a m m a; from before "b"
+  // (5) to before "g" (9).
+  QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, LeftOfItem(lines[0], 5));
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, LeftOfItem(lines[0], 7));
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, LeftOfItem(lines[0], 9));
+  QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, LeftOfItem(lines[0], 9));
+  EXPECT_EQ(KeySelection(f), "beta ");
+  EXPECT_TRUE(f.Editor->Focused());
+  // A plain click ends it and puts the caret there; Shift+click extends
+  // from it.
+  QtClick(f, LeftOfItem(lines[0], 1));
+  EXPECT_EQ(KeySelection(f), "");
+  QtTyped(f, "x");
+  EXPECT_EQ(ShownBody(f), "<p>ax|lpha beta gamma</p><p>second line</p>");
+  // A drag across blocks.
+  QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, LeftOfItem(lines[0], 2));
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, LeftOfItem(lines[1], 6));
+  QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, LeftOfItem(lines[1], 6));
+  // (The first line now reads "axlpha beta gamma".)
+  EXPECT_EQ(KeySelection(f), "lpha beta gammasecond ");
+}
+
+TEST(EditorMouse, ADoubleClickSelectsTheWord) {
+  EditorOnForm f(400, 200);
+  LoadKeyPage(f, "<p>|alpha beta gamma</p>");
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 1u);
+  const htmldoc::TpsPoint p = LeftOfItem(lines[0], 7);
+  QtClick(f, p);
+  QtMouse(f, QEvent::MouseButtonDblClick, Qt::LeftButton, Qt::LeftButton, p);
+  QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, p);
+  EXPECT_EQ(KeySelection(f), "beta");
+}
+
+class KeysRecordingMenu : public vcl::TPopupMenu {
+ public:
+  using vcl::TPopupMenu::TPopupMenu;
+  void Popup(rtl::Integer x, rtl::Integer y) override {
+    ++Shown;
+    At = {x, y};
+  }
+  int Shown = 0;
+  vcl::TPoint At{};
+};
+
+TEST(EditorMouse, ARightClickShowsThePopupMenuOrTheTableMenuInsideATable) {
+  EditorOnForm f(400, 200);
+  auto* plain = new KeysRecordingMenu(f.Form);
+  auto* table = new KeysRecordingMenu(f.Form);
+  f.Editor->SetPopupMenu(plain);
+  f.Editor->SetTablePopupMenu(table);
+  LoadKeyPage(f, "<p>|text</p><table><tr><td>cell</td></tr></table>");
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 2u);
+  const htmldoc::TpsPoint text = LeftOfItem(lines[0], 2);
+  QtClick(f, text, Qt::RightButton);
+  EXPECT_EQ(plain->Shown, 1);
+  EXPECT_EQ(table->Shown, 0);
+  EXPECT_EQ(plain->PopupComponent(), f.Editor);
+  const htmldoc::TpsPoint client = f.Editor->DocumentToClient(text);
+  const vcl::TPoint screen = f.Editor->ClientToScreen(vcl::TPoint{client.X, client.Y});
+  EXPECT_EQ(plain->At.X, screen.X);
+  EXPECT_EQ(plain->At.Y, screen.Y);
+  QtClick(f, LeftOfItem(lines[1], 2), Qt::RightButton);
+  EXPECT_EQ(plain->Shown, 1);
+  EXPECT_EQ(table->Shown, 1);
+  // A left click shows none.
+  QtClick(f, text);
+  EXPECT_EQ(plain->Shown + table->Shown, 2);
+}
+
+TEST(EditorMouse, AWheelNotchScrolls120PixelsAndStopsAtTheTop) {
+  EditorOnForm f(400, 200);
+  std::string page;
+  for (int i = 0; i < 60; ++i) page += "<p>line " + std::to_string(i) + "</p>";
+  LoadKeyPage(f, page);
+  ASSERT_GT(f.Editor->GetDocumentHeight(), 600);
+  QWidget* w = f.Editor->Widget();
+  const auto wheel = [&](int aDelta) {
+    const QPointF at(50, 50);
+    QWheelEvent e(at, w->mapToGlobal(at), QPoint(), QPoint(0, aDelta), Qt::NoButton, Qt::NoModifier,
+                  Qt::NoScrollPhase, false);
+    QCoreApplication::sendEvent(w, &e);
+    vcl::Application->ProcessMessages();
+  };
+  wheel(-120);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 120);
+  wheel(-120);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 240);
+  wheel(120);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 120);
+  wheel(120);
+  wheel(120);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 0);
+  // A handler that takes the turn keeps the view where it is.
+  f.Editor->OnMouseWheel = [](vcl::TObject*, vcl::TShiftState, rtl::Integer, vcl::TPoint, bool& aHandled) {
+    aHandled = true;
+  };
+  wheel(-120);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 0);
+}
+
 }  // namespace
