@@ -513,4 +513,17 @@ TEST(EditorMouse, AWheelNotchScrolls120PixelsAndStopsAtTheTop) {
   EXPECT_EQ(f.Editor->ScrollPosition(), 0);
 }
 
+TEST(EditorMouse, TheCursorOverALinkIsLinkHoverCursor) {
+  EditorOnForm f(400, 200);
+  f.Editor->SetLinkHoverCursor(vcl::crHandPoint);
+  LoadKeyPage(f, "<p>|plain <a href=\"u.html\">link</a></p>");
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 1u);
+  // Items: p l a i n l i n k; over "i" of "link" (7), then over "a" (2).
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 7));
+  EXPECT_EQ(f.Editor->vcl::TControl::Cursor(), vcl::crHandPoint);
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 2));
+  EXPECT_EQ(f.Editor->vcl::TControl::Cursor(), vcl::crIBeam);
+}
+
 }  // namespace
