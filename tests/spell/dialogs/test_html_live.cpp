@@ -6,16 +6,27 @@
 // Ignore All and suggestion through its events.
 #include <gtest/gtest.h>
 
+#include <QKeyEvent>
+
+#include <atomic>
+#include <condition_variable>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <mutex>
 #include <sstream>
+#include <thread>
 
 #include "DialogTestSupport.h"
 #include "htmledit/editor/EditorFixture.h"
 #include "htmledit/editor/EditorSmartTags.h"
+#include "htmledit/view/psTextNode.h"
+#include "htmledit/view/psTextWalk.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3Text.h"
 #include "spell/html/psSpellChecker.h"
+#include "spell/lx3SpellDialog.h"
 
 using namespace spell;
 using namespace spell_dialog_test;
@@ -134,6 +145,48 @@ struct LiveEditor {
   TpsSmartTagSpellchecker* handler;
   Integer id;
 };
+
+// Ends the program with a message when the test it guards has not ended
+// within its bound: a deadlock between the threads then fails the run
+// instead of holding it up.
+class Watchdog {
+ public:
+  Watchdog(const char* aWhat, std::chrono::seconds aBound)
+      : FThread([this, aWhat, aBound] {
+          std::unique_lock<std::mutex> l(FLock);
+          if (!FDone.wait_for(l, aBound, [this] { return FEnded; })) {
+            std::fprintf(stderr, "%s: still running after %lld s, taken as a deadlock\n", aWhat,
+                         static_cast<long long>(aBound.count()));
+            std::abort();
+          }
+        }) {}
+  ~Watchdog() {
+    {
+      std::lock_guard<std::mutex> l(FLock);
+      FEnded = true;
+    }
+    FDone.notify_all();
+    FThread.join();
+  }
+
+ private:
+  std::mutex FLock;
+  std::condition_variable FDone;
+  bool FEnded = false;
+  std::thread FThread;
+};
+
+// Typing as the keyboard does: one key event per character, sent to the
+// editor's window.
+void TypeKeys(htmledit::TpsHTMLEditBase* aEditor, const QString& aText) {
+  for (QChar c : aText) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(aEditor->Widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString(c));
+    QCoreApplication::sendEvent(aEditor->Widget(), &release);
+    vcl::Application->ProcessMessages();
+  }
+}
 
 // A component the handler frees, since nothing owns it.
 class CountedSpell : public TLexaSpell3 {
@@ -267,3 +320,73 @@ TEST(HtmlLiveSpelling, ThePopupAddsIgnoresAllAndReplacesTheClickedWordOnly) {
   htmledittest::RightClickCharacter(e.f.Editor, b.Line[at], b.Element[at]);
   EXPECT_EQ(e.f.Body(), before);
 }
+
+TEST(HtmlLiveSpelling, TypingAndACheckRunBesideLiveSpellingEndAndLeaveTheRuleKept) {
+  // Far beyond the test's own time; reached only when the threads hang.
+  Watchdog watchdog("TypingAndACheckRunBesideLiveSpelling", std::chrono::seconds(90));
+  LiveEditor e("html_live_both_locks");
+  std::string page = ReadPage("mod/core.html");
+  ASSERT_FALSE(page.empty()) << "apache2-doc's English manual is needed";
+  const size_t body = page.find("<body");
+  ASSERT_NE(body, std::string::npos);
+  page.insert(page.find('>', body) + 1, "<p>Ths is a tset of the spelling, a chekcer and a tset again.</p>");
+  e.f.Editor->LoadHTML(page);
+  e.f.Editor->SetFocus();
+  vcl::Application->ProcessMessages();
+
+  // Typing at the page's end while the thread is still analysing the
+  // long page.
+  QTest::keyClick(e.f.Editor->Widget(), Qt::Key_End, Qt::ControlModifier);
+  vcl::Application->ProcessMessages();
+  TypeKeys(e.f.Editor, QStringLiteral(" Plainn wurds typd"));
+
+  // A check run waits in its modeless dialog on the first mistake.
+  ModalAnswer answer;
+  SpellCheckHtmlEdit(&e.scratch.spell, e.f.Editor);
+  Pump();
+  auto* d = dynamic_cast<TSpellDialog*>(e.scratch.spell.SpellDialogForm());
+  ASSERT_NE(d, nullptr);
+  ASSERT_EQ(d->NotFoundEdit->Text(), "Ths");
+  AnsiString selected;
+  e.f.Editor->GetSelectedText(selected);
+  EXPECT_EQ(selected, "Ths");
+
+  // Add, then Change All, each while live spelling goes over the whole
+  // page again beside them.
+  e.f.Editor->RestartSmartTagAnalysis();
+  Click(d->AddButton);
+  Pump();
+  EXPECT_TRUE(e.scratch.spell.WordAcceptable("Ths"));
+  ASSERT_EQ(d->NotFoundEdit->Text(), "tset");
+  d->ReplaceWithEdit->SetText("test");
+  e.f.Editor->RestartSmartTagAnalysis();
+  Click(d->ChangeAllButton);
+  Pump();
+  EXPECT_EQ(d->NotFoundEdit->Text(), "chekcer");
+  // Past it, the second "tset" is changed on the way.
+  e.f.Editor->RestartSmartTagAnalysis();
+  Click(d->IgnoreButton);
+  Pump();
+  EXPECT_TRUE(e.scratch.spell.Checking());
+  EXPECT_NE(d->NotFoundEdit->Text(), "tset");
+  // Typing again while the dialog waits on the next word.
+  QTest::keyClick(e.f.Editor->Widget(), Qt::Key_End, Qt::ControlModifier);
+  vcl::Application->ProcessMessages();
+  TypeKeys(e.f.Editor, QStringLiteral(" mor"));
+  answer.Arm(vcl::mrOk);
+  Click(d->CancelButton);
+  Pump();
+  answer.Disarm();
+  EXPECT_FALSE(e.scratch.spell.Checking());
+
+  const std::string text = e.f.Body();
+  EXPECT_NE(text.find("<p>Ths is a test of the spelling, a chekcer and a test again.</p>"), std::string::npos);
+  EXPECT_NE(text.find("Plainn wurds typd mor"), std::string::npos);
+  // Once idle, every block's marks follow the rule, the typed words too.
+  ASSERT_TRUE(e.idle.Settle());
+  const std::vector<AnsiString> rejected = ExpectSpellingMarks(e.f.Editor, e.scratch.spell, e.id);
+  for (const char* typed : {"Plainn", "wurds", "typd", "chekcer"})
+    EXPECT_NE(std::find(rejected.begin(), rejected.end(), AnsiString(typed)), rejected.end()) << typed;
+  EXPECT_EQ(std::find(rejected.begin(), rejected.end(), AnsiString("tset")), rejected.end());
+}
+
