@@ -4,6 +4,7 @@
 // undo step with the saved HTML checked, and the queries that read them.
 #include <gtest/gtest.h>
 
+#include <random>
 #include <vector>
 
 #include "CaretNotation.h"
@@ -11,7 +12,9 @@
 #include "htmledit/control/psBlockContext.h"
 #include "htmledit/control/psObjectSelection.h"
 #include "htmledit/control/psSpanLists.h"
+#include "htmledit/doc/psDataChunk.h"
 #include "htmledit/doc/psLookupLists.h"
+#include "htmledit/doc/psTagStyles.h"
 #include "htmledit/doc/psStyleSheets.h"
 #include "htmledit/view/psMessages.h"
 #include "htmledit/view/psBodyNode.h"
@@ -313,6 +316,72 @@ TEST(EditorContext, BackgroundColourOfTheCaretsBlockInOneStep) {
   EXPECT_NE(f.Editor->GetCurrentBlock()->GetStyleText().find("background-color"), std::string::npos);
   f.Editor->Undo();
   EXPECT_EQ(f.Body(), before);
+}
+
+// The inline tags open at the caret, innermost first, read from the whole
+// body's list: every inline opening tag before the cursor whose closing
+// tag comes after it, within the cursor's block.
+std::vector<std::string> OpenTagsAtCursor(TpsHTMLEdit* aEditor, std::string& aBlockTag) {
+  std::unique_ptr<htmldoc::TpsDataChunk> copy = aEditor->RootWindow()->GetChunk(true);
+  std::vector<std::string> stack;
+  aBlockTag.clear();
+  for (htmldoc::TpsChunkElement* e = copy->First(); e; e = e->Next) {
+    if (e->Kind == htmldoc::ceCursor) break;
+    if (htmldoc::TpsDataChunk::IsBlockTag(e)) {
+      stack.clear();
+      if (e->Tag->GetTagType() == htmldoc::ttOpening) aBlockTag = e->Tag->GetText();
+    } else if (htmldoc::TpsDataChunk::IsInlineOpenTag(e)) {
+      stack.push_back(e->Tag->GetText());
+    } else if (htmldoc::TpsDataChunk::IsInlineCloseTag(e) && !stack.empty()) {
+      stack.pop_back();
+    }
+  }
+  return std::vector<std::string>(stack.rbegin(), stack.rend());
+}
+
+TEST(EditorContext, QueriesAtRandomCaretsEqualAReadingOfTheNodeList) {
+  EditorOnForm f(600, 400);
+  LoadContextPage(f,
+                  "<p style=\"font-family:Courier\">|a<b>b<i>c<span style=\"font-size:20pt\">d</span>e</i>f</b>g</p>"
+                  "<h2>h<u>i<span style=\"font-family:Arial\">j<b>k</b>l</span></u>m</h2>"
+                  "<p style=\"font-size:9pt\"><a href=\"u.html\">n<i>o</i></a>p<span style=\"font-size:14pt;font-family:Tahoma\">q</span></p>");
+  const htmldoc::TpsStyleSheet& sheet = *f.Editor->StyleSheet();
+  std::mt19937 random(29);
+  for (int step = 0; step < 40; ++step) {
+    PressKey(f.Editor, random() % 4 != 0 ? htmlview::psmKeyRight : htmlview::psmKeyLeft, 1 + static_cast<int>(random() % 4));
+    SCOPED_TRACE(ShowCaret(f.Body()));
+    std::string blockText;
+    const std::vector<std::string> open = OpenTagsAtCursor(f.Editor, blockText);
+    htmledit::TpsSpanList* spans = f.Editor->GetCurrentBlock()->GetSpans();
+    std::vector<std::string> listed;
+    for (Integer i = 0; i < spans->GetCount(); ++i) listed.push_back(spans->GetSpanText(i));
+    EXPECT_EQ(listed, open);
+
+    vcl::TFontStyles styles;
+    AnsiString family;
+    htmldoc::TpsFontSizeValue size;
+    for (const std::string& text : open) {
+      htmldoc::TpsMarkupTag tag(text);
+      if (tag.GetName() == "b") styles.Include(vcl::fsBold);
+      if (tag.GetName() == "i") styles.Include(vcl::fsItalic);
+      if (tag.GetName() == "u") styles.Include(vcl::fsUnderline);
+      if (family.empty()) family = htmldoc::GetTagFontFamily(tag, sheet);
+      if (size.Value <= 0) size = htmldoc::GetTagFontSize(tag, sheet);
+    }
+    const htmldoc::TpsMarkupTag block(blockText);
+    if (family.empty()) family = htmldoc::GetTagFontFamily(block, sheet);
+    if (family.empty()) family = sheet.GetFontFamily("body");
+    if (size.Value <= 0) size = htmldoc::GetTagFontSize(block, sheet);
+    if (size.Value <= 0) size = sheet.GetFontSize("body");
+    EXPECT_EQ(f.Editor->GetFontStyleFlags(), styles);
+    AnsiString gotFamily;
+    f.Editor->GetCursorFontFamily(gotFamily);
+    EXPECT_EQ(gotFamily, family);
+    htmldoc::TpsFontSizeValue gotSize;
+    f.Editor->GetCursorFontSize(gotSize);
+    EXPECT_DOUBLE_EQ(gotSize.Value, size.Value);
+    EXPECT_EQ(gotSize.Unit, size.Unit);
+  }
 }
 
 }  // namespace
