@@ -425,7 +425,9 @@ TEST(EditorMouse, PressDragAndReleaseSelectAndAClickPlacesTheCaret) {
   EXPECT_EQ(KeySelection(f), "");
   QtTyped(f, "x");
   EXPECT_EQ(ShownBody(f), "<p>ax|lpha beta gamma</p><p>second line</p>");
-  // A drag across blocks.
+  // A drag across blocks (the typing made the lines anew).
+  lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 2u);
   QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, LeftOfItem(lines[0], 2));
   QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, LeftOfItem(lines[1], 6));
   QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, LeftOfItem(lines[1], 6));
