@@ -325,7 +325,7 @@ TEST(HtmlLiveSpelling, TypingAndACheckRunBesideLiveSpellingEndAndLeaveTheRuleKep
   // Far beyond the test's own time; reached only when the threads hang.
   Watchdog watchdog("TypingAndACheckRunBesideLiveSpelling", std::chrono::seconds(90));
   LiveEditor e("html_live_both_locks");
-  std::string page = ReadPage("mod/core.html");
+  std::string page = ReadPage("sections.html");
   ASSERT_FALSE(page.empty()) << "apache2-doc's English manual is needed";
   const size_t body = page.find("<body");
   ASSERT_NE(body, std::string::npos);
