@@ -1,5 +1,5 @@
 // Links and form controls in cells: a plain-text link or a mini-HTML
-// anchor opened through the link opener (only web and mail links: cell
+// anchor opened by the desktop (only web and mail links: cell
 // texts come from the network, and any other scheme could start a
 // program), "CELL://R<row>C<col>" anchors that jump inside the grid, and
 // the CHECK, RADIO and BUTTON controls of a cell's mini-HTML.
@@ -8,7 +8,7 @@
 #include "grid/model/HtmlText.h"
 #include "dropdown/HtmlText.h"
 #include "rtl/Strings.h"
-#include "vcl/LinkOpener.h"
+#include "vcl/Shell.h"
 
 namespace grid {
 
@@ -81,7 +81,7 @@ bool TVadOdizadEzev::ClickLink(Integer col, Integer row, Integer realCol, Intege
   const AnsiString upper = rtl::UpperCase(link);
   const size_t cellAt = upper.find("CELL://");
   if (cellAt == std::string::npos) {
-    if (IsOpenableLink(link)) vcl::CurrentLinkOpener().Open(rtl::Trim(link));
+    if (IsOpenableLink(link)) vcl::OpenURL(rtl::Trim(link));
     return true;
   }
   TCellCoord target;

@@ -9,20 +9,16 @@
 #include "grid/GridComponent.h"
 #include "grid/model/HtmlText.h"
 #include "vcl/Forms.h"
-#include "vcl/LinkOpener.h"
 #include "vcl/Messages.h"
+#include "vcl/Shell.h"
 
 using namespace grid;
 
 namespace {
 
-class RecordingOpener : public vcl::LinkOpener {
- public:
+// Stands in for the desktop's opener and keeps what it was handed.
+struct RecordingOpener {
   std::vector<std::string> opened;
-  bool Open(const rtl::AnsiString& link) override {
-    opened.push_back(link);
-    return true;
-  }
 };
 
 struct LinkGrid {
@@ -30,7 +26,10 @@ struct LinkGrid {
   TVadOdizadEzev* grid = nullptr;
   RecordingOpener opener;
   LinkGrid() {
-    vcl::SetLinkOpener(&opener);
+    vcl::SetOpenURLHandler([this](const rtl::AnsiString& link) {
+      opener.opened.push_back(link);
+      return true;
+    });
     form = new vcl::TForm(vcl::Application, 0);
     form->SetBounds(0, 0, 600, 400);
     grid = new TVadOdizadEzev(form);
@@ -45,7 +44,7 @@ struct LinkGrid {
   }
   ~LinkGrid() {
     vcl::Free(form);
-    vcl::SetLinkOpener(nullptr);
+    vcl::SetOpenURLHandler(nullptr);
   }
   void Click(Integer x, Integer y) {
     grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));
