@@ -214,8 +214,8 @@ bool TCellControlHost::Editable(Integer col, Integer row, bool alwaysActive, boo
 bool TCellControlHost::GetCellCheckState(Integer col, Integer realRow, bool& state) {
   if (col < 0 || realRow < 0 || col >= model_.ColCount() || realRow >= model_.AllRowCount()) return false;
   auto byText = [&](const AnsiString& text) { return text == CheckTrue(col, realRow); };
-  if (model_.NumHiddenRows() == 0) {
-    const TCellGraphic* g = GetCellGraphic(col, realRow);
+  // A check graphic's state; the data kinds read it from the cell's text.
+  auto fromGraphic = [&](const TCellGraphic* g, auto cellText) {
     if (g == nullptr) return false;
     switch (g->CellType) {
       case ctCheckBox:
@@ -223,7 +223,7 @@ bool TCellControlHost::GetCellCheckState(Integer col, Integer realRow, bool& sta
         return true;
       case ctDataCheckBox:
       case ctVirtCheckBox:
-        state = byText(model_.GetDisplayCell(col, realRow));
+        state = byText(cellText());
         return true;
       case ctRowCheckBox:
         if (col != 0) return false;
@@ -232,26 +232,11 @@ bool TCellControlHost::GetCellCheckState(Integer col, Integer realRow, bool& sta
       default:
         return false;
     }
-  }
-  if (TCellProperties* p = model_.RealObjects(col, realRow)) {
-    const TCellGraphic* g = p->Graphic();
-    if (g == nullptr) return false;
-    switch (g->CellType) {
-      case ctCheckBox:
-        state = g->CellBoolean;
-        return true;
-      case ctDataCheckBox:
-      case ctVirtCheckBox:
-        state = byText(model_.RealCells(col, realRow));
-        return true;
-      case ctRowCheckBox:
-        if (col != 0) return false;
-        state = RowMarked(realRow);
-        return true;
-      default:
-        return false;
-    }
-  }
+  };
+  if (model_.NumHiddenRows() == 0)
+    return fromGraphic(GetCellGraphic(col, realRow), [&] { return model_.GetDisplayCell(col, realRow); });
+  if (TCellProperties* p = model_.RealObjects(col, realRow))
+    return fromGraphic(p->Graphic(), [&] { return model_.RealCells(col, realRow); });
   // No properties: a graphic the grid supplies without storing it.
   if (realRow >= model_.RowCount()) return false;
   const TCellGraphic* g = GetCellGraphic(col, realRow);

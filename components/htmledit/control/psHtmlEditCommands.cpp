@@ -443,58 +443,29 @@ void TpsHTMLEditBase::InsertTable(Integer iColCount, Integer iRowCount, Integer 
   ProcessPendingUpdates();
 }
 
+// A table command at the caret: nothing while read-only or outside a
+// table; deleting a table's last row or column deletes the table.
 void TpsHTMLEditBase::RunTableCommand(Integer aId) {
+  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
+  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
+  if (aId == htmlview::psmTableDeleteRow || aId == htmlview::psmTableDeleteColumn) {
+    Integer rows = 0, columns = 0;
+    CaretTableSize(rows, columns);
+    if ((aId == htmlview::psmTableDeleteRow ? rows : columns) <= 1) aId = htmlview::psmTableDelete;
+  }
   TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
   ClearSelection();
   RunCommand(nullptr, [&] { PostCommand(aId); });
   ProcessPendingUpdates();
 }
 
-void TpsHTMLEditBase::DeleteTable() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  RunTableCommand(htmlview::psmTableDelete);
-}
-
-void TpsHTMLEditBase::InsertRowBelow() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  RunTableCommand(htmlview::psmTableInsertRowBelow);
-}
-
-void TpsHTMLEditBase::InsertRowAbove() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  RunTableCommand(htmlview::psmTableInsertRowAbove);
-}
-
-void TpsHTMLEditBase::InsertColumnToTheRight() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  RunTableCommand(htmlview::psmTableInsertColumnRight);
-}
-
-void TpsHTMLEditBase::InsertColumnToTheLeft() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  RunTableCommand(htmlview::psmTableInsertColumnLeft);
-}
-
-void TpsHTMLEditBase::DeleteCurrentRow() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  Integer rows = 0, columns = 0;
-  CaretTableSize(rows, columns);
-  RunTableCommand(rows <= 1 ? htmlview::psmTableDelete : htmlview::psmTableDeleteRow);
-}
-
-void TpsHTMLEditBase::DeleteCurrentColumn() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow() || !GetCursorTableNode(false)) return;
-  Integer rows = 0, columns = 0;
-  CaretTableSize(rows, columns);
-  RunTableCommand(columns <= 1 ? htmlview::psmTableDelete : htmlview::psmTableDeleteColumn);
-}
+void TpsHTMLEditBase::DeleteTable() { RunTableCommand(htmlview::psmTableDelete); }
+void TpsHTMLEditBase::InsertRowBelow() { RunTableCommand(htmlview::psmTableInsertRowBelow); }
+void TpsHTMLEditBase::InsertRowAbove() { RunTableCommand(htmlview::psmTableInsertRowAbove); }
+void TpsHTMLEditBase::InsertColumnToTheRight() { RunTableCommand(htmlview::psmTableInsertColumnRight); }
+void TpsHTMLEditBase::InsertColumnToTheLeft() { RunTableCommand(htmlview::psmTableInsertColumnLeft); }
+void TpsHTMLEditBase::DeleteCurrentRow() { RunTableCommand(htmlview::psmTableDeleteRow); }
+void TpsHTMLEditBase::DeleteCurrentColumn() { RunTableCommand(htmlview::psmTableDeleteColumn); }
 
 // --- Alignment ---
 
