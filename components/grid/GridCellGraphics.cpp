@@ -33,6 +33,24 @@ double CellNumber(TVadOdizadEzev* grid, Integer col, Integer row) {
   }
 }
 
+// A check box or radio button in the classic, flat, XP or RUZ look: the
+// first two draw the frame control in the box, the other two take their
+// bitmap (RUZ 1-4, XP 5-8: checked, unchecked, then the same disabled).
+void DrawToggleInLook(TCanvas* canvas, TControlStyle style, TRect box, const TRect& bitmapRect,
+                      Cardinal frameKind, const char* bitmapPrefix, bool checked, bool enabled) {
+  if (style == csClassic || style == csFlat) {
+    Cardinal state = frameKind;
+    if (checked) state |= vcl::DFCS_CHECKED;
+    if (style == csFlat) state |= vcl::DFCS_FLAT;
+    if (!enabled) state |= vcl::DFCS_INACTIVE;
+    canvas->DrawFrameControl(box, vcl::DFC_BUTTON, state);
+    return;
+  }
+  const Integer first = style == csWinXP ? 5 : 1;
+  const Integer index = first + (checked ? 0 : 1) + (enabled ? 0 : 2);
+  DrawResourceBitmap(canvas, canvas->Brush()->Color(), bitmapRect, bitmapPrefix + std::to_string(index));
+}
+
 }  // namespace
 
 TVadOdizadEzev::TCellGraphicLayout TVadOdizadEzev::GetCellGraphicLayout(Integer col, Integer row) {
@@ -110,22 +128,12 @@ void TVadOdizadEzev::PaintCheckGlyph(TCanvas* canvas, const TRect& r, bool check
   const Integer k = controlLook_->CheckSize();
   switch (style) {
     case csClassic:
-    case csFlat: {
-      TRect box{r.Left + (r.Width() - k) / 2, r.Top + (r.Height() - k) / 2, 0, 0};
-      box.Right = box.Left + k;
-      box.Bottom = box.Top + k;
-      Cardinal state = vcl::DFCS_BUTTONCHECK;
-      if (checked) state |= vcl::DFCS_CHECKED;
-      if (style == csFlat) state |= vcl::DFCS_FLAT;
-      if (!enabled) state |= vcl::DFCS_INACTIVE;
-      canvas->DrawFrameControl(box, vcl::DFC_BUTTON, state);
-      break;
-    }
+    case csFlat:
     case csWinXP:
     case csRUZ: {
-      const Integer first = style == csWinXP ? 5 : 1;
-      const Integer index = first + (checked ? 0 : 1) + (enabled ? 0 : 2);
-      DrawResourceBitmap(canvas, canvas->Brush()->Color(), r, "VOECHK0" + std::to_string(index));
+      const Integer left = r.Left + (r.Width() - k) / 2, top = r.Top + (r.Height() - k) / 2;
+      DrawToggleInLook(canvas, style, {left, top, left + k, top + k}, r, vcl::DFCS_BUTTONCHECK, "VOECHK0", checked,
+                       enabled);
       break;
     }
     case csMelbrook: {
@@ -200,23 +208,12 @@ void TVadOdizadEzev::PaintRadioGroup(TCanvas* canvas, const TRect& r, bool rever
     const bool enabled = !disabled;
     switch (style) {
       case csClassic:
-      case csFlat: {
-        TRect box{x, y, x + radio, y + radio};
-        Cardinal state = vcl::DFCS_BUTTONRADIO;
-        if (checked) state |= vcl::DFCS_CHECKED;
-        if (style == csFlat) state |= vcl::DFCS_FLAT;
-        if (!enabled) state |= vcl::DFCS_INACTIVE;
-        canvas->DrawFrameControl(box, vcl::DFC_BUTTON, state);
-        break;
-      }
+      case csFlat:
       case csWinXP:
-      case csRUZ: {
-        const Integer first = style == csWinXP ? 5 : 1;
-        const Integer index = first + (checked ? 0 : 1) + (enabled ? 0 : 2);
-        const TColor back = canvas->Brush()->Color();
-        DrawResourceBitmap(canvas, back, {x, y, x + 16, y + 16}, "VOERAD0" + std::to_string(index));
+      case csRUZ:
+        DrawToggleInLook(canvas, style, {x, y, x + radio, y + radio}, {x, y, x + 16, y + 16}, vcl::DFCS_BUTTONRADIO,
+                         "VOERAD0", checked, enabled);
         break;
-      }
       case csGlyph: {
         vcl::TBitmap* glyph = checked ? controlLook_->RadioOnGlyph() : controlLook_->RadioOffGlyph();
         if (glyph != nullptr && !glyph->Empty())

@@ -176,7 +176,9 @@ int TLumPage::FreeSpace() const {
 // Each pass re-reads the free space from the toolbars as they now stand
 // (the pass the steps describe running again). A pass that finds nothing
 // to reduce and nothing to collapse ends the work: scrolling takes over.
-void TLumPage::ShrinkToolBars() {
+void TLumPage::ShrinkToolBars() { ReduceToolBars(false); }
+
+void TLumPage::ReduceToolBars(bool Fitting) {
   if (Designing()) return;
   for (;;) {
     const int free = FreeSpace();
@@ -191,7 +193,8 @@ void TLumPage::ShrinkToolBars() {
       TButtonSizeState state = controls::bsLarge;
       const int gain = (*it)->ReduceButtons(false, state);
       if (gain <= 0) continue;
-      if (!chosen || PageReplacesReduce(gain, state, chosenGain, chosenState)) {
+      if (!chosen || PageReplacesReduce(gain, state, chosenGain, chosenState) ||
+          (Fitting && state == chosenState && chosenGain < need)) {
         chosen = *it;
         chosenGain = gain;
         chosenState = state;
@@ -266,43 +269,7 @@ void TLumPage::FitToolBars() {
     GrowToolBars();
     return;
   }
-  for (;;) {
-    const int free = FreeSpace();
-    if (free > 0) return;
-    const int need = -free;
-    const std::vector<TLumCustomToolBar*> shown = ShownToolBars();
-    TLumCustomToolBar* chosen = nullptr;
-    int chosenGain = 0;
-    TButtonSizeState chosenState = controls::bsLarge;
-    for (auto it = shown.rbegin(); it != shown.rend(); ++it) {
-      if (!SizeCandidate(*it)) continue;
-      TButtonSizeState state = controls::bsLarge;
-      const int gain = (*it)->ReduceButtons(false, state);
-      if (gain <= 0) continue;
-      if (!chosen || (state == chosenState && (gain < chosenGain || chosenGain < need)) ||
-          (state == controls::bsLabel && chosenState == controls::bsGlyph)) {
-        chosen = *it;
-        chosenGain = gain;
-        chosenState = state;
-      }
-    }
-    if (chosen) {
-      TButtonSizeState state = controls::bsLarge;
-      const int gained = chosen->ReduceButtons(true, state);
-      ArrangeToolBars();
-      if (gained >= need) return;
-      continue;
-    }
-    if (need <= 0) return;
-    TLumCustomToolBar* last = nullptr;
-    for (auto it = shown.rbegin(); it != shown.rend() && !last; ++it)
-      if (SizeCandidate(*it)) last = *it;
-    if (!last) return;
-    last->SetCollapsed(true);
-    if (!last->IsCollapsed()) return;
-    last->SetCloneReduced(true);
-    ArrangeToolBars();
-  }
+  ReduceToolBars(true);
 }
 
 int TLumPage::ToolBarsFitting(int Index, bool Forward) const {

@@ -145,6 +145,9 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   int NaturalWidth = 0;
 
  private:
+  // The shrinking passes; fitting also takes a larger step of the same
+  // kind while the chosen one would not close the gap.
+  void ReduceToolBars(bool Fitting);
   TRorIvezEviPager* pager_ = nullptr;
   void TabsChanged();
   rtl::WideString wideCaption_;

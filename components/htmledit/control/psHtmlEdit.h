@@ -745,6 +745,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // Command helpers (psHtmlEditCommands.cpp).
   void UpdateSelectionFromMarks();
   void RunTableCommand(Integer aId);
+  void RunCaretBlockCommand(bool aOnSelection, const std::function<void(htmlview::TpsWindow* aBlock)>& aPost);
   void CaretBlockClassAndStyle(AnsiString& aClass, AnsiString& aStyle);
   void CaretTableSize(Integer& aRows, Integer& aColumns);
   void SetCaretBlockAlignment(Byte aAlignment);

@@ -225,15 +225,25 @@ void TpsHTMLEditBase::DeleteSelection() {
 
 // --- Caret commands ---
 
-void TpsHTMLEditBase::InsertSpanAtCursor(const AnsiString& aOpenTag) {
+// A command on the caret's block, one undo step: nothing while read-only or
+// with no block at the caret. A command on the caret clears the selection
+// first; one on the selection reads it back from the marks afterwards.
+void TpsHTMLEditBase::RunCaretBlockCommand(bool aOnSelection, const std::function<void(TpsWindow* aBlock)>& aPost) {
   htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
   if (FReadOnly || !RootWindow()) return;
   TpsWindow* block = GetCursorBlockNode(false);
   if (!block) return;
   TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
-  ClearSelection();
-  TpsTagPair pair = MakeTagPair(FDocumentEvents, aOpenTag);
-  RunCommand(block, [&] {
+  if (!aOnSelection) ClearSelection();
+  RunCommand(block, [&] { aPost(block); });
+  if (aOnSelection) UpdateSelectionFromMarks();
+  ProcessPendingUpdates();
+}
+
+void TpsHTMLEditBase::InsertSpanAtCursor(const AnsiString& aOpenTag) {
+  TpsTagPair pair;
+  RunCaretBlockCommand(false, [&](TpsWindow* block) {
+    pair = MakeTagPair(FDocumentEvents, aOpenTag);
     PostCommand(htmlview::psmInsertMarkerBeforeCursor, block).SetParam(1, 1);
     TpsMessage& open = PostCommand(htmlview::psmInsertTagAtMarker, block);
     open.Tag = pair.Open.get();
@@ -245,49 +255,28 @@ void TpsHTMLEditBase::InsertSpanAtCursor(const AnsiString& aOpenTag) {
     close.SetParam(1, 2);
     close.InsertAfter = true;
   });
-  ProcessPendingUpdates();
 }
 
 void TpsHTMLEditBase::InsertTagPairAtCursor(const AnsiString& aOpenTag) {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow()) return;
-  TpsWindow* block = GetCursorBlockNode(false);
-  if (!block) return;
-  TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
-  ClearSelection();
-  TpsTagPair pair = MakeTagPair(FDocumentEvents, aOpenTag);
-  RunCommand(block, [&] {
+  TpsTagPair pair;
+  RunCaretBlockCommand(false, [&](TpsWindow* block) {
+    pair = MakeTagPair(FDocumentEvents, aOpenTag);
     PostCommand(htmlview::psmInsertTagAtCursor, block).Tag = pair.Open.get();
     PostCommand(htmlview::psmInsertTagAtCursor, block).Tag = pair.Close.get();
   });
-  ProcessPendingUpdates();
 }
 
 void TpsHTMLEditBase::RemoveSpanAtCursor(Integer aIndex, bool aEndAtCursor, bool aWithPair) {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow()) return;
-  TpsWindow* block = GetCursorBlockNode(false);
-  if (!block) return;
-  TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
-  ClearSelection();
-  RunCommand(block, [&] {
+  RunCaretBlockCommand(false, [&](TpsWindow* block) {
     TpsMessage& m = PostCommand(htmlview::psmRemoveSpanByIndex, block);
     m.Value = aIndex;
     m.Result = aEndAtCursor;
     m.Option = aWithPair;
   });
-  ProcessPendingUpdates();
 }
 
 void TpsHTMLEditBase::RemoveInlineTags() {
-  htmldoc::TpsDocumentLockGuard lock(FDocumentLock);
-  if (FReadOnly || !RootWindow()) return;
-  TpsWindow* block = GetCursorBlockNode(false);
-  if (!block) return;
-  TpsCommandSnapshot snapshot(*this, FCommandSnapshotCount);
-  RunCommand(block, [&] { PostCommand(htmlview::psmRemoveInlineTags, block); });
-  UpdateSelectionFromMarks();
-  ProcessPendingUpdates();
+  RunCaretBlockCommand(true, [&](TpsWindow* block) { PostCommand(htmlview::psmRemoveInlineTags, block); });
 }
 
 // --- Lists ---
