@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test deps clean
+.PHONY: all build run test bench deps clean
 
 all: build
 
@@ -23,6 +23,11 @@ run: build
 # The test script installs, configures and builds itself, timing each phase.
 test:
 	@CMAKE_FLAGS="$(CMAKE_FLAGS)" scripts/run-tests $(BUILD) $(JOBS)
+
+# The benchmarks are built on demand; each program runs on its own from
+# $(BUILD)/bin (bench_*).
+bench: deps $(BUILD)/build.ninja
+	cmake --build $(BUILD) --target benchmarks -j $(JOBS)
 
 clean:
 	rm -rf $(BUILD)
