@@ -646,43 +646,8 @@ bool IsWindowsXPOrLater() {
   return version.dwMajorVersion > 5 || (version.dwMajorVersion == 5 && version.dwMinorVersion != 0);
 }
 
-int DetectXPColorScheme() {
-  if (!IsWindowsXPOrLater()) return 0;
-  vcl::HMODULE lib = vcl::LoadLibrary("uxtheme.dll");
-  if (lib == 0) return 0;
-  int scheme = 0;
-  auto isActive = reinterpret_cast<decltype(&vcl::IsThemeActive)>(vcl::GetProcAddress(lib, "IsThemeActive"));
-  if (isActive && isActive()) {
-    auto themeName =
-        reinterpret_cast<decltype(&vcl::GetCurrentThemeName)>(vcl::GetProcAddress(lib, "GetCurrentThemeName"));
-    if (themeName) {
-      char16_t file[255] = {}, color[255] = {}, size[255] = {};
-      themeName(file, 255, color, 255, size, 255);
-      const rtl::AnsiString name = rtl::ToAnsi(color);
-      if (name == "NormalColor")
-        scheme = 1;
-      else if (name == "HomeStead")
-        scheme = 2;
-      else if (name == "Metallic")
-        scheme = 3;
-    }
-  }
-  vcl::FreeLibrary(lib);
-  return scheme;
-}
-
-TRibbonThemeNotifierWindow::TRibbonThemeNotifierWindow(vcl::TComponent* Owner) : vcl::TWinControl(Owner) {
-  SetBounds(0, 0, 0, 0);
-  SetVisible(false);
-}
-
-void TRibbonThemeNotifierWindow::WndProc(vcl::TMessage& Message) {
-  if (Message.Msg == vcl::WM_THEMECHANGED && OnThemeChange) OnThemeChange(this);
-  vcl::TWinControl::WndProc(Message);
-}
-
 TRorIvezEviOfficeStyler::TRorIvezEviOfficeStyler(vcl::TComponent* Owner) : TCustomRorIvezEviStyler(Owner) {
-  Notifier_ = new TRibbonThemeNotifierWindow(this);
+  Notifier_ = new TNotifierWindow(this);
   if (vcl::TWinControl* parent = FirstWindowedOwnerOf(Owner)) Notifier_->SetParent(parent);
   Notifier_->OnThemeChange = [this](vcl::TObject*) { ThemeChanged(); };
   const vcl::TComponentState& state = ComponentState();

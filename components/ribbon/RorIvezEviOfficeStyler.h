@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <optional>
 
+#include "controls/LumMenuOfficeStyler.h"
 #include "controls/LumStyleIF.h"
 #include "ribbon/RorIvezEviStyler.h"
 #include "vcl/Controls.h"
@@ -33,23 +34,14 @@ using enum TToolBarStyle;
 
 // True on a platform reporting version 5.1 or later.
 bool IsWindowsXPOrLater();
-// The desktop's colour scheme as the theme service names it: 1
-// "NormalColor", 2 "HomeStead", 3 "Metallic" (whole and case-sensitive), 0
-// for anything else, themes off or no theme service. "uxtheme.dll" is
-// loaded for the question and released again, whatever the answer.
-int DetectXPColorScheme();
+// The desktop's colour scheme, asked as the menus' styler asks it: 1
+// "NormalColor", 2 "HomeStead", 3 "Metallic", 0 for anything else, themes
+// off or no theme service.
+inline int DetectXPColorScheme() { return controls::CurrentXPColorScheme(); }
 
-// A control that is never shown: once it has a parent it has a window,
-// and the desktop's theme-changed message (WM_THEMECHANGED) reaching that
-// window is reported through OnThemeChange.
-class TRibbonThemeNotifierWindow : public vcl::TWinControl {
- public:
-  explicit TRibbonThemeNotifierWindow(vcl::TComponent* Owner);
-  void WndProc(vcl::TMessage& Message) override;
-  vcl::TNotifyEvent OnThemeChange;
-};
-// The class's own name among the ribbon's types.
-using TNotifierWindow = TRibbonThemeNotifierWindow;
+// The never-shown control that reports the desktop's theme-changed message,
+// shared with the menus' styler.
+using TNotifierWindow = controls::TNotifierWindow;
 
 class TRorIvezEviOfficeStyler : public TCustomRorIvezEviStyler, public controls::IStyleAware {
  public:
@@ -68,7 +60,7 @@ class TRorIvezEviOfficeStyler : public TCustomRorIvezEviStyler, public controls:
   // (Classic for no theme or an unknown scheme); otherwise nothing.
   void ThemeChanged();
   void SetComponentStyle(controls::REZORuvar Value) override;
-  TRibbonThemeNotifierWindow* Notifier() const { return Notifier_; }
+  TNotifierWindow* Notifier() const { return Notifier_; }
   // True when a designer dropped the styler on a form (then it starts with
   // the whole bsOffice2003Blue preset).
   bool FreshlyDesigned() const { return FreshlyDesigned_; }
@@ -77,7 +69,7 @@ class TRorIvezEviOfficeStyler : public TCustomRorIvezEviStyler, public controls:
   void Loaded() override;
 
  private:
-  TRibbonThemeNotifierWindow* Notifier_ = nullptr;  // a component the styler owns
+  TNotifierWindow* Notifier_ = nullptr;  // a component the styler owns
   TToolBarStyle Style_ = bsCustom;
   bool AutoThemeAdapt_ = false;
   bool FreshlyDesigned_ = false;
