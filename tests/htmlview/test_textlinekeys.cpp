@@ -544,6 +544,40 @@ TEST(TextLineMouse, SmartTagsOnARealLine) {
   EXPECT_EQ(text.Text, "");
 }
 
+// The smart-tag threads read and mark lines; their messages must leave the
+// page as it is (an edit from that thread would have no undo step and
+// report a change the user did not make): an empty inline pair stays until
+// the user's next edit of that line.
+TEST(TextLineMouse, SmartTagMessagesLeaveThePageAlone) {
+  KeyPage page;
+  page.Host.Options["SmartTagsActive"] = 1;
+  page.Open("<html><body><p>|see www.example.org now</p></body></html>");
+  TpsTextNode* line = TextLines(page.Body)[0];
+  // Any message of the user's tidies such a pair at once, so it is put in
+  // the line's list as an edit from outside the line would leave it.
+  line->GetLineChunk()->AddTag(htmldoc::TpsHtmlTag::CreateFromText(nullptr, "<b>"));
+  line->GetLineChunk()->AddTag(htmldoc::TpsHtmlTag::CreateFromText(nullptr, "</b>"));
+  const std::string before = page.Html();
+  ASSERT_NE(before.find("<b></b>"), std::string::npos) << before;
+  const Integer ids[] = {psmIsBlockNode, psmCollectSmartTagText, psmClearSmartTags, psmSetSmartTag,
+                         psmGetSmartTagText};
+  for (Integer id : ids) {
+    TpsMessagePtr m = Direct(line, id);
+    m->SetParam(1, 5);
+    m->SetParam(2, 19);
+    m->Value = 7;
+    m->SmartTagOption = 1;
+    line->HandleMessage(*m);
+    EXPECT_EQ(page.Html(), before) << "message " << id;
+  }
+  page.Manager.ProcessMessages();
+  for (const std::string& call : page.Host.Calls) EXPECT_NE(call.rfind("NotifyDocumentChange", 0), 0u) << call;
+  EXPECT_EQ(page.Html(), before);
+  // The user's next edit of the line tidies the pair away.
+  page.Type("x");
+  EXPECT_EQ(page.Html().find("<b></b>"), std::string::npos) << page.Html();
+}
+
 }  // namespace
 
 namespace {

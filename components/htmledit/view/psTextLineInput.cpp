@@ -348,6 +348,24 @@ void TpsTextNode::SelectWordAtCursor() {
   Editor->TextSelection()->SetRange(range);
 }
 
+namespace {
+
+bool IsSmartTagTraffic(Integer aId) {
+  switch (aId) {
+    case psmIsBlockNode:
+    case psmCollectSmartTagText:
+    case psmSetSmartTag:
+    case psmClearSmartTags:
+    case psmGetSmartTagText:
+    case psmFindSmartTag:
+      return true;
+    default:
+      return false;
+  }
+}
+
+}  // namespace
+
 void TpsTextNode::HandleMessage(TpsMessage& m) {
   if (m.Kind == mrCommand && (!m.Target || m.Target == this) && m.Id == psmIsTextNode) {
     AnswerTextNodeQuery(this, m);
@@ -373,6 +391,10 @@ void TpsTextNode::HandleMessage(TpsMessage& m) {
   }
   // The line may have gone with a relayout its message caused.
   if (!manager || !manager->IsLiveWindowId(id) || Destroyed) return;
+  // The smart-tag threads read and mark lines through these while the user
+  // works; the tidy below edits the page and reports a change, which must
+  // come from the user's own edits, on the user's thread, in an undo step.
+  if (m.Kind == mrCommand && IsSmartTagTraffic(m.Id)) return;
   if (FLineChunk) {
     // Inline pairs emptied by the edit go, a named anchor stays.
     const bool removed = FLineChunk->RemoveEmptyInlineTagPairs(
