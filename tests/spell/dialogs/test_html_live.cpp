@@ -321,6 +321,38 @@ TEST(HtmlLiveSpelling, ThePopupAddsIgnoresAllAndReplacesTheClickedWordOnly) {
   EXPECT_EQ(e.f.Body(), before);
 }
 
+// What the user sees: a red zig-zag under each rejected word, on its
+// baseline, as wide as the word, and nothing red under an accepted one.
+TEST(HtmlLiveSpelling, ARejectedWordIsUnderlinedRedOnTheScreen) {
+  LiveEditor e("html_live_pixels");
+  e.f.Editor->LoadHTML("<p>Fine words, one sentense, more fine words.</p>");
+  ASSERT_TRUE(e.idle.Settle());
+  ASSERT_EQ(ExpectSpellingMarks(e.f.Editor, e.scratch.spell, e.id), (std::vector<AnsiString>{"sentense"}));
+  const QImage image = htmledittest::Grab(e.f.Editor);
+  image.save(QString::fromStdString(std::string(TOLVANE_BIN_DIR) + "/spell_live_underline.png"));
+  // The word's place on the screen, from the editor's own search.
+  ASSERT_TRUE(e.f.Editor->FindText("sentense", false, true, true));
+  htmldoc::TpsRect word{0, 0, 0, 0};
+  e.f.Editor->GetSelectionRect(word);
+  ASSERT_GT(word.Right, word.Left);
+  int left = image.width(), right = -1, top = image.height(), bottom = -1;
+  for (int y = 0; y < image.height(); ++y)
+    for (int x = 0; x < image.width(); ++x) {
+      if (htmledittest::PixelAt(image, x, y) != vcl::TColor(255)) continue;
+      left = std::min(left, x);
+      right = std::max(right, x);
+      top = std::min(top, y);
+      bottom = std::max(bottom, y);
+    }
+  ASSERT_GE(right, 0) << "no red on the screen";
+  EXPECT_NEAR(left, word.Left, 2);
+  EXPECT_NEAR(right, word.Right, 3);
+  // A zig-zag three pixels high, in the word's lower part.
+  EXPECT_LE(bottom - top, 2);
+  EXPECT_GT(top, (word.Top + word.Bottom) / 2);
+  EXPECT_LE(bottom, word.Bottom + 2);
+}
+
 TEST(HtmlLiveSpelling, TypingAndACheckRunBesideLiveSpellingEndAndLeaveTheRuleKept) {
   // Far beyond the test's own time; reached only when the threads hang.
   Watchdog watchdog("TypingAndACheckRunBesideLiveSpelling", std::chrono::seconds(90));
