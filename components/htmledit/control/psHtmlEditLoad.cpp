@@ -341,6 +341,9 @@ void TpsHTMLEditBase::LoadFromStream(rtl::TStream& aStream, bool aKeepStyleSheet
   if (OnlySpacesAndTabs(text)) text = "<p></p>";
   FWindowManager->ClearQueue();
   TpsDocumentLoader(*this, std::move(text), aKeepStyleSheet).Execute();
+  // A load is no edit and fires no caret event, but the caret now stands
+  // in another page: a context made for the old one would answer for it.
+  if (FCurrentBlock) RefreshCursorContext();
   Invalidate();
   FUndoList.Clear();
   FStateSaved = false;
