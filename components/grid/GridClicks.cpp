@@ -165,6 +165,7 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
 }
 
 void TVadOdizadEzev::MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, Integer x, Integer y) {
+  if (button == vcl::mbLeft) FilterMouseUp(x, y);
   if (button == vcl::mbLeft && pressedHtmlButton_.X >= 0) {
     const TCellCoord pressed = pressedHtmlButton_;
     pressedHtmlButton_ = {-1, -1};

@@ -18,6 +18,7 @@
 #include "grid/GridInplaceEdit.h"
 #include "grid/GridRichEdit.h"
 #include "grid/GridUndoRedo.h"
+#include "grid/GridFilter.h"
 #include "grid/model/AutoSize.h"
 #include "grid/model/CellControlState.h"
 #include "grid/model/GridEditing.h"
@@ -359,10 +360,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool HintShowSizing = false;
   bool HTMLHint = false;
   bool UseInternalHintClass = true;
-  bool FilterActive = false;
   bool FilterDropDownAuto = false;
   AnsiString FilterDropDownClear = "(All)";
-  Integer FilterDropDownRow = 0;
   bool AutoFilterUpdate = true;
   bool EnhRowColMove = true;
 
@@ -915,6 +914,39 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::function<void(vcl::TObject* Sender, Integer ACol, bool& DoSort)> OnCanSort;
   std::function<void(vcl::TObject* Sender, Integer ACol)> OnClickSort;
 
+  // ===== filtering (GridFilter.cpp) =====
+  bool FilterActive() const { return filterActive_; }
+  // On: the failing data rows hidden as one level inside an update lock;
+  // off: that level shown again with the fixed rows as they were and a
+  // selection the hiding parked put back.
+  void SetFilterActive(bool value);
+  Integer FilterDropDownRow() const { return filterDropDownRow_; }
+  // Only a row below FixedRows; repaints.
+  void SetFilterDropDownRow(Integer value);
+  // Whether the row (display row) passes Filter; OnCustomFilter last.
+  virtual bool MatchFilter(Integer row);
+  void ApplyFilter();
+  // The value list of a column (FilterDropDownAuto, FilterDropDownClear,
+  // OnGetColumnFilter); True when it has entries.
+  virtual bool GetColumnFilter(Integer column);
+  // The entry chosen in the open column's list becomes its condition
+  // (re-applied at once with AutoFilterUpdate).
+  virtual void FilterSelect(Integer itemIndex);
+  virtual void FilterDone();
+  // The list the filter glyphs open ("droplist"); the column whose list is
+  // open (-1: none) and its entries.
+  TDropList* FilterList();
+  Integer FilterOpenColumn() const { return filterColumn_; }
+  rtl::TStringList* FilterValues();
+  TRowFilter& RowFilter();
+  std::function<void(vcl::TObject* Sender, Integer ARow, bool& AcceptRow)> OnCustomFilter;
+  std::function<void(vcl::TObject* Sender, int16_t Progress)> OnFilterProgress;
+  std::function<void(vcl::TObject* Sender, Integer Column, rtl::TStrings* Filter)> OnGetColumnFilter;
+  std::function<void(vcl::TObject* Sender, Integer Column, Integer ItemIndex, const AnsiString& FriendlyName,
+                     AnsiString& FilterCondition)>
+      OnFilterSelect;
+  vcl::TNotifyEvent OnFilterDone;
+
   // ===== update lock =====
   // Nested; while held the grid paints nothing, and the last EndUpdate
   // repaints it once. The quiet form leaves painting alone.
@@ -979,6 +1011,16 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool stretchDone_ = false;
   std::vector<Integer> synchWidths_;
   Integer synchBaseWidth_ = 0;
+
+  // The filter glyph's mouse-up: the list opened, or hidden.
+  void FilterMouseUp(Integer x, Integer y);
+  void FilterListCancelled();
+  bool filterActive_ = false;
+  Integer filterDropDownRow_ = 0;
+  Integer filterColumn_ = -1;
+  std::unique_ptr<TRowFilter> rowFilter_;
+  std::unique_ptr<rtl::TStringList> filterValues_;
+  TDropList* dropList_ = nullptr;  // owned as a component of the grid
 
   friend class GridRowSorter;
   std::shared_ptr<GridRowSorter> sorter_;  // made at the first sort

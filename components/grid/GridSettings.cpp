@@ -354,32 +354,6 @@ void TGridProgressAppearance::Assign(const vcl::TPersistent* source) {
 
 // --- the filter ---
 
-void TFilterData::Assign(const TFilterData& source) {
-  Column = source.Column;
-  Condition = source.Condition;
-  CaseSensitive = source.CaseSensitive;
-  Data = source.Data;
-  Prefix = source.Prefix;
-  Suffix = source.Suffix;
-  Operation = source.Operation;
-}
-
-TFilterData* TFilter::ColumnFilter(Integer column) {
-  for (Integer i = 0; i < Count(); ++i)
-    if (Items(i)->Column == column) return Items(i);
-  TFilterData* added = Add();
-  added->Column = static_cast<int16_t>(column);
-  return added;
-}
-
-void TFilter::Assign(const TFilter& source) {
-  if (&source == this) return;
-  BeginUpdate();
-  Clear();
-  for (Integer i = 0; i < source.Count(); ++i) Add()->Assign(*source.Items(i));
-  EndUpdate();
-}
-
 // --- TFilterDropDown ---
 
 TFilterDropDown::TFilterDropDown()

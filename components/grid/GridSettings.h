@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <memory>
 
+#include "grid/model/FilterRows.h"
 #include "grid/model/GridSort.h"
 #include "grid/model/GridTypes.h"
 #include "rtl/Collection.h"
@@ -340,34 +341,6 @@ class TGridProgressAppearance : public vcl::TPersistent {
   // Copies all values, then notifies.
   void Assign(const vcl::TPersistent* source) override;
   vcl::TNotifyEvent OnChange;
-};
-
-enum class TFilterCells { fcVirtual, fcNormal, fcStripHTML, fcCalculated, fcRow };
-using enum TFilterCells;
-enum class TFilterOperation { foSHORT, foNONE, foAND, foXOR, foOR };
-using enum TFilterOperation;
-
-// One filter condition on a column.
-class TFilterData : public rtl::TCollectionItem {
- public:
-  explicit TFilterData(rtl::TCollection* collection) : rtl::TCollectionItem(collection) {}
-  int16_t Column = 0;  // a small integer, as stored
-  AnsiString Condition;
-  bool CaseSensitive = true;
-  TFilterCells Data = fcVirtual;
-  AnsiString Prefix;
-  AnsiString Suffix;
-  TFilterOperation Operation = foSHORT;
-  void Assign(const TFilterData& source);
-};
-
-// The conditions of the grid's filter.
-class TFilter : public rtl::TCollectionOf<TFilterData> {
- public:
-  // The first condition on the column, made when there is none.
-  TFilterData* ColumnFilter(Integer column);
-  // The other filter's conditions in place of these.
-  void Assign(const TFilter& source);
 };
 
 // The look of the filter drop-down's value list.
