@@ -14,45 +14,27 @@
 #include <string>
 #include <vector>
 
-#include "AdmCompiler.h"
 #include "ApacheWords.h"
-#include "rtl/CodePages.h"
+#include "HunspellWordList.h"
 #include "spell/engine/lx3CustomDictionary.h"
 #include "spell/engine/lx3MainDictionary.h"
 
 namespace {
 
 struct Data {
-  std::filesystem::path folder;
+  spell_bench::HunspellWordList list;   // the same words American.adm holds
   std::vector<std::string> text;        // the manual's words, UTF-8 (ASCII)
   std::vector<std::string> distinct;    // each once
-  std::string aff, dic, emptyDic;
+  const std::string& aff = list.aff;
+  const std::string& dic = list.dic;
+  std::string emptyDic = (list.folder / "empty.dic").string();
 
   Data() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "spell-bench-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    folder = tmpl;
     text = spell_bench::ApacheManualWords();
     const std::set<std::string> unique(text.begin(), text.end());
     distinct.assign(unique.begin(), unique.end());
-    // The same words American.adm holds, as a Hunspell dictionary.
-    std::ifstream in("/usr/share/dict/american-english", std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    const auto words = admc::PrepareWords(lines);
-    aff = (folder / "en.aff").string();
-    dic = (folder / "en.dic").string();
-    emptyDic = (folder / "empty.dic").string();
-    std::ofstream(aff) << "SET UTF-8\n";
-    std::ofstream d(dic);
-    d << words.size() << "\n";
-    for (const auto& w : words) d << rtl::WideToUtf8(rtl::DecodeCodePage(1252, w)) << "\n";
     // No entries; the count sizes Hunspell's table for the words added later.
     std::ofstream(emptyDic) << distinct.size() << "\n";
-  }
-  ~Data() {
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
   }
 };
 

@@ -15,8 +15,8 @@
 #include <unordered_set>
 #include <vector>
 
-#include "AdmCompiler.h"
 #include "ApacheWords.h"
+#include "HunspellWordList.h"
 #include "spell/engine/lx3SpellBase.h"
 #include "spell/engine/lx3StringParser.h"
 #include "spell/engine/lx3Text.h"
@@ -24,41 +24,17 @@
 namespace {
 
 struct Data {
-  std::filesystem::path folder;
+  spell_bench::HunspellWordList list{{"TRY", "REP", "ICONV", "WORDCHARS"}};
   std::vector<std::string> words;  // the manual's words
   std::string pages;               // the manual's words as one text
   std::vector<std::pair<std::string, std::string>> pairs;
-  std::string aff, dic;
+  const std::string& aff = list.aff;
+  const std::string& dic = list.dic;
   std::unique_ptr<spell::TLexaSpell3Base> component;
 
   Data() {
-    std::string tmpl = (std::filesystem::temp_directory_path() / "spell-bench-XXXXXX").string();
-    if (!::mkdtemp(tmpl.data())) std::abort();
-    folder = tmpl;
     words = spell_bench::ApacheManualWords();
     for (const auto& w : words) pages += w + " ";
-    std::ifstream in("/usr/share/dict/american-english", std::ios::binary);
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(in, l);) lines.push_back(l);
-    const auto list = admc::PrepareWords(lines);
-    std::unordered_set<std::string> listed;
-    aff = (folder / "en.aff").string();
-    dic = (folder / "en.dic").string();
-    {
-      std::ifstream a("/usr/share/hunspell/en_US.aff");
-      std::ofstream out(aff);
-      out << "SET UTF-8\n";
-      for (std::string line; std::getline(a, line);)
-        if (line.rfind("TRY", 0) == 0 || line.rfind("REP", 0) == 0 || line.rfind("ICONV", 0) == 0 ||
-            line.rfind("WORDCHARS", 0) == 0)
-          out << line << "\n";
-      std::ofstream d(dic);
-      d << list.size() << "\n";
-      for (const auto& w : list) {
-        d << spell::FromEngineText(w) << "\n";
-        listed.insert(spell::FromEngineText(w));
-      }
-    }
     std::ifstream c("/usr/lib/python3/dist-packages/codespell_lib/data/dictionary.txt");
     size_t n = 0;
     for (std::string line; std::getline(c, line);) {
@@ -66,23 +42,19 @@ struct Data {
       if (arrow == std::string::npos) continue;
       const std::string wrong = line.substr(0, arrow), right = line.substr(arrow + 2);
       if (right.find(',') != std::string::npos || right.find(' ') != std::string::npos) continue;
-      if (!listed.count(right) || listed.count(wrong)) continue;
+      if (!list.listed.count(right) || list.listed.count(wrong)) continue;
       if (n++ % 10 == 0) pairs.emplace_back(wrong, right);
     }
     component = std::make_unique<spell::TLexaSpell3Base>();
     component->SetConfigStorage(spell::csNone);
     component->ConfigDictionaryDir().Clear();
-    component->ConfigDictionaryDir().Add(folder.string());
+    component->ConfigDictionaryDir().Add(list.folder.string());
     component->ConfigDictionaryDir().Add(TOLVANE_BIN_DIR);
     component->SuggestionsLearning = false;
     component->Config().EnsureLoaded();
     component->Config().SetOptions(component->Config().GetOptions() | spell::SpellOption(spell::soHTML));
   }
-  ~Data() {
-    component.reset();
-    std::error_code ec;
-    std::filesystem::remove_all(folder, ec);
-  }
+  ~Data() { component.reset(); }
 };
 
 Data& D() {
