@@ -113,7 +113,7 @@ bool SimulatorFindsWhole(const AnsiString& tag) {
   re.MatchPattern()->Add(kSimulatorTagPattern);
   TKnMatchPos pos;
   const AnsiString text = "<p>" + tag + "</p>";
-  return re.FindMatch(text, pos) && pos.FirstIndex == 4 && pos.MatchLength == static_cast<Integer>(tag.size());
+  return re.FindMatch(text, pos) && pos.FirstIndex == 4 && static_cast<size_t>(pos.MatchLength) == tag.size();
 }
 
 }  // namespace
@@ -236,7 +236,9 @@ TEST(TagDialog, KindsEditedThroughTheirEditors) {
     AnsiString tag;
     ASSERT_TRUE(list.Items(c.type)->InsertTag(parser, tag));
     EXPECT_EQ(installed.shown, c.script ? 1 : 0);
-    if (c.wantTag) EXPECT_EQ(tag, c.wantTag);
+    if (c.wantTag) {
+      EXPECT_EQ(tag, c.wantTag);
+    }
     EXPECT_EQ(parser.EditorToPage(tag), c.wantPage);
     EXPECT_TRUE(SimulatorFindsWhole(tag)) << tag;
     Pump();
