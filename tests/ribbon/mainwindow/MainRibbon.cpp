@@ -185,6 +185,20 @@ vcl::TImageList* MakeImages(vcl::TForm* Form) {
   return images;
 }
 
+// The form's component of that name and kind when the form already made
+// it (a window that keeps a pointer to it), else a new one owned by the
+// form. A component of that name but another kind is an error.
+template <class T>
+T* Seat(vcl::TForm* Form, const char* Name) {
+  if (vcl::TComponent* c = Form->FindComponent(Name)) {
+    if (auto* t = dynamic_cast<T*>(c)) return t;
+    throw rtl::Exception(std::string("The ribbon's ") + Name + " is of another kind on the form");
+  }
+  auto* t = new T(Form);
+  t->SetName(Name);
+  return t;
+}
+
 vcl::TCustomAction* FindAction(vcl::TActionList* Actions, const char* Name) {
   for (int i = 0; i < Actions->ActionCount(); ++i) {
     auto* a = dynamic_cast<vcl::TCustomAction*>(Actions->Actions(i));
@@ -193,9 +207,10 @@ vcl::TCustomAction* FindAction(vcl::TActionList* Actions, const char* Name) {
   throw rtl::Exception(std::string("The ribbon needs the action ") + Name);
 }
 
-vcl::TPopupMenu* MakeMenu(vcl::TForm* Form, const char* Name) {
-  auto* menu = new controls::TLumPopupMenu(Form);
-  menu->SetName(Name);
+// A menu the window made already is taken as it is once it has items.
+vcl::TPopupMenu* MakeMenu(vcl::TForm* Form, const char* Name, bool& Fill) {
+  vcl::TPopupMenu* menu = Seat<controls::TLumPopupMenu>(Form, Name);
+  Fill = menu->Items()->Count() == 0;
   return menu;
 }
 
@@ -209,21 +224,35 @@ vcl::TMenuItem* AddItem(vcl::TForm* Form, vcl::TMenuItem* Parent, vcl::TActionLi
 }
 
 // The drop-down menus of the ribbon's buttons and of its help button.
+// The actions of the menus the ribbon fills (in the order they appear).
+const char* const kMenuActions[] = {"ImportTextAct",          "ImportWOlinebreaks",
+                                    "ac_TableInsertColumnToTheLeft", "ac_TableInsertColumnToTheRight",
+                                    "ac_TableInsertRowAbove", "ac_TableInsertRowBelow",
+                                    "DeleteTableAct",         "ac_TableDeleteCurrentColumn",
+                                    "ac_TableDeleteCurrentRow", "ShowHelp",
+                                    "KeywordHelp",            "AboutAct"};
+
 void MakeMenus(vcl::TForm* Form, vcl::TActionList* Actions) {
-  MakeMenu(Form, "RecentPrjMenu");  // filled by the window from its recent projects
-  vcl::TPopupMenu* import = MakeMenu(Form, "ImportTextMenu");
-  AddItem(Form, import->Items(), Actions, "ImportTextAct", "With linebreaks");
-  AddItem(Form, import->Items(), Actions, "ImportWOlinebreaks", "Without linebreaks");
-  vcl::TPopupMenu* table = MakeMenu(Form, "TableMenu");
-  vcl::TMenuItem* insert = AddItem(Form, table->Items(), Actions, "", "Insert");
-  for (const char* a : {"ac_TableInsertColumnToTheLeft", "ac_TableInsertColumnToTheRight", "ac_TableInsertRowAbove",
-                        "ac_TableInsertRowBelow"})
-    AddItem(Form, insert, Actions, a);
-  vcl::TMenuItem* remove = AddItem(Form, table->Items(), Actions, "", "Delete");
-  for (const char* a : {"DeleteTableAct", "ac_TableDeleteCurrentColumn", "ac_TableDeleteCurrentRow"})
-    AddItem(Form, remove, Actions, a);
-  vcl::TPopupMenu* help = MakeMenu(Form, "HelpPopup");
-  for (const char* a : {"ShowHelp", "KeywordHelp", "AboutAct"}) AddItem(Form, help->Items(), Actions, a);
+  bool fill = false;
+  MakeMenu(Form, "RecentPrjMenu", fill);  // filled by the window from its recent projects
+  vcl::TPopupMenu* import = MakeMenu(Form, "ImportTextMenu", fill);
+  if (fill) {
+    AddItem(Form, import->Items(), Actions, "ImportTextAct", "With linebreaks");
+    AddItem(Form, import->Items(), Actions, "ImportWOlinebreaks", "Without linebreaks");
+  }
+  vcl::TPopupMenu* table = MakeMenu(Form, "TableMenu", fill);
+  if (fill) {
+    vcl::TMenuItem* insert = AddItem(Form, table->Items(), Actions, "", "Insert");
+    for (const char* a : {"ac_TableInsertColumnToTheLeft", "ac_TableInsertColumnToTheRight",
+                          "ac_TableInsertRowAbove", "ac_TableInsertRowBelow"})
+      AddItem(Form, insert, Actions, a);
+    vcl::TMenuItem* remove = AddItem(Form, table->Items(), Actions, "", "Delete");
+    for (const char* a : {"DeleteTableAct", "ac_TableDeleteCurrentColumn", "ac_TableDeleteCurrentRow"})
+      AddItem(Form, remove, Actions, a);
+  }
+  vcl::TPopupMenu* help = MakeMenu(Form, "HelpPopup", fill);
+  if (fill)
+    for (const char* a : {"ShowHelp", "KeywordHelp", "AboutAct"}) AddItem(Form, help->Items(), Actions, a);
 }
 
 // Lays one group's entries out in columns and parents them to Bar (or to
@@ -267,16 +296,14 @@ class GroupBuilder {
         c = Button(e, controls::bsLabel);
         break;
       case Kind::Combo: {
-        auto* combo = new vcl::TComboBox(form_);
-        combo->SetName(e.Name);
+        auto* combo = Seat<vcl::TComboBox>(form_, e.Name);
         combo->SetWidth(e.Width);
         c = combo;
         break;
       }
       case Kind::Edit: {
-        auto* edit = new vcl::TEdit(form_);
-        edit->SetName(e.Name);
-        edit->SetText("");
+        auto* edit = Seat<vcl::TEdit>(form_, e.Name);
+        if (edit->Text() == e.Name) edit->SetText("");  // a new edit shows its name
         edit->SetWidth(e.Width);
         c = edit;
         break;
@@ -426,6 +453,17 @@ class GroupBuilder {
 
 }  // namespace
 
+std::vector<std::string> MainRibbonActionNames() {
+  std::vector<std::string> names;
+  auto add = [&names](const char* n) {
+    if (n[0] && std::find(names.begin(), names.end(), n) == names.end()) names.push_back(n);
+  };
+  for (const Group& g : Groups())
+    for (const Entry& e : g.Entries) add(e.Action);
+  for (const char* n : kMenuActions) add(n);
+  return names;
+}
+
 const std::vector<const char*>& MainRibbonFontSizes() {
   static const std::vector<const char*> sizes = {
       "8pt",  "9pt",  "10pt", "11pt", "12pt", "14pt", "16pt", "18pt", "20pt", "22pt", "24pt",
@@ -518,7 +556,8 @@ TRorIvezEviPager* MainRibbonFixture(vcl::TForm* Form, vcl::TActionList* Actions)
   }
 
   auto* sizes = dynamic_cast<vcl::TComboBox*>(Form->FindComponent("CB_RibbonfontSize"));
-  for (const char* s : MainRibbonFontSizes()) sizes->Items()->Add(s);
+  if (sizes->Items()->Count() == 0)
+    for (const char* s : MainRibbonFontSizes()) sizes->Items()->Add(s);
   pager->SetActivePageIndex(0);
   return pager;
 }

@@ -5,7 +5,13 @@
 // edits, the drop-down menus of the ribbon's buttons and the help button,
 // and the office styler in the classic look with the form's own values on
 // top. Everything is owned by the form and carries the form's component
-// names, so the window finds what it drives with FindComponent.
+// names, so the window finds what it drives with FindComponent. Combo
+// boxes, edits and menus the form already holds under their names are
+// seated on the ribbon instead of made (a menu that has items is left as
+// it is; the font-size list is filled only when empty).
+#include <string>
+#include <vector>
+
 #include "vcl/Forms.h"
 
 namespace vcl {
@@ -31,6 +37,10 @@ ribbon::TRorIvezEviPager* MainRibbonFixture(vcl::TForm* Form, vcl::TActionList* 
 // The form's office styler with its values: bsOffice2003Classic, then the
 // main form's own settings. Owned by Form; MainRibbonFixture makes one.
 ribbon::TRorIvezEviOfficeStyler* MakeMainRibbonStyler(vcl::TForm* Form);
+
+// Every action the ribbon binds (its buttons, check boxes and the menus it
+// fills), each once, in the ribbon's order.
+std::vector<std::string> MainRibbonActionNames();
 
 // The font-size combo's list: 8 .. 72 in points, then the same in pixels.
 const std::vector<const char*>& MainRibbonFontSizes();

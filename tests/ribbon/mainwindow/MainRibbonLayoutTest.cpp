@@ -9,6 +9,7 @@
 #include "MainRibbon.h"
 #include "MainRibbonRig.h"
 #include "controls/LumGlowButton.h"
+#include "controls/LumMenus.h"
 #include "ribbon/RorIvezEviContainer.h"
 #include "ribbon/RorIvezEviOfficeStyler.h"
 #include "ribbon/RorIvezEviPager.h"
@@ -211,6 +212,64 @@ TEST(MainRibbonLayout, AMissingActionIsNamed) {
   } catch (const rtl::Exception& e) {
     EXPECT_EQ(e.Message(), "The ribbon needs the action ImportTextAct");
   }
+  vcl::Free(form);
+}
+
+// The window's case: some of the ribbon's parts are already the form's
+// (it keeps pointers to them), and its action list holds exactly the
+// actions the ribbon names.
+TEST(MainRibbonLayout, SeatsWhatTheFormAlreadyHolds) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetClientWidth(978);
+  auto* actions = new vcl::TActionList(form);
+  const std::vector<std::string> names = ide::MainRibbonActionNames();
+  EXPECT_EQ(names.size(), 75u);
+  for (const std::string& n : names) {
+    auto* a = new vcl::TAction(form);
+    a->SetName(n);
+    a->SetCaption(n);
+    a->SetActionList(actions);
+  }
+  auto* tags = new vcl::TComboBox(form);
+  tags->SetName("ZelExtCB");
+  tags->SetStyle(vcl::csDropDownList);
+  auto* link = new vcl::TEdit(form);
+  link->SetName("ed_LinkHRef");
+  auto* table = new controls::TLumPopupMenu(form);
+  table->SetName("TableMenu");
+  auto* own = new vcl::TMenuItem(form);
+  own->SetCaption("Own entry");
+  table->Items()->Add(own);
+  auto* help = new controls::TLumPopupMenu(form);
+  help->SetName("HelpPopup");
+  TRorIvezEviPager* pager = ide::MainRibbonFixture(form, actions);
+  ASSERT_NE(pager, nullptr);
+  EXPECT_EQ(form->FindComponent("ZelExtCB"), tags);
+  EXPECT_EQ(tags->Style(), vcl::csDropDownList);
+  EXPECT_EQ(tags->Parent()->Caption(), "Commands");
+  EXPECT_EQ(link->Parent()->Caption(), "Hyperlink");
+  EXPECT_EQ(link->Text(), "");
+  ASSERT_EQ(table->Items()->Count(), 1);  // the window's own, left as it is
+  EXPECT_EQ(table->Items()->Items(0), own);
+  EXPECT_EQ(help->Items()->Count(), 3);  // empty: filled
+  EXPECT_EQ(dynamic_cast<controls::TLumGlowButton*>(form->FindComponent("EditTableBtn"))->DropDownMenu(), table);
+  // A component of a ribbon name but of another kind is refused.
+  auto* other = new vcl::TForm(vcl::Application, 0);
+  auto* otherActions = new vcl::TActionList(other);
+  for (const std::string& n : names) {
+    auto* a = new vcl::TAction(other);
+    a->SetName(n);
+    a->SetActionList(otherActions);
+  }
+  auto* wrong = new vcl::TEdit(other);
+  wrong->SetName("Cb_RibbonStyle");
+  try {
+    ide::MainRibbonFixture(other, otherActions);
+    ADD_FAILURE() << "no exception";
+  } catch (const rtl::Exception& e) {
+    EXPECT_EQ(e.Message(), "The ribbon's Cb_RibbonStyle is of another kind on the form");
+  }
+  vcl::Free(other);
   vcl::Free(form);
 }
 

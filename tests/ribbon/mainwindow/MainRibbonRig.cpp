@@ -206,9 +206,12 @@ void MainRibbonRig::SetVisualEditing(bool value) {
   editHtml->SetEnabled(value);
   Page("HTMLPage")->SetEnabled(value);
   editSource->SetEnabled(!value);
+  // The index is noted before the pages go: noted after, it would name
+  // the page one place further on whenever the active page stands past
+  // the "&Edit" page, and a disabled page there would refuse it.
+  const int noted = pager->GetActivePageIndex();
   pager->RemovePage(editSource);
   pager->RemovePage(editHtml);
-  const int noted = pager->GetActivePageIndex();
   ribbon::TLumPage* shown = value ? editHtml : editSource;
   pager->AddPage(shown);
   shown->SetPageIndex(1);
