@@ -1,0 +1,301 @@
+#pragma once
+// Tfrm_Main, the environment's main window: the HTML editor with its source
+// views on a page control, the tool-panel bars with the project tree, the
+// tag palette and the simulation panels, the status bar, the dialogs, menus
+// and actions, and the state the window owns (spell checker, project, web
+// extension, module data module, settings).
+//
+// The units of the window, by concern: MainForm.cpp (construction, start,
+// closing, destruction, the exception handler, the modified flag),
+// MainSettings.cpp (the settings file), MainPages.cpp (page open and save,
+// the save prompts, the project's save), MainTagImages.cpp (module tags as
+// pictures in the editor), MainSourceViews.cpp (the source views and the
+// style sheet).
+//
+// The ribbon (`mainpager`) is placed on the form by the ribbon builder; the
+// controls that sit on its toolbars (the tag, font, size and style combo
+// boxes) are components of the form made here without a parent, so the
+// builder only has to seat them.
+#include <memory>
+
+#include "core/CdfsDeviceU.h"
+#include "core/PrjManagerU.h"
+#include "core/VormekSettingsU.h"
+#include "core/ZelWebExtU.h"
+#include "htmledit/control/psHtmlEdit.h"
+#include "rtl/StringList.h"
+#include "vcl/ActnList.h"
+#include "vcl/ComCtrls.h"
+#include "vcl/Dialogs.h"
+#include "vcl/Forms.h"
+
+namespace vcl {
+class TMenuItem;
+class TComboBox;
+class TListBox;
+class TListView;
+class TGraphic;
+class TPicture;
+}  // namespace vcl
+namespace memo {
+class TLumMemo;
+class TLumMemoSource;
+class TLumHTMLMemoStyler;
+}  // namespace memo
+namespace controls {
+class TLumToolPanelTab;
+class TLumToolPanel;
+class TLumPopupMenu;
+class TLumGlowButton;
+}  // namespace controls
+namespace support {
+class TWexCheckTree;
+}
+namespace core {
+class TvormekCmdItem;
+}
+namespace spell {
+class TLexaSpell3;
+}
+namespace htmledit {
+class TpsImage;
+}
+
+namespace ide {
+
+using rtl::AnsiString;
+using rtl::Integer;
+
+class TCategoryButtons;
+
+// The module the window talks to: its address text ("" when none) and the
+// connection kind.
+struct TactiveDevice {
+  AnsiString Address;
+  rtl::Byte Kind = 0;
+};
+
+// The window's tag-editing message, posted after a double click on a tag
+// picture.
+inline constexpr vcl::Cardinal WM_EDITDEVICETAG = 1024 + 38;
+
+// The picture prefix: an image whose source holds it is a tag picture.
+inline constexpr char kTagImagePrefix[] =
+    "ZEL_TOLVANE_CMD_yes.the.cubs.suck.go.snappers.go.637D258F4B954128B381FF1D9B899684_BMPS\\";
+
+// A file is a page when its name's extension holds "htm" in any letter case
+// (".htm", ".html", ".shtml", ".HTM"); the folders on its path do not count.
+bool IsHtmlName(const AnsiString& fileName);
+// "<BODY></BODY>" (any case) becomes "<BODY> <DIV> </DIV> </BODY>".
+AnsiString AddBodyDiv(const AnsiString& text);
+// The prefix and the command text with every byte outside A-Z, a-z, 0-9
+// and "-" written as "_" and two upper-case hex digits.
+AnsiString EscapeTagText(const AnsiString& text);
+// The way back; a "_" not followed by two hex digits is copied as it
+// stands.
+AnsiString UnescapeTagText(const AnsiString& escaped);
+// The picture's HTML for a source name.
+AnsiString TagImageHtmlForSource(const AnsiString& source);
+
+// The size of a tag picture for its text on a canvas, and its drawing: the
+// text measured on the canvas, green ground, white rounded box with a black
+// two-pixel frame, the text in black.
+vcl::TSize TagPictureSize(vcl::TCanvas& canvas, const AnsiString& text);
+void DrawTagPicture(vcl::TCanvas& canvas, const AnsiString& text);
+inline constexpr vcl::TColor kTagPictureGround = 0x008000;
+
+class Tfrm_Main : public vcl::TForm {
+ public:
+  explicit Tfrm_Main(vcl::TComponent* owner);
+  ~Tfrm_Main() override;
+
+  // --- components, named as on the form ---
+  htmledit::TpsHTMLEdit* HTMLEdit = nullptr;
+  vcl::TPageControl* PageControl = nullptr;
+  vcl::TTabSheet* ts_HTMLEdit = nullptr;
+  vcl::TTabSheet* ts_InternetExplorer = nullptr;
+  vcl::TTabSheet* ts_Body = nullptr;
+  vcl::TTabSheet* ts_HTML = nullptr;
+  vcl::TTabSheet* ts_Stylesheet = nullptr;
+  vcl::TTabSheet* ts_MetaTags = nullptr;
+  memo::TLumMemo* re_body = nullptr;
+  memo::TLumMemo* re_HTML = nullptr;
+  memo::TLumMemo* re_stylesheet = nullptr;
+  memo::TLumMemoSource* BodyMemoSrc = nullptr;
+  memo::TLumMemoSource* HTMLMemoSrc = nullptr;
+  memo::TLumMemoSource* stylememoSrc = nullptr;
+  memo::TLumHTMLMemoStyler* HTMLStyler = nullptr;
+  vcl::TListView* lv_Meta = nullptr;
+  controls::TLumToolPanelTab* ct = nullptr;
+  controls::TLumToolPanelTab* RightBar = nullptr;
+  controls::TLumToolPanelTab* bottomBar = nullptr;
+  controls::TLumToolPanel* ProjectManagerTab = nullptr;
+  controls::TLumToolPanel* insertPanel = nullptr;
+  controls::TLumToolPanel* SimTab = nullptr;
+  controls::TLumToolPanel* simErrorsTab = nullptr;
+  support::TWexCheckTree* ProjectDisplay = nullptr;
+  TCategoryButtons* InsertHTMLpanel = nullptr;
+  vcl::TListBox* SimErrorListBox = nullptr;
+  vcl::TStatusBar* StatusBar = nullptr;
+  vcl::TOpenDialog* OpenDialog = nullptr;
+  vcl::TSaveDialog* SaveDialog = nullptr;
+  vcl::TOpenDialog* od_ImportTextfile = nullptr;
+  controls::TLumPopupMenu* EditorMenu = nullptr;
+  controls::TLumPopupMenu* pm_Image = nullptr;
+  controls::TLumPopupMenu* LinkPopUp = nullptr;
+  controls::TLumPopupMenu* TableMenu = nullptr;
+  controls::TLumPopupMenu* pm_LinkCreator = nullptr;
+  controls::TLumPopupMenu* RecentPrjMenu = nullptr;
+  controls::TLumPopupMenu* ImportTextMenu = nullptr;
+  controls::TLumPopupMenu* HelpPopup = nullptr;
+  vcl::TMenuItem* mi_CreateImageLink = nullptr;
+  vcl::TMenuItem* mi_DeleteImageLink = nullptr;
+  vcl::TActionList* psHtmlEditActionList1 = nullptr;
+  vcl::TAction* NewAct = nullptr;
+  vcl::TAction* OpenAct = nullptr;
+  vcl::TAction* SaveAct = nullptr;
+  vcl::TAction* SaveAsACt = nullptr;
+  vcl::TAction* ExitAct = nullptr;
+  vcl::TAction* ac_Copy = nullptr;
+  vcl::TAction* ac_Paste = nullptr;
+  vcl::TAction* EdtZelExt = nullptr;
+  // On the ribbon's toolbars (seated by the ribbon builder).
+  vcl::TComboBox* ZelExtCB = nullptr;
+  vcl::TComboBox* Cb_ribbonFontPicker = nullptr;
+  vcl::TComboBox* CB_RibbonfontSize = nullptr;
+  vcl::TComboBox* Cb_RibbonStyle = nullptr;
+
+  // --- start, closing and destruction ---
+  void Loaded() override;
+  void FormCreate(vcl::TObject* Sender);
+  void InitModuleTools();
+  void FormShow(vcl::TObject* Sender);
+  void FormCloseQuery(vcl::TObject* Sender, bool& CanClose);
+  void FormClose(vcl::TObject* Sender, vcl::TCloseAction& Action);
+  void FormDestroy(vcl::TObject* Sender);
+  void ApplicationEvents1Exception(vcl::TObject* Sender, rtl::Exception& E);
+  void SetModified(bool value);
+  bool Modified() const { return modified_; }
+
+  // --- settings ---
+  AnsiString GetSettingsFileName() const;
+  void LoadSettings();
+  // Writes the settings file as one replacement: every section is gathered
+  // in a staging file beside it, which then takes the file's place.
+  void SaveSettings(const AnsiString& fileName);
+
+  // --- pages and the save prompts ---
+  bool ConfirmSavePage();
+  bool ConfirmSaveProject();
+  // The project is modified, or its last save failed.
+  bool ProjectModified() const;
+  void SaveProject();
+  void OpenPage(const AnsiString& fileName);
+  void WritePage(const AnsiString& fileName);
+  void SavePage();
+  void SavePageAs();
+  void NewPage();
+  void NewDocument();
+  bool SelectPageFile(AnsiString& fileName);
+  void HtmlEditDocumentLoadingError(vcl::TObject* Sender, const AnsiString& className, const AnsiString& message);
+  void btnLoadDocumentClick(vcl::TObject* Sender);
+  void btnSaveDocumentClick(vcl::TObject* Sender);
+  void btnSaveAsClick(vcl::TObject* Sender);
+  void btnNewClick(vcl::TObject* Sender);
+  void btnQuitClick(vcl::TObject* Sender);
+  const AnsiString& PageFileName() const { return pageFile_; }
+  const AnsiString& PageFolder() const { return pageDir_; }
+  const rtl::TStringList& DocumentHistory() const { return *docHistory_; }
+  bool LoadingError() const { return loadingError_; }
+
+  // --- module tags as pictures ---
+  AnsiString BuildTagImageSource(const AnsiString& tagText);
+  AnsiString TagImageHtml(const AnsiString& tagText);
+  void InsertDeviceTag(core::TvormekCmdItem* tagType);
+  void InsertZelBtnClick(vcl::TObject* Sender);
+  void CustomHTMLInsert(vcl::TObject* Sender);
+  void EdtZelExtExecute(vcl::TObject* Sender);
+  void ac_CopyExecute(vcl::TObject* Sender);
+  void EditDeviceTagMessage();
+  // The selected image's custom tag is a module tag.
+  bool SelectedImageIsDeviceTag();
+
+  // --- source views and the style sheet ---
+  void PageControlChanging(vcl::TObject* Sender, bool& AllowChange);
+  void PageControlChange(vcl::TObject* Sender);
+  void ShowPage(vcl::TTabSheet* page);
+  void SyncViews();
+  void SyncSourceToEditor();
+  void ResetStyleSheet();
+  void RefreshStyleSheetView();
+  void RefillStyleCombo();
+  void re_bodyChange(vcl::TObject* Sender);
+
+  // --- what the window owns ---
+  spell::TLexaSpell3* Spell() const { return spell_; }
+  Integer SpellTagId() const { return spellTagId_; }
+  core::Tprjmanager* Project() const { return prjManager_; }
+  core::TZelWebExt* WebExt() const { return webExt_; }
+  core::TcdfsDevice* CdfsDevice() const { return cdfsDevice_; }
+  core::TVormeksettings* VormekSettings() const { return vormekSettings_.get(); }
+  const TactiveDevice& ActiveDevice() const { return activeDevice_; }
+
+  // Where the shipped files are read ("Stylesheet.css", "Placeholder.bmp").
+  static AnsiString ProgramDataFolder();
+
+  void Dispatch(vcl::TMessage& message) override;
+
+ private:
+  void BuildComponents();
+  void BuildSourceView(vcl::TTabSheet* sheet, memo::TLumMemo*& memo, memo::TLumMemoSource*& source,
+                       const char* memoName, const char* sourceName);
+  void BuildActions();
+  void BindEditorEvents();
+  void ShowStatus(Integer panel, const AnsiString& text);
+  void ShowHtmlSource(const AnsiString& text);
+  // Loads text into a source view without it counting as the user's edit.
+  void FillSourceView(memo::TLumMemoSource* source, const AnsiString& text);
+  void ReloadBodyKeepingHead(const AnsiString& body, bool keepStyleSheet);
+  AnsiString DocumentTitle() const;
+  void ApplyPageMetaTags();
+  void SetContentTypeMeta();
+
+  // The editor's events (module tags as pictures).
+  void HTMLEditSupportedCustomTag(const htmldoc::TpsMarkupTag& tag, bool& supported);
+  void HTMLEditParseCustomTag(htmldoc::TpsMarkupTag& tag, AnsiString& replace);
+  void HTMLEditRecreateCustomTag(htmldoc::TpsMarkupTag& tag, const AnsiString& replacedBy);
+  void HTMLEditRequestImage(Integer imageID, Integer width, Integer height, vcl::TGraphic*& graphic,
+                            vcl::TPicture*& container);
+  void HTMLEditImageMouseEnter(htmledit::TpsImage* image, vcl::TCursor& cursor);
+  void HTMLEditImageDoubleClicked(htmledit::TpsImage* image);
+  void HTMLEditImageSelected(htmledit::TpsImage* image, bool& resizable, bool& movable);
+  void HTMLEditImageUnselected();
+  void HTMLEditImageStartDragging(htmledit::TpsImage* image, htmldoc::TpsAllowedDragAlignments& alignments);
+  void HTMLEditImageConfirmResize(bool& confirm);
+  void HtmlEditPasteFromClipboard(bool& handled);
+  bool ImageHasDeviceTag(htmledit::TpsImage* image) const;
+
+  // Owned state, in the order the window makes it.
+  spell::TLexaSpell3* spell_ = nullptr;  // owned by the window
+  Integer spellTagId_ = -1;
+  std::unique_ptr<rtl::TStringList> docHistory_;
+  core::TcdfsDevice* cdfsDevice_ = nullptr;
+  AnsiString pageFile_;
+  AnsiString imageFile_;
+  TactiveDevice activeDevice_;
+  std::unique_ptr<core::TVormeksettings> vormekSettings_;
+  core::Tprjmanager* prjManager_ = nullptr;
+  core::TZelWebExt* webExt_ = nullptr;
+  bool modified_ = false;
+  bool loadingError_ = false;
+  AnsiString pageDir_;
+  controls::TLumGlowButton* hoveredGlow_ = nullptr;
+  // The last project save did not reach the disk.
+  bool projectSaveFailed_ = false;
+  // A source view is being filled by the window, not typed in.
+  int fillingViews_ = 0;
+  // The handler the application had before the window took it over.
+  vcl::TExceptionEvent previousException_;
+};
+
+}  // namespace ide
