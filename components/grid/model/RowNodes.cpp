@@ -244,9 +244,10 @@ void TRowNodes::AdjustNodeInsertedCount(Integer row, Integer delta) {
 void TRowNodes::InsertChildRow(Integer realRow, bool below) {
   // A node row itself encloses the row put beside it (its first child);
   // only a plain row looks for the node around it. The enclosing nodes
-  // grow first and are expanded afterwards from the outermost in, so that
-  // ExpandOne, which keeps a node's ancestors open, collapses none of
-  // them; rows are held by their real numbers across the expansions.
+  // grow first and are opened afterwards from the outermost in. These
+  // openings, as those of RemoveChildRow, only make room: they collapse no
+  // other node even with ExpandOne (grouping walks the rows while it adds
+  // and removes child rows).
   Integer r = model_.DisplRowIndex(realRow);
   const Integer p = IsNode(r) ? r : GetParentNode(r);
   const bool enclosed = IsNode(p);
@@ -268,7 +269,7 @@ void TRowNodes::InsertChildRow(Integer realRow, bool below) {
         e = GetNodeLevel(a);
       }
     }
-    for (auto it = chain.rbegin(); it != chain.rend(); ++it) ExpandNode(*it);
+    for (auto it = chain.rbegin(); it != chain.rend(); ++it) ExpandCore(*it);
   }
   r = model_.DisplRowIndex(realRow);
   bool moveContent = false;
@@ -304,7 +305,7 @@ bool TRowNodes::RemoveChildRow(Integer realRow) {
     }
     for (;;) {
       const Integer pReal = model_.RealRowIndex(p);
-      ExpandNode(pReal);
+      ExpandCore(pReal);
       p = model_.DisplRowIndex(pReal);
       if (GetNodeLevel(p) <= 1) break;
       const Integer outer = GetParentNode(p);
