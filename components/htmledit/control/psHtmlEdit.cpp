@@ -320,7 +320,9 @@ htmlview::IpsTextSelection* TpsHTMLEditBase::TextSelection() {
   return FSelection.get();
 }
 
-htmlview::TpsAbstractCanvas* TpsHTMLEditBase::ScreenCanvas() { return FCanvas.get(); }
+htmlview::TpsAbstractCanvas* TpsHTMLEditBase::ScreenCanvas() {
+  return FPrintSurface ? FPrintSurface : FCanvas.get();
+}
 
 vcl::TCanvas* TpsHTMLEditBase::GetDC() { return vcl::TCustomControl::Canvas(); }
 

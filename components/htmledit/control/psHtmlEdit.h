@@ -649,6 +649,28 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   }
   void PopupTableMenu(const TpsPoint& aDocPoint) { PopupMenuAt(aDocPoint, FTablePopupMenu); }
 
+  // --- Printing (psHtmlEditPrint.cpp) ---
+  // Under the lock: the page laid out again for the class library's
+  // printer (its page width less aMargins' sides, fonts at its
+  // resolution), cut at multiples of the page height into printer pages,
+  // then the screen view rebuilt. Printer errors propagate after the
+  // screen state is restored.
+  void Print(const TpsRect& aMargins);
+  // While printing: the laid-out page's height in printer pages, rounded
+  // up.
+  Integer GetPageCount();
+  bool Printing() const { return FPrinting; }
+  // The printer's page (printer pixels) while printing or previewing.
+  vcl::TSize PageSize() const { return FPageSize; }
+  TpsRect GetPrintMargins() const { return FPrintMargins; }
+  // The view lays pages out as for the printer while printing.
+  bool IsPrintPreview() override { return FPrinting; }
+  Integer PageWidth() override { return FPageSize.cx; }
+  Integer PageHeight() override { return FPageSize.cy; }
+  TpsRect PrintMargins() override { return FPrintMargins; }
+  // Paper gets no page frame; a preview does.
+  bool FramesPrintPage() override { return !FPrinting || FPrintSurface == nullptr; }
+
  protected:
   // Fire operations: each calls its handler when one is assigned.
   virtual void DoCreate();
@@ -781,6 +803,12 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   bool FShowDownsizeMarks = true;
   bool FCentreOnResize = true;
   double FPrintScale = 1.0;
+  bool FPrinting = false;
+  TpsRect FPrintMargins{100, 100, 100, 100};
+  vcl::TSize FPageSize{0, 0};
+  // The surface layout and painting use instead of the screen's while
+  // printing (not owned).
+  htmlview::TpsAbstractCanvas* FPrintSurface = nullptr;
   bool FMouseAutoScroll = true;
   vcl::TCursor FSavedCursor = vcl::crIBeam;
   vcl::TCursor FLinkHoverCursor = vcl::crIBeam;

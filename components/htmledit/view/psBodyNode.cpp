@@ -105,7 +105,7 @@ void TpsBodyNode::Paint(TpsAbstractCanvas& aCanvas, bool aPaintChildren) {
   if (Editor->IsPrintPreview()) {
     const TpsRect& view = aCanvas.GetViewport();
     aCanvas.FillBounds(view.Left, view.Top, view.Right, view.Bottom);
-    aCanvas.DrawDocumentFrame(GetAbsoluteRect());
+    if (Editor->FramesPrintPage()) aCanvas.DrawDocumentFrame(GetAbsoluteRect());
   } else {
     PaintRect(0, 0, Width - 1, Height - 1);
   }

@@ -135,6 +135,9 @@ class IpsEditorHost {
   virtual Integer PageWidth() { return -1; }
   virtual Integer PageHeight() { return -1; }
   virtual TpsRect PrintMargins() { return {200, 100, 200, 100}; }
+  // Whether the body frames its page as a preview shows it; paper printed
+  // through the same layout gets no frame.
+  virtual bool FramesPrintPage() { return true; }
   virtual Integer GetMinDocumentHeight() { return 0; }
   // The editor's layout-running flag, set while the root lays out.
   virtual void SetLayoutRunning(bool aRunning) {}
