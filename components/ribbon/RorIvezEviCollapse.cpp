@@ -80,6 +80,10 @@ void TLumCustomToolBar::SetCollapsed(bool Value) {
     clone_->SetBounds(0, 0, Width(), Height());
     clone_->SetShowCaption(ShowCaption());
     SetShowCaption(false);
+    // The clone takes the children's windows only once it has one itself:
+    // a windowless clone would leave them parentless and hidden, and the
+    // popup would drop down empty.
+    if (HandleAllocated()) clone_->HandleNeeded();
     const std::vector<vcl::TControl*> order = controls_;
     CollapseMoveChildren(this, clone_, compactWindow_);
     if (order.size() == clone_->controls_.size()) clone_->controls_ = order;

@@ -126,6 +126,13 @@ TEST(RibbonCollapse, CollapseDropDownAndExpand) {
   CollapseRig::Click(button);
   rig.Pump();
   ASSERT_TRUE(window->Visible());
+  // The controls show in the window, their windows inside the clone's.
+  for (vcl::TControl* c : controls) {
+    auto* w = dynamic_cast<vcl::TWinControl*>(c);
+    ASSERT_NE(w, nullptr);
+    EXPECT_TRUE(w->Widget()->isVisible()) << c->Caption();
+    EXPECT_EQ(w->Widget()->parentWidget(), clone->Widget()) << c->Caption();
+  }
   EXPECT_FALSE(group->CloneReduced());
   EXPECT_EQ(clone->Width(), width);
   const vcl::TPoint under = rig.page->ClientToScreen({group->Left(), group->Top() + group->Height() + 1});
