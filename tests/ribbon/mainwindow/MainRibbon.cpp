@@ -133,7 +133,7 @@ const std::vector<Group>& Groups() {
         {Kind::Combo, "", "", "ZelExtCB", "", "", false, 120},
         {Kind::Small, "EdtZelExt", "E", "", "Edit Device CMD", "", false, 0, 36}}},
       {3, "HyperlinkToolBar", "Hyperlink",
-       {{Kind::Label, "", "", "LinkLabel", "Link"}, {Kind::Edit, "", "", "ed_LinkHRef", "", "", false, 150}, Col(),
+       {{Kind::Label, "", "", "LinkLabel", "Link"}, {Kind::Edit, "", "", "ed_LinkHRef", "", "", false, 130}, Col(),
         S("btnHyperlinkAct", "H", 37), S("btnHyperlink", "M", 31), S("RemoveLinkAct", "R", 38)}},
       {4, "DocumentToolBar", "Document",
        {L("SpellCheckAct", "S", 39), Col(), S("SpellCheckOptsAct", "O", 40), S("WordCntAct", "W", 41),
@@ -550,6 +550,10 @@ TRorIvezEviPager* MainRibbonFixture(vcl::TForm* Form, vcl::TActionList* Actions)
     bar->SetShowRightHandle(false);
     bar->SetShowOptionIndicator(rtl::SameText(g.Caption, "Font"));
     bar->SetImages(images);
+    // Collapsed, the group shows its caption on its compact button, with a
+    // key tip of its own (Q and its place on the page).
+    bar->SetCompactCaption(g.Caption);
+    bar->SetCompactShortCutHint("Q" + std::to_string(pages[static_cast<size_t>(g.Page)]->ToolBarCount()));
     GroupBuilder builder(Form, Actions, images, bar);
     for (const Entry& e : g.Entries) builder.Add(e);
     bar->SetWidth(builder.Finish());
@@ -558,6 +562,18 @@ TRorIvezEviPager* MainRibbonFixture(vcl::TForm* Form, vcl::TActionList* Actions)
   auto* sizes = dynamic_cast<vcl::TComboBox*>(Form->FindComponent("CB_RibbonfontSize"));
   if (sizes->Items()->Count() == 0)
     for (const char* s : MainRibbonFontSizes()) sizes->Items()->Add(s);
+  // What reading the form's resource ends with: every component of the
+  // ribbon told that its properties are all set, in creation order (the
+  // pager measures its tabs, the pages line their groups up, the
+  // containers hand the styler's glow appearance to their buttons).
+  std::vector<vcl::TComponent*> made;
+  for (int i = before; i < Form->ComponentCount(); ++i) made.push_back(Form->Components(i));
+  for (vcl::TComponent* c : made) c->BeginLoad();
+  for (vcl::TComponent* c : made) c->EndLoad();
+  // A page fits its groups when it loads, before the groups themselves
+  // are loaded and may collapse: fitted again now, a page too narrow for
+  // its groups starts as it would after any change of width.
+  for (TLumPage* page : pages) page->FitToolBars();
   pager->SetActivePageIndex(0);
   return pager;
 }
