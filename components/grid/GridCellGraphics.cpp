@@ -260,6 +260,10 @@ void TVadOdizadEzev::PaintCellGraphic(TCanvas* canvas, const TRect& cell, Intege
   TCellGraphic* g = l.Graphic;
   if (g == nullptr) return;
   const TCellType type = g->CellType;
+  if (type == ctNode) {
+    PaintNodeGlyph(canvas, cell, row, state);
+    return;
+  }
   TRect r = cell;
   if (type != ctNode && type != ctProgress && type != ctRangeIndicator && type != ctXPProgress)
     r = {r.Left + 1, r.Top + 1, r.Right - 1, r.Bottom - 1};

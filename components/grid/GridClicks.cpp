@@ -71,6 +71,7 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
   }
   const TCellGraphic* g = controls.GetCellGraphic(rc, r);
   const TCellType type = g != nullptr ? g->CellType : ctEmpty;
+  if (rc == 0 && type == ctNode && NodeClickPress(r, shift, x, y)) return;
 
   if (type == ctRadio && (editable || controlLook_->RadioAlwaysActive)) {
     if (editorActive_) HideCellEditor();

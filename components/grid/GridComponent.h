@@ -19,6 +19,8 @@
 #include "grid/GridRichEdit.h"
 #include "grid/GridUndoRedo.h"
 #include "grid/GridFilter.h"
+#include "grid/model/Grouping.h"
+#include "grid/model/RowNodes.h"
 #include "grid/model/AutoSize.h"
 #include "grid/model/CellControlState.h"
 #include "grid/model/GridEditing.h"
@@ -947,6 +949,50 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
       OnFilterSelect;
   vcl::TNotifyEvent OnFilterDone;
 
+  // ===== row nodes and grouping (GridNodes.cpp) =====
+  // The model's nodes and grouping with this grid's settings, events and
+  // view around them. Rows are real or display rows as in TRowNodes.
+  TRowNodes& Nodes();
+  TRowGrouping& RowGrouping();
+  bool HasNodes() override;
+  Integer GetNodeIndent(Integer row) override;
+  bool IsSummary(Integer row) { return Nodes().IsSummary(row); }
+  bool GetNodeState(Integer row) { return Nodes().GetNodeState(row); }
+  Integer GetNodeLevel(Integer row) { return Nodes().GetNodeLevel(row); }
+  Integer GetNodeSpan(Integer row) { return Nodes().GetNodeSpan(row); }
+  Integer GetNodeInsertedCount(Integer row) { return Nodes().GetNodeInsertedCount(row); }
+  Integer GetParentNode(Integer row) { return Nodes().GetParentNode(row); }
+  Integer GetTreeLineKind(Integer row) { return Nodes().GetTreeLineKind(row); }
+  // Whether x lies on the node glyph of the row (any x without
+  // MouseActions.PreciseNodeClick).
+  bool IsNodeClick(Integer row, Integer x);
+  void AddNode(Integer realRow, Integer span);
+  void AddSummaryRow(Integer realRow);
+  void RemoveNode(Integer realRow);
+  void RemoveAllNodes();
+  void ExpandNode(Integer realRow);
+  void ContractNode(Integer realRow);
+  void ExpandAll();
+  void ContractAll();
+  void AdjustNodeSpan(Integer row, Integer delta) { Nodes().AdjustNodeSpan(row, delta); }
+  void AdjustNodeInsertedCount(Integer row, Integer delta) { Nodes().AdjustNodeInsertedCount(row, delta); }
+  void InsertChildRow(Integer realRow, bool below);
+  bool RemoveChildRow(Integer realRow);
+  void InsertRowReal(Integer realRow);
+  void RemoveRowReal(Integer row);
+  // Set while ContractNode hides rows.
+  bool InternalMove() const { return internalMove_; }
+  virtual void Group(Integer col);
+  virtual void UnGroup();
+  virtual void SubGroup(Integer col);
+  virtual void UnSubGroup(Integer col);
+  // -1 while not grouped.
+  Integer GroupColumn() const { return rowGrouping_ ? rowGrouping_->GroupedColumn() : -1; }
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeExpandNode;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ARowReal, bool& Allow)> OnBeforeContractNode;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ARowReal)> OnExpandNode;
+  std::function<void(vcl::TObject* Sender, Integer ARow, Integer ARowReal)> OnContractNode;
+
   // ===== update lock =====
   // Nested; while held the grid paints nothing, and the last EndUpdate
   // repaints it once. The quiet form leaves painting alone.
@@ -1011,6 +1057,21 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool stretchDone_ = false;
   std::vector<Integer> synchWidths_;
   Integer synchBaseWidth_ = 0;
+
+  // A press on a node glyph in column 0 (row a display row); true when
+  // it acted.
+  bool NodeClickPress(Integer row, vcl::TShiftState shift, Integer x, Integer y);
+  void PaintNodeGlyph(TCanvas* canvas, const TRect& r, Integer row, TGridDrawState state);
+  void NodesChanged(Integer savedRow, Integer savedTop);
+  std::unique_ptr<TRowNodes> rowNodes_;
+  std::unique_ptr<TRowGrouping> rowGrouping_;
+  bool internalMove_ = false;
+  Integer expandDepth_ = 0;
+  bool expandRowSelect_ = false;
+  bool expandDisjunct_ = false;
+  bool expandUpdate_ = false;
+  Integer expandRow_ = 0;
+  Integer expandTop_ = 0;
 
   // The filter glyph's mouse-up: the list opened, or hidden.
   void FilterMouseUp(Integer x, Integer y);

@@ -353,14 +353,16 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
 
   PaintCellBorders(canvas, col, row, rc);
   rc.Left -= indicatorShift;
+  // Tree lines beside the node levels of column 0, under a node's glyph.
+  if (col == 0 && HasNodes() && row >= FixedRows() && cellNode_->ShowTree()) {
+    PaintTreeLines(canvas, row, rc);
+    canvas->Brush()->SetColor(keptBrush);
+  }
   if (graphic.Graphic != nullptr) {
     const AnsiString shown = graphic.DrawText ? GetDisplayCell(RealColIndex(col), row) : AnsiString();
     PaintCellGraphic(canvas, rc, RealColIndex(col), row, resolved, shown.empty() ? 0 : canvas->TextWidth(shown));
     canvas->Brush()->SetColor(keptBrush);
   }
-
-  // Tree lines beside the node levels of column 0.
-  if (col == 0 && HasNodes() && row >= FixedRows() && cellNode_->ShowTree()) PaintTreeLines(canvas, row, rc);
 
   if (OnDrawCell)
     OnDrawCell(this, col, row, {rc.Left + 1, rc.Top + 1, rc.Right - GridLineWidth(), rc.Bottom - GridLineWidth()},

@@ -1,0 +1,183 @@
+// Row nodes and grouping on a form: glyph clicks with the expand and
+// contract events, the precise hit, the current column moved off the node
+// column, grouping through the grid's settings, and the glyphs and group
+// rows grabbed offscreen.
+#include <gtest/gtest.h>
+
+#include <QImage>
+#include <QWidget>
+#include <string>
+#include <vector>
+
+#include "grid/GridComponent.h"
+#include "vcl/Forms.h"
+#include "vcl/QtHost.h"
+
+using namespace grid;
+
+namespace {
+
+using NodeTexts = std::vector<std::string>;
+
+struct TNodeGrid {
+  vcl::TForm* form = nullptr;
+  TVadOdizadEzev* grid = nullptr;
+  TNodeGrid() {
+    form = new vcl::TForm(vcl::Application, 0);
+    form->SetBounds(0, 0, 420, 360);
+    grid = new TVadOdizadEzev(form);
+    grid->SetParent(form);
+    grid->SetBounds(0, 0, 400, 340);
+    grid->SetColCount(4);
+    grid->SetRowCount(9);
+    grid->SetFixedCols(0);
+    const char* rows[][4] = {{"", "Name", "Kind", "Size"},   {"", "pin 1", "input", "3"},
+                             {"", "pin 2", "input", "5"},    {"", "pin 3", "output", "8"},
+                             {"", "relay", "output", "13"},  {"", "led", "output", "21"},
+                             {"", "key", "extra", "34"},     {"", "id", "extra", "55"},
+                             {"", "serial", "extra", "89"}};
+    for (Integer r = 0; r < 9; ++r)
+      for (Integer c = 0; c < 4; ++c) grid->SetCells(c, r, rows[r][c]);
+    grid->SetColWidths(0, 40);
+    form->Show();
+    vcl::Application->ProcessMessages();
+  }
+  ~TNodeGrid() { vcl::Free(form); }
+  NodeTexts Column(Integer col) const {
+    NodeTexts out;
+    for (Integer r = 1; r < grid->RowCount(); ++r) out.push_back(grid->Cells(col, r));
+    return out;
+  }
+  void Click(Integer x, Integer y) {
+    grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));
+    grid->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y));
+    vcl::Application->ProcessMessages();
+  }
+  void ClickGlyph(Integer row) {
+    const vcl::TRect r = grid->CellRect(0, row);
+    const Integer level = grid->GetNodeLevel(row);
+    Click(level * grid->CellNode()->NodeIndent() - 2, (r.Top + r.Bottom) / 2);
+  }
+};
+
+}  // namespace
+
+TEST(GridNodes, GlyphClicksExpandAndCollapseWithTheirEvents) {
+  TNodeGrid g;
+  g.grid->SetCol(0);
+  g.grid->AddNode(1, 3);
+  EXPECT_EQ(g.grid->Col(), 1);  // column 0 holds the glyphs
+  EXPECT_TRUE(g.grid->HasNodes());
+  g.grid->AddNode(4, 5);
+  std::vector<std::string> events;
+  bool allowContract = true;
+  g.grid->OnBeforeContractNode = [&](vcl::TObject*, Integer row, Integer real, bool& allow) {
+    events.push_back("before contract " + std::to_string(row) + "/" + std::to_string(real));
+    allow = allowContract;
+  };
+  g.grid->OnContractNode = [&](vcl::TObject*, Integer row, Integer real) {
+    events.push_back("contract " + std::to_string(row) + "/" + std::to_string(real));
+  };
+  g.grid->OnBeforeExpandNode = [&](vcl::TObject*, Integer row, Integer real, bool&) {
+    events.push_back("before expand " + std::to_string(row) + "/" + std::to_string(real));
+  };
+  g.grid->OnExpandNode = [&](vcl::TObject*, Integer row, Integer real) {
+    events.push_back("expand " + std::to_string(row) + "/" + std::to_string(real));
+  };
+  g.ClickGlyph(1);
+  EXPECT_EQ(g.Column(1), (NodeTexts{"pin 1", "relay", "led", "key", "id", "serial"}));
+  g.ClickGlyph(2);  // node 4 shows at row 2 now
+  EXPECT_EQ(g.Column(1), (NodeTexts{"pin 1", "relay"}));
+  g.ClickGlyph(1);
+  EXPECT_EQ(g.Column(1), (NodeTexts{"pin 1", "pin 2", "pin 3", "relay"}));
+  EXPECT_EQ(events, (std::vector<std::string>{"before contract 1/1", "contract 1/1", "before contract 2/4",
+                                              "contract 2/4", "before expand 1/1", "expand 1/1"}));
+  // A refusal leaves the node as it is; a click beside the glyph does
+  // nothing with PreciseNodeClick.
+  allowContract = false;
+  g.ClickGlyph(1);
+  EXPECT_EQ(g.grid->RowCount(), 5);
+  allowContract = true;
+  events.clear();
+  g.Click(38, (g.grid->CellRect(0, 1).Top + g.grid->CellRect(0, 1).Bottom) / 2);
+  EXPECT_TRUE(events.empty());
+  EXPECT_FALSE(g.grid->IsNodeClick(1, 38));
+  EXPECT_TRUE(g.grid->IsNodeClick(1, 10));
+  g.grid->MouseActions()->PreciseNodeClick = false;
+  EXPECT_TRUE(g.grid->IsNodeClick(1, 38));
+  g.grid->ExpandAll();
+  EXPECT_EQ(g.grid->RowCount(), 9);
+  g.grid->RemoveAllNodes();
+  EXPECT_FALSE(g.grid->HasNodes());
+}
+
+TEST(GridNodes, GroupingThroughTheGridsSettings) {
+  TNodeGrid g;
+  TGrouping& s = *g.grid->Grouping();
+  g.grid->SortSettings()->AutoSortForGrouping = false;
+  s.Summary = true;
+  s.ShowGroupCount = true;
+  s.HeaderColor = clBtnFace;
+  const NodeTexts names = g.Column(1);
+  g.grid->Group(2);
+  EXPECT_EQ(g.grid->GroupColumn(), 2);
+  EXPECT_EQ(g.grid->ColCount(), 3);
+  // The group count joins the header text in the display.
+  EXPECT_EQ(g.grid->GetDisplayCell(1, 1), "input (2)");
+  EXPECT_EQ(g.grid->Model().GetRawCell(1, 1), "input");
+  EXPECT_TRUE(g.grid->IsSummary(4));
+  EXPECT_EQ(g.grid->Model().CellProperties(1, 1).BrushColor(), vcl::ColorToRGB(clBtnFace));
+  EXPECT_EQ(g.grid->Row(), 1);
+  g.grid->ContractAll();
+  EXPECT_EQ(g.grid->RowCount(), 7);  // fixed, three headers, three summaries
+  g.grid->UnGroup();
+  EXPECT_EQ(g.grid->GroupColumn(), -1);
+  EXPECT_EQ(g.grid->ColCount(), 4);
+  EXPECT_EQ(g.Column(1), names);
+  EXPECT_EQ(g.grid->Cells(2, 0), "Kind");
+  EXPECT_EQ(g.grid->Cells(2, 3), "output");
+  // With AutoSortForGrouping the rows are sorted on the column first.
+  g.grid->SortSettings()->AutoSortForGrouping = true;
+  g.grid->Group(2);
+  EXPECT_EQ(g.grid->Model().GetRawCell(1, 1), "extra");
+  g.grid->UnGroup();
+  // Column 0 holds the nodes: grouping on it changes nothing.
+  g.grid->Group(0);
+  EXPECT_EQ(g.grid->GroupColumn(), -1);
+  EXPECT_EQ(g.grid->ColCount(), 4);
+}
+
+TEST(GridNodes, GlyphsAndGroupRowsGrabbed) {
+  TNodeGrid g;
+  g.grid->CellNode()->SetNodeType(cnFlat);
+  g.grid->Grouping()->Summary = true;
+  g.grid->Grouping()->HeaderColor = 0xE0C0A0;
+  g.grid->Grouping()->SummaryColor = 0xC0E0C0;
+  g.grid->Group(2);
+  g.grid->ContractNode(6);
+  vcl::Application->ProcessMessages();
+  g.grid->Invalidate();
+  const QImage shot = g.grid->Widget()->grab().toImage();
+  shot.save(QString(TOLVANE_BUILD_DIR "/grid-nodes.png"));
+  // The grab holds the grid's border.
+  const Integer b = (g.grid->Width() - g.grid->ClientWidth()) / 2;
+  auto pixel = [&](Integer x, Integer y) {
+    const QRgb p = shot.pixel(x + b, y + b);
+    return vcl::RGB(static_cast<Byte>(qRed(p)), static_cast<Byte>(qGreen(p)), static_cast<Byte>(qBlue(p)));
+  };
+  // The flat glyphs of the expanded header at row 1 and the collapsed one
+  // at row 6: an 8 x 8 box in the node colour outlined in NodeColor, a
+  // minus, and a plus bar when collapsed; drawn over the tree lines.
+  const vcl::TRect h1 = g.grid->CellRect(0, 1), h2 = g.grid->CellRect(0, 6);
+  const Integer indent = g.grid->CellNode()->NodeIndent();
+  const Integer left = indent - indent / 2 - 4 + 4;
+  const Integer top1 = (h1.Top + h1.Bottom) / 2 - 4, top2 = (h2.Top + h2.Bottom) / 2 - 4;
+  for (Integer x = left + 1; x <= left + 5; ++x) EXPECT_EQ(pixel(x, top1 + 3), clBlack) << x;
+  EXPECT_EQ(pixel(left + 3, top1 + 1), clSilver);  // no plus bar
+  EXPECT_EQ(pixel(left + 7, top1 + 4), clSilver);  // no tree line across
+  EXPECT_EQ(pixel(left + 3, top2 + 1), clBlack);   // plus bar
+  EXPECT_EQ(pixel(left - 1, top2 + 4), clBlack);   // the outline
+  EXPECT_EQ(pixel(left + 8, top2 + 8), clBlack);
+  EXPECT_EQ(pixel(h1.Left + 60, h1.Top + 3), TColor(0xE0C0A0));  // header colour
+  EXPECT_EQ(g.grid->RowCount(), 13);
+}
