@@ -3,10 +3,14 @@
 // from the system word list and numbers), reading them all back, and hiding
 // every other row; sorting on a number column and on a word column and
 // going back to the order before sorting, beside QSortFilterProxyModel over
-// the same item model. Run under QT_QPA_PLATFORM=offscreen.
+// the same item model; filtering on a number range and on a word pattern
+// and switching the filter off again, beside QSortFilterProxyModel with a
+// numeric range and a regular expression. Run under
+// QT_QPA_PLATFORM=offscreen.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
+#include <QRegularExpression>
 #include <QSortFilterProxyModel>
 #include <QStandardItemModel>
 #include <QTableView>
@@ -14,6 +18,7 @@
 #include <string>
 #include <vector>
 
+#include "grid/model/FilterRows.h"
 #include "grid/model/GridModel.h"
 #include "grid/model/GridSort.h"
 
@@ -197,6 +202,110 @@ void BM_UnSort_QSortFilterProxyModel(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * Rows);
 }
 
+// Filtering: column 1 on a number range (about a tenth of the rows pass),
+// column 0 on words starting with "a" (about a twentieth). The grid hides
+// the failing rows as one level; filter-off shows them again.
+struct FilterCase {
+  int col;
+  const char* condition;
+};
+constexpr FilterCase FilterCases[] = {{1, ">500000&<600000"}, {0, "a*"}};
+
+void BM_Filter_Grid(benchmark::State& state) {
+  grid::TGridModel m;
+  Fill(m);
+  m.SetFixedRows(0);
+  grid::TFilter filter;
+  grid::TFilterData* d = filter.Add();
+  d->Column = static_cast<int16_t>(FilterCases[state.range(0)].col);
+  d->Condition = FilterCases[state.range(0)].condition;
+  grid::TRowFilter rows(m);
+  for (auto _ : state) {
+    rows.Apply(filter);
+    state.PauseTiming();
+    state.counters["shown"] = m.RowCount();
+    rows.Remove();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * Rows);
+}
+
+void BM_FilterOff_Grid(benchmark::State& state) {
+  grid::TGridModel m;
+  Fill(m);
+  m.SetFixedRows(0);
+  grid::TFilter filter;
+  grid::TFilterData* d = filter.Add();
+  d->Column = static_cast<int16_t>(FilterCases[state.range(0)].col);
+  d->Condition = FilterCases[state.range(0)].condition;
+  grid::TRowFilter rows(m);
+  for (auto _ : state) {
+    state.PauseTiming();
+    rows.Apply(filter);
+    state.ResumeTiming();
+    rows.Remove();
+  }
+  state.SetItemsProcessed(state.iterations() * Rows);
+}
+
+// The numeric range over the number role, or the regular expression over
+// the word column; off lets every row through.
+class RangeProxy : public QSortFilterProxyModel {
+ public:
+  bool numeric = false;
+  bool active = false;
+  void Refilter() { invalidateFilter(); }
+
+ protected:
+  bool filterAcceptsRow(int row, const QModelIndex& parent) const override {
+    if (!active) return true;
+    if (!numeric) return QSortFilterProxyModel::filterAcceptsRow(row, parent);
+    const double v = sourceModel()->index(row, 1, parent).data(Qt::UserRole).toDouble();
+    return v > 500000 && v < 600000;
+  }
+};
+
+void SetUpProxy(RangeProxy& proxy, int which) {
+  proxy.numeric = which == 0;
+  proxy.setFilterKeyColumn(FilterCases[which].col);
+  proxy.setFilterRegularExpression(QRegularExpression("^a"));
+}
+
+void BM_Filter_QSortFilterProxyModel(benchmark::State& state) {
+  QStandardItemModel m;
+  SortableItems(m);
+  RangeProxy proxy;
+  proxy.setSourceModel(&m);
+  SetUpProxy(proxy, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    proxy.active = true;
+    proxy.Refilter();
+    state.PauseTiming();
+    state.counters["shown"] = proxy.rowCount();
+    proxy.active = false;
+    proxy.Refilter();
+    state.ResumeTiming();
+  }
+  state.SetItemsProcessed(state.iterations() * Rows);
+}
+
+void BM_FilterOff_QSortFilterProxyModel(benchmark::State& state) {
+  QStandardItemModel m;
+  SortableItems(m);
+  RangeProxy proxy;
+  proxy.setSourceModel(&m);
+  SetUpProxy(proxy, static_cast<int>(state.range(0)));
+  for (auto _ : state) {
+    state.PauseTiming();
+    proxy.active = true;
+    proxy.Refilter();
+    state.ResumeTiming();
+    proxy.active = false;
+    proxy.Refilter();
+  }
+  state.SetItemsProcessed(state.iterations() * Rows);
+}
+
 BENCHMARK(BM_Fill_Grid)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Fill_QStandardItemModel)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Read_Grid)->Unit(benchmark::kMillisecond);
@@ -209,6 +318,11 @@ BENCHMARK(BM_Sort_Grid)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchmark::kMillise
 BENCHMARK(BM_Sort_QSortFilterProxyModel)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnSort_Grid)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_UnSort_QSortFilterProxyModel)->Arg(1)->Arg(0)->Iterations(3)->Unit(benchmark::kMillisecond);
+// Argument 0: the number range on column 1; 1: words starting with "a".
+BENCHMARK(BM_Filter_Grid)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Filter_QSortFilterProxyModel)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterOff_Grid)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_FilterOff_QSortFilterProxyModel)->Arg(0)->Arg(1)->Iterations(5)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
