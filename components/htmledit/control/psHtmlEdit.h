@@ -750,6 +750,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
 
  private:
   friend class TpsDocumentLoader;
+  friend class TpsPrintPreview;
   friend class TpsHtmlEditSmartTagHost;
   void MakeDocumentEvents();
   void LoadDefaultDocument();
