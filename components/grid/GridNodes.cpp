@@ -8,6 +8,7 @@
 #include "grid/GridComponent.h"
 #include "grid/draw/GridDraw.h"
 #include "vcl/Graphics.h"
+#include "vcl/Pictures.h"
 
 namespace grid {
 
