@@ -72,6 +72,43 @@ void TFloatingFooter::Assign(const vcl::TPersistent* source) {
   FooterStyle = s->FooterStyle;
   Visible = s->Visible;
   ShowHint = s->ShowHint;
+  Changed();
+}
+
+void TFloatingFooter::SetBorderColor(TColor v) {
+  if (BorderColor == v) return;
+  BorderColor = v;
+  Changed();
+}
+
+void TFloatingFooter::SetColor(TColor v) {
+  Color = v;
+  Changed();
+}
+
+void TFloatingFooter::SetColumn(Integer v) {
+  Column = v;
+  Changed();
+}
+
+void TFloatingFooter::SetCustomTemplate(const AnsiString& v) {
+  CustomTemplate = v;
+  Changed();
+}
+
+void TFloatingFooter::SetFooterStyle(TFooterStyle v) {
+  FooterStyle = v;
+  Changed();
+}
+
+void TFloatingFooter::SetShowHint(bool v) {
+  ShowHint = v;
+  Changed();
+}
+
+void TFloatingFooter::SetVisible(bool v) {
+  Visible = v;
+  Changed();
 }
 
 // --- TSortSettings ---

@@ -6,6 +6,7 @@
 // defaults and copies them with Assign; a source of another class is
 // ignored. The operations that read them act on the values as they stand.
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 #include "grid/model/FilterRows.h"
@@ -80,8 +81,26 @@ class TFloatingFooter : public vcl::TPersistent {
   TFooterStyle FooterStyle = fsFixedLastRow;
   bool ShowHint = false;
   bool Visible = false;
-  // Copies all but BorderColor (and the unpublished state).
+  // The setters that act: each stores and tells the grid (OnChange), which
+  // shows, sizes and repaints its footer.
+  void SetBorderColor(TColor v);
+  void SetColor(TColor v);
+  void SetColumn(Integer v);
+  void SetCustomTemplate(const AnsiString& v);
+  void SetFooterStyle(TFooterStyle v);
+  void SetShowHint(bool v);
+  void SetVisible(bool v);
+  // Copies all but BorderColor (and the unpublished state), then notifies.
   void Assign(const vcl::TPersistent* source) override;
+  std::function<void()> OnChange;
+  // The custom total of a footer cell when the grid's OnFooterCalc is not
+  // assigned.
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)> OnCalcFooter;
+
+ private:
+  void Changed() {
+    if (OnChange) OnChange();
+  }
 };
 
 // What the search footer did.

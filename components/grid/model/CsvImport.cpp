@@ -72,6 +72,11 @@ void TGridModel::ImportCSVText(std::string_view bytes, Integer maxRows) {
   lines.SetText(OemConvert ? AnsiString(bytes) : rtl::ReadStoredText(bytes));
   if (lines.Count() == 0) throw rtl::Exception("File is empty");
   Integer q = r0;
+  // The floating footer's row stays the grid's last, with the totals its
+  // cells carry, however many rows the file brings.
+  std::vector<std::unique_ptr<TCellProperties>> footerProps;
+  if (FooterRowShown())
+    for (Integer c = 0; c < ColCount(); ++c) footerProps.push_back(RowAt(RowCount() - 1).TakeProps(c));
 
   char delimiter = CSVDelimiter;
   if (delimiter == 0) delimiter = DetectCSVDelimiter(lines[0], lines.Count() > 1 ? lines[1] : AnsiString());
@@ -139,8 +144,15 @@ void TGridModel::ImportCSVText(std::string_view bytes, Integer maxRows) {
   }
   SetRowCount(q + FixedFooters());
   SetLargestRowCount(RowCount());
-  if (FooterRowShown())
-    for (Integer c = 0; c < ColCount(); ++c) SetRawCell(c, RowCount() - 1, AnsiString());
+  if (FooterRowShown()) {
+    const Integer last = RowCount() - 1;
+    for (Integer c = 0; c < ColCount(); ++c) SetRawCell(c, last, AnsiString());
+    for (Integer c = 0; c < static_cast<Integer>(footerProps.size()); ++c)
+      if (footerProps[c]) {
+        footerProps[c]->OwnerRow = last;
+        RowAt(last).SetProps(c, std::move(footerProps[c]));
+      }
+  }
   CellsChanged({0, 0, ColCount(), RowCount()});
   CellsLoaded();
 }

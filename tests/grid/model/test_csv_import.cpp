@@ -237,3 +237,27 @@ TEST(CsvImport, DistroInfoFilesReadAsPythonReadsThem) {
 TEST(CsvImport, UnicodeDataReadsAsPythonReadsIt) {
   CompareWithPython("/usr/share/unicode/UnicodeData.txt");
 }
+
+TEST(CsvImport, FloatingFooterRowStaysLast) {
+  // Fewer lines than rows and more lines than rows: the footer row ends
+  // last either way, emptied, with the properties its cells carried.
+  for (const int lines : {2, 30}) {
+    TGridModel m;
+    m.SetRowCount(10);
+    m.SetFixedFooters(1);
+    m.SetFooterRowShown(true);
+    m.CellProperties(1, 9).CalcType = 1;
+    m.SetRawCell(1, 9, "old total");
+    std::string text;
+    for (int i = 0; i < lines; ++i) text += "a" + std::to_string(i) + ",b\n";
+    m.ImportCSVText(text, -1);
+    EXPECT_EQ(m.RowCount(), lines + 1);
+    const Integer last = m.RowCount() - 1;
+    EXPECT_EQ(m.GetRawCell(0, last - 1), "a" + std::to_string(lines - 1));
+    EXPECT_EQ(m.GetRawCell(1, last), "");
+    ASSERT_NE(m.GetRawObject(1, last), nullptr);
+    EXPECT_EQ(m.GetRawObject(1, last)->CalcType, 1);
+    EXPECT_EQ(m.GetRawObject(1, last)->OwnerRow, last);
+    m.Check();
+  }
+}
