@@ -48,6 +48,7 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
   if (OnCanClickCell) OnCanClickCell(this, at.Y, at.X, allow);
   // Refused: not even the class library's handling runs.
   if (!allow) return;
+  if (ResizerPress(x, y)) return;
   lookupText_.clear();
   pressedButton_ = {-1, -1};
   if (at.X < 0 || at.Y < 0) {
@@ -166,6 +167,11 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
 }
 
 void TVadOdizadEzev::MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, Integer x, Integer y) {
+  if (button == vcl::mbLeft && resizing_) {
+    TBaseGrid::MouseUp(button, shift, x, y);
+    ResizerRelease();
+    return;
+  }
   if (button == vcl::mbLeft) FilterMouseUp(x, y);
   if (button == vcl::mbLeft && pressedHtmlButton_.X >= 0) {
     const TCellCoord pressed = pressedHtmlButton_;

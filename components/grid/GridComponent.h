@@ -8,6 +8,8 @@
 #include <bitset>
 #include <functional>
 #include <memory>
+#include <string>
+#include <string_view>
 #include <vector>
 
 #include "controls/LumStyleIF.h"
@@ -25,7 +27,6 @@
 #include "grid/model/CellControlState.h"
 #include "grid/model/GridEditing.h"
 #include "grid/model/CellMarks.h"
-#include "grid/model/Footer.h"
 #include "grid/model/GridLookup.h"
 #include "grid/model/SelectionMarks.h"
 #include "grid/model/GridValidation.h"
@@ -49,7 +50,6 @@ class TDateTimePicker;
 namespace grid {
 
 class GridRowSorter;
-class TFooterPanel;
 
 enum class TGridLook { glStandard, glSoft, glClassic, glRUZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 using enum TGridLook;
@@ -701,34 +701,7 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void CellEdited(Integer col, Integer row);
   // Fires OnCellsChanged.
   virtual void CellsChanged(const vcl::TRect& r);
-  // An import or paste has ended: the footer is recalculated.
-  virtual void CellsLoaded();
-
-  // ===== floating footer and imports (GridFooter.cpp) =====
-  TFooterPanel* FooterPanel() const { return footerPanel_; }
-  // FloatingFooter's settings applied: the panel shown and sized, the
-  // footer row kept as the grid's last (FixedFooters) with fsFixedLastRow.
-  void FloatingFooterChanged();
-  // The footer cell of the column (every column for -1) from its kind.
-  void CalcFooter(Integer col);
-  virtual void UpdateFooter(Integer col);
-  double ColumnSum(Integer col, Integer fromRow, Integer toRow);
-  double ColumnAvg(Integer col, Integer fromRow, Integer toRow);
-  double ColumnMin(Integer col, Integer fromRow, Integer toRow);
-  double ColumnMax(Integer col, Integer fromRow, Integer toRow);
-  // "<#n>" tags replaced by the display text of column n of the current row.
-  AnsiString ExpandFooterTemplate(const AnsiString& templateText);
-  // Walks over rows report their stages (start 0, row 5 or cell 1, end 2,
-  // found 4); the grid itself does nothing.
-  virtual void RowScanNotify(Integer stage, Integer row) {}
-  // A delimited text file into the cells from the first data row (the
-  // model's reader, with the grid's OemConvert and OnFileProgress), then
-  // CellsChanged over the grid and CellsLoaded.
-  void ImportCSV(const AnsiString& fileName, Integer maxRows);
-  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)> OnFooterCalc;
-  std::function<void(vcl::TObject* Sender, Integer AColumn, vcl::TCanvas* Canvas, vcl::TRect ARect)> OnFooterPaint;
-  vcl::TNotifyEvent OnCreatedFloatingFooter;
-  std::function<void(vcl::TObject* Sender, Integer Progress)> OnFileProgress;
+  virtual void CellsLoaded() {}
   // An editor's value: the class library's edit text of the display
   // column, then the cell's text.
   virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
@@ -773,6 +746,60 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // The texts of another grid of this class, counts included.
   virtual void AssignCells(const vcl::TPersistent* source);
   bool IsFixed(Integer col, Integer row) override;
+
+  // ===== clipboard and cell streams (GridClipboard.cpp) =====
+  // Copy, cut and paste of the selection: plain text (UTF-8 and UTF-16),
+  // "Rich Text Format" with AllowRTFClipboard, the grid's own cell stream
+  // "TVadOdizadEzev Cells" with AllowFmtClipboard; the paste fills the
+  // selection smartly with AllowSmartClipboard.
+  void CopySelectionToClipboard();
+  void CutSelectionToClipboard();
+  void PasteSelectionFromClipboard();
+  void CopyRectToClipboard(const vcl::TGridRect& r, bool selectedOnly);
+  // The best format there with its top-left at the cell; the count of
+  // cells it brought, rows and cols as the format reports them.
+  Integer PasteFromClipboardAt(Integer col, Integer row, Integer& rows, Integer& cols);
+  Integer PasteTextAt(Integer col, Integer row, Integer& rows, Integer& cols, const AnsiString& text);
+  // One pasted value: a change record, then a check box's state or the
+  // display text.
+  virtual void PasteCell(Integer col, Integer row, const AnsiString& value);
+  virtual void BeforePaste() {}
+  virtual void AfterPaste() {}
+  // With ShowModified.Enabled the rows of r are marked modified.
+  virtual void MarkRowsModified(TCellCoord fromCell, const vcl::TGridRect& r, bool wasCopy);
+  virtual bool CanUseFmtClipboard();
+  virtual void RowPasteNotify(Integer stage, Integer row) {}
+  // What a cell gives copies and saves, and how an incoming text is stored.
+  virtual AnsiString SaveCell(Integer col, Integer row);
+  virtual void LoadCell(Integer col, Integer row, const AnsiString& value);
+  std::string SaveCellsToStream(const vcl::TGridRect& r);
+  void LoadCellsFromStream(TCellCoord at, std::string_view stream);
+  std::string SaveCellsToTextStream();
+  void LoadCellsFromTextStream(std::string_view stream);
+  // The selection as tab and line text, and the size of such a text
+  // (columns, and the index of its last non-empty line).
+  AnsiString GetSelectionText();
+  void GetTextDimensions(const AnsiString& text, Integer& cols, Integer& lastLine);
+  bool IsWideTextCell(Integer col, Integer row);
+  TCellCoord CopyOrigin() const { return copyOrigin_; }
+  bool LastOperationWasCopy() const { return lastWasCopy_; }
+  // Multi-line cells copied packed (CR LF as a vertical tab, quoted).
+  bool PackMultiLineCells = false;
+  // The selection resizer: a press on its handle starts it, the release
+  // fills the new selection from the cells copied into the grid's own
+  // buffer (the system clipboard stays as it was).
+  bool SelectionResizing() const { return resizing_; }
+  std::function<void(vcl::TObject* Sender, bool& Allow)> OnClipboardCopy;
+  std::function<void(vcl::TObject* Sender, bool& Allow)> OnClipboardCut;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, WideString& Value, bool& Allow)>
+      OnClipboardBeforePasteWideCell;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, const WideString& Value)>
+      OnClipboardAfterPasteWideCell;
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)> OnSaveCell;
+  std::function<void(vcl::TObject* Sender, vcl::TGridRect OrigSelection, vcl::TGridRect NewSelection)>
+      OnSelectionResize;
+  std::function<void(vcl::TObject* Sender, vcl::TGridRect OrigSelection, vcl::TGridRect NewSelection)>
+      OnSelectionResized;
 
   // ===== cell painting =====
   // The brush, font, gradient, alignment and word wrap a cell is painted
@@ -1113,6 +1140,16 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TDropList* dropList_ = nullptr;  // owned as a component of the grid
 
   friend class GridRowSorter;
+  friend class TGridTransferHost;
+  friend class TGridPasteHost;
+  // The clipboard keys; true when the key was one.
+  bool ClipboardKey(Word& key, vcl::TShiftState shift);
+  // The resizer's press on its handle and its release.
+  bool ResizerPress(Integer x, Integer y);
+  bool ResizerRelease();
+  vcl::TGridRect WidenToMerges(vcl::TGridRect r);
+  bool ClipHas(Word format);
+  std::string ClipGet(Word format);
   std::shared_ptr<GridRowSorter> sorter_;  // made at the first sort
   Integer updateCount_ = 0;
   GridRowSorter& Sorter();
@@ -1135,10 +1172,6 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<vcl::TBitmap> rowIndicator_;
   std::unique_ptr<TSearchFooter> searchFooter_;
   std::unique_ptr<TFloatingFooter> floatingFooter_;
-  TFooterPanel* footerPanel_ = nullptr;  // owned as a component of the grid
-  std::unique_ptr<TFooterTotals> footerTotals_;
-  void CreateFloatingFooter();
-  void PlaceFloatingFooter();
   std::unique_ptr<TSortSettings> sortSettings_;
   std::unique_ptr<TDragDropSettings> dragDropSettings_;
   std::unique_ptr<TDragScrollOptions> dragScrollOptions_;
@@ -1243,6 +1276,13 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   TColor selectionTextColor_ = clBlack;
   bool selectionRectangle_ = false;
   bool selectionResizer_ = false;
+  TCellCoord copyOrigin_{-1, -1};
+  bool lastWasCopy_ = false;
+  // The resizer's copy, and whether copies and pastes go through it.
+  std::vector<std::pair<Word, std::string>> resizeBuffer_;
+  bool useResizeBuffer_ = false;
+  bool resizing_ = false;
+  vcl::TGridRect resizeOrigin_;
   TColor fixedGradient_[FixedGradientSlotCount];
   AnsiString checkTrue_ = "Y";
   AnsiString checkFalse_ = "N";
