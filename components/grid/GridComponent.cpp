@@ -166,6 +166,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner), selec
   rowIndicator_ = std::make_unique<vcl::TBitmap>();
   searchFooter_ = std::make_unique<TSearchFooter>();
   floatingFooter_ = std::make_unique<TFloatingFooter>();
+  CreateFloatingFooter();
   printSettings_ = std::make_unique<TPrintSettings>();
   htmlSettings_ = std::make_unique<THTMLSettings>();
   sortSettings_ = std::make_unique<TSortSettings>();
@@ -493,6 +494,7 @@ void TVadOdizadEzev::WindowCreated() {
   // The XP look stays on only while visual styles are in use.
   isWinXP_ = isWinXP_ && vcl::IsThemeActive();
   if (columnSize_->Save) LoadColumnSizes();
+  PlaceFloatingFooter();
 }
 
 void TVadOdizadEzev::Resize() {
@@ -1328,12 +1330,12 @@ bool TVadOdizadEzev::CellValidate(const AnsiString& value) {
 }
 
 void TVadOdizadEzev::CellEdited(Integer col, Integer row) {
-  // Footers recalculate here once the grid has them.
-  (void)col;
   (void)row;
+  UpdateFooter(col);
 }
 
 void TVadOdizadEzev::CellsChanged(const vcl::TRect& r) {
+  UpdateFooter(-1);
   if (OnCellsChanged) OnCellsChanged(this, r);
 }
 

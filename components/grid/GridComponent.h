@@ -27,6 +27,7 @@
 #include "grid/model/CellControlState.h"
 #include "grid/model/GridEditing.h"
 #include "grid/model/CellMarks.h"
+#include "grid/model/Footer.h"
 #include "grid/model/GridLookup.h"
 #include "grid/model/SelectionMarks.h"
 #include "grid/model/GridValidation.h"
@@ -50,6 +51,7 @@ class TDateTimePicker;
 namespace grid {
 
 class GridRowSorter;
+class TFooterPanel;
 
 enum class TGridLook { glStandard, glSoft, glClassic, glRUZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 using enum TGridLook;
@@ -701,7 +703,34 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   virtual void CellEdited(Integer col, Integer row);
   // Fires OnCellsChanged.
   virtual void CellsChanged(const vcl::TRect& r);
-  virtual void CellsLoaded() {}
+  // An import or paste has ended: the footer is recalculated.
+  virtual void CellsLoaded();
+
+  // ===== floating footer and imports (GridFooter.cpp) =====
+  TFooterPanel* FooterPanel() const { return footerPanel_; }
+  // FloatingFooter's settings applied: the panel shown and sized, the
+  // footer row kept as the grid's last (FixedFooters) with fsFixedLastRow.
+  void FloatingFooterChanged();
+  // The footer cell of the column (every column for -1) from its kind.
+  void CalcFooter(Integer col);
+  virtual void UpdateFooter(Integer col);
+  double ColumnSum(Integer col, Integer fromRow, Integer toRow);
+  double ColumnAvg(Integer col, Integer fromRow, Integer toRow);
+  double ColumnMin(Integer col, Integer fromRow, Integer toRow);
+  double ColumnMax(Integer col, Integer fromRow, Integer toRow);
+  // "<#n>" tags replaced by the display text of column n of the current row.
+  AnsiString ExpandFooterTemplate(const AnsiString& templateText);
+  // Walks over rows report their stages (start 0, row 5 or cell 1, end 2,
+  // found 4); the grid itself does nothing.
+  virtual void RowScanNotify(Integer stage, Integer row) {}
+  // A delimited text file into the cells from the first data row (the
+  // model's reader, with the grid's OemConvert and OnFileProgress), then
+  // CellsChanged over the grid and CellsLoaded.
+  void ImportCSV(const AnsiString& fileName, Integer maxRows);
+  std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)> OnFooterCalc;
+  std::function<void(vcl::TObject* Sender, Integer AColumn, vcl::TCanvas* Canvas, vcl::TRect ARect)> OnFooterPaint;
+  vcl::TNotifyEvent OnCreatedFloatingFooter;
+  std::function<void(vcl::TObject* Sender, Integer Progress)> OnFileProgress;
   // An editor's value: the class library's edit text of the display
   // column, then the cell's text.
   virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
@@ -1172,6 +1201,10 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<vcl::TBitmap> rowIndicator_;
   std::unique_ptr<TSearchFooter> searchFooter_;
   std::unique_ptr<TFloatingFooter> floatingFooter_;
+  TFooterPanel* footerPanel_ = nullptr;  // owned as a component of the grid
+  std::unique_ptr<TFooterTotals> footerTotals_;
+  void CreateFloatingFooter();
+  void PlaceFloatingFooter();
   std::unique_ptr<TSortSettings> sortSettings_;
   std::unique_ptr<TDragDropSettings> dragDropSettings_;
   std::unique_ptr<TDragScrollOptions> dragScrollOptions_;
