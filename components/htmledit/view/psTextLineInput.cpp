@@ -942,6 +942,12 @@ void TpsTextNode::HandleMouse(TpsMessage& m) {
         const Integer id = WindowId;
         // A click on another line takes the cursor from its holder.
         TpsWindow* holder = manager ? manager->FocusedNode() : nullptr;
+        // Shift+click extends: from the selection's anchor, or else from
+        // where the caret stood before the click.
+        const bool extend = (m.Shift & ssShiftBit) && !(m.Shift & ssDoubleBit);
+        TpsSelectionRange shiftAnchor;
+        if (extend && !selection->Selecting())
+          if (auto* line = dynamic_cast<TpsTextNode*>(holder)) shiftAnchor = line->CaretPosition();
         if (PlaceCursorAtX(m.X)) {
           if (holder && holder != this) {
             TpsMessagePtr drop = TpsMessage::Create(mrCommand, psmRemoveCursor, holder);
@@ -951,7 +957,13 @@ void TpsTextNode::HandleMouse(TpsMessage& m) {
           editor->LeaveImageMode();
           FPreferredColumn = -1;
           TakeFocusAndCaret(true);
-          selection->SetAnchor(CaretPosition());
+          if (extend && !selection->Selecting() && (shiftAnchor.StartNode || shiftAnchor.EndNode))
+            selection->SetAnchor(shiftAnchor);
+          if (extend && selection->Selecting()) {
+            selection->ExtendTo(CaretPosition());
+          } else {
+            selection->SetAnchor(CaretPosition());
+          }
         }
         const TpsPoint point = LocalToAbsolute({m.X, m.Y});
         if (m.Shift & ssDoubleBit) {

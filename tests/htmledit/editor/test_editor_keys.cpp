@@ -435,6 +435,34 @@ TEST(EditorMouse, PressDragAndReleaseSelectAndAClickPlacesTheCaret) {
   EXPECT_EQ(KeySelection(f), "lpha beta gammasecond ");
 }
 
+TEST(EditorMouse, ShiftClickExtendsTheSelectionFromTheAnchorOrTheCaret) {
+  EditorOnForm f(400, 200);
+  LoadKeyPage(f, "<p>|alpha beta gamma</p><p>second line</p>");
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  ASSERT_EQ(lines.size(), 2u);
+  // A click before "b", then Shift+click before "g": the words between.
+  QtClick(f, LeftOfItem(lines[0], 5));
+  QtClick(f, LeftOfItem(lines[0], 9), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(KeySelection(f), "beta ");
+  // Another Shift+click moves the end, the anchor stays: backwards over
+  // it, then into the next block.
+  QtClick(f, LeftOfItem(lines[0], 1), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(KeySelection(f), "lpha ");
+  QtClick(f, LeftOfItem(lines[1], 6), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(KeySelection(f), "beta gammasecond ");
+  // A plain click starts again.
+  QtClick(f, LeftOfItem(lines[0], 2));
+  EXPECT_EQ(KeySelection(f), "");
+  // With the caret moved by a key (no anchor left), Shift+click extends
+  // from the caret.
+  QtKey(f, Qt::Key_Right);
+  QtClick(f, LeftOfItem(lines[0], 9), Qt::LeftButton, Qt::ShiftModifier);
+  EXPECT_EQ(KeySelection(f), "ha beta ");
+  // And typing replaces what Shift+click selected.
+  QtTyped(f, "x");
+  EXPECT_EQ(ShownBody(f), "<p>alpx|gamma</p><p>second line</p>");
+}
+
 TEST(EditorMouse, ADoubleClickSelectsTheWord) {
   EditorOnForm f(400, 200);
   LoadKeyPage(f, "<p>|alpha beta gamma</p>");
