@@ -255,6 +255,9 @@ class Tfrm_Main : public vcl::TForm {
   void ShowHtmlSource(const AnsiString& text);
   // Loads text into a source view without it counting as the user's edit.
   void FillSourceView(memo::TLumMemoSource* source, const AnsiString& text);
+  // Loads UTF-8 text into the editor, as UTF-8 whatever charset its meta
+  // tags name, without it counting as the user's edit.
+  void LoadEditorText(const AnsiString& text, bool keepStyleSheet);
   void ReloadBodyKeepingHead(const AnsiString& body, bool keepStyleSheet);
   AnsiString DocumentTitle() const;
   void ApplyPageMetaTags();

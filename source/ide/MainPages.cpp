@@ -103,6 +103,20 @@ void Tfrm_Main::SetContentTypeMeta() {
   HTMLEdit->GenerateCodeToString(none, "utf-8", true, bodyStart, bodyEnd, false, false);
 }
 
+void Tfrm_Main::LoadEditorText(const AnsiString& text, bool keepStyleSheet) {
+  // The text is the page as stored text already (UTF-8); a byte-order mark
+  // tells the editor's parser so, over any charset the page's meta tags
+  // name.
+  ++fillingViews_;
+  try {
+    HTMLEdit->LoadFromString("\xEF\xBB\xBF" + text, keepStyleSheet, false);
+  } catch (...) {
+    --fillingViews_;
+    throw;
+  }
+  --fillingViews_;
+}
+
 void Tfrm_Main::OpenPage(const AnsiString& fileName) {
   // A page that cannot be read is reported, and the page open now stays
   // open under its own name, so that no Save writes it over the file.
@@ -125,14 +139,7 @@ void Tfrm_Main::OpenPage(const AnsiString& fileName) {
   try {
     if (html) {
       text = AddBodyDiv(webExt_->LoadPage(text));
-      ++fillingViews_;
-      try {
-        HTMLEdit->LoadFromString(text, false, false);
-      } catch (...) {
-        --fillingViews_;
-        throw;
-      }
-      --fillingViews_;
+      LoadEditorText(text, false);
       ApplyPageMetaTags();
       SetContentTypeMeta();
     }

@@ -129,14 +129,7 @@ void Tfrm_Main::ReloadBodyKeepingHead(const AnsiString& body, bool keepStyleShee
   size_t end = 0;
   AnsiString text = body;
   if (FindBodyContent(page, start, end)) text = page.substr(0, start) + body + page.substr(end);
-  ++fillingViews_;
-  try {
-    HTMLEdit->LoadFromString(text, keepStyleSheet, false);
-  } catch (...) {
-    --fillingViews_;
-    throw;
-  }
-  --fillingViews_;
+  LoadEditorText(text, keepStyleSheet);
 }
 
 void Tfrm_Main::SyncSourceToEditor() {
@@ -151,14 +144,7 @@ void Tfrm_Main::SyncSourceToEditor() {
     ReloadBodyKeepingHead(body, true);
   } else if (page == ts_HTML) {
     const AnsiString text = AddBodyDiv(webExt_->LoadPage(HTMLMemoSrc->Lines()->SaveToString()));
-    ++fillingViews_;
-    try {
-      HTMLEdit->LoadFromString(text, false, false);
-    } catch (...) {
-      --fillingViews_;
-      throw;
-    }
-    --fillingViews_;
+    LoadEditorText(text, false);
   }
 }
 
