@@ -6,6 +6,8 @@
 #include <algorithm>
 
 #include "grid/GridComponent.h"
+#include "grid/draw/GridDraw.h"
+#include "vcl/Pictures.h"
 #include "vcl/WinApi.h"
 
 namespace grid {
@@ -47,6 +49,15 @@ void TDropList::Dispatch(vcl::TMessage& message) {
     }
   }
   vcl::TListBox::Dispatch(message);
+}
+
+void PaintFilterGlyph(vcl::TCanvas* canvas, vcl::TBitmap* glyph, TColor background, const vcl::TRect& cell) {
+  if (glyph == nullptr || glyph->Width() == 0 || glyph->Height() == 0) {
+    DrawResourceBitmap(canvas, background, {cell.Right - 16, cell.Top, cell.Right, cell.Bottom}, "VOEFILT");
+    return;
+  }
+  DrawTransparentBitmap(canvas, glyph, background,
+                        {cell.Right - 16, cell.Top, cell.Right - 16 + glyph->Width(), cell.Top + glyph->Height()});
 }
 
 // ===== the grid's side =====

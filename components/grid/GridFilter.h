@@ -8,6 +8,11 @@
 #include "grid/model/FilterRows.h"
 #include "vcl/ListBox.h"
 
+namespace vcl {
+class TBitmap;
+class TCanvas;
+}  // namespace vcl
+
 namespace grid {
 
 class TDropList : public vcl::TListBox {
@@ -25,5 +30,10 @@ class TDropList : public vcl::TListBox {
  private:
   void Choose();
 };
+
+// The filter glyph at the right of a header cell: the owner's glyph (drawn
+// transparently at its own size) or, when it is empty, our "VOEFILT" on the
+// background colour.
+void PaintFilterGlyph(vcl::TCanvas* canvas, vcl::TBitmap* glyph, TColor background, const vcl::TRect& cell);
 
 }  // namespace grid

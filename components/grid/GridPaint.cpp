@@ -363,6 +363,12 @@ void TVadOdizadEzev::PaintCellContent(TCanvas* canvas, Integer col, TGridDrawSta
     PaintCellGraphic(canvas, rc, RealColIndex(col), row, resolved, shown.empty() ? 0 : canvas->TextWidth(shown));
     canvas->Brush()->SetColor(keptBrush);
   }
+  // The filter glyph of a column that offers a value list.
+  if (row == FilterDropDownRow() && row < FixedRows() && (FilterDropDownAuto || OnGetColumnFilter) &&
+      GetColumnFilter(RealColIndex(col))) {
+    PaintFilterGlyph(canvas, filterDropDown_->Glyph(), FixedColor(), rc);
+    canvas->Brush()->SetColor(keptBrush);
+  }
 
   if (OnDrawCell)
     OnDrawCell(this, col, row, {rc.Left + 1, rc.Top + 1, rc.Right - GridLineWidth(), rc.Bottom - GridLineWidth()},

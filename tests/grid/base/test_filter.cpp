@@ -3,6 +3,8 @@
 // from through real clicks and keys.
 #include <gtest/gtest.h>
 
+#include <QImage>
+#include <QWidget>
 #include <string>
 #include <vector>
 
@@ -208,4 +210,36 @@ TEST(GridFilter, ListSizedToItsEntriesAndKeptInsideTheGrid) {
   g.ClickGlyph(2);
   EXPECT_EQ(list->Left(), r.Left);
   EXPECT_EQ(list->Width(), r.Right - r.Left);
+}
+
+TEST(GridFilter, GlyphsInTheFilterRowGrabbed) {
+  TFilterGrid g;
+  auto grab = [&](const char* png) {
+    vcl::Application->ProcessMessages();
+    g.grid->Invalidate();
+    QImage img = g.grid->Widget()->grab().toImage();
+    img.save(QString(TOLVANE_BUILD_DIR "/") + png);
+    return img;
+  };
+  const QImage plain = grab("grid-filter-none.png");
+  g.grid->FilterDropDownAuto = true;
+  g.grid->OnGetColumnFilter = [](vcl::TObject*, Integer col, rtl::TStrings* list) {
+    if (col == 2) list->Clear();  // no list, no glyph
+  };
+  const QImage glyphs = grab("grid-filter-glyphs.png");
+  const Integer b = (g.grid->Width() - g.grid->ClientWidth()) / 2;
+  auto differs = [&](Integer col) {
+    const vcl::TRect r = g.grid->CellRect(col, 0);
+    int count = 0;
+    for (Integer y = r.Top; y < r.Bottom; ++y)
+      for (Integer x = r.Right - 16; x < r.Right; ++x)
+        if (plain.pixel(x + b, y + b) != glyphs.pixel(x + b, y + b)) ++count;
+    return count;
+  };
+  EXPECT_GT(differs(1), 10);
+  EXPECT_EQ(differs(2), 0);
+  // A data row carries none.
+  const vcl::TRect d = g.grid->CellRect(1, 2);
+  for (Integer x = d.Right - 16; x < d.Right; ++x)
+    EXPECT_EQ(plain.pixel(x + b, d.Top + b + 8), glyphs.pixel(x + b, d.Top + b + 8));
 }

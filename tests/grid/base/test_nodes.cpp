@@ -181,3 +181,33 @@ TEST(GridNodes, GlyphsAndGroupRowsGrabbed) {
   EXPECT_EQ(pixel(h1.Left + 60, h1.Top + 3), TColor(0xE0C0A0));  // header colour
   EXPECT_EQ(g.grid->RowCount(), 13);
 }
+
+TEST(GridNodes, HeaderAndSummaryLines) {
+  TNodeGrid g;
+  g.grid->SortSettings()->AutoSortForGrouping = false;
+  TGrouping& s = *g.grid->Grouping();
+  s.Summary = true;
+  s.HeaderUnderline = true;
+  s.HeaderLineWidth = 3;
+  s.SummaryLine = true;
+  s.SummaryLineColor = 0x00FF00;
+  g.grid->Group(2);
+  ASSERT_TRUE(g.grid->IsNode(1));
+  ASSERT_TRUE(g.grid->IsSummary(4));
+  vcl::TPen pen;
+  TCellBorders borders;
+  g.grid->GetCellBorder(1, 1, &pen, borders);
+  EXPECT_EQ(borders, TCellBorders{cbBottom});
+  EXPECT_EQ(pen.Color(), 0xFF0000u);
+  EXPECT_EQ(pen.Width(), 3);
+  borders = {};
+  g.grid->GetCellBorder(0, 1, &pen, borders);  // not in the node column
+  EXPECT_EQ(borders, TCellBorders{});
+  g.grid->GetCellBorder(2, 4, &pen, borders);
+  EXPECT_EQ(borders, TCellBorders{cbTop});
+  EXPECT_EQ(pen.Color(), 0x00FF00u);
+  // The owner has the last word.
+  g.grid->OnGetCellBorder = [](vcl::TObject*, Integer, Integer, vcl::TPen*, TCellBorders& b) { b = {}; };
+  g.grid->GetCellBorder(1, 1, &pen, borders);
+  EXPECT_EQ(borders, TCellBorders{});
+}
