@@ -272,6 +272,8 @@ AnsiString TModuleEmulator::Answer(const AnsiString& received) {
   for (const auto& s : ModuleSettings()) {
     if (isQuery && key == s.GetKey) {
       if (!Offered(s)) return "ERROR";
+      if (auto it = faults_.MisreportedValues.find(key); it != faults_.MisreportedValues.end())
+        return AnsiString(s.GetKey) + "=" + it->second;
       return AnsiString(s.GetKey) + "=" + values_[s.GetKey];
     }
     if (!isQuery && key == s.SetKey) {

@@ -43,6 +43,9 @@ struct TEmulatorFaults {
   AnsiString ReplyFromIP;          // answer commands from this address instead of our own
   std::set<AnsiString> ErrorKeys;  // keys (upper case) answered "ERROR"
   bool NoResetReply = false;       // apply "RESET=1" without answering it
+  // Query keys (upper case) answered with this value whatever is stored: a
+  // module that takes a setting but reports another.
+  std::map<AnsiString, AnsiString> MisreportedValues;
 };
 
 struct TEmulatorOptions {

@@ -38,6 +38,7 @@ const char kUsage[] =
     "  --reply-from A     answer commands from loopback address A instead of --ip\n"
     "  --error-key KEY    answer ERROR for KEY (repeatable)\n"
     "  --no-reset-reply   apply RESET=1 without answering it\n"
+    "  --misreport KEY=V  answer V to a query of KEY whatever is stored (repeatable)\n"
     "TFTP faults (blocks counted from 1 as they arrive):\n"
     "  --tftp-drop-ack N       lose the first acknowledgement of block N\n"
     "  --tftp-duplicate-ack N  acknowledge block N twice\n"
@@ -168,6 +169,11 @@ int main(int argc, char** argv) {
         Fail("--reply-from must be a loopback address: " + o.Faults.ReplyFromIP);
     } else if (a == "--error-key") {
       o.Faults.ErrorKeys.insert(next());
+    } else if (a == "--misreport") {
+      const std::string pair = next();
+      const auto eq = pair.find('=');
+      if (eq == std::string::npos || eq == 0) Fail("--misreport wants KEY=VALUE: " + pair);
+      o.Faults.MisreportedValues[rtl::UpperCase(pair.substr(0, eq))] = pair.substr(eq + 1);
     } else if (a == "--no-reset-reply") {
       o.Faults.NoResetReply = true;
     } else if (a == "--record") {
