@@ -166,6 +166,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner), selec
   rowIndicator_ = std::make_unique<vcl::TBitmap>();
   searchFooter_ = std::make_unique<TSearchFooter>();
   floatingFooter_ = std::make_unique<TFloatingFooter>();
+  CreateFloatingFooter();
   printSettings_ = std::make_unique<TPrintSettings>();
   htmlSettings_ = std::make_unique<THTMLSettings>();
   sortSettings_ = std::make_unique<TSortSettings>();
@@ -493,6 +494,7 @@ void TVadOdizadEzev::WindowCreated() {
   // The XP look stays on only while visual styles are in use.
   isWinXP_ = isWinXP_ && vcl::IsThemeActive();
   if (columnSize_->Save) LoadColumnSizes();
+  PlaceFloatingFooter();
 }
 
 void TVadOdizadEzev::Resize() {
@@ -1342,12 +1344,12 @@ bool TVadOdizadEzev::CellValidate(const AnsiString& value) {
 }
 
 void TVadOdizadEzev::CellEdited(Integer col, Integer row) {
-  // Footers recalculate here once the grid has them.
-  (void)col;
   (void)row;
+  UpdateFooter(col);
 }
 
 void TVadOdizadEzev::CellsChanged(const vcl::TRect& r) {
+  UpdateFooter(-1);
   if (OnCellsChanged) OnCellsChanged(this, r);
 }
 
@@ -1378,6 +1380,7 @@ void TVadOdizadEzev::EditingDone(Integer col, Integer row) {
 }
 
 void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
+  if (ClipboardKey(key, shift)) return;
   if (EditorMode() && editorActive_ && activeControl_ == nullptr) {
     if (key == vcl::VK_ESCAPE) {
       RestoreCellText();
@@ -2107,12 +2110,8 @@ void TVadOdizadEzev::KeyOnCellControl(Word key) {
 void TVadOdizadEzev::AssignCells(const vcl::TPersistent* source) {
   auto* s = dynamic_cast<const TVadOdizadEzev*>(source);
   if (s == nullptr || s == this) return;
-  auto& from = const_cast<TVadOdizadEzev*>(s)->Model();
-  SetColCount(from.ColCount());
-  SetRowCount(from.RowCount());
-  for (Integer row = 0; row < from.RowCount(); ++row)
-    for (Integer col = 0; col < from.ColCount(); ++col) Model().SetRawCell(col, row, from.GetRawCell(col, row));
-  Invalidate();
+  // Through the cell text stream, as the source saves its cells.
+  LoadCellsFromTextStream(const_cast<TVadOdizadEzev*>(s)->SaveCellsToTextStream());
 }
 
 void TVadOdizadEzev::Assign(const vcl::TPersistent* source) {
