@@ -289,3 +289,56 @@ TEST(GridClipboard, AssignCellsGoesThroughTheTextStream) {
   EXPECT_EQ(g.b->Model().GetDisplayCell(2, 3), "end");
   EXPECT_EQ(g.b->Model().GetDisplayCell(1, 1), "two\r\nlines");
 }
+
+TEST(GridClipboard, PicturesIconsAndFilePicturesTravelInTheGridFormat) {
+  TClipGrids g;
+  g.a->Navigation()->AllowFmtClipboard = true;
+  g.b->Navigation()->AllowFmtClipboard = true;
+  vcl::TBitmap pixels(4, 3);
+  pixels.Canvas()->SetPixels(2, 1, 0x0000FF);
+  auto* picture = new vcl::TPicture();
+  picture->SetGraphic(&pixels);
+  TCellGraphic& p = g.a->CellControlState().CreateCellGraphic(1, 1);
+  p.CellType = ctPicture;
+  p.CellCreated = true;
+  p.SetCellBitmap({picture, [](void* o) { delete static_cast<vcl::TPicture*>(o); }});
+  TCellGraphic& i = g.a->CellControlState().CreateCellGraphic(2, 1);
+  i.CellType = ctIcon;
+  i.CellCreated = true;
+  i.SetCellIcon({new vcl::TBitmap(5, 6), [](void* o) { delete static_cast<vcl::TGraphic*>(o); }});
+  const AnsiString file = std::string(TOLVANE_BUILD_DIR) + "/grid-clipboard-file-picture.bmp";
+  pixels.SaveToFile(file);
+  auto* filePicture = new TFilePicture();
+  filePicture->SetFilename(file);
+  TCellGraphic& f = g.a->CellControlState().CreateCellGraphic(3, 1);
+  f.CellType = ctFilePicture;
+  f.CellCreated = true;
+  f.SetCellBitmap({filePicture, [](void* o) { delete static_cast<TFilePicture*>(o); }});
+  g.a->SetSelection({1, 1, 3, 1});
+  g.a->CopySelectionToClipboard();
+  g.b->SetSelection({1, 2, 1, 2});
+  g.b->PasteSelectionFromClipboard();
+
+  const TCellGraphic* bp = g.b->Model().CellGraphic(1, 2);
+  ASSERT_NE(bp, nullptr);
+  ASSERT_EQ(bp->CellType, ctPicture);
+  auto* back = static_cast<vcl::TPicture*>(bp->CellBitmap());
+  ASSERT_NE(back, nullptr);
+  EXPECT_EQ(back->Width(), 4);
+  EXPECT_EQ(back->Height(), 3);
+  EXPECT_EQ(back->Bitmap()->Canvas()->Pixels(2, 1) & 0xFFFFFF, 0x0000FFu);
+  const TCellGraphic* bi = g.b->Model().CellGraphic(2, 2);
+  ASSERT_NE(bi, nullptr);
+  ASSERT_EQ(bi->CellType, ctIcon);
+  ASSERT_NE(bi->CellIcon(), nullptr);
+  EXPECT_EQ(static_cast<vcl::TGraphic*>(bi->CellIcon())->Width(), 5);
+  EXPECT_EQ(static_cast<vcl::TGraphic*>(bi->CellIcon())->Height(), 6);
+  const TCellGraphic* bf = g.b->Model().CellGraphic(3, 2);
+  ASSERT_NE(bf, nullptr);
+  ASSERT_EQ(bf->CellType, ctFilePicture);
+  auto* backFile = static_cast<TFilePicture*>(bf->CellBitmap());
+  ASSERT_NE(backFile, nullptr);
+  EXPECT_EQ(backFile->Filename(), file);
+  EXPECT_EQ(backFile->Width(), 4);
+  EXPECT_EQ(backFile->Height(), 3);
+}
