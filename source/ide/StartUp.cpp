@@ -3,6 +3,7 @@
 #include "controls/ControlsLibrary.h"
 #include "core/CommandLineExecU.h"
 #include "core/DebugBaseU.h"
+#include "htmledit/control/psClipboardDesktop.h"
 #include "ide/MainForm.h"
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
@@ -16,6 +17,9 @@ void StartUpLibraries() {
   if (started) return;
   started = true;
   controls::StartUpControls();
+  // The editor's copy and paste reach the desktop's clipboard.
+  static htmledit::TpsDesktopClipboard clipboard;
+  htmledit::SetClipboardBackend(&clipboard);
 }
 
 bool RunBatchMode(const std::vector<rtl::AnsiString>& args, int& exitCode) {
