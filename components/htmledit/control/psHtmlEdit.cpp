@@ -1,4 +1,5 @@
 #include "htmledit/control/psHtmlEdit.h"
+#include "htmledit/control/psMouseScrollManager.h"
 
 #include "htmledit/control/psObjectSelection.h"
 #include "htmledit/control/psHtmlEditSmartTagHost.h"
@@ -45,6 +46,8 @@ TpsHTMLEditBase::TpsHTMLEditBase(vcl::TComponent* aOwner)
       FHighlightColor(vcl::clHighlight) {
   EnsureHtmlEditResources();
   FVertBar = std::make_unique<htmlview::TpsVCLScrollBar>(htmlview::sbkVertical, &VertScrollBar(), this);
+  FMouseScrollManager = std::make_unique<TpsMouseScrollManager>(this);
+  FMouseScrollManager->OnScroll = [this](Integer aDelta) { AutoScrollTick(aDelta); };
   // While the user-interface thread waits for the smart-tag thread, what is
   // already invalidated keeps being painted.
   FDocumentLock.OnLock = [this](htmldoc::TpsDocumentAccess*) {

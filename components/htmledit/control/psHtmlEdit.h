@@ -77,6 +77,7 @@ class TpsImage;
 class TpsSelectableObject;
 class TpsHtmlEditSmartTagHost;
 class TpsImageRecycler;
+class TpsMouseScrollManager;
 
 // The indices of the editor's pending-update flags.
 constexpr Integer puDocumentChanged = 0;
@@ -588,7 +589,12 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   bool ShowDownsizeMarks() override { return FShowDownsizeMarks; }
   const htmlview::TpsVirtualBorders* VirtualBorders() override;
   bool ReadOnly() override { return FReadOnly; }
-  void SetMouseAutoScroll(bool aEnabled) override { FMouseAutoScroll = aEnabled; }
+  // Also the auto-scroll manager's ticks.
+  void SetMouseAutoScroll(bool aEnabled) override;
+  // The manager's tick: the document moves by aDelta, kept between the top
+  // and the end, and shows at once.
+  void AutoScrollTick(Integer aDelta);
+  TpsMouseScrollManager* MouseScrollManager() const { return FMouseScrollManager.get(); }
 
   // --- View host: what the text lines' editing asks of the editor ---
   bool AllowMultipleEmptyBlocks() { return EditingOptions.AllowMultipleEmptyBlocks; }
@@ -811,6 +817,7 @@ class TpsHTMLEditBase : public vcl::TScrollingWinControl,
   // printing (not owned).
   htmlview::TpsAbstractCanvas* FPrintSurface = nullptr;
   bool FMouseAutoScroll = true;
+  std::unique_ptr<TpsMouseScrollManager> FMouseScrollManager;
   vcl::TCursor FSavedCursor = vcl::crIBeam;
   vcl::TCursor FLinkHoverCursor = vcl::crIBeam;
   vcl::TBorderStyle FBorderStyle = vcl::bsSingle;

@@ -5,6 +5,7 @@
 // messages in document coordinates, with the popup menus a right click
 // the view left alone shows, and the wheel.
 #include "htmledit/control/psHtmlEdit.h"
+#include "htmledit/control/psMouseScrollManager.h"
 #include "htmledit/control/psSpanLists.h"
 #include "htmledit/view/psMessages.h"
 #include "htmledit/view/psWindows.h"
@@ -174,6 +175,7 @@ void TpsHTMLEditBase::MouseDown(vcl::TMouseButton aButton, vcl::TShiftState aShi
       PopupMenuAt(point, PopupMenu());
     }
   }
+  FMouseScrollManager->MouseDown(aX, aY);
 }
 
 void TpsHTMLEditBase::MouseUp(vcl::TMouseButton aButton, vcl::TShiftState aShift, Integer aX, Integer aY) {
@@ -189,6 +191,7 @@ void TpsHTMLEditBase::MouseUp(vcl::TMouseButton aButton, vcl::TShiftState aShift
   FWindowManager->PostMessage(std::move(m));
   ProcessMessages();
   ProcessPendingUpdates();
+  FMouseScrollManager->MouseUp(aX, aY);
 }
 
 void TpsHTMLEditBase::MouseMove(vcl::TShiftState aShift, Integer aX, Integer aY) {
@@ -210,6 +213,7 @@ void TpsHTMLEditBase::MouseMove(vcl::TShiftState aShift, Integer aX, Integer aY)
   ProcessMessages();
   UpdateHoverCursor(FLastMousePoint);
   ProcessPendingUpdates();
+  FMouseScrollManager->MouseMove(FLastShift, aX, aY);
 }
 
 bool TpsHTMLEditBase::DoMouseWheel(vcl::TShiftState aShift, Integer aWheelDelta, vcl::TPoint aMousePos) {

@@ -31,7 +31,7 @@ TpsPrintPreview::TpsPrintPreview(vcl::TComponent* aOwner) : TpsHTMLEditBase(aOwn
   FPrintScale = static_cast<double>(FPrinterPixelsPerInch) / vcl::Screen->PixelsPerInch();
   FZoomFactor = 1.0;
   FWindowManager->MouseRoutingEnabled = false;
-  FMouseAutoScroll = false;
+  SetMouseAutoScroll(false);
   FShowDownsizeMarks = false;
   FCentreOnResize = false;
   // Text is measured in printer pixels, as the printer will lay it out.

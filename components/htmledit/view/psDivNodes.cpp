@@ -192,6 +192,8 @@ void TpsDivNode::HandleMessage(TpsMessage& m) {
     if (line) {
       TpsMessagePtr copy = m.Clone(line);
       copy->SetPos(line->AbsoluteToLocal(absolute));
+      // The queue owns the copy, whatever the editor's own message is.
+      copy->AutoFree = true;
       PostMessage(std::move(copy), false);
     }
     m.MarkHandled(this);

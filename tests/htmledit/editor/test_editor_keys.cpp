@@ -15,6 +15,8 @@
 #include "CaretNotation.h"
 #include "EditorFixture.h"
 #include "htmledit/control/psKeyCmdTable.h"
+#include "htmledit/control/psMouseScrollManager.h"
+#include "rtl/Clock.h"
 #include "htmledit/doc/psGlobals.h"
 #include "htmledit/view/psBodyNode.h"
 #include "htmledit/view/psTextNode.h"
@@ -461,6 +463,88 @@ TEST(EditorMouse, ShiftClickExtendsTheSelectionFromTheAnchorOrTheCaret) {
   // And typing replaces what Shift+click selected.
   QtTyped(f, "x");
   EXPECT_EQ(ShownBody(f), "<p>alpx|gamma</p><p>second line</p>");
+}
+
+// A mouse event at a client point (outside the control too).
+void QtMouseAtClient(EditorOnForm& f, QEvent::Type aType, Qt::MouseButton aButton, Qt::MouseButtons aButtons,
+                     rtl::Integer aX, rtl::Integer aY, Qt::KeyboardModifiers aMods = Qt::NoModifier) {
+  QtMouse(f, aType, aButton, aButtons, f.Editor->ClientToDocument({aX, aY}), aMods);
+}
+
+TEST(EditorMouse, DraggingPastTheEdgeScrollsEvery50MillisecondsAndTheSelectionFollows) {
+  auto clock = std::make_shared<rtl::ManualClock>(1000);
+  rtl::ScopedClock scope(clock);
+  const auto wait = [&](uint64_t ms) {
+    clock->Advance(ms);
+    vcl::Application->FireDueTimers();
+    vcl::Application->ProcessMessages();
+  };
+  EditorOnForm f(400, 200);
+  std::string page = "<p>|Line 00 alpha</p>";
+  for (int i = 1; i < 40; ++i) page += "<p>Line " + std::to_string(10 + i) + " alpha</p>";
+  LoadKeyPage(f, page);
+  htmledit::TpsMouseScrollManager* manager = f.Editor->MouseScrollManager();
+  const rtl::Integer height = f.Editor->Height();
+  std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
+  QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, LeftOfItem(lines[0], 2));
+  EXPECT_FALSE(manager->IsScrolling());
+  // Ten pixels below the editor: +10 every 50 ms.
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, height + 9);
+  EXPECT_TRUE(manager->IsScrolling());
+  EXPECT_EQ(manager->ScrollDelta(), 10);
+  // (The caret the drag put on the line below is scrolled into view.)
+  const rtl::Integer start = f.Editor->ScrollPosition();
+  wait(49);
+  EXPECT_EQ(f.Editor->ScrollPosition(), start);
+  wait(1);
+  EXPECT_EQ(f.Editor->ScrollPosition(), start + 10);
+  wait(50);
+  EXPECT_EQ(f.Editor->ScrollPosition(), start + 20);
+  // The selection runs from the press down to the line under the pointer.
+  const std::string selected = KeySelection(f);
+  EXPECT_EQ(selected.substr(0, 6), "ne 00 ") << selected;
+  EXPECT_GT(selected.size(), 60u) << selected;
+  // Back inside: it stops; released: nothing more.
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, 100);
+  EXPECT_FALSE(manager->IsScrolling());
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, height + 4);
+  EXPECT_EQ(manager->ScrollDelta(), 5);
+  QtMouseAtClient(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 50, height + 4);
+  EXPECT_FALSE(manager->IsScrolling());
+  const rtl::Integer released = f.Editor->ScrollPosition();
+  wait(200);
+  EXPECT_EQ(f.Editor->ScrollPosition(), released);
+
+  // Above the editor with Ctrl held: no scrolling; without it, -10 each
+  // tick, stopping at the top.
+  QtMouseAtClient(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, 50, 50);
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, -10, Qt::ControlModifier);
+  EXPECT_FALSE(manager->IsScrolling());
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, -10);
+  EXPECT_EQ(manager->ScrollDelta(), -10);
+  const rtl::Integer above = f.Editor->ScrollPosition();
+  ASSERT_GT(above, 10);
+  wait(50);
+  EXPECT_EQ(f.Editor->ScrollPosition(), above - 10);
+  // (A timer fires once for periods it missed: one tick per wait.)
+  for (rtl::Integer i = 0; i < above / 10 + 2; ++i) wait(50);
+  EXPECT_EQ(f.Editor->ScrollPosition(), 0);
+  QtMouseAtClient(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 50, -10);
+
+  // Far below near the end: the position stops at the end.
+  const rtl::Integer end = f.Editor->GetDocumentHeight() - f.Editor->ClientHeight();
+  f.Editor->ScrollTo(end - 30);
+  QtMouseAtClient(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, 50, 50);
+  QtMouseAtClient(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, 50, height + 99);
+  wait(50);
+  EXPECT_EQ(f.Editor->ScrollPosition(), end);
+  // Switched off (an image resize, the preview): the timer ticks in vain.
+  f.Editor->SetMouseAutoScroll(false);
+  f.Editor->ScrollTo(end - 30);
+  wait(50);
+  EXPECT_EQ(f.Editor->ScrollPosition(), end - 30);
+  f.Editor->SetMouseAutoScroll(true);
+  QtMouseAtClient(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, 50, height + 99);
 }
 
 TEST(EditorMouse, ADoubleClickSelectsTheWord) {
