@@ -342,3 +342,31 @@ TEST(GridClipboard, PicturesIconsAndFilePicturesTravelInTheGridFormat) {
   EXPECT_EQ(backFile->Width(), 4);
   EXPECT_EQ(backFile->Height(), 3);
 }
+
+TEST(GridClipboard, DragTextsAndMarkedRows) {
+  TClipGrids g;
+  TVadOdizadEzev* a = g.a;
+  a->Model().SetDisplayCell(1, 1, "a");
+  a->Model().SetDisplayCell(2, 1, "b");
+  a->Model().SetDisplayCell(1, 2, "c");
+  a->Model().SetWideCellText(2, 2, u"\u00E9");
+  a->SetSelection({1, 1, 2, 2});
+  EXPECT_EQ(a->GetSelectionText(), AnsiString("a\tb\r\nc\t") + a->Model().GetDisplayCell(2, 2));
+  EXPECT_TRUE(a->IsWideTextCell(2, 2));
+  EXPECT_FALSE(a->IsWideTextCell(1, 2));
+  struct Case {
+    const char* text;
+    Integer cols, lastLine;
+  } cases[] = {{"", 1, -1}, {"a\tb\r\nc", 2, 1}, {"a\r\n\r\nb\tc\td\r\n", 3, 1}, {"x", 1, 0}};
+  for (const auto& c : cases) {
+    Integer cols = 0, last = 0;
+    a->GetTextDimensions(c.text, cols, last);
+    EXPECT_EQ(cols, c.cols) << c.text;
+    EXPECT_EQ(last, c.lastLine) << c.text;
+  }
+  // With marked rows the copy takes the marked rows of the whole grid.
+  a->MouseActions()->SetDisjunctRowSelect(true);
+  a->SetRowMarked(2, true);
+  a->CopySelectionToClipboard();
+  EXPECT_EQ(vcl::GetClipboardBlock(vcl::CF_TEXT), "\tc\t\xC3\xA9\t\t");
+}
