@@ -21,6 +21,7 @@
 #include <map>
 #include <random>
 #include <sstream>
+#include <unistd.h>
 
 #include "../LayoutFixture.h"
 #include "htmledit/view/psTableNodes.h"
@@ -34,6 +35,14 @@ constexpr Integer kAdvance = 12;
 const char kStyle[] =
     "<style>html{overflow:hidden} body{margin:0;font:20px 'Liberation Mono';line-height:23px}"
     " p{margin:0;padding:0;width:%dpx}</style>";
+
+// One folder per process: test runs side by side must not share pages.
+std::filesystem::path ScratchFolder() {
+  const std::filesystem::path folder =
+      std::filesystem::temp_directory_path() / ("tolvane-browser-oracle-" + std::to_string(getpid()));
+  std::filesystem::create_directories(folder);
+  return folder;
+}
 
 struct Report {
   std::map<std::string, std::vector<Integer>> Starts;                      // P
@@ -124,8 +133,7 @@ std::string Words(std::mt19937& aRandom, int aCount) {
 }
 
 TEST(BrowserOracle, LineStartsAndFloatsAgreeWithARealBrowser) {
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tolvane-browser-oracle";
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = ScratchFolder();
   QImage picture(96, 57, QImage::Format_RGB32);
   picture.fill(Qt::darkCyan);
   ASSERT_TRUE(picture.save(QString::fromStdString((folder / "pic.png").string())));
@@ -278,8 +286,7 @@ TEST(BrowserOracle, TableWidthsAndCellEdgesAgreeWithARealBrowser) {
   CollectTables(ourBody, ours);
   ASSERT_EQ(ours.size(), static_cast<size_t>(id));
 
-  const std::filesystem::path folder = std::filesystem::temp_directory_path() / "tolvane-browser-oracle";
-  std::filesystem::create_directories(folder);
+  const std::filesystem::path folder = ScratchFolder();
   const std::filesystem::path file = folder / "tables.html";
   std::ofstream(file) << "<html><head><style>html{overflow:hidden} body{margin:0;font:20px 'Liberation Mono';"
                          "line-height:23px} p{margin:0}</style></head><body>"
