@@ -47,7 +47,7 @@ struct ThemeSet {
 };
 // The classic, blue, olive and silver sets.
 constexpr ThemeSet kThemeSets[4] = {
-    {clBtnFace, clNone, 0xEED2C1, clNone, 0xE2B598, clNone, 0xE8E6E1, clNone, 0xC56A31},
+    {vcl::clBtnFace, clNone, 0xEED2C1, clNone, 0xE2B598, clNone, 0xE8E6E1, clNone, 0xC56A31},
     {0xFDEADA, 0xE4AE88, 0xCCF4FF, 0x91D0FF, 0x4E91FE, 0x8ED3FF, 0x8ED3FF, 0x55ADFF, 0x000000},
     {0xCFF0EA, 0x8CC0B1, 0xCCF4FF, 0x91D0FF, 0x4E91FE, 0x8ED3FF, 0x8ED3FF, 0x55ADFF, 0x000000},
     {0xECE2E1, 0xB39698, 0xCCF4FF, 0x91D0FF, 0x4E91FE, 0x8ED3FF, 0x8ED3FF, 0x55ADFF, 0x000000},
@@ -86,7 +86,7 @@ TLumGridButton::TLumGridButton(vcl::TComponent* owner)
       shadow_(std::make_unique<vcl::TBitmap>()) {
   SetBounds(Left(), Top(), 23, 22);
   controlStyle_ = {vcl::csCaptureMouse, vcl::csDoubleClicks};
-  SetColor(clBtnFace);
+  SetColor(vcl::clBtnFace);
   SetParentFont(true);
 }
 
@@ -575,7 +575,7 @@ TLumCheckBox::TLumCheckBox(vcl::TComponent* owner) : vcl::TCustomControl(owner) 
   SetBounds(Left(), Top(), 98, 20);
   controlStyle_.Exclude(vcl::csClickEvents);
   SetText(ClassName());
-  SetColor(clWindow);
+  SetColor(vcl::clWindow);
   SetParentFont(true);
   SetParentColor(true);
   SetTabStop(false);

@@ -167,6 +167,7 @@ TVadOdizadEzev::TVadOdizadEzev(vcl::TComponent* owner) : TBaseGrid(owner), selec
   searchFooter_ = std::make_unique<TSearchFooter>();
   floatingFooter_ = std::make_unique<TFloatingFooter>();
   CreateFloatingFooter();
+  CreateSearchPanel();
   printSettings_ = std::make_unique<TPrintSettings>();
   htmlSettings_ = std::make_unique<THTMLSettings>();
   sortSettings_ = std::make_unique<TSortSettings>();
@@ -495,6 +496,7 @@ void TVadOdizadEzev::WindowCreated() {
   isWinXP_ = isWinXP_ && vcl::IsThemeActive();
   if (columnSize_->Save) LoadColumnSizes();
   PlaceFloatingFooter();
+  PlaceSearchPanel();
 }
 
 void TVadOdizadEzev::Resize() {

@@ -28,6 +28,7 @@
 #include "grid/model/GridEditing.h"
 #include "grid/model/CellMarks.h"
 #include "grid/model/Footer.h"
+#include "grid/model/Search.h"
 #include "grid/model/GridLookup.h"
 #include "grid/model/SelectionMarks.h"
 #include "grid/model/GridValidation.h"
@@ -52,6 +53,7 @@ namespace grid {
 
 class GridRowSorter;
 class TFooterPanel;
+class TSearchPanel;
 
 enum class TGridLook { glStandard, glSoft, glClassic, glRUZ, glXP, glListView, glVista, glWin7, glOffice2007, glCustom };
 using enum TGridLook;
@@ -731,6 +733,32 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::function<void(vcl::TObject* Sender, Integer AColumn, vcl::TCanvas* Canvas, vcl::TRect ARect)> OnFooterPaint;
   vcl::TNotifyEvent OnCreatedFloatingFooter;
   std::function<void(vcl::TObject* Sender, Integer Progress)> OnFileProgress;
+
+  // ===== search footer and text search (GridSearch.cpp) =====
+  TSearchPanel* SearchPanel() const { return searchPanel_; }
+  // The grid's text search from the cell after from ((-1, -1): from the
+  // first cell); (-1, -1) when nothing matches. The last find is kept.
+  TCellCoord FindCell(TCellCoord from, const AnsiString& text, TFindOptions options);
+  TCellCoord LastFoundCell() const;
+  // SearchFooter's settings into the panel (captions, hints, visibility,
+  // flatness, height), the last row then kept clear of it.
+  void UpdateSearchPanel();
+  // The panel's handlers: a typed search, find next and previous, close
+  // and the highlight button.
+  void SearchEditChanged();
+  void SearchFindNext();
+  void SearchFindPrevious();
+  void SearchFooterClosed();
+  void SearchHighlightClicked();
+  // The last row's cell in the current column ends above the search
+  // panel (within 2 pixels), the rows all scrolled into view.
+  bool LastRowClearOfSearchFooter();
+  // Scrolls down until the last row clears the panel, or the top row
+  // cannot move further.
+  void ScrollLastRowClear();
+  std::function<void(vcl::TObject* Sender, const AnsiString& Value, bool& DefaultSearch)> OnSearchEditChange;
+  vcl::TNotifyEvent OnSearchFooterClose;
+  vcl::TNotifyEvent OnCreatedSearchFooter;
   // An editor's value: the class library's edit text of the display
   // column, then the cell's text.
   virtual void SetEditorCellText(Integer col, Integer row, const AnsiString& value);
@@ -1205,6 +1233,15 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   std::unique_ptr<TFooterTotals> footerTotals_;
   void CreateFloatingFooter();
   void PlaceFloatingFooter();
+  class SearchHost;
+  TSearchPanel* searchPanel_ = nullptr;  // owned as a component of the grid
+  std::unique_ptr<TCellSearchHost> searchHost_;
+  std::unique_ptr<TCellFinder> finder_;
+  AnsiString lastSearchText_;
+  void CreateSearchPanel();
+  void PlaceSearchPanel();
+  TFindOptions SearchOptions(bool typed);
+  void SearchStep(bool backward);
   std::unique_ptr<TSortSettings> sortSettings_;
   std::unique_ptr<TDragDropSettings> dragDropSettings_;
   std::unique_ptr<TDragScrollOptions> dragScrollOptions_;

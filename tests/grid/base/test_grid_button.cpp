@@ -216,8 +216,8 @@ TEST(GridButton, ThemeColourSets) {
       {u"NormalColor", true, 0xFDEADA, 0xE4AE88, 0xCCF4FF, 0x8ED3FF, 0x000000},
       {u"HomeStead", true, 0xCFF0EA, 0x8CC0B1, 0xCCF4FF, 0x8ED3FF, 0x000000},
       {u"Metallic", true, 0xECE2E1, 0xB39698, 0xCCF4FF, 0x8ED3FF, 0x000000},
-      {u"Other", true, clBtnFace, clNone, 0xEED2C1, 0xE8E6E1, 0xC56A31},
-      {u"NormalColor", false, clBtnFace, clNone, 0xEED2C1, 0xE8E6E1, 0xC56A31},
+      {u"Other", true, vcl::clBtnFace, clNone, 0xEED2C1, 0xE8E6E1, 0xC56A31},
+      {u"NormalColor", false, vcl::clBtnFace, clNone, 0xEED2C1, 0xE8E6E1, 0xC56A31},
   };
   for (const auto& c : cases) {
     vcl::SetThemeColorSchemeName(c.scheme);
@@ -273,7 +273,7 @@ TEST(GridButton, PixelsFlatHotCheckedThemedAndClassic) {
   const QImage img = f.Grab("grid-buttons.png");
   EXPECT_TRUE(hot->Hot());
   EXPECT_EQ(Rgb(img, 5 + 45, 5 + 1), 0x000080);      // the flat border, a pixel in
-  EXPECT_EQ(Rgb(img, 5 + 3, 5 + 3), vcl::ColorToRGB(clBtnFace));
+  EXPECT_EQ(Rgb(img, 5 + 3, 5 + 3), vcl::ColorToRGB(vcl::clBtnFace));
   EXPECT_EQ(Rgb(img, 100 + 1, 5 + 12), 0x800000);    // the hot outline
   EXPECT_EQ(Rgb(img, 100 + 4, 5 + 4), 0xCAC7C7);     // the hot fill
   EXPECT_EQ(Rgb(img, 195 + 4, 5 + 4), 0x00C000);     // checked
