@@ -7,14 +7,17 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
 #include <QPixmap>
 #include <QTest>
 #include <QWidget>
 #include <string>
+#include <vector>
 
 #include "MainRibbonRig.h"
 #include "controls/LumGlowButton.h"
 #include "controls/LumMenuOfficeStyler.h"
+#include "ribbon/RorIvezEviDraw.h"
 #include "ribbon/RorIvezEviOfficeStyler.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "ribbon/RorIvezEviToolBar.h"
@@ -33,6 +36,8 @@ QRgb Rgb(vcl::TColor c) {
   const vcl::TColor v = vcl::ColorToRGB(c);
   return qRgb(v & 0xFF, (v >> 8) & 0xFF, (v >> 16) & 0xFF);
 }
+
+vcl::TColor QtToColor(QRgb c) { return vcl::RGB(qRed(c), qGreen(c), qBlue(c)); }
 
 int Distance(QRgb a, QRgb b) {
   return std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
@@ -88,6 +93,50 @@ TEST(MainRibbonPaint, EveryPageGrabbedInTheClassicLook) {
       }
     }
   }
+}
+
+// A tab under the mouse fades in over five 30 ms ticks: each frame's
+// tab body is the tab row's background mixed with the fully hot body by
+// the fade's amount (20, 40, ... 100). The frames go side by side into
+// ribbon_main_hot_fade.png.
+TEST(MainRibbonPaint, HotTabFadeFrames) {
+  MainRibbonRig rig;
+  const int tab = 3;  // "&Tools", not the active one
+  const vcl::TRect r = rig.pager->GetTabRect(tab);
+  const QRect cell(r.Left, r.Top, r.Width(), r.Height());
+  const QImage idle = Grab(rig.pager).copy(cell);
+  QTest::mouseMove(rig.pager->Widget(), QPoint(r.Left + 5, r.Top + 5));
+  rig.Pump();
+  std::vector<QImage> frames{idle};
+  for (int amount : {20, 40, 60, 80, 100}) {
+    rig.Advance(30);
+    ASSERT_EQ(rig.pager->GetPageByIndex(tab)->HotFade(), amount);
+    frames.push_back(Grab(rig.pager).copy(cell));
+  }
+  // Past the end the timer is gone and the frame stays.
+  rig.Advance(30);
+  EXPECT_EQ(rig.pager->GetPageByIndex(tab)->FadeTimer(), nullptr);
+  const QImage& hot = frames.back();
+  // A point of the body clear of the caption.
+  const QPoint p(cell.width() - 5, 9);
+  EXPECT_GT(Distance(idle.pixel(p), hot.pixel(p)), 30);
+  // Idle tabs show no body: the fade mixes the hot body into the tab
+  // row's background, taken as the middle of its two colours.
+  TGradientBackground* row = rig.pager->CurrentStyler()->TabAppearance()->BackGround();
+  const vcl::TColor base = MixColors(vcl::ColorToRGB(row->Color()), vcl::ColorToRGB(row->ColorTo()), 50);
+  for (int i = 1; i < 5; ++i) {
+    const int amount = 20 * i;
+    const vcl::TColor mixed = MixColors(QtToColor(hot.pixel(p)), base, amount);
+    EXPECT_LE(Distance(frames[static_cast<size_t>(i)].pixel(p), Rgb(mixed)), 6) << amount;
+    EXPECT_LT(Distance(frames[static_cast<size_t>(i)].pixel(p), hot.pixel(p)),
+              Distance(frames[static_cast<size_t>(i - 1)].pixel(p), hot.pixel(p)))
+        << amount;
+  }
+  QImage strip(cell.width() * static_cast<int>(frames.size()), cell.height(), QImage::Format_RGB32);
+  QPainter painter(&strip);
+  for (size_t i = 0; i < frames.size(); ++i) painter.drawImage(static_cast<int>(i) * cell.width(), 0, frames[i]);
+  painter.end();
+  strip.save(TOLVANE_BUILD_DIR "/ribbon_main_hot_fade.png");
 }
 
 }  // namespace

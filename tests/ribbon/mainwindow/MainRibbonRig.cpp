@@ -147,8 +147,10 @@ MainRibbonRig::MainRibbonRig() {
 }
 
 MainRibbonRig::~MainRibbonRig() {
-  pager->OnChanging = nullptr;
-  pager->OnHelpClick = nullptr;
+  if (pager) {
+    pager->OnChanging = nullptr;
+    pager->OnHelpClick = nullptr;
+  }
   vcl::Free(form);
   Pump();
   rtl::InstallClock(nullptr);

@@ -10,8 +10,6 @@
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
-#include <cstdio>
-#include <cstdlib>
 #include <functional>
 #include <string>
 #include <vector>
@@ -237,7 +235,6 @@ TEST(MainRibbonSession, ScriptedSession) {
   std::map<std::string, int> before = rig.runs;
   for (const Step& s : steps) {
     SCOPED_TRACE(s.What);
-    if (getenv("RIBBON_STEPS")) fprintf(stderr, "step: %s\n", s.What);
     const size_t calls = rig.changing.size();
     s.Do(rig);
     rig.Pump();
