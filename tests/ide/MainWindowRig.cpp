@@ -1,6 +1,7 @@
 #include "MainWindowRig.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QTest>
 #include <QTimer>
 #include <QWidget>
@@ -119,6 +120,27 @@ void DialogScript::Tick() {
     return;
   }
 }
+
+FileDialogScript::FileDialogScript(std::vector<std::string> answers) : answers_(std::move(answers)) {
+  auto* timer = new QTimer();
+  timer->setInterval(5);
+  QObject::connect(timer, &QTimer::timeout, [this] {
+    if (Done()) return;
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    const std::string answer = answers_[next_++];
+    if (answer.empty()) {
+      dialog->reject();
+      return;
+    }
+    dialog->selectFile(QString::fromStdString(answer));
+    static_cast<QDialog*>(dialog)->accept();
+  });
+  timer->start();
+  timer_ = timer;
+}
+
+FileDialogScript::~FileDialogScript() { delete static_cast<QTimer*>(timer_); }
 
 QImage Grab(vcl::TWinControl* control) {
   Pump();

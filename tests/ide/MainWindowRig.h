@@ -88,6 +88,22 @@ class DialogScript {
   void* timer_ = nullptr;  // a QTimer
 };
 
+// Answers the file dialogs that open from now on with these paths, in
+// order ("" cancels), while it lives.
+class FileDialogScript {
+ public:
+  explicit FileDialogScript(std::vector<std::string> answers);
+  ~FileDialogScript();
+  FileDialogScript(const FileDialogScript&) = delete;
+  FileDialogScript& operator=(const FileDialogScript&) = delete;
+  bool Done() const { return next_ >= answers_.size(); }
+
+ private:
+  std::vector<std::string> answers_;
+  size_t next_ = 0;
+  void* timer_ = nullptr;  // a QTimer
+};
+
 QImage Grab(vcl::TWinControl* control);
 vcl::TColor PixelAt(const QImage& image, int x, int y);
 

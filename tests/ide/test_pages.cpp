@@ -246,3 +246,43 @@ TEST(Pages, MendsUnreadablePagesFailedWritesAndFilesThatAreNoPages) {
     EXPECT_EQ(Slurp(file), bytes) << name;
   }
 }
+
+TEST(Pages, SaveAsMovesTheProjectEntryOnlyOnceThePageIsWritten) {
+  Scratch scratch;
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "as.PJT");
+  const std::string page = scratch.Write("first.htm", "<html><body><p>First</p></body></html>");
+  form->Project()->AddFile(page);
+  form->OpenPage(page);
+  // Into a folder that does not exist: the write fails, the entry stays.
+  {
+    FileDialogScript files({scratch.Project() + "missing/second.htm"});
+    DialogScript boxes({"OK"});
+    PressKey(form->HTMLEdit, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    Pump();
+    EXPECT_TRUE(files.Done());
+    EXPECT_EQ(boxes.Asked().size(), 1u);
+  }
+  EXPECT_NE(form->Project()->FindFile(page), nullptr);
+  EXPECT_EQ(form->PageFileName(), page);
+  // Cancel changes nothing.
+  {
+    FileDialogScript files({""});
+    PressKey(form->HTMLEdit, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(files.Done());
+  }
+  EXPECT_EQ(form->PageFileName(), page);
+  // A good name: written, and the project follows.
+  const std::string second = scratch.Project() + "second.htm";
+  {
+    FileDialogScript files({second});
+    PressKey(form->HTMLEdit, Qt::Key_S, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_TRUE(files.Done());
+  }
+  EXPECT_NE(Slurp(second).find("First"), std::string::npos);
+  EXPECT_EQ(form->PageFileName(), second);
+  EXPECT_EQ(form->Project()->FindFile(page), nullptr);
+  EXPECT_NE(form->Project()->FindFile(second), nullptr);
+  EXPECT_EQ(form->StatusBar->Panels()->Items(1)->Text(), "second.htm");
+}
