@@ -7,6 +7,7 @@
 #include "grid/GridCombo.h"
 #include "grid/GridComponent.h"
 #include "grid/GridSpin.h"
+#include "rtl/Convert.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 #include "vcl/ComCtrls.h"
