@@ -2,10 +2,22 @@
 // layout) and saving the Apache manual's largest pages and a generated
 // 1 MB page, beside QTextDocument's setHtml and toHtml on the same HTML in
 // the same run; typing one character (InsertText) and taking an undo
-// snapshot (SaveUndoState) on that page.
+// snapshot (SaveUndoState) on that page; a character typed as a Qt key
+// event and a wheel notch, each with its repaint, on that page; printing a
+// 50-page document to an A4 PDF at 300 dpi beside QTextDocument's print
+// to the same kind of writer.
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
+#include <QDir>
+#include <QKeyEvent>
+#include <QPageLayout>
+#include <QPageSize>
+#include <QPdfWriter>
+#include <QTemporaryDir>
 #include <QTextDocument>
+#include <QWheelEvent>
+#include <QWidget>
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +27,7 @@
 
 #include "htmledit/control/psHtmlEdit.h"
 #include "vcl/Forms.h"
+#include "vcl/Printers.h"
 
 namespace {
 
@@ -152,12 +165,79 @@ void BM_EditorSaveUndoState(benchmark::State& state) {
   for (auto _ : state) e.Edit->SaveUndoState();
 }
 
+// From the Qt key event to the repainted buffer.
+void BM_EditorTypedKeyEvent(benchmark::State& state) {
+  Editor e;
+  e.Edit->LoadFromString(GeneratedPage(), true, true);
+  e.Edit->SetFocus();
+  vcl::Application->ProcessMessages();
+  for (auto _ : state) {
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_X, Qt::NoModifier, "x");
+    QCoreApplication::sendEvent(e.Edit->Widget(), &press);
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_X, Qt::NoModifier, "x");
+    QCoreApplication::sendEvent(e.Edit->Widget(), &release);
+    vcl::Application->ProcessMessages();
+  }
+}
+
+// One notch down and one up, each with its repaint.
+void BM_EditorWheelScroll(benchmark::State& state) {
+  Editor e;
+  e.Edit->LoadFromString(GeneratedPage(), true, true);
+  vcl::Application->ProcessMessages();
+  const QPointF at(100, 100);
+  for (auto _ : state) {
+    for (int delta : {-120, 120}) {
+      QWheelEvent wheel(at, e.Edit->Widget()->mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton,
+                        Qt::NoModifier, Qt::NoScrollPhase, false);
+      QCoreApplication::sendEvent(e.Edit->Widget(), &wheel);
+      vcl::Application->ProcessMessages();
+    }
+  }
+}
+
+// About 50 A4 pages of paragraphs.
+const std::string& FiftyPages() {
+  static const std::string html = [] {
+    std::string h;
+    for (int i = 0; i < 50 * 49; ++i)
+      h += "<p>Line " + std::to_string(i) + " alpha beta gamma delta epsilon zeta eta theta</p>";
+    return h;
+  }();
+  return html;
+}
+
+void BM_EditorPrintPdf(benchmark::State& state) {
+  QTemporaryDir dir;
+  vcl::Printer()->SetPdfTarget(QDir(dir.path()).filePath("e.pdf").toStdString(), 210, 297, 300);
+  Editor e;
+  e.Edit->LoadFromString(FiftyPages(), true, false);
+  for (auto _ : state) e.Edit->Print({100, 100, 100, 100});
+  vcl::SetPrinter(nullptr);
+}
+
+void BM_QTextDocumentPrintPdf(benchmark::State& state) {
+  QTemporaryDir dir;
+  QTextDocument document;
+  document.setHtml(QString::fromStdString(FiftyPages()));
+  for (auto _ : state) {
+    QPdfWriter writer(QDir(dir.path()).filePath("q.pdf"));
+    writer.setResolution(300);
+    writer.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(0, 0, 0, 0)));
+    document.print(&writer);
+  }
+}
+
 BENCHMARK(BM_EditorLoad)->Arg(-1)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocumentSetHtml)->Arg(-1)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditorSave)->Arg(-1)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_QTextDocumentToHtml)->Arg(-1)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditorInsertText)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_EditorSaveUndoState)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorTypedKeyEvent)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorWheelScroll)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_EditorPrintPdf)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_QTextDocumentPrintPdf)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
