@@ -45,10 +45,12 @@ htmldoc::TpsHtmlTag* TpsBlockNode::GetBlockTag() {
 }
 
 std::unique_ptr<TpsDataChunk> TpsBlockNode::SplitBlockChunk(TpsDataChunk& aChunk) {
+  // A list the syntax check never saw may hold a block tag without its
+  // partner: that fails the layout as any list it cannot lay out does.
   TpsChunkElement* open = aChunk.FindBlockOpenTag(aChunk.First(), true);
-  PS_ASSERT(open);
+  if (!open) throw EpsHtmlEditException("TpsBlockNode.SplitBlockChunk: no block tag to lay out!");
   TpsChunkElement* close = aChunk.FindPartnerTag(open, nullptr);
-  PS_ASSERT(close);
+  if (!close) throw EpsHtmlEditException("TpsBlockNode.SplitBlockChunk: block tag without its closing tag!");
   TpsChunkElement* leadEnd = open;
   while (leadEnd->Next && leadEnd->Next != close && IsBlankOrKept(leadEnd->Next)) leadEnd = leadEnd->Next;
   TpsChunkElement* trailStart = close;
