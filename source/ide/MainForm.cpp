@@ -81,6 +81,13 @@ Tfrm_Main::Tfrm_Main(vcl::TComponent* owner) : vcl::TForm(owner) {
 }
 
 Tfrm_Main::~Tfrm_Main() {
+  // The spell component is the window's (its owner only names the form its
+  // dialogs fall back to), and the editor's live-spelling handler reads it
+  // from the editor's threads: the editor goes first, then the component.
+  vcl::Free(HTMLEdit);
+  HTMLEdit = nullptr;
+  delete spell_;
+  spell_ = nullptr;
   docHistory_.reset();
   vormekSettings_.reset();
 }
