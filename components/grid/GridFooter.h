@@ -3,6 +3,7 @@
 // while the rows scroll. It shows the grid's last row (whose cells may
 // carry column totals), or the current row's text of one column, or a
 // template filled with the current row's cells.
+#include "grid/model/GridTypes.h"
 #include "vcl/ExtCtrls.h"
 
 namespace grid {
