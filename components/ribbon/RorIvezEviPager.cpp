@@ -128,11 +128,13 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   internalStyler_->RegisterControl(this);
   caption_.OnChange = [this](vcl::TObject*) {
     UpdatePages();
+    PlaceQAT();
     Invalidate();
   };
   tabSettings_.OnChange = [this](vcl::TObject*) {
     UpdatePages();
     InitTabWidths();
+    PlaceQAT();
     Invalidate();
   };
   SetShowHint(false);
@@ -327,6 +329,7 @@ vcl::TRect TRorIvezEviPager::GetTabsArea() const {
 vcl::TRect TRorIvezEviPager::GetPageRect() const {
   vcl::TRect r = ClientRect();
   if (caption_.Visible()) r.Top += caption_.Height();
+  r.Bottom -= QATBelowHeight();
   r.Top += tabSettings_.Height();
   r.Left += RibbonPageMargin() + pageLeftMargin_;
   r.Right -= RibbonPageMargin() + pageRightMargin_;
@@ -348,7 +351,8 @@ void TRorIvezEviPager::SetPageRightMargin(int Value) {
   if (TLumPage* a = ActivePage()) a->Invalidate();
 }
 
-void TRorIvezEviPager::StylerChanged(int) {
+void TRorIvezEviPager::StylerChanged(int Code) {
+  QATStylerChanged(Code);
   Invalidate();
   if (TLumPage* a = ActivePage()) a->Invalidate();
   if (toolBarStyler_ && helpButton_) {
@@ -405,6 +409,7 @@ void TRorIvezEviPager::Resize() {
   FitTabs();
   ResetTabScroll();
   if (helpButton_) UpdateHelpButton();
+  PlaceQAT();
 }
 
 }  // namespace ribbon

@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "ribbon/RorIvezEviAppearance.h"
+#include "ribbon/RorIvezEviQATLink.h"
 #include "ribbon/RorIvezEviScroll.h"
 #include "ribbon/RorIvezEviStyler.h"
 #include "controls/GDIPicture.h"
@@ -302,6 +303,21 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   // Invalidates one tab, or the whole tab area for an index out of range.
   void InvalidateTab(int Index);
 
+  // --- the quick access toolbar (RorIvezEviPagerQAT) ---
+  // The child that implements IQuickAccessToolBar, or none.
+  IQuickAccessToolBar* QuickAccessToolBar() const { return qat_; }
+  // Its place: the band below the ribbon, or the bottom of the caption bar
+  // up to the caption's minimum width and the caption buttons; none
+  // without a toolbar or, in the caption bar, with the caption hidden.
+  vcl::TRect GetQATRect() const;
+  // The toolbar exists, is visible and sits below the ribbon.
+  bool QATBelow() const;
+  // The strip kept for it at the bottom while QATBelow, else 0.
+  int QATBelowHeight() const;
+  void SetQATBelow(bool Value);
+  // The toolbar's visibility changed: the strip follows it.
+  void AdjustForQATVisibility();
+
   // --- styler ---
   TCustomRorIvezEviStyler* InternalStyler() const { return internalStyler_; }
   TCustomRorIvezEviStyler* CurrentStyler() const { return toolBarStyler_ ? toolBarStyler_ : internalStyler_; }
@@ -411,6 +427,14 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   std::unique_ptr<controls::TGDIPPicture> optionPicture_;
   std::unique_ptr<controls::TGDIPPicture> optionDisabledPicture_;
   controls::TLumGlowButton* helpButton_ = nullptr;
+  // The quick access toolbar and the same object as a control (compared by
+  // address when it leaves, as it may be half destroyed by then).
+  void QATControlChange(vcl::TControl* Control, bool Inserted);
+  void QATStylerChanged(int Code);
+  void PlaceQAT();
+  IQuickAccessToolBar* qat_ = nullptr;
+  vcl::TControl* qatControl_ = nullptr;
+  bool qatShown_ = false;
 };
 
 }  // namespace ribbon

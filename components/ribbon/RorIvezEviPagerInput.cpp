@@ -257,6 +257,10 @@ void TRorIvezEviPager::Dispatch(vcl::TMessage& Message) {
       Invalidate();
       return;
     }
+    case vcl::CM_CONTROLCHANGE:
+      vcl::TCustomControl::Dispatch(Message);
+      QATControlChange(reinterpret_cast<vcl::TControl*>(Message.WParam), Message.LParam != 0);
+      return;
     case vcl::CM_SHOWINGCHANGED:
       vcl::TCustomControl::Dispatch(Message);
       HookForm();
