@@ -153,9 +153,15 @@ void TLumCustomToolBar::DropDownCompactWindow() {
   const int w = compactWindow_->Width(), h = compactWindow_->Height();
   // Past the work area's right edge: moved left to end there.
   if (at.X < work.Right && at.X + w > work.Right) at.X = work.Right - w;
+  // A group on the minimised ribbon's page keeps that popup open while its
+  // own opens over it.
+  TMinimizedRibbonWindow* ribbonPopup = host ? dynamic_cast<TMinimizedRibbonWindow*>(host->Parent()) : nullptr;
+  const bool mayClose = ribbonPopup ? ribbonPopup->MayClose() : true;
+  if (ribbonPopup) ribbonPopup->SetMayClose(false);
   compactWindow_->SetBounds(at.X, at.Y, 0, 0);
   compactWindow_->ShowPopup();
   compactWindow_->SetBounds(at.X, at.Y, w, h);
+  if (ribbonPopup) ribbonPopup->SetMayClose(mayClose);
   if (compactButton_) compactButton_->SetDown(true);
 }
 

@@ -40,26 +40,28 @@ void TLumPage::Dispatch(vcl::TMessage& Message) {
 }
 
 void TLumPage::Paint() {
-  if (!pager_ || !pager_->CurrentStyler()) return;
-  TCustomRorIvezEviStyler* s = pager_->CurrentStyler();
+  // A twin in the minimised ribbon's popup paints as the page it shows.
+  TRorIvezEviPager* pager = OwnerPager();
+  if (!pager || !pager->CurrentStyler()) return;
+  TCustomRorIvezEviStyler* s = pager->CurrentStyler();
   TVistaPageBackground* a = s->PageAppearance();
   if (Color() != a->Color()) SetColor(a->Color());
   const int w = Width(), h = Height();
   vcl::TBitmap picture(w, h);
   vcl::TCanvas* c = picture.Canvas();
-  const int index = PageIndex();
-  const int group = pager_->TabGroupOfPage(index);
-  const bool active = pager_->GetActivePageIndex() == index;
+  const int index = twinOf_ ? twinOf_->PageIndex() : PageIndex();
+  const int group = pager->TabGroupOfPage(index);
+  const bool active = pager->GetActivePageIndex() == index;
   vcl::TColor pageColour = a->Color();
   if (active && group >= 0) {
-    const TTabGroupItem* item = pager_->TabGroups()->Items(group);
+    const TTabGroupItem* item = pager->TabGroups()->Items(group);
     TVistaBackground* g = item->DefaultAppearance() ? s->GroupAppearance()->PageAppearance()
                                                     : item->GroupAppearance()->PageAppearance();
     pageColour = g->Color();
     const bool scenic = controls::GetGlobalWin7ScenicRibbon();
     DrawVistaButtonText(c, vcl::TRect{0, 0, w, h}, g->Color(), g->ColorTo(), g->ColorMirror(), g->ColorMirrorTo(),
                         g->BorderColor(), g->Gradient(), g->GradientMirror(), "", Font(), Enabled(), false,
-                        pager_->AntiAlias(), s->RoundedLook() && !scenic);
+                        pager->AntiAlias(), s->RoundedLook() && !scenic);
     if (scenic) PageLine(c, g->BorderColor(), 0, 0, w, 0);
   } else {
     DrawVistaGradient(c, vcl::TRect{0, 0, w, h}, 22, a->Color(), a->ColorTo(), a->ColorMirror(), a->ColorMirrorTo(),
@@ -72,16 +74,16 @@ void TLumPage::Paint() {
     }
   }
   Canvas()->Draw(0, 0, &picture);
-  if (!active) return;
+  if (!active || twinOf_) return;
   // The selected tab opens into the page.
-  const vcl::TRect tab = pager_->GetTabRect(index);
-  if (tab.Left > 0 && tab.Right > 0 && pager_->TabSettings()->Height() > 0) {
-    const int shift = RibbonPageMargin() + pager_->PageLeftMargin();
+  const vcl::TRect tab = pager->GetTabRect(index);
+  if (tab.Left > 0 && tab.Right > 0 && pager->TabSettings()->Height() > 0) {
+    const int shift = RibbonPageMargin() + pager->PageLeftMargin();
     PageLine(Canvas(), pageColour, tab.Left - shift, 0, tab.Right - shift, 0);
   }
   // Rounded corners: the pager's pixels just outside show through.
   if (s->RoundedLook() && !controls::GetGlobalWin7ScenicRibbon()) {
-    vcl::TCanvas* pc = pager_->Canvas();
+    vcl::TCanvas* pc = pager->Canvas();
     const int L = Left(), T = Top();
     vcl::TCanvas* c2 = Canvas();
     const vcl::TColor tl = pc->Pixels(L - 1, T - 1), bl = pc->Pixels(L - 1, T + h);

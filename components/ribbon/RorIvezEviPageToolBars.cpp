@@ -100,10 +100,11 @@ void TLumPage::ToolBarResized(TLumCustomToolBar*) { ArrangeToolBars(); }
 void TLumPage::ToolBarVisibleChanged(TLumCustomToolBar*) { ArrangeToolBars(); }
 
 TCustomRorIvezEviStyler* TLumPage::ParentStylerFor(const TLumCustomToolBar*) const {
-  if (!pager_) return nullptr;
-  TCustomRorIvezEviStyler* current = pager_->CurrentStyler();
+  TRorIvezEviPager* pager = OwnerPager();
+  if (!pager) return nullptr;
+  TCustomRorIvezEviStyler* current = pager->CurrentStyler();
   if (current && !current->Destroying()) return current;
-  TCustomRorIvezEviStyler* own = pager_->InternalStyler();
+  TCustomRorIvezEviStyler* own = pager->InternalStyler();
   return own && !own->Destroying() ? own : nullptr;
 }
 
@@ -296,7 +297,7 @@ TLumPageScrollButton* TLumPage::ToolBarScrollButton(bool Right) {
     b->SetArrowDirection(Right ? 2 : 0);
     b->OnClick = [this, Right](vcl::TObject*) { ScrollToolBars(Right ? 1 : -1); };
   }
-  if (pager_ && pager_->CurrentStyler()) b->Appearance()->Assign(pager_->CurrentStyler()->CompactGlowButtonAppearance());
+  if (TRorIvezEviPager* pager = OwnerPager(); pager && pager->CurrentStyler()) b->Appearance()->Assign(pager->CurrentStyler()->CompactGlowButtonAppearance());
   return b;
 }
 

@@ -1,6 +1,7 @@
 // The ribbon pager's page list, activation and geometry, and its pages
 // (see RorIvezEviPager.h).
 #include "ribbon/RorIvezEviPager.h"
+#include "ribbon/RorIvezEviPopups.h"
 
 #include <algorithm>
 
@@ -22,6 +23,8 @@ TLumPage::TLumPage(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwner) {
 
 TLumPage::~TLumPage() {
   delete fadeTimer_;
+  DestroyTwin();
+  HideTabKeyTip();
   if (pager_) pager_->RemovePage(this);
 }
 
@@ -140,11 +143,24 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   SetShowHint(false);
   SetTabStop(true);
   SetHeight(149);
+  expandedHeight_ = 149;
   InitParts();
   controls::SetGlobalWin7ScenicRibbon(false);
 }
 
 TRorIvezEviPager::~TRorIvezEviPager() {
+  SavePersistence();
+  RemoveKeyHook();
+  if (TMinimizedRibbonWindow* window = popup_) {
+    for (TLumPage* p : pages_)
+      if (p->Twin() && p->Twin()->Parent() == window) p->DestroyTwin();
+    popup_ = nullptr;
+    vcl::Free(window);
+  }
+  for (TLumPage* p : pages_) p->HideTabKeyTip();
+  keyTipWindows_.clear();
+  if (keyTipFocus_) keyTipFocus_->RemoveFreeNotification(this);
+  keyTipFocus_ = nullptr;
   // The own styler goes first, while this control is still whole for it
   // to leave.
   internalStyler_->UnregisterControl(this);
@@ -242,6 +258,8 @@ void TRorIvezEviPager::ChangeActivePage(int Index) {
   bool allow = true;
   if (OnChanging) OnChanging(this, activePageIndex_, Index, allow);
   if (!allow) return;
+  // The minimised ribbon's popup shows the old page's twin: it goes first.
+  if (!expanded_) DestroyPopup();
   if (activePageIndex_ >= 0 && activePageIndex_ < PageCount()) pages_[activePageIndex_]->SetVisible(false);
   activePageIndex_ = Index;
   pages_[Index]->SetVisible(true);
@@ -328,6 +346,8 @@ vcl::TRect TRorIvezEviPager::GetTabsArea() const {
 
 vcl::TRect TRorIvezEviPager::GetPageRect() const {
   vcl::TRect r = ClientRect();
+  // Minimised, the pages keep their expanded size under the tab row.
+  if (!expanded_) r.Bottom = r.Top + expandedHeight_;
   if (caption_.Visible()) r.Top += caption_.Height();
   r.Bottom -= QATBelowHeight();
   r.Top += tabSettings_.Height();
@@ -397,6 +417,8 @@ void TRorIvezEviPager::Notification(vcl::TComponent* AComponent, vcl::TOperation
   vcl::TCustomControl::Notification(AComponent, Operation);
   if (Operation != vcl::opRemove) return;
   if (AComponent == toolBarStyler_) toolBarStyler_ = nullptr;
+  if (AComponent == keyTipFocus_) keyTipFocus_ = nullptr;
+  if (AComponent == popup_) popup_ = nullptr;
   if (AComponent == hookedForm_) {
     hookedForm_ = nullptr;
     formHook_ = 0;

@@ -18,12 +18,18 @@
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/Controls.h"
 
+namespace controls {
+class TShortCutHintWindow;
+class TLumGlowButton;
+}  // namespace controls
+
 namespace ribbon {
 
 // The pager's packed version, shown as "3.5.4.8".
 inline constexpr rtl::Cardinal kPagerVersionNumber = (3u << 24) | (5u << 16) | (4u << 8) | 8u;
 
 class TRorIvezEviPager;
+class TMinimizedRibbonWindow;
 
 // The unit's start-up work (its bitmaps and messages), done once.
 void StartUpRibbon();
@@ -31,6 +37,16 @@ void StartUpRibbon();
 enum class TCaptionButton : uint8_t { cbClose, cbMinimize, cbMaximize };
 using enum TCaptionButton;
 using TCaptionButtons = rtl::TSet<TCaptionButton>;
+
+// A child of the pager with a key tip of its own published as
+// "ShortCutHint" (the shape buttons a form may place there): matched while
+// the tabs' key tips show and clicked by its key tip.
+class IPublishedShortCutHint {
+ public:
+  virtual ~IPublishedShortCutHint() = default;
+  virtual rtl::AnsiString PublishedShortCutHint() const = 0;
+  virtual void ClickByShortCut() = 0;
+};
 
 using TPagerChangingEvent =
     std::function<void(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange)>;
@@ -43,7 +59,7 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   bool RibbonGroupHost() const override { return true; }
   void ToolBarResized(TLumCustomToolBar* ToolBar) override;
   void ToolBarVisibleChanged(TLumCustomToolBar* ToolBar) override;
-  bool KeepsParentStyler() const override { return pager_ != nullptr; }
+  bool KeepsParentStyler() const override { return OwnerPager() != nullptr; }
   // The pager's styler in force, or its own while the assigned one goes.
   TCustomRorIvezEviStyler* ParentStylerFor(const TLumCustomToolBar* ToolBar) const override;
   int ToolBarIndexOf(const TLumCustomToolBar* ToolBar) const override;
@@ -118,6 +134,36 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   controls::TShortCutHintPos ShortCutHintPos() const { return shortCutHintPos_; }
   void SetShortCutHintPos(controls::TShortCutHintPos Value) { shortCutHintPos_ = Value; }
 
+  // --- key tips (RorIvezEviKeyTips) ---
+  // The tab's key tip placed around its tab (enabled, visible tabs only).
+  void ShowTabKeyTip();
+  // Frees the tab's key tip and takes it off the pager's list.
+  void HideTabKeyTip();
+  controls::TShortCutHintWindow* TabKeyTipWindow() const { return tabKeyTip_; }
+  // The key tips of the page's groups, with the typed text of their own.
+  void ShowToolBarKeyTips();
+  void HideToolBarKeyTips();
+  // Asks each shown group in turn; without a match or a partial one the
+  // display ends and the system beeps.
+  bool MatchToolBarKeyTip(const rtl::AnsiString& Text);
+  bool ToolBarKeyTipsShowing() const { return toolBarKeyTips_; }
+  // The text typed so far while the groups' key tips show; a letter or
+  // digit typed on a group's glow button is matched through this.
+  const rtl::AnsiString& ToolBarKeyTipText() const { return toolBarKeyTipText_; }
+  bool TypeToolBarKeyTip(char Ch);
+  // Appends without matching (a collapsed group's popup matches itself).
+  const rtl::AnsiString& AppendToolBarKeyTip(char Ch) { return toolBarKeyTipText_ += Ch; }
+
+  // --- the minimised ribbon's twin (RorIvezEviMinimize) ---
+  // The page shown in the minimised ribbon's popup, holding this page's
+  // toolbars while it lives; on the twin, the page it stands for.
+  TLumPage* Twin() const { return twin_; }
+  TLumPage* TwinOf() const { return twinOf_; }
+  void CreateTwin(vcl::TWinControl* Window);
+  void DestroyTwin();
+  // The pager a twin belongs to without being in its list.
+  TRorIvezEviPager* OwnerPager() const { return pager_ ? pager_ : ownerPager_; }
+
  protected:
   void Paint() override;
   void Dispatch(vcl::TMessage& Message) override;
@@ -161,6 +207,13 @@ class TLumPage : public vcl::TCustomControl, public IToolBarHost {
   rtl::AnsiString tabHint_;
   bool settingParent_ = false;
   void FadeTick();
+  controls::TShortCutHintWindow* tabKeyTip_ = nullptr;
+  bool toolBarKeyTips_ = false;
+  rtl::AnsiString toolBarKeyTipText_;
+  TLumPage* twin_ = nullptr;
+  TLumPage* twinOf_ = nullptr;
+  TRorIvezEviPager* ownerPager_ = nullptr;
+  bool savedAutoPosition_ = true;
   // The shown toolbars ordered by Left (each once), as the sizing sees
   // them.
   std::vector<TLumCustomToolBar*> ShownToolBars() const;
@@ -303,6 +356,52 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   // Invalidates one tab, or the whole tab area for an index out of range.
   void InvalidateTab(int Index);
 
+  // --- key tips (RorIvezEviKeyTips) ---
+  // Every tab's key tip (and the quick access toolbar's); the pager takes
+  // the mouse capture while they show.
+  void ShowKeyTips();
+  void HideKeyTips(bool AlsoPageToolBars);
+  bool KeyTipMode() const { return keyTipMode_; }
+  const rtl::AnsiString& KeyTipText() const { return keyTipText_; }
+  bool AltArmed() const { return altArmed_; }
+  // The 50 ms poll that shows the key tips when Alt or F10 is released or
+  // Alt has been held for 700 ms.
+  vcl::TTimer* KeyTipTimer() const { return keyTipTimer_; }
+  // The tabs' key-tip windows, an entry for each that exists.
+  const std::vector<controls::TShortCutHintWindow*>& KeyTipWindows() const { return keyTipWindows_; }
+  void AddKeyTipWindow(controls::TShortCutHintWindow* Window) { keyTipWindows_.push_back(Window); }
+  void RemoveKeyTipWindow(controls::TShortCutHintWindow* Window);
+  // After a command run from a key tip: the focus goes back to the window
+  // that had it when Alt was pressed.
+  void RestoreKeyTipFocus();
+  // A group's compact window closed (its compact button on the page): the
+  // click that closed it goes on to the compact button under the mouse.
+  void CompactWindowClosed(controls::TLumGlowButton* Button);
+  void SetSkipCompactChain(bool Value) { skipCompactChain_ = Value; }
+  // The focus came to the pager from a group (Escape or Up on it).
+  bool FocusFromGroup() const { return focusFromGroup_; }
+  void SetFocusFromGroup(bool Value) { focusFromGroup_ = Value; }
+  // The pager holding the process's Ctrl+F1 hook, or none.
+  static TRorIvezEviPager* KeyHookPager();
+
+  // --- minimised ribbon (RorIvezEviMinimize) ---
+  // Down to the caption and tab rows, and back.
+  void Collapse();
+  void Expand();
+  bool IsExpanded() const { return expanded_; }
+  int SavedExpandedHeight() const { return expandedHeight_; }
+  // The window the active page's twin shows in while minimised.
+  void CreatePopup();
+  void ShowPopup();
+  void HidePopup();
+  void DestroyPopup();
+  bool IsPopupShowing() const;
+  TMinimizedRibbonWindow* MinimizedPopup() const { return popup_; }
+  vcl::TTimer* DblClickTimer() const { return dblClickTimer_; }
+  int ClickCount() const { return clickCount_; }
+  void SavePersistence();
+  void LoadPersistence();
+
   // --- the quick access toolbar (RorIvezEviPagerQAT) ---
   // The child that implements IQuickAccessToolBar, or none.
   IQuickAccessToolBar* QuickAccessToolBar() const { return qat_; }
@@ -432,6 +531,31 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   void QATControlChange(vcl::TControl* Control, bool Inserted);
   void QATStylerChanged(int Code);
   void PlaceQAT();
+  // Key tips.
+  void DialogKey(vcl::TMessage& Message);
+  void KeyTipTick();
+  void ShowKeyTipsFromTimer();
+  void TypeKeyTip(vcl::Word Key);
+  void InstallKeyHook();
+  void RemoveKeyHook();
+  void CheckHookKey(vcl::Word Key);
+  bool keyTipMode_ = false;
+  bool altArmed_ = false;
+  bool altHeld_ = false;
+  int altElapsed_ = 0;
+  rtl::AnsiString keyTipText_;
+  vcl::TTimer* keyTipTimer_ = nullptr;
+  vcl::TWinControl* keyTipFocus_ = nullptr;
+  std::vector<controls::TShortCutHintWindow*> keyTipWindows_;
+  bool skipCompactChain_ = false;
+  bool focusFromGroup_ = false;
+  // The minimised ribbon.
+  void DblClickRule(bool OverActiveTab);
+  bool expanded_ = true;
+  int expandedHeight_ = 0;
+  vcl::TTimer* dblClickTimer_ = nullptr;
+  int clickCount_ = 0;
+  TMinimizedRibbonWindow* popup_ = nullptr;
   IQuickAccessToolBar* qat_ = nullptr;
   vcl::TControl* qatControl_ = nullptr;
   bool qatShown_ = false;

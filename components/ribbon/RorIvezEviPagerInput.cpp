@@ -50,6 +50,8 @@ void TRorIvezEviPager::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shif
   vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
   pressedTab_ = -1;
   pageChanged_ = false;
+  TLumPage* active = ActivePage();
+  if (keyTipMode_ || (active && active->ToolBarKeyTipsShowing())) HideKeyTips(true);
   if (!InTabsArea(X, Y)) return;
   const int tab = TabAtPos(X, Y);
   if (tab < 0) return;
@@ -59,9 +61,16 @@ void TRorIvezEviPager::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shif
     pageChanged_ = true;
     if (!ComponentState().Contains(vcl::csDesigning) && tab < PageCount()) pages_[tab]->StartFade(20, 1);
     Invalidate();
+    clickCount_ = -1;
   } else {
     pressedTab_ = tab;
     Invalidate();
+  }
+  if (!expanded_) {
+    if (!IsPopupShowing())
+      ShowPopup();
+    else if (clickCount_ < 2)
+      HidePopup();
   }
 }
 
@@ -100,23 +109,50 @@ void TRorIvezEviPager::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift,
     pressedTab_ = -1;
     Invalidate();
   }
-  if (InTabsArea(X, Y)) return;
-  // Over a tab group's caption: its first enabled page with a visible tab.
-  const int group = TabGroupAtPos(X, Y);
-  if (group < 0) return;
-  const TTabGroupItem* item = tabGroups_.Items(group);
-  for (int i = item->TabIndexStart(); i <= item->TabIndexEnd() && i < PageCount(); ++i)
-    if (i >= 0 && pages_[i]->Enabled() && pages_[i]->TabVisible()) {
-      if (i != activePageIndex_) SetActivePageIndex(i);
-      break;
+  bool overActive = false;
+  if (InTabsArea(X, Y)) {
+    const int tab = TabAtPos(X, Y);
+    if (tab >= 0 && tab != activePageIndex_ && !ComponentState().Contains(vcl::csDesigning) && !expanded_ &&
+        pages_[tab]->TabEnabled()) {
+      // Pressed elsewhere and let go over another tab of the minimised
+      // ribbon: that page opens in the popup.
+      if (OnTabClick) OnTabClick(this, tab);
+      ChangeActivePage(tab);
+      pageChanged_ = true;
+      Invalidate();
+      clickCount_ = -1;
+      if (!IsPopupShowing()) ShowPopup();
     }
-  if (OnTabGroupClick) OnTabGroupClick(this, group);
+    overActive = tab >= 0 && tab == activePageIndex_;
+  } else if (const int group = TabGroupAtPos(X, Y); group >= 0) {
+    // Over a tab group's caption: its first enabled page with a visible tab.
+    const TTabGroupItem* item = tabGroups_.Items(group);
+    for (int i = item->TabIndexStart(); i <= item->TabIndexEnd() && i < PageCount(); ++i)
+      if (i >= 0 && pages_[i]->Enabled() && pages_[i]->TabVisible()) {
+        if (i != activePageIndex_) SetActivePageIndex(i);
+        break;
+      }
+    if (OnTabGroupClick) OnTabGroupClick(this, group);
+  }
+  DblClickRule(overActive);
 }
 
 // --- keys, hints, the wheel ---
 
 void TRorIvezEviPager::KeyDownMessage(vcl::TMessage& Message) {
   const auto key = static_cast<vcl::Word>(Message.WParam);
+  switch (key) {
+    case vcl::VK_ESCAPE:
+    case vcl::VK_LEFT:
+    case vcl::VK_RIGHT:
+      if (keyTipMode_) HideKeyTips(false);
+      break;
+    case vcl::VK_DOWN:
+      break;
+    default:
+      if (keyTipMode_) TypeKeyTip(key);
+      return;
+  }
   switch (key) {
     case vcl::VK_ESCAPE: {
       // Back to the control before the pager in its parent's tab order.
@@ -143,6 +179,7 @@ void TRorIvezEviPager::KeyDownMessage(vcl::TMessage& Message) {
         auto* bar = dynamic_cast<vcl::TWinControl*>(page->Controls(i));
         if (bar && bar->Visible() && bar->CanFocus()) {
           bar->SetFocus();
+          HideKeyTips(false);
           break;
         }
       }
@@ -209,6 +246,12 @@ void TRorIvezEviPager::HookForm() {
     // by the control under the cursor) pages the ribbon.
     if ((m.Msg == vcl::CM_MOUSEWHEEL || m.Msg == vcl::WM_MOUSEWHEEL) && HandleFormWheel(m)) return;
     next(m);
+    // The form moved, sized, pressed or minimised: key tips would float
+    // over the wrong place.
+    const bool sysSize = m.Msg == vcl::WM_SYSCOMMAND && ((m.WParam & 0xFFF0) == vcl::SC_MAXIMIZE ||
+                                                          (m.WParam & 0xFFF0) == vcl::SC_MINIMIZE);
+    if (m.Msg == vcl::WM_SIZE || m.Msg == vcl::WM_LBUTTONDOWN || m.Msg == vcl::WM_MOVING || sysSize)
+      HideKeyTips(true);
   });
 }
 
@@ -228,7 +271,22 @@ void TRorIvezEviPager::Dispatch(vcl::TMessage& Message) {
     case vcl::WM_KEYDOWN:
       KeyDownMessage(Message);
       break;
+    case vcl::CM_DIALOGKEY:
+      DialogKey(Message);
+      return;
+    case vcl::CM_FOCUSCHANGED: {
+      vcl::TCustomControl::Dispatch(Message);
+      auto* focus = reinterpret_cast<vcl::TControl*>(Message.LParam);
+      bool inside = false;
+      int depth = 0;
+      for (vcl::TControl* c = focus; c && depth <= 50; c = c->Parent(), ++depth)
+        if (c == this) inside = true;
+      if (!inside && (keyTipMode_ || (ActivePage() && ActivePage()->ToolBarKeyTipsShowing()))) HideKeyTips(true);
+      InvalidateTab(-1);
+      return;
+    }
     case vcl::CM_DIALOGCHAR: {
+      altArmed_ = false;
       if (vcl::GetKeyState(vcl::VK_MENU) < 0 && CanFocus()) {
         const auto ch = static_cast<vcl::Word>(Message.WParam);
         for (int i = 0; i < PageCount(); ++i)

@@ -22,6 +22,8 @@ void TRorIvezEviPager::Loaded() {
   InitTabWidths();
   FitTabs();
   ResetTabScroll();
+  InstallKeyHook();
+  LoadPersistence();
 }
 
 void TRorIvezEviPager::SetAntiAlias(controls::TAntiAlias Value) {

@@ -168,6 +168,7 @@ void TLumCustomToolBar::Dispatch(vcl::TMessage& Message) {
     return;
   }
   vcl::TCustomControl::Dispatch(Message);
+  if (Message.Msg == vcl::CM_FOCUSCHANGED) GroupFocusChanged(reinterpret_cast<vcl::TControl*>(Message.LParam));
 }
 
 }  // namespace ribbon

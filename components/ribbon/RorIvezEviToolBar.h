@@ -201,7 +201,7 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   const std::vector<vcl::TControl*>& PriorityList() const { return priority_; }
   // The keys typed on a glow button of the toolbar (key tips, arrows,
   // Escape) reach the toolbar here.
-  virtual void GlowButtonKeyDown(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift) {}
+  virtual void GlowButtonKeyDown(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift);
   virtual void UpdateOverflow() {}
 
   rtl::AnsiString Version() const { return VersionText(kToolBarVersionNumber); }
@@ -249,8 +249,24 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   virtual void HideCompactWindow();
   // Posts TBCompactWinHide to the toolbar itself.
   void PostCompactHide();
-  // The compact window reports that it closed.
-  virtual void CompactWindowClosed() {}
+  // The compact window reports that it closed: the pager hears which
+  // compact button owned it.
+  virtual void CompactWindowClosed();
+
+  // --- key tips of the group (RorIvezEviGroupKeyTips) ---
+  // Every visible, enabled glow button (also inside containers) shows its
+  // key tip.
+  void ShowKeyTips();
+  void HideKeyTips();
+  // A glow button whose key tip is Text is focused and clicked (True);
+  // Partial counts the tips that begin with Text; the others hide.
+  bool MatchKeyTip(const rtl::AnsiString& Text, int& Partial);
+  bool KeyTipsShowing() const { return keyTips_; }
+  void SetKeyTipsShowing(bool Value) { keyTips_ = Value; }
+  // The group's first or last control in tab order (a collapsed group's
+  // compact button); none when there is none.
+  vcl::TWinControl* FirstFocusable(bool CanFocusOnly) const;
+  vcl::TWinControl* LastFocusable(bool CanFocusOnly) const;
   // Whether a glow button of the group (also inside containers) has its
   // drop-down menu open.
   bool IsAnyDropDownOpen() const;
@@ -318,6 +334,9 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   bool busy_ = false;
   bool groupLoaded_ = false;
   bool cloneReduced_ = false;
+  bool keyTips_ = false;
+  // The focus came to the group itself: its first control takes it.
+  void GroupFocusChanged(vcl::TControl* Focused);
   // The visible controls in display order (all of them at design time).
   std::vector<vcl::TControl*> VisibleOrder() const;
   int StepButtons(bool Apply, bool Grow, controls::TButtonSizeState& NewState);

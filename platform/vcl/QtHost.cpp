@@ -490,6 +490,13 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYDOWN : WM_KEYDOWN), vk, kd, 0};
   Guarded(c, [&] { c->WindowProc(m); });
   consumed = m.Result != 0;
+  if (!consumed && form && (vk == VK_MENU || vk == VK_F10)) {
+    // The system keys that open a window's menu reach the form as dialog
+    // keys too (a ribbon shows its key tips on them).
+    LRESULT r = 0;
+    Guarded(form, [&] { r = form->Perform(CM_DIALOGKEY, vk, kd); });
+    consumed = r != 0;
+  }
   if (!consumed && form && IsDialogKey(vk)) {
     LRESULT code = 0;
     // A control that asks for the special key gets it as an ordinary one.
