@@ -217,6 +217,50 @@ void TLumCustomToolBar::GroupFocusChanged(vcl::TControl* Focused) {
   if (vcl::TWinControl* first = FirstFocusable(true)) first->SetFocus();
 }
 
+void TLumCustomToolBar::GroupKeyDown(vcl::Word Key) {
+  const bool arrow = Key == vcl::VK_LEFT || Key == vcl::VK_RIGHT || Key == vcl::VK_UP || Key == vcl::VK_DOWN;
+  if (cloneSource_) {
+    auto* page = dynamic_cast<TLumPage*>(cloneSource_->Parent());
+    TRorIvezEviPager* pager = page ? page->OwnerPager() : nullptr;
+    const bool letter = (Key >= 'A' && Key <= 'Z') || (Key >= '0' && Key <= '9') ||
+                        (Key >= vcl::VK_NUMPAD0 && Key <= vcl::VK_NUMPAD0 + 9);
+    if (keyTips_) {
+      if (letter && page) {
+        const char ch = Key >= vcl::VK_NUMPAD0 ? static_cast<char>('0' + (Key - vcl::VK_NUMPAD0)) : static_cast<char>(Key);
+        int partial = 0;
+        if (MatchKeyTip(page->AppendToolBarKeyTip(ch), partial)) HideKeyTips();
+        return;
+      }
+      HideKeyTips();
+      if (Key == vcl::VK_ESCAPE && pager) {
+        if (controls::TLumGlowButton* b = cloneSource_->CompactButton(); b && b->Visible() && b->CanFocus()) b->SetFocus();
+        page->ShowToolBarKeyTips();
+        return;
+      }
+    }
+    if ((Key == vcl::VK_ESCAPE || Key == vcl::VK_UP) && pager) {
+      pager->SetFocusFromGroup(true);
+      if (pager->CanFocus()) pager->SetFocus();
+    } else if (Key == vcl::VK_LEFT || Key == vcl::VK_RIGHT || Key == vcl::VK_DOWN) {
+      if (vcl::TWinControl* first = FirstFocusable(true)) first->SetFocus();
+    }
+    return;
+  }
+  auto* page = dynamic_cast<TLumPage*>(Parent());
+  if (!page) return;
+  if (page->ToolBarKeyTipsShowing()) page->HideToolBarKeyTips();
+  TRorIvezEviPager* pager = page->OwnerPager();
+  if (page->TwinOf() && pager) {
+    // A group in the minimised ribbon's popup.
+    if (Key == vcl::VK_ESCAPE) {
+      pager->HidePopup();
+      return;
+    }
+    if (arrow)
+      if (vcl::TWinControl* first = FirstFocusable(true)) first->SetFocus();
+  }
+}
+
 void TLumCustomToolBar::CompactWindowClosed() {
   const TLumCustomToolBar* group = cloneSource_ ? cloneSource_ : this;
   auto* page = dynamic_cast<TLumPage*>(group->Parent());

@@ -120,6 +120,9 @@ void TRorIvezEviPager::DestroyPopup() {
   for (TLumPage* p : pages_)
     if (p->Twin() && p->Twin()->Parent() == window) p->DestroyTwin();
   window->OnHidden = nullptr;
+  // Freed once its own messages are done; its name is free at once for
+  // the next popup.
+  window->SetName("");
   window->Release();
 }
 
@@ -150,6 +153,10 @@ void TLumPage::CreateTwin(vcl::TWinControl* Window) {
   height -= pager->TabSettings()->Height() + RibbonPageMargin() + 1;
   twin->SetBounds(0, 0, Width(), height);
   twin_ = twin;
+  // Windows first, so the toolbars' own windows go straight into the
+  // twin's and show with it.
+  Window->HandleNeeded();
+  twin->HandleNeeded();
   // The toolbars move across; neither list changes meanwhile.
   twin->movingToolBars_ = true;
   movingToolBars_ = true;

@@ -77,6 +77,8 @@ void TLumPage::ForgetToolBar(vcl::TControl* Control) {
   auto it = std::find_if(toolBars_.begin(), toolBars_.end(),
                          [Control](const TLumCustomToolBar* t) { return static_cast<const vcl::TControl*>(t) == Control; });
   if (it != toolBars_.end()) toolBars_.erase(it);
+  // A toolbar that leaves the twin for good leaves the page it stands for.
+  if (twinOf_) twinOf_->ForgetToolBar(Control);
 }
 
 TLumCustomToolBar* TLumPage::ToolBars(int Index) const {

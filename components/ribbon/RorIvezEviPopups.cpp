@@ -170,6 +170,13 @@ void TMinimizedRibbonWindow::Dispatch(vcl::TMessage& Message) {
     if (CanHide() && !PagerHasFocus()) hideTimer_->SetEnabled(true);
     return;
   }
+  if (Message.Msg == vcl::CM_DIALOGKEY && Message.WParam == vcl::VK_ESCAPE && pager_ && Visible()) {
+    // Escape with no group to hear it (the focus on the window itself)
+    // closes the popup as Escape on a group does.
+    Message.Result = 1;
+    pager_->HidePopup();
+    return;
+  }
   vcl::TPopupForm::Dispatch(Message);
 }
 

@@ -169,6 +169,7 @@ void TLumCustomToolBar::Dispatch(vcl::TMessage& Message) {
   }
   vcl::TCustomControl::Dispatch(Message);
   if (Message.Msg == vcl::CM_FOCUSCHANGED) GroupFocusChanged(reinterpret_cast<vcl::TControl*>(Message.LParam));
+  if (Message.Msg == vcl::WM_KEYDOWN && !MenuTracking()) GroupKeyDown(static_cast<vcl::Word>(Message.WParam));
 }
 
 }  // namespace ribbon

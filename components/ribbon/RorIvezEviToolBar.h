@@ -337,6 +337,9 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   bool keyTips_ = false;
   // The focus came to the group itself: its first control takes it.
   void GroupFocusChanged(vcl::TControl* Focused);
+  // A key on the group itself (a page's group, one in the minimised
+  // ribbon's popup, or the clone in a compact window).
+  void GroupKeyDown(vcl::Word Key);
   // The visible controls in display order (all of them at design time).
   std::vector<vcl::TControl*> VisibleOrder() const;
   int StepButtons(bool Apply, bool Grow, controls::TButtonSizeState& NewState);

@@ -1,11 +1,12 @@
 #pragma once
 // Message hooks of the user-interface thread: a WH_GETMESSAGE hook sees
 // every key message the thread takes from its queue (WM_KEYDOWN, WM_KEYUP,
-// WM_SYSKEYDOWN, WM_SYSKEYUP with the virtual-key code), before any control
-// does. Behind it is one application-wide event filter, present while a
-// hook is installed. Every installed hook sees every message, newest first,
-// whether or not it calls CallNextHookEx; a WH_GETMESSAGE hook cannot keep
-// a message from its window anyway. The MSG's window is 0 here.
+// WM_SYSKEYDOWN, WM_SYSKEYUP with the virtual-key code), before the control
+// does and before menu shortcuts: the class library's key path offers each
+// key to the hooks once, where it takes it. Every installed hook sees every
+// message, newest first, whether or not it calls CallNextHookEx; a
+// WH_GETMESSAGE hook cannot keep a message from its window anyway. The
+// MSG's window is the control's handle.
 #include <functional>
 
 #include "vcl/Types.h"
@@ -38,5 +39,7 @@ bool UnhookWindowsHookEx(HHOOK Hook);
 LRESULT CallNextHookEx(HHOOK Hook, Integer Code, WPARAM WParam, LPARAM LParam);
 // How many hooks are installed (for tests of their owners).
 int InstalledMessageHooks();
+// The key path's call: every installed hook sees Msg.
+void CallGetMessageHooks(MSG& Msg);
 
 }  // namespace vcl

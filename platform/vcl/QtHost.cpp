@@ -15,6 +15,7 @@
 
 #include "rtl/Clock.h"
 #include "vcl/Forms.h"
+#include "vcl/MessageHooks.h"
 #include "vcl/ShellDrop.h"
 #include "vcl/QtCanvas.h"
 #include "vcl/WinApi.h"
@@ -476,6 +477,16 @@ bool ControlEventFilter::Key(QObject* watched, QKeyEvent* e, bool down) {
   Word vk = VirtualKeyOf(*e);
   LPARAM kd = KeyDataOf(*e, down);
   bool alt = (e->modifiers() & Qt::AltModifier) || vk == VK_MENU;
+  {
+    // Taken from the queue: the thread's message hooks see it first.
+    MSG taken;
+    taken.hwnd = c->HandleAllocated() ? c->Handle() : 0;
+    taken.message = down ? ((alt || vk == VK_F10) ? WM_SYSKEYDOWN : WM_KEYDOWN) : ((alt || vk == VK_F10) ? WM_SYSKEYUP : WM_KEYUP);
+    taken.wParam = vk;
+    taken.lParam = kd;
+    taken.pt = GetCursorPos();
+    CallGetMessageHooks(taken);
+  }
   bool consumed = false;
   if (!down) {
     TMessage m{static_cast<Cardinal>(alt ? WM_SYSKEYUP : WM_KEYUP), vk, kd, 0};

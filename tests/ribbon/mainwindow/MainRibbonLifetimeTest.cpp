@@ -15,6 +15,7 @@
 #include "ribbon/RorIvezEviPager.h"
 #include "ribbon/RorIvezEviPopups.h"
 #include "ribbon/RorIvezEviToolBar.h"
+#include "vcl/MessageHooks.h"
 #include "vcl/Messages.h"
 
 namespace {
@@ -25,7 +26,11 @@ using ide::testing::MainRibbonRig;
 TEST(MainRibbonLifetime, BuiltAndFreedTenTimes) {
   for (int round = 0; round < 10; ++round) {
     SCOPED_TRACE(round);
+    {
     MainRibbonRig rig;
+    // The Ctrl+F1 hook: this pager's, once.
+    EXPECT_EQ(TRorIvezEviPager::KeyHookPager(), rig.pager);
+    EXPECT_EQ(vcl::InstalledMessageHooks(), 1);
     rig.ClickTab(1 + round % 4);
     EXPECT_EQ(rig.pager->GetActivePageIndex(), 1 + round % 4);
     rig.Wheel(QPoint(300, 12), round % 2 ? 120 : -120);
@@ -39,6 +44,17 @@ TEST(MainRibbonLifetime, BuiltAndFreedTenTimes) {
       rig.Click(font->CompactButton(), QPoint(20, 20));
       EXPECT_TRUE(font->CompactWindow()->Visible());
     }
+    if (round % 3 == 1) {
+      // Minimised with the page popup open while it goes.
+      rig.pager->Collapse();
+      rig.Advance(700);
+      rig.ClickTab(rig.pager->GetActivePageIndex());
+      EXPECT_TRUE(rig.pager->IsPopupShowing());
+    }
+    }
+    // Removed with its pager.
+    EXPECT_EQ(TRorIvezEviPager::KeyHookPager(), nullptr);
+    EXPECT_EQ(vcl::InstalledMessageHooks(), 0);
   }
 }
 
