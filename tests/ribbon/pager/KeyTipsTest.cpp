@@ -17,6 +17,7 @@
 #include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "rtl/Clock.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 #include "vcl/MessageHooks.h"
 #include "vcl/StdCtrls.h"
@@ -78,7 +79,8 @@ struct KeyTipRig {
         b->SetShortCutHint(tip);
         b->SetBounds(left, 2, 60, 20);
         left += 62;
-        b->OnClick = [this, caption](vcl::TObject*) { clicks.push_back(caption); };
+        const std::string name = caption;
+        b->OnClick = [this, name](vcl::TObject*) { clicks.push_back(name); };
         b->SetParent(bar);
       }
       bar->SetParent(pages.back());
