@@ -211,12 +211,12 @@ void Tfrm_Main::BuildComponents() {
   Cb_RibbonStyle->SetStyle(vcl::csDropDownList);
 
   BuildActions();
-  EditorMenu->Items()->Add([this] {
+  for (vcl::TAction* a : {static_cast<vcl::TAction*>(ac_Cut), ac_Copy, ac_Paste}) {
     auto* item = new vcl::TMenuItem(this);
-    item->SetName("mi_EditorCopy");
-    item->SetAction(ac_Copy);
-    return item;
-  }());
+    item->SetAction(a);
+    EditorMenu->Items()->Add(item);
+  }
+  BuildRibbon();
   BindEditorEvents();
 }
 
@@ -251,45 +251,6 @@ void Tfrm_Main::BuildSourceView(vcl::TTabSheet* sheet, memo::TLumMemo*& memo, me
   m->SetSyntaxStyles(HTMLStyler);
   m->SetMemoSource(source);
   m->OnChange = [this](vcl::TObject* sender) { re_bodyChange(sender); };
-}
-
-void Tfrm_Main::BuildActions() {
-  psHtmlEditActionList1 = new vcl::TActionList(this);
-  psHtmlEditActionList1->SetName("psHtmlEditActionList1");
-  const auto action = [this](const char* name, const char* caption, vcl::TShortCut shortCut,
-                             std::function<void(vcl::TObject*)> execute) {
-    auto* a = new vcl::TAction(this);
-    a->SetName(name);
-    a->SetCaption(caption);
-    a->SetShortCut(shortCut);
-    a->SetActionList(psHtmlEditActionList1);
-    a->OnExecute = std::move(execute);
-    return a;
-  };
-  const auto ctrl = [](char key) { return vcl::ShortCut(static_cast<vcl::Word>(key), {vcl::ssCtrl}); };
-  // The page commands need a project to belong to.
-  const auto projectOpen = [this](vcl::TObject* sender) {
-    static_cast<vcl::TAction*>(sender)->SetEnabled(prjManager_ && prjManager_->HasFileName());
-  };
-  NewAct = action("NewAct", "New", ctrl('N'), [this](vcl::TObject* s) { btnNewClick(s); });
-  OpenAct = action("OpenAct", "Open", ctrl('O'), [this](vcl::TObject* s) { btnLoadDocumentClick(s); });
-  SaveAct = action("SaveAct", "Save", ctrl('S'), [this](vcl::TObject* s) { btnSaveDocumentClick(s); });
-  SaveAsACt = action("SaveAsACt", "Save As", vcl::ShortCut('S', {vcl::ssCtrl, vcl::ssShift}),
-                     [this](vcl::TObject* s) { btnSaveAsClick(s); });
-  for (vcl::TAction* a : {NewAct, OpenAct, SaveAct, SaveAsACt}) a->OnUpdate = projectOpen;
-  ExitAct = action("ExitAct", "Exit", vcl::scNone, [this](vcl::TObject* s) { btnQuitClick(s); });
-  ac_Copy = action("ac_Copy", "Copy", ctrl('C'), [this](vcl::TObject* s) { ac_CopyExecute(s); });
-  ac_Copy->OnUpdate = [this](vcl::TObject*) {
-    const bool visual = PageControl->Visible() && PageControl->ActivePage() == ts_HTMLEdit;
-    const bool image = HTMLEdit->IsImageSelected();
-    ac_Copy->SetEnabled(visual ? (HTMLEdit->HasTextSelection() || image) : image);
-  };
-  ac_Paste = action("ac_Paste", "Paste", ctrl('V'), [this](vcl::TObject*) { HTMLEdit->PasteFromClipboard(); });
-  ac_Paste->OnUpdate = [this](vcl::TObject*) {
-    ac_Paste->SetEnabled(HTMLEdit->Showing() && !HTMLEdit->IsImageSelected());
-  };
-  EdtZelExt = action("EdtZelExt", "Edit Vormek CMD", vcl::scNone, [this](vcl::TObject* s) { EdtZelExtExecute(s); });
-  EdtZelExt->SetEnabled(false);
 }
 
 void Tfrm_Main::Loaded() {

@@ -12,10 +12,14 @@
 // pictures in the editor), MainSourceViews.cpp (the source views and the
 // style sheet).
 //
-// The ribbon (`mainpager`) is placed on the form by the ribbon builder; the
-// controls that sit on its toolbars (the tag, font, size and style combo
-// boxes) are components of the form made here without a parent, so the
-// builder only has to seat them.
+// The ribbon (`mainpager`) is placed on the form by the ribbon builder
+// (MainRibbon.cpp); the controls that sit on its toolbars (the tag, font,
+// size and style combo boxes) are components of the form made here without
+// a parent, so the builder only has to seat them. MainActions.cpp makes the
+// action list the ribbon binds: every command of the window with its
+// caption, shortcut and help context. A command another unit carries out
+// gets its OnExecute and OnUpdate there, hooked in from the constructor;
+// until then its action stays disabled.
 #include <memory>
 
 #include "core/CdfsDeviceU.h"
@@ -23,6 +27,7 @@
 #include "core/VormekSettingsU.h"
 #include "core/ZelWebExtU.h"
 #include "htmledit/control/psHtmlEdit.h"
+#include "htmledit/control/psHtmlEditActions.h"
 #include "rtl/StringList.h"
 #include "vcl/ActnList.h"
 #include "vcl/ComCtrls.h"
@@ -59,6 +64,9 @@ class TLexaSpell3;
 }
 namespace htmledit {
 class TpsImage;
+}
+namespace ribbon {
+class TRorIvezEviPager;
 }
 
 namespace ide {
@@ -150,15 +158,89 @@ class Tfrm_Main : public vcl::TForm {
   controls::TLumPopupMenu* HelpPopup = nullptr;
   vcl::TMenuItem* mi_CreateImageLink = nullptr;
   vcl::TMenuItem* mi_DeleteImageLink = nullptr;
-  vcl::TActionList* psHtmlEditActionList1 = nullptr;
+  ribbon::TRorIvezEviPager* mainpager = nullptr;
+  htmledit::TpsHtmlEditActionList* psHtmlEditActionList1 = nullptr;
+  // The window's own commands, in the action list's order.
   vcl::TAction* NewAct = nullptr;
   vcl::TAction* OpenAct = nullptr;
   vcl::TAction* SaveAct = nullptr;
   vcl::TAction* SaveAsACt = nullptr;
+  vcl::TAction* CloseAct = nullptr;
+  vcl::TAction* NewPrjAct = nullptr;
+  vcl::TAction* OpenPrjAct = nullptr;
+  vcl::TAction* SavePrjAct = nullptr;
+  vcl::TAction* SaveProjectAs = nullptr;
+  vcl::TAction* AddPrjAct = nullptr;
+  vcl::TAction* RemoveAct = nullptr;
+  vcl::TAction* PrintAct = nullptr;
+  vcl::TAction* printpreviewAct = nullptr;
+  vcl::TAction* PrintSetupAct = nullptr;
   vcl::TAction* ExitAct = nullptr;
   vcl::TAction* ac_Copy = nullptr;
   vcl::TAction* ac_Paste = nullptr;
+  vcl::TAction* FontColorAct = nullptr;
+  vcl::TAction* BkgColorAct = nullptr;
+  vcl::TAction* RemoveSpanAct = nullptr;
+  vcl::TAction* RestoreSizeAct = nullptr;
+  vcl::TAction* DeleteImageAct = nullptr;
+  vcl::TAction* AlignImgLeft = nullptr;
+  vcl::TAction* AlignImgMiddleAct = nullptr;
+  vcl::TAction* AlignImageRightAct = nullptr;
+  vcl::TAction* MakeImageLinkAct = nullptr;
+  vcl::TAction* SpellCheckAct = nullptr;
+  vcl::TAction* SpellCheckOptsAct = nullptr;
+  vcl::TAction* WordCntAct = nullptr;
+  vcl::TAction* GraphicsAct = nullptr;
+  vcl::TAction* btnHyperlinkAct = nullptr;
+  vcl::TAction* ImageAct = nullptr;
+  vcl::TAction* TableAct = nullptr;
+  vcl::TAction* DeleteTableAct = nullptr;
+  vcl::TAction* ImportTextAct = nullptr;
+  vcl::TAction* ImportWOlinebreaks = nullptr;
+  vcl::TAction* UploadAct = nullptr;
+  vcl::TAction* CDFSAct = nullptr;
+  vcl::TAction* ChangeDevice = nullptr;
+  vcl::TAction* SettingsAct = nullptr;
   vcl::TAction* EdtZelExt = nullptr;
+  vcl::TAction* btnHyperlink = nullptr;
+  vcl::TAction* RemoveLinkAct = nullptr;
+  vcl::TAction* RevealTagsAct = nullptr;
+  vcl::TAction* EditCut1 = nullptr;
+  vcl::TAction* EditCopy1 = nullptr;
+  vcl::TAction* EditPaste1 = nullptr;
+  vcl::TAction* UndoAction = nullptr;
+  vcl::TAction* RedoAct = nullptr;
+  vcl::TAction* NextTab = nullptr;
+  vcl::TAction* SearchFind = nullptr;
+  vcl::TAction* ProjectManagerAct = nullptr;
+  vcl::TAction* InsertAction = nullptr;
+  vcl::TAction* SimulateAct = nullptr;
+  vcl::TAction* SimErrors = nullptr;
+  vcl::TAction* ShowHelp = nullptr;
+  vcl::TAction* KeywordHelp = nullptr;
+  vcl::TAction* AboutAct = nullptr;
+  // The editor's own commands placed on the form (their captions are the
+  // editor's).
+  htmledit::TpsHtmlEditAction* ac_Undo = nullptr;
+  htmledit::TpsHtmlEditAction* ac_Redo = nullptr;
+  htmledit::TpsHtmlEditAction* ac_Cut = nullptr;
+  htmledit::TpsHtmlEditAction* ac_Bold = nullptr;
+  htmledit::TpsHtmlEditAction* ac_Italic = nullptr;
+  htmledit::TpsHtmlEditAction* ac_Underline = nullptr;
+  htmledit::TpsHtmlEditAction* ac_StrikeOut = nullptr;
+  htmledit::TpsHtmlEditAction* ac_AlignLeft = nullptr;
+  htmledit::TpsHtmlEditAction* ac_AlignCenter = nullptr;
+  htmledit::TpsHtmlEditAction* ac_AlignRight = nullptr;
+  htmledit::TpsHtmlEditAction* ac_UnorderedList = nullptr;
+  htmledit::TpsHtmlEditAction* ac_OrderedList = nullptr;
+  htmledit::TpsHtmlEditAction* ac_IncreaseListIndent = nullptr;
+  htmledit::TpsHtmlEditAction* ac_DecreaseListIndent = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableInsertColumnToTheLeft = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableInsertColumnToTheRight = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableInsertRowAbove = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableInsertRowBelow = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableDeleteCurrentColumn = nullptr;
+  htmledit::TpsHtmlEditAction* ac_TableDeleteCurrentRow = nullptr;
   // On the ribbon's toolbars (seated by the ribbon builder).
   vcl::TComboBox* ZelExtCB = nullptr;
   vcl::TComboBox* Cb_ribbonFontPicker = nullptr;
@@ -220,6 +302,15 @@ class Tfrm_Main : public vcl::TForm {
   // The selected image's custom tag is a module tag.
   bool SelectedImageIsDeviceTag();
 
+  // --- the ribbon and its state ---
+  // Visual editing: the page control shows and "Visual" is its page.
+  bool VisualEditing() const;
+  // Run at every update of the action list: the "&Edit" page for the
+  // editing mode, the pages and controls that need visual editing.
+  void psHtmlEditActionList1Update();
+  void mainpagerChanging(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange);
+  void HelpClick(vcl::TObject* Sender);
+
   // --- source views and the style sheet ---
   void PageControlChanging(vcl::TObject* Sender, bool& AllowChange);
   void PageControlChange(vcl::TObject* Sender);
@@ -250,6 +341,7 @@ class Tfrm_Main : public vcl::TForm {
   void BuildSourceView(vcl::TTabSheet* sheet, memo::TLumMemo*& memo, memo::TLumMemoSource*& source,
                        const char* memoName, const char* sourceName);
   void BuildActions();
+  void BuildRibbon();
   void BindEditorEvents();
   void ShowStatus(Integer panel, const AnsiString& text);
   void ShowHtmlSource(const AnsiString& text);

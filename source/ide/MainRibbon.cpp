@@ -2,7 +2,7 @@
 // Groups keep the positions given here (the form's toolbars do not place
 // or size their controls themselves): large buttons take a column of
 // their own, everything else stacks three rows to a column.
-#include "MainRibbon.h"
+#include "ide/MainRibbon.h"
 
 #include <algorithm>
 #include <string>
@@ -208,7 +208,7 @@ vcl::TCustomAction* FindAction(vcl::TActionList* Actions, const char* Name) {
 }
 
 // A menu the window made already is taken as it is once it has items.
-vcl::TPopupMenu* MakeMenu(vcl::TForm* Form, const char* Name, bool& Fill) {
+vcl::TPopupMenu* SeatMenu(vcl::TForm* Form, const char* Name, bool& Fill) {
   vcl::TPopupMenu* menu = Seat<controls::TLumPopupMenu>(Form, Name);
   Fill = menu->Items()->Count() == 0;
   return menu;
@@ -234,13 +234,13 @@ const char* const kMenuActions[] = {"ImportTextAct",          "ImportWOlinebreak
 
 void MakeMenus(vcl::TForm* Form, vcl::TActionList* Actions) {
   bool fill = false;
-  MakeMenu(Form, "RecentPrjMenu", fill);  // filled by the window from its recent projects
-  vcl::TPopupMenu* import = MakeMenu(Form, "ImportTextMenu", fill);
+  SeatMenu(Form, "RecentPrjMenu", fill);  // filled by the window from its recent projects
+  vcl::TPopupMenu* import = SeatMenu(Form, "ImportTextMenu", fill);
   if (fill) {
     AddItem(Form, import->Items(), Actions, "ImportTextAct", "With linebreaks");
     AddItem(Form, import->Items(), Actions, "ImportWOlinebreaks", "Without linebreaks");
   }
-  vcl::TPopupMenu* table = MakeMenu(Form, "TableMenu", fill);
+  vcl::TPopupMenu* table = SeatMenu(Form, "TableMenu", fill);
   if (fill) {
     vcl::TMenuItem* insert = AddItem(Form, table->Items(), Actions, "", "Insert");
     for (const char* a : {"ac_TableInsertColumnToTheLeft", "ac_TableInsertColumnToTheRight",
@@ -250,7 +250,7 @@ void MakeMenus(vcl::TForm* Form, vcl::TActionList* Actions) {
     for (const char* a : {"DeleteTableAct", "ac_TableDeleteCurrentColumn", "ac_TableDeleteCurrentRow"})
       AddItem(Form, remove, Actions, a);
   }
-  vcl::TPopupMenu* help = MakeMenu(Form, "HelpPopup", fill);
+  vcl::TPopupMenu* help = SeatMenu(Form, "HelpPopup", fill);
   if (fill)
     for (const char* a : {"ShowHelp", "KeywordHelp", "AboutAct"}) AddItem(Form, help->Items(), Actions, a);
 }
@@ -476,6 +476,8 @@ ribbon::TRorIvezEviOfficeStyler* MakeMainRibbonStyler(vcl::TForm* Form) {
   auto* styler = new ribbon::TRorIvezEviOfficeStyler(Form);
   styler->SetName("RibbonStyler");
   styler->SetStyle(ribbon::bsOffice2003Classic);
+  // Classic whatever the desktop's colour scheme.
+  styler->SetAutoThemeAdapt(false);
   // The form's own values on top of the preset.
   ribbon::TVistaPageBackground* page = styler->PageAppearance();
   page->SetColor(vcl::clWhite);
