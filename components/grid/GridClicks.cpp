@@ -79,6 +79,14 @@ void TVadOdizadEzev::ClickPress(vcl::TShiftState shift, Integer x, Integer y) {
     RadioGroupClick(rc, r, y - cell.Top, x - cell.Left);
     return;
   }
+  // Column 0 of an outline holds the glyphs and tree lines: a press there
+  // off the glyph reports itself and leaves the selection alone.
+  if (c == 0 && HasNodes() && r >= FixedRows() && r < RowCount() - FixedFooters() && !mouseActions_->RowSelect &&
+      !Options().Contains(vcl::goRowSizing)) {
+    if (OnMouseDown) OnMouseDown(this, vcl::mbLeft, shift, x, y);
+    if (OnClickCell) OnClickCell(this, r, c);
+    return;
+  }
   if (type == ctRating && editable) {
     if (editorActive_) HideCellEditor();
     double value = std::nearbyint((x - cell.Left) / 9.0) / 2;
@@ -208,6 +216,7 @@ void TVadOdizadEzev::MouseUp(vcl::TMouseButton button, vcl::TShiftState shift, I
   TBaseGrid::MouseUp(button, shift, x, y);
   if (button != vcl::mbLeft) return;
   const vcl::TGridCoord at = MouseCoord(x, y);
+  if (at.X > 0 && at.Y >= FixedRows() && grouping_->AutoSelectGroup) SelectNodeGroup(at.Y);
   if (at.X < FixedCols() || at.Y < 0) return;
   TCellControlHost& controls = CellControlState();
   const Integer rc = RealColIndex(at.X);

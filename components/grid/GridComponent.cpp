@@ -326,6 +326,15 @@ void TVadOdizadEzev::CreateEditors() {
 }
 
 TVadOdizadEzev::~TVadOdizadEzev() {
+  // The collapsed rows go back into the grid before it goes, so whatever
+  // frees the rows sees every one of them. Only the model moves: the view,
+  // its events and the footers have nothing left to show.
+  if (HasNodes()) {
+    TRowNodes& n = *rowNodes_;
+    n.BeginExpand = n.EndExpand = n.FootersChanged = n.Invalidate = nullptr;
+    n.EndEdit = nullptr;
+    n.ExpandAll();
+  }
   SaveColumnSizesAtDestruction();
   // Only our own listener goes: the form's handler and the other grids'
   // listeners stay as they are.
@@ -1552,6 +1561,15 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
       key = 0;
       return;
     }
+  }
+  // On a node row shown as one merged line (a group header) Right opens
+  // the node and Left closes it; the key then moves on as usual.
+  if ((key == vcl::VK_LEFT || key == vcl::VK_RIGHT) && IsNode(Row()) &&
+      Model().IsMergedCell(RealColIndex(Col()), Row())) {
+    if (key == vcl::VK_RIGHT)
+      ExpandNode(RealRowIndex(Row()));
+    else
+      ContractNode(RealRowIndex(Row()));
   }
   // With row selection the horizontal keys scroll the columns: with
   // LeftRightRowSelect only together with Ctrl (the key goes on), without

@@ -1176,6 +1176,9 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool NodeClickPress(Integer row, vcl::TShiftState shift, Integer x, Integer y);
   void PaintNodeGlyph(TCanvas* canvas, const TRect& r, Integer row, TGridDrawState state);
   void NodesChanged(Integer savedRow, Integer savedTop);
+  // Selects (or with disjunct row marks, marks) the children of an open
+  // node row, as a release on the row asks with Grouping.AutoSelectGroup.
+  void SelectNodeGroup(Integer row);
   std::unique_ptr<TRowNodes> rowNodes_;
   std::unique_ptr<TRowGrouping> rowGrouping_;
   bool internalMove_ = false;

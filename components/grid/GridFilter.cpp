@@ -124,6 +124,9 @@ void TVadOdizadEzev::SetFilterActive(bool value) {
       Invalidate();
     }
   }
+  // The totals follow the rows shown; recalculated also when the state
+  // stays, so setting it again refreshes footers after a program's changes.
+  UpdateFooter(-1);
 }
 
 void TVadOdizadEzev::SetFilterDropDownRow(Integer value) {

@@ -247,6 +247,8 @@ void TVadOdizadEzev::CreateFloatingFooter() {
     return false;
   };
   footerTotals_->RowScanNotify = [this](Integer stage, Integer row) { RowScanNotify(stage, row); };
+  // Group headers and summary rows hold texts of their own, not values.
+  footerTotals_->Grouped = [this] { return GroupColumn() >= 0; };
   if (!ComponentState().Contains(vcl::csDesigning)) {
     footerPanel_ = new TFooterPanel(this, this);
     footerPanel_->SetVisible(false);

@@ -48,6 +48,8 @@ TRowNodes& TVadOdizadEzev::Nodes() {
       if (Col() == 0 && ColCount() > 1) SetCol(1);
     };
     n.Invalidate = [this] { Invalidate(); };
+    // Totals over the rows shown change with every row that hides or shows.
+    n.FootersChanged = [this] { UpdateFooter(-1); };
   }
   rowNodes_->ExpandOne = cellNode_->ExpandOne;
   return *rowNodes_;
@@ -93,6 +95,8 @@ Integer TVadOdizadEzev::GetNodeIndent(Integer row) {
 
 void TVadOdizadEzev::NodesChanged(Integer savedRow, Integer savedTop) {
   RowsRemovedFromView(savedRow, savedTop);
+  // The model recalculates while it expands, before a child row goes.
+  UpdateFooter(-1);
 }
 
 void TVadOdizadEzev::AddNode(Integer realRow, Integer span) {
@@ -138,6 +142,7 @@ void TVadOdizadEzev::ContractAll() {
 
 void TVadOdizadEzev::InsertChildRow(Integer realRow, bool below) {
   Nodes().InsertChildRow(realRow, below);
+  UpdateFooter(-1);
   Invalidate();
 }
 
@@ -151,6 +156,7 @@ bool TVadOdizadEzev::RemoveChildRow(Integer realRow) {
 
 void TVadOdizadEzev::InsertRowReal(Integer realRow) {
   Nodes().InsertRowReal(realRow);
+  UpdateFooter(-1);
   Invalidate();
 }
 
@@ -164,6 +170,7 @@ void TVadOdizadEzev::RemoveRowReal(Integer row) {
 void TVadOdizadEzev::Group(Integer col) {
   if (EditorMode() || editorActive_) HideCellEditor();
   RowGrouping().Group(col);
+  UpdateFooter(-1);
   Invalidate();
 }
 
@@ -177,6 +184,7 @@ void TVadOdizadEzev::UnGroup() {
 void TVadOdizadEzev::SubGroup(Integer col) {
   if (EditorMode() || editorActive_) HideCellEditor();
   RowGrouping().SubGroup(col);
+  UpdateFooter(-1);
   Invalidate();
 }
 
@@ -185,6 +193,25 @@ void TVadOdizadEzev::UnSubGroup(Integer col) {
   const Integer savedRow = Row(), savedTop = TopRow();
   RowGrouping().UnSubGroup(col);
   NodesChanged(savedRow, savedTop);
+}
+
+void TVadOdizadEzev::SelectNodeGroup(Integer row) {
+  if (!IsNode(row) || GetNodeState(row)) return;
+  const Integer span = GetNodeSpan(row);
+  Integer end = row + 1;
+  if (span > 0) {
+    end = row + span;
+  } else {
+    while (end < RowCount() && !IsNode(end)) ++end;
+  }
+  end = std::min(end, RowCount() - FixedFooters());
+  if (mouseActions_->DisjunctRowSelect()) {
+    for (Integer r = row + 1; r < end; ++r)
+      SetRowMarked(mouseActions_->RowSelectPersistent ? RealRowIndex(r) : r, true);
+    Invalidate();
+    return;
+  }
+  SetSelection({FixedCols(), row, ColCount() - 1, std::max(row, end - 1)});
 }
 
 // ===== the glyph =====

@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/GridSpin.h"
 #include "vcl/Forms.h"
@@ -62,12 +63,9 @@ struct ClickGrid {
     g.CellType = type;
     return g;
   }
-  void Press(Integer x, Integer y) { grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y)); }
-  void Release(Integer x, Integer y) { grid->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y)); }
-  void Click(Integer x, Integer y) {
-    Press(x, y);
-    Release(x, y);
-  }
+  void Press(Integer x, Integer y) { grid_test::Press(grid, x, y); }
+  void Release(Integer x, Integer y) { grid_test::Release(grid, x, y); }
+  void Click(Integer x, Integer y) { grid_test::Click(grid, x, y); }
   void DoubleClick(Integer x, Integer y) {
     Click(x, y);
     grid->Perform(vcl::WM_LBUTTONDBLCLK, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/model/HtmlText.h"
 #include "vcl/Forms.h"
@@ -46,10 +47,7 @@ struct LinkGrid {
     vcl::Free(form);
     vcl::SetOpenURLHandler(nullptr);
   }
-  void Click(Integer x, Integer y) {
-    grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));
-    grid->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y));
-  }
+  void Click(Integer x, Integer y) { grid_test::Click(grid, x, y); }
   void ClickCell(Integer col, Integer row, Integer dx = 8) {
     const vcl::TRect r = grid->CellRect(col, row);
     Click(r.Left + dx, r.Top + 8);

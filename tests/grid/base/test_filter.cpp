@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "vcl/Forms.h"
 #include "vcl/QtHost.h"
@@ -41,14 +42,9 @@ struct TFilterGrid {
     vcl::Application->ProcessMessages();
   }
   ~TFilterGrid() { vcl::Free(form); }
-  FilterStrings Column(Integer col) const {
-    FilterStrings out;
-    for (Integer r = 1; r < grid->RowCount(); ++r) out.push_back(grid->Cells(col, r));
-    return out;
-  }
+  FilterStrings Column(Integer col) const { return grid_test::ColumnTexts(grid, col); }
   void Click(Integer x, Integer y) {
-    grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));
-    grid->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y));
+    grid_test::Click(grid, x, y);
     vcl::Application->ProcessMessages();
   }
   // A point on the filter glyph of a header cell.
@@ -168,8 +164,7 @@ TEST(GridFilter, TheHeaderListThroughClicksAndKeys) {
   g.ClickGlyph(1);
   ASSERT_TRUE(list->Visible());
   const vcl::TRect first = list->ItemRect(0);
-  list->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(first.Left + 3, first.Top + 2));
-  list->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(first.Left + 3, first.Top + 2));
+  grid_test::Click(list, first.Left + 3, first.Top + 2);
   vcl::Application->ProcessMessages();
   EXPECT_FALSE(list->Visible());
   EXPECT_EQ(g.grid->Filter()->ColumnFilter(1)->Condition, "");

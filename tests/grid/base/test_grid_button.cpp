@@ -10,6 +10,7 @@
 #include <QTimer>
 #include <QWidget>
 
+#include "GridTestInput.h"
 #include "grid/GridButton.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
@@ -51,12 +52,8 @@ struct ButtonForm {
   }
 };
 
-void Press(vcl::TControl* c, Integer x, Integer y) { c->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y)); }
-void Release(vcl::TControl* c, Integer x, Integer y) { c->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y)); }
-void ClickAt(vcl::TControl* c, Integer x, Integer y) {
-  Press(c, x, y);
-  Release(c, x, y);
-}
+using grid_test::Press;
+using grid_test::Release;
 
 TColor Rgb(const QImage& img, int x, int y) {
   const QRgb p = img.pixel(x, y);
@@ -83,26 +80,26 @@ TEST(GridButton, GroupsAndCheckStyle) {
   int clicks = 0;
   a->OnClick = [&](vcl::TObject*) { ++clicks; };
   for (auto* x : {a, b}) x->SetGroupIndex(1);
-  ClickAt(a, 10, 10);
+  grid_test::Click(a, 10, 10);
   EXPECT_TRUE(a->Down());
   EXPECT_EQ(clicks, 1);
-  ClickAt(a, 10, 10);  // the last down button of a group stays down
+  grid_test::Click(a, 10, 10);  // the last down button of a group stays down
   EXPECT_TRUE(a->Down());
-  ClickAt(b, 10, 10);
+  grid_test::Click(b, 10, 10);
   EXPECT_TRUE(b->Down());
   EXPECT_FALSE(a->Down());
   b->SetAllowAllUp(true);  // the group follows
   EXPECT_TRUE(a->AllowAllUp());
-  ClickAt(b, 10, 10);
+  grid_test::Click(b, 10, 10);
   EXPECT_FALSE(b->Down());
 
   TLumGridButton* check = f.Button(200);
   check->SetStyle(tasCheck);
   int checkClicks = 0;
   check->OnClick = [&](vcl::TObject*) { ++checkClicks; };
-  ClickAt(check, 10, 10);
+  grid_test::Click(check, 10, 10);
   EXPECT_TRUE(check->Down());
-  ClickAt(check, 10, 10);
+  grid_test::Click(check, 10, 10);
   EXPECT_FALSE(check->Down());
   Press(check, 10, 10);
   check->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(200, 10));
@@ -133,12 +130,12 @@ TEST(GridButton, DropDownPartMarginsAndLayout) {
     menuShown = QApplication::activePopupWidget() != nullptr;
     while (QWidget* p = QApplication::activePopupWidget()) p->close();
   });
-  ClickAt(b, 85, 10);  // the rightmost 12 pixels
+  grid_test::Click(b, 85, 10);  // the rightmost 12 pixels
   EXPECT_EQ(drops, 1);
   EXPECT_EQ(popups, 1);
   EXPECT_TRUE(menuShown);
   EXPECT_EQ(clicks, 0);
-  ClickAt(b, 20, 10);
+  grid_test::Click(b, 20, 10);
   EXPECT_EQ(clicks, 1);
   vcl::Free(menu);
   EXPECT_EQ(b->DropDownMenu(), nullptr);  // a freed menu is forgotten
@@ -299,7 +296,7 @@ TEST(GridCheckBox, ClicksKeysReadOnlyAndGrayed) {
   box->SetCaption("Match &case");
   int clicks = 0;
   box->OnClick = [&](vcl::TObject*) { ++clicks; };
-  ClickAt(box, 5, 8);
+  grid_test::Click(box, 5, 8);
   EXPECT_TRUE(box->Checked());
   EXPECT_EQ(clicks, 1);
   Press(box, 5, 8);
@@ -314,7 +311,7 @@ TEST(GridCheckBox, ClicksKeysReadOnlyAndGrayed) {
   EXPECT_FALSE(box->Checked());
   EXPECT_EQ(clicks, 2);
   box->ReadOnly = true;
-  ClickAt(box, 5, 8);
+  grid_test::Click(box, 5, 8);
   EXPECT_FALSE(box->Checked());  // read-only: the click fires, the state stays
   EXPECT_EQ(clicks, 3);
   box->ReadOnly = false;

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/model/CellStream.h"
 #include "vcl/ClipboardData.h"
@@ -60,10 +61,8 @@ struct TClipGrids {
     g->Perform(vcl::WM_KEYDOWN, key, 0);
     vcl::SetInputModifiers(Qt::NoModifier);
   }
-  static std::vector<AnsiString> Column(TVadOdizadEzev* g, Integer col, Integer from, Integer to) {
-    std::vector<AnsiString> v;
-    for (Integer r = from; r <= to; ++r) v.push_back(g->Model().GetDisplayCell(col, r));
-    return v;
+  static grid_test::Texts Column(TVadOdizadEzev* g, Integer col, Integer from, Integer to) {
+    return grid_test::ColumnTexts(g, col, from, to);
   }
 };
 
@@ -253,11 +252,11 @@ TEST(GridClipboard, TheResizerFillsFromItsOwnBuffer) {
     a->SetSelection(from);
     const vcl::TRect handle = a->SelectionResizerHandle();
     ASSERT_FALSE(handle.IsEmpty());
-    a->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(handle.Left + 2, handle.Top + 2));
+    grid_test::Press(a, handle.Left + 2, handle.Top + 2);
     EXPECT_TRUE(a->SelectionResizing());
     const vcl::TRect target = a->CellRect(toCol, toRow);
     a->Perform(vcl::WM_MOUSEMOVE, vcl::MK_LBUTTON, vcl::MakeLParam(target.Left + 3, target.Top + 3));
-    a->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(target.Left + 3, target.Top + 3));
+    grid_test::Release(a, target.Left + 3, target.Top + 3);
     EXPECT_FALSE(a->SelectionResizing());
   };
   a->Model().SetDisplayCell(1, 1, "1");

@@ -8,7 +8,10 @@
 #include <QWidget>
 #include <filesystem>
 #include <fstream>
+#include <functional>
+#include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/GridFooter.h"
 #include "vcl/Forms.h"
@@ -167,9 +170,56 @@ TEST(GridFooter, PreviewTemplateAndClicks) {
   EXPECT_EQ(panel->ColumnAt(4 * 70 + 5), -1);  // right of the last column
   std::vector<std::pair<Integer, Integer>> clicks;
   g->OnClickCell = [&](vcl::TObject*, Integer row, Integer col) { clicks.emplace_back(row, col); };
-  panel->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(150, 5));
-  panel->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(150, 5));
+  grid_test::Click(panel, 150, 5);
   EXPECT_EQ(clicks, (std::vector<std::pair<Integer, Integer>>{{g->RowCount() - 1, 2}}));
+}
+
+TEST(GridFooter, TotalsFollowTheFilterAndTheNodes) {
+  FooterForm f;
+  f.Totals();
+  TVadOdizadEzev* g = f.grid;
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* sum;
+    const char* count;
+  };
+  g->FloatingFooter()->CalculateHiddenRows = false;
+  TFilterData* over = g->Filter()->Add();
+  over->Column = 1;
+  over->Condition = ">15";
+  const std::vector<Step> steps = {
+      {"filter on", [&] { g->SetFilterActive(true); }, "90.00", "5"},
+      {"filter off", [&] { g->SetFilterActive(false); }, "210.00", "20"},
+      // Rows 1..5 under a node, rows 6..8 under another.
+      {"nodes added", [&] { g->AddNode(1, 5), g->AddNode(6, 3); }, "210.00", "20"},
+      {"first collapsed", [&] { g->ContractNode(1); }, "196.00", "16"},
+      {"all collapsed", [&] { g->ContractAll(); }, "181.00", "14"},
+      {"second expanded", [&] { g->ExpandNode(6); }, "196.00", "16"},
+      {"all expanded", [&] { g->ExpandAll(); }, "210.00", "20"},
+      {"a child row inserted", [&] { g->InsertChildRow(2, true); }, "210.00", "21"},
+      {"the child row removed", [&] { g->RemoveChildRow(3); }, "210.00", "20"},
+      {"a child row removed", [&] { g->RemoveChildRow(3); }, "207.00", "19"},
+      // The first node now holds 1, 2, 4 and 5; hidden rows counted or not.
+      {"first collapsed, hidden rows counted",
+       [&] {
+         g->FloatingFooter()->CalculateHiddenRows = true;
+         g->ContractNode(1);
+       },
+       "207.00", "19"},
+      {"first collapsed, hidden rows left out",
+       [&] {
+         g->FloatingFooter()->CalculateHiddenRows = false;
+         g->ExpandNode(1);
+         g->ContractNode(1);
+       },
+       "196.00", "16"},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    EXPECT_EQ(g->Cells(1, f.Footer()), s.sum) << s.what;
+    EXPECT_EQ(g->Cells(2, f.Footer()), s.count) << s.what;
+  }
 }
 
 TEST(GridFooter, StripStaysWhileRowsScroll) {

@@ -13,6 +13,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/GridSearch.h"
 #include "vcl/Forms.h"
@@ -72,10 +73,7 @@ struct SearchForm {
     }
     vcl::Application->ProcessMessages();
   }
-  void Click(vcl::TControl* c) {
-    c->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(5, 5));
-    c->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(5, 5));
-  }
+  void Click(vcl::TControl* c) { grid_test::Click(c, 5, 5); }
   // The cells holding the text (case ignored), column by column.
   std::vector<TCellCoord> Matches(const std::string& text) {
     std::vector<TCellCoord> out;

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "vcl/Forms.h"
 #include "vcl/QtHost.h"
@@ -43,14 +44,9 @@ struct TNodeGrid {
     vcl::Application->ProcessMessages();
   }
   ~TNodeGrid() { vcl::Free(form); }
-  NodeTexts Column(Integer col) const {
-    NodeTexts out;
-    for (Integer r = 1; r < grid->RowCount(); ++r) out.push_back(grid->Cells(col, r));
-    return out;
-  }
+  NodeTexts Column(Integer col) const { return grid_test::ColumnTexts(grid, col); }
   void Click(Integer x, Integer y) {
-    grid->Perform(vcl::WM_LBUTTONDOWN, vcl::MK_LBUTTON, vcl::MakeLParam(x, y));
-    grid->Perform(vcl::WM_LBUTTONUP, 0, vcl::MakeLParam(x, y));
+    grid_test::Click(grid, x, y);
     vcl::Application->ProcessMessages();
   }
   void ClickGlyph(Integer row) {
@@ -145,6 +141,96 @@ TEST(GridNodes, GroupingThroughTheGridsSettings) {
   g.grid->Group(0);
   EXPECT_EQ(g.grid->GroupColumn(), -1);
   EXPECT_EQ(g.grid->ColCount(), 4);
+}
+
+TEST(GridNodes, ArrowKeysOpenAndCloseMergedNodeRows) {
+  TNodeGrid g;
+  g.grid->SortSettings()->AutoSortForGrouping = false;
+  g.grid->Grouping()->MergeHeader = true;
+  g.grid->Group(2);  // headers "input" at 1, "output" at 4, "extra" at 8: 12 rows
+  ASSERT_EQ(g.grid->RowCount(), 12);
+  g.grid->AddNode(9, 2);  // a node row that is not merged
+  ASSERT_FALSE(g.grid->Model().IsMergedCell(1, 9));
+  struct Case {
+    const char* what;
+    Integer row;
+    Word key;
+    Integer rowCount;
+  };
+  const std::vector<Case> cases = {
+      {"Left closes a merged header", 1, vcl::VK_LEFT, 10},
+      {"Left on a closed header stays", 1, vcl::VK_LEFT, 10},
+      {"Right opens it", 1, vcl::VK_RIGHT, 12},
+      {"Right on an open header stays", 1, vcl::VK_RIGHT, 12},
+      {"Left closes another header", 4, vcl::VK_LEFT, 9},
+      {"a plain row ignores Left", 2, vcl::VK_LEFT, 9},
+      {"a node row that is not merged ignores Left", 6, vcl::VK_LEFT, 9},
+  };
+  for (const Case& c : cases) {
+    g.grid->SetRow(c.row);
+    g.grid->SetCol(1);
+    g.grid->Perform(vcl::WM_KEYDOWN, c.key, 0);
+    EXPECT_EQ(g.grid->RowCount(), c.rowCount) << c.what;
+  }
+}
+
+TEST(GridNodes, NodeColumnPressesAndGroupSelection) {
+  TNodeGrid g;
+  g.grid->AddNode(1, 3);
+  g.grid->AddNode(4, 0);  // up to the next node row: to the end
+  g.grid->SetCol(2);
+  g.grid->SetRow(5);
+  std::vector<std::string> events;
+  g.grid->OnMouseDown = [&](vcl::TObject*, vcl::TMouseButton, vcl::TShiftState, Integer, Integer) {
+    events.push_back("down");
+  };
+  g.grid->OnClickCell = [&](vcl::TObject*, Integer row, Integer col) {
+    events.push_back("click " + std::to_string(row) + "," + std::to_string(col));
+  };
+  // Column 0 beside the glyph, on a child row: reported, the selection stays.
+  const vcl::TRect child = g.grid->CellRect(0, 2);
+  g.Click(36, (child.Top + child.Bottom) / 2);
+  EXPECT_EQ(events, (std::vector<std::string>{"down", "click 2,0"}));
+  EXPECT_EQ(g.grid->Col(), 2);
+  EXPECT_EQ(g.grid->Row(), 5);
+  // With MouseActions.RowSelect the press selects as usual.
+  g.grid->MouseActions()->RowSelect = true;
+  g.Click(36, (child.Top + child.Bottom) / 2);
+  EXPECT_EQ(g.grid->Row(), 2);
+  g.grid->MouseActions()->RowSelect = false;
+
+  // A release on an open node row with AutoSelectGroup selects its group.
+  g.grid->Grouping()->AutoSelectGroup = true;
+  struct Case {
+    const char* what;
+    Integer row;
+    vcl::TGridRect selection;
+  };
+  const std::vector<Case> cases = {
+      {"a node with a span", 1, {0, 1, 3, 3}},
+      {"a node up to the end", 4, {0, 4, 3, 8}},
+      {"a plain row", 2, {1, 2, 1, 2}},
+  };
+  for (const Case& c : cases) {
+    const vcl::TRect r = g.grid->CellRect(1, c.row);
+    g.Click(r.Left + 5, r.Top + 5);
+    const vcl::TGridRect s = g.grid->Selection();
+    EXPECT_EQ((std::vector<Integer>{s.Left, s.Top, s.Right, s.Bottom}),
+              (std::vector<Integer>{c.selection.Left, c.selection.Top, c.selection.Right, c.selection.Bottom}))
+        << c.what;
+  }
+  // A closed node selects only itself.
+  g.grid->ContractNode(1);
+  const vcl::TRect head = g.grid->CellRect(1, 1);
+  g.Click(head.Left + 5, head.Top + 5);
+  EXPECT_EQ(g.grid->Selection().Bottom, 1);
+  // With disjunct row marks the children are marked instead.
+  g.grid->ExpandNode(1);
+  g.grid->MouseActions()->SetDisjunctRowSelect(true);
+  g.Click(head.Left + 5, head.Top + 5);
+  EXPECT_TRUE(g.grid->IsRowMarked(2));
+  EXPECT_TRUE(g.grid->IsRowMarked(3));
+  EXPECT_FALSE(g.grid->IsRowMarked(4));
 }
 
 TEST(GridNodes, GlyphsAndGroupRowsGrabbed) {

@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
@@ -38,11 +39,7 @@ struct TRowGrid {
   }
   ~TRowGrid() { vcl::Free(form); }
   void Key(Word key) { grid->Perform(vcl::WM_KEYDOWN, key, 0); }
-  std::vector<std::string> Column1() {
-    std::vector<std::string> v;
-    for (Integer r = 0; r < grid->RowCount(); ++r) v.push_back(grid->Cells(1, r));
-    return v;
-  }
+  std::vector<std::string> Column1() { return grid_test::ColumnTexts(grid, 1, 0); }
 };
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/model/GridSort.h"
 #include "vcl/Forms.h"
@@ -42,11 +43,7 @@ struct TSortGrid {
     vcl::Application->ProcessMessages();
   }
   ~TSortGrid() { vcl::Free(form); }
-  std::vector<std::string> Column(Integer col) const {
-    std::vector<std::string> out;
-    for (Integer r = 1; r < grid->RowCount(); ++r) out.push_back(grid->Cells(col, r));
-    return out;
-  }
+  std::vector<std::string> Column(Integer col) const { return grid_test::ColumnTexts(grid, col); }
   int Paint() {
     cellsDrawn = 0;
     grid->Repaint();
