@@ -19,6 +19,14 @@ QString PrivateMime(TClipboardFormat aFormat) {
 }
 
 bool IsHtmlFormat(TClipboardFormat aFormat) { return rtl::SameText(GetClipboardFormatName(aFormat), "HTML Format"); }
+bool IsRtfFormat(TClipboardFormat aFormat) { return rtl::SameText(GetClipboardFormatName(aFormat), "Rich Text Format"); }
+
+// Other programs' rich text: the desktop's type first, then the older one.
+QString ForeignRtfMime(const QMimeData* aMime) {
+  for (const char* type : {"text/rtf", "application/rtf"})
+    if (aMime->hasFormat(type)) return type;
+  return {};
+}
 
 QString FromUtf16Le(const std::string& aBytes) {
   QString text;
@@ -126,6 +134,8 @@ void SetClipboardBlocks(const TClipboardBlocks& aBlocks) {
     } else {
       mime->setData(PrivateMime(format), QByteArray(bytes.data(), static_cast<qsizetype>(bytes.size())));
       if (IsHtmlFormat(format)) mime->setData("text/html", QByteArray::fromStdString(HtmlOfBlock(bytes)));
+      if (IsRtfFormat(format))
+        mime->setData("text/rtf", QByteArray::fromStdString(bytes.substr(0, bytes.find('\0'))));
     }
   }
   if (unicode)
@@ -141,6 +151,7 @@ bool HasClipboardBlock(TClipboardFormat aFormat) {
   if (!m) return false;
   if (aFormat == CF_TEXT || aFormat == CF_UNICODETEXT) return m->hasText();
   if (m->hasFormat(PrivateMime(aFormat))) return true;
+  if (IsRtfFormat(aFormat)) return !ForeignRtfMime(m).isEmpty();
   return IsHtmlFormat(aFormat) && m->hasHtml();
 }
 
@@ -152,6 +163,7 @@ std::string GetClipboardBlock(TClipboardFormat aFormat) {
   if (aFormat == CF_UNICODETEXT) return m->hasText() ? ToUtf16Le(m->text()) : std::string();
   if (m->hasFormat(PrivateMime(aFormat))) return ToStd(m->data(PrivateMime(aFormat)));
   if (IsHtmlFormat(aFormat) && m->hasHtml()) return BlockOfForeignHtml(m->html());
+  if (IsRtfFormat(aFormat) && !ForeignRtfMime(m).isEmpty()) return ToStd(m->data(ForeignRtfMime(m)));
   return {};
 }
 

@@ -11,6 +11,10 @@
 //   decodes HTML, written as UTF-8) behind a header as the editor writes
 //   one, whose fragment is what stands between "<!--StartFragment-->" and
 //   "<!--EndFragment-->", else the body's content, else all of it.
+// - "Rich Text Format" keeps its exact bytes under its private type and is
+//   offered as text/rtf up to its terminating zero; when only another
+//   program's text/rtf (or application/rtf) is there, it reads as those
+//   bytes.
 // - Other registered formats travel under their private types, as
 //   TClipboard keeps them.
 #include <string>

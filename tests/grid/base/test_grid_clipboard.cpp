@@ -7,6 +7,10 @@
 #include <string>
 #include <vector>
 
+#include <QClipboard>
+#include <QGuiApplication>
+#include <QMimeData>
+
 #include "GridTestInput.h"
 #include "grid/GridComponent.h"
 #include "grid/model/CellStream.h"
@@ -193,6 +197,20 @@ TEST(GridClipboard, RichTextCopiedAsItStandsAndPasted) {
   g.b->PasteSelectionFromClipboard();
   EXPECT_EQ(g.b->Model().GetDisplayCell(2, 2), rtf);
   EXPECT_EQ(g.b->SaveCell(2, 2), "Hello world");
+  // Other programs see the rich text in the desktop's own type.
+  EXPECT_EQ(QGuiApplication::clipboard()->mimeData()->data("text/rtf").toStdString(), rtf);
+  // And their rich text, with no private type beside it, pastes into a cell.
+  const AnsiString foreign = "{\\rtf1\\ansi From {\\i elsewhere}}";
+  for (const char* type : {"text/rtf", "application/rtf"}) {
+    auto* mime = new QMimeData;
+    mime->setData(type, QByteArray::fromStdString(foreign));
+    mime->setText("From elsewhere");
+    QGuiApplication::clipboard()->setMimeData(mime);
+    g.b->Model().SetDisplayCell(3, 3, "");
+    g.b->SetSelection({3, 3, 3, 3});
+    g.b->PasteSelectionFromClipboard();
+    EXPECT_EQ(g.b->Model().GetDisplayCell(3, 3), foreign) << type;
+  }
 }
 
 TEST(GridClipboard, CutEmptiesWhatMayChangeWithRecordsAndKeysAskFirst) {
