@@ -8,6 +8,7 @@
 #include "controls/LumStyleIF.h"
 #include "ribbon/RorIvezEviButtons.h"
 #include "ribbon/RorIvezEviContainer.h"
+#include "ribbon/RorIvezEviDockPanel.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
@@ -15,10 +16,29 @@
 namespace ribbon {
 
 void TLumCustomToolBar::SetParent(vcl::TWinControl* AParent) {
+  auto* panel = dynamic_cast<TLumDockPanel*>(AParent);
+  // A locked panel without a row for the toolbar refuses it: it stays.
+  if (panel && panel != dockPanel_ && panel->LockHeight() && panel->PanelLoaded() && !panel->Designing() &&
+      !panel->HasRowFor(this))
+    return;
+  if (AParent != Parent() && dockPanel_ && panel != dockPanel_) LeaveDockPanel();
   vcl::TCustomControl::SetParent(AParent);
   if (!AParent) return;
+  previousState_ = state_;
   const auto* host = dynamic_cast<const IToolBarHost*>(AParent);
-  if (host && host->DockPanelHost()) {
+  if (panel) {
+    state_ = tsDocked;
+    if (panel != dockPanel_) {
+      if (!EnterDockPanel(panel)) {
+        state_ = previousState_;
+        return;
+      }
+      SetParentStyler(parentStyler_);
+      PositionControls(true);
+      if (!Loading() && OnDocked) OnDocked(this, panel);
+      return;
+    }
+  } else if (host && host->DockPanelHost()) {
     state_ = tsDocked;
   } else {
     // Only a page of the ribbon passes its styler on.

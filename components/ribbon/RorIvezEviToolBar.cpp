@@ -6,6 +6,7 @@
 
 #include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviButtons.h"
+#include "ribbon/RorIvezEviRecords.h"
 #include "rtl/Exceptions.h"
 #include "vcl/ImgList.h"
 #include "vcl/Menus.h"
@@ -31,9 +32,14 @@ TLumCustomToolBar::TLumCustomToolBar(vcl::TComponent* AOwner) : vcl::TCustomCont
   internalStyler_ = new TCustomRorIvezEviStyler(this);
   internalStyler_->SetName("InternalStyler");
   internalStyler_->RegisterControl(this);
+  persistence_ = new TPersistence(this);
+  persistence_->SetSection("UnDockedRorIvezEvis");
 }
 
 TLumCustomToolBar::~TLumCustomToolBar() {
+  LeaveDockPanel();
+  delete persistence_;
+  persistence_ = nullptr;
   // The own styler goes first, while this control is still whole for it
   // to leave.
   internalStyler_->UnregisterControl(this);
@@ -147,6 +153,7 @@ void TLumCustomToolBar::Notification(vcl::TComponent* AComponent, vcl::TOperatio
   vcl::TCustomControl::Notification(AComponent, Operation);
   if (Operation != vcl::opRemove) return;
   if (AComponent == toolBarStyler_) toolBarStyler_ = nullptr;
+  DockPanelGone(AComponent);
   if (Destroying()) return;
   if (AComponent == images_) SetImages(nullptr);
   if (AComponent == disabledImages_) SetDisabledImages(nullptr);

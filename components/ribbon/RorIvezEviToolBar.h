@@ -69,6 +69,16 @@ inline constexpr rtl::Cardinal kToolBarVersionNumber = (3u << 24) | (5u << 16) |
 rtl::AnsiString VersionText(rtl::Cardinal Packed);
 
 class TLumCustomToolBarButton;
+class TLumDockPanel;
+class TPersistence;
+
+// The sides a toolbar may dock to, and which dock panels a drag may take
+// it into.
+using TDockableTo = rtl::TSet<TDockAlign>;
+enum class TDockMode : uint8_t { dmAll, dmAllParentDockPanels, dmParentDockPanelOnly };
+using enum TDockMode;
+using TDockedEvent = std::function<void(vcl::TObject* Sender, TLumDockPanel* Panel)>;
+using TCanFloatEvent = std::function<void(vcl::TObject* Sender, bool& Allow)>;
 
 class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerClient {
  public:
@@ -275,6 +285,34 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   TLumCustomToolBar* CloneSource() const { return cloneSource_; }
   void SetCloneSource(TLumCustomToolBar* Value) { cloneSource_ = Value; }
 
+  // --- in a dock panel (RorIvezEviDocking.cpp) ---
+  // The panel the toolbar sits in, and the last one it sat in.
+  TLumDockPanel* DockPanel() const { return dockPanel_; }
+  TLumDockPanel* HomeDockPanel() const { return homeDockPanel_; }
+  // The row the panel keeps it in (-1: none); raised while the rows place
+  // it, so that its SetBounds does not ask them again.
+  int RowIndex() const { return rowIndex_; }
+  void SetRowIndex(int Value) { rowIndex_ = Value; }
+  bool BoundsSetByPanel() const { return boundsByPanel_; }
+  void SetBoundsSetByPanel(bool Value) { boundsByPanel_ = Value; }
+  // While docked: a row of its own, spanning it.
+  bool FullSize() const { return fullSize_; }
+  void SetFullSize(bool Value);
+  const TDockableTo& DockableTo() const { return dockableTo_; }
+  void SetDockableTo(const TDockableTo& Value) { dockableTo_ = Value; }
+  TDockMode DockMode() const { return dockMode_; }
+  void SetDockMode(TDockMode Value) { dockMode_ = Value; }
+  TPersistence* Persistence() const { return persistence_; }
+  TToolBarState PreviousState() const { return previousState_; }
+  // The panels' layout loading asks whether the toolbar read its own
+  // saved state already.
+  bool StateLoaded() const { return stateLoaded_; }
+  void SetStateLoaded(bool Value) { stateLoaded_ = Value; }
+  // While docked, the rows first adjust what is asked.
+  void SetBounds(int ALeft, int ATop, int AWidth, int AHeight) override;
+  TDockedEvent OnDocked;
+  vcl::TNotifyEvent OnUnDocked;
+
  protected:
   void SetCollapsedState(bool Value) { collapsed_ = Value; }
   void SetBusy(bool Value) { busy_ = Value; }
@@ -340,6 +378,24 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   // A key on the group itself (a page's group, one in the minimised
   // ribbon's popup, or the clone in a compact window).
   void GroupKeyDown(vcl::Word Key);
+  // Docking state (RorIvezEviDocking.cpp).
+  TLumDockPanel* dockPanel_ = nullptr;
+  TLumDockPanel* homeDockPanel_ = nullptr;
+  int rowIndex_ = -1;
+  bool boundsByPanel_ = false;
+  bool fullSize_ = false;
+  TDockableTo dockableTo_{daLeft, daTop, daRight, daBottom};
+  TDockMode dockMode_ = dmAll;
+  TPersistence* persistence_ = nullptr;
+  TToolBarState previousState_ = tsDocked;
+  bool stateLoaded_ = false;
+  // Leaves the dock panel (its rows and lists); clears the references of
+  // a panel going away.
+  void LeaveDockPanel();
+  // Moves into a dock panel; false when the panel refuses.
+  bool EnterDockPanel(TLumDockPanel* Panel);
+  void DockPanelGone(vcl::TComponent* Panel);
+  friend class TLumDockPanel;
   // The visible controls in display order (all of them at design time).
   std::vector<vcl::TControl*> VisibleOrder() const;
   int StepButtons(bool Apply, bool Grow, controls::TButtonSizeState& NewState);

@@ -329,7 +329,7 @@ void TLumCustomToolBar::UpdateSize() {
       if (c->Visible() || designing) full += c->Width();
     if (ParentIsRibbon() || need >= full) full = need;
     fullLength_ = full;
-    if (!autoSize_) return;
+    if (!autoSize_ || fullSize_) return;
     k->MinHeight = k->MaxHeight = 0;
     k->MinWidth = std::min(minLength_, need);
     k->MaxWidth = full;
@@ -350,7 +350,7 @@ void TLumCustomToolBar::UpdateSize() {
     if (c->Visible()) full += c->Height();
   if (need >= full) full = need;
   fullLength_ = full;
-  if (!autoSize_) return;
+  if (!autoSize_ || fullSize_) return;
   k->MinWidth = k->MaxWidth = 0;
   k->MinHeight = std::min(minLength_, need);
   k->MaxHeight = full;
