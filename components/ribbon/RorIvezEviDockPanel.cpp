@@ -54,14 +54,18 @@ TLumDockPanel::TLumDockPanel(vcl::TComponent* AOwner) : vcl::TCustomControl(AOwn
   SetHeight(minimumSize_);
 }
 
-TLumDockPanel::~TLumDockPanel() {
-  if (persistence_->Enabled() && !Designing()) {
-    try {
-      SaveLayout();
-    } catch (const rtl::Exception&) {
-      // A store that cannot be written loses the layout, not the program.
-    }
+void TLumDockPanel::SaveOnTeardown() {
+  if (layoutSaved_ || !persistence_->Enabled() || Designing()) return;
+  layoutSaved_ = true;
+  try {
+    SaveLayout();
+  } catch (const rtl::Exception&) {
+    // A store that cannot be written loses the layout, not the program.
   }
+}
+
+TLumDockPanel::~TLumDockPanel() {
+  SaveOnTeardown();
   if (toolBarStyler_) {
     toolBarStyler_->UnregisterControl(this);
     toolBarStyler_->RemoveFreeNotification(this);
@@ -376,7 +380,9 @@ void TLumDockPanel::Paint() {
 // ---------------------------------------------------------------- layout
 
 std::unique_ptr<rtl::TCustomIniFile> TLumDockPanel::OpenStore() const {
-  if (persistence_->Location() == plIniFile) return std::make_unique<rtl::TIniFile>(persistence_->Key());
+  // The whole file in memory, written once by UpdateFile: one replace of
+  // the file for the layout instead of one for every key.
+  if (persistence_->Location() == plIniFile) return std::make_unique<rtl::TMemIniFile>(persistence_->Key());
   return std::make_unique<rtl::TRegistryIniFile>(persistence_->Key());
 }
 

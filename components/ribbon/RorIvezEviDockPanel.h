@@ -159,6 +159,10 @@ class TLumDockPanel : public vcl::TCustomControl, public IToolBarHost, public IR
   // without a key and a section. The store may be given (tests, the
   // fuzz target); otherwise it is opened from the record.
   void SaveLayout(rtl::TCustomIniFile* Store = nullptr);
+  // The save of the panel's end, made once: when its form frees the
+  // toolbars before the panel, the first of them to go has it made while
+  // all are still there.
+  void SaveOnTeardown();
   void LoadLayout(rtl::TCustomIniFile* Store = nullptr);
 
   // The form's edge a panel of this alignment takes.
@@ -182,6 +186,7 @@ class TLumDockPanel : public vcl::TCustomControl, public IToolBarHost, public IR
   // Empty rows a locked panel keeps from a stored layout, at most.
   static constexpr int kMaxKeptRows = 256;
   bool loadingLayout_ = false;
+  bool layoutSaved_ = false;
 
   TDockAlign align_ = daTop;
   int minimumSize_ = 3;

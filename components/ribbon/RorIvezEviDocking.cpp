@@ -37,6 +37,7 @@ void TLumCustomToolBar::SetFullSize(bool Value) {
 void TLumCustomToolBar::LeaveDockPanel() {
   if (!dockPanel_) return;
   TLumDockPanel* panel = dockPanel_;
+  if (Destroying() && panel->Destroying()) panel->SaveOnTeardown();
   panel->UndockToolBar(this);
   dockPanel_ = nullptr;
   rowIndex_ = -1;

@@ -49,7 +49,7 @@ struct DockRig {
   }
 };
 
-int RightOf(const TLumCustomToolBar* t) { return t->Left() + t->Width(); }
+int DockRightOf(const TLumCustomToolBar* t) { return t->Left() + t->Width(); }
 
 TEST(RibbonDockRows, TwoToolBarsInATopRow) {
   DockRig rig;
@@ -67,7 +67,7 @@ TEST(RibbonDockRows, TwoToolBarsInATopRow) {
   EXPECT_EQ(b->RowIndex(), 0);
   EXPECT_EQ(a->Left(), 3);
   EXPECT_EQ(a->Top(), 1);
-  EXPECT_EQ(b->Left(), RightOf(a) + 2);
+  EXPECT_EQ(b->Left(), DockRightOf(a) + 2);
   EXPECT_EQ(b->Top(), 1);
   const vcl::TRect& r = panel->Rows()->GetRow(0)->Rect();
   EXPECT_EQ(r.Left, 1);
@@ -146,7 +146,7 @@ TEST(RibbonDockRows, DraggingIntoAnotherRowAndAlongIt) {
   b->SetTop(b->Top() - 20);
   EXPECT_EQ(panel->RowCount(), 1);
   EXPECT_EQ(b->RowIndex(), 0);
-  EXPECT_EQ(b->Left(), RightOf(a) + 2);
+  EXPECT_EQ(b->Left(), DockRightOf(a) + 2);
   // Along the row into free space, then back left: it stops against its
   // predecessor unless asked to within 5 pixels of the predecessor's Left,
   // where the two change places.
@@ -154,17 +154,17 @@ TEST(RibbonDockRows, DraggingIntoAnotherRowAndAlongIt) {
   EXPECT_EQ(b->Left(), 200);
   b->SetLeft(9);
   EXPECT_EQ(panel->Rows()->GetRow(0)->ToolBar(0), a) << "9 is 6 past a's Left: no swap";
-  EXPECT_EQ(b->Left(), RightOf(a) + 2);
+  EXPECT_EQ(b->Left(), DockRightOf(a) + 2);
   b->SetLeft(8);
   EXPECT_EQ(panel->Rows()->GetRow(0)->ToolBar(0), b) << "swapped";
   EXPECT_EQ(b->Left(), 3);
-  EXPECT_EQ(a->Left(), RightOf(b) + 2);
+  EXPECT_EQ(a->Left(), DockRightOf(b) + 2);
   // The first toolbar never goes before the row's start.
   b->SetLeft(-40);
   EXPECT_EQ(b->Left(), 3);
   b->SetLeft(30);
   EXPECT_EQ(b->Left(), 30) << "the first toolbar moves freely";
-  EXPECT_EQ(a->Left(), RightOf(b) + 2) << "pushing its successor along";
+  EXPECT_EQ(a->Left(), DockRightOf(b) + 2) << "pushing its successor along";
 }
 
 TEST(RibbonDockRows, ShrinkingPushesIntoGapsThenSqueezesToMinimumAndGrowsBack) {
@@ -235,7 +235,7 @@ TEST(RibbonDockRows, FullSizeToolBarHeadsARowOfItsOwn) {
   EXPECT_EQ(own->ToolBarCount(), 1);
   EXPECT_EQ(f->Left(), 3) << "the row's left + 2";
   EXPECT_EQ(f->Width(), 296) << "the row less 2 at each end";
-  EXPECT_EQ(RightOf(f), 299);
+  EXPECT_EQ(DockRightOf(f), 299);
   EXPECT_FALSE(own->Accepts(a));
   panel->Rows()->MoveToRow(a, row);
   EXPECT_NE(a->RowIndex(), row) << "no other toolbar joins its row";
@@ -325,7 +325,7 @@ TEST(RibbonDockRows, HiddenToolBarLeavesItsRowAndComesBack) {
   EXPECT_EQ(panel->Height(), 28);
   b->SetVisible(true);
   EXPECT_EQ(b->RowIndex(), 0) << "back into the row it left, by position";
-  EXPECT_EQ(b->Left(), RightOf(a) + 2);
+  EXPECT_EQ(b->Left(), DockRightOf(a) + 2);
   c->SetVisible(true);
   EXPECT_EQ(c->RowIndex(), 1) << "its row is gone: a new one";
   EXPECT_TRUE(panel->HiddenToolBars().empty());
