@@ -413,7 +413,8 @@ void TLumDockPanel::SaveLayout(rtl::TCustomIniFile* Store) {
     Store->WriteInteger(sec, name + ".Visible", t->Visible() ? 1 : 0);
     ++n;
   }
-  Store->UpdateFile();
+  // A store handed in is the caller's to write.
+  if (own) own->UpdateFile();
 }
 
 void TLumDockPanel::LoadLayout(rtl::TCustomIniFile* Store) {

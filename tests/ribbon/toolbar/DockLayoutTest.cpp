@@ -7,6 +7,8 @@
 
 #include <QCoreApplication>
 #include <filesystem>
+#include <unistd.h>
+
 #include <fstream>
 #include <sstream>
 #include <string>
@@ -152,6 +154,7 @@ TEST(RibbonDockLayout, FourToolBarsSavedKeyByKeyAndReadBack) {
   fs::remove(again);
   rtl::TMemIniFile store(again.string());
   rig.panel->SaveLayout(&store);
+  store.UpdateFile();
   EXPECT_EQ(DockReadAll(again), kFourToolBars);
   // Shown, the hidden toolbar gets a row.
   rig["D"]->SetVisible(true);
