@@ -425,6 +425,9 @@ void TLumDockPanel::LoadLayout(rtl::TCustomIniFile* Store) {
     Store = own.get();
   }
   const rtl::AnsiString& sec = persistence_->Section();
+  // Each toolbar's own state first: one saved floating leaves the panel.
+  for (const std::vector<TLumCustomToolBar*> docked = docked_; TLumCustomToolBar* t : docked)
+    if (!t->StateLoaded() && t->DockPanel() == this) t->LoadFloatingState();
   std::vector<TLumCustomToolBar*> named;
   for (int r = 0; r < rows_->Count(); ++r)
     for (int i = 0; i < rows_->GetRow(r)->ToolBarCount(); ++i) named.push_back(rows_->GetRow(r)->ToolBar(i));

@@ -4,7 +4,9 @@
 #include <cstdlib>
 
 #include "controls/LumGlowButton.h"
+#include "ribbon/RorIvezEviRecords.h"
 #include "ribbon/RorIvezEviToolBar.h"
+#include "rtl/Exceptions.h"
 #include "vcl/WinApi.h"
 
 namespace ribbon {
@@ -36,6 +38,13 @@ void TLumCustomToolBar::Resize() {
 void TLumCustomToolBar::Loaded() {
   vcl::TCustomControl::Loaded();
   groupLoaded_ = true;
+  if (persistence_->Enabled() && !ComponentState().Contains(vcl::csDesigning)) {
+    try {
+      LoadFloatingState();
+    } catch (const rtl::Exception&) {
+      // An unreadable store leaves the toolbar where it was streamed.
+    }
+  }
 }
 
 void TLumCustomToolBar::PostCompactHide() {

@@ -9,9 +9,11 @@
 #include "ribbon/RorIvezEviButtons.h"
 #include "ribbon/RorIvezEviContainer.h"
 #include "ribbon/RorIvezEviDockPanel.h"
+#include "ribbon/RorIvezEviFloating.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
+#include "vcl/WinApi.h"
 
 namespace ribbon {
 
@@ -26,13 +28,30 @@ void TLumCustomToolBar::SetParent(vcl::TWinControl* AParent) {
   if (!AParent) return;
   previousState_ = state_;
   const auto* host = dynamic_cast<const IToolBarHost*>(AParent);
+  if (dynamic_cast<TFloatingWindow*>(AParent)) {
+    state_ = tsFloating;
+    if (!Horizontal()) SetOrientation(daTop);
+    SetHeight(Height() + captionHeight_);
+    PositionControls(true);
+    if (!Loading() && OnUnDocked) OnUnDocked(this);
+    return;
+  }
   if (panel) {
     state_ = tsDocked;
     if (panel != dockPanel_) {
+      if (previousState_ == tsFloating) {
+        // Out of its floating window: the watch ends, the caption goes.
+        if (HandleAllocated()) vcl::KillTimer(Handle(), 500);
+        if (Horizontal()) {
+          Constraints()->MinHeight = Constraints()->MaxHeight = 0;
+          SetHeight(rowHeight_);
+        }
+      }
       if (!EnterDockPanel(panel)) {
         state_ = previousState_;
         return;
       }
+      if (floatingWindow_ && floatingWindow_->Visible()) floatingWindow_->Hide();
       SetParentStyler(parentStyler_);
       PositionControls(true);
       if (!Loading() && OnDocked) OnDocked(this, panel);
@@ -129,7 +148,11 @@ void TLumCustomToolBar::WndProc(vcl::TMessage& Message) {
       form->SetHeight(h);
     }
   }
+  if (Message.Msg == vcl::WM_DESTROY && HandleAllocated()) vcl::KillTimer(Handle(), 500);
   vcl::TCustomControl::WndProc(Message);
+  if (Message.Msg == vcl::WM_TIMER && Message.WParam == 500) FloatingWatch();
+  if (Message.Msg == vcl::CM_VISIBLECHANGED && state_ == tsFloating && floatingWindow_)
+    floatingWindow_->SetVisible(Visible());
   if (Message.Msg == vcl::CM_VISIBLECHANGED && (state_ == tsDocked || state_ == tsFixed))
     if (auto* host = dynamic_cast<IToolBarHost*>(Parent())) host->ToolBarVisibleChanged(this);
 }

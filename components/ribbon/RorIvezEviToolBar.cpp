@@ -37,6 +37,15 @@ TLumCustomToolBar::TLumCustomToolBar(vcl::TComponent* AOwner) : vcl::TCustomCont
 }
 
 TLumCustomToolBar::~TLumCustomToolBar() {
+  if (persistence_->Enabled() && !floatingSaved_ && !ComponentState().Contains(vcl::csDesigning)) {
+    floatingSaved_ = true;
+    try {
+      SaveFloatingState();
+    } catch (const rtl::Exception&) {
+      // An unwritable store loses the state, not the program.
+    }
+  }
+  ReleaseFloatingWindow();
   LeaveDockPanel();
   delete persistence_;
   persistence_ = nullptr;

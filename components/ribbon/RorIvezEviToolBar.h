@@ -12,6 +12,10 @@
 #include "ribbon/RorIvezEviStyler.h"
 #include "vcl/Controls.h"
 
+namespace rtl {
+class TCustomIniFile;
+}
+
 namespace vcl {
 class TImageList;
 class TMainMenu;
@@ -70,6 +74,7 @@ rtl::AnsiString VersionText(rtl::Cardinal Packed);
 
 class TLumCustomToolBarButton;
 class TLumDockPanel;
+class TFloatingWindow;
 class TPersistence;
 
 // The sides a toolbar may dock to, and which dock panels a drag may take
@@ -313,6 +318,33 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   TDockedEvent OnDocked;
   vcl::TNotifyEvent OnUnDocked;
 
+  // --- floating and dragging (RorIvezEviFloating.cpp) ---
+  // Not on a ribbon page or in a compact window, and not twice.
+  void MakeFloating(int X, int Y, bool UsePoint);
+  // The floating close button: back home (AutoDockOnClose) or hidden.
+  void CloseFloating();
+  TFloatingWindow* FloatingWindow() const { return floatingWindow_; }
+  void SetFloatingRows(int Value);
+  int MaxFloatingRows() const;
+  void GetFloatingSize(int& Width, int& Height) const;
+  bool GetFloatingSizeFor(int Rows, int& Width, int& Height) const;
+  bool CanDockTo(TLumDockPanel* Panel) const;
+  // The floating state kept under the persistence record (a store may be
+  // handed in).
+  void LoadFloatingState(rtl::TCustomIniFile* Store = nullptr);
+  void SaveFloatingState(rtl::TCustomIniFile* Store = nullptr);
+  bool AllowFloating() const { return allowFloating_; }
+  void SetAllowFloating(bool Value) { allowFloating_ = Value || state_ == tsFloating; }
+  bool Locked() const { return locked_; }
+  void SetLocked(bool Value) { locked_ = Value && state_ != tsFloating; }
+  bool AutoDockOnClose() const { return autoDockOnClose_; }
+  void SetAutoDockOnClose(bool Value) { autoDockOnClose_ = Value; }
+  bool Dragging() const { return dragging_; }
+  // The floating window follows its home form's visibility every 40 ms.
+  void FloatingWatch();
+  TCanFloatEvent OnCanFloat;
+  vcl::TNotifyEvent OnClose;
+
  protected:
   void SetCollapsedState(bool Value) { collapsed_ = Value; }
   void SetBusy(bool Value) { busy_ = Value; }
@@ -322,6 +354,9 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   void Notification(vcl::TComponent* AComponent, vcl::TOperation Operation) override;
   void Dispatch(vcl::TMessage& Message) override;
   void Paint() override;
+  void MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
+  void MouseMove(vcl::TShiftState Shift, int X, int Y) override;
+  void MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) override;
 
  private:
   TCustomRorIvezEviStyler* internalStyler_ = nullptr;
@@ -396,6 +431,32 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   bool EnterDockPanel(TLumDockPanel* Panel);
   void DockPanelGone(vcl::TComponent* Panel);
   friend class TLumDockPanel;
+  // Floating and dragging (RorIvezEviFloating.cpp).
+  TFloatingWindow* floatingWindow_ = nullptr;
+  bool allowFloating_ = true, locked_ = false, autoDockOnClose_ = false;
+  bool dragging_ = false;
+  vcl::TPoint dragStart_{0, 0};
+  struct TDockCandidate {
+    TLumDockPanel* Panel;
+    vcl::TRect Zone;
+  };
+  std::vector<TDockCandidate> candidates_;
+  vcl::TCustomForm* homeForm_ = nullptr;
+  bool hideWithForm_ = false;
+  bool closeHot_ = false, closeDown_ = false, optionHot_ = false, optionDown_ = false;
+  vcl::TCursor savedCursor_ = vcl::crDefault;
+  void CollectCandidates();
+  void DragMove(int X, int Y);
+  void EndDrag();
+  bool floatingSaved_ = false;
+  // The window goes (freed with its owner): the toolbar forgets it.
+  void FloatingWindowGone();
+  // The toolbar goes: its window is freed (unless already going).
+  void ReleaseFloatingWindow();
+  friend class TFloatingWindow;
+  vcl::TRect FloatingCloseRect() const;
+  vcl::TRect FloatingOptionRect() const;
+  int FloatingExtent() const;
   // The visible controls in display order (all of them at design time).
   std::vector<vcl::TControl*> VisibleOrder() const;
   int StepButtons(bool Apply, bool Grow, controls::TButtonSizeState& NewState);

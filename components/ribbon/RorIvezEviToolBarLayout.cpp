@@ -3,6 +3,7 @@
 
 #include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviButtons.h"
+#include "ribbon/RorIvezEviFloating.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "vcl/ImgList.h"
 
@@ -284,10 +285,17 @@ void TLumCustomToolBar::UpdateSize() {
   vcl::TSizeConstraints* k = Constraints();
   if (state_ == tsFloating) {
     k->MinWidth = k->MaxWidth = k->MinHeight = k->MaxHeight = 0;
-    int right = 0;
-    for (vcl::TControl* c : controls_)
-      if (c->Visible()) right = c->Left() + c->Width();
-    SetBounds(Left(), Top(), std::max(right + 2, minLength_), rowHeight_ + captionHeight_);
+    if (floatingRows_ > 1) {
+      int w = 0, h = 0;
+      GetFloatingSize(w, h);
+      SetBounds(Left(), Top(), w, h);
+    } else {
+      int right = 0;
+      for (vcl::TControl* c : controls_)
+        if (c->Visible()) right = c->Left() + c->Width();
+      SetBounds(Left(), Top(), std::max(right + 2, minLength_), rowHeight_ + captionHeight_);
+    }
+    if (floatingWindow_) floatingWindow_->FitToToolBar();
     return;
   }
   const int grip = GetDragGripStart();

@@ -1,5 +1,6 @@
-// A dock panel's saved layout read from arbitrary INI text (the first
-// section the text has). Whatever the text, every docked toolbar ends in
+// A dock panel's saved layout and its toolbars' floating states read from
+// arbitrary INI text (the first section the text has). Whatever the text,
+// a toolbar floats exactly when it has a window, every docked toolbar ends in
 // exactly one row when shown and in none when hidden, no row is empty, the
 // panel is as thick as its rows, no toolbar is lost between the two
 // panels, and the layout written afterwards reads back unchanged.
@@ -7,12 +8,15 @@
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <algorithm>
 #include <string>
+#include <vector>
 
 #include "ribbon/RorIvezEviDockPanel.h"
 #include "ribbon/RorIvezEviRecords.h"
 #include "rtl/IniFiles.h"
 #include "rtl/StringList.h"
+#include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
 
 namespace {
@@ -89,20 +93,48 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   for (const char* n : names) {
     auto* t = new ribbon::TLumCustomToolBar(world.Form);
     t->SetName(n);
+    // Named controls whose visibility the floating state may change.
+    for (int i = 0; i < (n[0] == 'C' ? 3 : 1); ++i) {
+      auto* c = new vcl::TPanel(world.Form);
+      c->SetName(std::string(n) + "C" + std::to_string(i));
+      c->SetBounds(0, 0, 20 + 10 * i, 20);
+      c->SetParent(t);
+    }
     t->SetParent(n[0] == 'E' ? bottom : top);
   }
   top->Rows()->MoveToRow(top->ToolBar(1), 0);
   top->ToolBar(3)->SetVisible(false);
   top->Persistence()->SetKey("unused");
   top->Persistence()->SetSection(section.empty() ? "Layout" : section);
+  std::vector<ribbon::TLumCustomToolBar*> bars;
+  for (int i = 0; i < top->ToolBarCount(); ++i) bars.push_back(top->ToolBar(i));
+  bars.push_back(bottom->ToolBar(0));
   try {
+    // Each toolbar's floating state from the same section, then the
+    // panel's layout.
+    for (ribbon::TLumCustomToolBar* t : bars) {
+      t->Persistence()->SetKey("unused");
+      t->Persistence()->SetSection(section.empty() ? "Layout" : section);
+      t->Persistence()->SetEnabled(true);
+      t->LoadFloatingState(&ini);
+      t->Persistence()->SetEnabled(false);
+      if (!t->StateLoaded()) Fail("state not loaded", t->Name());
+      if ((t->State() == ribbon::tsFloating) != (t->FloatingWindow() != nullptr)) Fail("window", t->Name());
+    }
     top->LoadLayout(&ini);
   } catch (const std::exception& e) {
     Fail("raised", e.what());
   }
   CheckWhole(top);
   CheckWhole(bottom);
-  if (top->ToolBarCount() + bottom->ToolBarCount() != 5) Fail("lost a toolbar", RowsOf(top));
+  int floating = 0;
+  for (ribbon::TLumCustomToolBar* t : bars) {
+    if (t->State() != ribbon::tsFloating) continue;
+    ++floating;
+    if (t->DockPanel() || t->RowIndex() != -1) Fail("floating yet docked", t->Name());
+    if (t->FloatingRows() < 1 || t->FloatingRows() > std::max(1, t->MaxFloatingRows())) Fail("rows", t->Name());
+  }
+  if (top->ToolBarCount() + bottom->ToolBarCount() + floating != 5) Fail("lost a toolbar", RowsOf(top));
   // What it writes now reads back as it is.
   const std::string before = RowsOf(top);
   rtl::TMemIniFile again("/nonexistent/tolvane-fuzz-dock-layout-2.ini");
