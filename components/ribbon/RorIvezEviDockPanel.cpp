@@ -23,6 +23,12 @@ bool DockSameName(const rtl::AnsiString& a, const rtl::AnsiString& b) { return r
 
 }  // namespace
 
+int StoredCoordinate(int Value) { return std::clamp(Value, -32768, 32767); }
+
+namespace {
+
+}  // namespace
+
 vcl::TAlign TLumDockPanel::ControlAlignOf(TDockAlign Value) {
   switch (Value) {
     case daLeft:
@@ -71,9 +77,15 @@ TLumDockPanel::~TLumDockPanel() {
     toolBarStyler_->RemoveFreeNotification(this);
     toolBarStyler_ = nullptr;
   }
-  internalStyler_->UnregisterControl(this);
-  delete internalStyler_;
+  // The toolbars drawing with the own styler drop it while it stands (a
+  // freed styler tells toolbars nothing: they learn it from their parent).
+  TCustomRorIvezEviStyler* own = internalStyler_;
   internalStyler_ = nullptr;
+  own->UnregisterControl(this);
+  const std::vector<vcl::TControl*> users = own->Controls();
+  for (vcl::TControl* c : users)
+    if (auto* t = dynamic_cast<TLumCustomToolBar*>(c); t && t->ToolBarStyler() == own) t->SetToolBarStyler(nullptr);
+  delete own;
   // The toolbars outlive the rows for a moment (they go with the window):
   // they forget the panel now.
   for (TLumCustomToolBar* t : docked_) {
@@ -476,10 +488,10 @@ void TLumDockPanel::LoadLayout(rtl::TCustomIniFile* Store) {
     }
     if (!t) continue;
     const int row = Store->ReadInteger(sec, name + ".Row", oldRow.count(t) ? oldRow[t] : -1);
-    const int l = Store->ReadInteger(sec, name + ".Left", t->Left());
-    const int tp = Store->ReadInteger(sec, name + ".Top", t->Top());
-    const int w = Store->ReadInteger(sec, name + ".Width", t->Width());
-    const int h = Store->ReadInteger(sec, name + ".Height", t->Height());
+    const int l = StoredCoordinate(Store->ReadInteger(sec, name + ".Left", t->Left()));
+    const int tp = StoredCoordinate(Store->ReadInteger(sec, name + ".Top", t->Top()));
+    const int w = std::max(0, StoredCoordinate(Store->ReadInteger(sec, name + ".Width", t->Width())));
+    const int h = std::max(0, StoredCoordinate(Store->ReadInteger(sec, name + ".Height", t->Height())));
     const bool visible = (Store->ReadInteger(sec, name + ".Visible", t->Visible() ? 1 : 0) & 0xFF) != 0;
     for (auto& [index, list] : byRow) std::erase(list, t);
     std::erase(placeLater, t);

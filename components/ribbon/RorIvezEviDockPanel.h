@@ -19,6 +19,10 @@ namespace ribbon {
 class TLumDockPanel;
 class TRowCollection;
 
+// A position or size read from a store, brought into the range window
+// coordinates have (a damaged store must not push sums past an int).
+int StoredCoordinate(int Value);
+
 // One row of a dock panel: its toolbars in order along it and its
 // rectangle. Along and across below mean x and y of a horizontal panel,
 // y and x of a vertical one.
@@ -105,7 +109,9 @@ class TLumDockPanel : public vcl::TCustomControl, public IToolBarHost, public IR
 
   // The host side for the toolbars.
   bool DockPanelHost() const override { return true; }
-  TCustomRorIvezEviStyler* ParentStylerFor(const TLumCustomToolBar*) const override { return CurrentStyler(); }
+  TCustomRorIvezEviStyler* ParentStylerFor(const TLumCustomToolBar*) const override {
+    return Destroying() ? nullptr : CurrentStyler();
+  }
   void ToolBarResized(TLumCustomToolBar* ToolBar) override;
   void ToolBarVisibleChanged(TLumCustomToolBar* ToolBar) override;
 

@@ -632,8 +632,8 @@ void TLumCustomToolBar::LoadFloatingState(rtl::TCustomIniFile* Store) {
   const rtl::AnsiString& n = Name();
   if (rtl::SameText(Store->ReadString(sec, n + ".Name", ""), n) && Store->ReadInteger(sec, n + ".State", -1) == 1) {
     const int rows = Store->ReadInteger(sec, n + ".FloatingRows", floatingRows_);
-    const int l = Store->ReadInteger(sec, n + ".Left", Left());
-    const int t = Store->ReadInteger(sec, n + ".Top", Top());
+    const int l = StoredCoordinate(Store->ReadInteger(sec, n + ".Left", Left()));
+    const int t = StoredCoordinate(Store->ReadInteger(sec, n + ".Top", Top()));
     MakeFloating(l, t, true);
     if (rows > floatingRows_) SetFloatingRows(rows);
     const bool visible = Store->ReadInteger(sec, n + ".Visible", Visible() ? 1 : 0) != 0;

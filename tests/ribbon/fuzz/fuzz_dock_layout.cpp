@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+#include "controls/ControlsLibrary.h"
 #include "ribbon/RorIvezEviDockPanel.h"
 #include "ribbon/RorIvezEviRecords.h"
 #include "rtl/IniFiles.h"
@@ -30,6 +31,7 @@ struct World {
   World() {
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     vcl::InitApplication();
+    controls::StartUpControls();
     Form = new vcl::TForm(vcl::Application, 0);
     Form->SetClientWidth(302);
     Form->SetClientHeight(300);
