@@ -47,6 +47,8 @@ class TLumPageCaption : public TRibbonRecord {
   TOLVANE_RIBBON_SETTING(int, Indent)
   TOLVANE_RIBBON_SETTING(int, MinWidth)
   int RightIndent() const { return RightIndent_; }
+  // Kept by the pager for its caption buttons; never streamed.
+  void SetRightIndent(int Value) { RightIndent_ = Value; }
 
  private:
   rtl::AnsiString Caption_;

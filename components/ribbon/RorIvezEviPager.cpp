@@ -131,6 +131,7 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
   internalStyler_->RegisterControl(this);
   caption_.OnChange = [this](vcl::TObject*) {
     UpdatePages();
+    UpdateCaptionButtons(true);
     PlaceQAT();
     Invalidate();
   };
@@ -373,6 +374,8 @@ void TRorIvezEviPager::SetPageRightMargin(int Value) {
 
 void TRorIvezEviPager::StylerChanged(int Code) {
   QATStylerChanged(Code);
+  // Caption colours and glyphs (code 11) or everything (0).
+  if (closeButton_ && (Code == 0 || Code == 11)) UpdateCaptionButtons(true);
   Invalidate();
   if (TLumPage* a = ActivePage()) a->Invalidate();
   if (toolBarStyler_ && helpButton_) {
@@ -430,6 +433,7 @@ void TRorIvezEviPager::Resize() {
   UpdatePages();
   FitTabs();
   ResetTabScroll();
+  UpdateCaptionButtons(false);
   if (helpButton_) UpdateHelpButton();
   PlaceQAT();
 }

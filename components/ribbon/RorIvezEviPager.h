@@ -356,6 +356,18 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   // Invalidates one tab, or the whole tab area for an index out of range.
   void InvalidateTab(int Index);
 
+  // --- the caption bar (RorIvezEviCaption) ---
+  // The caption buttons created, placed at the caption's right end and
+  // shown as CaptionButtons asks (Rebuild draws their glyphs again), or
+  // freed while the caption is hidden or the set empty.
+  void UpdateCaptionButtons(bool Rebuild);
+  // None unless the caption shows with buttons: from the minimise button's
+  // left to the close button's right.
+  vcl::TRect GetCaptionButtonsRect();
+  controls::TLumGlowButton* CloseButton() const { return closeButton_; }
+  controls::TLumGlowButton* MinimizeButton() const { return minButton_; }
+  controls::TLumGlowButton* MaximizeButton() const { return maxButton_; }
+
   // --- key tips (RorIvezEviKeyTips) ---
   // Every tab's key tip (and the quick access toolbar's); the pager takes
   // the mouse capture while they show.
@@ -531,6 +543,20 @@ class TRorIvezEviPager : public vcl::TCustomControl, public IRorIvezEviStylerCli
   void QATControlChange(vcl::TControl* Control, bool Inserted);
   void QATStylerChanged(int Code);
   void PlaceQAT();
+  // The caption bar.
+  void DrawCaption(vcl::TCanvas* C);
+  // A press on the caption bar (the system menu, the form's move): True
+  // when it was one.
+  bool CaptionMouseDown(vcl::TMouseButton Button, int X, int Y);
+  void CaptionDblClick(int X, int Y);
+  void ToggleFormMaximized();
+  controls::TLumGlowButton* MakeCaptionButton();
+  controls::TLumGlowButton* closeButton_ = nullptr;
+  controls::TLumGlowButton* minButton_ = nullptr;
+  controls::TLumGlowButton* maxButton_ = nullptr;
+  int savedRightIndent_ = 0;
+  // The form's window state the caption buttons were last drawn for.
+  int paintedState_ = 0;
   // Key tips.
   void DialogKey(vcl::TMessage& Message);
   void KeyTipTick();

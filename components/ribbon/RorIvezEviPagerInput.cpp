@@ -49,6 +49,7 @@ bool TRorIvezEviPager::InTabsArea(int X, int Y) const {
 void TRorIvezEviPager::MouseDown(vcl::TMouseButton Button, vcl::TShiftState Shift, int X, int Y) {
   vcl::TCustomControl::MouseDown(Button, Shift, X, Y);
   pressedTab_ = -1;
+  if (CaptionMouseDown(Button, X, Y)) return;
   pageChanged_ = false;
   TLumPage* active = ActivePage();
   if (keyTipMode_ || (active && active->ToolBarKeyTipsShowing())) HideKeyTips(true);
@@ -273,6 +274,10 @@ void TRorIvezEviPager::Dispatch(vcl::TMessage& Message) {
       break;
     case vcl::CM_DIALOGKEY:
       DialogKey(Message);
+      return;
+    case vcl::WM_LBUTTONDBLCLK:
+      vcl::TCustomControl::Dispatch(Message);
+      CaptionDblClick(static_cast<int16_t>(Message.LParam & 0xFFFF), static_cast<int16_t>((Message.LParam >> 16) & 0xFFFF));
       return;
     case vcl::CM_FOCUSCHANGED: {
       vcl::TCustomControl::Dispatch(Message);

@@ -5,6 +5,7 @@
 #include "ribbon/RorIvezEviDraw.h"
 #include "ribbon/RorIvezEviFaces.h"
 #include "ribbon/RorIvezEviPager.h"
+#include "vcl/Forms.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/ImgList.h"
 
@@ -31,6 +32,13 @@ struct TTabLook {
 
 void TRorIvezEviPager::Paint() {
   vcl::TCanvas* c = Canvas();
+  if (caption_.Visible()) {
+    // The form was maximised or restored since the glyphs were drawn.
+    const vcl::TCustomForm* form = vcl::GetParentForm(this);
+    const int state = form && form->WindowState() != vcl::wsNormal ? 1 : 0;
+    if (closeButton_ && state != paintedState_) UpdateCaptionButtons(true);
+    DrawCaption(c);
+  }
   DrawTabArea(c);
   // The shadow under the active page.
   TLumPage* page = ActivePage();

@@ -105,6 +105,7 @@ void TRorIvezEviPager::SetShowHelpButton(bool Value) {
 
 void TRorIvezEviPager::SetCaptionButtons(const TCaptionButtons& Value) {
   captionButtons_ = Value;
+  UpdateCaptionButtons(true);
   Invalidate();
 }
 

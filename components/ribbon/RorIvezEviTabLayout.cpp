@@ -17,6 +17,7 @@ constexpr int kTabStep = 5;    // squeezing and widening step
 
 void TRorIvezEviPager::Loaded() {
   vcl::TCustomControl::Loaded();
+  UpdateCaptionButtons(true);
   UpdateHelpButton();
   loadedFlag_ = true;
   InitTabWidths();

@@ -25,6 +25,7 @@
 #include "vcl/Menus.h"
 #include "vcl/QtHost.h"
 #include "vcl/QtMenus.h"
+#include "vcl/SystemMenu.h"
 #include "vcl/WinApi.h"
 
 namespace vcl {
@@ -565,6 +566,15 @@ void TCustomForm::Dispatch(TMessage& m) {
       return;
     }
     case WM_CLOSE: Close(); return;
+    case WM_SYSCOMMAND:
+      // The window menu's Move (and a title-bar stand-in's drag, which
+      // sets a low bit): the window system moves the form with the mouse.
+      if ((m.WParam & 0xFFF0) == SC_MOVE) {
+        StartSystemMove(this);
+        return;
+      }
+      TWinControl::Dispatch(m);
+      return;
     case CM_RELEASE: Free(this); return;
     case WM_STYLECHANGED:
       // The caption bits decide the title bar, the topmost bit whether the
