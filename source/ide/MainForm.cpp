@@ -5,6 +5,7 @@
 #include "controls/ToolPanels.h"
 #include "core/DebugBaseU.h"
 #include "core/VormekCmdU.h"
+#include "core/forms/VormekDevSetupU.h"
 #include "htmledit/control/psSmartTagLink.h"
 #include "htmledit/view/psMessages.h"
 #include "ide/CategoryButtons.h"
@@ -286,8 +287,10 @@ void Tfrm_Main::FormCreate(vcl::TObject*) {
 void Tfrm_Main::InitModuleTools() {
   cdfsDevice_ = new core::TcdfsDevice();
   webExt_ = new core::TZelWebExt();
-  // The simulator's setup frame docks into SimTab once the module dialogs
-  // provide it.
+  SimulatorSetup = core::CreateSimulatorFrame(this, *webExt_);
+  SimulatorSetup->SetName("SimulatorSetup");
+  SimulatorSetup->SetParentControl(SimTab);
+  SimulatorSetup->SetOnRefresh([this](vcl::TObject* sender) { SimulatorRefresh(sender); });
   core::TwebServerTagList* tags = webExt_->TagList();
   const Integer category = InsertHTMLpanel->AddCategory("");
   for (Integer i = 0; i < tags->Count(); ++i) {
@@ -329,6 +332,10 @@ void Tfrm_Main::FormDestroy(vcl::TObject*) {
     core::TDebugBase::SaveLogToFile(rtl::ExtractFilePath(GetSettingsFileName()) + "debug.txt");
   delete prjManager_;
   prjManager_ = nullptr;
+  // The frame shows the web extension's simulator and lets go of it when
+  // freed: it goes first.
+  vcl::Free(SimulatorSetup);
+  SimulatorSetup = nullptr;
   delete cdfsDevice_;
   cdfsDevice_ = nullptr;
   delete webExt_;
@@ -347,6 +354,10 @@ void Tfrm_Main::SetModified(bool value) {
   if (!IsHtmlName(pageFile_)) return;
   modified_ = value;
   ShowStatus(4, value ? "Modified" : "");
+}
+
+void Tfrm_Main::SimulatorRefresh(vcl::TObject*) {
+  if (PageControl->ActivePage() == ts_InternetExplorer && RunPreview) RunPreview();
 }
 
 void Tfrm_Main::ShowStatus(Integer panel, const AnsiString& text) { StatusBar->Panels()->Items(panel)->SetText(text); }

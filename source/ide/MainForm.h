@@ -20,6 +20,7 @@
 // caption, shortcut and help context. A command another unit carries out
 // gets its OnExecute and OnUpdate there, hooked in from the constructor;
 // until then its action stays disabled.
+#include <functional>
 #include <memory>
 
 #include "core/CdfsDeviceU.h"
@@ -58,6 +59,7 @@ class TWexCheckTree;
 }
 namespace core {
 class TvormekCmdItem;
+class TFrmVormekDevSetup;
 }
 namespace spell {
 class TLexaSpell3;
@@ -241,6 +243,8 @@ class Tfrm_Main : public vcl::TForm {
   htmledit::TpsHtmlEditAction* ac_TableInsertRowBelow = nullptr;
   htmledit::TpsHtmlEditAction* ac_TableDeleteCurrentColumn = nullptr;
   htmledit::TpsHtmlEditAction* ac_TableDeleteCurrentRow = nullptr;
+  // The simulator's setup frame, docked in SimTab.
+  core::TFrmVormekDevSetup* SimulatorSetup = nullptr;
   // On the ribbon's toolbars (seated by the ribbon builder).
   vcl::TComboBox* ZelExtCB = nullptr;
   vcl::TComboBox* Cb_ribbonFontPicker = nullptr;
@@ -258,6 +262,11 @@ class Tfrm_Main : public vcl::TForm {
   void ApplicationEvents1Exception(vcl::TObject* Sender, rtl::Exception& E);
   void SetModified(bool value);
   bool Modified() const { return modified_; }
+  // The simulator frame's Refresh: the preview runs again when it is the
+  // page shown.
+  void SimulatorRefresh(vcl::TObject* Sender);
+  // Runs the preview of the current page; set by the preview's unit.
+  std::function<void()> RunPreview;
 
   // --- settings ---
   AnsiString GetSettingsFileName() const;

@@ -4,6 +4,8 @@
 
 #include "MainWindowRig.h"
 #include "controls/ToolPanels.h"
+#include "core/DeviceSimulatorU.h"
+#include "core/forms/VormekDevSetupU.h"
 #include "htmledit/view/psMessages.h"
 #include "vcl/Messages.h"
 
@@ -54,4 +56,27 @@ TEST(MainWindow, EnterAndShiftEnterBothBreakTheLine) {
   for (size_t at = body.find("<br"); at != std::string::npos; at = body.find("<br", at + 1)) ++breaks;
   EXPECT_EQ(breaks, 2u) << body;
   EXPECT_TRUE(form->Modified());
+}
+
+TEST(MainWindow, TheSimulatorFrameSitsInSimTabAndItsRefreshRerunsOnlyAShownPreview) {
+  Scratch scratch;
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  core::TFrmVormekDevSetup* frame = form->SimulatorSetup;
+  ASSERT_NE(frame, nullptr);
+  EXPECT_EQ(frame->Parent(), form->SimTab);
+  EXPECT_EQ(frame->Align(), vcl::alClient);
+  EXPECT_EQ(&frame->Values(), &static_cast<core::TvormekWebSimulator*>(form->WebExt()->Simulator())->Params());
+  int previews = 0;
+  form->RunPreview = [&previews] { ++previews; };
+  const auto clickRefresh = [frame] {
+    vcl::TToolButton* b = frame->Refresh;
+    Click(frame->ToolBar1, b->Left() + b->Width() / 2, b->Top() + b->Height() / 2);
+  };
+  // Refresh with another page shown, then with the preview shown.
+  clickRefresh();
+  EXPECT_EQ(previews, 0);
+  form->PageControl->SetActivePage(form->ts_InternetExplorer);
+  clickRefresh();
+  EXPECT_EQ(previews, 1);
 }
