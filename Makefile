@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 BUILD ?= build
 CMAKE_FLAGS ?=
 
-.PHONY: all build run test bench deps clean
+.PHONY: all build run run-batch test bench deps clean
 
 all: build
 
@@ -17,8 +17,13 @@ $(BUILD)/build.ninja:
 build: deps $(BUILD)/build.ninja
 	cmake --build $(BUILD) -j $(JOBS)
 
+# The main window on a copy of the sample project (under Xvfb without a
+# display); the command-line road on the sample project.
 run: build
 	@BUILD=$(BUILD) scripts/run-sample
+
+run-batch: build
+	@BUILD=$(BUILD) scripts/run-batch
 
 # The test script installs, configures and builds itself, timing each phase.
 test:

@@ -1,36 +1,53 @@
 // The program's main block: the command-line batch mode runs first and, when
 // it handles a verb, the program ends without creating any window or
-// application object, so it runs where there is no display.
+// application object, so it runs where there is no display. Otherwise the
+// environment's main window opens.
 #include <cstdio>
 #include <exception>
 #include <string>
+#include <vector>
 
-#include "core/CommandLineExecU.h"
-#include "core/DebugBaseU.h"
 #include "rtl/Exceptions.h"
 #include "rtl/Strings.h"
 
+#ifdef TOLVANE_WITH_IDE
+#include "ide/StartUp.h"
+#else
+#include "core/CommandLineExecU.h"
+#endif
+
 namespace {
 
+#ifndef TOLVANE_WITH_IDE
 const char kUsage[] =
     "usage: tolvane D FOLDER IMAGE-FILE         build an image from the files of a folder\n"
     "       tolvane P PROJECT-FILE IMAGE-FILE   build an image from a project's active files\n"
     "       tolvane U ADDRESS:PORT IMAGE-FILE   upload an image to a module\n"
-    "A verb may be written with one leading \"+\", \"-\" or \"\\\".\n";
+    "A verb may be written with one leading \"+\", \"-\" or \"\\\".\n"
+    "This build has no windows: it runs the batch verbs only.\n";
 
-int RunBatchMode(bool& handled) {
+bool RunBatchMode(const std::vector<rtl::AnsiString>& args, int& exitCode) {
   core::TcommandLineExec exec;
-  handled = exec.Execute("\r\n");
-  return exec.ExitCode();
+  const bool handled = exec.ProcessArgList(args);
+  exitCode = exec.ExitCode();
+  return handled;
 }
+#endif
 
 }  // namespace
 
 int main(int argc, char** argv) {
+  const std::vector<rtl::AnsiString> args(argv, argv + argc);
   bool handled = false;
   int exitCode = 0;
+  // An exception out of the batch mode is reported here: there may be no
+  // display to show it on.
   try {
-    exitCode = RunBatchMode(handled);
+#ifdef TOLVANE_WITH_IDE
+    handled = ide::RunBatchMode(args, exitCode);
+#else
+    handled = RunBatchMode(args, exitCode);
+#endif
   } catch (const rtl::Exception& e) {
     std::fprintf(stderr, "%s: %s\n", e.ClassName(), e.Message().c_str());
     return 1;
@@ -39,14 +56,10 @@ int main(int argc, char** argv) {
     return 1;
   }
   if (handled) return exitCode;
-
-  for (int i = 1; i < argc; ++i) {
-    if (rtl::AnsiSameText(argv[i], "+DEBUG_LOG")) {
-      core::TDebugBase::SetKeepFullLog();
-      core::TDebugBase::SetDumpLogAtExit();
-    }
-  }
-  // The main window is not part of this program yet.
+#ifdef TOLVANE_WITH_IDE
+  return ide::RunWindowed(args);
+#else
   std::fputs(kUsage, stderr);
   return 2;
+#endif
 }
