@@ -729,6 +729,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   // model's reader, with the grid's OemConvert and OnFileProgress), then
   // CellsChanged over the grid and CellsLoaded.
   void ImportCSV(const AnsiString& fileName, Integer maxRows);
+  // The first worksheet of a spreadsheet file into the cells (sized to its
+  // used range), with the hourglass meanwhile, then CellsChanged and
+  // CellsLoaded, also when the reading fails. ELumGridError "Excel OLE
+  // server not found" in a build without a worksheet reader.
+  void ImportXLS(const AnsiString& fileName);
   std::function<void(vcl::TObject* Sender, Integer ACol, Integer ARow, AnsiString& Value)> OnFooterCalc;
   std::function<void(vcl::TObject* Sender, Integer AColumn, vcl::TCanvas* Canvas, vcl::TRect ARect)> OnFooterPaint;
   vcl::TNotifyEvent OnCreatedFloatingFooter;
