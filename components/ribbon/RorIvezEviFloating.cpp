@@ -523,6 +523,27 @@ void TLumCustomToolBar::MouseUp(vcl::TMouseButton Button, vcl::TShiftState Shift
   }
 }
 
+bool TLumCustomToolBar::FloatingMessage(vcl::TMessage& Message) {
+  if (Message.Msg == vcl::CM_MOUSELEAVE) {
+    if (closeHot_ || optionHot_) {
+      closeHot_ = optionHot_ = false;
+      Invalidate();
+    }
+    if (!dragging_ && Cursor() == vcl::crSizeAll) SetCursor(savedCursor_);
+    return false;
+  }
+  if (Message.Msg != vcl::CM_HINTSHOW || state_ != tsFloating || !ShowHint()) return false;
+  auto* info = reinterpret_cast<vcl::THintInfo*>(Message.LParam);
+  if (!info) return false;
+  const vcl::TPoint p = ScreenToClient(info->CursorPos);
+  if (showClose_ && !hintCloseButton_.empty() && FloatingCloseRect().Contains(p)) {
+    info->HintStr = hintCloseButton_;
+    info->CursorRect = FloatingCloseRect();
+    return true;
+  }
+  return false;
+}
+
 void TLumCustomToolBar::EndDrag() {
   if (vcl::Screen->Cursor() == vcl::crSizeAll) vcl::Screen->SetCursor(vcl::crDefault);
   dragging_ = false;

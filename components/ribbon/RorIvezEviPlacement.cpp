@@ -149,6 +149,7 @@ void TLumCustomToolBar::WndProc(vcl::TMessage& Message) {
     }
   }
   if (Message.Msg == vcl::WM_DESTROY && HandleAllocated()) vcl::KillTimer(Handle(), 500);
+  if (FloatingMessage(Message)) return;
   vcl::TCustomControl::WndProc(Message);
   if (Message.Msg == vcl::WM_TIMER && Message.WParam == 500) FloatingWatch();
   if (Message.Msg == vcl::CM_VISIBLECHANGED && state_ == tsFloating && floatingWindow_)

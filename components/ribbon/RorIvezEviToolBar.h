@@ -342,6 +342,13 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   bool Dragging() const { return dragging_; }
   // The floating window follows its home form's visibility every 40 ms.
   void FloatingWatch();
+  // The hint over the floating close button.
+  const rtl::AnsiString& HintCloseButton() const { return hintCloseButton_; }
+  void SetHintCloseButton(const rtl::AnsiString& Value) { hintCloseButton_ = Value; }
+  bool CloseButtonHot() const { return closeHot_; }
+  // Hints over the floating buttons and the mouse leaving: true when the
+  // message was answered here.
+  bool FloatingMessage(vcl::TMessage& Message);
   TCanFloatEvent OnCanFloat;
   vcl::TNotifyEvent OnClose;
 
@@ -449,6 +456,7 @@ class TLumCustomToolBar : public vcl::TCustomControl, public IRorIvezEviStylerCl
   void DragMove(int X, int Y);
   void EndDrag();
   bool floatingSaved_ = false;
+  rtl::AnsiString hintCloseButton_;
   // The window goes (freed with its owner): the toolbar forgets it.
   void FloatingWindowGone();
   // The toolbar goes: its window is freed (unless already going).

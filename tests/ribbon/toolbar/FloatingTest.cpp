@@ -302,6 +302,76 @@ TEST(RibbonFloatingDrag, WhoMayFloatAndWhereItMayDock) {
   EXPECT_TRUE(v->CanDockTo(top));
 }
 
+TEST(RibbonFloatingDrag, SideColumnsAndParentPanels) {
+  FloatRig rig(400, 400);
+  TLumDockPanel* left = rig.Panel(daLeft);
+  TLumCustomToolBar* t = rig.Bar(left, 1);
+  ASSERT_FALSE(t->Horizontal());
+  const vcl::TPoint o = left->ClientToScreen({0, 0});
+  struct Case {
+    int beyond;  // cursor pixels left of the panel's left edge
+    bool floats;
+  };
+  for (const Case c : {Case{26, false}, Case{27, true}}) {
+    SCOPED_TRACE(c.beyond);
+    Down(t, 10, 3);
+    ASSERT_TRUE(t->Dragging());
+    MoveTo(t, {o.X - c.beyond, o.Y + 150});
+    EXPECT_EQ(t->State(), c.floats ? tsFloating : tsDocked);
+    Up(t, 0, 0);
+  }
+  EXPECT_TRUE(t->Horizontal()) << "floating turns it horizontal";
+  // Back into the 15-pixel zone right of the column: vertical again.
+  Down(t, 20, 5);
+  MoveTo(t, {o.X + left->Width() + 14, o.Y + 100});
+  EXPECT_EQ(t->Parent(), left);
+  EXPECT_FALSE(t->Horizontal());
+  Up(t, 0, 0);
+  // dmAllParentDockPanels: the panels beside its own, not one nested in
+  // another control.
+  auto* holder = new vcl::TPanel(rig.form);
+  holder->SetParent(rig.form);
+  holder->SetAlign(vcl::TAlign::alClient);
+  auto* nested = new TLumDockPanel(rig.form);
+  nested->SetDockAlign(daBottom);
+  nested->SetParent(holder);
+  TLumDockPanel* top = rig.Panel(daTop);
+  TLumCustomToolBar* u = rig.Bar(left, 1);
+  u->SetDockMode(dmAllParentDockPanels);
+  Down(u, 10, 3);
+  MoveTo(u, {o.X - 60, o.Y + 150});
+  ASSERT_EQ(u->State(), tsFloating);
+  const vcl::TPoint n = nested->ClientToScreen({0, 0});
+  MoveTo(u, {n.X + 80, n.Y + 1});
+  EXPECT_EQ(u->State(), tsFloating) << "nested in another control";
+  const vcl::TPoint tp = top->ClientToScreen({0, 0});
+  MoveTo(u, {tp.X + 80, tp.Y + top->Height() + 3});
+  EXPECT_EQ(u->Parent(), top) << "a sibling of its own panel";
+  Up(u, 0, 0);
+}
+
+TEST(RibbonFloatingWindow, CaptionButtonsHotAndHinted) {
+  FloatRig rig;
+  TLumCustomToolBar* t = rig.Bar(rig.form, 2);
+  t->SetHintCloseButton("Close this toolbar");
+  t->MakeFloating(20, 20, true);
+  const vcl::TRect band = t->GetCaptionRect();
+  const vcl::TPoint close{band.Right - t->CaptionHeight() / 2 - 1, band.Top + t->CaptionHeight() / 2};
+  Move(t, close.X, close.Y, false);
+  EXPECT_TRUE(t->CloseButtonHot());
+  vcl::THintInfo info;
+  info.CursorPos = t->ClientToScreen(close);
+  t->Perform(vcl::CM_HINTSHOW, 0, reinterpret_cast<vcl::LPARAM>(&info));
+  EXPECT_EQ(info.HintStr, "Close this toolbar");
+  vcl::THintInfo elsewhere;
+  elsewhere.CursorPos = t->ClientToScreen({4, 4});
+  elsewhere.HintStr = "own hint";
+  t->Perform(vcl::CM_HINTSHOW, 0, reinterpret_cast<vcl::LPARAM>(&elsewhere));
+  EXPECT_EQ(elsewhere.HintStr, "own hint");
+  t->Perform(vcl::CM_MOUSELEAVE);
+  EXPECT_FALSE(t->CloseButtonHot()) << "leaving clears it";
+}
+
 class RibbonHostPanel : public vcl::TPanel, public IToolBarHost {
  public:
   using vcl::TPanel::TPanel;
