@@ -6,6 +6,7 @@
 #include "ribbon/RorIvezEviFaces.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "vcl/Forms.h"
+#include "vcl/Pictures.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/ImgList.h"
 
@@ -32,6 +33,24 @@ struct TTabLook {
 
 void TRorIvezEviPager::Paint() {
   vcl::TCanvas* c = Canvas();
+  // The styler's background picture under everything else.
+  if (vcl::TBitmap* picture = CurrentStyler()->BackGround(); picture && !picture->Empty()) {
+    const int w = Width(), h = Height(), pw = picture->Width(), ph = picture->Height();
+    switch (CurrentStyler()->BackGroundDisplay()) {
+      case TBackGroundDisplay::bdTile:
+        // A picture with a zero side would never advance.
+        if (pw > 0 && ph > 0)
+          for (int y = 1; y < h - 2; y += ph)
+            for (int x = 1; x < w - 2; x += pw) c->Draw(x, y, picture);
+        break;
+      case TBackGroundDisplay::bdCenter:
+        c->Draw((w - pw) / 2, (h - ph) / 2, picture);
+        break;
+      case TBackGroundDisplay::bdStretch:
+        c->StretchDraw(vcl::TRect{2, 2, w - 2, h - 2}, picture);
+        break;
+    }
+  }
   if (caption_.Visible()) {
     // The form was maximised or restored since the glyphs were drawn.
     const vcl::TCustomForm* form = vcl::GetParentForm(this);

@@ -19,6 +19,7 @@
 #include "ribbon/RorIvezEviPager.h"
 #include "vcl/Forms.h"
 #include "vcl/Messages.h"
+#include "vcl/Pictures.h"
 #include "vcl/SystemMenu.h"
 
 namespace {
@@ -224,6 +225,44 @@ TEST(RibbonCaptionBar, TitleInOneAndTwoColours) {
   // The document name and the dash before the program's name.
   EXPECT_LT(document.back(), program.front());
   EXPECT_GT(program.back() - program.front(), 20);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(RibbonPagerBackGround, PictureTiledCentredOrStretched) {
+  auto* form = new vcl::TForm(vcl::Application, 0);
+  form->SetBounds(60, 60, 300, 200);
+  auto* pager = new TRorIvezEviPager(form);
+  pager->SetParent(form);
+  pager->SetHeight(60);
+  pager->PageCaption()->SetVisible(false);
+  pager->SetShowHelpButton(false);
+  TCustomRorIvezEviStyler* s = pager->CurrentStyler();
+  // No tab row fill, so the picture shows below the caption too.
+  s->TabAppearance()->BackGround()->SetColor(vcl::clNone);
+  vcl::TBitmap picture(4, 4);
+  picture.Canvas()->Brush()->SetColor(vcl::clRed);
+  picture.Canvas()->FillRect(vcl::TRect{0, 0, 4, 4});
+  s->SetBackGround(&picture);
+  form->Show();
+  const int w = pager->Width(), h = pager->Height();
+  struct Row {
+    TBackGroundDisplay display;
+    std::vector<QPoint> red, other;
+  };
+  for (const Row& r : {Row{bdTile, {{1, 1}, {5, 9}, {w - 1, h - 1}}, {{0, 0}, {0, 9}, {9, 0}}},
+                       Row{bdCenter, {{w / 2, h / 2}}, {{1, 1}, {w / 2 + 4, h / 2}}},
+                       Row{bdStretch, {{2, 2}, {w - 3, h - 3}, {w / 2, h / 2}}, {{1, 1}, {w - 2, h - 2}}}}) {
+    s->SetBackGroundDisplay(r.display);
+    pager->Invalidate();
+    QCoreApplication::processEvents();
+    const QImage shot = pager->Widget()->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    for (QPoint p : r.red) EXPECT_EQ(shot.pixel(p), qRgb(255, 0, 0)) << static_cast<int>(r.display) << " at " << p.x() << "," << p.y();
+    for (QPoint p : r.other) EXPECT_NE(shot.pixel(p), qRgb(255, 0, 0)) << static_cast<int>(r.display) << " at " << p.x() << "," << p.y();
+  }
+  vcl::Free(form);
 }
 
 }  // namespace
