@@ -457,6 +457,12 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
       return;
     }
   }
+  if (message.Msg == vcl::CM_DIALOGCHAR) {
+    // Answered only for the search footer's buttons; the form takes
+    // every other character.
+    message.Result = SearchFooterAccelerator(static_cast<Word>(message.WParam)) ? 1 : 0;
+    if (message.Result != 0) return;
+  }
   if (message.Msg == vcl::WM_TIMER && message.WParam == GridTimerId) {
     if (navigation_->AutoGotoIncremental && lookupExpiry_.Tick()) lookupText_.clear();
     GridTimerTick();
@@ -1445,6 +1451,7 @@ void TVadOdizadEzev::KeyDown(vcl::Word& key, vcl::TShiftState shift) {
     }
   }
   if ((key == vcl::VK_INSERT || key == vcl::VK_DELETE) && RowKey(key, shift)) lookupText_.clear();
+  if (key == 'F' && shift.Contains(vcl::ssCtrl)) FocusSearchFooter();
   if ((key == vcl::VK_RETURN || key == vcl::VK_F2) && !EditorMode()) {
     // Grids that edit on demand take editing on for a cell that allows it.
     // The class library's own Enter would close the editor just opened, so

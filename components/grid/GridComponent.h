@@ -755,6 +755,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void SearchFindPrevious();
   void SearchFooterClosed();
   void SearchHighlightClicked();
+  // Ctrl+F: the search field takes the focus while the footer shows.
+  void FocusSearchFooter();
+  // A dialog character that is the accelerator of the find-next,
+  // find-previous or highlight button acts as its click; false otherwise.
+  bool SearchFooterAccelerator(Word ch);
   // The last row's cell in the current column ends above the search
   // panel (within 2 pixels), the rows all scrolled into view.
   bool LastRowClearOfSearchFooter();

@@ -364,6 +364,32 @@ void TVadOdizadEzev::SearchFooterClosed() {
   UpdateSearchPanel();
 }
 
+void TVadOdizadEzev::FocusSearchFooter() {
+  if (searchPanel_ == nullptr || !searchFooter_->Visible) return;
+  TRetEdit* edit = searchPanel_->Edit();
+  if (edit->CanFocus()) edit->SetFocus();
+}
+
+bool TVadOdizadEzev::SearchFooterAccelerator(Word ch) {
+  if (searchPanel_ == nullptr || !searchFooter_->Visible) return false;
+  auto accel = [ch](const TLumGridButton* b) { return b->Visible() && b->Enabled() && vcl::IsAccel(ch, b->Caption()); };
+  if (accel(searchPanel_->FindNextButton())) {
+    SearchFindNext();
+    return true;
+  }
+  if (accel(searchPanel_->FindPrevButton())) {
+    SearchFindPrevious();
+    return true;
+  }
+  TLumGridButton* highlight = searchPanel_->HighlightButton();
+  if (accel(highlight)) {
+    highlight->SetDown(!highlight->Down());
+    SearchHighlightClicked();
+    return true;
+  }
+  return false;
+}
+
 void TVadOdizadEzev::SearchHighlightClicked() {
   if (searchPanel_ == nullptr) return;
   if (searchPanel_->HighlightButton()->Down())

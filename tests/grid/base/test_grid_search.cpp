@@ -191,6 +191,64 @@ TEST(GridSearchFooter, MatchCaseHighlightWildcardsAndClose) {
   EXPECT_EQ(p->Height(), 0);
 }
 
+TEST(GridSearchFooter, CtrlFAndAcceleratorsWhileShown) {
+  SearchForm f;
+  TSearchPanel* p = f.Panel();
+  f.grid->SearchFooter()->HighLightCaption = "&Highlight";
+  f.grid->UpdateSearchPanel();
+  f.grid->SetFocus();
+  vcl::Application->ProcessMessages();
+  ASSERT_TRUE(f.grid->Focused());
+  QKeyEvent ctrlF(QEvent::KeyPress, Qt::Key_F, Qt::ControlModifier);
+  QApplication::sendEvent(f.grid->Widget(), &ctrlF);
+  vcl::Application->ProcessMessages();
+  EXPECT_TRUE(p->Edit()->Focused());
+  // Plain F in the grid leaves the focus where it is.
+  f.grid->SetFocus();
+  QKeyEvent plainF(QEvent::KeyPress, Qt::Key_F, Qt::NoModifier, "f");
+  QApplication::sendEvent(f.grid->Widget(), &plainF);
+  vcl::Application->ProcessMessages();
+  EXPECT_TRUE(f.grid->Focused());
+
+  p->Edit()->SetText("an");
+  const std::vector<TCellCoord> matches = f.Matches("an");
+  ASSERT_GT(matches.size(), 3u);
+  struct Case {
+    const char* what;
+    Word ch;
+    vcl::LRESULT result;
+    TCellCoord found;
+    bool highlighted;
+  };
+  // "Find &next", "Find &previous", "&Highlight"; letters are matched
+  // without case, as the class library's accelerators are.
+  const std::vector<Case> cases = {
+      {"n finds the next match", 'n', 1, matches[1], false},
+      {"N as well", 'N', 1, matches[2], false},
+      {"p the previous one", 'p', 1, matches[1], false},
+      {"h switches the highlight on", 'h', 1, matches[1], true},
+      {"and off", 'h', 1, matches[1], false},
+      {"another letter is the form's", 'x', 0, matches[1], false},
+  };
+  for (const Case& c : cases) {
+    EXPECT_EQ(f.grid->Perform(vcl::CM_DIALOGCHAR, c.ch, 0), c.result) << c.what;
+    EXPECT_EQ(f.grid->LastFoundCell(), c.found) << c.what;
+    EXPECT_EQ(p->HighlightButton()->Down(), c.highlighted) << c.what;
+    EXPECT_EQ(f.grid->Cells(matches[0].X, matches[0].Y).find("<hi>") != std::string::npos, c.highlighted) << c.what;
+  }
+  // A disabled button (nothing to search) and a hidden footer answer 0.
+  p->Edit()->SetText("");
+  EXPECT_EQ(f.grid->Perform(vcl::CM_DIALOGCHAR, 'n', 0), 0);
+  p->Edit()->SetText("an");
+  f.grid->SearchFooter()->Visible = false;
+  f.grid->UpdateSearchPanel();
+  EXPECT_EQ(f.grid->Perform(vcl::CM_DIALOGCHAR, 'n', 0), 0);
+  f.grid->SetFocus();
+  QApplication::sendEvent(f.grid->Widget(), &ctrlF);
+  vcl::Application->ProcessMessages();
+  EXPECT_TRUE(f.grid->Focused());
+}
+
 TEST(GridSearchFooter, PanelPixelsThemedAndClassic) {
   SearchForm f;
   TSearchPanel* p = f.Panel();
