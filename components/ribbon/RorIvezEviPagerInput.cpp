@@ -275,6 +275,16 @@ void TRorIvezEviPager::Dispatch(vcl::TMessage& Message) {
     case vcl::CM_DIALOGKEY:
       DialogKey(Message);
       return;
+    case vcl::WM_NCHITTEST: {
+      vcl::TCustomControl::Dispatch(Message);
+      if (ComponentState().Contains(vcl::csDesigning)) return;
+      // Along the top and left edges and at the right end the form's own
+      // frame takes the mouse.
+      const vcl::TPoint p = ScreenToClient({static_cast<int16_t>(Message.LParam & 0xFFFF),
+                                            static_cast<int16_t>((Message.LParam >> 16) & 0xFFFF)});
+      if (p.Y < 3 || p.X < 3 || p.X > Width() - 6) Message.Result = vcl::HTTRANSPARENT;
+      return;
+    }
     case vcl::WM_LBUTTONDBLCLK:
       vcl::TCustomControl::Dispatch(Message);
       CaptionDblClick(static_cast<int16_t>(Message.LParam & 0xFFFF), static_cast<int16_t>((Message.LParam >> 16) & 0xFFFF));

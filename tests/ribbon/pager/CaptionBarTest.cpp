@@ -192,6 +192,22 @@ std::vector<int> ColumnsOf(const QImage& shot, int top, int bottom, QRgb colour)
   return columns;
 }
 
+TEST(RibbonCaptionBar, EdgesLeftToTheFormsFrame) {
+  CaptionRig rig;
+  const int w = rig.pager->Width();
+  struct Row {
+    int x, y;
+    bool frame;
+  };
+  for (const Row& r : {Row{2, 20, true}, Row{20, 2, true}, Row{w - 5, 20, true}, Row{3, 3, false},
+                       Row{w - 6, 20, false}, Row{300, 60, false}}) {
+    const vcl::TPoint at = rig.pager->ClientToScreen({r.x, r.y});
+    const vcl::LRESULT answer = rig.pager->Perform(
+        vcl::WM_NCHITTEST, 0, vcl::MakeLParam(static_cast<vcl::Word>(at.X), static_cast<vcl::Word>(at.Y)));
+    EXPECT_EQ(answer == vcl::HTTRANSPARENT, r.frame) << r.x << "," << r.y;
+  }
+}
+
 TEST(RibbonCaptionBar, TitleInOneAndTwoColours) {
   CaptionRig rig;
   TVistaTextBackground* a = rig.pager->CurrentStyler()->PagerCaption();

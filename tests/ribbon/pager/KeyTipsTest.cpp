@@ -373,4 +373,49 @@ TEST(RibbonKeyTips, OneHookPerProcessRemovedWithItsPager) {
   vcl::Free(form);
 }
 
+// A shape button as a form may place one on the pager: found by its class
+// name, told of the key tips by message 45104, clicked by its own tip.
+class TAdvShapeButton : public vcl::TCustomControl, public IPublishedShortCutHint {
+ public:
+  explicit TAdvShapeButton(vcl::TComponent* owner) : vcl::TCustomControl(owner) {}
+  rtl::AnsiString PublishedShortCutHint() const override { return hint; }
+  void ClickByShortCut() override { ++clicks; }
+  rtl::AnsiString hint;
+  int clicks = 0;
+  std::vector<std::pair<vcl::WPARAM, vcl::LPARAM>> tips;
+
+ protected:
+  void Dispatch(vcl::TMessage& Message) override {
+    if (Message.Msg == 45104) tips.push_back({Message.WParam, Message.LParam});
+    vcl::TCustomControl::Dispatch(Message);
+  }
+};
+
+TEST(RibbonKeyTips, ShapeButtonsAndF10) {
+  KeyTipRig rig(Tips{{"&File", "F"}, {"&Edit", "E"}});
+  auto* shape = new TAdvShapeButton(rig.form);
+  shape->hint = "Q";
+  shape->SetBounds(200, 2, 20, 20);
+  shape->SetParent(rig.pager);
+  // F10 arms as Alt does.
+  rig.Press(Qt::Key_F10);
+  EXPECT_TRUE(rig.pager->AltArmed());
+  rig.Release(Qt::Key_F10);
+  rig.Advance(50);
+  ASSERT_TRUE(rig.pager->KeyTipMode());
+  EXPECT_EQ(shape->tips, (std::vector<std::pair<vcl::WPARAM, vcl::LPARAM>>{{1, 1}}));
+  // Its own tip clicks it and ends the key tips (told with 1, 0).
+  rig.Type(Qt::Key_Q);
+  EXPECT_EQ(shape->clicks, 1);
+  EXPECT_FALSE(rig.pager->KeyTipMode());
+  EXPECT_EQ(shape->tips.back(), (std::pair<vcl::WPARAM, vcl::LPARAM>{1, 0}));
+  EXPECT_TRUE(rig.beeps.empty());
+  // The focus leaving the pager hides the key tips.
+  rig.ShowByAlt();
+  ASSERT_TRUE(rig.pager->KeyTipMode());
+  rig.edit->SetFocus();
+  rig.Pump();
+  EXPECT_FALSE(rig.pager->KeyTipMode());
+}
+
 }  // namespace
