@@ -9,6 +9,7 @@
 #include <QWidget>
 #include <string>
 
+#include "controls/LumMenus.h"
 #include "ribbon/RorIvezEviDockPanel.h"
 #include "ribbon/RorIvezEviToolBar.h"
 #include "rtl/Exceptions.h"
@@ -133,6 +134,39 @@ TEST(RibbonDockRows, DraggedFourPixelsMakesANewRow) {
     EXPECT_EQ(b->Top(), 1 + 27 * c.rowOfDragged) << "a toolbar sits at its row's top";
     EXPECT_EQ(panel->Height(), 1 + 27 * rows);
     EXPECT_EQ(b->Left(), rows == 2 ? 3 : bLeft) << "alone in a new row, or where it was";
+  }
+}
+
+TEST(RibbonDockRows, SideColumnsSplitLikeRows) {
+  // A column's toolbar moved 4 pixels left or right: a new column before
+  // or after its own; the panel widens by a column.
+  struct Case {
+    TDockAlign align;
+    int dx;
+    int colOfMoved, colOfOther;
+  };
+  const Case cases[] = {
+      {daLeft, -4, 0, 1},
+      {daLeft, 4, 1, 0},
+      {daRight, 4, 1, 0},
+      {daLeft, 2, 0, 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(std::to_string(c.dx));
+    DockRig rig;
+    TLumDockPanel* panel = rig.Panel(c.align);
+    TLumCustomToolBar* a = rig.Bar(panel);
+    TLumCustomToolBar* b = rig.Bar(panel);
+    panel->Rows()->MoveToRow(b, 0);
+    ASSERT_EQ(panel->RowCount(), 1);
+    EXPECT_EQ(a->Top() + a->Height() + 2, b->Top()) << "the later one after the first, pushed back up from the end";
+    EXPECT_EQ(b->Top() + b->Height(), 301 - 2);
+    b->SetLeft(b->Left() + c.dx);
+    EXPECT_EQ(b->RowIndex(), c.colOfMoved);
+    EXPECT_EQ(a->RowIndex(), c.colOfOther);
+    const int cols = c.colOfMoved == c.colOfOther ? 1 : 2;
+    EXPECT_EQ(panel->Width(), 2 + 27 * cols);
+    EXPECT_EQ(b->Left(), 1 + 27 * c.colOfMoved);
   }
 }
 
@@ -370,6 +404,18 @@ TEST(RibbonDockRows, LoadedSortsStreamedToolBarsIntoRows) {
   EXPECT_EQ(b->RowIndex(), 1) << "equal tops: the smaller left first";
   EXPECT_EQ(c->RowIndex(), 2);
   EXPECT_EQ(a->Left(), 100) << "streamed lefts stay";
+}
+
+TEST(RibbonDockPanel, PopupMenuTakesTheStylersMenuStyler) {
+  DockRig rig;
+  TLumDockPanel* panel = rig.Panel();
+  auto* menu = new controls::TLumPopupMenu(rig.form);
+  panel->SetPopupMenu(menu);
+  EXPECT_EQ(menu->MenuStyler(), panel->InternalStyler()->CurrentMenuStyler());
+  auto* styler = new TCustomRorIvezEviStyler(rig.form);
+  panel->SetToolBarStyler(styler);
+  EXPECT_EQ(menu->MenuStyler(), styler->CurrentMenuStyler());
+  EXPECT_EQ(panel->Version(), "3.5.4.8");
 }
 
 TEST(RibbonDockPanel, StylerAndDockColours) {
