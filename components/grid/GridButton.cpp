@@ -211,6 +211,63 @@ void TLumGridButton::SetDropDownMenu(vcl::TPopupMenu* menu) {
 void TLumGridButton::Notification(vcl::TComponent* component, vcl::TOperation operation) {
   vcl::TGraphicControl::Notification(component, operation);
   if (operation == vcl::opRemove && component == dropDownMenu_) dropDownMenu_ = nullptr;
+  if (operation == vcl::opRemove && component == linkedAction_) linkedAction_ = nullptr;
+}
+
+void TLumGridButton::ActionChange(vcl::TBasicAction* sender) {
+  const auto* action = dynamic_cast<const vcl::TCustomAction*>(sender);
+  if (action == nullptr) return;
+  const bool linking = sender != linkedAction_;
+  linkedAction_ = sender;
+  actionLink_.AssignClient(this);
+  actionLink_.Change(*action, linking);
+}
+
+// ===== the action link =====
+
+bool TLumGridButtonActionLink::Linked() const { return client_ != nullptr && client_->Action() != nullptr; }
+
+bool TLumGridButtonActionLink::IsCaptionLinked() const { return Linked() && client_->Caption() == caption_; }
+
+bool TLumGridButtonActionLink::IsCheckedLinked() const {
+  return Linked() && client_->GroupIndex() != 0 && client_->AllowAllUp() && client_->Down() == checked_;
+}
+
+bool TLumGridButtonActionLink::IsGroupIndexLinked() const { return Linked() && client_->GroupIndex() == groupIndex_; }
+
+void TLumGridButtonActionLink::SetCaption(const AnsiString& value) {
+  if (IsCaptionLinked()) client_->SetCaption(value);
+  caption_ = value;
+}
+
+void TLumGridButtonActionLink::SetChecked(bool value) {
+  if (IsCheckedLinked()) client_->SetDown(value);
+  checked_ = value;
+}
+
+void TLumGridButtonActionLink::SetGroupIndex(Integer value) {
+  if (IsGroupIndexLinked()) client_->SetGroupIndex(value);
+  groupIndex_ = value;
+}
+
+void TLumGridButtonActionLink::Change(const vcl::TCustomAction& action, bool linking) {
+  if (client_ == nullptr) return;
+  if (linking) {
+    // A new action gives the button all of its state.
+    client_->SetCaption(action.Caption());
+    client_->SetGroupIndex(action.GroupIndex());
+    client_->SetDown(action.Checked());
+    caption_ = action.Caption();
+    groupIndex_ = action.GroupIndex();
+    checked_ = action.Checked();
+  } else {
+    SetCaption(action.Caption());
+    SetGroupIndex(action.GroupIndex());
+    SetChecked(action.Checked());
+  }
+  client_->SetEnabled(action.Enabled());
+  client_->SetHint(action.Hint());
+  client_->SetVisible(action.Visible());
 }
 
 void TLumGridButton::SetAutoThemeAdapt(bool v) {

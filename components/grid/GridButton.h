@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "grid/model/GridTypes.h"
+#include "vcl/ActnList.h"
 #include "vcl/Controls.h"
 #include "vcl/StdCtrls.h"
 
@@ -24,6 +25,35 @@ using enum TButtonLayout;
 // The drawing state of a button.
 enum class TGridButtonState { bsUp, bsDisabled, bsDown, bsExclusive };
 using enum TGridButtonState;
+
+class TLumGridButton;
+
+// Keeps a TLumGridButton's Caption, Down (the action's Checked) and
+// GroupIndex with its action while each is linked: while the button still
+// shows what it last took from the action. A value the program set on the
+// button itself stays. The link remembers the action's values as the button
+// last took them, since the action tells of a change after making it.
+class TLumGridButtonActionLink {
+ public:
+  void AssignClient(TLumGridButton* client) { client_ = client; }
+  bool IsCaptionLinked() const;
+  // Only for a button of a group that may be all up.
+  bool IsCheckedLinked() const;
+  bool IsGroupIndexLinked() const;
+  void SetCaption(const AnsiString& value);
+  void SetChecked(bool value);
+  void SetGroupIndex(Integer value);
+  // Takes the action's state: every value when the action was just linked,
+  // else each value that is linked; enabling, hint and visibility always.
+  void Change(const vcl::TCustomAction& action, bool linking);
+
+ private:
+  bool Linked() const;
+  TLumGridButton* client_ = nullptr;
+  AnsiString caption_;
+  bool checked_ = false;
+  Integer groupIndex_ = 0;
+};
 
 class TLumGridButton : public vcl::TGraphicControl {
  public:
@@ -89,6 +119,8 @@ class TLumGridButton : public vcl::TGraphicControl {
   void ThemeAdapt();
   void Click() override;
   void Dispatch(vcl::TMessage& message) override;
+  void ActionChange(vcl::TBasicAction* sender) override;
+  const TLumGridButtonActionLink& ActionLink() const { return actionLink_; }
 
   // Where glyph and caption go in the client area (after the offset of a
   // pressed or hot button).
@@ -128,6 +160,8 @@ class TLumGridButton : public vcl::TGraphicControl {
   bool autoThemeAdapt_ = false;
   TGridButtonState state_ = bsUp;
   bool hot_ = false;
+  TLumGridButtonActionLink actionLink_;
+  const vcl::TBasicAction* linkedAction_ = nullptr;  // compared, never used
   bool dragging_ = false;
 };
 

@@ -5,6 +5,8 @@
 // patterned parent), grabbed in the build folder.
 #include <gtest/gtest.h>
 
+#include <functional>
+
 #include <QApplication>
 #include <QImage>
 #include <QTimer>
@@ -13,6 +15,7 @@
 #include "GridTestInput.h"
 #include "grid/GridButton.h"
 #include "vcl/ExtCtrls.h"
+#include "vcl/ActnList.h"
 #include "vcl/Forms.h"
 #include "vcl/Menus.h"
 #include "vcl/Pictures.h"
@@ -110,6 +113,80 @@ TEST(GridButton, GroupsAndCheckStyle) {
   TLumGridButton* plain = f.Button(300, 30);
   plain->SetDown(true);  // a plain button never stays down
   EXPECT_FALSE(plain->Down());
+}
+
+TEST(GridButton, ActionLinkFollowsWhatIsLinked) {
+  ButtonForm f;
+  vcl::TActionList list(f.form);
+  auto* action = new vcl::TAction(f.form);
+  action->SetActionList(&list);
+  action->SetCaption("&Bold");
+  action->SetGroupIndex(1);
+  action->SetChecked(true);
+  int executed = 0;
+  action->OnExecute = [&](vcl::TObject*) { ++executed; };
+  TLumGridButton* b = f.Button(5);
+  b->SetStyle(tasCheck);
+  b->SetAllowAllUp(true);
+  b->SetAction(action);
+  // Linking hands over every value.
+  EXPECT_EQ(b->Caption(), "&Bold");
+  EXPECT_EQ(b->GroupIndex(), 1);
+  EXPECT_TRUE(b->Down());
+  EXPECT_TRUE(b->ActionLink().IsCaptionLinked());
+  EXPECT_TRUE(b->ActionLink().IsCheckedLinked());
+  EXPECT_TRUE(b->ActionLink().IsGroupIndexLinked());
+  struct Step {
+    const char* what;
+    std::function<void()> act;
+    const char* caption;
+    bool down;
+    bool enabled;
+  };
+  const std::vector<Step> steps = {
+      {"the action's caption", [&] { action->SetCaption("B&old"); }, "B&old", true, true},
+      {"unchecked", [&] { action->SetChecked(false); }, "B&old", false, true},
+      {"disabled", [&] { action->SetEnabled(false); }, "B&old", false, false},
+      {"the button's own caption stays", [&] {
+         action->SetEnabled(true);
+         b->SetCaption("Mine");
+         action->SetCaption("Bold");
+       }, "Mine", false, true},
+      {"the button's own Down stays", [&] {
+         b->SetDown(true);
+         action->SetHint("down by hand");  // any change of the action
+       }, "Mine", true, true},
+      {"without AllowAllUp Checked is not linked", [&] {
+         b->SetDown(false);
+         b->SetAllowAllUp(false);
+         action->SetChecked(true);
+       }, "Mine", false, true},
+  };
+  for (const Step& s : steps) {
+    s.act();
+    EXPECT_EQ(b->Caption(), s.caption) << s.what;
+    EXPECT_EQ(b->Down(), s.down) << s.what;
+    EXPECT_EQ(b->Enabled(), s.enabled) << s.what;
+  }
+  // The group index follows while the button keeps the action's.
+  action->SetGroupIndex(2);
+  action->SetHint("group");  // the action tells of its change
+  EXPECT_EQ(b->GroupIndex(), 2);
+  EXPECT_EQ(b->Hint(), "group");
+  b->SetGroupIndex(7);
+  action->SetGroupIndex(3);
+  action->SetHint("again");
+  EXPECT_EQ(b->GroupIndex(), 7);
+  EXPECT_FALSE(b->ActionLink().IsGroupIndexLinked());
+  // A click runs the action.
+  grid_test::Click(b, 10, 10);
+  EXPECT_EQ(executed, 1);
+  // Another action is a new link: everything is taken again.
+  auto* other = new vcl::TAction(f.form);
+  other->SetCaption("Other");
+  b->SetAction(other);
+  EXPECT_EQ(b->Caption(), "Other");
+  EXPECT_EQ(b->GroupIndex(), 0);
 }
 
 TEST(GridButton, DropDownPartMarginsAndLayout) {
