@@ -218,6 +218,7 @@ void Tfrm_Main::BuildComponents() {
     EditorMenu->Items()->Add(item);
   }
   BuildRibbon();
+  BindCommands();
   BindEditorEvents();
 }
 

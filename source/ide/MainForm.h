@@ -320,6 +320,38 @@ class Tfrm_Main : public vcl::TForm {
   void mainpagerChanging(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange);
   void HelpClick(vcl::TObject* Sender);
 
+  // --- editing commands (MainCommands.cpp) ---
+  // The HTML editor on "Visual", the page's code editor on "BODY", "HTML"
+  // and "Stylesheet", else none.
+  vcl::TWinControl* GetActiveEditor() const;
+  // The active editor when it is a code editor.
+  memo::TLumMemo* ActiveCodeEditor() const;
+  // A picture is selected that is no module tag.
+  bool OrdinaryImageSelected();
+  // The caret stands in a table.
+  bool CaretInTable();
+  void EditCut1Execute(vcl::TObject* Sender);
+  void EditCopy1Execute(vcl::TObject* Sender);
+  void EditPaste1Execute(vcl::TObject* Sender);
+  void UndoActionExecute(vcl::TObject* Sender);
+  void RedoActExecute(vcl::TObject* Sender);
+  void NextTabExecute(vcl::TObject* Sender);
+  void btnRemoveInnermostSpanClick(vcl::TObject* Sender);
+  void RevealTagsActExecute(vcl::TObject* Sender);
+  void mi_RestoreOriginalSizeClick(vcl::TObject* Sender);
+  void btnDeleteImageClick(vcl::TObject* Sender);
+  void mi_AlignLeftClick(vcl::TObject* Sender);
+  void mi_AlignMiddleClick(vcl::TObject* Sender);
+  void mi_AlignRightClick(vcl::TObject* Sender);
+  void Table3Click(vcl::TObject* Sender);
+  void cbStylestoolbarChange(vcl::TObject* Sender);
+  void cb_FontPickertoolbarChange(vcl::TObject* Sender);
+  void cb_FontSizeToolBarChange(vcl::TObject* Sender);
+  void HtmlEditSplitBlock(const AnsiString& currentClass, rtl::Byte cursorPosition, AnsiString& firstClass,
+                          AnsiString& secondClass, bool& allowSplit);
+  void HTMLEditMergeBlocks(const AnsiString& firstClass, const AnsiString& secondClass, bool firstEmpty,
+                           bool secondEmpty, AnsiString& mergedClass);
+
   // --- source views and the style sheet ---
   void PageControlChanging(vcl::TObject* Sender, bool& AllowChange);
   void PageControlChange(vcl::TObject* Sender);
@@ -351,6 +383,10 @@ class Tfrm_Main : public vcl::TForm {
                        const char* memoName, const char* sourceName);
   void BuildActions();
   void BuildRibbon();
+  void BindCommands();
+  // A span with this style or class around the selection, or at the caret.
+  void ApplySpan(const AnsiString& openTag);
+  void FocusEditorOnVisual();
   void BindEditorEvents();
   void ShowStatus(Integer panel, const AnsiString& text);
   void ShowHtmlSource(const AnsiString& text);

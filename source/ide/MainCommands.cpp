@@ -1,0 +1,209 @@
+// The window's editing commands: the code editors' clipboard and undo, the
+// focus step on Esc, spans, pictures and tables in the HTML editor, the
+// ribbon's style, font and size combo boxes, and the block classes kept
+// across a split or a merge.
+#include "controls/LumMenus.h"
+#include "htmledit/control/psHtmlEdit.h"  // before the parts that need its types
+#include "htmledit/control/psBlockContext.h"
+#include "htmledit/control/psObjectSelection.h"
+#include "htmledit/control/psSpanLists.h"
+#include "htmledit/view/psEditorHost.h"
+#include "ide/MainForm.h"
+#include "memo/LumMemo.h"
+#include "rtl/Strings.h"
+#include "vcl/StdCtrls.h"
+
+namespace ide {
+
+namespace {
+
+// A value as it stands between the double quotes of an attribute: a quote
+// or an ampersand in a font's or class's name stays inside the tag.
+AnsiString AttributeText(const AnsiString& value) {
+  AnsiString out;
+  for (char c : value) {
+    if (c == '"')
+      out += "&quot;";
+    else if (c == '&')
+      out += "&amp;";
+    else
+      out += c;
+  }
+  return out;
+}
+
+}  // namespace
+
+vcl::TWinControl* Tfrm_Main::GetActiveEditor() const {
+  vcl::TTabSheet* page = PageControl->ActivePage();
+  if (page == ts_HTMLEdit) return HTMLEdit;
+  if (page == ts_Body) return re_body;
+  if (page == ts_HTML) return re_HTML;
+  if (page == ts_Stylesheet) return re_stylesheet;
+  return nullptr;
+}
+
+memo::TLumMemo* Tfrm_Main::ActiveCodeEditor() const { return dynamic_cast<memo::TLumMemo*>(GetActiveEditor()); }
+
+bool Tfrm_Main::OrdinaryImageSelected() { return HTMLEdit->IsImageSelected() && !SelectedImageIsDeviceTag(); }
+
+void Tfrm_Main::BindCommands() {
+  const auto bind = [](vcl::TAction* a, std::function<void(vcl::TObject*)> run,
+                       std::function<bool()> enabled) {
+    a->OnExecute = std::move(run);
+    a->OnUpdate = [a, enabled = std::move(enabled)](vcl::TObject*) { a->SetEnabled(enabled()); };
+    a->SetEnabled(true);
+  };
+  const auto always = [] { return true; };
+  bind(EditCut1, [this](vcl::TObject* s) { EditCut1Execute(s); },
+       [this] { return ActiveCodeEditor() && ActiveCodeEditor()->HasSelection(); });
+  bind(EditCopy1, [this](vcl::TObject* s) { EditCopy1Execute(s); },
+       [this] { return ActiveCodeEditor() && ActiveCodeEditor()->HasSelection(); });
+  bind(EditPaste1, [this](vcl::TObject* s) { EditPaste1Execute(s); }, [this] { return ActiveCodeEditor() != nullptr; });
+  bind(UndoAction, [this](vcl::TObject* s) { UndoActionExecute(s); },
+       [this] { return ActiveCodeEditor() && ActiveCodeEditor()->CanUndo(); });
+  bind(RedoAct, [this](vcl::TObject* s) { RedoActExecute(s); },
+       [this] { return ActiveCodeEditor() && ActiveCodeEditor()->CanRedo(); });
+  bind(NextTab, [this](vcl::TObject* s) { NextTabExecute(s); }, [this] { return GetActiveEditor() != nullptr; });
+  bind(RemoveSpanAct, [this](vcl::TObject* s) { btnRemoveInnermostSpanClick(s); }, always);
+  bind(RevealTagsAct, [this](vcl::TObject* s) { RevealTagsActExecute(s); }, always);
+  // The check box shows the state; a click turns it over before the
+  // command reads it.
+  RevealTagsAct->SetAutoCheck(true);
+  const auto ordinaryImage = [this] { return OrdinaryImageSelected(); };
+  bind(RestoreSizeAct, [this](vcl::TObject* s) { mi_RestoreOriginalSizeClick(s); }, ordinaryImage);
+  bind(DeleteImageAct, [this](vcl::TObject* s) { btnDeleteImageClick(s); }, ordinaryImage);
+  bind(AlignImgLeft, [this](vcl::TObject* s) { mi_AlignLeftClick(s); }, ordinaryImage);
+  bind(AlignImgMiddleAct, [this](vcl::TObject* s) { mi_AlignMiddleClick(s); }, ordinaryImage);
+  bind(AlignImageRightAct, [this](vcl::TObject* s) { mi_AlignRightClick(s); }, ordinaryImage);
+  bind(DeleteTableAct, [this](vcl::TObject* s) { Table3Click(s); },
+       [this] { return HTMLEdit->Showing() && CaretInTable(); });
+
+  // The image menu's entries that are these commands.
+  const std::pair<const char*, vcl::TAction*> imageItems[] = {
+      {"mi_AlignLeft", AlignImgLeft},      {"mi_AlignMiddle", AlignImgMiddleAct},
+      {"mi_AlignRight", AlignImageRightAct}, {"mi_DeleteImage", DeleteImageAct},
+      {"mi_RestoreOriginalSize", RestoreSizeAct}};
+  for (const auto& [name, action] : imageItems)
+    if (auto* item = dynamic_cast<vcl::TMenuItem*>(FindComponent(name))) {
+      vcl::TAction* run = action;
+      item->OnClick = [run](vcl::TObject*) { run->Execute(); };
+    }
+
+  Cb_RibbonStyle->OnChange = [this](vcl::TObject* s) { cbStylestoolbarChange(s); };
+  Cb_ribbonFontPicker->OnChange = [this](vcl::TObject* s) { cb_FontPickertoolbarChange(s); };
+  CB_RibbonfontSize->OnChange = [this](vcl::TObject* s) { cb_FontSizeToolBarChange(s); };
+  HTMLEdit->OnSplitBlock = [this](htmledit::TObjectPtr, const AnsiString& current, rtl::Byte position,
+                                  AnsiString& first, AnsiString& second, bool& allow) {
+    HtmlEditSplitBlock(current, position, first, second, allow);
+  };
+  HTMLEdit->OnMergeBlocks = [this](htmledit::TObjectPtr, const AnsiString& first, const AnsiString& second,
+                                   bool firstEmpty, bool secondEmpty, AnsiString& merged) {
+    HTMLEditMergeBlocks(first, second, firstEmpty, secondEmpty, merged);
+  };
+}
+
+void Tfrm_Main::EditCut1Execute(vcl::TObject*) {
+  if (memo::TLumMemo* m = ActiveCodeEditor()) m->CutToClipboard();
+}
+
+void Tfrm_Main::EditCopy1Execute(vcl::TObject*) {
+  if (memo::TLumMemo* m = ActiveCodeEditor()) m->CopyToClipboard();
+}
+
+void Tfrm_Main::EditPaste1Execute(vcl::TObject*) {
+  if (memo::TLumMemo* m = ActiveCodeEditor()) m->PasteFromClipboard();
+}
+
+void Tfrm_Main::UndoActionExecute(vcl::TObject*) {
+  if (memo::TLumMemo* m = ActiveCodeEditor()) m->Undo();
+}
+
+void Tfrm_Main::RedoActExecute(vcl::TObject*) {
+  if (memo::TLumMemo* m = ActiveCodeEditor()) m->Redo();
+}
+
+void Tfrm_Main::NextTabExecute(vcl::TObject*) { SelectNext(ActiveControl(), true, true); }
+
+void Tfrm_Main::FocusEditorOnVisual() {
+  if (PageControl->ActivePage() == ts_HTMLEdit && HTMLEdit->CanFocus()) HTMLEdit->SetFocus();
+}
+
+void Tfrm_Main::btnRemoveInnermostSpanClick(vcl::TObject*) {
+  if (HTMLEdit->IsCursorInBlock()) HTMLEdit->GetSpansAroundCursor()->RemoveInnermostSpan(true);
+  FocusEditorOnVisual();
+}
+
+void Tfrm_Main::RevealTagsActExecute(vcl::TObject*) { HTMLEdit->SetRevealTags(RevealTagsAct->Checked()); }
+
+void Tfrm_Main::mi_RestoreOriginalSizeClick(vcl::TObject*) {
+  if (OrdinaryImageSelected()) HTMLEdit->SelectedImage()->SetSize(-1, -1);
+}
+
+void Tfrm_Main::btnDeleteImageClick(vcl::TObject*) {
+  if (OrdinaryImageSelected()) HTMLEdit->DeleteSelectedImage();
+}
+
+void Tfrm_Main::mi_AlignLeftClick(vcl::TObject*) {
+  if (OrdinaryImageSelected()) HTMLEdit->SelectedImage()->SetAlignment(0);
+}
+
+void Tfrm_Main::mi_AlignMiddleClick(vcl::TObject*) {
+  if (OrdinaryImageSelected()) HTMLEdit->SelectedImage()->SetAlignment(2);
+}
+
+void Tfrm_Main::mi_AlignRightClick(vcl::TObject*) {
+  if (OrdinaryImageSelected()) HTMLEdit->SelectedImage()->SetAlignment(1);
+}
+
+bool Tfrm_Main::CaretInTable() {
+  // Asked of the view itself: the editor's caret context is refreshed when
+  // its caret-moved update runs, which a click does not always bring.
+  return HTMLEdit->GetCursorTableNode(false) != nullptr;
+}
+
+void Tfrm_Main::Table3Click(vcl::TObject*) {
+  if (CaretInTable()) HTMLEdit->DeleteTable();
+}
+
+void Tfrm_Main::ApplySpan(const AnsiString& openTag) {
+  if (HTMLEdit->HasTextSelection())
+    HTMLEdit->AddSpanToSelection(openTag);
+  else
+    HTMLEdit->InsertSpanAtCursor(openTag);
+  FocusEditorOnVisual();
+}
+
+void Tfrm_Main::cbStylestoolbarChange(vcl::TObject*) {
+  const AnsiString style = Cb_RibbonStyle->Text();
+  if (HTMLEdit->HasTextSelection()) {
+    HTMLEdit->RemoveSpanFromSelection("");
+    HTMLEdit->AddSpanToSelection("<span class=\"" + AttributeText(style) + "\">");
+  } else if (HTMLEdit->IsCursorInBlock()) {
+    HTMLEdit->GetCurrentBlock()->SetClass(style);
+  }
+  FocusEditorOnVisual();
+}
+
+void Tfrm_Main::cb_FontPickertoolbarChange(vcl::TObject*) {
+  ApplySpan("<span style=\"font-family:" + AttributeText(Cb_ribbonFontPicker->Text()) + "\">");
+}
+
+void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
+  ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
+}
+
+void Tfrm_Main::HtmlEditSplitBlock(const AnsiString& currentClass, rtl::Byte cursorPosition, AnsiString&,
+                                   AnsiString& secondClass, bool&) {
+  // At the block's beginning the new, empty block goes before it and the
+  // classes stay as they are.
+  if (cursorPosition != htmlview::cpBlockMiddle && cursorPosition != htmlview::cpBlockEnd) return;
+  secondClass = currentClass == "heading1" ? "heading2" : "";
+}
+
+void Tfrm_Main::HTMLEditMergeBlocks(const AnsiString& firstClass, const AnsiString& secondClass, bool firstEmpty,
+                                    bool, AnsiString& mergedClass) {
+  mergedClass = firstEmpty ? secondClass : firstClass;
+}
+
+}  // namespace ide

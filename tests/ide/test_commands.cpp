@@ -1,0 +1,247 @@
+// The window's editing commands through keys and clicks: Esc steps the
+// focus on, Ctrl+C reaches the editor of the view shown, the "&Edit" page
+// follows the view, block classes across a split or a merge, the combo
+// boxes' spans, and which commands are enabled in each state of the window.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+
+#include "MainWindowRig.h"
+#include "htmledit/control/psBlockContext.h"
+#include "htmledit/control/psObjectSelection.h"
+#include "htmledit/view/psEditorHost.h"
+#include "memo/LumMemo.h"
+#include "memo/LumMemoSource.h"
+#include "ribbon/RorIvezEviPager.h"
+#include "rtl/Strings.h"
+#include "vcl/Clipbrd.h"
+#include "vcl/StdCtrls.h"
+
+using namespace idetest;
+
+namespace {
+
+// The box of everything painted on the editor's white page.
+vcl::TRect PaintedBox(htmledit::TpsHTMLEdit* editor) {
+  const QImage image = Grab(editor);
+  const vcl::TRect& insets = editor->NonClientInsets();
+  vcl::TRect box{image.width(), image.height(), -1, -1};
+  for (int y = insets.Top + 2; y < image.height() - insets.Bottom - 2; ++y)
+    for (int x = insets.Left + 2; x < image.width() - insets.Right - 24; ++x)
+      if (PixelAt(image, x, y) != vcl::clWhite) {
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return vcl::TRect{box.Left - insets.Left, box.Top - insets.Top, box.Right - insets.Left, box.Bottom - insets.Top};
+}
+
+void ShowSheet(ide::Tfrm_Main* form, vcl::TTabSheet* sheet) {
+  const vcl::TRect r = form->PageControl->TabRect(sheet->TabIndex());
+  Click(form->PageControl, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
+  ASSERT_EQ(form->PageControl->ActivePage(), sheet);
+  form->psHtmlEditActionList1->UpdateActions();
+  Pump();
+}
+
+std::string Body(ide::Tfrm_Main* form) { return form->HTMLEdit->SaveToString(false, false); }
+
+}  // namespace
+
+TEST(Commands, EscCopyAndTheEditPageFollowTheViewShown) {
+  Scratch scratch;
+  const std::string page = scratch.Write("cmd.htm", "<html><body><p>visual words</p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "cmd.PJT");
+  form->OpenPage(page);
+  form->psHtmlEditActionList1->UpdateActions();
+  ribbon::TRorIvezEviPager* pager = form->mainpager;
+
+  // Visual: Ctrl+C copies the editor's selection.
+  form->HTMLEdit->SetFocus();
+  PressKey(form->HTMLEdit, Qt::Key_Home);
+  PressKey(form->HTMLEdit, Qt::Key_End, Qt::ShiftModifier);
+  vcl::Clipboard()->SetAsText("");
+  PressKey(form->HTMLEdit, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(vcl::Clipboard()->AsText(), "visual words");
+
+  // The ribbon stands on "&Tools" when the view changes: it comes back
+  // there, with the source "&Edit" page in place of the visual one.
+  pager->SetActivePageIndex(3);
+  ASSERT_EQ(pager->GetPageByIndex(pager->GetActivePageIndex())->Name(), "ToolsPage");
+  ShowSheet(form, form->ts_HTML);
+  EXPECT_EQ(pager->GetPageByIndex(1)->Name(), "EditSource");
+  EXPECT_EQ(pager->GetActivePageIndex(), 3);
+  EXPECT_FALSE(form->FindComponent("HTMLPage") && dynamic_cast<vcl::TControl*>(form->FindComponent("HTMLPage"))->Enabled());
+
+  // HTML: the same key copies from the code editor.
+  memo::TLumMemo* html = form->re_HTML;
+  html->SetFocus();
+  Pump();
+  PressKey(html, Qt::Key_Home, Qt::ControlModifier);
+  PressKey(html, Qt::Key_End, Qt::ShiftModifier);
+  const std::string firstLine = html->GetSelText();
+  ASSERT_FALSE(firstLine.empty());
+  vcl::Clipboard()->SetAsText("");
+  PressKey(html, Qt::Key_C, Qt::ControlModifier);
+  EXPECT_EQ(vcl::Clipboard()->AsText(), firstLine);
+
+  // Esc steps the focus on from the code editor.
+  ASSERT_EQ(form->ActiveControl(), html);
+  PressKey(html, Qt::Key_Escape);
+  EXPECT_NE(form->ActiveControl(), html);
+  EXPECT_NE(form->ActiveControl(), nullptr);
+
+  // Back to Visual: the visual "&Edit" page returns, the index kept.
+  ShowSheet(form, form->ts_HTMLEdit);
+  EXPECT_EQ(pager->GetPageByIndex(1)->Name(), "EditHTMLPage");
+  EXPECT_EQ(pager->GetActivePageIndex(), 3);
+}
+
+TEST(Commands, BlockClassesAcrossSplitsAndMerges) {
+  Scratch scratch;
+  WindowGuard window;
+  htmledit::TpsHTMLEdit* editor = window.form->HTMLEdit;
+  struct SplitRow {
+    const char* current;
+    rtl::Byte position;
+    const char* second;
+  };
+  const SplitRow splits[] = {
+      {"heading1", htmlview::cpBlockEnd, "heading2"},
+      {"heading1", htmlview::cpBlockMiddle, "heading2"},
+      {"heading2", htmlview::cpBlockEnd, ""},
+      {"big", htmlview::cpBlockMiddle, ""},
+      // At the beginning nothing changes.
+      {"heading1", htmlview::cpBlockBegin, "kept"},
+  };
+  for (const SplitRow& row : splits) {
+    SCOPED_TRACE(std::string(row.current) + " at " + std::to_string(row.position));
+    AnsiString first = row.current, second = "kept";
+    bool allow = true;
+    editor->OnSplitBlock(editor, row.current, row.position, first, second, allow);
+    EXPECT_EQ(second, row.second);
+    EXPECT_EQ(first, row.current);
+    EXPECT_TRUE(allow);
+  }
+  struct MergeRow {
+    bool firstEmpty;
+    const char* merged;
+  };
+  for (const MergeRow& row : {MergeRow{false, "one"}, MergeRow{true, "two"}}) {
+    AnsiString merged;
+    editor->OnMergeBlocks(editor, "one", "two", row.firstEmpty, false, merged);
+    EXPECT_EQ(merged, row.merged);
+  }
+}
+
+TEST(Commands, TheCombosWrapTheSelectionAndQuoteTheirValues) {
+  Scratch scratch;
+  const std::string page = scratch.Write("combo.htm", "<html><body><p>one two</p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "combo.PJT");
+  form->HTMLEdit->CodeGenerator.BeautifyCode = false;
+  form->OpenPage(page);
+  form->HTMLEdit->SetFocus();
+  PressKey(form->HTMLEdit, Qt::Key_Home);
+  PressKey(form->HTMLEdit, Qt::Key_Right, Qt::ShiftModifier);
+  PressKey(form->HTMLEdit, Qt::Key_Right, Qt::ShiftModifier);
+  PressKey(form->HTMLEdit, Qt::Key_Right, Qt::ShiftModifier);
+  form->CB_RibbonfontSize->SetItemIndex(form->CB_RibbonfontSize->Items()->IndexOf("12pt"));
+  form->CB_RibbonfontSize->OnChange(form->CB_RibbonfontSize);
+  EXPECT_NE(Body(form).find("<span style=\"font-size:12pt\">one</span>"), std::string::npos) << Body(form);
+  // A font name holding a quote and an ampersand stays inside the tag.
+  form->Cb_ribbonFontPicker->SetText("A\"B&C");
+  form->Cb_ribbonFontPicker->OnChange(form->Cb_ribbonFontPicker);
+  const std::string body = Body(form);
+  EXPECT_EQ(body.find("B&C\">"), std::string::npos) << body;
+  EXPECT_NE(body.find("font-family:"), std::string::npos) << body;
+  EXPECT_NE(body.find(">one<"), std::string::npos) << "the text is still the span's, not the tag's: " << body;
+  EXPECT_TRUE(form->Modified());
+}
+
+TEST(Commands, EnabledStateOfTheCommandsInEachStateOfTheWindow) {
+  Scratch scratch;
+  const std::string page = scratch.Write(
+      "states.htm",
+      "<html><body><table border=\"1\"><tr><td><p>cell</p></td></tr></table>"
+      "<p><img src=\"missing.png\" width=\"60\" height=\"40\"></p><p><!--(PIN 1)--></p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+
+  enum State { NoProject, ProjectNoPage, Visual, Html, Image, TagPicture, InTable, kStates };
+  const char* stateNames[] = {"no project", "project without page", "page on Visual", "page on HTML",
+                              "image selected", "tag picture selected", "caret in a table"};
+  struct Row {
+    const char* action;
+    bool enabled[kStates];
+  };
+  // NoProject, ProjectNoPage, Visual, Html, Image, TagPicture, InTable
+  const Row rows[] = {
+      {"NewAct", {false, true, true, true, true, true, true}},
+      {"SaveAct", {false, true, true, true, true, true, true}},
+      {"ExitAct", {true, true, true, true, true, true, true}},
+      {"RemoveSpanAct", {true, true, true, true, true, true, true}},
+      {"RevealTagsAct", {true, true, true, true, true, true, true}},
+      {"EditPaste1", {false, false, false, true, false, false, false}},
+      {"EditCopy1", {false, false, false, false, false, false, false}},  // no selection in a code editor
+      {"UndoAction", {false, false, false, false, false, false, false}},
+      {"NextTab", {true, true, true, true, true, true, true}},
+      {"ac_Copy", {false, false, false, false, true, true, false}},
+      {"RestoreSizeAct", {false, false, false, false, true, false, false}},
+      {"DeleteImageAct", {false, false, false, false, true, false, false}},
+      {"AlignImgMiddleAct", {false, false, false, false, true, false, false}},
+      {"EdtZelExt", {false, false, false, false, false, true, false}},
+      {"DeleteTableAct", {false, false, false, false, false, false, true}},
+  };
+  const auto check = [&](State state) {
+    form->psHtmlEditActionList1->UpdateActions();
+    Pump();
+    for (const Row& row : rows) {
+      auto* action = dynamic_cast<vcl::TCustomAction*>(form->FindComponent(row.action));
+      ASSERT_NE(action, nullptr) << row.action;
+      EXPECT_EQ(action->Enabled(), row.enabled[state]) << row.action << " with " << stateNames[state];
+    }
+  };
+
+  check(NoProject);
+  form->Project()->SetFileName(scratch.Project() + "states.PJT");
+  check(ProjectNoPage);
+  form->OpenPage(page);
+  // A page opens with the caret at its start, in the table's cell.
+  ASSERT_TRUE(form->HTMLEdit->IsCursorInTable());
+  check(InTable);
+  ShowSheet(form, form->ts_HTML);
+  check(Html);
+  ShowSheet(form, form->ts_HTMLEdit);
+
+  // The picture of the missing image is the first thing below the table,
+  // the tag picture the last thing on the page.
+  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+  ASSERT_GT(box.Right, box.Left);
+  const int imageTop = box.Top + 45;
+  Click(form->HTMLEdit, box.Left + 20, imageTop + 15);
+  ASSERT_NE(form->HTMLEdit->SelectedImage(), nullptr);
+  ASSERT_FALSE(form->SelectedImageIsDeviceTag());
+  check(Image);
+  Click(form->HTMLEdit, box.Left + 40, box.Bottom - 12);
+  ASSERT_NE(form->HTMLEdit->SelectedImage(), nullptr);
+  ASSERT_TRUE(form->SelectedImageIsDeviceTag()) << form->HTMLEdit->SelectedImage()->GetSrc();
+  check(TagPicture);
+  // The caret beside the tag picture: visual editing on plain text.
+  Click(form->HTMLEdit, box.Right - 5, box.Bottom - 12);
+  form->HTMLEdit->ProcessPendingUpdates();
+  ASSERT_EQ(form->HTMLEdit->SelectedImage(), nullptr);
+  check(Visual);
+
+  // The image commands act on the selected picture.
+  Click(form->HTMLEdit, box.Left + 20, imageTop + 15);
+  ASSERT_NE(form->HTMLEdit->SelectedImage(), nullptr);
+  form->RestoreSizeAct->Execute();
+  EXPECT_EQ(Body(form).find("width=\"60\""), std::string::npos) << Body(form);
+  form->DeleteImageAct->Execute();
+  EXPECT_EQ(Body(form).find("missing.png"), std::string::npos) << Body(form);
+}
