@@ -150,7 +150,11 @@ TRorIvezEviPager::TRorIvezEviPager(vcl::TComponent* AOwner) : vcl::TCustomContro
 }
 
 TRorIvezEviPager::~TRorIvezEviPager() {
-  SavePersistence();
+  // A store that cannot be written loses the state, not the program.
+  try {
+    SavePersistence();
+  } catch (const rtl::Exception&) {
+  }
   RemoveKeyHook();
   if (TMinimizedRibbonWindow* window = popup_) {
     for (TLumPage* p : pages_)

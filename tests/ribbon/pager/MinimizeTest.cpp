@@ -282,6 +282,12 @@ TEST(RibbonMinimize, StateKeptInAnIniFileAndTheRegistry) {
     rig.pager->Collapse();
   }
   EXPECT_FALSE(QFile::exists(QString::fromStdString(other)));
+  // A store that cannot be written: the state is lost, the pager still goes.
+  const std::string unwritable = dir.filePath("missing/folder/ribbon.ini").toStdString();
+  EXPECT_NO_THROW({
+    MinimizeRig rig(false, unwritable.c_str(), plIniFile);
+    rig.pager->Collapse();
+  });
   rtl::SetRegistryFile("");
 }
 
