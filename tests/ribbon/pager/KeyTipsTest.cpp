@@ -16,6 +16,7 @@
 
 #include "controls/LumGlowButton.h"
 #include "ribbon/RorIvezEviPager.h"
+#include "ribbon/RorIvezEviPopups.h"
 #include "rtl/Clock.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/Forms.h"
@@ -120,7 +121,9 @@ struct KeyTipRig {
     if (key == Qt::Key_Alt) mods ^= Qt::AltModifier;
     if (key == Qt::Key_Control) mods ^= Qt::ControlModifier;
     if (key == Qt::Key_Shift) mods ^= Qt::ShiftModifier;
-    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : form->Widget();
+    // To the focused widget, else to the active window.
+    QWidget* target = QApplication::focusWidget() ? QApplication::focusWidget() : QApplication::activeWindow();
+    if (!target) target = form->Widget();
     QString text;
     if (key >= Qt::Key_A && key <= Qt::Key_Z && !(mods & Qt::ControlModifier))
       text = QChar(static_cast<char16_t>('a' + (key - Qt::Key_A)));
@@ -416,6 +419,29 @@ TEST(RibbonKeyTips, ShapeButtonsAndF10) {
   rig.edit->SetFocus();
   rig.Pump();
   EXPECT_FALSE(rig.pager->KeyTipMode());
+}
+
+TEST(RibbonKeyTips, CollapsedGroupTypesInItsPopup) {
+  KeyTipRig rig(Tips{{"&File", "F"}, {"&Home", "H"}}, Tips{{"Bold", "B"}, {"Italic", "I"}});
+  TLumCustomToolBar* bar = rig.pages[1]->ToolBars(0);
+  bar->SetCompactShortCutHint("Z");
+  bar->SetGroupLoaded(true);
+  bar->SetCollapsed(true);
+  ASSERT_TRUE(bar->IsCollapsed());
+  rig.ShowByAlt();
+  rig.Type(Qt::Key_H);
+  ASSERT_TRUE(rig.pages[1]->ToolBarKeyTipsShowing());
+  EXPECT_TRUE(bar->CompactButton()->ShortCutHintWindow()->Visible());
+  // The compact button's tip opens the group's window; the clone shows its
+  // buttons' tips and takes the typing.
+  rig.Type(Qt::Key_Z);
+  ASSERT_TRUE(bar->CompactWindow()->Visible());
+  TLumCustomToolBar* clone = bar->Clone();
+  EXPECT_TRUE(clone->KeyTipsShowing());
+  rig.Type(Qt::Key_I);
+  EXPECT_EQ(rig.clicks, (std::vector<std::string>{"Italic"}));
+  EXPECT_FALSE(clone->KeyTipsShowing());
+  EXPECT_TRUE(rig.beeps.empty());
 }
 
 }  // namespace
