@@ -10,7 +10,11 @@
 #include "htmledit/view/psEditorHost.h"
 #include "ide/MainForm.h"
 #include "memo/LumMemo.h"
+#include "rtl/Files.h"
 #include "rtl/Strings.h"
+#include "vcl/Dialogs.h"
+#include "vcl/Menus.h"
+#include "vcl/Shell.h"
 #include "vcl/StdCtrls.h"
 
 namespace ide {
@@ -89,6 +93,22 @@ void Tfrm_Main::BindCommands() {
       vcl::TAction* run = action;
       item->OnClick = [run](vcl::TObject*) { run->Execute(); };
     }
+
+  bind(RemoveLinkAct, [this](vcl::TObject* s) { RemoveLinkActExecute(s); },
+       [this] { return CaretLinkTag() != nullptr; });
+  const auto linkItem = [this](const char* name, const char* caption, vcl::TAction* action,
+                               std::function<void(vcl::TObject*)> click) {
+    auto* item = new vcl::TMenuItem(this);
+    item->SetName(name);
+    if (action) item->SetAction(action);
+    if (caption[0]) item->SetCaption(caption);
+    if (click) item->OnClick = std::move(click);
+    LinkPopUp->Items()->Add(item);
+  };
+  linkItem("mi_OpenURL", "Open URL in Browser", nullptr, [this](vcl::TObject* s) { mi_OpenURLClick(s); });
+  linkItem("mi_OpenDocument", "Edit Document", nullptr, [this](vcl::TObject* s) { mi_OpenDocumentClick(s); });
+  linkItem("mi_RemoveLink", "", RemoveLinkAct, nullptr);
+  HTMLEdit->OnTextClicked = [this](htmldoc::TObjectPtr) { HTMLEditTextClicked(this); };
 
   Cb_RibbonStyle->OnChange = [this](vcl::TObject* s) { cbStylestoolbarChange(s); };
   Cb_ribbonFontPicker->OnChange = [this](vcl::TObject* s) { cb_FontPickertoolbarChange(s); };
@@ -191,6 +211,71 @@ void Tfrm_Main::cb_FontPickertoolbarChange(vcl::TObject*) {
 
 void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
   ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
+}
+
+htmldoc::TpsMarkupTag* Tfrm_Main::CaretLinkTag() {
+  if (!HTMLEdit->IsCursorInBlock()) return nullptr;
+  return HTMLEdit->GetSpansAroundCursor()->FindSpan("a");
+}
+
+AnsiString Tfrm_Main::LinkFileName(const AnsiString& href) const {
+  if (href.empty()) return {};
+  if (href[0] == '/') return href;
+  // A page's relative link names a file beside the page, wherever the
+  // program was started from.
+  return pageDir_.empty() ? AnsiString() : pageDir_ + href;
+}
+
+bool Tfrm_Main::OpenLinkInBrowser(const AnsiString& href) {
+  const AnsiString lower = rtl::LowerCase(href);
+  const bool web = lower.rfind("http://", 0) == 0 || lower.rfind("https://", 0) == 0 || lower.rfind("mailto:", 0) == 0;
+  if (!web) {
+    vcl::MessageDlg("Only web and mail addresses (http, https, mailto) are opened in the browser: " + href,
+                    vcl::mtWarning, {vcl::mbOK}, 0);
+    return false;
+  }
+  return vcl::OpenURL(href);
+}
+
+void Tfrm_Main::HTMLEditTextClicked(vcl::TObject*) {
+  // The click has moved the caret; the editor's view of the caret's block
+  // is brought up to date before its link is read.
+  HTMLEdit->NotifyCursorMoved();
+  HTMLEdit->ProcessPendingUpdates();
+  htmldoc::TpsMarkupTag* link = CaretLinkTag();
+  if (!link) return;
+  const AnsiString href = link->GetAttribute("href");
+  const AnsiString file = LinkFileName(href);
+  if (!file.empty() && rtl::FileExists(file)) {
+    if (ConfirmSavePage()) OpenPage(file);
+    return;
+  }
+  const AnsiString target = rtl::LowerCase(href);
+  if (target == "goto_ie")
+    ShowPage(ts_InternetExplorer);
+  else if (target == "goto_css")
+    ShowPage(ts_Stylesheet);
+  else if (target == "goto_html")
+    ShowPage(ts_HTML);
+  else if (target == "goto_meta")
+    ShowPage(ts_MetaTags);
+  else
+    OpenLinkInBrowser(href);
+}
+
+void Tfrm_Main::mi_OpenURLClick(vcl::TObject*) {
+  if (htmldoc::TpsMarkupTag* link = CaretLinkTag()) OpenLinkInBrowser(link->GetAttribute("href"));
+}
+
+void Tfrm_Main::mi_OpenDocumentClick(vcl::TObject*) {
+  htmldoc::TpsMarkupTag* link = CaretLinkTag();
+  if (!link) return;
+  const AnsiString file = LinkFileName(link->GetAttribute("href"));
+  if (!file.empty() && ConfirmSavePage()) OpenPage(file);
+}
+
+void Tfrm_Main::RemoveLinkActExecute(vcl::TObject*) {
+  if (HTMLEdit->IsCursorInBlock()) HTMLEdit->GetSpansAroundCursor()->RemoveSpanByName("a", false, true);
 }
 
 void Tfrm_Main::HtmlEditSplitBlock(const AnsiString& currentClass, rtl::Byte cursorPosition, AnsiString&,

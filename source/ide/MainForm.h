@@ -347,6 +347,18 @@ class Tfrm_Main : public vcl::TForm {
   void cbStylestoolbarChange(vcl::TObject* Sender);
   void cb_FontPickertoolbarChange(vcl::TObject* Sender);
   void cb_FontSizeToolBarChange(vcl::TObject* Sender);
+  // Links: the "a" tag of the caret's block (null: none), a click on a
+  // link's text, the link menu's entries, the removal of the link.
+  htmldoc::TpsMarkupTag* CaretLinkTag();
+  void HTMLEditTextClicked(vcl::TObject* Sender);
+  void mi_OpenURLClick(vcl::TObject* Sender);
+  void mi_OpenDocumentClick(vcl::TObject* Sender);
+  void RemoveLinkActExecute(vcl::TObject* Sender);
+  // A link's target as a file: relative to the current page's folder.
+  AnsiString LinkFileName(const AnsiString& href) const;
+  // Hands a web or mail address to the desktop's "open"; anything else is
+  // refused with a message. True when it was handed over.
+  bool OpenLinkInBrowser(const AnsiString& href);
   void HtmlEditSplitBlock(const AnsiString& currentClass, rtl::Byte cursorPosition, AnsiString& firstClass,
                           AnsiString& secondClass, bool& allowSplit);
   void HTMLEditMergeBlocks(const AnsiString& firstClass, const AnsiString& secondClass, bool firstEmpty,

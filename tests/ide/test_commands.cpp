@@ -14,7 +14,9 @@
 #include "memo/LumMemoSource.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "rtl/Strings.h"
+#include "rtl/Files.h"
 #include "vcl/Clipbrd.h"
+#include "vcl/Shell.h"
 #include "vcl/StdCtrls.h"
 
 using namespace idetest;
@@ -244,4 +246,89 @@ TEST(Commands, EnabledStateOfTheCommandsInEachStateOfTheWindow) {
   EXPECT_EQ(Body(form).find("width=\"60\""), std::string::npos) << Body(form);
   form->DeleteImageAct->Execute();
   EXPECT_EQ(Body(form).find("missing.png"), std::string::npos) << Body(form);
+}
+
+namespace {
+
+// The rows of text on the editor's page, top and bottom in client
+// coordinates, from the first painted column on.
+std::vector<std::pair<int, int>> TextRows(htmledit::TpsHTMLEdit* editor) {
+  const QImage image = Grab(editor);
+  const vcl::TRect& insets = editor->NonClientInsets();
+  std::vector<std::pair<int, int>> rows;
+  bool inRow = false;
+  for (int y = insets.Top + 2; y < image.height() - insets.Bottom - 2; ++y) {
+    bool ink = false;
+    for (int x = insets.Left + 2; x < image.width() - insets.Right - 24 && !ink; ++x)
+      ink = PixelAt(image, x, y) != vcl::clWhite;
+    // An underline a pixel or two below its letters belongs to their row.
+    if (ink && !inRow && (rows.empty() || y - insets.Top - rows.back().second > 4))
+      rows.push_back({y - insets.Top, y - insets.Top});
+    if (ink) rows.back().second = y - insets.Top;
+    inRow = ink;
+  }
+  return rows;
+}
+
+}  // namespace
+
+TEST(Commands, ClickedLinksShowViewsOpenPagesBesideThePageAndOnlyWebAddresses) {
+  Scratch scratch;
+  scratch.Write("other.htm", "<html><body><p>the other page</p></body></html>");
+  const std::string page = scratch.Write(
+      "links.htm",
+      "<html><body><p><a href=\"goto_css\">sheet</a></p><p><a href=\"GOTO_CSS\">SHEET</a></p>"
+      "<p><a href=\"goto_html\">source</a></p><p><a href=\"http://example.com/x\">web</a></p>"
+      "<p><a href=\"javascript:alert(1)\">script</a></p><p><a href=\"index.htm\">template</a></p>"
+      "<p><a href=\"other.htm\">other</a></p></body></html>");
+  ASSERT_TRUE(Exists(ide::Tfrm_Main::ProgramDataFolder() + "index.htm")) << "a page of that name beside the program";
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "links.PJT");
+  form->OpenPage(page);
+  std::vector<std::string> opened;
+  vcl::SetOpenURLHandler([&opened](const AnsiString& url) {
+    opened.push_back(url);
+    return true;
+  });
+  const std::vector<std::pair<int, int>> rows = TextRows(form->HTMLEdit);
+  ASSERT_EQ(rows.size(), 7u);
+  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+
+  struct Row {
+    const char* href;
+    vcl::TTabSheet* shown;   // the view afterwards
+    const char* url;         // handed to the desktop ("" none)
+    bool refused;            // a message said no
+    const char* pageAfter;   // the page open afterwards
+  };
+  const Row table[] = {
+      {"goto_css", form->ts_Stylesheet, "", false, "links.htm"},
+      {"GOTO_CSS", form->ts_Stylesheet, "", false, "links.htm"},
+      {"goto_html", form->ts_HTML, "", false, "links.htm"},
+      {"http://example.com/x", form->ts_HTMLEdit, "http://example.com/x", false, "links.htm"},
+      // Before: handed to the desktop, which may run it.
+      {"javascript:alert(1)", form->ts_HTMLEdit, "", true, "links.htm"},
+      // Before: looked up beside the program, which opened the shipped
+      // template in place of the page.
+      {"index.htm", form->ts_HTMLEdit, "", true, "links.htm"},
+      {"other.htm", form->ts_HTMLEdit, "", false, "other.htm"},
+  };
+  for (size_t i = 0; i < std::size(table); ++i) {
+    const Row& row = table[i];
+    SCOPED_TRACE(row.href);
+    if (form->PageControl->ActivePage() != form->ts_HTMLEdit) ShowSheet(form, form->ts_HTMLEdit);
+    opened.clear();
+    {
+      DialogScript script({"OK"});
+      Click(form->HTMLEdit, box.Left + 8, (rows[i].first + rows[i].second) / 2);
+      Pump();
+      EXPECT_EQ(script.Asked().size(), row.refused ? 1u : 0u);
+      if (row.refused && !script.Asked().empty()) EXPECT_NE(script.Asked()[0].find(row.href), std::string::npos);
+    }
+    EXPECT_EQ(form->PageControl->ActivePage(), row.shown);
+    EXPECT_EQ(opened, row.url[0] ? std::vector<std::string>{row.url} : std::vector<std::string>{});
+    EXPECT_EQ(rtl::ExtractFileName(form->PageFileName()), row.pageAfter);
+  }
+  vcl::SetOpenURLHandler(nullptr);
 }
