@@ -11,6 +11,8 @@
 #include "ide/MainForm.h"
 #include "memo/LumMemo.h"
 #include "rtl/Files.h"
+#include "spell/html/psSpellChecker.h"
+#include "spell/lx3Spell.h"
 #include "rtl/Strings.h"
 #include "vcl/Dialogs.h"
 #include "vcl/Menus.h"
@@ -109,6 +111,12 @@ void Tfrm_Main::BindCommands() {
   linkItem("mi_OpenDocument", "Edit Document", nullptr, [this](vcl::TObject* s) { mi_OpenDocumentClick(s); });
   linkItem("mi_RemoveLink", "", RemoveLinkAct, nullptr);
   HTMLEdit->OnTextClicked = [this](htmldoc::TObjectPtr) { HTMLEditTextClicked(this); };
+
+  bind(SpellCheckAct, [this](vcl::TObject* s) { mi_SpellingClick(s); }, always);
+  bind(SpellCheckOptsAct, [this](vcl::TObject* s) { mi_SpellCheckOptionsClick(s); }, always);
+  bind(WordCntAct, [this](vcl::TObject* s) { WordCount1Click(s); }, always);
+  bind(ImportTextAct, [this](vcl::TObject*) { ImportText(true); }, always);
+  bind(ImportWOlinebreaks, [this](vcl::TObject*) { ImportText(false); }, always);
 
   Cb_RibbonStyle->OnChange = [this](vcl::TObject* s) { cbStylestoolbarChange(s); };
   Cb_ribbonFontPicker->OnChange = [this](vcl::TObject* s) { cb_FontPickertoolbarChange(s); };
@@ -211,6 +219,25 @@ void Tfrm_Main::cb_FontPickertoolbarChange(vcl::TObject*) {
 
 void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
   ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
+}
+
+void Tfrm_Main::mi_SpellingClick(vcl::TObject*) {
+  // Straight to "Visual": the check reads the editor, which the views'
+  // change handlers would first fill from a source view.
+  PageControl->SetActivePage(ts_HTMLEdit);
+  spell::SpellCheckHtmlEdit(spell_, HTMLEdit);
+}
+
+void Tfrm_Main::mi_SpellCheckOptionsClick(vcl::TObject*) { spell_->ShowConfigDialog(); }
+
+void Tfrm_Main::WordCount1Click(vcl::TObject*) {
+  const Integer words = spell::CountHtmlEditWords(spell_, HTMLEdit);
+  vcl::MessageDlg("The current document contains " + std::to_string(words) + " words.", vcl::mtInformation,
+                  {vcl::mbOK}, 0);
+}
+
+void Tfrm_Main::ImportText(bool onePerLine) {
+  if (od_ImportTextfile->Execute()) HTMLEdit->ImportTextFile(od_ImportTextfile->FileName(), onePerLine);
 }
 
 htmldoc::TpsMarkupTag* Tfrm_Main::CaretLinkTag() {

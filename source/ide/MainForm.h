@@ -359,6 +359,11 @@ class Tfrm_Main : public vcl::TForm {
   // Hands a web or mail address to the desktop's "open"; anything else is
   // refused with a message. True when it was handed over.
   bool OpenLinkInBrowser(const AnsiString& href);
+  // Spelling, the word count and the text import.
+  void mi_SpellingClick(vcl::TObject* Sender);
+  void mi_SpellCheckOptionsClick(vcl::TObject* Sender);
+  void WordCount1Click(vcl::TObject* Sender);
+  void ImportText(bool onePerLine);
   void HtmlEditSplitBlock(const AnsiString& currentClass, rtl::Byte cursorPosition, AnsiString& firstClass,
                           AnsiString& secondClass, bool& allowSplit);
   void HTMLEditMergeBlocks(const AnsiString& firstClass, const AnsiString& secondClass, bool firstEmpty,

@@ -198,6 +198,10 @@ TEST(Commands, EnabledStateOfTheCommandsInEachStateOfTheWindow) {
       {"AlignImgMiddleAct", {false, false, false, false, true, false, false}},
       {"EdtZelExt", {false, false, false, false, false, true, false}},
       {"DeleteTableAct", {false, false, false, false, false, false, true}},
+      {"WordCntAct", {true, true, true, true, true, true, true}},
+      {"SpellCheckAct", {true, true, true, true, true, true, true}},
+      {"ImportTextAct", {true, true, true, true, true, true, true}},
+      {"RemoveLinkAct", {false, false, false, false, false, false, false}},  // no link at the caret
   };
   const auto check = [&](State state) {
     form->psHtmlEditActionList1->UpdateActions();
@@ -331,4 +335,55 @@ TEST(Commands, ClickedLinksShowViewsOpenPagesBesideThePageAndOnlyWebAddresses) {
     EXPECT_EQ(rtl::ExtractFileName(form->PageFileName()), row.pageAfter);
   }
   vcl::SetOpenURLHandler(nullptr);
+}
+
+TEST(Commands, WordCountAndTextImportWithAndWithoutLineBreaks) {
+  Scratch scratch;
+  const std::string page = scratch.Write("words.htm", "<html><body><p>one two three</p></body></html>");
+  const std::string text = scratch.Write("import.txt", "first line\nsecond line\n\nthird part\n");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "words.PJT");
+  form->HTMLEdit->CodeGenerator.BeautifyCode = false;
+  form->OpenPage(page);
+  {
+    DialogScript script({"OK"});
+    form->WordCntAct->Execute();
+    ASSERT_EQ(script.Asked().size(), 1u);
+    EXPECT_EQ(script.Asked()[0], "The current document contains 3 words.");
+  }
+  const auto paragraphs = [form] {
+    const std::string body = Body(form);
+    size_t n = 0;
+    for (size_t at = body.find("<p"); at != std::string::npos; at = body.find("<p", at + 1)) ++n;
+    return n;
+  };
+  // A cancelled dialog imports nothing.
+  {
+    FileDialogScript files({""});
+    form->ImportTextAct->Execute();
+  }
+  EXPECT_EQ(paragraphs(), 1u);
+  // The page becomes the text: a paragraph per line, or per run of lines
+  // up to a blank one.
+  struct Row {
+    vcl::TAction* action;
+    size_t paragraphs;
+    const char* joined;  // what one paragraph holds
+  };
+  for (const Row& row : {Row{form->ImportTextAct, 3, "<p>second line</p>"},
+                         Row{form->ImportWOlinebreaks, 2, "second line"}}) {
+    SCOPED_TRACE(row.action->Name());
+    form->OpenPage(page);
+    {
+      FileDialogScript files({text});
+      row.action->Execute();
+      EXPECT_TRUE(files.Done());
+    }
+    const std::string body = Body(form);
+    EXPECT_EQ(paragraphs(), row.paragraphs) << body;
+    EXPECT_NE(body.find(row.joined), std::string::npos) << body;
+    EXPECT_NE(body.find("<p>third part</p>"), std::string::npos) << body;
+    EXPECT_EQ(body.find("one two three"), std::string::npos) << body;
+  }
 }
