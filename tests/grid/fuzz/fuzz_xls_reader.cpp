@@ -1,4 +1,6 @@
-// Feeds arbitrary bytes, as a file, to the grid's worksheet reader: open,
+// Feeds arbitrary bytes, as a file, to the grid's worksheet reader (the
+// library itself reads in the reader's child process; what is fuzzed here
+// is the reader's side of it): open,
 // used range, then the values of at most the first 64 x 64 cells of that
 // range (the reader fetches a range in one call, so a declared range is
 // bounded here rather than by the file). Only the reader's own exception
