@@ -222,6 +222,23 @@ TEST(GridFooter, TotalsFollowTheFilterAndTheNodes) {
   }
 }
 
+TEST(GridFooter, GroupHeadersStayOutOfTheTotals) {
+  FooterForm f;
+  f.Totals();
+  TVadOdizadEzev* g = f.grid;
+  // Two groups whose values read as numbers: their header rows carry them
+  // in column 1, where the sum is taken.
+  for (Integer r = 1; r <= 20; ++r) g->SetCells(2, r, r <= 8 ? "100" : "200");
+  g->SortSettings()->AutoSortForGrouping = false;
+  g->Group(2);
+  ASSERT_EQ(g->GroupColumn(), 2);
+  ASSERT_TRUE(g->IsNode(1));
+  EXPECT_EQ(g->Model().GetRawCell(1, 1), "100");
+  EXPECT_EQ(g->Cells(1, g->RowCount() - 1), "210.00");
+  g->UnGroup();
+  EXPECT_EQ(g->Cells(1, g->RowCount() - 1), "210.00");
+}
+
 TEST(GridFooter, StripStaysWhileRowsScroll) {
   FooterForm f;
   f.Totals();
