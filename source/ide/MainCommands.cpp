@@ -9,6 +9,8 @@
 #include "htmledit/control/psSpanLists.h"
 #include "htmledit/view/psEditorHost.h"
 #include "ide/MainForm.h"
+
+#include <cmath>
 #include "memo/LumMemo.h"
 #include "rtl/Files.h"
 #include "spell/html/psSpellChecker.h"
@@ -110,6 +112,7 @@ void Tfrm_Main::BindCommands() {
   linkItem("mi_OpenURL", "Open URL in Browser", nullptr, [this](vcl::TObject* s) { mi_OpenURLClick(s); });
   linkItem("mi_OpenDocument", "Edit Document", nullptr, [this](vcl::TObject* s) { mi_OpenDocumentClick(s); });
   linkItem("mi_RemoveLink", "", RemoveLinkAct, nullptr);
+  HTMLEdit->OnCursorMoved = [this](htmldoc::TObjectPtr) { HTMLEditCursorMoved(); };
   HTMLEdit->OnTextClicked = [this](htmldoc::TObjectPtr) { HTMLEditTextClicked(this); };
 
   bind(SpellCheckAct, [this](vcl::TObject* s) { mi_SpellingClick(s); }, always);
@@ -219,6 +222,44 @@ void Tfrm_Main::cb_FontPickertoolbarChange(vcl::TObject*) {
 
 void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
   ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
+}
+
+void Tfrm_Main::UpdateBlockControls() {
+  if (htmledit::TpsBlock* block = HTMLEdit->GetCurrentBlock())
+    Cb_RibbonStyle->SetItemIndex(Cb_RibbonStyle->Items()->IndexOf(block->GetClass()));
+}
+
+void Tfrm_Main::UpdateFontControls() {
+  AnsiString family;
+  HTMLEdit->GetCursorFontFamily(family);
+  Cb_ribbonFontPicker->SetItemIndex(family.empty() ? -1 : Cb_ribbonFontPicker->Items()->IndexOf(family));
+  if (HTMLEdit->IsCursorInBlock()) {
+    htmledit::TpsSpanList* spans = HTMLEdit->GetSpansAroundCursor();
+    if (spans->GetCount() > 0)
+      Cb_RibbonStyle->SetItemIndex(
+          Cb_RibbonStyle->Items()->IndexOf(spans->GetSpan(spans->GetCount() - 1)->GetAttribute("class")));
+  }
+  htmldoc::TpsFontSizeValue size;
+  HTMLEdit->GetCursorFontSize(size);
+  constexpr rtl::Byte kPoints = 1, kPixels = 6;
+  if (size.Value == 0) {
+    CB_RibbonfontSize->SetItemIndex(-1);
+  } else if (size.Unit == kPoints || size.Unit == kPixels) {
+    const AnsiString entry = std::to_string(static_cast<long>(std::lround(size.Value))) + (size.Unit == kPoints ? "pt" : "px");
+    CB_RibbonfontSize->SetItemIndex(CB_RibbonfontSize->Items()->IndexOf(entry));
+  }
+}
+
+void Tfrm_Main::ShowTableCell() {
+  if (htmledit::TpsTable* table = HTMLEdit->GetCurrentTable())
+    ShowStatus(2, "(" + std::to_string(table->GetCurrentColumn()) + "," + std::to_string(table->GetCurrentRow()) + ")");
+}
+
+void Tfrm_Main::HTMLEditCursorMoved() {
+  UpdateBlockControls();
+  UpdateFontControls();
+  ShowTableCell();
+  HTMLEdit->Invalidate();
 }
 
 void Tfrm_Main::mi_SpellingClick(vcl::TObject*) {

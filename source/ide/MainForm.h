@@ -359,6 +359,13 @@ class Tfrm_Main : public vcl::TForm {
   // Hands a web or mail address to the desktop's "open"; anything else is
   // refused with a message. True when it was handed over.
   bool OpenLinkInBrowser(const AnsiString& href);
+  // The ribbon's view of the caret: the style, font and size combo boxes
+  // and the table cell in the status bar; run when the caret moves and
+  // when the document changes.
+  void UpdateBlockControls();
+  void UpdateFontControls();
+  void ShowTableCell();
+  void HTMLEditCursorMoved();
   // Spelling, the word count and the text import.
   void mi_SpellingClick(vcl::TObject* Sender);
   void mi_SpellCheckOptionsClick(vcl::TObject* Sender);

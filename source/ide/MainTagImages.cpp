@@ -3,7 +3,9 @@
 // source name carries the tag's command text, turns the picture back into
 // the tag when the editor writes HTML, and inserts, edits, copies and
 // pastes tags.
+#include "controls/LumMenus.h"
 #include "core/VormekCmdU.h"
+#include "htmledit/control/psHtmlEdit.h"  // before the parts that need its types
 #include "htmledit/control/psBlockContext.h"
 #include "htmledit/control/psObjectSelection.h"
 #include "ide/CategoryButtons.h"
@@ -12,6 +14,7 @@
 #include "rtl/Files.h"
 #include "rtl/Strings.h"
 #include "vcl/Clipbrd.h"
+#include "vcl/Menus.h"
 #include "vcl/Pictures.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/WinApi.h"
@@ -154,6 +157,9 @@ void Tfrm_Main::BindEditorEvents() {
     if (rtl::FileExists(file)) HTMLEdit->LoadStyleSheetFromFile(file, false);
   };
   HTMLEdit->OnDocumentChanged = [this](TObjectPtr) {
+    UpdateBlockControls();
+    UpdateFontControls();
+    ShowTableCell();
     if (fillingViews_ == 0) SetModified(true);
   };
 }

@@ -387,3 +387,50 @@ TEST(Commands, WordCountAndTextImportWithAndWithoutLineBreaks) {
     EXPECT_EQ(body.find("one two three"), std::string::npos) << body;
   }
 }
+
+TEST(Commands, TheCombosAndTheStatusBarFollowTheCaret) {
+  Scratch scratch;
+  const std::string page = scratch.Write(
+      "caret.htm",
+      "<html><body><table border=\"1\"><tr><td><p>a</p></td><td><p>b</p></td></tr>"
+      "<tr><td><p>c</p></td><td><p class=\"heading1\">d</p></td></tr></table>"
+      "<p><span style=\"font-size:14pt\">points</span> <span style=\"font-size:20px\">pixels</span>"
+      " <span>ems</span></p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "caret.PJT");
+  form->OpenPage(page);
+  // A class the style sheet would offer.
+  form->Cb_RibbonStyle->Items()->Add("heading1");
+  form->HTMLEdit->SetFocus();
+  const auto status = [form] { return form->StatusBar->Panels()->Items(2)->Text(); };
+  // The editor's caret-moved update, as its next round runs it.
+  const auto settle = [form] {
+    form->HTMLEdit->NotifyCursorMoved();
+    form->HTMLEdit->ProcessPendingUpdates();
+  };
+  // Through the cells by keys: the status bar names column and row.
+  PressKey(form->HTMLEdit, Qt::Key_Home, Qt::ControlModifier);
+  PressKey(form->HTMLEdit, Qt::Key_Right);  // past "a", into the next cell
+  PressKey(form->HTMLEdit, Qt::Key_Right);
+  settle();
+  EXPECT_EQ(status(), "(1,0)");
+  EXPECT_EQ(form->Cb_RibbonStyle->Text(), "") << "a block without class";
+  PressKey(form->HTMLEdit, Qt::Key_Down);
+  settle();
+  EXPECT_EQ(status(), "(1,1)");
+  EXPECT_EQ(form->Cb_RibbonStyle->Text(), "heading1");
+
+  // Into the paragraph of sized spans: points and pixels select their
+  // entries.
+  PressKey(form->HTMLEdit, Qt::Key_End, Qt::ControlModifier);  // in the last span
+  for (int i = 0; i < 5; ++i) PressKey(form->HTMLEdit, Qt::Key_Left);
+  settle();
+  EXPECT_EQ(form->CB_RibbonfontSize->Text(), "20px");
+  for (int i = 0; i < 8; ++i) PressKey(form->HTMLEdit, Qt::Key_Left);
+  settle();
+  EXPECT_EQ(form->CB_RibbonfontSize->Text(), "14pt");
+  for (int i = 0; i < 8; ++i) PressKey(form->HTMLEdit, Qt::Key_Right);
+  settle();
+  EXPECT_EQ(form->CB_RibbonfontSize->Text(), "20px");
+}

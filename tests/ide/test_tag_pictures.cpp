@@ -11,6 +11,7 @@
 #include "htmledit/control/psObjectSelection.h"
 #include "ide/CategoryButtons.h"
 #include "vcl/Clipbrd.h"
+#include "vcl/Pictures.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/TestCanvases.h"
 
