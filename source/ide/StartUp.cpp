@@ -4,6 +4,7 @@
 #include "core/CommandLineExecU.h"
 #include "core/DebugBaseU.h"
 #include "htmledit/control/psClipboardDesktop.h"
+#include "ide/CommandForms.h"
 #include "ide/MainForm.h"
 #include "rtl/Strings.h"
 #include "vcl/Forms.h"
@@ -43,9 +44,8 @@ int RunWindowed(const std::vector<rtl::AnsiString>& args, const std::function<vo
   vcl::Application->SetTitle("Tolvane");
   ScanDebugLogSwitch(args);
   StartUpLibraries();
-  // The dialogs of the window's commands join here, in their order, as
-  // they are built.
   vcl::Application->CreateForm(&frm_Main);
+  CreateCommandForms();
   if (runLoop)
     runLoop();
   else
