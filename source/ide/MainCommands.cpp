@@ -113,6 +113,17 @@ void Tfrm_Main::BindCommands() {
   linkItem("mi_OpenDocument", "Edit Document", nullptr, [this](vcl::TObject* s) { mi_OpenDocumentClick(s); });
   linkItem("mi_RemoveLink", "", RemoveLinkAct, nullptr);
   HTMLEdit->OnCursorMoved = [this](htmldoc::TObjectPtr) { HTMLEditCursorMoved(); };
+  // The link edit sits on the ribbon's Hyperlink group.
+  ed_LinkHRef = dynamic_cast<vcl::TEdit*>(FindComponent("ed_LinkHRef"));
+  ed_LinkHRef->OnExit = [this](vcl::TObject*) { SetLinkEditMode(false); };
+  ed_LinkHRef->OnKeyPress = [this](vcl::TObject*, rtl::WideChar& key) {
+    if (key == '\r') {
+      key = 0;
+      ApplyLink();
+    }
+  };
+  SetLinkEditMode(false);
+  btnHyperlink->OnExecute = [this](vcl::TObject* s) { btnHyperlinkoldClick(s); };
   HTMLEdit->OnTextClicked = [this](htmldoc::TObjectPtr) { HTMLEditTextClicked(this); };
 
   bind(SpellCheckAct, [this](vcl::TObject* s) { mi_SpellingClick(s); }, always);
@@ -224,6 +235,56 @@ void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
   ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
 }
 
+void Tfrm_Main::SetLinkEditMode(bool editable) {
+  ed_LinkHRef->SetReadOnly(!editable);
+  ed_LinkHRef->SetColor(editable ? vcl::clWindow : vcl::clBtnFace);
+  ed_LinkHRef->SetText(editable ? "http://" : "");
+  if (editable) {
+    ed_LinkHRef->SetSelStart(static_cast<Integer>(ed_LinkHRef->Text().size()));
+    ed_LinkHRef->SetSelLength(0);
+  }
+}
+
+void Tfrm_Main::UpdateLinkControls() {
+  const bool selected = HTMLEdit->HasTextSelection();
+  if (!HTMLEdit->IsCursorInBlock() || selected) {
+    if (selected) {
+      btnHyperlink->SetEnabled(!HTMLEdit->GetReadOnly());
+      SetLinkEditMode(btnHyperlink->Enabled());
+    }
+  } else if (htmldoc::TpsMarkupTag* link = CaretLinkTag()) {
+    SetLinkEditMode(false);
+    ed_LinkHRef->SetText(link->GetAttribute("href"));
+    btnHyperlink->SetEnabled(false);
+    RemoveLinkAct->SetEnabled(true);
+  } else {
+    ed_LinkHRef->SetText("");
+    btnHyperlink->SetEnabled(!HTMLEdit->GetReadOnly() && btnHyperlink->Checked());
+    SetLinkEditMode(btnHyperlink->Enabled());
+    RemoveLinkAct->SetEnabled(false);
+  }
+  EdtZelExt->SetEnabled(SelectedImageIsDeviceTag());
+}
+
+void Tfrm_Main::btnHyperlinkoldClick(vcl::TObject*) {
+  if (!ed_LinkHRef->Text().empty()) {
+    ApplyLink();
+  } else if (HTMLEdit->HasTextSelection()) {
+    SetLinkEditMode(true);
+    if (ed_LinkHRef->CanFocus()) ed_LinkHRef->SetFocus();
+    btnHyperlink->SetChecked(false);
+  }
+}
+
+void Tfrm_Main::ApplyLink() {
+  if (HTMLEdit->HasTextSelection()) {
+    HTMLEdit->InsertTagAroundSelection("<a href=\"" + AttributeText(ed_LinkHRef->Text()) + "\">");
+    HTMLEdit->ClearSelection();
+  }
+  SetLinkEditMode(false);
+  FocusEditorOnVisual();
+}
+
 void Tfrm_Main::UpdateBlockControls() {
   if (htmledit::TpsBlock* block = HTMLEdit->GetCurrentBlock())
     Cb_RibbonStyle->SetItemIndex(Cb_RibbonStyle->Items()->IndexOf(block->GetClass()));
@@ -256,6 +317,7 @@ void Tfrm_Main::ShowTableCell() {
 }
 
 void Tfrm_Main::HTMLEditCursorMoved() {
+  UpdateLinkControls();
   UpdateBlockControls();
   UpdateFontControls();
   ShowTableCell();

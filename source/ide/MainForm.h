@@ -38,6 +38,7 @@
 namespace vcl {
 class TMenuItem;
 class TComboBox;
+class TEdit;
 class TListBox;
 class TListView;
 class TGraphic;
@@ -250,6 +251,7 @@ class Tfrm_Main : public vcl::TForm {
   vcl::TComboBox* Cb_ribbonFontPicker = nullptr;
   vcl::TComboBox* CB_RibbonfontSize = nullptr;
   vcl::TComboBox* Cb_RibbonStyle = nullptr;
+  vcl::TEdit* ed_LinkHRef = nullptr;
 
   // --- start, closing and destruction ---
   void Loaded() override;
@@ -362,6 +364,13 @@ class Tfrm_Main : public vcl::TForm {
   // The ribbon's view of the caret: the style, font and size combo boxes
   // and the table cell in the status bar; run when the caret moves and
   // when the document changes.
+  void UpdateLinkControls();
+  // True: the link edit takes an address ("http://" to start from); false:
+  // it is locked and empty.
+  void SetLinkEditMode(bool editable);
+  void btnHyperlinkoldClick(vcl::TObject* Sender);
+  // Puts the link edit's address around the selection as a link.
+  void ApplyLink();
   void UpdateBlockControls();
   void UpdateFontControls();
   void ShowTableCell();

@@ -157,6 +157,7 @@ void Tfrm_Main::BindEditorEvents() {
     if (rtl::FileExists(file)) HTMLEdit->LoadStyleSheetFromFile(file, false);
   };
   HTMLEdit->OnDocumentChanged = [this](TObjectPtr) {
+    UpdateLinkControls();
     UpdateBlockControls();
     UpdateFontControls();
     ShowTableCell();

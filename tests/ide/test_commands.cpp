@@ -434,3 +434,66 @@ TEST(Commands, TheCombosAndTheStatusBarFollowTheCaret) {
   settle();
   EXPECT_EQ(form->CB_RibbonfontSize->Text(), "20px");
 }
+
+TEST(Commands, MakeHyperlinkTakesTheAddressFromTheLinkEditAndRemoveHyperlinkUndoesIt) {
+  Scratch scratch;
+  const std::string page = scratch.Write("link.htm", "<html><body><p>go here now</p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "link.PJT");
+  form->HTMLEdit->CodeGenerator.BeautifyCode = false;
+  form->OpenPage(page);
+  const auto settle = [form] {
+    form->HTMLEdit->NotifyCursorMoved();
+    form->HTMLEdit->ProcessPendingUpdates();
+  };
+  vcl::TEdit* edit = form->ed_LinkHRef;
+  ASSERT_NE(edit, nullptr);
+  settle();
+  EXPECT_TRUE(edit->ReadOnly());
+  EXPECT_FALSE(form->btnHyperlink->Enabled()) << "nothing selected";
+
+  // Select "here": the edit takes an address, starting from "http://".
+  form->HTMLEdit->SetFocus();
+  PressKey(form->HTMLEdit, Qt::Key_Home);
+  for (int i = 0; i < 3; ++i) PressKey(form->HTMLEdit, Qt::Key_Right);
+  for (int i = 0; i < 4; ++i) PressKey(form->HTMLEdit, Qt::Key_Right, Qt::ShiftModifier);
+  settle();
+  ASSERT_TRUE(form->HTMLEdit->HasTextSelection());
+  EXPECT_TRUE(form->btnHyperlink->Enabled());
+  EXPECT_FALSE(edit->ReadOnly());
+  EXPECT_EQ(edit->Text(), "http://");
+
+  // An address holding quotes and an ampersand, typed on the "&HTML " page
+  // and applied with Enter: it stays the link's address (it used to end the
+  // attribute at its first quote).
+  form->mainpager->SetActivePageIndex(2);
+  Pump();
+  ASSERT_TRUE(edit->CanFocus());
+  edit->SetFocus();
+  Pump();
+  TypeText(edit, "x.htm?a=\"b\"&c");
+  PressKey(edit, Qt::Key_Return);
+  const std::string body = Body(form);
+  EXPECT_NE(body.find("<a href=\"http://x.htm?a=&quot;b&quot;&amp;c\">here</a>"), std::string::npos) << body;
+  EXPECT_TRUE(edit->ReadOnly());
+  EXPECT_EQ(edit->Text(), "");
+
+  // The caret in the link: the edit shows its address, locked; Remove
+  // Hyperlink takes the link away and leaves the text.
+  form->HTMLEdit->SetFocus();
+  PressKey(form->HTMLEdit, Qt::Key_Home);
+  for (int i = 0; i < 5; ++i) PressKey(form->HTMLEdit, Qt::Key_Right);
+  settle();
+  ASSERT_NE(form->CaretLinkTag(), nullptr) << Body(form);
+  // The tag keeps the attribute's text as the page writes it.
+  EXPECT_EQ(form->CaretLinkTag()->GetAttribute("href"), "http://x.htm?a=&quot;b&quot;&amp;c");
+  EXPECT_EQ(edit->Text(), "http://x.htm?a=&quot;b&quot;&amp;c");
+  EXPECT_TRUE(edit->ReadOnly());
+  EXPECT_FALSE(form->btnHyperlink->Enabled());
+  form->psHtmlEditActionList1->UpdateActions();
+  ASSERT_TRUE(form->RemoveLinkAct->Enabled());
+  form->RemoveLinkAct->Execute();
+  EXPECT_EQ(Body(form).find("<a"), std::string::npos) << Body(form);
+  EXPECT_NE(Body(form).find("go here now"), std::string::npos) << Body(form);
+}
