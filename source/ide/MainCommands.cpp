@@ -20,6 +20,7 @@
 #include "vcl/Menus.h"
 #include "vcl/Shell.h"
 #include "vcl/StdCtrls.h"
+#include "vcl/WinApi.h"
 
 namespace ide {
 
@@ -113,6 +114,8 @@ void Tfrm_Main::BindCommands() {
   linkItem("mi_OpenDocument", "Edit Document", nullptr, [this](vcl::TObject* s) { mi_OpenDocumentClick(s); });
   linkItem("mi_RemoveLink", "", RemoveLinkAct, nullptr);
   HTMLEdit->OnCursorMoved = [this](htmldoc::TObjectPtr) { HTMLEditCursorMoved(); };
+  SetKeyPreview(true);
+  OnKeyUp = [this](vcl::TObject* s, vcl::Word& key, vcl::TShiftState shift) { FormKeyUp(s, key, shift); };
   // The link edit sits on the ribbon's Hyperlink group.
   ed_LinkHRef = dynamic_cast<vcl::TEdit*>(FindComponent("ed_LinkHRef"));
   ed_LinkHRef->OnExit = [this](vcl::TObject*) { SetLinkEditMode(false); };
@@ -233,6 +236,12 @@ void Tfrm_Main::cb_FontPickertoolbarChange(vcl::TObject*) {
 
 void Tfrm_Main::cb_FontSizeToolBarChange(vcl::TObject*) {
   ApplySpan("<span style=\"font-size:" + AttributeText(CB_RibbonfontSize->Text()) + "\">");
+}
+
+void Tfrm_Main::FormKeyUp(vcl::TObject*, vcl::Word& key, vcl::TShiftState) {
+  // Only where the picture is: a Delete typed in the link edit or a source
+  // view is that control's own.
+  if (key == vcl::VK_DELETE && HTMLEdit->Focused() && HTMLEdit->IsImageSelected()) HTMLEdit->DeleteSelectedImage();
 }
 
 void Tfrm_Main::SetLinkEditMode(bool editable) {

@@ -364,6 +364,8 @@ class Tfrm_Main : public vcl::TForm {
   // The ribbon's view of the caret: the style, font and size combo boxes
   // and the table cell in the status bar; run when the caret moves and
   // when the document changes.
+  // Delete released in the HTML editor deletes the selected picture.
+  void FormKeyUp(vcl::TObject* Sender, vcl::Word& Key, vcl::TShiftState Shift);
   void UpdateLinkControls();
   // True: the link edit takes an address ("http://" to start from); false:
   // it is locked and empty.

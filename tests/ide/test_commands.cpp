@@ -497,3 +497,33 @@ TEST(Commands, MakeHyperlinkTakesTheAddressFromTheLinkEditAndRemoveHyperlinkUndo
   EXPECT_EQ(Body(form).find("<a"), std::string::npos) << Body(form);
   EXPECT_NE(Body(form).find("go here now"), std::string::npos) << Body(form);
 }
+
+TEST(Commands, DeleteRemovesTheSelectedPictureOnlyFromTheEditor) {
+  Scratch scratch;
+  const std::string page = scratch.Write(
+      "delete.htm", "<html><body><p><img src=\"missing.png\" width=\"60\" height=\"40\"></p><p>text</p></body></html>");
+  WindowGuard window;
+  ide::Tfrm_Main* form = window.form;
+  form->Project()->SetFileName(scratch.Project() + "delete.PJT");
+  form->OpenPage(page);
+  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+  ASSERT_GT(box.Right, box.Left);
+  const auto selectPicture = [&] {
+    form->mainpager->SetActivePageIndex(2);
+    Click(form->HTMLEdit, box.Left + 20, box.Top + 15);
+    ASSERT_NE(form->HTMLEdit->SelectedImage(), nullptr);
+  };
+  // Before: a Delete typed in the link edit removed the picture too.
+  selectPicture();
+  form->ed_LinkHRef->SetFocus();
+  Pump();
+  PressKey(form->ed_LinkHRef, Qt::Key_Delete);
+  EXPECT_NE(Body(form).find("missing.png"), std::string::npos) << Body(form);
+  // In the editor it goes.
+  selectPicture();
+  form->HTMLEdit->SetFocus();
+  Pump();
+  PressKey(form->HTMLEdit, Qt::Key_Delete);
+  EXPECT_EQ(Body(form).find("missing.png"), std::string::npos) << Body(form);
+  EXPECT_NE(Body(form).find("text"), std::string::npos) << Body(form);
+}
