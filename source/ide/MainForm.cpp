@@ -219,6 +219,7 @@ void Tfrm_Main::BuildComponents() {
   }
   BuildRibbon();
   BindCommands();
+  BindInsertCommands();
   BindEditorEvents();
 }
 
@@ -270,12 +271,10 @@ void Tfrm_Main::FormCreate(vcl::TObject*) {
   Cb_ribbonFontPicker->Items()->Assign(*vcl::Screen->Fonts());
   HTMLEdit->AddSmartTagHandler(new htmledit::TpsSmartTagCreateLinkHandler(
       true, 0xFF0000,
-      // The link creator's menu comes with the window's commands; until a
-      // choice there is confirmed, the replacement stays empty and the
-      // marked address is left as it is.
-      [](htmledit::TpsSmartTagCreateLinkHandler*, const htmledit::TpsPoint2&, const htmledit::TpsRect2&,
-         const AnsiString&, AnsiString& replacement, AnsiString&, std::unique_ptr<htmldoc::TpsMarkupTag>&) {
-        replacement.clear();
+      [this](htmledit::TpsSmartTagCreateLinkHandler*, const htmledit::TpsPoint2&, const htmledit::TpsRect2& fragment,
+             const AnsiString& url, AnsiString& replacement, AnsiString& html,
+             std::unique_ptr<htmldoc::TpsMarkupTag>& outer) {
+        LinkCreatorCallback(fragment, url, replacement, html, outer);
       }));
   spellTagId_ = HTMLEdit->AddSmartTagHandler(new spell::TpsSmartTagSpellchecker(spell_, true, 0x0000FF));
   SetModified(false);

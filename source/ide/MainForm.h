@@ -22,6 +22,7 @@
 // until then its action stays disabled.
 #include <functional>
 #include <memory>
+#include <vector>
 
 #include "core/CdfsDeviceU.h"
 #include "core/PrjManagerU.h"
@@ -67,6 +68,7 @@ class TLexaSpell3;
 }
 namespace htmledit {
 class TpsImage;
+struct TpsRect2;
 }
 namespace ribbon {
 class TRorIvezEviPager;
@@ -105,6 +107,9 @@ AnsiString EscapeTagText(const AnsiString& text);
 // The way back; a "_" not followed by two hex digits is copied as it
 // stands.
 AnsiString UnescapeTagText(const AnsiString& escaped);
+// A value as it stands inside a double-quoted attribute: '&' as "&amp;",
+// '"' as "&quot;".
+AnsiString HtmlAttributeText(const AnsiString& value);
 // The picture's HTML for a source name.
 AnsiString TagImageHtmlForSource(const AnsiString& source);
 
@@ -407,6 +412,29 @@ class Tfrm_Main : public vcl::TForm {
   core::TVormeksettings* VormekSettings() const { return vormekSettings_.get(); }
   const TactiveDevice& ActiveDevice() const { return activeDevice_; }
 
+  // --- insert and link commands, graphics list, print preview, about
+  // (MainInsertCommands.cpp) ---
+  void InsertPicture1Click(vcl::TObject* Sender);
+  void Create1Click(vcl::TObject* Sender);
+  void InsertAnchorClick(vcl::TObject* Sender);
+  // The link smart tag's callback: pops up pm_LinkCreator under the marked
+  // address and hands back what its chosen command decided (nothing
+  // changes unless "Create Link..." was confirmed with a name).
+  void LinkCreatorCallback(const htmledit::TpsRect2& fragment, const AnsiString& url, AnsiString& replacement,
+                           AnsiString& html, std::unique_ptr<htmldoc::TpsMarkupTag>& outerTag);
+  void CreateLink1Click(vcl::TObject* Sender);
+  void OpenURLinbrowser1Click(vcl::TObject* Sender);
+  void mi_CreateImageLinkClick(vcl::TObject* Sender);
+  void mi_AlternativeTextClick(vcl::TObject* Sender);
+  // The sources of the document's images, tag pictures left out, each once.
+  std::vector<AnsiString> DocumentGraphicSources();
+  void mi_GraphicsClick(vcl::TObject* Sender);
+  // The print preview window on the editor; "Print" prints without margins.
+  void ShowPrintPreviewWindow();
+  void AboutActExecute(vcl::TObject* Sender);
+  vcl::TMenuItem* CreateLink1 = nullptr;
+  vcl::TMenuItem* OpenURLinbrowser1 = nullptr;
+
   // Where the shipped files are read ("Stylesheet.css", "Placeholder.bmp").
   static AnsiString ProgramDataFolder();
 
@@ -449,6 +477,13 @@ class Tfrm_Main : public vcl::TForm {
   void HTMLEditImageConfirmResize(bool& confirm);
   void HtmlEditPasteFromClipboard(bool& handled);
   bool ImageHasDeviceTag(htmledit::TpsImage* image) const;
+
+  void BindInsertCommands();
+  // The link creator's state while its menu is up.
+  AnsiString linkUrl_;
+  AnsiString linkReplacement_;
+  AnsiString linkHtml_;
+  std::unique_ptr<htmldoc::TpsMarkupTag> linkOuter_;
 
   // Owned state, in the order the window makes it.
   spell::TLexaSpell3* spell_ = nullptr;  // owned by the window
