@@ -7,6 +7,9 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
 #include <QTest>
 #include <QTimer>
 
@@ -19,7 +22,9 @@
 #include "ide/InsertAnchorDlg.h"
 #include "ide/InsertPictureDlg.h"
 #include "ide/InsertTableDlg.h"
+#include "ide/PrintPreviewDlg.h"
 #include "vcl/ListBox.h"
+#include "vcl/Printers.h"
 #include "vcl/StdCtrls.h"
 
 using namespace idetest;
@@ -44,6 +49,11 @@ void OnShown(std::function<void(T*)> act) {
 }
 
 void Press(vcl::TButton* b) { QTest::mouseClick(b->Widget(), Qt::LeftButton); }
+
+void SaveGrabOf(vcl::TWinControl* form, const char* png) {
+  Pump();
+  form->Widget()->grab().toImage().save(QString(TOLVANE_BUILD_DIR "/") + png);
+}
 
 std::string SavePicture(const std::string& path, int w, int h, Qt::GlobalColor colour) {
   QImage image(w, h, QImage::Format_RGB32);
@@ -294,4 +304,77 @@ TEST(InsertCommands, GraphicsListLeavesTagPicturesOutAndListsEachSourceOnce) {
     Pump();
     EXPECT_EQ(shown, row.listed) << row.body;
   }
+}
+
+namespace {
+
+bool HavePdfText() { return std::system("command -v pdftotext >/dev/null 2>&1") == 0; }
+
+std::string ToolOutput(const std::string& command) {
+  std::string out;
+  if (FILE* pipe = popen(command.c_str(), "r")) {
+    char buffer[4096];
+    size_t n;
+    while ((n = fread(buffer, 1, sizeof buffer, pipe)) > 0) out.append(buffer, n);
+    pclose(pipe);
+  }
+  return out;
+}
+
+// The left edge (points) of the first word box pdftotext reports, -1
+// without one.
+double FirstWordLeft(const std::string& bbox) {
+  const size_t at = bbox.find("<word xMin=\"");
+  if (at == std::string::npos) return -1;
+  return std::stod(bbox.substr(at + 12));
+}
+
+}  // namespace
+
+TEST(InsertCommands, PrintPreviewClosePrintsNothingAndPrintUsesNoMargins) {
+  if (!HavePdfText()) GTEST_SKIP() << "poppler-utils (pdftotext) not installed";
+  PageWindow w("<p>Preview words alpha beta</p>");
+  const std::string pdf = w.scratch.Root() + "preview.pdf";
+  vcl::Printer()->SetPdfTarget(pdf, 210, 297, 300);
+  struct PrinterReset {
+    ~PrinterReset() { vcl::SetPrinter(nullptr); }
+  } reset;
+  // The preview takes the printer's page as it is made: made again for
+  // the PDF printer.
+  vcl::Free(ide::frm_PrintPreview);
+  ide::frm_PrintPreview = nullptr;
+  ide::CreateCommandForms();
+  w.form->psHtmlEditActionList1->UpdateActions();
+  ASSERT_TRUE(w.form->printpreviewAct->Enabled());
+
+  // Close: nothing printed. Then Print: the page's words, from the paper's
+  // left edge.
+  for (const char* button : {"btnClose", "btnPrint"}) {
+    bool previewed = false;
+    OnShown<vcl::TForm>([&, button](vcl::TForm* d) {
+      auto* preview = dynamic_cast<htmledit::TpsHTMLEditBase*>(d->FindComponent("he_PrintPreview"));
+      previewed = preview != nullptr;
+      if (std::string(button) == "btnClose") {
+        auto* p = dynamic_cast<ide::Tfrm_PrintPreview*>(d);
+        p->cb_Zoom->SetItemIndex(5);
+        p->cb_ZoomChange(p->cb_Zoom);
+        SaveGrabOf(d, "ide_print_preview.png");
+      }
+      Press(dynamic_cast<vcl::TButton*>(d->FindComponent(button)));
+    });
+    w.form->printpreviewAct->Execute();
+    Pump();
+    EXPECT_TRUE(previewed);
+    EXPECT_EQ(Exists(pdf), std::string(button) == "btnPrint") << button;
+  }
+  const std::string noMargins = ToolOutput("pdftotext -bbox '" + pdf + "' -");
+  EXPECT_NE(noMargins.find(">Preview<"), std::string::npos) << noMargins;
+  EXPECT_NE(noMargins.find(">alpha<"), std::string::npos);
+
+  // The editor's print with 100-pixel margins starts further right.
+  std::filesystem::remove(pdf);
+  w.form->HTMLEdit->Print({100, 100, 100, 100});
+  const std::string margins = ToolOutput("pdftotext -bbox '" + pdf + "' -");
+  ASSERT_GE(FirstWordLeft(noMargins), 0);
+  EXPECT_LT(FirstWordLeft(noMargins), FirstWordLeft(margins));
 }
