@@ -391,18 +391,11 @@ void TLumDockPanel::Paint() {
 
 // ---------------------------------------------------------------- layout
 
-std::unique_ptr<rtl::TCustomIniFile> TLumDockPanel::OpenStore() const {
-  // The whole file in memory, written once by UpdateFile: one replace of
-  // the file for the layout instead of one for every key.
-  if (persistence_->Location() == plIniFile) return std::make_unique<rtl::TMemIniFile>(persistence_->Key());
-  return std::make_unique<rtl::TRegistryIniFile>(persistence_->Key());
-}
-
 void TLumDockPanel::SaveLayout(rtl::TCustomIniFile* Store) {
   if (persistence_->Key().empty() || persistence_->Section().empty()) return;
   std::unique_ptr<rtl::TCustomIniFile> own;
   if (!Store) {
-    own = OpenStore();
+    own = persistence_->OpenStore();
     Store = own.get();
   }
   const rtl::AnsiString& sec = persistence_->Section();
@@ -433,7 +426,7 @@ void TLumDockPanel::LoadLayout(rtl::TCustomIniFile* Store) {
   if (persistence_->Key().empty() || persistence_->Section().empty()) return;
   std::unique_ptr<rtl::TCustomIniFile> own;
   if (!Store) {
-    own = OpenStore();
+    own = persistence_->OpenStore();
     Store = own.get();
   }
   const rtl::AnsiString& sec = persistence_->Section();

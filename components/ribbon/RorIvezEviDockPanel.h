@@ -186,7 +186,6 @@ class TLumDockPanel : public vcl::TCustomControl, public IToolBarHost, public IR
   void ResizeToRows();
   void PersistenceChanged();
   void ApplyMenuStyler();
-  std::unique_ptr<rtl::TCustomIniFile> OpenStore() const;
   // A docked toolbar of that name in another dock panel of the form.
   TLumCustomToolBar* FindToolBarElsewhere(const rtl::AnsiString& Name) const;
   // Empty rows a locked panel keeps from a stored layout, at most.

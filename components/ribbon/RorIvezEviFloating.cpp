@@ -26,11 +26,6 @@ constexpr int kGripBand = 5;
 
 bool FloatingDesigning(const vcl::TComponent* c) { return c->ComponentState().Contains(vcl::csDesigning); }
 
-std::unique_ptr<rtl::TCustomIniFile> FloatingStore(const TPersistence* p) {
-  if (p->Location() == plIniFile) return std::make_unique<rtl::TMemIniFile>(p->Key());
-  return std::make_unique<rtl::TRegistryIniFile>(p->Key());
-}
-
 }  // namespace
 
 // ---------------------------------------------------------------- window
@@ -618,7 +613,7 @@ void TLumCustomToolBar::SaveFloatingState(rtl::TCustomIniFile* Store) {
     return;
   std::unique_ptr<rtl::TCustomIniFile> own;
   if (!Store) {
-    own = FloatingStore(persistence_);
+    own = persistence_->OpenStore();
     Store = own.get();
   }
   const rtl::AnsiString& sec = persistence_->Section();
@@ -646,7 +641,7 @@ void TLumCustomToolBar::LoadFloatingState(rtl::TCustomIniFile* Store) {
     return;
   std::unique_ptr<rtl::TCustomIniFile> own;
   if (!Store) {
-    own = FloatingStore(persistence_);
+    own = persistence_->OpenStore();
     Store = own.get();
   }
   const rtl::AnsiString& sec = persistence_->Section();

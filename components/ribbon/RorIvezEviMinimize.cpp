@@ -193,11 +193,7 @@ void TRorIvezEviPager::SavePersistence() {
   const TPersistence* p = persistence_.get();
   if (!p->Enabled() || p->Key().empty() || p->Section().empty() || ComponentState().Contains(vcl::csDesigning))
     return;
-  std::unique_ptr<rtl::TCustomIniFile> store;
-  if (p->Location() == plIniFile)
-    store = std::make_unique<rtl::TIniFile>(p->Key());
-  else
-    store = std::make_unique<rtl::TRegistryIniFile>(p->Key());
+  const std::unique_ptr<rtl::TCustomIniFile> store = p->OpenStore();
   store->WriteInteger(p->Section(), "Minimized", expanded_ ? 0 : 1);
   store->WriteInteger(p->Section(), "ShowQATBelow", QATBelow() ? 1 : 0);
   store->UpdateFile();
@@ -207,11 +203,7 @@ void TRorIvezEviPager::LoadPersistence() {
   const TPersistence* p = persistence_.get();
   if (!p->Enabled() || p->Key().empty() || p->Section().empty() || ComponentState().Contains(vcl::csDesigning))
     return;
-  std::unique_ptr<rtl::TCustomIniFile> store;
-  if (p->Location() == plIniFile)
-    store = std::make_unique<rtl::TIniFile>(p->Key());
-  else
-    store = std::make_unique<rtl::TRegistryIniFile>(p->Key());
+  const std::unique_ptr<rtl::TCustomIniFile> store = p->OpenStore();
   if (store->ReadInteger(p->Section(), "Minimized", expanded_ ? 0 : 1) > 0) Collapse();
   if (store->ReadInteger(p->Section(), "ShowQATBelow", QATBelow() ? 1 : 0) > 0) SetQATBelow(true);
 }

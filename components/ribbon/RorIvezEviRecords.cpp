@@ -4,6 +4,8 @@
 
 #include "controls/LumStyleIF.h"
 #include "rtl/Exceptions.h"
+#include "rtl/IniFiles.h"
+#include "rtl/Registry.h"
 
 namespace ribbon {
 
@@ -207,6 +209,11 @@ void TContainerAppearance::Assign(const vcl::TPersistent* Source) {
 TPersistence::TPersistence(vcl::TCustomControl* Owner) : Owner_(Owner) {}
 
 TPersistence::~TPersistence() = default;
+
+std::unique_ptr<rtl::TCustomIniFile> TPersistence::OpenStore() const {
+  if (Location_ == TPersistenceLocation::plIniFile) return std::make_unique<rtl::TMemIniFile>(Key_);
+  return std::make_unique<rtl::TRegistryIniFile>(Key_);
+}
 
 void TPersistence::Changed() {
   if (OnChange) OnChange(this);

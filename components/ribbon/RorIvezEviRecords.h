@@ -3,9 +3,15 @@
 // None of them paints: painters read their fields, owners hook OnChange.
 #pragma once
 
+#include <memory>
+
 #include "vcl/Components.h"
 #include "vcl/Controls.h"
 #include "vcl/Graphics.h"
+
+namespace rtl {
+class TCustomIniFile;
+}
 
 namespace ribbon {
 
@@ -191,6 +197,9 @@ class TPersistence : public vcl::TPersistent {
   void SetSection(const rtl::AnsiString& Value);
   bool Enabled() const { return Enabled_; }
   void SetEnabled(bool Value);
+  // The store that Location and Key name: the INI file read whole and
+  // written once by UpdateFile, or the registry's key.
+  std::unique_ptr<rtl::TCustomIniFile> OpenStore() const;
 
   vcl::TNotifyEvent OnChange;
 
