@@ -3,6 +3,8 @@
 // arithmetic and banded gradients. Colours are resolved with ColorToRGB
 // before any arithmetic; rectangles follow the canvas's rules (right and
 // bottom exclusive).
+#include <vector>
+
 #include "controls/LumGDIP.h"
 #include "vcl/Graphics.h"
 #include "vcl/UxTheme.h"
@@ -108,6 +110,11 @@ bool IsGDIPlusFont(vcl::TCanvas* Canvas);
 // A window inside Pager (not Pager itself) has the keyboard focus; the
 // walk up from the focused window's parent gives up after 50 windows.
 bool PagerContainsFocus(vcl::TWinControl* Pager);
+// Drops from List, in place, what keyboard walking passes over: hint
+// windows, containers (frames around other controls, never a stop of their
+// own) and windowed controls that cannot take the focus now. Nothing for no
+// list.
+void PruneFocusList(std::vector<vcl::TWinControl*>* List);
 
 // GDI+ fills on a surface of their own.
 // Color from alpha 5 at the top to alpha 130 at the bottom.

@@ -4,6 +4,8 @@
 #include <vector>
 
 #include "controls/LumGlowButton.h"
+#include "ribbon/RorIvezEviContainer.h"
+#include "ribbon/RorIvezEviDraw.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "ribbon/RorIvezEviPopups.h"
 #include "rtl/Strings.h"
@@ -68,7 +70,28 @@ bool IsGroupControl(const vcl::TWinControl* Control) {
          !dynamic_cast<const TLumCustomToolBar*>(Control);
 }
 
+// The group's windowed controls a key can move the focus to, in tab order.
+std::vector<vcl::TWinControl*> GroupFocusList(TLumCustomToolBar* Group) {
+  std::vector<vcl::TWinControl*> order;
+  Group->GetTabOrderList(order);
+  PruneFocusList(&order);
+  order.erase(std::remove_if(order.begin(), order.end(), [](vcl::TWinControl* w) { return !IsGroupControl(w); }),
+              order.end());
+  return order;
+}
+
 }  // namespace
+
+void PruneFocusList(std::vector<vcl::TWinControl*>* List) {
+  if (!List) return;
+  for (std::size_t i = 0; i < List->size();) {
+    vcl::TWinControl* w = (*List)[i];
+    if (dynamic_cast<vcl::THintWindow*>(w) || dynamic_cast<TRorIvezEviContainer*>(w) || !w->CanFocus())
+      List->erase(List->begin() + static_cast<std::ptrdiff_t>(i));
+    else
+      ++i;
+  }
+}
 
 void TLumCustomToolBar::ShowKeyTips() {
   ShowGlowKeyTips(this);
@@ -114,8 +137,9 @@ vcl::TWinControl* TLumCustomToolBar::FirstFocusable(bool CanFocusOnly) const {
   if (collapsed_) return compactButton_ && compactButton_->CanFocus() ? compactButton_ : nullptr;
   std::vector<vcl::TWinControl*> order;
   const_cast<TLumCustomToolBar*>(this)->GetTabOrderList(order);
+  if (CanFocusOnly) PruneFocusList(&order);
   for (vcl::TWinControl* w : order)
-    if (w->Parent() && IsGroupControl(w) && (!CanFocusOnly || w->CanFocus())) return w;
+    if (w->Parent() && IsGroupControl(w) && !dynamic_cast<TRorIvezEviContainer*>(w)) return w;
   return nullptr;
 }
 
@@ -123,8 +147,9 @@ vcl::TWinControl* TLumCustomToolBar::LastFocusable(bool CanFocusOnly) const {
   if (collapsed_) return compactButton_ && compactButton_->CanFocus() ? compactButton_ : nullptr;
   std::vector<vcl::TWinControl*> order;
   const_cast<TLumCustomToolBar*>(this)->GetTabOrderList(order);
+  if (CanFocusOnly) PruneFocusList(&order);
   for (auto it = order.rbegin(); it != order.rend(); ++it)
-    if ((*it)->Parent() && IsGroupControl(*it) && (!CanFocusOnly || (*it)->CanFocus())) return *it;
+    if ((*it)->Parent() && IsGroupControl(*it) && !dynamic_cast<TRorIvezEviContainer*>(*it)) return *it;
   return nullptr;
 }
 
@@ -175,11 +200,7 @@ void TLumCustomToolBar::GlowButtonKeyDown(vcl::TObject* Sender, vcl::Word& Key, 
   // Along the group's tab order, then on to the neighbouring groups of the
   // page, wrapping around.
   const bool forward = Key == vcl::VK_RIGHT;
-  std::vector<vcl::TWinControl*> order;
-  GetTabOrderList(order);
-  order.erase(std::remove_if(order.begin(), order.end(),
-                             [](vcl::TWinControl* w) { return !IsGroupControl(w) || !w->CanFocus(); }),
-              order.end());
+  const std::vector<vcl::TWinControl*> order = GroupFocusList(this);
   auto* sender = dynamic_cast<vcl::TWinControl*>(Sender);
   auto it = std::find(order.begin(), order.end(), sender);
   if (it != order.end()) {

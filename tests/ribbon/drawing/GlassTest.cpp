@@ -7,8 +7,10 @@
 #include <QImage>
 #include <cstdlib>
 #include <memory>
+#include <vector>
 
 #include "controls/LumGDIP.h"
+#include "ribbon/RorIvezEviContainer.h"
 #include "ribbon/RorIvezEviDraw.h"
 #include "rtl/Streams.h"
 #include "vcl/Forms.h"
@@ -298,6 +300,56 @@ TEST(RibbonGlass, PagerContainsFocusComparesOnlyAncestors) {
   outside->SetFocus();
   vcl::Application->ProcessMessages();
   EXPECT_FALSE(ribbon::PagerContainsFocus(pager));
+}
+
+// What a key can move the focus to: hint windows, containers and windowed
+// controls that cannot take the focus now go; runs of them next to each
+// other go too (the same index is looked at again after a removal).
+TEST(RibbonGlass, PruneFocusListKeepsOnlyFocusStops) {
+  auto form = std::make_unique<vcl::TForm>(nullptr);
+  form->SetBounds(0, 0, 300, 200);
+  auto* hint = new vcl::THintWindow(form.get());
+  hint->SetParent(form.get());
+  auto* box = new ribbon::TRorIvezEviContainer(form.get());
+  box->SetParent(form.get());
+  auto* inBox = new vcl::TEdit(form.get());
+  inBox->SetParent(box);
+  auto* plain = new vcl::TEdit(form.get());
+  plain->SetParent(form.get());
+  auto* disabled = new vcl::TEdit(form.get());
+  disabled->SetParent(form.get());
+  disabled->SetEnabled(false);
+  auto* hidden = new vcl::TEdit(form.get());
+  hidden->SetParent(form.get());
+  hidden->SetVisible(false);
+  auto* underDisabled = new vcl::TPanel(form.get());
+  underDisabled->SetParent(form.get());
+  auto* blocked = new vcl::TEdit(form.get());
+  blocked->SetParent(underDisabled);
+  underDisabled->SetEnabled(false);
+  auto* orphan = new vcl::TEdit(form.get());  // on no form: nothing to focus it in
+  form->Show();
+  vcl::Application->ProcessMessages();
+  ASSERT_TRUE(box->CanFocus());  // a container could take it; it is dropped for what it is
+
+  using List = std::vector<vcl::TWinControl*>;
+  const struct {
+    const char* name;
+    List in, out;
+  } cases[] = {
+      {"empty", {}, {}},
+      {"only stops", {plain, inBox}, {plain, inBox}},
+      {"hint and container before a stop", {hint, box, inBox}, {inBox}},
+      {"run of drops between stops", {plain, disabled, hidden, blocked, orphan, inBox}, {plain, inBox}},
+      {"drops at the end", {plain, hint, disabled}, {plain}},
+      {"nothing left", {box, hint, hidden}, {}},
+  };
+  for (const auto& c : cases) {
+    List list = c.in;
+    ribbon::PruneFocusList(&list);
+    EXPECT_EQ(list, c.out) << c.name;
+  }
+  ribbon::PruneFocusList(nullptr);  // no list: nothing to do
 }
 
 }  // namespace

@@ -15,6 +15,7 @@
 #include <vector>
 
 #include "controls/LumGlowButton.h"
+#include "ribbon/RorIvezEviContainer.h"
 #include "ribbon/RorIvezEviPager.h"
 #include "ribbon/RorIvezEviPopups.h"
 #include "rtl/Clock.h"
@@ -442,6 +443,55 @@ TEST(RibbonKeyTips, CollapsedGroupTypesInItsPopup) {
   EXPECT_EQ(rig.clicks, (std::vector<std::string>{"Italic"}));
   EXPECT_FALSE(clone->KeyTipsShowing());
   EXPECT_TRUE(rig.beeps.empty());
+}
+
+// Left and Right walk the group's controls in tab order: into a container's
+// buttons (the container itself is never a stop), past a disabled button,
+// and around to the page's groups (here the same one) at either end.
+TEST(RibbonKeyTips, ArrowsWalkTheGroupPastContainersAndDisabledButtons) {
+  KeyTipRig rig(Tips{{"&File", "F"}, {"&Home", "H"}}, Tips{{"Bold", "B"}, {"Italic", "I"}});
+  TLumCustomToolBar* bar = rig.pages[1]->ToolBars(0);
+  auto* box = new TRorIvezEviContainer(rig.form);
+  box->SetBounds(130, 2, 200, 40);
+  box->SetParent(bar);
+  box->SetRorIvezEvi(bar);
+  std::vector<TLumGlowButton*> boxed;
+  for (const char* caption : {"Cut", "Copy", "Paste"}) {
+    auto* b = new TLumGlowButton(rig.form);
+    b->SetCaption(caption);
+    b->SetBounds(4 + 62 * static_cast<int>(boxed.size()), 4, 60, 20);
+    b->SetParent(box);
+    boxed.push_back(b);
+  }
+  boxed[2]->SetEnabled(false);
+  rig.pager->SetActivePageIndex(1);
+  rig.Pump();
+  std::vector<vcl::TWinControl*> order;
+  bar->GetTabOrderList(order);
+  TLumGlowButton* first = nullptr;
+  TLumGlowButton* second = nullptr;
+  for (vcl::TWinControl* w : order)
+    if (auto* g = dynamic_cast<TLumGlowButton*>(w); g && g->Parent() == bar) (first ? second : first) = g;
+  ASSERT_TRUE(first && second);
+  first->SetFocus();
+  rig.Pump();
+  ASSERT_TRUE(first->Focused());
+
+  const struct {
+    Qt::Key key;
+    vcl::TWinControl* focused;
+  } steps[] = {
+      {Qt::Key_Right, second},    {Qt::Key_Right, boxed[0]}, {Qt::Key_Right, boxed[1]},
+      {Qt::Key_Right, first},     {Qt::Key_Left, boxed[1]},  {Qt::Key_Left, boxed[0]},
+      {Qt::Key_Left, second},     {Qt::Key_Left, first},
+  };
+  int row = 0;
+  for (const auto& step : steps) {
+    rig.Type(step.key);
+    EXPECT_TRUE(step.focused->Focused()) << "step " << row;
+    EXPECT_FALSE(box->Focused()) << "step " << row;
+    ++row;
+  }
 }
 
 }  // namespace
