@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QCursor>
+#include <algorithm>
 #include <string>
 
 #include "ButtonRig.h"
@@ -255,6 +256,66 @@ TEST(RibbonButtonPaint, AdjustSizeOnTheFakeMetricsCanvas) {
   s->SetParent(rig.bar);
   EXPECT_EQ(s->Width(), 36);
   EXPECT_EQ(s->Height(), 10);
+}
+
+// A button on a left or right edge writes its caption turned a quarter
+// clockwise: the ink runs down the button as far as it runs across a
+// horizontal one, and the accelerator's mark is a line beside its letter,
+// not under it.
+TEST(RibbonButtonPaint, VerticalCaptionTurnedWithItsMark) {
+  Rig rig;
+  rig.bar->SetBounds(10, 10, 400, 140);
+  struct Ink {
+    int left = 1 << 20, top = 1 << 20, right = -1, bottom = -1;
+  };
+  const auto inkOf = [&rig](vcl::TControl* b, const char* caption, TDockAlign position, const char* png) {
+    auto* button = static_cast<TLumCustomToolBarButton*>(b);
+    button->SetCaption(caption);
+    button->SetShowCaption(true);
+    button->SetPosition(position);
+    button->SetBounds(20, 4, position == daTop ? 120 : 26, position == daTop ? 26 : 120);
+    QImage shot = rig.Grab(rig.bar);
+    if (png) shot.save(png);
+    Ink ink;
+    for (int y = 4; y < 4 + button->Height(); ++y)
+      for (int x = 20; x < 20 + button->Width(); ++x)
+        if (vcl::GetRValue(Rig::At(shot, x, y)) < 120) {
+          ink.left = std::min(ink.left, x);
+          ink.right = std::max(ink.right, x);
+          ink.top = std::min(ink.top, y);
+          ink.bottom = std::max(ink.bottom, y);
+        }
+    return ink;
+  };
+  auto* b = rig.Add(20, 4, 120, 26);
+  const Ink across = inkOf(b, "Vertical", daTop, nullptr);
+  const Ink down = inkOf(b, "Vertical", daLeft, TOLVANE_BUILD_DIR "/ribbon_button_vertical.png");
+  ASSERT_GE(across.right, 0);
+  ASSERT_GE(down.right, 0);
+  // Same length, turned.
+  EXPECT_NEAR(down.bottom - down.top, across.right - across.left, 2);
+  EXPECT_NEAR(down.right - down.left, across.bottom - across.top, 2);
+  EXPECT_GT(down.bottom - down.top, 2 * (down.right - down.left));
+  // "&Vertical": the same letters plus one line left of the V, as long as
+  // the V is wide, lying along the text.
+  QImage plain = rig.Grab(rig.bar);
+  inkOf(b, "&Vertical", daLeft, nullptr);
+  QImage marked = rig.Grab(rig.bar);
+  Ink mark;
+  for (int y = 4; y < 4 + b->Height(); ++y)
+    for (int x = 20; x < 20 + b->Width(); ++x)
+      if (plain.pixel(x, y) != marked.pixel(x, y)) {
+        mark.left = std::min(mark.left, x);
+        mark.right = std::max(mark.right, x);
+        mark.top = std::min(mark.top, y);
+        mark.bottom = std::max(mark.bottom, y);
+      }
+  ASSERT_GE(mark.right, 0) << "no accelerator mark drawn";
+  EXPECT_EQ(mark.left, mark.right);  // one pixel wide
+  EXPECT_LT(mark.left, down.left + 1);  // on the far side of the letters' feet
+  EXPECT_EQ(mark.top, down.top);  // from the V's start
+  EXPECT_GE(mark.bottom - mark.top, 3);
+  EXPECT_LT(mark.bottom - mark.top, (down.bottom - down.top) / 3);
 }
 
 }  // namespace
