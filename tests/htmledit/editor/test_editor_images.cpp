@@ -7,11 +7,14 @@
 #include <set>
 
 #include "EditorFixture.h"
+#include "QtInput.h"
 #include "htmledit/control/psObjectSelection.h"
 #include "htmledit/doc/psStyleSheets.h"
+#include "htmledit/view/psBlockNode.h"
 #include "htmledit/view/psBodyNode.h"
 #include "htmledit/view/psCaret.h"
 #include "htmledit/view/psImageNode.h"
+#include "rtl/Clock.h"
 #include "vcl/Pictures.h"
 
 using namespace htmledittest;
@@ -311,6 +314,217 @@ TEST(EditorImageSelection, AnInsertedImageWithItsCustomTagIsSelectedAndDeletedWi
   EXPECT_EQ(f.Body(), "<p>abcd</p>");
   f.Editor->Undo();
   EXPECT_EQ(f.Body(), "<p>ab<#_zelbe54f7mdl type=\"3\" />cd</p>");
+}
+
+}  // namespace
+
+// The same through Qt: the mouse on the editor's widget, as a user works
+// a picture.
+namespace {
+
+htmldoc::TpsPoint CentreOf(const htmldoc::TpsRect& r) { return {(r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2}; }
+
+// A click on the picture's centre; the clock then moves past the
+// double-click time, so the next press there is a press of its own.
+void QtSelectImage(EditorOnForm& f, rtl::ManualClock& aClock, const std::string& aSrc) {
+  htmlview::TpsImageNode* node = ImageNodeOf(f.Editor, aSrc);
+  ASSERT_NE(node, nullptr) << aSrc;
+  QtClick(f, CentreOf(node->GetContentRect()));
+  aClock.Advance(2000);
+}
+
+TEST(EditorImageMouse, AClickSelectsTheImageAndARightClickOnItShowsTheImageMenu) {
+  auto clock = std::make_shared<rtl::ManualClock>(1000);
+  rtl::ScopedClock scope(clock);
+  EditorOnForm f(600, 400);
+  auto* plain = new RecordingPopupMenu(f.Form);
+  auto* imageMenu = new RecordingPopupMenu(f.Form);
+  f.Editor->SetPopupMenu(plain);
+  f.Editor->SetImagePopupMenu(imageMenu);
+  f.Editor->LoadFromString("<p>ab<img src=\"a.png\" width=\"40\" height=\"30\" />cd</p><p>second line</p>", true,
+                           false);
+  FocusEditor(f);
+  ImageEvents events(f.Editor);
+  QtSelectImage(f, *clock, "a.png");
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"clicked a.png left", "selected a.png resizable"}));
+  ASSERT_TRUE(f.Editor->IsImageSelected());
+  EXPECT_EQ(f.Editor->SelectedImage()->GetSrc(), "a.png");
+  // A right click on the selected picture: its own menu at the pointer,
+  // not the text's.
+  events.Log.clear();
+  const htmldoc::TpsPoint at = CentreOf(ImageNodeOf(f.Editor, "a.png")->GetContentRect());
+  QtClick(f, at, Qt::RightButton);
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"clicked a.png other"}));
+  EXPECT_EQ(imageMenu->Shown, 1);
+  EXPECT_EQ(plain->Shown, 0);
+  const htmldoc::TpsPoint client = f.Editor->DocumentToClient(at);
+  const vcl::TPoint screen = f.Editor->ClientToScreen(vcl::TPoint{client.X, client.Y});
+  EXPECT_EQ(imageMenu->At.X, screen.X);
+  EXPECT_EQ(imageMenu->At.Y, screen.Y);
+  // A right click on the text beside it: the text's menu, and the
+  // picture is let go.
+  events.Log.clear();
+  QtClick(f, LeftOfItem(KeyTestLines(f.Editor)[1], 2), Qt::RightButton);
+  EXPECT_EQ(plain->Shown, 1);
+  EXPECT_EQ(imageMenu->Shown, 1);
+  EXPECT_EQ(events.Log, (std::vector<std::string>{"unselected present"}));
+  EXPECT_FALSE(f.Editor->IsImageSelected());
+}
+
+// The pointer over a selected picture's handle shows the resize cursor;
+// pressed there and dragged, the picture takes the size the pointer gives
+// within ImageResizeConstraints and the block, unless the application
+// refuses it.
+TEST(EditorImageMouse, AHandleDragResizesWithinTheConstraintsAndARefusalKeepsTheSize) {
+  struct Case {
+    const char* Name;
+    bool KeepProportion;
+    rtl::Integer MinW, MinH, MaxW, MaxH;  // 0: the default
+    htmldoc::TpsPoint By;                 // from the picture's top-left pixel
+    bool Refuse;
+    const char* Size;                     // width x height saved, or "" for unchanged
+    const char* LastReported;             // the last size OnImageResizingSizeChanged heard
+  } cases[] = {
+      {"free: the pointer's corner", false, 0, 0, 0, 0, {79, 40}, false, "80x41", "80x41"},
+      {"proportional: the larger of the two rectangles", true, 0, 0, 0, 0, {79, 50}, false, "80x60", "80x60"},
+      {"free beyond the maximum", false, 0, 0, 60, 45, {199, 199}, false, "60x45", "60x45"},
+      {"free below the minimum", false, 50, 35, 0, 0, {5, 5}, false, "50x35", "50x35"},
+      {"proportional past the block's width: the block's width", true, 0, 0, 0, 0, {2000, 2000}, false, "block",
+       "block"},
+      {"refused by OnImageConfirmResize", false, 0, 0, 0, 0, {99, 99}, true, "", "100x100"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto clock = std::make_shared<rtl::ManualClock>(1000);
+    rtl::ScopedClock scope(clock);
+    EditorOnForm f(600, 400);
+    f.Editor->ImageResizing.ImageResizeKeepProportion = c.KeepProportion;
+    vcl::TSizeConstraints& limits = f.Editor->ImageResizing.ImageResizeConstraints();
+    if (c.MinW) limits.MinWidth = c.MinW;
+    if (c.MinH) limits.MinHeight = c.MinH;
+    if (c.MaxW) limits.MaxWidth = c.MaxW;
+    if (c.MaxH) limits.MaxHeight = c.MaxH;
+    const std::string page = "<p>ab<img src=\"a.png\" width=\"40\" height=\"30\" />cd</p>";
+    f.Editor->LoadFromString(page, true, false);
+    FocusEditor(f);
+    const std::string before = f.Body();
+    std::vector<std::string> reported, confirmed;
+    f.Editor->OnImageResizingSizeChanged = [&](htmldoc::TObjectPtr, htmledit::TpsImage*, Integer w, Integer h) {
+      reported.push_back(std::to_string(w) + "x" + std::to_string(h));
+    };
+    f.Editor->OnImageConfirmResize = [&](htmldoc::TObjectPtr, htmledit::TpsImage*, Integer w, Integer h,
+                                         bool& oConfirm) {
+      confirmed.push_back(std::to_string(w) + "x" + std::to_string(h));
+      if (c.Refuse) oConfirm = false;
+    };
+    QtSelectImage(f, *clock, "a.png");
+    ASSERT_TRUE(f.Editor->IsImageSelected());
+    htmlview::TpsImageNode* node = ImageNodeOf(f.Editor, "a.png");
+    const htmldoc::TpsRect content = node->GetContentRect();
+    const htmldoc::TpsRect outer = node->GetAbsoluteRect();
+    const htmldoc::TpsRect handle = node->GetResizeHandleRect();
+    const htmldoc::TpsPoint grip{handle.Left + 2, handle.Top + 2};
+    QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, grip);
+    EXPECT_EQ(f.Editor->Widget()->cursor().shape(), Qt::SizeFDiagCursor);
+    // The block's width less the picture's own margins: the widest it may
+    // grow there.
+    auto* block = dynamic_cast<htmlview::TpsBlockNode*>(KeyTestLines(f.Editor)[0]->GetParent());
+    ASSERT_NE(block, nullptr);
+    const rtl::Integer blockWidth =
+        block->GetContentWidth() - ((outer.Right - outer.Left) - (content.Right - content.Left));
+    const htmldoc::TpsPoint to{content.Left + c.By.X, content.Top + c.By.Y};
+    QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, grip);
+    ASSERT_TRUE(ImageNodeOf(f.Editor, "a.png")->Resizing);
+    QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {(grip.X + to.X) / 2, (grip.Y + to.Y) / 2});
+    QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, to);
+    QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, to);
+    std::string size = c.Size, last = c.LastReported;
+    if (size == "block") size = last = std::to_string(blockWidth) + "x" + std::to_string((blockWidth * 3 + 2) / 4);
+    ASSERT_FALSE(reported.empty());
+    EXPECT_EQ(reported.back(), last);
+    EXPECT_EQ(confirmed, std::vector<std::string>{last});
+    if (size.empty()) {
+      EXPECT_EQ(f.Body(), before);
+      EXPECT_FALSE(f.Editor->CanUndo());
+    } else {
+      const std::string w = size.substr(0, size.find('x')), h = size.substr(size.find('x') + 1);
+      EXPECT_EQ(f.Body(), "<p>ab<img src=\"a.png\" width=\"" + w + "\" height=\"" + h + "\" />cd</p>");
+      // The resized picture is still the selected one.
+      ASSERT_TRUE(f.Editor->IsImageSelected());
+      EXPECT_TRUE(ImageNodeOf(f.Editor, "a.png")->Selected);
+      f.Editor->Undo();
+      EXPECT_EQ(f.Body(), before);
+    }
+  }
+}
+
+// A selected picture pressed and dragged: a float lands on the line under
+// the picture's top, on the side its centre is nearest; the flow's drop bar
+// follows the pointer. Undo puts it back where it stood.
+TEST(EditorImageMouse, ADragMovesThePictureToTheDropZoneAndUndoPutsItBack) {
+  const std::string page =
+      "<p>one two</p><p>ab<img src=\"a.png\" width=\"40\" height=\"30\" />cd</p><p>three four</p>";
+  struct Case {
+    const char* Name;
+    int Line;         // the text line dropped on: 0, 1 or 2
+    double AtWidth;   // where across it, as a share of its width
+    bool PictureTop;  // the picture's top on the line, else the pointer near its top
+    const char* Body;
+  } cases[] = {
+      {"the left zone of the third paragraph: floated left at its start", 2, 0.1, true,
+       "<p>one two</p><p>abcd</p><p><img src=\"a.png\" width=\"40\" height=\"30\" align=\"left\" />three four</p>"},
+      {"the right zone of the third paragraph: floated right at its start", 2, 0.9, true,
+       "<p>one two</p><p>abcd</p><p><img src=\"a.png\" width=\"40\" height=\"30\" align=\"right\" />three four</p>"},
+      {"the left zone of its own line: floated left at the line's start", 1, 0.05, true,
+       "<p>one two</p><p><img src=\"a.png\" width=\"40\" height=\"30\" align=\"left\" />abcd</p><p>three four</p>"},
+      {"the flow zone over the first paragraph's upper half: a centred block above it", 0, 0.5, false, nullptr},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    auto clock = std::make_shared<rtl::ManualClock>(1000);
+    rtl::ScopedClock scope(clock);
+    EditorOnForm f(600, 400);
+    f.Editor->LoadFromString(page, true, false);
+    FocusEditor(f);
+    const std::string before = f.Body();
+    std::vector<std::string> log;
+    f.Editor->OnImageStartDragging = [&](htmldoc::TObjectPtr, htmledit::TpsImage* aImage,
+                                         htmldoc::TpsAllowedDragAlignments&) {
+      log.push_back("start " + aImage->GetSrc());
+    };
+    QtSelectImage(f, *clock, "a.png");
+    ASSERT_TRUE(f.Editor->IsImageSelected());
+    const htmldoc::TpsRect lineRect = KeyTestLines(f.Editor)[c.Line]->GetAbsoluteRect();
+    const htmldoc::TpsRect picture = ImageNodeOf(f.Editor, "a.png")->GetContentRect();
+    const htmldoc::TpsPoint from = CentreOf(picture);
+    const htmldoc::TpsPoint to{
+        lineRect.Left + static_cast<rtl::Integer>((lineRect.Right - lineRect.Left) * c.AtWidth),
+        lineRect.Top + 2 + (c.PictureTop ? from.Y - picture.Top : 0)};
+    QtMouse(f, QEvent::MouseButtonPress, Qt::LeftButton, Qt::LeftButton, from);
+    QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, {from.X + 10, from.Y + 10});
+    ASSERT_TRUE(ImageNodeOf(f.Editor, "a.png")->Dragging);
+    EXPECT_EQ(log, std::vector<std::string>{"start a.png"});
+    QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::LeftButton, to);
+    QtMouse(f, QEvent::MouseButtonRelease, Qt::LeftButton, Qt::NoButton, to);
+    const std::string after = f.Body();
+    if (c.Body) {
+      EXPECT_EQ(after, c.Body);
+    } else {
+      // A block of its own before the first paragraph, holding only the
+      // picture, centred.
+      const size_t first = after.find("<p>one two</p>");
+      ASSERT_NE(first, std::string::npos) << after;
+      const std::string moved = after.substr(0, first);
+      EXPECT_NE(moved.find("a.png"), std::string::npos) << after;
+      EXPECT_NE(moved.find("center"), std::string::npos) << after;
+      EXPECT_EQ(after.substr(first), "<p>one two</p><p>abcd</p><p>three four</p>");
+    }
+    // The moved picture is selected again, and nothing is dragged.
+    ASSERT_TRUE(f.Editor->IsImageSelected());
+    EXPECT_FALSE(ImageNodeOf(f.Editor, "a.png")->Dragging);
+    f.Editor->Undo();
+    EXPECT_EQ(f.Body(), before);
+  }
 }
 
 }  // namespace

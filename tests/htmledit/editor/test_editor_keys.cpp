@@ -14,6 +14,7 @@
 
 #include "CaretNotation.h"
 #include "EditorFixture.h"
+#include "QtInput.h"
 #include "htmledit/control/psKeyCmdTable.h"
 #include "htmledit/control/psMouseScrollManager.h"
 #include "rtl/Clock.h"
@@ -32,54 +33,6 @@ using htmledit::TpsKeyCmdTable;
 namespace {
 
 constexpr TKeyShortCut kShift = htmledit::kscShift, kCtrl = htmledit::kscCtrl, kAlt = htmledit::kscAlt;
-
-void FocusEditor(EditorOnForm& f) {
-  f.Editor->SetFocus();
-  vcl::Application->ProcessMessages();
-}
-
-// The text a key event carries on the desktop: control codes for Ctrl
-// with a letter and for Enter, Backspace, Tab, Escape and Delete, the
-// letter itself without Ctrl, nothing for navigation keys.
-QString KeyText(int aKey, Qt::KeyboardModifiers aMods) {
-  if (aKey >= Qt::Key_A && aKey <= Qt::Key_Z) {
-    if (aMods & Qt::ControlModifier) return QString(QChar(static_cast<char16_t>(aKey - Qt::Key_A + 1)));
-    if (aMods & Qt::AltModifier) return {};
-    const QChar letter(static_cast<char16_t>(aKey - Qt::Key_A + 'a'));
-    return QString(aMods & Qt::ShiftModifier ? letter.toUpper() : letter);
-  }
-  switch (aKey) {
-    case Qt::Key_Return: return QStringLiteral("\r");
-    case Qt::Key_Backspace: return QStringLiteral("\b");
-    case Qt::Key_Tab: return QStringLiteral("\t");
-    case Qt::Key_Escape: return QString(QChar(27));
-    case Qt::Key_Delete: return QString(QChar(127));
-    default: return {};
-  }
-}
-
-void QtKey(EditorOnForm& f, int aKey, Qt::KeyboardModifiers aMods = Qt::NoModifier) {
-  const QString text = KeyText(aKey, aMods);
-  QKeyEvent press(QEvent::KeyPress, aKey, aMods, text);
-  QCoreApplication::sendEvent(f.Editor->Widget(), &press);
-  QKeyEvent release(QEvent::KeyRelease, aKey, aMods, text);
-  QCoreApplication::sendEvent(f.Editor->Widget(), &release);
-  vcl::Application->ProcessMessages();
-}
-
-// Characters as a keyboard layout or an input method types them: one key
-// event carrying the text.
-void QtTyped(EditorOnForm& f, const QString& aText) {
-  QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, aText);
-  QCoreApplication::sendEvent(f.Editor->Widget(), &press);
-  QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, aText);
-  QCoreApplication::sendEvent(f.Editor->Widget(), &release);
-  vcl::Application->ProcessMessages();
-}
-
-void QtTypedEach(EditorOnForm& f, const QString& aText) {
-  for (QChar c : aText) QtTyped(f, QString(c));
-}
 
 std::string KeySelection(EditorOnForm& f) {
   AnsiString text;
@@ -377,37 +330,6 @@ TEST(EditorKeys, AfterAPaintingFailureKeysCharactersAndMouseAreIgnored) {
 
 // --- The mouse through Qt ---
 
-std::vector<htmlview::TpsTextNode*> KeyTestLines(TpsHTMLEdit* aEditor) {
-  std::vector<htmlview::TpsTextNode*> lines;
-  for (htmlview::TpsWindow* w = htmlview::FollowingTextNode(aEditor->RootWindow()); w;
-       w = htmlview::FollowingTextNode(w))
-    lines.push_back(static_cast<htmlview::TpsTextNode*>(w));
-  return lines;
-}
-
-// A mouse event at a document point, in the widget's coordinates.
-void QtMouse(EditorOnForm& f, QEvent::Type aType, Qt::MouseButton aButton, Qt::MouseButtons aButtons,
-             const htmldoc::TpsPoint& aDocPoint, Qt::KeyboardModifiers aMods = Qt::NoModifier) {
-  const htmldoc::TpsPoint client = f.Editor->DocumentToClient(aDocPoint);
-  const vcl::TRect& border = f.Editor->NonClientInsets();
-  const QPointF local(client.X + border.Left, client.Y + border.Top);
-  QWidget* w = f.Editor->Widget();
-  QMouseEvent e(aType, local, w->mapToGlobal(local), aButton, aButtons, aMods);
-  QCoreApplication::sendEvent(w, &e);
-  vcl::Application->ProcessMessages();
-}
-
-void QtClick(EditorOnForm& f, const htmldoc::TpsPoint& aDocPoint, Qt::MouseButton aButton = Qt::LeftButton,
-             Qt::KeyboardModifiers aMods = Qt::NoModifier) {
-  QtMouse(f, QEvent::MouseButtonPress, aButton, aButton, aDocPoint, aMods);
-  QtMouse(f, QEvent::MouseButtonRelease, aButton, Qt::NoButton, aDocPoint, aMods);
-}
-
-htmldoc::TpsPoint LeftOfItem(htmlview::TpsTextNode* aLine, rtl::Integer aItem) {
-  const htmldoc::TpsRect r = aLine->GetAbsoluteRect();
-  return {r.Left + aLine->Items().GetItem(aItem).X + 1, (r.Top + r.Bottom) / 2};
-}
-
 TEST(EditorMouse, PressDragAndReleaseSelectAndAClickPlacesTheCaret) {
   EditorOnForm f(400, 200);
   LoadKeyPage(f, "<p>|alpha beta gamma</p><p>second line</p>");
@@ -559,21 +481,10 @@ TEST(EditorMouse, ADoubleClickSelectsTheWord) {
   EXPECT_EQ(KeySelection(f), "beta");
 }
 
-class KeysRecordingMenu : public vcl::TPopupMenu {
- public:
-  using vcl::TPopupMenu::TPopupMenu;
-  void Popup(rtl::Integer x, rtl::Integer y) override {
-    ++Shown;
-    At = {x, y};
-  }
-  int Shown = 0;
-  vcl::TPoint At{};
-};
-
 TEST(EditorMouse, ARightClickShowsThePopupMenuOrTheTableMenuInsideATable) {
   EditorOnForm f(400, 200);
-  auto* plain = new KeysRecordingMenu(f.Form);
-  auto* table = new KeysRecordingMenu(f.Form);
+  auto* plain = new RecordingPopupMenu(f.Form);
+  auto* table = new RecordingPopupMenu(f.Form);
   f.Editor->SetPopupMenu(plain);
   f.Editor->SetTablePopupMenu(table);
   LoadKeyPage(f, "<p>|text</p><table><tr><td>cell</td></tr></table>");
@@ -634,10 +545,20 @@ TEST(EditorMouse, TheCursorOverALinkIsLinkHoverCursor) {
   std::vector<htmlview::TpsTextNode*> lines = KeyTestLines(f.Editor);
   ASSERT_EQ(lines.size(), 1u);
   // Items: p l a i n l i n k; over "i" of "link" (7), then over "a" (2).
+  // The control's cursor and the one its widget shows.
+  QWidget* w = f.Editor->Widget();
   QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 7));
   EXPECT_EQ(f.Editor->vcl::TControl::Cursor(), vcl::crHandPoint);
+  EXPECT_EQ(w->cursor().shape(), Qt::PointingHandCursor);
   QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 2));
   EXPECT_EQ(f.Editor->vcl::TControl::Cursor(), vcl::crIBeam);
+  EXPECT_EQ(w->cursor().shape(), Qt::IBeamCursor);
+  // Another cursor chosen for links shows from the next move on.
+  f.Editor->SetLinkHoverCursor(vcl::crCross);
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 8));
+  EXPECT_EQ(w->cursor().shape(), Qt::CrossCursor);
+  QtMouse(f, QEvent::MouseMove, Qt::NoButton, Qt::NoButton, LeftOfItem(lines[0], 0));
+  EXPECT_EQ(w->cursor().shape(), Qt::IBeamCursor);
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 
 #include "EditorFixture.h"
 #include "EditorSmartTags.h"
+#include "QtInput.h"
 #include "htmledit/control/psSmartTagLink.h"
 #include "htmledit/view/psMessages.h"
 
@@ -205,6 +206,59 @@ TEST(EditorSmartTags, ARightClickOnAnAddressReachesItsHandlerWithTheFragment) {
   EXPECT_EQ(f.Editor->SmartTagThread()->LastClickedMarkId(), b.MarkId[at]);
   EXPECT_TRUE(before == b.MarkId[at] || after == b.MarkId[at]);
   idle.Detach();
+}
+
+// The same as the user does it: a right click through Qt on the widget. On
+// a marked address the handler answers and the text's menu stays shut; on
+// a plain word the menu shows and the handler hears nothing; a left click
+// on the address only places the caret.
+TEST(EditorSmartTags, ARightClickThroughQtOnAMarkReachesItsHandlerAndOffItThePopupMenu) {
+  struct Case {
+    const char* Name;
+    const char16_t* Word;
+    Qt::MouseButton Button;
+    const char* Url;  // what the handler heard, "" for nothing
+    int MenuShown;
+  } cases[] = {
+      {"right on the address", u"example", Qt::RightButton, "www.example.org", 0},
+      {"right on a plain word", u"today", Qt::RightButton, "", 1},
+      {"left on the address", u"example", Qt::LeftButton, "", 0},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.Name);
+    EditorOnForm f;
+    SmartTagIdle idle(f.Editor);
+    auto* menu = new RecordingPopupMenu(f.Form);
+    f.Editor->SetPopupMenu(menu);
+    std::vector<std::string> heard;
+    auto* link = new TpsSmartTagCreateLinkHandler(
+        true, 0xFF0000,
+        [&](TpsSmartTagCreateLinkHandler*, const htmledit::TpsPoint2&, const htmledit::TpsRect2&,
+            const AnsiString& aUrl, AnsiString&, AnsiString&, std::unique_ptr<htmldoc::TpsMarkupTag>&) {
+          heard.push_back(aUrl);
+        });
+    f.Editor->AddSmartTagHandler(link);
+    f.Editor->LoadFromString("<p>Go to www.example.org today</p>", true, false);
+    FocusEditor(f);
+    ASSERT_TRUE(idle.Settle());
+    std::vector<BlockMarks> blocks = ReadBlockMarks(f.Editor);
+    ASSERT_EQ(blocks.size(), 1u);
+    const BlockMarks& b = blocks[0];
+    const size_t at = b.Text.find(c.Word);
+    ASSERT_NE(at, rtl::WideString::npos);
+    htmlview::TpsTextNode* line = b.Line[at];
+    const htmlview::TpsLineObjects& items = line->Items();
+    Integer item = -1;
+    for (Integer i = 0; i < items.Count() && item < 0; ++i)
+      if (items.GetItem(i).Element == b.Element[at]) item = i;
+    ASSERT_GE(item, 0);
+    const htmldoc::TpsPoint point{line->GetAbsoluteLeft() + items.GetItem(item).X + 2, line->GetAbsoluteTop() + 5};
+    QtClick(f, point, c.Button);
+    EXPECT_EQ(heard, c.Url[0] ? std::vector<std::string>{c.Url} : std::vector<std::string>{});
+    EXPECT_EQ(menu->Shown, c.MenuShown);
+    if (c.Url[0]) EXPECT_EQ(f.Editor->SmartTagThread()->LastClickedMarkId(), b.MarkId[at]);
+    idle.Detach();
+  }
 }
 
 TEST(EditorSmartTags, DestroyingTheEditorMidScanEndsBothThreads) {
