@@ -220,6 +220,7 @@ void Tfrm_Main::BuildComponents() {
   BuildRibbon();
   BindCommands();
   BindInsertCommands();
+  BindTargetCommands();
   BindEditorEvents();
 }
 

@@ -435,6 +435,15 @@ class Tfrm_Main : public vcl::TForm {
   vcl::TMenuItem* CreateLink1 = nullptr;
   vcl::TMenuItem* OpenURLinbrowser1 = nullptr;
 
+  // --- the image command (MainTargetCommands.cpp) ---
+  void CDFSActExecute(vcl::TObject* Sender);
+  // Builds the project's active files into the image file; a failure is
+  // shown with the builder's reason and leaves the old image.
+  bool BuildImage();
+  const AnsiString& ImageFile() const { return imageFile_; }
+  // Another image builder than the one beside the program ("" for that).
+  void SetImageBuilder(const AnsiString& path) { imageBuilder_ = path; }
+
   // Where the shipped files are read ("Stylesheet.css", "Placeholder.bmp").
   static AnsiString ProgramDataFolder();
 
@@ -479,6 +488,8 @@ class Tfrm_Main : public vcl::TForm {
   bool ImageHasDeviceTag(htmledit::TpsImage* image) const;
 
   void BindInsertCommands();
+  void BindTargetCommands();
+  AnsiString imageBuilder_;
   // The link creator's state while its menu is up.
   AnsiString linkUrl_;
   AnsiString linkReplacement_;
