@@ -295,6 +295,36 @@ TEST(DeviceSettings, CancelDuringTheReadAndAFailedRetrieval) {
   }
 }
 
+// Changing the module's command port moves it as a new address does: the
+// port is written, the module reset, and nothing asked at the old port.
+TEST(DeviceSettings, ChangedCommandPortMovesTheModule) {
+  auto module = Module("127.0.0.5", "0");
+  TProgrammer p;
+  TBoxRecorder boxes;
+  WhenShown([&](TFrmDeviceConfig* d) {
+    ChooseTab(d, 3);
+    const Integer udp = RowOf(d, "UDP Command Port");
+    EXPECT_EQ(d->SettingsTable->Cells(1, udp), "6666");
+    vcl::TWinControl* editor = OpenCell(d, udp);
+    ASSERT_NE(editor, nullptr);
+    KeyTo(editor, Qt::Key_A, Qt::ControlModifier);
+    TypeTo(editor, "7777");
+    KeyTo(editor, Qt::Key_Return);
+    Pump();
+    ClickOn(d->SetSettings);
+    EXPECT_EQ(d->SettingsTable->Cells(1, udp), "7777") << "the table keeps what was written";
+  });
+  ShowDeviceSettings(&p.programmer, AddressOf(*module), 1);
+  EXPECT_TRUE(Got(*module, "AT*UDP=7777"));
+  EXPECT_EQ(module->Value("UDP"), "7777");
+  EXPECT_EQ(module->ResetCount(), 1);
+  EXPECT_EQ(AfterReset(*module), std::vector<AnsiString>{}) << "nothing asked at the old port";
+  EXPECT_EQ(boxes.Texts(),
+            std::vector<AnsiString>{"Settings sent. The module restarts at its new address; select it again."});
+  ASSERT_EQ(boxes.boxes.size(), 1u);
+  EXPECT_EQ(boxes.boxes[0].Type, vcl::mtInformation);
+}
+
 TEST(DeviceSettings, UploadProgressThroughTheAdapter) {
   auto* owner = vcl::Create<vcl::TForm>(nullptr, 0);
   auto* dialog = new support::TMoxProgressDialog(owner);

@@ -9,7 +9,9 @@
 
 #include "../TestSupport.h"
 #include "FormsTestSupport.h"
+#include "core/SimulatorFrameU.h"
 #include "core/ZelWebExtU.h"
+#include "core/forms/CoreFormsU.h"
 #include "core/forms/VormekDevSetupU.h"
 #include "grid/GridCombo.h"
 #include "grid/GridComponent.h"
@@ -76,6 +78,36 @@ struct TFrameFixture {
 };
 
 }  // namespace
+
+// Core makes the frame only through the factory the windowed program
+// installs: none before, and after InstallCoreForms a frame attached to the
+// web extension's simulator, redisplayed by a preview and detached when its
+// owner frees it.
+TEST(SetupFrame, MadeThroughCoresFactory) {
+  SetSimulatorFrameFactory({});
+  TZelWebExt ext;
+  auto* form = vcl::Create<vcl::TForm>(nullptr, 0);
+  EXPECT_FALSE(HasSimulatorFrameFactory());
+  EXPECT_EQ(CreateSimulatorControl(form, ext), nullptr);
+  EXPECT_EQ(ext.Simulator()->GetSimulatorControl(), nullptr);
+
+  InstallCoreForms();
+  EXPECT_TRUE(HasSimulatorFrameFactory());
+  IdeviceSimulatorControl* control = CreateSimulatorControl(form, ext);
+  ASSERT_NE(control, nullptr);
+  EXPECT_EQ(ext.Simulator()->GetSimulatorControl(), control);
+  auto* frame = dynamic_cast<TFrmVormekDevSetup*>(control);
+  ASSERT_NE(frame, nullptr);
+  control->SetParentControl(form);
+  form->Show();
+  Pump();
+  ext.Simulate(ext.LoadPage("<html><body><!--(EXEC PIN_OUTPUT4=1)--></body></html>"));
+  EXPECT_EQ(frame->PinSettings->Cells(1, 4), "High");
+  EXPECT_EQ(frame->PinSettings->Cells(4, 4), "Output");
+
+  vcl::Free(form);
+  EXPECT_EQ(ext.Simulator()->GetSimulatorControl(), nullptr) << "the frame went with its owner";
+}
 
 TEST(SetupFrame, AFreshFrameShowsTheDefaults) {
   TFrameFixture f;
