@@ -13,6 +13,7 @@
 #include "core/VormekProgrammerU.h"
 #include "core/forms/DeviceConfigU.h"
 #include "grid/GridCombo.h"
+#include "rtl/Clock.h"
 #include "grid/GridComponent.h"
 #include "support/MoxProgressDialog.h"
 #include "vcl/ComCtrls.h"
@@ -323,6 +324,42 @@ TEST(DeviceSettings, ChangedCommandPortMovesTheModule) {
             std::vector<AnsiString>{"Settings sent. The module restarts at its new address; select it again."});
   ASSERT_EQ(boxes.boxes.size(), 1u);
   EXPECT_EQ(boxes.boxes[0].Type, vcl::mtInformation);
+}
+
+// A module that never answers: the connect step gives up after its retries
+// and its error leaves ShowDeviceSettings with no box shown, the dialog
+// never opened and freed, and nothing but the connect query sent. The
+// programmer's unanswered waits run on a clock whose sleeps advance it, so
+// the case costs no real waiting.
+TEST(DeviceSettings, SilentModule) {
+  emulator::TEmulatorFaults faults;
+  faults.Silent = true;
+  auto module = Module("127.0.0.6", "4", faults);
+  auto clock = std::make_shared<rtl::ManualClock>(1000000);
+  clock->SetSleepAdvances(true);
+  TProgrammer p;
+  TBoxRecorder boxes;
+  auto opened = std::make_shared<bool>(false);
+  auto finished = std::make_shared<bool>(false);
+  GuardAgainstOpening(opened, finished);
+  AnsiString raised;
+  {
+    rtl::ScopedClock manual(clock);
+    try {
+      ShowDeviceSettings(&p.programmer, AddressOf(*module), 1);
+    } catch (const EdeviceNotFound& e) {
+      raised = e.Message();
+    }
+  }
+  *finished = true;
+  Pump();
+  EXPECT_EQ(raised, "Unable to connect to the device.");
+  EXPECT_FALSE(*opened);
+  EXPECT_EQ(FrmDeviceConfig, nullptr);
+  EXPECT_EQ(boxes.Texts(), std::vector<AnsiString>{});
+  EXPECT_TRUE(module->WaitForReceived(1, 1000, "command"));
+  for (const auto& d : module->Received())
+    if (d.Channel == "command") EXPECT_EQ(d.Text, "AT*TFTP?");
 }
 
 TEST(DeviceSettings, UploadProgressThroughTheAdapter) {
