@@ -211,6 +211,7 @@ void Tfrm_Main::BuildComponents() {
   Cb_RibbonStyle = MakeRibbonCombo(this, "Cb_RibbonStyle");
   Cb_RibbonStyle->SetStyle(vcl::csDropDownList);
 
+  BuildPreview();
   BuildActions();
   for (vcl::TAction* a : {static_cast<vcl::TAction*>(ac_Cut), ac_Copy, ac_Paste}) {
     auto* item = new vcl::TMenuItem(this);
@@ -358,7 +359,7 @@ void Tfrm_Main::SetModified(bool value) {
 }
 
 void Tfrm_Main::SimulatorRefresh(vcl::TObject*) {
-  if (PageControl->ActivePage() == ts_InternetExplorer && RunPreview) RunPreview();
+  if (PageControl->ActivePage() == ts_InternetExplorer) RunPreview();
 }
 
 void Tfrm_Main::ShowStatus(Integer panel, const AnsiString& text) { StatusBar->Panels()->Items(panel)->SetText(text); }

@@ -62,6 +62,9 @@ class TWexCheckTree;
 namespace core {
 class TvormekCmdItem;
 class TFrmVormekDevSetup;
+}  // namespace core
+namespace web {
+class TCustomWebBrowser;
 }
 namespace spell {
 class TLexaSpell3;
@@ -272,8 +275,6 @@ class Tfrm_Main : public vcl::TForm {
   // The simulator frame's Refresh: the preview runs again when it is the
   // page shown.
   void SimulatorRefresh(vcl::TObject* Sender);
-  // Runs the preview of the current page; set by the preview's unit.
-  std::function<void()> RunPreview;
 
   // --- settings ---
   AnsiString GetSettingsFileName() const;
@@ -402,6 +403,19 @@ class Tfrm_Main : public vcl::TForm {
   void RefreshStyleSheetView();
   void RefillStyleCombo();
   void re_bodyChange(vcl::TObject* Sender);
+
+  // --- preview of the page (MainPreview.cpp) ---
+  web::TCustomWebBrowser* wb_Browser = nullptr;
+  // The error list's object for an entry without a line.
+  static constexpr Integer kNoLine = -1;
+  enum class TPreviewPrint { Print, Preview, Setup };
+  void BuildPreview();
+  AnsiString GetPreviewFileName() const;
+  void RunPreview();
+  void SimErrorListBoxDblClick(vcl::TObject* Sender);
+  void wb_BrowserBeforeNavigate2(vcl::TObject* Sender, const AnsiString& url, bool& cancel);
+  void FindInPreview();
+  void PrintPreviewPage(TPreviewPrint kind);
 
   // --- what the window owns ---
   spell::TLexaSpell3* Spell() const { return spell_; }

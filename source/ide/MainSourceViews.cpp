@@ -113,8 +113,9 @@ void Tfrm_Main::SyncViews() {
       }
       item->SubItems()->Add(tag->GetAttribute("content"));
     }
+  } else if (page == ts_InternetExplorer) {
+    RunPreview();
   }
-  // The preview page's content comes with the preview itself.
   const bool fonts = HTMLEdit->IsCursorInBlock() && HTMLEdit->Showing();
   Cb_ribbonFontPicker->SetEnabled(fonts);
   CB_RibbonfontSize->SetEnabled(fonts);

@@ -3,9 +3,15 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <unistd.h>
 
 #include "vcl/Forms.h"
 #include "web/WebBrowser.h"
+#ifdef TOLVANE_WEB_TESTS_WITH_IDE
+#include "ide/StartUp.h"
+#endif
 
 // The web engine's own library (not ours) frees with a size other than it
 // allocated, and it, the GUI library and fontconfig keep a few kilobytes
@@ -21,10 +27,21 @@ extern "C" const char* __lsan_default_suppressions() {
 int main(int argc, char** argv) {
   setenv("QT_QPA_PLATFORM", "offscreen", 1);
   web::PrepareWebEngineStartUp();
+  // The preview folder lies under the temporary folder: each run takes one
+  // of its own, so parallel runs never share it.
+  static std::string temp = "/tmp/tolvane-web-tests-" + std::to_string(getpid());
+  std::filesystem::create_directories(temp);
+  setenv("TMPDIR", temp.c_str(), 1);
   ::testing::InitGoogleTest(&argc, argv);
   vcl::InitApplication();
   vcl::Application->OnException = [](vcl::TObject*, rtl::Exception& e) {
     ADD_FAILURE() << "unhandled exception in an event handler: " << e.Message();
   };
-  return RUN_ALL_TESTS();
+#ifdef TOLVANE_WEB_TESTS_WITH_IDE
+  ide::StartUpLibraries();
+#endif
+  const int result = RUN_ALL_TESTS();
+  std::error_code ec;
+  std::filesystem::remove_all(temp, ec);
+  return result;
 }
