@@ -9,6 +9,7 @@
 #include <algorithm>
 
 #include "rtl/Strings.h"
+#include "vcl/ActnList.h"
 #include "vcl/ExtCtrls.h"
 #include "vcl/QtCanvas.h"
 #include "vcl/QtHost.h"
@@ -238,6 +239,12 @@ void TCheckBox::InitWidget() {
 
 void TCheckBox::SetState(TCheckBoxState s) {
   if (s == state_) return;
+  ShowState(s);
+  if (!Loading()) Click();
+}
+
+void TCheckBox::ShowState(TCheckBoxState s) {
+  if (s == state_) return;
   state_ = s;
   if (HandleAllocated()) {
     syncing_ = true;
@@ -246,7 +253,16 @@ void TCheckBox::SetState(TCheckBoxState s) {
                                                                      : Qt::Unchecked);
     syncing_ = false;
   }
-  if (!Loading()) Click();
+}
+
+void TCheckBox::ActionChange(TBasicAction* sender) {
+  TButtonControl::ActionChange(sender);
+  if (auto* a = dynamic_cast<TCustomAction*>(sender)) ShowState(a->Checked() ? cbChecked : cbUnchecked);
+}
+
+void TCheckBox::Click() {
+  TButtonControl::Click();
+  if (auto* a = dynamic_cast<TCustomAction*>(Action())) ShowState(a->Checked() ? cbChecked : cbUnchecked);
 }
 
 void TCheckBox::SetAllowGrayed(bool v) {

@@ -99,6 +99,10 @@ class TCheckBox : public TButtonControl {
   bool AllowGrayed() const { return allowGrayed_; }
   void SetAllowGrayed(bool v);
   void Dispatch(TMessage& message) override;
+  // A box bound to an action shows the action's Checked state, and comes
+  // back to it after a click the action did not turn over.
+  void ActionChange(TBasicAction* sender) override;
+  void Click() override;
 
  protected:
   QWidget* CreateWidget() override;
@@ -106,6 +110,8 @@ class TCheckBox : public TButtonControl {
   bool HasSurface() const override { return false; }
 
  private:
+  // Shows the state without firing OnClick or the action.
+  void ShowState(TCheckBoxState s);
   TCheckBoxState state_ = cbUnchecked;
   bool allowGrayed_ = false;
   bool syncing_ = false;

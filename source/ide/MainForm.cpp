@@ -222,6 +222,8 @@ void Tfrm_Main::BuildComponents() {
   BindCommands();
   BindInsertCommands();
   BindTargetCommands();
+  BindPanelToggles();
+  BindFormatCommands();
   BindEditorEvents();
 }
 

@@ -44,6 +44,9 @@ class TListBox;
 class TListView;
 class TGraphic;
 class TPicture;
+class TFontDialog;
+class TColorDialog;
+class TFindDialog;
 }  // namespace vcl
 namespace memo {
 class TLumMemo;
@@ -327,6 +330,28 @@ class Tfrm_Main : public vcl::TForm {
   void psHtmlEditActionList1Update();
   void mainpagerChanging(vcl::TObject* Sender, int FromPage, int ToPage, bool& AllowChange);
   void HelpClick(vcl::TObject* Sender);
+  // The View toolbar's panel toggles (MainPanelToggles.cpp): checked, the
+  // panel is shown (docked: opened from its tab and locked open);
+  // unchecked, it is put away and hidden.
+  void PanelToggleExecute(vcl::TAction* action, controls::TLumToolPanel* panel);
+  // The toggle's check: the panel shows, or is neither hidden nor floating.
+  bool PanelToggleState(const controls::TLumToolPanel* panel) const;
+
+  // --- font, colours and find (MainFormatCommands.cpp) ---
+  vcl::TFontDialog* FontDialog = nullptr;
+  vcl::TColorDialog* cd_ColorSelection = nullptr;
+  vcl::TFindDialog* FindDialog1 = nullptr;
+  void btn_FontColorClick(vcl::TObject* Sender);
+  void BkgColorActExecute(vcl::TObject* Sender);
+  // The font dialog preset with the styles at the caret; the choice goes
+  // to the selection, else to the caret.
+  void ChooseFont();
+  // Shows the find dialog (on the preview page the browser's own find).
+  void SearchFindFindDialogFind(vcl::TObject* Sender);
+  // One search in the view shown; a miss beeps and says so.
+  void FindDialog1Find(vcl::TObject* Sender);
+  // The browser's find on the preview page; set by the preview's unit.
+  std::function<void()> ShowBrowserFind;
 
   // --- editing commands (MainCommands.cpp) ---
   // The HTML editor on "Visual", the page's code editor on "BODY", "HTML"
@@ -504,6 +529,8 @@ class Tfrm_Main : public vcl::TForm {
   void BindInsertCommands();
   void BindTargetCommands();
   AnsiString imageBuilder_;
+  void BindPanelToggles();
+  void BindFormatCommands();
   // The link creator's state while its menu is up.
   AnsiString linkUrl_;
   AnsiString linkReplacement_;

@@ -202,6 +202,10 @@ TEST(Commands, EnabledStateOfTheCommandsInEachStateOfTheWindow) {
       {"SpellCheckAct", {true, true, true, true, true, true, true}},
       {"ImportTextAct", {true, true, true, true, true, true, true}},
       {"RemoveLinkAct", {false, false, false, false, false, false, false}},  // no link at the caret
+      {"ProjectManagerAct", {true, true, true, true, true, true, true}},
+      {"InsertAction", {true, true, true, true, true, true, true}},
+      {"SimulateAct", {true, true, true, true, true, true, true}},
+      {"SimErrors", {true, true, true, true, true, true, true}},
   };
   const auto check = [&](State state) {
     form->psHtmlEditActionList1->UpdateActions();
