@@ -37,6 +37,20 @@ namespace grid {
 
 namespace {
 
+// Holds the grid's committing flag for one write-back, also when the
+// validation handlers raise.
+class TCommittingFlag {
+ public:
+  explicit TCommittingFlag(bool& flag) : flag_(flag), old_(flag) { flag_ = true; }
+  ~TCommittingFlag() { flag_ = old_; }
+  TCommittingFlag(const TCommittingFlag&) = delete;
+  TCommittingFlag& operator=(const TCommittingFlag&) = delete;
+
+ private:
+  bool& flag_;
+  bool old_;
+};
+
 vcl::TCursor linkCursor = vcl::crDefault;
 
 // The major and minor words of a system library's file version; 0 when it
@@ -478,6 +492,14 @@ void TVadOdizadEzev::Dispatch(vcl::TMessage& message) {
       options.Exclude(vcl::goEditing);
       SetOptions(options);
     }
+    return;
+  }
+  if (message.Msg == vcl::WM_SETFOCUS) {
+    FocusGained(message);
+    return;
+  }
+  if (message.Msg == vcl::WM_KILLFOCUS) {
+    FocusLost(message);
     return;
   }
   TBaseGrid::Dispatch(message);
@@ -1249,6 +1271,9 @@ void TVadOdizadEzev::OpenCellEditor(Integer col, Integer row) {
 void TVadOdizadEzev::CommitCellEditor(Integer col, Integer row) {
   vcl::TWinControl* control = activeControl_;
   if (control == nullptr) return;
+  // Hiding the control moves the focus; the grid must not treat that as
+  // the user leaving it while the value is on its way into the cell.
+  const TCommittingFlag committing(committing_);
   activeControl_ = nullptr;
   const TEditorRoute route = EditorRoute(editorType_);
   const TCellCoord base = Model().BaseCell(col, row);
@@ -1289,6 +1314,7 @@ void TVadOdizadEzev::CommitCellEditor(Integer col, Integer row) {
 
 void TVadOdizadEzev::HideCellEditor() {
   if (!editorActive_) return;
+  const TCommittingFlag committing(committing_);
   const bool inplace = EditorMode();
   HideEditor();
   if (activeControl_ != nullptr) {

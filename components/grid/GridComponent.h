@@ -520,6 +520,8 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   const AnsiString& LookupText() const { return lookupText_; }
   // On while EditorLeaveKey runs.
   bool EditorHandover() const { return editorHandover_; }
+  // On while an editor's value is written back into its cell.
+  bool Committing() const { return committing_; }
   // Appends an empty row at the end of the data rows when OnCanAddRow
   // allows (above the floating footer when it shows); the current row
   // follows when a footer sits below; OnAutoAddRow reports the current
@@ -976,6 +978,11 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   void Resize() override;
   void Dispatch(vcl::TMessage& message) override;
   void Notification(vcl::TComponent* component, vcl::TOperation operation) override;
+  // Entering runs the cell selection steps and always ends by recording
+  // the current cell's start text; neither side runs while an editor hands
+  // the focus back or writes its value.
+  void DoEnter() override;
+  void DoExit() override;
   AnsiString GetEditMask(Integer col, Integer row) override;
   // Asked as the in-place editor loads a cell: the grid's editor takes the
   // limit and, for a password cell, the password character.
@@ -1340,6 +1347,10 @@ class TVadOdizadEzev : public TBaseGrid, public controls::IStyleAware {
   bool spinUp_ = false;
   bool spinDown_ = false;
   bool editorHandover_ = false;
+  bool committing_ = false;
+  // The focus messages, inherited handling included (GridFocus.cpp).
+  void FocusGained(vcl::TMessage& message);
+  void FocusLost(vcl::TMessage& message);
   TEditorType editorType_ = edNormal;
   bool editorActive_ = false;
   AnsiString editStartText_;

@@ -2,6 +2,7 @@
 // settings and marks, and the update lock that brackets every sort.
 #include "grid/GridComponent.h"
 #include "grid/model/GridSort.h"
+#include "vcl/Messages.h"
 
 namespace grid {
 
@@ -185,6 +186,9 @@ void TVadOdizadEzev::SortClick(Integer col, bool indexKeyDown) {
 void TVadOdizadEzev::BeginUpdate() {
   if (!Visible()) return;
   ++updateCount_;
+  // The window itself stops repainting too, so that the editor and the
+  // other child controls do not flicker through a bulk change either.
+  Perform(vcl::WM_SETREDRAW, 0, 0);
 }
 
 void TVadOdizadEzev::BeginUpdateQuiet() { ++updateCount_; }
@@ -192,7 +196,10 @@ void TVadOdizadEzev::BeginUpdateQuiet() { ++updateCount_; }
 void TVadOdizadEzev::EndUpdate() {
   if (!Visible()) return;
   if (updateCount_ > 0) --updateCount_;
-  if (updateCount_ == 0 && !Destroying()) Invalidate();
+  if (updateCount_ == 0 && !Destroying()) {
+    Perform(vcl::WM_SETREDRAW, 1, 0);
+    Invalidate();
+  }
 }
 
 void TVadOdizadEzev::ResetUpdateLock() { updateCount_ = 0; }
