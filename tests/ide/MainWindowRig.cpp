@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include "core/VormekSettingsU.h"
+#include "htmledit/control/psHtmlEdit.h"
 #include "rtl/Files.h"
 #include "vcl/StdCtrls.h"
 #include "vcl/WinApi.h"
@@ -150,6 +151,20 @@ QImage Grab(vcl::TWinControl* control) {
 vcl::TColor PixelAt(const QImage& image, int x, int y) {
   const QRgb p = image.pixel(x, y);
   return vcl::RGB(static_cast<rtl::Byte>(qRed(p)), static_cast<rtl::Byte>(qGreen(p)), static_cast<rtl::Byte>(qBlue(p)));
+}
+
+vcl::TRect InkBox(htmledit::TpsHTMLEdit* editor, const QImage& image) {
+  const vcl::TRect& insets = editor->NonClientInsets();
+  vcl::TRect box{image.width(), image.height(), -1, -1};
+  for (int y = insets.Top + 2; y < image.height() - insets.Bottom - 2; ++y)
+    for (int x = insets.Left + 2; x < image.width() - insets.Right - 24; ++x)
+      if (PixelAt(image, x, y) != vcl::clWhite) {
+        box.Left = std::min(box.Left, x);
+        box.Top = std::min(box.Top, y);
+        box.Right = std::max(box.Right, x + 1);
+        box.Bottom = std::max(box.Bottom, y + 1);
+      }
+  return vcl::TRect{box.Left - insets.Left, box.Top - insets.Top, box.Right - insets.Left, box.Bottom - insets.Top};
 }
 
 void TypeText(vcl::TWinControl* control, const std::string& text) {

@@ -106,6 +106,10 @@ class FileDialogScript {
 
 QImage Grab(vcl::TWinControl* control);
 vcl::TColor PixelAt(const QImage& image, int x, int y);
+// The bounding box of everything on the editor's page that is not the
+// page's white, in the editor's client coordinates (its frame and scroll
+// bar left out).
+vcl::TRect InkBox(htmledit::TpsHTMLEdit* editor, const QImage& image);
 
 // Real input: keys through Qt to the control's widget, mouse presses and
 // releases through the class library's messages at client points.

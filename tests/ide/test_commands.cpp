@@ -23,22 +23,6 @@ using namespace idetest;
 
 namespace {
 
-// The box of everything painted on the editor's white page.
-vcl::TRect PaintedBox(htmledit::TpsHTMLEdit* editor) {
-  const QImage image = Grab(editor);
-  const vcl::TRect& insets = editor->NonClientInsets();
-  vcl::TRect box{image.width(), image.height(), -1, -1};
-  for (int y = insets.Top + 2; y < image.height() - insets.Bottom - 2; ++y)
-    for (int x = insets.Left + 2; x < image.width() - insets.Right - 24; ++x)
-      if (PixelAt(image, x, y) != vcl::clWhite) {
-        box.Left = std::min(box.Left, x);
-        box.Top = std::min(box.Top, y);
-        box.Right = std::max(box.Right, x + 1);
-        box.Bottom = std::max(box.Bottom, y + 1);
-      }
-  return vcl::TRect{box.Left - insets.Left, box.Top - insets.Top, box.Right - insets.Left, box.Bottom - insets.Top};
-}
-
 void ShowSheet(ide::Tfrm_Main* form, vcl::TTabSheet* sheet) {
   const vcl::TRect r = form->PageControl->TabRect(sheet->TabIndex());
   Click(form->PageControl, (r.Left + r.Right) / 2, (r.Top + r.Bottom) / 2);
@@ -230,7 +214,7 @@ TEST(Commands, EnabledStateOfTheCommandsInEachStateOfTheWindow) {
 
   // The picture of the missing image is the first thing below the table,
   // the tag picture the last thing on the page.
-  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+  const vcl::TRect box = InkBox(form->HTMLEdit, Grab(form->HTMLEdit));
   ASSERT_GT(box.Right, box.Left);
   const int imageTop = box.Top + 45;
   Click(form->HTMLEdit, box.Left + 20, imageTop + 15);
@@ -301,7 +285,7 @@ TEST(Commands, ClickedLinksShowViewsOpenPagesBesideThePageAndOnlyWebAddresses) {
   });
   const std::vector<std::pair<int, int>> rows = TextRows(form->HTMLEdit);
   ASSERT_EQ(rows.size(), 7u);
-  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+  const vcl::TRect box = InkBox(form->HTMLEdit, Grab(form->HTMLEdit));
 
   struct Row {
     const char* href;
@@ -510,7 +494,7 @@ TEST(Commands, DeleteRemovesTheSelectedPictureOnlyFromTheEditor) {
   ide::Tfrm_Main* form = window.form;
   form->Project()->SetFileName(scratch.Project() + "delete.PJT");
   form->OpenPage(page);
-  const vcl::TRect box = PaintedBox(form->HTMLEdit);
+  const vcl::TRect box = InkBox(form->HTMLEdit, Grab(form->HTMLEdit));
   ASSERT_GT(box.Right, box.Left);
   const auto selectPicture = [&] {
     form->mainpager->SetActivePageIndex(2);

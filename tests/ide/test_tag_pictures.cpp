@@ -21,23 +21,6 @@ namespace {
 
 const std::string kPrefix = ide::kTagImagePrefix;
 
-// The bounding box of everything on the editor's page that is not the
-// page's white, in the editor's client coordinates (its frame and scroll
-// bar left out).
-vcl::TRect InkBox(htmledit::TpsHTMLEdit* editor, const QImage& image) {
-  const vcl::TRect& insets = editor->NonClientInsets();
-  vcl::TRect box{image.width(), image.height(), -1, -1};
-  for (int y = insets.Top + 2; y < image.height() - insets.Bottom - 2; ++y)
-    for (int x = insets.Left + 2; x < image.width() - insets.Right - 24; ++x)
-      if (PixelAt(image, x, y) != vcl::clWhite) {
-        box.Left = std::min(box.Left, x);
-        box.Top = std::min(box.Top, y);
-        box.Right = std::max(box.Right, x + 1);
-        box.Bottom = std::max(box.Bottom, y + 1);
-      }
-  return vcl::TRect{box.Left - insets.Left, box.Top - insets.Top, box.Right - insets.Left, box.Bottom - insets.Top};
-}
-
 struct TagDialog {
   explicit TagDialog(std::function<void(core::TcustomTagParams&)> edit) {
     core::SetShowTagDialog([this, edit](const AnsiString& title, core::TcustomTagParams& params) {
